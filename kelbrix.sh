@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Kelbrix and builds it, then starts the program or runs
+# every test.
+#
+#   ./kelbrix.sh run     install what is missing, build, start the program
+#   ./kelbrix.sh test    install what is missing, build, run every test through CTest
+#   ./kelbrix.sh build   install what is missing and build only
+#
+# KELBRIX_EDITION=EAN or UPC builds that edition instead of the full one.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+    cmake g++ ninja-build ccache pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
+    libzint-dev libtiff-dev libzbar-dev
+    zbar-tools libtiff-tools xvfb xauth fonts-dejavu-core
+)
+BUILD_DIR=${KELBRIX_BUILD_DIR:-build}
+
+sudo_if_needed() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        sudo_if_needed apt-get update
+        sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+    fi
+}
+
+build() {
+    local generator=()
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+        generator=(-G Ninja)
+    fi
+    cmake -S . -B "$BUILD_DIR" "${generator[@]}" -DKELBRIX_EDITION="${KELBRIX_EDITION:-ALLA}"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+case "${1:-run}" in
+    build)
+        install_packages
+        build
+        ;;
+    run)
+        install_packages
+        build
+        exec "$BUILD_DIR/src/app/kelbrix"
+        ;;
+    test)
+        install_packages
+        build
+        ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+        ;;
+    *)
+        echo "usage: $0 [run|test|build]" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,246 @@
+#include "app/form1.h"
+
+#include "barcode/runtime_errors.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+template <typename T>
+T *named(T *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+} // namespace
+
+Form1::Form1(Edition edition, QWidget *parent)
+    : QMainWindow(parent)
+    , edition(edition)
+{
+    setObjectName(u"Form1"_s);
+    buildWindow();
+    installHints();
+    connectHandlers();
+    startUp();
+    // A value the renderer refuses puts the current entry back in force.
+    setInvalidPropertyHandler([this] { ApplyBarcodeType(); });
+}
+
+Form1::~Form1()
+{
+    setInvalidPropertyHandler({});
+}
+
+void Form1::buildWindow()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildOptionsPanel());
+    left->addWidget(buildEntryPanel());
+    left->addStretch(1);
+    layout->addLayout(left, 0);
+
+    // The label picture and the barcode list fill the right side.
+    auto *right = new QVBoxLayout;
+    pictureArea = named(new QFrame(central), u"pictureArea"_s);
+    pictureArea->setFrameShape(QFrame::StyledPanel);
+    pictureArea->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 8);
+    listArea = named(new QFrame(central), u"listArea"_s);
+    listArea->setFrameShape(QFrame::StyledPanel);
+    listArea->setMinimumHeight(fontMetrics().height() * 10);
+    right->addWidget(pictureArea, 1);
+    right->addWidget(listArea, 2);
+    layout->addLayout(right, 1);
+    setCentralWidget(central);
+
+    StatBar1 = named(new QStatusBar(this), u"StatBar1"_s);
+    m_hintPanel = named(new QLabel(StatBar1), u"StatusHint"_s);
+    StatBar1->addWidget(m_hintPanel, 1);
+    setStatusBar(StatBar1);
+}
+
+QWidget *Form1::buildOptionsPanel()
+{
+    auto *panel = new QWidget(this);
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    Frame1 = named(new QGroupBox(u"Barcode"_s, panel), u"Frame1"_s);
+    auto *types = new QGridLayout(Frame1);
+    optEAN13 = named(new QRadioButton(u"EAN &13"_s, Frame1), u"optEAN13"_s);
+    optEAN8 = named(new QRadioButton(u"EAN &8"_s, Frame1), u"optEAN8"_s);
+    optUPCA = named(new QRadioButton(u"UPC &A"_s, Frame1), u"optUPCA"_s);
+    optUPCE = named(new QRadioButton(u"UPC &E"_s, Frame1), u"optUPCE"_s);
+    optUpcEP = named(new QRadioButton(u"UPC A To E"_s, Frame1), u"optUpcEP"_s);
+    optISBN = named(new QRadioButton(u"&ISBN"_s, Frame1), u"optISBN"_s);
+    optSCC14 = named(new QRadioButton(u"&SCC-14"_s, Frame1), u"optSCC14"_s);
+    optCode39 = named(new QRadioButton(u"Code &39"_s, Frame1), u"optCode39"_s);
+    const QList<QRadioButton *> typeOptions{optEAN13, optEAN8, optUPCA, optUPCE,
+                                            optUpcEP, optISBN, optSCC14, optCode39};
+    for (int i = 0; i < typeOptions.size(); ++i)
+        types->addWidget(typeOptions[i], i % 4, i / 4);
+    layout->addWidget(Frame1);
+
+    auto *column = new QVBoxLayout;
+    Frame2 = named(new QGroupBox(u"Digit Supplementals"_s, panel), u"Frame2"_s);
+    auto *supplements = new QVBoxLayout(Frame2);
+    optNosup = named(new QRadioButton(u"&No Supplement"_s, Frame2), u"optNosup"_s);
+    chk2digit = named(new QRadioButton(u"&2 Digits"_s, Frame2), u"chk2digit"_s);
+    chk5digit = named(new QRadioButton(u"&5 Digits"_s, Frame2), u"chk5digit"_s);
+    supplements->addWidget(optNosup);
+    supplements->addWidget(chk2digit);
+    supplements->addWidget(chk5digit);
+    column->addWidget(Frame2);
+
+    auto *productLine = named(new QGroupBox(u"Product line"_s, panel), u"FrameProductLine"_s);
+    auto *productLayout = new QHBoxLayout(productLine);
+    Option1 = named(new QRadioButton(u"&Text"_s, productLine), u"Option1"_s);
+    Option2 = named(new QRadioButton(u"&Blank"_s, productLine), u"Option2"_s);
+    productLayout->addWidget(Option1);
+    productLayout->addWidget(Option2);
+    column->addWidget(productLine);
+    layout->addLayout(column);
+    return panel;
+}
+
+QWidget *Form1::buildEntryPanel()
+{
+    auto *panel = new QWidget(this);
+    auto *grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    Label2 = named(new QLabel(u"Barcode"_s, panel), u"Label2"_s);
+    Label3 = named(new QLabel(u"Product"_s, panel), u"Label3"_s);
+    Label4 = named(new QLabel(u"Free Text"_s, panel), u"Label4"_s);
+    Label5 = named(new QLabel(u"Copies"_s, panel), u"Label5"_s);
+    TxtStreck = named(new QLineEdit(panel), u"TxtStreck"_s);
+    txtSup = named(new QLineEdit(panel), u"txtSup"_s);
+    txtProduct = named(new QLineEdit(panel), u"txtProduct"_s);
+    txtFree = named(new QLineEdit(panel), u"txtFree"_s);
+    txtCopies = named(new QLineEdit(panel), u"txtCopies"_s);
+    chkModulus43 = named(new QCheckBox(u"A&dd Check character"_s, panel), u"chkModulus43"_s);
+
+    const int digitWidth = fontMetrics().horizontalAdvance(u'0');
+    TxtStreck->setMinimumWidth(digitWidth * 20);
+    txtSup->setMaximumWidth(digitWidth * 9);
+    txtCopies->setMaximumWidth(digitWidth * 6);
+    txtSup->setPlaceholderText(u"+"_s);
+
+    Label2->setBuddy(TxtStreck);
+    Label3->setBuddy(txtProduct);
+    Label4->setBuddy(txtFree);
+    Label5->setBuddy(txtCopies);
+
+    grid->addWidget(Label2, 0, 0);
+    grid->addWidget(TxtStreck, 0, 1);
+    grid->addWidget(txtSup, 0, 2);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(txtProduct, 1, 1, 1, 2);
+    grid->addWidget(Label4, 2, 0);
+    grid->addWidget(txtFree, 2, 1, 1, 2);
+    grid->addWidget(Label5, 3, 0);
+    grid->addWidget(txtCopies, 3, 1, Qt::AlignLeft);
+    grid->addWidget(chkModulus43, 4, 1, 1, 2);
+
+    auto *buttons = new QHBoxLayout;
+    Command1 = named(new QPushButton(u"&Make Code"_s, panel), u"Command1"_s);
+    Command4 = named(new QPushButton(u"&Add to List"_s, panel), u"Command4"_s);
+    Command2 = named(new QPushButton(u"&Clear"_s, panel), u"Command2"_s);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command4);
+    buttons->addWidget(Command2);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 5, 0, 1, 3);
+
+    setTabOrder(TxtStreck, txtSup);
+    setTabOrder(txtSup, txtProduct);
+    setTabOrder(txtProduct, txtFree);
+    setTabOrder(txtFree, txtCopies);
+    setTabOrder(txtCopies, Command1);
+    return panel;
+}
+
+void Form1::startUp()
+{
+    txtCopies->setText(u"1"_s);
+    setWindowTitle(editionTitle(edition).trimmed());
+    setHint(u"Press F1 for Help"_s);
+
+    // The saved choices are not kept yet: start with EAN-13 without supplement and the
+    // product line on.
+    TypeCode = u"E130"_s;
+    EntryLength = 12;
+    optEAN13->setChecked(true);
+    optNosup->setChecked(true);
+    Option1->setChecked(true);
+
+    Command4->setEnabled(false);
+    Command1->setEnabled(false);
+
+    for (const QString &name : editionHiddenTypeOptions(edition)) {
+        if (auto *option = findChild<QRadioButton *>(name))
+            option->setVisible(false);
+    }
+    if (edition == Edition::Upc)
+        optUPCA->setChecked(true);
+    setWindowTitle(editionTitle(edition));
+
+    WindowTitle = windowTitle();
+    TypeName = startUpTypeName();
+    setWindowTitle(WindowTitle + u" "_s + TypeName + u" "_s + supplementSuffix().trimmed());
+    ApplyBarcodeType();
+}
+
+QString Form1::startUpTypeName() const
+{
+    // The caption names the selected type (without the trailing blanks some type names
+    // carry elsewhere); "UPC A To E" starts as its UPC-A data.
+    if (optEAN13->isChecked())
+        return u"EAN 13"_s;
+    if (optEAN8->isChecked())
+        return u"EAN 8"_s;
+    if (optISBN->isChecked())
+        return u"ISBN"_s;
+    if (optSCC14->isChecked())
+        return u"SCC-14"_s;
+    if (optUPCA->isChecked() || optUpcEP->isChecked())
+        return u"UPC A"_s;
+    if (optUPCE->isChecked())
+        return u"UPC E"_s;
+    return {};
+}
+
+QString Form1::typeCodeFromList() const
+{
+    // The barcode list is not part of the window yet, so it never supplies a type.
+    return {};
+}
+
+void Form1::setHint(const QString &text)
+{
+    m_hintPanel->setText(text);
+}
+
+QString Form1::statusText() const
+{
+    return m_hintPanel->text();
+}
+
+} // namespace Kelbrix

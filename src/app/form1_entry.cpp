@@ -1,0 +1,222 @@
+// The entry boxes of the main window: key filters, the change rules with the check-digit
+// cut-back, the ISBN checks, the enabling rule, the copies rule, and the commands.
+#include "app/form1.h"
+
+#include "barcode/check_characters.h"
+#include "barcode/entry_rules.h"
+#include "barcode/user_prompt.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(watched)) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return filterKeyPress(box, static_cast<QKeyEvent *>(event));
+        case QEvent::KeyRelease:
+            if (box == TxtStreck)
+                IsbnCheckOnKeyUp(static_cast<QKeyEvent *>(event)->key());
+            break;
+        case QEvent::FocusIn:
+            if (box == TxtStreck || box == txtSup)
+                makeCodeDefault(true);
+            // Deferred, because a mouse click that gives the focus places the caret after this.
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+            break;
+        case QEvent::FocusOut:
+            if (box == TxtStreck || box == txtSup)
+                makeCodeDefault(false);
+            break;
+        default:
+            break;
+        }
+    }
+    // The mouse entering a control shows its hint (mouse moves would reach the parents too,
+    // whose hints would then win).
+    if (event->type() == QEvent::Enter) {
+        const auto hint = m_hints.constFind(watched);
+        if (hint != m_hints.cend())
+            setHint(*hint);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::makeCodeDefault(bool on)
+{
+    Command1->setDefault(on);
+}
+
+bool Form1::filterKeyPress(QLineEdit *box, QKeyEvent *event)
+{
+    // Enter presses "&Make Code" while the barcode or the supplement box has the focus.
+    if ((box == TxtStreck || box == txtSup) && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (Command1->isEnabled())
+            Command1->click();
+        return true;
+    }
+    if (box != TxtStreck && box != txtSup && box != txtCopies)
+        return false;
+    // Only typed characters are filtered; editing keys and shortcuts (Ctrl+V...) pass.
+    const QString text = event->text();
+    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QChar key = text.front();
+    if (key.category() == QChar::Other_Control)
+        return false;
+
+    const BoxState state{int(box->text().size()), int(box->selectedText().size())};
+    KeyDecision decision;
+    if (box == TxtStreck)
+        decision = filterBarcodeKey(TypeCode, key, state, EntryLength);
+    else if (box == txtSup)
+        decision = filterDigitKey(key, state, SupplementLength);
+    else
+        decision = filterDigitKey(key, state, -1);
+
+    if (!decision.accept)
+        return true;
+    if (decision.clearFirst)
+        box->clear();
+    box->insert(QString(decision.character));
+    return true;
+}
+
+void Form1::onBarcodeChanged()
+{
+    if (m_inBarcodeChange)
+        return;
+    m_inBarcodeChange = true;
+
+    const QString fromList = typeCodeFromList();
+    if (!fromList.isEmpty())
+        TypeCode = fromList;
+    if (TypeCode == u"Co39"_s)
+        EntryLength = -1;
+
+    // Keys are filtered as they are typed; a pasted or dropped text is cleaned the same
+    // way, then loses a check character it brought with it.
+    const QString original = TxtStreck->text();
+    const QString cleaned = cutBackCheckCharacter(TypeCode, sanitizeBarcodeText(TypeCode, original));
+    if (cleaned != original)
+        TxtStreck->setText(cleaned);
+
+    updateCommandsEnabled();
+    m_inBarcodeChange = false;
+}
+
+void Form1::onSupplementChanged()
+{
+    const QString original = txtSup->text();
+    QString cleaned = digitsOnly(original);
+    if (SupplementLength > 0 && cleaned.size() > SupplementLength)
+        cleaned.truncate(SupplementLength);
+    if (cleaned != original) {
+        txtSup->setText(cleaned);
+        return; // the change this causes runs the rule
+    }
+    const bool complete = TxtStreck->text().size() == EntryLength && txtSup->text().size() == SupplementLength;
+    Command4->setEnabled(complete);
+    Command1->setEnabled(complete);
+}
+
+void Form1::updateCommandsEnabled()
+{
+    const bool complete =
+        entryComplete(int(TxtStreck->text().size()), int(txtSup->text().size()), EntryLength, SupplementLength);
+    Command4->setEnabled(complete);
+    Command1->setEnabled(complete);
+}
+
+void Form1::onCopiesChanged()
+{
+    const QString original = txtCopies->text();
+    const QString cleaned = digitsOnly(original);
+    if (cleaned != original) {
+        txtCopies->setText(cleaned);
+        return;
+    }
+    const CopiesDecision decision = applyCopiesRule(cleaned);
+    if (decision.text != cleaned) {
+        txtCopies->setText(decision.text);
+        return;
+    }
+    if (decision.tooMany) {
+        ask(u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation,
+            PromptButtons::Ok);
+    }
+}
+
+void Form1::IsbnCheckOnKeyUp(int key)
+{
+    if (!isIsbnCode(TypeCode) || ListItemInWork != 0 || key == Qt::Key_Left || key == Qt::Key_Right)
+        return;
+    const QString entry = TxtStreck->text();
+    // Only a complete entry is judged, and each entry once: moving the caret or pressing
+    // Shift over an entry the user has accepted asks nothing again.
+    if (entry.size() != 13 || entry == m_lastIsbnJudged)
+        return;
+    m_lastIsbnJudged = entry;
+
+    const IsbnCheck check = checkIsbn(entry);
+    if (!check.dividersOk()) {
+        ask(u"ISBN code is wrong to few deviders (-), you should have 3"_s, u"ISBN Devider Error."_s,
+            PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    if (check.checkCharacterWrong(entry)) {
+        const PromptAnswer answer =
+            ask(u"The ISBN code input is wrong, expected "_s + check.expected + u". Accept Input anyway ?"_s,
+                u"ISBN Error"_s, PromptIcon::Exclamation, PromptButtons::YesNo);
+        if (answer == PromptAnswer::No) {
+            TxtStreck->setText(entry.left(12));
+            TxtStreck->setCursorPosition(12);
+            m_lastIsbnJudged.clear();
+        }
+    }
+}
+
+bool Form1::IsbnToEan()
+{
+    const QString entry = TxtStreck->text();
+    const QString data = isbnToEanData(entry);
+    if (data.isEmpty()) {
+        // "&Make Code" converts the entry more than once; the user hears of it once.
+        if (!m_isbnMessageShown && ListItemInWork == 0) {
+            m_isbnMessageShown = true;
+            ask(u"You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"_s,
+                u"ISBN Error"_s, PromptIcon::Information, PromptButtons::Ok);
+        }
+        return false;
+    }
+    isbnHandOver.symbology = TypeCode == u"ISB5"_s ? 13 : 11;
+    isbnHandOver.data = data;
+    isbnHandOver.supplement = TypeCode == u"ISB5"_s ? txtSup->text() : QString();
+    isbnHandOver.header = u"ISBN "_s + entry;
+    return true;
+}
+
+void Form1::onMakeCode()
+{
+    m_isbnMessageShown = false;
+    TypeCodeFromOptions();
+}
+
+void Form1::onClear()
+{
+    TxtStreck->clear();
+    txtSup->clear();
+    txtProduct->clear();
+    txtFree->clear();
+    txtProduct->setFocus();
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace Kelbrix {
+
+/// The help window: the edition's user manual, opened at its contents or at a numbered
+/// help context. One window serves the whole program.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    /// Opens the help at its contents page.
+    static void showContents();
+    /// Opens the help at the section of help context \a context.
+    static void showContext(int context);
+    /// The window, when it has been opened (for tests).
+    static HelpWindow *instance();
+
+    /// The anchor the window shows now ("contents" or "context-3010").
+    QString currentAnchor() const { return m_anchor; }
+
+private:
+    HelpWindow();
+    void showAnchor(const QString &anchor);
+
+    QTextBrowser *m_browser;
+    QString m_anchor;
+};
+
+} // namespace Kelbrix

@@ -1,0 +1,23 @@
+#include "app/form1.h"
+#include "app/message_box_prompt.h"
+
+#include <QApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"Kelbrix"_s);
+    QApplication::setOrganizationName(u"Quorran"_s);
+
+    Kelbrix::MessageBoxPrompt prompt;
+    Kelbrix::setUserPrompt(&prompt);
+
+    Kelbrix::Form1 window;
+    window.resize(window.sizeHint().expandedTo(QSize(960, 600)));
+    window.show();
+    const int result = QApplication::exec();
+    Kelbrix::setUserPrompt(nullptr);
+    return result;
+}

@@ -1,0 +1,100 @@
+#include "app/message_box_prompt.h"
+
+#include "app/help_window.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace Kelbrix {
+
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information:
+        return QMessageBox::Information;
+    case PromptIcon::Question:
+        return QMessageBox::Question;
+    case PromptIcon::Exclamation:
+        return QMessageBox::Warning;
+    case PromptIcon::Critical:
+        return QMessageBox::Critical;
+    case PromptIcon::NoIcon:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(PromptButtons buttons)
+{
+    switch (buttons) {
+    case PromptButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    case PromptButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+PromptAnswer toAnswer(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    case QMessageBox::Retry:
+        return PromptAnswer::Retry;
+    default:
+        return PromptAnswer::Ok;
+    }
+}
+
+} // namespace
+
+PromptAnswer MessageBoxPrompt::ask(const PromptRequest &request)
+{
+    QMessageBox box(boxIcon(request.icon), request.title, request.text, boxButtons(request.buttons),
+                    QApplication::activeWindow());
+    // Window-modal, so the help window (a top-level window of its own) stays usable while
+    // the box waits for its answer.
+    box.setWindowModality(Qt::WindowModal);
+    QPushButton *help = nullptr;
+    if (request.helpContext != 0)
+        help = box.addButton(QMessageBox::Help);
+    // A message box closes on any button; the Help button shows the help and the question
+    // is put again, so Help never answers it.
+    for (;;) {
+        box.exec();
+        if (help && box.clickedButton() == help) {
+            HelpWindow::showContext(request.helpContext);
+            continue;
+        }
+        break;
+    }
+    if (!box.clickedButton())
+        return request.buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    return toAnswer(box.standardButton(box.clickedButton()));
+}
+
+QString MessageBoxPrompt::chooseFile(const FileRequest &request)
+{
+    QString selected = request.selectedFilter;
+    QWidget *parent = QApplication::activeWindow();
+    if (request.mode == FileRequest::Mode::Save)
+        return QFileDialog::getSaveFileName(parent, request.title, request.directory, request.filter, &selected);
+    return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
+}
+
+} // namespace Kelbrix

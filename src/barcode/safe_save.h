@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace Kelbrix {
+
+/// The outcome of saving a file.
+struct SaveResult {
+    bool ok = false;
+    int runtimeError = 0; ///< runtime error number matching the failure (75, 61, 70, ...); 0 on success
+    QString message;      ///< a sentence for the user that names the file; empty on success
+};
+
+/// Saves \a path by letting \a write fill a temporary file in the same folder, then puts it
+/// in place of the old file in one step. Nothing is committed unless \a write returns true
+/// and every byte reached the disk; on failure (or a cancelled write) the old file is left
+/// exactly as it was and the result says why.
+SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &device)> &write);
+
+/// The same for code that can only write by file name (libtiff): \a write gets the path of a
+/// temporary file in the target folder; when it returns true the temporary file replaces
+/// \a path, otherwise it is removed and the old file stays.
+SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(const QString &temporaryPath)> &write);
+
+/// The sentence shown when saving \a path failed for \a reason.
+QString saveFailureMessage(const QString &path, const QString &reason);
+
+} // namespace Kelbrix

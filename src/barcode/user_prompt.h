@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Kelbrix {
+
+enum class PromptIcon { NoIcon, Information, Question, Exclamation, Critical };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
+
+/// One message box: its text, title, icon, buttons and the help context its Help button
+/// opens (0 for no Help button).
+struct PromptRequest {
+    QString text;
+    QString title;
+    PromptIcon icon = PromptIcon::NoIcon;
+    PromptButtons buttons = PromptButtons::Ok;
+    int helpContext = 0;
+};
+
+/// One file dialog.
+struct FileRequest {
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QString title;
+    QString directory;     ///< folder, or a file path to propose
+    QString filter;        ///< Qt filter text, e.g. "Barcode list (*.qz2);;All files (*)"
+    QString selectedFilter;
+};
+
+/// The one place the program asks the user anything. The program installs an implementation
+/// that shows real dialogs; tests install one that answers from a queue and records what was
+/// asked.
+class UserPrompt {
+public:
+    virtual ~UserPrompt();
+    virtual PromptAnswer ask(const PromptRequest &request) = 0;
+    /// The chosen file path, or an empty text when the user cancelled.
+    virtual QString chooseFile(const FileRequest &request) = 0;
+};
+
+/// The installed prompt. Until one is installed, questions are answered with their first
+/// button and file dialogs are cancelled.
+UserPrompt &userPrompt();
+
+/// Installs \a prompt (not owned) and returns the one it replaces; nullptr restores the
+/// default.
+UserPrompt *setUserPrompt(UserPrompt *prompt);
+
+/// Shorthand for userPrompt().ask(...).
+PromptAnswer ask(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons,
+                 int helpContext = 0);
+
+/// Yes/No questions treat every answer but No as Yes.
+inline bool answeredYes(PromptAnswer answer)
+{
+    return answer != PromptAnswer::No;
+}
+
+/// The application title, used as the title of boxes that have none of their own.
+QString applicationTitle();
+
+} // namespace Kelbrix

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+class QRectF;
+class QImage;
+
+namespace Kelbrix {
+
+/// Clipboard format that carries a symbol as geometry, so that a receiver can redraw it at
+/// any size with whole-pixel modules.
+inline constexpr char kSymbolMimeType[] = "application/x-kelbrix-symbol";
+
+/// A barcode symbol as vector geometry in module units (one unit = one narrow bar, the
+/// X-dimension), quiet zones included: bars and human-readable text.
+struct SymbolGeometry {
+    struct Bar {
+        double x = 0, y = 0, width = 0, height = 0;
+    };
+    struct Text {
+        double x = 0;        ///< horizontal anchor (see alignment)
+        double y = 0;        ///< baseline
+        double fontSize = 0; ///< font height in modules
+        int alignment = 0;   ///< 0 centred on x, 1 left edge at x, 2 right edge at x
+        QString text;
+    };
+
+    double width = 0;  ///< modules
+    double height = 0; ///< modules
+    QList<Bar> bars;
+    QList<Text> texts;
+    QString fontFamily;
+    bool bold = false;
+    bool italic = false;
+
+    bool isEmpty() const { return bars.isEmpty(); }
+
+    /// Serialised form for the clipboard.
+    QByteArray toBytes() const;
+    /// Reads the serialised form back; nullopt for anything that is not one.
+    static std::optional<SymbolGeometry> fromBytes(const QByteArray &bytes);
+};
+
+/// Paints \a symbol into \a target: bars fill the target's height in proportion, text is
+/// scaled with the bars. With \a pixelAlign every module is a whole number of device pixels
+/// (at least one) and the symbol is centred horizontally in \a target.
+void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
+
+/// The number of device pixels per module that paintSymbol uses for a target \a targetPixels
+/// wide with pixel alignment: the largest whole number that fits, at least 1.
+int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels);
+
+} // namespace Kelbrix

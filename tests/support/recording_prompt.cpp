@@ -1,0 +1,55 @@
+#include "recording_prompt.h"
+
+namespace Kelbrix::Test {
+
+RecordingPrompt::RecordingPrompt()
+    : m_previous(setUserPrompt(this))
+{
+}
+
+RecordingPrompt::~RecordingPrompt()
+{
+    setUserPrompt(m_previous);
+}
+
+PromptAnswer RecordingPrompt::ask(const PromptRequest &request)
+{
+    asked.append(request);
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    switch (request.buttons) {
+    case PromptButtons::YesNo:
+    case PromptButtons::YesNoCancel:
+        return PromptAnswer::Yes;
+    case PromptButtons::RetryCancel:
+        return PromptAnswer::Retry;
+    case PromptButtons::Ok:
+    case PromptButtons::OkCancel:
+        break;
+    }
+    return PromptAnswer::Ok;
+}
+
+QString RecordingPrompt::chooseFile(const FileRequest &request)
+{
+    fileRequests.append(request);
+    return files.isEmpty() ? QString() : files.dequeue();
+}
+
+QStringList RecordingPrompt::texts() const
+{
+    QStringList result;
+    for (const PromptRequest &r : asked)
+        result.append(r.text);
+    return result;
+}
+
+void RecordingPrompt::clear()
+{
+    answers.clear();
+    files.clear();
+    asked.clear();
+    fileRequests.clear();
+}
+
+} // namespace Kelbrix::Test

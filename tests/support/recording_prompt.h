@@ -1,0 +1,36 @@
+#pragma once
+
+#include "barcode/user_prompt.h"
+
+#include <QList>
+#include <QQueue>
+
+namespace Kelbrix::Test {
+
+/// A UserPrompt that answers from queues and keeps everything it was asked. Installed for
+/// the lifetime of the object; the previous prompt comes back when it is destroyed.
+class RecordingPrompt final : public UserPrompt {
+public:
+    RecordingPrompt();
+    ~RecordingPrompt() override;
+
+    PromptAnswer ask(const PromptRequest &request) override;
+    QString chooseFile(const FileRequest &request) override;
+
+    /// Answers given in turn; when the queue is empty a question gets its first button.
+    QQueue<PromptAnswer> answers;
+    /// File paths given in turn; when empty the dialog is cancelled.
+    QQueue<QString> files;
+
+    QList<PromptRequest> asked;
+    QList<FileRequest> fileRequests;
+
+    /// Texts of every question asked, in order.
+    QStringList texts() const;
+    void clear();
+
+private:
+    UserPrompt *m_previous;
+};
+
+} // namespace Kelbrix::Test
