@@ -2,7 +2,9 @@
 
 #include "barcode/runtime_errors.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,9 +34,12 @@ T *named(T *widget, const QString &name)
 Form1::Form1(Edition edition, QWidget *parent)
     : QMainWindow(parent)
     , edition(edition)
+    , m_settings(edition)
 {
     setObjectName(u"Form1"_s);
     buildWindow();
+    buildMenus();
+    buildToolbar();
     installHints();
     connectHandlers();
     startUp();
@@ -167,6 +172,10 @@ QWidget *Form1::buildEntryPanel()
     buttons->addWidget(Command4);
     buttons->addWidget(Command2);
     buttons->addStretch(1);
+    cmdCancel = named(new QPushButton(u"Cancel"_s, panel), u"cmdCancel"_s);
+    cmdCancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    buttons->addWidget(cmdCancel);
+    connect(cmdCancel, &QPushButton::clicked, this, &Form1::onCancel);
     grid->addLayout(buttons, 5, 0, 1, 3);
 
     setTabOrder(TxtStreck, txtSup);
@@ -179,17 +188,18 @@ QWidget *Form1::buildEntryPanel()
 
 void Form1::startUp()
 {
+    // Qt gives every control the desktop's interface font already.
     txtCopies->setText(u"1"_s);
     setWindowTitle(editionTitle(edition).trimmed());
     setHint(u"Press F1 for Help"_s);
 
-    // The saved choices are not kept yet: start with EAN-13 without supplement and the
-    // product line on.
+    // The window's own choices, which settings that are missing or not understood leave.
     TypeCode = u"E130"_s;
     EntryLength = 12;
     optEAN13->setChecked(true);
     optNosup->setChecked(true);
     Option1->setChecked(true);
+    LoadSettings();
 
     Command4->setEnabled(false);
     Command1->setEnabled(false);
@@ -198,14 +208,36 @@ void Form1::startUp()
         if (auto *option = findChild<QRadioButton *>(name))
             option->setVisible(false);
     }
-    if (edition == Edition::Upc)
+    // The UPC edition starts with UPC-A unless the user's own UPC type was restored.
+    if (edition == Edition::Upc && !(optUPCE->isChecked() || optUpcEP->isChecked() || optCode39->isChecked()))
         optUPCA->setChecked(true);
     setWindowTitle(editionTitle(edition));
 
+    for (QAction *action : {mnuSBMP, mnuSBAR, mnuAs, mnuCLList, mnuRItem, mnuClearBar, mnuPbarcode, mnuPrint})
+        action->setEnabled(false);
+    mnuSave->menuAction()->setEnabled(false);
+    mnuHome->setEnabled(!homePage.isEmpty());
+
     WindowTitle = windowTitle();
     TypeName = startUpTypeName();
-    setWindowTitle(WindowTitle + u" "_s + TypeName + u" "_s + supplementSuffix().trimmed());
+    setWindowTitle(WindowTitle + u" "_s + TypeName + u" "_s + m_startUpSuffix);
+    mnuHelp->setText(u"&"_s + WindowTitle + u"Help"_s);
+    mnuAbout->setText(u"About "_s + WindowTitle);
     ApplyBarcodeType();
+}
+
+int Form1::currentColumnWidth(int column) const
+{
+    return columnWidths[size_t(column)];
+}
+
+void Form1::setDigitsHidden(bool hidden)
+{
+    digitsHidden = hidden;
+}
+
+void Form1::releaseWindowResources()
+{
 }
 
 QString Form1::startUpTypeName() const

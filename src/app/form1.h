@@ -2,11 +2,17 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
+#include "settings/settings_store.h"
 
 #include <QHash>
 #include <QMainWindow>
 
+#include <array>
+
+class QAction;
 class QCheckBox;
+class QMenu;
+class QToolBar;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -61,7 +67,45 @@ public:
     QPushButton *Command1 = nullptr; ///< "&Make Code"
     QPushButton *Command2 = nullptr; ///< "&Clear"
     QPushButton *Command4 = nullptr; ///< "&Add to List"
+    QPushButton *cmdCancel = nullptr; ///< "Cancel": asks a running batch to stop
     QStatusBar *StatBar1 = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+
+    // Menus. Each action's object name is its menu name.
+    QMenu *mnuFile = nullptr;
+    QAction *mnuLoad = nullptr;
+    QMenu *mnuSave = nullptr;
+    QAction *mnuSBMP = nullptr;
+    QAction *mnuSBAR = nullptr;
+    QAction *mnuAs = nullptr;
+    QAction *mnuPbarcode = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuExit = nullptr;
+    QMenu *mnuEdit = nullptr;
+    QAction *mnuFind = nullptr;
+    QAction *mnuCLList = nullptr;
+    QAction *mnuRItem = nullptr;
+    QAction *mnuCopy = nullptr;
+    QAction *mnuClearBar = nullptr;
+    QMenu *mnuRBD = nullptr;
+    QAction *mnuRBDY = nullptr;
+    QAction *mnuRBDN = nullptr;
+    QAction *mnuTiff = nullptr;
+    QAction *mnuBarSize = nullptr;
+    QMenu *mnulange = nullptr;
+    QAction *mnuEnglish = nullptr;
+    QAction *mnuSvenska = nullptr;
+    QAction *mnuLsave = nullptr;
+    QMenu *mnuInfo = nullptr;
+    QAction *mnuHelp = nullptr;
+    QAction *mnuHome = nullptr;
+    QAction *mnuAbout = nullptr;
+    QMenu *mnuWiz = nullptr;
+    QAction *mnuWizStart = nullptr;
+    QMenu *mnuCopyit = nullptr;
+    QAction *mnuCopy2 = nullptr;
+    QMenu *mnuIMGPaste = nullptr;
+    QAction *mnuPasteIMG = nullptr;
     QFrame *pictureArea = nullptr; ///< where the barcode label is shown
     QFrame *listArea = nullptr;    ///< where the barcode list is shown
 
@@ -75,6 +119,14 @@ public:
     bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
     qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
     bool productLineOn = true;   ///< "&Text" selected
+    qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
+    bool digitsHidden = false;   ///< "Remove Barcode Digits": the symbols show no digits
+    QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
+    qint16 languageFlag = 1;     ///< set by "English"; no other language is offered
+    /// Widths of the five barcode list columns, in twips.
+    std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
+    /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
+    QString homePage;
 
     /// What the ISBN conversion last handed to the renderers.
     struct SymbolHandOver {
@@ -105,11 +157,32 @@ public:
     /// The text of the status bar's hint panel.
     QString statusText() const;
 
+    /// Reads the settings into the windows (start-up).
+    void LoadSettings();
+    /// Writes the state of the windows into the settings (exit). False when they could not
+    /// be written.
+    bool SaveSettings();
+    /// Width of barcode list column \a column (0-based), in twips.
+    int currentColumnWidth(int column) const;
+    /// Closes every other window of the program.
+    void UnloadAllForms(const QString &except = QString());
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();
+    void buildMenus();
+    void buildToolbar();
+    void onExit();
+    void onRemoveDigits(bool remove);
+    void setDigitsHidden(bool hidden);
+    void releaseWindowResources();
+    void onCancel();
+    void onToolbarNew();
+    void showWizard();
+    void showAbout();
     QWidget *buildOptionsPanel();
     QWidget *buildEntryPanel();
     void connectHandlers();
@@ -143,6 +216,9 @@ private:
     QString startUpTypeName() const;
     QString typeCodeFromList() const;
 
+    SettingsStore m_settings;
+    QString m_startUpSuffix;
+    bool m_closing = false;
     QHash<QObject *, QString> m_hints;
     QLabel *m_hintPanel = nullptr;
     QString m_lastIsbnJudged;    ///< the ISBN entry the check last judged, so it judges each entry once

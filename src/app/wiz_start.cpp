@@ -1,0 +1,39 @@
+#include "app/wiz_start.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+WizStart *WizStart::instance()
+{
+    static QPointer<WizStart> wizard;
+    if (!wizard)
+        wizard = new WizStart;
+    return wizard;
+}
+
+WizStart::WizStart()
+{
+    setObjectName(u"WizStart"_s);
+    setWindowTitle(u"Getting started"_s);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto *layout = new QVBoxLayout(this);
+    auto *text = new QLabel(u"<ol><li>Choose the barcode type and, if you need one, a supplement.</li>"
+                            "<li>Type the digits without the check digit; it is added for you.</li>"
+                            "<li>Type the product text to print under the barcode.</li>"
+                            "<li>Press <b>Make Code</b>, then copy, drag, list, print or save the label.</li></ol>"_s,
+                            this);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    Command1 = new QPushButton(u"&Close"_s, this);
+    Command1->setObjectName(u"Command1"_s);
+    layout->addWidget(Command1, 0, Qt::AlignRight);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+} // namespace Kelbrix
