@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
+#include "app/help_window.h"
 #include "barcode/runtime_errors.h"
+#include "render/label_picture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -67,6 +69,7 @@ void Form1::buildWindow()
     pictureArea = named(new QFrame(central), u"pictureArea"_s);
     pictureArea->setFrameShape(QFrame::StyledPanel);
     pictureArea->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 8);
+    buildPictures();
     listArea = named(new QFrame(central), u"listArea"_s);
     listArea->setFrameShape(QFrame::StyledPanel);
     listArea->setMinimumHeight(fontMetrics().height() * 10);
@@ -79,6 +82,43 @@ void Form1::buildWindow()
     m_hintPanel = named(new QLabel(StatBar1), u"StatusHint"_s);
     StatBar1->addWidget(m_hintPanel, 1);
     setStatusBar(StatBar1);
+}
+
+void Form1::buildPictures()
+{
+    auto *layout = new QGridLayout(pictureArea);
+    picTST = new LabelPicture(u"picTST"_s, pictureArea);
+    picTST1 = new LabelPicture(u"picTST1"_s, pictureArea);
+    // The bare symbols, the product-line strip and the spacer are working pictures.
+    Pstrk = new LabelPicture(u"Pstrk"_s, pictureArea);
+    picBarcode1 = new LabelPicture(u"picBarcode1"_s, pictureArea);
+    PicTXT = new LabelPicture(u"PicTXT"_s, pictureArea);
+    picMellan = new LabelPicture(u"picMellan"_s, pictureArea);
+    for (LabelPicture *working : {Pstrk, picBarcode1, PicTXT, picMellan})
+        working->hide();
+    PicTXT->setAutoFillBackground(true);
+    QPalette textPalette = PicTXT->palette();
+    textPalette.setColor(QPalette::Window, Qt::white);
+    PicTXT->setPalette(textPalette);
+
+    picTST->setWidthTwips(1815);
+    picTST->setHeightTwips(1190);
+    picTST->clear();
+    Pstrk->setWidthTwips(1815);
+    Pstrk->setHeightTwips(1065);
+    picMellan->setWidthTwips(1815);
+    picMellan->setHeightTwips(285);
+    picMellan->clear();
+
+    chkDefined = named(new QCheckBox(u"&Use Defined Barcode"_s, pictureArea), u"chkDefined"_s);
+    cmdToRTF1 = named(new QPushButton(u">>"_s, pictureArea), u"cmdToRTF1"_s);
+    cmdToRTF1->setEnabled(false);
+    layout->addWidget(picTST, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(picTST1, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(chkDefined, 1, 0);
+    layout->addWidget(cmdToRTF1, 1, 1, Qt::AlignRight);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
 }
 
 QWidget *Form1::buildOptionsPanel()
@@ -200,6 +240,7 @@ void Form1::startUp()
     optNosup->setChecked(true);
     Option1->setChecked(true);
     LoadSettings();
+    HelpWindow::setEdition(edition);
 
     Command4->setEnabled(false);
     Command1->setEnabled(false);
@@ -233,7 +274,10 @@ int Form1::currentColumnWidth(int column) const
 
 void Form1::setDigitsHidden(bool hidden)
 {
+    // The renderers show the change at their next update.
     digitsHidden = hidden;
+    Barcode1.setDigitsHidden(hidden);
+    Barcode1x.setDigitsHidden(hidden);
 }
 
 void Form1::releaseWindowResources()

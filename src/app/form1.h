@@ -2,6 +2,7 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
+#include "render/barcode_renderer.h"
 #include "settings/settings_store.h"
 
 #include <QHash>
@@ -22,6 +23,8 @@ class QRadioButton;
 class QStatusBar;
 
 namespace Kelbrix {
+
+class LabelPicture;
 
 /// The main window: the barcode entry with its type and supplement options, the entry
 /// boxes, and the commands that make the barcode.
@@ -107,6 +110,19 @@ public:
     QMenu *mnuIMGPaste = nullptr;
     QAction *mnuPasteIMG = nullptr;
     QFrame *pictureArea = nullptr; ///< where the barcode label is shown
+    // The label pictures: main label, bare symbol, defined-size label and its bare symbol,
+    // the product-line strip and the spacer that separates labels in the image list.
+    LabelPicture *picTST = nullptr;
+    LabelPicture *Pstrk = nullptr;
+    LabelPicture *picTST1 = nullptr;
+    LabelPicture *picBarcode1 = nullptr;
+    LabelPicture *PicTXT = nullptr;
+    LabelPicture *picMellan = nullptr;
+    QCheckBox *chkDefined = nullptr; ///< "&Use Defined Barcode"
+    QPushButton *cmdToRTF1 = nullptr; ///< ">>": moves the label to the image list
+    // The two renderers of the main window: the main symbol and its defined-size twin.
+    BarcodeRenderer Barcode1;
+    BarcodeRenderer Barcode1x;
     QFrame *listArea = nullptr;    ///< where the barcode list is shown
 
     // Program-wide values of the barcode entry.
@@ -119,6 +135,10 @@ public:
     bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
     qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
     bool productLineOn = true;   ///< "&Text" selected
+    double DefinedWidth = 0;         ///< width of the defined-size symbol, twips (0: none defined)
+    double DefinedHeight = 0;        ///< height of the defined-size symbol, twips
+    double IsbnCenterX = 0;          ///< x of the ISBN header on the main label, twips
+    double IsbnCenterXDefined = 0;   ///< the same on the defined-size label
     qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
     bool digitsHidden = false;   ///< "Remove Barcode Digits": the symbols show no digits
     QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
@@ -154,6 +174,12 @@ public:
     /// entry was refused.
     bool IsbnToEan();
 
+    /// Brings the renderer and the main label in line with the TypeCode and the entry;
+    /// runs the defined-size update too when "&Use Defined Barcode" is checked.
+    void UpdateBarcodeView();
+    /// The same for the defined-size renderer and label.
+    void UpdateDefinedBarcodeView();
+
     /// The text of the status bar's hint panel.
     QString statusText() const;
 
@@ -173,6 +199,7 @@ protected:
 
 private:
     void buildWindow();
+    void buildPictures();
     void buildMenus();
     void buildToolbar();
     void onExit();
@@ -208,6 +235,15 @@ private:
     bool filterKeyPress(QLineEdit *box, QKeyEvent *event);
     void makeCodeDefault(bool on);
 
+    // View update and label composition.
+    void selectOptionsOf(const TypeInfo &type);
+    bool handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool defined);
+    void rendererRefused(const BarcodeRenderer &renderer);
+    void composeMain();
+    void composeDefined();
+    void onUseDefined();
+    double labelDotsPerInch() const;
+
     // Commands.
     void onMakeCode();
     void onClear();
@@ -224,6 +260,7 @@ private:
     QString m_lastIsbnJudged;    ///< the ISBN entry the check last judged, so it judges each entry once
     bool m_isbnMessageShown = false; ///< the ISBN refusal was shown for the current "&Make Code"
     bool m_inBarcodeChange = false;
+    bool m_refusalShown = false;     ///< a refused entry was reported for the current "&Make Code"
 };
 
 } // namespace Kelbrix

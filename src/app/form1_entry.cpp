@@ -204,12 +204,6 @@ bool Form1::IsbnToEan()
     return true;
 }
 
-void Form1::onMakeCode()
-{
-    m_isbnMessageShown = false;
-    TypeCodeFromOptions();
-}
-
 void Form1::onClear()
 {
     TxtStreck->clear();

@@ -2,6 +2,8 @@
 // where it stays until another control sets its own.
 #include "app/form1.h"
 
+#include "render/label_picture.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +35,9 @@ void Form1::installHints()
         {Command1, u"Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode."_s},
         {Command2, u"Clear: Clears all input in Product, Barcode, Free Text."_s},
         {Command4, u"Add to List: Adds the Barcode information to the List."_s},
+        {cmdToRTF1, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
+        {chkDefined, u"Check it if you want to use the defined barcode size you have made."_s},
+        {picTST, u"Your Barcode Picture."_s},
         {chkModulus43, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
         {optEAN13, u"EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly."_s},
         {optEAN8, u"EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly"_s},

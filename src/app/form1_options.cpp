@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "barcode/check_characters.h"
+#include "render/label_picture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -42,6 +43,7 @@ void Form1::connectHandlers()
     connect(txtCopies, &QLineEdit::textChanged, this, &Form1::onCopiesChanged);
     connect(Command1, &QPushButton::clicked, this, &Form1::onMakeCode);
     connect(Command2, &QPushButton::clicked, this, &Form1::onClear);
+    connect(chkDefined, &QCheckBox::clicked, this, &Form1::onUseDefined);
 
     for (QLineEdit *box : {TxtStreck, txtSup, txtProduct, txtFree, txtCopies})
         box->installEventFilter(this);
@@ -141,6 +143,8 @@ void Form1::onSupplementOption(int digits)
 void Form1::onProductLineOption(bool on)
 {
     productLineOn = on;
+    Pstrk->setHeightTwips(on ? 1065 : 900);
+    UpdateBarcodeView();
 }
 
 void Form1::ApplyBarcodeType()

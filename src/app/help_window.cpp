@@ -7,10 +7,37 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+// The help pages are resources of a static library, which registers them only when asked.
+static void initHelpResources()
+{
+    Q_INIT_RESOURCE(help);
+}
+
 namespace Kelbrix {
 
 namespace {
 QPointer<HelpWindow> g_help;
+Edition g_edition = buildEdition();
+
+} // namespace
+
+HelpWindow *HelpWindow::window()
+{
+    if (!g_help) {
+        initHelpResources();
+        g_help = new HelpWindow;
+    }
+    return g_help;
+}
+
+void HelpWindow::setEdition(Edition edition)
+{
+    g_edition = edition;
+}
+
+QUrl HelpWindow::currentSource() const
+{
+    return m_browser->source();
 }
 
 HelpWindow::HelpWindow()
@@ -23,7 +50,6 @@ HelpWindow::HelpWindow()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     m_browser->setOpenExternalLinks(true);
-    m_browser->setSource(QUrl(u"qrc:/help/index.html"_s));
     resize(640, 560);
 }
 
@@ -32,10 +58,10 @@ HelpWindow *HelpWindow::instance()
     return g_help;
 }
 
-void HelpWindow::showAnchor(const QString &anchor)
+void HelpWindow::showPage(const QString &page, const QString &anchor)
 {
     m_anchor = anchor;
-    m_browser->setSource(QUrl(u"qrc:/help/index.html#"_s + anchor));
+    m_browser->setSource(QUrl(u"qrc:/help/"_s + page + u"#"_s + anchor));
     m_browser->scrollToAnchor(anchor);
     show();
     raise();
@@ -44,16 +70,14 @@ void HelpWindow::showAnchor(const QString &anchor)
 
 void HelpWindow::showContents()
 {
-    if (!g_help)
-        g_help = new HelpWindow;
-    g_help->showAnchor(u"contents"_s);
+    // The edition's help file name without its old extension names its contents page.
+    const QString file = editionHelpFile(g_edition);
+    window()->showPage(file.left(file.lastIndexOf(u'.')) + u".html"_s, u"contents"_s);
 }
 
 void HelpWindow::showContext(int context)
 {
-    if (!g_help)
-        g_help = new HelpWindow;
-    g_help->showAnchor(u"context-"_s + QString::number(context));
+    window()->showPage(u"contexts.html"_s, u"context-"_s + QString::number(context));
 }
 
 } // namespace Kelbrix

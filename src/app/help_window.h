@@ -1,5 +1,7 @@
 #pragma once
 
+#include "barcode/edition.h"
+
 #include <QWidget>
 
 class QTextBrowser;
@@ -11,6 +13,8 @@ namespace Kelbrix {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
+    /// Chooses the edition whose manual the window shows (set once at start-up).
+    static void setEdition(Edition edition);
     /// Opens the help at its contents page.
     static void showContents();
     /// Opens the help at the section of help context \a context.
@@ -20,10 +24,13 @@ public:
 
     /// The anchor the window shows now ("contents" or "context-3010").
     QString currentAnchor() const { return m_anchor; }
+    /// The page the window shows now.
+    QUrl currentSource() const;
 
 private:
     HelpWindow();
-    void showAnchor(const QString &anchor);
+    static HelpWindow *window();
+    void showPage(const QString &page, const QString &anchor);
 
     QTextBrowser *m_browser;
     QString m_anchor;

@@ -13,12 +13,15 @@ QList<DecodedSymbol> decodeSymbols(const QImage &source)
 {
     if (source.isNull())
         return {};
-    const int margin = qMax(20, source.width() / 10);
+    const int margin = qMax(40, source.width() / 10);
     QImage grey(source.width() + 2 * margin, source.height() + 2 * margin, QImage::Format_Grayscale8);
     grey.fill(Qt::white);
     {
         QPainter p(&grey);
-        p.drawImage(margin, margin, source.convertToFormat(QImage::Format_ARGB32));
+        // Pixel for pixel, whatever device pixel ratio the image carries.
+        QImage pixels = source.convertToFormat(QImage::Format_ARGB32);
+        pixels.setDevicePixelRatio(1.0);
+        p.drawImage(margin, margin, pixels);
     }
     // zbar wants the rows packed without padding.
     QByteArray pixels;

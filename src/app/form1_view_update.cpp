@@ -1,0 +1,285 @@
+// The barcode view update: selects the options of the TypeCode, sizes the renderer, hands it
+// the data and the supplement, completes short entries with the renderer's check digit and
+// composes the labels.
+#include "app/form1.h"
+
+#include "barcode/runtime_errors.h"
+#include "barcode/user_prompt.h"
+#include "render/label_composer.h"
+#include "render/label_picture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// Height of the renderers' symbols, in twips; the label adds its lines around them.
+constexpr double kSymbolHeightTwips = 900;
+
+} // namespace
+
+double Form1::labelDotsPerInch() const
+{
+    // Labels are made at print resolution (300 dpi) at least, so they stay sharp and
+    // scannable when copied to other programs, and on high-density screens.
+    return std::max(300.0, logicalDpiX() * devicePixelRatioF());
+}
+
+void Form1::selectOptionsOf(const TypeInfo &type)
+{
+    QRadioButton *option = nullptr;
+    switch (type.symbology) {
+    case Symbology::Ean13:
+        option = optEAN13;
+        break;
+    case Symbology::Ean8:
+        option = optEAN8;
+        break;
+    case Symbology::UpcA:
+        option = optUPCA;
+        break;
+    case Symbology::UpcE:
+        option = optUPCE;
+        break;
+    case Symbology::UpcAToE:
+        option = optUpcEP;
+        break;
+    case Symbology::Isbn:
+        option = optISBN;
+        break;
+    case Symbology::Scc14:
+        option = optSCC14;
+        break;
+    case Symbology::Code39:
+        option = optCode39;
+        break;
+    }
+    const QString code = type.code;
+    option->setChecked(true);
+    (type.supplement == 2 ? chk2digit : type.supplement == 5 ? chk5digit : optNosup)->setChecked(true);
+    TypeCode = code;
+}
+
+void Form1::rendererRefused(const BarcodeRenderer &renderer)
+{
+    if (TypeCode.startsWith(u"UPP"_s)) {
+        if (!m_refusalShown && ListItemInWork == 0) {
+            m_refusalShown = true;
+            ask(u"The UPC A number %1 can not be shown as UPC E: only UPC A numbers of number system 0 or 1 "
+                "with enough zeros can be zero-suppressed. Make it as UPC A instead."_s
+                    .arg(TxtStreck->text()),
+                u"UPC A To E"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        }
+        return;
+    }
+    setHint(u"The barcode was not made: "_s + renderer.lastErrorDetail());
+    ReportRuntimeError(renderer.lastError());
+}
+
+bool Form1::handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool defined)
+{
+    if (!renderer.setSymbology(type.rendererSymbology)) {
+        rendererRefused(renderer);
+        return false;
+    }
+    const QString entry = TxtStreck->text();
+    const qsizetype n = entry.size();
+
+    if (type.symbology == Symbology::Isbn) {
+        if (!IsbnToEan())
+            return false;
+        if (!renderer.setData(isbnHandOver.data) || !renderer.setSupplement(isbnHandOver.supplement)) {
+            rendererRefused(renderer);
+            return false;
+        }
+        return n == 13;
+    }
+
+    if (type.symbology == Symbology::Code39) {
+        if (entry.isEmpty())
+            return false;
+        if (!renderer.setData(entry)) {
+            rendererRefused(renderer);
+            return false;
+        }
+        return true;
+    }
+
+    // EAN, UPC and SCC-14: an entry without its check digit is handed over as it is; a longer
+    // one is cut to its data, and the box receives the data completed by the renderer.
+    const int length = type.entryLength;
+    if (n < length)
+        return false;
+    if (!renderer.setData(entry.left(length)) || !renderer.setSupplement(type.supplement ? txtSup->text() : QString())) {
+        rendererRefused(renderer);
+        return false;
+    }
+    if (type.code == u"E80 "_s && n > 7 && defined)
+        renderer.setTypeName(u"EAN 8"_s);
+    if (n > length) {
+        if (type.symbology == Symbology::Scc14 && !defined)
+            renderer.setShowText(true);
+        TxtStreck->setText(renderer.data());
+    }
+    return true;
+}
+
+void Form1::UpdateBarcodeView()
+{
+    const QString entry = TxtStreck->text();
+    if (entry.isEmpty() && txtProduct->text().isEmpty())
+        return;
+    if (!typeCodeBelongsToEdition(TypeCode, edition))
+        return;
+    const TypeInfo *found = findType(TypeCode);
+    if (!found)
+        return;
+    const TypeInfo type = *found;
+
+    const double width = type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : type.widthTwips;
+    Barcode1.setWidthTwips(width);
+    Barcode1.setHeightTwips(kSymbolHeightTwips);
+    picTST->setWidthTwips(width);
+    selectOptionsOf(type);
+    if (type.symbology == Symbology::Isbn)
+        Barcode1x.setSymbology(type.rendererSymbology);
+
+    if (handToRenderer(Barcode1, type, false))
+        composeMain();
+
+    if (chkDefined->isChecked())
+        UpdateDefinedBarcodeView();
+}
+
+void Form1::UpdateDefinedBarcodeView()
+{
+    const QString entry = TxtStreck->text();
+    if (entry.isEmpty() && txtProduct->text().isEmpty())
+        return;
+    if (!typeCodeBelongsToEdition(TypeCode, edition))
+        return;
+    const TypeInfo *found = findType(TypeCode);
+    if (!found || DefinedWidth <= 0 || DefinedHeight <= 0)
+        return;
+    const TypeInfo type = *found;
+    const double width =
+        type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : DefinedWidth;
+    Barcode1x.setWidthTwips(width);
+    Barcode1x.setHeightTwips(DefinedHeight);
+    picTST1->setWidthTwips(width);
+    if (handToRenderer(Barcode1x, type, true))
+        composeDefined();
+}
+
+void Form1::composeMain()
+{
+    const bool isbn = isIsbnCode(TypeCode);
+    Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
+    Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
+
+    LabelRequest request;
+    request.renderer = &Barcode1;
+    request.symbolWidthTwips = Barcode1.widthTwips();
+    request.symbolHeightTwips = Barcode1.heightTwips();
+    request.labelWidthTwips = picTST->widthTwips();
+    request.product = txtProduct->text();
+    request.productLineOn = Option1->isChecked();
+    request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
+    request.textBackColor = PicTXT->palette().color(QPalette::Window);
+    request.dotsPerInch = labelDotsPerInch();
+    ComposedLabel label = composeMainLabel(request);
+
+    const double ratio = request.dotsPerInch / logicalDpiX();
+    label.symbol.setDevicePixelRatio(ratio);
+    label.label.setDevicePixelRatio(ratio);
+    Pstrk->setWidthTwips(request.symbolWidthTwips);
+    Pstrk->setImage(label.symbol);
+    picTST->setHeightTwips(label.heightTwips);
+    picTST->setImage(label.label);
+    if (isbn)
+        IsbnCenterX = label.isbnCenterX;
+    // After a composition the clipboard holds the bare symbol.
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(label.symbol);
+    cmdToRTF1->setEnabled(true);
+}
+
+void Form1::composeDefined()
+{
+    const bool isbn = isIsbnCode(TypeCode);
+    picBarcode1->setWidthTwips(Barcode1x.widthTwips());
+    picBarcode1->setHeightTwips(Barcode1x.heightTwips());
+
+    LabelRequest request;
+    request.renderer = &Barcode1x;
+    request.symbolWidthTwips = Barcode1x.widthTwips();
+    request.symbolHeightTwips = Barcode1x.heightTwips();
+    // A Code 39 label keeps the Code 39 width; the others take the defined width.
+    request.labelWidthTwips = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
+    request.product = txtProduct->text();
+    request.productLineOn = Option1->isChecked();
+    request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
+    request.textBackColor = PicTXT->palette().color(QPalette::Window);
+    request.dotsPerInch = labelDotsPerInch();
+    ComposedLabel label = composeDefinedLabel(request);
+
+    const double ratio = request.dotsPerInch / logicalDpiX();
+    label.symbol.setDevicePixelRatio(ratio);
+    label.label.setDevicePixelRatio(ratio);
+    picBarcode1->setImage(label.symbol);
+    picTST1->setWidthTwips(label.widthTwips);
+    picTST1->setHeightTwips(label.heightTwips);
+    picTST1->setImage(label.label);
+    if (isbn)
+        IsbnCenterXDefined = label.isbnCenterX;
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(label.symbol);
+    cmdToRTF1->setEnabled(true);
+}
+
+void Form1::onUseDefined()
+{
+    if (DefinedWidth <= 0 || DefinedHeight <= 0) {
+        chkDefined->setChecked(false);
+        chkDefined->setEnabled(false);
+        UpdateBarcodeView();
+        return;
+    }
+    chkDefined->setEnabled(true);
+    UpdateDefinedBarcodeView();
+    if (TypeCode == u"Co39"_s) {
+        UpdateBarcodeView();
+        Barcode1x.setWidthTwips(picTST->widthTwips());
+        picTST1->setWidthTwips(picTST->widthTwips());
+    }
+}
+
+void Form1::onMakeCode()
+{
+    m_isbnMessageShown = false;
+    m_refusalShown = false;
+    TypeCodeFromOptions();
+    const auto state = [this] {
+        return QStringList{TypeCode, TxtStreck->text(), txtSup->text(), txtProduct->text()};
+    };
+    const QStringList before = state();
+    UpdateBarcodeView();
+    mnuAs->setEnabled(true);
+    // A second pass shows what the first one changed (a completed check digit, the options
+    // of the type); when nothing changed it would draw the same label again.
+    if (state() != before)
+        UpdateBarcodeView();
+    barcodeMade = 1;
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,180 @@
+#pragma once
+
+#include "render/symbol_geometry.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+class QRectF;
+
+namespace Kelbrix {
+
+/// The barcode renderer: holds a symbology, data, supplement and the appearance settings, and
+/// draws the symbol with libzint's bars and human-readable digits.
+///
+/// Data is written without its check digit; reading it back gives it completed with the check
+/// digit libzint computed. A value the renderer cannot take is refused: the setter returns
+/// false, lastError() is RuntimeError::InvalidPropertyValue (380) and the old value stays.
+/// Callers report a refusal with ReportRuntimeError(380). Every setter that succeeds sets
+/// lastError() to 0.
+///
+/// Symbology codes: Code 39 0, SCC-14 2, UPC-A 5/6/7, UPC-E 8/9/10, EAN-13 (also ISBN)
+/// 11/12/13, EAN-8 14/15/16, the three of a family being no supplement, 2 digits and 5 digits.
+///
+/// The object holds plain values and can be copied.
+class BarcodeRenderer {
+public:
+    static constexpr int kCode39 = 0;
+    static constexpr int kScc14 = 2;
+    static constexpr int kUpcA = 5;
+    static constexpr int kUpcE = 8;
+    static constexpr int kEan13 = 11;
+    static constexpr int kEan8 = 14;
+
+    static constexpr int kAlignLeft = 0;
+    static constexpr int kAlignCentre = 1;
+    static constexpr int kAlignRight = 2;
+
+    /// Header space values: the ISBN types leave room at the top of the symbol for the
+    /// "ISBN ..." line the label prints there; every other type uses none.
+    static constexpr int kNoHeaderSpace = 1;
+    static constexpr int kIsbnHeaderSpace = 17;
+
+    /// EAN-13 with the data "000000000000", digits shown, pixel alignment on, centred, Arial 9,
+    /// white background, 1815 by 900 twips.
+    BarcodeRenderer();
+
+    /// Selects the symbology (0, 2, 5..16). The data is kept; when it does not suit the new
+    /// symbology no symbol is drawn until data that does is written. Refuses other codes.
+    bool setSymbology(int code);
+    int symbology() const { return m_symbology; }
+
+    /// Writes the data: the digits without check digit (EAN-13 12, EAN-8 7, UPC-A 11, UPC-E 7
+    /// with number system 0 or 1, SCC-14 13), or with it when it is right. UPC-E also takes the
+    /// 11 digits of a UPC-A number that can be zero-suppressed. Code 39 takes any of its 43
+    /// characters (lower-case letters are drawn upper-case). A wrong check digit, a wrong
+    /// length or a character the symbology cannot take is refused.
+    bool setData(const QString &data);
+    /// The data completed with its check digit when it suits the symbology (UPC-E as its 8
+    /// digits, Code 39 as drawn), otherwise the data as written.
+    QString data() const;
+
+    /// Writes the add-on: empty, or 2 or 5 digits. Other text is refused. The add-on is drawn
+    /// when its length is the one the symbology asks for; a symbology with an add-on draws
+    /// nothing until it has one of the right length.
+    bool setSupplement(const QString &supplement);
+    QString supplement() const { return m_supplement; }
+
+    /// Hides or shows the human-readable digits. Hidden goes with the two companion values
+    /// 0 and 0, shown with 1 and 0.
+    void setDigitsHidden(bool hidden);
+    bool digitsHidden() const { return m_digitsHidden; }
+    /// Lines of digits under the bars: 1 when shown, 0 when hidden.
+    int digitLines() const { return m_digitsHidden ? 0 : 1; }
+    /// The second companion value, 0 in both states.
+    int digitLineOffset() const { return 0; }
+
+    /// With pixel alignment every module is a whole number of device pixels.
+    void setPixelAlign(bool on) { m_pixelAlign = on; }
+    bool pixelAlign() const { return m_pixelAlign; }
+
+    /// Small digits: the human-readable text at three quarters of the font size.
+    void setSmallFont(bool on) { m_smallFont = on; }
+    bool smallFont() const { return m_smallFont; }
+
+    /// Retaining the aspect ratio draws the symbol at its natural proportions, as large as fits
+    /// the box, at the top; otherwise the bars stretch to fill the box.
+    void setRetainAspectRatio(bool on) { m_retainAspectRatio = on; }
+    bool retainAspectRatio() const { return m_retainAspectRatio; }
+
+    /// Where the symbol sits across the box when it does not fill its width: kAlignLeft,
+    /// kAlignCentre or kAlignRight. Other values are refused.
+    bool setAlignment(int alignment);
+    int alignment() const { return m_alignment; }
+
+    /// kIsbnHeaderSpace or kNoHeaderSpace; other values are refused.
+    bool setHeaderSpace(int value);
+    int headerSpace() const { return m_headerSpace; }
+
+    /// Name of the font of the digits; the label prints its product line in it too.
+    QString digitFontName() const { return m_font.family(); }
+    /// Font of the human-readable digits: name, size in points, bold, italic. The size is the
+    /// size the digits have when the symbol is drawn at its own width.
+    void setFont(const QFont &font) { m_font = font; }
+    QFont font() const { return m_font; }
+
+    void setBackColor(const QColor &color) { m_backColor = color; }
+    QColor backColor() const { return m_backColor; }
+
+    /// The box the symbol fills, in twips.
+    void setWidthTwips(double twips) { m_widthTwips = twips; }
+    double widthTwips() const { return m_widthTwips; }
+    void setHeightTwips(double twips) { m_heightTwips = twips; }
+    double heightTwips() const { return m_heightTwips; }
+
+    /// Kept for callers that set them; they do not change the symbol.
+    void setShowText(bool on) { m_showText = on; }
+    bool showText() const { return m_showText; }
+    void setTypeName(const QString &name) { m_typeName = name; }
+    QString typeName() const { return m_typeName; }
+
+    /// 0 after a setter succeeded, RuntimeError::InvalidPropertyValue after one was refused.
+    int lastError() const { return m_lastError; }
+    /// Why the last setter was refused, for logs and tests; empty after success.
+    QString lastErrorDetail() const { return m_lastErrorDetail; }
+
+    /// True when the current data, symbology and add-on make a symbol.
+    bool hasSymbol() const;
+
+    /// The symbol as geometry in modules with the font, digit and header settings applied;
+    /// empty when there is no symbol.
+    SymbolGeometry geometry() const;
+
+    /// Fills \a target with the background colour and draws the symbol into it, laid out by
+    /// the ratio, alignment and pixel alignment settings. Draws only the background when there
+    /// is no symbol.
+    void draw(QPainter &painter, const QRectF &target) const;
+
+    /// The symbol drawn into an image of \a pixels; a null image for an empty size.
+    QImage image(QSize pixels) const;
+
+    /// Puts the symbol on the clipboard as geometry (kSymbolMimeType), as an image and as
+    /// "image/svg+xml". \a width and \a height, in any one unit, give the picture's
+    /// proportions; the picture is as wide as the renderer's own width on the screen. Returns
+    /// false and leaves the clipboard alone when there is no symbol, a size is not positive or
+    /// there is no clipboard.
+    bool copyToClipboard(double width, double height) const;
+
+private:
+    bool refuse(const QString &detail);
+    bool succeed();
+    /// Completes m_data for the current symbology; both empty when it does not suit it.
+    void updateCompletedData();
+    QRectF symbolRect(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target) const;
+
+    int m_symbology = kEan13;
+    QString m_data;          ///< as written
+    QString m_zintData;      ///< as handed to libzint: without check digit, UPC-A suppressed to UPC-E
+    QString m_completedData; ///< as read back: with the check digit
+    QString m_supplement;
+    bool m_digitsHidden = false;
+    bool m_pixelAlign = true;
+    bool m_smallFont = false;
+    bool m_retainAspectRatio = false;
+    int m_alignment = kAlignCentre;
+    int m_headerSpace = kNoHeaderSpace;
+    QFont m_font;
+    QColor m_backColor = Qt::white;
+    double m_widthTwips = 1815;
+    double m_heightTwips = 900;
+    bool m_showText = false;
+    QString m_typeName;
+    int m_lastError = 0;
+    QString m_lastErrorDetail;
+};
+
+} // namespace Kelbrix

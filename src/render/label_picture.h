@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace Kelbrix {
+
+/// A picture box of the label: an image of its own (what is copied, dragged, saved and
+/// printed) shown at its size in twips.
+class LabelPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit LabelPicture(const QString &name, QWidget *parent = nullptr);
+
+    double widthTwips() const { return m_widthTwips; }
+    double heightTwips() const { return m_heightTwips; }
+    void setWidthTwips(double twips);
+    void setHeightTwips(double twips);
+
+    /// The picture's current image; its device pixel ratio says how many image pixels make
+    /// one pixel on the screen.
+    QImage image() const { return m_image; }
+    void setImage(const QImage &image);
+    /// Clears the picture to white at its current size.
+    void clear();
+
+    QSize sizeHint() const override;
+
+signals:
+    /// The right mouse button went down on the picture.
+    void rightButtonPressed(const QPoint &globalPosition);
+    /// The left mouse button was pressed and moved far enough to start a drag.
+    void dragStarted();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void updateGeometryFromTwips();
+
+    double m_widthTwips = 0;
+    double m_heightTwips = 0;
+    QImage m_image;
+    QPoint m_pressPosition;
+    bool m_leftPressed = false;
+};
+
+} // namespace Kelbrix

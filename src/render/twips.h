@@ -1,0 +1,20 @@
+#pragma once
+
+namespace Kelbrix {
+
+/// Twips per inch: every size and position of the labels is kept in twips.
+inline constexpr double kTwipsPerInch = 1440.0;
+/// Twips per millimetre and per inch as the size window converts user sizes.
+inline constexpr double kTwipsPerMillimetre = 56.7;
+inline constexpr double kUserTwipsPerInch = 1440.18;
+
+/// Pixels of a length of \a twips on a device of \a dotsPerInch.
+double twipsToPixels(double twips, double dotsPerInch);
+
+/// Twips of a length of \a pixels on a device of \a dotsPerInch.
+double pixelsToTwips(double pixels, double dotsPerInch);
+
+/// Whole pixels (rounded, at least 1) of a length of \a twips.
+int twipsToWholePixels(double twips, double dotsPerInch);
+
+} // namespace Kelbrix
