@@ -17,7 +17,8 @@ function(kelbrix_compile_options target)
     target_compile_definitions(${target} PUBLIC
         QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING
         KELBRIX_EDITION_DEFAULT="${KELBRIX_EDITION}"
-        KELBRIX_VERSION="${PROJECT_VERSION}")
+        KELBRIX_VERSION="${PROJECT_VERSION}"
+        KELBRIX_HOMEPAGE="${KELBRIX_HOMEPAGE}")
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra)
     endif()

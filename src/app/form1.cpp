@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/help_window.h"
+#include "export/image_converter.h"
 #include "barcode/runtime_errors.h"
 #include "render/label_picture.h"
 
@@ -257,6 +258,7 @@ void Form1::startUp()
     for (QAction *action : {mnuSBMP, mnuSBAR, mnuAs, mnuCLList, mnuRItem, mnuClearBar, mnuPbarcode, mnuPrint})
         action->setEnabled(false);
     mnuSave->menuAction()->setEnabled(false);
+    homePage = QString::fromUtf8(KELBRIX_HOMEPAGE);
     mnuHome->setEnabled(!homePage.isEmpty());
 
     WindowTitle = windowTitle();
@@ -282,6 +284,7 @@ void Form1::setDigitsHidden(bool hidden)
 
 void Form1::releaseWindowResources()
 {
+    releaseImageConverter();
 }
 
 QString Form1::startUpTypeName() const

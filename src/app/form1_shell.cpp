@@ -8,9 +8,11 @@
 #include "barcode/user_prompt.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -211,6 +213,31 @@ void Form1::closeEvent(QCloseEvent *event)
     UnloadAllForms();
     releaseWindowResources();
     event->accept();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    // Each activation shows the Code 39 check box only for Code 39. The display colour
+    // question belongs to the TIFF window, which is not part of the program yet.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (TypeCode == u"Co39"_s) {
+            chkModulus43->setVisible(true);
+        } else {
+            chkModulus43->setChecked(false);
+            chkModulus43->setVisible(false);
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Escape anywhere in the window does what "Cancel" does.
+    if (event->key() == Qt::Key_Escape) {
+        onCancel();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::UnloadAllForms(const QString &except)

@@ -54,6 +54,14 @@ SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevic
         file.cancelWriting();
         return failure(path, number, reason);
     }
+    // Flush first and look at the outcome: a failure in the last buffered write would
+    // otherwise go unnoticed and leave a short file in place of the old one.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        const int number = errorNumberFor(file.error()) ? errorNumberFor(file.error()) : RuntimeError::DeviceIoError;
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failure(path, number, reason);
+    }
     if (!file.commit())
         return failure(path, errorNumberFor(file.error()) ? errorNumberFor(file.error()) : RuntimeError::DeviceIoError,
                        file.errorString());

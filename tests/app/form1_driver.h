@@ -9,13 +9,23 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTest>
 
 namespace Kelbrix::Test {
+
+/// Forgets the settings of every edition, so a window starts as on a first run.
+inline void resetSettings()
+{
+    for (const char16_t *key : {u"Barcode", u"EAN", u"UPC"})
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"), QString::fromUtf16(key))
+            .clear();
+}
 
 /// Clicks the option button called \a name (a type or supplement option).
 inline void clickOption(Form1 &form, const QString &name)

@@ -87,6 +87,7 @@ private:
 
 void TestForm1MakeCode::init()
 {
+    Test::resetSettings();
     m_prompt = new Test::RecordingPrompt;
     m_form = new Form1(Edition::Alla);
     m_form->show();

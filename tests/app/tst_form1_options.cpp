@@ -13,6 +13,7 @@ using Kelbrix::Test::typeInto;
 class TestForm1Options : public QObject {
     Q_OBJECT
 private slots:
+    void init() { Test::resetSettings(); }
     void firstRun();
     void captionsAfterEveryHandler_data();
     void captionsAfterEveryHandler();
@@ -249,6 +250,18 @@ void TestForm1Options::hints_data()
         {u"Label5"_s, u"Copies: Fill in the number of copies you want to the left. (max 50)"_s},
         {u"Command1"_s,
          u"Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode."_s},
+        {u"Label2"_s, u"Barcode: Enter your digits to the right."_s},
+        {u"Label3"_s, u"Product: Enter the information to the right."_s},
+        {u"Label4"_s, u"Free Text: Enter Free Text to the right."_s},
+        {u"txtProduct"_s, u"Product: Enter your Product Information here."_s},
+        {u"txtFree"_s, u"Free Text: Enter your information here."_s},
+        {u"Command2"_s, u"Clear: Clears all input in Product, Barcode, Free Text."_s},
+        {u"Command4"_s, u"Add to List: Adds the Barcode information to the List."_s},
+        {u"cmdToRTF1"_s, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
+        {u"chkDefined"_s, u"Check it if you want to use the defined barcode size you have made."_s},
+        {u"chkModulus43"_s, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
+        {u"picTST"_s, u"Your Barcode Picture."_s},
+        {u"Frame1"_s, QString()},
         {u"Frame2"_s, QString()},
         {u"StatBar1"_s, u"Press F1 to get help."_s},
     };

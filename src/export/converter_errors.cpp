@@ -1,0 +1,155 @@
+#include "export/converter_errors.h"
+
+#include "barcode/user_prompt.h"
+#include "export/tiff_state.h"
+#include "render/symbol_geometry.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+ConverterErrorContext g_context;
+
+// The codes that are a plain message box with the text of their own.
+QString tableText(int code)
+{
+    switch (code) {
+    case 32209:
+        return u"Disk Full Error"_s;
+    case 32210:
+        return u"File Already Exists"_s;
+    case 32211:
+        return u"Error Opening file"_s;
+    case 32212:
+        return u"Error Deleting File"_s;
+    case 32214:
+        return u"Error Locking DIB when Writing"_s;
+    case 32502:
+        return u"Unsupported Image Format"_s;
+    case 32503:
+        return u"Error Reading from File"_s;
+    case 32504:
+        return u"File Not Found"_s;
+    case 32506:
+        return u"Insufficient Memory"_s;
+    case 32507:
+    case 32508:
+    case 32509:
+    case 32513:
+    case 32514:
+        return u"Internal Error (unknown errors)"_s;
+    case 32511:
+        return u"Error Printing Image"_s;
+    case 32512:
+        return u"Printer does not support Bitmaps"_s;
+    case 32515:
+        return u"Missing DIL File"_s;
+    case 33202:
+        return u"Missing DEL File"_s;
+    case 33203:
+        return u"Unsupported Export Format"_s;
+    case 33204:
+        return u"Error Writing Data to Disk."_s;
+    case 33205:
+        return u"Insufficient Memory"_s;
+    case 33206:
+        return u"Internal Error Writing Image Data"_s;
+    case 33208:
+        return u"Bad Dynamic Export Library"_s;
+    case -100:
+        return u"Missing Parameter Element(s)"_s;
+    default:
+        return u"Unknown Error, Error Code="_s + QString::number(code);
+    }
+}
+
+void tiffError(const QString &text)
+{
+    ask(text, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+}
+
+// A metafile picture on the clipboard is, here, a vector picture: SVG or symbol geometry.
+bool clipboardHoldsVectorPicture()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return false;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasFormat(u"image/svg+xml"_s) || data->hasFormat(QLatin1StringView(kSymbolMimeType)));
+}
+
+void diagnosticBox(const QString &picLabel)
+{
+    const QString typeCode = g_context.typeCode ? g_context.typeCode() : QString();
+    const QString data = g_context.tiffBarcodeData ? g_context.tiffBarcodeData() : QString();
+    const QString text =
+        typeCode + u" # "_s + data + picLabel + (clipboardHoldsVectorPicture() ? u"True"_s : u"False"_s);
+    ask(text, applicationTitle(), PromptIcon::NoIcon, PromptButtons::Ok);
+}
+
+void restoreDefaultPointer()
+{
+    if (g_context.restoreDefaultPointer) {
+        g_context.restoreDefaultPointer();
+        return;
+    }
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void reportTooLarge()
+{
+    if (TiffRetryState == kTiffRetryUnspecified)
+        return;
+    tiffError(u"Unspecified Internal Error"_s);
+    const QString question = u"Can't make a "_s + QString::number(TiffResolution) +
+                             u" dpi file. But you can try again, but the size might not be right, continue ?"_s;
+    const PromptAnswer answer = ask(question, u"To big a Tiff"_s, PromptIcon::Question, PromptButtons::YesNo, 820);
+    TiffRetryState = answeredYes(answer) ? kTiffRetryUnspecified.toString() : kTiffRetryNo.toString();
+}
+
+} // namespace
+
+ConverterErrorContext setConverterErrorContext(ConverterErrorContext context)
+{
+    return std::exchange(g_context, std::move(context));
+}
+
+void ReportConverterError(int code)
+{
+    switch (code) {
+    case 32501:
+        reportTooLarge();
+        return;
+    case 32504:
+        tiffError(tableText(code));
+        restoreDefaultPointer();
+        return;
+    case 32506:
+        tiffError(tableText(code));
+        if (TiffRetryState == kTiffRetryUnspecified)
+            TiffRetryState = kTiffRetryNo.toString();
+        return;
+    case 33203:
+        tiffError(tableText(code));
+        diagnosticBox(u" # Pic="_s);
+        return;
+    case 33211:
+        diagnosticBox(u" # Pic(2)="_s);
+        return;
+    default:
+        tiffError(tableText(code));
+        return;
+    }
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "export/converter_command.h"
+
+#include <QImage>
+
+#include <optional>
+
+namespace Kelbrix {
+
+struct SymbolGeometry;
+
+/// The largest picture the converter makes or reads, in pixels: 2^30 (128 MiB at one bit per
+/// pixel). A label 102 mm wide and 152 mm high at 4800 dpi is about 5.5 x 10^8 pixels, so real
+/// labels fit with room to spare, and a larger request gives ConverterResult::ImageTooLarge,
+/// which the export answers by retrying at a smaller size.
+inline constexpr qint64 kMaxImagePixels = qint64(1) << 30;
+/// The longest side of a picture, in pixels (about 55 inches at 4800 dpi).
+inline constexpr int kMaxImageSide = 1 << 18;
+/// The most memory a picture decoded at more than one bit per pixel may take.
+inline constexpr qint64 kMaxDecodedBytes = qint64(1) << 30;
+
+/// A picture being converted: the image and what is known about it. One-bit pictures are kept
+/// as QImage::Format_Mono with the colour table {white, black}, so a set bit is black, as in a
+/// TIFF with PHOTOMETRIC_MINISWHITE.
+struct ConverterImage {
+    QImage image;
+    double xDpi = 0;                            ///< 0 when unknown
+    double yDpi = 0;                            ///< 0 when unknown
+    std::optional<TiffCompression> compression; ///< set when read from a TIFF
+};
+
+/// 0 when a picture of \a width x \a height pixels fits the budget, else ImageTooLarge.
+int checkImageSize(qint64 width, qint64 height);
+
+/// True for a one-bit picture in the converter's form (Format_Mono, {white, black}).
+bool isMonochrome(const QImage &image);
+
+/// \a image reduced to one bit per pixel by a 50% threshold (transparent counts as white), in
+/// the converter's form. A null image when memory runs out.
+QImage toMonochrome(const QImage &image);
+
+/// Draws \a symbol into a one-bit picture of \a size, every module a whole number of pixels
+/// and the symbol centred. Painted in strips, so memory stays near the size of the result.
+/// A null image when memory runs out.
+QImage renderSymbol(const SymbolGeometry &symbol, QSize size);
+
+/// \a image scaled to \a size by nearest-neighbour sampling, so bars stay sharp and a one-bit
+/// picture stays one-bit.
+QImage rescaled(const QImage &image, QSize size);
+
+/// \a image with black and white (every colour) inverted; one-bit stays one-bit.
+QImage inverted(const QImage &image);
+
+/// \a image mirrored: \a mode 1 left-right, 2 top-bottom, 0 unchanged.
+QImage mirroredImage(const QImage &image, int mode);
+
+/// \a image turned clockwise by \a degrees (0, 90, 180 or 270).
+QImage rotatedImage(const QImage &image, int degrees);
+
+} // namespace Kelbrix

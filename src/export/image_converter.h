@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+namespace Kelbrix {
+
+struct ConverterCommand;
+
+/// The image converter: converts, rescales, transforms and writes images on text commands.
+///
+/// A command is comma-separated key=value pairs (see parseConverterCommand):
+/// `source` and `dest` (a file path or "clipboard"), `format` (tif, bmp, or the TIFF
+/// compression 0 none, 2 CCITT RLE, 4 Group 3, 5 Group 4), `colors=2`, `mono=1`, `raster`
+/// (picture width in pixels), `xres`/`yres` (dpi), `rescalex`/`rescaley` (N"pix" or N"%"),
+/// `inv=1`, `mirror` (1 left-right, 2 top-bottom), `rot` (90, 180, 270 clockwise), `log=1`.
+///
+/// The steps run in this order: read the source; with `raster`, redraw a clipboard symbol
+/// that wide with whole-pixel modules (or scale the picture to that width); rescale; invert;
+/// mirror; rotate; record the resolution; reduce to one bit for TIFF, `colors=2` or `mono=1`;
+/// write. TIFF files are one-bit, PHOTOMETRIC_MINISWHITE, with the resolution in dots per inch
+/// and the compression asked for (else the source TIFF's, else none). `dest` may equal
+/// `source`: the whole picture is read before anything is written, and every file is written
+/// through saveFileSafely.
+class ImageConverter {
+public:
+    ImageConverter();
+    ~ImageConverter();
+    ImageConverter(const ImageConverter &) = delete;
+    ImageConverter &operator=(const ImageConverter &) = delete;
+
+    /// Runs \a command. Returns 0 on success, else a ConverterResult code; a failed command
+    /// leaves its destination as it was. With `log=1` the command and its result are
+    /// appended to the converter log.
+    int ExecuteCommand(const QString &command);
+
+    /// What went wrong in the last command, naming the file; empty after a success.
+    QString lastProblem() const { return m_lastProblem; }
+
+private:
+    int run(const ConverterCommand &command);
+
+    QString m_lastProblem;
+};
+
+/// The program's one image converter, created on first use.
+ImageConverter *imageConverter();
+
+/// Destroys the program's image converter (the main window does this when it unloads); the
+/// next imageConverter() makes a new one.
+void releaseImageConverter();
+
+} // namespace Kelbrix

@@ -1,0 +1,8 @@
+#include "export/tiff_state.h"
+
+namespace Kelbrix {
+
+QString TiffRetryState;
+qint16 TiffResolution = 0;
+
+} // namespace Kelbrix
