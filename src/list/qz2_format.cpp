@@ -1,0 +1,242 @@
+#include "list/code_page_1252.h"
+#include "list/line_reader.h"
+#include "list/list_file_errors.h"
+#include "list/list_files.h"
+
+#include "barcode/runtime_errors.h"
+
+#include <QIODevice>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+using namespace ListFileErrors;
+
+namespace {
+
+constexpr int kColumns = 5;
+constexpr ListColumn kColumnOrder[kColumns] = {ListColumn::Product, ListColumn::Barcode, ListColumn::DigitSup,
+                                               ListColumn::Text, ListColumn::Type};
+constexpr qsizetype kMaxFieldLength = ListFileLimits::MaxLineLength - 2;
+constexpr qsizetype kWriteChunk = 64 * 1024;
+
+bool mayBeEmptyLine(ListColumn column)
+{
+    return column == ListColumn::DigitSup || column == ListColumn::Text;
+}
+
+QString &fieldOf(ListRecord &record, ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Product:
+        return record.product;
+    case ListColumn::Barcode:
+        return record.barcode;
+    case ListColumn::DigitSup:
+        return record.digitSup;
+    case ListColumn::Text:
+        return record.text;
+    case ListColumn::Type:
+        break;
+    }
+    return record.type;
+}
+
+void setEmptyLineError(ListReadResult &result, qint64 lineNumber, ListColumn column)
+{
+    setError(result, BadRecordLength, lineNumber,
+             u"Line %1: the %2 line is empty."_s.arg(lineNumber).arg(listColumnCaption(column)));
+}
+
+// Reads one field line into \a field. Nothing inside the quotes is escaped, so the field
+// is everything between the first and the last character, double quotes included.
+bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, ListColumn column, QString &field)
+{
+    if (line.isEmpty()) {
+        if (mayBeEmptyLine(column)) {
+            field.clear();
+            return true;
+        }
+        setEmptyLineError(result, lineNumber, column);
+        return false;
+    }
+    if (line.size() < 2 || !line.startsWith('"') || !line.endsWith('"')) {
+        setError(result, BadRecordLength, lineNumber,
+                 u"Line %1: the %2 field is not enclosed in double quotes."_s.arg(lineNumber)
+                     .arg(listColumnCaption(column)));
+        return false;
+    }
+    field = CodePage1252::decode(line.sliced(1, line.size() - 2));
+    return true;
+}
+
+QString characterName(char32_t character)
+{
+    const QString code = u"U+%1"_s.arg(uint(character), 4, 16, QChar(u'0')).toUpper();
+    if (character < 0x20 || (character >= 0x7F && character < 0xA0) || (character >= 0xD800 && character < 0xE000))
+        return code;
+    return u"\"%1\" (%2)"_s.arg(QString::fromUcs4(&character, 1), code);
+}
+
+// The product as a message shows it: on one line, and cut short when it is very long.
+QString productForMessage(const QString &product)
+{
+    constexpr qsizetype shown = 40;
+    QString text = product.size() > shown ? product.left(shown) + u"..."_s : product;
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    return text;
+}
+
+qsizetype firstLineBreak(const QString &field)
+{
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field.at(i) == u'\n' || field.at(i) == u'\r')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+ListReadResult readQz2(QIODevice &device)
+{
+    ListReadResult result;
+    LineReader reader(device, ListFileLimits::MaxLineLength, ListFileLimits::MaxFileSize);
+    QByteArrayView line;
+    for (;;) {
+        LineReader::Status status = reader.next(line);
+        if (status == LineReader::Status::End)
+            break;
+        if (status != LineReader::Status::Line) {
+            setReaderError(result, reader, status);
+            return result;
+        }
+        if (line.isEmpty()) {
+            // Blank lines after the last record are harmless; anywhere else the line is
+            // an empty Product.
+            const qint64 blankLine = reader.lineNumber();
+            while ((status = reader.next(line)) == LineReader::Status::Line && line.isEmpty()) {
+            }
+            if (status == LineReader::Status::End)
+                break;
+            if (status != LineReader::Status::Line) {
+                setReaderError(result, reader, status);
+                return result;
+            }
+            setEmptyLineError(result, blankLine, ListColumn::Product);
+            return result;
+        }
+        if (result.records.size() >= ListFileLimits::MaxRecords) {
+            setError(result, SubscriptOutOfRange, reader.lineNumber(),
+                     u"Line %1: the file holds more than %2 records."_s.arg(reader.lineNumber())
+                         .arg(ListFileLimits::MaxRecords));
+            return result;
+        }
+
+        ListRecord record;
+        for (int index = 0; index < kColumns; ++index) {
+            if (index > 0) {
+                status = reader.next(line);
+                if (status == LineReader::Status::End) {
+                    const qint64 missing = reader.lineNumber() + 1;
+                    setError(result, RuntimeError::InputPastEndOfFile, missing,
+                             u"Line %1: the file ends inside a record, before its %2 line."_s.arg(missing).arg(
+                                 listColumnCaption(kColumnOrder[index])));
+                    return result;
+                }
+                if (status != LineReader::Status::Line) {
+                    setReaderError(result, reader, status);
+                    return result;
+                }
+            }
+            const ListColumn column = kColumnOrder[index];
+            if (!readField(result, reader.lineNumber(), line, column, fieldOf(record, column)))
+                return result;
+        }
+        result.records.append(std::move(record));
+    }
+    return result;
+}
+
+namespace ListFileErrors {
+
+ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason)
+{
+    ListWriteResult result;
+    const auto refuse = [&](qsizetype number, char32_t character, const QString &why) {
+        out.clear();
+        result.record = number;
+        result.product = records.at(number - 1).product;
+        result.character = character;
+        reason = u"record %1 (\"%2\") %3"_s.arg(number).arg(productForMessage(result.product), why);
+        return result;
+    };
+    if (records.size() > ListFileLimits::MaxRecords) {
+        return refuse(ListFileLimits::MaxRecords + 1, 0,
+                      u"is one too many: a list file holds at most %1 records"_s.arg(ListFileLimits::MaxRecords));
+    }
+    out.clear();
+    out.reserve(records.size() * 64);
+    for (qsizetype number = 1; number <= records.size(); ++number) {
+        const ListRecord &record = records.at(number - 1);
+        for (const ListColumn column : kColumnOrder) {
+            const QString &field = record.field(column);
+            const QString caption = listColumnCaption(column);
+            if (const qsizetype lineBreak = firstLineBreak(field); lineBreak >= 0) {
+                return refuse(number, field.at(lineBreak).unicode(),
+                              u"has a line break in its %1, which a list file cannot hold"_s.arg(caption));
+            }
+            if (field.size() > kMaxFieldLength) {
+                return refuse(
+                    number, 0,
+                    u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(kMaxFieldLength)
+                        .arg(caption));
+            }
+            out.append('"');
+            char32_t refused = 0;
+            if (!CodePage1252::encode(field, out, &refused)) {
+                return refuse(number, refused,
+                              u"has the character %1 in its %2, which the Windows-1252 code page of list files "
+                              u"cannot hold"_s.arg(characterName(refused), caption));
+            }
+            out.append("\"\r\n", 3);
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+bool writeAll(QIODevice &device, const QByteArray &bytes)
+{
+    // A device may take less than it is offered; only a write that takes nothing fails.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = device.write(bytes.constData() + done, qMin(kWriteChunk, bytes.size() - done));
+        if (written <= 0)
+            return false;
+        done += qsizetype(written);
+    }
+    return true;
+}
+
+} // namespace ListFileErrors
+
+ListWriteResult writeQz2(QIODevice &device, const QList<ListRecord> &records)
+{
+    QByteArray bytes;
+    QString reason;
+    ListWriteResult result = encodeQz2(records, bytes, reason);
+    if (!result.ok) {
+        reason[0] = reason.at(0).toUpper();
+        result.message = reason + u". Nothing was written."_s;
+        return result;
+    }
+    if (!writeAll(device, bytes)) {
+        result.ok = false;
+        result.runtimeError = RuntimeError::DeviceIoError;
+        result.message = u"The list could not be written: %1."_s.arg(device.errorString());
+    }
+    return result;
+}
+
+} // namespace Kelbrix
