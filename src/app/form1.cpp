@@ -4,6 +4,9 @@
 #include "export/image_converter.h"
 #include "barcode/runtime_errors.h"
 #include "render/label_picture.h"
+#include "render/twips.h"
+
+#include <QTreeWidget>
 
 #include <QAction>
 #include <QCheckBox>
@@ -43,11 +46,12 @@ Form1::Form1(Edition edition, QWidget *parent)
     buildWindow();
     buildMenus();
     buildToolbar();
+    buildList();
     installHints();
     connectHandlers();
     startUp();
-    // A value the renderer refuses puts the current entry back in force.
-    setInvalidPropertyHandler([this] { ApplyBarcodeType(); });
+    // A value the renderer refuses puts the current record back into the entry.
+    setInvalidPropertyHandler([this] { refillEntryFromRecord(); });
 }
 
 Form1::~Form1()
@@ -242,6 +246,8 @@ void Form1::startUp()
     Option1->setChecked(true);
     LoadSettings();
     HelpWindow::setEdition(edition);
+    for (int column = 0; column < 5; ++column)
+        ListView3->setColumnWidth(column, int(twipsToPixels(columnWidths[size_t(column)], logicalDpiX()) + 0.5));
 
     Command4->setEnabled(false);
     Command1->setEnabled(false);
@@ -269,10 +275,6 @@ void Form1::startUp()
     ApplyBarcodeType();
 }
 
-int Form1::currentColumnWidth(int column) const
-{
-    return columnWidths[size_t(column)];
-}
 
 void Form1::setDigitsHidden(bool hidden)
 {
@@ -306,11 +308,6 @@ QString Form1::startUpTypeName() const
     return {};
 }
 
-QString Form1::typeCodeFromList() const
-{
-    // The barcode list is not part of the window yet, so it never supplies a type.
-    return {};
-}
 
 void Form1::setHint(const QString &text)
 {

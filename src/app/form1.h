@@ -2,6 +2,7 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
+#include "list/list_record.h"
 #include "render/barcode_renderer.h"
 #include "settings/settings_store.h"
 
@@ -18,6 +19,10 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -124,6 +129,9 @@ public:
     BarcodeRenderer Barcode1;
     BarcodeRenderer Barcode1x;
     QFrame *listArea = nullptr;    ///< where the barcode list is shown
+    QTreeWidget *ListView3 = nullptr; ///< the barcode list: Product, Barcode, Digit Sup., Text, Type
+    QListWidget *List1 = nullptr;     ///< product list: products of the records added or loaded
+    QListWidget *List2 = nullptr;     ///< barcode index: their barcodes (not shown)
 
     // Program-wide values of the barcode entry.
     QString TypeCode;            ///< the selected type and supplement, 4 characters
@@ -182,6 +190,16 @@ public:
 
     /// The text of the status bar's hint panel.
     QString statusText() const;
+
+    /// Records of the barcode list, in the order the list shows them.
+    int listCount() const;
+    /// Record \a number (1-based) of the barcode list.
+    ListRecord listRecord(int number) const;
+    QList<ListRecord> listRecords() const;
+    /// The current list file name: empty until a list file is loaded or saved.
+    QString currentListFile;
+    /// The current bitmap file name (set by saving a bitmap or an image list).
+    QString currentBitmapFile;
 
     /// Reads the settings into the windows (start-up).
     void LoadSettings();
@@ -245,6 +263,24 @@ private:
     void composeDefined();
     void onUseDefined();
     double labelDotsPerInch() const;
+
+    // The barcode list.
+    void buildList();
+    void onAddToList();
+    void appendRecords(const QList<ListRecord> &records, bool intoIndexes);
+    void loadRecord(QTreeWidgetItem *item);
+    void copyRecordToEntry(const ListRecord &record);
+    void onListKeyRelease();
+    void onSortColumn(int column);
+    void onRemoveItem();
+    void onClearList();
+    void onProductListClicked(QListWidgetItem *item);
+    void onLoad();
+    void onSaveList();
+    void clearList();
+    void refillEntryFromRecord();
+    std::array<qint16, 4> m_sortToggles{0, 0, 0, 0};
+    bool m_refilling = false;
 
     // Commands.
     void onMakeCode();

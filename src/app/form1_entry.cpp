@@ -10,7 +10,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QListWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -18,6 +20,30 @@ namespace Kelbrix {
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ListView3) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            TypeFromList = true;
+            break;
+        case QEvent::FocusOut:
+            TypeFromList = false;
+            break;
+        case QEvent::KeyPress:
+            UpdateBarcodeView();
+            break;
+        case QEvent::KeyRelease:
+            onListKeyRelease();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == List1) {
+        // "&Make Code" is not the default button while the product list has the focus.
+        if (event->type() == QEvent::FocusIn)
+            makeCodeDefault(false);
+        else if (event->type() == QEvent::FocusOut)
+            makeCodeDefault(true);
+    }
     if (auto *box = qobject_cast<QLineEdit *>(watched)) {
         switch (event->type()) {
         case QEvent::KeyPress:

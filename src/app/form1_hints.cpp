@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -38,6 +39,7 @@ void Form1::installHints()
         {cmdToRTF1, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
         {chkDefined, u"Check it if you want to use the defined barcode size you have made."_s},
         {picTST, u"Your Barcode Picture."_s},
+        {ListView3, u"When you click on Add to List all information is stored here."_s},
         {chkModulus43, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
         {optEAN13, u"EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly."_s},
         {optEAN8, u"EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly"_s},

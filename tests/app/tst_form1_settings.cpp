@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -124,7 +125,8 @@ void TestForm1Settings::roundTrip()
         clickOption(form, supplement);
         form.Option2->click();
         form.mnuRBDY->trigger();
-        form.columnWidths = {1000, 1100, 1200, 1300, 1400};
+        for (int column = 0; column < 5; ++column)
+            form.ListView3->setColumnWidth(column, 70 + 10 * column);
         quitAnsweringYes(form);
     }
     QSettings settings = stored(Edition(edition));
@@ -134,8 +136,9 @@ void TestForm1Settings::roundTrip()
     QCOMPARE(settings.value(u"F1Dig"_s).toString(), storedSupplement);
     QCOMPARE(settings.value(u"fBtxt"_s).toString(), u"N"_s);
     QCOMPARE(settings.value(u"RemoveDigit"_s).toString(), u"Y"_s);
+    const auto twipsOf = [](int pixels) { return QString::number(int(pixels * 1440.0 / 96 + 0.5)); };
     for (int column = 1; column <= 5; ++column)
-        QCOMPARE(settings.value(u"ClmnH"_s + QString::number(column)).toString(), QString::number(900 + column * 100));
+        QCOMPARE(settings.value(u"ClmnH"_s + QString::number(column)).toString(), twipsOf(60 + 10 * column));
     for (auto it = kept.cbegin(); it != kept.cend(); ++it)
         QCOMPARE(settings.value(it.key()).toString(), it.value());
 
@@ -146,7 +149,8 @@ void TestForm1Settings::roundTrip()
     QVERIFY(again.Option2->isChecked());
     QVERIFY(again.mnuRBDY->isChecked());
     QVERIFY(again.digitsHidden);
-    QCOMPARE(again.currentColumnWidth(4), 1400);
+    QCOMPARE(again.ListView3->columnWidth(4), 110);
+    QCOMPARE(QString::number(again.currentColumnWidth(4)), twipsOf(110));
 }
 
 void TestForm1Settings::answeringNoWritesNothing()

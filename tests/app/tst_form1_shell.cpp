@@ -60,7 +60,7 @@ void TestForm1Shell::menus_data()
     QTest::addColumn<bool>("enabled");
     const QList<std::tuple<QString, QString, bool>> rows{
         {u"mnuFile"_s, u"&File"_s, true},
-        {u"mnuLoad"_s, u"&Load"_s, false},
+        {u"mnuLoad"_s, u"&Load"_s, true},
         {u"mnuSave"_s, u"&Save"_s, false},
         {u"mnuSBMP"_s, u"Barcode (*.bmp)"_s, false},
         {u"mnuSBAR"_s, u"List"_s, false},
