@@ -4,6 +4,7 @@
 #include "barcode/type_catalogue.h"
 #include "list/list_record.h"
 #include "render/barcode_renderer.h"
+#include "render/label_composer.h"
 #include "settings/settings_store.h"
 
 #include <QHash>
@@ -261,6 +262,9 @@ private:
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();
     void composeDefined();
+    void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
+                      ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                      LabelPicture *labelPicture, double &isbnCenterX);
     void onUseDefined();
     double labelDotsPerInch() const;
 

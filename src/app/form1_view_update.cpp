@@ -186,62 +186,46 @@ void Form1::composeMain()
     const bool isbn = isIsbnCode(TypeCode);
     Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
-
-    LabelRequest request;
-    request.renderer = &Barcode1;
-    request.symbolWidthTwips = Barcode1.widthTwips();
-    request.symbolHeightTwips = Barcode1.heightTwips();
-    request.labelWidthTwips = picTST->widthTwips();
-    request.product = txtProduct->text();
-    request.productLineOn = Option1->isChecked();
-    request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
-    request.textBackColor = PicTXT->palette().color(QPalette::Window);
-    request.dotsPerInch = labelDotsPerInch();
-    ComposedLabel label = composeMainLabel(request);
-
-    const double ratio = request.dotsPerInch / logicalDpiX();
-    label.symbol.setDevicePixelRatio(ratio);
-    label.label.setDevicePixelRatio(ratio);
-    Pstrk->setWidthTwips(request.symbolWidthTwips);
-    Pstrk->setImage(label.symbol);
-    picTST->setHeightTwips(label.heightTwips);
-    picTST->setImage(label.label);
-    if (isbn)
-        IsbnCenterX = label.isbnCenterX;
-    // After a composition the clipboard holds the bare symbol.
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->setImage(label.symbol);
-    cmdToRTF1->setEnabled(true);
+    Pstrk->setWidthTwips(Barcode1.widthTwips());
+    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST, IsbnCenterX);
 }
 
 void Form1::composeDefined()
 {
-    const bool isbn = isIsbnCode(TypeCode);
     picBarcode1->setWidthTwips(Barcode1x.widthTwips());
     picBarcode1->setHeightTwips(Barcode1x.heightTwips());
-
-    LabelRequest request;
-    request.renderer = &Barcode1x;
-    request.symbolWidthTwips = Barcode1x.widthTwips();
-    request.symbolHeightTwips = Barcode1x.heightTwips();
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
-    request.labelWidthTwips = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
+    const double width = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
+    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1, IsbnCenterXDefined);
+    picTST1->setWidthTwips(width);
+}
+
+void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
+                         ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                         LabelPicture *labelPicture, double &isbnCenterX)
+{
+    const bool isbn = isIsbnCode(TypeCode);
+    LabelRequest request;
+    request.renderer = &renderer;
+    request.symbolWidthTwips = renderer.widthTwips();
+    request.symbolHeightTwips = renderer.heightTwips();
+    request.labelWidthTwips = labelWidthTwips;
     request.product = txtProduct->text();
     request.productLineOn = Option1->isChecked();
     request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
     request.textBackColor = PicTXT->palette().color(QPalette::Window);
     request.dotsPerInch = labelDotsPerInch();
-    ComposedLabel label = composeDefinedLabel(request);
+    ComposedLabel label = compose(request);
 
     const double ratio = request.dotsPerInch / logicalDpiX();
     label.symbol.setDevicePixelRatio(ratio);
     label.label.setDevicePixelRatio(ratio);
-    picBarcode1->setImage(label.symbol);
-    picTST1->setWidthTwips(label.widthTwips);
-    picTST1->setHeightTwips(label.heightTwips);
-    picTST1->setImage(label.label);
+    symbolPicture->setImage(label.symbol);
+    labelPicture->setHeightTwips(label.heightTwips);
+    labelPicture->setImage(label.label);
     if (isbn)
-        IsbnCenterXDefined = label.isbnCenterX;
+        isbnCenterX = label.isbnCenterX;
+    // After a composition the clipboard holds the bare symbol.
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->setImage(label.symbol);
     cmdToRTF1->setEnabled(true);

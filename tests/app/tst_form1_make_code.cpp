@@ -76,7 +76,8 @@ private slots:
     void removeBarcodeDigits();
     void refusedDataLeavesWindowUsable();
     void upcAToERefusesWhatCannotBeSuppressed();
-    void useDefinedWithoutDefinedSize();
+    void useDefined_data();
+    void useDefined();
 
 private:
     void make(const QString &type, const QString &supplement, const QString &entry, const QString &digits,
@@ -313,13 +314,33 @@ void TestForm1MakeCode::upcAToERefusesWhatCannotBeSuppressed()
     QVERIFY(Test::decodedText(m_form->picTST->image()).isEmpty());
 }
 
-void TestForm1MakeCode::useDefinedWithoutDefinedSize()
+void TestForm1MakeCode::useDefined_data()
 {
-    make(u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString());
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("no defined size") << 0.0 << 0.0 << false;
+    QTest::newRow("a defined size") << 3000.0 << 1500.0 << true;
+}
+
+void TestForm1MakeCode::useDefined()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(bool, used);
+    m_form->DefinedWidth = width;
+    m_form->DefinedHeight = height;
+    make(u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"Soap"_s);
     m_form->chkDefined->click();
-    QVERIFY(!m_form->chkDefined->isChecked());
-    QVERIFY(!m_form->chkDefined->isEnabled());
-    QCOMPARE(Test::decodedText(m_form->picTST->image()), u"4006381333931"_s);
+    QCOMPARE(m_form->chkDefined->isChecked(), used);
+    QCOMPARE(m_form->chkDefined->isEnabled(), used);
+    QCOMPARE(Test::decodedText(m_form->picTST->image()).remove(u'|'), u"400638133393112"_s);
+    if (used) {
+        // The defined-size label: the symbol at the defined size, the product line below it.
+        QCOMPARE(m_form->picTST1->widthTwips(), width);
+        QCOMPARE(m_form->picTST1->heightTwips(), height + 170);
+        QCOMPARE(Test::decodedText(m_form->picTST1->image()).remove(u'|'), u"400638133393112"_s);
+    }
 }
 
 QTEST_MAIN(TestForm1MakeCode)
