@@ -60,6 +60,7 @@ void Form1::buildList()
     ListView3->setHeaderLabels(listColumnCaptions());
     ListView3->header()->setSectionsClickable(true);
     ListView3->header()->setSortIndicatorShown(true);
+    ListView3->header()->setSortIndicator(-1, Qt::AscendingOrder); // unsorted until a header is clicked
     ListView3->installEventFilter(this);
     ListView3->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     List1 = new QListWidget(listArea);
