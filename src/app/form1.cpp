@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/help_window.h"
+#include "export/converter_errors.h"
 #include "export/image_converter.h"
 #include "barcode/runtime_errors.h"
 #include "render/label_picture.h"
@@ -52,11 +53,16 @@ Form1::Form1(Edition edition, QWidget *parent)
     startUp();
     // A value the renderer refuses puts the current record back into the entry.
     setInvalidPropertyHandler([this] { refillEntryFromRecord(); });
+    // The converter's diagnostic box names the current type.
+    ConverterErrorContext context;
+    context.typeCode = [this] { return TypeCode; };
+    setConverterErrorContext(std::move(context));
 }
 
 Form1::~Form1()
 {
     setInvalidPropertyHandler({});
+    setConverterErrorContext({});
 }
 
 void Form1::buildWindow()

@@ -205,6 +205,8 @@ void Form1::loadRecord(QTreeWidgetItem *item)
         return;
     const int number = ListView3->indexOfTopLevelItem(item) + 1;
     const ListRecord record = listRecord(number);
+    m_isbnMessageShown = false;
+    m_refusalShown = false;
     copyRecordToEntry(record);
     if (const TypeInfo *type = findType(record.type)) {
         selectOptionsOf(*type);

@@ -144,6 +144,8 @@ void Form1::onProductLineOption(bool on)
 {
     productLineOn = on;
     Pstrk->setHeightTwips(on ? 1065 : 900);
+    m_isbnMessageShown = false;
+    m_refusalShown = false;
     UpdateBarcodeView();
 }
 

@@ -16,11 +16,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolBar>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
+
+// The toolbar icons are resources of a static library, which registers them only when asked.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace Kelbrix {
 
@@ -130,26 +135,30 @@ void Form1::buildToolbar()
     Toolbar1->setMovable(false);
     addToolBar(Qt::TopToolBarArea, Toolbar1);
 
+    initIconResources();
+    // The desktop's own icon where its theme has one, else the program's.
     struct Button {
         const char16_t *key;
         const char16_t *toolTip;
         const char16_t *theme;
-        QStyle::StandardPixmap fallback;
+        const char16_t *file;
     };
     const Button buttons[] = {
-        {u"New", u"", u"document-new", QStyle::SP_FileIcon},
-        {u"Open", u"Load a file", u"document-open", QStyle::SP_DialogOpenButton},
-        {u"Save", u"Save as", u"document-save-as", QStyle::SP_DialogSaveButton},
-        {u"Print", u"Print Barcode Image List", u"document-print", QStyle::SP_FileDialogDetailedView},
-        {u"Copy", u"", u"edit-copy", QStyle::SP_FileLinkIcon},
-        {u"Find", u"", u"edit-find", QStyle::SP_FileDialogContentsView},
-        {u"BarSize", u"Change Barcode/Label Size", u"zoom-fit-best", QStyle::SP_TitleBarMaxButton},
-        {u"TIF", u"Change TIFF Parameters", u"image-x-generic", QStyle::SP_DesktopIcon},
-        {u"Help", u"Help (F1)", u"help-contents", QStyle::SP_DialogHelpButton},
+        {u"New", u"", u"document-new", u"new"},
+        {u"Open", u"Load a file", u"document-open", u"open"},
+        {u"Save", u"Save as", u"document-save-as", u"save"},
+        {u"Print", u"Print Barcode Image List", u"document-print", u"print"},
+        {u"Copy", u"", u"edit-copy", u"copy"},
+        {u"Find", u"", u"edit-find", u"find"},
+        {u"BarSize", u"Change Barcode/Label Size", u"", u"barsize"},
+        {u"TIF", u"Change TIFF Parameters", u"", u"tif"},
+        {u"Help", u"Help (F1)", u"help-contents", u"help"},
     };
     for (const Button &b : buttons) {
         const QString key = QString::fromUtf16(b.key);
-        const QIcon icon = QIcon::fromTheme(QString::fromUtf16(b.theme), style()->standardIcon(b.fallback));
+        const QIcon own(u":/icons/"_s + QString::fromUtf16(b.file) + u".svg"_s);
+        const QString theme = QString::fromUtf16(b.theme);
+        const QIcon icon = theme.isEmpty() ? own : QIcon::fromTheme(theme, own);
         QAction *action = Toolbar1->addAction(icon, key);
         action->setObjectName(u"Toolbar1_"_s + key);
         action->setData(key);

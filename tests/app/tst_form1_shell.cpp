@@ -133,7 +133,7 @@ void TestForm1Shell::toolbar()
     auto *action = m_form->findChild<QAction *>(u"Toolbar1_"_s + key);
     QVERIFY(action);
     QCOMPARE(action->toolTip(), toolTip);
-    QVERIFY(!action->icon().isNull());
+    QVERIFY(!action->icon().pixmap(24).isNull());
 }
 
 void TestForm1Shell::toolbarSaveWaitsForSaveAs()
