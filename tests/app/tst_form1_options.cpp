@@ -14,7 +14,6 @@ class TestForm1Options : public QObject {
     Q_OBJECT
 private slots:
     void init() { Test::resetSettings(); }
-    void firstRun();
     void captionsAfterEveryHandler_data();
     void captionsAfterEveryHandler();
     void isbnTakesAwayTwoDigits();
@@ -29,27 +28,6 @@ private slots:
     void hints_data();
     void hints();
 };
-
-void TestForm1Options::firstRun()
-{
-    Form1 form(Edition::Alla);
-    form.show();
-    QCOMPARE(form.windowTitle(), u"Kelbrix.  EAN 13 "_s);
-    QCOMPARE(form.WindowTitle, u"Kelbrix. "_s);
-    QCOMPARE(form.TypeCode, u"E130"_s);
-    QCOMPARE(form.EntryLength, 12);
-    QVERIFY(form.optEAN13->isChecked());
-    QVERIFY(form.optNosup->isChecked());
-    QVERIFY(form.Option1->isChecked());
-    QVERIFY(!form.Command1->isEnabled());
-    QVERIFY(!form.Command4->isEnabled());
-    QVERIFY(!form.txtSup->isEnabled());
-    QCOMPARE(form.txtCopies->text(), u"1"_s);
-    QCOMPARE(form.statusText(), u"Press F1 for Help"_s);
-    QCOMPARE(form.Command1->text(), u"&Make Code"_s);
-    QCOMPARE(form.Command2->text(), u"&Clear"_s);
-    QCOMPARE(form.Command4->text(), u"&Add to List"_s);
-}
 
 void TestForm1Options::captionsAfterEveryHandler_data()
 {

@@ -80,6 +80,11 @@ void TestForm1Settings::firstRunDefaults()
     QVERIFY(!form.mnuRBDY->isChecked());
     for (int column = 0; column < 5; ++column)
         QCOMPARE(form.currentColumnWidth(column), 903);
+    QVERIFY(!form.Command1->isEnabled());
+    QVERIFY(!form.Command4->isEnabled());
+    QVERIFY(!form.txtSup->isEnabled());
+    QCOMPARE(form.txtCopies->text(), u"1"_s);
+    QCOMPARE(form.statusText(), u"Press F1 for Help"_s);
     QCOMPARE(form.mnuHelp->text(), u"&Kelbrix. Help"_s);
     QCOMPARE(form.mnuAbout->text(), u"About Kelbrix. "_s);
 }
