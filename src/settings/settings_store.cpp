@@ -17,15 +17,8 @@ QSettings openSettings(Edition edition)
 
 QString settingsKeyName(Edition edition)
 {
-    switch (edition) {
-    case Edition::Ean:
-        return u"EAN"_s;
-    case Edition::Upc:
-        return u"UPC"_s;
-    case Edition::Alla:
-        break;
-    }
-    return u"Barcode"_s;
+    // The full edition keeps its settings under "Barcode", the others under their code.
+    return edition == Edition::Alla ? u"Barcode"_s : editionCode(edition);
 }
 
 QString ReadRegistryValue(Edition edition, const QString &name)
