@@ -252,7 +252,7 @@ void Form1::keyPressEvent(QKeyEvent *event)
 void Form1::UnloadAllForms(const QString &except)
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window == this || !window->isWindow() || window->objectName() == except && !except.isEmpty())
+        if (window == this || !window->isWindow() || (!except.isEmpty() && window->objectName() == except))
             continue;
         if (qobject_cast<QMenu *>(window))
             continue;

@@ -1,92 +1,52 @@
-// The converter's result codes, each reached on purpose, what a failed command leaves behind,
-// and the pixel budget's retry path.
+// The converter's result codes, each reached on purpose, and what a failed command leaves
+// behind; what the export relies on beyond single commands: a picture at the longest side within
+// the budget, the converter's log, the command line entry and the one converter of the program;
+// and ReportConverterError: the message for every result code, the "To big a Tiff" question and
+// the memory rule with their effect on TiffRetryState, the pointer reset after "File Not Found"
+// and the diagnostic box, all as the user sees them through the prompt.
 
 #include "export_test_support.h"
 #include "recording_prompt.h"
 
+#include "export/convert_command_line.h"
 #include "export/converter_errors.h"
-#include "export/converter_image.h"
 #include "export/converter_log.h"
 #include "export/converter_result.h"
 #include "export/image_converter.h"
-#include "export/tiff_io.h"
 #include "export/tiff_state.h"
 
-#include <QBuffer>
 #include <QClipboard>
+#include <QCursor>
+#include <QDate>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
+#include <cstdio>
+#include <limits>
 #include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
+Q_DECLARE_METATYPE(Kelbrix::PromptAnswer)
+
 namespace {
 
-QByteArray readAll(const QString &path)
+// Runs \a command with one resource limit of the process lowered to \a value; -1 when the
+// limit cannot be lowered.
+int runLimited(int resource, rlim_t value, const QString &command)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// A device that accepts a fixed number of bytes and then refuses every write.
-class FailingDevice final : public QBuffer {
-public:
-    explicit FailingDevice(qint64 limit) : m_limit(limit) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        if (pos() + length > m_limit)
-            return -1;
-        return QBuffer::writeData(data, length);
-    }
-
-private:
-    qint64 m_limit;
-};
-
-// Lowers one resource limit for the lifetime of the object.
-class ResourceLimit {
-public:
-    ResourceLimit(int resource, rlim_t value) : m_resource(resource)
-    {
-        getrlimit(m_resource, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = value;
-        m_ok = setrlimit(m_resource, &lowered) == 0;
-    }
-    ~ResourceLimit() { setrlimit(m_resource, &m_old); }
-    bool ok() const { return m_ok; }
-
-private:
-    int m_resource;
-    rlimit m_old{};
-    bool m_ok = false;
-};
-
-qint64 virtualMemoryBytes()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmSize:"))
-            return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return -1;
+    rlimit old{};
+    getrlimit(resource, &old);
+    rlimit lowered = old;
+    lowered.rlim_cur = value;
+    const int result = setrlimit(resource, &lowered) != 0 ? -1 : imageConverter()->ExecuteCommand(command);
+    setrlimit(resource, &old);
+    return result;
 }
 
 } // namespace
@@ -95,16 +55,19 @@ class TestConverterResults : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); } // writes past a size limit fail, not end the test
     void init();
-    void cleanup();
+    void cleanup() { releaseImageConverter(); }
     void resultCodes_data();
     void resultCodes();
+    void failedWriteLeavesOldFile_data();
     void failedWriteLeavesOldFile();
     void outOfMemory();
-    void tiffWriterStopsWhenTheDeviceFails_data();
-    void tiffWriterStopsWhenTheDeviceFails();
-    void tooLargeRetryPath();
+    void longestSideWithinTheBudget();
+    void logFile();
+    void commandLine();
+    void messages_data();
+    void messages();
 
 private:
     QString expand(QString text) const { return text.replace(u"%D"_s, m_dir->path()); }
@@ -114,12 +77,6 @@ private:
     QByteArray m_oldFile;
 };
 
-void TestConverterResults::initTestCase()
-{
-    // Writes past a file size limit must fail with an error, not end the test.
-    std::signal(SIGXFSZ, SIG_IGN);
-}
-
 void TestConverterResults::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
@@ -128,142 +85,105 @@ void TestConverterResults::init()
     putSymbolOnClipboard(ean13Geometry(), QSize(452, 240));
     QCOMPARE(run(u"source=clipboard,dest=%D/in.tif,raster=452,format=5,xres=600,yres=600"_s), 0);
     QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,format=5"_s), 0);
-    m_oldFile = readAll(expand(u"%D/old.tif"_s));
-    QVERIFY(!m_oldFile.isEmpty());
-
-    const QByteArray tiff = readAll(expand(u"%D/in.tif"_s));
-    writeBytes(expand(u"%D/notes.txt"_s), "Soap;5012345678900\n");
-    writeBytes(expand(u"%D/empty.tif"_s), {});
-    writeBytes(expand(u"%D/header.tif"_s), "II*\0\xff\xff\xff\x7f"_ba);
-    QCOMPARE(run(u"source=%D/in.tif,dest=%D/plain.tif,format=0"_s), 0);
-    const QByteArray plain = readAll(expand(u"%D/plain.tif"_s));
-    writeBytes(expand(u"%D/truncated.tif"_s), plain.left(plain.size() / 2));
-    const TiffFile decoded = readTiffFile(expand(u"%D/in.tif"_s));
-    QVERIFY(decoded.image.save(expand(u"%D/picture.png"_s)));
-    // Qt reads GIF but cannot write it: the smallest GIF there is, one white pixel.
-    writeBytes(expand(u"%D/picture.gif"_s), QByteArray::fromHex("474946383961010001008000"
-                                                                "00ffffff00000021f904010000"
-                                                                "00002c000000000100010000020244"
-                                                                "01003b"));
-    QVERIFY(decoded.image.save(expand(u"%D/picture.jpg"_s)));
-    const QByteArray png = readAll(expand(u"%D/picture.png"_s));
-    writeBytes(expand(u"%D/truncated.png"_s), png.left(png.size() / 2));
-    QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
-}
-
-void TestConverterResults::cleanup()
-{
-    releaseImageConverter();
-}
-
-void TestConverterResults::resultCodes_data()
-{
-    QTest::addColumn<QString>("clipboard"); // "symbol", "empty" or "text"
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("result");
-
-    const QString to = u",dest=%D/old.tif"_s;
-    auto row = [](const char *name, const QString &clipboard, const QString &command, int result) {
-        QTest::newRow(name) << clipboard << command << result;
-    };
-    row("missing file", u"symbol"_s, u"source=%D/nothere.tif"_s + to, ConverterResult::FileNotFound);
-    row("missing file with blanks", u"symbol"_s, u"source=%D/AB Soap_5012345678900_001.tif"_s + to,
-        ConverterResult::FileNotFound);
-    row("text file", u"symbol"_s, u"source=%D/notes.txt"_s + to, ConverterResult::UnsupportedImageFormat);
-    row("empty file", u"symbol"_s, u"source=%D/empty.tif"_s + to, ConverterResult::UnsupportedImageFormat);
-    row("GIF", u"symbol"_s, u"source=%D/picture.gif"_s + to, ConverterResult::UnsupportedImageFormat);
-    row("JPEG", u"symbol"_s, u"source=%D/picture.jpg"_s + to, ConverterResult::UnsupportedImageFormat);
-    row("truncated TIFF", u"symbol"_s, u"source=%D/truncated.tif"_s + to, ConverterResult::ReadError);
-    row("TIFF header only", u"symbol"_s, u"source=%D/header.tif"_s + to, ConverterResult::ReadError);
-    row("truncated PNG", u"symbol"_s, u"source=%D/truncated.png"_s + to, ConverterResult::ReadError);
-    row("source is a folder", u"symbol"_s, u"source=%D/folder"_s + to, ConverterResult::ReadError);
-
-    const QString in = u"source=%D/in.tif"_s + to;
-    row("empty command", u"symbol"_s, QString(), ConverterResult::MissingParameter);
-    row("no source", u"symbol"_s, u"dest=%D/old.tif,format=4,log=1"_s, ConverterResult::MissingParameter);
-    row("no dest", u"symbol"_s, u"source=%D/in.tif,format=4,log=1"_s, ConverterResult::MissingParameter);
-    row("empty source", u"symbol"_s, u"source="_s + to, ConverterResult::MissingParameter);
-    row("no equals sign", u"symbol"_s, u"source"_s + to, ConverterResult::MissingParameter);
-    row("unknown key", u"symbol"_s, in + u",rotate=90"_s, ConverterResult::MissingParameter);
-    row("key given twice", u"symbol"_s, in + u",format=4,format=5"_s, ConverterResult::MissingParameter);
-    row("empty element", u"symbol"_s, in + u",,log=1"_s, ConverterResult::MissingParameter);
-    row("trailing comma", u"symbol"_s, in + u",log=1,"_s, ConverterResult::MissingParameter);
-    row("rot 45", u"symbol"_s, in + u",rot=45"_s, ConverterResult::MissingParameter);
-    row("mirror 3", u"symbol"_s, in + u",mirror=3"_s, ConverterResult::MissingParameter);
-    row("inv 2", u"symbol"_s, in + u",inv=2"_s, ConverterResult::MissingParameter);
-    row("colors 256", u"symbol"_s, in + u",colors=256"_s, ConverterResult::MissingParameter);
-    row("raster 0", u"symbol"_s, u"source=clipboard"_s + to + u",raster=0"_s, ConverterResult::MissingParameter);
-    row("raster negative", u"symbol"_s, u"source=clipboard"_s + to + u",raster=-5"_s,
-        ConverterResult::MissingParameter);
-    row("xres not a number", u"symbol"_s, in + u",xres=abc"_s, ConverterResult::MissingParameter);
-    row("yres 0", u"symbol"_s, in + u",yres=0"_s, ConverterResult::MissingParameter);
-    row("rescale without unit", u"symbol"_s, in + u",rescalex=50"_s, ConverterResult::MissingParameter);
-    row("rescale 0 percent", u"symbol"_s, in + u",rescalex=0%"_s, ConverterResult::MissingParameter);
-    row("rescale fraction of a pixel", u"symbol"_s, in + u",rescaley=12.5pix"_s, ConverterResult::MissingParameter);
-    row("bad key wins over bad format", u"symbol"_s, in + u",format=jpg,rot=45"_s, ConverterResult::MissingParameter);
-
-    row("format jpg", u"symbol"_s, in + u",format=jpg"_s, ConverterResult::UnsupportedExportFormat);
-    row("format png", u"symbol"_s, in + u",format=png"_s, ConverterResult::UnsupportedExportFormat);
-    row("format 1", u"symbol"_s, in + u",format=1"_s, ConverterResult::UnsupportedExportFormat);
-    row("format 3", u"symbol"_s, in + u",format=3"_s, ConverterResult::UnsupportedExportFormat);
-
-    row("raster beyond the budget", u"symbol"_s,
-        u"source=clipboard"_s + to + u",raster=100000,format=tif,colors=2,mono=1,xres=4800,yres=4800,log=1"_s,
-        ConverterResult::ImageTooLarge);
-    row("raster beyond the longest side", u"symbol"_s, u"source=clipboard"_s + to + u",raster=300000"_s,
-        ConverterResult::ImageTooLarge);
-    row("enlarge beyond the budget", u"symbol"_s, in + u",rescalex=10000%,rescaley=10000%"_s,
-        ConverterResult::ImageTooLarge);
-    row("width beyond the longest side", u"symbol"_s, in + u",rescalex=300000pix"_s, ConverterResult::ImageTooLarge);
-
-    row("empty clipboard", u"empty"_s, u"source=clipboard"_s + to, ConverterResult::NoClipboardImage);
-    row("text on the clipboard", u"text"_s, u"source=Clipboard"_s + to + u",raster=452"_s,
-        ConverterResult::NoClipboardImage);
-
-    row("destination folder missing", u"symbol"_s, u"source=%D/in.tif,dest=%D/missing/out.tif"_s,
-        ConverterResult::WriteError);
-    row("destination is a folder", u"symbol"_s, u"source=%D/in.tif,dest=%D/folder"_s, ConverterResult::WriteError);
-    row("destination under a file", u"symbol"_s, u"source=%D/in.tif,dest=%D/notes.txt/out.tif"_s,
-        ConverterResult::WriteError);
+    m_oldFile = fileBytes(expand(u"%D/old.tif"_s));
+    TiffRetryState.clear();
+    TiffResolution = 2400;
+    setConverterErrorContext({});
 }
 
 void TestConverterResults::resultCodes()
 {
-    QFETCH(QString, clipboard);
     QFETCH(QString, command);
     QFETCH(int, result);
-
-    if (clipboard == u"empty") {
+    QFETCH(QString, clipboard);
+    QCOMPARE(run(u"source=%D/in.tif,dest=%D/plain.tif,format=0"_s), 0);
+    const QImage label = readTiffFile(expand(u"%D/in.tif"_s)).image;
+    QVERIFY(label.save(expand(u"%D/picture.png"_s)) && label.save(expand(u"%D/picture.jpg"_s)));
+    const QByteArray plain = fileBytes(expand(u"%D/plain.tif"_s)), png = fileBytes(expand(u"%D/picture.png"_s));
+    QVERIFY(writeFileBytes(expand(u"%D/notes.txt"_s), "Soap;5012345678900\n") &&
+            writeFileBytes(expand(u"%D/empty.tif"_s), {}) &&
+            writeFileBytes(expand(u"%D/header.tif"_s), "II*\0\xff\xff\xff\x7f"_ba) &&
+            writeFileBytes(expand(u"%D/truncated.tif"_s), plain.left(plain.size() / 2)) &&
+            writeFileBytes(expand(u"%D/truncated.png"_s), png.left(png.size() / 2)));
+    QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
+    if (clipboard == u"empty")
         QGuiApplication::clipboard()->clear();
-    } else if (clipboard == u"text") {
+    if (clipboard == u"text")
         QGuiApplication::clipboard()->setText(u"5012345678900"_s);
-    }
     QCOMPARE(run(command), result);
     QVERIFY(!imageConverter()->lastProblem().isEmpty());
+    releaseImageConverter(); // the program's one converter starts again without a problem
+    QCOMPARE(imageConverter()->lastProblem(), QString());
     // A failed command changes nothing it was to write.
-    QCOMPARE(readAll(expand(u"%D/old.tif"_s)), m_oldFile);
-    QVERIFY(!QFile::exists(expand(u"%D/missing/out.tif"_s)));
+    QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+    QVERIFY(!QDir(expand(u"%D/missing"_s)).exists());
     QVERIFY(QFileInfo(expand(u"%D/folder"_s)).isDir());
-    QCOMPARE(readAll(expand(u"%D/notes.txt"_s)), QByteArray("Soap;5012345678900\n"));
+    QCOMPARE(fileBytes(expand(u"%D/notes.txt"_s)), QByteArray("Soap;5012345678900\n"));
+}
+
+void TestConverterResults::resultCodes_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("clipboard"); // "symbol", "empty" or "text"
+    const auto row = [](const char *name, const QString &command, int result, const QString &clipboard = {}) {
+        QTest::newRow(name) << command << result << clipboard;
+    };
+    const QString to = u",dest=%D/old.tif"_s, in = u"source=%D/in.tif"_s + to, drawn = u"source=clipboard"_s + to;
+    using namespace ConverterResult;
+    // Sources: missing, not a picture the converter reads, and damaged.
+    row("missing file", u"source=%D/nothere.tif"_s + to, FileNotFound);
+    for (const char *file : {"notes.txt", "empty.tif", "picture.jpg"})
+        row(file, u"source=%D/"_s + QLatin1StringView(file) + to, UnsupportedImageFormat);
+    for (const char *file : {"truncated.tif", "header.tif", "truncated.png", "folder"})
+        row(file, u"source=%D/"_s + QLatin1StringView(file) + to, ReadError);
+    // Commands without what they need, or with an element that is not right.
+    for (const QString &command : {QString(), u"dest=%D/old.tif,format=4"_s, u"source=%D/in.tif,format=4"_s,
+                                   u"source="_s + to, u"source"_s + to})
+        row(qPrintable(u"command "_s + command), command, MissingParameter);
+    for (const QString &wrong : {u",rotate=90"_s, u",format=4,format=5"_s, u",,log=1"_s, u",rot=45"_s, u",mirror=3"_s,
+                                 u",inv=2"_s, u",colors=256"_s, u",xres=abc"_s, u",yres=0"_s, u",rescalex=50"_s,
+                                 u",rescalex=0%"_s, u",rescaley=12.5pix"_s, u",format=jpg,rot=45"_s})
+        row(qPrintable(u"source and dest"_s + wrong), in + wrong, MissingParameter);
+    row("raster 0", drawn + u",raster=0"_s, MissingParameter);
+    row("format jpg", in + u",format=jpg"_s, UnsupportedExportFormat);
+    row("format 3", in + u",format=3"_s, UnsupportedExportFormat);
+    row("raster beyond the budget", drawn + u",raster=100000,format=tif,colors=2,mono=1,xres=4800,yres=4800"_s,
+        ImageTooLarge);
+    row("raster beyond the longest side", drawn + u",raster=300000"_s, ImageTooLarge);
+    row("enlarge beyond the budget", in + u",rescalex=10000%,rescaley=10000%"_s, ImageTooLarge);
+    row("width beyond the longest side", in + u",rescalex=300000pix"_s, ImageTooLarge);
+    row("empty clipboard", drawn, NoClipboardImage, u"empty"_s);
+    row("text on the clipboard", drawn + u",raster=452"_s, NoClipboardImage, u"text"_s);
+    row("destination folder missing", u"source=%D/in.tif,dest=%D/missing/out.tif"_s, WriteError);
+    row("destination is a folder", u"source=%D/in.tif,dest=%D/folder"_s, WriteError);
+}
+
+void TestConverterResults::failedWriteLeavesOldFile_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("permille"); // of the file that the system lets the converter write
+    for (const char *format : {"0", "2", "5"}) {
+        for (const int permille : {0, 500, 999})
+            QTest::addRow("format %s, %d permille", format, permille) << QString::fromLatin1(format) << permille;
+    }
 }
 
 void TestConverterResults::failedWriteLeavesOldFile()
 {
-    // An uncompressed 1808 x 960 picture needs more than 200 KB; the file size limit stops the
-    // write half way, as a full disk would.
-    QString command = u"source=%D/in.tif,dest=%D/old.tif,rescalex=400%,rescaley=400%,format=0"_s;
-    {
-        ResourceLimit limit(RLIMIT_FSIZE, 64 * 1024);
-        QVERIFY(limit.ok());
-        QCOMPARE(run(command), ConverterResult::WriteError);
-    }
-    QCOMPARE(readAll(expand(u"%D/old.tif"_s)), m_oldFile);
+    // The file size limit stops the write part way, as a full disk would.
+    QFETCH(QString, format);
+    QFETCH(int, permille);
+    const QString command = expand(u"source=%D/in.tif,dest=%D/%1,rescalex=400%,rescaley=400%,format="_s + format);
+    QCOMPARE(run(command.arg(u"whole.tif"_s)), 0);
+    const qint64 size = QFileInfo(expand(u"%D/whole.tif"_s)).size();
+    QCOMPARE(runLimited(RLIMIT_FSIZE, rlim_t(size * permille / 1000), command.arg(u"old.tif"_s)),
+             ConverterResult::WriteError);
+    QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
     QVERIFY(imageConverter()->lastProblem().contains(u"old.tif"_s));
-    // No temporary file is left beside it.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_s), QStringList());
-
-    QCOMPARE(run(command), 0);
-    QCOMPARE(readTiffFile(expand(u"%D/old.tif"_s)).width, 1808u);
+    QCOMPARE(run(command.arg(u"old.tif"_s)), 0);
+    QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), fileBytes(expand(u"%D/whole.tif"_s)));
 }
 
 void TestConverterResults::outOfMemory()
@@ -271,86 +191,177 @@ void TestConverterResults::outOfMemory()
     // A picture inside the pixel budget that memory cannot hold: 32768 x 32768 pixels take
     // 128 MiB at one bit each.
     putSymbolOnClipboard(ean13Geometry(), QSize(100, 100));
-    const qint64 used = virtualMemoryBytes();
-    if (used <= 0)
-        QSKIP("the process's memory use is not known here");
-    int result = 0;
-    {
-        ResourceLimit limit(RLIMIT_AS, rlim_t(used + (64 << 20)));
-        QVERIFY(limit.ok());
-        result = run(u"source=clipboard,dest=%D/old.tif,raster=32768,format=tif,xres=4800,yres=4800"_s);
+    const QByteArray status = fileBytes(u"/proc/self/status"_s);
+    const qsizetype at = status.indexOf("VmSize:") + 7;
+    const qint64 used = status.mid(at, status.indexOf('\n', at) - at).trimmed().split(' ').first().toLongLong() * 1024;
+    QVERIFY(used > 0);
+    QCOMPARE(runLimited(RLIMIT_AS, rlim_t(used + (64 << 20)),
+                        expand(u"source=clipboard,dest=%D/old.tif,raster=32768,format=tif,xres=4800,yres=4800"_s)),
+             ConverterResult::OutOfMemory);
+    QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+}
+
+void TestConverterResults::longestSideWithinTheBudget()
+{
+    // A long, low picture at 4800 dpi, as the export tries again with after "too large": just
+    // inside the longest side that "raster beyond the longest side" exceeds.
+    putSymbolOnClipboard(ean13Geometry(), QSize(1000, 1));
+    QCOMPARE(run(u"source=clipboard,dest=%D/big.tif,raster=150000,format=tif,colors=2,mono=1,xres=4800,yres=4800"_s),
+             0);
+    const TiffFile tiff = readTiffFile(expand(u"%D/big.tif"_s), false);
+    QCOMPARE(std::tuple(tiff.ok, tiff.width, tiff.height, qRound(tiff.xResolution)),
+             std::tuple(true, 150000u, 150u, 4800));
+}
+
+void TestConverterResults::logFile()
+{
+    // Commands asking for it are logged in the cache folder, with their results.
+    QVERIFY(converterLogPath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME", QDir::homePath() + u"/.cache"_s)));
+    const QString logged = expand(u"source=%D/in.tif,dest=%D/a.tif,format=4,log=1"_s);
+    QCOMPARE(imageConverter()->ExecuteCommand(logged), 0);
+    QCOMPARE(run(u"source=%D/in.tif,dest=%D/b.tif,format=4"_s), 0);
+    QCOMPARE(run(u"source=%D/in.tif,dest=%D/c.tif,format=4,log=0"_s), 0);
+    QCOMPARE(run(u"source=%D/gone.tif,dest=%D/d.tif,format=4,log=1"_s), ConverterResult::FileNotFound);
+    QCOMPARE(run(u"source=%D/in.tif,format=4,log=1"_s), ConverterResult::MissingParameter);
+    const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
+    const QStringList lines = log.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).contains(logged + u"\t-> 0"_s));
+    QVERIFY(lines.at(1).contains(u"gone.tif,dest="_s) && lines.at(1).contains(u"-> 32504"_s));
+    QVERIFY(lines.at(2).contains(u"-> -100"_s));
+    QVERIFY(!log.contains(u"b.tif"_s) && !log.contains(u"c.tif"_s));
+
+    // The log keeps whole lines, the newest, within its limit.
+    const QString padding(700, u'x');
+    for (int i = 0; i < 200; ++i)
+        QCOMPARE(run(u"source=%D/none_%1_%2.tif,dest=%D/x.tif,log=1"_s.arg(i).arg(padding)),
+                 ConverterResult::FileNotFound);
+    const QByteArray capped = fileBytes(converterLogPath());
+    QVERIFY(capped.size() <= kConverterLogLimit && capped.size() > kConverterLogLimit / 2);
+    QVERIFY(capped.startsWith(QDate::currentDate().toString(Qt::ISODate).left(4).toLatin1()));
+    QVERIFY(capped.contains("none_199_") && !capped.contains("none_0_"));
+}
+
+void TestConverterResults::commandLine()
+{
+    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+    QVERIFY(out && err);
+    const auto text = [](std::FILE *file) {
+        std::rewind(file);
+        char buffer[4096] = {};
+        const size_t length = std::fread(buffer, 1, sizeof buffer - 1, file);
+        std::fseek(file, 0, SEEK_END);
+        return QString::fromLocal8Bit(buffer, qsizetype(length));
+    };
+    QCOMPARE(runConvertCommandLine(expand(u"source=%D/in.tif,dest=%D/cli.tif,format=2"_s), out, err), 0);
+    QCOMPARE(text(out), u"0\n"_s);
+    QCOMPARE(text(err), QString());
+    QCOMPARE(readTiffFile(expand(u"%D/cli.tif"_s)).compression, quint16(2));
+    QCOMPARE(runConvertCommandLine(expand(u"source=%D/gone.tif,dest=%D/cli.tif"_s), out, err), 1);
+    QCOMPARE(text(out), u"0\n32504\n"_s);
+    QVERIFY(text(err).contains(u"gone.tif"_s));
+    std::fclose(out);
+    std::fclose(err);
+}
+
+void TestConverterResults::messages_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("stateBefore"); // TiffRetryState
+    QTest::addColumn<PromptAnswer>("answer"); // to the question after "too large"
+    QTest::addColumn<QString>("clipboard");   // a format besides the bitmap; "none": also no main window
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("stateAfter");
+    const auto row = [](int code, const QStringList &texts, const QString &stateBefore = {},
+                        const QString &stateAfter = {}, PromptAnswer answer = PromptAnswer::Ok,
+                        const QString &clipboard = {}) {
+        QTest::addRow("%d, retry '%s' to '%s', answer %d, clipboard '%s'", code, qPrintable(stateBefore),
+                      qPrintable(stateAfter), int(answer), qPrintable(clipboard))
+            << code << stateBefore << answer << clipboard << texts << stateAfter;
+    };
+    const QString table = u"32209 Disk Full Error|32210 File Already Exists|32211 Error Opening file|"
+                          u"32212 Error Deleting File|32214 Error Locking DIB when Writing|"
+                          u"32502 Unsupported Image Format|32503 Error Reading from File|32504 File Not Found|"
+                          u"32511 Error Printing Image|32512 Printer does not support Bitmaps|32515 Missing DIL File|"
+                          u"33202 Missing DEL File|33204 Error Writing Data to Disk.|33205 Insufficient Memory|"
+                          u"33206 Internal Error Writing Image Data|33208 Bad Dynamic Export Library|"
+                          u"-100 Missing Parameter Element(s)"_s;
+    for (const QString &entry : table.split(u'|'))
+        row(entry.section(u' ', 0, 0).toInt(), {entry.section(u' ', 1)});
+    for (const int code : {32507, 32508, 32509, 32513, 32514})
+        row(code, {u"Internal Error (unknown errors)"_s});
+    // Codes outside the table, among them neighbours of listed ones.
+    for (const int code : {32213, 32505, 32510, 33207, 100, -101, std::numeric_limits<int>::min()})
+        row(code, {u"Unknown Error, Error Code=%1"_s.arg(code)});
+
+    // "Too large" asks whether to try again; memory running out while retrying stops the retry.
+    const QStringList asked{u"Unspecified Internal Error"_s, u"Can't make a 2400 dpi file. But you can try again, "
+                                                             u"but the size might not be right, continue ?"_s};
+    const QString retrying = u"Unspecified"_s, no = u"No"_s, memory = u"Insufficient Memory"_s;
+    row(32501, asked, {}, retrying, PromptAnswer::Yes);
+    row(32501, asked, {}, no, PromptAnswer::No);
+    row(32501, asked, {}, retrying, PromptAnswer::Cancel);
+    row(32501, asked, no, retrying, PromptAnswer::Yes);
+    row(32501, {}, retrying, retrying, PromptAnswer::No);
+    row(32506, {memory}, retrying, no);
+    row(32506, {memory}, no, no);
+    row(33205, {memory}, retrying, retrying);
+
+    // The diagnostic box says whether a picture is on the clipboard; the symbol's geometry is one.
+    const QString made = u"E130 # 5012345678900 # "_s;
+    for (const QString &clipboard : {u"image/svg+xml"_s, QString::fromLatin1(kSymbolMimeType), QString()}) {
+        const QString pic = clipboard.isEmpty() ? u"False"_s : u"True"_s;
+        row(33203, {u"Unsupported Export Format"_s, made + u"Pic="_s + pic}, {}, {}, PromptAnswer::Ok, clipboard);
+        row(33211, {made + u"Pic(2)="_s + pic}, {}, {}, PromptAnswer::Ok, clipboard);
     }
-    QCOMPARE(result, ConverterResult::OutOfMemory);
-    QCOMPARE(readAll(expand(u"%D/old.tif"_s)), m_oldFile);
+    row(32504, {u"File Not Found"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
+    row(33211, {u" #  # Pic(2)=False"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
 }
 
-void TestConverterResults::tiffWriterStopsWhenTheDeviceFails_data()
+void TestConverterResults::messages()
 {
-    QTest::addColumn<int>("permille"); // of the whole file's size
-    QTest::addColumn<int>("compression");
-    for (int permille : {0, 1, 10, 250, 500, 900, 999}) {
-        QTest::addRow("%d permille, uncompressed", permille) << permille << int(TiffCompression::None);
-        QTest::addRow("%d permille, Huffman", permille) << permille << int(TiffCompression::CcittRle);
-        QTest::addRow("%d permille, Group 4", permille) << permille << int(TiffCompression::Group4);
+    QFETCH(int, code);
+    QFETCH(QString, stateBefore);
+    QFETCH(PromptAnswer, answer);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, stateAfter);
+    auto *data = new QMimeData; // a bitmap, which is no vector picture, and the format of the row
+    data->setImageData(QImage(20, 10, QImage::Format_RGB32));
+    if (clipboard.contains(u'/'))
+        data->setData(clipboard, clipboard.contains(u"svg"_s) ? "<svg/>" : ean13Geometry().toBytes());
+    QGuiApplication::clipboard()->setMimeData(data);
+    int resets = 0;
+    if (clipboard != u"none") {
+        ConverterErrorContext installed;
+        installed.typeCode = [] { return u"E130"_s; };
+        installed.tiffBarcodeData = [] { return u"5012345678900"_s; };
+        installed.restoreDefaultPointer = [&resets] { ++resets; };
+        setConverterErrorContext(installed);
     }
-}
-
-void TestConverterResults::tiffWriterStopsWhenTheDeviceFails()
-{
-    QFETCH(int, permille);
-    QFETCH(int, compression);
-
-    ConverterImage picture;
-    picture.image = toMonochrome(readTiffFile(expand(u"%D/in.tif"_s)).image);
-    picture.xDpi = picture.yDpi = 600;
-    QBuffer whole;
-    QVERIFY(whole.open(QIODevice::WriteOnly));
-    QString problem;
-    QVERIFY(writeTiff(whole, picture, TiffCompression(compression), &problem));
-    const qint64 limit = whole.size() * permille / 1000;
-
-    FailingDevice device(limit);
-    QVERIFY(device.open(QIODevice::ReadWrite));
-    QVERIFY(!writeTiff(device, picture, TiffCompression(compression), &problem));
-    QVERIFY(!problem.isEmpty());
-}
-
-void TestConverterResults::tooLargeRetryPath()
-{
-    // The export renders, gets "too large", asks, and renders again at half the size, then
-    // tries to enlarge back; the enlarged picture is too large again, which the retry state
-    // keeps silent, so the half-size TIFF stays ("the size might not be right"). A long, low
-    // picture reaches the limit through its width, which keeps the test small.
     RecordingPrompt prompt;
     prompt.answers.enqueue(PromptAnswer::Ok);
-    prompt.answers.enqueue(PromptAnswer::Yes);
-    TiffRetryState.clear();
-    TiffResolution = 4800;
-    putSymbolOnClipboard(ean13Geometry(), QSize(1000, 1));
-    const QString target = expand(u"%D/Big_5012345678900_001.tif"_s);
-    const QString render = u"source=clipboard,dest=%1,raster=%2,format=tif,colors=2,mono=1,xres=4800,yres=4800,log=1"_s;
-
-    int result = imageConverter()->ExecuteCommand(render.arg(target).arg(2 * 150000));
-    QCOMPARE(result, ConverterResult::ImageTooLarge);
-    ReportConverterError(result);
-    QCOMPARE(TiffRetryState, u"Unspecified"_s);
-    QCOMPARE(prompt.asked.size(), 2);
-    QVERIFY(!QFile::exists(target));
-
-    QCOMPARE(imageConverter()->ExecuteCommand(render.arg(target).arg(150000)), 0);
-    result = imageConverter()->ExecuteCommand(
-        u"source=%1,dest=%1,rescalex=200%,rescaley=200%,xres=4800,yres=4800,log=1"_s.arg(target));
-    QCOMPARE(result, ConverterResult::ImageTooLarge);
-    ReportConverterError(result);
-    QCOMPARE(prompt.asked.size(), 2);
-    QCOMPARE(TiffRetryState, u"Unspecified"_s);
-
-    const TiffFile tiff = readTiffFile(target, false);
-    QVERIFY(tiff.ok);
-    QCOMPARE(tiff.width, 150000u);
-    QCOMPARE(tiff.height, 150u);
-    QCOMPARE(qRound(tiff.xResolution), 4800);
-    TiffRetryState.clear();
+    prompt.answers.enqueue(answer);
+    TiffRetryState = stateBefore;
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); // twice, as nested steps set it
+    ReportConverterError(code);
+    QCOMPARE(prompt.texts(), texts);
+    QCOMPARE(TiffRetryState, stateAfter);
+    // "File Not Found" puts the pointer back: through the main window, or else every hourglass goes.
+    QCOMPARE(resets, code == 32504 && clipboard != u"none" ? 1 : 0);
+    QCOMPARE(QGuiApplication::overrideCursor() == nullptr, code == 32504 && clipboard == u"none");
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+    // An error is an OK box with an exclamation mark; the question and the diagnostic box differ.
+    for (const PromptRequest &box : std::as_const(prompt.asked)) {
+        QCOMPARE(std::tuple(box.title, box.icon, box.buttons, box.helpContext),
+                 box.text.startsWith(u"Can't"_s)
+                     ? std::tuple(u"To big a Tiff"_s, PromptIcon::Question, PromptButtons::YesNo, 820)
+                 : box.text.contains(u" # "_s)
+                     ? std::tuple(applicationTitle(), PromptIcon::NoIcon, PromptButtons::Ok, 0)
+                     : std::tuple(u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok, 0));
+    }
 }
 
 QTEST_MAIN(TestConverterResults)

@@ -1,0 +1,372 @@
+// Reading and writing list files beyond what the data files show: the readers' caps just below,
+// at and above their value, devices and files that fail, and file names in any letter case;
+// the QZ2 writer's round trip through the code page, what it refuses before writing anything,
+// a device that fails under it, and the old file that survives a failed save.
+
+#include "list/code_page_1252.h"
+#include "list/list_files.h"
+
+#include "barcode/safe_save.h"
+#include "recording_prompt.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <csignal>
+#include <limits>
+#include <sys/resource.h>
+
+using namespace Kelbrix;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr qint64 kNever = std::numeric_limits<qint64>::max();
+constexpr qsizetype kLineCap = ListFileLimits::MaxLineLength;
+
+// A device that fails once \a capacity bytes have been read from \a data or written to it, and
+// can pretend to be sequential, so its size is unknown in advance.
+class TestDevice : public QIODevice {
+public:
+    TestDevice(QByteArray bytes, qint64 capacity, bool sequential = false)
+        : data(std::move(bytes)), m_capacity(capacity), m_sequential(sequential)
+    {
+        open(data.isEmpty() ? QIODevice::WriteOnly : QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return m_sequential; }
+    qint64 size() const override { return m_sequential ? 0 : data.size(); }
+    QByteArray data;
+    qint64 done = 0; ///< bytes read or written
+
+protected:
+    qint64 readData(char *to, qint64 maxSize) override
+    {
+        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done}));
+        memcpy(to, data.constData() + done, size_t(count));
+        return transferred(count);
+    }
+    qint64 writeData(const char *from, qint64 size) override
+    {
+        const qint64 count = std::max<qint64>(0, std::min(size, m_capacity - done));
+        data.append(from, count);
+        return transferred(count);
+    }
+
+private:
+    qint64 transferred(qint64 count)
+    {
+        if (done >= m_capacity) {
+            setErrorString(u"the disk went away"_s);
+            return -1;
+        }
+        done += count;
+        return count;
+    }
+    qint64 m_capacity;
+    bool m_sequential;
+};
+
+ListRecord ean13Record(const QString &product, const QString &text = {})
+{
+    return {product, u"4006381333931"_s, {}, text, u"E130"_s};
+}
+
+QByteArray qz2Record(const QByteArray &product, const QByteArray &text = {})
+{
+    return '"' + product + "\"\r\n\"4006381333931\"\r\n\"\"\r\n\"" + text + "\"\r\n\"E130\"\r\n";
+}
+
+// A reader's input and what it must make of it.
+struct ReadCase {
+    int format;
+    QByteArray bytes;
+    bool sequential;
+    int error;
+    int records;             ///< -1: not checked
+    ListRecord last;         ///< the last record read
+    qint64 line;             ///< -1: not checked
+    qint64 maxRead = kNever; ///< what the reader may take from the device
+};
+
+const QList<ListRecord> kShop = {
+    ean13Record(u"Milk"_s),
+    {u"Say \"cheese\""_s, u"96385074"_s, u"05"_s, u"\"quoted\" text"_s, u"E82 "_s},
+    {u"Cr\u00e8me \u20ac"_s, u"012345678905"_s, u"54321"_s, u"Caf\u00e9 \u2013 fresh"_s, u"UPA5"_s},
+    {{}, u"ABC-123"_s, {}, {}, u"Co39"_s},
+};
+
+QList<ListRecord> repeatedShop(int count)
+{
+    QList<ListRecord> records;
+    for (int i = 0; i < count; ++i)
+        records.append(kShop.at(i % kShop.size()));
+    return records;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ReadCase)
+
+class TestListFileIo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); } // writes past a size limit fail, not end the test
+    void readCaps_data();
+    void readCaps();
+    void failingDevicesAndFiles();
+    void fileNames_data();
+    void fileNames();
+    void savedListLoadsBackUnchanged();
+    void refusesWhatTheFileCannotHold_data();
+    void refusesWhatTheFileCannotHold();
+    void writerStopsAtAFailingDevice();
+    void failedSaveLeavesOldFile_data();
+    void failedSaveLeavesOldFile();
+};
+
+void TestListFileIo::readCaps_data()
+{
+    QTest::addColumn<ReadCase>("read");
+    const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
+    const int qz2 = int(ListFileFormat::Qz2);
+    // A valid record, then one whose long line (all x but for its frame) ends the file. Every
+    // reader takes its lines from the same line reader.
+    for (const char *end : {"\r\n", "\n", ""}) {
+        for (const qsizetype length : {kLineCap - 1, kLineCap, kLineCap + 1}) {
+            const bool ok = length <= kLineCap;
+            const QString xs(length - 2, u'x');
+            row("line of " + QByteArray::number(length) + ", end " + QByteArray::number(strlen(end)),
+                {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"' + end, false,
+                 ok ? 0 : 59, ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0],
+                 ok ? 0 : 10});
+        }
+    }
+    // QZ2 counts records, the older formats lines; far more lines follow an older file's cap,
+    // and its reader must stop without taking them in.
+    for (const int step : {-1, 0, 1}) {
+        QByteArray records, lines;
+        for (int i = 0; i < ListFileLimits::MaxRecords + step; ++i)
+            records += qz2Record(QByteArray::number(i));
+        for (int i = 0; i < ListFileLimits::MaxOlderFormatLines + step; ++i)
+            lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n";
+        const int kept = int(ListFileLimits::MaxRecords) + std::min(step, 0);
+        const int keptLines = int(ListFileLimits::MaxOlderFormatLines) + std::min(step, 0);
+        row("qz2 records, cap " + QByteArray::number(step),
+            {qz2, records, true, step > 0 ? 9 : 0, kept, ean13Record(QString::number(kept - 1)),
+             step > 0 ? kept * 5 + 1 : 0});
+        row("qzl lines, cap " + QByteArray::number(step),
+            {int(ListFileFormat::Qzl), lines + QByteArray(step > 0 ? 2 * 1024 * 1024 : 0, '\n'), true, step > 0 ? 9 : 0,
+             keptLines, ean13Record(QString::number(keptLines - 1)), -1, lines.size() + 256 * 1024});
+    }
+    // Records of exactly 1 KiB each, the last one's Text stretched or shrunk to the size. A
+    // file known to be too large is refused before anything is read.
+    for (const bool sequential : {false, true}) {
+        for (const int step : {-1, 0, 1}) {
+            const int records = int(ListFileLimits::MaxFileSize / 1024);
+            QByteArray bytes;
+            bytes.reserve(ListFileLimits::MaxFileSize + 1);
+            for (int i = 1; i < records; ++i)
+                bytes += qz2Record(QByteArray::number(100000 + i), QByteArray(1024 - 43, 't'));
+            const QByteArray text(ListFileLimits::MaxFileSize + step - bytes.size() - 43, 't');
+            row((sequential ? "sequential" : "sized") + QByteArray(" file, cap ") + QByteArray::number(step),
+                {qz2, bytes + qz2Record("100000", text), sequential, step > 0 ? 7 : 0, step > 0 ? -1 : records,
+                 ean13Record(u"100000"_s, QString::fromLatin1(text)), -1, step > 0 && !sequential ? 0 : kNever});
+        }
+    }
+}
+
+void TestListFileIo::readCaps()
+{
+    QFETCH(ReadCase, read);
+    TestDevice source(read.bytes, kNever, read.sequential);
+    const ListReadResult result =
+        ListFileFormat(read.format) == ListFileFormat::Qz2 ? readQz2(source) : readQzl(source);
+    QCOMPARE(result.runtimeError, read.error);
+    if (read.records >= 0) {
+        QCOMPARE(result.records.size(), read.records);
+        QCOMPARE(result.records.last(), read.last);
+        QCOMPARE(result.productList.size(), read.format == int(ListFileFormat::Qz2) ? 0 : read.records);
+    }
+    if (read.line >= 0)
+        QCOMPARE(result.line, read.line);
+    QVERIFY2(source.done <= read.maxRead, qPrintable(QString::number(source.done)));
+}
+
+void TestListFileIo::failingDevicesAndFiles()
+{
+    // A device that fails halfway keeps the records read before.
+    TestDevice source(qz2Record("One") + qz2Record("Two") + qz2Record("Three"), qz2Record("One").size() * 2 + 5);
+    ListReadResult result = readQz2(source);
+    QCOMPARE(result.runtimeError, 57);
+    QCOMPARE(result.records.size(), 2);
+    QCOMPARE(result.line, 11);
+    QVERIFY2(result.message.contains(u"the disk went away"_s), qPrintable(result.message));
+    QBuffer unopened;
+    QCOMPARE(readQz2(unopened).runtimeError, 54);
+    QCOMPARE(readQzl(unopened).runtimeError, 54);
+    QTemporaryDir folder;
+    const QString missing = folder.filePath(u"gone.qz2"_s);
+    result = readListFile(missing);
+    QCOMPARE(result.runtimeError, 53);
+    QVERIFY2(result.message.contains(QDir::toNativeSeparators(missing)), qPrintable(result.message));
+    QVERIFY(QDir(folder.path()).mkdir(u"folder.qz2"_s));
+    QCOMPARE(readListFile(folder.filePath(u"folder.qz2"_s)).runtimeError, 75);
+    result = readListFile(folder.filePath(u"notes.txt"_s));
+    QCOMPARE(result.runtimeError, 54);
+    QVERIFY(result.message.contains(u"notes.txt"_s));
+    // The main window refuses such a name with this box.
+    Test::RecordingPrompt prompt;
+    showWrongFileFormat();
+    QCOMPARE(prompt.texts(), QStringList{u"Sorry, Wrong file format."_s});
+    const PromptRequest &box = prompt.asked.first();
+    QCOMPARE(std::tuple(box.title, box.icon, box.buttons, box.helpContext),
+             std::tuple(u"Wrong File Format"_s, PromptIcon::Exclamation, PromptButtons::Ok, 3031));
+}
+
+void TestListFileIo::fileNames_data()
+{
+    // The format a name stands for, in any letter case, and the name Save List writes it under.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("QZ2") << u"C:/LISTS/SHOP.QZ2"_s << int(ListFileFormat::Qz2) << u"C:/LISTS/SHOP.QZ2"_s;
+    QTest::newRow("QzL") << u"/a/old.QzL"_s << int(ListFileFormat::Qzl) << u"/a/old.qz2"_s;
+    QTest::newRow("Rtf") << u"images.Rtf"_s << int(ListFileFormat::ImageList) << u"images.Rtf.qz2"_s;
+    QTest::newRow("later suffix") << u"list.qz2.bak"_s << int(ListFileFormat::Unknown) << u"list.qz2.bak.qz2"_s;
+}
+
+void TestListFileIo::fileNames()
+{
+    QFETCH(QString, path);
+    QFETCH(int, format);
+    QFETCH(QString, saved);
+    QCOMPARE(int(listFileFormatFor(path)), format);
+    QCOMPARE(qz2FileName(path), saved);
+}
+
+void TestListFileIo::savedListLoadsBackUnchanged()
+{
+    // Every byte but the line ends survives the code page, in a product and in a text.
+    QByteArray all;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '\r' && byte != '\n')
+            all.append(char(byte));
+    }
+    const QString text = CodePage1252::decode(all);
+    QCOMPARE(text.size(), all.size());
+    QCOMPARE(text.at(all.indexOf('\x80')), QChar(0x20AC));
+    QCOMPARE(text.at(all.indexOf('\x9f')), QChar(0x0178));
+    QCOMPARE(text.at(all.indexOf('\x81')), QChar(0x0081));
+    const QList<ListRecord> records = kShop + QList<ListRecord>{{text, u"1"_s, {}, text, u"Co39"_s}};
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"shop.qz2"_s);
+    const ListWriteResult saved = saveListFile(path, records);
+    QVERIFY2(saved.ok && saved.message.isEmpty(), qPrintable(saved.message));
+    const QByteArray bytes = contents(path);
+    QVERIFY(bytes.startsWith("\"Milk\"\r\n\"4006381333931\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Say \"cheese\"\"\r\n"));
+    QVERIFY(bytes.endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
+    QCOMPARE(readQz2(path).records, records);
+}
+
+void TestListFileIo::refusesWhatTheFileCannotHold_data()
+{
+    QTest::addColumn<int>("count"); // of records
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("character");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("greek") << 4 << u"Omega \u03a9"_s << 0x3a9u << u"\"\u03a9\" (U+03A9) in its Text"_s;
+    QTest::newRow("outside BMP") << 4 << u"Smile \U0001F600"_s << 0x1F600u << u"(U+1F600)"_s;
+    QTest::newRow("C1 control") << 4 << u"\u0080"_s << 0x80u << u"U+0080"_s;
+    QTest::newRow("lone surrogate") << 4 << QString(QChar(0xD800)) << 0xD800u << u"U+D800"_s;
+    QTest::newRow("line feed") << 4 << u"two\nlines"_s << 0x0Au << u"line break in its Text"_s;
+    QTest::newRow("too long") << 4 << QString(kLineCap - 1, u'x') << 0u << u"4094 characters in its Text"_s;
+    QTest::newRow("one record too many") << int(ListFileLimits::MaxRecords + 1) << kShop[2].text << 0u
+                                         << u"one too many"_s;
+}
+
+void TestListFileIo::refusesWhatTheFileCannotHold()
+{
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    QFETCH(uint, character);
+    QFETCH(QString, named);
+    QList<ListRecord> records = count > 4 ? QList<ListRecord>(count, kShop[2]) : kShop;
+    records[2].text = text;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const ListWriteResult result = writeQz2(buffer, records);
+    const int record = count > 4 ? count : 3;
+    QVERIFY(!result.ok);
+    QCOMPARE(result.record, record);
+    QCOMPARE(result.product, kShop[2].product);
+    QCOMPARE(uint(result.character), character);
+    QVERIFY(buffer.data().isEmpty());
+    for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
+        QVERIFY2(result.message.contains(part), qPrintable(result.message));
+    // Just short enough, and just few enough, is fine.
+    records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
+    records[2].text = QString(kLineCap - 2, u'x');
+    QVERIFY(writeQz2(buffer, records).ok);
+}
+
+void TestListFileIo::writerStopsAtAFailingDevice()
+{
+    const QList<ListRecord> big = repeatedShop(3000);
+    TestDevice whole({}, kNever);
+    QVERIFY(writeQz2(whole, big).ok);
+    const qint64 size = whole.data.size();
+    QVERIFY(size > 64 * 1024); // written in more than one piece
+    for (const qint64 capacity : {qint64(0), qint64(1), size / 2, size - 1, size}) {
+        TestDevice device({}, capacity);
+        const ListWriteResult result = writeQz2(device, big);
+        QCOMPARE(result.ok, capacity == size);
+        QVERIFY(whole.data.startsWith(device.data));
+        QVERIFY2(result.ok || (result.runtimeError == 57 && result.message.contains(u"the disk went away"_s)),
+                 qPrintable(result.message));
+    }
+}
+
+void TestListFileIo::failedSaveLeavesOldFile_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("limit");
+    // The system refuses bytes past a file size limit as a full disk would, whoever runs the
+    // test. A small list still sits in the file's write buffer when the save is committed; a
+    // big one meets the limit while it is being written.
+    QTest::newRow("small list") << 4 << 100;
+    QTest::newRow("big list") << 3000 << 1000;
+}
+
+void TestListFileIo::failedSaveLeavesOldFile()
+{
+    QFETCH(int, records);
+    QFETCH(int, limit);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"shop.qz2"_s);
+    QVERIFY(saveListFile(path, {ean13Record(u"Old"_s)}).ok);
+    const QByteArray old = contents(path);
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit limited = previous;
+    limited.rlim_cur = rlim_t(limit);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ListWriteResult result = saveListFile(path, repeatedShop(records));
+    setrlimit(RLIMIT_FSIZE, &previous);
+    QVERIFY(!result.ok && result.runtimeError != 0);
+    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+    QCOMPARE(contents(path), old);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
+}
+
+QTEST_GUILESS_MAIN(TestListFileIo)
+#include "tst_list_file_io.moc"
