@@ -258,6 +258,8 @@ private:
 
     // View update and label composition.
     void selectOptionsOf(const TypeInfo &type);
+    /// The type option buttons with the symbology each selects, in the order they are tested.
+    QList<std::pair<QRadioButton *, Symbology>> typeOptions() const;
     bool handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool defined);
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();

@@ -170,6 +170,13 @@ void Form1::ApplyBarcodeType()
     updateCommandsEnabled();
 }
 
+QList<std::pair<QRadioButton *, Symbology>> Form1::typeOptions() const
+{
+    return {{optCode39, Symbology::Code39}, {optEAN13, Symbology::Ean13}, {optISBN, Symbology::Isbn},
+            {optSCC14, Symbology::Scc14},   {optEAN8, Symbology::Ean8},   {optUPCA, Symbology::UpcA},
+            {optUPCE, Symbology::UpcE},     {optUpcEP, Symbology::UpcAToE}};
+}
+
 QString Form1::typeCodeOfOptions() const
 {
     int supplement = -1;
@@ -182,11 +189,7 @@ QString Form1::typeCodeOfOptions() const
     if (supplement < 0)
         return {};
 
-    const QList<std::pair<QRadioButton *, Symbology>> types{
-        {optCode39, Symbology::Code39}, {optEAN13, Symbology::Ean13}, {optISBN, Symbology::Isbn},
-        {optSCC14, Symbology::Scc14},   {optEAN8, Symbology::Ean8},   {optUPCA, Symbology::UpcA},
-        {optUPCE, Symbology::UpcE},     {optUpcEP, Symbology::UpcAToE}};
-    for (const auto &[option, symbology] : types) {
+    for (const auto &[option, symbology] : typeOptions()) {
         if (option->isChecked())
             return typeCodeFor(symbology, supplement);
     }

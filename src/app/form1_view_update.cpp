@@ -38,31 +38,9 @@ double Form1::labelDotsPerInch() const
 void Form1::selectOptionsOf(const TypeInfo &type)
 {
     QRadioButton *option = nullptr;
-    switch (type.symbology) {
-    case Symbology::Ean13:
-        option = optEAN13;
-        break;
-    case Symbology::Ean8:
-        option = optEAN8;
-        break;
-    case Symbology::UpcA:
-        option = optUPCA;
-        break;
-    case Symbology::UpcE:
-        option = optUPCE;
-        break;
-    case Symbology::UpcAToE:
-        option = optUpcEP;
-        break;
-    case Symbology::Isbn:
-        option = optISBN;
-        break;
-    case Symbology::Scc14:
-        option = optSCC14;
-        break;
-    case Symbology::Code39:
-        option = optCode39;
-        break;
+    for (const auto &[candidate, symbology] : typeOptions()) {
+        if (symbology == type.symbology)
+            option = candidate;
     }
     const QString code = type.code;
     option->setChecked(true);
