@@ -385,9 +385,11 @@ void Form1::onLoad()
         appendRecords(result.records, true);
         // Neighbouring records with the same barcode keep only the first.
         QList<ListRecord> all = listRecords();
-        const QList<qsizetype> removed = removeConsecutiveDuplicateBarcodes(all);
-        for (auto it = removed.crbegin(); it != removed.crend(); ++it)
-            delete ListView3->takeTopLevelItem(int(*it));
+        if (!removeConsecutiveDuplicateBarcodes(all).isEmpty()) {
+            // Refilling the view is linear; taking items out one by one is not.
+            ListView3->clear();
+            appendRecords(all, false);
+        }
     } else {
         List1->clear();
         appendRecords(result.records, false);
