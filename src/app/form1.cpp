@@ -279,6 +279,8 @@ void Form1::startUp()
     mnuHelp->setText(u"&"_s + WindowTitle + u"Help"_s);
     mnuAbout->setText(u"About "_s + WindowTitle);
     ApplyBarcodeType();
+    // The user starts by typing the barcode.
+    TxtStreck->setFocus();
 }
 
 

@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -50,6 +51,9 @@ HelpWindow::HelpWindow()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
     m_browser->setOpenExternalLinks(true);
+    // Escape closes the help, as it does a dialog.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     resize(640, 560);
 }
 

@@ -2,6 +2,7 @@
 // window at a section of its own, and each edition opens its own contents page.
 #include "app/help_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QUrl>
@@ -71,6 +72,11 @@ void TestHelpWindow::contents()
     QCOMPARE(help->currentSource().path(), page);
     QCOMPARE(help->currentAnchor(), u"contents"_s);
     QVERIFY(resourceText(help->currentSource()).contains(u"<title>"_s + title + u"</title>"_s));
+    // Escape closes the help.
+    QApplication::setActiveWindow(help);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help, Qt::Key_Escape);
+    QVERIFY(!help->isVisible());
 }
 
 QTEST_MAIN(TestHelpWindow)
