@@ -192,6 +192,7 @@ void Form1::onToolbarNew()
                                     applicationTitle(), PromptIcon::Question, PromptButtons::YesNo);
     if (answer == PromptAnswer::No)
         return;
+    clearList();
     for (QAction *action : {mnuCLList, mnuAs, mnuPrint, mnuRItem, mnuClearBar, mnuPbarcode})
         action->setEnabled(false);
     mnuSave->setEnabled(false);
