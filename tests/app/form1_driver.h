@@ -3,19 +3,25 @@
 // Helpers for driving the main window the way a user does.
 
 #include "app/form1.h"
+#include "recording_prompt.h"
+#include "render/label_picture.h"
+#include "zbar_decode.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace Kelbrix::Test {
 
@@ -51,5 +57,48 @@ inline void pasteInto(QLineEdit *box, const QString &text)
     box->selectAll();
     box->paste();
 }
+
+/// Adds the column "row" to a data-driven test and one row per entry of \a rows, named by the
+/// entry's member `name`. The test reads its row with QFETCH(Row, row).
+template <typename Row> void addRows(std::initializer_list<Row> rows)
+{
+    QTest::addColumn<Row>("row");
+    for (const Row &row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+/// Checks that \a prompt was asked exactly one question and that it is the one described; a
+/// \a helpContext of -1 is not checked.
+inline void checkAsked(const RecordingPrompt &prompt, const QString &text, const QString &title, PromptIcon icon,
+                       PromptButtons buttons, int helpContext = -1)
+{
+    QCOMPARE(prompt.texts(), QStringList{text});
+    QCOMPARE(prompt.asked[0].title, title);
+    QCOMPARE(prompt.asked[0].icon, icon);
+    QCOMPARE(prompt.asked[0].buttons, buttons);
+    if (helpContext >= 0)
+        QCOMPARE(prompt.asked[0].helpContext, helpContext);
+}
+
+/// A fresh, shown main window of the full edition with a recording prompt installed; test
+/// classes open it in init() and close it in cleanup().
+struct Form1Fixture {
+    Form1 *m_form = nullptr;
+    RecordingPrompt *m_prompt = nullptr;
+
+    void open()
+    {
+        resetSettings();
+        m_prompt = new RecordingPrompt;
+        m_form = new Form1(Edition::Alla);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    }
+    void close()
+    {
+        delete m_form;
+        delete m_prompt;
+    }
+};
 
 } // namespace Kelbrix::Test

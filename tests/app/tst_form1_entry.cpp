@@ -1,377 +1,352 @@
 // The barcode entry of the main window driven with real key events: key filters, length
-// limits, check-digit cut-back, the enabling rule, the ISBN checks and the copies rule.
+// limits, check-digit cut-back, pasting, the ISBN checks and the copies rule; and the type and
+// supplement options: the TypeCode and the window caption after every handler, the supplement
+// rules, the editions and the status-bar hints.
 #include "form1_driver.h"
-#include "recording_prompt.h"
 
-#include <QPushButton>
+#include <QEnterEvent>
 #include <QSignalSpy>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
-using Kelbrix::Test::clickOption;
-using Kelbrix::Test::pasteInto;
-using Kelbrix::Test::typeInto;
+using namespace Kelbrix::Test;
 
-class TestForm1Entry : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-    void typing_data();
-    void typing();
-    void pasting_data();
-    void pasting();
-    void digitReplacesFullySelectedEntry();
-    void enablingRuleForEveryTypeCode_data();
-    void enablingRuleForEveryTypeCode();
-    void supplementLimits_data();
-    void supplementLimits();
-    void isbnQuestions_data();
-    void isbnQuestions();
-    void isbnAcceptedEntryIsNotAskedAgain();
-    void copiesRule_data();
-    void copiesRule();
-    void enterPressesMakeCode();
-    void clearEmptiesTheEntry();
-    void makeCodeAppendsCode39CheckCharacterOnce();
+namespace {
 
-private:
-    Form1 *m_form = nullptr;
-    Test::RecordingPrompt *m_prompt = nullptr;
+// Keys typed (or a text pasted) into the barcode box; supplement options type a complete
+// EAN-13 first, then the keys into the supplement box; txtCopies types into the emptied copies box.
+struct Entry {
+    const char *name;
+    QString option, keys, shown;
+    bool makeEnabled = true;
+    bool paste = false;
+    bool copiesWarned = false;
 };
 
-void TestForm1Entry::init()
-{
-    Test::resetSettings();
-    m_prompt = new Test::RecordingPrompt;
-    m_form = new Form1(Edition::Alla);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-}
+struct IsbnCase {
+    const char *name;
+    QString keys;
+    PromptAnswer answer;
+    QString asked, shown;
+    bool makeEnabled;
+};
 
-void TestForm1Entry::cleanup()
-{
-    delete m_form;
-    delete m_prompt;
-}
+// A supplement chosen and filled in, then another option clicked.
+struct Change {
+    const char *name;
+    QString from, digits, to, kept, typeCode;
+    bool supplementsOffered = true;
+};
 
-void TestForm1Entry::typing_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("makeEnabled");
-    QTest::newRow("EAN-13, 12 digits") << u"optEAN13"_s << u"400638133393"_s << u"400638133393"_s << true;
-    QTest::newRow("EAN-13, 13th digit discarded") << u"optEAN13"_s << u"4006381333931"_s << u"400638133393"_s << true;
-    QTest::newRow("EAN-13, 11 digits") << u"optEAN13"_s << u"40063813339"_s << u"40063813339"_s << false;
-    QTest::newRow("EAN-13 refuses letters, stops, minus, blanks")
-        << u"optEAN13"_s << u"4a0.0-6 x3X"_s << u"40063"_s << false;
-    QTest::newRow("EAN-8, 8th digit discarded") << u"optEAN8"_s << u"96385074"_s << u"9638507"_s << true;
-    QTest::newRow("UPC-A, 12th digit discarded") << u"optUPCA"_s << u"036000291452"_s << u"03600029145"_s << true;
-    QTest::newRow("UPC-E, 7 digits") << u"optUPCE"_s << u"0123456"_s << u"0123456"_s << true;
-    QTest::newRow("UPC A To E, 11 digits") << u"optUpcEP"_s << u"012000003455"_s << u"01200000345"_s << true;
-    QTest::newRow("SCC-14, 14th digit discarded") << u"optSCC14"_s << u"15400141288763"_s << u"1540014128876"_s << true;
-    QTest::newRow("ISBN, complete") << u"optISBN"_s << u"1-57169-006-9"_s << u"1-57169-006-9"_s << true;
-    QTest::newRow("ISBN, x becomes X") << u"optISBN"_s << u"0-8044-2957-x"_s << u"0-8044-2957-X"_s << true;
-    QTest::newRow("ISBN, 14th character cut away") << u"optISBN"_s << u"1-57169-006-9-"_s << u"1-57169-006-9"_s << true;
-    QTest::newRow("ISBN refuses letters and stops") << u"optISBN"_s << u"1.a-5"_s << u"1-5"_s << false;
-    QTest::newRow("Code 39, capitals") << u"optCode39"_s << u"abc-12 $/+%."_s << u"ABC-12 $/+%."_s << true;
-    QTest::newRow("Code 39 refuses asterisk and underscore") << u"optCode39"_s << u"A*B_C"_s << u"ABC"_s << true;
-}
+struct Started {
+    const char *name;
+    Edition edition;
+    QString caption, typeCode;
+    QStringList hidden;
+};
 
-void TestForm1Entry::typing()
-{
-    QFETCH(QString, type);
-    QFETCH(QString, keys);
-    QFETCH(QString, shown);
-    QFETCH(bool, makeEnabled);
-    clickOption(*m_form, type);
-    typeInto(m_form->TxtStreck, keys);
-    QCOMPARE(m_form->TxtStreck->text(), shown);
-    QCOMPARE(m_form->Command1->isEnabled(), makeEnabled);
-    QCOMPARE(m_form->Command4->isEnabled(), makeEnabled);
-}
+} // namespace
 
-void TestForm1Entry::pasting_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("EAN-13 with its check digit") << u"optEAN13"_s << u"4006381333931"_s << u"400638133393"_s;
-    QTest::newRow("EAN-13 with a wrong check digit") << u"optEAN13"_s << u"4006381333930"_s << u"400638133393"_s;
-    QTest::newRow("EAN-13 with blanks") << u"optEAN13"_s << u"4 006381 333931"_s << u"400638133393"_s;
-    QTest::newRow("UPC-A, 12 digits") << u"optUPCA"_s << u"036000291452"_s << u"03600029145"_s;
-    QTest::newRow("UPC-E, 8 digits") << u"optUPCE"_s << u"01234565"_s << u"0123456"_s;
-    QTest::newRow("EAN-8, 8 digits") << u"optEAN8"_s << u"96385074"_s << u"9638507"_s;
-    QTest::newRow("ISBN, 14 characters") << u"optISBN"_s << u"1-57169-006-99"_s << u"1-57169-006-9"_s;
-    QTest::newRow("Code 39 is never cut") << u"optCode39"_s << u"abcdefghijklm"_s << u"ABCDEFGHIJKLM"_s;
-    QTest::newRow("SCC-14 is never cut") << u"optSCC14"_s << u"15400141288763"_s << u"15400141288763"_s;
-}
+class TestForm1Entry : public QObject, public Form1Fixture {
+    Q_OBJECT
+private slots:
+    void init() { open(); }
+    void cleanup() { close(); }
 
-void TestForm1Entry::pasting()
-{
-    QFETCH(QString, type);
-    QFETCH(QString, pasted);
-    QFETCH(QString, shown);
-    clickOption(*m_form, type);
-    pasteInto(m_form->TxtStreck, pasted);
-    QCOMPARE(m_form->TxtStreck->text(), shown);
-}
+    void typing_data()
+    {
+        addRows<Entry>({
+            {"EAN-13, 12 digits", u"optEAN13"_s, u"400638133393"_s, u"400638133393"_s},
+            {"EAN-13, 13th digit discarded", u"optEAN13"_s, u"4006381333931"_s, u"400638133393"_s},
+            {"EAN-13, 11 digits", u"optEAN13"_s, u"40063813339"_s, u"40063813339"_s, false},
+            {"EAN-13 refuses letters, stops, minus, blanks", u"optEAN13"_s, u"4a0.0-6 x3X"_s, u"40063"_s, false},
+            {"EAN-8, 8th digit discarded", u"optEAN8"_s, u"96385074"_s, u"9638507"_s},
+            {"UPC-A, 12th digit discarded", u"optUPCA"_s, u"036000291452"_s, u"03600029145"_s},
+            {"UPC-E, 7 digits", u"optUPCE"_s, u"0123456"_s, u"0123456"_s},
+            {"UPC A To E, 11 digits", u"optUpcEP"_s, u"012000003455"_s, u"01200000345"_s},
+            {"SCC-14, 14th digit discarded", u"optSCC14"_s, u"15400141288763"_s, u"1540014128876"_s},
+            {"ISBN, x becomes X", u"optISBN"_s, u"0-8044-2957-x"_s, u"0-8044-2957-X"_s},
+            {"ISBN, 14th character cut away", u"optISBN"_s, u"1-57169-006-9-"_s, u"1-57169-006-9"_s},
+            {"ISBN refuses letters and stops", u"optISBN"_s, u"1.a-5"_s, u"1-5"_s, false},
+            {"Code 39, capitals", u"optCode39"_s, u"abc-12 $/+%."_s, u"ABC-12 $/+%."_s},
+            {"Code 39 refuses asterisk and underscore", u"optCode39"_s, u"A*B_C"_s, u"ABC"_s},
+            {"2 digits: third discarded", u"chk2digit"_s, u"123"_s, u"12"_s},
+            {"2 digits: one is too few", u"chk2digit"_s, u"1"_s, u"1"_s, false},
+            {"5 digits: sixth discarded", u"chk5digit"_s, u"123456"_s, u"12345"_s},
+            {"5 digits: letters and signs refused", u"chk5digit"_s, u"1a2.3-4 5"_s, u"12345"_s},
+            {"pasted EAN-13, wrong check digit", u"optEAN13"_s, u"4006381333930"_s, u"400638133393"_s, true, true},
+            {"pasted EAN-13 with blanks", u"optEAN13"_s, u"4 006381 333931"_s, u"400638133393"_s, true, true},
+            {"pasted UPC-A, 12 digits", u"optUPCA"_s, u"036000291452"_s, u"03600029145"_s, true, true},
+            {"pasted UPC-E, 8 digits", u"optUPCE"_s, u"01234565"_s, u"0123456"_s, true, true},
+            {"pasted EAN-8, 8 digits", u"optEAN8"_s, u"96385074"_s, u"9638507"_s, true, true},
+            {"pasted ISBN, 14 characters", u"optISBN"_s, u"1-57169-006-99"_s, u"1-57169-006-9"_s, true, true},
+            {"pasted Code 39 is never cut", u"optCode39"_s, u"abcdefghijklm"_s, u"ABCDEFGHIJKLM"_s, true, true},
+            {"pasted SCC-14 is never cut", u"optSCC14"_s, u"15400141288763"_s, u"15400141288763"_s, false, true},
+            {"copies: 0 becomes 1", u"txtCopies"_s, u"0"_s, u"1"_s, false},
+            {"copies: 50 is allowed", u"txtCopies"_s, u"50"_s, u"50"_s, false},
+            {"copies: 51 warns and stays", u"txtCopies"_s, u"51"_s, u"51"_s, false, false, true},
+            {"copies: letters and signs refused", u"txtCopies"_s, u"1a.-2"_s, u"12"_s, false},
+            {"copies: a huge number warns", u"txtCopies"_s, u"99999999999999999999999"_s, u"99999999999999999999999"_s,
+             false, false, true},
+        });
+    }
+    void typing()
+    {
+        QFETCH(Entry, row);
+        QLineEdit *box = row.option == u"txtCopies"_s ? m_form->txtCopies : m_form->TxtStreck;
+        if (box == m_form->txtCopies)
+            box->clear();
+        else
+            clickOption(*m_form, row.option);
+        if (row.option.startsWith(u"chk"_s)) {
+            typeInto(box, u"400638133393"_s);
+            box = m_form->txtSup;
+        }
+        if (row.paste)
+            pasteInto(box, row.keys);
+        else
+            typeInto(box, row.keys);
+        QCOMPARE(box->text(), row.shown);
+        QCOMPARE(m_form->Command1->isEnabled(), row.makeEnabled);
+        if (row.copiesWarned) {
+            m_prompt->asked = {m_prompt->asked.last()}; // every digit past 50 warns again
+            checkAsked(*m_prompt, u"You can make max 50 copies at a time"_s, applicationTitle(),
+                       PromptIcon::Exclamation, PromptButtons::Ok);
+        } else {
+            QVERIFY(m_prompt->asked.isEmpty());
+        }
+    }
 
-void TestForm1Entry::digitReplacesFullySelectedEntry()
-{
-    typeInto(m_form->TxtStreck, u"400638133393"_s);
-    m_form->TxtStreck->selectAll();
-    QTest::keyClicks(m_form->TxtStreck, u"5"_s);
-    QCOMPARE(m_form->TxtStreck->text(), u"5"_s);
-    QVERIFY(!m_form->Command1->isEnabled());
-
-    // Part of a full entry selected: the typed digit replaces the selection.
-    typeInto(m_form->TxtStreck, u"00638133393"_s);
-    m_form->TxtStreck->setSelection(0, 1);
-    QTest::keyClicks(m_form->TxtStreck, u"4"_s);
-    QCOMPARE(m_form->TxtStreck->text(), u"400638133393"_s);
-}
-
-void TestForm1Entry::enablingRuleForEveryTypeCode_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("supplement");
-    QTest::addColumn<QString>("typeCode");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("digits");
-    const QString ean13 = u"400638133393"_s, upcA = u"03600029145"_s, seven = u"0123456"_s;
-    const QList<std::tuple<QString, QString, QString, QString, QString>> rows{
-        {u"optEAN13"_s, u"optNosup"_s, u"E130"_s, ean13, QString()},
-        {u"optEAN13"_s, u"chk2digit"_s, u"E132"_s, ean13, u"12"_s},
-        {u"optEAN13"_s, u"chk5digit"_s, u"E135"_s, ean13, u"54321"_s},
-        {u"optEAN8"_s, u"optNosup"_s, u"E80 "_s, seven, QString()},
-        {u"optEAN8"_s, u"chk2digit"_s, u"E82 "_s, seven, u"12"_s},
-        {u"optEAN8"_s, u"chk5digit"_s, u"E85 "_s, seven, u"54321"_s},
-        {u"optUPCA"_s, u"optNosup"_s, u"UPA0"_s, upcA, QString()},
-        {u"optUPCA"_s, u"chk2digit"_s, u"UPA2"_s, upcA, u"12"_s},
-        {u"optUPCA"_s, u"chk5digit"_s, u"UPA5"_s, upcA, u"54321"_s},
-        {u"optUPCE"_s, u"optNosup"_s, u"UPE0"_s, seven, QString()},
-        {u"optUPCE"_s, u"chk2digit"_s, u"UPE2"_s, seven, u"12"_s},
-        {u"optUPCE"_s, u"chk5digit"_s, u"UPE5"_s, seven, u"54321"_s},
-        {u"optUpcEP"_s, u"optNosup"_s, u"UPP0"_s, u"01200000345"_s, QString()},
-        {u"optUpcEP"_s, u"chk2digit"_s, u"UPP2"_s, u"01200000345"_s, u"12"_s},
-        {u"optUpcEP"_s, u"chk5digit"_s, u"UPP5"_s, u"01200000345"_s, u"54321"_s},
-        {u"optISBN"_s, u"optNosup"_s, u"ISB0"_s, u"1-57169-006-9"_s, QString()},
-        {u"optISBN"_s, u"chk5digit"_s, u"ISB5"_s, u"1-57169-006-9"_s, u"54321"_s},
-        {u"optSCC14"_s, u"optNosup"_s, u"SC14"_s, u"1540014128876"_s, QString()},
-    };
-    for (const auto &[type, supplement, code, entry, digits] : rows)
-        QTest::addRow("%s", qPrintable(code)) << type << supplement << code << entry << digits;
-}
-
-void TestForm1Entry::enablingRuleForEveryTypeCode()
-{
-    QFETCH(QString, type);
-    QFETCH(QString, supplement);
-    QFETCH(QString, typeCode);
-    QFETCH(QString, entry);
-    QFETCH(QString, digits);
-    clickOption(*m_form, type);
-    clickOption(*m_form, supplement);
-    QCOMPARE(m_form->TypeCode, typeCode);
-    QCOMPARE(m_form->txtSup->isEnabled(), !digits.isEmpty());
-
-    // One character short of the entry: both commands stay disabled.
-    typeInto(m_form->TxtStreck, entry.chopped(1));
-    typeInto(m_form->txtSup, digits);
-    QVERIFY(!m_form->Command1->isEnabled());
-    QVERIFY(!m_form->Command4->isEnabled());
-    typeInto(m_form->TxtStreck, entry.right(1));
-    if (!digits.isEmpty()) {
-        // The barcode is complete but the supplement is one digit short.
-        QTest::keyClick(m_form->txtSup, Qt::Key_Backspace);
+    void digitReplacesFullySelectedEntry()
+    {
+        typeInto(m_form->TxtStreck, u"400638133393"_s);
+        m_form->TxtStreck->selectAll();
+        QTest::keyClicks(m_form->TxtStreck, u"5"_s);
+        QCOMPARE(m_form->TxtStreck->text(), u"5"_s);
         QVERIFY(!m_form->Command1->isEnabled());
-        typeInto(m_form->txtSup, digits.right(1));
+        // Part of a full entry selected: the typed digit replaces the selection.
+        typeInto(m_form->TxtStreck, u"00638133393"_s);
+        m_form->TxtStreck->setSelection(0, 1);
+        QTest::keyClicks(m_form->TxtStreck, u"4"_s);
+        QCOMPARE(m_form->TxtStreck->text(), u"400638133393"_s);
     }
-    QVERIFY(m_form->Command1->isEnabled());
-    QVERIFY(m_form->Command4->isEnabled());
-    QVERIFY(m_prompt->asked.isEmpty());
-}
 
-void TestForm1Entry::supplementLimits_data()
-{
-    QTest::addColumn<QString>("supplement");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("makeEnabled");
-    QTest::newRow("2 digits: third discarded") << u"chk2digit"_s << u"123"_s << u"12"_s << true;
-    QTest::newRow("2 digits: one is too few") << u"chk2digit"_s << u"1"_s << u"1"_s << false;
-    QTest::newRow("5 digits: sixth discarded") << u"chk5digit"_s << u"123456"_s << u"12345"_s << true;
-    QTest::newRow("5 digits: letters and signs refused") << u"chk5digit"_s << u"1a2.3-4 5"_s << u"12345"_s << true;
-}
-
-void TestForm1Entry::supplementLimits()
-{
-    QFETCH(QString, supplement);
-    QFETCH(QString, keys);
-    QFETCH(QString, shown);
-    QFETCH(bool, makeEnabled);
-    clickOption(*m_form, supplement);
-    typeInto(m_form->TxtStreck, u"400638133393"_s);
-    typeInto(m_form->txtSup, keys);
-    QCOMPARE(m_form->txtSup->text(), shown);
-    QCOMPARE(m_form->Command1->isEnabled(), makeEnabled);
-}
-
-void TestForm1Entry::isbnQuestions_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("makeEnabled");
-    const QString wrongCheck = u"The ISBN code input is wrong, expected 2. Accept Input anyway ?"_s;
-    QTest::newRow("valid ISBN asks nothing")
-        << u"0-306-40615-2"_s << int(PromptAnswer::Yes) << QStringList() << u"0-306-40615-2"_s << true;
-    QTest::newRow("wrong check character, No cuts it")
-        << u"0-306-40615-3"_s << int(PromptAnswer::No) << QStringList{wrongCheck} << u"0-306-40615-"_s << false;
-    QTest::newRow("wrong check character, Yes keeps it")
-        << u"0-306-40615-3"_s << int(PromptAnswer::Yes) << QStringList{wrongCheck} << u"0-306-40615-3"_s << true;
-    QTest::newRow("X expected") << u"0-8044-2957-1"_s << int(PromptAnswer::Yes)
-                                << QStringList{u"The ISBN code input is wrong, expected X. Accept Input anyway ?"_s}
-                                << u"0-8044-2957-1"_s << true;
-    QTest::newRow("too few dividers")
-        << u"00-30640615-2"_s << int(PromptAnswer::Ok)
-        << QStringList{u"ISBN code is wrong to few deviders (-), you should have 3"_s} << u"00-30640615-2"_s << true;
-    QTest::newRow("incomplete entry is not judged")
-        << u"0-306-4061-3"_s << int(PromptAnswer::Ok) << QStringList() << u"0-306-4061-3"_s << false;
-}
-
-void TestForm1Entry::isbnQuestions()
-{
-    QFETCH(QString, keys);
-    QFETCH(int, answer);
-    QFETCH(QStringList, asked);
-    QFETCH(QString, shown);
-    QFETCH(bool, makeEnabled);
-    clickOption(*m_form, u"optISBN"_s);
-    m_prompt->answers.enqueue(PromptAnswer(answer));
-    typeInto(m_form->TxtStreck, keys);
-    QCOMPARE(m_prompt->texts(), asked);
-    for (const PromptRequest &r : m_prompt->asked) {
-        QCOMPARE(r.icon, PromptIcon::Exclamation);
-        QCOMPARE(r.title, r.text.startsWith(u"ISBN code is wrong"_s) ? u"ISBN Devider Error."_s : u"ISBN Error"_s);
-        QCOMPARE(r.buttons, r.text.startsWith(u"ISBN code is wrong"_s) ? PromptButtons::Ok : PromptButtons::YesNo);
+    void isbnQuestions_data()
+    {
+        const QString wrongCheck = u"The ISBN code input is wrong, expected 2. Accept Input anyway ?"_s;
+        const QString noX = u"The ISBN code input is wrong, expected X. Accept Input anyway ?"_s;
+        const QString dividers = u"ISBN code is wrong to few deviders (-), you should have 3"_s;
+        addRows<IsbnCase>({
+            {"valid ISBN asks nothing", u"0-306-40615-2"_s, PromptAnswer::Yes, {}, u"0-306-40615-2"_s, true},
+            {"wrong check character, No cuts it", u"0-306-40615-3"_s, PromptAnswer::No, wrongCheck, u"0-306-40615-"_s,
+             false},
+            {"wrong check character, Yes keeps it", u"0-306-40615-3"_s, PromptAnswer::Yes, wrongCheck,
+             u"0-306-40615-3"_s, true},
+            {"X expected", u"0-8044-2957-1"_s, PromptAnswer::Yes, noX, u"0-8044-2957-1"_s, true},
+            {"too few dividers", u"00-30640615-2"_s, PromptAnswer::Ok, dividers, u"00-30640615-2"_s, true},
+            {"incomplete entry is not judged", u"0-306-4061-3"_s, PromptAnswer::Ok, {}, u"0-306-4061-3"_s, false},
+        });
     }
-    QCOMPARE(m_form->TxtStreck->text(), shown);
-    QCOMPARE(m_form->Command1->isEnabled(), makeEnabled);
-    if (PromptAnswer(answer) == PromptAnswer::No)
-        QCOMPARE(m_form->TxtStreck->cursorPosition(), 12);
-}
-
-void TestForm1Entry::isbnAcceptedEntryIsNotAskedAgain()
-{
-    clickOption(*m_form, u"optISBN"_s);
-    m_prompt->answers.enqueue(PromptAnswer::Yes);
-    typeInto(m_form->TxtStreck, u"0-306-40615-3"_s);
-    QCOMPARE(m_prompt->asked.size(), 1);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Home);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Shift);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Left);
-    QCOMPARE(m_prompt->asked.size(), 1);
-    // A new complete entry is judged again.
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_End);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
-    QTest::keyClicks(m_form->TxtStreck, u"2"_s);
-    QCOMPARE(m_prompt->asked.size(), 1);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
-    m_prompt->answers.enqueue(PromptAnswer::No);
-    QTest::keyClicks(m_form->TxtStreck, u"4"_s);
-    QCOMPARE(m_prompt->asked.size(), 2);
-    QCOMPARE(m_form->TxtStreck->text(), u"0-306-40615-"_s);
-}
-
-void TestForm1Entry::copiesRule_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("warned");
-    QTest::newRow("0 becomes 1") << u"0"_s << u"1"_s << false;
-    QTest::newRow("50 is allowed") << u"50"_s << u"50"_s << false;
-    QTest::newRow("51 warns and stays") << u"51"_s << u"51"_s << true;
-    QTest::newRow("letters and signs refused") << u"1a.-2"_s << u"12"_s << false;
-    QTest::newRow("a huge number warns") << u"99999999999999999999999"_s << u"99999999999999999999999"_s << true;
-}
-
-void TestForm1Entry::copiesRule()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, shown);
-    QFETCH(bool, warned);
-    QCOMPARE(m_form->txtCopies->text(), u"1"_s);
-    m_form->txtCopies->clear();
-    typeInto(m_form->txtCopies, keys);
-    QCOMPARE(m_form->txtCopies->text(), shown);
-    QCOMPARE(m_prompt->asked.isEmpty(), !warned);
-    if (warned) {
-        const PromptRequest &r = m_prompt->asked.last();
-        QCOMPARE(r.text, u"You can make max 50 copies at a time"_s);
-        QCOMPARE(r.title, applicationTitle());
-        QCOMPARE(r.icon, PromptIcon::Exclamation);
-        QCOMPARE(r.buttons, PromptButtons::Ok);
+    void isbnQuestions()
+    {
+        QFETCH(IsbnCase, row);
+        clickOption(*m_form, u"optISBN"_s);
+        m_prompt->answers.enqueue(row.answer);
+        typeInto(m_form->TxtStreck, row.keys);
+        if (row.asked.isEmpty())
+            QVERIFY(m_prompt->asked.isEmpty());
+        else if (row.asked.startsWith(u"ISBN code is wrong"_s))
+            checkAsked(*m_prompt, row.asked, u"ISBN Devider Error."_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        else
+            checkAsked(*m_prompt, row.asked, u"ISBN Error"_s, PromptIcon::Exclamation, PromptButtons::YesNo);
+        QCOMPARE(m_form->TxtStreck->text(), row.shown);
+        QCOMPARE(m_form->Command1->isEnabled(), row.makeEnabled);
+        if (row.answer == PromptAnswer::No)
+            QCOMPARE(m_form->TxtStreck->cursorPosition(), 12);
+        // An entry once judged is not asked about again when the caret only moves.
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Shift, Qt::Key_Left, Qt::Key_End})
+            QTest::keyClick(m_form->TxtStreck, key);
+        QCOMPARE(m_prompt->asked.size(), row.asked.isEmpty() ? 0 : 1);
     }
-}
 
-void TestForm1Entry::enterPressesMakeCode()
-{
-    QSignalSpy pressed(m_form->Command1, &QPushButton::clicked);
-    typeInto(m_form->TxtStreck, u"400638133393"_s);
-    QVERIFY(m_form->Command1->isDefault());
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Return);
-    QCOMPARE(pressed.count(), 1);
-    m_form->txtSup->setFocus();
-    QVERIFY(m_form->Command1->isDefault());
-    m_form->txtProduct->setFocus();
-    QVERIFY(!m_form->Command1->isDefault());
-    // Enter with an incomplete entry presses nothing.
-    m_form->TxtStreck->setFocus();
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
-    QTest::keyClick(m_form->TxtStreck, Qt::Key_Enter);
-    QCOMPARE(pressed.count(), 1);
-}
+    void enterPressesMakeCode()
+    {
+        QSignalSpy pressed(m_form->Command1, &QPushButton::clicked);
+        typeInto(m_form->TxtStreck, u"400638133393"_s);
+        QVERIFY(m_form->Command1->isDefault());
+        QTest::keyClick(m_form->TxtStreck, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        m_form->txtSup->setFocus();
+        QVERIFY(m_form->Command1->isDefault());
+        m_form->txtProduct->setFocus();
+        QVERIFY(!m_form->Command1->isDefault());
+        // Enter with an incomplete entry presses nothing.
+        m_form->TxtStreck->setFocus();
+        QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
+        QTest::keyClick(m_form->TxtStreck, Qt::Key_Enter);
+        QCOMPARE(pressed.count(), 1);
+    }
 
-void TestForm1Entry::clearEmptiesTheEntry()
-{
-    clickOption(*m_form, u"chk2digit"_s);
-    typeInto(m_form->TxtStreck, u"400638133393"_s);
-    typeInto(m_form->txtSup, u"12"_s);
-    typeInto(m_form->txtProduct, u"Soap"_s);
-    typeInto(m_form->txtFree, u"Lemon"_s);
-    m_form->txtCopies->setText(u"3"_s);
-    m_form->Command2->click();
-    QVERIFY(m_form->TxtStreck->text().isEmpty());
-    QVERIFY(m_form->txtSup->text().isEmpty());
-    QVERIFY(m_form->txtProduct->text().isEmpty());
-    QVERIFY(m_form->txtFree->text().isEmpty());
-    QCOMPARE(m_form->txtCopies->text(), u"3"_s);
-    QTRY_VERIFY(m_form->txtProduct->hasFocus());
-}
+    void clearEmptiesTheEntry()
+    {
+        clickOption(*m_form, u"chk2digit"_s);
+        const QList<QLineEdit *> boxes{m_form->TxtStreck, m_form->txtSup, m_form->txtProduct, m_form->txtFree};
+        for (QLineEdit *box : boxes)
+            typeInto(box, u"12"_s);
+        m_form->txtCopies->setText(u"3"_s);
+        m_form->Command2->click();
+        for (QLineEdit *box : boxes)
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        QCOMPARE(m_form->txtCopies->text(), u"3"_s);
+        QTRY_VERIFY(m_form->txtProduct->hasFocus());
+    }
 
-void TestForm1Entry::makeCodeAppendsCode39CheckCharacterOnce()
-{
-    clickOption(*m_form, u"optCode39"_s);
-    QVERIFY(m_form->chkModulus43->isVisible());
-    typeInto(m_form->TxtStreck, u"abc"_s);
-    m_form->Command1->click();
-    QCOMPARE(m_form->TxtStreck->text(), u"ABC"_s); // not asked for a check character
-    m_form->chkModulus43->setChecked(true);
-    m_form->Command1->click();
-    QCOMPARE(m_form->TxtStreck->text(), u"ABCX"_s);
-    m_form->Command1->click();
-    QCOMPARE(m_form->TxtStreck->text(), u"ABCX"_s);
-    QCOMPARE(m_form->TypeCode, u"Co39"_s);
+    void captionsAfterEveryHandler()
+    {
+        // One option clicked after the other in a fresh window; the type handlers join title and
+        // type name with " - ", the supplement handlers with one blank.
+        const QList<std::tuple<QString, QString, QString>> steps{
+            {u"optEAN8"_s, u"Kelbrix.  - EAN 8 "_s, u"E80 "_s},
+            {u"chk2digit"_s, u"Kelbrix.  EAN 8 - 2 Digits"_s, u"E82 "_s},
+            {u"optEAN13"_s, u"Kelbrix.  - EAN 13 - 2 Digits"_s, u"E132"_s},
+            {u"chk5digit"_s, u"Kelbrix.  EAN 13 - 5 Digits"_s, u"E135"_s},
+            {u"optISBN"_s, u"Kelbrix.  - ISBN  - 5 Digits"_s, u"ISB5"_s},
+            {u"optNosup"_s, u"Kelbrix.  ISBN  "_s, u"ISB0"_s},
+            {u"optUPCA"_s, u"Kelbrix.  - UPC A "_s, u"UPA0"_s},
+            {u"chk5digit"_s, u"Kelbrix.  UPC A - 5 Digits"_s, u"UPA5"_s},
+            {u"optUPCE"_s, u"Kelbrix.  - UPC E - 5 Digits"_s, u"UPE5"_s},
+            {u"chk2digit"_s, u"Kelbrix.  UPC E - 2 Digits"_s, u"UPE2"_s},
+            {u"optUpcEP"_s, u"Kelbrix.  - UPC A to E - 2 Digits"_s, u"UPP2"_s},
+            {u"optNosup"_s, u"Kelbrix.  UPC A to E "_s, u"UPP0"_s},
+            {u"optSCC14"_s, u"Kelbrix.  - SCC-14 "_s, u"SC14"_s},
+            {u"optCode39"_s, u"Kelbrix.  - Code 39"_s, u"Co39"_s},
+            {u"optEAN8"_s, u"Kelbrix.  - EAN 8 "_s, u"E80 "_s},
+        };
+        for (const auto &[option, caption, typeCode] : steps) {
+            clickOption(*m_form, option);
+            QCOMPARE(m_form->windowTitle(), caption);
+            QCOMPARE(m_form->TypeCode, typeCode);
+            QCOMPARE(m_form->Label2->text(), typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
+            // Make Code takes its type from the options, not from a TypeCode a list record left.
+            m_form->TypeCode = u"E130"_s;
+            QCOMPARE(m_form->typeCodeOfOptions(), typeCode);
+            m_form->Command1->setEnabled(true);
+            m_form->Command1->click();
+            QCOMPARE(m_form->TypeCode, typeCode);
+        }
+    }
 
-    // Another type hides and clears the check box.
-    clickOption(*m_form, u"optEAN13"_s);
-    QVERIFY(!m_form->chkModulus43->isVisible());
-    QVERIFY(!m_form->chkModulus43->isChecked());
-}
+    void supplementRules_data()
+    {
+        addRows<Change>({
+            {"ISBN takes away 2 digits", u"chk2digit"_s, u"12"_s, u"optISBN"_s, {}, u"ISB0"_s},
+            {"SCC-14 has no supplement", u"chk5digit"_s, u"12345"_s, u"optSCC14"_s, {}, u"SC14"_s, false},
+            {"Code 39 has no supplement", u"chk5digit"_s, u"12345"_s, u"optCode39"_s, {}, u"Co39"_s, false},
+            {"5 digits to 2 empties", u"chk5digit"_s, u"12345"_s, u"chk2digit"_s, {}, u"E132"_s},
+            {"2 digits to 5 keeps", u"chk2digit"_s, u"12"_s, u"chk5digit"_s, u"12"_s, u"E135"_s},
+            {"2 digits to none empties", u"chk2digit"_s, u"12"_s, u"optNosup"_s, {}, u"E130"_s},
+        });
+    }
+    void supplementRules()
+    {
+        QFETCH(Change, row);
+        const auto &[name, from, digits, to, kept, typeCode, supplementsOffered] = row;
+        clickOption(*m_form, from);
+        typeInto(m_form->txtSup, digits);
+        clickOption(*m_form, to);
+        QCOMPARE(m_form->txtSup->text(), kept);
+        QCOMPARE(m_form->TypeCode, typeCode);
+        QCOMPARE(m_form->Frame2->isEnabled(), supplementsOffered);
+        QCOMPARE(m_form->txtSup->isEnabled(), supplementsOffered && !typeCode.endsWith(u'0'));
+        QCOMPARE(m_form->chk2digit->isEnabled(), supplementsOffered && to != u"optISBN"_s);
+        if (!supplementsOffered) {
+            QVERIFY(m_form->optNosup->isChecked());
+            QCOMPARE(m_form->SupplementLength, 0);
+            // Code 39 takes any length, even none.
+            QCOMPARE(m_form->Command1->isEnabled(), typeCode == u"Co39"_s);
+        }
+        clickOption(*m_form, u"optUPCA"_s);
+        QVERIFY(m_form->chk2digit->isEnabled());
+    }
+
+    void editions_data()
+    {
+        const QStringList noUpc{u"optUPCA"_s, u"optUPCE"_s, u"optUpcEP"_s, u"optSCC14"_s};
+        const QStringList noEan{u"optEAN13"_s, u"optEAN8"_s, u"optISBN"_s, u"optSCC14"_s};
+        addRows<Started>({
+            {"ALLA", Edition::Alla, u"Kelbrix.  EAN 13 "_s, u"E130"_s, {}},
+            {"EAN", Edition::Ean, u"EAN Kelbrix.  EAN 13 "_s, u"E130"_s, noUpc},
+            {"UPC", Edition::Upc, u"UPC Kelbrix.  UPC A "_s, u"UPA0"_s, noEan},
+        });
+    }
+    void editions()
+    {
+        QFETCH(Started, row);
+        const auto &[name, edition, caption, typeCode, hidden] = row;
+        Form1 form{edition};
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.windowTitle(), caption);
+        QCOMPARE(form.TypeCode, typeCode);
+        for (QRadioButton *option : form.Frame1->findChildren<QRadioButton *>())
+            QCOMPARE(option->isVisible(), !hidden.contains(option->objectName()));
+        if (edition == Edition::Upc) {
+            QVERIFY(form.optUPCA->isChecked());
+            QCOMPARE(form.EntryLength, 11);
+        }
+    }
+
+    void hints()
+    {
+        const QList<std::pair<QString, QString>> rows{
+            {u"optEAN13"_s, u"EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly."_s},
+            {u"optEAN8"_s, u"EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly"_s},
+            {u"optUPCA"_s, u"UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly."_s},
+            {u"optUPCE"_s, u"UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly."_s},
+            {u"optISBN"_s, u"ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6."_s},
+            {u"optSCC14"_s, u"SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly."_s},
+            {u"optCode39"_s, u"Code 39 or Code 3 of 9: Enter any Character and digits"_s},
+            {u"optNosup"_s, u"No Supplement. Add No digits to make it."_s},
+            {u"chk2digit"_s, u"2 Digit Supplement. Add additonal 2 digits to your barcode to make it."_s},
+            {u"chk5digit"_s, u"5 Digit Supplement. Add additonal 5 digits to your barcode to make it."_s},
+            {u"Option1"_s, u"Include the Product information on barcode label."_s},
+            {u"Option2"_s, u"Don't Include the Product information on barcode label."_s},
+            {u"TxtStreck"_s, u"Barcode: Enter your barcode or ISBN digits here."_s},
+            {u"txtSup"_s, u"Enter your Digit Supplement here."_s},
+            {u"txtCopies"_s, u"Fill in the number of copies you want (max 50)."_s},
+            {u"Label5"_s, u"Copies: Fill in the number of copies you want to the left. (max 50)"_s},
+            {u"Command1"_s,
+             u"Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode."_s},
+            {u"Label2"_s, u"Barcode: Enter your digits to the right."_s},
+            {u"Label3"_s, u"Product: Enter the information to the right."_s},
+            {u"Label4"_s, u"Free Text: Enter Free Text to the right."_s},
+            {u"txtProduct"_s, u"Product: Enter your Product Information here."_s},
+            {u"txtFree"_s, u"Free Text: Enter your information here."_s},
+            {u"Command2"_s, u"Clear: Clears all input in Product, Barcode, Free Text."_s},
+            {u"Command4"_s, u"Add to List: Adds the Barcode information to the List."_s},
+            {u"cmdToRTF1"_s, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
+            {u"chkDefined"_s, u"Check it if you want to use the defined barcode size you have made."_s},
+            {u"chkModulus43"_s, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
+            {u"picTST"_s, u"Your Barcode Picture."_s},
+            {u"Frame1"_s, QString()},
+            {u"Frame2"_s, QString()},
+            {u"StatBar1"_s, u"Press F1 to get help."_s},
+        };
+        // A hint stays until another control sets its own.
+        const auto enter = [](QWidget *target) {
+            QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
+            QApplication::sendEvent(target, &event);
+        };
+        for (const auto &[control, hint] : rows) {
+            auto *widget = m_form->findChild<QWidget *>(control);
+            QVERIFY2(widget, qPrintable(control));
+            enter(m_form->txtFree);
+            QCOMPARE(m_form->statusText(), u"Free Text: Enter your information here."_s);
+            enter(widget);
+            QCOMPARE(m_form->statusText(), hint);
+        }
+    }
+};
 
 QTEST_MAIN(TestForm1Entry)
 #include "tst_form1_entry.moc"

@@ -1,23 +1,20 @@
 // The help: every help context number used by the program's questions opens the help
-// window at a section of its own, and each edition opens its own contents page.
+// window at a section of its own, each edition opens its own contents page, and the real
+// message boxes give their answers and a Help button that opens the help at its context
+// without answering the question.
 #include "app/help_window.h"
+#include "app/message_box_prompt.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
-
-class TestHelpWindow : public QObject {
-    Q_OBJECT
-private slots:
-    void contexts_data();
-    void contexts();
-    void contents_data();
-    void contents();
-};
 
 namespace {
 
@@ -27,57 +24,113 @@ QString resourceText(const QUrl &url)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// The message box on the screen, if one shows.
+QMessageBox *openBox()
+{
+    return qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+}
+
+// Presses the button of \a which in the message box as soon as it shows.
+void pressWhenShown(QMessageBox::StandardButton which, QStringList *seen = nullptr)
+{
+    QTimer::singleShot(0, [which, seen] {
+        QMessageBox *box = openBox();
+        if (!box)
+            return pressWhenShown(which, seen);
+        if (seen)
+            *seen = QStringList{box->windowTitle(), box->text()};
+        box->button(which)->click();
+    });
+}
+
 } // namespace
 
-void TestHelpWindow::contexts_data()
-{
-    QTest::addColumn<int>("context");
-    for (int context : {810, 820, 3005, 3008, 3009, 3010, 3012, 3013, 3014, 3015, 3016, 3031})
-        QTest::addRow("%d", context) << context;
-}
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void contexts_data()
+    {
+        QTest::addColumn<int>("context");
+        for (int context : {810, 820, 3005, 3008, 3009, 3010, 3012, 3013, 3014, 3015, 3016, 3031})
+            QTest::addRow("%d", context) << context;
+    }
 
-void TestHelpWindow::contexts()
-{
-    QFETCH(int, context);
-    HelpWindow::showContext(context);
-    HelpWindow *help = HelpWindow::instance();
-    QVERIFY(help && help->isVisible());
-    const QString anchor = u"context-"_s + QString::number(context);
-    QCOMPARE(help->currentAnchor(), anchor);
-    QCOMPARE(help->currentSource().fragment(), anchor);
-    const QString page = resourceText(help->currentSource());
-    QVERIFY(page.contains(u"<a name=\""_s + anchor + u"\"></a>"_s));
-    // The section names its number, so the user sees where the Help button brought them.
-    QVERIFY(page.contains(u"("_s + QString::number(context) + u")</h2>"_s));
-}
+    void contexts()
+    {
+        QFETCH(int, context);
+        HelpWindow::showContext(context);
+        HelpWindow *help = HelpWindow::instance();
+        QVERIFY(help && help->isVisible());
+        const QString anchor = u"context-"_s + QString::number(context);
+        QCOMPARE(help->currentAnchor(), anchor);
+        QCOMPARE(help->currentSource().fragment(), anchor);
+        const QString page = resourceText(help->currentSource());
+        QVERIFY(page.contains(u"<a name=\""_s + anchor + u"\"></a>"_s));
+        // The section names its number, so the user sees where the Help button brought them.
+        QVERIFY(page.contains(u"("_s + QString::number(context) + u")</h2>"_s));
+    }
 
-void TestHelpWindow::contents_data()
-{
-    QTest::addColumn<int>("edition");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("ALLA") << int(Edition::Alla) << u"/help/Barcode.html"_s << u"Kelbrix Help"_s;
-    QTest::newRow("EAN") << int(Edition::Ean) << u"/help/BarcodeE.html"_s << u"EAN Kelbrix Help"_s;
-    QTest::newRow("UPC") << int(Edition::Upc) << u"/help/BarcodeU.html"_s << u"UPC Kelbrix Help"_s;
-}
+    void contents()
+    {
+        const QList<std::tuple<Edition, QString, QString>> editions{
+            {Edition::Alla, u"/help/Barcode.html"_s, u"Kelbrix Help"_s},
+            {Edition::Ean, u"/help/BarcodeE.html"_s, u"EAN Kelbrix Help"_s},
+            {Edition::Upc, u"/help/BarcodeU.html"_s, u"UPC Kelbrix Help"_s},
+        };
+        for (const auto &[edition, page, title] : editions) {
+            HelpWindow::setEdition(edition);
+            HelpWindow::showContents();
+            HelpWindow *help = HelpWindow::instance();
+            QCOMPARE(help->currentSource().path(), page);
+            QCOMPARE(help->currentAnchor(), u"contents"_s);
+            QVERIFY(resourceText(help->currentSource()).contains(u"<title>"_s + title + u"</title>"_s));
+            // Escape closes the help.
+            QApplication::setActiveWindow(help);
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            QTest::keyClick(help, Qt::Key_Escape);
+            QVERIFY(!help->isVisible());
+        }
+    }
 
-void TestHelpWindow::contents()
-{
-    QFETCH(int, edition);
-    QFETCH(QString, page);
-    QFETCH(QString, title);
-    HelpWindow::setEdition(Edition(edition));
-    HelpWindow::showContents();
-    HelpWindow *help = HelpWindow::instance();
-    QCOMPARE(help->currentSource().path(), page);
-    QCOMPARE(help->currentAnchor(), u"contents"_s);
-    QVERIFY(resourceText(help->currentSource()).contains(u"<title>"_s + title + u"</title>"_s));
-    // Escape closes the help.
-    QApplication::setActiveWindow(help);
-    QVERIFY(QTest::qWaitForWindowActive(help));
-    QTest::keyClick(help, Qt::Key_Escape);
-    QVERIFY(!help->isVisible());
-}
+    void answers()
+    {
+        const QList<std::tuple<PromptButtons, QMessageBox::StandardButton, PromptAnswer>> presses{
+            {PromptButtons::YesNo, QMessageBox::Yes, PromptAnswer::Yes},
+            {PromptButtons::YesNo, QMessageBox::No, PromptAnswer::No},
+            {PromptButtons::Ok, QMessageBox::Ok, PromptAnswer::Ok},
+            {PromptButtons::RetryCancel, QMessageBox::Retry, PromptAnswer::Retry},
+            {PromptButtons::RetryCancel, QMessageBox::Cancel, PromptAnswer::Cancel},
+        };
+        for (const auto &[buttons, press, answer] : presses) {
+            MessageBoxPrompt prompt;
+            QStringList seen;
+            pressWhenShown(press, &seen);
+            QCOMPARE(prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, buttons, 0}), answer);
+            QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
+        }
+    }
+
+    void helpButtonOpensContextAndKeepsAsking()
+    {
+        MessageBoxPrompt prompt;
+        int shown = 0;
+        QTimer::singleShot(0, [&shown] {
+            QMessageBox *box = openBox();
+            QVERIFY(box);
+            ++shown;
+            QVERIFY(box->button(QMessageBox::Help));
+            box->button(QMessageBox::Help)->click();
+            // The question comes back after the help opened; answer it now.
+            pressWhenShown(QMessageBox::No);
+        });
+        const PromptAnswer got =
+            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010});
+        QCOMPARE(got, PromptAnswer::No);
+        QCOMPARE(shown, 1);
+        QVERIFY(HelpWindow::instance()->isVisible());
+        QCOMPARE(HelpWindow::instance()->currentAnchor(), u"context-3010"_s);
+    }
+};
 
 QTEST_MAIN(TestHelpWindow)
 #include "tst_help_window.moc"
