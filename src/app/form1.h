@@ -257,6 +257,7 @@ private:
     void makeCodeDefault(bool on);
 
     // View update and label composition.
+    const TypeInfo *typeToShow() const;
     void selectOptionsOf(const TypeInfo &type);
     /// The type option buttons with the symbology each selects, in the order they are tested.
     QList<std::pair<QRadioButton *, Symbology>> typeOptions() const;

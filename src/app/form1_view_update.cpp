@@ -112,17 +112,23 @@ bool Form1::handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool
     return true;
 }
 
+const TypeInfo *Form1::typeToShow() const
+{
+    // Nothing to show without an entry or a product, or for a type the edition cannot make.
+    if (TxtStreck->text().isEmpty() && txtProduct->text().isEmpty())
+        return nullptr;
+    if (!typeCodeBelongsToEdition(TypeCode, edition))
+        return nullptr;
+    return findType(TypeCode);
+}
+
 void Form1::UpdateBarcodeView()
 {
-    const QString entry = TxtStreck->text();
-    if (entry.isEmpty() && txtProduct->text().isEmpty())
-        return;
-    if (!typeCodeBelongsToEdition(TypeCode, edition))
-        return;
-    const TypeInfo *found = findType(TypeCode);
+    const TypeInfo *found = typeToShow();
     if (!found)
         return;
     const TypeInfo type = *found;
+    const QString entry = TxtStreck->text();
 
     const double width = type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : type.widthTwips;
     Barcode1.setWidthTwips(width);
@@ -141,15 +147,11 @@ void Form1::UpdateBarcodeView()
 
 void Form1::UpdateDefinedBarcodeView()
 {
-    const QString entry = TxtStreck->text();
-    if (entry.isEmpty() && txtProduct->text().isEmpty())
-        return;
-    if (!typeCodeBelongsToEdition(TypeCode, edition))
-        return;
-    const TypeInfo *found = findType(TypeCode);
+    const TypeInfo *found = typeToShow();
     if (!found || DefinedWidth <= 0 || DefinedHeight <= 0)
         return;
     const TypeInfo type = *found;
+    const QString entry = TxtStreck->text();
     const double width =
         type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : DefinedWidth;
     Barcode1x.setWidthTwips(width);

@@ -4,6 +4,36 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
+namespace {
+
+// What each edition is: its code, the title every caption starts with, its help document
+// and the type options it hides.
+struct EditionInfo {
+    Edition edition;
+    const char16_t *code;
+    const char16_t *title;
+    const char16_t *helpFile;
+    QStringList hidden;
+};
+
+const EditionInfo &info(Edition edition)
+{
+    static const EditionInfo editions[] = {
+        {Edition::Alla, u"ALLA", u"Kelbrix. ", u"Barcode.hlp", {}},
+        {Edition::Ean, u"EAN", u"EAN Kelbrix. ", u"BarcodeE.hlp",
+         {u"optUPCA"_s, u"optUPCE"_s, u"optUpcEP"_s, u"optSCC14"_s}},
+        {Edition::Upc, u"UPC", u"UPC Kelbrix. ", u"BarcodeU.hlp",
+         {u"optEAN13"_s, u"optEAN8"_s, u"optISBN"_s, u"optSCC14"_s}},
+    };
+    for (const EditionInfo &e : editions) {
+        if (e.edition == edition)
+            return e;
+    }
+    return editions[0];
+}
+
+} // namespace
+
 Edition buildEdition()
 {
 #ifdef KELBRIX_EDITION_DEFAULT
@@ -15,63 +45,31 @@ Edition buildEdition()
 
 QString editionCode(Edition edition)
 {
-    switch (edition) {
-    case Edition::Ean:
-        return u"EAN"_s;
-    case Edition::Upc:
-        return u"UPC"_s;
-    case Edition::Alla:
-        break;
-    }
-    return u"ALLA"_s;
+    return QString::fromUtf16(info(edition).code);
 }
 
 Edition editionFromCode(const QString &code)
 {
-    if (code == u"EAN"_s)
-        return Edition::Ean;
-    if (code == u"UPC"_s)
-        return Edition::Upc;
+    for (Edition edition : {Edition::Ean, Edition::Upc}) {
+        if (code == editionCode(edition))
+            return edition;
+    }
     return Edition::Alla;
 }
 
 QString editionTitle(Edition edition)
 {
-    switch (edition) {
-    case Edition::Ean:
-        return u"EAN Kelbrix. "_s;
-    case Edition::Upc:
-        return u"UPC Kelbrix. "_s;
-    case Edition::Alla:
-        break;
-    }
-    return u"Kelbrix. "_s;
+    return QString::fromUtf16(info(edition).title);
 }
 
 QString editionHelpFile(Edition edition)
 {
-    switch (edition) {
-    case Edition::Ean:
-        return u"BarcodeE.hlp"_s;
-    case Edition::Upc:
-        return u"BarcodeU.hlp"_s;
-    case Edition::Alla:
-        break;
-    }
-    return u"Barcode.hlp"_s;
+    return QString::fromUtf16(info(edition).helpFile);
 }
 
 QStringList editionHiddenTypeOptions(Edition edition)
 {
-    switch (edition) {
-    case Edition::Ean:
-        return {u"optUPCA"_s, u"optUPCE"_s, u"optUpcEP"_s, u"optSCC14"_s};
-    case Edition::Upc:
-        return {u"optEAN13"_s, u"optEAN8"_s, u"optISBN"_s, u"optSCC14"_s};
-    case Edition::Alla:
-        break;
-    }
-    return {};
+    return info(edition).hidden;
 }
 
 bool typeCodeBelongsToEdition(const QString &typeCode, Edition edition)
