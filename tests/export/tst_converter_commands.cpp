@@ -144,8 +144,7 @@ void TestConverterCommands::commandShapes_data()
                         QSize size = {452, 240}, const QString &output = kFile) {
         QTest::newRow(qPrintable(name)) << setup << commands << steps << compression << dpi << size << output;
     };
-    const QString same = u"source=%1,dest=%1,"_s.arg(kFile);
-    const QString file600 = u"file600"_s, clipboard300 = u"clipboard300"_s;
+    const QString same = u"source=%1,dest=%1,"_s.arg(kFile), file600 = u"file600"_s, clipboard300 = u"clipboard300"_s;
     const QStringList unchanged{u"same"_s};
 
     row(u"render, file route"_s, u"symbol"_s, {kRenderFile600}, {});
@@ -229,9 +228,8 @@ void TestConverterCommands::commandShapes()
         QVERIFY2(tiff.ok, qPrintable(output));
         QCOMPARE(std::tuple(tiff.bitsPerSample, tiff.samplesPerPixel, tiff.photometric, tiff.resolutionUnit),
                  std::tuple(quint16(1), quint16(1), quint16(PHOTOMETRIC_MINISWHITE), quint16(RESUNIT_INCH)));
-        QCOMPARE(int(tiff.compression), compression);
-        QCOMPARE(qRound(tiff.xResolution), dpi);
-        QCOMPARE(qRound(tiff.yResolution), dpi);
+        QCOMPARE(std::tuple(int(tiff.compression), qRound(tiff.xResolution), qRound(tiff.yResolution)),
+                 std::tuple(compression, dpi, dpi));
         written = tiff.image;
     }
     if (setup == u"symbol")

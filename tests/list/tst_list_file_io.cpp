@@ -124,13 +124,11 @@ private slots:
     void readCaps_data();
     void readCaps();
     void failingDevicesAndFiles();
-    void fileNames_data();
     void fileNames();
     void savedListLoadsBackUnchanged();
     void refusesWhatTheFileCannotHold_data();
     void refusesWhatTheFileCannotHold();
     void writerStopsAtAFailingDevice();
-    void failedSaveLeavesOldFile_data();
     void failedSaveLeavesOldFile();
 };
 
@@ -207,13 +205,10 @@ void TestListFileIo::failingDevicesAndFiles()
     // A device that fails halfway keeps the records read before.
     TestDevice source(qz2Record("One") + qz2Record("Two") + qz2Record("Three"), qz2Record("One").size() * 2 + 5);
     ListReadResult result = readQz2(source);
-    QCOMPARE(result.runtimeError, 57);
-    QCOMPARE(result.records.size(), 2);
-    QCOMPARE(result.line, 11);
+    QCOMPARE(std::tuple(result.runtimeError, result.records.size(), result.line), std::tuple(57, 2, 11));
     QVERIFY2(result.message.contains(u"the disk went away"_s), qPrintable(result.message));
     QBuffer unopened;
-    QCOMPARE(readQz2(unopened).runtimeError, 54);
-    QCOMPARE(readQzl(unopened).runtimeError, 54);
+    QCOMPARE(std::pair(readQz2(unopened).runtimeError, readQzl(unopened).runtimeError), std::pair(54, 54));
     QTemporaryDir folder;
     const QString missing = folder.filePath(u"gone.qz2"_s);
     result = readListFile(missing);
@@ -222,8 +217,7 @@ void TestListFileIo::failingDevicesAndFiles()
     QVERIFY(QDir(folder.path()).mkdir(u"folder.qz2"_s));
     QCOMPARE(readListFile(folder.filePath(u"folder.qz2"_s)).runtimeError, 75);
     result = readListFile(folder.filePath(u"notes.txt"_s));
-    QCOMPARE(result.runtimeError, 54);
-    QVERIFY(result.message.contains(u"notes.txt"_s));
+    QVERIFY(result.runtimeError == 54 && result.message.contains(u"notes.txt"_s));
     // The main window refuses such a name with this box.
     Test::RecordingPrompt prompt;
     showWrongFileFormat();
@@ -233,25 +227,17 @@ void TestListFileIo::failingDevicesAndFiles()
              std::tuple(u"Wrong File Format"_s, PromptIcon::Exclamation, PromptButtons::Ok, 3031));
 }
 
-void TestListFileIo::fileNames_data()
-{
-    // The format a name stands for, in any letter case, and the name Save List writes it under.
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("format");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("QZ2") << u"C:/LISTS/SHOP.QZ2"_s << int(ListFileFormat::Qz2) << u"C:/LISTS/SHOP.QZ2"_s;
-    QTest::newRow("QzL") << u"/a/old.QzL"_s << int(ListFileFormat::Qzl) << u"/a/old.qz2"_s;
-    QTest::newRow("Rtf") << u"images.Rtf"_s << int(ListFileFormat::ImageList) << u"images.Rtf.qz2"_s;
-    QTest::newRow("later suffix") << u"list.qz2.bak"_s << int(ListFileFormat::Unknown) << u"list.qz2.bak.qz2"_s;
-}
-
 void TestListFileIo::fileNames()
 {
-    QFETCH(QString, path);
-    QFETCH(int, format);
-    QFETCH(QString, saved);
-    QCOMPARE(int(listFileFormatFor(path)), format);
-    QCOMPARE(qz2FileName(path), saved);
+    // The format a name stands for, in any letter case, and the name Save List writes it under.
+    for (const auto &[path, format, saved] :
+         {std::tuple(u"C:/LISTS/SHOP.QZ2"_s, ListFileFormat::Qz2, u"C:/LISTS/SHOP.QZ2"_s),
+          std::tuple(u"/a/old.QzL"_s, ListFileFormat::Qzl, u"/a/old.qz2"_s),
+          std::tuple(u"images.Rtf"_s, ListFileFormat::ImageList, u"images.Rtf.qz2"_s),
+          std::tuple(u"list.qz2.bak"_s, ListFileFormat::Unknown, u"list.qz2.bak.qz2"_s)}) {
+        QCOMPARE(listFileFormatFor(path), format);
+        QCOMPARE(qz2FileName(path), saved);
+    }
 }
 
 void TestListFileIo::savedListLoadsBackUnchanged()
@@ -264,9 +250,9 @@ void TestListFileIo::savedListLoadsBackUnchanged()
     }
     const QString text = CodePage1252::decode(all);
     QCOMPARE(text.size(), all.size());
-    QCOMPARE(text.at(all.indexOf('\x80')), QChar(0x20AC));
-    QCOMPARE(text.at(all.indexOf('\x9f')), QChar(0x0178));
-    QCOMPARE(text.at(all.indexOf('\x81')), QChar(0x0081));
+    for (const auto &[byte, character] :
+         {std::pair('\x80', 0x20AC), std::pair('\x9f', 0x0178), std::pair('\x81', 0x81)})
+        QCOMPARE(text.at(all.indexOf(byte)), QChar(character));
     const QList<ListRecord> records = kShop + QList<ListRecord>{{text, u"1"_s, {}, text, u"Co39"_s}};
     QTemporaryDir folder;
     const QString path = folder.filePath(u"shop.qz2"_s);
@@ -306,11 +292,8 @@ void TestListFileIo::refusesWhatTheFileCannotHold()
     buffer.open(QIODevice::WriteOnly);
     const ListWriteResult result = writeQz2(buffer, records);
     const int record = count > 4 ? count : 3;
-    QVERIFY(!result.ok);
-    QCOMPARE(result.record, record);
-    QCOMPARE(result.product, kShop[2].product);
-    QCOMPARE(uint(result.character), character);
-    QVERIFY(buffer.data().isEmpty());
+    QCOMPARE(std::tuple(result.ok, result.record, result.product, uint(result.character), buffer.data()),
+             std::tuple(false, record, kShop[2].product, character, QByteArray()));
     for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
         QVERIFY2(result.message.contains(part), qPrintable(result.message));
     // Just short enough, and just few enough, is fine.
@@ -336,36 +319,26 @@ void TestListFileIo::writerStopsAtAFailingDevice()
     }
 }
 
-void TestListFileIo::failedSaveLeavesOldFile_data()
+void TestListFileIo::failedSaveLeavesOldFile()
 {
-    QTest::addColumn<int>("records");
-    QTest::addColumn<int>("limit");
     // The system refuses bytes past a file size limit as a full disk would, whoever runs the
     // test. A small list still sits in the file's write buffer when the save is committed; a
     // big one meets the limit while it is being written.
-    QTest::newRow("small list") << 4 << 100;
-    QTest::newRow("big list") << 3000 << 1000;
-}
-
-void TestListFileIo::failedSaveLeavesOldFile()
-{
-    QFETCH(int, records);
-    QFETCH(int, limit);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"shop.qz2"_s);
-    QVERIFY(saveListFile(path, {ean13Record(u"Old"_s)}).ok);
-    const QByteArray old = contents(path);
-    rlimit previous{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit limited = previous;
-    limited.rlim_cur = rlim_t(limit);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const ListWriteResult result = saveListFile(path, repeatedShop(records));
-    setrlimit(RLIMIT_FSIZE, &previous);
-    QVERIFY(!result.ok && result.runtimeError != 0);
-    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
-    QCOMPARE(contents(path), old);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
+    for (const auto &[records, limit] : {std::pair(4, 100), std::pair(3000, 1000)}) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"shop.qz2"_s);
+        QVERIFY(saveListFile(path, {ean13Record(u"Old"_s)}).ok);
+        const QByteArray old = contents(path);
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limited{rlim_t(limit), previous.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const ListWriteResult result = saveListFile(path, repeatedShop(records));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        QVERIFY2(!result.ok && result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+        QCOMPARE(contents(path), old);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
+    }
 }
 
 QTEST_GUILESS_MAIN(TestListFileIo)
