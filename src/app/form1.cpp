@@ -287,7 +287,6 @@ void Form1::startUp()
 void Form1::setDigitsHidden(bool hidden)
 {
     // The renderers show the change at their next update.
-    digitsHidden = hidden;
     Barcode1.setDigitsHidden(hidden);
     Barcode1x.setDigitsHidden(hidden);
 }

@@ -143,13 +143,11 @@ public:
     Edition edition;
     bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
     qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
-    bool productLineOn = true;   ///< "&Text" selected
     double DefinedWidth = 0;         ///< width of the defined-size symbol, twips (0: none defined)
     double DefinedHeight = 0;        ///< height of the defined-size symbol, twips
     double IsbnCenterX = 0;          ///< x of the ISBN header on the main label, twips
     double IsbnCenterXDefined = 0;   ///< the same on the defined-size label
     qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
-    bool digitsHidden = false;   ///< "Remove Barcode Digits": the symbols show no digits
     QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
     qint16 languageFlag = 1;     ///< set by "English"; no other language is offered
     /// Widths of the five barcode list columns, in twips.

@@ -142,7 +142,6 @@ void Form1::onSupplementOption(int digits)
 
 void Form1::onProductLineOption(bool on)
 {
-    productLineOn = on;
     Pstrk->setHeightTwips(on ? 1065 : 900);
     m_isbnMessageShown = false;
     m_refusalShown = false;
