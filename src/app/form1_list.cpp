@@ -215,10 +215,8 @@ void Form1::loadRecord(QTreeWidgetItem *item)
         TypeCode = record.type;
     }
     ApplyBarcodeType();
-    if (record.type == u"ISB5"_s) {
-        IsbnToEan();
-        UpdateBarcodeView();
-    }
+    // The view update selects the options and converts an ISBN itself, so one run shows the
+    // record whatever its type.
     UpdateBarcodeView();
     if (typeCodeBelongsToEdition(record.type, edition))
         barcodeMade = 1;
