@@ -3,7 +3,8 @@
 # every test.
 #
 #   ./kelbrix.sh run     install what is missing, build, start the program
-#   ./kelbrix.sh test    install what is missing, build, run every test through CTest
+#   ./kelbrix.sh test    install what is missing, build, run every test through CTest, then
+#                        build and run them again under ASan and UBSan
 #   ./kelbrix.sh build   install what is missing and build only
 #
 # KELBRIX_EDITION=EAN or UPC builds that edition instead of the full one.
@@ -34,29 +35,43 @@ install_packages() {
     fi
 }
 
+# build DIR [extra cmake options...]
 build() {
+    local dir=$1
+    shift
     local generator=()
-    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+    if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null; then
         generator=(-G Ninja)
     fi
-    cmake -S . -B "$BUILD_DIR" "${generator[@]}" -DKELBRIX_EDITION="${KELBRIX_EDITION:-ALLA}"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    cmake -S . -B "$dir" "${generator[@]}" -DKELBRIX_EDITION="${KELBRIX_EDITION:-ALLA}" "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+run_tests() {
+    ctest --test-dir "$1" --output-on-failure --parallel "$(nproc)"
 }
 
 case "${1:-run}" in
     build)
         install_packages
-        build
+        build "$BUILD_DIR"
         ;;
     run)
         install_packages
-        build
-        exec "$BUILD_DIR/src/app/kelbrix"
+        build "$BUILD_DIR"
+        exec "$BUILD_DIR/src/app/kelbrix" "${@:2}"
         ;;
     test)
         install_packages
-        build
-        ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+        # Once as shipped, with every warning an error ...
+        build "$BUILD_DIR" -DKELBRIX_WERROR=ON
+        run_tests "$BUILD_DIR"
+        # ... and once more under AddressSanitizer and UndefinedBehaviorSanitizer. The
+        # allocator returns null instead of aborting, so the tests that cap the address space
+        # see the program's own out-of-memory handling.
+        build "$BUILD_DIR-asan" -DKELBRIX_WERROR=ON -DKELBRIX_SANITIZE=ON -DKELBRIX_BUILD_BENCHMARKS=OFF
+        ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            run_tests "$BUILD_DIR-asan"
         ;;
     *)
         echo "usage: $0 [run|test|build]" >&2

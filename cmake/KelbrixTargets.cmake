@@ -1,13 +1,8 @@
-# kelbrix_library(<name> [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
-# One static library per folder under src/, built from every source file in that folder.
+# kelbrix_library(<name> SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# One static library per folder under src/, built from the sources it lists.
 function(kelbrix_library name)
-    cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS
-        "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp"
-        "${CMAKE_CURRENT_SOURCE_DIR}/*.h"
-        "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
-    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-    add_library(kelbrix_${name} STATIC ${sources})
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    add_library(kelbrix_${name} STATIC ${ARG_SOURCES})
     target_include_directories(kelbrix_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
     target_link_libraries(kelbrix_${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
     kelbrix_compile_options(kelbrix_${name})
@@ -21,17 +16,19 @@ function(kelbrix_compile_options target)
         KELBRIX_HOMEPAGE="${KELBRIX_HOMEPAGE}")
     if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(${target} PRIVATE -Wall -Wextra)
+        if(KELBRIX_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
     endif()
 endfunction()
 
-# kelbrix_tests(<folder> LIBS ...)
-# Every tests/<folder>/tst_*.cpp becomes one QtTest executable, registered with CTest.
+# kelbrix_tests(<folder> TESTS tst_a tst_b ... LIBS ...)
+# Each listed tests/<folder>/tst_*.cpp becomes one QtTest executable, registered with CTest.
 # Widget tests need no display: CTest runs them on Qt's offscreen platform.
 function(kelbrix_tests folder)
-    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-    file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp")
-    foreach(test_source IN LISTS tests)
-        get_filename_component(test_name "${test_source}" NAME_WE)
+    cmake_parse_arguments(ARG "" "" "TESTS;LIBS" ${ARGN})
+    foreach(test_name IN LISTS ARG_TESTS)
+        set(test_source "${CMAKE_CURRENT_SOURCE_DIR}/${test_name}.cpp")
         set(target "${folder}_${test_name}")
         add_executable(${target} "${test_source}")
         target_link_libraries(${target} PRIVATE kelbrix_testsupport ${ARG_LIBS} Qt6::Test)

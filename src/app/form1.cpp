@@ -3,9 +3,9 @@
 #include "app/help_window.h"
 #include "export/converter_errors.h"
 #include "export/image_converter.h"
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 #include "render/label_picture.h"
-#include "render/twips.h"
+#include "base/units.h"
 
 #include <QTreeWidget>
 
@@ -253,7 +253,7 @@ void Form1::startUp()
     LoadSettings();
     HelpWindow::setEdition(edition);
     for (int column = 0; column < 5; ++column)
-        ListView3->setColumnWidth(column, int(twipsToPixels(columnWidths[size_t(column)], logicalDpiX()) + 0.5));
+        ListView3->setColumnWidth(column, roundToInt(twipsToPixels(columnWidths[size_t(column)], logicalDpiX())));
 
     Command4->setEnabled(false);
     Command1->setEnabled(false);

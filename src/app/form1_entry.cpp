@@ -4,7 +4,7 @@
 
 #include "barcode/check_characters.h"
 #include "barcode/entry_rules.h"
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -2,11 +2,11 @@
 // back into the entry, sorting, removing, clearing, the product list, and list files.
 #include "app/form1.h"
 
-#include "barcode/runtime_errors.h"
-#include "barcode/user_prompt.h"
+#include "base/runtime_errors.h"
+#include "base/user_prompt.h"
 #include "list/list_files.h"
 #include "list/older_entry.h"
-#include "render/twips.h"
+#include "base/units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,9 +125,9 @@ int Form1::currentColumnWidth(int column) const
     if (!ListView3)
         return stored;
     const int pixels = ListView3->columnWidth(column);
-    if (pixels == int(twipsToPixels(stored, logicalDpiX()) + 0.5))
+    if (pixels == roundToInt(twipsToPixels(stored, logicalDpiX())))
         return stored;
-    return int(pixelsToTwips(pixels, logicalDpiX()) + 0.5);
+    return roundToInt(pixelsToTwips(pixels, logicalDpiX()));
 }
 
 void Form1::appendRecords(const QList<ListRecord> &records, bool intoIndexes)

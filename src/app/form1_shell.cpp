@@ -5,7 +5,7 @@
 #include "app/about_window.h"
 #include "app/help_window.h"
 #include "app/wiz_start.h"
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 // composes the labels.
 #include "app/form1.h"
 
-#include "barcode/runtime_errors.h"
-#include "barcode/user_prompt.h"
+#include "base/runtime_errors.h"
+#include "base/user_prompt.h"
 #include "render/label_composer.h"
 #include "render/label_picture.h"
 

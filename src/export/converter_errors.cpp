@@ -1,6 +1,6 @@
 #include "export/converter_errors.h"
 
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 #include "export/tiff_state.h"
 #include "render/symbol_geometry.h"
 

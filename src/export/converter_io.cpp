@@ -1,6 +1,7 @@
 #include "export/converter_io.h"
 
-#include "barcode/safe_save.h"
+#include "base/units.h"
+#include "base/safe_save.h"
 #include "export/converter_result.h"
 #include "export/tiff_io.h"
 
@@ -46,7 +47,7 @@ QClipboard *programClipboard()
 
 double dpiOf(int dotsPerMeter)
 {
-    return dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 0.0;
+    return dotsPerInchOf(dotsPerMeter);
 }
 
 // Reads BMP and PNG with Qt; everything else Qt might know is refused, as the converter only

@@ -1,6 +1,6 @@
 #include "export/converter_log.h"
 
-#include "barcode/safe_save.h"
+#include "base/safe_save.h"
 #include "export/converter_io.h"
 
 #include <QDateTime>

@@ -1,5 +1,6 @@
 #include "export/image_converter.h"
 
+#include "base/units.h"
 #include "export/converter_command.h"
 #include "export/converter_image.h"
 #include "export/converter_io.h"
@@ -41,7 +42,7 @@ qint64 rescaledLength(int length, const Rescale &rescale)
 
 double wholeDpi(int dotsPerMeter)
 {
-    return dotsPerMeter > 0 ? std::round(dotsPerMeter * 0.0254) : 96.0;
+    return dotsPerMeter > 0 ? std::round(dotsPerInchOf(dotsPerMeter)) : 96.0;
 }
 
 } // namespace
@@ -146,8 +147,8 @@ int ImageConverter::run(const ConverterCommand &command)
         if (picture.image.isNull())
             return failure(ConverterResult::OutOfMemory, outOfMemory);
     }
-    picture.image.setDotsPerMeterX(int(std::lround(picture.xDpi / 0.0254)));
-    picture.image.setDotsPerMeterY(int(std::lround(picture.yDpi / 0.0254)));
+    picture.image.setDotsPerMeterX(dotsPerMetre(picture.xDpi));
+    picture.image.setDotsPerMeterY(dotsPerMetre(picture.yDpi));
 
     const TiffCompression compression =
         command.compression.value_or(picture.compression.value_or(TiffCompression::None));

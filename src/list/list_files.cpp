@@ -2,9 +2,9 @@
 
 #include "list/list_file_errors.h"
 
-#include "barcode/runtime_errors.h"
-#include "barcode/safe_save.h"
-#include "barcode/user_prompt.h"
+#include "base/runtime_errors.h"
+#include "base/safe_save.h"
+#include "base/user_prompt.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "list/list_file_errors.h"
 #include "list/list_files.h"
 
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 
 #include <QIODevice>
 

@@ -1,10 +1,10 @@
 #include "render/barcode_renderer.h"
 
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 #include "barcode/upc_conversion.h"
 #include "render/symbol_encoder.h"
 #include "render/symbol_text_layout.h"
-#include "render/twips.h"
+#include "base/units.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "render/label_composer.h"
 
 #include "render/barcode_renderer.h"
-#include "render/twips.h"
+#include "base/units.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -21,8 +21,8 @@ QImage blankImage(double widthTwips, double heightTwips, double dpi)
 {
     QImage image(twipsToWholePixels(widthTwips, dpi), twipsToWholePixels(heightTwips, dpi), QImage::Format_RGB32);
     image.fill(Qt::white);
-    image.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
-    image.setDotsPerMeterY(int(dpi / 0.0254 + 0.5));
+    image.setDotsPerMeterX(dotsPerMetre(dpi));
+    image.setDotsPerMeterY(dotsPerMetre(dpi));
     return image;
 }
 
@@ -31,7 +31,7 @@ QFont labelFont(const BarcodeRenderer &renderer, double dpi)
     QFont font = renderer.font();
     font.setFamily(renderer.digitFontName());
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    font.setPixelSize(std::max(1, int(points * dpi / 72.0 + 0.5)));
+    font.setPixelSize(std::max(1, roundToInt(points * dpi / 72.0)));
     return font;
 }
 

@@ -1,6 +1,6 @@
 #include "render/label_picture.h"
 
-#include "render/twips.h"
+#include "base/units.h"
 
 #include <QApplication>
 #include <QMouseEvent>

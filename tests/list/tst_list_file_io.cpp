@@ -6,7 +6,7 @@
 #include "list/code_page_1252.h"
 #include "list/list_files.h"
 
-#include "barcode/safe_save.h"
+#include "base/safe_save.h"
 #include "recording_prompt.h"
 
 #include <QBuffer>

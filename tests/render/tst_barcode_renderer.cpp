@@ -5,7 +5,7 @@
 // room, fonts, background and the symbol it puts on the clipboard.
 #include "render/barcode_renderer.h"
 
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 #include "zbar_decode.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,6 +1,6 @@
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 
 using namespace Qt::Literals::StringLiterals;
 

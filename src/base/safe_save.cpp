@@ -1,6 +1,6 @@
-#include "barcode/safe_save.h"
+#include "base/safe_save.h"
 
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -17,4 +17,14 @@ double pixelsToTwips(double pixels, double dotsPerInch);
 /// Whole pixels (rounded, at least 1) of a length of \a twips.
 int twipsToWholePixels(double twips, double dotsPerInch);
 
+/// \a value rounded to the nearest whole number, halves away from zero. Values beyond the
+/// range of int are clamped to it, so a hostile size can never overflow.
+int roundToInt(double value);
+
+/// Dots per metre of \a dotsPerInch, rounded, as image headers store it (0 for 0 or less).
+int dotsPerMetre(double dotsPerInch);
+
+/// Dots per inch of \a dotsPerMetre as image headers store it (0 for 0 or less).
+double dotsPerInchOf(double dotsPerMetre);
+
 } // namespace Kelbrix

@@ -1,6 +1,6 @@
 // Every runtime error number shows its own message and title, through the one routine that
 // asks the user.
-#include "barcode/runtime_errors.h"
+#include "base/runtime_errors.h"
 
 #include "recording_prompt.h"
 

@@ -1,4 +1,4 @@
-#include "barcode/user_prompt.h"
+#include "base/user_prompt.h"
 
 #include <QDebug>
 
