@@ -7,7 +7,7 @@
 #include "render/label_picture.h"
 #include "base/units.h"
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -92,6 +93,10 @@ void Form1::buildWindow()
     StatBar1 = named(new QStatusBar(this), u"StatBar1"_s);
     m_hintPanel = named(new QLabel(StatBar1), u"StatusHint"_s);
     StatBar1->addWidget(m_hintPanel, 1);
+    ProgressBar1 = named(new QProgressBar(StatBar1), u"ProgressBar1"_s);
+    ProgressBar1->setMaximumWidth(fontMetrics().averageCharWidth() * 30);
+    ProgressBar1->hide();
+    StatBar1->addPermanentWidget(ProgressBar1);
     setStatusBar(StatBar1);
 }
 

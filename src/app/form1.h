@@ -2,7 +2,8 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
-#include "list/list_record.h"
+#include "list/barcode_list.h"
+#include "list/list_files.h"
 #include "render/barcode_renderer.h"
 #include "render/label_composer.h"
 #include "settings/settings_store.h"
@@ -20,10 +21,10 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
+class QProgressBar;
+class QTreeView;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -78,6 +79,7 @@ public:
     QPushButton *Command4 = nullptr; ///< "&Add to List"
     QPushButton *cmdCancel = nullptr; ///< "Cancel": asks a running batch to stop
     QStatusBar *StatBar1 = nullptr;
+    QProgressBar *ProgressBar1 = nullptr; ///< progress of long work, shown in the status bar while it runs
     QToolBar *Toolbar1 = nullptr;
 
     // Menus. Each action's object name is its menu name.
@@ -130,9 +132,9 @@ public:
     BarcodeRenderer Barcode1;
     BarcodeRenderer Barcode1x;
     QFrame *listArea = nullptr;    ///< where the barcode list is shown
-    QTreeWidget *ListView3 = nullptr; ///< the barcode list: Product, Barcode, Digit Sup., Text, Type
-    QListWidget *List1 = nullptr;     ///< product list: products of the records added or loaded
-    QListWidget *List2 = nullptr;     ///< barcode index: their barcodes (not shown)
+    QTreeView *ListView3 = nullptr; ///< the barcode list: Product, Barcode, Digit Sup., Text, Type
+    QListView *List1 = nullptr;     ///< product list: products of the records added or loaded
+    QListView *List2 = nullptr;     ///< barcode index: their barcodes (not shown)
 
     // Program-wide values of the barcode entry.
     QString TypeCode;            ///< the selected type and supplement, 4 characters
@@ -190,11 +192,15 @@ public:
     /// The text of the status bar's hint panel.
     QString statusText() const;
 
-    /// Records of the barcode list, in the order the list shows them.
+    /// The barcode list: its records in record order, the product list and the barcode index.
+    const BarcodeList &barcodeList() const { return *m_list; }
+    /// Number of records in the barcode list.
     int listCount() const;
-    /// Record \a number (1-based) of the barcode list.
+    /// Record \a number (1-based, record order) of the barcode list.
     ListRecord listRecord(int number) const;
     QList<ListRecord> listRecords() const;
+    /// Numbers (1-based) of the records selected in the list view, in record order.
+    QList<int> selectedRecordNumbers() const;
     /// The current list file name: empty until a list file is loaded or saved.
     QString currentListFile;
     /// The current bitmap file name (set by saving a bitmap or an image list).
@@ -272,19 +278,22 @@ private:
     // The barcode list.
     void buildList();
     void onAddToList();
-    void appendRecords(const QList<ListRecord> &records, bool intoIndexes);
-    void loadRecord(QTreeWidgetItem *item);
+    void loadRecord(const QModelIndex &index);
+    int recordNumberOf(const QModelIndex &viewIndex) const;
     void copyRecordToEntry(const ListRecord &record);
     void onListKeyRelease();
     void onSortColumn(int column);
     void onRemoveItem();
     void onClearList();
-    void onProductListClicked(QListWidgetItem *item);
+    void onProductListClicked(const QModelIndex &index);
+    ListReadResult readListInBackground(const QString &path);
     void onLoad();
     void onSaveList();
     void clearList();
     void refillEntryFromRecord();
     std::array<qint16, 4> m_sortToggles{0, 0, 0, 0};
+    BarcodeList *m_list = nullptr;
+    BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
 
     // Commands.

@@ -10,9 +10,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QListWidget>
+#include <QListView>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -6,6 +6,7 @@
 #include "base/user_prompt.h"
 #include "list/list_files.h"
 #include "list/older_entry.h"
+#include "app/busy_progress.h"
 #include "base/units.h"
 
 #include <QAction>
@@ -17,11 +18,16 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QEventLoop>
+#include <QListView>
+#include <QThread>
+#include <QTimer>
+#include <QTreeView>
+
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,22 +35,17 @@ namespace Kelbrix {
 
 namespace {
 
-// The leading number of a text, as the entry reads numbers: digits up to the first other
-// character; 0 when there are none.
-int leadingNumber(const QString &text)
+// Captions of the columns that have a sort toggle of their own; every other caption shares
+// the first toggle with "Product".
+int sortToggleOf(const QString &caption)
 {
-    int value = 0;
-    for (QChar c : text) {
-        if (!c.isDigit() || c.unicode() > 0x7f)
-            break;
-        value = value * 10 + c.digitValue();
-    }
-    return value;
-}
-
-QTreeWidgetItem *makeItem(const ListRecord &record)
-{
-    return new QTreeWidgetItem(QStringList{record.product, record.barcode, record.digitSup, record.text, record.type});
+    if (caption == u"Barcode"_s)
+        return 1;
+    if (caption == u"Text"_s)
+        return 2;
+    if (caption == u"Type"_s)
+        return 3;
+    return 0;
 }
 
 } // namespace
@@ -52,31 +53,44 @@ QTreeWidgetItem *makeItem(const ListRecord &record)
 void Form1::buildList()
 {
     auto *layout = new QHBoxLayout(listArea);
-    ListView3 = new QTreeWidget(listArea);
+    m_list = new BarcodeList(this);
+    m_sortProxy = new BarcodeListSortProxy(this);
+    m_sortProxy->setSourceModel(m_list);
+    ListView3 = new QTreeView(listArea);
     ListView3->setObjectName(u"ListView3"_s);
+    ListView3->setModel(m_sortProxy);
     ListView3->setRootIsDecorated(false);
     ListView3->setUniformRowHeights(true);
+    ListView3->setItemsExpandable(false);
+    ListView3->setAllColumnsShowFocus(true);
+    ListView3->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView3->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView3->setHeaderLabels(listColumnCaptions());
+    ListView3->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView3->header()->setSectionsClickable(true);
     ListView3->header()->setSortIndicatorShown(true);
     ListView3->header()->setSortIndicator(-1, Qt::AscendingOrder); // unsorted until a header is clicked
+    ListView3->header()->setStretchLastSection(false);
     ListView3->installEventFilter(this);
     ListView3->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
-    List1 = new QListWidget(listArea);
+    List1 = new QListView(listArea);
     List1->setObjectName(u"List1"_s);
+    List1->setModel(m_list->productListModel());
+    List1->setUniformItemSizes(true);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setMaximumWidth(fontMetrics().averageCharWidth() * 28);
     List1->installEventFilter(this);
-    List2 = new QListWidget(listArea);
+    List2 = new QListView(listArea);
     List2->setObjectName(u"List2"_s);
+    List2->setModel(m_list->barcodeIndexModel());
+    List2->setUniformItemSizes(true);
     List2->hide();
     layout->addWidget(ListView3, 1);
     layout->addWidget(List1);
 
-    connect(ListView3, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { loadRecord(item); });
-    connect(ListView3, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { loadRecord(item); });
+    connect(ListView3, &QTreeView::clicked, this, &Form1::loadRecord);
+    connect(ListView3, &QTreeView::doubleClicked, this, &Form1::loadRecord);
     connect(ListView3->header(), &QHeaderView::sectionClicked, this, &Form1::onSortColumn);
-    connect(List1, &QListWidget::itemClicked, this, &Form1::onProductListClicked);
+    connect(List1, &QListView::clicked, this, &Form1::onProductListClicked);
     connect(Command4, &QPushButton::clicked, this, &Form1::onAddToList);
     connect(mnuRItem, &QAction::triggered, this, &Form1::onRemoveItem);
     connect(mnuCLList, &QAction::triggered, this, &Form1::onClearList);
@@ -87,24 +101,31 @@ void Form1::buildList()
 
 int Form1::listCount() const
 {
-    return ListView3->topLevelItemCount();
+    return int(m_list->count());
 }
 
 ListRecord Form1::listRecord(int number) const
 {
-    const QTreeWidgetItem *item = ListView3->topLevelItem(number - 1);
-    if (!item)
-        return {};
-    return ListRecord{item->text(0), item->text(1), item->text(2), item->text(3), item->text(4)};
+    return m_list->record(number);
 }
 
 QList<ListRecord> Form1::listRecords() const
 {
-    QList<ListRecord> records;
-    records.reserve(listCount());
-    for (int i = 1; i <= listCount(); ++i)
-        records.append(listRecord(i));
-    return records;
+    return m_list->records();
+}
+
+int Form1::recordNumberOf(const QModelIndex &viewIndex) const
+{
+    const QModelIndex source = m_sortProxy->mapToSource(viewIndex);
+    return source.isValid() ? source.row() + 1 : 0;
+}
+
+QList<int> Form1::selectedRecordNumbers() const
+{
+    QList<int> numbers;
+    for (const qsizetype row : m_sortProxy->recordRows(ListView3->selectionModel()->selectedRows()))
+        numbers.append(int(row) + 1);
+    return numbers;
 }
 
 QString Form1::typeCodeFromList() const
@@ -113,8 +134,8 @@ QString Form1::typeCodeFromList() const
         return {};
     if (ListItemInWork != 0)
         return listRecord(ListItemInWork).type;
-    const QTreeWidgetItem *current = ListView3->currentItem();
-    return current ? current->text(4) : QString();
+    const int number = recordNumberOf(ListView3->currentIndex());
+    return number > 0 ? listRecord(number).type : QString();
 }
 
 int Form1::currentColumnWidth(int column) const
@@ -128,20 +149,6 @@ int Form1::currentColumnWidth(int column) const
     if (pixels == roundToInt(twipsToPixels(stored, logicalDpiX())))
         return stored;
     return roundToInt(pixelsToTwips(pixels, logicalDpiX()));
-}
-
-void Form1::appendRecords(const QList<ListRecord> &records, bool intoIndexes)
-{
-    QList<QTreeWidgetItem *> items;
-    items.reserve(records.size());
-    for (const ListRecord &record : records) {
-        items.append(makeItem(record));
-        if (intoIndexes) {
-            List1->addItem(record.product);
-            List2->addItem(record.barcode);
-        }
-    }
-    ListView3->addTopLevelItems(items);
 }
 
 void Form1::onAddToList()
@@ -159,31 +166,23 @@ void Form1::onAddToList()
 
     const QString product = txtProduct->text();
     const QString barcode = TxtStreck->text();
-    if (!product.isEmpty()) {
-        const QChar p = product.front().toUpper();
-        const int b = leadingNumber(barcode.left(3));
-        for (int i = 0; i < List1->count(); ++i) {
-            const QString listed = List1->item(i)->text();
-            if (!listed.isEmpty() && listed.front().toUpper() == p &&
-                product.compare(listed, Qt::CaseInsensitive) == 0) {
-                const PromptAnswer answer = ask(u"The product "_s + product + u" exists in list, continue? "_s,
-                                                u"Keep Product ?."_s, PromptIcon::Question, PromptButtons::YesNo);
-                if (answer == PromptAnswer::No)
-                    return;
-            }
-            // Older list files fill the product list without the barcode index.
-            if (i < List2->count()) {
-                const QString indexed = List2->item(i)->text();
-                if (leadingNumber(indexed.left(3)) == b && barcode == indexed) {
-                    ask(u"This number has been issued, please enter a different one"_s, u"Barcode is the same."_s,
-                        PromptIcon::Exclamation, PromptButtons::Ok);
-                    return;
-                }
-            }
-        }
+    const BarcodeList::AddCheck check = m_list->checkAdd(product, barcode);
+    for (qsizetype i = 0; i < check.productQuestions; ++i) {
+        if (ask(u"The product "_s + product + u" exists in list, continue? "_s, u"Keep Product ?."_s,
+                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+            return;
+    }
+    if (check.barcodeIssued) {
+        ask(u"This number has been issued, please enter a different one"_s, u"Barcode is the same."_s,
+            PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    if (listCount() >= BarcodeList::MaxRecords) {
+        ReportRuntimeError(9);
+        return;
     }
 
-    appendRecords({ListRecord{product, barcode, txtSup->text(), txtFree->text(), TypeCode}}, true);
+    m_list->append(ListRecord{product, barcode, txtSup->text(), txtFree->text(), TypeCode});
     for (QAction *action : {mnuCLList, mnuRItem, mnuSBMP, mnuSBAR, mnuAs})
         action->setEnabled(true);
 }
@@ -199,11 +198,11 @@ void Form1::copyRecordToEntry(const ListRecord &record)
     TypeCode = record.type;
 }
 
-void Form1::loadRecord(QTreeWidgetItem *item)
+void Form1::loadRecord(const QModelIndex &index)
 {
-    if (!item || listCount() == 0)
+    const int number = recordNumberOf(index);
+    if (number <= 0 || listCount() == 0)
         return;
-    const int number = ListView3->indexOfTopLevelItem(item) + 1;
     const ListRecord record = listRecord(number);
     m_isbnMessageShown = false;
     m_refusalShown = false;
@@ -224,27 +223,26 @@ void Form1::loadRecord(QTreeWidgetItem *item)
 
 void Form1::onListKeyRelease()
 {
-    QTreeWidgetItem *item = ListView3->currentItem();
-    if (!item)
+    const QModelIndex current = ListView3->currentIndex();
+    const int number = recordNumberOf(current);
+    if (number <= 0)
         return;
-    loadRecord(item);
-    TxtStreck->setText(item->text(1));
-    txtSup->setText(item->text(2));
+    loadRecord(current);
+    const ListRecord record = listRecord(number);
+    TxtStreck->setText(record.barcode);
+    txtSup->setText(record.digitSup);
 }
 
 void Form1::onSortColumn(int column)
 {
-    const QString caption = ListView3->headerItem()->text(column);
-    int toggle = 0; // "Product", "Digit Sup." and any other caption share the first toggle
-    if (caption == u"Barcode"_s)
-        toggle = 1;
-    else if (caption == u"Text"_s)
-        toggle = 2;
-    else if (caption == u"Type"_s)
-        toggle = 3;
-    qint16 &direction = m_sortToggles[size_t(toggle)];
+    const QString caption = m_list->headerData(column, Qt::Horizontal).toString();
+    qint16 &direction = m_sortToggles[size_t(sortToggleOf(caption))];
     const Qt::SortOrder order = direction == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
-    ListView3->sortItems(column, order);
+    {
+        // Sorting a big list takes a moment; the records themselves keep their order.
+        BusyProgress busy(nullptr);
+        m_sortProxy->sort(column, order);
+    }
     ListView3->header()->setSortIndicator(column, order);
     direction = direction == 0 ? 1 : 0;
 }
@@ -253,7 +251,8 @@ void Form1::onRemoveItem()
 {
     if (listCount() == 0)
         return;
-    if (ListView3->selectedItems().isEmpty()) {
+    const QList<qsizetype> rows = m_sortProxy->recordRows(ListView3->selectionModel()->selectedRows());
+    if (rows.isEmpty()) {
         ask(u"No Item was selected, Select Item to remove."_s, u"Error"_s, PromptIcon::Critical, PromptButtons::Ok,
             3014);
         return;
@@ -261,33 +260,13 @@ void Form1::onRemoveItem()
     if (ask(u"Remove:  "_s + u"Selected Item/Items."_s, u"Remove Item"_s, PromptIcon::Question,
             PromptButtons::YesNo, 3013) == PromptAnswer::No)
         return;
-
-    const auto removeFirst = [](QListWidget *list, const QString &text) {
-        for (int i = 0; i < list->count(); ++i) {
-            if (list->item(i)->text() == text) {
-                delete list->takeItem(i);
-                return;
-            }
-        }
-    };
-    int i = 0;
-    while (i < listCount()) {
-        QTreeWidgetItem *item = ListView3->topLevelItem(i);
-        if (item->isSelected()) {
-            removeFirst(List2, item->text(1));
-            removeFirst(List1, item->text(0));
-            delete ListView3->takeTopLevelItem(i);
-        } else {
-            ++i;
-        }
-    }
+    BusyProgress busy(nullptr);
+    m_list->removeRecords(rows);
 }
 
 void Form1::clearList()
 {
-    ListView3->clear();
-    List1->clear();
-    List2->clear();
+    m_list->clear();
 }
 
 void Form1::onClearList()
@@ -305,12 +284,12 @@ void Form1::onClearList()
         mnuAs->setEnabled(true);
 }
 
-void Form1::onProductListClicked(QListWidgetItem *item)
+void Form1::onProductListClicked(const QModelIndex &index)
 {
-    if (!item)
+    if (!index.isValid() || index.row() >= m_list->productList().size())
         return;
     // Only entries of the older list files stand for a barcode; a plain product text does not.
-    const auto selection = selectOlderEntry(item->text(), edition);
+    const auto selection = selectOlderEntry(m_list->productList().at(index.row()), edition);
     if (!selection || !findType(selection->typeCode))
         return;
     TypeCode = selection->typeCode;
@@ -331,10 +310,7 @@ void Form1::refillEntryFromRecord()
     if (m_refilling)
         return;
     m_refilling = true;
-    const int number = ListItemInWork != 0 ? ListItemInWork
-                       : ListView3 && ListView3->currentItem()
-                           ? ListView3->indexOfTopLevelItem(ListView3->currentItem()) + 1
-                           : 0;
+    const int number = ListItemInWork != 0 ? ListItemInWork : ListView3 ? recordNumberOf(ListView3->currentIndex()) : 0;
     if (number > 0 && number <= listCount()) {
         const ListRecord record = listRecord(number);
         TypeCode = record.type;
@@ -347,6 +323,24 @@ void Form1::refillEntryFromRecord()
         ApplyBarcodeType();
     }
     m_refilling = false;
+}
+
+ListReadResult Form1::readListInBackground(const QString &path)
+{
+    // The file is read on a worker thread (the readers touch nothing but the file), while
+    // this thread keeps the window painted and the progress showing. User input waits.
+    ListReadResult result;
+    BusyProgress busy(ProgressBar1);
+    std::unique_ptr<QThread> reader(QThread::create([&result, path] { result = readListFile(path); }));
+    QEventLoop loop;
+    connect(reader.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, &loop, [&busy] { busy.step(0); });
+    ticker.start(100);
+    reader->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    reader->wait();
+    return result;
 }
 
 void Form1::onLoad()
@@ -377,30 +371,34 @@ void Form1::onLoad()
             PromptButtons::YesNo) == PromptAnswer::No)
         clearList();
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ListReadResult result = readListFile(path);
-    if (format == ListFileFormat::Qz2) {
-        appendRecords(result.records, true);
-        // Neighbouring records with the same barcode keep only the first.
-        QList<ListRecord> all = listRecords();
-        if (!removeConsecutiveDuplicateBarcodes(all).isEmpty()) {
-            // Refilling the view is linear; taking items out one by one is not.
-            ListView3->clear();
-            appendRecords(all, false);
+    ListReadResult result = readListInBackground(path);
+    {
+        BusyProgress busy(ProgressBar1);
+        if (format == ListFileFormat::Qz2) {
+            const qsizetype appended = m_list->appendRecords(result.records, true);
+            if (appended < result.records.size() && result.ok()) {
+                // The list already held records: the file's records past the cap are not taken.
+                result.records.resize(appended);
+                result.runtimeError = 9;
+            }
+            // Neighbouring records with the same barcode keep only the first.
+            m_list->removeNeighbouringDuplicates();
+        } else {
+            m_list->appendRecords(result.records, false);
+            m_list->setProductList(result.productList);
         }
-    } else {
-        List1->clear();
-        appendRecords(result.records, false);
-        List1->addItems(result.productList);
     }
-    QApplication::restoreOverrideCursor();
 
     for (QAction *action : {mnuSBAR, mnuAs, mnuCLList, mnuRItem, mnuPrint})
         action->setEnabled(true);
     mnuSave->menuAction()->setEnabled(true);
 
     if (!result.ok()) {
-        setHint(result.message);
+        // Part of the file is missing from the list: saving the list under that file's name
+        // would lose the rest of it for good, so "List" asks for a name again.
+        currentListFile.clear();
+        setHint(QString::number(result.records.size()) + u" records were read; the rest of "_s +
+                QFileInfo(path).fileName() + u" could not be read. "_s + result.message);
         ReportRuntimeError(result.runtimeError);
     }
 }

@@ -17,15 +17,17 @@ namespace ListFileLimits {
 /// Bytes in one line, line end not counted (a QZ2 field thus holds at most 4094 characters
 /// between its quotes). Longer lines give runtime error 59.
 inline constexpr qsizetype MaxLineLength = 4096;
-/// Records in one QZ2 file; a further record gives runtime error 9.
-inline constexpr qsizetype MaxRecords = 100000;
+/// Records in one QZ2 file, the most the barcode list holds; a further record gives
+/// runtime error 9.
+inline constexpr qsizetype MaxRecords = 1'000'000;
 /// Lines in a QZL or Ornatec file (the entry buffer of the older formats); a further line
 /// gives runtime error 9.
 inline constexpr qsizetype MaxOlderFormatLines = 32002;
-/// Bytes in one list file: 16 MiB, room for the record cap at about 160 bytes a record.
-/// A larger file gives runtime error 7, refused before anything is read when its size is
-/// known.
-inline constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+/// Bytes in one list file: 160 MiB, room for the record cap at about 168 bytes a record,
+/// over three times a typical record (about 50 bytes), while the list read from it stays
+/// well under a gigabyte of memory. A larger file gives runtime error 7, refused before
+/// anything is read when its size is known.
+inline constexpr qint64 MaxFileSize = 160 * 1024 * 1024;
 } // namespace ListFileLimits
 
 /// The list file kinds, chosen by file name extension.

@@ -21,7 +21,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace Kelbrix::Test {
 

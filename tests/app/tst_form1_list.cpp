@@ -4,7 +4,8 @@
 
 #include <QFile>
 #include <QHeaderView>
-#include <QListWidget>
+#include <QListView>
+#include <QTreeView>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -52,8 +53,17 @@ class TestForm1List : public QObject, public Form1Fixture {
     QStringList column(int column) const
     {
         QStringList texts;
-        for (int i = 0; i < m_form->ListView3->topLevelItemCount(); ++i)
-            texts.append(m_form->ListView3->topLevelItem(i)->text(column));
+        // As the view shows them, sorted or not.
+        const QAbstractItemModel *shown = m_form->ListView3->model();
+        for (int i = 0; i < shown->rowCount(); ++i)
+            texts.append(shown->index(i, column).data().toString());
+        return texts;
+    }
+    static QStringList entries(const QListView *box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->model()->rowCount(); ++i)
+            texts.append(box->model()->index(i, 0).data().toString());
         return texts;
     }
     QString writeFile(const QString &name, const QByteArray &bytes)
@@ -64,11 +74,18 @@ class TestForm1List : public QObject, public Form1Fixture {
             qFatal("cannot write the test file");
         return path;
     }
+    void selectRows(const QList<int> &rows)
+    {
+        m_form->ListView3->clearSelection();
+        for (int row : rows)
+            m_form->ListView3->selectionModel()->select(m_form->ListView3->model()->index(row, 0),
+                                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
     void clickRow(int row)
     {
-        QTreeWidgetItem *item = m_form->ListView3->topLevelItem(row);
-        QTRY_VERIFY(m_form->ListView3->visualItemRect(item).isValid());
-        const QRect rect = m_form->ListView3->visualItemRect(item);
+        const QModelIndex index = m_form->ListView3->model()->index(row, 0);
+        QTRY_VERIFY(m_form->ListView3->visualRect(index).isValid());
+        const QRect rect = m_form->ListView3->visualRect(index);
         QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {}, QPoint(4, rect.center().y()));
     }
 
@@ -105,8 +122,8 @@ private slots:
         else
             checkAsked(*m_prompt, row.asked, u"Barcode is the same."_s, PromptIcon::Exclamation, PromptButtons::Ok);
         QCOMPARE(m_form->listCount(), row.records);
-        QCOMPARE(m_form->List1->count(), row.records);
-        QCOMPARE(m_form->List2->count(), row.records);
+        QCOMPARE(entries(m_form->List1).size(), row.records);
+        QCOMPARE(entries(m_form->List2).size(), row.records);
         if (row.records == 2) {
             QCOMPARE(m_form->listRecord(2), (ListRecord{row.product, row.barcode, row.supplement, QString(),
                                                         row.supplement.isEmpty() ? u"E130"_s : u"E132"_s}));
@@ -154,6 +171,64 @@ private slots:
         }
     }
 
+    void sortedViewKeepsRecordOrder()
+    {
+        add(u"banana"_s, u"400638133393"_s);
+        add(u"Apple2"_s, u"501234567890"_s);
+        add(u"apple"_s, u"123456789012"_s);
+        add(u"Cherry"_s, u"400638133390"_s);
+        emit m_form->ListView3->header()->sectionClicked(0);
+        QCOMPARE(column(0), (QStringList{u"apple"_s, u"Apple2"_s, u"banana"_s, u"Cherry"_s}));
+        // Saving writes the records in the order they were added, not as the view shows them.
+        const QString path = m_dir.filePath(u"order.qz2"_s);
+        m_form->currentListFile = path;
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->mnuSBAR->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.at(0).trimmed(), "\"banana\"");
+        QCOMPARE(lines.at(5).trimmed(), "\"Apple2\"");
+        QCOMPARE(lines.at(10).trimmed(), "\"apple\"");
+        // Rows chosen in the sorted view remove exactly those records.
+        selectRows({1, 3});
+        QCOMPARE(m_form->selectedRecordNumbers(), (QList<int>{2, 4}));
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->mnuRItem->trigger();
+        QCOMPARE(m_form->listRecords(),
+                 (QList<ListRecord>{{u"banana"_s, u"400638133393"_s, {}, {}, u"E130"_s},
+                                    {u"apple"_s, u"123456789012"_s, {}, {}, u"E130"_s}}));
+        QCOMPARE(column(0), (QStringList{u"apple"_s, u"banana"_s}));
+    }
+
+    void loadStoppedEarlyForgetsFileName_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("records");
+        const QByteArray good = "\"Soap\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
+        QTest::newRow("unquoted field in the second record") << good + "\"Milk\"\r\nE132\r\n" << 1;
+        QTest::newRow("file ends inside a record") << good + "\"Milk\"\r\n" << 1;
+    }
+    void loadStoppedEarlyForgetsFileName()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, records);
+        const QString path = writeFile(u"damaged.qz2"_s, bytes);
+        m_prompt->files.enqueue(path);
+        m_form->mnuLoad->trigger();
+        QCOMPARE(m_form->listCount(), records);
+        QVERIFY2(m_form->statusText().startsWith(QString::number(records) + u" records were read; the rest of "
+                                                                            "damaged.qz2 could not be read."_s),
+                 qPrintable(m_form->statusText()));
+        // "List" now asks for a name instead of writing over the damaged file.
+        m_prompt->clear();
+        m_form->mnuSBAR->trigger();
+        QCOMPARE(m_prompt->fileRequests.size(), 1);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
     void removeSelectedRecords()
     {
         m_form->mnuRItem->setEnabled(true);
@@ -165,8 +240,7 @@ private slots:
         m_form->mnuRItem->trigger();
         checkAsked(*m_prompt, u"No Item was selected, Select Item to remove."_s, u"Error"_s, PromptIcon::Critical,
                    PromptButtons::Ok, 3014);
-        for (int i = 1; i <= 3; ++i)
-            m_form->ListView3->topLevelItem(i)->setSelected(true);
+        selectRows({1, 2, 3});
         m_prompt->answers.enqueue(PromptAnswer::No);
         m_form->mnuRItem->trigger();
         QCOMPARE(m_form->listCount(), 5);
@@ -175,8 +249,8 @@ private slots:
         checkAsked(*m_prompt, u"Remove:  Selected Item/Items."_s, u"Remove Item"_s, PromptIcon::Question,
                    PromptButtons::YesNo, 3013);
         QCOMPARE(column(0), (QStringList{u"P0"_s, u"P4"_s}));
-        QCOMPARE(m_form->List1->count(), 2);
-        QCOMPARE(m_form->List2->item(1)->text(), u"400638133394"_s);
+        QCOMPARE(entries(m_form->List1).size(), 2);
+        QCOMPARE(entries(m_form->List2).at(1), u"400638133394"_s);
         QVERIFY(m_form->mnuRItem->isEnabled());
     }
 
@@ -212,8 +286,8 @@ private slots:
                        applicationTitle(), PromptIcon::Question, PromptButtons::YesNo);
         }
         QCOMPARE(m_form->listCount(), records);
-        QCOMPARE(m_form->List1->count(), records);
-        QCOMPARE(m_form->List2->count(), records);
+        QCOMPARE(entries(m_form->List1).size(), records);
+        QCOMPARE(entries(m_form->List2).size(), records);
         QCOMPARE(m_form->mnuCLList->isEnabled(), records > 0);
         QCOMPARE(m_form->mnuRItem->isEnabled(), records > 0);
         QCOMPARE(m_form->mnuAs->isEnabled(), records > 0 || barcodeMade);
@@ -256,11 +330,12 @@ private slots:
         m_form->mnuLoad->trigger();
         QCOMPARE(m_form->listCount(), 2);
         QCOMPARE(m_form->listRecord(1), (ListRecord{u"Milk"_s, u"4006381333931"_s, QString(), QString(), u"E130"_s}));
-        QCOMPARE(m_form->List1->item(0)->text(), u"E130 Milk 4006381333931"_s);
+        QCOMPARE(entries(m_form->List1).at(0), u"E130 Milk 4006381333931"_s);
         // A click on such an entry puts its barcode into the entry.
         clickOption(*m_form, u"optUPCA"_s);
-        m_form->List1->setCurrentRow(1);
-        emit m_form->List1->itemClicked(m_form->List1->item(1));
+        const QModelIndex second = m_form->List1->model()->index(1, 0);
+        QTRY_VERIFY(m_form->List1->visualRect(second).isValid());
+        QTest::mouseClick(m_form->List1->viewport(), Qt::LeftButton, {}, m_form->List1->visualRect(second).center());
         QCOMPARE(m_form->TypeCode, u"E130"_s);
         QVERIFY(m_form->optEAN13->isChecked());
         QCOMPARE(m_form->TxtStreck->text(), u"501234567890"_s);

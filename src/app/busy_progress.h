@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+class QProgressBar;
+
+namespace Kelbrix {
+
+/// Long work in the main window: the busy pointer from the start, and the status bar's
+/// progress bar once the work has run for half a second, so short work does not flicker.
+/// step() services the event loop now and then (not on every call, which would cost more
+/// than the work) so the window repaints. The pointer and the bar are put back when the
+/// object goes.
+class BusyProgress {
+public:
+    /// \a bar may be null. \a total is the number of steps; 0 shows a bar that only says
+    /// work is going on.
+    explicit BusyProgress(QProgressBar *bar, qint64 total = 0);
+    ~BusyProgress();
+    BusyProgress(const BusyProgress &) = delete;
+    BusyProgress &operator=(const BusyProgress &) = delete;
+
+    /// \a done of the total steps are done.
+    void step(qint64 done);
+    /// Services the event loop (repaints, timers) without taking user input.
+    void keepAlive();
+
+private:
+    QProgressBar *m_bar;
+    qint64 m_total;
+    QElapsedTimer m_started;
+    qint64 m_lastServiced = 0;
+};
+
+} // namespace Kelbrix
