@@ -126,8 +126,11 @@ qsizetype BarcodeList::appendRecords(const QList<ListRecord> &records, bool into
     if (added <= 0)
         return 0;
     // One record is inserted in place; a file's worth resets the views, which re-sort once
-    // instead of placing every record on its own.
+    // instead of placing every record on its own. The lookups of the duplicate checks are
+    // then built when Add to List first needs them, not while a file loads.
     const bool bulk = added > 1;
+    if (bulk && intoIndexes)
+        m_lookupsValid = false;
     if (bulk)
         beginResetModel();
     else
@@ -270,6 +273,27 @@ QAbstractItemModel *BarcodeList::barcodeIndexModel() const
 BarcodeListSortProxy::BarcodeListSortProxy(QObject *parent) : QSortFilterProxyModel(parent)
 {
     setSortCaseSensitivity(Qt::CaseInsensitive);
+    connect(this, &QAbstractProxyModel::sourceModelChanged, this, [this] {
+        m_keysColumn = -1;
+        if (!sourceModel())
+            return;
+        const auto forget = [this] { m_keysColumn = -1; };
+        connect(sourceModel(), &QAbstractItemModel::modelAboutToBeReset, this, forget);
+        connect(sourceModel(), &QAbstractItemModel::rowsAboutToBeInserted, this, forget);
+        connect(sourceModel(), &QAbstractItemModel::rowsAboutToBeRemoved, this, forget);
+    });
+}
+
+const QString &BarcodeListSortProxy::sortKey(const BarcodeList &list, int row, int column) const
+{
+    if (m_keysColumn != column || m_keys.size() != list.count()) {
+        m_keys.clear();
+        m_keys.reserve(list.count());
+        for (const ListRecord &record : list.records())
+            m_keys.append(record.field(ListColumn(column)).toCaseFolded());
+        m_keysColumn = column;
+    }
+    return m_keys.at(row);
 }
 
 QList<qsizetype> BarcodeListSortProxy::recordRows(const QModelIndexList &proxyRows) const
@@ -288,12 +312,11 @@ QList<qsizetype> BarcodeListSortProxy::recordRows(const QModelIndexList &proxyRo
 
 bool BarcodeListSortProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    // Compare the records' texts directly: going through data() would build a variant for
-    // every comparison, which dominates sorting a big list.
+    // Compare the records' folded texts directly: going through data() would build a
+    // variant and fold the case for every comparison, which dominates sorting a big list.
     if (const auto *list = qobject_cast<const BarcodeList *>(sourceModel())) {
-        const ListColumn column = ListColumn(left.column());
-        return list->records().at(left.row()).field(column).compare(list->records().at(right.row()).field(column),
-                                                                    Qt::CaseInsensitive) < 0;
+        const QString &a = sortKey(*list, left.row(), left.column());
+        return a < sortKey(*list, right.row(), left.column());
     }
     return QSortFilterProxyModel::lessThan(left, right);
 }

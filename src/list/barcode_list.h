@@ -110,6 +110,13 @@ public:
 
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+
+private:
+    const QString &sortKey(const BarcodeList &list, int row, int column) const;
+    // The case-folded texts of the column being sorted, made once per sort rather than on
+    // every comparison; dropped whenever the records change.
+    mutable QStringList m_keys;
+    mutable int m_keysColumn = -1;
 };
 
 } // namespace Kelbrix
