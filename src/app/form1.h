@@ -136,26 +136,15 @@ public:
     QListView *List1 = nullptr;     ///< product list: products of the records added or loaded
     QListView *List2 = nullptr;     ///< barcode index: their barcodes (not shown)
 
-    // Program-wide values of the barcode entry.
-    QString TypeCode;            ///< the selected type and supplement, 4 characters
-    qint16 EntryLength = 12;     ///< characters required in TxtStreck; -1 for any length
-    qint16 SupplementLength = 0; ///< digits required in txtSup
-    QString TypeName;            ///< display name of the selected type, used in the caption
-    QString WindowTitle;         ///< the edition title every caption starts with
-    Edition edition;
-    bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
-    qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
-    double DefinedWidth = 0;         ///< width of the defined-size symbol, twips (0: none defined)
-    double DefinedHeight = 0;        ///< height of the defined-size symbol, twips
-    double IsbnCenterX = 0;          ///< x of the ISBN header on the main label, twips
-    double IsbnCenterXDefined = 0;   ///< the same on the defined-size label
-    qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
-    QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
-    qint16 languageFlag = 1;     ///< set by "English"; no other language is offered
-    /// Widths of the five barcode list columns, in twips.
-    std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
-    /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
-    QString homePage;
+    /// The program-wide values, read-only from outside the window.
+    const QString &typeCode() const { return TypeCode; }
+    qint16 entryLength() const { return EntryLength; }
+    qint16 supplementLength() const { return SupplementLength; }
+    Edition currentEdition() const { return edition; }
+    bool isBarcodeMade() const { return barcodeMade != 0; }
+    const QString &batchStopRequest() const { return BatchStopRequest; }
+    /// The current list file name: empty until a list file is loaded or saved.
+    const QString &listFileName() const { return currentListFile; }
 
     /// What the ISBN conversion last handed to the renderers.
     struct SymbolHandOver {
@@ -164,7 +153,13 @@ public:
         QString supplement;
         QString header; ///< the human-readable "ISBN ..." line placed above the symbol
     };
-    SymbolHandOver isbnHandOver;
+    const SymbolHandOver &isbnSymbol() const { return isbnHandOver; }
+
+    /// Uses \a width x \a height twips as the defined size of the symbol (0 for none), as the
+    /// size window hands it over.
+    void setDefinedSize(double width, double height);
+    /// A batch starts: "Cancel" and Escape now ask it to stop.
+    void startBatch();
 
     /// Sets EntryLength, SupplementLength, the supplement box, the Code 39 check box and
     /// the enabled state of "&Make Code" and "&Add to List" from the current TypeCode.
@@ -201,10 +196,6 @@ public:
     QList<ListRecord> listRecords() const;
     /// Numbers (1-based) of the records selected in the list view, in record order.
     QList<int> selectedRecordNumbers() const;
-    /// The current list file name: empty until a list file is loaded or saved.
-    QString currentListFile;
-    /// The current bitmap file name (set by saving a bitmap or an image list).
-    QString currentBitmapFile;
 
     /// Reads the settings into the windows (start-up).
     void LoadSettings();
@@ -223,6 +214,34 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Program-wide values of the barcode entry.
+    QString TypeCode;            ///< the selected type and supplement, 4 characters
+    qint16 EntryLength = 12;     ///< characters required in TxtStreck; -1 for any length
+    qint16 SupplementLength = 0; ///< digits required in txtSup
+    QString TypeName;            ///< display name of the selected type, used in the caption
+    QString WindowTitle;         ///< the edition title every caption starts with
+    Edition edition;
+    bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
+    qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
+    double DefinedWidth = 0;         ///< width of the defined-size symbol, twips (0: none defined)
+    double DefinedHeight = 0;        ///< height of the defined-size symbol, twips
+    double IsbnCenterX = 0;          ///< x of the ISBN header on the main label, twips
+    double IsbnCenterXDefined = 0;   ///< the same on the defined-size label
+    qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
+    QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
+    qint16 languageFlag = 1;     ///< set by "English"; no other language is offered
+    /// Widths of the five barcode list columns, in twips.
+    std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
+    /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
+    QString homePage;
+
+    SymbolHandOver isbnHandOver;
+
+    /// The current list file name: empty until a list file is loaded or saved.
+    QString currentListFile;
+    /// The current bitmap file name (set by saving a bitmap or an image list).
+    QString currentBitmapFile;
+
     void buildWindow();
     void buildPictures();
     void buildMenus();

@@ -268,6 +268,11 @@ void Form1::onRemoveDigits(bool remove)
     setDigitsHidden(remove);
 }
 
+void Form1::startBatch()
+{
+    BatchStopRequest = u"START"_s;
+}
+
 void Form1::onCancel()
 {
     if (BatchStopRequest == u"START"_s)

@@ -246,4 +246,10 @@ void Form1::onMakeCode()
     barcodeMade = 1;
 }
 
+void Form1::setDefinedSize(double width, double height)
+{
+    DefinedWidth = width;
+    DefinedHeight = height;
+}
+
 } // namespace Kelbrix

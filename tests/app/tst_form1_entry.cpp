@@ -225,14 +225,12 @@ private slots:
         for (const auto &[option, caption, typeCode] : steps) {
             clickOption(*m_form, option);
             QCOMPARE(m_form->windowTitle(), caption);
-            QCOMPARE(m_form->TypeCode, typeCode);
+            QCOMPARE(m_form->typeCode(), typeCode);
             QCOMPARE(m_form->Label2->text(), typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
-            // Make Code takes its type from the options, not from a TypeCode a list record left.
-            m_form->TypeCode = u"E130"_s;
             QCOMPARE(m_form->typeCodeOfOptions(), typeCode);
             m_form->Command1->setEnabled(true);
             m_form->Command1->click();
-            QCOMPARE(m_form->TypeCode, typeCode);
+            QCOMPARE(m_form->typeCode(), typeCode);
         }
     }
 
@@ -255,13 +253,13 @@ private slots:
         typeInto(m_form->txtSup, digits);
         clickOption(*m_form, to);
         QCOMPARE(m_form->txtSup->text(), kept);
-        QCOMPARE(m_form->TypeCode, typeCode);
+        QCOMPARE(m_form->typeCode(), typeCode);
         QCOMPARE(m_form->Frame2->isEnabled(), supplementsOffered);
         QCOMPARE(m_form->txtSup->isEnabled(), supplementsOffered && !typeCode.endsWith(u'0'));
         QCOMPARE(m_form->chk2digit->isEnabled(), supplementsOffered && to != u"optISBN"_s);
         if (!supplementsOffered) {
             QVERIFY(m_form->optNosup->isChecked());
-            QCOMPARE(m_form->SupplementLength, 0);
+            QCOMPARE(m_form->supplementLength(), 0);
             // Code 39 takes any length, even none.
             QCOMPARE(m_form->Command1->isEnabled(), typeCode == u"Co39"_s);
         }
@@ -287,12 +285,12 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.windowTitle(), caption);
-        QCOMPARE(form.TypeCode, typeCode);
+        QCOMPARE(form.typeCode(), typeCode);
         for (QRadioButton *option : form.Frame1->findChildren<QRadioButton *>())
             QCOMPARE(option->isVisible(), !hidden.contains(option->objectName()));
         if (edition == Edition::Upc) {
             QVERIFY(form.optUPCA->isChecked());
-            QCOMPARE(form.EntryLength, 11);
+            QCOMPARE(form.entryLength(), 11);
         }
     }
 

@@ -3,6 +3,10 @@
 // ISBN header found on the image, the digits hidden and shown, and refused data.
 #include "form1_driver.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeView>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -92,7 +96,7 @@ private slots:
         const QString typeCode = QString::fromLatin1(name);
         clickOption(*m_form, type);
         clickOption(*m_form, supplement);
-        QCOMPARE(m_form->TypeCode, typeCode);
+        QCOMPARE(m_form->typeCode(), typeCode);
         QCOMPARE(m_form->txtSup->isEnabled(), !digits.isEmpty());
         if (typeCode != u"Co39"_s) {
             // One character short of the barcode, or of the supplement: both commands stay disabled.
@@ -115,7 +119,7 @@ private slots:
         QCOMPARE(decodedJoined(m_form->picTST->image()), decoded);
         QVERIFY(m_form->cmdToRTF1->isEnabled());
         QVERIFY(m_form->mnuAs->isEnabled());
-        QCOMPARE(m_form->barcodeMade, 1);
+        QVERIFY(m_form->isBarcodeMade());
         // The clipboard holds the bare symbol, which decodes too.
         QCOMPARE(decodedJoined(QGuiApplication::clipboard()->image()), decoded);
     }
@@ -131,9 +135,19 @@ private slots:
     {
         const QImage before = m_form->picTST->image();
         clickOption(*m_form, u"optEAN8"_s);
-        typeInto(m_form->TxtStreck, u"40063813339"_s);
-        m_form->TypeCode = u"E135"_s; // as a list record of that type would set it
-        m_form->UpdateBarcodeView();
+        // A list record of type E135 whose barcode is a digit short.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"short.qz2"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\"Short\"\r\n\"40063813339\"\r\n\"\"\r\n\"\"\r\n\"E135\"\r\n");
+        file.close();
+        m_prompt->files.enqueue(path);
+        m_form->mnuLoad->trigger();
+        const QModelIndex first = m_form->ListView3->model()->index(0, 0);
+        QTRY_VERIFY(m_form->ListView3->visualRect(first).isValid());
+        QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {}, m_form->ListView3->visualRect(first).center());
+        QCOMPARE(m_form->TxtStreck->text(), u"40063813339"_s);
         QVERIFY(m_form->optEAN13->isChecked());
         QVERIFY(m_form->chk5digit->isChecked());
         QCOMPARE(m_form->picTST->widthTwips(), 2655.0);
@@ -204,7 +218,7 @@ private slots:
         make(u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, QString(), u"Book"_s);
         const QImage label = m_form->picTST->image();
         QCOMPARE(decodedText(label), u"9781571690067"_s);
-        QCOMPARE(m_form->isbnHandOver.header, u"ISBN 1-57169-006-9"_s);
+        QCOMPARE(m_form->isbnSymbol().header, u"ISBN 1-57169-006-9"_s);
         // The header: dark pixels in the top rows, centred on the label's width.
         const QRect header = darkBox(label, 0, pixelsOfTwips(label, 180));
         QVERIFY(header.height() > 3);
@@ -264,8 +278,7 @@ private slots:
     void useDefined()
     {
         QFETCH(double, width);
-        m_form->DefinedWidth = width;
-        m_form->DefinedHeight = width / 2;
+        m_form->setDefinedSize(width, width / 2);
         make(u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"Soap"_s);
         m_form->chkDefined->click();
         QCOMPARE(m_form->chkDefined->isChecked(), width > 0);

@@ -66,8 +66,8 @@ private slots:
         }
         Form1 form(Edition::Alla);
         QCOMPARE(form.windowTitle(), u"Kelbrix.  EAN 13 "_s);
-        QCOMPARE(form.TypeCode, u"E130"_s);
-        QCOMPARE(form.EntryLength, 12);
+        QCOMPARE(form.typeCode(), u"E130"_s);
+        QCOMPARE(form.entryLength(), 12);
         for (QAbstractButton *on : std::initializer_list<QAbstractButton *>{form.optEAN13, form.optNosup, form.Option1})
             QVERIFY2(on->isChecked(), qPrintable(on->objectName()));
         QVERIFY(form.mnuRBDN->isChecked());
@@ -128,7 +128,7 @@ private slots:
         Form1 again{edition};
         QVERIFY(again.findChild<QRadioButton *>(type)->isChecked());
         QVERIFY(again.findChild<QRadioButton *>(supplement)->isChecked());
-        QCOMPARE(again.TypeCode, listCode);
+        QCOMPARE(again.typeCode(), listCode);
         QVERIFY(again.Option2->isChecked());
         QVERIFY(again.mnuRBDY->isChecked());
         QCOMPARE(again.ListView3->columnWidth(4), 110);
@@ -149,8 +149,8 @@ private slots:
         }
         QVERIFY(stored(Edition::Alla).allKeys().isEmpty());
         QVERIFY(stored(Edition::Upc).allKeys().isEmpty());
-        QCOMPARE(Form1(Edition::Alla).TypeCode, u"E130"_s);
-        QCOMPARE(Form1(Edition::Ean).TypeCode, u"E80 "_s);
+        QCOMPARE(Form1(Edition::Alla).typeCode(), u"E130"_s);
+        QCOMPARE(Form1(Edition::Ean).typeCode(), u"E80 "_s);
     }
     void upcAToEStartsAsUpcA()
     {
