@@ -1,7 +1,7 @@
 // The barcode entry of the main window driven with real key events: key filters, length
 // limits, check-digit cut-back, pasting, the ISBN checks and the copies rule; and the type and
 // supplement options: the TypeCode and the window caption after every handler, the supplement
-// rules, the editions and the status-bar hints.
+// rules and the editions.
 #include "form1_driver.h"
 
 #include <QEnterEvent>
@@ -291,57 +291,6 @@ private slots:
         if (edition == Edition::Upc) {
             QVERIFY(form.optUPCA->isChecked());
             QCOMPARE(form.entryLength(), 11);
-        }
-    }
-
-    void hints()
-    {
-        const QList<std::pair<QString, QString>> rows{
-            {u"optEAN13"_s, u"EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly."_s},
-            {u"optEAN8"_s, u"EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly"_s},
-            {u"optUPCA"_s, u"UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly."_s},
-            {u"optUPCE"_s, u"UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly."_s},
-            {u"optISBN"_s, u"ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6."_s},
-            {u"optSCC14"_s, u"SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly."_s},
-            {u"optCode39"_s, u"Code 39 or Code 3 of 9: Enter any Character and digits"_s},
-            {u"optNosup"_s, u"No Supplement. Add No digits to make it."_s},
-            {u"chk2digit"_s, u"2 Digit Supplement. Add additonal 2 digits to your barcode to make it."_s},
-            {u"chk5digit"_s, u"5 Digit Supplement. Add additonal 5 digits to your barcode to make it."_s},
-            {u"Option1"_s, u"Include the Product information on barcode label."_s},
-            {u"Option2"_s, u"Don't Include the Product information on barcode label."_s},
-            {u"TxtStreck"_s, u"Barcode: Enter your barcode or ISBN digits here."_s},
-            {u"txtSup"_s, u"Enter your Digit Supplement here."_s},
-            {u"txtCopies"_s, u"Fill in the number of copies you want (max 50)."_s},
-            {u"Label5"_s, u"Copies: Fill in the number of copies you want to the left. (max 50)"_s},
-            {u"Command1"_s,
-             u"Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode."_s},
-            {u"Label2"_s, u"Barcode: Enter your digits to the right."_s},
-            {u"Label3"_s, u"Product: Enter the information to the right."_s},
-            {u"Label4"_s, u"Free Text: Enter Free Text to the right."_s},
-            {u"txtProduct"_s, u"Product: Enter your Product Information here."_s},
-            {u"txtFree"_s, u"Free Text: Enter your information here."_s},
-            {u"Command2"_s, u"Clear: Clears all input in Product, Barcode, Free Text."_s},
-            {u"Command4"_s, u"Add to List: Adds the Barcode information to the List."_s},
-            {u"cmdToRTF1"_s, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
-            {u"chkDefined"_s, u"Check it if you want to use the defined barcode size you have made."_s},
-            {u"chkModulus43"_s, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
-            {u"picTST"_s, u"Your Barcode Picture."_s},
-            {u"Frame1"_s, QString()},
-            {u"Frame2"_s, QString()},
-            {u"StatBar1"_s, u"Press F1 to get help."_s},
-        };
-        // A hint stays until another control sets its own.
-        const auto enter = [](QWidget *target) {
-            QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
-            QApplication::sendEvent(target, &event);
-        };
-        for (const auto &[control, hint] : rows) {
-            auto *widget = m_form->findChild<QWidget *>(control);
-            QVERIFY2(widget, qPrintable(control));
-            enter(m_form->txtFree);
-            QCOMPARE(m_form->statusText(), u"Free Text: Enter your information here."_s);
-            enter(widget);
-            QCOMPARE(m_form->statusText(), hint);
         }
     }
 };

@@ -1,0 +1,148 @@
+// The texts a user reads, compared with one golden file: every runtime error message with
+// its title, every menu entry of the main window, and the status-bar hint of every control.
+// The texts are collected from the running program, so the golden file is the one place a
+// reviewer reads them, typos and all. Run with KELBRIX_UPDATE_GOLDEN=1 to rewrite the file
+// after a deliberate change, and review the difference.
+#include "form1_driver.h"
+
+#include "base/runtime_errors.h"
+
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+QString goldenPath()
+{
+    return qEnvironmentVariable("KELBRIX_TEST_DATA") + u"/texts/user_texts.txt"_s;
+}
+
+// Runtime errors 0 to 32767 (and -1), with runs of numbers that show the same box joined
+// into one line. A number inside a message shows as {N}.
+QStringList runtimeErrorLines()
+{
+    QStringList lines;
+    QString previous;
+    int first = -1;
+    int last = -1;
+    const auto flush = [&] {
+        if (first < 0)
+            return;
+        const QString numbers = first == last ? QString::number(first)
+                                              : QString::number(first) + u".."_s + QString::number(last);
+        lines.append(u"error "_s + numbers + u" | "_s + previous);
+    };
+    for (int number = -1; number <= 32767; ++number) {
+        RecordingPrompt prompt;
+        ReportRuntimeError(number);
+        QString shown = u"(nothing)"_s;
+        if (!prompt.asked.isEmpty()) {
+            const PromptRequest &box = prompt.asked.first();
+            QString text = box.text;
+            text.replace(QRegularExpression(u"=%1$"_s.arg(number)), u"={N}"_s);
+            static const QStringList icons{u"no icon"_s, u"information"_s, u"question"_s, u"exclamation"_s,
+                                           u"critical"_s};
+            static const QStringList buttons{u"OK"_s, u"OK/Cancel"_s, u"Yes/No"_s, u"Yes/No/Cancel"_s,
+                                             u"Retry/Cancel"_s};
+            shown = box.title + u" | "_s + text + u" | "_s + icons.value(int(box.icon)) + u", "_s +
+                    buttons.value(int(box.buttons)) +
+                    (box.helpContext ? u", help "_s + QString::number(box.helpContext) : QString()) +
+                    (prompt.asked.size() > 1 ? u" | and more"_s : QString());
+        }
+        if (shown != previous || number != last + 1) {
+            flush();
+            first = number;
+            previous = shown;
+        }
+        last = number;
+    }
+    flush();
+    return lines;
+}
+
+void menuLines(const QString &path, const QList<QAction *> &actions, QStringList &lines)
+{
+    for (QAction *action : actions) {
+        if (action->isSeparator())
+            continue;
+        const QString here = path + u" > "_s + action->text();
+        if (QMenu *menu = action->menu()) {
+            lines.append(u"menu "_s + here + u" | "_s + menu->objectName() +
+                         (action->isEnabled() ? QString() : u" | disabled"_s));
+            menuLines(here, menu->actions(), lines);
+        } else {
+            lines.append(u"menu "_s + here + u" | "_s + action->objectName() +
+                         (action->shortcut().isEmpty() ? QString() : u" | "_s + action->shortcut().toString()) +
+                         (action->isEnabled() ? QString() : u" | disabled"_s));
+        }
+    }
+}
+
+QStringList hintLines(Form1 &form)
+{
+    const auto enter = [](QWidget *target) {
+        QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(target, &event);
+    };
+    QStringList lines;
+    QList<QWidget *> controls = form.findChildren<QWidget *>();
+    std::sort(controls.begin(), controls.end(),
+              [](const QWidget *a, const QWidget *b) { return a->objectName() < b->objectName(); });
+    for (QWidget *control : controls) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_s))
+            continue;
+        // A hint stays until another control sets its own: start from a known one.
+        enter(form.txtFree);
+        const QString before = form.statusText();
+        enter(control);
+        if (control == form.txtFree || form.statusText() != before)
+            lines.append(u"hint "_s + control->objectName() + u" | "_s + form.statusText());
+    }
+    return lines;
+}
+
+} // namespace
+
+class TestUserTexts : public QObject, public Form1Fixture {
+    Q_OBJECT
+
+private slots:
+    void init() { open(); }
+    void cleanup() { close(); }
+
+    void matchGoldenFile()
+    {
+        QStringList actual{u"# The texts the user reads. Rewritten by KELBRIX_UPDATE_GOLDEN=1; review every change."_s};
+        actual += runtimeErrorLines();
+        menuLines(u"Form1"_s, m_form->menuBar()->actions(), actual);
+        actual += hintLines(*m_form);
+        const QString text = actual.join(u'\n') + u'\n';
+
+        if (qEnvironmentVariableIsSet("KELBRIX_UPDATE_GOLDEN")) {
+            QFile out(goldenPath());
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(text.toUtf8());
+            QSKIP("golden file rewritten");
+        }
+        QFile golden(goldenPath());
+        QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(goldenPath()));
+        const QStringList expected = QString::fromUtf8(golden.readAll()).split(u'\n');
+        const QStringList lines = text.split(u'\n');
+        // Name the first line that differs, so a failure says which text changed.
+        for (qsizetype i = 0; i < std::max(lines.size(), expected.size()); ++i) {
+            const QString want = i < expected.size() ? expected.at(i) : u"(end of file)"_s;
+            const QString got = i < lines.size() ? lines.at(i) : u"(end of output)"_s;
+            QVERIFY2(want == got, qPrintable(u"line "_s + QString::number(i + 1) + u"\n expected: "_s + want +
+                                             u"\n actual:   "_s + got));
+        }
+    }
+};
+
+QTEST_MAIN(TestUserTexts)
+#include "tst_user_texts.moc"
