@@ -84,6 +84,7 @@ private slots:
     void cleanup() { releaseImageConverter(); }
     void commandShapes_data();
     void commandShapes();
+    void keepsEachAxisResolution();
 
 private:
     QString expand(QString text) const { return text.replace(u"%D"_s, m_dir->path()); }
@@ -245,6 +246,19 @@ void TestConverterCommands::commandShapes()
     if (steps.contains(u"inv"_s))
         written.invertPixels();
     QCOMPARE(decodedText(written), kData);
+}
+
+void TestConverterCommands::keepsEachAxisResolution()
+{
+    // A printer may have a different resolution across and down the page: both are kept,
+    // and a quarter turn swaps them with the picture.
+    setUp(u"file600"_s);
+    QCOMPARE(run(u"source=%1,dest=%1,xres=300,yres=600,format=5"_s.arg(kFile)), 0);
+    TiffFile tiff = readTiffFile(expand(kFile));
+    QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(300, 600));
+    QCOMPARE(run(u"source=%1,dest=%1,rot=90"_s.arg(kFile)), 0);
+    tiff = readTiffFile(expand(kFile));
+    QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(600, 300));
 }
 
 QTEST_MAIN(TestConverterCommands)
