@@ -22,6 +22,13 @@ function(kelbrix_compile_options target)
     endif()
 endfunction()
 
+# Under the sanitizers the allocator returns null instead of aborting, so the tests that cap
+# the address space see the program's own out-of-memory handling; leak checks are off
+# because Qt keeps some allocations for the life of the process on purpose.
+if(KELBRIX_SANITIZE)
+    set(KELBRIX_SANITIZER_TEST_ENV "ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
 # kelbrix_tests(<folder> TESTS tst_a tst_b ... LIBS ...)
 # Each listed tests/<folder>/tst_*.cpp becomes one QtTest executable, registered with CTest.
 # Widget tests need no display: CTest runs them on Qt's offscreen platform.
@@ -36,6 +43,6 @@ function(kelbrix_tests folder)
         add_test(NAME "${folder}/${test_name}" COMMAND ${target})
         set_tests_properties("${folder}/${test_name}" PROPERTIES
             TIMEOUT 300
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELBRIX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-${test_name};XDG_CACHE_HOME=${CMAKE_CURRENT_BINARY_DIR}/cache-${test_name}")
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELBRIX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-${test_name};XDG_CACHE_HOME=${CMAKE_CURRENT_BINARY_DIR}/cache-${test_name};${KELBRIX_SANITIZER_TEST_ENV}")
     endforeach()
 endfunction()
