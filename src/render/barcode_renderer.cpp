@@ -270,15 +270,14 @@ SymbolGeometry BarcodeRenderer::geometry() const
     return symbol.geometry;
 }
 
-QRectF BarcodeRenderer::symbolRect(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target) const
+QRectF BarcodeRenderer::symbolRect(double scale, const SymbolGeometry &symbol, const QRectF &target) const
 {
     QRectF rect = target;
     if (m_retainAspectRatio) {
-        const double scale = std::min(target.width() / symbol.width, target.height() / symbol.height);
-        rect.setSize(QSizeF(symbol.width * scale, symbol.height * scale));
+        const double fit = std::min(target.width() / symbol.width, target.height() / symbol.height);
+        rect.setSize(QSizeF(symbol.width * fit, symbol.height * fit));
     }
     if (m_pixelAlign) {
-        const double scale = deviceScale(painter);
         const int pixels = wholePixelsPerModule(symbol, rect.width() * scale);
         const double used = pixels * symbol.width / scale;
         if (m_retainAspectRatio)
@@ -303,7 +302,15 @@ void BarcodeRenderer::draw(QPainter &painter, const QRectF &target) const
     const SymbolGeometry symbol = geometry();
     if (symbol.isEmpty())
         return;
-    paintSymbol(painter, symbol, symbolRect(painter, symbol, target), m_pixelAlign);
+    paintSymbol(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign);
+}
+
+double BarcodeRenderer::moduleWidth(const QSizeF &target) const
+{
+    const SymbolGeometry symbol = geometry();
+    if (symbol.isEmpty() || target.isEmpty())
+        return 0;
+    return symbolRect(1.0, symbol, QRectF(QPointF(0, 0), target)).width() / symbol.width;
 }
 
 QImage BarcodeRenderer::image(QSize pixels) const

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -139,6 +140,10 @@ public:
     /// is no symbol.
     void draw(QPainter &painter, const QRectF &target) const;
 
+    /// Width of one module (the narrow bar) when the symbol is drawn into an image of
+    /// \a target pixels, in pixels: whole with pixel alignment. 0 when there is no symbol.
+    double moduleWidth(const QSizeF &target) const;
+
     /// The symbol drawn into an image of \a pixels; a null image for an empty size.
     QImage image(QSize pixels) const;
 
@@ -154,7 +159,7 @@ private:
     bool succeed();
     /// Completes m_data for the current symbology; both empty when it does not suit it.
     void updateCompletedData();
-    QRectF symbolRect(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target) const;
+    QRectF symbolRect(double deviceScale, const SymbolGeometry &symbol, const QRectF &target) const;
 
     int m_symbology = kEan13;
     QString m_data;          ///< as written

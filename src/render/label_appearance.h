@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+namespace Kelbrix {
+
+class BarcodeRenderer;
+
+/// The look every barcode renderer of the program shares: the font of the digits and of the
+/// label texts, the two background colours, pixel alignment, aspect ratio, alignment and small
+/// digits. The size window edits one of these; each window that owns a renderer applies it
+/// with applyTo() whenever it changes, so a renderer never keeps a look of its own.
+///
+/// A plain value: copy it, compare it, hand it around.
+struct LabelAppearance {
+    static constexpr int kAlignLeft = 0;
+    static constexpr int kAlignCentre = 1;
+    static constexpr int kAlignRight = 2;
+
+    QString fontName = QStringLiteral("Arial");
+    double fontSize = 9; ///< points
+    bool bold = false;
+    bool italic = false;
+    QColor barcodeBackColor = Qt::white; ///< background of every renderer's symbol
+    QColor textBackColor = Qt::white;    ///< background of the product line strip
+    bool pixelAlign = true;              ///< every module a whole number of pixels
+    bool retainAspectRatio = true;       ///< natural proportions, as large as fits
+    int alignment = kAlignCentre;        ///< kAlignLeft, kAlignCentre or kAlignRight
+    bool smallFont = false;              ///< digits at three quarters of the font size
+
+    /// The font: \a fontName at \a fontSize points, bold and italic as set. Where the named
+    /// font is not installed Qt's font matching draws with the nearest one; family() still
+    /// gives the name as stored.
+    QFont font() const;
+    /// Takes name, point size, bold and italic from \a font.
+    void setFont(const QFont &font);
+
+    /// Gives \a renderer this look: font, background, pixel alignment, ratio, alignment and
+    /// small digits. Its symbology, data, size and digit visibility stay as they are.
+    void applyTo(BarcodeRenderer &renderer) const;
+
+    friend bool operator==(const LabelAppearance &, const LabelAppearance &) = default;
+};
+
+} // namespace Kelbrix
