@@ -1,0 +1,70 @@
+#include "size/module_width.h"
+
+#include "base/units.h"
+#include "render/barcode_renderer.h"
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+// A size exactly at a limit is within it; only a real step beyond warns.
+constexpr double kLimitTolerance = 1e-9;
+
+struct Nominal {
+    double nominal;
+    double smallest;
+    double largest;
+    QString name;
+};
+
+Nominal nominalOf(int symbology)
+{
+    if (symbology == BarcodeRenderer::kCode39)
+        return {0.19, 0.19, std::numeric_limits<double>::infinity(), u"Code 39"_s};
+    if (symbology == BarcodeRenderer::kScc14)
+        return {0.495, 0.495, 1.016, u"SCC-14"_s};
+    return {0.33, 0.264, 0.66, u"EAN and UPC"_s};
+}
+
+QString millimetreText(double millimetres)
+{
+    return QString::number(millimetres, 'f', 3) + u" mm"_s;
+}
+
+} // namespace
+
+ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double widthTwips, double heightTwips,
+                                      double dotsPerInch)
+{
+    ModuleWidthReadout readout;
+    if (!(widthTwips > 0) || !(heightTwips > 0) || !(dotsPerInch > 0))
+        return readout;
+    // The label is drawn into whole pixels, so the readout measures the same picture.
+    const QSizeF target(twipsToWholePixels(widthTwips, dotsPerInch), twipsToWholePixels(heightTwips, dotsPerInch));
+    readout.pixels = renderer.moduleWidth(target);
+    if (!(readout.pixels > 0))
+        return readout;
+    readout.millimetres = readout.pixels / dotsPerInch * kMillimetresPerInch;
+
+    const Nominal nominal = nominalOf(renderer.symbology());
+    readout.percent = readout.millimetres / nominal.nominal * 100.0;
+    readout.tooNarrow = readout.millimetres < nominal.smallest - kLimitTolerance;
+    readout.tooWide = readout.millimetres > nominal.largest + kLimitTolerance;
+    readout.text = u"X = "_s + millimetreText(readout.millimetres) + u", "_s +
+                   QString::number(roundToInt(readout.percent)) + u" %"_s;
+    if (readout.tooNarrow) {
+        readout.warning = u"Warning: the bars are too narrow, many scanners will fail to read this "_s + nominal.name +
+                          u" symbol (smallest X "_s + millimetreText(nominal.smallest) + u"). Make it larger."_s;
+    } else if (readout.tooWide) {
+        readout.warning = u"Warning: the bars are wider than "_s + nominal.name + u" allows (largest X "_s +
+                          millimetreText(nominal.largest) + u"). Make it smaller."_s;
+    }
+    return readout;
+}
+
+} // namespace Kelbrix
