@@ -51,6 +51,7 @@ Form1::Form1(Edition edition, QWidget *parent)
     buildList();
     installHints();
     connectHandlers();
+    buildSizeWindow();
     startUp();
     // A value the renderer refuses puts the current record back into the entry.
     setInvalidPropertyHandler([this] { refillEntryFromRecord(); });

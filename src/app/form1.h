@@ -32,6 +32,7 @@ class QStatusBar;
 namespace Kelbrix {
 
 class LabelPicture;
+class frmBarSize;
 
 /// The main window: the barcode entry with its type and supplement options, the entry
 /// boxes, and the commands that make the barcode.
@@ -332,6 +333,17 @@ private:
     bool m_isbnMessageShown = false; ///< the ISBN refusal was shown for the current "&Make Code"
     bool m_inBarcodeChange = false;
     bool m_refusalShown = false;     ///< a refused entry was reported for the current "&Make Code"
+
+    // The size window: the defined size and the look every renderer shares (form1_size.cpp).
+    void buildSizeWindow();
+    void showSizeWindow();
+    void applySizeSettings();
+    void onSizeSettingsChanged();
+    void loadSizeSettings();
+    void saveSizeSettings();
+    /// Resolution the defined-size label is made at: the one the size window names.
+    double definedLabelDotsPerInch() const;
+    frmBarSize *m_barSize = nullptr;
 };
 
 } // namespace Kelbrix

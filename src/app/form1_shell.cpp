@@ -123,8 +123,8 @@ void Form1::buildMenus()
     connect(mnuAbout, &QAction::triggered, this, &Form1::showAbout);
     connect(mnuWizStart, &QAction::triggered, this, &Form1::showWizard);
 
-    // What these open arrives with the list, size, find and TIFF windows.
-    for (QAction *later : {mnuLoad, mnuFind, mnuTiff, mnuBarSize, mnuCopy, mnuCopy2, mnuPasteIMG})
+    // What these open arrives with the list, find and TIFF windows.
+    for (QAction *later : {mnuLoad, mnuFind, mnuTiff, mnuCopy, mnuCopy2, mnuPasteIMG})
         later->setEnabled(false);
 }
 

@@ -194,7 +194,8 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     request.productLineOn = Option1->isChecked();
     request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
     request.textBackColor = PicTXT->palette().color(QPalette::Window);
-    request.dotsPerInch = labelDotsPerInch();
+    // The defined-size label is made at the resolution the size window names.
+    request.dotsPerInch = labelPicture == picTST1 ? definedLabelDotsPerInch() : labelDotsPerInch();
     ComposedLabel label = compose(request);
 
     const double ratio = request.dotsPerInch / logicalDpiX();

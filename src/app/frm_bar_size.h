@@ -1,0 +1,144 @@
+#pragma once
+
+#include "render/barcode_renderer.h"
+#include "size/bar_size_settings.h"
+#include "size/module_width.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+
+namespace Kelbrix {
+
+class LabelPicture;
+
+/// The size window "Barcode Size": the defined size of the barcode in millimetres or inches,
+/// the resolution it is meant for, the look every renderer shares, and a live preview drawn
+/// by its own renderer Barcode2 with sample data of the chosen type, with the module width
+/// the defined size gives.
+///
+/// The window holds a BarSizeSettings and shows it; every change the user makes is applied to
+/// those settings and announced with settingsChanged(). It never reaches into another window:
+/// the main window reads settings() and mirrors its own defined-size box through
+/// setDefinedChecked().
+class frmBarSize : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmBarSize(QWidget *parent = nullptr);
+
+    const BarSizeSettings &settings() const { return m_settings; }
+    const LabelAppearance &appearance() const { return m_settings.appearance; }
+    /// Shows \a settings in the controls (settings load); announces nothing.
+    void setSettings(const BarSizeSettings &settings);
+    /// Mirrors the main window's "&Use Defined Barcode": checked only when there is a size.
+    void setDefinedChecked(bool checked);
+
+    /// The preview renderer, with the sample of the chosen type and the shared look.
+    const BarcodeRenderer &previewRenderer() const { return Barcode2; }
+    /// What the window says about the module width of the defined size.
+    const ModuleWidthReadout &moduleWidth() const { return m_readout; }
+    /// The text of the status bar's hint panel.
+    QString statusText() const;
+
+signals:
+    /// The size, resolution, defined-size switch or look changed.
+    void settingsChanged();
+    /// The user clicked the window's "&Use Defined Barcode"; \a checked is its state after
+    /// the defined-size rule (never checked without a size).
+    void definedClicked(bool checked);
+    /// The window was activated or closed with "&Close": the defined size is to be taken
+    /// over by the labels.
+    void definedSizeTaken();
+    /// "Click Here for dpi": the user asks for the TIFF parameters window.
+    void dpiWindowRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildWindow();
+    QWidget *buildSizePanel();
+    QGroupBox *buildPreviewOptions();
+    void buildMenus();
+    void installHints();
+    void showSettings();
+
+    void onSizeEdited(QLineEdit *box);
+    void onUnit(BarSizeSettings::Unit unit);
+    void onDpiOption();
+    void onUserDpiFinished();
+    void onDefinedClicked();
+    void onUseMinimum();
+    void onPreviewOption(const QString &option);
+    void onChangeFont();
+    void onBackColor();
+    void onBackText();
+    void onAlignment(int alignment);
+    void onSmallFont();
+
+    /// Settles the defined-size box, redraws the preview and the module width, resizes the
+    /// window and announces the change.
+    void changed();
+    void updateDefinedBox();
+    void updatePreview();
+    double previewWidthTwips() const;
+    void setHint(const QString &text);
+
+    BarSizeSettings m_settings;
+    QString m_previewOption = QStringLiteral("optEAN13");
+    ModuleWidthReadout m_readout;
+    bool m_showing = false;
+    QHash<QObject *, QString> m_hints;
+
+    // Controls, named as the window's behaviour is written.
+    QGroupBox *Frame1 = nullptr; ///< "Scale Mode"
+    QRadioButton *optBSmm = nullptr;
+    QRadioButton *optBSInch = nullptr;
+    QLabel *Label1 = nullptr; ///< "&Width"
+    QLabel *Label2 = nullptr; ///< "&Height"
+    QLineEdit *txtBSWidth = nullptr;
+    QLineEdit *txtBSHeight = nullptr;
+    QLabel *lblUnitWidth = nullptr;
+    QLabel *lblUnitHeight = nullptr;
+    QGroupBox *Frame2 = nullptr; ///< resolution
+    QRadioButton *opt72dpi = nullptr;
+    QRadioButton *opt96dpi = nullptr;
+    QRadioButton *optUserdpiW = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLabel *Label6 = nullptr; ///< "Click Here for dpi"
+    QCheckBox *chkDefined = nullptr;
+    QPushButton *comMinimum = nullptr;
+    QPushButton *cmdRegSize = nullptr;
+    QGroupBox *Frame3 = nullptr; ///< "Show Barcode (Select Barcode)"
+    QList<QRadioButton *> m_previewOptions;
+    LabelPicture *picBarsize = nullptr;
+    QLabel *lblModuleWidth = nullptr;
+    QLabel *lblModuleWarning = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *m_hintPanel = nullptr;
+    BarcodeRenderer Barcode2;
+
+    QAction *mnuClose = nullptr;
+    QAction *mnuCFont = nullptr;
+    QAction *mnuSmall = nullptr;
+    QAction *mnuBackColor = nullptr;
+    QAction *mnuBackText = nullptr;
+    QAction *mnuPixel = nullptr;
+    QAction *mnuAspect = nullptr;
+    QAction *mnuBarLeft = nullptr;
+    QAction *mnuBarcenter = nullptr;
+    QAction *mnuBarRight = nullptr;
+};
+
+} // namespace Kelbrix
