@@ -17,6 +17,7 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 constexpr int kSignificantDigits = 15;
+constexpr int kMaximumDecimals = 20;
 // Font sizes the settings take, in points; others keep the default.
 constexpr double kSmallestFontSize = 1;
 constexpr double kLargestFontSize = 400;
@@ -75,8 +76,9 @@ QString BarSizeSettings::formatSize(double value)
 {
     if (!std::isfinite(value) || value == 0)
         return u"0"_s;
-    const int integerDigits = std::abs(value) >= 1 ? int(std::floor(std::log10(std::abs(value)))) + 1 : 1;
-    const int decimals = std::clamp(kSignificantDigits - integerDigits, 0, kSignificantDigits);
+    // Digits before the first significant one count as decimals, not as significant digits.
+    const int magnitude = int(std::floor(std::log10(std::abs(value)))) + 1;
+    const int decimals = std::clamp(kSignificantDigits - magnitude, 0, kMaximumDecimals);
     QString text = QString::number(value, 'f', decimals);
     if (text.contains(u'.')) {
         while (text.endsWith(u'0'))

@@ -3,6 +3,7 @@
 #include "base/units.h"
 #include "render/barcode_renderer.h"
 
+#include <cmath>
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,12 +52,14 @@ ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double wi
         return readout;
     readout.millimetres = readout.pixels / dotsPerInch * kMillimetresPerInch;
 
+    // The picture has whole pixels, so X is a little off the exact ratio; the window judges X
+    // as it shows it, to the thousandth of a millimetre, so that text and warning agree.
+    const double shown = std::round(readout.millimetres * 1000.0) / 1000.0;
     const Nominal nominal = nominalOf(renderer.symbology());
-    readout.percent = readout.millimetres / nominal.nominal * 100.0;
-    readout.tooNarrow = readout.millimetres < nominal.smallest - kLimitTolerance;
-    readout.tooWide = readout.millimetres > nominal.largest + kLimitTolerance;
-    readout.text = u"X = "_s + millimetreText(readout.millimetres) + u", "_s +
-                   QString::number(roundToInt(readout.percent)) + u" %"_s;
+    readout.percent = shown / nominal.nominal * 100.0;
+    readout.tooNarrow = shown < nominal.smallest - kLimitTolerance;
+    readout.tooWide = shown > nominal.largest + kLimitTolerance;
+    readout.text = u"X = "_s + millimetreText(shown) + u", "_s + QString::number(roundToInt(readout.percent)) + u" %"_s;
     if (readout.tooNarrow) {
         readout.warning = u"Warning: the bars are too narrow, many scanners will fail to read this "_s + nominal.name +
                           u" symbol (smallest X "_s + millimetreText(nominal.smallest) + u"). Make it larger."_s;

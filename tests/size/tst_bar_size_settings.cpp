@@ -1,0 +1,327 @@
+// The size window's rules without its widgets: what a size text counts as, the clamps, twips
+// and the preview height by resolution, the user resolution, the unit switch whatever the
+// locale, the minimum sizes, and the size and look values read from and written to the
+// settings, with their defaults and bad values.
+#include "settings/settings_store.h"
+#include "size/bar_size_settings.h"
+#include "size/preview_samples.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+using Unit = BarSizeSettings::Unit;
+using Dpi = BarSizeSettings::Dpi;
+
+namespace {
+
+BarSizeSettings sized(Unit unit, const QString &width, const QString &height, Dpi dpi = Dpi::Dpi72,
+                      const QString &userDpi = {})
+{
+    BarSizeSettings settings;
+    settings.unit = unit;
+    settings.widthText = width;
+    settings.heightText = height;
+    settings.dpi = dpi;
+    settings.userDpiText = userDpi;
+    return settings;
+}
+
+const QStringList kSizeNames{u"Bar Matt"_s,   u"Bar Width"_s, u"Bar Height"_s, u"DPI"_s,      u"Bar Def"_s,
+                             u"FontName"_s,   u"FontBold"_s,  u"FontItalic"_s, u"FontSize"_s, u"PicTXTColor"_s,
+                             u"Bar1xColor"_s, u"Pixel"_s,     u"Aspect"_s,     u"Font"_s,     u"BarAlign"_s};
+
+QStringList savedValues(const BarSizeSettings &settings)
+{
+    SettingsStore store(Edition::Alla);
+    settings.save(store);
+    QStringList values;
+    for (const QString &name : kSizeNames)
+        values.append(name + u"="_s + store.value(name));
+    return values;
+}
+
+} // namespace
+
+class TestBarSizeSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void sizeText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("clampedMm");
+        QTest::addColumn<QString>("clampedInch");
+        QTest::newRow("whole") << u"40"_s << 40.0 << u"40"_s << u"4"_s;
+        QTest::newRow("at the maximum") << u"102"_s << 102.0 << u"102"_s << u"4"_s;
+        QTest::newRow("above mm") << u"103"_s << 103.0 << u"102"_s << u"4"_s;
+        QTest::newRow("inch 5") << u"5"_s << 5.0 << u"5"_s << u"4"_s;
+        QTest::newRow("inch 4") << u"4"_s << 4.0 << u"4"_s << u"4"_s;
+        QTest::newRow("comma") << u"1,5"_s << 1.5 << u"1,5"_s << u"1,5"_s;
+        QTest::newRow("blanks") << u" 7.25 "_s << 7.25 << u" 7.25 "_s << u"4"_s;
+        QTest::newRow("letters") << u"abc"_s << 0.0 << u"abc"_s << u"abc"_s;
+        QTest::newRow("digits then letters") << u"12mm"_s << 0.0 << u"12mm"_s << u"12mm"_s;
+        QTest::newRow("empty") << QString() << 0.0 << QString() << QString();
+        QTest::newRow("negative") << u"-5"_s << 0.0 << u"-5"_s << u"-5"_s;
+        QTest::newRow("too large for a double") << u"1e309"_s << qInf() << u"102"_s << u"4"_s;
+        QTest::newRow("20 digits") << u"12345678901234567890"_s << 12345678901234567890.0 << u"102"_s << u"4"_s;
+        QTest::newRow("too small for a double") << u"1e-400"_s << 0.0 << u"1e-400"_s << u"1e-400"_s;
+        QTest::newRow("nan") << u"nan"_s << 0.0 << u"nan"_s << u"nan"_s;
+        QTest::newRow("inf") << u"inf"_s << 0.0 << u"inf"_s << u"inf"_s;
+        QTest::newRow("hex") << u"0x10"_s << 0.0 << u"0x10"_s << u"0x10"_s;
+        QTest::newRow("two separators") << u"1.5.2"_s << 0.0 << u"1.5.2"_s << u"1.5.2"_s;
+        QTest::newRow("arabic digits") << u"\u0664\u0660"_s << 0.0 << u"\u0664\u0660"_s << u"\u0664\u0660"_s;
+    }
+    void sizeText()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QFETCH(QString, clampedMm);
+        QFETCH(QString, clampedInch);
+        QCOMPARE(BarSizeSettings::sizeValue(text), value);
+        QCOMPARE(BarSizeSettings::clampedText(text, Unit::Millimetre), clampedMm);
+        QCOMPARE(BarSizeSettings::clampedText(text, Unit::Inch), clampedInch);
+        // Whatever the text, the twips derived from it are finite and within the clamp.
+        for (Unit unit : {Unit::Millimetre, Unit::Inch}) {
+            const BarSizeSettings settings = sized(unit, text, text);
+            QVERIFY(std::isfinite(settings.widthTwips()));
+            QVERIFY(settings.widthTwips() >= 0 && settings.widthTwips() <= 102 * 56.7);
+            QCOMPARE(settings.hasSize(), value > 0);
+        }
+    }
+
+    void twips_data()
+    {
+        QTest::addColumn<BarSizeSettings>("settings");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("preview");
+        QTest::addColumn<double>("dpi");
+        QTest::newRow("40 mm at 72 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s) << 2721.6 << 2268.0 << 1701.0
+                                         << 72.0;
+        QTest::newRow("40 mm at 96 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::Dpi96) << 2721.6 << 2268.0
+                                         << 2268.0 << 96.0;
+        QTest::newRow("user 150") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"150"_s) << 2721.6 << 2268.0
+                                  << 2268.0 * 150 / 96 << 150.0;
+        QTest::newRow("user 72") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"72"_s) << 2721.6 << 2268.0
+                                 << 1701.0 << 72.0;
+        // From 192 dpi on the same rule: no extra defined height on top.
+        QTest::newRow("user 192") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"192"_s) << 2721.6 << 2268.0
+                                  << 4536.0 << 192.0;
+        QTest::newRow("user 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"300"_s) << 2721.6 << 2268.0
+                                  << 2268.0 * 300 / 96 << 300.0;
+        QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s) << 2721.6
+                                        << 2268.0 << 2268.0 * 300 / 96 << 300.0;
+        QTest::newRow("user letters") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"abc"_s) << 2721.6
+                                      << 2268.0 << 1701.0 << 72.0;
+        QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96) << 1440.18 << 720.09 << 720.09
+                                  << 96.0;
+        QTest::newRow("clamped inch") << sized(Unit::Inch, u"9"_s, u"1e309"_s, Dpi::Dpi96) << 4 * 1440.18 << 4 * 1440.18
+                                      << 4 * 1440.18 << 96.0;
+    }
+    void twips()
+    {
+        QFETCH(BarSizeSettings, settings);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(double, preview);
+        QFETCH(double, dpi);
+        QCOMPARE(settings.widthTwips(), width);
+        QCOMPARE(settings.heightTwips(), height);
+        QCOMPARE(settings.previewHeightTwips(), preview);
+        QCOMPARE(settings.dotsPerInch(), dpi);
+    }
+
+    void userDpi_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Dpi>("dpi");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("empty") << QString() << Dpi::Dpi72 << QString();
+        QTest::newRow("below 72") << u"71"_s << Dpi::Dpi72 << u"71"_s;
+        QTest::newRow("72") << u"72"_s << Dpi::User << u"72"_s;
+        QTest::newRow("150") << u"150"_s << Dpi::User << u"150"_s;
+        QTest::newRow("300") << u"300"_s << Dpi::User << u"300"_s;
+        QTest::newRow("301") << u"301"_s << Dpi::User << u"300"_s;
+        QTest::newRow("1e309") << u"1e309"_s << Dpi::User << u"300"_s;
+        QTest::newRow("letters") << u"abc"_s << Dpi::Dpi72 << u"abc"_s;
+        QTest::newRow("negative") << u"-150"_s << Dpi::Dpi72 << u"-150"_s;
+    }
+    void userDpi()
+    {
+        QFETCH(QString, text);
+        QFETCH(Dpi, dpi);
+        QFETCH(QString, kept);
+        BarSizeSettings settings = sized(Unit::Millimetre, u"40"_s, u"20"_s, Dpi::User, text);
+        settings.settleUserDpi();
+        QCOMPARE(settings.dpi, dpi);
+        QCOMPARE(settings.userDpiText, kept);
+    }
+
+    void unitSwitch_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("C") << u"C"_s;
+        QTest::newRow("German") << u"de_DE"_s;
+        QTest::newRow("French") << u"fr_FR"_s;
+    }
+    void unitSwitch()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        BarSizeSettings settings = sized(Unit::Millimetre, u"40"_s, u"19,5"_s);
+        settings.switchUnit(Unit::Inch);
+        QCOMPARE(settings.unit, Unit::Inch);
+        // 15 significant digits, "." as separator, no blank, no trailing zeros.
+        QCOMPARE(settings.widthText, u"1.5748031496063"_s);
+        QCOMPARE(settings.heightText, u"0.767716535433071"_s);
+        settings.switchUnit(Unit::Inch);
+        QCOMPARE(settings.widthText, u"1.5748031496063"_s);
+        settings.switchUnit(Unit::Millimetre);
+        QCOMPARE(settings.widthText, u"40"_s);
+        QCOMPARE(settings.heightText, u"19.5"_s);
+        // Text that is no number switches as 0.
+        settings.widthText = u"abc"_s;
+        settings.switchUnit(Unit::Inch);
+        QCOMPARE(settings.widthText, u"0"_s);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void minimum_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("mm");
+        QTest::addColumn<QString>("inches");
+        QTest::newRow("EAN 13") << u"optEAN13"_s << u"48 x 19"_s << u"1.88976377952756 x 0.748031496062992"_s;
+        QTest::newRow("EAN 13 + 5") << u"optEan135"_s << u"48 x 19"_s << u"1.88976377952756 x 0.748031496062992"_s;
+        QTest::newRow("EAN 8") << u"optEAN8"_s << u"32 x 19"_s << u"1.25984251968504 x 0.748031496062992"_s;
+        QTest::newRow("ISBN") << u"optISBN"_s << u"48 x 24"_s << u"1.88976377952756 x 0.94488188976378"_s;
+        QTest::newRow("UPC A") << u"optUPCA2"_s << u"45 x 19"_s << u"1.77165354330709 x 0.748031496062992"_s;
+        QTest::newRow("UPC E") << u"optUPCE"_s << u"26 x 19"_s << u"1.02362204724409 x 0.748031496062992"_s;
+    }
+    void minimum()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, mm);
+        QFETCH(QString, inches);
+        for (Unit unit : {Unit::Millimetre, Unit::Inch}) {
+            BarSizeSettings settings = sized(unit, u"1"_s, u"1"_s);
+            settings.setSizeMillimetres(previewSample(option).minimumMillimetres);
+            QCOMPARE(settings.widthText + u" x "_s + settings.heightText, unit == Unit::Inch ? inches : mm);
+        }
+        QVERIFY(previewSample(u"optSCC14"_s).minimumMillimetres.isEmpty());
+        QVERIFY(previewSample(u"optCode39"_s).minimumMillimetres.isEmpty());
+    }
+
+    void defaults()
+    {
+        // A first run: nothing stored.
+        SettingsStore empty(Edition::Alla);
+        BarSizeSettings settings;
+        settings.load(empty);
+        QCOMPARE(savedValues(settings),
+                 (QStringList{u"Bar Matt=M"_s, u"Bar Width=0"_s, u"Bar Height=0"_s, u"DPI=72dpi"_s, u"Bar Def=N"_s,
+                              u"FontName=Arial"_s, u"FontBold=N"_s, u"FontItalic=N"_s, u"FontSize=9"_s,
+                              u"PicTXTColor=16777215"_s, u"Bar1xColor=16777215"_s, u"Pixel=YES"_s, u"Aspect=YES"_s,
+                              u"Font=Small"_s, u"BarAlign=Center"_s}));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("inches, user dpi, all on") << QStringList{
+            u"Bar Matt=I"_s,       u"Bar Width=1.5"_s, u"Bar Height=0.75"_s, u"DPI=150"_s,       u"Bar Def=Y"_s,
+            u"FontName=Courier"_s, u"FontBold=Y"_s,    u"FontItalic=Y"_s,    u"FontSize=12.5"_s, u"PicTXTColor=255"_s,
+            u"Bar1xColor=65280"_s, u"Pixel=NO"_s,      u"Aspect=NO"_s,       u"Font=Normal"_s,   u"BarAlign=Left"_s};
+        QTest::newRow("millimetres, 96 dpi") << QStringList{
+            u"Bar Matt=M"_s,          u"Bar Width=40"_s, u"Bar Height=20"_s, u"DPI=96dpi"_s,  u"Bar Def=N"_s,
+            u"FontName=Arial"_s,      u"FontBold=N"_s,   u"FontItalic=N"_s,  u"FontSize=9"_s, u"PicTXTColor=16711680"_s,
+            u"Bar1xColor=16777215"_s, u"Pixel=YES"_s,    u"Aspect=YES"_s,    u"Font=Small"_s, u"BarAlign=Right"_s};
+    }
+    void roundTrip()
+    {
+        QFETCH(QStringList, values);
+        SettingsStore store(Edition::Alla);
+        for (const QString &value : std::as_const(values))
+            store.setValue(value.section(u'=', 0, 0), value.section(u'=', 1));
+        BarSizeSettings settings;
+        settings.load(store);
+        QCOMPARE(savedValues(settings), values);
+    }
+
+    void loadSettles()
+    {
+        SettingsStore store(Edition::Alla);
+        store.setValue(u"Bar Matt"_s, u"I"_s);
+        store.setValue(u"Bar Width"_s, u"5"_s);
+        store.setValue(u"Bar Height"_s, u"0"_s);
+        store.setValue(u"DPI"_s, u"400"_s);
+        store.setValue(u"Bar Def"_s, u"Y"_s);
+        store.setValue(u"PicTXTColor"_s, u"255"_s);
+        BarSizeSettings settings;
+        settings.load(store);
+        QCOMPARE(settings.widthText, u"4"_s);
+        QCOMPARE(settings.userDpiText, u"300"_s);
+        // No height: the defined size cannot be on.
+        QVERIFY(!settings.defined);
+        QCOMPARE(settings.appearance.textBackColor, QColor(255, 0, 0));
+    }
+
+    void badValues_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("garbage") << u"zz\u00e9\u20ac"_s;
+        QTest::newRow("blank") << u" "_s;
+        QTest::newRow("huge") << u"1e309"_s;
+        QTest::newRow("negative") << u"-5"_s;
+        QTest::newRow("20 digits") << u"12345678901234567890"_s;
+        QTest::newRow("long") << QString(100000, u'9');
+    }
+    void badValues()
+    {
+        QFETCH(QString, value);
+        SettingsStore store(Edition::Alla);
+        for (const QString &name : kSizeNames)
+            store.setValue(name, value);
+        BarSizeSettings settings;
+        settings.load(store);
+        const LabelAppearance defaults;
+        QCOMPARE(settings.unit, Unit::Millimetre);
+        QVERIFY(!settings.defined);
+        QVERIFY(settings.widthText.size() <= 64);
+        QVERIFY(std::isfinite(settings.widthTwips()) && std::isfinite(settings.previewHeightTwips()));
+        QVERIFY(settings.dotsPerInch() >= 72 && settings.dotsPerInch() <= 300);
+        QCOMPARE(settings.appearance.fontSize, defaults.fontSize);
+        QCOMPARE(settings.appearance.textBackColor, QColor(Qt::white));
+        QCOMPARE(settings.appearance.barcodeBackColor, QColor(Qt::white));
+        QCOMPARE(settings.appearance.pixelAlign, defaults.pixelAlign);
+        QCOMPARE(settings.appearance.retainAspectRatio, defaults.retainAspectRatio);
+        QCOMPARE(settings.appearance.smallFont, defaults.smallFont);
+        QCOMPARE(settings.appearance.alignment, defaults.alignment);
+        QVERIFY(settings.appearance.fontName.size() <= 256);
+    }
+
+    void colors_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("color");
+        QTest::newRow("red") << u"255"_s << QColor(255, 0, 0);
+        QTest::newRow("green") << u"65280"_s << QColor(0, 255, 0);
+        QTest::newRow("blue") << u"16711680"_s << QColor(0, 0, 255);
+        QTest::newRow("0 is white") << u"0"_s << QColor(Qt::white);
+        QTest::newRow("above 24 bits") << u"16777216"_s << QColor(Qt::white);
+        QTest::newRow("negative") << u"-1"_s << QColor(Qt::white);
+    }
+    void colors()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, color);
+        QCOMPARE(colorFromSetting(text), color);
+        QCOMPARE(colorFromSetting(colorToSetting(color)), color);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBarSizeSettings)
+#include "tst_bar_size_settings.moc"
