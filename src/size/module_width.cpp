@@ -60,7 +60,13 @@ ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double wi
     readout.tooNarrow = shown < nominal.smallest - kLimitTolerance;
     readout.tooWide = shown > nominal.largest + kLimitTolerance;
     readout.text = u"X = "_s + millimetreText(shown) + u", "_s + QString::number(roundToInt(readout.percent)) + u" %"_s;
-    if (readout.tooNarrow) {
+    const double modules = renderer.geometry().width;
+    readout.cutOff = readout.pixels * modules > target.width() + kLimitTolerance;
+    if (readout.cutOff) {
+        readout.warning = u"Warning: at "_s + QString::number(roundToInt(dotsPerInch)) +
+                          u" dpi the symbol does not fit this width and its bars are cut off. Make it wider or "
+                          u"choose a higher dpi."_s;
+    } else if (readout.tooNarrow) {
         readout.warning = u"Warning: the bars are too narrow, many scanners will fail to read this "_s + nominal.name +
                           u" symbol (smallest X "_s + millimetreText(nominal.smallest) + u"). Make it larger."_s;
     } else if (readout.tooWide) {

@@ -13,6 +13,7 @@ struct ModuleWidthReadout {
     double percent = 0;     ///< X as a part of the symbology's nominal X
     bool tooNarrow = false; ///< below the smallest X scanners read reliably
     bool tooWide = false;   ///< above the largest X the symbology allows
+    bool cutOff = false;    ///< one whole pixel per module is already wider than the picture
     QString text;           ///< "X = 0.297 mm, 90 %"; empty when there is no symbol
     QString warning;        ///< a warning line when too narrow or too wide, else empty
 };
@@ -23,6 +24,8 @@ struct ModuleWidthReadout {
 /// - EAN, UPC and ISBN: nominal 0.33 mm; below 80 % (0.264 mm) or above 200 % (0.66 mm) warns;
 /// - SCC-14 (ITF-14): percentages of its minimum 0.495 mm; below it or above 1.016 mm warns;
 /// - Code 39: percentages of its minimum 0.19 mm; below it warns.
+/// With pixel alignment a module is at least one pixel; when the symbol is then wider than the
+/// picture its bars are cut off, which warns before anything else.
 ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double widthTwips, double heightTwips,
                                       double dotsPerInch);
 

@@ -1,7 +1,7 @@
 // "&Make Code" from the user's side: every TypeCode typed into the main window with the
 // enabling rule on the way, the label picture decoded with zbar, the product line and the
 // ISBN header found on the image, the digits hidden and shown, and refused data.
-#include "form1_driver.h"
+#include "size_driver.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -271,24 +271,29 @@ private slots:
 
     void useDefined_data()
     {
-        QTest::addColumn<double>("width");
-        QTest::newRow("no defined size") << 0.0;
-        QTest::newRow("a defined size") << 3000.0;
+        QTest::addColumn<QString>("width");
+        QTest::newRow("no defined size") << u"0"_s;
+        QTest::newRow("a defined size") << u"60"_s;
     }
     void useDefined()
     {
-        QFETCH(double, width);
-        m_form->setDefinedSize(width, width / 2);
+        QFETCH(QString, width);
+        const double twips = width.toDouble() * 56.7;
+        // The size window defines the size: width by half of it, meant for 300 dpi.
+        typeSize(*m_form, u"optBSmm"_s, width, QString::number(width.toDouble() / 2));
+        chooseDpi(*m_form, u"300"_s);
         make(u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"Soap"_s);
-        m_form->chkDefined->click();
-        QCOMPARE(m_form->chkDefined->isChecked(), width > 0);
-        QCOMPARE(m_form->chkDefined->isEnabled(), width > 0);
-        QCOMPARE(decodedJoined(m_form->picTST->image()), u"400638133393112"_s);
-        if (width > 0) {
+        auto *defined = mainControl<QCheckBox>(*m_form, u"chkDefined"_s);
+        defined->click();
+        QCOMPARE(defined->isChecked(), twips > 0);
+        QCOMPARE(defined->isEnabled(), twips > 0);
+        QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST"_s)), u"400638133393112"_s);
+        if (twips > 0) {
             // The defined-size label: the symbol at the defined size, the product line below it.
-            QCOMPARE(m_form->picTST1->widthTwips(), width);
-            QCOMPARE(m_form->picTST1->heightTwips(), width / 2 + 170);
-            QCOMPARE(decodedJoined(m_form->picTST1->image()), u"400638133393112"_s);
+            auto *label = mainControl<LabelPicture>(*m_form, u"picTST1"_s);
+            QCOMPARE(label->widthTwips(), twips);
+            QCOMPARE(label->heightTwips(), twips / 2 + 170);
+            QCOMPARE(decodedJoined(label->image()), u"400638133393112"_s);
         }
     }
 };

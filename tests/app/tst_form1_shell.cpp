@@ -40,7 +40,7 @@ private slots:
             {u"mnuRBDY"_s, u"Yes"_s, true},
             {u"mnuRBDN"_s, u"No"_s, true},
             {u"mnuTiff"_s, u"&TIFF Parameters"_s, false},
-            {u"mnuBarSize"_s, u"Barcode &Size"_s, false},
+            {u"mnuBarSize"_s, u"Barcode &Size"_s, true},
             {u"mnulange"_s, u"&Language"_s, true},
             {u"mnuEnglish"_s, u"English"_s, true},
             {u"mnuSvenska"_s, u"Svenska"_s, true},

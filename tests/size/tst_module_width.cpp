@@ -143,6 +143,19 @@ private slots:
             QVERIFY2(readout.warning.contains(u"too narrow"_s), qPrintable(readout.warning));
     }
 
+    void cutOff()
+    {
+        // 30 mm at 72 dpi is 85 pixels: EAN-13 needs 113 at one pixel a module.
+        const BarcodeRenderer renderer = sample(11, u"123456789012"_s, QString(), true, false);
+        const ModuleWidthReadout small = moduleWidthReadout(renderer, twipsOfMillimetres(30), 1000, 72);
+        QVERIFY(small.cutOff);
+        QVERIFY2(small.warning.contains(u"cut off"_s), qPrintable(small.warning));
+        QVERIFY(!moduleWidthReadout(renderer, twipsOfMillimetres(40), 1000, 72).cutOff);
+        // Without pixel alignment the symbol always fits.
+        const BarcodeRenderer free = sample(11, u"123456789012"_s, QString(), false, false);
+        QVERIFY(!moduleWidthReadout(free, twipsOfMillimetres(30), 1000, 72).cutOff);
+    }
+
     void noSymbolNoReadout()
     {
         BarcodeRenderer renderer;

@@ -1,0 +1,619 @@
+// The size window from the user's side: opened from the menu and the toolbar, its rules typed
+// into its boxes (clamps, units, resolutions, minimum sizes, 0 and bad text), the preview
+// height it shows, the defined-size label Make Code then draws (measured and decoded for
+// every family), the look menus seen on the label, the module width readout against the
+// label, and every value in the settings file after Exit and at the next start.
+#include "size_driver.h"
+
+#include "app/help_window.h"
+#include "render/barcode_renderer.h"
+
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+bool isDark(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
+
+// A row across the bars: a few pixels under the top of the symbol, which stands at the top.
+int barRow(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (isDark(image.pixel(x, y)))
+                return std::min(y + 3, image.height() - 1);
+        }
+    }
+    return 0;
+}
+
+// The narrowest dark run across the bars, in pixels.
+int narrowestBar(const QImage &image)
+{
+    const int y = barRow(image);
+    int narrowest = image.width();
+    int run = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        if (isDark(image.pixel(x, y))) {
+            ++run;
+        } else {
+            if (run > 0)
+                narrowest = std::min(narrowest, run);
+            run = 0;
+        }
+    }
+    return narrowest;
+}
+
+// First and last dark column across the bars.
+std::pair<int, int> darkSpan(const QImage &image)
+{
+    const int y = barRow(image);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        if (isDark(image.pixel(x, y))) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    return {first, last};
+}
+
+// The box holding every dark pixel of the columns [fromX, toX) and rows [fromY, toY).
+QRect darkBox(const QImage &image, int fromX, int toX, int fromY, int toY)
+{
+    QRect box;
+    for (int y = std::max(0, fromY); y < std::min(toY, image.height()); ++y) {
+        for (int x = std::max(0, fromX); x < std::min(toX, image.width()); ++x) {
+            if (isDark(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+int greyPixelsInRow(const QImage &image, int y)
+{
+    int grey = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        const int level = qGray(image.pixel(x, y));
+        if (level > 16 && level < 239)
+            ++grey;
+    }
+    return grey;
+}
+
+double millimetresOf(int pixels, const QImage &image)
+{
+    return pixels * 1000.0 / image.dotsPerMeterX();
+}
+
+QString decodedJoined(const QImage &image)
+{
+    return decodedText(image).remove(u'|');
+}
+
+int modulesOf(int symbology, const QString &data)
+{
+    BarcodeRenderer renderer;
+    renderer.setSymbology(symbology);
+    renderer.setData(data);
+    return int(renderer.geometry().width);
+}
+
+struct Family {
+    const char *name;
+    QString type, supplement, entry, digits, decoded;
+};
+
+const QList<Family> kFamilies{
+    {"EAN-13", u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {}, u"4006381333931"_s},
+    {"EAN-13+2", u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"400638133393112"_s},
+    {"EAN-8", u"optEAN8"_s, u"optNosup"_s, u"9638507"_s, {}, u"96385074"_s},
+    {"UPC-A+5", u"optUPCA"_s, u"chk5digit"_s, u"03600029145"_s, u"52495"_s, u"03600029145252495"_s},
+    {"UPC-A", u"optUPCA"_s, u"optNosup"_s, u"03600029145"_s, {}, u"036000291452"_s},
+    {"UPC-E", u"optUPCE"_s, u"optNosup"_s, u"0123456"_s, {}, u"01234565"_s},
+    {"ISBN", u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, {}, u"9781571690067"_s},
+    {"SCC-14", u"optSCC14"_s, u"optNosup"_s, u"1540014128876"_s, {}, u"15400141288763"_s},
+    {"Code 39", u"optCode39"_s, u"optNosup"_s, u"KELBRIX-39"_s, {}, u"KELBRIX-39"_s},
+};
+
+struct Size {
+    const char *name;
+    QString unit, width, height, dpi;
+    double widthMm, heightMm, dotsPerInch;
+};
+
+const QList<Size> kSizes{
+    {"60x30 mm at 300 dpi", u"optBSmm"_s, u"60"_s, u"30"_s, u"300"_s, 60, 30, 300},
+    {"2.5x1.2 in at 200 dpi", u"optBSInch"_s, u"2.5"_s, u"1.2"_s, u"200"_s, 63.5, 30.48, 200},
+    {"102x40 mm at 96 dpi", u"optBSmm"_s, u"102"_s, u"40"_s, u"96"_s, 102, 40, 96},
+};
+
+} // namespace
+
+class TestFrmBarSize : public QObject, public Form1Fixture {
+    Q_OBJECT
+
+    QLineEdit *widthBox() { return sizeControl<QLineEdit>(*m_form, u"txtBSWidth"_s); }
+    QLineEdit *heightBox() { return sizeControl<QLineEdit>(*m_form, u"txtBSHeight"_s); }
+    QCheckBox *sizeDefined() { return sizeControl<QCheckBox>(*m_form, u"chkDefined"_s); }
+    QCheckBox *mainDefined() { return mainControl<QCheckBox>(*m_form, u"chkDefined"_s); }
+    LabelPicture *preview() { return sizeControl<LabelPicture>(*m_form, u"picBarsize"_s); }
+    QString readout() { return sizeControl<QLabel>(*m_form, u"lblModuleWidth"_s)->text(); }
+    QString warning() { return sizeControl<QLabel>(*m_form, u"lblModuleWarning"_s)->text(); }
+
+    // A defined size in use: typed into the size window and checked in the main window.
+    void useDefinedSize(const QString &unit, const QString &width, const QString &height, const QString &dpi)
+    {
+        typeSize(*m_form, unit, width, height);
+        chooseDpi(*m_form, dpi);
+        QVERIFY(mainDefined()->isEnabled());
+        if (!mainDefined()->isChecked())
+            mainDefined()->click();
+        QVERIFY(mainDefined()->isChecked());
+        QVERIFY(sizeDefined()->isChecked());
+    }
+
+    // Percentage shown by the readout ("X = 0.297 mm, 90 %"), and its millimetres.
+    double readoutMillimetres() { return readout().section(u' ', 2, 2).toDouble(); }
+
+private slots:
+    void init() { open(); }
+    void cleanup()
+    {
+        close();
+        resetSettings();
+    }
+
+    void opensFromMenuAndToolbar()
+    {
+        QMainWindow *window = sizeWindow(*m_form);
+        QVERIFY(window);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->windowTitle(), u"Barcode Size"_s);
+        QVERIFY(!mainDefined()->isEnabled());
+        auto *menu = m_form->findChild<QAction *>(u"mnuBarSize"_s);
+        QVERIFY(menu->isEnabled());
+        menu->trigger();
+        QVERIFY(window->isVisible());
+        sizeMenu(*m_form, u"mnuClose"_s)->trigger();
+        QVERIFY(!window->isVisible());
+        m_form->findChild<QAction *>(u"Toolbar1_BarSize"_s)->trigger();
+        QVERIFY(window->isVisible());
+        // Every named control is there, with its caption.
+        const QList<std::pair<QString, QString>> captions{
+            {u"optBSmm"_s, u"&Millimeter (mm)"_s},        {u"optBSInch"_s, u"I&nches (\")"_s},
+            {u"chkDefined"_s, u"&Use Defined Barcode"_s}, {u"comMinimum"_s, u"&Use Minimum"_s},
+            {u"cmdRegSize"_s, u"&Register Size"_s},
+        };
+        for (const auto &[name, caption] : captions)
+            QCOMPARE(sizeControl<QAbstractButton>(*m_form, name)->text(), caption);
+        QCOMPARE(sizeControl<QLabel>(*m_form, u"Label6"_s)->text(), u"Click Here for dpi"_s);
+        QCOMPARE(window->findChildren<QRadioButton *>().size(), 2 + 3 + 16);
+        for (const char *name : {"mnuCFont", "mnuBackColor", "mnuBackText", "mnuPixel", "mnuAspect", "mnuBarLeft",
+                                 "mnuBarcenter", "mnuBarRight", "mnuSmall", "mnuClose"})
+            QVERIFY2(sizeMenu(*m_form, QString::fromLatin1(name)), name);
+    }
+
+    void previewHeight_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("dpi");
+        QTest::addColumn<double>("twips");
+        QTest::newRow("40 mm at 72 dpi") << u"optBSmm"_s << u"40"_s << u"72"_s << 1701.0;
+        QTest::newRow("40 mm at 96 dpi") << u"optBSmm"_s << u"40"_s << u"96"_s << 2268.0;
+        QTest::newRow("40 mm at 150 dpi") << u"optBSmm"_s << u"40"_s << u"150"_s << 2268.0 * 150 / 96;
+        QTest::newRow("40 mm at user 72 dpi") << u"optBSmm"_s << u"40"_s << u"72"_s << 1701.0;
+        QTest::newRow("40 mm at 250 dpi") << u"optBSmm"_s << u"40"_s << u"250"_s << 2268.0 * 250 / 96;
+        QTest::newRow("1 inch at 96 dpi") << u"optBSInch"_s << u"1"_s << u"96"_s << 1440.18;
+    }
+    void previewHeight()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, height);
+        QFETCH(QString, dpi);
+        QFETCH(double, twips);
+        typeSize(*m_form, unit, unit == u"optBSmm"_s ? u"48"_s : u"2"_s, height);
+        chooseDpi(*m_form, dpi);
+        QCOMPARE(preview()->heightTwips(), twips);
+        QVERIFY(!preview()->image().isNull());
+    }
+
+    void userDpiRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString() << u"opt72dpi"_s << QString();
+        QTest::newRow("below 72") << u"50"_s << u"opt72dpi"_s << u"50"_s;
+        QTest::newRow("letters") << u"abc"_s << u"opt72dpi"_s << u"abc"_s;
+        QTest::newRow("above 300") << u"400"_s << u"optUserdpiW"_s << u"300"_s;
+        QTest::newRow("150") << u"150"_s << u"optUserdpiW"_s << u"150"_s;
+    }
+    void userDpiRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, option);
+        QFETCH(QString, text);
+        chooseDpi(*m_form, typed);
+        QVERIFY(sizeControl<QRadioButton>(*m_form, option)->isChecked());
+        QCOMPARE(sizeControl<QLineEdit>(*m_form, u"Text1"_s)->text(), text);
+    }
+
+    void clampsUnitsAndMinimum()
+    {
+        typeSize(*m_form, u"optBSInch"_s, u"5"_s, u"1"_s);
+        QCOMPARE(widthBox()->text(), u"4"_s);
+        typeSize(*m_form, u"optBSmm"_s, u"103"_s, u"40"_s);
+        QCOMPARE(widthBox()->text(), u"102"_s);
+        QCOMPARE(sizeControl<QLabel>(*m_form, u"lblUnitWidth"_s)->text(), u"mm"_s);
+
+        // Units switch with "." whatever the locale; 15 significant digits are kept.
+        QLocale::setDefault(QLocale(QLocale::German));
+        retype(widthBox(), u"40"_s);
+        retype(heightBox(), u"19,5"_s);
+        sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
+        QCOMPARE(widthBox()->text(), u"1.5748031496063"_s);
+        QCOMPARE(heightBox()->text(), u"0.767716535433071"_s);
+        QCOMPARE(sizeControl<QLabel>(*m_form, u"lblUnitHeight"_s)->text(), u"\""_s);
+        sizeControl<QRadioButton>(*m_form, u"optBSmm"_s)->click();
+        QCOMPARE(widthBox()->text(), u"40"_s);
+        QCOMPARE(heightBox()->text(), u"19.5"_s);
+        QLocale::setDefault(QLocale::c());
+
+        sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
+        sizeControl<QPushButton>(*m_form, u"comMinimum"_s)->click();
+        QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"48 x 19"_s);
+        sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
+        sizeControl<QPushButton>(*m_form, u"comMinimum"_s)->click();
+        QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"1.88976377952756 x 0.748031496062992"_s);
+    }
+
+    void zeroTurnsTheDefinedSizeOff_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        for (const char *box : {"txtBSWidth", "txtBSHeight"}) {
+            for (const char *text : {"0", "abc", "-5", "0,0"})
+                QTest::addRow("%s %s", box, text) << QString::fromLatin1(box) << QString::fromLatin1(text);
+        }
+    }
+    void zeroTurnsTheDefinedSizeOff()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        useDefinedSize(u"optBSmm"_s, u"40"_s, u"20"_s, u"96"_s);
+        retype(sizeControl<QLineEdit>(*m_form, box), text);
+        for (QCheckBox *defined : {mainDefined(), sizeDefined()}) {
+            QVERIFY(!defined->isChecked());
+            QVERIFY(!defined->isEnabled());
+        }
+        // A size again enables both boxes, and the size window's box drives the main one.
+        retype(sizeControl<QLineEdit>(*m_form, box), u"25"_s);
+        QVERIFY(mainDefined()->isEnabled() && sizeDefined()->isEnabled());
+        sizeDefined()->click();
+        QVERIFY(mainDefined()->isChecked());
+        sizeDefined()->click();
+        QVERIFY(!mainDefined()->isChecked());
+    }
+
+    void definedLabel_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<Size>("size");
+        for (const Family &family : kFamilies) {
+            for (const Size &size : kSizes)
+                QTest::addRow("%s %s", family.name, size.name) << family << size;
+        }
+    }
+    void definedLabel()
+    {
+        QFETCH(Family, family);
+        QFETCH(Size, size);
+        useDefinedSize(size.unit, size.width, size.height, size.dpi);
+        makeCode(*m_form, family.type, family.supplement, family.entry, family.digits);
+        const QImage label = labelImage(*m_form, u"picTST1"_s);
+        QCOMPARE(label.dotsPerMeterX(), int(std::lround(size.dotsPerInch / 0.0254)));
+        const double pixel = 25.4 / size.dotsPerInch;
+        // Code 39 keeps its own width: 250 twips a character and 800 more.
+        const double widthMm =
+            family.type == u"optCode39"_s ? (250.0 * family.entry.size() + 800) / 56.7 : size.widthMm;
+        QVERIFY2(std::abs(millimetresOf(label.width(), label) - widthMm) <= pixel,
+                 qPrintable(QString::number(millimetresOf(label.width(), label))));
+        QVERIFY2(std::abs(millimetresOf(label.height(), label) - size.heightMm) <= pixel,
+                 qPrintable(QString::number(millimetresOf(label.height(), label))));
+        QCOMPARE(decodedJoined(label), family.decoded);
+    }
+
+    void productLineUnderTheDefinedSymbol()
+    {
+        useDefinedSize(u"optBSmm"_s, u"50"_s, u"30"_s, u"300"_s);
+        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {}, u"Soap"_s);
+        const QImage label = labelImage(*m_form, u"picTST1"_s);
+        // 170 twips more than the symbol, with the product line in them.
+        QCOMPARE(label.height(), int(std::lround((30 * 56.7 + 170) * 300 / 1440)));
+        const int symbolHeight = int(std::lround(30 * 56.7 * 300 / 1440));
+        QVERIFY(!darkBox(label, 0, label.width(), symbolHeight, label.height()).isEmpty());
+        QCOMPARE(decodedJoined(label), u"4006381333931"_s);
+    }
+
+    void lookIsSeenOnTheLabelAndKept()
+    {
+        useDefinedSize(u"optBSmm"_s, u"90"_s, u"25"_s, u"300"_s);
+        const auto made = [this] {
+            makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {}, u"Soap"_s);
+            return labelImage(*m_form, u"picTST1"_s);
+        };
+        const int symbolHeight = int(std::lround(25 * 56.7 * 300 / 1440));
+        const QImage before = made();
+        const auto [left, right] = darkSpan(before);
+        const QRect digit = darkBox(before, 0, left, 0, symbolHeight);
+        const QRect line = darkBox(before, 0, before.width(), symbolHeight, before.height());
+        QVERIFY(!digit.isEmpty() && !line.isEmpty());
+        QCOMPARE(greyPixelsInRow(before, barRow(before)), 0);
+        QCOMPARE(QColor(before.pixel(1, 1)), QColor(Qt::white));
+
+        // A larger bold font, yellow behind the bars, blue behind the text, left, small
+        // digits, pixel alignment off.
+        m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 16, true, false});
+        m_prompt->colors.enqueue(0xFFFF00);
+        m_prompt->colors.enqueue(0x0000FF);
+        for (const char *menu : {"mnuCFont", "mnuBackColor", "mnuBackText", "mnuBarLeft", "mnuSmall", "mnuPixel"})
+            sizeMenu(*m_form, QString::fromLatin1(menu))->trigger();
+        QCOMPARE(m_prompt->fontRequests.size(), 1);
+        QCOMPARE(m_prompt->fontRequests[0].initial.family, u"Arial"_s);
+        QCOMPARE(m_prompt->fontRequests[0].initial.pointSize, 9.0);
+        QCOMPARE(m_prompt->colorRequests.size(), 2);
+        QCOMPARE(sizeMenu(*m_form, u"mnuSmall"_s)->text(), u"&Normal Font"_s);
+        const auto checkChanged = [&](const QImage &after) {
+            const auto [afterLeft, afterRight] = darkSpan(after);
+            QVERIFY2(afterLeft < left, qPrintable(QString::number(afterLeft)));
+            QVERIFY(darkBox(after, 0, after.width(), symbolHeight, after.height()).height() > line.height());
+            QCOMPARE(QColor(after.pixel(after.width() - 2, 1)), QColor(Qt::yellow));
+            QCOMPARE(QColor(after.pixel(after.width() - 2, after.height() - 2)), QColor(Qt::blue));
+            QVERIFY(greyPixelsInRow(after, barRow(after)) > 0);
+            QCOMPARE(decodedJoined(after), u"4006381333931"_s);
+        };
+        // The labels are redrawn at once, and the next Make Code draws the same.
+        checkChanged(labelImage(*m_form, u"picTST1"_s));
+        checkChanged(made());
+        // Small digits: the first digit, left of the bars, is lower. (Measured with pixel
+        // alignment on, the only change from the default.)
+        sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
+        const QImage small = made();
+        const auto [smallLeft, smallRight] = darkSpan(small);
+        Q_UNUSED(smallRight);
+        QVERIFY(darkBox(small, 0, smallLeft, 0, symbolHeight).height() > 0);
+        sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
+
+        exitProgram(*m_form);
+        QSettings stored = storedSettings();
+        const QList<std::pair<QString, QString>> expected{
+            {u"FontName"_s, u"DejaVu Serif"_s},
+            {u"FontSize"_s, u"16"_s},
+            {u"FontBold"_s, u"Y"_s},
+            {u"FontItalic"_s, u"N"_s},
+            {u"Bar1xColor"_s, u"65535"_s},
+            {u"PicTXTColor"_s, u"16711680"_s},
+            {u"BarAlign"_s, u"Left"_s},
+            {u"Font"_s, u"Normal"_s},
+            {u"Pixel"_s, u"NO"_s},
+            {u"Bar Width"_s, u"90"_s},
+            {u"Bar Height"_s, u"25"_s},
+            {u"DPI"_s, u"300"_s},
+            {u"Bar Def"_s, u"Y"_s},
+            {u"Bar Matt"_s, u"M"_s},
+            {u"Aspect"_s, u"YES"_s},
+        };
+        for (const auto &[name, value] : expected)
+            QCOMPARE(stored.value(name).toString(), value);
+
+        // The next start shows the same look on the label.
+        close();
+        m_prompt = new RecordingPrompt;
+        m_form = new Form1(Edition::Alla);
+        m_form->show();
+        QVERIFY(mainDefined()->isChecked());
+        QVERIFY(sizeMenu(*m_form, u"mnuBarLeft"_s)->isChecked());
+        QVERIFY(!sizeMenu(*m_form, u"mnuPixel"_s)->isChecked());
+        checkChanged(made());
+    }
+
+    void smallFontMakesSmallerDigits()
+    {
+        useDefinedSize(u"optBSmm"_s, u"60"_s, u"30"_s, u"300"_s);
+        const auto firstDigitHeight = [this] {
+            makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
+            const QImage label = labelImage(*m_form, u"picTST1"_s);
+            return darkBox(label, 0, darkSpan(label).first, 0, label.height()).height();
+        };
+        const int normal = firstDigitHeight();
+        sizeMenu(*m_form, u"mnuSmall"_s)->trigger();
+        const int small = firstDigitHeight();
+        QVERIFY2(small > 0 && small < normal, qPrintable(u"%1 %2"_s.arg(small).arg(normal)));
+    }
+
+    void firstRunWritesEveryValue()
+    {
+        exitProgram(*m_form);
+        QSettings stored = storedSettings();
+        const QList<std::pair<QString, QString>> defaults{
+            {u"Bar Matt"_s, u"M"_s},          {u"Bar Width"_s, u"0"_s},
+            {u"Bar Height"_s, u"0"_s},        {u"DPI"_s, u"72dpi"_s},
+            {u"Bar Def"_s, u"N"_s},           {u"FontName"_s, u"Arial"_s},
+            {u"FontBold"_s, u"N"_s},          {u"FontItalic"_s, u"N"_s},
+            {u"FontSize"_s, u"9"_s},          {u"PicTXTColor"_s, u"16777215"_s},
+            {u"Bar1xColor"_s, u"16777215"_s}, {u"Pixel"_s, u"YES"_s},
+            {u"Aspect"_s, u"YES"_s},          {u"Font"_s, u"Small"_s},
+            {u"BarAlign"_s, u"Center"_s},
+        };
+        for (const auto &[name, value] : defaults)
+            QCOMPARE(stored.value(name).toString(), value);
+    }
+
+    void moduleWidthAgreesWithTheLabel_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("dpi");
+        QTest::newRow("EAN-13 40 mm at 300") << u"optEAN13"_s << u"400638133393"_s << u"40"_s << u"300"_s;
+        QTest::newRow("EAN-13 31 mm at 150") << u"optEAN13"_s << u"400638133393"_s << u"31"_s << u"150"_s;
+        QTest::newRow("EAN-13 70 mm at 96") << u"optEAN13"_s << u"400638133393"_s << u"70"_s << u"96"_s;
+        QTest::newRow("UPC-A 45 mm at 300") << u"optUPCA"_s << u"03600029145"_s << u"45"_s << u"300"_s;
+        QTest::newRow("UPC-A 90 mm at 72") << u"optUPCA"_s << u"03600029145"_s << u"90"_s << u"72"_s;
+    }
+    void moduleWidthAgreesWithTheLabel()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, entry);
+        QFETCH(QString, width);
+        QFETCH(QString, dpi);
+        sizeControl<QRadioButton>(*m_form, option)->click();
+        useDefinedSize(u"optBSmm"_s, width, u"40"_s, dpi);
+        makeCode(*m_form, option, u"optNosup"_s, entry, {});
+        const QImage label = labelImage(*m_form, u"picTST1"_s);
+        const double shownPixels = readoutMillimetres() / 25.4 * dpi.toDouble();
+        QVERIFY2(std::abs(shownPixels - narrowestBar(label)) <= 1.0,
+                 qPrintable(readout() + u" measured "_s + QString::number(narrowestBar(label))));
+    }
+
+    void moduleWidthWarns_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("symbology");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<double>("part");
+        QTest::addColumn<bool>("warns");
+        for (const auto &[option, symbology, data] :
+             {std::tuple{"optEAN13", 11, "123456789012"}, std::tuple{"optUPCA", 5, "12345678901"}}) {
+            QTest::addRow("%s 80 %%", option)
+                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 0.80 << false;
+            QTest::addRow("%s 75 %%", option)
+                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 0.75 << true;
+            QTest::addRow("%s 200 %%", option)
+                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 2.0 << false;
+            QTest::addRow("%s 210 %%", option)
+                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 2.1 << true;
+        }
+    }
+    void moduleWidthWarns()
+    {
+        QFETCH(QString, option);
+        QFETCH(int, symbology);
+        QFETCH(QString, data);
+        QFETCH(double, part);
+        QFETCH(bool, warns);
+        // Bars that fill the width exactly: no pixel alignment, no aspect ratio.
+        sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
+        sizeMenu(*m_form, u"mnuAspect"_s)->trigger();
+        sizeControl<QRadioButton>(*m_form, option)->click();
+        const double widthMm = 0.33 * part * modulesOf(symbology, data);
+        typeSize(*m_form, u"optBSmm"_s, QString::number(widthMm, 'f', 4), u"30"_s);
+        chooseDpi(*m_form, u"300"_s);
+        QVERIFY2(readout().endsWith(QString::number(qRound(part * 100)) + u" %"_s), qPrintable(readout()));
+        QCOMPARE(!warning().isEmpty(), warns);
+    }
+
+    void badInputNeitherCrashesNorLosesSettings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("hasSize");
+        QTest::newRow("letters") << u"abc"_s << u"abc"_s << false;
+        QTest::newRow("1e309") << u"1e309"_s << u"102"_s << true;
+        QTest::newRow("-5") << u"-5"_s << u"-5"_s << false;
+        QTest::newRow("20 digits") << u"12345678901234567890"_s << u"102"_s << true;
+        QTest::newRow("comma") << u"30,5"_s << u"30,5"_s << true;
+    }
+    void badInputNeitherCrashesNorLosesSettings()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(bool, hasSize);
+        typeSize(*m_form, u"optBSmm"_s, text, text);
+        QCOMPARE(widthBox()->text(), shown);
+        QCOMPARE(heightBox()->text(), shown);
+        QCOMPARE(mainDefined()->isEnabled(), hasSize);
+        if (hasSize) {
+            chooseDpi(*m_form, u"300"_s);
+            mainDefined()->click();
+            makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
+            QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST1"_s)), u"4006381333931"_s);
+        }
+        exitProgram(*m_form);
+        QCOMPARE(storedSettings().value(u"Bar Width"_s).toString(), shown);
+        QCOMPARE(storedSettings().value(u"Bar Height"_s).toString(), shown);
+        close();
+        m_prompt = new RecordingPrompt;
+        m_form = new Form1(Edition::Alla);
+        QCOMPARE(widthBox()->text(), shown);
+        QCOMPARE(mainDefined()->isChecked(), hasSize);
+    }
+
+    void code39PreviewIgnoresTheWidth()
+    {
+        typeSize(*m_form, u"optBSmm"_s, u"40"_s, u"20"_s);
+        sizeControl<QRadioButton>(*m_form, u"optCode39"_s)->click();
+        checkAsked(*m_prompt, u"Only Height is used for Code 39"_s, u"Code 39"_s, PromptIcon::Information,
+                   PromptButtons::Ok);
+        QCOMPARE(preview()->widthTwips(), 250.0 * 5 + 800);
+        retype(widthBox(), u"90"_s);
+        QCOMPARE(preview()->widthTwips(), 250.0 * 5 + 800);
+        sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
+        QCOMPARE(preview()->widthTwips(), 90 * 56.7);
+    }
+
+    void hintsHelpAndDpiLink()
+    {
+        const QList<std::pair<QString, QString>> hints{
+            {u"txtBSWidth"_s, u"Fill in the Width for the Barcode."_s},
+            {u"txtBSHeight"_s, u"Fill in the Height for the Barcode."_s},
+            {u"Label1"_s, u"Width: Fill in the Width for the Barcode to the right."_s},
+            {u"optBSmm"_s, u"Millimeter(mm): All measurements is in MilliMeters."_s},
+            {u"optBSInch"_s, u"Inches (\"): All measurements is in Inches."_s},
+            {u"chkDefined"_s, u"If it's checked then this size for the Barcode is default."_s},
+            {u"picBarsize"_s, u"Actual barcode on the label"_s},
+            {u"optEan132"_s, u"EAN 13 + 2 Digit: Look how the Barcode fits the label."_s},
+            {u"optUPCE5"_s, u"UPC E + 5 Digit: Look how the Barcode fits the label."_s},
+            {u"optCode39"_s, u"Code 39 or Code 3 of 9: Only the Height is used as the Width is flexible"_s},
+            {u"Frame3"_s, u"Press F1 for Help"_s},
+            {u"StatusBar1"_s, u"Press F1 to get help."_s},
+        };
+        QMainWindow *window = sizeWindow(*m_form);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto *hint = window->findChild<QLabel *>(u"StatusHint"_s);
+        for (const auto &[name, text] : hints) {
+            QEvent enter(QEvent::Enter);
+            QApplication::sendEvent(window->findChild<QWidget *>(name), &enter);
+            QCOMPARE(hint->text(), text);
+        }
+
+        QSignalSpy dpi(window, SIGNAL(dpiWindowRequested()));
+        QTest::mouseClick(sizeControl<QLabel>(*m_form, u"Label6"_s), Qt::LeftButton);
+        QCOMPARE(dpi.count(), 1);
+
+        window->activateWindow();
+        widthBox()->setFocus();
+        QTest::keyClick(widthBox(), Qt::Key_F1);
+        QVERIFY(HelpWindow::instance());
+        QCOMPARE(HelpWindow::instance()->currentAnchor(), u"size"_s);
+        QVERIFY(HelpWindow::instance()->currentSource().toString().contains(u"size-window.html"_s));
+        HelpWindow::instance()->close();
+    }
+};
+
+QTEST_MAIN(TestFrmBarSize)
+#include "tst_frm_bar_size.moc"
