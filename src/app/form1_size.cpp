@@ -47,8 +47,7 @@ void Form1::applySizeSettings()
     textPalette.setColor(QPalette::Window, size.appearance.textBackColor);
     PicTXT->setPalette(textPalette);
 
-    DefinedWidth = size.hasSize() ? size.widthTwips() : 0;
-    DefinedHeight = size.hasSize() ? size.heightTwips() : 0;
+    setDefinedSize(size.hasSize() ? size.widthTwips() : 0, size.hasSize() ? size.heightTwips() : 0);
     chkDefined->setEnabled(size.hasSize());
     chkDefined->setChecked(size.defined);
 }
