@@ -71,6 +71,16 @@ frmBarSize::frmBarSize(QWidget *parent) : QMainWindow(parent)
     updatePreview();
 }
 
+frmBarSize::~frmBarSize()
+{
+    // Going away closes the window, and a box that loses the focus then would apply itself:
+    // nothing reaches this window's handlers or its listeners (the main window may be going
+    // away too) any more.
+    blockSignals(true);
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 void frmBarSize::buildWindow()
 {
     auto *central = new QWidget(this);

@@ -34,6 +34,7 @@ class frmBarSize : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmBarSize(QWidget *parent = nullptr);
+    ~frmBarSize() override;
 
     const BarSizeSettings &settings() const { return m_settings; }
     const LabelAppearance &appearance() const { return m_settings.appearance; }

@@ -575,6 +575,27 @@ private slots:
         QCOMPARE(preview()->widthTwips(), 90 * 56.7);
     }
 
+    void closingWithTheFocusInABox_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Text1") << u"Text1"_s;
+        QTest::newRow("txtBSWidth") << u"txtBSWidth"_s;
+    }
+    void closingWithTheFocusInABox()
+    {
+        // The main window goes away while the user is still typing in the size window.
+        QFETCH(QString, box);
+        QMainWindow *window = sizeWindow(*m_form);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->activateWindow();
+        chooseDpi(*m_form, u"150"_s);
+        retype(sizeControl<QLineEdit>(*m_form, box), u"120"_s);
+        QVERIFY(sizeControl<QLineEdit>(*m_form, box)->hasFocus());
+        delete m_form;
+        m_form = nullptr;
+    }
+
     void hintsHelpAndDpiLink()
     {
         const QList<std::pair<QString, QString>> hints{
