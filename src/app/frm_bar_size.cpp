@@ -313,6 +313,8 @@ bool frmBarSize::event(QEvent *event)
     }
     if (event->type() == QEvent::WindowActivate)
         emit definedSizeTaken();
+    if (event->type() == QEvent::Enter)
+        setHint(m_hints.value(this));
     return QMainWindow::event(event);
 }
 

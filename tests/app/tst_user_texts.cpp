@@ -34,8 +34,8 @@ QStringList runtimeErrorLines()
     const auto flush = [&] {
         if (first < 0)
             return;
-        const QString numbers = first == last ? QString::number(first)
-                                              : QString::number(first) + u".."_s + QString::number(last);
+        const QString numbers =
+            first == last ? QString::number(first) : QString::number(first) + u".."_s + QString::number(last);
         lines.append(u"error "_s + numbers + u" | "_s + previous);
     };
     for (int number = -1; number <= 32767; ++number) {
@@ -84,12 +84,35 @@ void menuLines(const QString &path, const QList<QAction *> &actions, QStringList
     }
 }
 
+void enter(QWidget *target)
+{
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(target, &event);
+}
+
+// The hints of another window, read from the hint panel of its own status bar.
+QStringList windowHintLines(QWidget *window)
+{
+    auto *panel = window->findChild<QLabel *>(u"StatusHint"_s);
+    QStringList lines;
+    QList<QWidget *> controls = window->findChildren<QWidget *>();
+    controls.prepend(window);
+    std::sort(controls.begin(), controls.end(),
+              [](const QWidget *a, const QWidget *b) { return a->objectName() < b->objectName(); });
+    for (QWidget *control : controls) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_s))
+            continue;
+        panel->setText(u"(none)"_s);
+        enter(control);
+        if (panel->text() != u"(none)"_s)
+            lines.append(u"hint "_s + window->objectName() + u" > "_s + control->objectName() + u" | "_s +
+                         panel->text());
+    }
+    return lines;
+}
+
 QStringList hintLines(Form1 &form)
 {
-    const auto enter = [](QWidget *target) {
-        QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
-        QApplication::sendEvent(target, &event);
-    };
     QStringList lines;
     QList<QWidget *> controls = form.findChildren<QWidget *>();
     std::sort(controls.begin(), controls.end(),
@@ -122,6 +145,10 @@ private slots:
         actual += runtimeErrorLines();
         menuLines(u"Form1"_s, m_form->menuBar()->actions(), actual);
         actual += hintLines(*m_form);
+        auto *sizeWindow = m_form->findChild<QMainWindow *>(u"frmBarSize"_s);
+        QVERIFY(sizeWindow);
+        menuLines(u"frmBarSize"_s, sizeWindow->menuBar()->actions(), actual);
+        actual += windowHintLines(sizeWindow);
         const QString text = actual.join(u'\n') + u'\n';
 
         if (qEnvironmentVariableIsSet("KELBRIX_UPDATE_GOLDEN")) {
