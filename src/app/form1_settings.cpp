@@ -86,6 +86,8 @@ void Form1::LoadSettings()
         onRemoveDigits(true);
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
         onRemoveDigits(false);
+
+    loadTiffSettings();
 }
 
 bool Form1::SaveSettings()
@@ -107,6 +109,7 @@ bool Form1::SaveSettings()
     for (int column = 0; column < 5; ++column)
         m_settings.setValue(u"ClmnH"_s + QString::number(column + 1), QString::number(currentColumnWidth(column)));
     m_settings.setValue(u"RemoveDigit"_s, mnuRBDY->isChecked() ? u"Y"_s : u"N"_s);
+    saveTiffSettings();
     return m_settings.save();
 }
 

@@ -79,6 +79,11 @@ void HelpWindow::showContents()
     window()->showPage(file.left(file.lastIndexOf(u'.')) + u".html"_s, u"contents"_s);
 }
 
+void HelpWindow::showTopic(const QString &page, const QString &anchor)
+{
+    window()->showPage(page, anchor);
+}
+
 void HelpWindow::showContext(int context)
 {
     window()->showPage(u"contexts.html"_s, u"context-"_s + QString::number(context));
