@@ -197,9 +197,8 @@ QWidget *frmTiff::buildMonitorFrame()
     List1 = named(new QListWidget(frame), u"List1"_s);
     for (const DisplayMode &mode : m_colourMode.modes())
         List1->addItem(mode.text());
-    List1->setMaximumHeight(fontMetrics().height() * 6);
     cmdNormal = named(new QPushButton(u"&Change Resolution Now"_s, frame), u"cmdNormal"_s);
-    layout->addWidget(List1);
+    layout->addWidget(List1, 1);
     layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
     showSelectedMode();
     return frame;
