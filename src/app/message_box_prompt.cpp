@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -96,20 +95,6 @@ QString MessageBoxPrompt::chooseFile(const FileRequest &request)
     if (request.mode == FileRequest::Mode::Save)
         return QFileDialog::getSaveFileName(parent, request.title, request.directory, request.filter, &selected);
     return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
-}
-
-std::optional<FontChoice> MessageBoxPrompt::chooseFont(const FontRequest &request)
-{
-    QFont initial(request.family);
-    if (request.pointSize > 0)
-        initial.setPointSizeF(request.pointSize);
-    initial.setBold(request.bold);
-    initial.setItalic(request.italic);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow(), request.title);
-    if (!ok)
-        return std::nullopt;
-    return FontChoice{font.family(), font.pointSizeF(), font.bold(), font.italic()};
 }
 
 } // namespace Kelbrix

@@ -8,11 +8,6 @@ namespace Kelbrix {
 
 UserPrompt::~UserPrompt() = default;
 
-std::optional<FontChoice> UserPrompt::chooseFont(const FontRequest &)
-{
-    return std::nullopt;
-}
-
 namespace {
 
 // Used before the program installs its dialogs (and by command-line runs): answers with the

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace Kelbrix {
 
 enum class PromptIcon { NoIcon, Information, Question, Exclamation, Critical };
@@ -31,23 +29,6 @@ struct FileRequest {
     QString selectedFilter;
 };
 
-/// One font dialog and the font it opens with.
-struct FontRequest {
-    QString title;
-    QString family;
-    double pointSize = 0; ///< 0 leaves the size to the dialog
-    bool bold = false;
-    bool italic = false;
-};
-
-/// The font chosen in a font dialog.
-struct FontChoice {
-    QString family;
-    double pointSize = 0;
-    bool bold = false;
-    bool italic = false;
-};
-
 /// The one place the program asks the user anything. The program installs an implementation
 /// that shows real dialogs; tests install one that answers from a queue and records what was
 /// asked.
@@ -57,9 +38,6 @@ public:
     virtual PromptAnswer ask(const PromptRequest &request) = 0;
     /// The chosen file path, or an empty text when the user cancelled.
     virtual QString chooseFile(const FileRequest &request) = 0;
-    /// The chosen font, or nothing when the user cancelled. Unless overridden, every font
-    /// dialog is cancelled.
-    virtual std::optional<FontChoice> chooseFont(const FontRequest &request);
 };
 
 /// The installed prompt. Until one is installed, questions are answered with their first

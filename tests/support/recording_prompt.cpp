@@ -36,14 +36,6 @@ QString RecordingPrompt::chooseFile(const FileRequest &request)
     return files.isEmpty() ? QString() : files.dequeue();
 }
 
-std::optional<FontChoice> RecordingPrompt::chooseFont(const FontRequest &request)
-{
-    fontRequests.append(request);
-    if (fonts.isEmpty())
-        return std::nullopt;
-    return fonts.dequeue();
-}
-
 QStringList RecordingPrompt::texts() const
 {
     QStringList result;
@@ -58,8 +50,6 @@ void RecordingPrompt::clear()
     files.clear();
     asked.clear();
     fileRequests.clear();
-    fonts.clear();
-    fontRequests.clear();
 }
 
 } // namespace Kelbrix::Test

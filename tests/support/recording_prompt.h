@@ -16,7 +16,6 @@ public:
 
     PromptAnswer ask(const PromptRequest &request) override;
     QString chooseFile(const FileRequest &request) override;
-    std::optional<FontChoice> chooseFont(const FontRequest &request) override;
 
     /// Answers given in turn; when the queue is empty a question gets its first button.
     QQueue<PromptAnswer> answers;
@@ -25,9 +24,6 @@ public:
 
     QList<PromptRequest> asked;
     QList<FileRequest> fileRequests;
-    /// Fonts chosen in turn; when empty the font dialog is cancelled.
-    QQueue<FontChoice> fonts;
-    QList<FontRequest> fontRequests;
 
     /// Texts of every question asked, in order.
     QStringList texts() const;
