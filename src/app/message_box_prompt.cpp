@@ -3,6 +3,8 @@
 #include "app/help_window.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -95,6 +97,33 @@ QString MessageBoxPrompt::chooseFile(const FileRequest &request)
     if (request.mode == FileRequest::Mode::Save)
         return QFileDialog::getSaveFileName(parent, request.title, request.directory, request.filter, &selected);
     return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
+}
+
+} // namespace Kelbrix
+
+namespace Kelbrix {
+
+std::optional<FontChoice> MessageBoxPrompt::chooseFont(const FontRequest &request)
+{
+    QFont initial(request.initial.family);
+    if (request.initial.pointSize > 0)
+        initial.setPointSizeF(request.initial.pointSize);
+    initial.setBold(request.initial.bold);
+    initial.setItalic(request.initial.italic);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow(), request.title);
+    if (!ok)
+        return std::nullopt;
+    return FontChoice{font.family(), font.pointSizeF(), font.bold(), font.italic()};
+}
+
+std::optional<quint32> MessageBoxPrompt::chooseColor(const ColorRequest &request)
+{
+    const QColor color =
+        QColorDialog::getColor(QColor::fromRgb(request.initialRgb), QApplication::activeWindow(), request.title);
+    if (!color.isValid())
+        return std::nullopt;
+    return quint32(color.rgb() & 0xFFFFFF);
 }
 
 } // namespace Kelbrix

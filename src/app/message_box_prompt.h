@@ -4,12 +4,14 @@
 
 namespace Kelbrix {
 
-/// The program's UserPrompt: real message boxes and file dialogs. A box with a help context
+/// The program's UserPrompt: real message boxes, file, font and colour dialogs. A box with a help context
 /// has a Help button that opens the help window at that context and leaves the box open.
 class MessageBoxPrompt final : public UserPrompt {
 public:
     PromptAnswer ask(const PromptRequest &request) override;
     QString chooseFile(const FileRequest &request) override;
+    std::optional<FontChoice> chooseFont(const FontRequest &request) override;
+    std::optional<quint32> chooseColor(const ColorRequest &request) override;
 };
 
 } // namespace Kelbrix

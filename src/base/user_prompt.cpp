@@ -8,6 +8,16 @@ namespace Kelbrix {
 
 UserPrompt::~UserPrompt() = default;
 
+std::optional<FontChoice> UserPrompt::chooseFont(const FontRequest &)
+{
+    return std::nullopt;
+}
+
+std::optional<quint32> UserPrompt::chooseColor(const ColorRequest &)
+{
+    return std::nullopt;
+}
+
 namespace {
 
 // Used before the program installs its dialogs (and by command-line runs): answers with the

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Kelbrix {
 
 enum class PromptIcon { NoIcon, Information, Question, Exclamation, Critical };
@@ -29,6 +31,26 @@ struct FileRequest {
     QString selectedFilter;
 };
 
+/// A font as the font dialog shows and returns it.
+struct FontChoice {
+    QString family;
+    double pointSize = 9;
+    bool bold = false;
+    bool italic = false;
+};
+
+/// One font dialog, preset with \a initial.
+struct FontRequest {
+    QString title;
+    FontChoice initial;
+};
+
+/// One colour dialog, preset with \a initialRgb (0xRRGGBB).
+struct ColorRequest {
+    QString title;
+    quint32 initialRgb = 0xFFFFFF;
+};
+
 /// The one place the program asks the user anything. The program installs an implementation
 /// that shows real dialogs; tests install one that answers from a queue and records what was
 /// asked.
@@ -38,6 +60,11 @@ public:
     virtual PromptAnswer ask(const PromptRequest &request) = 0;
     /// The chosen file path, or an empty text when the user cancelled.
     virtual QString chooseFile(const FileRequest &request) = 0;
+    /// The chosen font, or nullopt when the user cancelled. Cancels unless overridden.
+    virtual std::optional<FontChoice> chooseFont(const FontRequest &request);
+    /// The chosen colour (0xRRGGBB), or nullopt when the user cancelled. Cancels unless
+    /// overridden.
+    virtual std::optional<quint32> chooseColor(const ColorRequest &request);
 };
 
 /// The installed prompt. Until one is installed, questions are answered with their first

@@ -36,6 +36,22 @@ QString RecordingPrompt::chooseFile(const FileRequest &request)
     return files.isEmpty() ? QString() : files.dequeue();
 }
 
+std::optional<FontChoice> RecordingPrompt::chooseFont(const FontRequest &request)
+{
+    fontRequests.append(request);
+    if (fonts.isEmpty())
+        return std::nullopt;
+    return fonts.dequeue();
+}
+
+std::optional<quint32> RecordingPrompt::chooseColor(const ColorRequest &request)
+{
+    colorRequests.append(request);
+    if (colors.isEmpty())
+        return std::nullopt;
+    return colors.dequeue();
+}
+
 QStringList RecordingPrompt::texts() const
 {
     QStringList result;
@@ -50,6 +66,10 @@ void RecordingPrompt::clear()
     files.clear();
     asked.clear();
     fileRequests.clear();
+    fonts.clear();
+    colors.clear();
+    fontRequests.clear();
+    colorRequests.clear();
 }
 
 } // namespace Kelbrix::Test

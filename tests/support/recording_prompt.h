@@ -16,13 +16,21 @@ public:
 
     PromptAnswer ask(const PromptRequest &request) override;
     QString chooseFile(const FileRequest &request) override;
+    std::optional<FontChoice> chooseFont(const FontRequest &request) override;
+    std::optional<quint32> chooseColor(const ColorRequest &request) override;
 
     /// Answers given in turn; when the queue is empty a question gets its first button.
     QQueue<PromptAnswer> answers;
     /// File paths given in turn; when empty the dialog is cancelled.
     QQueue<QString> files;
 
+    /// Fonts and colours chosen in turn; when empty the dialog is cancelled.
+    QQueue<FontChoice> fonts;
+    QQueue<quint32> colors;
+
     QList<PromptRequest> asked;
+    QList<FontRequest> fontRequests;
+    QList<ColorRequest> colorRequests;
     QList<FileRequest> fileRequests;
 
     /// Texts of every question asked, in order.
