@@ -429,7 +429,7 @@ void frmTiff::onIsbnFont()
 {
     FontRequest request;
     request.title = u"ISBN Font"_s;
-    request.family = m_isbnTiffFont;
+    request.initial.family = m_isbnTiffFont;
     if (const std::optional<FontChoice> chosen = userPrompt().chooseFont(request))
         m_isbnTiffFont = chosen->family;
 }

@@ -300,7 +300,7 @@ private slots:
         QCOMPARE(button->text(), u"ISBN Font"_s);
         button->click(); // cancelled
         QCOMPARE(m_prompt->fontRequests.size(), 1);
-        QCOMPARE(m_prompt->fontRequests[0].family, u"DejaVu Sans"_s);
+        QCOMPARE(m_prompt->fontRequests[0].initial.family, u"DejaVu Sans"_s);
         QCOMPARE(m_window->parameters().isbnTiffFont, u"DejaVu Sans"_s);
         m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 12, true, false});
         button->click();
