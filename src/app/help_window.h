@@ -19,7 +19,7 @@ public:
     static void showContents();
     /// Opens the help at the section of help context \a context.
     static void showContext(int context);
-    /// Opens the help at \a anchor of the help page \a page (a window's own page).
+    /// Opens the help at \a anchor of the page \a page ("size-window.html").
     static void showTopic(const QString &page, const QString &anchor);
     /// The window, when it has been opened (for tests).
     static HelpWindow *instance();
