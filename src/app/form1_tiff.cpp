@@ -36,7 +36,8 @@ void Form1::saveTiffSettings()
 
 void Form1::offerColourMode()
 {
-    if (m_tiff)
+    // No question while a batch walks the list; a later activation asks it.
+    if (m_tiff && ListItemInWork == 0)
         m_tiff->offerColourMode();
 }
 

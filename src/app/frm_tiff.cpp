@@ -382,9 +382,11 @@ bool frmTiff::eventFilter(QObject *watched, QEvent *event)
 
 bool frmTiff::filterKey(QLineEdit *box, int maxChars, QKeyEvent *event)
 {
-    // Keys that type nothing (arrows, Delete, Tab, shortcuts) are not the filter's business.
+    // Keys that type nothing (arrows, Delete, Tab, Enter for OK, shortcuts) are not the
+    // filter's business.
     const QString typed = event->text();
-    if (typed.size() != 1 || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (typed.size() != 1 || (!typed[0].isPrint() && typed[0] != u'\b') ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     const bool allSelected = !box->text().isEmpty() && box->selectedText() == box->text();
     switch (filterEntryKey(typed[0], box->text(), allSelected, maxChars)) {

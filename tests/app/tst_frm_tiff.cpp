@@ -193,6 +193,16 @@ private slots:
         QCOMPARE(m_window->resolutionDpi(), dpi);
     }
 
+    void enterPressesOk()
+    {
+        showActive();
+        control<QRadioButton>(u"optUserRes"_s)->click();
+        box(u"txtUserRes"_s)->setText(u"600"_s);
+        QTest::keyClick(box(u"txtUserRes"_s), Qt::Key_Return);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(m_window->resolutionDpi(), 600);
+    }
+
     void printerCaption_data()
     {
         QTest::addColumn<PrinterResolution>("printer");
