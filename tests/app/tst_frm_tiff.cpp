@@ -74,7 +74,6 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("tooHigh");
         QTest::newRow("4801") << u"txtUserRes"_s << u"4801"_s << u"4800"_s << true;
-        QTest::newRow("9999") << u"txtUserRes"_s << u"9999"_s << u"4800"_s << true;
         QTest::newRow("4800") << u"txtUserRes"_s << u"4800"_s << u"4800"_s << false;
         QTest::newRow("fifth digit") << u"txtUserRes"_s << u"12345"_s << u"1234"_s << false;
         QTest::newRow("letters and signs") << u"txtUserRes"_s << u"3a0-0 x"_s << u"300"_s << false;
@@ -165,7 +164,8 @@ private slots:
         QTest::newRow("299") << false << u"299"_s << QStringList{u"Min. resolution is 300 dpi"_s} << u"300"_s << false
                              << 300;
         QTest::newRow("300") << false << u"300"_s << QStringList{} << u"300"_s << false << 300;
-        QTest::newRow("2400") << false << u"2400"_s << QStringList{} << u"2400"_s << false << 2400;
+        QTest::newRow("299 and a point") << false << u"299."_s << QStringList{u"Min. resolution is 300 dpi"_s}
+                                         << u"300"_s << false << 300;
         QTest::newRow("empty") << false << QString() << QStringList{} << QString() << true << 600;
         QTest::newRow("printer") << true << u"299"_s << QStringList{} << u"299"_s << true << 600;
     }

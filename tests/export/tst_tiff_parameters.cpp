@@ -1,6 +1,6 @@
 // The TIFF parameters: the texts they are stored under and read back from (defaults for
-// missing, empty and garbage values), the key rule of the resolution and copies boxes, numbers
-// read from typed text, and the resolution check of OK.
+// missing, empty and garbage values), the key rule of the resolution and copies boxes, and
+// numbers read from typed text. OK's resolution check is tested through the window.
 #include "export/tiff_parameters.h"
 #include "settings/settings_store.h"
 
@@ -54,7 +54,6 @@ TiffParameters make(bool printer, const QString &resolution, TiffCompression com
 
 Q_DECLARE_METATYPE(TiffParameters)
 Q_DECLARE_METATYPE(KeyDecision)
-Q_DECLARE_METATYPE(ResolutionCheck)
 
 class TestTiffParameters : public QObject {
     Q_OBJECT
@@ -191,39 +190,6 @@ private slots:
         QFETCH(bool, tooHigh);
         QCOMPARE(leadingNumber(text), value);
         QCOMPARE(resolutionTooHigh(text), tooHigh);
-    }
-
-    void okCheck_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<ResolutionCheck>("check");
-        QTest::addColumn<bool>("printerAfter");
-        QTest::addColumn<QString>("textAfter");
-        QTest::addColumn<int>("dpi");
-        QTest::newRow("299") << false << u"299"_s << ResolutionCheck::TooLow << false << u"300"_s << 300;
-        QTest::newRow("299.9") << false << u"299."_s << ResolutionCheck::TooLow << false << u"300"_s << 300;
-        QTest::newRow("300") << false << u"300"_s << ResolutionCheck::Accepted << false << u"300"_s << 300;
-        QTest::newRow("4800") << false << u"4800"_s << ResolutionCheck::Accepted << false << u"4800"_s << 4800;
-        QTest::newRow("point") << false << u"."_s << ResolutionCheck::TooLow << false << u"300"_s << 300;
-        QTest::newRow("empty") << false << QString() << ResolutionCheck::PrinterChosen << true << QString() << 600;
-        QTest::newRow("printer") << true << u"12"_s << ResolutionCheck::Accepted << true << u"12"_s << 600;
-    }
-    void okCheck()
-    {
-        QFETCH(bool, printer);
-        QFETCH(QString, typed);
-        QFETCH(ResolutionCheck, check);
-        QFETCH(bool, printerAfter);
-        QFETCH(QString, textAfter);
-        QFETCH(int, dpi);
-        TiffParameters p;
-        p.printerResolution = printer;
-        p.userResolution = typed;
-        QCOMPARE(checkResolutionOnOk(p), check);
-        QCOMPARE(p.printerResolution, printerAfter);
-        QCOMPARE(p.userResolution, textAfter);
-        QCOMPARE(p.resolutionDpi(600), dpi);
     }
 };
 
