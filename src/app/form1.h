@@ -33,6 +33,7 @@ namespace Kelbrix {
 
 class LabelPicture;
 class frmBarSize;
+class frmTiff;
 
 /// The main window: the barcode entry with its type and supplement options, the entry
 /// boxes, and the commands that make the barcode.
@@ -205,6 +206,8 @@ public:
     bool SaveSettings();
     /// Width of barcode list column \a column (0-based), in twips.
     int currentColumnWidth(int column) const;
+    /// The TIFF Parameters window, made on first use.
+    frmTiff *tiffWindow();
     /// Closes every other window of the program.
     void UnloadAllForms(const QString &except = QString());
 
@@ -319,6 +322,14 @@ private:
     // Commands.
     void onMakeCode();
     void onClear();
+
+    // The TIFF Parameters window and the display colour mode.
+    void showTiffWindow();
+    void loadTiffSettings();
+    void saveTiffSettings();
+    void offerColourMode();
+    void returnToStartUpColourMode();
+    frmTiff *m_tiff = nullptr;
 
     void setHint(const QString &text);
     QString startUpTypeName() const;

@@ -87,6 +87,8 @@ void Form1::LoadSettings()
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
         onRemoveDigits(false);
     loadSizeSettings();
+
+    loadTiffSettings();
 }
 
 bool Form1::SaveSettings()
@@ -109,6 +111,7 @@ bool Form1::SaveSettings()
         m_settings.setValue(u"ClmnH"_s + QString::number(column + 1), QString::number(currentColumnWidth(column)));
     m_settings.setValue(u"RemoveDigit"_s, mnuRBDY->isChecked() ? u"Y"_s : u"N"_s);
     saveSizeSettings();
+    saveTiffSettings();
     return m_settings.save();
 }
 

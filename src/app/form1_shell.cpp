@@ -122,9 +122,10 @@ void Form1::buildMenus()
     });
     connect(mnuAbout, &QAction::triggered, this, &Form1::showAbout);
     connect(mnuWizStart, &QAction::triggered, this, &Form1::showWizard);
+    connect(mnuTiff, &QAction::triggered, this, &Form1::showTiffWindow);
 
-    // What these open arrives with the list, find and TIFF windows.
-    for (QAction *later : {mnuLoad, mnuFind, mnuTiff, mnuCopy, mnuCopy2, mnuPasteIMG})
+    // What these open arrives with the list, find and image-list windows.
+    for (QAction *later : {mnuLoad, mnuFind, mnuCopy, mnuCopy2, mnuPasteIMG})
         later->setEnabled(false);
 }
 
@@ -217,6 +218,7 @@ void Form1::closeEvent(QCloseEvent *event)
         return;
     }
     m_closing = true;
+    returnToStartUpColourMode();
     if (!SaveSettings()) {
         ask(u"Your settings could not be saved."_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
     }
@@ -227,8 +229,8 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::changeEvent(QEvent *event)
 {
-    // Each activation shows the Code 39 check box only for Code 39. The display colour
-    // question belongs to the TIFF window, which is not part of the program yet.
+    // Each activation shows the Code 39 check box only for Code 39, then may offer the
+    // 256-colour display mode.
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         if (TypeCode == u"Co39"_s) {
             chkModulus43->setVisible(true);
@@ -236,6 +238,7 @@ void Form1::changeEvent(QEvent *event)
             chkModulus43->setChecked(false);
             chkModulus43->setVisible(false);
         }
+        offerColourMode();
     }
     QMainWindow::changeEvent(event);
 }

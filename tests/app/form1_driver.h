@@ -89,6 +89,9 @@ struct Form1Fixture {
     void open()
     {
         resetSettings();
+        // The 256-colour question of a first start on a 32-bit display has tests of its own.
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"), QStringLiteral("Barcode"))
+            .setValue(QStringLiteral("Use256"), QStringLiteral("Never"));
         m_prompt = new RecordingPrompt;
         m_form = new Form1(Edition::Alla);
         m_form->show();

@@ -39,7 +39,7 @@ private slots:
             {u"mnuRBD"_s, u"Remove Barcode Digits"_s, true},
             {u"mnuRBDY"_s, u"Yes"_s, true},
             {u"mnuRBDN"_s, u"No"_s, true},
-            {u"mnuTiff"_s, u"&TIFF Parameters"_s, false},
+            {u"mnuTiff"_s, u"&TIFF Parameters"_s, true},
             {u"mnuBarSize"_s, u"Barcode &Size"_s, true},
             {u"mnulange"_s, u"&Language"_s, true},
             {u"mnuEnglish"_s, u"English"_s, true},

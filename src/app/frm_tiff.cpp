@@ -1,0 +1,439 @@
+#include "app/frm_tiff.h"
+
+#include "app/help_window.h"
+#include "base/user_prompt.h"
+#include "export/image_converter.h"
+#include "render/label_picture.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+template <typename T> T *named(T *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+// A frame whose options form one exclusive group of their own.
+QGroupBox *optionFrame(const QString &name, const QString &caption, QWidget *parent,
+                       std::initializer_list<QRadioButton *> options)
+{
+    auto *frame = named(new QGroupBox(caption, parent), name);
+    auto *layout = new QVBoxLayout(frame);
+    auto *group = new QButtonGroup(frame);
+    for (QRadioButton *option : options) {
+        option->setParent(frame);
+        group->addButton(option);
+        layout->addWidget(option);
+    }
+    return frame;
+}
+
+} // namespace
+
+frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printer, QWidget *parent)
+    : QDialog(parent), m_display(std::move(display)), m_colourMode(*m_display), m_printer(printer)
+{
+    setObjectName(u"frmTiff"_s);
+    setWindowTitle(u"TIFF Parameters"_s);
+    // The window uses the program's one converter, made here if nothing made it before.
+    imageConverter();
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(buildResolutionFrame(), 0, 0);
+    layout->addWidget(buildFunctionsFrame(), 1, 0, 2, 1);
+    layout->addWidget(buildColourFrame(), 0, 1);
+    layout->addWidget(buildMonitorFrame(), 1, 1);
+
+    auto *save = new QHBoxLayout;
+    Label3 = named(new QLabel(u"Save"_s, this), u"Label3"_s);
+    cmdOK = named(new QPushButton(u"OK"_s, this), u"cmdOK"_s);
+    cmdOK->setDefault(true);
+    Label3->setBuddy(cmdOK);
+    save->addStretch(1);
+    save->addWidget(Label3);
+    save->addWidget(cmdOK);
+    layout->addLayout(save, 2, 1, Qt::AlignBottom);
+
+    // The hidden work parts of the export.
+    picTiffRef = new LabelPicture(u"picTiffRef"_s, this);
+    picTiffRef->hide();
+    lblMeasure = named(new QLabel(this), u"lblMeasure"_s);
+    lblMeasure->hide();
+    applyAppearance();
+
+    setPrinterCaption(u" ppi (dpi)"_s);
+    cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    setParameters(TiffParameters{});
+    connectHandlers();
+}
+
+frmTiff::~frmTiff() = default;
+
+void frmTiff::applyAppearance()
+{
+    // BarTiff draws like the size window's renderer; until the window shares its appearance,
+    // it keeps the renderer's own (Arial 9, digits shown, centred, white).
+    BarTiff = BarcodeRenderer();
+}
+
+QWidget *frmTiff::buildResolutionFrame()
+{
+    auto *frame = named(new QGroupBox(u"TIFF Resolution"_s, this), u"FrameResolution"_s);
+    auto *grid = new QGridLayout(frame);
+    optPrinterRes = named(new QRadioButton(frame), u"optPrinterRes"_s);
+    optUserRes = named(new QRadioButton(u"Save TIF picture at"_s, frame), u"optUserRes"_s);
+    txtUserRes = named(new QLineEdit(frame), u"txtUserRes"_s);
+    txtScreenDPI = named(new QLineEdit(frame), u"txtScreenDPI"_s);
+    Label2 = named(new QLabel(u"Screen dpi"_s, frame), u"Label2"_s);
+    const int digitWidth = fontMetrics().horizontalAdvance(u'0');
+    for (QLineEdit *box : {txtUserRes, txtScreenDPI})
+        box->setMaximumWidth(digitWidth * 8);
+    txtUserRes->setMaxLength(TiffParameters::kResolutionChars);
+    txtUserRes->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9.]{0,4}"_s), txtUserRes));
+    txtScreenDPI->setText(QString::number(logicalDpiX()));
+    Label2->setBuddy(txtScreenDPI);
+    grid->addWidget(optPrinterRes, 0, 0, 1, 3);
+    grid->addWidget(optUserRes, 1, 0);
+    grid->addWidget(txtUserRes, 1, 1);
+    grid->addWidget(new QLabel(u"dpi"_s, frame), 1, 2);
+    grid->addWidget(Label2, 2, 0, Qt::AlignRight);
+    grid->addWidget(txtScreenDPI, 2, 1);
+    grid->setColumnStretch(2, 1);
+    return frame;
+}
+
+QWidget *frmTiff::buildFunctionsFrame()
+{
+    auto *frame = named(new QGroupBox(u"TIFF Functions"_s, this), u"FrameFunctions"_s);
+    auto *grid = new QGridLayout(frame);
+    chkInvertImg = named(new QCheckBox(u"Invert Image"_s, frame), u"chkInvertImg"_s);
+    cmdISBNFont = named(new QPushButton(u"ISBN Font"_s, frame), u"cmdISBNFont"_s);
+    grid->addWidget(chkInvertImg, 0, 0);
+    grid->addWidget(cmdISBNFont, 0, 1, Qt::AlignLeft);
+
+    optMirrorNo = named(new QRadioButton(u"Don't Mirror"_s), u"optMirrorNo"_s);
+    optMirrorH = named(new QRadioButton(u"Mirror Horizontal"_s), u"optMirrorH"_s);
+    optMirrorV = named(new QRadioButton(u"Mirror Vertical"_s), u"optMirrorV"_s);
+    grid->addWidget(optionFrame(u"FrameMirror"_s, u"Mirror Image"_s, frame, {optMirrorNo, optMirrorH, optMirrorV}), 1,
+                    0);
+
+    optRotateNo = named(new QRadioButton(u"Don't Rotate"_s), u"optRotateNo"_s);
+    optRotate90 = named(new QRadioButton(u"90 degrees"_s), u"optRotate90"_s);
+    optRotate180 = named(new QRadioButton(u"180 degrees"_s), u"optRotate180"_s);
+    optRotate270 = named(new QRadioButton(u"270 degrees"_s), u"optRotate270"_s);
+    grid->addWidget(
+        optionFrame(u"FrameRotate"_s, u"Rotate Image"_s, frame, {optRotateNo, optRotate90, optRotate180, optRotate270}),
+        1, 1);
+
+    optCompNo = named(new QRadioButton(u"No Compression"_s), u"optCompNo"_s);
+    optCompHuff = named(new QRadioButton(u"Huffman"_s), u"optCompHuff"_s);
+    optCompG3 = named(new QRadioButton(u"Group 3"_s), u"optCompG3"_s);
+    optCompG4 = named(new QRadioButton(u"Group 4"_s), u"optCompG4"_s);
+    grid->addWidget(optionFrame(u"FrameCompression"_s, u"TIFF Compression"_s, frame,
+                                {optCompNo, optCompHuff, optCompG3, optCompG4}),
+                    2, 0);
+
+    auto *adjust = named(new QGroupBox(u"Adjust Width / Height"_s, frame), u"FrameAdjust"_s);
+    auto *adjustLayout = new QVBoxLayout(adjust);
+    chkTiffCompW = named(new QCheckBox(u"Adjust Barcode Width to Defiend Width"_s, adjust), u"chkTiffCompW"_s);
+    chkTiffCompH = named(new QCheckBox(u"Adjust Barcode Height to Defined Height"_s, adjust), u"chkTiffCompH"_s);
+    adjustLayout->addWidget(chkTiffCompW);
+    adjustLayout->addWidget(chkTiffCompH);
+    grid->addWidget(adjust, 2, 1);
+
+    auto *copies = named(new QGroupBox(u"Save TIFF Copies"_s, frame), u"FrameCopies"_s);
+    auto *copiesLayout = new QHBoxLayout(copies);
+    txtCopies = named(new QLineEdit(copies), u"txtCopies"_s);
+    txtCopies->setMaxLength(TiffParameters::kCopiesChars);
+    txtCopies->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9.]{0,3}"_s), txtCopies));
+    txtCopies->setMaximumWidth(fontMetrics().horizontalAdvance(u'0') * 6);
+    Label4 = named(new QLabel(u"Copies of each TIFF."_s, copies), u"Label4"_s);
+    Label4->setBuddy(txtCopies);
+    copiesLayout->addWidget(txtCopies);
+    copiesLayout->addWidget(Label4, 1);
+    grid->addWidget(copies, 3, 0, 1, 2);
+    return frame;
+}
+
+QWidget *frmTiff::buildColourFrame()
+{
+    optAsk256 = named(new QRadioButton(u"Ask at start up"_s), u"optAsk256"_s);
+    optUse256 = named(new QRadioButton(u"Always use 256 color mode at start up"_s), u"optUse256"_s);
+    optNever256 = named(new QRadioButton(u"Don't Ask and don't change to 256 colors"_s), u"optNever256"_s);
+    QGroupBox *frame = optionFrame(u"FrameColourMode"_s, u"Start up Color mode change to 256 colors"_s, this,
+                                   {optAsk256, optUse256, optNever256});
+    auto *buttons = new QHBoxLayout;
+    cmdUse256 = named(new QPushButton(u"&256 Colors (8 Bit)"_s, frame), u"cmdUse256"_s);
+    cmdNormalColor = named(new QPushButton(frame), u"cmdNormalColor"_s);
+    buttons->addWidget(cmdUse256);
+    buttons->addWidget(cmdNormalColor);
+    static_cast<QVBoxLayout *>(frame->layout())->addLayout(buttons);
+    return frame;
+}
+
+QWidget *frmTiff::buildMonitorFrame()
+{
+    auto *frame = named(new QGroupBox(u"Monitor Resolution"_s, this), u"FrameMonitor"_s);
+    auto *layout = new QVBoxLayout(frame);
+    List1 = named(new QListWidget(frame), u"List1"_s);
+    for (const DisplayMode &mode : m_colourMode.modes())
+        List1->addItem(mode.text());
+    cmdNormal = named(new QPushButton(u"&Change Resolution Now"_s, frame), u"cmdNormal"_s);
+    layout->addWidget(List1, 1);
+    layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
+    showSelectedMode();
+    return frame;
+}
+
+void frmTiff::connectHandlers()
+{
+    connect(optPrinterRes, &QRadioButton::toggled, this, [this](bool on) { txtUserRes->setEnabled(!on); });
+    connect(txtUserRes, &QLineEdit::textChanged, this, &frmTiff::onUserResolutionChanged);
+    for (QLineEdit *box : {txtUserRes, txtCopies})
+        box->installEventFilter(this);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTiff::onOk);
+    connect(cmdISBNFont, &QPushButton::clicked, this, &frmTiff::onIsbnFont);
+    connect(cmdUse256, &QPushButton::clicked, this, [this] {
+        m_colourMode.askUse256();
+        showSelectedMode();
+    });
+    connect(cmdNormalColor, &QPushButton::clicked, this, [this] {
+        m_colourMode.askBackColors();
+        showSelectedMode();
+    });
+    connect(cmdNormal, &QPushButton::clicked, this, [this] {
+        m_colourMode.goToNormalColors();
+        showSelectedMode();
+    });
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) { m_colourMode.setSelectedIndex(row); });
+}
+
+void frmTiff::showSelectedMode()
+{
+    List1->setCurrentRow(m_colourMode.selectedIndex());
+}
+
+void frmTiff::setPrinterCaption(const QString &unit)
+{
+    QString caption =
+        u"Save TIF picture in the same Resolution as my printer "_s + QString::number(m_printer.dotsPerInch) + unit;
+    // Without a printer the figure is an assumption; the caption says so.
+    if (!m_printer.printerFound)
+        caption += u" - no printer found"_s;
+    optPrinterRes->setText(caption);
+}
+
+TiffParameters frmTiff::parameters() const
+{
+    TiffParameters p;
+    p.printerResolution = optPrinterRes->isChecked();
+    p.userResolution = txtUserRes->text();
+    p.compression = optCompNo->isChecked()   ? TiffCompression::None
+                    : optCompG3->isChecked() ? TiffCompression::Group3
+                    : optCompG4->isChecked() ? TiffCompression::Group4
+                                             : TiffCompression::Huffman;
+    p.invert = chkInvertImg->isChecked();
+    p.mirror = optMirrorH->isChecked()   ? TiffMirror::Horizontal
+               : optMirrorV->isChecked() ? TiffMirror::Vertical
+                                         : TiffMirror::None;
+    p.rotation = optRotate90->isChecked()    ? TiffRotation::Rotate90
+                 : optRotate180->isChecked() ? TiffRotation::Rotate180
+                 : optRotate270->isChecked() ? TiffRotation::Rotate270
+                                             : TiffRotation::None;
+    p.adjustWidth = chkTiffCompW->isChecked();
+    p.adjustHeight = chkTiffCompH->isChecked();
+    p.copies = txtCopies->text();
+    p.colourMode = optUse256->isChecked()     ? ColourModeChoice::Always256
+                   : optNever256->isChecked() ? ColourModeChoice::Never
+                                              : ColourModeChoice::Ask;
+    p.isbnTiffFont = m_isbnTiffFont;
+    return p;
+}
+
+void frmTiff::setParameters(const TiffParameters &p)
+{
+    (p.printerResolution ? optPrinterRes : optUserRes)->setChecked(true);
+    txtUserRes->setEnabled(!p.printerResolution);
+    {
+        // A restored value is no typing: it raises no message.
+        const QSignalBlocker quiet(txtUserRes);
+        txtUserRes->setText(p.userResolution);
+    }
+    const QList<std::pair<TiffCompression, QRadioButton *>> compressions{{TiffCompression::None, optCompNo},
+                                                                         {TiffCompression::Huffman, optCompHuff},
+                                                                         {TiffCompression::Group3, optCompG3},
+                                                                         {TiffCompression::Group4, optCompG4}};
+    for (const auto &[value, option] : compressions)
+        option->setChecked(value == p.compression);
+    chkInvertImg->setChecked(p.invert);
+    optMirrorNo->setChecked(p.mirror == TiffMirror::None);
+    optMirrorH->setChecked(p.mirror == TiffMirror::Horizontal);
+    optMirrorV->setChecked(p.mirror == TiffMirror::Vertical);
+    optRotateNo->setChecked(p.rotation == TiffRotation::None);
+    optRotate90->setChecked(p.rotation == TiffRotation::Rotate90);
+    optRotate180->setChecked(p.rotation == TiffRotation::Rotate180);
+    optRotate270->setChecked(p.rotation == TiffRotation::Rotate270);
+    chkTiffCompW->setChecked(p.adjustWidth);
+    chkTiffCompH->setChecked(p.adjustHeight);
+    txtCopies->setText(p.copies);
+    optAsk256->setChecked(p.colourMode == ColourModeChoice::Ask);
+    optUse256->setChecked(p.colourMode == ColourModeChoice::Always256);
+    optNever256->setChecked(p.colourMode == ColourModeChoice::Never);
+    m_isbnTiffFont = p.isbnTiffFont;
+}
+
+int frmTiff::resolutionDpi() const
+{
+    return parameters().resolutionDpi(m_printer.dotsPerInch);
+}
+
+void frmTiff::offerColourMode()
+{
+    m_colourMode.offerOnActivation(optAsk256->isChecked());
+    showSelectedMode();
+}
+
+void frmTiff::returnToStartUpMode()
+{
+    m_colourMode.returnToStartUpMode();
+    showSelectedMode();
+}
+
+void frmTiff::applyColourModeSetting()
+{
+    if (optUse256->isChecked()) {
+        // The switch happens here, once; activation has nothing left to do.
+        m_colourMode.setRunSetting(QString());
+        m_colourMode.goTo256Colors();
+        showSelectedMode();
+    } else {
+        m_colourMode.setRunSetting(optNever256->isChecked() ? u"Never"_s : u"Ask"_s);
+    }
+}
+
+void frmTiff::showParameters()
+{
+    cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    exec();
+}
+
+bool frmTiff::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        setPrinterCaption(u" dpi"_s);
+    // F1 opens this window's help page, not the main window's contents.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void frmTiff::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        HelpWindow::showTopic(u"tiff-window.html"_s, u"tiff"_s);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmTiff::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && (box == txtUserRes || box == txtCopies)) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return filterKey(box, box == txtUserRes ? TiffParameters::kResolutionChars : TiffParameters::kCopiesChars,
+                             static_cast<QKeyEvent *>(event));
+        case QEvent::FocusIn:
+            // After the click that brought the focus has placed the caret.
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+            break;
+        case QEvent::MouseButtonPress:
+            if (box == txtUserRes)
+                optUserRes->setChecked(true);
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmTiff::filterKey(QLineEdit *box, int maxChars, QKeyEvent *event)
+{
+    // Keys that type nothing (arrows, Delete, Tab, Enter for OK, shortcuts) are not the
+    // filter's business.
+    const QString typed = event->text();
+    if (typed.size() != 1 || (!typed[0].isPrint() && typed[0] != u'\b') ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const bool allSelected = !box->text().isEmpty() && box->selectedText() == box->text();
+    switch (filterEntryKey(typed[0], box->text(), allSelected, maxChars)) {
+    case KeyDecision::Drop:
+        return true;
+    case KeyDecision::ClearThenInsert:
+        box->clear();
+        return false;
+    case KeyDecision::Insert:
+        return false;
+    }
+    return false;
+}
+
+void frmTiff::onUserResolutionChanged()
+{
+    if (!resolutionTooHigh(txtUserRes->text()))
+        return;
+    ask(u"Max resolution is 4800 dpi"_s, u"Max 4800 dpi"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    txtUserRes->setText(QString::number(TiffParameters::kMaxResolution));
+    txtUserRes->setCursorPosition(int(txtUserRes->text().size()));
+}
+
+void frmTiff::onOk()
+{
+    TiffParameters p = parameters();
+    switch (checkResolutionOnOk(p)) {
+    case ResolutionCheck::TooLow:
+        ask(u"Min. resolution is 300 dpi"_s, applicationTitle(), PromptIcon::NoIcon, PromptButtons::Ok);
+        txtUserRes->setText(p.userResolution);
+        return;
+    case ResolutionCheck::PrinterChosen:
+        optPrinterRes->setChecked(true);
+        break;
+    case ResolutionCheck::Accepted:
+        break;
+    }
+    accept();
+}
+
+void frmTiff::onIsbnFont()
+{
+    FontRequest request;
+    request.title = u"ISBN Font"_s;
+    request.initial.family = m_isbnTiffFont;
+    if (const std::optional<FontChoice> chosen = userPrompt().chooseFont(request))
+        m_isbnTiffFont = chosen->family;
+}
+
+} // namespace Kelbrix

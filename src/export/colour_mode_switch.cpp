@@ -1,0 +1,115 @@
+#include "export/colour_mode_switch.h"
+
+#include "base/user_prompt.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+const QString kChangeTo256Title = u"Change to 256 Colors"_s;
+
+} // namespace
+
+ColourModeSwitch::ColourModeSwitch(DisplayModes &display)
+    : m_display(display), m_modes(display.modes()), m_startUp(display.current()),
+      m_selected(int(m_modes.indexOf(m_startUp)))
+{
+}
+
+void ColourModeSwitch::setSelectedIndex(int index)
+{
+    m_selected = index >= 0 && index < m_modes.size() ? index : -1;
+}
+
+int ColourModeSwitch::currentBitsPerPixel() const
+{
+    return m_display.current().bitsPerPixel;
+}
+
+int ColourModeSwitch::changeResolution()
+{
+    if (m_selected < 0) {
+        ask(u"Error changing resolution! Returned: "_s + QString::number(DisplayChange::BadMode), applicationTitle(),
+            PromptIcon::Exclamation, PromptButtons::Ok);
+        return DisplayChange::BadMode;
+    }
+    return changeTo(m_modes[m_selected]);
+}
+
+int ColourModeSwitch::goTo256Colors()
+{
+    return changeTo({m_startUp.width, m_startUp.height, 8});
+}
+
+int ColourModeSwitch::goToNormalColors()
+{
+    return changeResolution();
+}
+
+int ColourModeSwitch::goBackColors()
+{
+    return changeTo(m_startUp);
+}
+
+int ColourModeSwitch::changeTo(const DisplayMode &mode)
+{
+    const int result = m_display.change(mode);
+    // The list shows the mode the display runs in, whatever became of the switch.
+    m_selected = int(m_modes.indexOf(m_display.current()));
+    if (result == DisplayChange::Successful)
+        return result;
+    if (result == DisplayChange::Restart) {
+        const PromptAnswer answer =
+            ask(u"Kelbrix can't change color depth automaticlly on your computer, you must reboot the system to "
+                u"change color depth.  Reboot now?"_s,
+                u"Kelbrix"_s, PromptIcon::Question, PromptButtons::YesNo);
+        if (answeredYes(answer))
+            m_display.restartSystem();
+        return result;
+    }
+    ask(u"Error changing resolution! Returned: "_s + QString::number(result), applicationTitle(),
+        PromptIcon::Exclamation, PromptButtons::Ok);
+    return result;
+}
+
+void ColourModeSwitch::askUse256()
+{
+    if (answeredYes(ask(u"You are about to change to 256 Color, Do you want to Continue ?"_s, kChangeTo256Title,
+                        PromptIcon::Question, PromptButtons::YesNo)))
+        goTo256Colors();
+}
+
+void ColourModeSwitch::askBackColors()
+{
+    const QString bits = QString::number(m_startUp.bitsPerPixel);
+    if (answeredYes(ask(u"You are about to change to "_s + bits + u" Bit Color, Do you want to Continue ?"_s,
+                        u"Change to "_s + bits + u" Bit Colors"_s, PromptIcon::Question, PromptButtons::YesNo)))
+        goBackColors();
+}
+
+void ColourModeSwitch::offerOnActivation(bool askSelected)
+{
+    if (m_runSetting == u"256"_s) {
+        m_runSetting.clear();
+        goTo256Colors();
+        return;
+    }
+    const int bits = currentBitsPerPixel();
+    if (m_runSetting == u"Ask"_s && (bits == 32 || (bits == 16 && askSelected))) {
+        m_runSetting.clear();
+        if (answeredYes(ask(u"To be able to save High Resolution TIFF images you must use 256 Colors, Change "
+                            u"Resolution automaticlly ?"_s,
+                            kChangeTo256Title, PromptIcon::Question, PromptButtons::YesNo, 810)))
+            goTo256Colors();
+    }
+}
+
+void ColourModeSwitch::returnToStartUpMode()
+{
+    if (currentBitsPerPixel() != m_startUp.bitsPerPixel)
+        goBackColors();
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,176 @@
+#include "export/tiff_parameters.h"
+
+#include "base/units.h"
+#include "settings/settings_store.h"
+
+#include <array>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// Each choice with the text it is stored as.
+constexpr std::array<std::pair<TiffCompression, const char16_t *>, 4> kCompressions{{
+    {TiffCompression::None, u"No"},
+    {TiffCompression::Huffman, u"Huff"},
+    {TiffCompression::Group3, u"G3"},
+    {TiffCompression::Group4, u"G4"},
+}};
+constexpr std::array<std::pair<TiffMirror, const char16_t *>, 3> kMirrors{{
+    {TiffMirror::None, u"No"},
+    {TiffMirror::Horizontal, u"H"},
+    {TiffMirror::Vertical, u"V"},
+}};
+constexpr std::array<std::pair<TiffRotation, const char16_t *>, 4> kRotations{{
+    {TiffRotation::None, u"No"},
+    {TiffRotation::Rotate90, u"90"},
+    {TiffRotation::Rotate180, u"180"},
+    {TiffRotation::Rotate270, u"270"},
+}};
+constexpr std::array<std::pair<ColourModeChoice, const char16_t *>, 3> kColourModes{{
+    {ColourModeChoice::Always256, u"256"},
+    {ColourModeChoice::Ask, u"Ask"},
+    {ColourModeChoice::Never, u"Never"},
+}};
+
+// The choice stored as \a text; \a fallback for an empty or unknown text.
+template <typename Choice, size_t N>
+Choice choiceOf(const std::array<std::pair<Choice, const char16_t *>, N> &table, const QString &text, Choice fallback)
+{
+    for (const auto &[choice, stored] : table) {
+        if (text == QString::fromUtf16(stored))
+            return choice;
+    }
+    return fallback;
+}
+
+template <typename Choice, size_t N>
+QString textOf(const std::array<std::pair<Choice, const char16_t *>, N> &table, Choice choice)
+{
+    for (const auto &[c, stored] : table) {
+        if (c == choice)
+            return QString::fromUtf16(stored);
+    }
+    return QString::fromUtf16(table[0].second);
+}
+
+} // namespace
+
+TiffParameters TiffParameters::fromSettings(SettingsStore &store)
+{
+    TiffParameters p;
+    const QString resolution = store.value(u"TiffRes"_s);
+    // Any text but "Printer" is the user's own resolution, when the box could hold it.
+    if (resolution != u"Printer"_s && !resolution.isEmpty() && isEntryText(resolution, kResolutionChars)) {
+        p.printerResolution = false;
+        p.userResolution = resolutionTooHigh(resolution) ? QString::number(kMaxResolution) : resolution;
+    }
+    p.compression = choiceOf(kCompressions, store.value(u"TiffComp"_s), TiffCompression::Huffman);
+    p.invert = store.value(u"TiffInvert"_s) == u"Inv"_s;
+    p.mirror = choiceOf(kMirrors, store.value(u"TiffMirror"_s), TiffMirror::None);
+    p.rotation = choiceOf(kRotations, store.value(u"TiffRotate"_s), TiffRotation::None);
+    p.adjustWidth = store.value(u"TiffAdjustW"_s) == u"W"_s;
+    p.adjustHeight = store.value(u"TiffAdjustH"_s) == u"H"_s;
+    const QString colourMode = store.value(u"Use256"_s);
+    p.colourMode = choiceOf(kColourModes, colourMode, ColourModeChoice::Ask);
+    if (colourMode.isEmpty())
+        store.setValue(u"Use256"_s, u"Ask"_s);
+    p.isbnTiffFont = store.value(u"ISBNtiffFont"_s);
+    return p;
+}
+
+void TiffParameters::toSettings(SettingsStore &store) const
+{
+    store.setValue(u"TiffRes"_s, printerResolution ? u"Printer"_s : userResolution);
+    store.setValue(u"TiffComp"_s, textOf(kCompressions, compression));
+    store.setValue(u"TiffInvert"_s, invert ? u"Inv"_s : u"No"_s);
+    store.setValue(u"TiffMirror"_s, textOf(kMirrors, mirror));
+    store.setValue(u"TiffRotate"_s, textOf(kRotations, rotation));
+    store.setValue(u"TiffAdjustW"_s, adjustWidth ? u"W"_s : u"No"_s);
+    store.setValue(u"TiffAdjustH"_s, adjustHeight ? u"H"_s : u"No"_s);
+    store.setValue(u"Use256"_s, textOf(kColourModes, colourMode));
+    store.setValue(u"ISBNtiffFont"_s, isbnTiffFont);
+}
+
+int TiffParameters::resolutionDpi(int printerDpi) const
+{
+    return printerResolution ? printerDpi : roundToInt(leadingNumber(userResolution));
+}
+
+int TiffParameters::copyCount() const
+{
+    return roundToInt(leadingNumber(copies));
+}
+
+KeyDecision filterEntryKey(QChar key, const QString &text, bool allSelected, int maxChars)
+{
+    if (key == u'\b' || key == u'.')
+        return KeyDecision::Insert;
+    if (!key.isDigit() || key.unicode() > 0x7f)
+        return KeyDecision::Drop;
+    if (allSelected && !text.isEmpty())
+        return KeyDecision::ClearThenInsert;
+    return text.size() >= maxChars ? KeyDecision::Drop : KeyDecision::Insert;
+}
+
+bool isEntryText(const QString &text, int maxChars)
+{
+    if (text.size() > maxChars)
+        return false;
+    for (QChar c : text) {
+        if (!(c == u'.' || (c >= u'0' && c <= u'9')))
+            return false;
+    }
+    return true;
+}
+
+double leadingNumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    double value = 0;
+    double scale = 0; // 0 before the ".", then the weight of the next digit
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'.' && scale == 0) {
+            scale = 0.1;
+        } else if (c >= u'0' && c <= u'9') {
+            const int digit = c.unicode() - u'0';
+            if (scale == 0) {
+                value = value * 10 + digit;
+            } else {
+                value += digit * scale;
+                scale /= 10;
+            }
+        } else {
+            break;
+        }
+    }
+    return value;
+}
+
+bool resolutionTooHigh(const QString &text)
+{
+    return leadingNumber(text) > TiffParameters::kMaxResolution;
+}
+
+ResolutionCheck checkResolutionOnOk(TiffParameters &parameters)
+{
+    if (parameters.printerResolution)
+        return ResolutionCheck::Accepted;
+    if (parameters.userResolution.isEmpty()) {
+        parameters.printerResolution = true;
+        return ResolutionCheck::PrinterChosen;
+    }
+    if (leadingNumber(parameters.userResolution) < TiffParameters::kMinResolution) {
+        parameters.userResolution = QString::number(TiffParameters::kMinResolution);
+        return ResolutionCheck::TooLow;
+    }
+    return ResolutionCheck::Accepted;
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,224 @@
+// The display colour mode on a display that can switch (a fake) and on one that cannot: which
+// mode is asked for, what the user is asked and told, which mode the list shows afterwards, the
+// activation step with its once-per-run question, and the return to the start-up mode.
+#include "export/colour_mode_switch.h"
+#include "recording_prompt.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+// A display with a few modes that does what it is told, or answers \a answer.
+class FakeDisplay final : public DisplayModes {
+public:
+    QList<DisplayMode> list{{1024, 768, 32}, {1024, 768, 16}, {1024, 768, 8}, {800, 600, 32}};
+    DisplayMode now{1024, 768, 32};
+    int answer = DisplayChange::Successful;
+    QList<DisplayMode> asked;
+    int restarts = 0;
+
+    QList<DisplayMode> modes() const override { return list; }
+    DisplayMode current() const override { return now; }
+    int change(const DisplayMode &mode) override
+    {
+        asked.append(mode);
+        if (answer == DisplayChange::Successful)
+            now = mode;
+        return answer;
+    }
+    bool restartSystem() override
+    {
+        ++restarts;
+        return true;
+    }
+};
+
+const QString kAutoQuestion =
+    u"To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?"_s;
+
+} // namespace
+
+class TestColourModeSwitch : public QObject {
+    Q_OBJECT
+private slots:
+    void startsOnTheCurrentMode()
+    {
+        FakeDisplay display;
+        display.now = {800, 600, 32};
+        ColourModeSwitch modes(display);
+        QCOMPARE(modes.modes().size(), 4);
+        QCOMPARE(modes.selectedIndex(), 3);
+        QCOMPARE(modes.startUpMode().text(), u"800x600x32"_s);
+    }
+
+    // Each switch with each answer of the display: the mode asked for, what the user is told,
+    // and the entry the list shows afterwards.
+    void switches_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<int>("selected");
+        const QString error = u"Error changing resolution! Returned: "_s;
+        QTest::newRow("256 colours") << u"256"_s << 0 << u"1024x768x8"_s << QStringList{} << 2;
+        QTest::newRow("256 colours refused") << u"256"_s << -1 << u"1024x768x8"_s << QStringList{error + u"-1"_s} << 0;
+        QTest::newRow("256 colours, no switching")
+            << u"256"_s << DisplayChange::NotSupported << u"1024x768x8"_s << QStringList{error + u"-100"_s} << 0;
+        QTest::newRow("selected mode") << u"selected"_s << 0 << u"800x600x32"_s << QStringList{} << 3;
+        QTest::newRow("selected mode, bad")
+            << u"selected"_s << -2 << u"800x600x32"_s << QStringList{error + u"-2"_s} << 0;
+    }
+    void switches()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, answer);
+        QFETCH(QString, asked);
+        QFETCH(QStringList, told);
+        QFETCH(int, selected);
+        FakeDisplay display;
+        display.answer = answer;
+        ColourModeSwitch modes(display);
+        RecordingPrompt prompt;
+        if (button == u"256"_s) {
+            QCOMPARE(modes.goTo256Colors(), answer);
+        } else {
+            modes.setSelectedIndex(3);
+            QCOMPARE(modes.goToNormalColors(), answer);
+        }
+        QCOMPARE(display.asked.size(), 1);
+        QCOMPARE(display.asked[0].text(), asked);
+        QCOMPARE(prompt.texts(), told);
+        QCOMPARE(modes.selectedIndex(), selected);
+    }
+
+    void restartNeeded_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<int>("restarts");
+        QTest::newRow("yes") << PromptAnswer::Yes << 1;
+        QTest::newRow("no") << PromptAnswer::No << 0;
+    }
+    void restartNeeded()
+    {
+        QFETCH(PromptAnswer, answer);
+        QFETCH(int, restarts);
+        FakeDisplay display;
+        display.answer = DisplayChange::Restart;
+        ColourModeSwitch modes(display);
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(answer);
+        modes.goTo256Colors();
+        QCOMPARE(prompt.texts(),
+                 QStringList{u"Kelbrix can't change color depth automaticlly on your computer, you must "
+                             u"reboot the system to change color depth.  Reboot now?"_s});
+        QCOMPARE(prompt.asked[0].title, u"Kelbrix"_s);
+        QCOMPARE(prompt.asked[0].buttons, PromptButtons::YesNo);
+        QCOMPARE(display.restarts, restarts);
+    }
+
+    void buttonsAsk_data()
+    {
+        QTest::addColumn<bool>("use256");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("switched");
+        QTest::newRow("256, yes") << true << PromptAnswer::Yes
+                                  << u"You are about to change to 256 Color, Do you want to Continue ?"_s
+                                  << u"Change to 256 Colors"_s << QStringList{u"1024x768x8"_s};
+        QTest::newRow("256, no") << true << PromptAnswer::No
+                                 << u"You are about to change to 256 Color, Do you want to Continue ?"_s
+                                 << u"Change to 256 Colors"_s << QStringList{};
+        QTest::newRow("back, yes") << false << PromptAnswer::Yes
+                                   << u"You are about to change to 32 Bit Color, Do you want to Continue ?"_s
+                                   << u"Change to 32 Bit Colors"_s << QStringList{u"1024x768x32"_s};
+        QTest::newRow("back, cancel is yes")
+            << false << PromptAnswer::Cancel << u"You are about to change to 32 Bit Color, Do you want to Continue ?"_s
+            << u"Change to 32 Bit Colors"_s << QStringList{u"1024x768x32"_s};
+    }
+    void buttonsAsk()
+    {
+        QFETCH(bool, use256);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(QStringList, switched);
+        FakeDisplay display;
+        ColourModeSwitch modes(display);
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(answer);
+        use256 ? modes.askUse256() : modes.askBackColors();
+        QCOMPARE(prompt.texts(), QStringList{text});
+        QCOMPARE(prompt.asked[0].title, title);
+        QCOMPARE(prompt.asked[0].icon, PromptIcon::Question);
+        QStringList asked;
+        for (const DisplayMode &mode : display.asked)
+            asked.append(mode.text());
+        QCOMPARE(asked, switched);
+    }
+
+    void activation_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<bool>("askSelected");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<bool>("switches");
+        QTest::addColumn<QString>("settingAfter");
+        QTest::newRow("256") << u"256"_s << 32 << false << false << true << QString();
+        QTest::newRow("Ask at 32 bits") << u"Ask"_s << 32 << false << true << true << QString();
+        QTest::newRow("Ask at 16 bits, ask chosen") << u"Ask"_s << 16 << true << true << true << QString();
+        QTest::newRow("Ask at 16 bits") << u"Ask"_s << 16 << false << false << false << u"Ask"_s;
+        QTest::newRow("Ask at 24 bits") << u"Ask"_s << 24 << true << false << false << u"Ask"_s;
+        QTest::newRow("Never") << u"Never"_s << 32 << true << false << false << u"Never"_s;
+        QTest::newRow("used") << QString() << 32 << true << false << false << QString();
+    }
+    void activation()
+    {
+        QFETCH(QString, setting);
+        QFETCH(int, depth);
+        QFETCH(bool, askSelected);
+        QFETCH(bool, asks);
+        QFETCH(bool, switches);
+        QFETCH(QString, settingAfter);
+        FakeDisplay display;
+        display.now.bitsPerPixel = depth;
+        ColourModeSwitch modes(display);
+        modes.setRunSetting(setting);
+        RecordingPrompt prompt;
+        modes.offerOnActivation(askSelected);
+        QCOMPARE(prompt.texts(), asks ? QStringList{kAutoQuestion} : QStringList{});
+        if (asks) {
+            QCOMPARE(prompt.asked[0].title, u"Change to 256 Colors"_s);
+            QCOMPARE(prompt.asked[0].helpContext, 810);
+        }
+        QCOMPARE(display.asked.size(), switches ? 1 : 0);
+        QCOMPARE(modes.runSetting(), settingAfter);
+        // The next activation asks and switches nothing.
+        prompt.clear();
+        modes.offerOnActivation(askSelected);
+        QVERIFY(prompt.texts().isEmpty());
+        QCOMPARE(display.asked.size(), switches ? 1 : 0);
+    }
+
+    void closeReturnsToTheStartUpMode()
+    {
+        FakeDisplay display;
+        ColourModeSwitch modes(display);
+        modes.returnToStartUpMode();
+        QVERIFY(display.asked.isEmpty()); // nothing changed, nothing to do
+        modes.goTo256Colors();
+        QCOMPARE(modes.currentBitsPerPixel(), 8);
+        modes.returnToStartUpMode();
+        QCOMPARE(display.now.text(), u"1024x768x32"_s);
+        QCOMPARE(modes.selectedIndex(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestColourModeSwitch)
+#include "tst_colour_mode_switch.moc"

@@ -1,0 +1,197 @@
+// The TIFF parameters: the texts they are stored under and read back from (defaults for
+// missing, empty and garbage values), the key rule of the resolution and copies boxes, and
+// numbers read from typed text. OK's resolution check is tested through the window.
+#include "export/tiff_parameters.h"
+#include "settings/settings_store.h"
+
+#include <QTest>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+namespace {
+
+const QStringList kTiffNames{u"TiffRes"_s,     u"TiffComp"_s,    u"TiffInvert"_s, u"TiffMirror"_s,  u"TiffRotate"_s,
+                             u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,     u"ISBNtiffFont"_s};
+
+SettingsStore storeWith(const QStringList &texts)
+{
+    SettingsStore store(Edition::Alla);
+    for (int i = 0; i < texts.size(); ++i)
+        store.setValue(kTiffNames[i], texts[i]);
+    return store;
+}
+
+QStringList textsOf(const SettingsStore &store)
+{
+    QStringList texts;
+    for (const QString &name : kTiffNames)
+        texts.append(store.value(name));
+    return texts;
+}
+
+TiffParameters make(bool printer, const QString &resolution, TiffCompression compression, bool invert,
+                    TiffMirror mirror, TiffRotation rotation, bool adjustW, bool adjustH, ColourModeChoice colourMode,
+                    const QString &font)
+{
+    TiffParameters p;
+    p.printerResolution = printer;
+    p.userResolution = resolution;
+    p.compression = compression;
+    p.invert = invert;
+    p.mirror = mirror;
+    p.rotation = rotation;
+    p.adjustWidth = adjustW;
+    p.adjustHeight = adjustH;
+    p.colourMode = colourMode;
+    p.isbnTiffFont = font;
+    return p;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TiffParameters)
+Q_DECLARE_METATYPE(KeyDecision)
+
+class TestTiffParameters : public QObject {
+    Q_OBJECT
+private slots:
+    void storedTexts_data()
+    {
+        QTest::addColumn<TiffParameters>("parameters");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("defaults") << TiffParameters{}
+                                  << QStringList{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
+                                                 u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
+        QTest::newRow("all on") << make(false, u"600"_s, TiffCompression::Group4, true, TiffMirror::Horizontal,
+                                        TiffRotation::Rotate90, true, true, ColourModeChoice::Always256, u"OCR-B"_s)
+                                << QStringList{u"600"_s, u"G4"_s, u"Inv"_s, u"H"_s,    u"90"_s,
+                                               u"W"_s,   u"H"_s,  u"256"_s, u"OCR-B"_s};
+        QTest::newRow("others") << make(false, u"4800"_s, TiffCompression::None, false, TiffMirror::Vertical,
+                                        TiffRotation::Rotate180, false, true, ColourModeChoice::Never, u"DejaVu Sans"_s)
+                                << QStringList{u"4800"_s, u"No"_s, u"No"_s,    u"V"_s,          u"180"_s,
+                                               u"No"_s,   u"H"_s,  u"Never"_s, u"DejaVu Sans"_s};
+        QTest::newRow("group 3, 270") << make(true, QString(), TiffCompression::Group3, false, TiffMirror::None,
+                                              TiffRotation::Rotate270, true, false, ColourModeChoice::Ask, QString())
+                                      << QStringList{u"Printer"_s, u"G3"_s, u"No"_s,  u"No"_s,  u"270"_s,
+                                                     u"W"_s,       u"No"_s, u"Ask"_s, QString()};
+    }
+    void storedTexts()
+    {
+        QFETCH(TiffParameters, parameters);
+        QFETCH(QStringList, texts);
+        SettingsStore store(Edition::Alla);
+        parameters.toSettings(store);
+        QCOMPARE(textsOf(store), texts);
+        SettingsStore again = storeWith(texts);
+        QCOMPARE(TiffParameters::fromSettings(again), parameters);
+    }
+
+    void readBack_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<TiffParameters>("parameters");
+        QTest::addColumn<QString>("use256Stored");
+        const TiffParameters defaults;
+        QTest::newRow("missing") << QStringList{} << defaults << u"Ask"_s;
+        QTest::newRow("empty") << QStringList(9, QString()) << defaults << u"Ask"_s;
+        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s)
+                                 << make(true, {}, TiffCompression::Huffman, false, TiffMirror::None,
+                                         TiffRotation::None, false, false, ColourModeChoice::Ask, u"zz\u00e9\u20ac"_s)
+                                 << u"zz\u00e9\u20ac"_s;
+        QTest::newRow("wrong case") << QStringList{u"printer"_s, u"g4"_s, u"inv"_s, u"h"_s,
+                                                   u"90 "_s,     u"w"_s,  u"h"_s,   u"ask"_s}
+                                    << defaults << u"ask"_s;
+        QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s} << [] {
+            TiffParameters p;
+            p.invert = true;
+            return p;
+        }() << u"Ask"_s;
+        // The resolution box takes four digits or "." and at most 4800.
+        QTest::newRow("resolution too long") << QStringList{u"30000"_s} << defaults << u"Ask"_s;
+        QTest::newRow("resolution with letters") << QStringList{u"3e2"_s} << defaults << u"Ask"_s;
+        QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << [] {
+            TiffParameters p;
+            p.printerResolution = false;
+            p.userResolution = u"4800"_s;
+            return p;
+        }() << u"Ask"_s;
+        QTest::newRow("resolution 299 kept") << QStringList{u"299"_s} << [] {
+            TiffParameters p;
+            p.printerResolution = false;
+            p.userResolution = u"299"_s;
+            return p;
+        }() << u"Ask"_s;
+    }
+    void readBack()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(TiffParameters, parameters);
+        QFETCH(QString, use256Stored);
+        SettingsStore store = storeWith(texts);
+        QCOMPARE(TiffParameters::fromSettings(store), parameters);
+        // An empty colour mode is stored back as "Ask"; other texts are left as they are until exit.
+        QCOMPARE(store.value(u"Use256"_s), use256Stored);
+    }
+
+    void keyRule_data()
+    {
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("allSelected");
+        QTest::addColumn<int>("maxChars");
+        QTest::addColumn<KeyDecision>("decision");
+        QTest::newRow("digit") << QChar(u'7') << u"30"_s << false << 4 << KeyDecision::Insert;
+        QTest::newRow("fourth digit") << QChar(u'7') << u"300"_s << false << 4 << KeyDecision::Insert;
+        QTest::newRow("fifth digit") << QChar(u'7') << u"3000"_s << false << 4 << KeyDecision::Drop;
+        QTest::newRow("fourth copy digit") << QChar(u'7') << u"100"_s << false << 3 << KeyDecision::Drop;
+        QTest::newRow("full but selected") << QChar(u'6') << u"3000"_s << true << 4 << KeyDecision::ClearThenInsert;
+        QTest::newRow("empty and selected") << QChar(u'6') << QString() << true << 4 << KeyDecision::Insert;
+        QTest::newRow("backspace when full") << QChar(u'\b') << u"3000"_s << false << 4 << KeyDecision::Insert;
+        QTest::newRow("point") << QChar(u'.') << u"30"_s << false << 4 << KeyDecision::Insert;
+        QTest::newRow("letter") << QChar(u'a') << u"30"_s << false << 4 << KeyDecision::Drop;
+        QTest::newRow("minus") << QChar(u'-') << QString() << false << 4 << KeyDecision::Drop;
+        QTest::newRow("blank") << QChar(u' ') << QString() << true << 4 << KeyDecision::Drop;
+        QTest::newRow("arabic-indic digit") << QChar(u'\u0663') << QString() << false << 4 << KeyDecision::Drop;
+    }
+    void keyRule()
+    {
+        QFETCH(QChar, key);
+        QFETCH(QString, text);
+        QFETCH(bool, allSelected);
+        QFETCH(int, maxChars);
+        QFETCH(KeyDecision, decision);
+        QCOMPARE(filterEntryKey(key, text, allSelected, maxChars), decision);
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("tooHigh");
+        QTest::newRow("empty") << QString() << 0.0 << false;
+        QTest::newRow("4800") << u"4800"_s << 4800.0 << false;
+        QTest::newRow("4801") << u"4801"_s << 4801.0 << true;
+        QTest::newRow("4800.5") << u"4800.5"_s << 4800.5 << true;
+        QTest::newRow("point first") << u".5"_s << 0.5 << false;
+        QTest::newRow("two points") << u"12.5.3"_s << 12.5 << false;
+        QTest::newRow("point only") << u"."_s << 0.0 << false;
+        QTest::newRow("leading blanks") << u"  300"_s << 300.0 << false;
+        QTest::newRow("trailing text") << u"300dpi"_s << 300.0 << false;
+        QTest::newRow("letters first") << u"x300"_s << 0.0 << false;
+        QTest::newRow("many digits") << QString(400, u'9') << std::numeric_limits<double>::infinity() << true;
+    }
+    void numbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QFETCH(bool, tooHigh);
+        QCOMPARE(leadingNumber(text), value);
+        QCOMPARE(resolutionTooHigh(text), tooHigh);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTiffParameters)
+#include "tst_tiff_parameters.moc"
