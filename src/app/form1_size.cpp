@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "app/frm_bar_size.h"
+#include "app/frm_tiff.h"
 #include "render/label_picture.h"
 
 #include <QAction>
@@ -43,6 +44,8 @@ void Form1::applySizeSettings()
     const BarSizeSettings &size = m_barSize->settings();
     size.appearance.applyTo(Barcode1);
     size.appearance.applyTo(Barcode1x);
+    if (m_tiff)
+        m_tiff->applyAppearance(size.appearance);
     QPalette textPalette = PicTXT->palette();
     textPalette.setColor(QPalette::Window, size.appearance.textBackColor);
     PicTXT->setPalette(textPalette);

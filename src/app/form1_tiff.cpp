@@ -2,6 +2,7 @@
 // settings, and the display colour mode on activation and close.
 #include "app/form1.h"
 
+#include "app/frm_bar_size.h"
 #include "app/frm_tiff.h"
 #include "app/printer_resolution.h"
 #include "export/display_modes.h"
@@ -13,8 +14,11 @@ frmTiff *Form1::tiffWindow()
 {
     // Made once, by whatever needs it first (the settings, the menu or an export), and kept
     // hidden; it goes with the main window.
-    if (!m_tiff)
+    if (!m_tiff) {
         m_tiff = new frmTiff(makePlatformDisplayModes(), defaultPrinterResolution(), this);
+        if (m_barSize)
+            m_tiff->applyAppearance(m_barSize->settings().appearance);
+    }
     return m_tiff;
 }
 

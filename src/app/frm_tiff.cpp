@@ -78,7 +78,7 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     picTiffRef->hide();
     lblMeasure = named(new QLabel(this), u"lblMeasure"_s);
     lblMeasure->hide();
-    applyAppearance();
+    applyAppearance(LabelAppearance{});
 
     setPrinterCaption(u" ppi (dpi)"_s);
     cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
@@ -88,11 +88,10 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
 
 frmTiff::~frmTiff() = default;
 
-void frmTiff::applyAppearance()
+void frmTiff::applyAppearance(const LabelAppearance &appearance)
 {
-    // BarTiff draws like the size window's renderer; until the window shares its appearance,
-    // it keeps the renderer's own (Arial 9, digits shown, centred, white).
-    BarTiff = BarcodeRenderer();
+    // BarTiff draws like every other renderer: the main window hands it the size window's look.
+    appearance.applyTo(BarTiff);
 }
 
 QWidget *frmTiff::buildResolutionFrame()

@@ -5,6 +5,7 @@
 #include "export/display_modes.h"
 #include "export/tiff_parameters.h"
 #include "render/barcode_renderer.h"
+#include "render/label_appearance.h"
 
 #include <QDialog>
 
@@ -63,10 +64,14 @@ public:
     LabelPicture *tiffReference() const { return picTiffRef; }
     QLabel *measuringLabel() const { return lblMeasure; }
 
+    /// Gives the hidden renderer BarTiff the look the size window set for every renderer.
+    void applyAppearance(const LabelAppearance &appearance);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
 
 private:
     QWidget *buildResolutionFrame();
@@ -74,7 +79,6 @@ private:
     QWidget *buildColourFrame();
     QWidget *buildMonitorFrame();
     void connectHandlers();
-    void applyAppearance();
     void setPrinterCaption(const QString &unit);
     void showSelectedMode();
     void onUserResolutionChanged();
