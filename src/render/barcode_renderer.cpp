@@ -172,8 +172,11 @@ bool BarcodeRenderer::setSymbology(int code)
 {
     if (!symbologyInfo(code))
         return refuse(u"no symbology has the code %1"_s.arg(code));
-    m_symbology = code;
-    updateCompletedData();
+    // The same symbology again leaves the completed data as it is.
+    if (code != m_symbology) {
+        m_symbology = code;
+        updateCompletedData();
+    }
     return succeed();
 }
 

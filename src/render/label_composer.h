@@ -20,6 +20,7 @@ struct LabelRequest {
     const BarcodeRenderer *renderer = nullptr;
     double symbolWidthTwips = 0;  ///< the bare symbol picture
     double symbolHeightTwips = 0;
+    double symbolPictureHeightTwips = 0; ///< height of the bare symbol picture; 0: the symbol's
     double labelWidthTwips = 0;
     QString product;              ///< printed under the symbol when productLineOn and not empty
     bool productLineOn = true;

@@ -3,6 +3,9 @@
 #include <QDataStream>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
+#include <QRawFont>
 #include <QIODevice>
 #include <QPainter>
 #include <QRectF>
@@ -69,6 +72,31 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
     return s;
 }
 
+std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid() || text.isEmpty())
+        return std::nullopt;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+    // A character the font lacks needs the font fallback of a real text layout.
+    if (glyphs.size() != text.size() || glyphs.contains(0u))
+        return std::nullopt;
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF &advance : advances) {
+        positions.append(pen);
+        pen += advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setBoundingRect(QRectF(0, -raw.ascent(), pen.x(), raw.ascent() + raw.descent()));
+    return run;
+}
+
 int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels)
 {
     if (!(symbol.width > 0))
@@ -99,8 +127,14 @@ void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.setRenderHint(QPainter::Antialiasing, !pixelAlign);
-    for (const SymbolGeometry::Bar &b : symbol.bars)
-        painter.drawRect(QRectF(left + b.x * sx, target.top() + b.y * sy, b.width * sx, b.height * sy));
+    if (pixelAlign) {
+        // Whole-pixel bars are solid fills, which the raster engine does span by span.
+        for (const SymbolGeometry::Bar &b : symbol.bars)
+            painter.fillRect(QRectF(left + b.x * sx, target.top() + b.y * sy, b.width * sx, b.height * sy), Qt::black);
+    } else {
+        for (const SymbolGeometry::Bar &b : symbol.bars)
+            painter.drawRect(QRectF(left + b.x * sx, target.top() + b.y * sy, b.width * sx, b.height * sy));
+    }
 
     if (!symbol.texts.isEmpty()) {
         QFont font(symbol.fontFamily.isEmpty() ? QStringLiteral("Arial") : symbol.fontFamily);
@@ -109,17 +143,22 @@ void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &
         painter.setPen(Qt::black);
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         const double textScale = std::min(sx, sy);
+        const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
         for (const SymbolGeometry::Text &t : symbol.texts) {
             font.setPixelSize(std::max(1, int(std::lround(t.fontSize * textScale))));
             painter.setFont(font);
-            const QFontMetricsF metrics(font);
-            const double textWidth = metrics.horizontalAdvance(t.text);
+            const std::optional<QGlyphRun> run = raster ? unshapedRun(font, t.text) : std::nullopt;
+            const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
             double x = left + t.x * sx;
             if (t.alignment == 0)
                 x -= textWidth / 2.0;
             else if (t.alignment == 2)
                 x -= textWidth;
-            painter.drawText(QPointF(x, target.top() + t.y * sy), t.text);
+            const QPointF baseline(x, target.top() + t.y * sy);
+            if (run)
+                painter.drawGlyphRun(baseline, *run);
+            else
+                painter.drawText(baseline, t.text);
         }
     }
     painter.restore();

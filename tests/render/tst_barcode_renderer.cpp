@@ -5,6 +5,7 @@
 // room, fonts, background and the symbol it puts on the clipboard.
 #include "render/barcode_renderer.h"
 
+#include "barcode/entry_rules.h"
 #include "base/runtime_errors.h"
 #include "zbar_decode.h"
 
@@ -137,7 +138,9 @@ void TestBarcodeRenderer::refusedData_data()
     QTest::newRow("SCC-14 wrong check digit") << 2 << u"3001234567890"_s << u"30012345678905"_s;
     QTest::newRow("Code 39 asterisk") << 0 << u"ABC"_s << u"A*C"_s;
     QTest::newRow("Code 39 non-ASCII") << 0 << u"ABC"_s << u"\u00c5BC"_s;
-    QTest::newRow("Code 39 longer than libzint takes") << 0 << u"ABC"_s << QString(86, u'A');
+    // The entry stops at the longest Code 39 libzint takes.
+    QTest::newRow("Code 39 longer than libzint takes")
+        << 0 << QString(kCode39MaxLength, u'A') << QString(kCode39MaxLength + 1, u'A');
 }
 
 void TestBarcodeRenderer::refusedData()
