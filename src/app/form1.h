@@ -281,7 +281,7 @@ private:
     void composeMain();
     void composeDefined();
     void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                      ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                      ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
                       LabelPicture *labelPicture, double &isbnCenterX);
     void onUseDefined();
     double labelDotsPerInch() const;

@@ -149,7 +149,7 @@ void Form1::composeDefined()
 }
 
 void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                         ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                         ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
                          LabelPicture *labelPicture, double &isbnCenterX)
 {
     const bool isbn = isIsbnCode(TypeCode);
@@ -165,9 +165,17 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     request.textBackColor = PicTXT->palette().color(QPalette::Window);
     // The defined-size label is made at the resolution the size window names.
     request.dotsPerInch = labelPicture == picTST1 ? definedLabelDotsPerInch() : labelDotsPerInch();
-    ComposedLabel label = compose(request);
+    // The clipboard is cleared before the symbol goes on it again; then the pictures' old
+    // images are held nowhere else and their memory serves the new ones.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard)
+        clipboard->clear();
+    request.recycledSymbol = symbolPicture->takeImage();
+    request.recycledLabel = labelPicture->takeImage();
+    const double dpi = request.dotsPerInch;
+    ComposedLabel label = compose(std::move(request));
 
-    const double ratio = request.dotsPerInch / logicalDpiX();
+    const double ratio = dpi / logicalDpiX();
     label.symbol.setDevicePixelRatio(ratio);
     label.label.setDevicePixelRatio(ratio);
     symbolPicture->setImage(label.symbol);
@@ -176,7 +184,7 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     if (isbn)
         isbnCenterX = label.isbnCenterX;
     // After a composition the clipboard holds the bare symbol.
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
+    if (clipboard)
         clipboard->setImage(label.symbol);
     cmdToRTF1->setEnabled(true);
 }

@@ -301,11 +301,13 @@ void BarcodeRenderer::draw(QPainter &painter, const QRectF &target) const
 {
     if (target.isEmpty())
         return;
-    painter.fillRect(target, m_backColor);
     const SymbolGeometry symbol = geometry();
-    if (symbol.isEmpty())
+    if (symbol.isEmpty()) {
+        painter.fillRect(target, m_backColor);
         return;
-    paintSymbol(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign);
+    }
+    paintSymbolOver(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign, target,
+                    m_backColor);
 }
 
 double BarcodeRenderer::moduleWidth(const QSizeF &target) const

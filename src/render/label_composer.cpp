@@ -17,10 +17,16 @@ namespace {
 constexpr double kProductIndentTwips = 10;
 constexpr double kProductStripExtraTwips = 30;
 
-// An image of the given size at \a dpi, not yet filled: every caller paints all of it.
-QImage newImage(double widthTwips, double heightTwips, double dpi)
+// An image of the given size at \a dpi, not yet filled: every caller paints all of it. The
+// pixels of \a recycled are used again when nothing else holds them: a label is large, and
+// fresh memory for each one costs more than painting it.
+QImage newImage(double widthTwips, double heightTwips, double dpi, QImage recycled)
 {
-    QImage image(twipsToWholePixels(widthTwips, dpi), twipsToWholePixels(heightTwips, dpi), QImage::Format_RGB32);
+    const QSize size(twipsToWholePixels(widthTwips, dpi), twipsToWholePixels(heightTwips, dpi));
+    QImage image = recycled.size() == size && recycled.format() == QImage::Format_RGB32 && recycled.isDetached()
+                       ? std::move(recycled)
+                       : QImage(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
     image.setDotsPerMeterX(dotsPerMetre(dpi));
     image.setDotsPerMeterY(dotsPerMetre(dpi));
     return image;
@@ -54,14 +60,14 @@ void paintProductStrip(QPainter &painter, const LabelRequest &request, double la
     painter.restore();
 }
 
-ComposedLabel compose(const LabelRequest &request, double withLineHeight, double withoutLineHeight, double productLineY)
+ComposedLabel compose(LabelRequest &request, double withLineHeight, double withoutLineHeight, double productLineY)
 {
     ComposedLabel result;
     const double dpi = request.dotsPerInch;
     // The bare symbol picture may be higher than the symbol; the renderer paints at its top.
     const double pictureHeight =
         request.symbolPictureHeightTwips > 0 ? request.symbolPictureHeightTwips : request.symbolHeightTwips;
-    result.symbol = newImage(request.symbolWidthTwips, pictureHeight, dpi);
+    result.symbol = newImage(request.symbolWidthTwips, pictureHeight, dpi, std::move(request.recycledSymbol));
     const QSize symbolSize = result.symbol.size();
     const int symbolRows = std::min(symbolSize.height(), twipsToWholePixels(request.symbolHeightTwips, dpi));
     {
@@ -74,7 +80,7 @@ ComposedLabel compose(const LabelRequest &request, double withLineHeight, double
     result.hasProductLine = !request.product.isEmpty() && request.productLineOn;
     result.widthTwips = request.labelWidthTwips;
     result.heightTwips = result.hasProductLine ? withLineHeight : withoutLineHeight;
-    result.label = newImage(result.widthTwips, result.heightTwips, dpi);
+    result.label = newImage(result.widthTwips, result.heightTwips, dpi, std::move(request.recycledLabel));
     const QSize labelSize = result.label.size();
     QPainter painter(&result.label);
     // The symbol at the top, white around it: each pixel is written once.
@@ -107,12 +113,12 @@ QString productLine(const QString &product)
     return product.left(kProductLineLength).leftJustified(kProductLineLength, u' ');
 }
 
-ComposedLabel composeMainLabel(const LabelRequest &request)
+ComposedLabel composeMainLabel(LabelRequest request)
 {
     return compose(request, 1190, 1000, 950);
 }
 
-ComposedLabel composeDefinedLabel(const LabelRequest &request)
+ComposedLabel composeDefinedLabel(LabelRequest request)
 {
     const double symbolHeight = request.symbolHeightTwips;
     return compose(request, symbolHeight + 170, symbolHeight, symbolHeight - 50);

@@ -185,6 +185,27 @@ private slots:
         QVERIFY2(std::abs(clipboardTwips() - 1065) < 6, qPrintable(QString::number(clipboardTwips())));
     }
 
+    void labelPaintedAfreshOverTheLastOne()
+    {
+        // The next label is painted into the memory of the last one: nothing of it may remain.
+        const auto make = [this](Form1 &form, const QString &barcode, const QString &product) {
+            for (const QString &name : {u"TxtStreck"_s, u"txtProduct"_s})
+                form.findChild<QLineEdit *>(name)->clear();
+            typeInto(form.findChild<QLineEdit *>(u"TxtStreck"_s), barcode);
+            typeInto(form.findChild<QLineEdit *>(u"txtProduct"_s), product);
+            form.findChild<QPushButton *>(u"Command1"_s)->click();
+            return std::pair(form.findChild<LabelPicture *>(u"picTST"_s)->image(), QApplication::clipboard()->image());
+        };
+        make(*m_form, u"400638133393"_s, u"Lemon soap 250 g"_s);
+        const auto [label, symbol] = make(*m_form, u"501234567890"_s, u"Milk"_s);
+        Form1 fresh(Edition::Alla);
+        fresh.show();
+        const auto [freshLabel, freshSymbol] = make(fresh, u"501234567890"_s, u"Milk"_s);
+        QCOMPARE(label, freshLabel);
+        QCOMPARE(symbol, freshSymbol);
+        QCOMPARE(decodedText(label), u"5012345678900"_s);
+    }
+
     void code39StopsAtItsLongest()
     {
         clickOption(*m_form, u"optCode39"_s);
