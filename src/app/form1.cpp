@@ -53,8 +53,6 @@ Form1::Form1(Edition edition, QWidget *parent)
     connectHandlers();
     buildSizeWindow();
     startUp();
-    // A value the renderer refuses puts the current record back into the entry.
-    setInvalidPropertyHandler([this] { refillEntryFromRecord(); });
     // The converter's diagnostic box names the current type.
     ConverterErrorContext context;
     context.typeCode = [this] { return TypeCode; };
@@ -63,7 +61,6 @@ Form1::Form1(Edition edition, QWidget *parent)
 
 Form1::~Form1()
 {
-    setInvalidPropertyHandler({});
     setConverterErrorContext({});
 }
 
@@ -261,9 +258,6 @@ void Form1::startUp()
     for (int column = 0; column < 5; ++column)
         ListView3->setColumnWidth(column, roundToInt(twipsToPixels(columnWidths[size_t(column)], logicalDpiX())));
 
-    Command4->setEnabled(false);
-    Command1->setEnabled(false);
-
     for (const QString &name : editionHiddenTypeOptions(edition)) {
         if (auto *option = findChild<QRadioButton *>(name))
             option->setVisible(false);
@@ -285,6 +279,10 @@ void Form1::startUp()
     mnuHelp->setText(u"&"_s + WindowTitle + u"Help"_s);
     mnuAbout->setText(u"About "_s + WindowTitle);
     ApplyBarcodeType();
+    // Disabled after the restored options' handlers have run, which enable them for Code 39:
+    // every type starts with both disabled until an entry is typed.
+    Command4->setEnabled(false);
+    Command1->setEnabled(false);
     // The user starts by typing the barcode.
     TxtStreck->setFocus();
 }

@@ -34,6 +34,8 @@ namespace Kelbrix {
 class LabelPicture;
 class frmBarSize;
 class frmTiff;
+struct ViewUpdatePlan;
+struct ViewUpdateState;
 
 /// The main window: the barcode entry with its type and supplement options, the entry
 /// boxes, and the commands that make the barcode.
@@ -148,15 +150,6 @@ public:
     /// The current list file name: empty until a list file is loaded or saved.
     const QString &listFileName() const { return currentListFile; }
 
-    /// What the ISBN conversion last handed to the renderers.
-    struct SymbolHandOver {
-        int symbology = -1;
-        QString data;
-        QString supplement;
-        QString header; ///< the human-readable "ISBN ..." line placed above the symbol
-    };
-    const SymbolHandOver &isbnSymbol() const { return isbnHandOver; }
-
     /// Uses \a width x \a height twips as the defined size of the symbol (0 for none), as the
     /// size window hands it over.
     void setDefinedSize(double width, double height);
@@ -176,9 +169,6 @@ public:
     void Code39CheckCharacter();
     /// Checks a complete ISBN entry after a key was released (Qt key code \a key).
     void IsbnCheckOnKeyUp(int key);
-    /// Turns the ISBN entry into EAN-13 data for the renderers (isbnHandOver); false when the
-    /// entry was refused.
-    bool IsbnToEan();
 
     /// Brings the renderer and the main label in line with the TypeCode and the entry;
     /// runs the defined-size update too when "&Use Defined Barcode" is checked.
@@ -239,8 +229,6 @@ private:
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
     QString homePage;
 
-    SymbolHandOver isbnHandOver;
-
     /// The current list file name: empty until a list file is loaded or saved.
     QString currentListFile;
     /// The current bitmap file name (set by saving a bitmap or an image list).
@@ -284,16 +272,19 @@ private:
     void makeCodeDefault(bool on);
 
     // View update and label composition.
-    const TypeInfo *typeToShow() const;
+    ViewUpdateState viewUpdateState() const;
+    /// Carries out \a plan on \a renderer; true when the label is to be composed.
+    bool applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan);
+    /// Tells the user once per "&Make Code" when the plan refused the ISBN entry; false then.
+    bool IsbnToEan(const ViewUpdatePlan &plan);
     void selectOptionsOf(const TypeInfo &type);
     /// The type option buttons with the symbology each selects, in the order they are tested.
     QList<std::pair<QRadioButton *, Symbology>> typeOptions() const;
-    bool handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool defined);
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();
     void composeDefined();
     void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                      ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                      ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
                       LabelPicture *labelPicture, double &isbnCenterX);
     void onUseDefined();
     double labelDotsPerInch() const;

@@ -59,7 +59,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
             break;
         case QEvent::FocusOut:
-            if (box == TxtStreck || box == txtSup)
+            // Only leaving the barcode box ends "&Make Code" being the default button.
+            if (box == TxtStreck)
                 makeCodeDefault(false);
             break;
         default:
@@ -83,8 +84,8 @@ void Form1::makeCodeDefault(bool on)
 
 bool Form1::filterKeyPress(QLineEdit *box, QKeyEvent *event)
 {
-    // Enter presses "&Make Code" while the barcode or the supplement box has the focus.
-    if ((box == TxtStreck || box == txtSup) && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    // While "&Make Code" is the default button, Enter in any box presses it when it is enabled.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Command1->isDefault()) {
         if (Command1->isEnabled())
             Command1->click();
         return true;
@@ -108,6 +109,8 @@ bool Form1::filterKeyPress(QLineEdit *box, QKeyEvent *event)
     else
         decision = filterDigitKey(key, state, -1);
 
+    if (decision.tooLong)
+        setHint(code39TooLongHint());
     if (!decision.accept)
         return true;
     if (decision.clearFirst)
@@ -131,9 +134,16 @@ void Form1::onBarcodeChanged()
     // Keys are filtered as they are typed; a pasted or dropped text is cleaned the same
     // way, then loses a check character it brought with it.
     const QString original = TxtStreck->text();
-    const QString cleaned = cutBackCheckCharacter(TypeCode, sanitizeBarcodeText(TypeCode, original));
+    const QString sanitized = sanitizeBarcodeText(TypeCode, original);
+    const QString cleaned = cutBackCheckCharacter(TypeCode, sanitized);
+    if (TypeCode == u"Co39"_s && sanitized.size() == kCode39MaxLength && original.size() > kCode39MaxLength)
+        setHint(code39TooLongHint());
     if (cleaned != original)
         TxtStreck->setText(cleaned);
+    // Any change of the entry, even one the cut-back undoes (a 14th character typed), has the
+    // ISBN check judge it again; only keys that leave the text alone are not judged twice.
+    if (original != m_lastIsbnJudged)
+        m_lastIsbnJudged.clear();
 
     updateCommandsEnabled();
     m_inBarcodeChange = false;
@@ -176,8 +186,7 @@ void Form1::onCopiesChanged()
         return;
     }
     if (decision.tooMany) {
-        ask(u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation,
-            PromptButtons::Ok);
+        ask(u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
     }
 }
 
@@ -208,26 +217,6 @@ void Form1::IsbnCheckOnKeyUp(int key)
             m_lastIsbnJudged.clear();
         }
     }
-}
-
-bool Form1::IsbnToEan()
-{
-    const QString entry = TxtStreck->text();
-    const QString data = isbnToEanData(entry);
-    if (data.isEmpty()) {
-        // "&Make Code" converts the entry more than once; the user hears of it once.
-        if (!m_isbnMessageShown && ListItemInWork == 0) {
-            m_isbnMessageShown = true;
-            ask(u"You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"_s,
-                u"ISBN Error"_s, PromptIcon::Information, PromptButtons::Ok);
-        }
-        return false;
-    }
-    isbnHandOver.symbology = TypeCode == u"ISB5"_s ? 13 : 11;
-    isbnHandOver.data = data;
-    isbnHandOver.supplement = TypeCode == u"ISB5"_s ? txtSup->text() : QString();
-    isbnHandOver.header = u"ISBN "_s + entry;
-    return true;
 }
 
 void Form1::onClear()

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "barcode/check_characters.h"
+#include "barcode/entry_rules.h"
 #include "render/label_picture.h"
 
 #include <QCheckBox>
@@ -98,7 +99,8 @@ void Form1::onIsbnOption()
         txtSup->clear();
     }
     TypeCode = typeCodeFor(Symbology::Isbn, selectedSupplement());
-    setCaption(u" - "_s, supplementSuffix());
+    // Only the 5-digit supplement adds a suffix; "ISBN " brings its own trailing blank.
+    setCaption(u" - "_s, chk5digit->isChecked() ? supplementSuffix() : QString());
     Label2->setText(u"ISBN Code"_s);
     ApplyBarcodeType();
 }
@@ -171,8 +173,8 @@ void Form1::ApplyBarcodeType()
 
 QList<std::pair<QRadioButton *, Symbology>> Form1::typeOptions() const
 {
-    return {{optCode39, Symbology::Code39}, {optEAN13, Symbology::Ean13}, {optISBN, Symbology::Isbn},
-            {optSCC14, Symbology::Scc14},   {optEAN8, Symbology::Ean8},   {optUPCA, Symbology::UpcA},
+    return {{optCode39, Symbology::Code39}, {optEAN13, Symbology::Ean13},  {optISBN, Symbology::Isbn},
+            {optSCC14, Symbology::Scc14},   {optEAN8, Symbology::Ean8},    {optUPCA, Symbology::UpcA},
             {optUPCE, Symbology::UpcE},     {optUpcEP, Symbology::UpcAToE}};
 }
 
@@ -211,6 +213,11 @@ void Form1::Code39CheckCharacter()
         return;
     const QString entry = TxtStreck->text();
     const QString withCheck = withCode39CheckCharacter(entry);
+    // The renderer would refuse a check character past the longest Code 39 it draws.
+    if (withCheck.size() > kCode39MaxLength) {
+        setHint(code39TooLongHint());
+        return;
+    }
     if (withCheck != entry)
         TxtStreck->setText(withCheck);
 }

@@ -3,10 +3,10 @@
 // composes the labels.
 #include "app/form1.h"
 
-#include "base/runtime_errors.h"
 #include "base/user_prompt.h"
 #include "render/label_composer.h"
 #include "render/label_picture.h"
+#include "render/view_update_plan.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,13 +20,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-// Height of the renderers' symbols, in twips; the label adds its lines around them.
-constexpr double kSymbolHeightTwips = 900;
-
-} // namespace
 
 double Form1::labelDotsPerInch() const
 {
@@ -53,92 +46,71 @@ void Form1::rendererRefused(const BarcodeRenderer &renderer)
     if (TypeCode.startsWith(u"UPP"_s)) {
         if (!m_refusalShown && ListItemInWork == 0) {
             m_refusalShown = true;
-            ask(u"The UPC A number %1 can not be shown as UPC E: only UPC A numbers of number system 0 or 1 "
-                "with enough zeros can be zero-suppressed. Make it as UPC A instead."_s
-                    .arg(TxtStreck->text()),
+            ask(u"The UPC A number "_s + TxtStreck->text() +
+                    u" can not be shown as UPC E: only UPC A numbers of number system 0 or 1 "
+                    "with enough zeros can be zero-suppressed. Make it as UPC A instead."_s,
                 u"UPC A To E"_s, PromptIcon::Exclamation, PromptButtons::Ok);
         }
         return;
     }
+    // A value the renderer refused (runtime error 380) shows no box: the current record goes
+    // back into the entry instead.
     setHint(u"The barcode was not made: "_s + renderer.lastErrorDetail());
-    ReportRuntimeError(renderer.lastError());
+    refillEntryFromRecord();
 }
 
-bool Form1::handToRenderer(BarcodeRenderer &renderer, const TypeInfo &type, bool defined)
+ViewUpdateState Form1::viewUpdateState() const
 {
-    if (!renderer.setSymbology(type.rendererSymbology)) {
-        rendererRefused(renderer);
-        return false;
-    }
-    const QString entry = TxtStreck->text();
-    const qsizetype n = entry.size();
+    return {TypeCode, edition, TxtStreck->text(), txtSup->text(), txtProduct->text()};
+}
 
-    if (type.symbology == Symbology::Isbn) {
-        if (!IsbnToEan())
-            return false;
-        if (!renderer.setData(isbnHandOver.data) || !renderer.setSupplement(isbnHandOver.supplement)) {
-            rendererRefused(renderer);
-            return false;
-        }
-        return n == 13;
-    }
-
-    if (type.symbology == Symbology::Code39) {
-        if (entry.isEmpty())
-            return false;
-        if (!renderer.setData(entry)) {
-            rendererRefused(renderer);
-            return false;
-        }
+bool Form1::IsbnToEan(const ViewUpdatePlan &plan)
+{
+    if (!plan.isbnRefused)
         return true;
+    // "&Make Code" converts the entry more than once; the user hears of it once.
+    if (!m_isbnMessageShown && ListItemInWork == 0) {
+        m_isbnMessageShown = true;
+        ask(u"You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"_s, u"ISBN Error"_s,
+            PromptIcon::Information, PromptButtons::Ok);
     }
+    return false;
+}
 
-    // EAN, UPC and SCC-14: an entry without its check digit is handed over as it is; a longer
-    // one is cut to its data, and the box receives the data completed by the renderer.
-    const int length = type.entryLength;
-    if (n < length)
-        return false;
-    if (!renderer.setData(entry.left(length)) || !renderer.setSupplement(type.supplement ? txtSup->text() : QString())) {
+bool Form1::applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan)
+{
+    if (!renderer.setSymbology(plan.rendererSymbology)) {
         rendererRefused(renderer);
         return false;
     }
-    if (type.code == u"E80 "_s && n > 7 && defined)
-        renderer.setTypeName(u"EAN 8"_s);
-    if (n > length) {
-        if (type.symbology == Symbology::Scc14 && !defined)
-            renderer.setShowText(true);
-        TxtStreck->setText(renderer.data());
+    if (!IsbnToEan(plan) || !plan.handData)
+        return false;
+    if (!plan.rendererTypeName.isEmpty())
+        renderer.setTypeName(plan.rendererTypeName);
+    if (!renderer.setData(plan.data) || !renderer.setSupplement(plan.supplement)) {
+        rendererRefused(renderer);
+        return false;
     }
-    return true;
-}
-
-const TypeInfo *Form1::typeToShow() const
-{
-    // Nothing to show without an entry or a product, or for a type the edition cannot make.
-    if (TxtStreck->text().isEmpty() && txtProduct->text().isEmpty())
-        return nullptr;
-    if (!typeCodeBelongsToEdition(TypeCode, edition))
-        return nullptr;
-    return findType(TypeCode);
+    if (plan.showText)
+        renderer.setShowText(true);
+    if (plan.completeEntry)
+        TxtStreck->setText(renderer.data());
+    return plan.compose;
 }
 
 void Form1::UpdateBarcodeView()
 {
-    const TypeInfo *found = typeToShow();
-    if (!found)
+    const ViewUpdatePlan plan = planMainViewUpdate(viewUpdateState());
+    if (!plan.update)
         return;
-    const TypeInfo type = *found;
-    const QString entry = TxtStreck->text();
+    Barcode1.setWidthTwips(plan.widthTwips);
+    Barcode1.setHeightTwips(plan.heightTwips);
+    picTST->setWidthTwips(plan.widthTwips);
+    selectOptionsOf(plan.type);
+    if (plan.type.symbology == Symbology::Isbn)
+        Barcode1x.setSymbology(plan.rendererSymbology);
 
-    const double width = type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : type.widthTwips;
-    Barcode1.setWidthTwips(width);
-    Barcode1.setHeightTwips(kSymbolHeightTwips);
-    picTST->setWidthTwips(width);
-    selectOptionsOf(type);
-    if (type.symbology == Symbology::Isbn)
-        Barcode1x.setSymbology(type.rendererSymbology);
-
-    if (handToRenderer(Barcode1, type, false))
+    if (applyPlan(Barcode1, plan))
         composeMain();
 
     if (chkDefined->isChecked())
@@ -147,17 +119,13 @@ void Form1::UpdateBarcodeView()
 
 void Form1::UpdateDefinedBarcodeView()
 {
-    const TypeInfo *found = typeToShow();
-    if (!found || DefinedWidth <= 0 || DefinedHeight <= 0)
+    const ViewUpdatePlan plan = planDefinedViewUpdate(viewUpdateState(), DefinedWidth, DefinedHeight);
+    if (!plan.update)
         return;
-    const TypeInfo type = *found;
-    const QString entry = TxtStreck->text();
-    const double width =
-        type.symbology == Symbology::Code39 ? code39WidthTwips(int(entry.size())) : DefinedWidth;
-    Barcode1x.setWidthTwips(width);
-    Barcode1x.setHeightTwips(DefinedHeight);
-    picTST1->setWidthTwips(width);
-    if (handToRenderer(Barcode1x, type, true))
+    Barcode1x.setWidthTwips(plan.widthTwips);
+    Barcode1x.setHeightTwips(plan.heightTwips);
+    picTST1->setWidthTwips(plan.widthTwips);
+    if (applyPlan(Barcode1x, plan))
         composeDefined();
 }
 
@@ -181,7 +149,7 @@ void Form1::composeDefined()
 }
 
 void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                         ComposedLabel (*compose)(const LabelRequest &), LabelPicture *symbolPicture,
+                         ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
                          LabelPicture *labelPicture, double &isbnCenterX)
 {
     const bool isbn = isIsbnCode(TypeCode);
@@ -189,6 +157,7 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     request.renderer = &renderer;
     request.symbolWidthTwips = renderer.widthTwips();
     request.symbolHeightTwips = renderer.heightTwips();
+    request.symbolPictureHeightTwips = symbolPicture->heightTwips();
     request.labelWidthTwips = labelWidthTwips;
     request.product = txtProduct->text();
     request.productLineOn = Option1->isChecked();
@@ -196,9 +165,17 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     request.textBackColor = PicTXT->palette().color(QPalette::Window);
     // The defined-size label is made at the resolution the size window names.
     request.dotsPerInch = labelPicture == picTST1 ? definedLabelDotsPerInch() : labelDotsPerInch();
-    ComposedLabel label = compose(request);
+    // The clipboard is cleared before the symbol goes on it again; then the pictures' old
+    // images are held nowhere else and their memory serves the new ones.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard)
+        clipboard->clear();
+    request.recycledSymbol = symbolPicture->takeImage();
+    request.recycledLabel = labelPicture->takeImage();
+    const double dpi = request.dotsPerInch;
+    ComposedLabel label = compose(std::move(request));
 
-    const double ratio = request.dotsPerInch / logicalDpiX();
+    const double ratio = dpi / logicalDpiX();
     label.symbol.setDevicePixelRatio(ratio);
     label.label.setDevicePixelRatio(ratio);
     symbolPicture->setImage(label.symbol);
@@ -207,7 +184,7 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     if (isbn)
         isbnCenterX = label.isbnCenterX;
     // After a composition the clipboard holds the bare symbol.
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
+    if (clipboard)
         clipboard->setImage(label.symbol);
     cmdToRTF1->setEnabled(true);
 }
@@ -234,9 +211,7 @@ void Form1::onMakeCode()
     m_isbnMessageShown = false;
     m_refusalShown = false;
     TypeCodeFromOptions();
-    const auto state = [this] {
-        return QStringList{TypeCode, TxtStreck->text(), txtSup->text(), txtProduct->text()};
-    };
+    const auto state = [this] { return QStringList{TypeCode, TxtStreck->text(), txtSup->text(), txtProduct->text()}; };
     const QStringList before = state();
     UpdateBarcodeView();
     mnuAs->setEnabled(true);

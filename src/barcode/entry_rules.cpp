@@ -20,9 +20,8 @@ KeyDecision discard()
 }
 
 // A digit typed into a box limited to maxLength characters. A fully selected full box is
-// emptied first, so the digit starts a new entry; a digit that would make the box longer
-// than its limit is discarded. A selection is replaced by the typed digit, so it does not
-// count towards the limit.
+// emptied first, so the digit starts a new entry; otherwise a full box discards the digit,
+// even over a partial selection, so a full entry is never shortened by a stray key.
 KeyDecision limitedDigit(QChar key, BoxState box, int maxLength)
 {
     if (maxLength < 0)
@@ -30,12 +29,17 @@ KeyDecision limitedDigit(QChar key, BoxState box, int maxLength)
     const bool wholeSelected = box.length > 0 && box.selectedLength == box.length;
     if (box.length >= maxLength && wholeSelected)
         return accept(key, true);
-    if (box.length - box.selectedLength >= maxLength)
+    if (box.length >= maxLength)
         return discard();
     return accept(key);
 }
 
 } // namespace
+
+QString code39TooLongHint()
+{
+    return u"Code 39 takes at most %1 characters, the check character included."_s.arg(kCode39MaxLength);
+}
 
 KeyDecision filterDigitKey(QChar key, BoxState box, int maxLength)
 {
@@ -48,7 +52,12 @@ KeyDecision filterBarcodeKey(const QString &typeCode, QChar key, BoxState box, i
 {
     if (typeCode == u"Co39"_s) {
         const QChar upper = key.unicode() < 0x80 ? key.toUpper() : key;
-        return isCode39Character(upper) ? accept(upper) : discard();
+        if (!isCode39Character(upper))
+            return discard();
+        // The renderer draws no longer Code 39; a selection is replaced by the character.
+        if (box.length - box.selectedLength >= kCode39MaxLength)
+            return KeyDecision{false, upper, false, true};
+        return accept(upper);
     }
     if (isIsbnCode(typeCode)) {
         if (key == u'-' || key == u'X' || key == u'x')
@@ -77,6 +86,8 @@ QString sanitizeBarcodeText(const QString &typeCode, const QString &text)
         if (d.accept)
             result.append(d.character);
     }
+    if (typeCode == u"Co39"_s && result.size() > kCode39MaxLength)
+        result.truncate(kCode39MaxLength);
     return result;
 }
 

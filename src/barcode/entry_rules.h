@@ -7,11 +7,19 @@ namespace Kelbrix {
 /// Most copies of one label made at a time.
 inline constexpr int kMaxCopies = 50;
 
+/// Longest Code 39 entry: the renderer draws no more characters (the check character
+/// included).
+inline constexpr int kCode39MaxLength = 85;
+
+/// The status-bar hint shown when the Code 39 entry is full.
+QString code39TooLongHint();
+
 /// What happens to one typed character in an entry box.
 struct KeyDecision {
     bool accept = false;     ///< false: the character is discarded
     QChar character;         ///< the character to insert (after conversion, e.g. "x" to "X")
     bool clearFirst = false; ///< empty the box before inserting
+    bool tooLong = false;    ///< discarded because the Code 39 entry is at its longest
 };
 
 /// The state of an entry box when a key arrives.
@@ -30,7 +38,8 @@ KeyDecision filterBarcodeKey(const QString &typeCode, QChar key, BoxState box, i
 KeyDecision filterDigitKey(QChar key, BoxState box, int maxLength);
 
 /// Removes from a pasted or dropped text what the barcode box of \a typeCode would not
-/// have taken key by key, converting as the key filter does.
+/// have taken key by key, converting as the key filter does; Code 39 is cut to
+/// kCode39MaxLength characters.
 QString sanitizeBarcodeText(const QString &typeCode, const QString &text);
 
 /// Keeps only the digits of \a text.

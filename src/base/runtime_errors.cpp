@@ -59,20 +59,14 @@ constexpr Row kRows[] = {
     {481, 481, u"Invalid Picture.", nullptr},
     {482, 482, u"Printer Error.", kPrinter},
     {483, 483, u"Printer driver doesn't support specified property.", kPrinter},
-    {484, 484,
-     u"Problem getting printer information from the system. Make sure the printer is set up correctly.", kPrinter},
+    {484, 484, u"Problem getting printer information from the system. Make sure the printer is set up correctly.",
+     kPrinter},
     {485, 485, u"Invalid Picture type.", kUser},
     {520, 520, u"Can't empty Clipboard.", kSystem},
     {521, 521, u"Can't open Clipboard.", kSystem},
     {30000, 30017, u"Grid Control Errors.", nullptr},
     {31003, 31039, u"OLE Control Errors.", nullptr},
 };
-
-std::function<void()> &invalidPropertyHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
 
 } // namespace
 
@@ -92,21 +86,9 @@ RuntimeErrorText runtimeErrorText(int number)
 
 void ReportRuntimeError(int number)
 {
-    if (number == RuntimeError::InvalidPropertyValue) {
-        if (const auto &handler = invalidPropertyHandler())
-            handler();
-        return;
-    }
     const RuntimeErrorText text = runtimeErrorText(number);
     if (text.shown)
         ask(text.message, text.title, PromptIcon::Critical, PromptButtons::Ok);
-}
-
-std::function<void()> setInvalidPropertyHandler(std::function<void()> handler)
-{
-    std::function<void()> previous = std::move(invalidPropertyHandler());
-    invalidPropertyHandler() = std::move(handler);
-    return previous;
 }
 
 } // namespace Kelbrix

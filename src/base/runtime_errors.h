@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace Kelbrix {
 
 /// Runtime error numbers the program raises itself.
@@ -31,13 +29,8 @@ struct RuntimeErrorText {
 /// The message and title of \a number.
 RuntimeErrorText runtimeErrorText(int number);
 
-/// Shows the message of runtime error \a number (stop icon, OK button). 0 and 32755 show
-/// nothing; 380 (a value the barcode renderer refused) shows nothing and runs the handler
-/// installed with setInvalidPropertyHandler, which puts the current record back into the
-/// entry boxes.
+/// Shows the message of runtime error \a number (stop icon, OK button). 0, 32755 and 380 (a
+/// value the barcode renderer refused, which the window meeting it handles itself) show nothing.
 void ReportRuntimeError(int number);
-
-/// Installs what ReportRuntimeError does for number 380; returns the previous handler.
-std::function<void()> setInvalidPropertyHandler(std::function<void()> handler);
 
 } // namespace Kelbrix

@@ -172,8 +172,11 @@ bool BarcodeRenderer::setSymbology(int code)
 {
     if (!symbologyInfo(code))
         return refuse(u"no symbology has the code %1"_s.arg(code));
-    m_symbology = code;
-    updateCompletedData();
+    // The same symbology again leaves the completed data as it is.
+    if (code != m_symbology) {
+        m_symbology = code;
+        updateCompletedData();
+    }
     return succeed();
 }
 
@@ -298,11 +301,13 @@ void BarcodeRenderer::draw(QPainter &painter, const QRectF &target) const
 {
     if (target.isEmpty())
         return;
-    painter.fillRect(target, m_backColor);
     const SymbolGeometry symbol = geometry();
-    if (symbol.isEmpty())
+    if (symbol.isEmpty()) {
+        painter.fillRect(target, m_backColor);
         return;
-    paintSymbol(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign);
+    }
+    paintSymbolOver(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign, target,
+                    m_backColor);
 }
 
 double BarcodeRenderer::moduleWidth(const QSizeF &target) const

@@ -20,7 +20,7 @@ namespace Kelbrix {
 /// Data is written without its check digit; reading it back gives it completed with the check
 /// digit libzint computed. A value the renderer cannot take is refused: the setter returns
 /// false, lastError() is RuntimeError::InvalidPropertyValue (380) and the old value stays.
-/// Callers report a refusal with ReportRuntimeError(380). Every setter that succeeds sets
+/// Callers put the current list record back into the entry on a refusal. Every setter that succeeds sets
 /// lastError() to 0.
 ///
 /// Symbology codes: Code 39 0, SCC-14 2, UPC-A 5/6/7, UPC-E 8/9/10, EAN-13 (also ISBN)

@@ -17,10 +17,16 @@ namespace {
 constexpr double kProductIndentTwips = 10;
 constexpr double kProductStripExtraTwips = 30;
 
-QImage blankImage(double widthTwips, double heightTwips, double dpi)
+// An image of the given size at \a dpi, not yet filled: every caller paints all of it. The
+// pixels of \a recycled are used again when nothing else holds them: a label is large, and
+// fresh memory for each one costs more than painting it.
+QImage newImage(double widthTwips, double heightTwips, double dpi, QImage recycled)
 {
-    QImage image(twipsToWholePixels(widthTwips, dpi), twipsToWholePixels(heightTwips, dpi), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    const QSize size(twipsToWholePixels(widthTwips, dpi), twipsToWholePixels(heightTwips, dpi));
+    QImage image = recycled.size() == size && recycled.format() == QImage::Format_RGB32 && recycled.isDetached()
+                       ? std::move(recycled)
+                       : QImage(size, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
     image.setDotsPerMeterX(dotsPerMetre(dpi));
     image.setDotsPerMeterY(dotsPerMetre(dpi));
     return image;
@@ -35,41 +41,58 @@ QFont labelFont(const BarcodeRenderer &renderer, double dpi)
     return font;
 }
 
-// The strip the product line is typeset in before it goes into the label.
-QImage productStrip(const LabelRequest &request, double labelWidthTwips)
+// The product line, typeset in its strip (as wide as the label and 30 twips more, as high as
+// a line of the font, filled with the text background) with its top at \a top.
+void paintProductStrip(QPainter &painter, const LabelRequest &request, double labelWidthTwips, double top)
 {
-    const QFont font = labelFont(*request.renderer, request.dotsPerInch);
+    const double dpi = request.dotsPerInch;
+    const QFont font = labelFont(*request.renderer, dpi);
     const QFontMetricsF metrics(font);
-    const double heightTwips = pixelsToTwips(metrics.height(), request.dotsPerInch);
-    QImage strip = blankImage(labelWidthTwips + kProductStripExtraTwips, heightTwips, request.dotsPerInch);
-    strip.fill(request.textBackColor.isValid() ? request.textBackColor : QColor(Qt::white));
-    QPainter painter(&strip);
+    const QRectF strip(0, top, twipsToWholePixels(labelWidthTwips + kProductStripExtraTwips, dpi),
+                       twipsToWholePixels(pixelsToTwips(metrics.height(), dpi), dpi));
+    painter.save();
+    painter.setClipRect(strip);
+    painter.fillRect(strip, request.textBackColor.isValid() ? request.textBackColor : QColor(Qt::white));
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(twipsToPixels(kProductIndentTwips, request.dotsPerInch), metrics.ascent()),
+    painter.drawText(QPointF(twipsToPixels(kProductIndentTwips, dpi), top + metrics.ascent()),
                      productLine(request.product));
-    return strip;
+    painter.restore();
 }
 
-ComposedLabel compose(const LabelRequest &request, double withLineHeight, double withoutLineHeight,
-                      double productLineY)
+ComposedLabel compose(LabelRequest &request, double withLineHeight, double withoutLineHeight, double productLineY)
 {
     ComposedLabel result;
     const double dpi = request.dotsPerInch;
-    result.symbol = blankImage(request.symbolWidthTwips, request.symbolHeightTwips, dpi);
+    // The bare symbol picture may be higher than the symbol; the renderer paints at its top.
+    const double pictureHeight =
+        request.symbolPictureHeightTwips > 0 ? request.symbolPictureHeightTwips : request.symbolHeightTwips;
+    result.symbol = newImage(request.symbolWidthTwips, pictureHeight, dpi, std::move(request.recycledSymbol));
+    const QSize symbolSize = result.symbol.size();
+    const int symbolRows = std::min(symbolSize.height(), twipsToWholePixels(request.symbolHeightTwips, dpi));
     {
         QPainter painter(&result.symbol);
-        request.renderer->draw(painter, QRectF(QPointF(0, 0), QSizeF(result.symbol.size())));
+        request.renderer->draw(painter, QRectF(0, 0, symbolSize.width(), symbolRows));
+        if (symbolRows < symbolSize.height())
+            painter.fillRect(QRect(0, symbolRows, symbolSize.width(), symbolSize.height() - symbolRows), Qt::white);
     }
 
     result.hasProductLine = !request.product.isEmpty() && request.productLineOn;
     result.widthTwips = request.labelWidthTwips;
     result.heightTwips = result.hasProductLine ? withLineHeight : withoutLineHeight;
-    result.label = blankImage(result.widthTwips, result.heightTwips, dpi);
+    result.label = newImage(result.widthTwips, result.heightTwips, dpi, std::move(request.recycledLabel));
+    const QSize labelSize = result.label.size();
     QPainter painter(&result.label);
-    painter.drawImage(0, 0, result.symbol);
+    // The symbol at the top, white around it: each pixel is written once.
+    const int rows = std::min(symbolRows, labelSize.height());
+    const int columns = std::min(symbolSize.width(), labelSize.width());
+    painter.drawImage(QPoint(0, 0), result.symbol, QRect(0, 0, columns, rows));
+    if (columns < labelSize.width())
+        painter.fillRect(QRect(columns, 0, labelSize.width() - columns, rows), Qt::white);
+    if (rows < labelSize.height())
+        painter.fillRect(QRect(0, rows, labelSize.width(), labelSize.height() - rows), Qt::white);
     if (result.hasProductLine)
-        painter.drawImage(QPointF(0, twipsToPixels(productLineY, dpi)), productStrip(request, result.widthTwips));
+        paintProductStrip(painter, request, result.widthTwips, twipsToPixels(productLineY, dpi));
 
     if (!request.isbnHeader.isEmpty()) {
         const QFont font = labelFont(*request.renderer, dpi);
@@ -90,12 +113,12 @@ QString productLine(const QString &product)
     return product.left(kProductLineLength).leftJustified(kProductLineLength, u' ');
 }
 
-ComposedLabel composeMainLabel(const LabelRequest &request)
+ComposedLabel composeMainLabel(LabelRequest request)
 {
     return compose(request, 1190, 1000, 950);
 }
 
-ComposedLabel composeDefinedLabel(const LabelRequest &request)
+ComposedLabel composeDefinedLabel(LabelRequest request)
 {
     const double symbolHeight = request.symbolHeightTwips;
     return compose(request, symbolHeight + 170, symbolHeight, symbolHeight - 50);

@@ -18,14 +18,19 @@ QString productLine(const QString &product);
 /// What a label is made of.
 struct LabelRequest {
     const BarcodeRenderer *renderer = nullptr;
-    double symbolWidthTwips = 0;  ///< the bare symbol picture
+    double symbolWidthTwips = 0; ///< the bare symbol picture
     double symbolHeightTwips = 0;
+    double symbolPictureHeightTwips = 0; ///< height of the bare symbol picture; 0: the symbol's
     double labelWidthTwips = 0;
-    QString product;              ///< printed under the symbol when productLineOn and not empty
+    QString product; ///< printed under the symbol when productLineOn and not empty
     bool productLineOn = true;
-    QString isbnHeader;           ///< "ISBN ..." printed centred at the top; empty for other types
+    QString isbnHeader; ///< "ISBN ..." printed centred at the top; empty for other types
     QColor textBackColor = Qt::white;
-    double dotsPerInch = 96;      ///< resolution of the images made
+    double dotsPerInch = 96; ///< resolution of the images made
+    /// Images of an earlier composition, given back: when one is no longer shared and has the
+    /// size needed, its memory is painted over instead of allocating new pixels.
+    QImage recycledSymbol;
+    QImage recycledLabel;
 };
 
 /// A composed label: the bare symbol and the label, as images at the requested resolution,
@@ -41,10 +46,10 @@ struct ComposedLabel {
 
 /// The main label: the symbol at the top; with a product line the label is 1190 twips high
 /// and the line stands at 950 twips, otherwise it is 1000 twips high.
-ComposedLabel composeMainLabel(const LabelRequest &request);
+ComposedLabel composeMainLabel(LabelRequest request);
 
 /// The defined-size label: as high as the symbol, or 170 twips higher with the product line
 /// standing 50 twips above the symbol's foot.
-ComposedLabel composeDefinedLabel(const LabelRequest &request);
+ComposedLabel composeDefinedLabel(LabelRequest request);
 
 } // namespace Kelbrix

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <utility>
+
 namespace Kelbrix {
 
 /// A picture box of the label: an image of its own (what is copied, dragged, saved and
@@ -20,6 +22,8 @@ public:
     /// The picture's current image; its device pixel ratio says how many image pixels make
     /// one pixel on the screen.
     QImage image() const { return m_image; }
+    /// The image, leaving the picture without one until the next setImage.
+    QImage takeImage() { return std::exchange(m_image, QImage()); }
     void setImage(const QImage &image);
     /// Clears the picture to white at its current size.
     void clear();

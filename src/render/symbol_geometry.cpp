@@ -3,11 +3,17 @@
 #include <QDataStream>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
+#include <QRawFont>
 #include <QIODevice>
 #include <QPainter>
+#include <QImage>
 #include <QRectF>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Kelbrix {
 
@@ -69,6 +75,31 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
     return s;
 }
 
+std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid() || text.isEmpty())
+        return std::nullopt;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+    // A character the font lacks needs the font fallback of a real text layout.
+    if (glyphs.size() != text.size() || glyphs.contains(0u))
+        return std::nullopt;
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF &advance : advances) {
+        positions.append(pen);
+        pen += advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setBoundingRect(QRectF(0, -raw.ascent(), pen.x(), raw.ascent() + raw.descent()));
+    return run;
+}
+
 int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels)
 {
     if (!(symbol.width > 0))
@@ -76,14 +107,20 @@ int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels)
     return std::max(1, int(std::floor(targetPixels / symbol.width + 1e-9)));
 }
 
-void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+namespace {
+
+// Where the modules of a symbol land on the painter.
+struct Placement {
+    double left = 0, top = 0, sx = 1, sy = 1;
+    QRectF bar(const SymbolGeometry::Bar &b) const
+    {
+        return QRectF(left + b.x * sx, top + b.y * sy, b.width * sx, b.height * sy);
+    }
+};
+
+Placement place(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
 {
-    if (symbol.isEmpty() || target.isEmpty())
-        return;
-    painter.save();
-    double sx = target.width() / symbol.width;
-    double sy = target.height() / symbol.height;
-    double left = target.left();
+    Placement p{target.left(), target.top(), target.width() / symbol.width, target.height() / symbol.height};
     if (pixelAlign) {
         // Work in device pixels: a module becomes a whole number of them, and the bars start
         // on a pixel boundary.
@@ -91,37 +128,144 @@ void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &
         const double deviceScale = std::hypot(device.m11(), device.m12());
         const double scale = deviceScale > 0 ? deviceScale : 1.0;
         const int pixels = wholePixelsPerModule(symbol, target.width() * scale);
-        sx = pixels / scale;
-        const double used = sx * symbol.width;
-        left = target.left() + (target.width() - used) / 2.0;
-        left = std::round(left * scale) / scale;
+        p.sx = pixels / scale;
+        const double used = p.sx * symbol.width;
+        p.left = std::round((target.left() + (target.width() - used) / 2.0) * scale) / scale;
     }
+    return p;
+}
+
+// The device pixels an aliased fill of \a rect covers, as the raster engine rounds them.
+QRect fillPixels(const QRectF &rect, double dx, double dy)
+{
+    const QRectF r = rect.translated(dx, dy).normalized();
+    const int x1 = qRound(r.left()), y1 = qRound(r.top()), x2 = qRound(r.right()), y2 = qRound(r.bottom());
+    return QRect(x1, y1, x2 - x1, y2 - y1);
+}
+
+// Background and whole-pixel bars written straight into an image: each band of rows that the
+// same bars cross is built once and copied row by row, instead of filling every bar on every
+// row. False when the painter is not a plain opaque painter on a 32-bit image.
+bool fillDirectly(QPainter &painter, const SymbolGeometry &symbol, const Placement &p, const QRectF &area,
+                  const QColor &back)
+{
+    if (painter.device()->devType() != QInternal::Image || painter.hasClipping() || painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver || back.alpha() != 255)
+        return false;
+    auto *image = static_cast<QImage *>(painter.device());
+    if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate || device.dx() != std::round(device.dx()) ||
+        device.dy() != std::round(device.dy()))
+        return false;
+
+    const QRect box = fillPixels(area, device.dx(), device.dy()) & image->rect();
+    if (box.isEmpty())
+        return true;
+    QList<QRect> bars;
+    QList<int> edges{box.top(), box.bottom() + 1};
+    for (const SymbolGeometry::Bar &b : symbol.bars) {
+        const QRect bar = fillPixels(p.bar(b), device.dx(), device.dy()) & box;
+        if (bar.isEmpty())
+            continue;
+        bars.append(bar);
+        edges.append(bar.top());
+        edges.append(bar.bottom() + 1);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+
+    const QRgb backPixel = back.rgb();
+    const QRgb barPixel = qRgb(0, 0, 0);
+    QList<QRgb> row(box.width());
+    for (qsizetype band = 0; band + 1 < edges.size(); ++band) {
+        const int first = edges[band], end = edges[band + 1];
+        std::fill(row.begin(), row.end(), backPixel);
+        for (const QRect &bar : std::as_const(bars)) {
+            if (bar.top() <= first && bar.bottom() >= end - 1)
+                std::fill(row.begin() + (bar.left() - box.left()), row.begin() + (bar.right() + 1 - box.left()),
+                          barPixel);
+        }
+        for (int y = first; y < end; ++y)
+            std::memcpy(reinterpret_cast<QRgb *>(image->scanLine(y)) + box.left(), row.constData(),
+                        size_t(box.width()) * sizeof(QRgb));
+    }
+    return true;
+}
+
+void paintBars(QPainter &painter, const SymbolGeometry &symbol, const Placement &p, bool pixelAlign)
+{
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.setRenderHint(QPainter::Antialiasing, !pixelAlign);
-    for (const SymbolGeometry::Bar &b : symbol.bars)
-        painter.drawRect(QRectF(left + b.x * sx, target.top() + b.y * sy, b.width * sx, b.height * sy));
-
-    if (!symbol.texts.isEmpty()) {
-        QFont font(symbol.fontFamily.isEmpty() ? QStringLiteral("Arial") : symbol.fontFamily);
-        font.setBold(symbol.bold);
-        font.setItalic(symbol.italic);
-        painter.setPen(Qt::black);
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        const double textScale = std::min(sx, sy);
-        for (const SymbolGeometry::Text &t : symbol.texts) {
-            font.setPixelSize(std::max(1, int(std::lround(t.fontSize * textScale))));
-            painter.setFont(font);
-            const QFontMetricsF metrics(font);
-            const double textWidth = metrics.horizontalAdvance(t.text);
-            double x = left + t.x * sx;
-            if (t.alignment == 0)
-                x -= textWidth / 2.0;
-            else if (t.alignment == 2)
-                x -= textWidth;
-            painter.drawText(QPointF(x, target.top() + t.y * sy), t.text);
-        }
+    if (pixelAlign) {
+        // Whole-pixel bars are solid fills, which the raster engine does span by span.
+        for (const SymbolGeometry::Bar &b : symbol.bars)
+            painter.fillRect(p.bar(b), Qt::black);
+    } else {
+        for (const SymbolGeometry::Bar &b : symbol.bars)
+            painter.drawRect(p.bar(b));
     }
+}
+
+void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement &p)
+{
+    if (symbol.texts.isEmpty())
+        return;
+    QFont font(symbol.fontFamily.isEmpty() ? QStringLiteral("Arial") : symbol.fontFamily);
+    font.setBold(symbol.bold);
+    font.setItalic(symbol.italic);
+    painter.setPen(Qt::black);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const double textScale = std::min(p.sx, p.sy);
+    const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    for (const SymbolGeometry::Text &t : symbol.texts) {
+        font.setPixelSize(std::max(1, int(std::lround(t.fontSize * textScale))));
+        painter.setFont(font);
+        const std::optional<QGlyphRun> run = raster ? unshapedRun(font, t.text) : std::nullopt;
+        const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
+        double x = p.left + t.x * p.sx;
+        if (t.alignment == 0)
+            x -= textWidth / 2.0;
+        else if (t.alignment == 2)
+            x -= textWidth;
+        const QPointF baseline(x, p.top + t.y * p.sy);
+        if (run)
+            painter.drawGlyphRun(baseline, *run);
+        else
+            painter.drawText(baseline, t.text);
+    }
+}
+
+} // namespace
+
+void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+{
+    if (symbol.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    const Placement p = place(painter, symbol, target, pixelAlign);
+    paintBars(painter, symbol, p, pixelAlign);
+    paintTexts(painter, symbol, p);
+    painter.restore();
+}
+
+void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign,
+                     const QRectF &area, const QColor &back)
+{
+    if (symbol.isEmpty() || target.isEmpty() || !pixelAlign) {
+        painter.fillRect(area, back);
+        paintSymbol(painter, symbol, target, pixelAlign);
+        return;
+    }
+    painter.save();
+    const Placement p = place(painter, symbol, target, pixelAlign);
+    if (!fillDirectly(painter, symbol, p, area, back)) {
+        painter.fillRect(area, back);
+        paintBars(painter, symbol, p, pixelAlign);
+    }
+    paintTexts(painter, symbol, p);
     painter.restore();
 }
 

@@ -6,6 +6,9 @@
 
 #include <optional>
 
+class QColor;
+class QFont;
+class QGlyphRun;
 class QPainter;
 class QRectF;
 class QImage;
@@ -50,6 +53,16 @@ struct SymbolGeometry {
 /// scaled with the bars. With \a pixelAlign every module is a whole number of device pixels
 /// (at least one) and the symbol is centred horizontally in \a target.
 void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
+
+/// Fills \a area with \a back and paints \a symbol into \a target over it, as a fill followed by
+/// paintSymbol would; on a 32-bit image with whole-pixel bars each pixel is written once.
+void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign,
+                     const QRectF &area, const QColor &back);
+
+/// \a text laid out from the advances of \a font's glyphs, without shaping: right for barcode
+/// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font
+/// lacks a character (a text layout with font fallback is needed then).
+std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text);
 
 /// The number of device pixels per module that paintSymbol uses for a target \a targetPixels
 /// wide with pixel alignment: the largest whole number that fits, at least 1.

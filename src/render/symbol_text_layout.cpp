@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -27,6 +28,8 @@ struct Measure {
 
     double advanceRatio(const QString &text) const
     {
+        if (const std::optional<QGlyphRun> run = unshapedRun(font, text))
+            return run->boundingRect().width() / kMeasurePixels;
         return QFontMetricsF(font).horizontalAdvance(text) / kMeasurePixels;
     }
 };

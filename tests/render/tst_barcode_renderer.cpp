@@ -5,6 +5,7 @@
 // room, fonts, background and the symbol it puts on the clipboard.
 #include "render/barcode_renderer.h"
 
+#include "barcode/entry_rules.h"
 #include "base/runtime_errors.h"
 #include "zbar_decode.h"
 
@@ -79,6 +80,8 @@ private slots:
     void digitsHiddenAndHeaderRoom();
     void aspectRatioFontAndBackground();
     void copyToClipboard();
+    void directFillMatchesPainting_data();
+    void directFillMatchesPainting();
 };
 
 void TestBarcodeRenderer::decodes_data()
@@ -137,7 +140,9 @@ void TestBarcodeRenderer::refusedData_data()
     QTest::newRow("SCC-14 wrong check digit") << 2 << u"3001234567890"_s << u"30012345678905"_s;
     QTest::newRow("Code 39 asterisk") << 0 << u"ABC"_s << u"A*C"_s;
     QTest::newRow("Code 39 non-ASCII") << 0 << u"ABC"_s << u"\u00c5BC"_s;
-    QTest::newRow("Code 39 longer than libzint takes") << 0 << u"ABC"_s << QString(86, u'A');
+    // The entry stops at the longest Code 39 libzint takes.
+    QTest::newRow("Code 39 longer than libzint takes")
+        << 0 << QString(kCode39MaxLength, u'A') << QString(kCode39MaxLength + 1, u'A');
 }
 
 void TestBarcodeRenderer::refusedData()
@@ -351,6 +356,55 @@ void TestBarcodeRenderer::copyToClipboard()
     painter.end();
     QCOMPARE(Test::decodedText(painted).remove(u'|'), u"501234567890000295"_s);
     QVERIFY(Test::decodedText(fromSvg).startsWith(u"5012345678900"_s));
+}
+
+void TestBarcodeRenderer::directFillMatchesPainting_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("supplement");
+    QTest::addColumn<QRectF>("target");
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<QColor>("back");
+    QTest::newRow("EAN-13 + 5, label size")
+        << 13 << u"400638133393"_s << u"54321"_s << QRectF(0, 0, 553, 188) << QPoint() << QColor(Qt::white);
+    QTest::newRow("UPC-E, fractional box")
+        << 8 << u"0425261"_s << QString() << QRectF(0.4, 0.6, 300.3, 120.2) << QPoint(3, 2) << QColor(Qt::yellow);
+    QTest::newRow("Code 39, box past the image")
+        << 0 << u"KELBRIX-39"_s << QString() << QRectF(-20.5, 10.5, 700, 400) << QPoint(-1, 5) << QColor(Qt::white);
+}
+
+void TestBarcodeRenderer::directFillMatchesPainting()
+{
+    // Background and bars written straight into the image give the pixels a fill and the
+    // painted bars give; a clipped painter takes the painted way.
+    QFETCH(int, code);
+    QFETCH(QString, data);
+    QFETCH(QString, supplement);
+    QFETCH(QRectF, target);
+    QFETCH(QPoint, offset);
+    QFETCH(QColor, back);
+    BarcodeRenderer renderer;
+    QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(supplement));
+    renderer.setBackColor(back);
+    renderer.setHeaderSpace(BarcodeRenderer::kIsbnHeaderSpace);
+    QImage direct(600, 260, QImage::Format_RGB32);
+    direct.fill(Qt::red);
+    QImage painted = direct;
+    {
+        QPainter painter(&direct);
+        painter.translate(offset);
+        renderer.draw(painter, target);
+    }
+    {
+        QPainter painter(&painted);
+        painter.setClipRect(painted.rect());
+        painter.translate(offset);
+        renderer.draw(painter, target);
+    }
+    QCOMPARE(direct, painted);
+    if (QRectF(direct.rect()).contains(target.translated(offset)))
+        QVERIFY(!Test::decodedText(direct).isEmpty());
 }
 
 QTEST_MAIN(TestBarcodeRenderer)

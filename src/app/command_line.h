@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace Kelbrix {
+
+/// What the program was asked to do on its command line.
+struct CommandLine {
+    enum class Action {
+        OpenWindow, ///< no option of ours: open the main window
+        Convert,    ///< --convert COMMAND: run one image converter command, no window
+        Help,       ///< --help: print the usage
+        Version,    ///< --version: print the version
+        Error,      ///< an option of ours used wrongly: print why and fail
+    };
+    Action action = Action::OpenWindow;
+    QString convertCommand;
+    QString error;
+
+    /// True when the converter command reads or writes the clipboard, which needs a GUI
+    /// platform.
+    bool needsClipboard() const;
+};
+
+/// Reads the program's own options from \a argv. Options it does not know (Qt's own, such as
+/// -platform) leave the window to start as usual.
+CommandLine parseCommandLine(int argc, char *argv[]);
+
+/// Carries out every action but OpenWindow with the least application object it needs and
+/// returns the exit status. Prints only the program's own output.
+int runCommandLine(const CommandLine &commandLine, int argc, char *argv[]);
+
+} // namespace Kelbrix

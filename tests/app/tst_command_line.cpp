@@ -1,0 +1,146 @@
+// The program's command line: the options it reads, and `kelbrix --convert` run as a process
+// the way a script runs it, without a desktop and without XDG_RUNTIME_DIR, printing only the
+// program's own output.
+#include "app/command_line.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+namespace {
+
+using Action = CommandLine::Action;
+
+struct Parsed {
+    const char *name;
+    QStringList arguments;
+    Action action;
+    QString command;
+};
+
+struct Run {
+    const char *name;
+    QStringList arguments; ///< "SOURCE" and "DEST" stand for the files of the test
+    int exitCode;
+    QString out; ///< standard output, exactly; a leading "~" only asks it to contain the rest
+    QString err; ///< standard error, exactly
+};
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void parsing_data();
+    void parsing();
+    void process_data();
+    void process();
+};
+
+void TestCommandLine::parsing_data()
+{
+    QTest::addColumn<Parsed>("row");
+    const QList<Parsed> rows{
+        {"no options opens the window", {}, Action::OpenWindow, {}},
+        {"Qt's own options open the window", {u"-platform"_s, u"offscreen"_s}, Action::OpenWindow, {}},
+        {"convert", {u"--convert"_s, u"source=a.bmp,dest=b.tif"_s}, Action::Convert, u"source=a.bmp,dest=b.tif"_s},
+        {"convert with =", {u"--convert=source=a.bmp,dest=b.tif"_s}, Action::Convert, u"source=a.bmp,dest=b.tif"_s},
+        {"convert without its command", {u"--convert"_s}, Action::Error, {}},
+        {"help", {u"--help"_s}, Action::Help, {}},
+        {"short help", {u"-h"_s}, Action::Help, {}},
+        {"version", {u"--version"_s}, Action::Version, {}},
+    };
+    for (const Parsed &row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestCommandLine::parsing()
+{
+    QFETCH(Parsed, row);
+    QList<QByteArray> bytes{"kelbrix"};
+    for (const QString &argument : row.arguments)
+        bytes.append(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    const CommandLine parsed = parseCommandLine(int(argv.size()), argv.data());
+    QCOMPARE(parsed.action, row.action);
+    QCOMPARE(parsed.convertCommand, row.command);
+    QCOMPARE(parsed.error.isEmpty(), row.action != Action::Error);
+}
+
+void TestCommandLine::process_data()
+{
+    QTest::addColumn<Run>("row");
+    const QList<Run> rows{
+        {"TIFF without a desktop", {u"--convert"_s, u"source=SOURCE,dest=DEST,format=5"_s}, 0, u"0\n"_s, {}},
+        {"missing source",
+         {u"--convert"_s, u"source=SOURCE.none,dest=DEST,format=5"_s},
+         1,
+         u"32504\n"_s,
+         u"\"SOURCE.none\" does not exist\n"_s},
+        {"the clipboard starts a private desktop",
+         {u"--convert"_s, u"source=SOURCE,dest=clipboard"_s},
+         0,
+         u"0\n"_s,
+         {}},
+        {"convert without its command",
+         {u"--convert"_s},
+         1,
+         {},
+         u"kelbrix: Missing value after '--convert'.\nusage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
+        {"version", {u"--version"_s}, 0, u"kelbrix " KELBRIX_VERSION "\n"_s, {}},
+        {"help", {u"--help"_s}, 0, u"~--convert <command>"_s, {}},
+    };
+    for (const Run &row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestCommandLine::process()
+{
+    QFETCH(Run, row);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString source = dir.filePath(u"label.bmp"_s);
+    const QString dest = dir.filePath(u"label.tif"_s);
+    QImage label(120, 40, QImage::Format_RGB32);
+    label.fill(Qt::white);
+    label.setPixel(10, 10, qRgb(0, 0, 0));
+    QVERIFY(label.save(source));
+    const auto withFiles = [&](QString text) { return text.replace(u"SOURCE"_s, source).replace(u"DEST"_s, dest); };
+    QStringList arguments;
+    for (const QString &argument : row.arguments)
+        arguments.append(withFiles(argument));
+
+    // As from a shell without a desktop: a GUI platform that cannot start, and no
+    // XDG_RUNTIME_DIR, which Qt's platform plugins would warn about.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    environment.remove(u"WAYLAND_DISPLAY"_s);
+    environment.remove(u"XDG_RUNTIME_DIR"_s);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    if (row.arguments.join(u' ').contains(u"clipboard"_s))
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+    QProcess kelbrix;
+    kelbrix.setProcessEnvironment(environment);
+    kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
+    QVERIFY(kelbrix.waitForFinished(30000));
+    const QString out = QString::fromLocal8Bit(kelbrix.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(kelbrix.readAllStandardError());
+    QCOMPARE(kelbrix.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(err, withFiles(row.err));
+    if (row.out.startsWith(u'~'))
+        QVERIFY2(out.contains(row.out.mid(1)), qPrintable(out));
+    else
+        QCOMPARE(out, row.out);
+    QCOMPARE(kelbrix.exitCode(), row.exitCode);
+    if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"DEST"_s))
+        QVERIFY(QFileInfo(dest).size() > 0);
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"
