@@ -10,17 +10,22 @@
 #include <QGuiApplication>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace Kelbrix;
 
 namespace {
 
-void require(bool condition)
+// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
+void requireThat(bool condition, const char *check)
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "check failed: %s\n", check);
         std::abort();
+    }
 }
+#define require(condition) requireThat((condition), #condition)
 
 void draw(const SymbolGeometry &symbol, QSize shown, int raster)
 {

@@ -60,6 +60,11 @@ QImage normaliseMono(QImage mono)
 
 } // namespace
 
+double usableDpi(double dpi)
+{
+    return dpi >= kMinDpi && dpi <= kMaxDpi ? dpi : 0.0;
+}
+
 qint64 converterMemoryBudget()
 {
     return g_memoryBudget.load();

@@ -45,6 +45,14 @@ struct ConverterImage {
     std::optional<TiffCompression> compression; ///< set when read from a TIFF
 };
 
+/// The lowest and highest resolution the converter takes from a source, in dpi; a value
+/// outside (infinite, not a number, 0, negative, absurd) counts as absent.
+inline constexpr double kMinDpi = 1;
+inline constexpr double kMaxDpi = 65535;
+
+/// \a dpi when it lies in kMinDpi to kMaxDpi, else 0 (absent).
+double usableDpi(double dpi);
+
 /// 0 when a picture of \a width x \a height pixels fits the budget, else ImageTooLarge.
 int checkImageSize(qint64 width, qint64 height);
 

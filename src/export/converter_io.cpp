@@ -45,9 +45,18 @@ QClipboard *programClipboard()
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
-double dpiOf(int dotsPerMeter)
+// The resolution of a picture Qt read, from its dots per metre; one out of range counts as
+// absent, and \a note says so.
+double dpiOf(int dotsPerMeter, const QString &axis, QString *note)
 {
-    return dotsPerInchOf(dotsPerMeter);
+    const double dpi = usableDpi(dotsPerInchOf(dotsPerMeter));
+    if (dpi == 0 && dotsPerMeter != 0 && note) {
+        if (!note->isEmpty())
+            *note += u"; "_s;
+        *note += u"the source's "_s + axis + u" resolution of "_s + QString::number(dotsPerMeter) +
+                 u" dots per metre is out of range and was ignored"_s;
+    }
+    return dpi;
 }
 
 quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
@@ -129,8 +138,8 @@ SourceContent readWithQt(QIODevice &device, const QString &name)
                                : ConverterResult::ReadError;
         return sourceFailure(result, u"%1: %2"_s.arg(name, reader.errorString()));
     }
-    content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX());
-    content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY());
+    content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX(), u"horizontal"_s, &content.note);
+    content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY(), u"vertical"_s, &content.note);
     return content;
 }
 
@@ -209,8 +218,8 @@ SourceContent readClipboard()
         content.note = tiff.note;
     } else if (data->hasImage()) {
         content.picture.image = qvariant_cast<QImage>(data->imageData());
-        content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX());
-        content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY());
+        content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX(), u"horizontal"_s, &content.note);
+        content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY(), u"vertical"_s, &content.note);
         if (!content.picture.image.isNull() &&
             checkImageSize(content.picture.image.width(), content.picture.image.height()) != ConverterResult::Success)
             return sourceFailure(ConverterResult::ImageTooLarge, u"the clipboard image is too large"_s);

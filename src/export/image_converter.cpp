@@ -37,9 +37,11 @@ qint64 rescaledLength(int length, const Rescale &rescale)
     return length;
 }
 
+// The resolution to record when neither the command nor the source gave a usable one.
 double wholeDpi(int dotsPerMeter)
 {
-    return dotsPerMeter > 0 ? std::round(dotsPerInchOf(dotsPerMeter)) : 96.0;
+    const double dpi = usableDpi(std::round(dotsPerInchOf(dotsPerMeter)));
+    return dpi > 0 ? dpi : 96.0;
 }
 
 } // namespace

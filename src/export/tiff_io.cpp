@@ -252,8 +252,8 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
 
     const double perInch = unit == RESUNIT_CENTIMETER ? 2.54 : unit == RESUNIT_NONE ? 0.0 : 1.0;
     const auto dpiOf = [&](float tagged, const QString &axis) {
-        const double dpi = double(tagged) * perInch;
-        if (dpi >= 1 && dpi <= 65535)
+        const double dpi = usableDpi(double(tagged) * perInch);
+        if (dpi > 0)
             return dpi;
         // Infinite, not a number, 0, negative or absurdly large: taken as absent. A resolution
         // that is merely missing needs no word.
