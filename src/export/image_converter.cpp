@@ -164,7 +164,11 @@ int ImageConverter::run(const ConverterCommand &command)
     }
     if (type == OutputType::Tiff || command.twoColours || command.mono) {
         if (!isMonochrome(picture.image)) {
-            const qint64 strip = picture.image.hasAlphaChannel() ? qint64(16) << 20 : 0;
+            // Transparent pictures are flattened a strip of at most 16 MiB at a time.
+            const qint64 strip =
+                picture.image.hasAlphaChannel()
+                    ? std::min(qint64(16) << 20, imageBytes(picture.image.width(), picture.image.height(), 32))
+                    : 0;
             if (!fits(imageBytes(picture.image.width(), picture.image.height(), 1) + strip))
                 return budgetProblem(u"Reducing the picture to black and white"_s);
         }

@@ -207,8 +207,8 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     TiffStream stream{&device, false, 0, false};
     TiffPointer tiff = openTiff(stream, "rm", &messages);
     if (!tiff)
-        return readFailure(ConverterResult::ReadError,
-                           messages.isEmpty() ? u"%1 is no readable TIFF"_s.arg(name) : messages);
+        return readFailure(ConverterResult::ReadError, messages.isEmpty() ? name + u" is no readable TIFF"_s
+                                                                          : name + u": "_s + messages);
 
     uint32_t width = 0, height = 0;
     uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISWHITE, compression = COMPRESSION_NONE;
@@ -248,7 +248,7 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     read.result =
         bilevel ? readBilevel(tiff.get(), image, photometric == PHOTOMETRIC_MINISBLACK) : readColour(tiff.get(), image);
     if (read.result != ConverterResult::Success)
-        return readFailure(read.result, messages.isEmpty() ? u"%1 is damaged"_s.arg(name) : messages);
+        return readFailure(read.result, messages.isEmpty() ? name + u" is damaged"_s : name + u": "_s + messages);
 
     const double perInch = unit == RESUNIT_CENTIMETER ? 2.54 : unit == RESUNIT_NONE ? 0.0 : 1.0;
     const auto dpiOf = [&](float tagged, const QString &axis) {
