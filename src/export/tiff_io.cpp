@@ -81,7 +81,8 @@ toff_t seekProc(thandle_t handle, toff_t offset, int whence)
     const qint64 base = whence == SEEK_CUR ? stream->device->pos() : whence == SEEK_END ? size : 0;
     // A backward move relative to the current position arrives as a wrapped unsigned value.
     const qint64 target = base + qint64(offset);
-    if (target < 0 || !stream->device->seek(target)) {
+    // A read past the end finds nothing; asking the device would only make it complain.
+    if (target < 0 || (!stream->writing && target > size) || !stream->device->seek(target)) {
         stream->failed = stream->writing;
         return toff_t(-1);
     }
