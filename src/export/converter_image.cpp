@@ -130,7 +130,8 @@ QImage toMonochrome(const QImage &image)
                 QPainter painter(&strip);
                 painter.drawImage(0, -top, image);
             }
-            const QImage part = normaliseMono(strip.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither));
+            const QImage part =
+                normaliseMono(strip.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither));
             if (part.isNull())
                 return {};
             const int rows = std::min(stripRows, image.height() - top);
@@ -152,8 +153,8 @@ int symbolPicture(const SymbolGeometry &symbol, QSize shown, int raster, QImage 
     // The geometry is checked when it is read (finite, positive, bounded), so these products
     // stay far inside a double's exact range; the limits are checked before any conversion.
     const double wanted = raster > 0 ? double(raster) : std::ceil(symbol.width * kDefaultPixelsPerModule);
-    const double aspect = shown.isValid() && !shown.isEmpty() ? double(shown.height()) / shown.width()
-                                                              : symbol.height / symbol.width;
+    const double aspect =
+        shown.isValid() && !shown.isEmpty() ? double(shown.height()) / shown.width() : symbol.height / symbol.width;
     const double tall = std::max(1.0, std::round(wanted * aspect));
     auto tooLarge = [&](const QString &size) {
         if (problem)

@@ -78,9 +78,8 @@ int ImageConverter::run(const ConverterCommand &command)
         return result;
     };
     auto tooLarge = [&](qint64 width, qint64 height) {
-        return failure(ConverterResult::ImageTooLarge,
-                       u"%1 x %2 pixels is more than the converter makes"_s.arg(QString::number(width),
-                                                                                 QString::number(height)));
+        return failure(ConverterResult::ImageTooLarge, u"%1 x %2 pixels is more than the converter makes"_s.arg(
+                                                           QString::number(width), QString::number(height)));
     };
     const QString outOfMemory = u"out of memory"_s;
 
@@ -96,9 +95,8 @@ int ImageConverter::run(const ConverterCommand &command)
         return checkMemory(imageBytes(picture.image) + resultBytes) == ConverterResult::Success;
     };
     const auto budgetProblem = [&](const QString &step) {
-        return failure(ConverterResult::ImageTooLarge,
-                       step + u" needs more memory than the converter's budget of "_s +
-                           QString::number(converterMemoryBudget() >> 20) + u" MiB"_s);
+        return failure(ConverterResult::ImageTooLarge, step + u" needs more memory than the converter's budget of "_s +
+                                                           QString::number(converterMemoryBudget() >> 20) + u" MiB"_s);
     };
     const auto resultDepth = [](const QImage &image) { return image.format() == QImage::Format_Mono ? 1 : 32; };
 
@@ -118,7 +116,8 @@ int ImageConverter::run(const ConverterCommand &command)
         if (checkImageSize(command.raster, height) != ConverterResult::Success)
             return tooLarge(command.raster, height);
         if (!fits(imageBytes(command.raster, height, resultDepth(picture.image))))
-            return budgetProblem(u"Scaling to "_s + QString::number(command.raster) + u" x "_s + QString::number(height));
+            return budgetProblem(u"Scaling to "_s + QString::number(command.raster) + u" x "_s +
+                                 QString::number(height));
         picture.image = rescaled(picture.image, QSize(command.raster, int(height)));
     }
     if (picture.image.isNull())
@@ -154,8 +153,8 @@ int ImageConverter::run(const ConverterCommand &command)
     if (!(picture.yDpi > 0))
         picture.yDpi = wholeDpi(picture.image.dotsPerMeterY());
     if (!m_lastNote.isEmpty())
-        m_lastNote += u"; "_s + QString::number(picture.xDpi) + u" x "_s + QString::number(picture.yDpi) +
-                      u" dpi used"_s;
+        m_lastNote +=
+            u"; "_s + QString::number(picture.xDpi) + u" x "_s + QString::number(picture.yDpi) + u" dpi used"_s;
 
     OutputType type = command.output;
     if (type == OutputType::Unspecified) {

@@ -208,8 +208,8 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     TiffStream stream{&device, false, 0, false};
     TiffPointer tiff = openTiff(stream, "rm", &messages);
     if (!tiff)
-        return readFailure(ConverterResult::ReadError, messages.isEmpty() ? name + u" is no readable TIFF"_s
-                                                                          : name + u": "_s + messages);
+        return readFailure(ConverterResult::ReadError,
+                           messages.isEmpty() ? name + u" is no readable TIFF"_s : name + u": "_s + messages);
 
     uint32_t width = 0, height = 0;
     uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISWHITE, compression = COMPRESSION_NONE;
@@ -227,8 +227,8 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     if (width == 0 || height == 0)
         return readFailure(ConverterResult::ReadError, u"%1 has no image size"_s.arg(name));
     if (checkImageSize(width, height) != ConverterResult::Success)
-        return readFailure(ConverterResult::ImageTooLarge,
-                           name + u" is "_s + QString::number(width) + u" x "_s + QString::number(height) + u" pixels"_s);
+        return readFailure(ConverterResult::ImageTooLarge, name + u" is "_s + QString::number(width) + u" x "_s +
+                                                               QString::number(height) + u" pixels"_s);
 
     // Judged from the header before anything is decoded: the decoded picture and the one-bit
     // picture made from it are held at once.

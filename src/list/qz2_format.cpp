@@ -67,7 +67,7 @@ bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, L
     if (line.size() < 2 || !line.startsWith('"') || !line.endsWith('"')) {
         setError(result, BadRecordLength, lineNumber,
                  u"Line %1: the %2 field is not enclosed in double quotes."_s.arg(QString::number(lineNumber),
-                                                                                   listColumnCaption(column)));
+                                                                                  listColumnCaption(column)));
         return false;
     }
     field = decodeListText(line.sliced(1, line.size() - 2), utf8);
@@ -200,8 +200,7 @@ QString decodeListText(QByteArrayView bytes, bool utf8)
     return utf8 ? QString::fromUtf8(bytes) : CodePage1252::decode(bytes);
 }
 
-ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason,
-                          ListFileEncoding encoding)
+ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason, ListFileEncoding encoding)
 {
     const bool utf8 = encoding == ListFileEncoding::Utf8WithBom;
     ListWriteResult result;
@@ -231,10 +230,9 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
                               u"has a line break in its %1, which a list file cannot hold"_s.arg(caption));
             }
             if (field.size() > kMaxFieldLength) {
-                return refuse(
-                    number, 0,
-                    u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(
-                        QString::number(kMaxFieldLength), caption));
+                return refuse(number, 0,
+                              u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(
+                                  QString::number(kMaxFieldLength), caption));
             }
             if (utf8) {
                 if (const char32_t broken = firstBrokenCharacter(field)) {

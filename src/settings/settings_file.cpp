@@ -8,8 +8,8 @@ namespace {
 
 bool isKeyCharacter(char16_t c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
-           c == u'-' || c == u'.';
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-' ||
+           c == u'.';
 }
 
 int hexValue(char c)

@@ -49,8 +49,8 @@ FileRead readSettingsFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         read.outcome = Outcome::Unreadable;
-        read.problem = u"The settings file \""_s + name + u"\" could not be read: "_s + file.errorString() + u"."_s +
-                       defaults;
+        read.problem =
+            u"The settings file \""_s + name + u"\" could not be read: "_s + file.errorString() + u"."_s + defaults;
         return read;
     }
     read.bytes = file.read(kMaxSettingsFileSize + 1);
@@ -61,8 +61,8 @@ FileRead readSettingsFile(const QString &path)
     if (file.error() != QFileDevice::NoError) {
         read.bytes.clear();
         read.outcome = Outcome::Unreadable;
-        read.problem = u"The settings file \""_s + name + u"\" could not be read: "_s + file.errorString() + u"."_s +
-                       defaults;
+        read.problem =
+            u"The settings file \""_s + name + u"\" could not be read: "_s + file.errorString() + u"."_s + defaults;
         return read;
     }
     read.outcome = Outcome::Read;
@@ -118,18 +118,17 @@ bool WriteRegistryValue(Edition edition, const QString &name, const QString &tex
 const QStringList &settingNames()
 {
     static const QStringList names{
-        u"Listkod"_s,     u"F1Bar"_s,       u"F1Dig"_s,      u"fBtxt"_s,       u"ClmnH1"_s,      u"ClmnH2"_s,
-        u"ClmnH3"_s,      u"ClmnH4"_s,      u"ClmnH5"_s,     u"Bar Matt"_s,    u"Bar Width"_s,   u"Bar Height"_s,
-        u"DPI"_s,         u"Bar Def"_s,     u"FontName"_s,   u"FontBold"_s,    u"FontItalic"_s,  u"FontSize"_s,
-        u"Find"_s,        u"PicTXTColor"_s, u"Bar1xColor"_s, u"Pixel"_s,       u"Aspect"_s,      u"Font"_s,
-        u"RemoveDigit"_s, u"BarAlign"_s,    u"TiffRes"_s,    u"TiffComp"_s,    u"TiffInvert"_s,  u"TiffMirror"_s,
-        u"TiffRotate"_s,  u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,     u"ISBNtiffFont"_s,
+        u"Listkod"_s,     u"F1Bar"_s,       u"F1Dig"_s,       u"fBtxt"_s,    u"ClmnH1"_s,       u"ClmnH2"_s,
+        u"ClmnH3"_s,      u"ClmnH4"_s,      u"ClmnH5"_s,      u"Bar Matt"_s, u"Bar Width"_s,    u"Bar Height"_s,
+        u"DPI"_s,         u"Bar Def"_s,     u"FontName"_s,    u"FontBold"_s, u"FontItalic"_s,   u"FontSize"_s,
+        u"Find"_s,        u"PicTXTColor"_s, u"Bar1xColor"_s,  u"Pixel"_s,    u"Aspect"_s,       u"Font"_s,
+        u"RemoveDigit"_s, u"BarAlign"_s,    u"TiffRes"_s,     u"TiffComp"_s, u"TiffInvert"_s,   u"TiffMirror"_s,
+        u"TiffRotate"_s,  u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,   u"ISBNtiffFont"_s,
     };
     return names;
 }
 
-SettingsStore::SettingsStore(Edition edition)
-    : m_edition(edition)
+SettingsStore::SettingsStore(Edition edition) : m_edition(edition)
 {
 }
 

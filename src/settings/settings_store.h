@@ -43,11 +43,11 @@ class SettingsStore {
 public:
     /// What load() found.
     enum class LoadOutcome {
-        Read,         ///< the file was read (its values may still be missing or unrecognised)
-        Missing,      ///< there is no file yet: every value is missing
-        TooLarge,     ///< the file is larger than kMaxSettingsFileSize: not read, and kept as it is
-        NotRegular,   ///< the path holds no regular file (a FIFO, device, folder): not opened, kept
-        Unreadable,   ///< the file could not be read (permissions, I/O): kept as it is
+        Read,       ///< the file was read (its values may still be missing or unrecognised)
+        Missing,    ///< there is no file yet: every value is missing
+        TooLarge,   ///< the file is larger than kMaxSettingsFileSize: not read, and kept as it is
+        NotRegular, ///< the path holds no regular file (a FIFO, device, folder): not opened, kept
+        Unreadable, ///< the file could not be read (permissions, I/O): kept as it is
     };
 
     explicit SettingsStore(Edition edition);

@@ -55,9 +55,17 @@ QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFlo
     const quint16 resolutionType = asFloat ? 11 : 5;
     const quint32 resolutionValue = asFloat ? floatBits : resolutionAt;
     const Entry entries[] = {
-        {256, 4, 1, 16}, {257, 4, 1, 4},        {258, 3, 1, 1}, {259, 3, 1, 1},
-        {262, 3, 1, 0},  {273, 4, 1, pixelsAt}, {277, 3, 1, 1}, {278, 4, 1, 4},
-        {279, 4, 1, 8},  {282, resolutionType, 1, resolutionValue}, {283, resolutionType, 1, resolutionValue},
+        {256, 4, 1, 16},
+        {257, 4, 1, 4},
+        {258, 3, 1, 1},
+        {259, 3, 1, 1},
+        {262, 3, 1, 0},
+        {273, 4, 1, pixelsAt},
+        {277, 3, 1, 1},
+        {278, 4, 1, 4},
+        {279, 4, 1, 8},
+        {282, resolutionType, 1, resolutionValue},
+        {283, resolutionType, 1, resolutionValue},
     };
     QByteArray out("II*\0", 4);
     append32(out, 8);

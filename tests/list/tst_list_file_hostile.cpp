@@ -110,9 +110,8 @@ void TestListFileHostile::saysHowMuchWasRead()
     const ListReadResult partial = readListFile(damaged);
     QVERIFY(!partial.complete() && !partial.refusedUnread);
     QCOMPARE(partial.recordsRead(), 500);
-    QCOMPARE(incompleteReadStatus(partial, damaged),
-             u"Read 500 records of \""_s + QDir::toNativeSeparators(damaged) +
-                 u"\"; the rest of the file could not be read."_s);
+    QCOMPARE(incompleteReadStatus(partial, damaged), u"Read 500 records of \""_s + QDir::toNativeSeparators(damaged) +
+                                                         u"\"; the rest of the file could not be read."_s);
 
     // Over the size cap: refused before a byte is read.
     const QString large = dir.filePath(u"large.qz2"_s);
@@ -143,7 +142,10 @@ void TestListFileHostile::lineEndsAcrossReads()
 {
     QFETCH(QByteArray, lineEnd);
     QFETCH(qint64, step);
-    const QByteArray bytes = "\xEF\xBB\xBF" + qz2Record("\xC5\x81\xC3\xB3" "d\xC5\xBA", lineEnd) +
+    const QByteArray bytes = "\xEF\xBB\xBF" +
+                             qz2Record("\xC5\x81\xC3\xB3"
+                                       "d\xC5\xBA",
+                                       lineEnd) +
                              qz2Record("Milk", lineEnd);
     TricklingDevice device(bytes, step);
     QVERIFY(device.open(QIODevice::ReadOnly));
