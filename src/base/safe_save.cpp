@@ -170,6 +170,9 @@ SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevic
     const QString target = resolvedTarget(path);
     if (const QString refusal = refusalFor(target); !refusal.isEmpty())
         return failure(path, RuntimeError::PathFileAccessError, refusal);
+    // A file the user may not write stays as it is, although the folder would let it be replaced.
+    if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
     QString temporaryPath;
     int error = 0;
     const int fd = openTemporary(target, &temporaryPath, &error);
@@ -207,6 +210,9 @@ SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(co
     const QString target = resolvedTarget(path);
     if (const QString refusal = refusalFor(target); !refusal.isEmpty())
         return failure(path, RuntimeError::PathFileAccessError, refusal);
+    // A file the user may not write stays as it is, although the folder would let it be replaced.
+    if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
     QString temporaryPath;
     int error = 0;
     const int fd = openTemporary(target, &temporaryPath, &error);

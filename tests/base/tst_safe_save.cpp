@@ -15,6 +15,7 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
@@ -55,6 +56,7 @@ private slots:
     void refusesTargetsThatAreNoRegularFile();
     void writesThroughSymbolicLink();
     void keepsPermissionsOfReplacedFile();
+    void keepsReadOnlyFile();
 };
 
 void TestSafeSave::failedFlushToDiskKeepsOldFile_data()
@@ -158,6 +160,20 @@ void TestSafeSave::keepsPermissionsOfReplacedFile()
     QVERIFY(saveText(path, "new").ok);
     QCOMPARE(QFile::permissions(path), before);
     QVERIFY(!(before & QFileDevice::ReadOther));
+}
+
+void TestSafeSave::keepsReadOnlyFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("root may write any file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"locked.txt"_s);
+    writeFile(path, "old");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    const SaveResult result = saveText(path, "new");
+    QVERIFY(!result.ok);
+    QCOMPARE(result.runtimeError, RuntimeError::PermissionDenied);
+    QCOMPARE(contentOf(path), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestSafeSave)
