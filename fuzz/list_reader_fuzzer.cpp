@@ -8,6 +8,7 @@
 #include <QBuffer>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace Kelbrix;
@@ -28,11 +29,15 @@ ListReadResult readWithFormat(QIODevice &device)
     }
 }
 
-void require(bool condition)
+// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
+void requireThat(bool condition, const char *check)
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "check failed: %s\n", check);
         std::abort();
+    }
 }
+#define require(condition) requireThat((condition), #condition)
 
 } // namespace
 

@@ -90,6 +90,8 @@ void Form1::buildWindow()
 
     StatBar1 = named(new QStatusBar(this), u"StatBar1"_s);
     m_hintPanel = named(new QLabel(StatBar1), u"StatusHint"_s);
+    // Hints name files and show user input: plain text, never markup.
+    m_hintPanel->setTextFormat(Qt::PlainText);
     StatBar1->addWidget(m_hintPanel, 1);
     ProgressBar1 = named(new QProgressBar(StatBar1), u"ProgressBar1"_s);
     ProgressBar1->setMaximumWidth(fontMetrics().averageCharWidth() * 30);

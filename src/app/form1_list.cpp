@@ -425,7 +425,7 @@ void Form1::onSaveList()
     }
     currentListFile = name;
     mnuSBAR->setEnabled(true);
-    const ListWriteResult result = saveListFile(name, listRecords());
+    const ListWriteResult result = saveListFileAsking(name, listRecords());
     if (!result.ok)
         ask(result.message, u"Save List"_s, PromptIcon::Exclamation, PromptButtons::Ok);
 }

@@ -33,7 +33,10 @@ constexpr StoredOption kSupplementOptions[] = {
 
 void Form1::LoadSettings()
 {
-    m_settings.load();
+    // A settings file that is not read (too large, no regular file, unreadable) leaves every
+    // value missing, so the defaults apply; the status bar says why.
+    if (m_settings.load() != SettingsStore::LoadOutcome::Read && !m_settings.loadProblem().isEmpty())
+        setHint(m_settings.loadProblem());
 
     const QString listCode = m_settings.value(u"Listkod"_s);
     if (listCode.isEmpty()) {

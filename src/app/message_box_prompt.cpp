@@ -67,8 +67,12 @@ PromptAnswer toAnswer(QMessageBox::StandardButton button)
 
 PromptAnswer MessageBoxPrompt::ask(const PromptRequest &request)
 {
-    QMessageBox box(boxIcon(request.icon), request.title, request.text, boxButtons(request.buttons),
+    QMessageBox box(boxIcon(request.icon), request.title, QString(), boxButtons(request.buttons),
                     QApplication::activeWindow());
+    // Messages carry file names, products and barcodes as the user typed them: a text such
+    // as "<h1>" is shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(request.text);
     // Window-modal, so the help window (a top-level window of its own) stays usable while
     // the box waits for its answer.
     box.setWindowModality(Qt::WindowModal);

@@ -3,17 +3,24 @@
 #include "base/runtime_errors.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
 namespace {
+
+SaveFaults g_faults;
 
 int errorNumberFor(QFileDevice::FileError error)
 {
@@ -31,12 +38,127 @@ int errorNumberFor(QFileDevice::FileError error)
     }
 }
 
+int errorNumberForErrno(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return RuntimeError::PermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return RuntimeError::DiskFull;
+    case EIO:
+        return RuntimeError::DeviceIoError;
+    default:
+        return RuntimeError::PathFileAccessError;
+    }
+}
+
+QString errnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 SaveResult failure(const QString &path, int number, const QString &reason)
 {
     return SaveResult{false, number, saveFailureMessage(path, reason)};
 }
 
+// The file a save really writes: \a path, or the file a symbolic link there points to (through
+// any chain of links), so the link itself stays a link.
+QString resolvedTarget(const QString &path)
+{
+    QString target = QFileInfo(path).absoluteFilePath();
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+// Why \a target cannot be saved over, or an empty text when it can: a missing file is
+// created, a regular file replaced; anything else (a folder, FIFO, device or socket) is kept.
+QString refusalFor(const QString &target)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(target).constData(), &status) != 0)
+        return {};
+    if (S_ISREG(status.st_mode))
+        return {};
+    if (S_ISDIR(status.st_mode))
+        return u"it is a folder"_s;
+    return u"it is no regular file (a device, FIFO or socket), and it is left as it is"_s;
+}
+
+// Opens a new temporary file beside \a target with the permissions a new file gets (0666
+// less the umask), or the old file's when there is one.
+int openTemporary(const QString &target, QString *temporaryPath, int *error)
+{
+    const QFileInfo info(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = info.absolutePath() + u"/."_s + info.fileName() + u'.' +
+                             QString::number(QRandomGenerator::global()->generate(), 36) + u".tmp"_s;
+        const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            struct stat old {};
+            if (::stat(QFile::encodeName(target).constData(), &old) == 0)
+                (void)::fchmod(fd, old.st_mode & 07777);
+            *temporaryPath = name;
+            return fd;
+        }
+        if (errno != EEXIST) {
+            *error = errno;
+            return -1;
+        }
+    }
+    *error = EEXIST;
+    return -1;
+}
+
+// Makes the bytes of \a fd durable and closes it; false with errno's value in \a error when
+// either step fails, as then the disk may not hold what was written.
+bool syncAndClose(int fd, int *error)
+{
+    int syncError = g_faults.syncError;
+    if (syncError == 0 && ::fdatasync(fd) != 0)
+        syncError = errno;
+    int closeError = g_faults.closeError;
+    if (::close(fd) != 0 && closeError == 0)
+        closeError = errno;
+    *error = syncError ? syncError : closeError;
+    return *error == 0;
+}
+
+void syncFolderOf(const QString &target)
+{
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+    if (folder >= 0) {
+        (void)::fsync(folder);
+        ::close(folder);
+    }
+}
+
+// Puts the finished temporary file in place of \a target in one step.
+SaveResult commit(const QString &path, const QString &temporaryPath, const QString &target)
+{
+    if (::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temporaryPath);
+        return failure(path, errorNumberForErrno(error), errnoText(error));
+    }
+    syncFolderOf(target);
+    return SaveResult{true, 0, {}};
+}
+
 } // namespace
+
+void setSaveFaultsForTesting(const SaveFaults &faults)
+{
+    g_faults = faults;
+}
 
 QString saveFailureMessage(const QString &path, const QString &reason)
 {
@@ -45,48 +167,70 @@ QString saveFailureMessage(const QString &path, const QString &reason)
 
 SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &device)> &write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString target = resolvedTarget(path);
+    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
+        return failure(path, RuntimeError::PathFileAccessError, refusal);
+    // A file the user may not write stays as it is, although the folder would let it be replaced.
+    if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
+    QString temporaryPath;
+    int error = 0;
+    const int fd = openTemporary(target, &temporaryPath, &error);
+    if (fd < 0)
+        return failure(path, errorNumberForErrno(error), errnoText(error));
+
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        ::close(fd);
+        QFile::remove(temporaryPath);
         return failure(path, errorNumberFor(file.error()), file.errorString());
-    if (!write(file)) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : u"the data could not be written"_s;
-        const int number = file.error() != QFileDevice::NoError ? errorNumberFor(file.error()) : RuntimeError::DeviceIoError;
-        file.cancelWriting();
-        return failure(path, number, reason);
     }
-    // Flush first and look at the outcome: a failure in the last buffered write would
-    // otherwise go unnoticed and leave a short file in place of the old one.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        const int number = errorNumberFor(file.error()) ? errorNumberFor(file.error()) : RuntimeError::DeviceIoError;
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(path, number, reason);
+    const bool written = write(file);
+    // A failure of the last buffered write would otherwise go unnoticed and leave a short file.
+    const bool flushed = written && file.flush() && file.error() == QFileDevice::NoError;
+    const QFileDevice::FileError fileError = file.error();
+    const QString fileReason = file.errorString();
+    file.close();
+    if (!flushed) {
+        ::close(fd);
+        QFile::remove(temporaryPath);
+        const bool deviceFailed = fileError != QFileDevice::NoError;
+        return failure(path, deviceFailed ? errorNumberFor(fileError) : RuntimeError::DeviceIoError,
+                       deviceFailed ? fileReason : u"the data could not be written"_s);
     }
-    if (!file.commit())
-        return failure(path, errorNumberFor(file.error()) ? errorNumberFor(file.error()) : RuntimeError::DeviceIoError,
-                       file.errorString());
-    return SaveResult{true, 0, {}};
+    if (!syncAndClose(fd, &error)) {
+        QFile::remove(temporaryPath);
+        return failure(path, errorNumberForErrno(error), errnoText(error));
+    }
+    return commit(path, temporaryPath, target);
 }
 
 SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(const QString &temporaryPath)> &write)
 {
-    const QFileInfo target(path);
-    QTemporaryFile temporary(target.absolutePath() + u"/.kelbrix-XXXXXX.tmp"_s);
-    if (!temporary.open())
-        return failure(path, errorNumberFor(temporary.error()), temporary.errorString());
-    const QString temporaryPath = temporary.fileName();
-    temporary.close();
-    if (!write(temporaryPath))
+    const QString target = resolvedTarget(path);
+    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
+        return failure(path, RuntimeError::PathFileAccessError, refusal);
+    // A file the user may not write stays as it is, although the folder would let it be replaced.
+    if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
+        return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
+    QString temporaryPath;
+    int error = 0;
+    const int fd = openTemporary(target, &temporaryPath, &error);
+    if (fd < 0)
+        return failure(path, errorNumberForErrno(error), errnoText(error));
+    ::close(fd);
+    if (!write(temporaryPath)) {
+        QFile::remove(temporaryPath);
         return failure(path, RuntimeError::DeviceIoError, u"the data could not be written"_s);
-    // Replaces the old file in one step (std::filesystem::rename overwrites on every
-    // platform), so a failure leaves either the old file or the new one, never neither.
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(temporaryPath.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), error);
-    if (error)
-        return failure(path, RuntimeError::PathFileAccessError, QString::fromLocal8Bit(error.message()));
-    temporary.setAutoRemove(false);
-    return SaveResult{true, 0, {}};
+    }
+    const int written = ::open(QFile::encodeName(temporaryPath).constData(), O_RDONLY | O_CLOEXEC);
+    if (written < 0 || !syncAndClose(written, &error)) {
+        if (written < 0)
+            error = errno;
+        QFile::remove(temporaryPath);
+        return failure(path, errorNumberForErrno(error), errnoText(error));
+    }
+    return commit(path, temporaryPath, target);
 }
 
 } // namespace Kelbrix

@@ -45,9 +45,63 @@ QClipboard *programClipboard()
     return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
-double dpiOf(int dotsPerMeter)
+// The resolution of a picture Qt read, from its dots per metre; one out of range counts as
+// absent, and \a note says so.
+double dpiOf(int dotsPerMeter, const QString &axis, QString *note)
 {
-    return dotsPerInchOf(dotsPerMeter);
+    const double dpi = usableDpi(dotsPerInchOf(dotsPerMeter));
+    if (dpi == 0 && dotsPerMeter != 0 && note) {
+        if (!note->isEmpty())
+            *note += u"; "_s;
+        *note += u"the source's "_s + axis + u" resolution of "_s + QString::number(dotsPerMeter) +
+                 u" dots per metre is out of range and was ignored"_s;
+    }
+    return dpi;
+}
+
+quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | quint8(bytes.at(at + i));
+    return value;
+}
+
+// Checks a BMP's header against the file's size: Qt decodes a BMP whose pixels are cut short
+// or lie past the end into a picture of uninitialised memory and calls it a success.
+bool bmpPixelsPresent(QIODevice &device)
+{
+    const QByteArray head = device.peek(54);
+    if (head.size() < 26)
+        return false;
+    const qint64 size = device.size();
+    const qint64 offset = littleEndian32(head, 10);
+    const quint32 headerSize = littleEndian32(head, 14);
+    if (offset >= size || offset < 14 + qint64(headerSize))
+        return false;
+    qint64 width = 0, height = 0;
+    int bits = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) { // the old OS/2 header: 16-bit sizes, no compression
+        width = quint16(littleEndian32(head, 18) & 0xffff);
+        height = quint16(littleEndian32(head, 20) & 0xffff);
+        bits = int(littleEndian32(head, 24) & 0xffff);
+    } else {
+        if (head.size() < 34)
+            return false;
+        width = qint32(littleEndian32(head, 18));
+        height = std::abs(qint64(qint32(littleEndian32(head, 22))));
+        bits = int(littleEndian32(head, 28) & 0xffff);
+        compression = littleEndian32(head, 30);
+    }
+    // Compressed pixels (run lengths, embedded JPEG or PNG) have no size to check beforehand;
+    // they must at least start inside the file.
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true;
+    if (width <= 0 || height <= 0 || bits <= 0 || bits > 32)
+        return false;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return height <= (size - offset) / rowBytes;
 }
 
 // Reads BMP and PNG with Qt; everything else Qt might know is refused, as the converter only
@@ -59,17 +113,22 @@ SourceContent readWithQt(QIODevice &device, const QString &name)
     const QByteArray format = reader.format().toLower();
     if (format != "bmp" && format != "png")
         return sourceFailure(ConverterResult::UnsupportedImageFormat, u"%1 is no TIFF, BMP or PNG image"_s.arg(name));
+    if (format == "bmp" && !bmpPixelsPresent(device))
+        return sourceFailure(ConverterResult::UnsupportedImageFormat,
+                             u"%1 is no complete BMP image: its pixels lie past its end"_s.arg(name));
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return sourceFailure(ConverterResult::ReadError, u"%1 has no readable image size"_s.arg(name));
     if (checkImageSize(size.width(), size.height()) != ConverterResult::Success)
         return sourceFailure(ConverterResult::ImageTooLarge, u"%1 is too large"_s.arg(name));
     // Qt refuses to decode beyond its allocation limit; say "too large" rather than "damaged".
+    // The decoded picture and its one-bit form are held at once.
     const QImage::Format decoded = reader.imageFormat();
     const int depth = decoded == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(decoded).bitsPerPixel();
-    const qint64 bytes = qint64(size.width()) * size.height() * std::max(depth, 1) / 8;
+    const qint64 bytes = imageBytes(size.width(), size.height(), std::max(depth, 1));
     const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
-    if ((limit > 0 && bytes > limit) || bytes > kMaxDecodedBytes)
+    if ((limit > 0 && bytes > limit) ||
+        checkMemory(bytes + imageBytes(size.width(), size.height(), 1)) != ConverterResult::Success)
         return sourceFailure(ConverterResult::ImageTooLarge, u"%1 is too large to decode"_s.arg(name));
 
     SourceContent content;
@@ -79,8 +138,8 @@ SourceContent readWithQt(QIODevice &device, const QString &name)
                                : ConverterResult::ReadError;
         return sourceFailure(result, u"%1: %2"_s.arg(name, reader.errorString()));
     }
-    content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX());
-    content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY());
+    content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX(), u"horizontal"_s, &content.note);
+    content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY(), u"vertical"_s, &content.note);
     return content;
 }
 
@@ -93,6 +152,7 @@ SourceContent readImageDevice(QIODevice &device, const QString &name)
         content.result = tiff.result;
         content.picture = std::move(tiff.picture);
         content.problem = tiff.problem;
+        content.note = tiff.note;
         return content;
     }
     return readWithQt(device, name);
@@ -112,13 +172,27 @@ bool flushedToDisk(QIODevice &device, QString *problem)
     return false;
 }
 
+SourceContent readImageBytes(const QByteArray &bytes, const QString &name)
+{
+    if (bytes.isEmpty())
+        return sourceFailure(ConverterResult::UnsupportedImageFormat, name + u" is empty"_s);
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return readImageDevice(buffer, name);
+}
+
 SourceContent readImageFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return sourceFailure(ConverterResult::FileNotFound, u"%1 does not exist"_s.arg(shown(path)));
+    // Opening a FIFO waits for a writer, and a device never ends: only regular files are read.
+    if (!info.isFile())
+        return sourceFailure(ConverterResult::ReadError,
+                             u"%1 cannot be opened: it is no regular file"_s.arg(shown(path)));
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         return sourceFailure(ConverterResult::ReadError,
                              u"%1 cannot be opened: %2"_s.arg(shown(path), file.errorString()));
     if (file.size() == 0)
@@ -137,17 +211,15 @@ SourceContent readClipboard()
     if (data->hasFormat(QLatin1StringView(kSymbolMimeType)))
         content.symbol = SymbolGeometry::fromBytes(data->data(QLatin1StringView(kSymbolMimeType)));
     if (data->hasFormat(QLatin1StringView(kTiffMimeType))) {
-        QByteArray bytes = data->data(QLatin1StringView(kTiffMimeType));
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        SourceContent tiff = readImageDevice(buffer, u"the clipboard TIFF"_s);
+        SourceContent tiff = readImageBytes(data->data(QLatin1StringView(kTiffMimeType)), u"the clipboard TIFF"_s);
         if (tiff.result != ConverterResult::Success)
             return tiff;
         content.picture = std::move(tiff.picture);
+        content.note = tiff.note;
     } else if (data->hasImage()) {
         content.picture.image = qvariant_cast<QImage>(data->imageData());
-        content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX());
-        content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY());
+        content.picture.xDpi = dpiOf(content.picture.image.dotsPerMeterX(), u"horizontal"_s, &content.note);
+        content.picture.yDpi = dpiOf(content.picture.image.dotsPerMeterY(), u"vertical"_s, &content.note);
         if (!content.picture.image.isNull() &&
             checkImageSize(content.picture.image.width(), content.picture.image.height()) != ConverterResult::Success)
             return sourceFailure(ConverterResult::ImageTooLarge, u"the clipboard image is too large"_s);

@@ -18,12 +18,18 @@ struct SourceContent {
     ConverterImage picture;               ///< null image when the source held only a symbol
     std::optional<SymbolGeometry> symbol; ///< a symbol the clipboard carries as geometry
     QString problem;                      ///< what went wrong, naming the file; empty on success
+    QString note;                         ///< what was replaced on reading (a resolution out of range)
 };
 
 /// Reads the image file \a path: TIFF (by its first bytes, with libtiff), BMP or PNG (with Qt).
-/// FileNotFound when it does not exist, UnsupportedImageFormat for anything else, ReadError
-/// for a damaged or unreadable one, ImageTooLarge beyond the budget.
+/// FileNotFound when it does not exist, ReadError when it is no regular file (a folder, FIFO or
+/// device is never opened, so nothing can wait on it) or damaged or unreadable,
+/// UnsupportedImageFormat for anything else and for a BMP whose pixels lie past its end,
+/// ImageTooLarge beyond the memory budget (judged from the header, before decoding).
 SourceContent readImageFile(const QString &path);
+
+/// Reads an image held in memory as readImageFile reads a file; \a name names it in problems.
+SourceContent readImageBytes(const QByteArray &bytes, const QString &name);
 
 /// Reads the clipboard: the symbol geometry of kSymbolMimeType when present, and the picture
 /// ("image/tiff" first, then the ordinary image). NoClipboardImage when it holds neither, or

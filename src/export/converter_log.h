@@ -11,10 +11,20 @@ inline constexpr qint64 kConverterLogLimit = 64 * 1024;
 /// under XDG_CACHE_HOME on Linux).
 QString converterLogPath();
 
+/// \a value as it goes into the log: control characters (line ends, tabs, escape codes, the
+/// Unicode line and paragraph separators) and the backslash are written as escapes such as
+/// "\\n" or "\\x1b", so a value can never start a line of its own or hide part of one.
+QString escapedForLog(const QString &value);
+
+/// The log line of one command, without its line end: the time, \a command, its \a result and,
+/// when not empty, \a problem and \a note, each value escaped by escapedForLog.
+QString converterLogLine(const QString &time, const QString &command, int result, const QString &problem,
+                         const QString &note = {});
+
 /// Appends one line to the converter log: the time, \a command, its \a result and, when not
-/// empty, \a problem. Lines that would take the log past kConverterLogLimit are dropped from
+/// empty, \a problem and \a note. Lines that would take the log past kConverterLogLimit are dropped from
 /// its start. The log is rewritten through saveFileSafely; returns false when it could not be
 /// written, which leaves the old log as it was and changes nothing else.
-bool appendConverterLog(const QString &command, int result, const QString &problem);
+bool appendConverterLog(const QString &command, int result, const QString &problem, const QString &note = {});
 
 } // namespace Kelbrix

@@ -20,9 +20,6 @@ namespace {
 
 std::unique_ptr<ImageConverter> g_converter;
 
-// Pixels per module of a clipboard symbol drawn without a raster width: a screen-sized picture.
-constexpr int kDefaultPixelsPerModule = 3;
-
 // The new length of one side, as a 64-bit value so that an absurd percentage cannot overflow
 // before the size check sees it.
 qint64 rescaledLength(int length, const Rescale &rescale)
@@ -40,9 +37,11 @@ qint64 rescaledLength(int length, const Rescale &rescale)
     return length;
 }
 
+// The resolution to record when neither the command nor the source gave a usable one.
 double wholeDpi(int dotsPerMeter)
 {
-    return dotsPerMeter > 0 ? std::round(dotsPerInchOf(dotsPerMeter)) : 96.0;
+    const double dpi = usableDpi(std::round(dotsPerInchOf(dotsPerMeter)));
+    return dpi > 0 ? dpi : 96.0;
 }
 
 } // namespace
@@ -54,6 +53,7 @@ ImageConverter::~ImageConverter() = default;
 int ImageConverter::ExecuteCommand(const QString &command)
 {
     m_lastProblem.clear();
+    m_lastNote.clear();
     const ParsedCommand parsed = parseConverterCommand(command);
     int result = parsed.result;
     if (result != ConverterResult::Success) {
@@ -67,7 +67,7 @@ int ImageConverter::ExecuteCommand(const QString &command)
         }
     }
     if (parsed.command.log)
-        appendConverterLog(command, result, m_lastProblem);
+        appendConverterLog(command, result, m_lastProblem, m_lastNote);
     return result;
 }
 
@@ -78,8 +78,8 @@ int ImageConverter::run(const ConverterCommand &command)
         return result;
     };
     auto tooLarge = [&](qint64 width, qint64 height) {
-        return failure(ConverterResult::ImageTooLarge,
-                       u"%1 x %2 pixels is more than the converter makes"_s.arg(width).arg(height));
+        return failure(ConverterResult::ImageTooLarge, u"%1 x %2 pixels is more than the converter makes"_s.arg(
+                                                           QString::number(width), QString::number(height)));
     };
     const QString outOfMemory = u"out of memory"_s;
 
@@ -87,26 +87,37 @@ int ImageConverter::run(const ConverterCommand &command)
     if (source.result != ConverterResult::Success)
         return failure(source.result, source.problem);
     ConverterImage picture = std::move(source.picture);
+    m_lastNote = source.note;
+
+    // Every step holds its input and its result at once; both must fit the memory budget
+    // before the result is made.
+    const auto fits = [&](qint64 resultBytes) {
+        return checkMemory(imageBytes(picture.image) + resultBytes) == ConverterResult::Success;
+    };
+    const auto budgetProblem = [&](const QString &step) {
+        return failure(ConverterResult::ImageTooLarge, step + u" needs more memory than the converter's budget of "_s +
+                                                           QString::number(converterMemoryBudget() >> 20) + u" MiB"_s);
+    };
+    const auto resultDepth = [](const QImage &image) { return image.format() == QImage::Format_Mono ? 1 : 32; };
 
     if (source.symbol && (command.raster > 0 || picture.image.isNull())) {
         // Redraw the symbol from its geometry rather than scaling a bitmap, so every module is a
         // whole number of pixels at the target resolution.
-        const SymbolGeometry &symbol = *source.symbol;
-        const qint64 width =
-            command.raster > 0 ? command.raster : qint64(std::ceil(symbol.width * kDefaultPixelsPerModule));
-        // The picture beside the geometry shows the shape the symbol was copied at.
-        const double aspect = picture.image.isNull() ? symbol.height / symbol.width
-                                                     : double(picture.image.height()) / picture.image.width();
-        const qint64 height = std::max<qint64>(1, std::llround(double(width) * aspect));
-        if (checkImageSize(width, height) != ConverterResult::Success)
-            return tooLarge(width, height);
+        QImage drawn;
+        QString problem;
+        const int drawnResult = symbolPicture(*source.symbol, picture.image.size(), command.raster, &drawn, &problem);
+        if (drawnResult != ConverterResult::Success)
+            return failure(drawnResult, problem);
         picture = ConverterImage{};
-        picture.image = renderSymbol(symbol, QSize(int(width), int(height)));
+        picture.image = std::move(drawn);
     } else if (command.raster > 0) {
         const qint64 height =
             std::max<qint64>(1, std::llround(double(command.raster) * picture.image.height() / picture.image.width()));
         if (checkImageSize(command.raster, height) != ConverterResult::Success)
             return tooLarge(command.raster, height);
+        if (!fits(imageBytes(command.raster, height, resultDepth(picture.image))))
+            return budgetProblem(u"Scaling to "_s + QString::number(command.raster) + u" x "_s +
+                                 QString::number(height));
         picture.image = rescaled(picture.image, QSize(command.raster, int(height)));
     }
     if (picture.image.isNull())
@@ -117,8 +128,13 @@ int ImageConverter::run(const ConverterCommand &command)
         const qint64 height = rescaledLength(picture.image.height(), command.rescaleY);
         if (checkImageSize(width, height) != ConverterResult::Success)
             return tooLarge(width, height);
+        if (!fits(imageBytes(width, height, resultDepth(picture.image))))
+            return budgetProblem(u"Rescaling to "_s + QString::number(width) + u" x "_s + QString::number(height));
         picture.image = rescaled(picture.image, QSize(int(width), int(height)));
     }
+    const qint64 copyBytes = imageBytes(picture.image.width(), picture.image.height(), resultDepth(picture.image));
+    if ((command.invert || command.mirror != 0 || command.rotation % 360 != 0) && !fits(copyBytes))
+        return budgetProblem(u"Turning the picture"_s);
     if (command.invert)
         picture.image = inverted(picture.image);
     picture.image = mirroredImage(picture.image, command.mirror);
@@ -136,6 +152,9 @@ int ImageConverter::run(const ConverterCommand &command)
         picture.xDpi = wholeDpi(picture.image.dotsPerMeterX());
     if (!(picture.yDpi > 0))
         picture.yDpi = wholeDpi(picture.image.dotsPerMeterY());
+    if (!m_lastNote.isEmpty())
+        m_lastNote +=
+            u"; "_s + QString::number(picture.xDpi) + u" x "_s + QString::number(picture.yDpi) + u" dpi used"_s;
 
     OutputType type = command.output;
     if (type == OutputType::Unspecified) {
@@ -143,6 +162,15 @@ int ImageConverter::run(const ConverterCommand &command)
         type = bitmapName ? OutputType::Bmp : OutputType::Tiff;
     }
     if (type == OutputType::Tiff || command.twoColours || command.mono) {
+        if (!isMonochrome(picture.image)) {
+            // Transparent pictures are flattened a strip of at most 16 MiB at a time.
+            const qint64 strip =
+                picture.image.hasAlphaChannel()
+                    ? std::min(qint64(16) << 20, imageBytes(picture.image.width(), picture.image.height(), 32))
+                    : 0;
+            if (!fits(imageBytes(picture.image.width(), picture.image.height(), 1) + strip))
+                return budgetProblem(u"Reducing the picture to black and white"_s);
+        }
         picture.image = toMonochrome(picture.image);
         if (picture.image.isNull())
             return failure(ConverterResult::OutOfMemory, outOfMemory);

@@ -35,11 +35,15 @@ public:
 
     /// What went wrong in the last command, naming the file; empty after a success.
     QString lastProblem() const { return m_lastProblem; }
+    /// What the last command took on trust or replaced (a source resolution out of range, and
+    /// the one used instead); empty when there was nothing to say. Logged with `log=1`.
+    QString lastNote() const { return m_lastNote; }
 
 private:
     int run(const ConverterCommand &command);
 
     QString m_lastProblem;
+    QString m_lastNote;
 };
 
 /// The program's one image converter, created on first use.

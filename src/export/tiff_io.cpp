@@ -81,7 +81,8 @@ toff_t seekProc(thandle_t handle, toff_t offset, int whence)
     const qint64 base = whence == SEEK_CUR ? stream->device->pos() : whence == SEEK_END ? size : 0;
     // A backward move relative to the current position arrives as a wrapped unsigned value.
     const qint64 target = base + qint64(offset);
-    if (target < 0 || !stream->device->seek(target)) {
+    // A read past the end finds nothing; asking the device would only make it complain.
+    if (target < 0 || (!stream->writing && target > size) || !stream->device->seek(target)) {
         stream->failed = stream->writing;
         return toff_t(-1);
     }
@@ -118,7 +119,7 @@ TiffPointer openTiff(TiffStream &stream, const char *mode, QString *messages)
     TIFFOpenOptions *options = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetErrorHandlerExtR(options, collectMessage, messages);
     TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreMessage, nullptr);
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kMaxDecodedBytes));
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(converterMemoryBudget()));
     TIFF *tiff = TIFFClientOpenExt("kelbrix", mode, &stream, readProc, writeProc, seekProc, closeProc, sizeProc,
                                    mapProc, unmapProc, options);
     TIFFOpenOptionsFree(options);
@@ -208,7 +209,7 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     TiffPointer tiff = openTiff(stream, "rm", &messages);
     if (!tiff)
         return readFailure(ConverterResult::ReadError,
-                           messages.isEmpty() ? u"%1 is no readable TIFF"_s.arg(name) : messages);
+                           messages.isEmpty() ? name + u" is no readable TIFF"_s : name + u": "_s + messages);
 
     uint32_t width = 0, height = 0;
     uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISWHITE, compression = COMPRESSION_NONE;
@@ -226,11 +227,16 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     if (width == 0 || height == 0)
         return readFailure(ConverterResult::ReadError, u"%1 has no image size"_s.arg(name));
     if (checkImageSize(width, height) != ConverterResult::Success)
-        return readFailure(ConverterResult::ImageTooLarge, u"%1 is %2 x %3 pixels"_s.arg(name).arg(width).arg(height));
+        return readFailure(ConverterResult::ImageTooLarge, name + u" is "_s + QString::number(width) + u" x "_s +
+                                                               QString::number(height) + u" pixels"_s);
 
+    // Judged from the header before anything is decoded: the decoded picture and the one-bit
+    // picture made from it are held at once.
     const bool bilevel = bits == 1 && samples == 1 && !TIFFIsTiled(tiff.get()) &&
                          (photometric == PHOTOMETRIC_MINISWHITE || photometric == PHOTOMETRIC_MINISBLACK);
-    if (!bilevel && qint64(width) * height * 4 > kMaxDecodedBytes)
+    const qint64 decodedBytes = imageBytes(width, height, bilevel ? 1 : 32);
+    const qint64 monoBytes = bilevel ? 0 : imageBytes(width, height, 1);
+    if (checkMemory(decodedBytes + monoBytes) != ConverterResult::Success)
         return readFailure(ConverterResult::ImageTooLarge, u"%1 is too large to decode"_s.arg(name));
 
     TiffReadResult read;
@@ -243,11 +249,25 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     read.result =
         bilevel ? readBilevel(tiff.get(), image, photometric == PHOTOMETRIC_MINISBLACK) : readColour(tiff.get(), image);
     if (read.result != ConverterResult::Success)
-        return readFailure(read.result, messages.isEmpty() ? u"%1 is damaged"_s.arg(name) : messages);
+        return readFailure(read.result, messages.isEmpty() ? name + u" is damaged"_s : name + u": "_s + messages);
 
     const double perInch = unit == RESUNIT_CENTIMETER ? 2.54 : unit == RESUNIT_NONE ? 0.0 : 1.0;
-    read.picture.xDpi = xres > 0 ? xres * perInch : 0;
-    read.picture.yDpi = yres > 0 ? yres * perInch : 0;
+    const auto dpiOf = [&](float tagged, const QString &axis) {
+        const double dpi = usableDpi(double(tagged) * perInch);
+        if (dpi > 0)
+            return dpi;
+        // Infinite, not a number, 0, negative or absurdly large: taken as absent. A resolution
+        // that is merely missing needs no word.
+        if (tagged != 0 && perInch > 0) {
+            if (!read.note.isEmpty())
+                read.note += u"; "_s;
+            read.note += u"the source's "_s + axis + u" resolution "_s + QString::number(double(tagged)) +
+                         u" is out of range and was ignored"_s;
+        }
+        return 0.0;
+    };
+    read.picture.xDpi = dpiOf(xres, u"horizontal"_s);
+    read.picture.yDpi = dpiOf(yres, u"vertical"_s);
     read.picture.compression = converterCompression(compression);
     return read;
 }
@@ -297,7 +317,7 @@ bool writeTiff(QIODevice &device, const ConverterImage &picture, TiffCompression
     for (int y = 0; y < image.height(); ++y) {
         std::memcpy(row.data(), image.constScanLine(y), rowBytes);
         if (TIFFWriteScanline(t, row.data(), uint32_t(y), 0) != 1)
-            return fail(u"row %1 could not be written"_s.arg(y));
+            return fail(u"row "_s + QString::number(y) + u" could not be written"_s);
     }
     if (!TIFFWriteDirectory(t))
         return fail(u"the TIFF directory could not be written"_s);

@@ -18,11 +18,13 @@ struct TiffReadResult {
     int result = 0; ///< 0, ImageTooLarge, ReadError or OutOfMemory
     ConverterImage picture;
     QString problem; ///< what went wrong, for the log; empty on success
+    QString note;    ///< a resolution tag out of range that was ignored; empty otherwise
 };
 
 /// Reads the first image of the TIFF in \a device (open for reading, positioned anywhere)
 /// with libtiff. One-bit black-and-white images come back one-bit in the converter's form,
-/// everything else as 32-bit colour; resolution and compression come from the tags. A
+/// everything else as 32-bit colour; resolution and compression come from the tags (a
+/// resolution outside 1 to 65,535 dpi, infinite or not a number counts as absent). A
 /// damaged file gives ReadError, a picture beyond the budget ImageTooLarge; libtiff's
 /// complaints go to `problem`, never to the console.
 TiffReadResult readTiff(QIODevice &device, const QString &name);

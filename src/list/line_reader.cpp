@@ -3,15 +3,24 @@
 #include <QIODevice>
 #include <QString>
 
+#include <algorithm>
+
 namespace Kelbrix {
 
 namespace {
 
 constexpr qsizetype kChunkSize = 64 * 1024;
 
-QByteArrayView withoutCarriageReturn(QByteArrayView line)
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+qsizetype lineEndIn(const QByteArray &buffer, qsizetype from)
 {
-    return line.endsWith('\r') ? line.chopped(1) : line;
+    const char *data = buffer.constData();
+    for (qsizetype i = from; i < buffer.size(); ++i) {
+        if (data[i] == '\n' || data[i] == '\r')
+            return i;
+    }
+    return -1;
 }
 
 } // namespace
@@ -70,31 +79,42 @@ LineReader::Status LineReader::next(QByteArrayView &line)
     ++m_lineNumber;
     qsizetype searchFrom = m_position;
     for (;;) {
-        const qsizetype end = m_buffer.indexOf('\n', searchFrom);
-        if (end >= 0) {
-            line = withoutCarriageReturn(QByteArrayView(m_buffer).sliced(m_position, end - m_position));
+        if (!m_bomChecked && (m_buffer.size() >= 3 || m_atEnd)) {
+            m_bomChecked = true;
+            if (m_buffer.startsWith(kUtf8Bom)) {
+                m_utf8 = true;
+                m_position = 3;
+                searchFrom = std::max(searchFrom, m_position);
+            }
+        }
+        const qsizetype end = lineEndIn(m_buffer, searchFrom);
+        // A CR as the last byte read may be the first half of CR LF: read on to see.
+        const bool undecided = end >= 0 && m_buffer.at(end) == '\r' && end + 1 == m_buffer.size() && !m_atEnd;
+        if (end >= 0 && !undecided) {
+            line = QByteArrayView(m_buffer).sliced(m_position, end - m_position);
             if (line.size() > m_maxLineLength)
                 return fail(Status::LineTooLong);
-            m_position = end + 1;
+            const bool crLf = m_buffer.at(end) == '\r' && end + 1 < m_buffer.size() && m_buffer.at(end + 1) == '\n';
+            m_position = end + (crLf ? 2 : 1);
             return Status::Line;
         }
-        // One byte more than the cap may still be the CR of a line of exactly the cap.
         if (m_buffer.size() - m_position > m_maxLineLength + 1)
             return fail(Status::LineTooLong);
-        if (m_atEnd) {
+        if (m_atEnd && !undecided) {
             if (m_position == m_buffer.size()) {
                 --m_lineNumber;
                 return fail(Status::End);
             }
-            line = withoutCarriageReturn(QByteArrayView(m_buffer).sliced(m_position));
+            line = QByteArrayView(m_buffer).sliced(m_position);
             if (line.size() > m_maxLineLength)
                 return fail(Status::LineTooLong);
             m_position = m_buffer.size();
             return Status::Line;
         }
-        searchFrom = m_buffer.size() - m_position;
+        const qsizetype searched = (undecided ? end : m_buffer.size()) - m_position;
         if (!fill())
             return fail(Status::ReadError);
+        searchFrom = searched;
         if (m_bytesRead > m_maxFileSize)
             return fail(Status::FileTooLarge);
     }

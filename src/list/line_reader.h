@@ -9,8 +9,9 @@ namespace Kelbrix {
 
 /// Reads a text file line by line from a device without ever holding more than one chunk
 /// and one line of it, with caps on the line length and on the whole size. Lines end in
-/// CR LF or in LF alone; the last line needs no line end. The line end is not part of the
-/// line.
+/// CR LF, in LF alone or in CR alone (as older programs wrote them); the last line needs no
+/// line end. The line end is not part of the line. A UTF-8 byte-order mark at the start is
+/// not part of the first line; isUtf8() then says so.
 class LineReader {
 public:
     enum class Status {
@@ -37,6 +38,9 @@ public:
     /// The device's error text after ReadError.
     QString errorString() const;
 
+    /// True once the first line was read and the device started with a UTF-8 byte-order mark.
+    bool isUtf8() const { return m_utf8; }
+
 private:
     bool fill();
     Status fail(Status status);
@@ -50,6 +54,8 @@ private:
     qint64 m_lineNumber = 0;
     bool m_atEnd = false;
     bool m_started = false;
+    bool m_utf8 = false;
+    bool m_bomChecked = false;
     Status m_final = Status::Line;
 };
 

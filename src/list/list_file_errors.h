@@ -21,7 +21,23 @@ void setReaderError(ListReadResult &result, const LineReader &reader, LineReader
 
 /// The bytes of \a records in QZ2 form, or a refusal: when a record cannot be written, the
 /// result names it and \a reason receives a lower-case clause saying why.
-ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason);
+ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason,
+                          ListFileEncoding encoding = ListFileEncoding::CodePage1252);
+
+/// \a line without the blanks (spaces, tabs) before an opening double quote; unchanged when
+/// no quote follows them.
+QByteArrayView withoutLeadingBlanks(QByteArrayView line);
+
+/// The text of \a bytes of a list file: UTF-8 when \a utf8 (the file had a byte-order mark),
+/// else Windows-1252.
+QString decodeListText(QByteArrayView bytes, bool utf8);
+
+/// \a character as a message names it: the character in quotes and its code ("\"Ł\" (U+0141)"),
+/// or the code alone for a control character or surrogate.
+QString characterName(char32_t character);
+
+/// \a product as a message shows it: on one line, cut short when it is very long.
+QString productForMessage(const QString &product);
 
 /// Writes all of \a bytes to \a device in chunks; false as soon as the device takes nothing.
 bool writeAll(QIODevice &device, const QByteArray &bytes);

@@ -31,9 +31,16 @@ ListReadResult readFile(const QString &path, DeviceReader reader)
         setError(result, RuntimeError::FileNotFound, 0, u"Could not open \"%1\": the file does not exist."_s.arg(name));
         return result;
     }
+    result.refusedUnread = true;
     if (info.isDir()) {
         setError(result, RuntimeError::PathFileAccessError, 0,
                  u"Could not open \"%1\": it is a folder, not a list file."_s.arg(name));
+        return result;
+    }
+    // Opening a FIFO waits for a writer and a device never ends: only regular files are read.
+    if (!info.isFile()) {
+        setError(result, RuntimeError::PathFileAccessError, 0,
+                 u"Could not open \"%1\": it is no regular file."_s.arg(name));
         return result;
     }
     QFile file(path);
@@ -44,8 +51,10 @@ ListReadResult readFile(const QString &path, DeviceReader reader)
         return result;
     }
     result = reader(file);
-    if (!result.ok())
+    if (!result.ok()) {
+        result.refusedUnread = result.line == 0 && result.records.isEmpty() && result.productList.isEmpty();
         result.message = u"Could not read all of \"%1\". %2"_s.arg(name, result.message);
+    }
     return result;
 }
 
@@ -66,7 +75,8 @@ void setReaderError(ListReadResult &result, const LineReader &reader, LineReader
     switch (status) {
     case LineReader::Status::LineTooLong:
         setError(result, BadRecordLength, line,
-                 u"Line %1 is longer than %2 characters."_s.arg(line).arg(ListFileLimits::MaxLineLength));
+                 u"Line %1 is longer than %2 characters."_s.arg(QString::number(line),
+                                                                QString::number(ListFileLimits::MaxLineLength)));
         return;
     case LineReader::Status::FileTooLarge:
         setError(result, RuntimeError::OutOfMemory, line,
@@ -78,7 +88,7 @@ void setReaderError(ListReadResult &result, const LineReader &reader, LineReader
             setError(result, BadFileMode, 0, u"The file is not open for reading."_s);
         else
             setError(result, RuntimeError::DeviceIoError, line,
-                     u"Line %1 could not be read: %2."_s.arg(line).arg(reader.errorString()));
+                     u"Line %1 could not be read: %2."_s.arg(QString::number(line), reader.errorString()));
         return;
     case LineReader::Status::Line:
     case LineReader::Status::End:
@@ -155,11 +165,42 @@ ListReadResult readListFile(const QString &path)
     return result;
 }
 
-ListWriteResult saveListFile(const QString &path, const QList<ListRecord> &records)
+QString incompleteReadStatus(const ListReadResult &result, const QString &fileName)
+{
+    if (result.complete())
+        return {};
+    const QString name = QDir::toNativeSeparators(fileName);
+    if (result.refusedUnread)
+        return u"\""_s + name + u"\" was not read; the list file name is unchanged."_s;
+    const qsizetype count = result.recordsRead();
+    return u"Read "_s + QString::number(count) + (count == 1 ? u" record"_s : u" records"_s) + u" of \""_s + name +
+           u"\"; the rest of the file could not be read."_s;
+}
+
+ListWriteResult saveListFileAsking(const QString &path, const QList<ListRecord> &records)
 {
     QByteArray bytes;
     QString reason;
-    ListWriteResult result = encodeQz2(records, bytes, reason);
+    const ListWriteResult check = encodeQz2(records, bytes, reason);
+    if (check.ok || check.character == 0 || check.character == u'\n' || check.character == u'\r')
+        return saveListFile(path, records);
+    // Only a character the code page lacks can be helped by UTF-8; ask before changing the
+    // file's encoding, since older programs read list files as Windows-1252.
+    const QString text = u"Record "_s + QString::number(check.record) + u" (\""_s + productForMessage(check.product) +
+                         u"\") holds the character "_s + characterName(check.character) +
+                         u", which the Windows-1252 code page of list files cannot hold.\n\n"_s
+                         u"Save the list as UTF-8 with a byte-order mark? Older programs may show such characters "_s
+                         u"wrongly."_s;
+    if (ask(text, u"Save List"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        return saveListFile(path, records);
+    return saveListFile(path, records, ListFileEncoding::Utf8WithBom);
+}
+
+ListWriteResult saveListFile(const QString &path, const QList<ListRecord> &records, ListFileEncoding encoding)
+{
+    QByteArray bytes;
+    QString reason;
+    ListWriteResult result = encodeQz2(records, bytes, reason, encoding);
     if (!result.ok) {
         result.message = saveFailureMessage(path, reason);
         return result;

@@ -52,7 +52,8 @@ void showWrongFileFormat();
 QString qz2FileName(const QString &path);
 
 /// What a list reader produced. Reading stops at the first error; the records read before it
-/// are kept.
+/// are kept. A list whose file was not read completely must not be saved back over that file
+/// without the user choosing it again: the records past the error exist only in the file.
 struct ListReadResult {
     QList<ListRecord> records;
     /// For QZL and Ornatec files: every line read, as the entry it became (with an Ornatec
@@ -62,13 +63,29 @@ struct ListReadResult {
     int runtimeError = 0; ///< 0, or the runtime error number for the failure (62, 59, 9, 7, ...)
     qint64 line = 0;      ///< 1-based line at which reading failed; 0 when none applies
     QString message;      ///< a sentence for the user naming the line (and file); empty on success
+    /// True when nothing of the file was read: it could not be opened, is no regular file, or
+    /// is over the size cap (then records and productList are empty).
+    bool refusedUnread = false;
+    /// True when the file started with a UTF-8 byte-order mark and was read as UTF-8.
+    bool utf8 = false;
 
     bool ok() const { return runtimeError == 0; }
+    /// True when the whole file was read: every record it holds is in records.
+    bool complete() const { return runtimeError == 0; }
+    /// How many records were read (all of the file's when complete(), else those before the error).
+    qsizetype recordsRead() const { return records.size(); }
 };
+
+/// The status-bar text after a load that did not read the whole of \a fileName: how many
+/// records were read and that the rest of the file could not be read, or that the file was
+/// not read at all. Empty when \a result is complete.
+QString incompleteReadStatus(const ListReadResult &result, const QString &fileName);
 
 /// Reads a QZ2 list from \a device, which must be open for reading. Each record is five
 /// lines, Product, Barcode, Digit Sup., Text and Type, each field enclosed in double quotes
-/// (anything between the first and the last quote belongs to the field, quotes included);
+/// (anything between the first and the last quote belongs to the field, quotes included;
+/// blanks before the opening quote are ignored). The text is Windows-1252, or UTF-8 when the
+/// file starts with a UTF-8 byte-order mark; lines end in CR LF, LF or CR;
 /// a line that is empty altogether stands for an empty Digit Sup. or Text. Empty lines at
 /// the very end of the file are ignored.
 /// Errors: 62 when the file ends inside a record; 59 for an empty Product, Barcode or Type
@@ -76,11 +93,13 @@ struct ListReadResult {
 /// record cap; 7 past the size cap; 57 when the device fails; 54 when it is not readable.
 ListReadResult readQz2(QIODevice &device);
 /// The same for the file at \a path; failures to open it give 53 (missing), 70 (permission
-/// denied) or 75, and the message names the file.
+/// denied) or 75 (also for anything that is no regular file, such as a FIFO or a device,
+/// which is never opened), and the message names the file.
 ListReadResult readQz2(const QString &path);
 
 /// Reads a QZL list: each line is an older entry "TypeCode blank product blank code field"
-/// (a line starting with a double quote must end with one, and both are dropped). Entries
+/// (a line starting with a double quote, after any blanks, must end with one, and the blanks
+/// and both quotes are dropped). Text and line ends as for QZ2. Entries
 /// whose first four characters are blank are skipped. Errors: 59 for an entry of a TypeCode
 /// the format does not have, an entry too short for its code field or whose code field is
 /// not all digits, a quoted line without its closing quote, or a line over the length cap;
@@ -118,9 +137,28 @@ struct ListWriteResult {
 /// is given makes the write fail (57) at that point.
 ListWriteResult writeQz2(QIODevice &device, const QList<ListRecord> &records);
 
+/// The text encodings a QZ2 file is written in.
+enum class ListFileEncoding {
+    CodePage1252, ///< the list file's own code page, as every older program reads it
+    Utf8WithBom,  ///< UTF-8 after a byte-order mark, for lists the code page cannot hold
+};
+
+/// Writes \a records as writeQz2 does, in UTF-8 after a byte-order mark: every character
+/// can be held, while line breaks and over-long lines (counted in bytes) are still refused.
+ListWriteResult writeQz2Utf8(QIODevice &device, const QList<ListRecord> &records);
+
 /// Saves \a records as the QZ2 file \a path through a temporary file that replaces the old
 /// file only once every byte is written. A refused record or any failure leaves the old
 /// file exactly as it was; the message then names the file.
-ListWriteResult saveListFile(const QString &path, const QList<ListRecord> &records);
+ListWriteResult saveListFile(const QString &path, const QList<ListRecord> &records,
+                             ListFileEncoding encoding = ListFileEncoding::CodePage1252);
+
+/// Saves \a records as saveListFile does. When a record holds a character the code page
+/// cannot hold, asks first (through the user prompt) whether to save the list as UTF-8 with
+/// a byte-order mark, naming the first such record and character and warning that older
+/// programs may show such characters wrongly. Yes saves it so; No refuses as saveListFile
+/// does, leaving the old file as it was. A list the code page holds is saved exactly as
+/// saveListFile saves it, without a question.
+ListWriteResult saveListFileAsking(const QString &path, const QList<ListRecord> &records);
 
 } // namespace Kelbrix

@@ -32,13 +32,14 @@ ListReadResult readOlderFormat(QIODevice &device, OlderFormat format)
         }
         const qint64 number = reader.lineNumber();
         if (number > ListFileLimits::MaxOlderFormatLines) {
-            setError(
-                result, SubscriptOutOfRange, number,
-                u"Line %1: the file holds more than %2 lines."_s.arg(number).arg(ListFileLimits::MaxOlderFormatLines));
+            setError(result, SubscriptOutOfRange, number,
+                     u"Line %1: the file holds more than %2 lines."_s.arg(
+                         QString::number(number), QString::number(ListFileLimits::MaxOlderFormatLines)));
             break;
         }
 
-        QString entry = CodePage1252::decode(line);
+        result.utf8 = reader.isUtf8();
+        QString entry = decodeListText(withoutLeadingBlanks(line), result.utf8);
         if (entry.startsWith(u'"')) {
             if (entry.size() < 2 || !entry.endsWith(u'"')) {
                 setError(result, BadRecordLength, number,
@@ -54,18 +55,20 @@ ListReadResult readOlderFormat(QIODevice &device, OlderFormat format)
         const OlderEntryStatus entryStatus = readOlderEntry(entry, record);
         if (entryStatus == OlderEntryStatus::UnknownType) {
             setError(result, BadRecordLength, number,
-                     u"Line %1: \"%2\" is not a barcode type of this list format."_s.arg(number).arg(entry.left(4)));
+                     u"Line %1: \"%2\" is not a barcode type of this list format."_s.arg(QString::number(number),
+                                                                                         entry.left(4)));
             break;
         }
         if (entryStatus == OlderEntryStatus::TooShort) {
-            setError(result, BadRecordLength, number,
-                     u"Line %1: the entry is too short for a \"%2\" barcode."_s.arg(number).arg(entry.left(4)));
+            setError(
+                result, BadRecordLength, number,
+                u"Line %1: the entry is too short for a \"%2\" barcode."_s.arg(QString::number(number), entry.left(4)));
             break;
         }
         if (entryStatus == OlderEntryStatus::NotDigits) {
-            setError(
-                result, BadRecordLength, number,
-                u"Line %1: the entry does not end in the digits of a \"%2\" barcode."_s.arg(number).arg(entry.left(4)));
+            setError(result, BadRecordLength, number,
+                     u"Line %1: the entry does not end in the digits of a \"%2\" barcode."_s.arg(
+                         QString::number(number), entry.left(4)));
             break;
         }
         if (entryStatus == OlderEntryStatus::Record)

@@ -46,13 +46,16 @@ QString &fieldOf(ListRecord &record, ListColumn column)
 void setEmptyLineError(ListReadResult &result, qint64 lineNumber, ListColumn column)
 {
     setError(result, BadRecordLength, lineNumber,
-             u"Line %1: the %2 line is empty."_s.arg(lineNumber).arg(listColumnCaption(column)));
+             u"Line %1: the %2 line is empty."_s.arg(QString::number(lineNumber), listColumnCaption(column)));
 }
 
 // Reads one field line into \a field. Nothing inside the quotes is escaped, so the field
-// is everything between the first and the last character, double quotes included.
-bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, ListColumn column, QString &field)
+// is everything between the first and the last character, double quotes included. Blanks
+// before the opening quote, as some programs wrote them, are not part of the field.
+bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, ListColumn column, QString &field,
+               bool utf8)
 {
+    line = withoutLeadingBlanks(line);
     if (line.isEmpty()) {
         if (mayBeEmptyLine(column)) {
             field.clear();
@@ -63,13 +66,30 @@ bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, L
     }
     if (line.size() < 2 || !line.startsWith('"') || !line.endsWith('"')) {
         setError(result, BadRecordLength, lineNumber,
-                 u"Line %1: the %2 field is not enclosed in double quotes."_s.arg(lineNumber)
-                     .arg(listColumnCaption(column)));
+                 u"Line %1: the %2 field is not enclosed in double quotes."_s.arg(QString::number(lineNumber),
+                                                                                  listColumnCaption(column)));
         return false;
     }
-    field = CodePage1252::decode(line.sliced(1, line.size() - 2));
+    field = decodeListText(line.sliced(1, line.size() - 2), utf8);
     return true;
 }
+
+// The first character of \a field that is no whole Unicode character (a lone surrogate), or 0.
+char32_t firstBrokenCharacter(const QString &field)
+{
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QChar c = field.at(i);
+        if (c.isHighSurrogate() && i + 1 < field.size() && field.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return c.unicode();
+    }
+    return 0;
+}
+
+} // namespace
+
+namespace ListFileErrors {
 
 QString characterName(char32_t character)
 {
@@ -87,6 +107,10 @@ QString productForMessage(const QString &product)
     text.replace(u'\r', u' ').replace(u'\n', u' ');
     return text;
 }
+
+} // namespace ListFileErrors
+
+namespace {
 
 qsizetype firstLineBreak(const QString &field)
 {
@@ -112,6 +136,7 @@ ListReadResult readQz2(QIODevice &device)
             setReaderError(result, reader, status);
             return result;
         }
+        result.utf8 = reader.isUtf8();
         if (line.isEmpty()) {
             // Blank lines after the last record are harmless; anywhere else the line is
             // an empty Product.
@@ -129,8 +154,8 @@ ListReadResult readQz2(QIODevice &device)
         }
         if (result.records.size() >= ListFileLimits::MaxRecords) {
             setError(result, SubscriptOutOfRange, reader.lineNumber(),
-                     u"Line %1: the file holds more than %2 records."_s.arg(reader.lineNumber())
-                         .arg(ListFileLimits::MaxRecords));
+                     u"Line %1: the file holds more than %2 records."_s.arg(
+                         QString::number(reader.lineNumber()), QString::number(ListFileLimits::MaxRecords)));
             return result;
         }
 
@@ -141,8 +166,8 @@ ListReadResult readQz2(QIODevice &device)
                 if (status == LineReader::Status::End) {
                     const qint64 missing = reader.lineNumber() + 1;
                     setError(result, RuntimeError::InputPastEndOfFile, missing,
-                             u"Line %1: the file ends inside a record, before its %2 line."_s.arg(missing).arg(
-                                 listColumnCaption(kColumnOrder[index])));
+                             u"Line %1: the file ends inside a record, before its %2 line."_s.arg(
+                                 QString::number(missing), listColumnCaption(kColumnOrder[index])));
                     return result;
                 }
                 if (status != LineReader::Status::Line) {
@@ -151,7 +176,8 @@ ListReadResult readQz2(QIODevice &device)
                 }
             }
             const ListColumn column = kColumnOrder[index];
-            if (!readField(result, reader.lineNumber(), line, column, fieldOf(record, column)))
+            result.utf8 = reader.isUtf8();
+            if (!readField(result, reader.lineNumber(), line, column, fieldOf(record, column), result.utf8))
                 return result;
         }
         result.records.append(std::move(record));
@@ -161,15 +187,29 @@ ListReadResult readQz2(QIODevice &device)
 
 namespace ListFileErrors {
 
-ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason)
+QByteArrayView withoutLeadingBlanks(QByteArrayView line)
 {
+    qsizetype blanks = 0;
+    while (blanks < line.size() && (line.at(blanks) == ' ' || line.at(blanks) == '\t'))
+        ++blanks;
+    return blanks < line.size() && line.at(blanks) == '"' ? line.sliced(blanks) : line;
+}
+
+QString decodeListText(QByteArrayView bytes, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(bytes) : CodePage1252::decode(bytes);
+}
+
+ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QString &reason, ListFileEncoding encoding)
+{
+    const bool utf8 = encoding == ListFileEncoding::Utf8WithBom;
     ListWriteResult result;
     const auto refuse = [&](qsizetype number, char32_t character, const QString &why) {
         out.clear();
         result.record = number;
         result.product = records.at(number - 1).product;
         result.character = character;
-        reason = u"record %1 (\"%2\") %3"_s.arg(number).arg(productForMessage(result.product), why);
+        reason = u"record %1 (\"%2\") %3"_s.arg(QString::number(number), productForMessage(result.product), why);
         return result;
     };
     if (records.size() > ListFileLimits::MaxRecords) {
@@ -178,6 +218,8 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
     }
     out.clear();
     out.reserve(records.size() * 64);
+    if (utf8)
+        out.append("\xEF\xBB\xBF", 3);
     for (qsizetype number = 1; number <= records.size(); ++number) {
         const ListRecord &record = records.at(number - 1);
         for (const ListColumn column : kColumnOrder) {
@@ -188,10 +230,26 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
                               u"has a line break in its %1, which a list file cannot hold"_s.arg(caption));
             }
             if (field.size() > kMaxFieldLength) {
-                return refuse(
-                    number, 0,
-                    u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(kMaxFieldLength)
-                        .arg(caption));
+                return refuse(number, 0,
+                              u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(
+                                  QString::number(kMaxFieldLength), caption));
+            }
+            if (utf8) {
+                if (const char32_t broken = firstBrokenCharacter(field)) {
+                    return refuse(number, broken,
+                                  u"has the broken character %1 in its %2, which no text file can hold"_s.arg(
+                                      characterName(broken), caption));
+                }
+                const QByteArray bytes = field.toUtf8();
+                if (bytes.size() > kMaxFieldLength) {
+                    return refuse(number, 0,
+                                  u"has more than %1 bytes in its %2, more than a list file can hold"_s.arg(
+                                      QString::number(kMaxFieldLength), caption));
+                }
+                out.append('"');
+                out.append(bytes);
+                out.append("\"\r\n", 3);
+                continue;
             }
             out.append('"');
             char32_t refused = 0;
@@ -221,11 +279,13 @@ bool writeAll(QIODevice &device, const QByteArray &bytes)
 
 } // namespace ListFileErrors
 
-ListWriteResult writeQz2(QIODevice &device, const QList<ListRecord> &records)
+namespace {
+
+ListWriteResult writeQz2As(QIODevice &device, const QList<ListRecord> &records, ListFileEncoding encoding)
 {
     QByteArray bytes;
     QString reason;
-    ListWriteResult result = encodeQz2(records, bytes, reason);
+    ListWriteResult result = encodeQz2(records, bytes, reason, encoding);
     if (!result.ok) {
         reason[0] = reason.at(0).toUpper();
         result.message = reason + u". Nothing was written."_s;
@@ -237,6 +297,18 @@ ListWriteResult writeQz2(QIODevice &device, const QList<ListRecord> &records)
         result.message = u"The list could not be written: %1."_s.arg(device.errorString());
     }
     return result;
+}
+
+} // namespace
+
+ListWriteResult writeQz2(QIODevice &device, const QList<ListRecord> &records)
+{
+    return writeQz2As(device, records, ListFileEncoding::CodePage1252);
+}
+
+ListWriteResult writeQz2Utf8(QIODevice &device, const QList<ListRecord> &records)
+{
+    return writeQz2As(device, records, ListFileEncoding::Utf8WithBom);
 }
 
 } // namespace Kelbrix

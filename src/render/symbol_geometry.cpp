@@ -22,6 +22,39 @@ namespace {
 constexpr quint32 kMagic = 0x4b42534d; // "KBSM"
 constexpr quint16 kVersion = 1;
 
+// Bounds of a sound symbol, in modules. The widest symbol the program draws (Code 39 of the
+// longest entry with an add-on and quiet zones) is under 2,000 modules; anything far beyond
+// these is damaged or forged data, refused before any arithmetic is done with it.
+constexpr double kMaxSymbolSide = 100000;
+constexpr double kMaxCoordinate = 1000000;
+constexpr double kMaxFontSize = 10000;
+
+bool isSize(double value)
+{
+    return std::isfinite(value) && value > 0 && value <= kMaxSymbolSide;
+}
+
+bool isCoordinate(double value)
+{
+    return std::isfinite(value) && std::abs(value) <= kMaxCoordinate;
+}
+
+bool isSound(const SymbolGeometry &s)
+{
+    if (!isSize(s.width) || !isSize(s.height))
+        return false;
+    for (const SymbolGeometry::Bar &b : s.bars) {
+        if (!isCoordinate(b.x) || !isCoordinate(b.y) || !isCoordinate(b.width) || !isCoordinate(b.height))
+            return false;
+    }
+    for (const SymbolGeometry::Text &t : s.texts) {
+        if (!isCoordinate(t.x) || !isCoordinate(t.y) || !std::isfinite(t.fontSize) || t.fontSize < 0 ||
+            t.fontSize > kMaxFontSize || t.alignment < 0 || t.alignment > 2)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray SymbolGeometry::toBytes() const
@@ -70,7 +103,7 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
         t.alignment = alignment;
         s.texts.append(t);
     }
-    if (in.status() != QDataStream::Ok || !(s.width > 0) || !(s.height > 0))
+    if (in.status() != QDataStream::Ok || !isSound(s))
         return std::nullopt;
     return s;
 }
@@ -102,9 +135,11 @@ std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
 
 int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels)
 {
-    if (!(symbol.width > 0))
+    if (!(symbol.width > 0) || !std::isfinite(targetPixels))
         return 1;
-    return std::max(1, int(std::floor(targetPixels / symbol.width + 1e-9)));
+    // Clamped in floating point first, so a tiny module width cannot overflow the int.
+    const double pixels = std::floor(targetPixels / symbol.width + 1e-9);
+    return pixels >= double(kMaxPixelsPerModule) ? kMaxPixelsPerModule : std::max(1, int(pixels));
 }
 
 namespace {
@@ -221,7 +256,7 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
     const double textScale = std::min(p.sx, p.sy);
     const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
     for (const SymbolGeometry::Text &t : symbol.texts) {
-        font.setPixelSize(std::max(1, int(std::lround(t.fontSize * textScale))));
+        font.setPixelSize(int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule))));
         painter.setFont(font);
         const std::optional<QGlyphRun> run = raster ? unshapedRun(font, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);

@@ -45,7 +45,9 @@ struct SymbolGeometry {
 
     /// Serialised form for the clipboard.
     QByteArray toBytes() const;
-    /// Reads the serialised form back; nullopt for anything that is not one.
+    /// Reads the serialised form back; nullopt for anything that is not one, and for a
+    /// geometry that is not sound: sizes not finite and positive, or values so large that no
+    /// symbol has them (a width or height beyond 100,000 modules).
     static std::optional<SymbolGeometry> fromBytes(const QByteArray &bytes);
 };
 
@@ -63,9 +65,12 @@ void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRec
 /// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font
 /// lacks a character (a text layout with font fallback is needed then).
 std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text);
+/// The most device pixels per module paintSymbol ever uses.
+inline constexpr int kMaxPixelsPerModule = 1 << 20;
 
 /// The number of device pixels per module that paintSymbol uses for a target \a targetPixels
-/// wide with pixel alignment: the largest whole number that fits, at least 1.
+/// wide with pixel alignment: the largest whole number that fits, at least 1 and at most
+/// kMaxPixelsPerModule.
 int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels);
 
 } // namespace Kelbrix

@@ -387,13 +387,27 @@ private slots:
         const QString path = writeFile(u"keep.qz2"_s, old);
         add(u"\u4e2d\u6587"_s, u"400638133393"_s); // a product the file's code page cannot hold
         m_prompt->files.enqueue(path);
+        // Asked whether to save as UTF-8 instead; No keeps the refusal and the old file.
+        m_prompt->answers.enqueue(PromptAnswer::No);
         m_form->mnuSBAR->trigger();
-        QCOMPARE(m_prompt->asked.size(), 1);
-        QCOMPARE(m_prompt->asked[0].title, u"Save List"_s);
-        QVERIFY(m_prompt->asked[0].text.contains(u"\u4e2d\u6587"_s));
+        QCOMPARE(m_prompt->asked.size(), 2);
+        QCOMPARE(m_prompt->asked[0].buttons, PromptButtons::YesNo);
+        QVERIFY(m_prompt->asked[0].text.contains(u"UTF-8 with a byte-order mark"_s));
+        QCOMPARE(m_prompt->asked[1].title, u"Save List"_s);
+        QVERIFY(m_prompt->asked[1].text.contains(u"\u4e2d\u6587"_s));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), old);
+        file.close();
+
+        // Yes saves the list as UTF-8, and it loads back the same.
+        m_prompt->clear();
+        m_prompt->files.enqueue(path);
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->mnuSBAR->trigger();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 QByteArray("\xEF\xBB\xBF\"\xE4\xB8\xAD\xE6\x96\x87\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"));
     }
 
     void refusedRecordIsPutBackQuietly()

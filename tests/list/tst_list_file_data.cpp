@@ -1,7 +1,8 @@
 // Golden-folder tests: every list file under tests/data/<format>/{pass,fail}/ is read and
 // compared with the JSON file next to it, which holds the records (five columns each), the
 // product list of the older formats and, for a failing file, the runtime error and line. A
-// "canonical" file must be written back byte for byte; "afterDuplicatePass" holds the records
+// "canonical" file must be written back byte for byte (a "canonicalUtf8" one by the UTF-8
+// writer); "afterDuplicatePass" holds the records
 // left by the consecutive-duplicate pass.
 
 #include "list/list_files.h"
@@ -83,6 +84,13 @@ void TestListFileData::readsEveryDataFile()
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(writeQz2(buffer, result.records).ok);
+        QCOMPARE(buffer.data(), file.readAll());
+    }
+    if (expected.value(u"canonicalUtf8"_s).toBool()) {
+        QVERIFY(result.utf8);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(writeQz2Utf8(buffer, result.records).ok);
         QCOMPARE(buffer.data(), file.readAll());
     }
     if (expected.contains(u"afterDuplicatePass"_s)) {

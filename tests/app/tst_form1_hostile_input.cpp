@@ -1,0 +1,98 @@
+// The main window with a settings file it cannot use: a FIFO (in a folder whose name looks like
+// markup) or a file of random bytes. The window starts at once with the defaults and says so
+// in the status bar as plain text, and at exit says truly whether the settings were saved.
+#include "form1_driver.h"
+
+#include "settings/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+QStringList quitAnsweringYes(Form1 &form)
+{
+    RecordingPrompt prompt;
+    prompt.answers.enqueue(PromptAnswer::Yes);
+    form.mnuExit->trigger();
+    return prompt.texts();
+}
+
+QLabel *statusHint(Form1 &form)
+{
+    return form.findChild<QLabel *>(u"StatusHint"_s);
+}
+
+} // namespace
+
+class TestForm1HostileInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+        // A folder name that would be a heading and an image if shown as rich text.
+        const QString home = m_config->filePath(u"<h1>BIG <img src=x>"_s);
+        QVERIFY(QDir().mkpath(home + u"/Quorran"_s));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home));
+    }
+    void cleanup() { qputenv("XDG_CONFIG_HOME", m_oldConfig); }
+
+    void settingsFileThatIsAFifo()
+    {
+        const QString path = settingsFilePath(Edition::Alla);
+        QVERIFY(path.contains(u"<h1>BIG <img src=x>"_s));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        {
+            Form1 form{Edition::Alla};
+            QLabel *hint = statusHint(form);
+            QVERIFY(hint);
+            QCOMPARE(hint->textFormat(), Qt::PlainText);
+            QVERIFY2(hint->text().contains(QDir::toNativeSeparators(path)), qPrintable(hint->text()));
+            QVERIFY(hint->text().contains(u"default settings"_s));
+            QVERIFY(form.optEAN13->isChecked());
+            // Nothing was written, and the window says so.
+            QVERIFY(quitAnsweringYes(form).contains(u"Your settings could not be saved."_s));
+        }
+        struct stat status {};
+        QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+    }
+
+    void settingsFileOfRandomBytes()
+    {
+        QRandomGenerator random(64);
+        QByteArray junk(64 * 1024, Qt::Uninitialized);
+        for (char &c : junk)
+            c = char(random.bounded(256));
+        QFile file(settingsFilePath(Edition::Alla));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(junk) == junk.size());
+        file.close();
+        {
+            Form1 form{Edition::Alla};
+            clickOption(form, u"optEAN8"_s);
+            // The file is rewritten, so no message claims otherwise.
+            QVERIFY(!quitAnsweringYes(form).contains(u"Your settings could not be saved."_s));
+        }
+        Form1 again{Edition::Alla};
+        QVERIFY(again.optEAN8->isChecked());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_config;
+    QByteArray m_oldConfig;
+};
+
+QTEST_MAIN(TestForm1HostileInput)
+#include "tst_form1_hostile_input.moc"

@@ -1,0 +1,180 @@
+// The save helper against a failing disk and targets that are not plain files: the old file
+// (or whatever is at the target) must stay exactly as it was, and the result must say why.
+
+#include "base/runtime_errors.h"
+#include "base/safe_save.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+using namespace Kelbrix;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+SaveResult saveText(const QString &path, const QByteArray &bytes)
+{
+    return saveFileSafely(path, [&](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+}
+
+struct FaultsReset {
+    ~FaultsReset() { setSaveFaultsForTesting({}); }
+};
+
+} // namespace
+
+class TestSafeSave : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failedFlushToDiskKeepsOldFile_data();
+    void failedFlushToDiskKeepsOldFile();
+    void refusesTargetsThatAreNoRegularFile_data();
+    void refusesTargetsThatAreNoRegularFile();
+    void writesThroughSymbolicLink();
+    void keepsPermissionsOfReplacedFile();
+    void keepsReadOnlyFile();
+};
+
+void TestSafeSave::failedFlushToDiskKeepsOldFile_data()
+{
+    QTest::addColumn<int>("syncError");
+    QTest::addColumn<int>("closeError");
+    QTest::addColumn<bool>("byPath");
+    QTest::addColumn<int>("runtimeError");
+    QTest::newRow("fdatasync EIO") << EIO << 0 << false << RuntimeError::DeviceIoError;
+    QTest::newRow("close EIO") << 0 << EIO << false << RuntimeError::DeviceIoError;
+    QTest::newRow("close ENOSPC") << 0 << ENOSPC << false << RuntimeError::DiskFull;
+    QTest::newRow("by path, fdatasync EIO") << EIO << 0 << true << RuntimeError::DeviceIoError;
+}
+
+void TestSafeSave::failedFlushToDiskKeepsOldFile()
+{
+    QFETCH(int, syncError);
+    QFETCH(int, closeError);
+    QFETCH(bool, byPath);
+    QFETCH(int, runtimeError);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"list.qz2"_s);
+    writeFile(path, "old contents");
+
+    const FaultsReset reset;
+    setSaveFaultsForTesting({syncError, closeError});
+    const SaveResult result =
+        byPath ? saveFileSafelyByPath(path,
+                                      [](const QString &temporary) {
+                                          QFile file(temporary);
+                                          return file.open(QIODevice::WriteOnly) && file.write("new") == 3;
+                                      })
+               : saveText(path, "new contents");
+
+    QVERIFY(!result.ok);
+    QCOMPARE(result.runtimeError, runtimeError);
+    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+    QCOMPARE(contentOf(path), QByteArray("old contents"));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
+
+    setSaveFaultsForTesting({});
+    QVERIFY(saveText(path, "new contents").ok);
+    QCOMPARE(contentOf(path), QByteArray("new contents"));
+}
+
+void TestSafeSave::refusesTargetsThatAreNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("FIFO") << u"fifo"_s << false;
+    QTest::newRow("link to a FIFO") << u"fifo"_s << true;
+    QTest::newRow("folder") << u"folder"_s << false;
+    QTest::newRow("link to a folder") << u"folder"_s << true;
+}
+
+void TestSafeSave::refusesTargetsThatAreNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, throughLink);
+    QTemporaryDir dir;
+    const QString special = dir.filePath(u"special"_s);
+    if (kind == u"fifo"_s)
+        QCOMPARE(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(special));
+    const QString path = throughLink ? dir.filePath(u"link"_s) : special;
+    if (throughLink)
+        QVERIFY(QFile::link(special, path));
+
+    const SaveResult result = saveText(path, "data");
+    QVERIFY(!result.ok);
+    QCOMPARE(result.runtimeError, RuntimeError::PathFileAccessError);
+    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+    struct stat status {};
+    QCOMPARE(::lstat(QFile::encodeName(special).constData(), &status), 0);
+    QVERIFY(kind == u"fifo"_s ? S_ISFIFO(status.st_mode) : S_ISDIR(status.st_mode));
+    if (throughLink)
+        QVERIFY(QFileInfo(path).isSymLink());
+}
+
+void TestSafeSave::writesThroughSymbolicLink()
+{
+    QTemporaryDir dir;
+    const QString real = dir.filePath(u"real.ini"_s);
+    const QString link = dir.filePath(u"link.ini"_s);
+    writeFile(real, "old");
+    QVERIFY(QFile::link(real, link));
+    QVERIFY(saveText(link, "new").ok);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(contentOf(real), QByteArray("new"));
+}
+
+void TestSafeSave::keepsPermissionsOfReplacedFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"kept.txt"_s);
+    writeFile(path, "old");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    const QFileDevice::Permissions before = QFile::permissions(path);
+    QVERIFY(saveText(path, "new").ok);
+    QCOMPARE(QFile::permissions(path), before);
+    QVERIFY(!(before & QFileDevice::ReadOther));
+}
+
+void TestSafeSave::keepsReadOnlyFile()
+{
+    if (::geteuid() == 0)
+        QSKIP("root may write any file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"locked.txt"_s);
+    writeFile(path, "old");
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    const SaveResult result = saveText(path, "new");
+    QVERIFY(!result.ok);
+    QCOMPARE(result.runtimeError, RuntimeError::PermissionDenied);
+    QCOMPARE(contentOf(path), QByteArray("old"));
+}
+
+QTEST_GUILESS_MAIN(TestSafeSave)
+#include "tst_safe_save.moc"
