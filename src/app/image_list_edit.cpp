@@ -24,8 +24,7 @@ constexpr int kHeightTwipsProperty = QTextFormat::UserProperty + 2;
 
 } // namespace
 
-ImageListEdit::ImageListEdit(QWidget *parent)
-    : QTextEdit(parent)
+ImageListEdit::ImageListEdit(QWidget *parent) : QTextEdit(parent)
 {
     setObjectName(u"RTF1"_s);
     setAcceptRichText(true);
@@ -80,9 +79,10 @@ ImageListDocument ImageListEdit::imageList() const
                 document()->resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>();
             if (image.isNull())
                 continue;
-            const double width = picture.hasProperty(kWidthTwipsProperty)
-                                     ? picture.doubleProperty(kWidthTwipsProperty)
-                                     : pixelsToTwips(picture.width() > 0 ? picture.width() : image.width(), logicalDpiX());
+            const double width =
+                picture.hasProperty(kWidthTwipsProperty)
+                    ? picture.doubleProperty(kWidthTwipsProperty)
+                    : pixelsToTwips(picture.width() > 0 ? picture.width() : image.width(), logicalDpiX());
             const double height =
                 picture.hasProperty(kHeightTwipsProperty)
                     ? picture.doubleProperty(kHeightTwipsProperty)

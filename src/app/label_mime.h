@@ -11,10 +11,10 @@ namespace Kelbrix {
 
 /// A label as it leaves the program through the clipboard or a drag.
 struct LabelData {
-    QImage image;            ///< full resolution, its dots per metre set
-    double widthTwips = 0;   ///< the size it is printed at
+    QImage image;          ///< full resolution, its dots per metre set
+    double widthTwips = 0; ///< the size it is printed at
     double heightTwips = 0;
-    QByteArray svg;          ///< the label as drawing, when there is one
+    QByteArray svg; ///< the label as drawing, when there is one
 };
 
 /// The formats other programs read a label from: PNG ("image/png"), a Windows bitmap

@@ -144,13 +144,13 @@ RtfReadResult readRtfFile(const QString &path)
     RtfReadResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.message = u"The Barcode Image List "_s + name + u" could not be opened: "_s + file.errorString() + u"."_s;
+        result.message =
+            u"The Barcode Image List "_s + name + u" could not be opened: "_s + file.errorString() + u"."_s;
         return result;
     }
     if (file.size() > ImageListLimits::MaxFileSize) {
         result.message = u"The Barcode Image List "_s + name + u" is larger than "_s +
-                         QString::number(ImageListLimits::MaxFileSize / (1024 * 1024)) +
-                         u" MB and was not loaded."_s;
+                         QString::number(ImageListLimits::MaxFileSize / (1024 * 1024)) + u" MB and was not loaded."_s;
         return result;
     }
     const QByteArray bytes = file.read(ImageListLimits::MaxFileSize + 1);

@@ -79,8 +79,8 @@ SaveResult saveRtfFile(const QString &path, const ImageListDocument &document);
 /// before it are kept.
 struct RtfReadResult {
     ImageListDocument document;
-    QString message;          ///< a sentence for the user naming the problem; empty on success
-    int skippedPictures = 0;  ///< pictures of kinds this reader does not show (EMF, PICT, ...)
+    QString message;         ///< a sentence for the user naming the problem; empty on success
+    int skippedPictures = 0; ///< pictures of kinds this reader does not show (EMF, PICT, ...)
 
     bool ok() const { return message.isEmpty(); }
 };

@@ -21,9 +21,9 @@ enum class Destination { Text, Skip, Picture };
 
 struct Group {
     Destination destination = Destination::Text;
-    int unicodeSkip = 1;   ///< characters that stand in for each \u character (\uc)
+    int unicodeSkip = 1; ///< characters that stand in for each \u character (\uc)
     bool ownsPicture = false;
-    bool atStart = true;   ///< no content or control word seen yet
+    bool atStart = true;    ///< no content or control word seen yet
     bool ignorable = false; ///< opened by \*: skipped unless its first word is known
 };
 
@@ -42,12 +42,20 @@ struct Picture {
 // Groups whose content is never text of the document.
 bool isSkippedDestination(QByteArrayView word)
 {
-    static const char *const words[] = {
-        "fonttbl", "colortbl", "stylesheet", "info", "listtable", "listoverridetable", "rsidtbl", "generator",
-        "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
-        "annotation", "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "fldinst",
-        "nonshppict", "objdata", "pntext", "pntxta", "pntxtb", "listtext", "filetbl", "revtbl", "private",
-        "mmathPr", "pgdsctbl", "docvar", "xe", "tc", "bkmkstart", "bkmkend"};
+    static const char *const words[] = {"fonttbl",      "colortbl",  "stylesheet",
+                                        "info",         "listtable", "listoverridetable",
+                                        "rsidtbl",      "generator", "header",
+                                        "headerl",      "headerr",   "headerf",
+                                        "footer",       "footerl",   "footerr",
+                                        "footerf",      "footnote",  "annotation",
+                                        "xmlnstbl",     "themedata", "colorschememapping",
+                                        "latentstyles", "datastore", "fldinst",
+                                        "nonshppict",   "objdata",   "pntext",
+                                        "pntxta",       "pntxtb",    "listtext",
+                                        "filetbl",      "revtbl",    "private",
+                                        "mmathPr",      "pgdsctbl",  "docvar",
+                                        "xe",           "tc",        "bkmkstart",
+                                        "bkmkend"};
     for (const char *w : words) {
         if (word == QByteArrayView(w))
             return true;
@@ -85,10 +93,7 @@ bool isLetter(char c)
 
 class RtfReader {
 public:
-    explicit RtfReader(QByteArrayView data)
-        : m_data(data)
-    {
-    }
+    explicit RtfReader(QByteArrayView data) : m_data(data) {}
 
     RtfReadResult read();
 
@@ -125,8 +130,8 @@ private:
 RtfReadResult RtfReader::read()
 {
     qsizetype start = 0;
-    while (start < m_data.size() && (m_data[start] == ' ' || m_data[start] == '\r' || m_data[start] == '\n' ||
-                                     m_data[start] == '\t'))
+    while (start < m_data.size() &&
+           (m_data[start] == ' ' || m_data[start] == '\r' || m_data[start] == '\n' || m_data[start] == '\t'))
         ++start;
     if (!m_data.sliced(start).startsWith("{\\rtf")) {
         m_at = start;
@@ -451,8 +456,8 @@ void RtfReader::finishPicture()
     };
     // Every picture keeps a size the writer can write and this reader takes again.
     const auto bounded = [](double twips) { return qBound(1.0, twips, double(MaxPictureTwips)); };
-    const double width = side(picture.goalWidth, decoded.image.width(), decoded.image.dotsPerMeterX()) *
-                         double(picture.scaleX) / 100.0;
+    const double width =
+        side(picture.goalWidth, decoded.image.width(), decoded.image.dotsPerMeterX()) * double(picture.scaleX) / 100.0;
     const double height = side(picture.goalHeight, decoded.image.height(), decoded.image.dotsPerMeterY()) *
                           double(picture.scaleY) / 100.0;
     m_result.document.appendPicture(decoded.image, bounded(width), bounded(height));

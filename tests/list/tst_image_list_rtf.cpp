@@ -166,8 +166,7 @@ void TestImageListRtf::dataFiles()
     if (expected.contains(u"leftColour"_s)) {
         const QImage image = read_pictures[0].image;
         QCOMPARE(image.pixelColor(0, 0).name(), expected[u"leftColour"_s].toString());
-        QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).name(),
-                 expected[u"rightColour"_s].toString());
+        QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).name(), expected[u"rightColour"_s].toString());
     }
 }
 
