@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -227,9 +229,11 @@ private slots:
 
     void twentyLabelsSaveAsRtfAndReadBack()
     {
-        makeCode(u"501234567890"_s, u"Soap"_s);
-        setCopies(20);
-        child<QPushButton>(u"cmdToRTF1"_s)->click();
+        // Twenty different labels, so each one can be told apart on the printed pages.
+        for (int i = 0; i < 20; ++i) {
+            makeCode(u"5012345678"_s + QString::number(i).rightJustified(2, u'0'));
+            child<QPushButton>(u"cmdToRTF1"_s)->click();
+        }
         const ImageListDocument shown = child<ImageListEdit>(u"RTF1"_s)->imageList();
         const QString path = m_dir.filePath(u"labels.rtf"_s);
         saveAs(path);
@@ -245,7 +249,36 @@ private slots:
             QCOMPARE(after[i].widthTwips, before[i].widthTwips);
             QCOMPARE(after[i].heightTwips, before[i].heightTwips);
         }
-        QCOMPARE(decoded(after[38].image), u"5012345678900"_s);
+        QStringList labels;
+        for (qsizetype i = 0; i < after.size(); i += 2)
+            labels.append(decoded(after[i].image));
+        labels.sort();
+        QCOMPARE(labels.size(), 20);
+        QCOMPARE(labels.first(), u"5012345678009"_s);
+
+        // A word processor opens the file with every label readable: LibreOffice turns it into
+        // a PDF, whose pages are rendered and decoded.
+        const QString office = QStandardPaths::findExecutable(u"soffice"_s);
+        const QString pdfToPng = QStandardPaths::findExecutable(u"pdftoppm"_s);
+        if (office.isEmpty() || pdfToPng.isEmpty())
+            QSKIP("LibreOffice (soffice) or pdftoppm is not installed");
+        QProcess convert;
+        convert.setWorkingDirectory(m_dir.path());
+        convert.start(office, {u"-env:UserInstallation=file://"_s + m_dir.filePath(u"office-profile"_s),
+                               u"--headless"_s, u"--convert-to"_s, u"pdf"_s, path});
+        QVERIFY(convert.waitForFinished(240000));
+        QVERIFY2(QFile::exists(m_dir.filePath(u"labels.pdf"_s)), convert.readAllStandardError().constData());
+        QProcess render;
+        render.start(pdfToPng,
+                     {u"-r"_s, u"300"_s, u"-png"_s, m_dir.filePath(u"labels.pdf"_s), m_dir.filePath(u"page"_s)});
+        QVERIFY(render.waitForFinished(120000));
+        QStringList printed;
+        for (const QString &page : QDir(m_dir.path()).entryList({u"page*.png"_s}, QDir::Files, QDir::Name)) {
+            for (const DecodedSymbol &symbol : decodeSymbols(QImage(m_dir.filePath(page))))
+                printed.append(symbol.data);
+        }
+        printed.sort();
+        QCOMPARE(printed, labels);
     }
 };
 
