@@ -3,6 +3,7 @@
 // batch that moves the selected records' labels in.
 #include "app/form1.h"
 
+#include "app/busy_progress.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
 #include "base/units.h"
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTreeWidget>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -169,8 +169,11 @@ void Form1::onClearImageList()
 
 void Form1::loadImageList(const QString &path)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const RtfReadResult read = readRtfFile(path);
+    RtfReadResult read;
+    {
+        BusyProgress busy(ProgressBar1);
+        read = readRtfFile(path);
+    }
     // A file that could not be read at all leaves the list as it was; one read in part
     // replaces it with what was read.
     if (read.ok() || !read.document.isEmpty()) {
@@ -178,7 +181,6 @@ void Form1::loadImageList(const QString &path)
         mnuPbarcode->setEnabled(true);
         mnuClearBar->setEnabled(true);
     }
-    QApplication::restoreOverrideCursor();
     if (!read.ok())
         ask(read.message, u"Load"_s, PromptIcon::Exclamation, PromptButtons::Ok);
 }
@@ -186,10 +188,8 @@ void Form1::loadImageList(const QString &path)
 QList<std::pair<int, ListRecord>> Form1::selectedListRecords() const
 {
     QList<std::pair<int, ListRecord>> selected;
-    for (int number = 1; number <= listCount(); ++number) {
-        if (ListView3->topLevelItem(number - 1)->isSelected())
-            selected.append({number, listRecord(number)});
-    }
+    for (const int number : selectedRecordNumbers())
+        selected.append({number, listRecord(number)});
     return selected;
 }
 
@@ -227,31 +227,34 @@ void Form1::AddSelectedToImageList()
 {
     const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
     BatchStopRequest = u"START"_s;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     ListItemInWork = 0;
-    bool stopped = false;
-    for (const auto &[number, record] : selected) {
-        loadRecordForBatch(number, record);
-        const int copies = copiesValue();
-        for (int n = 1; n <= copies && !stopped; ++n) {
-            if (batchStopConfirmed()) {
-                stopped = true;
-                break;
+    qint64 done = 0;
+    {
+        BusyProgress busy(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
+        bool stopped = false;
+        for (const auto &[number, record] : selected) {
+            loadRecordForBatch(number, record);
+            const int copies = copiesValue();
+            for (int n = 1; n <= copies; ++n) {
+                if (batchStopConfirmed()) {
+                    stopped = true;
+                    break;
+                }
+                for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
+                    action->setEnabled(true);
+                m_imageListFlag = true;
+                if (chkDefined->isChecked() && DefinedWidth > 0)
+                    UpdateDefinedBarcodeView();
+                pasteLabelIntoImageList();
+                setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
+                busy.step(++done);
             }
-            for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
-                action->setEnabled(true);
-            m_imageListFlag = true;
-            if (chkDefined->isChecked() && DefinedWidth > 0)
-                UpdateDefinedBarcodeView();
-            pasteLabelIntoImageList();
-            setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
+            if (stopped)
+                break;
         }
-        if (stopped)
-            break;
     }
     ListItemInWork = 0;
     BatchStopRequest.clear();
-    QApplication::restoreOverrideCursor();
     setHint(u"Press F1 for Help"_s);
 }
 

@@ -3,6 +3,7 @@
 // bitmap batch over the selected records, and "Barcode (*.bmp)" re-saving the label.
 #include "app/form1.h"
 
+#include "app/busy_progress.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
 #include "base/safe_save.h"
@@ -17,6 +18,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -111,12 +114,14 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
     const QString folder = QFileInfo(path).absolutePath();
     const QString product = withoutUnsafeCharacters(txtProduct->text(), true);
     const QString barcode = withoutUnsafeCharacters(TxtStreck->text(), false);
+    BusyProgress busy(ProgressBar1, copies);
     for (int n = 1; n <= copies; ++n) {
         const QString name = folder + u"/"_s + product + u"_"_s + barcode + u"_"_s +
                              QString::number(n).rightJustified(2, u'0') + u".bmp"_s;
         if (!saveLabelBitmap(name))
             return;
         setHint(u"Now Saveing..."_s + txtProduct->text() + u" ,Copy "_s + QString::number(n));
+        busy.step(n);
     }
 }
 
@@ -126,8 +131,9 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     ListItemInWork = 0;
     if (path.toUpper().endsWith(u".BMP"_s))
         path.chop(4);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = QFileInfo(path).absolutePath();
+    auto busy = std::make_unique<BusyProgress>(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
+    qint64 done = 0;
     bool stopped = false;
     for (const auto &[number, record] : selected) {
         loadRecordForBatch(number, record);
@@ -141,11 +147,12 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
                 break;
             }
             setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
+            busy->step(++done);
         }
         if (stopped)
             break;
     }
-    QApplication::restoreOverrideCursor();
+    busy.reset();
     ListItemInWork = 0;
     BatchStopRequest.clear();
 }

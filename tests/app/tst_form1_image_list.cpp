@@ -5,6 +5,7 @@
 #include "form1_driver.h"
 
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -137,7 +138,7 @@ private slots:
         addToList(u"400638133393"_s, u"Milk"_s);
         makeCode(u"978020137962"_s, u"Shown"_s);
         setCopies(2);
-        child<QTreeWidget>(u"ListView3"_s)->selectAll();
+        child<QTreeView>(u"ListView3"_s)->selectAll();
         child<QPushButton>(u"cmdToRTF1"_s)->click();
 
         const QList<ImageListPart> pictures = imageList()->imageList().pictures();
@@ -152,7 +153,7 @@ private slots:
     {
         addToList(u"501234567890"_s, u"Soap"_s);
         addToList(u"400638133393"_s, u"Milk"_s);
-        child<QTreeWidget>(u"ListView3"_s)->selectAll();
+        child<QTreeView>(u"ListView3"_s)->selectAll();
         // Escape pressed as the batch starts: the question is put and answered Yes.
         QTimer::singleShot(0, m_form, [this] { child<QPushButton>(u"cmdCancel"_s)->click(); });
         m_prompt->answers.enqueue(PromptAnswer::Yes);
@@ -197,6 +198,44 @@ private slots:
         QCOMPARE(imageList()->pictureCount(), pictures);
         QCOMPARE(action(u"mnuClearBar"_s)->isEnabled(), pictures > 0);
         QCOMPARE(action(u"mnuPbarcode"_s)->isEnabled(), pictures > 0);
+    }
+
+    void loadReplacesTheDocument()
+    {
+        QTemporaryDir folder;
+        makeCode(u"501234567890"_s);
+        setCopies(2);
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
+        const ImageListDocument saved = imageList()->imageList();
+        const QString path = folder.filePath(u"labels.RTF"_s);
+        QVERIFY(saveRtfFile(path, saved).ok);
+
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        action(u"mnuClearBar"_s)->trigger();
+        QVERIFY(!action(u"mnuClearBar"_s)->isEnabled());
+        imageList()->setPlainText(u"typed before loading"_s);
+        m_prompt->files.enqueue(path);
+        action(u"mnuLoad"_s)->trigger();
+
+        const ImageListDocument loaded = imageList()->imageList();
+        QCOMPARE(loaded.text(), QString());
+        QCOMPARE(loaded.pictures().size(), 4);
+        QCOMPARE(decoded(loaded.pictures()[2].image), u"5012345678900"_s);
+        QCOMPARE(loaded.pictures()[2].widthTwips, saved.pictures()[2].widthTwips);
+        QVERIFY(action(u"mnuClearBar"_s)->isEnabled());
+        QVERIFY(action(u"mnuPbarcode"_s)->isEnabled());
+    }
+
+    void loadOfBrokenFileSaysWhyAndKeepsTheDocument()
+    {
+        imageList()->setPlainText(u"my notes"_s);
+        m_prompt->files.enqueue(qEnvironmentVariable("KELBRIX_TEST_DATA") + u"/rtf/fail/nesting_10000.rtf"_s);
+        action(u"mnuLoad"_s)->trigger();
+        QCOMPARE(m_prompt->asked.size(), 1);
+        QVERIFY2(m_prompt->asked[0].text.contains(u"nested deeper than 200 levels"_s),
+                 qPrintable(m_prompt->asked[0].text));
+        QVERIFY(m_prompt->asked[0].text.contains(u"nesting_10000.rtf"_s));
+        QCOMPARE(imageList()->imageList().text(), u"my notes"_s);
     }
 
     void userTextStaysBetweenPictures()

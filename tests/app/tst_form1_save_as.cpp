@@ -61,6 +61,14 @@ class TestForm1SaveAs : public QObject, public Form1Fixture {
         box->clear();
         typeInto(box, QString::number(copies));
     }
+    void selectRows(const QList<int> &rows)
+    {
+        auto *list = child<QTreeView>(u"ListView3"_s);
+        list->clearSelection();
+        for (int row : rows)
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
     void saveAs(const QString &path)
     {
         m_prompt->files.enqueue(path);
@@ -95,10 +103,7 @@ private slots:
         QFETCH(QString, preset);
         addToList(u"501234567890"_s, u"Soap"_s);
         addToList(u"400638133393"_s, u"Milk"_s);
-        auto *list = child<QTreeWidget>(u"ListView3"_s);
-        list->clearSelection();
-        for (int i = 0; i < selected; ++i)
-            list->topLevelItem(i)->setSelected(true);
+        selectRows(selected == 0 ? QList<int>{} : selected == 1 ? QList<int>{0} : QList<int>{0, 1});
         action(u"mnuAs"_s)->trigger(); // cancelled: nothing written, nothing asked
         QCOMPARE(m_prompt->fileRequests.size(), 1);
         const FileRequest request = m_prompt->fileRequests[0];
@@ -194,9 +199,7 @@ private slots:
         addToList(u"501234567890"_s, u"Soap"_s);
         addToList(u"400638133393"_s, u"Milk"_s);
         addToList(u"978020137962"_s, u"Left out"_s);
-        auto *list = child<QTreeWidget>(u"ListView3"_s);
-        list->topLevelItem(0)->setSelected(true);
-        list->topLevelItem(1)->setSelected(true);
+        selectRows({0, 1});
         setCopies(2);
         saveAs(m_dir.filePath(u"ignored.BMP"_s));
         QCOMPARE(filesIn(m_dir.path()), (QStringList{u"Milk_400638133393_01.bmp"_s, u"Milk_400638133393_02.bmp"_s,
