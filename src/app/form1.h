@@ -321,6 +321,7 @@ private:
     QWidget *buildImageList();
     void connectImageList();
     LabelData currentLabel() const;
+    QByteArray labelDrawing(const LabelData &label) const;
     void copyLabel();
     void dragLabel();
     void onMoveToImageList();

@@ -11,6 +11,7 @@
 #include "render/label_picture.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,7 +19,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSvgGenerator>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,7 +74,35 @@ LabelData Form1::currentLabel() const
     label.image.setDotsPerMeterY(dotsPerMetre(dpi));
     label.widthTwips = picture->widthTwips();
     label.heightTwips = picture->heightTwips();
+    label.svg = labelDrawing(label);
     return label;
+}
+
+QByteArray Form1::labelDrawing(const LabelData &label) const
+{
+    // A label that is only the symbol (no product line, no ISBN header) also goes out as a
+    // drawing, which scales without losing a bar.
+    const bool productLine = Option1->isChecked() && !txtProduct->text().trimmed().isEmpty();
+    const bool isbn = TypeCode.startsWith(u"ISB"_s);
+    const BarcodeRenderer &renderer = chkDefined->isChecked() ? Barcode1x : Barcode1;
+    if (productLine || isbn || !renderer.hasSymbol() || label.widthTwips <= 0 || label.heightTwips <= 0)
+        return {};
+    constexpr double kDrawingDpi = 96;
+    const QSizeF size(twipsToPixels(label.widthTwips, kDrawingDpi), twipsToPixels(label.heightTwips, kDrawingDpi));
+    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDrawingDpi),
+                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDrawingDpi));
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(size.toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), size));
+        QPainter painter(&generator);
+        painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+        renderer.draw(painter, QRectF(QPointF(0, 0), symbol));
+    }
+    return svg.data();
 }
 
 void Form1::copyLabel()

@@ -5,6 +5,8 @@
 #include "form1_driver.h"
 
 #include <QMimeData>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -70,6 +72,33 @@ private slots:
             QCOMPARE(image.size(), child<LabelPicture>(u"picTST"_s)->image().size());
             QVERIFY(image.dotsPerMeterX() > 0);
         }
+    }
+
+    void copyGivesADrawingOfABareSymbol_data()
+    {
+        QTest::addColumn<bool>("productLine");
+        QTest::newRow("bare symbol") << false;
+        QTest::newRow("with product line") << true;
+    }
+    void copyGivesADrawingOfABareSymbol()
+    {
+        QFETCH(bool, productLine);
+        clickOption(*m_form, productLine ? u"Option1"_s : u"Option2"_s);
+        makeCode(u"501234567890"_s, u"Soap"_s);
+        action(u"mnuCopy"_s)->trigger();
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        // Only a label without text lines is a pure drawing.
+        QCOMPARE(data->hasFormat(u"image/svg+xml"_s), !productLine);
+        if (productLine)
+            return;
+        QSvgRenderer drawing(data->data(u"image/svg+xml"_s));
+        QVERIFY(drawing.isValid());
+        QImage image(drawing.defaultSize() * 3, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        drawing.render(&painter);
+        painter.end();
+        QCOMPARE(decoded(image), u"5012345678900"_s);
     }
 
     void copyBeforeAnyBarcodeGivesTheEmptyLabel()
