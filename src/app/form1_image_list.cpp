@@ -98,6 +98,7 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
         generator.setOutputDevice(&svg);
         generator.setSize(size.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), size));
+        generator.setResolution(int(kDrawingDpi)); // so the drawing states the label's size
         QPainter painter(&generator);
         painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
         renderer.draw(painter, QRectF(QPointF(0, 0), symbol));

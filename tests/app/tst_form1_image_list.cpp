@@ -2,9 +2,11 @@
 // pop-up menu, and the barcode image list with ">>", copies, the batch over selected records,
 // "Paste Barcode" and clearing.
 #include "app/image_list_edit.h"
+#include "base/units.h"
 #include "form1_driver.h"
 
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -91,6 +93,12 @@ private slots:
         QCOMPARE(data->hasFormat(u"image/svg+xml"_s), !productLine);
         if (productLine)
             return;
+        // The drawing states the label's printed size.
+        const QString svg = QString::fromUtf8(data->data(u"image/svg+xml"_s));
+        const QRegularExpressionMatch width = QRegularExpression(u"width=\"([0-9.]+)mm\""_s).match(svg);
+        QVERIFY2(width.hasMatch(), qPrintable(svg.left(300)));
+        QCOMPARE(qRound(width.captured(1).toDouble()),
+                 qRound(child<LabelPicture>(u"picTST"_s)->widthTwips() / kTwipsPerMillimetre));
         QSvgRenderer drawing(data->data(u"image/svg+xml"_s));
         QVERIFY(drawing.isValid());
         QImage image(drawing.defaultSize() * 3, QImage::Format_RGB32);
