@@ -163,6 +163,25 @@ private slots:
         QVERIFY(filesIn(m_dir.path()).isEmpty());
     }
 
+    void failedSaveSaysWhichFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("bitmap") << u"label.bmp"_s;
+        QTest::newRow("image list") << u"labels.rtf"_s;
+        QTest::newRow("list") << u"list.qz2"_s;
+    }
+    void failedSaveSaysWhichFile()
+    {
+        QFETCH(QString, file);
+        addToList(u"501234567890"_s, u"Soap"_s);
+        makeCode(u"501234567890"_s, u"Soap"_s);
+        saveAs(m_dir.filePath(u"no-such-folder/"_s + file));
+        QCOMPARE(m_prompt->asked.size(), 1);
+        QCOMPARE(m_prompt->asked[0].title, u"Save As"_s);
+        QVERIFY2(m_prompt->asked[0].text.contains(file), qPrintable(m_prompt->asked[0].text));
+        QVERIFY(filesIn(m_dir.path()).isEmpty());
+    }
+
     void bitmapCopiesAreNumbered()
     {
         makeCode(u"501234567890"_s, u"A/B Soap"_s);
