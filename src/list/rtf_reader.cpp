@@ -124,6 +124,7 @@ private:
     Picture m_picture;
     QString m_text;
     qsizetype m_textLength = 0;
+    qsizetype m_pictures = 0; ///< pictures read so far
     RtfReadResult m_result;
 };
 
@@ -195,7 +196,7 @@ RtfReadResult RtfReader::read()
     if (!failed() && !m_stack.isEmpty()) {
         for (const Group &group : std::as_const(m_stack)) {
             if (group.ownsPicture) {
-                fail(u"the file ends inside picture "_s + QString::number(m_result.document.pictures().size() + 1));
+                fail(u"the file ends inside picture "_s + QString::number(m_pictures + 1));
                 break;
             }
         }
@@ -279,7 +280,7 @@ void RtfReader::controlWord(QByteArrayView word, std::optional<qint64> parameter
     }
     if (word == "pict") {
         flushText();
-        if (m_result.document.pictures().size() + m_result.skippedPictures >= ImageListLimits::MaxPictures) {
+        if (m_pictures + m_result.skippedPictures >= ImageListLimits::MaxPictures) {
             fail(u"the file holds more than "_s + QString::number(ImageListLimits::MaxPictures) + u" pictures"_s);
             return;
         }
@@ -422,7 +423,7 @@ void RtfReader::finishPicture()
 {
     using namespace ImageListLimits;
     const Picture picture = std::exchange(m_picture, Picture{});
-    const QString number = QString::number(m_result.document.pictures().size() + 1);
+    const QString number = QString::number(m_pictures + 1);
     // Sizes a picture only declares are checked before its data is decoded.
     const bool pixelSized = picture.kind != RtfPictureKind::Wmf;
     if (pixelSized && (picture.width > MaxPictureSide || picture.height > MaxPictureSide)) {
@@ -461,6 +462,7 @@ void RtfReader::finishPicture()
     const double height = side(picture.goalHeight, decoded.image.height(), decoded.image.dotsPerMeterY()) *
                           double(picture.scaleY) / 100.0;
     m_result.document.appendPicture(decoded.image, bounded(width), bounded(height));
+    ++m_pictures;
 }
 
 void RtfReader::flushText()

@@ -3,6 +3,7 @@
 #include "base/units.h"
 #include "list/image_list_document.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -56,6 +57,8 @@ private slots:
     void dataFiles();
     void declaredSideCap_data();
     void declaredSideCap();
+    void countCaps_data();
+    void countCaps();
     void failedSaveNamesFileAndKeepsOldOne();
 };
 
@@ -192,6 +195,40 @@ void TestImageListRtf::declaredSideCap()
     QCOMPARE(read.document.pictures().size(), ok ? 1 : 0);
     if (!ok)
         QVERIFY2(read.message.contains(QString::number(side) + u" x 10 pixels"_s), qPrintable(read.message));
+}
+
+void TestImageListRtf::countCaps_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("refusal"); // empty when the file is read whole
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    labelImage(4, 4, 1, 96).save(&buffer, "PNG");
+    const QByteArray picture = "{\\pict\\pngblip " + png.toHex() + "}";
+    const auto pictures = [&picture](qsizetype count) { return "{\\rtf1 " + picture.repeated(count) + "}"; };
+    const auto text = [](qsizetype length) { return "{\\rtf1 " + QByteArray(length, 'a') + "}"; };
+    using namespace ImageListLimits;
+    QTest::newRow("pictures below") << pictures(MaxPictures - 1) << QString();
+    QTest::newRow("pictures at") << pictures(MaxPictures) << QString();
+    QTest::newRow("pictures above") << pictures(MaxPictures + 1) << u"more than 10000 pictures"_s;
+    QTest::newRow("text below") << text(MaxTextLength - 1) << QString();
+    QTest::newRow("text at") << text(MaxTextLength) << QString();
+    QTest::newRow("text above") << text(MaxTextLength + 1) << u"characters of text"_s;
+}
+
+void TestImageListRtf::countCaps()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, refusal);
+    const RtfReadResult read = readRtf(rtf);
+    QCOMPARE(read.ok(), refusal.isEmpty());
+    QVERIFY2(read.message.contains(refusal), qPrintable(read.message));
+    // What came before the cap stays.
+    QVERIFY(read.document.pictures().size() <= ImageListLimits::MaxPictures);
+    QVERIFY(read.document.text().size() <= ImageListLimits::MaxTextLength);
+    QVERIFY(!read.document.isEmpty());
 }
 
 void TestImageListRtf::failedSaveNamesFileAndKeepsOldOne()
