@@ -4,6 +4,7 @@
 #include "app/image_list_edit.h"
 #include "base/units.h"
 #include "form1_driver.h"
+#include "size_driver.h"
 
 #include <QMimeData>
 #include <QRegularExpression>
@@ -107,6 +108,27 @@ private slots:
         drawing.render(&painter);
         painter.end();
         QCOMPARE(decoded(image), u"5012345678900"_s);
+    }
+
+    void copyWithDefinedSizeTakesTheDefinedLabel()
+    {
+        // A defined size of 60 x 30 mm from the size window, used for the label.
+        typeSize(*m_form, u"optBSmm"_s, u"60"_s, u"30"_s);
+        makeCode(u"501234567890"_s, u"Soap"_s);
+        auto *defined = child<QCheckBox>(u"chkDefined"_s);
+        defined->click();
+        QVERIFY(defined->isChecked());
+        action(u"mnuCopy"_s)->trigger();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), child<LabelPicture>(u"picTST1"_s)->image().size());
+        QVERIFY(copied.size() != child<LabelPicture>(u"picTST"_s)->image().size());
+        QCOMPARE(decoded(copied), u"5012345678900"_s);
+
+        // ">>" moves the same label in, at the defined size.
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
+        const ImageListPart label = imageList()->imageList().pictures().first();
+        QCOMPARE(label.widthTwips, child<LabelPicture>(u"picTST1"_s)->widthTwips());
+        QCOMPARE(decoded(label.image), u"5012345678900"_s);
     }
 
     void copyBeforeAnyBarcodeGivesTheEmptyLabel()
