@@ -52,6 +52,7 @@ Form1::Form1(Edition edition, QWidget *parent)
     installHints();
     connectHandlers();
     buildSizeWindow();
+    connectImageList();
     startUp();
     // The converter's diagnostic box names the current type.
     ConverterErrorContext context;
@@ -85,6 +86,7 @@ void Form1::buildWindow()
     listArea->setMinimumHeight(fontMetrics().height() * 10);
     right->addWidget(pictureArea, 1);
     right->addWidget(listArea, 2);
+    right->addWidget(buildImageList(), 2);
     layout->addLayout(right, 1);
     setCentralWidget(central);
 

@@ -31,11 +31,13 @@ class QStatusBar;
 
 namespace Kelbrix {
 
+class ImageListEdit;
 class LabelPicture;
 class frmBarSize;
 class frmTiff;
 struct ViewUpdatePlan;
 struct ViewUpdateState;
+struct LabelData;
 
 /// The main window: the barcode entry with its type and supplement options, the entry
 /// boxes, and the commands that make the barcode.
@@ -132,6 +134,7 @@ public:
     LabelPicture *picMellan = nullptr;
     QCheckBox *chkDefined = nullptr; ///< "&Use Defined Barcode"
     QPushButton *cmdToRTF1 = nullptr; ///< ">>": moves the label to the image list
+    ImageListEdit *RTF1 = nullptr;    ///< the barcode image list
     // The two renderers of the main window: the main symbol and its defined-size twin.
     BarcodeRenderer Barcode1;
     BarcodeRenderer Barcode1x;
@@ -188,6 +191,10 @@ public:
     QList<ListRecord> listRecords() const;
     /// Numbers (1-based) of the records selected in the list view, in record order.
     QList<int> selectedRecordNumbers() const;
+
+    /// Moves the current label into the barcode image list once, followed by the spacer (the
+    /// find window's move button).
+    void MoveLabelToImageList();
 
     /// Reads the settings into the windows (start-up).
     void LoadSettings();
@@ -309,6 +316,33 @@ private:
     BarcodeList *m_list = nullptr;
     BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
+
+    // Copy and drag of the label, and the barcode image list.
+    QWidget *buildImageList();
+    void connectImageList();
+    LabelData currentLabel() const;
+    QByteArray labelDrawing(const LabelData &label) const;
+    void copyLabel();
+    void dragLabel();
+    void onMoveToImageList();
+    void pasteLabelIntoImageList();
+    void onPasteImage();
+    void onClearImageList();
+    void loadImageList(const QString &path);
+    void AddSelectedToImageList();
+    bool batchStopConfirmed();
+    int copiesValue() const;
+    /// The selected records of the barcode list in record order, each with its 1-based number.
+    QList<std::pair<int, ListRecord>> selectedListRecords() const;
+    void loadRecordForBatch(int number, const ListRecord &record);
+    bool m_imageListFlag = false; ///< a label was moved into the image list since it was last cleared
+
+    // Save As and bitmaps.
+    void onSaveAs();
+    void saveAsBitmap(const QString &path, const QList<std::pair<int, ListRecord>> &selected);
+    void ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected);
+    bool saveLabelBitmap(const QString &path);
+    void onSaveBitmap();
 
     // Commands.
     void onMakeCode();

@@ -360,8 +360,7 @@ void Form1::onLoad()
         return;
     }
     if (format == ListFileFormat::ImageList) {
-        ask(u"Loading a Barcode Image List (*.RTF) is not available yet."_s, applicationTitle(),
-            PromptIcon::Information, PromptButtons::Ok);
+        loadImageList(path);
         return;
     }
 

@@ -34,7 +34,7 @@ private slots:
             {u"mnuFind"_s, u"&Find"_s, false},
             {u"mnuCLList"_s, u"Clear &List"_s, false},
             {u"mnuRItem"_s, u"&Remove Item"_s, false},
-            {u"mnuCopy"_s, u"&Copy Barcode"_s, false},
+            {u"mnuCopy"_s, u"&Copy Barcode"_s, true},
             {u"mnuClearBar"_s, u"Clear &Barcodes Image List"_s, false},
             {u"mnuRBD"_s, u"Remove Barcode Digits"_s, true},
             {u"mnuRBDY"_s, u"Yes"_s, true},
@@ -50,8 +50,8 @@ private slots:
             {u"mnuHome"_s, u"Goto HomePage"_s, false},
             {u"mnuAbout"_s, u"About Kelbrix. "_s, true},
             {u"mnuWizStart"_s, u"WizStart"_s, true},
-            {u"mnuCopy2"_s, u"Copy"_s, false},
-            {u"mnuPasteIMG"_s, u"Paste Barcode"_s, false},
+            {u"mnuCopy2"_s, u"Copy"_s, true},
+            {u"mnuPasteIMG"_s, u"Paste Barcode"_s, true},
         };
         for (const auto &[name, caption, enabled] : rows) {
             QAction *action = m_form->findChild<QAction *>(name);

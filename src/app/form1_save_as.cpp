@@ -1,0 +1,174 @@
+// "Save &As": the one dialog where the user picks what to write, dispatched on the name's
+// last three letters to the list file, the image list as rich text, TIFF or bitmaps; the
+// bitmap batch over the selected records, and "Barcode (*.bmp)" re-saving the label.
+#include "app/form1.h"
+
+#include "app/busy_progress.h"
+#include "app/image_list_edit.h"
+#include "app/label_mime.h"
+#include "base/safe_save.h"
+#include "base/user_prompt.h"
+#include "list/image_list_document.h"
+#include "list/list_files.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// Characters that cannot stand in a file name on every system the files travel to.
+QString withoutUnsafeCharacters(QString text, bool dropMinus)
+{
+    static const QString unsafe = u"/\\:*?\"<>|"_s;
+    text.removeIf([dropMinus](QChar c) { return unsafe.contains(c) || (dropMinus && c == u'-'); });
+    return text;
+}
+
+} // namespace
+
+void Form1::onSaveAs()
+{
+    chkModulus43->setChecked(false);
+    const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
+    const qsizetype count = selected.size();
+
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.title = u"Save As"_s;
+    const QString tif = u"TIFF (*.TIF)"_s;
+    const QString bmp = u"Windows Bitmap (*.BMP)"_s;
+    const QString qz2 = u"Save Barcode List (*.QZ2)"_s;
+    const QString rtf = u"Save Barcode Images List (*.RTF)"_s;
+    const QStringList filters = count >= 1 ? QStringList{tif, bmp, qz2, rtf} : QStringList{qz2, tif, bmp, rtf};
+    request.filter = filters.join(u";;"_s);
+    request.selectedFilter = filters.first();
+    // With several records the name is only a hint: the files are named per record and copy.
+    if (count >= 2)
+        request.directory = u"Product_Barcode_Copies Click on Save"_s;
+    const QString path = userPrompt().chooseFile(request);
+    if (path.isEmpty())
+        return;
+
+    const QString kind = path.right(3).toUpper();
+    if (kind == u"QZ2"_s) {
+        currentListFile = path;
+        mnuSBAR->setEnabled(true);
+        mnuSave->menuAction()->setEnabled(true);
+        if (listCount() > 0) {
+            const ListWriteResult written = saveListFile(path, listRecords());
+            if (!written.ok)
+                ask(written.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        }
+    } else if (kind == u"RTF"_s) {
+        currentBitmapFile = path;
+        const SaveResult saved = saveRtfFile(path, RTF1->imageList());
+        if (!saved.ok)
+            ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    } else if (kind == u"BMP"_s) {
+        saveAsBitmap(path, selected);
+    } else if (kind == u"TIF"_s) {
+        setHint(u"TIFF files cannot be made yet; nothing was saved."_s);
+    }
+}
+
+bool Form1::saveLabelBitmap(const QString &path)
+{
+    // A standard Windows bitmap, its header holding the label's resolution.
+    const QImage image = currentLabel().image;
+    const SaveResult saved = saveFileSafely(path, [&image](QIODevice &device) { return image.save(&device, "BMP"); });
+    if (!saved.ok)
+        ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    return saved.ok;
+}
+
+void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRecord>> &selected)
+{
+    currentBitmapFile = path;
+    mnuSBMP->setEnabled(true);
+    mnuSave->menuAction()->setEnabled(true);
+    if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
+        ask(u"You must make a Barcode in order to save it as a BMP file."_s, u"No Barcode BMP to Save"_s,
+            PromptIcon::Exclamation, PromptButtons::Ok, 3005);
+        return;
+    }
+    if (selected.size() >= 2) {
+        ExportSelectedAsBitmaps(path, selected);
+        return;
+    }
+    const int copies = copiesValue();
+    if (copies == 1) {
+        saveLabelBitmap(path);
+        return;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString product = withoutUnsafeCharacters(txtProduct->text(), true);
+    const QString barcode = withoutUnsafeCharacters(TxtStreck->text(), false);
+    BusyProgress busy(ProgressBar1, copies);
+    for (int n = 1; n <= copies; ++n) {
+        const QString name = folder + u"/"_s + product + u"_"_s + barcode + u"_"_s +
+                             QString::number(n).rightJustified(2, u'0') + u".bmp"_s;
+        if (!saveLabelBitmap(name))
+            return;
+        setHint(u"Now Saveing..."_s + txtProduct->text() + u" ,Copy "_s + QString::number(n));
+        busy.step(n);
+    }
+}
+
+void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
+{
+    BatchStopRequest = u"START"_s;
+    ListItemInWork = 0;
+    if (path.toUpper().endsWith(u".BMP"_s))
+        path.chop(4);
+    const QString folder = QFileInfo(path).absolutePath();
+    auto busy = std::make_unique<BusyProgress>(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
+    qint64 done = 0;
+    bool stopped = false;
+    for (const auto &[number, record] : selected) {
+        loadRecordForBatch(number, record);
+        const QString product = withoutUnsafeCharacters(txtProduct->text(), true);
+        const QString barcode = withoutUnsafeCharacters(TxtStreck->text(), false);
+        const int copies = copiesValue();
+        for (int n = 1; n <= copies; ++n) {
+            if (batchStopConfirmed() || !saveLabelBitmap(folder + u"/"_s + product + u"_"_s + barcode + u"_"_s +
+                                                         QString::number(n).rightJustified(2, u'0') + u".bmp"_s)) {
+                stopped = true;
+                break;
+            }
+            setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
+            busy->step(++done);
+        }
+        if (stopped)
+            break;
+    }
+    busy.reset();
+    ListItemInWork = 0;
+    BatchStopRequest.clear();
+}
+
+void Form1::onSaveBitmap()
+{
+    chkModulus43->setChecked(false);
+    // The name may be that of an image list saved as rich text; a bitmap never overwrites it.
+    if (currentBitmapFile.isEmpty() || currentBitmapFile.right(3).toUpper() != u"BMP"_s) {
+        onSaveAs();
+        return;
+    }
+    if (ask(u"Save as "_s + currentBitmapFile + u" ?"_s, u"Save Barcode ?."_s, PromptIcon::Question,
+            PromptButtons::YesNo, 3016) == PromptAnswer::No)
+        return;
+    saveLabelBitmap(currentBitmapFile);
+}
+
+} // namespace Kelbrix

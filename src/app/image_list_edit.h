@@ -1,0 +1,46 @@
+#pragma once
+
+#include "list/image_list_document.h"
+
+#include <QTextEdit>
+
+class QMimeData;
+class QTextCursor;
+
+namespace Kelbrix {
+
+/// The barcode image list `RTF1`: a rich-text editor the user may type in, holding label
+/// pictures at their full resolution, shown at their physical size. Pasting an image (the
+/// labels of this program, or any image another program put on the clipboard) inserts it as
+/// a picture at the caret.
+class ImageListEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit ImageListEdit(QWidget *parent = nullptr);
+
+    /// Inserts \a image at the caret, shown \a widthTwips x \a heightTwips.
+    void insertPicture(const QImage &image, double widthTwips, double heightTwips);
+    /// Pictures in the document.
+    int pictureCount() const;
+    /// The document as plain data: text and pictures in order, each picture with its image and
+    /// size in twips.
+    ImageListDocument imageList() const;
+    /// Replaces the document with \a document.
+    void setImageList(const ImageListDocument &document);
+
+signals:
+    /// The right mouse button was pressed on the list.
+    void rightButtonPressed(const QPoint &globalPosition);
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void insertPictureAt(QTextCursor &cursor, const QImage &image, double widthTwips, double heightTwips);
+
+    int m_nextPicture = 0;
+};
+
+} // namespace Kelbrix

@@ -1,0 +1,167 @@
+#include "list/image_list_document.h"
+
+#include "base/units.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+ImageListPart ImageListPart::textPart(const QString &text)
+{
+    ImageListPart part;
+    part.text = text;
+    return part;
+}
+
+ImageListPart ImageListPart::picturePart(const QImage &image, double widthTwips, double heightTwips)
+{
+    ImageListPart part;
+    part.kind = Kind::Picture;
+    part.image = image;
+    part.widthTwips = widthTwips;
+    part.heightTwips = heightTwips;
+    return part;
+}
+
+void ImageListDocument::appendText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    if (!m_parts.isEmpty() && !m_parts.last().isPicture())
+        m_parts.last().text += text;
+    else
+        m_parts.append(ImageListPart::textPart(text));
+}
+
+void ImageListDocument::appendPicture(const QImage &image, double widthTwips, double heightTwips)
+{
+    m_parts.append(ImageListPart::picturePart(image, widthTwips, heightTwips));
+}
+
+QList<ImageListPart> ImageListDocument::pictures() const
+{
+    QList<ImageListPart> result;
+    for (const ImageListPart &part : m_parts) {
+        if (part.isPicture())
+            result.append(part);
+    }
+    return result;
+}
+
+QString ImageListDocument::text() const
+{
+    QString result;
+    for (const ImageListPart &part : m_parts) {
+        if (!part.isPicture())
+            result += part.text;
+    }
+    return result;
+}
+
+namespace {
+
+void appendNumber(QByteArray &out, const char *word, qint64 value)
+{
+    out += word;
+    out += QByteArray::number(value);
+}
+
+void writeText(QByteArray &out, const QString &text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\n') {
+            out += "\\par\n";
+        } else if (u == u'\t') {
+            out += "\\tab ";
+        } else if (u == u'\\' || u == u'{' || u == u'}') {
+            out += '\\';
+            out += char(u);
+        } else if (u >= 0x20 && u < 0x7f) {
+            out += char(u);
+        } else if (u < 0x20 || u == 0x7f) {
+            // Other control characters survive as code page bytes.
+            out += "\\'";
+            out += QByteArray::number(u, 16).rightJustified(2, '0');
+        } else {
+            // \u takes a signed 16-bit number; the "?" is what readers without Unicode show.
+            appendNumber(out, "\\u", qint16(u));
+            out += '?';
+        }
+    }
+}
+
+void writePicture(QByteArray &out, const ImageListPart &picture)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.image.save(&buffer, "PNG");
+    out += "{\\pict\\pngblip";
+    appendNumber(out, "\\picw", picture.image.width());
+    appendNumber(out, "\\pich", picture.image.height());
+    appendNumber(out, "\\picwgoal", roundToInt(picture.widthTwips));
+    appendNumber(out, "\\pichgoal", roundToInt(picture.heightTwips));
+    out += '\n';
+    const QByteArray hex = png.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 128) {
+        out += hex.mid(i, 128);
+        out += '\n';
+    }
+    out += "}";
+}
+
+} // namespace
+
+QByteArray writeRtf(const ImageListDocument &document)
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss Arial;}}\n"
+                     "\\pard\\plain\\f0\\fs20 ";
+    for (const ImageListPart &part : document.parts()) {
+        if (part.isPicture())
+            writePicture(out, part);
+        else
+            writeText(out, part.text);
+    }
+    out += "\n}\n";
+    return out;
+}
+
+SaveResult saveRtfFile(const QString &path, const ImageListDocument &document)
+{
+    const QByteArray bytes = writeRtf(document);
+    return saveFileSafely(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+}
+
+RtfReadResult readRtfFile(const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    RtfReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message =
+            u"The Barcode Image List "_s + name + u" could not be opened: "_s + file.errorString() + u"."_s;
+        return result;
+    }
+    if (file.size() > ImageListLimits::MaxFileSize) {
+        result.message = u"The Barcode Image List "_s + name + u" is larger than "_s +
+                         QString::number(ImageListLimits::MaxFileSize / (1024 * 1024)) + u" MB and was not loaded."_s;
+        return result;
+    }
+    const QByteArray bytes = file.read(ImageListLimits::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.message = u"The Barcode Image List "_s + name + u" could not be read: "_s + file.errorString() + u"."_s;
+        return result;
+    }
+    result = readRtf(bytes);
+    if (!result.ok())
+        result.message = name + u": "_s + result.message;
+    return result;
+}
+
+} // namespace Kelbrix
