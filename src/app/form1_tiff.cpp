@@ -16,8 +16,11 @@ frmTiff *Form1::tiffWindow()
     // hidden; it goes with the main window.
     if (!m_tiff) {
         m_tiff = new frmTiff(makePlatformDisplayModes(), defaultPrinterResolution(), this);
-        if (m_barSize)
+        if (m_barSize) {
             m_tiff->applyAppearance(m_barSize->settings().appearance);
+            // The size window's "Click Here for dpi" opens this window.
+            connect(m_barSize, &frmBarSize::dpiWindowRequested, this, &Form1::showTiffWindow);
+        }
     }
     return m_tiff;
 }

@@ -72,7 +72,6 @@ protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-
 private:
     QWidget *buildResolutionFrame();
     QWidget *buildFunctionsFrame();

@@ -4,10 +4,12 @@
 // on close, on the screen the tests run on.
 #include "form1_driver.h"
 
+#include "app/frm_tiff.h"
 #include "app/help_window.h"
 
 #include <QDialog>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -111,6 +113,40 @@ private slots:
         form.findChild<QAction *>(u"mnuTiff"_s)->trigger();
         QCOMPARE(HelpWindow::instance()->currentSource().path(), u"/help/tiff-window.html"_s);
         HelpWindow::instance()->hide();
+        QVERIFY(prompt.texts().isEmpty());
+    }
+
+    // BarTiff draws with the look of the size window, at start-up and after each change there;
+    // the size window's "Click Here for dpi" opens this window.
+    void sharedLookAndDpiLink()
+    {
+        stored().setValue(u"Use256"_s, u"Never"_s);
+        stored().setValue(u"FontName"_s, u"DejaVu Serif"_s);
+        stored().setValue(u"FontSize"_s, u"14"_s);
+        RecordingPrompt prompt;
+        Form1 form(Edition::Alla);
+        form.show();
+        const BarcodeRenderer &barTiff = form.tiffWindow()->barTiff();
+        QCOMPARE(barTiff.font().family(), u"DejaVu Serif"_s);
+        QCOMPARE(barTiff.font().pointSizeF(), 14.0);
+
+        auto *sizeWindow = form.findChild<QMainWindow *>(u"frmBarSize"_s);
+        QVERIFY(sizeWindow);
+        prompt.fonts.enqueue(FontChoice{u"DejaVu Sans Mono"_s, 11, true, false});
+        sizeWindow->findChild<QAction *>(u"mnuCFont"_s)->trigger();
+        QCOMPARE(barTiff.font().family(), u"DejaVu Sans Mono"_s);
+        QVERIFY(barTiff.font().bold());
+
+        sizeWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(sizeWindow));
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                opened = modal->objectName();
+            tiffControl<QPushButton>(form, u"cmdOK"_s)->click();
+        });
+        QTest::mouseClick(sizeWindow->findChild<QLabel *>(u"Label6"_s), Qt::LeftButton);
+        QCOMPARE(opened, u"frmTiff"_s);
         QVERIFY(prompt.texts().isEmpty());
     }
 

@@ -8,8 +8,10 @@
 #include "app/help_window.h"
 #include "render/barcode_renderer.h"
 
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -595,8 +597,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QSignalSpy dpi(window, SIGNAL(dpiWindowRequested()));
+        // The TIFF Parameters window it opens is modal: it is closed as soon as it shows.
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                opened = modal->objectName();
+                modal->accept();
+            }
+        });
         QTest::mouseClick(sizeControl<QLabel>(*m_form, u"Label6"_s), Qt::LeftButton);
         QCOMPARE(dpi.count(), 1);
+        QCOMPARE(opened, u"frmTiff"_s);
 
         window->activateWindow();
         widthBox()->setFocus();

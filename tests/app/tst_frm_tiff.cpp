@@ -378,6 +378,12 @@ private slots:
         }
         QCOMPARE(m_window->barTiff().font().family(), u"Arial"_s);
         QVERIFY(!m_window->barTiff().digitsHidden());
+        LabelAppearance look;
+        look.fontName = u"DejaVu Sans"_s;
+        look.alignment = LabelAppearance::kAlignRight;
+        m_window->applyAppearance(look);
+        QCOMPARE(m_window->barTiff().font().family(), u"DejaVu Sans"_s);
+        QCOMPARE(m_window->barTiff().alignment(), BarcodeRenderer::kAlignRight);
     }
 };
 
