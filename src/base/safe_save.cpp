@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -165,19 +166,29 @@ QString saveFailureMessage(const QString &path, const QString &reason)
     return u"Could not save \"%1\": %2. The file was not changed."_s.arg(QDir::toNativeSeparators(path), reason);
 }
 
-SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &device)> &write)
+// Checks the target and opens the temporary file beside it; the refusal when either fails.
+static std::optional<SaveResult> startSave(const QString &path, const QString &target, QString &temporaryPath, int &fd)
 {
-    const QString target = resolvedTarget(path);
     if (const QString refusal = refusalFor(target); !refusal.isEmpty())
         return failure(path, RuntimeError::PathFileAccessError, refusal);
     // A file the user may not write stays as it is, although the folder would let it be replaced.
     if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
         return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
-    QString temporaryPath;
     int error = 0;
-    const int fd = openTemporary(target, &temporaryPath, &error);
+    fd = openTemporary(target, &temporaryPath, &error);
     if (fd < 0)
         return failure(path, errorNumberForErrno(error), errnoText(error));
+    return std::nullopt;
+}
+
+SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevice &device)> &write)
+{
+    const QString target = resolvedTarget(path);
+    QString temporaryPath;
+    int fd = -1;
+    if (std::optional<SaveResult> refused = startSave(path, target, temporaryPath, fd))
+        return *refused;
+    int error = 0;
 
     QFile file;
     if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
@@ -208,16 +219,11 @@ SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevic
 SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(const QString &temporaryPath)> &write)
 {
     const QString target = resolvedTarget(path);
-    if (const QString refusal = refusalFor(target); !refusal.isEmpty())
-        return failure(path, RuntimeError::PathFileAccessError, refusal);
-    // A file the user may not write stays as it is, although the folder would let it be replaced.
-    if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
-        return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
     QString temporaryPath;
+    int fd = -1;
+    if (std::optional<SaveResult> refused = startSave(path, target, temporaryPath, fd))
+        return *refused;
     int error = 0;
-    const int fd = openTemporary(target, &temporaryPath, &error);
-    if (fd < 0)
-        return failure(path, errorNumberForErrno(error), errnoText(error));
     ::close(fd);
     if (!write(temporaryPath)) {
         QFile::remove(temporaryPath);
