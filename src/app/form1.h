@@ -33,6 +33,7 @@ namespace Kelbrix {
 
 class LabelPicture;
 class frmBarSize;
+class frmFind;
 class frmTiff;
 struct ViewUpdatePlan;
 struct ViewUpdateState;
@@ -309,6 +310,18 @@ private:
     BarcodeList *m_list = nullptr;
     BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
+
+    // The find window and printing (form1_find.cpp, form1_print.cpp).
+    void buildFindWindow();
+    void loadFoundRecord(const ListRecord &record);
+    void buildPrinting();
+    void onPrintList();
+    void onPreviewList();
+    void onPrintImageList();
+    void onPreviewImageList();
+    frmFind *m_find = nullptr;
+    QAction *mnuPreview = nullptr;   ///< "Print Pre&view...": the list as it will print
+    QAction *mnuPbPreview = nullptr; ///< the image list as it will print
 
     // Commands.
     void onMakeCode();
