@@ -105,6 +105,8 @@ void frmFind::buildWindow()
     ListView3->setHeaderLabels(listColumnCaptions());
     ListView3->header()->setSectionsClickable(true);
     ListView3->header()->setSortIndicatorShown(false);
+    // Room for a product line of about twenty characters.
+    ListView3->header()->resizeSection(0, ListView3->fontMetrics().averageCharWidth() * 22);
     layout->addWidget(ListView3, 1);
 
     auto *bottomRow = new QHBoxLayout;
