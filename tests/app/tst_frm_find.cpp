@@ -321,6 +321,19 @@ private slots:
         QCOMPARE(control<QStatusBar>(*m_window, u"StatusBar1")->currentMessage(), hint);
     }
 
+    void searchBoxSelectsOnFocusAndShowsItsStartAfter()
+    {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto *box = control<QLineEdit>(*m_window, u"txtSearch");
+        box->setText(u"a long search text"_s);
+        control<QPushButton>(*m_window, u"cmdFOK")->setFocus();
+        box->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(box->selectedText(), u"a long search text"_s);
+        control<QCheckBox>(*m_window, u"chkType")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->cursorPosition(), 0);
+    }
+
     void closeHides()
     {
         control<QPushButton>(*m_window, u"cmdFOK")->click();
