@@ -124,6 +124,8 @@ void frmFind::buildWindow()
     layout->addLayout(bottomRow);
 
     StatusBar1 = named(new QStatusBar(this), u"StatusBar1"_s);
+    StatusHint = named(new QLabel(StatusBar1), u"StatusHint"_s);
+    StatusBar1->addWidget(StatusHint, 1);
     setStatusBar(StatusBar1);
     resize(560, 420);
 
@@ -343,7 +345,7 @@ bool frmFind::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Enter) {
         const auto hint = m_hints.constFind(watched);
         if (hint != m_hints.cend())
-            StatusBar1->showMessage(*hint);
+            StatusHint->setText(*hint);
     }
     return QMainWindow::eventFilter(watched, event);
 }

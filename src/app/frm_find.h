@@ -78,6 +78,7 @@ public:
     QAction *mnuAs = nullptr;
     QAction *mnuClose = nullptr;
     QStatusBar *StatusBar1 = nullptr;
+    QLabel *StatusHint = nullptr; ///< the status bar's hint panel
 
 signals:
     /// The user chose \a record (double click): the main window loads it into its entry.

@@ -318,7 +318,7 @@ private slots:
         QVERIFY(widget);
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(widget, &enter);
-        QCOMPARE(control<QStatusBar>(*m_window, u"StatusBar1")->currentMessage(), hint);
+        QCOMPARE(control<QLabel>(*m_window, u"StatusHint")->text(), hint);
     }
 
     void searchBoxSelectsOnFocusAndShowsItsStartAfter()
