@@ -351,6 +351,8 @@ private slots:
                 {u"Product "_s + QString::number(i), QString::number(i), QString(), QString(), u"E130"_s});
         searchFor(*m_window, u"product 9999"_s);
         QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"11"_s);
+        searchFor(*m_window, u"product"_s);
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"100000"_s);
     }
 };
 
