@@ -115,9 +115,13 @@ void Form1::onPrintImageList()
     request.selectionAvailable = selection.hasSelection();
     if (!userPrompt().choosePrinter(printer, request))
         return;
-    const bool selectionOnly = printer.printRange() == QPrinter::Selection && selection.hasSelection();
-    if (!printImageList(*images->document(), printer, selectionOnly ? selection.selectionStart() : -1,
-                        selectionOnly ? selection.selectionEnd() : -1))
+    ImageListPrintOptions options;
+    options.shownDotsPerInch = images->logicalDpiX();
+    if (printer.printRange() == QPrinter::Selection && selection.hasSelection()) {
+        options.selectionStart = selection.selectionStart();
+        options.selectionEnd = selection.selectionEnd();
+    }
+    if (!printImageList(*images->document(), printer, options))
         ReportRuntimeError(kPrinterError);
 }
 
@@ -127,8 +131,10 @@ void Form1::onPreviewImageList()
     if (!images)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    userPrompt().previewPrint(printer, [images](QPrinter &target) {
-        if (!printImageList(*images->document(), target))
+    ImageListPrintOptions options;
+    options.shownDotsPerInch = images->logicalDpiX();
+    userPrompt().previewPrint(printer, [images, options](QPrinter &target) {
+        if (!printImageList(*images->document(), target, options))
             ReportRuntimeError(kPrinterError);
     });
 }

@@ -43,7 +43,7 @@ double inchesPerDot(int dotsPerMetre)
 }
 
 // Gives every picture of \a document its physical size in layout units.
-void sizePicturesPhysically(QTextDocument &document)
+void sizePicturesPhysically(QTextDocument &document, double shownDotsPerInch)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -54,8 +54,20 @@ void sizePicturesPhysically(QTextDocument &document)
             const QImage image = resourceImage(document, format.name());
             if (image.isNull())
                 continue;
-            format.setWidth(image.width() * inchesPerDot(image.dotsPerMeterX()) * kLayoutUnitsPerInch);
-            format.setHeight(image.height() * inchesPerDot(image.dotsPerMeterY()) * kLayoutUnitsPerInch);
+            // The shown size, else the image's own resolution; a picture shown at one size only
+            // keeps the image's proportions for the other.
+            const double imageWidth = image.width() * inchesPerDot(image.dotsPerMeterX());
+            const double imageHeight = image.height() * inchesPerDot(image.dotsPerMeterY());
+            const bool shownWidth = shownDotsPerInch > 0 && format.hasProperty(QTextFormat::ImageWidth);
+            const bool shownHeight = shownDotsPerInch > 0 && format.hasProperty(QTextFormat::ImageHeight);
+            double width = shownWidth ? format.width() / shownDotsPerInch : imageWidth;
+            double height = shownHeight ? format.height() / shownDotsPerInch : imageHeight;
+            if (shownWidth && !shownHeight && imageWidth > 0)
+                height = imageHeight * width / imageWidth;
+            else if (shownHeight && !shownWidth && imageHeight > 0)
+                width = imageWidth * height / imageHeight;
+            format.setWidth(width * kLayoutUnitsPerInch);
+            format.setHeight(height * kLayoutUnitsPerInch);
             QTextCursor cursor(&document);
             cursor.setPosition(fragment.position());
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
@@ -71,8 +83,10 @@ QSizeF pageSizeInUnits(const QPagedPaintDevice &device)
 }
 
 std::unique_ptr<QTextDocument> printableCopy(const QTextDocument &document, const QPagedPaintDevice &device,
-                                             int selectionStart, int selectionEnd)
+                                             const ImageListPrintOptions &options)
 {
+    const int selectionStart = options.selectionStart;
+    const int selectionEnd = options.selectionEnd;
     std::unique_ptr<QTextDocument> copy(document.clone());
     if (selectionStart >= 0 && selectionStart < selectionEnd) {
         QTextCursor cursor(copy.get());
@@ -85,7 +99,7 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument &document, cons
         cursor.setPosition(std::min(selectionStart, end), QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     }
-    sizePicturesPhysically(*copy);
+    sizePicturesPhysically(*copy, options.shownDotsPerInch);
     copy->setDocumentMargin(0);
     copy->setPageSize(pageSizeInUnits(device));
     return copy;
@@ -93,9 +107,9 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument &document, cons
 
 } // namespace
 
-bool printImageList(const QTextDocument &document, QPagedPaintDevice &device, int selectionStart, int selectionEnd)
+bool printImageList(const QTextDocument &document, QPagedPaintDevice &device, const ImageListPrintOptions &options)
 {
-    const std::unique_ptr<QTextDocument> copy = printableCopy(document, device, selectionStart, selectionEnd);
+    const std::unique_ptr<QTextDocument> copy = printableCopy(document, device, options);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -117,9 +131,10 @@ bool printImageList(const QTextDocument &document, QPagedPaintDevice &device, in
     return painter.end();
 }
 
-int imageListPageCount(const QTextDocument &document, const QPagedPaintDevice &device)
+int imageListPageCount(const QTextDocument &document, const QPagedPaintDevice &device,
+                       const ImageListPrintOptions &options)
 {
-    return printableCopy(document, device, -1, -1)->pageCount();
+    return printableCopy(document, device, options)->pageCount();
 }
 
 } // namespace Kelbrix

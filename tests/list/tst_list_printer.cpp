@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
 #include <QUrl>
 
 using namespace Kelbrix;
@@ -235,6 +236,32 @@ private slots:
                  qPrintable(u"%1 in on paper, %2 in in the picture"_s.arg(darkWidth(page) / 200.0).arg(pictureInches)));
     }
 
+    void imageListAtItsShownSize()
+    {
+        // A 300 dpi picture shown 2 inches wide in a 96 dpi view prints 2 inches wide.
+        QTextDocument document;
+        const QImage label = labelImage(u"501234567890"_s, 300);
+        document.addResource(QTextDocument::ImageResource, QUrl(u"label"_s), label);
+        QTextImageFormat format;
+        format.setName(u"label"_s);
+        format.setWidth(2 * 96);
+        format.setHeight(96);
+        QTextCursor(&document).insertImage(format);
+
+        const QString pdf = path(u"shown.pdf"_s);
+        QPdfWriter writer(pdf);
+        writer.setResolution(600);
+        ImageListPrintOptions options;
+        options.shownDotsPerInch = 96;
+        QVERIFY(printImageList(document, writer, options));
+        const QImage page = renderPdfPage(pdf, 200);
+        QCOMPARE(decodedText(page), u"5012345678900"_s);
+        const double expectedInches = 2.0 * darkWidth(label) / label.width();
+        QVERIFY2(qAbs(darkWidth(page) / 200.0 - expectedInches) < 0.02,
+                 qPrintable(u"%1 in on paper, %2 in expected"_s.arg(darkWidth(page) / 200.0).arg(expectedInches)));
+        QCOMPARE(imageListPageCount(document, writer, options), 1);
+    }
+
     void imageListSelection()
     {
         QTextDocument document;
@@ -253,7 +280,10 @@ private slots:
         }
         {
             QPdfWriter writer(part);
-            QVERIFY(printImageList(document, writer, 2, 3)); // the second picture alone
+            ImageListPrintOptions options;
+            options.selectionStart = 2; // the second picture alone
+            options.selectionEnd = 3;
+            QVERIFY(printImageList(document, writer, options));
         }
         QCOMPARE(decodeSymbols(renderPdfPage(whole, 200)).size(), 2);
         QCOMPARE(decodedText(renderPdfPage(part, 200)), u"4006381333931"_s);
