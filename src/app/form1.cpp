@@ -49,6 +49,8 @@ Form1::Form1(Edition edition, QWidget *parent)
     buildMenus();
     buildToolbar();
     buildList();
+    buildFindWindow();
+    buildPrinting();
     installHints();
     connectHandlers();
     buildSizeWindow();

@@ -34,6 +34,7 @@ namespace Kelbrix {
 class ImageListEdit;
 class LabelPicture;
 class frmBarSize;
+class frmFind;
 class frmTiff;
 struct ViewUpdatePlan;
 struct ViewUpdateState;
@@ -343,6 +344,17 @@ private:
     void ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected);
     bool saveLabelBitmap(const QString &path);
     void onSaveBitmap();
+    // The find window and printing (form1_find.cpp, form1_print.cpp).
+    void buildFindWindow();
+    void loadFoundRecord(const ListRecord &record);
+    void buildPrinting();
+    void onPrintList();
+    void onPreviewList();
+    void onPrintImageList();
+    void onPreviewImageList();
+    frmFind *m_find = nullptr;
+    QAction *mnuPreview = nullptr;   ///< "Print Pre&view...": the list as it will print
+    QAction *mnuPbPreview = nullptr; ///< the image list as it will print
 
     // Commands.
     void onMakeCode();

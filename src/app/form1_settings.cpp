@@ -1,6 +1,8 @@
 // Reading the user's settings into the main window at start-up and writing them back at exit.
 #include "app/form1.h"
 
+#include "app/frm_find.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QRadioButton>
@@ -84,6 +86,8 @@ void Form1::LoadSettings()
         columnWidths[size_t(column)] = ok && width >= 0 && width <= 288000 ? width : 903;
     }
 
+    m_find->applyFindSetting(m_settings.value(u"Find"_s));
+
     const QString removeDigits = m_settings.value(u"RemoveDigit"_s);
     if (removeDigits == u"Y"_s)
         onRemoveDigits(true);
@@ -112,6 +116,7 @@ bool Form1::SaveSettings()
     m_settings.setValue(u"fBtxt"_s, Option1->isChecked() ? u"Y"_s : u"N"_s);
     for (int column = 0; column < 5; ++column)
         m_settings.setValue(u"ClmnH"_s + QString::number(column + 1), QString::number(currentColumnWidth(column)));
+    m_settings.setValue(u"Find"_s, m_find->findSetting());
     m_settings.setValue(u"RemoveDigit"_s, mnuRBDY->isChecked() ? u"Y"_s : u"N"_s);
     saveSizeSettings();
     saveTiffSettings();

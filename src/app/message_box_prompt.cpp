@@ -7,6 +7,9 @@
 #include <QFontDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace Kelbrix {
@@ -101,6 +104,29 @@ QString MessageBoxPrompt::chooseFile(const FileRequest &request)
     if (request.mode == FileRequest::Mode::Save)
         return QFileDialog::getSaveFileName(parent, request.title, request.directory, request.filter, &selected);
     return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
+}
+
+bool MessageBoxPrompt::choosePrinter(QPrinter &printer, const PrintRequest &request)
+{
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options.setFlag(QAbstractPrintDialog::PrintSelection, request.selectionAvailable);
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, request.pageRangeAvailable);
+    options.setFlag(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOptions(options);
+    if (request.selectionAvailable)
+        printer.setPrintRange(QPrinter::Selection);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MessageBoxPrompt::previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint)
+{
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter *target) { paint(*target); });
+    dialog.exec();
 }
 
 } // namespace Kelbrix

@@ -12,6 +12,8 @@ public:
     QString chooseFile(const FileRequest &request) override;
     std::optional<FontChoice> chooseFont(const FontRequest &request) override;
     std::optional<quint32> chooseColor(const ColorRequest &request) override;
+    bool choosePrinter(QPrinter &printer, const PrintRequest &request) override;
+    void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint) override;
 };
 
 } // namespace Kelbrix

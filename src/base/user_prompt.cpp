@@ -18,6 +18,15 @@ std::optional<quint32> UserPrompt::chooseColor(const ColorRequest &)
     return std::nullopt;
 }
 
+bool UserPrompt::choosePrinter(QPrinter &, const PrintRequest &)
+{
+    return false;
+}
+
+void UserPrompt::previewPrint(QPrinter &, const std::function<void(QPrinter &)> &)
+{
+}
+
 namespace {
 
 // Used before the program installs its dialogs (and by command-line runs): answers with the

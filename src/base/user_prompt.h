@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+class QPrinter;
 
 namespace Kelbrix {
 
@@ -26,8 +29,8 @@ struct FileRequest {
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     QString title;
-    QString directory;     ///< folder, or a file path to propose
-    QString filter;        ///< Qt filter text, e.g. "Barcode list (*.qz2);;All files (*)"
+    QString directory; ///< folder, or a file path to propose
+    QString filter;    ///< Qt filter text, e.g. "Barcode list (*.qz2);;All files (*)"
     QString selectedFilter;
 };
 
@@ -51,6 +54,15 @@ struct ColorRequest {
     quint32 initialRgb = 0xFFFFFF;
 };
 
+/// One print dialog.
+struct PrintRequest {
+    QString title;
+    /// Offers the "Selection" range and preselects it (text is selected in the document).
+    bool selectionAvailable = false;
+    /// Offers the page range ("Pages from ... to"); listings always print every page.
+    bool pageRangeAvailable = false;
+};
+
 /// The one place the program asks the user anything. The program installs an implementation
 /// that shows real dialogs; tests install one that answers from a queue and records what was
 /// asked.
@@ -65,6 +77,13 @@ public:
     /// The chosen colour (0xRRGGBB), or nullopt when the user cancelled. Cancels unless
     /// overridden.
     virtual std::optional<quint32> chooseColor(const ColorRequest &request);
+    /// Shows the print dialog for \a printer, which takes the user's choices (printer or PDF
+    /// file, copies, range). False when the user cancelled; nothing may be printed then.
+    /// The default cancels.
+    virtual bool choosePrinter(QPrinter &printer, const PrintRequest &request);
+    /// Shows the print preview of what \a paint draws onto \a printer; the user may print
+    /// from it. The default shows nothing.
+    virtual void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint);
 };
 
 /// The installed prompt. Until one is installed, questions are answered with their first

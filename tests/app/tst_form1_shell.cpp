@@ -31,7 +31,7 @@ private slots:
             {u"mnuPrint"_s, u"&Print List"_s, false},
             {u"mnuExit"_s, u"&Exit"_s, true},
             {u"mnuEdit"_s, u"&Edit"_s, true},
-            {u"mnuFind"_s, u"&Find"_s, false},
+            {u"mnuFind"_s, u"&Find"_s, true},
             {u"mnuCLList"_s, u"Clear &List"_s, false},
             {u"mnuRItem"_s, u"&Remove Item"_s, false},
             {u"mnuCopy"_s, u"&Copy Barcode"_s, true},

@@ -149,6 +149,10 @@ private slots:
         QVERIFY(sizeWindow);
         menuLines(u"frmBarSize"_s, sizeWindow->menuBar()->actions(), actual);
         actual += windowHintLines(sizeWindow);
+        auto *find = m_form->findChild<QMainWindow *>(u"frmFind"_s);
+        QVERIFY(find);
+        menuLines(u"frmFind"_s, find->menuBar()->actions(), actual);
+        actual += windowHintLines(find);
         const QString text = actual.join(u'\n') + u'\n';
 
         if (qEnvironmentVariableIsSet("KELBRIX_UPDATE_GOLDEN")) {

@@ -1,9 +1,10 @@
 #include "recording_prompt.h"
 
+#include <QPrinter>
+
 namespace Kelbrix::Test {
 
-RecordingPrompt::RecordingPrompt()
-    : m_previous(setUserPrompt(this))
+RecordingPrompt::RecordingPrompt() : m_previous(setUserPrompt(this))
 {
 }
 
@@ -52,6 +53,31 @@ std::optional<quint32> RecordingPrompt::chooseColor(const ColorRequest &request)
     return colors.dequeue();
 }
 
+bool RecordingPrompt::choosePrinter(QPrinter &printer, const PrintRequest &request)
+{
+    printRequests.append(request);
+    if (printChoices.isEmpty())
+        return false;
+    const PrintChoice choice = printChoices.dequeue();
+    if (choice.pdfFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(choice.pdfFile);
+    printer.setCopyCount(choice.copies);
+    printer.setPrintRange(choice.selectionOnly ? QPrinter::Selection : QPrinter::AllPages);
+    return true;
+}
+
+void RecordingPrompt::previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint)
+{
+    ++previewsShown;
+    if (previewPdfFile.isEmpty())
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(previewPdfFile);
+    paint(printer);
+}
+
 QStringList RecordingPrompt::texts() const
 {
     QStringList result;
@@ -70,6 +96,9 @@ void RecordingPrompt::clear()
     colors.clear();
     fontRequests.clear();
     colorRequests.clear();
+    printChoices.clear();
+    printRequests.clear();
+    previewsShown = 0;
 }
 
 } // namespace Kelbrix::Test

@@ -18,6 +18,23 @@ public:
     QString chooseFile(const FileRequest &request) override;
     std::optional<FontChoice> chooseFont(const FontRequest &request) override;
     std::optional<quint32> chooseColor(const ColorRequest &request) override;
+    bool choosePrinter(QPrinter &printer, const PrintRequest &request) override;
+    void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint) override;
+
+    /// An answer to the print dialog: a PDF file to print into (empty: the dialog is
+    /// cancelled), the copies and whether only the selection is printed.
+    struct PrintChoice {
+        QString pdfFile;
+        int copies = 1;
+        bool selectionOnly = false;
+    };
+    /// Print dialog answers given in turn; when empty the dialog is cancelled.
+    QQueue<PrintChoice> printChoices;
+    QList<PrintRequest> printRequests;
+    /// PDF file each preview is painted into (empty: the preview paints into nothing and is
+    /// only counted).
+    QString previewPdfFile;
+    int previewsShown = 0;
 
     /// Answers given in turn; when the queue is empty a question gets its first button.
     QQueue<PromptAnswer> answers;

@@ -1,0 +1,53 @@
+// The find window as the main window uses it: opened by "&Find" and the toolbar, reading the
+// barcode list, and loading the result the user chooses into the entry.
+#include "app/form1.h"
+
+#include "app/frm_find.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+void Form1::buildFindWindow()
+{
+    // Created hidden now, because the settings load sets its field boxes.
+    m_find = new frmFind(this);
+    m_find->setMainList({[this] { return m_list->count(); }, [this] { return m_list->records(); },
+                         [this] { return txtProduct->text(); }});
+    // Moving a result's label needs the barcode image list, which this window does not have
+    // yet; the move button stays disabled until it does.
+    m_find->setImageListAvailable(false);
+    connect(m_find, &frmFind::recordChosen, this, &Form1::loadFoundRecord);
+    mnuFind->setEnabled(true);
+    connect(mnuFind, &QAction::triggered, this, [this] {
+        m_find->show();
+        m_find->raise();
+        m_find->activateWindow();
+        m_find->refreshControls();
+    });
+}
+
+void Form1::loadFoundRecord(const ListRecord &record)
+{
+    if (listCount() == 0)
+        return;
+    m_isbnMessageShown = false;
+    m_refusalShown = false;
+    copyRecordToEntry(record);
+    if (const TypeInfo *type = findType(record.type)) {
+        selectOptionsOf(*type);
+        // Selecting the options may have emptied the supplement box.
+        txtSup->setText(record.digitSup);
+        TypeCode = record.type;
+    }
+    ApplyBarcodeType();
+    // The view update converts an ISBN entry itself before it draws.
+    UpdateBarcodeView();
+    if (typeCodeBelongsToEdition(record.type, edition))
+        barcodeMade = 1;
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,122 @@
+#include "list/list_printer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+const QString kFiller = u".............................."_s; // 30 dots
+const QString kSeparator = u"...."_s;
+const QString kRule = QString(52, u'=');
+
+// The column text padded with dots, then cut to the cell width.
+QString cell(const QString &text, int width)
+{
+    return (text + kFiller).left(width);
+}
+
+QFont listingFont()
+{
+    QFont font(u"Monospace"_s, ListPrinter::FontPointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace
+
+ListPrinter::ListPrinter(QList<ListRecord> records, QString windowTitle, QString date)
+    : m_records(std::move(records)), m_windowTitle(std::move(windowTitle)), m_date(std::move(date))
+{
+}
+
+QString ListPrinter::listingLine(const ListRecord &record)
+{
+    return cell(record.type, 5) + kSeparator + cell(record.product, 20) + kSeparator + cell(record.barcode, 14) +
+           kSeparator + cell(record.digitSup, 6) + kSeparator + cell(record.text, 20);
+}
+
+QString ListPrinter::headerLine(const QString &windowTitle, int page, const QString &date)
+{
+    // The page number stands between two blanks, as a printed number does.
+    return windowTitle + u" List           Page "_s + u' ' + QString::number(page) + u' ' + u"      Date:"_s + date;
+}
+
+QList<QStringList> ListPrinter::pages() const
+{
+    QList<QStringList> result;
+    for (qsizetype first = 0; first < m_records.size(); first += RecordsPerPage) {
+        QStringList lines{headerLine(m_windowTitle, int(result.size()) + 1, m_date), kRule, QString()};
+        const qsizetype end = std::min(m_records.size(), first + RecordsPerPage);
+        for (qsizetype i = first; i < end; ++i)
+            lines.append(listingLine(m_records[i]));
+        result.append(lines);
+    }
+    return result;
+}
+
+int ListPrinter::pageCount() const
+{
+    return int((m_records.size() + RecordsPerPage - 1) / RecordsPerPage);
+}
+
+bool ListPrinter::print(QPrinter &printer) const
+{
+    const int copies = std::max(1, printer.copyCount());
+    // The copies are made here, one pass each, so the printer must not repeat them.
+    printer.setCopyCount(1);
+    bool ok = true;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        QPainter painter;
+        ok = painter.begin(&printer);
+        for (int copy = 0; ok && copy < copies; ++copy)
+            paintCopy(painter, printer, copy > 0);
+        ok = ok && painter.end();
+    } else {
+        for (int copy = 0; ok && copy < copies; ++copy)
+            ok = printCopy(printer);
+    }
+    printer.setCopyCount(copies);
+    return ok;
+}
+
+bool ListPrinter::printCopy(QPagedPaintDevice &device) const
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    paintCopy(painter, device, false);
+    return painter.end();
+}
+
+void ListPrinter::paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst) const
+{
+    const QFont font = listingFont();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(painter.font(), &device);
+    // A full page must fit the printable height: the font's own line spacing, or less on a
+    // short page.
+    const qreal lineHeight = std::min(metrics.lineSpacing(), qreal(device.height()) / (HeaderLines + RecordsPerPage));
+    const QList<QStringList> allPages = pages();
+    for (qsizetype p = 0; p < allPages.size(); ++p) {
+        if (p > 0 || newPageFirst)
+            device.newPage();
+        qreal y = metrics.ascent();
+        for (const QString &line : allPages[p]) {
+            painter.drawText(QPointF(0, y), line);
+            y += lineHeight;
+        }
+    }
+}
+
+} // namespace Kelbrix

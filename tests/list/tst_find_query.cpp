@@ -1,0 +1,113 @@
+// Searching the barcode list: the columns searched, letter case, plain "*" and "?", empty
+// columns, each record found once and in list order, the "Check All" rule, and the service
+// calls that let a window repaint during a long search.
+
+#include "list/find_query.h"
+
+#include <QTest>
+
+using namespace Kelbrix;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QList<ListRecord> kRecords{
+    {u"ABC soap"_s, u"501234567890"_s, QString(), u"white"_s, u"E130"_s},
+    {u"xAbCx"_s, u"400638133393"_s, u"12"_s, QString(), u"E132"_s},
+    {u"Tea"_s, u"4006381"_s, QString(), u"abc"_s, u"E80 "_s},
+    {u"Jam"_s, u"03600029145"_s, u"12345"_s, u"e13 jar"_s, u"UPA5"_s},
+    {u"Milk e13"_s, u"978014300723"_s, u"90000"_s, QString(), u"E135"_s},
+    {u"Star*"_s, u"CODE39"_s, QString(), u"a?b"_s, u"Co39"_s},
+};
+
+FindFields only(std::initializer_list<ListColumn> columns)
+{
+    FindFields fields;
+    fields.columns = {false, false, false, false, false};
+    for (ListColumn column : columns)
+        fields.set(column, true);
+    return fields;
+}
+
+QStringList productsFound(const QString &text, FindFields fields)
+{
+    QStringList products;
+    for (const ListRecord &record : FindQuery(text, fields).run(kRecords))
+        products.append(record.product);
+    return products;
+}
+
+} // namespace
+
+class TestFindQuery : public QObject {
+    Q_OBJECT
+
+private slots:
+    void search_data()
+    {
+        using C = ListColumn;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<FindFields>("fields");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("product, any letter case")
+            << u"abc"_s << only({C::Product}) << QStringList{u"ABC soap"_s, u"xAbCx"_s};
+        QTest::newRow("type alone finds every EAN-13")
+            << u"e13"_s << only({C::Type}) << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Milk e13"_s};
+        QTest::newRow("two matching columns, listed once, in list order")
+            << u"e13"_s << FindFields::checkAll(true)
+            << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
+        QTest::newRow("free text") << u"ABC"_s << only({C::Text}) << QStringList{u"Tea"_s};
+        QTest::newRow("barcode digits") << u"4006381"_s << only({C::Barcode}) << QStringList{u"xAbCx"_s, u"Tea"_s};
+        QTest::newRow("supplement") << u"12"_s << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s};
+        QTest::newRow("star is a plain character") << u"*"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
+        QTest::newRow("question mark is a plain character")
+            << u"?"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
+        QTest::newRow("trailing blank of a type") << u"80 "_s << only({C::Type}) << QStringList{u"Tea"_s};
+        QTest::newRow("longer than every column")
+            << u"abcdefghijklmnopq"_s << FindFields::checkAll(true) << QStringList{};
+        QTest::newRow("no column chosen") << u"abc"_s << only({}) << QStringList{};
+    }
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(FindFields, fields);
+        QFETCH(QStringList, found);
+        QCOMPARE(productsFound(text, fields), found);
+    }
+
+    void resultsAreWholeRecords()
+    {
+        const QList<ListRecord> found = FindQuery(u"JAM"_s, FindFields{}).run(kRecords);
+        QCOMPARE(found, QList<ListRecord>{kRecords[3]});
+    }
+
+    void emptyColumnNeverMatches()
+    {
+        // An empty search text would be in every text; the empty columns still find nothing.
+        const ListRecord record{u"p"_s, u"1"_s, QString(), QString(), u"E130"_s};
+        QVERIFY(!FindQuery(QString(), only({ListColumn::DigitSup, ListColumn::Text})).matches(record));
+    }
+
+    void checkAll()
+    {
+        QCOMPARE(FindFields::checkAll(true).columns, (std::array<bool, 5>{true, true, true, true, true}));
+        QCOMPARE(FindFields::checkAll(false).columns, (std::array<bool, 5>{true, false, false, false, false}));
+        QVERIFY(!only({}).anySet());
+    }
+
+    void serviceCalledBetweenRecords()
+    {
+        QList<ListRecord> many;
+        for (int i = 0; i < 1000; ++i)
+            many.append({u"item"_s, QString::number(i), QString(), QString(), u"E130"_s});
+        int calls = 0;
+        const QList<ListRecord> found = FindQuery(u"ITEM"_s, FindFields{})
+                                            .run(
+                                                many, [&calls] { ++calls; }, 100);
+        QCOMPARE(found.size(), 1000);
+        QCOMPARE(calls, 10);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFindQuery)
+#include "tst_find_query.moc"
