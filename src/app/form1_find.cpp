@@ -17,10 +17,13 @@ void Form1::buildFindWindow()
     m_find = new frmFind(this);
     m_find->setMainList({[this] { return m_list->count(); }, [this] { return m_list->records(); },
                          [this] { return txtProduct->text(); }});
-    // Moving a result's label needs the barcode image list, which this window does not have
-    // yet; the move button stays disabled until it does.
-    m_find->setImageListAvailable(false);
+    m_find->setImageListAvailable(true);
     connect(m_find, &frmFind::recordChosen, this, &Form1::loadFoundRecord);
+    // The move button: the label as the view update makes it, once, into the image list.
+    connect(m_find, &frmFind::moveRequested, this, [this] {
+        UpdateBarcodeView();
+        MoveLabelToImageList();
+    });
     mnuFind->setEnabled(true);
     connect(mnuFind, &QAction::triggered, this, [this] {
         m_find->show();

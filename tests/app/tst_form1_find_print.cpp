@@ -4,6 +4,10 @@
 
 #include "form1_driver.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
 #include "list/list_files.h"
 
 #include <QProcess>
@@ -127,8 +131,19 @@ private slots:
         QCOMPARE(control<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), results->topLevelItem(0)->text(1));
         QVERIFY(control<QRadioButton>(*m_form, option)->isChecked());
         QCOMPARE(decodedText(control<LabelPicture>(*m_form, u"picTST"_s)->image()).remove(u'|'), decoded);
-        // The move button waits for the image list.
-        QVERIFY(!control<QPushButton>(*findWindow(), u"Command1"_s)->isEnabled());
+        // The move button puts this label, and the spacer after it, into the image list once.
+        auto *move = control<QPushButton>(*findWindow(), u"Command1"_s);
+        QVERIFY(move->isEnabled());
+        move->click();
+        auto *imageList = control<QTextEdit>(*m_form, u"RTF1"_s);
+        int pictures = 0;
+        for (QTextBlock block = imageList->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                pictures += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
+        }
+        QCOMPARE(pictures, 2);
+        QVERIFY(control<QAction>(*m_form, u"mnuClearBar"_s)->isEnabled());
+        QVERIFY(control<QAction>(*m_form, u"mnuPbarcode"_s)->isEnabled());
     }
 
     void findFieldsAreKept()
