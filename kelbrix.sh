@@ -12,13 +12,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-    cmake g++ ninja-build ccache pkg-config
+    cmake g++ ninja-build ccache pkg-config clang-format git
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
     libzint-dev libtiff-dev libzbar-dev
     zbar-tools libtiff-tools xvfb xauth fonts-dejavu-core
     libreoffice-writer-nogui poppler-utils
 )
 BUILD_DIR=${KELBRIX_BUILD_DIR:-build}
+# ccache shares compiled objects between clones of the repository in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 
 sudo_if_needed() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

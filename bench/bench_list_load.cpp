@@ -124,19 +124,29 @@ int main(int argc, char **argv)
     QList<qsizetype> everySecond;
     for (qsizetype row = 0; row < kRecords; row += 2)
         everySecond.append(row);
-    const double removeMs = bestMilliseconds([&] { list.clear(); loadIntoModel(path, list); },
-                                             [&] { list.removeRecords(everySecond); });
+    const double removeMs = bestMilliseconds(
+        [&] {
+            list.clear();
+            loadIntoModel(path, list);
+        },
+        [&] { list.removeRecords(everySecond); });
     std::printf("  Remove Item, %lld selected         %8.2f ms\n", qlonglong(everySecond.size()), removeMs);
 
     list.clear();
     loadIntoModel(path, list);
     for (int column = 0; column < 5; ++column) {
-        const double sortMs = bestMilliseconds([&] { proxy.sort(-1); }, [&] { proxy.sort(column, Qt::AscendingOrder); });
+        const double sortMs =
+            bestMilliseconds([&] { proxy.sort(-1); }, [&] { proxy.sort(column, Qt::AscendingOrder); });
         std::printf("  sort by %-10s                %8.2f ms\n",
                     qPrintable(list.headerData(column, Qt::Horizontal).toString()), sortMs);
     }
     proxy.sort(-1);
-    const double clearMs = bestMilliseconds([&] { list.clear(); loadIntoModel(path, list); }, [&] { list.clear(); });
+    const double clearMs = bestMilliseconds(
+        [&] {
+            list.clear();
+            loadIntoModel(path, list);
+        },
+        [&] { list.clear(); });
     std::printf("  Clear                             %8.2f ms\n", clearMs);
 
     for (const int count : {kRecords, 1000000}) {

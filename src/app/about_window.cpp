@@ -8,8 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-AboutWindow::AboutWindow(const QString &windowTitle, QWidget *parent)
-    : QDialog(parent)
+AboutWindow::AboutWindow(const QString &windowTitle, QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmAbout"_s);
     setWindowTitle(u"About "_s + windowTitle);
@@ -20,8 +19,8 @@ AboutWindow::AboutWindow(const QString &windowTitle, QWidget *parent)
     text->setText(u"<h2>%1</h2><p>Version %2</p>"
                   "<p>Makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with 2- and 5-digit "
                   "supplements, and the labels, lists, bitmaps and TIFF files that carry them.</p>"
-                  "<p>Bars are drawn by libzint; TIFF files are written by libtiff.</p>"_s
-                      .arg(windowTitle.toHtmlEscaped(), QString::fromLatin1(KELBRIX_VERSION)));
+                  "<p>Bars are drawn by libzint; TIFF files are written by libtiff.</p>"_s.arg(
+                      windowTitle.toHtmlEscaped(), QString::fromLatin1(KELBRIX_VERSION)));
     text->setWordWrap(true);
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -30,8 +30,7 @@ namespace Kelbrix {
 
 namespace {
 
-template <typename T>
-T *named(T *widget, const QString &name)
+template <typename T> T *named(T *widget, const QString &name)
 {
     widget->setObjectName(name);
     return widget;
@@ -39,10 +38,7 @@ T *named(T *widget, const QString &name)
 
 } // namespace
 
-Form1::Form1(Edition edition, QWidget *parent)
-    : QMainWindow(parent)
-    , edition(edition)
-    , m_settings(edition)
+Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(edition), m_settings(edition)
 {
     setObjectName(u"Form1"_s);
     buildWindow();
@@ -157,7 +153,7 @@ QWidget *Form1::buildOptionsPanel()
     optISBN = named(new QRadioButton(u"&ISBN"_s, Frame1), u"optISBN"_s);
     optSCC14 = named(new QRadioButton(u"&SCC-14"_s, Frame1), u"optSCC14"_s);
     optCode39 = named(new QRadioButton(u"Code &39"_s, Frame1), u"optCode39"_s);
-    const QList<QRadioButton *> typeOptions{optEAN13, optEAN8, optUPCA, optUPCE,
+    const QList<QRadioButton *> typeOptions{optEAN13, optEAN8, optUPCA,  optUPCE,
                                             optUpcEP, optISBN, optSCC14, optCode39};
     for (int i = 0; i < typeOptions.size(); ++i)
         types->addWidget(typeOptions[i], i % 4, i / 4);
@@ -293,7 +289,6 @@ void Form1::startUp()
     TxtStreck->setFocus();
 }
 
-
 void Form1::setDigitsHidden(bool hidden)
 {
     // The renderers show the change at their next update.
@@ -324,7 +319,6 @@ QString Form1::startUpTypeName() const
         return u"UPC E"_s;
     return {};
 }
-
 
 void Form1::setHint(const QString &text)
 {

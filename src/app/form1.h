@@ -81,9 +81,9 @@ public:
     QLineEdit *txtProduct = nullptr;
     QLineEdit *txtFree = nullptr;
     QLineEdit *txtCopies = nullptr;
-    QPushButton *Command1 = nullptr; ///< "&Make Code"
-    QPushButton *Command2 = nullptr; ///< "&Clear"
-    QPushButton *Command4 = nullptr; ///< "&Add to List"
+    QPushButton *Command1 = nullptr;  ///< "&Make Code"
+    QPushButton *Command2 = nullptr;  ///< "&Clear"
+    QPushButton *Command4 = nullptr;  ///< "&Add to List"
     QPushButton *cmdCancel = nullptr; ///< "Cancel": asks a running batch to stop
     QStatusBar *StatBar1 = nullptr;
     QProgressBar *ProgressBar1 = nullptr; ///< progress of long work, shown in the status bar while it runs
@@ -133,13 +133,13 @@ public:
     LabelPicture *picBarcode1 = nullptr;
     LabelPicture *PicTXT = nullptr;
     LabelPicture *picMellan = nullptr;
-    QCheckBox *chkDefined = nullptr; ///< "&Use Defined Barcode"
+    QCheckBox *chkDefined = nullptr;  ///< "&Use Defined Barcode"
     QPushButton *cmdToRTF1 = nullptr; ///< ">>": moves the label to the image list
     ImageListEdit *RTF1 = nullptr;    ///< the barcode image list
     // The two renderers of the main window: the main symbol and its defined-size twin.
     BarcodeRenderer Barcode1;
     BarcodeRenderer Barcode1x;
-    QFrame *listArea = nullptr;    ///< where the barcode list is shown
+    QFrame *listArea = nullptr;     ///< where the barcode list is shown
     QTreeView *ListView3 = nullptr; ///< the barcode list: Product, Barcode, Digit Sup., Text, Type
     QListView *List1 = nullptr;     ///< product list: products of the records added or loaded
     QListView *List2 = nullptr;     ///< barcode index: their barcodes (not shown)
@@ -223,15 +223,15 @@ private:
     QString TypeName;            ///< display name of the selected type, used in the caption
     QString WindowTitle;         ///< the edition title every caption starts with
     Edition edition;
-    bool TypeFromList = false;   ///< the barcode list has the focus: the type comes from it
-    qint16 ListItemInWork = 0;   ///< 1-based record a batch is working on; 0 when none
-    double DefinedWidth = 0;         ///< width of the defined-size symbol, twips (0: none defined)
-    double DefinedHeight = 0;        ///< height of the defined-size symbol, twips
-    double IsbnCenterX = 0;          ///< x of the ISBN header on the main label, twips
-    double IsbnCenterXDefined = 0;   ///< the same on the defined-size label
-    qint16 barcodeMade = 0;      ///< 1 once a barcode was made or a list record loaded
-    QString BatchStopRequest;    ///< "START" while a batch runs; "JA" once the user asked it to stop
-    qint16 languageFlag = 1;     ///< set by "English"; no other language is offered
+    bool TypeFromList = false;     ///< the barcode list has the focus: the type comes from it
+    qint16 ListItemInWork = 0;     ///< 1-based record a batch is working on; 0 when none
+    double DefinedWidth = 0;       ///< width of the defined-size symbol, twips (0: none defined)
+    double DefinedHeight = 0;      ///< height of the defined-size symbol, twips
+    double IsbnCenterX = 0;        ///< x of the ISBN header on the main label, twips
+    double IsbnCenterXDefined = 0; ///< the same on the defined-size label
+    qint16 barcodeMade = 0;        ///< 1 once a barcode was made or a list record loaded
+    QString BatchStopRequest;      ///< "START" while a batch runs; "JA" once the user asked it to stop
+    qint16 languageFlag = 1;       ///< set by "English"; no other language is offered
     /// Widths of the five barcode list columns, in twips.
     std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
@@ -291,9 +291,8 @@ private:
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();
     void composeDefined();
-    void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                      ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
-                      LabelPicture *labelPicture, double &isbnCenterX);
+    void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips, ComposedLabel (*compose)(LabelRequest),
+                      LabelPicture *symbolPicture, LabelPicture *labelPicture, double &isbnCenterX);
     void onUseDefined();
     double labelDotsPerInch() const;
 
@@ -377,10 +376,10 @@ private:
     bool m_closing = false;
     QHash<QObject *, QString> m_hints;
     QLabel *m_hintPanel = nullptr;
-    QString m_lastIsbnJudged;    ///< the ISBN entry the check last judged, so it judges each entry once
+    QString m_lastIsbnJudged;        ///< the ISBN entry the check last judged, so it judges each entry once
     bool m_isbnMessageShown = false; ///< the ISBN refusal was shown for the current "&Make Code"
     bool m_inBarcodeChange = false;
-    bool m_refusalShown = false;     ///< a refused entry was reported for the current "&Make Code"
+    bool m_refusalShown = false; ///< a refused entry was reported for the current "&Make Code"
 
     // The size window: the defined size and the look every renderer shares (form1_size.cpp).
     void buildSizeWindow();

@@ -257,8 +257,8 @@ void Form1::onRemoveItem()
             3014);
         return;
     }
-    if (ask(u"Remove:  "_s + u"Selected Item/Items."_s, u"Remove Item"_s, PromptIcon::Question,
-            PromptButtons::YesNo, 3013) == PromptAnswer::No)
+    if (ask(u"Remove:  "_s + u"Selected Item/Items."_s, u"Remove Item"_s, PromptIcon::Question, PromptButtons::YesNo,
+            3013) == PromptAnswer::No)
         return;
     BusyProgress busy(nullptr);
     m_list->removeRecords(rows);
@@ -365,9 +365,8 @@ void Form1::onLoad()
     }
 
     currentListFile = path;
-    if (listCount() > 0 &&
-        ask(u"Your Barcode List isn't empty, do you want to merge files ?"_s, u"Merge Files"_s, PromptIcon::Question,
-            PromptButtons::YesNo) == PromptAnswer::No)
+    if (listCount() > 0 && ask(u"Your Barcode List isn't empty, do you want to merge files ?"_s, u"Merge Files"_s,
+                               PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
         clearList();
 
     ListReadResult result = readListInBackground(path);
@@ -418,8 +417,8 @@ void Form1::onSaveList()
     } else {
         name = qz2FileName(name);
         currentListFile = name;
-        if (ask(u"Save as "_s + name + u" ?"_s, u"Save List ?."_s, PromptIcon::Question, PromptButtons::YesNo,
-                3015) == PromptAnswer::No)
+        if (ask(u"Save as "_s + name + u" ?"_s, u"Save List ?."_s, PromptIcon::Question, PromptButtons::YesNo, 3015) ==
+            PromptAnswer::No)
             return;
     }
     currentListFile = name;

@@ -20,9 +20,8 @@ struct StoredOption {
 };
 
 constexpr StoredOption kTypeOptions[] = {
-    {u"Ean8", &Form1::optEAN8},   {u"Ean13", &Form1::optEAN13}, {u"ISBN", &Form1::optISBN},
-    {u"SC14", &Form1::optSCC14},  {u"UpcA", &Form1::optUPCA},   {u"UpEP", &Form1::optUpcEP},
-    {u"UpcE", &Form1::optUPCE},   {u"Co39", &Form1::optCode39},
+    {u"Ean8", &Form1::optEAN8}, {u"Ean13", &Form1::optEAN13}, {u"ISBN", &Form1::optISBN}, {u"SC14", &Form1::optSCC14},
+    {u"UpcA", &Form1::optUPCA}, {u"UpEP", &Form1::optUpcEP},  {u"UpcE", &Form1::optUPCE}, {u"Co39", &Form1::optCode39},
 };
 
 constexpr StoredOption kSupplementOptions[] = {

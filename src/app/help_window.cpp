@@ -41,8 +41,7 @@ QUrl HelpWindow::currentSource() const
     return m_browser->source();
 }
 
-HelpWindow::HelpWindow()
-    : m_browser(new QTextBrowser(this))
+HelpWindow::HelpWindow() : m_browser(new QTextBrowser(this))
 {
     setObjectName(u"HelpWindow"_s);
     setWindowTitle(u"Kelbrix Help"_s);

@@ -23,9 +23,9 @@ QString withCode39CheckCharacter(const QString &entry);
 
 /// What the ISBN-10 check of a typed entry finds.
 struct IsbnCheck {
-    int dividers = 0;       ///< "-" among all characters but the last
-    QChar expected;         ///< the check character the first nine digits call for
-    bool complete = false;  ///< the entry has its full 13 characters
+    int dividers = 0;      ///< "-" among all characters but the last
+    QChar expected;        ///< the check character the first nine digits call for
+    bool complete = false; ///< the entry has its full 13 characters
     bool dividersOk() const { return dividers == 3; }
     /// True when the entry is complete and its last character is not the expected one.
     bool checkCharacterWrong(const QString &entry) const;

@@ -20,9 +20,15 @@ const EditionInfo &info(Edition edition)
 {
     static const EditionInfo editions[] = {
         {Edition::Alla, u"ALLA", u"Kelbrix. ", u"Barcode.hlp", {}},
-        {Edition::Ean, u"EAN", u"EAN Kelbrix. ", u"BarcodeE.hlp",
+        {Edition::Ean,
+         u"EAN",
+         u"EAN Kelbrix. ",
+         u"BarcodeE.hlp",
          {u"optUPCA"_s, u"optUPCE"_s, u"optUpcEP"_s, u"optSCC14"_s}},
-        {Edition::Upc, u"UPC", u"UPC Kelbrix. ", u"BarcodeU.hlp",
+        {Edition::Upc,
+         u"UPC",
+         u"UPC Kelbrix. ",
+         u"BarcodeU.hlp",
          {u"optEAN13"_s, u"optEAN8"_s, u"optISBN"_s, u"optSCC14"_s}},
     };
     for (const EditionInfo &e : editions) {

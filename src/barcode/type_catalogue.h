@@ -12,7 +12,7 @@ enum class Symbology { Ean13, Ean8, UpcA, UpcE, UpcAToE, Isbn, Scc14, Code39 };
 /// One row of the TypeCode catalogue: what a 4-character TypeCode stands for and how long
 /// its entry is.
 struct TypeInfo {
-    QString code;          ///< exactly 4 characters; the EAN-8 codes end in a blank
+    QString code; ///< exactly 4 characters; the EAN-8 codes end in a blank
     Symbology symbology;
     int supplement;        ///< 0, 2 or 5 digits of add-on
     int entryLength;       ///< characters the user types, without check digit; -1 for any length

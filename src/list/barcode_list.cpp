@@ -20,15 +20,11 @@ public:
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= m_strings.size() ||
-            (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        if (!index.isValid() || index.row() >= m_strings.size() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
             return {};
         return m_strings.at(index.row());
     }
-    void beginAppend(qsizetype added)
-    {
-        beginInsertRows({}, int(m_strings.size()), int(m_strings.size() + added - 1));
-    }
+    void beginAppend(qsizetype added) { beginInsertRows({}, int(m_strings.size()), int(m_strings.size() + added - 1)); }
     using QAbstractListModel::beginResetModel;
     using QAbstractListModel::endInsertRows;
     using QAbstractListModel::endResetModel;
@@ -105,12 +101,11 @@ BarcodeList::AddCheck BarcodeList::checkAdd(const QString &product, const QStrin
         found != m_barcodePositions.cend() && *found < m_products.size())
         issuedAt = *found;
     check.barcodeIssued = issuedAt >= 0;
-    if (const auto found = m_productPositions.constFind(product.toCaseFolded());
-        found != m_productPositions.cend()) {
+    if (const auto found = m_productPositions.constFind(product.toCaseFolded()); found != m_productPositions.cend()) {
         const QList<qsizetype> &positions = *found;
-        check.productQuestions = issuedAt < 0 ? positions.size()
-                                              : std::upper_bound(positions.begin(), positions.end(), issuedAt) -
-                                                    positions.begin();
+        check.productQuestions =
+            issuedAt < 0 ? positions.size()
+                         : std::upper_bound(positions.begin(), positions.end(), issuedAt) - positions.begin();
     }
     return check;
 }
@@ -166,8 +161,9 @@ qsizetype BarcodeList::appendRecords(const QList<ListRecord> &records, bool into
 
 qsizetype BarcodeList::removeNeighbouringDuplicates()
 {
-    const auto repeat = std::adjacent_find(m_records.cbegin(), m_records.cend(),
-                                           [](const ListRecord &a, const ListRecord &b) { return a.barcode == b.barcode; });
+    const auto repeat =
+        std::adjacent_find(m_records.cbegin(), m_records.cend(),
+                           [](const ListRecord &a, const ListRecord &b) { return a.barcode == b.barcode; });
     if (repeat == m_records.cend())
         return 0;
     beginResetModel();
@@ -203,9 +199,9 @@ void BarcodeList::removeRecords(QList<qsizetype> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [this](qsizetype row) { return row < 0 || row >= m_records.size(); }),
-               rows.end());
+    rows.erase(
+        std::remove_if(rows.begin(), rows.end(), [this](qsizetype row) { return row < 0 || row >= m_records.size(); }),
+        rows.end());
     if (rows.isEmpty())
         return;
 

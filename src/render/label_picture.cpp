@@ -8,8 +8,7 @@
 
 namespace Kelbrix {
 
-LabelPicture::LabelPicture(const QString &name, QWidget *parent)
-    : QWidget(parent)
+LabelPicture::LabelPicture(const QString &name, QWidget *parent) : QWidget(parent)
 {
     setObjectName(name);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

@@ -194,9 +194,8 @@ private slots:
         QCOMPARE(m_form->selectedRecordNumbers(), (QList<int>{2, 4}));
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         m_form->mnuRItem->trigger();
-        QCOMPARE(m_form->listRecords(),
-                 (QList<ListRecord>{{u"banana"_s, u"400638133393"_s, {}, {}, u"E130"_s},
-                                    {u"apple"_s, u"123456789012"_s, {}, {}, u"E130"_s}}));
+        QCOMPARE(m_form->listRecords(), (QList<ListRecord>{{u"banana"_s, u"400638133393"_s, {}, {}, u"E130"_s},
+                                                           {u"apple"_s, u"123456789012"_s, {}, {}, u"E130"_s}}));
         QCOMPARE(column(0), (QStringList{u"apple"_s, u"banana"_s}));
     }
 
@@ -406,8 +405,9 @@ private slots:
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         m_form->mnuSBAR->trigger();
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-                 QByteArray("\xEF\xBB\xBF\"\xE4\xB8\xAD\xE6\x96\x87\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"));
+        QCOMPARE(
+            file.readAll(),
+            QByteArray("\xEF\xBB\xBF\"\xE4\xB8\xAD\xE6\x96\x87\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"));
     }
 
     void refusedRecordIsPutBackQuietly()

@@ -146,7 +146,8 @@ private slots:
         m_form->mnuLoad->trigger();
         const QModelIndex first = m_form->ListView3->model()->index(0, 0);
         QTRY_VERIFY(m_form->ListView3->visualRect(first).isValid());
-        QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {}, m_form->ListView3->visualRect(first).center());
+        QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {},
+                          m_form->ListView3->visualRect(first).center());
         QCOMPARE(m_form->TxtStreck->text(), u"40063813339"_s);
         QVERIFY(m_form->optEAN13->isChecked());
         QVERIFY(m_form->chk5digit->isChecked());

@@ -91,9 +91,9 @@ private slots:
     void duplicatePassAndCap()
     {
         BarcodeList list;
-        list.appendRecords({rec(u"a"_s, u"1"_s), rec(u"b"_s, u"1"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"2"_s),
-                            rec(u"e"_s, u"1"_s)},
-                           true);
+        list.appendRecords(
+            {rec(u"a"_s, u"1"_s), rec(u"b"_s, u"1"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"2"_s), rec(u"e"_s, u"1"_s)},
+            true);
         QCOMPARE(list.removeNeighbouringDuplicates(), 2);
         QCOMPARE(products(list), (QStringList{u"a"_s, u"d"_s, u"e"_s}));
         QCOMPARE(list.productList().size(), 5); // the pass leaves the product list alone
@@ -124,8 +124,7 @@ private slots:
         QCOMPARE(shown(proxy, 0), (QStringList{u"Banana"_s, u"banana"_s, u"Apple2"_s, u"apple"_s, u"APPLE"_s}));
         QCOMPARE(products(list), (QStringList{u"apple"_s, u"Banana"_s, u"Apple2"_s, u"APPLE"_s, u"banana"_s}));
         // Shown rows 0 and 2 (Banana, Apple2) are records 2 and 3.
-        QCOMPARE(proxy.recordRows({proxy.index(2, 0), proxy.index(0, 3), proxy.index(0, 1)}),
-                 (QList<qsizetype>{1, 2}));
+        QCOMPARE(proxy.recordRows({proxy.index(2, 0), proxy.index(0, 3), proxy.index(0, 1)}), (QList<qsizetype>{1, 2}));
         QCOMPARE(shown(list, 4).first(), u"E130"_s);
         QCOMPARE(list.headerData(2, Qt::Horizontal).toString(), u"Digit Sup."_s);
     }
