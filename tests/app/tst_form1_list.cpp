@@ -410,6 +410,18 @@ private slots:
             QByteArray("\xEF\xBB\xBF\"\xE4\xB8\xAD\xE6\x96\x87\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"));
     }
 
+    void isbnRecordWithoutDividersIsRefused()
+    {
+        // An ISBN record whose digits have lost their dividers cannot become an EAN-13.
+        m_prompt->files.enqueue(
+            writeFile(u"isbn.qz2"_s, "\"Book\"\r\n\"0306406152123\"\r\n\"\"\r\n\"\"\r\n\"ISB0\"\r\n"));
+        m_form->mnuLoad->trigger();
+        m_prompt->clear();
+        clickRow(0);
+        checkAsked(*m_prompt, u"You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"_s,
+                   u"ISBN Error"_s, PromptIcon::Information, PromptButtons::Ok);
+    }
+
     void refusedRecordIsPutBackQuietly()
     {
         add(u"Good"_s, u"0123456"_s, QString(), u"optUPCE"_s);
