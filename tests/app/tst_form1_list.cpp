@@ -410,6 +410,17 @@ private slots:
             QByteArray("\xEF\xBB\xBF\"\xE4\xB8\xAD\xE6\x96\x87\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"));
     }
 
+    void userTextIsShownAsTyped()
+    {
+        // Percent signs and markup in a product reach the question exactly as typed.
+        const QString product = u"50%1 off <b>%2</b>"_s;
+        add(product, u"400638133393"_s);
+        m_prompt->answers.enqueue(PromptAnswer::No);
+        add(product, u"501234567890"_s);
+        checkAsked(*m_prompt, u"The product "_s + product + u" exists in list, continue? "_s, u"Keep Product ?."_s,
+                   PromptIcon::Question, PromptButtons::YesNo);
+    }
+
     void isbnRecordWithoutDividersIsRefused()
     {
         // An ISBN record whose digits have lost their dividers cannot become an EAN-13.
