@@ -1,4 +1,4 @@
-// The shell of the main window: menus with their names, captions and states, the toolbar,
+// The shell of the main window (its menus are in the golden file of user texts): the toolbar,
 // Cancel, the start wizard, help, and closing the window.
 #include "form1_driver.h"
 
@@ -17,49 +17,6 @@ class TestForm1Shell : public QObject, public Form1Fixture {
 private slots:
     void init() { open(); }
     void cleanup() { close(); }
-
-    void menus()
-    {
-        const QList<std::tuple<QString, QString, bool>> rows{
-            {u"mnuFile"_s, u"&File"_s, true},
-            {u"mnuLoad"_s, u"&Load"_s, true},
-            {u"mnuSave"_s, u"&Save"_s, false},
-            {u"mnuSBMP"_s, u"Barcode (*.bmp)"_s, false},
-            {u"mnuSBAR"_s, u"List"_s, false},
-            {u"mnuAs"_s, u"Save &As"_s, false},
-            {u"mnuPbarcode"_s, u"Print &Barcodes Image List"_s, false},
-            {u"mnuPrint"_s, u"&Print List"_s, false},
-            {u"mnuExit"_s, u"&Exit"_s, true},
-            {u"mnuEdit"_s, u"&Edit"_s, true},
-            {u"mnuFind"_s, u"&Find"_s, true},
-            {u"mnuCLList"_s, u"Clear &List"_s, false},
-            {u"mnuRItem"_s, u"&Remove Item"_s, false},
-            {u"mnuCopy"_s, u"&Copy Barcode"_s, true},
-            {u"mnuClearBar"_s, u"Clear &Barcodes Image List"_s, false},
-            {u"mnuRBD"_s, u"Remove Barcode Digits"_s, true},
-            {u"mnuRBDY"_s, u"Yes"_s, true},
-            {u"mnuRBDN"_s, u"No"_s, true},
-            {u"mnuTiff"_s, u"&TIFF Parameters"_s, true},
-            {u"mnuBarSize"_s, u"Barcode &Size"_s, true},
-            {u"mnulange"_s, u"&Language"_s, true},
-            {u"mnuEnglish"_s, u"English"_s, true},
-            {u"mnuSvenska"_s, u"Svenska"_s, true},
-            {u"mnuLsave"_s, u"Spara/Save"_s, true},
-            {u"mnuInfo"_s, u"&Help"_s, true},
-            {u"mnuHelp"_s, u"&Kelbrix. Help"_s, true},
-            {u"mnuHome"_s, u"Goto HomePage"_s, false},
-            {u"mnuAbout"_s, u"About Kelbrix. "_s, true},
-            {u"mnuWizStart"_s, u"WizStart"_s, true},
-            {u"mnuCopy2"_s, u"Copy"_s, true},
-            {u"mnuPasteIMG"_s, u"Paste Barcode"_s, true},
-        };
-        for (const auto &[name, caption, enabled] : rows) {
-            QAction *action = m_form->findChild<QAction *>(name);
-            QVERIFY2(action, qPrintable(name));
-            QCOMPARE(action->text(), caption);
-            QVERIFY2(action->isEnabled() == enabled, qPrintable(name));
-        }
-    }
 
     void toolbar()
     {

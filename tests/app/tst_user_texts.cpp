@@ -144,6 +144,12 @@ private slots:
         QStringList actual{u"# The texts the user reads. Rewritten by KELBRIX_UPDATE_GOLDEN=1; review every change."_s};
         actual += runtimeErrorLines();
         menuLines(u"Form1"_s, m_form->menuBar()->actions(), actual);
+        // The pop-up menus: the wizard's, and the label's and the image list's right-click menus.
+        for (const QString &popup : {u"mnuWiz"_s, u"mnuCopyit"_s, u"mnuIMGPaste"_s}) {
+            auto *menu = m_form->findChild<QMenu *>(popup);
+            QVERIFY2(menu, qPrintable(popup));
+            menuLines(u"Form1 pop-up "_s + popup, menu->actions(), actual);
+        }
         actual += hintLines(*m_form);
         auto *sizeWindow = m_form->findChild<QMainWindow *>(u"frmBarSize"_s);
         QVERIFY(sizeWindow);
