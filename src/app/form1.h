@@ -300,6 +300,8 @@ private:
     void buildList();
     void onAddToList();
     void loadRecord(const QModelIndex &index);
+    /// Puts \a record into the entry, selects its options and draws it, as a click on it does.
+    void showRecord(const ListRecord &record);
     int recordNumberOf(const QModelIndex &viewIndex) const;
     void copyRecordToEntry(const ListRecord &record);
     void onListKeyRelease();

@@ -35,22 +35,8 @@ void Form1::buildFindWindow()
 
 void Form1::loadFoundRecord(const ListRecord &record)
 {
-    if (listCount() == 0)
-        return;
-    m_isbnMessageShown = false;
-    m_refusalShown = false;
-    copyRecordToEntry(record);
-    if (const TypeInfo *type = findType(record.type)) {
-        selectOptionsOf(*type);
-        // Selecting the options may have emptied the supplement box.
-        txtSup->setText(record.digitSup);
-        TypeCode = record.type;
-    }
-    ApplyBarcodeType();
-    // The view update converts an ISBN entry itself before it draws.
-    UpdateBarcodeView();
-    if (typeCodeBelongsToEdition(record.type, edition))
-        barcodeMade = 1;
+    if (listCount() > 0)
+        showRecord(record);
 }
 
 } // namespace Kelbrix

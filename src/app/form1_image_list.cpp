@@ -231,16 +231,7 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
     // As a user loading the record would: its type selects the options, its fields fill the
     // entry, and the barcode is made.
     ListItemInWork = qint16(number);
-    TypeCode = record.type;
-    txtProduct->setText(record.product);
-    TxtStreck->setText(record.barcode);
-    txtFree->setText(record.text);
-    if (const TypeInfo *type = findType(record.type))
-        selectOptionsOf(*type);
-    txtSup->setText(record.digitSup);
-    TypeCode = record.type;
-    ApplyBarcodeType();
-    UpdateBarcodeView();
+    showRecord(record);
     barcodeMade = 1;
 }
 

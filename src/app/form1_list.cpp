@@ -203,7 +203,11 @@ void Form1::loadRecord(const QModelIndex &index)
     const int number = recordNumberOf(index);
     if (number <= 0 || listCount() == 0)
         return;
-    const ListRecord record = listRecord(number);
+    showRecord(listRecord(number));
+}
+
+void Form1::showRecord(const ListRecord &record)
+{
     m_isbnMessageShown = false;
     m_refusalShown = false;
     copyRecordToEntry(record);
