@@ -1,7 +1,6 @@
 #pragma once
 
-// Helpers for driving the size window and the defined-size label the way a user does: by the
-// controls' names, the labels' images and the settings file.
+// Driving the size window and the defined-size label by names, images and the settings file.
 
 #include "form1_driver.h"
 
@@ -9,8 +8,7 @@
 
 namespace Kelbrix::Test {
 
-/// A control of the main window, found by name in its own area (the size window, a child of
-/// the main window, has controls of the same names).
+/// A control of the main window; the size window has controls of the same names.
 template <typename T> T *mainControl(Form1 &form, const QString &name)
 {
     T *control = form.centralWidget()->findChild<T *>(name);
@@ -37,7 +35,6 @@ inline QAction *sizeMenu(Form1 &form, const QString &name)
     return sizeWindow(form)->findChild<QAction *>(name);
 }
 
-/// Replaces the text of \a box by typing \a text, as a user would.
 inline void retype(QLineEdit *box, const QString &text)
 {
     box->setFocus();
@@ -46,7 +43,6 @@ inline void retype(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
-/// Types a size into the size window: unit first, then width and height.
 inline void typeSize(Form1 &form, const QString &unitOption, const QString &width, const QString &height)
 {
     sizeControl<QRadioButton>(form, unitOption)->click();
@@ -54,7 +50,6 @@ inline void typeSize(Form1 &form, const QString &unitOption, const QString &widt
     retype(sizeControl<QLineEdit>(form, QStringLiteral("txtBSHeight")), height);
 }
 
-/// Chooses the resolution: "72", "96" or a user value.
 inline void chooseDpi(Form1 &form, const QString &dpi)
 {
     if (dpi == QStringLiteral("72") || dpi == QStringLiteral("96")) {
@@ -67,8 +62,6 @@ inline void chooseDpi(Form1 &form, const QString &dpi)
     emit box->editingFinished();
 }
 
-/// Makes the code: type and supplement options, the entry, the add-on and the product, then
-/// "&Make Code".
 inline void makeCode(Form1 &form, const QString &type, const QString &supplement, const QString &entry,
                      const QString &digits, const QString &product = QString())
 {
@@ -89,12 +82,30 @@ inline QImage labelImage(Form1 &form, const QString &name)
     return mainControl<LabelPicture>(form, name)->image();
 }
 
-/// Answers "Do you want to Quit ?." with Yes: the main window closes and writes its settings.
+/// Exit answered with Yes: the main window closes and writes its settings.
 inline void exitProgram(Form1 &form)
 {
     RecordingPrompt prompt;
     prompt.answers.enqueue(PromptAnswer::Yes);
     form.findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+}
+
+inline QString decodedJoined(const QImage &image)
+{
+    return decodedText(image).remove(u'|');
+}
+
+/// The box holding every dark pixel of the columns [fromX, toX) and rows [fromY, toY).
+inline QRect darkBox(const QImage &image, int fromX, int toX, int fromY, int toY)
+{
+    QRect box;
+    for (int y = std::max(0, fromY); y < std::min(toY, image.height()); ++y) {
+        for (int x = std::max(0, fromX); x < std::min(toX, image.width()); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
 }
 
 inline QSettings storedSettings()

@@ -1,8 +1,5 @@
-// The size window from the user's side: opened from the menu and the toolbar, its rules typed
-// into its boxes (clamps, units, resolutions, minimum sizes, 0 and bad text), the preview
-// height it shows, the defined-size label Make Code then draws (measured and decoded for
-// every family), the look menus seen on the label, the module width readout against the
-// label, and every value in the settings file after Exit and at the next start.
+// The size window from the user's side: its wiring, the defined-size label, the look on the
+// label and the settings file. The rules themselves are tested in tests/size.
 #include "size_driver.h"
 
 #include "app/help_window.h"
@@ -36,51 +33,33 @@ int barRow(const QImage &image)
     return 0;
 }
 
-// The narrowest dark run across the bars, in pixels.
-int narrowestBar(const QImage &image)
+// The dark runs across the bars, as (first column, width).
+QList<std::pair<int, int>> darkRuns(const QImage &image)
 {
     const int y = barRow(image);
-    int narrowest = image.width();
-    int run = 0;
+    QList<std::pair<int, int>> runs;
     for (int x = 0; x < image.width(); ++x) {
-        if (isDark(image.pixel(x, y))) {
-            ++run;
-        } else {
-            if (run > 0)
-                narrowest = std::min(narrowest, run);
-            run = 0;
-        }
+        if (!isDark(image.pixel(x, y)))
+            continue;
+        if (runs.isEmpty() || runs.last().first + runs.last().second != x)
+            runs.append({x, 0});
+        ++runs.last().second;
     }
+    return runs;
+}
+
+int narrowestBar(const QImage &image)
+{
+    int narrowest = image.width();
+    for (const auto &[x, width] : darkRuns(image))
+        narrowest = std::min(narrowest, width);
     return narrowest;
 }
 
-// First and last dark column across the bars.
-std::pair<int, int> darkSpan(const QImage &image)
+int firstBar(const QImage &image)
 {
-    const int y = barRow(image);
-    int first = -1;
-    int last = -1;
-    for (int x = 0; x < image.width(); ++x) {
-        if (isDark(image.pixel(x, y))) {
-            if (first < 0)
-                first = x;
-            last = x;
-        }
-    }
-    return {first, last};
-}
-
-// The box holding every dark pixel of the columns [fromX, toX) and rows [fromY, toY).
-QRect darkBox(const QImage &image, int fromX, int toX, int fromY, int toY)
-{
-    QRect box;
-    for (int y = std::max(0, fromY); y < std::min(toY, image.height()); ++y) {
-        for (int x = std::max(0, fromX); x < std::min(toX, image.width()); ++x) {
-            if (isDark(image.pixel(x, y)))
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
+    const auto runs = darkRuns(image);
+    return runs.isEmpty() ? -1 : runs.first().first;
 }
 
 int greyPixelsInRow(const QImage &image, int y)
@@ -92,16 +71,6 @@ int greyPixelsInRow(const QImage &image, int y)
             ++grey;
     }
     return grey;
-}
-
-double millimetresOf(int pixels, const QImage &image)
-{
-    return pixels * 1000.0 / image.dotsPerMeterX();
-}
-
-QString decodedJoined(const QImage &image)
-{
-    return decodedText(image).remove(u'|');
 }
 
 int modulesOf(int symbology, const QString &data)
@@ -166,7 +135,7 @@ class TestFrmBarSize : public QObject, public Form1Fixture {
         QVERIFY(sizeDefined()->isChecked());
     }
 
-    // Percentage shown by the readout ("X = 0.297 mm, 90 %"), and its millimetres.
+    // The millimetres of the readout "X = 0.297 mm, 90 %".
     double readoutMillimetres() { return readout().section(u' ', 2, 2).toDouble(); }
 
 private slots:
@@ -192,19 +161,6 @@ private slots:
         QVERIFY(!window->isVisible());
         m_form->findChild<QAction *>(u"Toolbar1_BarSize"_s)->trigger();
         QVERIFY(window->isVisible());
-        // Every named control is there, with its caption.
-        const QList<std::pair<QString, QString>> captions{
-            {u"optBSmm"_s, u"&Millimeter (mm)"_s},        {u"optBSInch"_s, u"I&nches (\")"_s},
-            {u"chkDefined"_s, u"&Use Defined Barcode"_s}, {u"comMinimum"_s, u"&Use Minimum"_s},
-            {u"cmdRegSize"_s, u"&Register Size"_s},
-        };
-        for (const auto &[name, caption] : captions)
-            QCOMPARE(sizeControl<QAbstractButton>(*m_form, name)->text(), caption);
-        QCOMPARE(sizeControl<QLabel>(*m_form, u"Label6"_s)->text(), u"Click Here for dpi"_s);
-        QCOMPARE(window->findChildren<QRadioButton *>().size(), 2 + 3 + 16);
-        for (const char *name : {"mnuCFont", "mnuBackColor", "mnuBackText", "mnuPixel", "mnuAspect", "mnuBarLeft",
-                                 "mnuBarcenter", "mnuBarRight", "mnuSmall", "mnuClose"})
-            QVERIFY2(sizeMenu(*m_form, QString::fromLatin1(name)), name);
     }
 
     void previewHeight_data()
@@ -214,10 +170,7 @@ private slots:
         QTest::addColumn<QString>("dpi");
         QTest::addColumn<double>("twips");
         QTest::newRow("40 mm at 72 dpi") << u"optBSmm"_s << u"40"_s << u"72"_s << 1701.0;
-        QTest::newRow("40 mm at 96 dpi") << u"optBSmm"_s << u"40"_s << u"96"_s << 2268.0;
         QTest::newRow("40 mm at 150 dpi") << u"optBSmm"_s << u"40"_s << u"150"_s << 2268.0 * 150 / 96;
-        QTest::newRow("40 mm at user 72 dpi") << u"optBSmm"_s << u"40"_s << u"72"_s << 1701.0;
-        QTest::newRow("40 mm at 250 dpi") << u"optBSmm"_s << u"40"_s << u"250"_s << 2268.0 * 250 / 96;
         QTest::newRow("1 inch at 96 dpi") << u"optBSInch"_s << u"1"_s << u"96"_s << 1440.18;
     }
     void previewHeight()
@@ -232,64 +185,35 @@ private slots:
         QVERIFY(!preview()->image().isNull());
     }
 
-    void userDpiRules_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << QString() << u"opt72dpi"_s << QString();
-        QTest::newRow("below 72") << u"50"_s << u"opt72dpi"_s << u"50"_s;
-        QTest::newRow("letters") << u"abc"_s << u"opt72dpi"_s << u"abc"_s;
-        QTest::newRow("above 300") << u"400"_s << u"optUserdpiW"_s << u"300"_s;
-        QTest::newRow("150") << u"150"_s << u"optUserdpiW"_s << u"150"_s;
-    }
     void userDpiRules()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, option);
-        QFETCH(QString, text);
-        chooseDpi(*m_form, typed);
-        QVERIFY(sizeControl<QRadioButton>(*m_form, option)->isChecked());
-        QCOMPARE(sizeControl<QLineEdit>(*m_form, u"Text1"_s)->text(), text);
+        chooseDpi(*m_form, u"400"_s);
+        QCOMPARE(sizeControl<QLineEdit>(*m_form, u"Text1"_s)->text(), u"300"_s);
+        chooseDpi(*m_form, u"50"_s);
+        QVERIFY(sizeControl<QRadioButton>(*m_form, u"opt72dpi"_s)->isChecked());
     }
 
     void clampsUnitsAndMinimum()
     {
         typeSize(*m_form, u"optBSInch"_s, u"5"_s, u"1"_s);
         QCOMPARE(widthBox()->text(), u"4"_s);
-        typeSize(*m_form, u"optBSmm"_s, u"103"_s, u"40"_s);
-        QCOMPARE(widthBox()->text(), u"102"_s);
-        QCOMPARE(sizeControl<QLabel>(*m_form, u"lblUnitWidth"_s)->text(), u"mm"_s);
-
-        // Units switch with "." whatever the locale; 15 significant digits are kept.
-        QLocale::setDefault(QLocale(QLocale::German));
-        retype(widthBox(), u"40"_s);
-        retype(heightBox(), u"19,5"_s);
+        typeSize(*m_form, u"optBSmm"_s, u"40"_s, u"19"_s);
         sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
         QCOMPARE(widthBox()->text(), u"1.5748031496063"_s);
-        QCOMPARE(heightBox()->text(), u"0.767716535433071"_s);
         QCOMPARE(sizeControl<QLabel>(*m_form, u"lblUnitHeight"_s)->text(), u"\""_s);
         sizeControl<QRadioButton>(*m_form, u"optBSmm"_s)->click();
-        QCOMPARE(widthBox()->text(), u"40"_s);
-        QCOMPARE(heightBox()->text(), u"19.5"_s);
-        QLocale::setDefault(QLocale::c());
 
         sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
         sizeControl<QPushButton>(*m_form, u"comMinimum"_s)->click();
         QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"48 x 19"_s);
-        sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
-        sizeControl<QPushButton>(*m_form, u"comMinimum"_s)->click();
-        QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"1.88976377952756 x 0.748031496062992"_s);
     }
 
     void zeroTurnsTheDefinedSizeOff_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("text");
-        for (const char *box : {"txtBSWidth", "txtBSHeight"}) {
-            for (const char *text : {"0", "abc", "-5", "0,0"})
-                QTest::addRow("%s %s", box, text) << QString::fromLatin1(box) << QString::fromLatin1(text);
-        }
+        QTest::newRow("width 0") << u"txtBSWidth"_s << u"0"_s;
+        QTest::newRow("height letters") << u"txtBSHeight"_s << u"abc"_s;
     }
     void zeroTurnsTheDefinedSizeOff()
     {
@@ -314,9 +238,10 @@ private slots:
     {
         QTest::addColumn<Family>("family");
         QTest::addColumn<Size>("size");
-        for (const Family &family : kFamilies) {
-            for (const Size &size : kSizes)
-                QTest::addRow("%s %s", family.name, size.name) << family << size;
+        // Every family, the sizes taken in turn.
+        for (qsizetype i = 0; i < kFamilies.size(); ++i) {
+            const Size &size = kSizes[i % kSizes.size()];
+            QTest::addRow("%s %s", kFamilies[i].name, size.name) << kFamilies[i] << size;
         }
     }
     void definedLabel()
@@ -331,23 +256,10 @@ private slots:
         // Code 39 keeps its own width: 250 twips a character and 800 more.
         const double widthMm =
             family.type == u"optCode39"_s ? (250.0 * family.entry.size() + 800) / 56.7 : size.widthMm;
-        QVERIFY2(std::abs(millimetresOf(label.width(), label) - widthMm) <= pixel,
-                 qPrintable(QString::number(millimetresOf(label.width(), label))));
-        QVERIFY2(std::abs(millimetresOf(label.height(), label) - size.heightMm) <= pixel,
-                 qPrintable(QString::number(millimetresOf(label.height(), label))));
+        const double millimetresAPixel = 1000.0 / label.dotsPerMeterX();
+        QVERIFY(std::abs(label.width() * millimetresAPixel - widthMm) <= pixel);
+        QVERIFY(std::abs(label.height() * millimetresAPixel - size.heightMm) <= pixel);
         QCOMPARE(decodedJoined(label), family.decoded);
-    }
-
-    void productLineUnderTheDefinedSymbol()
-    {
-        useDefinedSize(u"optBSmm"_s, u"50"_s, u"30"_s, u"300"_s);
-        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {}, u"Soap"_s);
-        const QImage label = labelImage(*m_form, u"picTST1"_s);
-        // 170 twips more than the symbol, with the product line in them.
-        QCOMPARE(label.height(), int(std::lround((30 * 56.7 + 170) * 300 / 1440)));
-        const int symbolHeight = int(std::lround(30 * 56.7 * 300 / 1440));
-        QVERIFY(!darkBox(label, 0, label.width(), symbolHeight, label.height()).isEmpty());
-        QCOMPARE(decodedJoined(label), u"4006381333931"_s);
     }
 
     void lookIsSeenOnTheLabelAndKept()
@@ -359,7 +271,7 @@ private slots:
         };
         const int symbolHeight = int(std::lround(25 * 56.7 * 300 / 1440));
         const QImage before = made();
-        const auto [left, right] = darkSpan(before);
+        const int left = firstBar(before);
         const QRect digit = darkBox(before, 0, left, 0, symbolHeight);
         const QRect line = darkBox(before, 0, before.width(), symbolHeight, before.height());
         QVERIFY(!digit.isEmpty() && !line.isEmpty());
@@ -379,8 +291,7 @@ private slots:
         QCOMPARE(m_prompt->colorRequests.size(), 2);
         QCOMPARE(sizeMenu(*m_form, u"mnuSmall"_s)->text(), u"&Normal Font"_s);
         const auto checkChanged = [&](const QImage &after) {
-            const auto [afterLeft, afterRight] = darkSpan(after);
-            QVERIFY2(afterLeft < left, qPrintable(QString::number(afterLeft)));
+            QVERIFY(firstBar(after) < left);
             QVERIFY(darkBox(after, 0, after.width(), symbolHeight, after.height()).height() > line.height());
             QCOMPARE(QColor(after.pixel(after.width() - 2, 1)), QColor(Qt::yellow));
             QCOMPARE(QColor(after.pixel(after.width() - 2, after.height() - 2)), QColor(Qt::blue));
@@ -402,12 +313,7 @@ private slots:
             {u"BarAlign"_s, u"Left"_s},
             {u"Font"_s, u"Normal"_s},
             {u"Pixel"_s, u"NO"_s},
-            {u"Bar Width"_s, u"90"_s},
-            {u"Bar Height"_s, u"25"_s},
-            {u"DPI"_s, u"300"_s},
             {u"Bar Def"_s, u"Y"_s},
-            {u"Bar Matt"_s, u"M"_s},
-            {u"Aspect"_s, u"YES"_s},
         };
         for (const auto &[name, value] : expected)
             QCOMPARE(stored.value(name).toString(), value);
@@ -429,12 +335,12 @@ private slots:
         const auto firstDigitHeight = [this] {
             makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
             const QImage label = labelImage(*m_form, u"picTST1"_s);
-            return darkBox(label, 0, darkSpan(label).first, 0, label.height()).height();
+            return darkBox(label, 0, firstBar(label), 0, label.height()).height();
         };
         const int normal = firstDigitHeight();
         sizeMenu(*m_form, u"mnuSmall"_s)->trigger();
         const int small = firstDigitHeight();
-        QVERIFY2(small > 0 && small < normal, qPrintable(u"%1 %2"_s.arg(small).arg(normal)));
+        QVERIFY(small > 0 && small < normal);
     }
 
     void firstRunWritesEveryValue()
@@ -455,31 +361,12 @@ private slots:
             QCOMPARE(stored.value(name).toString(), value);
     }
 
-    void moduleWidthAgreesWithTheLabel_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("dpi");
-        QTest::newRow("EAN-13 40 mm at 300") << u"optEAN13"_s << u"400638133393"_s << u"40"_s << u"300"_s;
-        QTest::newRow("EAN-13 31 mm at 150") << u"optEAN13"_s << u"400638133393"_s << u"31"_s << u"150"_s;
-        QTest::newRow("EAN-13 70 mm at 96") << u"optEAN13"_s << u"400638133393"_s << u"70"_s << u"96"_s;
-        QTest::newRow("UPC-A 45 mm at 300") << u"optUPCA"_s << u"03600029145"_s << u"45"_s << u"300"_s;
-        QTest::newRow("UPC-A 90 mm at 72") << u"optUPCA"_s << u"03600029145"_s << u"90"_s << u"72"_s;
-    }
     void moduleWidthAgreesWithTheLabel()
     {
-        QFETCH(QString, option);
-        QFETCH(QString, entry);
-        QFETCH(QString, width);
-        QFETCH(QString, dpi);
-        sizeControl<QRadioButton>(*m_form, option)->click();
-        useDefinedSize(u"optBSmm"_s, width, u"40"_s, dpi);
-        makeCode(*m_form, option, u"optNosup"_s, entry, {});
-        const QImage label = labelImage(*m_form, u"picTST1"_s);
-        const double shownPixels = readoutMillimetres() / 25.4 * dpi.toDouble();
-        QVERIFY2(std::abs(shownPixels - narrowestBar(label)) <= 1.0,
-                 qPrintable(readout() + u" measured "_s + QString::number(narrowestBar(label))));
+        useDefinedSize(u"optBSmm"_s, u"40"_s, u"40"_s, u"300"_s);
+        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
+        const double shownPixels = readoutMillimetres() / 25.4 * 300;
+        QVERIFY(std::abs(shownPixels - narrowestBar(labelImage(*m_form, u"picTST1"_s))) <= 1.0);
     }
 
     void moduleWidthWarns_data()
@@ -489,17 +376,8 @@ private slots:
         QTest::addColumn<QString>("data");
         QTest::addColumn<double>("part");
         QTest::addColumn<bool>("warns");
-        for (const auto &[option, symbology, data] :
-             {std::tuple{"optEAN13", 11, "123456789012"}, std::tuple{"optUPCA", 5, "12345678901"}}) {
-            QTest::addRow("%s 80 %%", option)
-                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 0.80 << false;
-            QTest::addRow("%s 75 %%", option)
-                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 0.75 << true;
-            QTest::addRow("%s 200 %%", option)
-                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 2.0 << false;
-            QTest::addRow("%s 210 %%", option)
-                << QString::fromLatin1(option) << symbology << QString::fromLatin1(data) << 2.1 << true;
-        }
+        QTest::newRow("EAN-13 80 %") << u"optEAN13"_s << 11 << u"123456789012"_s << 0.80 << false;
+        QTest::newRow("UPC-A 75 %") << u"optUPCA"_s << 5 << u"12345678901"_s << 0.75 << true;
     }
     void moduleWidthWarns()
     {
@@ -508,7 +386,6 @@ private slots:
         QFETCH(QString, data);
         QFETCH(double, part);
         QFETCH(bool, warns);
-        // Bars that fill the width exactly: no pixel alignment, no aspect ratio.
         sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
         sizeMenu(*m_form, u"mnuAspect"_s)->trigger();
         sizeControl<QRadioButton>(*m_form, option)->click();
@@ -526,8 +403,6 @@ private slots:
         QTest::addColumn<bool>("hasSize");
         QTest::newRow("letters") << u"abc"_s << u"abc"_s << false;
         QTest::newRow("1e309") << u"1e309"_s << u"102"_s << true;
-        QTest::newRow("-5") << u"-5"_s << u"-5"_s << false;
-        QTest::newRow("20 digits") << u"12345678901234567890"_s << u"102"_s << true;
         QTest::newRow("comma") << u"30,5"_s << u"30,5"_s << true;
     }
     void badInputNeitherCrashesNorLosesSettings()
@@ -576,7 +451,6 @@ private slots:
     }
     void closingWithTheFocusInABox()
     {
-        // The main window goes away while the user is still typing in the size window.
         QFETCH(QString, box);
         QMainWindow *window = sizeWindow(*m_form);
         window->show();
@@ -591,13 +465,11 @@ private slots:
 
     void helpAndDpiLink()
     {
-        // The hints themselves are in the golden file of user texts.
         QMainWindow *window = sizeWindow(*m_form);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QSignalSpy dpi(window, SIGNAL(dpiWindowRequested()));
-        // The TIFF Parameters window it opens is modal: it is closed as soon as it shows.
         QString opened;
         QTimer::singleShot(0, [&opened] {
             if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {

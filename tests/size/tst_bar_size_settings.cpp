@@ -1,7 +1,4 @@
-// The size window's rules without its widgets: what a size text counts as, the clamps, twips
-// and the preview height by resolution, the user resolution, the unit switch whatever the
-// locale, the minimum sizes, and the size and look values read from and written to the
-// settings, with their defaults and bad values.
+// The size window's rules without its widgets, and its values in the settings.
 #include "settings/settings_store.h"
 #include "size/bar_size_settings.h"
 #include "size/preview_samples.h"
@@ -54,25 +51,18 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("clampedMm");
         QTest::addColumn<QString>("clampedInch");
-        QTest::newRow("whole") << u"40"_s << 40.0 << u"40"_s << u"4"_s;
         QTest::newRow("at the maximum") << u"102"_s << 102.0 << u"102"_s << u"4"_s;
         QTest::newRow("above mm") << u"103"_s << 103.0 << u"102"_s << u"4"_s;
-        QTest::newRow("inch 5") << u"5"_s << 5.0 << u"5"_s << u"4"_s;
         QTest::newRow("inch 4") << u"4"_s << 4.0 << u"4"_s << u"4"_s;
         QTest::newRow("comma") << u"1,5"_s << 1.5 << u"1,5"_s << u"1,5"_s;
-        QTest::newRow("blanks") << u" 7.25 "_s << 7.25 << u" 7.25 "_s << u"4"_s;
         QTest::newRow("letters") << u"abc"_s << 0.0 << u"abc"_s << u"abc"_s;
         QTest::newRow("digits then letters") << u"12mm"_s << 0.0 << u"12mm"_s << u"12mm"_s;
         QTest::newRow("empty") << QString() << 0.0 << QString() << QString();
         QTest::newRow("negative") << u"-5"_s << 0.0 << u"-5"_s << u"-5"_s;
         QTest::newRow("too large for a double") << u"1e309"_s << qInf() << u"102"_s << u"4"_s;
         QTest::newRow("20 digits") << u"12345678901234567890"_s << 12345678901234567890.0 << u"102"_s << u"4"_s;
-        QTest::newRow("too small for a double") << u"1e-400"_s << 0.0 << u"1e-400"_s << u"1e-400"_s;
         QTest::newRow("nan") << u"nan"_s << 0.0 << u"nan"_s << u"nan"_s;
-        QTest::newRow("inf") << u"inf"_s << 0.0 << u"inf"_s << u"inf"_s;
         QTest::newRow("hex") << u"0x10"_s << 0.0 << u"0x10"_s << u"0x10"_s;
-        QTest::newRow("two separators") << u"1.5.2"_s << 0.0 << u"1.5.2"_s << u"1.5.2"_s;
-        QTest::newRow("arabic digits") << u"\u0664\u0660"_s << 0.0 << u"\u0664\u0660"_s << u"\u0664\u0660"_s;
     }
     void sizeText()
     {
@@ -105,17 +95,11 @@ private slots:
                                          << 2268.0 << 96.0;
         QTest::newRow("user 150") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"150"_s) << 2721.6 << 2268.0
                                   << 2268.0 * 150 / 96 << 150.0;
-        QTest::newRow("user 72") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"72"_s) << 2721.6 << 2268.0
-                                 << 1701.0 << 72.0;
         // From 192 dpi on the same rule: no extra defined height on top.
         QTest::newRow("user 192") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"192"_s) << 2721.6 << 2268.0
                                   << 4536.0 << 192.0;
-        QTest::newRow("user 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"300"_s) << 2721.6 << 2268.0
-                                  << 2268.0 * 300 / 96 << 300.0;
         QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s) << 2721.6
                                         << 2268.0 << 2268.0 * 300 / 96 << 300.0;
-        QTest::newRow("user letters") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"abc"_s) << 2721.6
-                                      << 2268.0 << 1701.0 << 72.0;
         QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96) << 1440.18 << 720.09 << 720.09
                                   << 96.0;
         QTest::newRow("clamped inch") << sized(Unit::Inch, u"9"_s, u"1e309"_s, Dpi::Dpi96) << 4 * 1440.18 << 4 * 1440.18
@@ -142,12 +126,8 @@ private slots:
         QTest::newRow("empty") << QString() << Dpi::Dpi72 << QString();
         QTest::newRow("below 72") << u"71"_s << Dpi::Dpi72 << u"71"_s;
         QTest::newRow("72") << u"72"_s << Dpi::User << u"72"_s;
-        QTest::newRow("150") << u"150"_s << Dpi::User << u"150"_s;
-        QTest::newRow("300") << u"300"_s << Dpi::User << u"300"_s;
         QTest::newRow("301") << u"301"_s << Dpi::User << u"300"_s;
-        QTest::newRow("1e309") << u"1e309"_s << Dpi::User << u"300"_s;
         QTest::newRow("letters") << u"abc"_s << Dpi::Dpi72 << u"abc"_s;
-        QTest::newRow("negative") << u"-150"_s << Dpi::Dpi72 << u"-150"_s;
     }
     void userDpi()
     {
@@ -165,7 +145,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::newRow("C") << u"C"_s;
         QTest::newRow("German") << u"de_DE"_s;
-        QTest::newRow("French") << u"fr_FR"_s;
     }
     void unitSwitch()
     {
@@ -195,11 +174,7 @@ private slots:
         QTest::addColumn<QString>("mm");
         QTest::addColumn<QString>("inches");
         QTest::newRow("EAN 13") << u"optEAN13"_s << u"48 x 19"_s << u"1.88976377952756 x 0.748031496062992"_s;
-        QTest::newRow("EAN 13 + 5") << u"optEan135"_s << u"48 x 19"_s << u"1.88976377952756 x 0.748031496062992"_s;
-        QTest::newRow("EAN 8") << u"optEAN8"_s << u"32 x 19"_s << u"1.25984251968504 x 0.748031496062992"_s;
         QTest::newRow("ISBN") << u"optISBN"_s << u"48 x 24"_s << u"1.88976377952756 x 0.94488188976378"_s;
-        QTest::newRow("UPC A") << u"optUPCA2"_s << u"45 x 19"_s << u"1.77165354330709 x 0.748031496062992"_s;
-        QTest::newRow("UPC E") << u"optUPCE"_s << u"26 x 19"_s << u"1.02362204724409 x 0.748031496062992"_s;
     }
     void minimum()
     {
@@ -273,10 +248,7 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::newRow("garbage") << u"zz\u00e9\u20ac"_s;
-        QTest::newRow("blank") << u" "_s;
         QTest::newRow("huge") << u"1e309"_s;
-        QTest::newRow("negative") << u"-5"_s;
-        QTest::newRow("20 digits") << u"12345678901234567890"_s;
         QTest::newRow("long") << QString(100000, u'9');
     }
     void badValues()
@@ -308,11 +280,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QColor>("color");
         QTest::newRow("red") << u"255"_s << QColor(255, 0, 0);
-        QTest::newRow("green") << u"65280"_s << QColor(0, 255, 0);
         QTest::newRow("blue") << u"16711680"_s << QColor(0, 0, 255);
         QTest::newRow("0 is white") << u"0"_s << QColor(Qt::white);
         QTest::newRow("above 24 bits") << u"16777216"_s << QColor(Qt::white);
-        QTest::newRow("negative") << u"-1"_s << QColor(Qt::white);
     }
     void colors()
     {

@@ -1,6 +1,4 @@
-// The module width readout (fonts need the GUI, so this runs on the offscreen platform): it agrees with the narrow bar
-// measured on the symbol drawn at the defined size and resolution, for every family; it warns below 80 % and above 200
-// % of the nominal 0.33 mm for EAN and UPC, and by their own limits for SCC-14 and Code 39.
+// The module width readout against the drawn symbol, and its warning limits per family.
 #include "render/barcode_renderer.h"
 #include "render/label_appearance.h"
 #include "size/module_width.h"
@@ -64,13 +62,9 @@ private slots:
         QTest::addColumn<double>("dpi");
         QTest::addColumn<bool>("aspect");
         QTest::newRow("EAN-13 40x25 at 300") << 11 << u"123456789012"_s << QString() << 40.0 << 25.0 << 300.0 << true;
-        QTest::newRow("EAN-13 48x19 at 96") << 11 << u"123456789012"_s << QString() << 48.0 << 19.0 << 96.0 << true;
         QTest::newRow("EAN-13 37x26 at 200") << 11 << u"123456789012"_s << QString() << 37.0 << 26.0 << 200.0 << false;
         QTest::newRow("EAN-13+2 60x30 at 150") << 12 << u"123456789012"_s << u"12"_s << 60.0 << 30.0 << 150.0 << true;
-        QTest::newRow("UPC-A 45x19 at 300") << 5 << u"12345678901"_s << QString() << 45.0 << 19.0 << 300.0 << true;
         QTest::newRow("UPC-A 90x60 at 72") << 5 << u"12345678901"_s << QString() << 90.0 << 60.0 << 72.0 << false;
-        QTest::newRow("EAN-8 32x19 at 300") << 14 << u"1234567"_s << QString() << 32.0 << 19.0 << 300.0 << true;
-        QTest::newRow("UPC-E 26x19 at 300") << 8 << u"0123456"_s << QString() << 26.0 << 19.0 << 300.0 << true;
         QTest::newRow("SCC-14 100x40 at 300")
             << 2 << u"3001234567890"_s << QString() << 100.0 << 40.0 << 300.0 << false;
         QTest::newRow("Code 39 at 300") << 0 << u"12345"_s << QString() << 36.16 << 15.0 << 300.0 << false;
@@ -93,7 +87,6 @@ private slots:
             renderer.image(QSize(int(std::lround(width * dpi / 1440)), int(std::lround(height * dpi / 1440))));
         QCOMPARE(readout.pixels, double(narrowestBar(image)));
         QCOMPARE(readout.millimetres, readout.pixels / dpi * 25.4);
-        QVERIFY2(readout.text.startsWith(u"X = "_s) && readout.text.endsWith(u" %"_s), qPrintable(readout.text));
     }
 
     void limits_data()
@@ -104,20 +97,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("narrow");
         QTest::addColumn<bool>("wide");
-        QTest::newRow("EAN-13 100 %") << 11 << u"123456789012"_s << 0.33 << u"X = 0.330 mm, 100 %"_s << false << false;
         QTest::newRow("EAN-13 80 %") << 11 << u"123456789012"_s << 0.264 << u"X = 0.264 mm, 80 %"_s << false << false;
         QTest::newRow("EAN-13 75 %") << 11 << u"123456789012"_s << 0.2475 << u"X = 0.247 mm, 75 %"_s << true << false;
         QTest::newRow("EAN-13 200 %") << 11 << u"123456789012"_s << 0.66 << u"X = 0.660 mm, 200 %"_s << false << false;
         QTest::newRow("EAN-13 210 %") << 11 << u"123456789012"_s << 0.693 << u"X = 0.693 mm, 210 %"_s << false << true;
-        QTest::newRow("UPC-A 90 %") << 5 << u"12345678901"_s << 0.297 << u"X = 0.297 mm, 90 %"_s << false << false;
         QTest::newRow("UPC-A 80 %") << 5 << u"12345678901"_s << 0.264 << u"X = 0.264 mm, 80 %"_s << false << false;
         QTest::newRow("UPC-A 75 %") << 5 << u"12345678901"_s << 0.2475 << u"X = 0.247 mm, 75 %"_s << true << false;
         QTest::newRow("SCC-14 at its minimum")
             << 2 << u"3001234567890"_s << 0.495 << u"X = 0.495 mm, 100 %"_s << false << false;
         QTest::newRow("SCC-14 below") << 2 << u"3001234567890"_s << 0.4 << u"X = 0.400 mm, 81 %"_s << true << false;
-        QTest::newRow("SCC-14 above") << 2 << u"3001234567890"_s << 1.1 << u"X = 1.100 mm, 222 %"_s << false << true;
-        QTest::newRow("Code 39 at its minimum")
-            << 0 << u"12345"_s << 0.19 << u"X = 0.190 mm, 100 %"_s << false << false;
         QTest::newRow("Code 39 below") << 0 << u"12345"_s << 0.17 << u"X = 0.170 mm, 89 %"_s << true << false;
         QTest::newRow("Code 39 wide") << 0 << u"12345"_s << 1.5 << u"X = 1.500 mm, 789 %"_s << false << false;
     }
@@ -129,7 +117,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, narrow);
         QFETCH(bool, wide);
-        // Without pixel alignment and aspect ratio the bars fill the width exactly.
         const BarcodeRenderer renderer = sample(symbology, data, QString(), false, false);
         const double modules = renderer.geometry().width;
         QVERIFY(modules > 0);
