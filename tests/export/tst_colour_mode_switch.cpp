@@ -107,33 +107,27 @@ private slots:
     {
         QTest::addColumn<bool>("use256");
         QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("colours");
         QTest::addColumn<QStringList>("switched");
-        QTest::newRow("256, yes") << true << PromptAnswer::Yes
-                                  << u"You are about to change to 256 Color, Do you want to Continue ?"_s
-                                  << u"Change to 256 Colors"_s << QStringList{u"1024x768x8"_s};
-        QTest::newRow("256, no") << true << PromptAnswer::No
-                                 << u"You are about to change to 256 Color, Do you want to Continue ?"_s
-                                 << u"Change to 256 Colors"_s << QStringList{};
+        QTest::newRow("256, yes") << true << PromptAnswer::Yes << u"256"_s << QStringList{u"1024x768x8"_s};
+        QTest::newRow("256, no") << true << PromptAnswer::No << u"256"_s << QStringList{};
         QTest::newRow("back, cancel is yes")
-            << false << PromptAnswer::Cancel << u"You are about to change to 32 Bit Color, Do you want to Continue ?"_s
-            << u"Change to 32 Bit Colors"_s << QStringList{u"1024x768x32"_s};
+            << false << PromptAnswer::Cancel << u"32 Bit"_s << QStringList{u"1024x768x32"_s};
     }
     void buttonsAsk()
     {
         QFETCH(bool, use256);
         QFETCH(PromptAnswer, answer);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
+        QFETCH(QString, colours);
         QFETCH(QStringList, switched);
         FakeDisplay display;
         ColourModeSwitch modes(display);
         RecordingPrompt prompt;
         prompt.answers.enqueue(answer);
         use256 ? modes.askUse256() : modes.askBackColors();
-        QCOMPARE(prompt.texts(), QStringList{text});
-        QCOMPARE(prompt.asked[0].title, title);
+        QCOMPARE(prompt.texts(),
+                 QStringList{u"You are about to change to "_s + colours + u" Color, Do you want to Continue ?"_s});
+        QCOMPARE(prompt.asked[0].title, u"Change to "_s + colours + u" Colors"_s);
         QStringList asked;
         for (const DisplayMode &mode : display.asked)
             asked.append(mode.text());
