@@ -123,6 +123,10 @@ private slots:
         QTest::newRow("no compression, vertical, 180, 256")
             << QStringList{u"optCompNo"_s, u"optMirrorV"_s, u"optRotate180"_s, u"chkTiffCompH"_s, u"optUse256"_s}
             << QString() << QStringList{u"Printer"_s, u"No"_s, u"No"_s, u"V"_s, u"180"_s, u"No"_s, u"H"_s, u"256"_s};
+        QTest::newRow("G3, 270, ask") << QStringList{u"optCompG3"_s, u"optRotate270"_s, u"chkTiffCompW"_s,
+                                                     u"optAsk256"_s}
+                                      << QString() << QStringList{u"Printer"_s, u"G3"_s, u"No"_s, u"No"_s,
+                                                                  u"270"_s,     u"W"_s,  u"No"_s, u"Ask"_s};
     }
     void roundTrip()
     {
