@@ -1,6 +1,5 @@
-// The program's command line: the options it reads, and `kelbrix --convert` run as a process
-// the way a script runs it, without a desktop and without XDG_RUNTIME_DIR, printing only the
-// program's own output.
+// The command line: the options it reads, and `kelbrix --convert` run as a script runs it,
+// without a desktop or XDG_RUNTIME_DIR, printing only the program's own output.
 #include "app/command_line.h"
 
 #include <QImage>
@@ -26,8 +25,8 @@ struct Run {
     const char *name;
     QStringList arguments; ///< "SOURCE" and "DEST" stand for the files of the test
     int exitCode;
-    QString out; ///< standard output, exactly; a leading "~" only asks it to contain the rest
-    QString err; ///< standard error, exactly
+    QString out;
+    QString err;
 };
 
 } // namespace
@@ -45,13 +44,9 @@ void TestCommandLine::parsing_data()
 {
     QTest::addColumn<Parsed>("row");
     const QList<Parsed> rows{
-        {"no options opens the window", {}, Action::OpenWindow, {}},
         {"Qt's own options open the window", {u"-platform"_s, u"offscreen"_s}, Action::OpenWindow, {}},
-        {"convert", {u"--convert"_s, u"source=a.bmp,dest=b.tif"_s}, Action::Convert, u"source=a.bmp,dest=b.tif"_s},
         {"convert with =", {u"--convert=source=a.bmp,dest=b.tif"_s}, Action::Convert, u"source=a.bmp,dest=b.tif"_s},
-        {"convert without its command", {u"--convert"_s}, Action::Error, {}},
         {"help", {u"--help"_s}, Action::Help, {}},
-        {"short help", {u"-h"_s}, Action::Help, {}},
         {"version", {u"--version"_s}, Action::Version, {}},
     };
     for (const Parsed &row : rows)
@@ -93,8 +88,6 @@ void TestCommandLine::process_data()
          1,
          {},
          u"kelbrix: Missing value after '--convert'.\nusage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
-        {"version", {u"--version"_s}, 0, u"kelbrix " KELBRIX_VERSION "\n"_s, {}},
-        {"help", {u"--help"_s}, 0, u"~--convert <command>"_s, {}},
     };
     for (const Run &row : rows)
         QTest::newRow(row.name) << row;
@@ -116,8 +109,6 @@ void TestCommandLine::process()
     for (const QString &argument : row.arguments)
         arguments.append(withFiles(argument));
 
-    // As from a shell without a desktop: a GUI platform that cannot start, and no
-    // XDG_RUNTIME_DIR, which Qt's platform plugins would warn about.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(u"DISPLAY"_s);
     environment.remove(u"WAYLAND_DISPLAY"_s);
@@ -129,14 +120,8 @@ void TestCommandLine::process()
     kelbrix.setProcessEnvironment(environment);
     kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
     QVERIFY(kelbrix.waitForFinished(30000));
-    const QString out = QString::fromLocal8Bit(kelbrix.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(kelbrix.readAllStandardError());
-    QCOMPARE(kelbrix.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(err, withFiles(row.err));
-    if (row.out.startsWith(u'~'))
-        QVERIFY2(out.contains(row.out.mid(1)), qPrintable(out));
-    else
-        QCOMPARE(out, row.out);
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), withFiles(row.err));
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()), row.out);
     QCOMPARE(kelbrix.exitCode(), row.exitCode);
     if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"DEST"_s))
         QVERIFY(QFileInfo(dest).size() > 0);
