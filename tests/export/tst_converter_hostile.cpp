@@ -8,7 +8,10 @@
 #include "export/converter_result.h"
 #include "export/image_converter.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,16 +69,13 @@ QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFlo
 
 QByteArray bmp24(int width, int height, qint64 cutTo, quint32 pixelOffset = 54)
 {
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    QByteArray out("BM");
-    for (const quint32 v : {quint32(54 + rowBytes * height), 0u, pixelOffset, 40u, quint32(width), quint32(height)})
-        append32(out, v);
-    append16(out, 1);
-    append16(out, 24);
-    for (const quint32 v : {0u, quint32(rowBytes * height), 2835u, 2835u, 0u, 0u})
-        append32(out, v);
-    for (int i = 0; i < rowBytes * height; ++i)
-        out.append(char(i * 7));
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(Qt::gray);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "bmp");
+    QByteArray out = buffer.data();
+    qToLittleEndian(pixelOffset, out.data() + 10);
     return cutTo >= 0 ? out.left(cutTo) : out;
 }
 
