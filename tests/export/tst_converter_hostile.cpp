@@ -1,7 +1,5 @@
-// The converter against hostile input: damaged BMPs and absurd TIFF resolutions, file names
-// holding "%1" or line breaks, sources that are no regular file, symbols whose geometry is out
-// of all proportion, and pictures beyond the memory budget. Each fails cleanly with the
-// result the export knows, and leaves the destination as it was.
+// The converter against hostile input: each fails with the result the export knows and leaves
+// the destination as it was.
 
 #include "export_test_support.h"
 
@@ -10,10 +8,11 @@
 #include "export/converter_result.h"
 #include "export/image_converter.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QImage>
 #include <QtEndian>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <tiffio.h>
@@ -22,7 +21,6 @@
 #include <limits>
 
 #include <sys/stat.h>
-#include <sys/types.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -41,45 +39,26 @@ void append32(QByteArray &out, quint32 value)
     append16(out, quint16(value >> 16));
 }
 
-// A 16 x 4 one-bit TIFF whose resolution tags hold \a resolution: as a RATIONAL of the two
-// numbers, or as a FLOAT when \a asFloat (which can be infinite, NaN or negative).
-QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFloat, float value)
+// A 16 x 4 one-bit TIFF whose resolution is the RATIONAL numerator/denominator, or the FLOAT
+// value when asFloat.
+QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFloat = false, float value = 0)
 {
-    struct Entry {
-        quint16 tag, type;
-        quint32 count, value;
-    };
     constexpr quint32 pixelsAt = 8 + 2 + 11 * 12 + 4, resolutionAt = pixelsAt + 8;
     quint32 floatBits = 0;
     std::memcpy(&floatBits, &value, 4);
-    const quint16 resolutionType = asFloat ? 11 : 5;
-    const quint32 resolutionValue = asFloat ? floatBits : resolutionAt;
-    const Entry entries[] = {
-        {256, 4, 1, 16},
-        {257, 4, 1, 4},
-        {258, 3, 1, 1},
-        {259, 3, 1, 1},
-        {262, 3, 1, 0},
-        {273, 4, 1, pixelsAt},
-        {277, 3, 1, 1},
-        {278, 4, 1, 4},
-        {279, 4, 1, 8},
-        {282, resolutionType, 1, resolutionValue},
-        {283, resolutionType, 1, resolutionValue},
-    };
+    const quint16 resType = asFloat ? 11 : 5;
+    const quint32 res = asFloat ? floatBits : resolutionAt;
+    const quint32 entries[][3] = {{256, 4, 16}, {257, 4, 4},         {258, 3, 1},        {259, 3, 1},
+                                  {262, 3, 0},  {273, 4, pixelsAt},  {277, 3, 1},        {278, 4, 4},
+                                  {279, 4, 8},  {282, resType, res}, {283, resType, res}};
     QByteArray out("II*\0", 4);
     append32(out, 8);
     append16(out, 11);
-    for (const Entry &e : entries) {
-        append16(out, e.tag);
-        append16(out, e.type);
-        append32(out, e.count);
-        if (e.type == 3) {
-            append16(out, quint16(e.value));
-            append16(out, 0);
-        } else {
-            append32(out, e.value);
-        }
+    for (const auto &e : entries) {
+        append16(out, quint16(e[0]));
+        append16(out, quint16(e[1]));
+        append32(out, 1);
+        append32(out, e[2]); // little-endian SHORTs sit in the low half
     }
     append32(out, 0);
     out.append(QByteArray::fromHex("f00ff00ff00ff00f"));
@@ -90,29 +69,17 @@ QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFlo
 
 QByteArray bmp24(int width, int height, qint64 cutTo, quint32 pixelOffset = 54)
 {
-    const int rowBytes = (width * 3 + 3) / 4 * 4;
-    QByteArray out("BM");
-    append32(out, quint32(54 + rowBytes * height));
-    append32(out, 0);
-    append32(out, pixelOffset);
-    append32(out, 40);
-    append32(out, quint32(width));
-    append32(out, quint32(height));
-    append16(out, 1);
-    append16(out, 24);
-    append32(out, 0);
-    append32(out, quint32(rowBytes * height));
-    append32(out, 2835);
-    append32(out, 2835);
-    append32(out, 0);
-    append32(out, 0);
-    for (int i = 0; i < rowBytes * height; ++i)
-        out.append(char(i * 7));
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(Qt::gray);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "bmp");
+    QByteArray out = buffer.data();
+    qToLittleEndian(pixelOffset, out.data() + 10);
     return cutTo >= 0 ? out.left(cutTo) : out;
 }
 
-// An RGB TIFF of \a width x \a height pixels, deflate-compressed, all black: tiny on disk,
-// large when decoded.
+// A black deflate-compressed RGB TIFF: tiny on disk, large when decoded.
 bool writeDeflateRgbTiff(const QString &path, quint32 width, quint32 height)
 {
     TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
@@ -155,7 +122,10 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    int run(const QString &command) { return imageConverter()->ExecuteCommand(command); }
+    int convert(const QString &source, const QString &dest, const QString &options = {})
+    {
+        return imageConverter()->ExecuteCommand(u"source="_s + source + u",dest="_s + path(dest) + options);
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_old;
@@ -166,7 +136,7 @@ void TestConverterHostile::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QFile::remove(converterLogPath());
     setConverterMemoryBudget(kDefaultMemoryBudget);
-    m_old = tiffWithResolution(300, 1, false, 0);
+    m_old = tiffWithResolution(300, 1);
     QVERIFY(writeFileBytes(path(u"old.tif"_s), m_old));
 }
 
@@ -182,7 +152,6 @@ void TestConverterHostile::incompleteBmpIsNoImage_data()
     QTest::addColumn<int>("result");
     QTest::newRow("whole") << bmp24(64, 64, -1) << ConverterResult::Success;
     QTest::newRow("cut after the header") << bmp24(64, 64, 60) << ConverterResult::UnsupportedImageFormat;
-    QTest::newRow("cut halfway") << bmp24(64, 64, 54 + 64 * 192 / 2) << ConverterResult::UnsupportedImageFormat;
     QTest::newRow("one byte short") << bmp24(64, 64, 54 + 64 * 192 - 1) << ConverterResult::UnsupportedImageFormat;
     QTest::newRow("pixels past the end") << bmp24(8, 4, -1, 5000) << ConverterResult::UnsupportedImageFormat;
 }
@@ -192,7 +161,7 @@ void TestConverterHostile::incompleteBmpIsNoImage()
     QFETCH(QByteArray, bytes);
     QFETCH(int, result);
     QVERIFY(writeFileBytes(path(u"in.bmp"_s), bytes));
-    QCOMPARE(run(u"source="_s + path(u"in.bmp"_s) + u",dest="_s + path(u"old.tif"_s)), result);
+    QCOMPARE(convert(path(u"in.bmp"_s), u"old.tif"_s), result);
     if (result != ConverterResult::Success) {
         QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
         QVERIFY(imageConverter()->lastProblem().contains(u"in.bmp"_s));
@@ -203,15 +172,11 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent_data()
 {
     QTest::addColumn<QByteArray>("tiff");
     QTest::addColumn<bool>("noted");
-    const float infinity = std::numeric_limits<float>::infinity();
-    QTest::newRow("absent (0/1)") << tiffWithResolution(0, 1, false, 0) << false;
-    QTest::newRow("4294967295/1") << tiffWithResolution(4294967295u, 1, false, 0) << true;
-    QTest::newRow("infinite") << tiffWithResolution(0, 0, true, infinity) << true;
-    // libtiff itself refuses these when it reads the tags, so they arrive as absent.
-    QTest::newRow("minus infinite") << tiffWithResolution(0, 0, true, -infinity) << false;
-    QTest::newRow("not a number") << tiffWithResolution(0, 0, true, std::nanf("")) << false;
-    QTest::newRow("negative") << tiffWithResolution(0, 0, true, -300) << false;
-    QTest::newRow("65536") << tiffWithResolution(65536, 1, false, 0) << true;
+    QTest::newRow("absent (0/1)") << tiffWithResolution(0, 1) << false;
+    QTest::newRow("4294967295/1") << tiffWithResolution(4294967295u, 1) << true;
+    QTest::newRow("infinite") << tiffWithResolution(0, 0, true, std::numeric_limits<float>::infinity()) << true;
+    QTest::newRow("negative") << tiffWithResolution(0, 0, true, -300) << false; // libtiff drops it
+    QTest::newRow("65536") << tiffWithResolution(65536, 1) << true;
 }
 
 void TestConverterHostile::resolutionOutOfRangeIsAbsent()
@@ -219,16 +184,15 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent()
     QFETCH(QByteArray, tiff);
     QFETCH(bool, noted);
     QVERIFY(writeFileBytes(path(u"in.tif"_s), tiff));
-    QCOMPARE(run(u"source="_s + path(u"in.tif"_s) + u",dest="_s + path(u"out.tif"_s) + u",log=1"_s), 0);
+    QCOMPARE(convert(path(u"in.tif"_s), u"out.tif"_s, u",log=1"_s), 0);
     const TiffFile out = readTiffFile(path(u"out.tif"_s));
     QVERIFY(out.ok);
-    // The resolution written is the one a picture without any gets.
-    QVERIFY(writeFileBytes(path(u"plain.tif"_s), tiffWithResolution(0, 1, false, 0)));
-    QCOMPARE(run(u"source="_s + path(u"plain.tif"_s) + u",dest="_s + path(u"plain_out.tif"_s)), 0);
+    // Written as for a picture without any resolution.
+    QVERIFY(writeFileBytes(path(u"plain.tif"_s), tiffWithResolution(0, 1)));
+    QCOMPARE(convert(path(u"plain.tif"_s), u"plain_out.tif"_s), 0);
     const TiffFile plain = readTiffFile(path(u"plain_out.tif"_s));
     QCOMPARE(std::pair(out.xResolution, out.yResolution), std::pair(plain.xResolution, plain.yResolution));
     QVERIFY(out.xResolution >= 1 && out.xResolution <= 65535);
-    // The log says what was ignored and which value was used.
     const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
     QCOMPARE(log.contains(u"out of range and was ignored"_s), noted);
     QCOMPARE(log.contains(QString::number(double(out.xResolution)) + u" x "_s), noted);
@@ -237,36 +201,31 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent()
 
 void TestConverterHostile::fileNamesAreNoPatterns()
 {
-    // A name with "%2" and "%3" stays what it is in every problem the converter reports.
     QVERIFY(writeFileBytes(path(u"side%2_%3.tif"_s), QByteArray("II*\0\xff\xff\xff\x7f", 8)));
-    QCOMPARE(run(u"source="_s + path(u"side%2_%3.tif"_s) + u",dest="_s + path(u"out.tif"_s)),
-             ConverterResult::ReadError);
-    QVERIFY2(imageConverter()->lastProblem().contains(u"side%2_%3.tif"_s), qPrintable(imageConverter()->lastProblem()));
-    QCOMPARE(run(u"source="_s + path(u"gone%1.tif"_s) + u",dest="_s + path(u"out.tif"_s)),
-             ConverterResult::FileNotFound);
+    QCOMPARE(convert(path(u"side%2_%3.tif"_s), u"out.tif"_s), ConverterResult::ReadError);
+    QVERIFY(imageConverter()->lastProblem().contains(u"side%2_%3.tif"_s));
+    QCOMPARE(convert(path(u"gone%1.tif"_s), u"out.tif"_s), ConverterResult::FileNotFound);
     QVERIFY(imageConverter()->lastProblem().contains(u"gone%1.tif"_s));
 }
 
 void TestConverterHostile::logValuesCannotForgeLines()
 {
     const QString forged = path(u"a\n2031-01-01T00:00:00\tsource=x\t-> 0\r\x1b[2J.tif"_s);
-    QCOMPARE(run(u"source="_s + forged + u",dest="_s + path(u"out.tif"_s) + u",log=1"_s),
-             ConverterResult::FileNotFound);
+    QCOMPARE(convert(forged, u"out.tif"_s, u",log=1"_s), ConverterResult::FileNotFound);
     const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
     QCOMPARE(log.count(u'\n'), 1);
     QVERIFY(!log.contains(u'\r') && !log.contains(QChar(0x1b)));
-    QVERIFY2(log.contains(u"a\\n2031-01-01T00:00:00\\tsource=x\\t-> 0\\r\\x1b[2J.tif"_s), qPrintable(log));
+    QVERIFY(log.contains(u"a\\n2031-01-01T00:00:00\\tsource=x\\t-> 0\\r\\x1b[2J.tif"_s));
     QCOMPARE(escapedForLog(u"C:\\path\\n"_s), u"C:\\\\path\\\\n"_s);
 }
 
 void TestConverterHostile::sourceThatIsNoRegularFile()
 {
-    // Opening a FIFO would wait for a writer for ever.
     const QString fifo = path(u"pipe.tif"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QCOMPARE(run(u"source="_s + fifo + u",dest="_s + path(u"old.tif"_s)), ConverterResult::ReadError);
+    QCOMPARE(convert(fifo, u"old.tif"_s), ConverterResult::ReadError);
     QVERIFY(imageConverter()->lastProblem().contains(u"no regular file"_s));
-    QCOMPARE(run(u"source=/dev/zero,dest="_s + path(u"old.tif"_s)), ConverterResult::ReadError);
+    QCOMPARE(convert(u"/dev/zero"_s, u"old.tif"_s), ConverterResult::ReadError);
     QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
 }
 
@@ -276,15 +235,13 @@ void TestConverterHostile::symbolGeometryOutOfProportion_data()
     QTest::addColumn<double>("height");
     QTest::addColumn<int>("raster");
     QTest::addColumn<int>("result");
-    const double infinity = std::numeric_limits<double>::infinity();
     QTest::newRow("sound") << 113.0 << 70.0 << 452 << ConverterResult::Success;
     QTest::newRow("huge width") << 1e300 << 70.0 << 0 << ConverterResult::NoClipboardImage;
-    QTest::newRow("huge width, raster") << 1e300 << 70.0 << 452 << ConverterResult::NoClipboardImage;
-    QTest::newRow("infinite width") << infinity << 70.0 << 452 << ConverterResult::NoClipboardImage;
+    QTest::newRow("infinite width") << std::numeric_limits<double>::infinity() << 70.0 << 452
+                                    << ConverterResult::NoClipboardImage;
     QTest::newRow("not a number") << std::nan("") << 70.0 << 452 << ConverterResult::NoClipboardImage;
     QTest::newRow("negative") << -113.0 << 70.0 << 452 << ConverterResult::NoClipboardImage;
     QTest::newRow("tiny width") << 1e-300 << 70.0 << 452 << ConverterResult::ImageTooLarge;
-    QTest::newRow("tiny width, no raster") << 1e-300 << 70.0 << 0 << ConverterResult::ImageTooLarge;
     QTest::newRow("wide and flat") << 100000.0 << 1e-300 << 0 << ConverterResult::ImageTooLarge;
 }
 
@@ -298,36 +255,31 @@ void TestConverterHostile::symbolGeometryOutOfProportion()
     symbol.width = width;
     symbol.height = height;
     putSymbolOnClipboard(symbol, QSize());
-    const QString command = u"source=clipboard,dest="_s + path(u"old.tif"_s) +
-                            (raster > 0 ? u",raster="_s + QString::number(raster) : QString());
-    QCOMPARE(run(command), result);
+    QCOMPARE(convert(u"clipboard"_s, u"old.tif"_s, raster > 0 ? u",raster="_s + QString::number(raster) : QString()),
+             result);
     if (result != ConverterResult::Success)
         QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
 }
 
 void TestConverterHostile::memoryBudget()
 {
-    // A one-bit picture rescaled to 262144 x 4096 pixels is 128 MiB, and so is fine; the same
-    // size in colour, or a colour TIFF whose decoded pixels exceed the budget, is "too big"
-    // before anything is decoded or allocated.
+    // One bit at 16384 x 2048 fits 8 MiB, twice the height does not; a colour TIFF whose
+    // decoded pixels exceed the budget is refused before decoding.
     setConverterMemoryBudget(qint64(8) << 20);
-    QVERIFY(writeFileBytes(path(u"in.tif"_s), m_old));
-    QCOMPARE(run(u"source="_s + path(u"in.tif"_s) + u",dest="_s + path(u"wide.tif"_s) +
-                 u",rescalex=16384pix,rescaley=2048pix,format=5"_s),
-             ConverterResult::Success);
+    const QString in = path(u"old.tif"_s);
+    QCOMPARE(convert(in, u"wide.tif"_s, u",rescalex=16384pix,rescaley=2048pix,format=5"_s), ConverterResult::Success);
     const TiffFile wide = readTiffFile(path(u"wide.tif"_s), false);
     QCOMPARE(std::pair(wide.width, wide.height), std::pair(16384u, 2048u));
-    QCOMPARE(run(u"source="_s + path(u"in.tif"_s) + u",dest="_s + path(u"old.tif"_s) +
-                 u",rescalex=16384pix,rescaley=4096pix,format=5"_s),
+    QCOMPARE(convert(in, u"old.tif"_s, u",rescalex=16384pix,rescaley=4096pix,format=5"_s),
              ConverterResult::ImageTooLarge);
     QVERIFY(imageConverter()->lastProblem().contains(u"budget"_s));
 
     QVERIFY(writeDeflateRgbTiff(path(u"rgb.tif"_s), 1024, 2048));
     QVERIFY(QFileInfo(path(u"rgb.tif"_s)).size() < 100000);
-    QCOMPARE(run(u"source="_s + path(u"rgb.tif"_s) + u",dest="_s + path(u"old.tif"_s)), ConverterResult::ImageTooLarge);
+    QCOMPARE(convert(path(u"rgb.tif"_s), u"old.tif"_s), ConverterResult::ImageTooLarge);
     // Decoded (8 MiB), flattened a strip at a time (8 MiB) and reduced to one bit.
     setConverterMemoryBudget(qint64(17) << 20);
-    QCOMPARE(run(u"source="_s + path(u"rgb.tif"_s) + u",dest="_s + path(u"rgb_out.tif"_s)), ConverterResult::Success);
+    QCOMPARE(convert(path(u"rgb.tif"_s), u"rgb_out.tif"_s), ConverterResult::Success);
     QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
 }
 

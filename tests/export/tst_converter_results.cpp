@@ -1,9 +1,5 @@
-// The converter's result codes, each reached on purpose, and what a failed command leaves
-// behind; what the export relies on beyond single commands: a picture at the longest side within
-// the budget, the converter's log, the command line entry and the one converter of the program;
-// and ReportConverterError: the message for every result code, the "To big a Tiff" question and
-// the memory rule with their effect on TiffRetryState, the pointer reset after "File Not Found"
-// and the diagnostic box, all as the user sees them through the prompt.
+// The converter's result codes and what a failed command leaves behind, its log and command
+// line, and the messages ReportConverterError shows for them.
 
 #include "export_test_support.h"
 #include "recording_prompt.h"
@@ -97,13 +93,10 @@ void TestConverterResults::resultCodes()
     QFETCH(QString, clipboard);
     QCOMPARE(run(u"source=%D/in.tif,dest=%D/plain.tif,format=0"_s), 0);
     const QImage label = readTiffFile(expand(u"%D/in.tif"_s)).image;
-    QVERIFY(label.save(expand(u"%D/picture.png"_s)) && label.save(expand(u"%D/picture.jpg"_s)));
-    const QByteArray plain = fileBytes(expand(u"%D/plain.tif"_s)), png = fileBytes(expand(u"%D/picture.png"_s));
+    QVERIFY(label.save(expand(u"%D/picture.jpg"_s)));
+    const QByteArray plain = fileBytes(expand(u"%D/plain.tif"_s));
     QVERIFY(writeFileBytes(expand(u"%D/notes.txt"_s), "Soap;5012345678900\n") &&
-            writeFileBytes(expand(u"%D/empty.tif"_s), {}) &&
-            writeFileBytes(expand(u"%D/header.tif"_s), "II*\0\xff\xff\xff\x7f"_ba) &&
-            writeFileBytes(expand(u"%D/truncated.tif"_s), plain.left(plain.size() / 2)) &&
-            writeFileBytes(expand(u"%D/truncated.png"_s), png.left(png.size() / 2)));
+            writeFileBytes(expand(u"%D/truncated.tif"_s), plain.left(plain.size() / 2)));
     QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
     if (clipboard == u"empty")
         QGuiApplication::clipboard()->clear();
@@ -111,9 +104,8 @@ void TestConverterResults::resultCodes()
         QGuiApplication::clipboard()->setText(u"5012345678900"_s);
     QCOMPARE(run(command), result);
     QVERIFY(!imageConverter()->lastProblem().isEmpty());
-    releaseImageConverter(); // the program's one converter starts again without a problem
+    releaseImageConverter();
     QVERIFY(imageConverter()->lastProblem().isEmpty());
-    // A failed command changes nothing it was to write.
     QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
     QVERIFY(!QDir(expand(u"%D/missing"_s)).exists() && QFileInfo(expand(u"%D/folder"_s)).isDir());
     QCOMPARE(fileBytes(expand(u"%D/notes.txt"_s)), QByteArray("Soap;5012345678900\n"));
@@ -129,28 +121,20 @@ void TestConverterResults::resultCodes_data()
     };
     const QString to = u",dest=%D/old.tif"_s, in = u"source=%D/in.tif"_s + to, drawn = u"source=clipboard"_s + to;
     using namespace ConverterResult;
-    // Sources: missing, not a picture the converter reads, and damaged.
     row("missing file", u"source=%D/nothere.tif"_s + to, FileNotFound);
-    for (const char *file : {"notes.txt", "empty.tif", "picture.jpg"})
+    for (const char *file : {"notes.txt", "picture.jpg"})
         row(file, u"source=%D/"_s + QLatin1StringView(file) + to, UnsupportedImageFormat);
-    for (const char *file : {"truncated.tif", "header.tif", "truncated.png", "folder"})
+    for (const char *file : {"truncated.tif", "folder"})
         row(file, u"source=%D/"_s + QLatin1StringView(file) + to, ReadError);
-    // Commands without what they need, or with an element that is not right.
-    for (const QString &command : {QString(), u"dest=%D/old.tif,format=4"_s, u"source=%D/in.tif,format=4"_s,
-                                   u"source="_s + to, u"source"_s + to})
+    for (const QString &command : {QString(), u"dest=%D/old.tif,format=4"_s, u"source="_s + to})
         row(qPrintable(u"command "_s + command), command, MissingParameter);
-    for (const QString &wrong : {u",rotate=90"_s, u",format=4,format=5"_s, u",,log=1"_s, u",rot=45"_s, u",mirror=3"_s,
-                                 u",inv=2"_s, u",colors=256"_s, u",xres=abc"_s, u",yres=0"_s, u",rescalex=50"_s,
-                                 u",rescalex=0%"_s, u",rescaley=12.5pix"_s, u",format=jpg,rot=45"_s})
+    for (const QString &wrong :
+         {u",rotate=90"_s, u",format=4,format=5"_s, u",rot=45"_s, u",xres=abc"_s, u",rescalex=50"_s})
         row(qPrintable(u"source and dest"_s + wrong), in + wrong, MissingParameter);
     row("raster 0", drawn + u",raster=0"_s, MissingParameter);
-    row("format jpg", in + u",format=jpg"_s, UnsupportedExportFormat);
     row("format 3", in + u",format=3"_s, UnsupportedExportFormat);
-    row("raster beyond the budget", drawn + u",raster=100000,format=tif,colors=2,mono=1,xres=4800,yres=4800"_s,
-        ImageTooLarge);
     row("raster beyond the longest side", drawn + u",raster=300000"_s, ImageTooLarge);
     row("enlarge beyond the budget", in + u",rescalex=10000%,rescaley=10000%"_s, ImageTooLarge);
-    row("width beyond the longest side", in + u",rescalex=300000pix"_s, ImageTooLarge);
     row("empty clipboard", drawn, NoClipboardImage, u"empty"_s);
     row("text on the clipboard", drawn + u",raster=452"_s, NoClipboardImage, u"text"_s);
     row("destination folder missing", u"source=%D/in.tif,dest=%D/missing/out.tif"_s, WriteError);
@@ -159,13 +143,12 @@ void TestConverterResults::resultCodes_data()
 
 void TestConverterResults::failedWriteLeavesOldFile()
 {
-    // The file size limit stops the write part way (at 0, 500 and 999 permille of the file), as
-    // a full disk would; the same command without the limit then replaces the old file.
-    for (const int format : {0, 2, 5}) {
+    // A file size limit stops the write part way, as a full disk would.
+    for (const int format : {0, 5}) {
         const QString command = expand(u"source=%D/in.tif,dest=%D/%1,rescalex=400%,rescaley=400%,format=%2"_s);
         QCOMPARE(run(command.arg(u"whole.tif"_s).arg(format)), 0);
         const qint64 size = QFileInfo(expand(u"%D/whole.tif"_s)).size();
-        for (const int permille : {0, 500, 999}) {
+        for (const int permille : {0, 999}) {
             QCOMPARE(runLimited(RLIMIT_FSIZE, rlim_t(size * permille / 1000), command.arg(u"old.tif"_s).arg(format)),
                      ConverterResult::WriteError);
             QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
@@ -179,8 +162,7 @@ void TestConverterResults::failedWriteLeavesOldFile()
 
 void TestConverterResults::outOfMemory()
 {
-    // A picture inside the pixel budget that memory cannot hold: 32768 x 32768 pixels take
-    // 128 MiB at one bit each.
+    // 32768 x 32768 pixels take 128 MiB at one bit each.
     putSymbolOnClipboard(ean13Geometry(), QSize(100, 100));
     const QByteArray status = fileBytes(u"/proc/self/status"_s);
     const qsizetype at = status.indexOf("VmSize:") + 7;
@@ -194,8 +176,6 @@ void TestConverterResults::outOfMemory()
 
 void TestConverterResults::longestSideWithinTheBudget()
 {
-    // A long, low picture at 4800 dpi, as the export tries again with after "too large": just
-    // inside the longest side that "raster beyond the longest side" exceeds.
     putSymbolOnClipboard(ean13Geometry(), QSize(1000, 1));
     QCOMPARE(run(u"source=clipboard,dest=%D/big.tif,raster=150000,format=tif,colors=2,mono=1,xres=4800,yres=4800"_s),
              0);
@@ -206,7 +186,6 @@ void TestConverterResults::longestSideWithinTheBudget()
 
 void TestConverterResults::logFile()
 {
-    // Commands asking for it are logged in the cache folder, with their results.
     QVERIFY(converterLogPath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME", QDir::homePath() + u"/.cache"_s)));
     const QString logged = expand(u"source=%D/in.tif,dest=%D/a.tif,format=4,log=1"_s);
     for (const auto &[command, result] :
@@ -223,7 +202,7 @@ void TestConverterResults::logFile()
     QVERIFY(lines.at(2).contains(u"-> -100"_s));
     QVERIFY(!log.contains(u"b.tif"_s) && !log.contains(u"c.tif"_s));
 
-    // The log keeps whole lines, the newest, within its limit.
+    // Whole lines, the newest, within the limit.
     const QString padding(700, u'x');
     for (int i = 0; i < 200; ++i)
         QCOMPARE(run(u"source=%D/none_%1_%2.tif,dest=%D/x.tif,log=1"_s.arg(i).arg(padding)),
@@ -268,19 +247,10 @@ void TestConverterResults::messages_data()
                       qPrintable(stateAfter), int(answer), qPrintable(clipboard))
             << code << stateBefore << answer << clipboard << texts << stateAfter;
     };
-    const QString table = u"32209 Disk Full Error|32210 File Already Exists|32211 Error Opening file|"
-                          u"32212 Error Deleting File|32214 Error Locking DIB when Writing|"
-                          u"32502 Unsupported Image Format|32503 Error Reading from File|32504 File Not Found|"
-                          u"32511 Error Printing Image|32512 Printer does not support Bitmaps|32515 Missing DIL File|"
-                          u"33202 Missing DEL File|33204 Error Writing Data to Disk.|33205 Insufficient Memory|"
-                          u"33206 Internal Error Writing Image Data|33208 Bad Dynamic Export Library|"
-                          u"-100 Missing Parameter Element(s)"_s;
-    for (const QString &entry : table.split(u'|'))
-        row(entry.section(u' ', 0, 0).toInt(), {entry.section(u' ', 1)});
-    for (const int code : {32507, 32508, 32509, 32513, 32514})
-        row(code, {u"Internal Error (unknown errors)"_s});
-    // Codes outside the table, among them neighbours of listed ones.
-    for (const int code : {32213, 32505, 32510, 33207, 100, -101, std::numeric_limits<int>::min()})
+    row(32209, {u"Disk Full Error"_s});
+    row(-100, {u"Missing Parameter Element(s)"_s});
+    row(32507, {u"Internal Error (unknown errors)"_s});
+    for (const int code : {32213, std::numeric_limits<int>::min()})
         row(code, {u"Unknown Error, Error Code=%1"_s.arg(code)});
 
     // "Too large" asks whether to try again; memory running out while retrying stops the retry.
@@ -289,22 +259,17 @@ void TestConverterResults::messages_data()
     const QString retrying = u"Unspecified"_s, no = u"No"_s, memory = u"Insufficient Memory"_s;
     row(32501, asked, {}, retrying, PromptAnswer::Yes);
     row(32501, asked, {}, no, PromptAnswer::No);
-    row(32501, asked, {}, retrying, PromptAnswer::Cancel);
     row(32501, asked, no, retrying, PromptAnswer::Yes);
     row(32501, {}, retrying, retrying, PromptAnswer::No);
     row(32506, {memory}, retrying, no);
-    row(32506, {memory}, no, no);
     row(33205, {memory}, retrying, retrying);
 
     // The diagnostic box says whether a picture is on the clipboard; the symbol's geometry is one.
     const QString made = u"E130 # 5012345678900 # "_s;
-    for (const QString &clipboard : {u"image/svg+xml"_s, QString::fromLatin1(kSymbolMimeType), QString()}) {
-        const QString pic = clipboard.isEmpty() ? u"False"_s : u"True"_s;
-        row(33203, {u"Unsupported Export Format"_s, made + u"Pic="_s + pic}, {}, {}, PromptAnswer::Ok, clipboard);
-        row(33211, {made + u"Pic(2)="_s + pic}, {}, {}, PromptAnswer::Ok, clipboard);
-    }
+    row(33203, {u"Unsupported Export Format"_s, made + u"Pic=True"_s}, {}, {}, PromptAnswer::Ok,
+        QString::fromLatin1(kSymbolMimeType));
+    row(33211, {made + u"Pic(2)=False"_s});
     row(32504, {u"File Not Found"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
-    row(33211, {u" #  # Pic(2)=False"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
 }
 
 void TestConverterResults::messages()
@@ -315,10 +280,10 @@ void TestConverterResults::messages()
     QFETCH(QString, clipboard);
     QFETCH(QStringList, texts);
     QFETCH(QString, stateAfter);
-    auto *data = new QMimeData; // a bitmap, which is no vector picture, and the format of the row
+    auto *data = new QMimeData;
     data->setImageData(QImage(20, 10, QImage::Format_RGB32));
     if (clipboard.contains(u'/'))
-        data->setData(clipboard, clipboard.contains(u"svg"_s) ? "<svg/>" : ean13Geometry().toBytes());
+        data->setData(clipboard, ean13Geometry().toBytes());
     QGuiApplication::clipboard()->setMimeData(data);
     int resets = 0;
     if (clipboard != u"none") {
@@ -337,12 +302,10 @@ void TestConverterResults::messages()
     ReportConverterError(code);
     QCOMPARE(prompt.texts(), texts);
     QCOMPARE(TiffRetryState, stateAfter);
-    // "File Not Found" puts the pointer back: through the main window, or else every hourglass goes.
     QCOMPARE(resets, code == 32504 && clipboard != u"none" ? 1 : 0);
     QCOMPARE(QGuiApplication::overrideCursor() == nullptr, code == 32504 && clipboard == u"none");
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    // An error is an OK box with an exclamation mark; the question and the diagnostic box differ.
     for (const PromptRequest &box : std::as_const(prompt.asked)) {
         QCOMPARE(std::tuple(box.title, box.icon, box.buttons, box.helpContext),
                  box.text.startsWith(u"Can't"_s)

@@ -1,7 +1,4 @@
-// The settings store against hostile files: a FIFO or an oversized file is refused before a
-// byte is read and kept as it is; values Qt would rebuild as objects read as the plain text
-// they are; a file of random bytes is read and rewritten; and every value survives the way
-// to QSettings and back.
+// The settings store against hostile files, and values on the way to QSettings and back.
 
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
@@ -86,10 +83,9 @@ void TestSettingsStore::refusedFilesAreKept()
         writeFile(large);
     }
     SettingsStore store(Edition::Alla);
-    // A FIFO without a writer would block an open for ever; the load returns at once.
     QCOMPARE(int(store.load()), outcome);
     QVERIFY(store.value(u"Listkod"_s).isEmpty());
-    QVERIFY2(store.loadProblem().contains(QDir::toNativeSeparators(path())), qPrintable(store.loadProblem()));
+    QVERIFY(store.loadProblem().contains(QDir::toNativeSeparators(path())));
     QVERIFY(store.loadProblem().contains(u"default settings"_s));
 
     store.setValue(u"Listkod"_s, u"E130"_s);
@@ -108,13 +104,12 @@ void TestSettingsStore::readsValuesAsPlainText_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("expected");
-    // A 44-byte value that QSettings would turn into a request for 64 GB of memory.
+    // QSettings would turn this into a request for 64 GB.
     QTest::newRow("variant") << QByteArray("DPI=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10QByteArray\\xff\\xff\\xff)")
                              << u"@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x10QByteArray\\xff\\xff\\xff)"_s.replace(
                                     u"\\0"_s, QString(QChar(0)));
     QTest::newRow("list") << QByteArray("DPI=300, 600") << u"300, 600"_s;
     QTest::newRow("escaped at") << QByteArray("DPI=@@300") << u"@300"_s;
-    QTest::newRow("rect") << QByteArray("DPI=@Rect(1 2 3 4)") << u"@Rect(1 2 3 4)"_s;
     QTest::newRow("quoted") << QByteArray("DPI=\" 300, \\\"x\\\" \"") << u" 300, \"x\" "_s;
 }
 
@@ -125,10 +120,8 @@ void TestSettingsStore::readsValuesAsPlainText()
     writeFile("[General]\n" + line + "\n");
     SettingsStore store(Edition::Alla);
     QCOMPARE(int(store.load()), int(SettingsStore::LoadOutcome::Read));
-    // A terminating zero ends a value, as it always did.
     const qsizetype zero = expected.indexOf(QChar(0));
     QCOMPARE(store.value(u"DPI"_s), zero >= 0 ? expected.left(zero) : expected);
-    // Untouched, the value is written back exactly as it was.
     store.setValue(u"Listkod"_s, u"E130"_s);
     QVERIFY(store.save());
     QVERIFY(fileBytes().contains(line + "\n"));
@@ -145,8 +138,7 @@ void TestSettingsStore::rewritesRandomBytes()
     QCOMPARE(int(store.load()), int(SettingsStore::LoadOutcome::Read));
     store.setValue(u"Listkod"_s, u"E82 "_s);
     store.setValue(u"FontName"_s, u"Arial, Bold"_s);
-    // The file was rewritten, so the save says so.
-    QVERIFY2(store.save(), qPrintable(store.saveProblem()));
+    QVERIFY(store.save());
     SettingsStore again(Edition::Alla);
     QCOMPARE(int(again.load()), int(SettingsStore::LoadOutcome::Read));
     QCOMPARE(again.value(u"Listkod"_s), u"E82 "_s);
@@ -160,10 +152,7 @@ void TestSettingsStore::valuesSurviveQSettings_data()
     QTest::newRow("blank in name, trailing blank") << u"Bar Matt"_s << u"E80 "_s;
     QTest::newRow("comma") << u"FontName"_s << u"Arial, Bold"_s;
     QTest::newRow("leading at") << u"Find"_s << u"@Variant(x)"_s;
-    QTest::newRow("quotes and backslash") << u"Find"_s << u"say \"hi\" C:\\temp"_s;
-    QTest::newRow("line break and tab") << u"Find"_s << u"a\nb\tc"_s;
-    QTest::newRow("non-Latin") << u"Find"_s << u"Łódź €"_s;
-    QTest::newRow("equals and semicolon") << u"Find"_s << u"a=b;c"_s;
+    QTest::newRow("quotes, backslash, controls, non-Latin") << u"Find"_s << u"say \"hi\" C:\\temp a\nb\tc Łódź €"_s;
 }
 
 void TestSettingsStore::valuesSurviveQSettings()
@@ -197,7 +186,7 @@ void TestSettingsStore::keepsForeignLines()
     store.setValue(u"Listkod"_s, u"E130"_s);
     QVERIFY(store.save());
     const QByteArray bytes = fileBytes();
-    QVERIFY2(bytes.startsWith("DPI=300\nListkod=E130\n"), bytes.constData());
+    QVERIFY(bytes.startsWith("DPI=300\nListkod=E130\n"));
     QVERIFY(bytes.endsWith(other));
     QCOMPARE(qtSettings().value(u"Listkod"_s).toString(), u"E130"_s);
 }
