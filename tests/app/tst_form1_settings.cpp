@@ -62,8 +62,6 @@ private slots:
         addRows<Stored>({
             {"ALLA, UPC-E + 5", Edition::Alla, u"Barcode"_s, u"optUPCE"_s, u"chk5digit"_s, u"UPE5"_s, u"UpcE"_s,
              u"Chk5"_s},
-            {"ALLA, UPC A To E + 2", Edition::Alla, u"Barcode"_s, u"optUpcEP"_s, u"chk2digit"_s, u"UPP2"_s, u"UpEP"_s,
-             u"Chk2"_s},
             {"EAN, EAN-8 + 2", Edition::Ean, u"EAN"_s, u"optEAN8"_s, u"chk2digit"_s, u"E82 "_s, u"Ean8"_s, u"Chk2"_s},
         });
     }

@@ -116,7 +116,6 @@ private slots:
     void readCaps_data();
     void readCaps();
     void failingDevicesAndFiles();
-    void fileNames();
     void savedListLoadsBackUnchanged();
     void refusesWhatTheFileCannotHold_data();
     void refusesWhatTheFileCannotHold();
@@ -128,39 +127,38 @@ void TestListFileIo::readCaps_data()
     QTest::addColumn<ReadCase>("read");
     const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
     const int qz2 = int(ListFileFormat::Qz2);
+    // Built once: a record or line past each cap, with where each one ends.
+    QByteArray records, lines, bytes;
+    QList<qsizetype> recordEnds, lineEnds;
+    for (int i = 0; i <= ListFileLimits::MaxRecords; ++i)
+        recordEnds.append((records += qz2Record(QByteArray::number(i))).size());
+    for (int i = 0; i <= ListFileLimits::MaxOlderFormatLines; ++i)
+        lineEnds.append((lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n").size());
+    // Records of 1 KiB, then one whose Text is stretched to the size.
+    const int count = int(ListFileLimits::MaxFileSize / 1024);
+    for (int i = 1; i < count; ++i)
+        bytes += qz2Record(QByteArray::number(100000 + i), QByteArray(1024 - 43, 't'));
     for (const int step : {-1, 0, 1}) {
         const QByteArray n = QByteArray::number(step);
-        // A long last line, without a line end.
-        const qsizetype length = kLineCap + step;
         const bool ok = step <= 0;
-        const QString xs(length - 2, u'x');
+        const QString xs(kLineCap + step - 2, u'x');
         row("line cap " + n,
             {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"', false, ok ? 0 : 59,
              ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0], ok ? 0 : 10});
         // QZ2 counts records, the older formats lines; the older reader stops without taking
         // in what follows its cap.
-        QByteArray records, lines;
-        for (int i = 0; i < ListFileLimits::MaxRecords + step; ++i)
-            records += qz2Record(QByteArray::number(i));
-        for (int i = 0; i < ListFileLimits::MaxOlderFormatLines + step; ++i)
-            lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n";
         const int kept = int(ListFileLimits::MaxRecords) + std::min(step, 0);
         const int keptLines = int(ListFileLimits::MaxOlderFormatLines) + std::min(step, 0);
-        row("qz2 records, cap " + n, {qz2, records, true, step > 0 ? 9 : 0, kept,
-                                      ean13Record(QString::number(kept - 1)), step > 0 ? kept * 5 + 1 : 0});
+        const QByteArray someLines = lines.first(lineEnds.at(ListFileLimits::MaxOlderFormatLines + step - 1));
+        row("qz2 records, cap " + n, {qz2, records.first(recordEnds.at(ListFileLimits::MaxRecords + step - 1)), true,
+                                      ok ? 0 : 9, kept, ean13Record(QString::number(kept - 1)), ok ? 0 : kept * 5 + 1});
         row("qzl lines, cap " + n,
-            {int(ListFileFormat::Qzl), lines + QByteArray(step > 0 ? 2 * 1024 * 1024 : 0, '\n'), true, step > 0 ? 9 : 0,
-             keptLines, ean13Record(QString::number(keptLines - 1)), -1, lines.size() + 256 * 1024});
-        // Records of 1 KiB, the last one's Text stretched to the size; a file known to be too
-        // large is refused before anything is read.
-        const int count = int(ListFileLimits::MaxFileSize / 1024);
-        QByteArray bytes;
-        for (int i = 1; i < count; ++i)
-            bytes += qz2Record(QByteArray::number(100000 + i), QByteArray(1024 - 43, 't'));
+            {int(ListFileFormat::Qzl), someLines + QByteArray(ok ? 0 : 2 * 1024 * 1024, '\n'), true, ok ? 0 : 9,
+             keptLines, ean13Record(QString::number(keptLines - 1)), -1, someLines.size() + 256 * 1024});
+        // A file known to be too large is refused before anything is read.
         const QByteArray text(ListFileLimits::MaxFileSize + step - bytes.size() - 43, 't');
-        row("file size cap " + n,
-            {qz2, bytes + qz2Record("100000", text), false, step > 0 ? 7 : 0, step > 0 ? -1 : count,
-             ean13Record(u"100000"_s, QString::fromLatin1(text)), -1, step > 0 ? 0 : kNever});
+        row("file size cap " + n, {qz2, bytes + qz2Record("100000", text), false, ok ? 0 : 7, ok ? count : -1,
+                                   ean13Record(u"100000"_s, QString::fromLatin1(text)), -1, ok ? kNever : 0});
     }
 }
 
@@ -198,18 +196,6 @@ void TestListFileIo::failingDevicesAndFiles()
     QCOMPARE(readListFile(folder.filePath(u"folder.qz2"_s)).runtimeError, 75);
     result = readListFile(folder.filePath(u"notes.txt"_s));
     QVERIFY(result.runtimeError == 54 && result.message.contains(u"notes.txt"_s));
-}
-
-void TestListFileIo::fileNames()
-{
-    for (const auto &[path, format, saved] :
-         {std::tuple(u"C:/LISTS/SHOP.QZ2"_s, ListFileFormat::Qz2, u"C:/LISTS/SHOP.QZ2"_s),
-          std::tuple(u"/a/old.QzL"_s, ListFileFormat::Qzl, u"/a/old.qz2"_s),
-          std::tuple(u"images.Rtf"_s, ListFileFormat::ImageList, u"images.Rtf.qz2"_s),
-          std::tuple(u"list.qz2.bak"_s, ListFileFormat::Unknown, u"list.qz2.bak.qz2"_s)}) {
-        QCOMPARE(listFileFormatFor(path), format);
-        QCOMPARE(qz2FileName(path), saved);
-    }
 }
 
 void TestListFileIo::savedListLoadsBackUnchanged()
