@@ -1,7 +1,5 @@
-// The barcode entry of the main window driven with real key events: key filters, length
-// limits, check-digit cut-back, pasting, the ISBN checks and the copies rule; and the type and
-// supplement options: the TypeCode and the window caption after every handler, the supplement
-// rules and the editions.
+// The barcode entry of the main window driven with real keys, and the type and supplement
+// options: TypeCode, caption, supplement rules and editions.
 #include "form1_driver.h"
 
 #include <QEnterEvent>
@@ -12,8 +10,7 @@ using namespace Kelbrix::Test;
 
 namespace {
 
-// Keys typed (or a text pasted) into the barcode box; supplement options type a complete
-// EAN-13 first, then the keys into the supplement box; txtCopies types into the emptied copies box.
+// chk options type an EAN-13 first, then the keys into txtSup; txtCopies types into that box.
 struct Entry {
     const char *name;
     QString option, keys, shown;
@@ -30,7 +27,6 @@ struct IsbnCase {
     bool makeEnabled;
 };
 
-// A supplement chosen and filled in, then another option clicked.
 struct Change {
     const char *name;
     QString from, digits, to, kept, typeCode;
@@ -55,38 +51,24 @@ private slots:
     void typing_data()
     {
         addRows<Entry>({
-            {"EAN-13, 12 digits", u"optEAN13"_s, u"400638133393"_s, u"400638133393"_s},
             {"EAN-13, 13th digit discarded", u"optEAN13"_s, u"4006381333931"_s, u"400638133393"_s},
             {"EAN-13, 11 digits", u"optEAN13"_s, u"40063813339"_s, u"40063813339"_s, false},
             {"EAN-13 refuses letters, stops, minus, blanks", u"optEAN13"_s, u"4a0.0-6 x3X"_s, u"40063"_s, false},
-            {"EAN-8, 8th digit discarded", u"optEAN8"_s, u"96385074"_s, u"9638507"_s},
-            {"UPC-A, 12th digit discarded", u"optUPCA"_s, u"036000291452"_s, u"03600029145"_s},
-            {"UPC-E, 7 digits", u"optUPCE"_s, u"0123456"_s, u"0123456"_s},
-            {"UPC A To E, 11 digits", u"optUpcEP"_s, u"012000003455"_s, u"01200000345"_s},
-            {"SCC-14, 14th digit discarded", u"optSCC14"_s, u"15400141288763"_s, u"1540014128876"_s},
             {"ISBN, x becomes X", u"optISBN"_s, u"0-8044-2957-x"_s, u"0-8044-2957-X"_s},
             {"ISBN, 14th character cut away", u"optISBN"_s, u"1-57169-006-9-"_s, u"1-57169-006-9"_s},
-            {"ISBN refuses letters and stops", u"optISBN"_s, u"1.a-5"_s, u"1-5"_s, false},
             {"Code 39, capitals", u"optCode39"_s, u"abc-12 $/+%."_s, u"ABC-12 $/+%."_s},
             {"Code 39 refuses asterisk and underscore", u"optCode39"_s, u"A*B_C"_s, u"ABC"_s},
             {"2 digits: third discarded", u"chk2digit"_s, u"123"_s, u"12"_s},
             {"2 digits: one is too few", u"chk2digit"_s, u"1"_s, u"1"_s, false},
-            {"5 digits: sixth discarded", u"chk5digit"_s, u"123456"_s, u"12345"_s},
             {"5 digits: letters and signs refused", u"chk5digit"_s, u"1a2.3-4 5"_s, u"12345"_s},
             {"pasted EAN-13, wrong check digit", u"optEAN13"_s, u"4006381333930"_s, u"400638133393"_s, true, true},
             {"pasted EAN-13 with blanks", u"optEAN13"_s, u"4 006381 333931"_s, u"400638133393"_s, true, true},
-            {"pasted UPC-A, 12 digits", u"optUPCA"_s, u"036000291452"_s, u"03600029145"_s, true, true},
-            {"pasted UPC-E, 8 digits", u"optUPCE"_s, u"01234565"_s, u"0123456"_s, true, true},
-            {"pasted EAN-8, 8 digits", u"optEAN8"_s, u"96385074"_s, u"9638507"_s, true, true},
-            {"pasted ISBN, 14 characters", u"optISBN"_s, u"1-57169-006-99"_s, u"1-57169-006-9"_s, true, true},
             {"pasted Code 39 is never cut", u"optCode39"_s, u"abcdefghijklm"_s, u"ABCDEFGHIJKLM"_s, true, true},
             {"pasted SCC-14 is never cut", u"optSCC14"_s, u"15400141288763"_s, u"15400141288763"_s, false, true},
             {"copies: 0 becomes 1", u"txtCopies"_s, u"0"_s, u"1"_s, false},
             {"copies: 50 is allowed", u"txtCopies"_s, u"50"_s, u"50"_s, false},
             {"copies: 51 warns and stays", u"txtCopies"_s, u"51"_s, u"51"_s, false, false, true},
             {"copies: letters and signs refused", u"txtCopies"_s, u"1a.-2"_s, u"12"_s, false},
-            {"copies: a huge number warns", u"txtCopies"_s, u"99999999999999999999999"_s, u"99999999999999999999999"_s,
-             false, false, true},
         });
     }
     void typing()
@@ -108,21 +90,12 @@ private slots:
         QCOMPARE(box->text(), row.shown);
         QCOMPARE(m_form->Command1->isEnabled(), row.makeEnabled);
         if (row.copiesWarned) {
-            m_prompt->asked = {m_prompt->asked.last()}; // every digit past 50 warns again
+            m_prompt->asked = {m_prompt->asked.last()};
             checkAsked(*m_prompt, u"You can make max 50 copies at a time"_s, applicationTitle(),
                        PromptIcon::Exclamation, PromptButtons::Ok);
         } else {
             QVERIFY(m_prompt->asked.isEmpty());
         }
-    }
-
-    void digitReplacesFullySelectedEntry()
-    {
-        typeInto(m_form->TxtStreck, u"400638133393"_s);
-        m_form->TxtStreck->selectAll();
-        QTest::keyClicks(m_form->TxtStreck, u"5"_s);
-        QCOMPARE(m_form->TxtStreck->text(), u"5"_s);
-        QVERIFY(!m_form->Command1->isEnabled());
     }
 
     void isbnQuestions_data()
@@ -134,8 +107,6 @@ private slots:
             {"valid ISBN asks nothing", u"0-306-40615-2"_s, PromptAnswer::Yes, {}, u"0-306-40615-2"_s, true},
             {"wrong check character, No cuts it", u"0-306-40615-3"_s, PromptAnswer::No, wrongCheck, u"0-306-40615-"_s,
              false},
-            {"wrong check character, Yes keeps it", u"0-306-40615-3"_s, PromptAnswer::Yes, wrongCheck,
-             u"0-306-40615-3"_s, true},
             {"X expected", u"0-8044-2957-1"_s, PromptAnswer::Yes, noX, u"0-8044-2957-1"_s, true},
             {"too few dividers", u"00-30640615-2"_s, PromptAnswer::Ok, dividers, u"00-30640615-2"_s, true},
             {"incomplete entry is not judged", u"0-306-4061-3"_s, PromptAnswer::Ok, {}, u"0-306-4061-3"_s, false},
@@ -157,7 +128,6 @@ private slots:
         QCOMPARE(m_form->Command1->isEnabled(), row.makeEnabled);
         if (row.answer == PromptAnswer::No)
             QCOMPARE(m_form->TxtStreck->cursorPosition(), 12);
-        // An entry once judged is not asked about again when the caret only moves.
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Shift, Qt::Key_Left, Qt::Key_End})
             QTest::keyClick(m_form->TxtStreck, key);
         QCOMPARE(m_prompt->asked.size(), row.asked.isEmpty() ? 0 : 1);
@@ -179,8 +149,6 @@ private slots:
 
     void captionsAfterEveryHandler()
     {
-        // One option clicked after the other in a fresh window; the type handlers join title and
-        // type name with " - ", the supplement handlers with one blank.
         const QList<std::tuple<QString, QString, QString>> steps{
             {u"optEAN8"_s, u"Kelbrix.  - EAN 8 "_s, u"E80 "_s},
             {u"chk2digit"_s, u"Kelbrix.  EAN 8 - 2 Digits"_s, u"E82 "_s},
@@ -189,14 +157,8 @@ private slots:
             {u"optISBN"_s, u"Kelbrix.  - ISBN  - 5 Digits"_s, u"ISB5"_s},
             {u"optNosup"_s, u"Kelbrix.  ISBN  "_s, u"ISB0"_s},
             {u"optUPCA"_s, u"Kelbrix.  - UPC A "_s, u"UPA0"_s},
-            {u"chk5digit"_s, u"Kelbrix.  UPC A - 5 Digits"_s, u"UPA5"_s},
-            {u"optUPCE"_s, u"Kelbrix.  - UPC E - 5 Digits"_s, u"UPE5"_s},
-            {u"chk2digit"_s, u"Kelbrix.  UPC E - 2 Digits"_s, u"UPE2"_s},
-            {u"optUpcEP"_s, u"Kelbrix.  - UPC A to E - 2 Digits"_s, u"UPP2"_s},
-            {u"optNosup"_s, u"Kelbrix.  UPC A to E "_s, u"UPP0"_s},
             {u"optSCC14"_s, u"Kelbrix.  - SCC-14 "_s, u"SC14"_s},
             {u"optCode39"_s, u"Kelbrix.  - Code 39"_s, u"Co39"_s},
-            {u"optEAN8"_s, u"Kelbrix.  - EAN 8 "_s, u"E80 "_s},
         };
         for (const auto &[option, caption, typeCode] : steps) {
             clickOption(*m_form, option);
@@ -236,7 +198,6 @@ private slots:
         if (!supplementsOffered) {
             QVERIFY(m_form->optNosup->isChecked());
             QCOMPARE(m_form->supplementLength(), 0);
-            // Code 39 takes any length, even none.
             QCOMPARE(m_form->Command1->isEnabled(), typeCode == u"Co39"_s);
         }
         clickOption(*m_form, u"optUPCA"_s);

@@ -32,7 +32,7 @@ private slots:
         QCOMPARE(m_form->Toolbar1->actions().size(), keys.size());
         for (const auto &[key, toolTip] : keys) {
             auto *action = m_form->findChild<QAction *>(u"Toolbar1_"_s + key);
-            QVERIFY2(action, qPrintable(key));
+            QVERIFY(action);
             QCOMPARE(action->toolTip(), toolTip);
             QVERIFY(!action->icon().pixmap(24).isNull());
         }
@@ -51,7 +51,6 @@ private slots:
 
     void cancelAsksBatchToStop()
     {
-        // The button and Escape ask a running batch to stop; without a batch nothing changes.
         for (const auto &[before, escape] :
              QList<std::pair<QString, bool>>{{QString(), false}, {u"START"_s, false}, {u"START"_s, true}}) {
             if (!before.isEmpty())
@@ -63,7 +62,6 @@ private slots:
             } else {
                 m_form->cmdCancel->click();
             }
-            // A button's shortcut presses it a moment later, as a click would look.
             QTRY_COMPARE(m_form->batchStopRequest(), before.isEmpty() ? QString() : u"JA"_s);
             QCOMPARE(m_form->cmdCancel->text(), u"Cancel"_s);
         }
@@ -89,7 +87,6 @@ private slots:
         wizard->Command1->click();
         QVERIFY(!wizard->isVisible());
         QVERIFY(!m_form->menuBar()->actions().contains(m_form->mnuWiz->menuAction()));
-        // Closing the window asks nothing, hides the wizard and writes the settings.
         clickOption(*m_form, u"optSCC14"_s);
         m_form->mnuWizStart->trigger();
         QVERIFY(m_form->close());
