@@ -88,18 +88,13 @@ private slots:
         QCOMPARE(decoded(image), QString());
     }
 
-    void rightClickOnPictureShowsCopyMenu_data()
-    {
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("right") << Qt::RightButton;
-        QTest::newRow("left") << Qt::LeftButton;
-    }
     void rightClickOnPictureShowsCopyMenu()
     {
-        QFETCH(Qt::MouseButton, button);
         auto *menu = child<QMenu>(u"mnuCopyit"_s);
-        QTest::mouseClick(child<LabelPicture>(u"picTST"_s), button);
-        QCOMPARE(menu->isVisible(), button == Qt::RightButton);
+        QTest::mouseClick(child<LabelPicture>(u"picTST"_s), Qt::LeftButton);
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(child<LabelPicture>(u"picTST"_s), Qt::RightButton);
+        QVERIFY(menu->isVisible());
         QCOMPARE(menu->actions().first()->text(), u"Copy"_s);
         menu->hide();
     }
