@@ -212,6 +212,16 @@ private slots:
         }
     }
 
+    void failedSaveSaysWhy()
+    {
+        RecordingPrompt prompt;
+        searchFor(*m_window, u"abc"_s);
+        prompt.files.enqueue(m_dir.filePath(u"no-such-folder/found.qz2"_s));
+        control<QAction>(*m_window, u"mnuAs")->trigger();
+        QCOMPARE(prompt.asked.size(), 1);
+        QVERIFY(prompt.asked[0].text.contains(u"found.qz2"_s));
+    }
+
     void findSetting_data()
     {
         QTest::addColumn<QString>("stored");
