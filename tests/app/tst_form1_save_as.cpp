@@ -1,6 +1,5 @@
-// "Save &As" and "Barcode (*.bmp)" as a user meets them: the dialog's filters and preset
-// name, the branch each file name takes, bitmaps and their copies, the bitmap batch over the
-// selected records, and the image list saved as rich text.
+// "Save &As" and "Barcode (*.bmp)": the dialog's filters, the branch each file name takes,
+// bitmaps and their copies, the bitmap batch, and the image list saved as rich text.
 #include "app/image_list_edit.h"
 #include "base/units.h"
 #include "form1_driver.h"
@@ -16,17 +15,6 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
-
-namespace {
-
-struct Branch {
-    const char *name;
-    QString file;
-    bool written;
-    QString format; ///< what the written file is: "QZ2", "RTF" or "BMP"
-};
-
-} // namespace
 
 class TestForm1SaveAs : public QObject, public Form1Fixture {
     Q_OBJECT
@@ -81,104 +69,48 @@ private slots:
     void init()
     {
         open();
-        QVERIFY(m_dir.isValid());
         for (const QString &name : filesIn(m_dir.path()))
             QFile::remove(m_dir.filePath(name));
     }
     void cleanup() { close(); }
 
-    void dialogFiltersFollowTheSelection_data()
-    {
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("firstFilter");
-        QTest::addColumn<QString>("preset");
-        QTest::newRow("none") << 0 << u"Save Barcode List (*.QZ2)"_s << QString();
-        QTest::newRow("one") << 1 << u"TIFF (*.TIF)"_s << QString();
-        QTest::newRow("two") << 2 << u"TIFF (*.TIF)"_s << u"Product_Barcode_Copies Click on Save"_s;
-    }
-    void dialogFiltersFollowTheSelection()
-    {
-        QFETCH(int, selected);
-        QFETCH(QString, firstFilter);
-        QFETCH(QString, preset);
-        addToList(u"501234567890"_s, u"Soap"_s);
-        addToList(u"400638133393"_s, u"Milk"_s);
-        selectRows(selected == 0 ? QList<int>{} : selected == 1 ? QList<int>{0} : QList<int>{0, 1});
-        action(u"mnuAs"_s)->trigger(); // cancelled: nothing written, nothing asked
-        QCOMPARE(m_prompt->fileRequests.size(), 1);
-        const FileRequest request = m_prompt->fileRequests[0];
-        const QStringList filters = request.filter.split(u";;"_s);
-        QCOMPARE(filters.size(), 4);
-        QCOMPARE(filters.first(), firstFilter);
-        QCOMPARE(request.selectedFilter, firstFilter);
-        QVERIFY(filters.contains(u"Windows Bitmap (*.BMP)"_s));
-        QVERIFY(filters.contains(u"Save Barcode Images List (*.RTF)"_s));
-        QCOMPARE(request.directory, preset);
-        QVERIFY(m_prompt->asked.isEmpty());
-        QVERIFY(filesIn(m_dir.path()).isEmpty());
-    }
-
     void nameEndingChoosesTheBranch_data()
     {
-        addRows<Branch>({
-            {"qz2", u"list.qz2"_s, true, u"QZ2"_s},
-            {"QZ2 upper case", u"LIST.QZ2"_s, true, u"QZ2"_s},
-            {"rtf mixed case", u"labels.Rtf"_s, true, u"RTF"_s},
-            {"bmp", u"label.bmp"_s, true, u"BMP"_s},
-            {"BMP upper case", u"LABEL.BMP"_s, true, u"BMP"_s},
-            {"Tif not made yet", u"label.Tif"_s, false, QString()},
-            {"tiff matches nothing", u"label.tiff"_s, false, QString()},
-            {"no extension", u"label"_s, false, QString()},
-        });
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("QZ2 upper case") << u"LIST.QZ2"_s << u"QZ2"_s;
+        QTest::newRow("rtf mixed case") << u"labels.Rtf"_s << u"RTF"_s;
+        QTest::newRow("bmp") << u"label.bmp"_s << u"BMP"_s;
+        QTest::newRow("BMP upper case") << u"LABEL.BMP"_s << u"BMP"_s;
+        QTest::newRow("tiff matches nothing") << u"label.tiff"_s << QString();
     }
     void nameEndingChoosesTheBranch()
     {
-        QFETCH(Branch, row);
+        QFETCH(QString, file);
+        QFETCH(QString, format);
+        // A record, a picture in the image list and a made barcode: every branch has its data.
         addToList(u"501234567890"_s, u"Soap"_s);
         child<QPushButton>(u"cmdToRTF1"_s)->click();
         makeCode(u"501234567890"_s, u"Soap"_s);
-        const QString path = m_dir.filePath(row.file);
+        const QString path = m_dir.filePath(file);
         saveAs(path);
-        QVERIFY2(m_prompt->asked.isEmpty(), qPrintable(m_prompt->texts().join(u'\n')));
-        QCOMPARE(filesIn(m_dir.path()), row.written ? QStringList{row.file} : QStringList{});
-        if (row.format == u"QZ2"_s) {
+        QVERIFY(m_prompt->asked.isEmpty());
+        QCOMPARE(filesIn(m_dir.path()), format.isEmpty() ? QStringList{} : QStringList{file});
+        if (format == u"QZ2"_s)
             QCOMPARE(readQz2(path).records.size(), 1);
-            QVERIFY(action(u"mnuSBAR"_s)->isEnabled());
-        } else if (row.format == u"RTF"_s) {
+        else if (format == u"RTF"_s)
             QCOMPARE(readRtfFile(path).document.pictures().size(), 2);
-        } else if (row.format == u"BMP"_s) {
+        else if (format == u"BMP"_s)
             QCOMPARE(decoded(QImage(path, "BMP")), u"5012345678900"_s);
-            QVERIFY(action(u"mnuSBMP"_s)->isEnabled());
-        }
     }
 
     void bitmapNeedsABarcode()
     {
-        // Moving the label into the image list leaves no made barcode behind.
         makeCode(u"501234567890"_s);
-        child<QPushButton>(u"cmdToRTF1"_s)->click();
+        child<QPushButton>(u"cmdToRTF1"_s)->click(); // leaves no made barcode behind
         saveAs(m_dir.filePath(u"label.bmp"_s));
         checkAsked(*m_prompt, u"You must make a Barcode in order to save it as a BMP file."_s,
                    u"No Barcode BMP to Save"_s, PromptIcon::Exclamation, PromptButtons::Ok, 3005);
-        QVERIFY(filesIn(m_dir.path()).isEmpty());
-    }
-
-    void failedSaveSaysWhichFile_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("bitmap") << u"label.bmp"_s;
-        QTest::newRow("image list") << u"labels.rtf"_s;
-        QTest::newRow("list") << u"list.qz2"_s;
-    }
-    void failedSaveSaysWhichFile()
-    {
-        QFETCH(QString, file);
-        addToList(u"501234567890"_s, u"Soap"_s);
-        makeCode(u"501234567890"_s, u"Soap"_s);
-        saveAs(m_dir.filePath(u"no-such-folder/"_s + file));
-        QCOMPARE(m_prompt->asked.size(), 1);
-        QCOMPARE(m_prompt->asked[0].title, u"Save As"_s);
-        QVERIFY2(m_prompt->asked[0].text.contains(file), qPrintable(m_prompt->asked[0].text));
         QVERIFY(filesIn(m_dir.path()).isEmpty());
     }
 
@@ -191,26 +123,12 @@ private slots:
         for (int n = 1; n <= 10; ++n)
             expected.append(u"AB Soap_501234567890_"_s + QString::number(n).rightJustified(2, u'0') + u".bmp"_s);
         QCOMPARE(filesIn(m_dir.path()), expected);
+        const double dpi = kTwipsPerInch / child<LabelPicture>(u"picTST"_s)->widthTwips();
         for (const QString &name : expected) {
             const QImage image(m_dir.filePath(name), "BMP");
             QCOMPARE(decoded(image), u"5012345678900"_s);
+            QCOMPARE(qRound(dotsPerInchOf(image.dotsPerMeterX())), qRound(image.width() * dpi));
         }
-        QCOMPARE(m_form->statusText(), u"Now Saveing...A/B Soap ,Copy 10"_s);
-    }
-
-    void bitmapHoldsTheLabelResolution()
-    {
-        makeCode(u"501234567890"_s);
-        saveAs(m_dir.filePath(u"label.bmp"_s));
-        QFile file(m_dir.filePath(u"label.bmp"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("BM"));
-        const QImage image = QImage::fromData(bytes, "BMP");
-        const auto *label = child<LabelPicture>(u"picTST"_s);
-        // Pixels over the label's width in inches give the resolution the header states.
-        const double dpi = image.width() * kTwipsPerInch / label->widthTwips();
-        QCOMPARE(qRound(dotsPerInchOf(image.dotsPerMeterX())), qRound(dpi));
     }
 
     void selectedRecordsExportAsBitmaps()
@@ -224,14 +142,12 @@ private slots:
         QCOMPARE(filesIn(m_dir.path()), (QStringList{u"Milk_400638133393_01.bmp"_s, u"Milk_400638133393_02.bmp"_s,
                                                      u"Soap_501234567890_01.bmp"_s, u"Soap_501234567890_02.bmp"_s}));
         QCOMPARE(decoded(QImage(m_dir.filePath(u"Milk_400638133393_02.bmp"_s), "BMP")), u"4006381333931"_s);
-        QCOMPARE(m_form->statusText(), u"Saveing.... Milk, Copy=2"_s);
     }
 
     void saveBitmapAsksOrRunsSaveAs()
     {
         addToList(u"501234567890"_s, u"Soap"_s);
-        // No bitmap chosen yet: the menu runs Save As.
-        action(u"mnuSBMP"_s)->trigger();
+        action(u"mnuSBMP"_s)->trigger(); // no bitmap name yet: Save As
         QCOMPARE(m_prompt->fileRequests.size(), 1);
 
         const QString path = m_dir.filePath(u"label.bmp"_s);
@@ -243,7 +159,6 @@ private slots:
         checkAsked(*m_prompt, u"Save as "_s + path + u" ?"_s, u"Save Barcode ?."_s, PromptIcon::Question,
                    PromptButtons::YesNo, 3016);
         QVERIFY(!QFile::exists(path));
-
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         action(u"mnuSBMP"_s)->trigger();
         QCOMPARE(decoded(QImage(path, "BMP")), u"5012345678900"_s);
@@ -251,45 +166,38 @@ private slots:
 
     void twentyLabelsSaveAsRtfAndReadBack()
     {
-        // Twenty different labels, so each one can be told apart on the printed pages.
         for (int i = 0; i < 20; ++i) {
             makeCode(u"5012345678"_s + QString::number(i).rightJustified(2, u'0'));
             child<QPushButton>(u"cmdToRTF1"_s)->click();
         }
-        const ImageListDocument shown = child<ImageListEdit>(u"RTF1"_s)->imageList();
+        const QList<ImageListPart> before = child<ImageListEdit>(u"RTF1"_s)->imageList().pictures();
         const QString path = m_dir.filePath(u"labels.rtf"_s);
         saveAs(path);
-
         const RtfReadResult read = readRtfFile(path);
         QVERIFY2(read.ok(), qPrintable(read.message));
-        const QList<ImageListPart> before = shown.pictures();
         const QList<ImageListPart> after = read.document.pictures();
         QCOMPARE(after.size(), 40);
+        QStringList labels;
         for (qsizetype i = 0; i < after.size(); ++i) {
             QCOMPARE(after[i].image.convertToFormat(QImage::Format_RGB32),
                      before[i].image.convertToFormat(QImage::Format_RGB32));
             QCOMPARE(after[i].widthTwips, before[i].widthTwips);
             QCOMPARE(after[i].heightTwips, before[i].heightTwips);
+            if (i % 2 == 0)
+                labels.append(decoded(after[i].image));
         }
-        QStringList labels;
-        for (qsizetype i = 0; i < after.size(); i += 2)
-            labels.append(decoded(after[i].image));
         labels.sort();
-        QCOMPARE(labels.size(), 20);
-        QCOMPARE(labels.first(), u"5012345678009"_s);
 
-        // A word processor opens the file with every label readable: LibreOffice turns it into
-        // a PDF, whose pages are rendered and decoded.
+        // LibreOffice turns the file into a PDF whose rendered pages hold every label.
         const QString office = QStandardPaths::findExecutable(u"soffice"_s);
         const QString pdfToPng = QStandardPaths::findExecutable(u"pdftoppm"_s);
         if (office.isEmpty() || pdfToPng.isEmpty())
-            QSKIP("LibreOffice (soffice) or pdftoppm is not installed");
+            QSKIP("soffice or pdftoppm is not installed");
         QProcess convert;
         convert.setWorkingDirectory(m_dir.path());
         convert.start(office, {u"-env:UserInstallation=file://"_s + m_dir.filePath(u"office-profile"_s),
                                u"--headless"_s, u"--convert-to"_s, u"pdf"_s, path});
         QVERIFY(convert.waitForFinished(240000));
-        QVERIFY2(QFile::exists(m_dir.filePath(u"labels.pdf"_s)), convert.readAllStandardError().constData());
         QProcess render;
         render.start(pdfToPng,
                      {u"-r"_s, u"300"_s, u"-png"_s, m_dir.filePath(u"labels.pdf"_s), m_dir.filePath(u"page"_s)});

