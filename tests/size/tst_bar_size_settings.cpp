@@ -179,19 +179,6 @@ private slots:
         QVERIFY(previewSample(u"optCode39"_s).minimumMillimetres.isEmpty());
     }
 
-    void defaults()
-    {
-        // A first run: nothing stored.
-        SettingsStore empty(Edition::Alla);
-        BarSizeSettings settings;
-        settings.load(empty);
-        QCOMPARE(savedValues(settings),
-                 (QStringList{u"Bar Matt=M"_s, u"Bar Width=0"_s, u"Bar Height=0"_s, u"DPI=72dpi"_s, u"Bar Def=N"_s,
-                              u"FontName=Arial"_s, u"FontBold=N"_s, u"FontItalic=N"_s, u"FontSize=9"_s,
-                              u"PicTXTColor=16777215"_s, u"Bar1xColor=16777215"_s, u"Pixel=YES"_s, u"Aspect=YES"_s,
-                              u"Font=Small"_s, u"BarAlign=Center"_s}));
-    }
-
     void roundTrip_data()
     {
         QTest::addColumn<QStringList>("values");
@@ -219,14 +206,12 @@ private slots:
         store.setValue(u"Bar Height"_s, u"0"_s);
         store.setValue(u"DPI"_s, u"400"_s);
         store.setValue(u"Bar Def"_s, u"Y"_s);
-        store.setValue(u"PicTXTColor"_s, u"255"_s);
         BarSizeSettings settings;
         settings.load(store);
         QCOMPARE(settings.widthText, u"4"_s);
         QCOMPARE(settings.userDpiText, u"300"_s);
         // No height: the defined size cannot be on.
         QVERIFY(!settings.defined);
-        QCOMPARE(settings.appearance.textBackColor, QColor(255, 0, 0));
     }
 
     void badValues_data()

@@ -96,7 +96,6 @@ private slots:
         QTest::newRow("EAN-13 80 %") << 11 << u"123456789012"_s << 0.264 << u"X = 0.264 mm, 80 %"_s << false << false;
         QTest::newRow("EAN-13 75 %") << 11 << u"123456789012"_s << 0.2475 << u"X = 0.247 mm, 75 %"_s << true << false;
         QTest::newRow("EAN-13 210 %") << 11 << u"123456789012"_s << 0.693 << u"X = 0.693 mm, 210 %"_s << false << true;
-        QTest::newRow("UPC-A 80 %") << 5 << u"12345678901"_s << 0.264 << u"X = 0.264 mm, 80 %"_s << false << false;
         QTest::newRow("UPC-A 75 %") << 5 << u"12345678901"_s << 0.2475 << u"X = 0.247 mm, 75 %"_s << true << false;
         QTest::newRow("SCC-14 below") << 2 << u"3001234567890"_s << 0.4 << u"X = 0.400 mm, 81 %"_s << true << false;
         QTest::newRow("Code 39 below") << 0 << u"12345"_s << 0.17 << u"X = 0.170 mm, 89 %"_s << true << false;
