@@ -26,18 +26,6 @@ struct Made {
 class TestForm1MakeCode : public QObject, public Form1Fixture {
     Q_OBJECT
 
-    void make(const QString &type, const QString &supplement, const QString &entry, const QString &digits,
-              const QString &product = QString())
-    {
-        clickOption(*m_form, type);
-        clickOption(*m_form, supplement);
-        typeInto(m_form->TxtStreck, entry);
-        typeInto(m_form->txtSup, digits);
-        typeInto(m_form->txtProduct, product);
-        QVERIFY(m_form->Command1->isEnabled());
-        m_form->Command1->click();
-    }
-
 private slots:
     void init() { open(); }
     void cleanup() { close(); }
@@ -81,7 +69,7 @@ private slots:
             }
             m_form->TxtStreck->clear();
         }
-        make(type, supplement, entry, digits, u"Soap"_s);
+        makeCode(*m_form, type, supplement, entry, digits, u"Soap"_s);
         QVERIFY(m_form->Command4->isEnabled());
         QVERIFY(m_prompt->asked.isEmpty());
         QCOMPARE(decodedJoined(m_form->picTST->image()), decoded);
@@ -121,7 +109,7 @@ private slots:
 
     void code39()
     {
-        make(u"optCode39"_s, u"optNosup"_s, u"ABCDEFGHIJ"_s, QString());
+        makeCode(*m_form, u"optCode39"_s, u"optNosup"_s, u"ABCDEFGHIJ"_s, QString());
         QCOMPARE(m_form->picTST->widthTwips(), 3300.0);
         QCOMPARE(decodedText(m_form->picTST->image()), u"ABCDEFGHIJ"_s);
         m_form->TxtStreck->clear();
@@ -154,7 +142,7 @@ private slots:
         QFETCH(bool, text);
         const bool lineDrawn = text && !product.isEmpty();
         (text ? m_form->Option1 : m_form->Option2)->click();
-        make(u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString(), product);
+        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString(), product);
         QCOMPARE(m_form->picTST->heightTwips(), lineDrawn ? 1190.0 : 1000.0);
         const QImage label = m_form->picTST->image();
         QCOMPARE(darkBox(label, 0, label.width(), pixelsOfTwips(label, 950) + 2, label.height()).isValid(), lineDrawn);
@@ -172,7 +160,7 @@ private slots:
 
     void isbnHeaderIsCentredAtTheTop()
     {
-        make(u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, QString(), u"Book"_s);
+        makeCode(*m_form, u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, QString(), u"Book"_s);
         const QImage label = m_form->picTST->image();
         QCOMPARE(decodedText(label), u"9781571690067"_s);
         const QRect header = darkBox(label, 0, label.width(), 0, pixelsOfTwips(label, 180));
@@ -183,7 +171,7 @@ private slots:
 
     void removeBarcodeDigits()
     {
-        make(u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString());
+        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString());
         const QImage withDigits = m_form->picTST->image();
         m_form->mnuRBDY->trigger();
         QCOMPARE(m_form->picTST->image(), withDigits); // shown at the next update
@@ -198,7 +186,7 @@ private slots:
 
     void refusedDataLeavesWindowUsable()
     {
-        make(u"optUPCE"_s, u"optNosup"_s, u"0123456"_s, QString());
+        makeCode(*m_form, u"optUPCE"_s, u"optNosup"_s, u"0123456"_s, QString());
         const QImage made = m_form->picTST->image();
         m_form->TxtStreck->clear();
         typeInto(m_form->TxtStreck, u"2123456"_s); // number system 2 has no UPC-E
@@ -207,7 +195,7 @@ private slots:
         QVERIFY(m_form->statusText().startsWith(u"The barcode was not made"_s));
         QCOMPARE(m_form->picTST->image(), made);
         m_form->TxtStreck->clear();
-        make(u"optUpcEP"_s, u"optNosup"_s, u"03600029145"_s, QString());
+        makeCode(*m_form, u"optUpcEP"_s, u"optNosup"_s, u"03600029145"_s, QString());
         QCOMPARE(m_prompt->asked.size(), 1);
         QVERIFY(m_prompt->asked[0].text.contains(u"03600029145 can not be shown as UPC E"_s));
         QCOMPARE(m_prompt->asked[0].title, u"UPC A To E"_s);
@@ -219,7 +207,7 @@ private slots:
         // Checked after Make Code: the defined-size label, with the product line under the symbol.
         typeSize(*m_form, u"optBSmm"_s, u"60"_s, u"30"_s);
         chooseDpi(*m_form, u"300"_s);
-        make(u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"Soap"_s);
+        makeCode(*m_form, u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"Soap"_s);
         mainControl<QCheckBox>(*m_form, u"chkDefined"_s)->click();
         QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST"_s)), u"400638133393112"_s);
         auto *label = mainControl<LabelPicture>(*m_form, u"picTST1"_s);

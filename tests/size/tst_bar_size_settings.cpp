@@ -89,9 +89,6 @@ private slots:
                                          << 2268.0 << 96.0;
         QTest::newRow("user 150") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"150"_s) << 2721.6 << 2268.0
                                   << 2268.0 * 150 / 96 << 150.0;
-        // From 192 dpi on the same rule: no extra defined height on top.
-        QTest::newRow("user 192") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"192"_s) << 2721.6 << 2268.0
-                                  << 4536.0 << 192.0;
         QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s) << 2721.6
                                         << 2268.0 << 2268.0 * 300 / 96 << 300.0;
         QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96) << 1440.18 << 720.09 << 720.09
