@@ -261,21 +261,11 @@ private slots:
         checkChanged(labelImage(*m_form, u"picTST1"_s));
         checkChanged(made());
         exitProgram(*m_form);
-        QSettings stored = storedSettings();
-        const QList<std::pair<QString, QString>> expected{
-            {u"FontName"_s, u"DejaVu Serif"_s},
-            {u"FontSize"_s, u"16"_s},
-            {u"FontBold"_s, u"Y"_s},
-            {u"FontItalic"_s, u"N"_s},
-            {u"Bar1xColor"_s, u"65535"_s},
-            {u"PicTXTColor"_s, u"16711680"_s},
-            {u"BarAlign"_s, u"Left"_s},
-            {u"Font"_s, u"Normal"_s},
-            {u"Pixel"_s, u"NO"_s},
-            {u"Bar Def"_s, u"Y"_s},
-        };
-        for (const auto &[name, value] : expected)
-            QCOMPARE(stored.value(name).toString(), value);
+        QStringList stored;
+        for (const char *name : {"FontName", "FontSize", "FontBold", "FontItalic", "Bar1xColor", "PicTXTColor",
+                                 "BarAlign", "Font", "Pixel", "Bar Def"})
+            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
+        QCOMPARE(stored.join(u','), u"DejaVu Serif,16,Y,N,65535,16711680,Left,Normal,NO,Y"_s);
 
         // The next start shows the same look on the label.
         close();
