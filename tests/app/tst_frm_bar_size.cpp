@@ -295,19 +295,12 @@ private slots:
     void firstRunWritesEveryValue()
     {
         exitProgram(*m_form);
-        QSettings stored = storedSettings();
-        const QList<std::pair<QString, QString>> defaults{
-            {u"Bar Matt"_s, u"M"_s},          {u"Bar Width"_s, u"0"_s},
-            {u"Bar Height"_s, u"0"_s},        {u"DPI"_s, u"72dpi"_s},
-            {u"Bar Def"_s, u"N"_s},           {u"FontName"_s, u"Arial"_s},
-            {u"FontBold"_s, u"N"_s},          {u"FontItalic"_s, u"N"_s},
-            {u"FontSize"_s, u"9"_s},          {u"PicTXTColor"_s, u"16777215"_s},
-            {u"Bar1xColor"_s, u"16777215"_s}, {u"Pixel"_s, u"YES"_s},
-            {u"Aspect"_s, u"YES"_s},          {u"Font"_s, u"Small"_s},
-            {u"BarAlign"_s, u"Center"_s},
-        };
-        for (const auto &[name, value] : defaults)
-            QCOMPARE(stored.value(name).toString(), value);
+        QStringList stored;
+        for (const char *name :
+             {"Bar Matt", "Bar Width", "Bar Height", "DPI", "Bar Def", "FontName", "FontBold", "FontItalic", "FontSize",
+              "PicTXTColor", "Bar1xColor", "Pixel", "Aspect", "Font", "BarAlign"})
+            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
+        QCOMPARE(stored.join(u','), u"M,0,0,72dpi,N,Arial,N,N,9,16777215,16777215,YES,YES,Small,Center"_s);
     }
 
     void moduleWidthAgreesWithTheLabel()
