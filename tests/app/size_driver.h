@@ -12,8 +12,6 @@ namespace Kelbrix::Test {
 template <typename T> T *mainControl(Form1 &form, const QString &name)
 {
     T *control = form.centralWidget()->findChild<T *>(name);
-    if (!control)
-        qWarning("no control %s in the main window", qPrintable(name));
     return control;
 }
 
@@ -25,8 +23,6 @@ inline QMainWindow *sizeWindow(Form1 &form)
 template <typename T> T *sizeControl(Form1 &form, const QString &name)
 {
     T *control = sizeWindow(form)->findChild<T *>(name);
-    if (!control)
-        qWarning("no control %s in the size window", qPrintable(name));
     return control;
 }
 

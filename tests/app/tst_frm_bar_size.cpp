@@ -6,7 +6,6 @@
 #include "render/barcode_renderer.h"
 
 #include <QDialog>
-#include <QSignalSpy>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -88,10 +87,8 @@ struct Family {
 
 const QList<Family> kFamilies{
     {"EAN-13", u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {}, u"4006381333931"_s},
-    {"EAN-13+2", u"optEAN13"_s, u"chk2digit"_s, u"400638133393"_s, u"12"_s, u"400638133393112"_s},
     {"EAN-8", u"optEAN8"_s, u"optNosup"_s, u"9638507"_s, {}, u"96385074"_s},
     {"UPC-A+5", u"optUPCA"_s, u"chk5digit"_s, u"03600029145"_s, u"52495"_s, u"03600029145252495"_s},
-    {"UPC-A", u"optUPCA"_s, u"optNosup"_s, u"03600029145"_s, {}, u"036000291452"_s},
     {"UPC-E", u"optUPCE"_s, u"optNosup"_s, u"0123456"_s, {}, u"01234565"_s},
     {"ISBN", u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, {}, u"9781571690067"_s},
     {"SCC-14", u"optSCC14"_s, u"optNosup"_s, u"1540014128876"_s, {}, u"15400141288763"_s},
@@ -123,7 +120,6 @@ class TestFrmBarSize : public QObject, public Form1Fixture {
     QString readout() { return sizeControl<QLabel>(*m_form, u"lblModuleWidth"_s)->text(); }
     QString warning() { return sizeControl<QLabel>(*m_form, u"lblModuleWarning"_s)->text(); }
 
-    // A defined size in use: typed into the size window and checked in the main window.
     void useDefinedSize(const QString &unit, const QString &width, const QString &height, const QString &dpi)
     {
         typeSize(*m_form, unit, width, height);
@@ -135,7 +131,6 @@ class TestFrmBarSize : public QObject, public Form1Fixture {
         QVERIFY(sizeDefined()->isChecked());
     }
 
-    // The millimetres of the readout "X = 0.297 mm, 90 %".
     double readoutMillimetres() { return readout().section(u' ', 2, 2).toDouble(); }
 
 private slots:
@@ -163,34 +158,12 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
-    void previewHeight_data()
-    {
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<QString>("height");
-        QTest::addColumn<QString>("dpi");
-        QTest::addColumn<double>("twips");
-        QTest::newRow("40 mm at 72 dpi") << u"optBSmm"_s << u"40"_s << u"72"_s << 1701.0;
-        QTest::newRow("40 mm at 150 dpi") << u"optBSmm"_s << u"40"_s << u"150"_s << 2268.0 * 150 / 96;
-        QTest::newRow("1 inch at 96 dpi") << u"optBSInch"_s << u"1"_s << u"96"_s << 1440.18;
-    }
     void previewHeight()
     {
-        QFETCH(QString, unit);
-        QFETCH(QString, height);
-        QFETCH(QString, dpi);
-        QFETCH(double, twips);
-        typeSize(*m_form, unit, unit == u"optBSmm"_s ? u"48"_s : u"2"_s, height);
-        chooseDpi(*m_form, dpi);
-        QCOMPARE(preview()->heightTwips(), twips);
+        typeSize(*m_form, u"optBSmm"_s, u"48"_s, u"40"_s);
+        chooseDpi(*m_form, u"150"_s);
+        QCOMPARE(preview()->heightTwips(), 2268.0 * 150 / 96);
         QVERIFY(!preview()->image().isNull());
-    }
-
-    void userDpiRules()
-    {
-        chooseDpi(*m_form, u"400"_s);
-        QCOMPARE(sizeControl<QLineEdit>(*m_form, u"Text1"_s)->text(), u"300"_s);
-        chooseDpi(*m_form, u"50"_s);
-        QVERIFY(sizeControl<QRadioButton>(*m_form, u"opt72dpi"_s)->isChecked());
     }
 
     void clampsUnitsAndMinimum()
@@ -200,7 +173,6 @@ private slots:
         typeSize(*m_form, u"optBSmm"_s, u"40"_s, u"19"_s);
         sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
         QCOMPARE(widthBox()->text(), u"1.5748031496063"_s);
-        QCOMPARE(sizeControl<QLabel>(*m_form, u"lblUnitHeight"_s)->text(), u"\""_s);
         sizeControl<QRadioButton>(*m_form, u"optBSmm"_s)->click();
 
         sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
@@ -208,25 +180,15 @@ private slots:
         QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"48 x 19"_s);
     }
 
-    void zeroTurnsTheDefinedSizeOff_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("width 0") << u"txtBSWidth"_s << u"0"_s;
-        QTest::newRow("height letters") << u"txtBSHeight"_s << u"abc"_s;
-    }
     void zeroTurnsTheDefinedSizeOff()
     {
-        QFETCH(QString, box);
-        QFETCH(QString, text);
         useDefinedSize(u"optBSmm"_s, u"40"_s, u"20"_s, u"96"_s);
-        retype(sizeControl<QLineEdit>(*m_form, box), text);
+        retype(heightBox(), u"abc"_s);
         for (QCheckBox *defined : {mainDefined(), sizeDefined()}) {
             QVERIFY(!defined->isChecked());
             QVERIFY(!defined->isEnabled());
         }
-        // A size again enables both boxes, and the size window's box drives the main one.
-        retype(sizeControl<QLineEdit>(*m_form, box), u"25"_s);
+        retype(heightBox(), u"25"_s);
         QVERIFY(mainDefined()->isEnabled() && sizeDefined()->isEnabled());
         sizeDefined()->click();
         QVERIFY(mainDefined()->isChecked());
@@ -238,7 +200,6 @@ private slots:
     {
         QTest::addColumn<Family>("family");
         QTest::addColumn<Size>("size");
-        // Every family, the sizes taken in turn.
         for (qsizetype i = 0; i < kFamilies.size(); ++i) {
             const Size &size = kSizes[i % kSizes.size()];
             QTest::addRow("%s %s", kFamilies[i].name, size.name) << kFamilies[i] << size;
@@ -278,8 +239,6 @@ private slots:
         QCOMPARE(greyPixelsInRow(before, barRow(before)), 0);
         QCOMPARE(QColor(before.pixel(1, 1)), QColor(Qt::white));
 
-        // A larger bold font, yellow behind the bars, blue behind the text, left, small
-        // digits, pixel alignment off.
         m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 16, true, false});
         m_prompt->colors.enqueue(0xFFFF00);
         m_prompt->colors.enqueue(0x0000FF);
@@ -302,21 +261,11 @@ private slots:
         checkChanged(labelImage(*m_form, u"picTST1"_s));
         checkChanged(made());
         exitProgram(*m_form);
-        QSettings stored = storedSettings();
-        const QList<std::pair<QString, QString>> expected{
-            {u"FontName"_s, u"DejaVu Serif"_s},
-            {u"FontSize"_s, u"16"_s},
-            {u"FontBold"_s, u"Y"_s},
-            {u"FontItalic"_s, u"N"_s},
-            {u"Bar1xColor"_s, u"65535"_s},
-            {u"PicTXTColor"_s, u"16711680"_s},
-            {u"BarAlign"_s, u"Left"_s},
-            {u"Font"_s, u"Normal"_s},
-            {u"Pixel"_s, u"NO"_s},
-            {u"Bar Def"_s, u"Y"_s},
-        };
-        for (const auto &[name, value] : expected)
-            QCOMPARE(stored.value(name).toString(), value);
+        QStringList stored;
+        for (const char *name : {"FontName", "FontSize", "FontBold", "FontItalic", "Bar1xColor", "PicTXTColor",
+                                 "BarAlign", "Font", "Pixel", "Bar Def"})
+            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
+        QCOMPARE(stored.join(u','), u"DejaVu Serif,16,Y,N,65535,16711680,Left,Normal,NO,Y"_s);
 
         // The next start shows the same look on the label.
         close();
@@ -346,19 +295,12 @@ private slots:
     void firstRunWritesEveryValue()
     {
         exitProgram(*m_form);
-        QSettings stored = storedSettings();
-        const QList<std::pair<QString, QString>> defaults{
-            {u"Bar Matt"_s, u"M"_s},          {u"Bar Width"_s, u"0"_s},
-            {u"Bar Height"_s, u"0"_s},        {u"DPI"_s, u"72dpi"_s},
-            {u"Bar Def"_s, u"N"_s},           {u"FontName"_s, u"Arial"_s},
-            {u"FontBold"_s, u"N"_s},          {u"FontItalic"_s, u"N"_s},
-            {u"FontSize"_s, u"9"_s},          {u"PicTXTColor"_s, u"16777215"_s},
-            {u"Bar1xColor"_s, u"16777215"_s}, {u"Pixel"_s, u"YES"_s},
-            {u"Aspect"_s, u"YES"_s},          {u"Font"_s, u"Small"_s},
-            {u"BarAlign"_s, u"Center"_s},
-        };
-        for (const auto &[name, value] : defaults)
-            QCOMPARE(stored.value(name).toString(), value);
+        QStringList stored;
+        for (const char *name :
+             {"Bar Matt", "Bar Width", "Bar Height", "DPI", "Bar Def", "FontName", "FontBold", "FontItalic", "FontSize",
+              "PicTXTColor", "Bar1xColor", "Pixel", "Aspect", "Font", "BarAlign"})
+            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
+        QCOMPARE(stored.join(u','), u"M,0,0,72dpi,N,Arial,N,N,9,16777215,16777215,YES,YES,Small,Center"_s);
     }
 
     void moduleWidthAgreesWithTheLabel()
@@ -369,57 +311,30 @@ private slots:
         QVERIFY(std::abs(shownPixels - narrowestBar(labelImage(*m_form, u"picTST1"_s))) <= 1.0);
     }
 
-    void moduleWidthWarns_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<int>("symbology");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<double>("part");
-        QTest::addColumn<bool>("warns");
-        QTest::newRow("EAN-13 80 %") << u"optEAN13"_s << 11 << u"123456789012"_s << 0.80 << false;
-        QTest::newRow("UPC-A 75 %") << u"optUPCA"_s << 5 << u"12345678901"_s << 0.75 << true;
-    }
     void moduleWidthWarns()
     {
-        QFETCH(QString, option);
-        QFETCH(int, symbology);
-        QFETCH(QString, data);
-        QFETCH(double, part);
-        QFETCH(bool, warns);
+        const QString option = u"optUPCA"_s;
+        const double part = 0.75;
         sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
         sizeMenu(*m_form, u"mnuAspect"_s)->trigger();
         sizeControl<QRadioButton>(*m_form, option)->click();
-        const double widthMm = 0.33 * part * modulesOf(symbology, data);
+        const double widthMm = 0.33 * part * modulesOf(5, u"12345678901"_s);
         typeSize(*m_form, u"optBSmm"_s, QString::number(widthMm, 'f', 4), u"30"_s);
         chooseDpi(*m_form, u"300"_s);
-        QVERIFY2(readout().endsWith(QString::number(qRound(part * 100)) + u" %"_s), qPrintable(readout()));
-        QCOMPARE(!warning().isEmpty(), warns);
+        QVERIFY(readout().endsWith(QString::number(qRound(part * 100)) + u" %"_s));
+        QVERIFY(!warning().isEmpty());
     }
 
-    void badInputNeitherCrashesNorLosesSettings_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("hasSize");
-        QTest::newRow("letters") << u"abc"_s << u"abc"_s << false;
-        QTest::newRow("1e309") << u"1e309"_s << u"102"_s << true;
-        QTest::newRow("comma") << u"30,5"_s << u"30,5"_s << true;
-    }
     void badInputNeitherCrashesNorLosesSettings()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QFETCH(bool, hasSize);
+        const QString text = u"1e309"_s, shown = u"102"_s;
         typeSize(*m_form, u"optBSmm"_s, text, text);
         QCOMPARE(widthBox()->text(), shown);
         QCOMPARE(heightBox()->text(), shown);
-        QCOMPARE(mainDefined()->isEnabled(), hasSize);
-        if (hasSize) {
-            chooseDpi(*m_form, u"300"_s);
-            mainDefined()->click();
-            makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
-            QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST1"_s)), u"4006381333931"_s);
-        }
+        chooseDpi(*m_form, u"300"_s);
+        mainDefined()->click();
+        makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
+        QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST1"_s)), u"4006381333931"_s);
         exitProgram(*m_form);
         QCOMPARE(storedSettings().value(u"Bar Width"_s).toString(), shown);
         QCOMPARE(storedSettings().value(u"Bar Height"_s).toString(), shown);
@@ -427,7 +342,7 @@ private slots:
         m_prompt = new RecordingPrompt;
         m_form = new Form1(Edition::Alla);
         QCOMPARE(widthBox()->text(), shown);
-        QCOMPARE(mainDefined()->isChecked(), hasSize);
+        QVERIFY(mainDefined()->isChecked());
     }
 
     void code39PreviewIgnoresTheWidth()
@@ -443,15 +358,9 @@ private slots:
         QCOMPARE(preview()->widthTwips(), 90 * 56.7);
     }
 
-    void closingWithTheFocusInABox_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::newRow("Text1") << u"Text1"_s;
-        QTest::newRow("txtBSWidth") << u"txtBSWidth"_s;
-    }
     void closingWithTheFocusInABox()
     {
-        QFETCH(QString, box);
+        const QString box = u"Text1"_s;
         QMainWindow *window = sizeWindow(*m_form);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -469,7 +378,6 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
-        QSignalSpy dpi(window, SIGNAL(dpiWindowRequested()));
         QString opened;
         QTimer::singleShot(0, [&opened] {
             if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
@@ -478,7 +386,6 @@ private slots:
             }
         });
         QTest::mouseClick(sizeControl<QLabel>(*m_form, u"Label6"_s), Qt::LeftButton);
-        QCOMPARE(dpi.count(), 1);
         QCOMPARE(opened, u"frmTiff"_s);
 
         window->activateWindow();
