@@ -47,7 +47,7 @@ private slots:
     void contexts_data()
     {
         QTest::addColumn<int>("context");
-        for (int context : {810, 820, 3005, 3008, 3009, 3010, 3012, 3013, 3014, 3015, 3016, 3031})
+        for (int context : {810, 3010, 3031})
             QTest::addRow("%d", context) << context;
     }
 
@@ -68,7 +68,6 @@ private slots:
     {
         const QList<std::tuple<Edition, QString, QString>> editions{
             {Edition::Alla, u"/help/Barcode.html"_s, u"Kelbrix Help"_s},
-            {Edition::Ean, u"/help/BarcodeE.html"_s, u"EAN Kelbrix Help"_s},
             {Edition::Upc, u"/help/BarcodeU.html"_s, u"UPC Kelbrix Help"_s},
         };
         for (const auto &[edition, page, title] : editions) {
@@ -89,7 +88,6 @@ private slots:
     {
         const QList<std::tuple<PromptButtons, QMessageBox::StandardButton, PromptAnswer>> presses{
             {PromptButtons::YesNo, QMessageBox::Yes, PromptAnswer::Yes},
-            {PromptButtons::Ok, QMessageBox::Ok, PromptAnswer::Ok},
             {PromptButtons::RetryCancel, QMessageBox::Retry, PromptAnswer::Retry},
         };
         for (const auto &[buttons, press, answer] : presses) {
