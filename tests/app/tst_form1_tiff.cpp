@@ -133,25 +133,6 @@ private slots:
         QCOMPARE(prompt.texts(), texts[7] == u"256"_s ? QStringList{kNoSwitching} : QStringList{});
     }
 
-    void badValuesGiveDefaults()
-    {
-        QSettings settings = stored();
-        for (const QString &name : kTiffNames)
-            settings.setValue(name, u"zz\u00e9\u20ac\u0000x"_s);
-        settings.sync();
-        RecordingPrompt prompt;
-        {
-            Form1 form(Edition::Alla);
-            for (const QString &name :
-                 {u"optPrinterRes"_s, u"optCompHuff"_s, u"optMirrorNo"_s, u"optRotateNo"_s, u"optAsk256"_s})
-                QVERIFY(tiffControl<QRadioButton>(form, name)->isChecked());
-            quitAnsweringYes(form);
-        }
-        QVERIFY(prompt.texts().isEmpty());
-        QCOMPARE(stored().value(u"TiffComp"_s).toString(), u"Huff"_s);
-        QCOMPARE(stored().value(u"Use256"_s).toString(), u"Ask"_s);
-    }
-
     // Yes to the question of the first activation ends in the error text on this screen, with
     // the settings unchanged; later activations ask nothing.
     void colourModeOnActivation()

@@ -86,17 +86,13 @@ private slots:
 
     void answers()
     {
-        const QList<std::tuple<PromptButtons, QMessageBox::StandardButton, PromptAnswer>> presses{
-            {PromptButtons::YesNo, QMessageBox::Yes, PromptAnswer::Yes},
-            {PromptButtons::RetryCancel, QMessageBox::Retry, PromptAnswer::Retry},
-        };
-        for (const auto &[buttons, press, answer] : presses) {
-            MessageBoxPrompt prompt;
-            QStringList seen;
-            pressWhenShown(press, &seen);
-            QCOMPARE(prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, buttons, 0}), answer);
-            QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
-        }
+        MessageBoxPrompt prompt;
+        QStringList seen;
+        pressWhenShown(QMessageBox::Retry, &seen);
+        QCOMPARE(
+            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::RetryCancel, 0}),
+            PromptAnswer::Retry);
+        QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
     }
 
     void helpButtonOpensContextAndKeepsAsking()

@@ -120,12 +120,9 @@ private slots:
         QTest::addColumn<bool>("allSelected");
         QTest::addColumn<int>("maxChars");
         QTest::addColumn<KeyDecision>("decision");
-        QTest::newRow("fourth digit") << QChar(u'7') << u"300"_s << false << 4 << KeyDecision::Insert;
         QTest::newRow("fifth digit") << QChar(u'7') << u"3000"_s << false << 4 << KeyDecision::Drop;
         QTest::newRow("fourth copy digit") << QChar(u'7') << u"100"_s << false << 3 << KeyDecision::Drop;
         QTest::newRow("full but selected") << QChar(u'6') << u"3000"_s << true << 4 << KeyDecision::ClearThenInsert;
-        QTest::newRow("letter") << QChar(u'a') << u"30"_s << false << 4 << KeyDecision::Drop;
-        QTest::newRow("arabic-indic digit") << QChar(u'\u0663') << QString() << false << 4 << KeyDecision::Drop;
     }
     void keyRule()
     {
@@ -142,9 +139,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("tooHigh");
-        QTest::newRow("4801") << u"4801"_s << 4801.0 << true;
         QTest::newRow("4800.5") << u"4800.5"_s << 4800.5 << true;
-        QTest::newRow("letters first") << u"x300"_s << 0.0 << false;
         QTest::newRow("many digits") << QString(400, u'9') << std::numeric_limits<double>::infinity() << true;
     }
     void numbers()
