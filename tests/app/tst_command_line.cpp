@@ -1,5 +1,3 @@
-// The command line: the options it reads, and `kelbrix --convert` run as a script runs it,
-// without a desktop or XDG_RUNTIME_DIR, printing only the program's own output.
 #include "app/command_line.h"
 
 #include <QImage>

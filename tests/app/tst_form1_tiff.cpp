@@ -1,5 +1,3 @@
-// The TIFF Parameters window in the program: opened from the menu and the toolbar, its settings
-// written at exit and read at the next start, and the colour-mode question on activation.
 #include "form1_driver.h"
 
 #include "app/frm_tiff.h"
@@ -133,8 +131,6 @@ private slots:
         QCOMPARE(prompt.texts(), texts[7] == u"256"_s ? QStringList{kNoSwitching} : QStringList{});
     }
 
-    // Yes to the question of the first activation ends in the error text on this screen, with
-    // the settings unchanged; later activations ask nothing.
     void colourModeOnActivation()
     {
         const int depth = QGuiApplication::primaryScreen()->depth();

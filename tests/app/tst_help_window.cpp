@@ -1,5 +1,3 @@
-// The help: each context opens a section of its own, each edition its contents page, and the
-// message boxes give their answers and a Help button that keeps the question open.
 #include "app/help_window.h"
 #include "app/message_box_prompt.h"
 

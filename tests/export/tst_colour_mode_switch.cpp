@@ -1,5 +1,3 @@
-// The display colour mode on a fake display: the switches, the questions, the activation step
-// and the return to the start-up mode.
 #include "export/colour_mode_switch.h"
 #include "recording_prompt.h"
 

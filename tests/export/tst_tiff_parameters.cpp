@@ -1,5 +1,3 @@
-// The TIFF parameters: their stored texts and defaults, the key rule of the resolution and copies
-// boxes, and numbers read from typed text.
 #include "export/tiff_parameters.h"
 #include "settings/settings_store.h"
 
