@@ -29,24 +29,6 @@ QStringList textsOf(const SettingsStore &store)
     return texts;
 }
 
-TiffParameters make(bool printer, const QString &resolution, TiffCompression compression, bool invert,
-                    TiffMirror mirror, TiffRotation rotation, bool adjustW, bool adjustH, ColourModeChoice colourMode,
-                    const QString &font)
-{
-    TiffParameters p;
-    p.printerResolution = printer;
-    p.userResolution = resolution;
-    p.compression = compression;
-    p.invert = invert;
-    p.mirror = mirror;
-    p.rotation = rotation;
-    p.adjustWidth = adjustW;
-    p.adjustHeight = adjustH;
-    p.colourMode = colourMode;
-    p.isbnTiffFont = font;
-    return p;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(TiffParameters)
@@ -55,27 +37,15 @@ Q_DECLARE_METATYPE(KeyDecision)
 class TestTiffParameters : public QObject {
     Q_OBJECT
 private slots:
-    void storedTexts_data()
-    {
-        QTest::addColumn<TiffParameters>("parameters");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("defaults") << TiffParameters{}
-                                  << QStringList{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
-                                                 u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
-        QTest::newRow("all on") << make(false, u"600"_s, TiffCompression::Group4, true, TiffMirror::Horizontal,
-                                        TiffRotation::Rotate90, true, true, ColourModeChoice::Always256, u"OCR-B"_s)
-                                << QStringList{u"600"_s, u"G4"_s, u"Inv"_s, u"H"_s,    u"90"_s,
-                                               u"W"_s,   u"H"_s,  u"256"_s, u"OCR-B"_s};
-    }
     void storedTexts()
     {
-        QFETCH(TiffParameters, parameters);
-        QFETCH(QStringList, texts);
+        const QStringList texts{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
+                                u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
         SettingsStore store(Edition::Alla);
-        parameters.toSettings(store);
+        TiffParameters{}.toSettings(store);
         QCOMPARE(textsOf(store), texts);
         SettingsStore again = storeWith(texts);
-        QCOMPARE(TiffParameters::fromSettings(again), parameters);
+        QCOMPARE(TiffParameters::fromSettings(again), TiffParameters{});
     }
 
     void readBack_data()
@@ -85,10 +55,11 @@ private slots:
         QTest::addColumn<QString>("use256Stored");
         const TiffParameters defaults;
         QTest::newRow("empty") << QStringList(9, QString()) << defaults << u"Ask"_s;
-        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s)
-                                 << make(true, {}, TiffCompression::Huffman, false, TiffMirror::None,
-                                         TiffRotation::None, false, false, ColourModeChoice::Ask, u"zz\u00e9\u20ac"_s)
-                                 << u"zz\u00e9\u20ac"_s;
+        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s) << [] {
+            TiffParameters p;
+            p.isbnTiffFont = u"zz\u00e9\u20ac"_s;
+            return p;
+        }() << u"zz\u00e9\u20ac"_s;
         QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s} << [] {
             TiffParameters p;
             p.invert = true;
