@@ -4,14 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 
 #include <sys/stat.h>
-#include <sys/types.h>
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;

@@ -5,7 +5,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>

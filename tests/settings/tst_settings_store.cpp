@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <sys/types.h>
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
@@ -54,7 +53,6 @@ private slots:
     void readsValuesAsPlainText_data();
     void readsValuesAsPlainText();
     void rewritesRandomBytes();
-    void valuesSurviveQSettings_data();
     void valuesSurviveQSettings();
 };
 
@@ -137,17 +135,9 @@ void TestSettingsStore::rewritesRandomBytes()
     QCOMPARE(again.value(u"Listkod"_s), u"E82 "_s);
 }
 
-void TestSettingsStore::valuesSurviveQSettings_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("blank in name, at, quotes, controls") << u"Bar Matt"_s << u"@V, \"hi\" C:\\t a\nb\tc Łódź "_s;
-}
-
 void TestSettingsStore::valuesSurviveQSettings()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
+    const QString name = u"Bar Matt"_s, text = u"@V, \"hi\" C:\\t a\nb\tc Łódź "_s;
     {
         SettingsStore store(Edition::Alla);
         store.load();
