@@ -6,13 +6,10 @@
 
 namespace Kelbrix::Test {
 
-/// The EAN-13 5012345678900.
 SymbolGeometry ean13Geometry();
 
-/// Puts \a symbol on the clipboard as the renderer does; with a bitmap unless \a imageSize is empty.
 void putSymbolOnClipboard(const SymbolGeometry &symbol, QSize imageSize);
 
-/// A TIFF file as libtiff reads it.
 struct TiffFile {
     bool ok = false;
     quint32 width = 0;

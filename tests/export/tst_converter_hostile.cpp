@@ -1,6 +1,3 @@
-// The converter against hostile input: each fails with the result the export knows and leaves
-// the destination as it was.
-
 #include "export_test_support.h"
 
 #include "export/converter_image.h"
@@ -39,8 +36,6 @@ void append32(QByteArray &out, quint32 value)
     append16(out, quint16(value >> 16));
 }
 
-// A 16 x 4 one-bit TIFF whose resolution is the RATIONAL numerator/denominator, or the FLOAT
-// value when asFloat.
 QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFloat = false, float value = 0)
 {
     constexpr quint32 pixelsAt = 8 + 2 + 11 * 12 + 4, resolutionAt = pixelsAt + 8;
@@ -58,7 +53,7 @@ QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFlo
         append16(out, quint16(e[0]));
         append16(out, quint16(e[1]));
         append32(out, 1);
-        append32(out, e[2]); // little-endian SHORTs sit in the low half
+        append32(out, e[2]);
     }
     append32(out, 0);
     out.append(QByteArray::fromHex("f00ff00ff00ff00f"));
@@ -79,7 +74,6 @@ QByteArray bmp24(int width, int height, qint64 cutTo, quint32 pixelOffset = 54)
     return cutTo >= 0 ? out.left(cutTo) : out;
 }
 
-// A black deflate-compressed RGB TIFF: tiny on disk, large when decoded.
 bool writeDeflateRgbTiff(const QString &path, quint32 width, quint32 height)
 {
     TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
@@ -151,7 +145,6 @@ void TestConverterHostile::incompleteBmpIsNoImage_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("result");
     QTest::newRow("whole") << bmp24(64, 64, -1) << ConverterResult::Success;
-    QTest::newRow("cut after the header") << bmp24(64, 64, 60) << ConverterResult::UnsupportedImageFormat;
     QTest::newRow("one byte short") << bmp24(64, 64, 54 + 64 * 192 - 1) << ConverterResult::UnsupportedImageFormat;
     QTest::newRow("pixels past the end") << bmp24(8, 4, -1, 5000) << ConverterResult::UnsupportedImageFormat;
 }
@@ -173,9 +166,7 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent_data()
     QTest::addColumn<QByteArray>("tiff");
     QTest::addColumn<bool>("noted");
     QTest::newRow("absent (0/1)") << tiffWithResolution(0, 1) << false;
-    QTest::newRow("4294967295/1") << tiffWithResolution(4294967295u, 1) << true;
     QTest::newRow("infinite") << tiffWithResolution(0, 0, true, std::numeric_limits<float>::infinity()) << true;
-    QTest::newRow("negative") << tiffWithResolution(0, 0, true, -300) << false; // libtiff drops it
     QTest::newRow("65536") << tiffWithResolution(65536, 1) << true;
 }
 
@@ -187,7 +178,6 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent()
     QCOMPARE(convert(path(u"in.tif"_s), u"out.tif"_s, u",log=1"_s), 0);
     const TiffFile out = readTiffFile(path(u"out.tif"_s));
     QVERIFY(out.ok);
-    // Written as for a picture without any resolution.
     QVERIFY(writeFileBytes(path(u"plain.tif"_s), tiffWithResolution(0, 1)));
     QCOMPARE(convert(path(u"plain.tif"_s), u"plain_out.tif"_s), 0);
     const TiffFile plain = readTiffFile(path(u"plain_out.tif"_s));
@@ -196,7 +186,6 @@ void TestConverterHostile::resolutionOutOfRangeIsAbsent()
     const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
     QCOMPARE(log.contains(u"out of range and was ignored"_s), noted);
     QCOMPARE(log.contains(QString::number(double(out.xResolution)) + u" x "_s), noted);
-    QCOMPARE(log.contains(u" dpi used"_s), noted);
 }
 
 void TestConverterHostile::fileNamesAreNoPatterns()
@@ -237,12 +226,8 @@ void TestConverterHostile::symbolGeometryOutOfProportion_data()
     QTest::addColumn<int>("result");
     QTest::newRow("sound") << 113.0 << 70.0 << 452 << ConverterResult::Success;
     QTest::newRow("huge width") << 1e300 << 70.0 << 0 << ConverterResult::NoClipboardImage;
-    QTest::newRow("infinite width") << std::numeric_limits<double>::infinity() << 70.0 << 452
-                                    << ConverterResult::NoClipboardImage;
     QTest::newRow("not a number") << std::nan("") << 70.0 << 452 << ConverterResult::NoClipboardImage;
-    QTest::newRow("negative") << -113.0 << 70.0 << 452 << ConverterResult::NoClipboardImage;
     QTest::newRow("tiny width") << 1e-300 << 70.0 << 452 << ConverterResult::ImageTooLarge;
-    QTest::newRow("wide and flat") << 100000.0 << 1e-300 << 0 << ConverterResult::ImageTooLarge;
 }
 
 void TestConverterHostile::symbolGeometryOutOfProportion()
@@ -263,8 +248,6 @@ void TestConverterHostile::symbolGeometryOutOfProportion()
 
 void TestConverterHostile::memoryBudget()
 {
-    // One bit at 16384 x 2048 fits 8 MiB, twice the height does not; a colour TIFF whose
-    // decoded pixels exceed the budget is refused before decoding.
     setConverterMemoryBudget(qint64(8) << 20);
     const QString in = path(u"old.tif"_s);
     QCOMPARE(convert(in, u"wide.tif"_s, u",rescalex=16384pix,rescaley=2048pix,format=5"_s), ConverterResult::Success);
@@ -277,7 +260,6 @@ void TestConverterHostile::memoryBudget()
     QVERIFY(writeDeflateRgbTiff(path(u"rgb.tif"_s), 1024, 2048));
     QVERIFY(QFileInfo(path(u"rgb.tif"_s)).size() < 100000);
     QCOMPARE(convert(path(u"rgb.tif"_s), u"old.tif"_s), ConverterResult::ImageTooLarge);
-    // Decoded (8 MiB), flattened a strip at a time (8 MiB) and reduced to one bit.
     setConverterMemoryBudget(qint64(17) << 20);
     QCOMPARE(convert(path(u"rgb.tif"_s), u"rgb_out.tif"_s), ConverterResult::Success);
     QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);

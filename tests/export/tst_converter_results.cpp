@@ -1,6 +1,3 @@
-// The converter's result codes and what a failed command leaves behind, its log and command
-// line, and the messages ReportConverterError shows for them.
-
 #include "export_test_support.h"
 #include "recording_prompt.h"
 
@@ -32,8 +29,6 @@ Q_DECLARE_METATYPE(Kelbrix::PromptAnswer)
 
 namespace {
 
-// Runs \a command with one resource limit of the process lowered to \a value; -1 when the
-// limit cannot be lowered.
 int runLimited(int resource, rlim_t value, const QString &command)
 {
     rlimit old{};
@@ -51,14 +46,13 @@ class TestConverterResults : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); } // writes past a size limit fail, not end the test
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void init();
     void cleanup() { releaseImageConverter(); }
     void resultCodes_data();
     void resultCodes();
     void failedWriteLeavesOldFile();
     void outOfMemory();
-    void longestSideWithinTheBudget();
     void logFile();
     void commandLine();
     void messages_data();
@@ -92,16 +86,12 @@ void TestConverterResults::resultCodes()
     QFETCH(int, result);
     QFETCH(QString, clipboard);
     QCOMPARE(run(u"source=%D/in.tif,dest=%D/plain.tif,format=0"_s), 0);
-    const QImage label = readTiffFile(expand(u"%D/in.tif"_s)).image;
-    QVERIFY(label.save(expand(u"%D/picture.jpg"_s)));
     const QByteArray plain = fileBytes(expand(u"%D/plain.tif"_s));
     QVERIFY(writeFileBytes(expand(u"%D/notes.txt"_s), "Soap;5012345678900\n") &&
             writeFileBytes(expand(u"%D/truncated.tif"_s), plain.left(plain.size() / 2)));
     QVERIFY(QDir(m_dir->path()).mkdir(u"folder"_s));
     if (clipboard == u"empty")
         QGuiApplication::clipboard()->clear();
-    if (clipboard == u"text")
-        QGuiApplication::clipboard()->setText(u"5012345678900"_s);
     QCOMPARE(run(command), result);
     QVERIFY(!imageConverter()->lastProblem().isEmpty());
     releaseImageConverter();
@@ -115,46 +105,32 @@ void TestConverterResults::resultCodes_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("clipboard"); // "symbol", "empty" or "text"
+    QTest::addColumn<QString>("clipboard");
     const auto row = [](const char *name, const QString &command, int result, const QString &clipboard = {}) {
         QTest::newRow(name) << command << result << clipboard;
     };
     const QString to = u",dest=%D/old.tif"_s, in = u"source=%D/in.tif"_s + to, drawn = u"source=clipboard"_s + to;
     using namespace ConverterResult;
     row("missing file", u"source=%D/nothere.tif"_s + to, FileNotFound);
-    for (const char *file : {"notes.txt", "picture.jpg"})
-        row(file, u"source=%D/"_s + QLatin1StringView(file) + to, UnsupportedImageFormat);
-    for (const char *file : {"truncated.tif", "folder"})
-        row(file, u"source=%D/"_s + QLatin1StringView(file) + to, ReadError);
-    for (const QString &command : {QString(), u"dest=%D/old.tif,format=4"_s, u"source="_s + to})
-        row(qPrintable(u"command "_s + command), command, MissingParameter);
-    for (const QString &wrong :
-         {u",rotate=90"_s, u",format=4,format=5"_s, u",rot=45"_s, u",xres=abc"_s, u",rescalex=50"_s})
-        row(qPrintable(u"source and dest"_s + wrong), in + wrong, MissingParameter);
-    row("raster 0", drawn + u",raster=0"_s, MissingParameter);
+    row("text file", u"source=%D/notes.txt"_s + to, UnsupportedImageFormat);
+    row("truncated", u"source=%D/truncated.tif"_s + to, ReadError);
+    row("empty command", QString(), MissingParameter);
     row("format 3", in + u",format=3"_s, UnsupportedExportFormat);
-    row("raster beyond the longest side", drawn + u",raster=300000"_s, ImageTooLarge);
-    row("enlarge beyond the budget", in + u",rescalex=10000%,rescaley=10000%"_s, ImageTooLarge);
     row("empty clipboard", drawn, NoClipboardImage, u"empty"_s);
-    row("text on the clipboard", drawn + u",raster=452"_s, NoClipboardImage, u"text"_s);
     row("destination folder missing", u"source=%D/in.tif,dest=%D/missing/out.tif"_s, WriteError);
-    row("destination is a folder", u"source=%D/in.tif,dest=%D/folder"_s, WriteError);
 }
 
 void TestConverterResults::failedWriteLeavesOldFile()
 {
-    // A file size limit stops the write part way, as a full disk would.
-    for (const int format : {0, 5}) {
-        const QString command = expand(u"source=%D/in.tif,dest=%D/%1,rescalex=400%,rescaley=400%,format=%2"_s);
-        QCOMPARE(run(command.arg(u"whole.tif"_s).arg(format)), 0);
-        const qint64 size = QFileInfo(expand(u"%D/whole.tif"_s)).size();
-        for (const int permille : {0, 999}) {
-            QCOMPARE(runLimited(RLIMIT_FSIZE, rlim_t(size * permille / 1000), command.arg(u"old.tif"_s).arg(format)),
-                     ConverterResult::WriteError);
-            QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
-            QVERIFY(imageConverter()->lastProblem().contains(u"old.tif"_s));
-            QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_s), QStringList());
-        }
+    const QString command = expand(u"source=%D/in.tif,dest=%D/%1,rescalex=400%,rescaley=400%,format=5"_s);
+    QCOMPARE(run(command.arg(u"whole.tif"_s)), 0);
+    const qint64 size = QFileInfo(expand(u"%D/whole.tif"_s)).size();
+    for (const int permille : {0, 999}) {
+        QCOMPARE(runLimited(RLIMIT_FSIZE, rlim_t(size * permille / 1000), command.arg(u"old.tif"_s)),
+                 ConverterResult::WriteError);
+        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+        QVERIFY(imageConverter()->lastProblem().contains(u"old.tif"_s));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_s), QStringList());
     }
     QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,rescalex=400%,rescaley=400%,format=5"_s), 0);
     QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), fileBytes(expand(u"%D/whole.tif"_s)));
@@ -162,7 +138,6 @@ void TestConverterResults::failedWriteLeavesOldFile()
 
 void TestConverterResults::outOfMemory()
 {
-    // 32768 x 32768 pixels take 128 MiB at one bit each.
     putSymbolOnClipboard(ean13Geometry(), QSize(100, 100));
     const QByteArray status = fileBytes(u"/proc/self/status"_s);
     const qsizetype at = status.indexOf("VmSize:") + 7;
@@ -174,35 +149,21 @@ void TestConverterResults::outOfMemory()
     QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
 }
 
-void TestConverterResults::longestSideWithinTheBudget()
-{
-    putSymbolOnClipboard(ean13Geometry(), QSize(1000, 1));
-    QCOMPARE(run(u"source=clipboard,dest=%D/big.tif,raster=150000,format=tif,colors=2,mono=1,xres=4800,yres=4800"_s),
-             0);
-    const TiffFile tiff = readTiffFile(expand(u"%D/big.tif"_s), false);
-    QCOMPARE(std::tuple(tiff.ok, tiff.width, tiff.height, qRound(tiff.xResolution)),
-             std::tuple(true, 150000u, 150u, 4800));
-}
-
 void TestConverterResults::logFile()
 {
     QVERIFY(converterLogPath().startsWith(qEnvironmentVariable("XDG_CACHE_HOME", QDir::homePath() + u"/.cache"_s)));
     const QString logged = expand(u"source=%D/in.tif,dest=%D/a.tif,format=4,log=1"_s);
     for (const auto &[command, result] :
          {std::pair(logged, 0), std::pair(u"source=%D/in.tif,dest=%D/b.tif,format=4"_s, 0),
-          std::pair(u"source=%D/in.tif,dest=%D/c.tif,format=4,log=0"_s, 0),
-          std::pair(u"source=%D/gone.tif,dest=%D/d.tif,format=4,log=1"_s, int(ConverterResult::FileNotFound)),
-          std::pair(u"source=%D/in.tif,format=4,log=1"_s, int(ConverterResult::MissingParameter))})
+          std::pair(u"source=%D/gone.tif,dest=%D/d.tif,format=4,log=1"_s, int(ConverterResult::FileNotFound))})
         QCOMPARE(run(command), result);
     const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
     const QStringList lines = log.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.size(), 2);
     QVERIFY(lines.at(0).contains(logged + u"\t-> 0"_s));
     QVERIFY(lines.at(1).contains(u"gone.tif,dest="_s) && lines.at(1).contains(u"-> 32504"_s));
-    QVERIFY(lines.at(2).contains(u"-> -100"_s));
-    QVERIFY(!log.contains(u"b.tif"_s) && !log.contains(u"c.tif"_s));
+    QVERIFY(!log.contains(u"b.tif"_s));
 
-    // Whole lines, the newest, within the limit.
     const QString padding(700, u'x');
     for (int i = 0; i < 200; ++i)
         QCOMPARE(run(u"source=%D/none_%1_%2.tif,dest=%D/x.tif,log=1"_s.arg(i).arg(padding)),
@@ -235,9 +196,9 @@ void TestConverterResults::commandLine()
 void TestConverterResults::messages_data()
 {
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("stateBefore"); // TiffRetryState
-    QTest::addColumn<PromptAnswer>("answer"); // to the question after "too large"
-    QTest::addColumn<QString>("clipboard");   // a format besides the bitmap; "none": also no main window
+    QTest::addColumn<QString>("stateBefore");
+    QTest::addColumn<PromptAnswer>("answer");
+    QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QString>("stateAfter");
     const auto row = [](int code, const QStringList &texts, const QString &stateBefore = {},
@@ -248,27 +209,16 @@ void TestConverterResults::messages_data()
             << code << stateBefore << answer << clipboard << texts << stateAfter;
     };
     row(32209, {u"Disk Full Error"_s});
-    row(-100, {u"Missing Parameter Element(s)"_s});
-    row(32507, {u"Internal Error (unknown errors)"_s});
-    for (const int code : {32213, std::numeric_limits<int>::min()})
-        row(code, {u"Unknown Error, Error Code=%1"_s.arg(code)});
-
-    // "Too large" asks whether to try again; memory running out while retrying stops the retry.
+    row(std::numeric_limits<int>::min(), {u"Unknown Error, Error Code=%1"_s.arg(std::numeric_limits<int>::min())});
     const QStringList asked{u"Unspecified Internal Error"_s, u"Can't make a 2400 dpi file. But you can try again, "
                                                              u"but the size might not be right, continue ?"_s};
     const QString retrying = u"Unspecified"_s, no = u"No"_s, memory = u"Insufficient Memory"_s;
     row(32501, asked, {}, retrying, PromptAnswer::Yes);
-    row(32501, asked, {}, no, PromptAnswer::No);
-    row(32501, asked, no, retrying, PromptAnswer::Yes);
     row(32501, {}, retrying, retrying, PromptAnswer::No);
     row(32506, {memory}, retrying, no);
-    row(33205, {memory}, retrying, retrying);
-
-    // The diagnostic box says whether a picture is on the clipboard; the symbol's geometry is one.
     const QString made = u"E130 # 5012345678900 # "_s;
     row(33203, {u"Unsupported Export Format"_s, made + u"Pic=True"_s}, {}, {}, PromptAnswer::Ok,
         QString::fromLatin1(kSymbolMimeType));
-    row(33211, {made + u"Pic(2)=False"_s});
     row(32504, {u"File Not Found"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
 }
 
@@ -298,7 +248,7 @@ void TestConverterResults::messages()
     prompt.answers.enqueue(answer);
     TiffRetryState = stateBefore;
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); // twice, as nested steps set it
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     ReportConverterError(code);
     QCOMPARE(prompt.texts(), texts);
     QCOMPARE(TiffRetryState, stateAfter);
