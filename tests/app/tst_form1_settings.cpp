@@ -102,7 +102,6 @@ private slots:
             quitAnsweringYes(form);
         }
         QVERIFY(stored(Edition::Alla).allKeys().isEmpty());
-        QVERIFY(stored(Edition::Upc).allKeys().isEmpty());
         QCOMPARE(Form1(Edition::Alla).typeCode(), u"E130"_s);
         QCOMPARE(Form1(Edition::Ean).typeCode(), u"E80 "_s);
     }
