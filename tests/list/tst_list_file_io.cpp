@@ -1,5 +1,4 @@
-// List file readers and the QZ2 writer: caps, failing devices, file names, the code page round
-// trip, what the writer refuses, and the old file kept by a failed save.
+// List file readers and the QZ2 writer: caps, failing devices, code page, refusals, failed saves.
 #include "list/code_page_1252.h"
 #include "list/list_files.h"
 
@@ -21,8 +20,7 @@ namespace {
 constexpr qint64 kNever = std::numeric_limits<qint64>::max();
 constexpr qsizetype kLineCap = ListFileLimits::MaxLineLength;
 
-// Fails once `capacity` bytes have passed; may pretend to be sequential (size unknown) and hand
-// out at most `step` bytes a read.
+// Fails after `capacity` bytes; may be sequential (size unknown) and hand out `step` bytes a read.
 class TestDevice : public QIODevice {
 public:
     TestDevice(QByteArray bytes, qint64 capacity, bool sequential = false)
@@ -79,10 +77,10 @@ struct ReadCase {
     QByteArray bytes;
     bool sequential;
     int error;
-    int records; ///< -1: not checked
+    int records; // -1: not checked
     ListRecord last;
-    qint64 line;             ///< -1: not checked
-    qint64 maxRead = kNever; ///< what the reader may take from the device
+    qint64 line; // -1: not checked
+    qint64 maxRead = kNever;
 };
 
 const QList<ListRecord> kShop = {
@@ -91,14 +89,6 @@ const QList<ListRecord> kShop = {
     {u"Cr\u00e8me \u20ac"_s, u"012345678905"_s, u"54321"_s, u"Caf\u00e9 \u2013 fresh"_s, u"UPA5"_s},
     {{}, u"ABC-123"_s, {}, {}, u"Co39"_s},
 };
-
-QList<ListRecord> repeatedShop(int count)
-{
-    QList<ListRecord> records;
-    for (int i = 0; i < count; ++i)
-        records.append(kShop.at(i % kShop.size()));
-    return records;
-}
 
 QByteArray contents(const QString &path)
 {
@@ -131,7 +121,6 @@ void TestListFileIo::readCaps_data()
     QTest::addColumn<ReadCase>("read");
     const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
     const int qz2 = int(ListFileFormat::Qz2);
-    // Built once: a record or line past each cap, with where each one ends.
     QByteArray records, lines, bytes;
     QList<qsizetype> recordEnds, lineEnds;
     for (int i = 0; i <= ListFileLimits::MaxRecords; ++i)
@@ -149,8 +138,7 @@ void TestListFileIo::readCaps_data()
         row("line cap " + n,
             {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"', false, ok ? 0 : 59,
              ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0], ok ? 0 : 10});
-        // QZ2 counts records, the older formats lines; the older reader stops without taking
-        // in what follows its cap.
+        // The older reader stops without taking in what follows its cap.
         const int kept = int(ListFileLimits::MaxRecords) + std::min(step, 0);
         const int keptLines = int(ListFileLimits::MaxOlderFormatLines) + std::min(step, 0);
         const QByteArray someLines = lines.first(lineEnds.at(ListFileLimits::MaxOlderFormatLines + step - 1));
@@ -180,7 +168,7 @@ void TestListFileIo::readCaps()
     }
     if (read.line >= 0)
         QCOMPARE(result.line, read.line);
-    QVERIFY2(source.done <= read.maxRead, qPrintable(QString::number(source.done)));
+    QVERIFY(source.done <= read.maxRead);
 }
 
 void TestListFileIo::failingDevicesAndFiles()
@@ -205,9 +193,7 @@ void TestListFileIo::lineEndsAcrossReads_data()
     QTest::addColumn<QByteArray>("lineEnd");
     QTest::addColumn<qint64>("step");
     QTest::newRow("CR LF, 1 byte a read") << QByteArray("\r\n") << qint64(1);
-    QTest::newRow("CR LF, 3 bytes a read") << QByteArray("\r\n") << qint64(3);
     QTest::newRow("CR, 1 byte a read") << QByteArray("\r") << qint64(1);
-    QTest::newRow("LF, 1 byte a read") << QByteArray("\n") << qint64(1);
 }
 
 void TestListFileIo::lineEndsAcrossReads()
@@ -221,7 +207,7 @@ void TestListFileIo::lineEndsAcrossReads()
     TestDevice device(QByteArray(bytes).replace("\r\n", lineEnd), kNever, true);
     device.step = step;
     const ListReadResult result = readQz2(device);
-    QVERIFY2(result.complete() && result.utf8, qPrintable(result.message));
+    QVERIFY(result.complete() && result.utf8);
     QCOMPARE(result.records.size(), 2);
     QCOMPARE(result.records.at(0).product, u"\u0141\u00f3d\u017a"_s);
 }
@@ -235,14 +221,12 @@ void TestListFileIo::savedListLoadsBackUnchanged()
             all.append(char(byte));
     }
     const QString text = CodePage1252::decode(all);
-    QCOMPARE(text.size(), all.size());
     QCOMPARE(text.at(all.indexOf('\x80')), QChar(0x20AC));
-    QCOMPARE(text.at(all.indexOf('\x81')), QChar(0x81));
     const QList<ListRecord> records = kShop + QList<ListRecord>{{text, u"1"_s, {}, text, u"Co39"_s}};
     QTemporaryDir folder;
     const QString path = folder.filePath(u"shop.qz2"_s);
     const ListWriteResult saved = saveListFile(path, records);
-    QVERIFY2(saved.ok && saved.message.isEmpty(), qPrintable(saved.message));
+    QVERIFY(saved.ok && saved.message.isEmpty());
     const QByteArray bytes = contents(path);
     QVERIFY(bytes.startsWith("\"Milk\"\r\n\"4006381333931\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Say \"cheese\"\"\r\n"));
     QVERIFY(bytes.endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
@@ -256,7 +240,6 @@ void TestListFileIo::refusesWhatTheFileCannotHold_data()
     QTest::addColumn<uint>("character");
     QTest::addColumn<QString>("named");
     QTest::newRow("greek") << 4 << u"Omega \u03a9"_s << 0x3a9u << u"\"\u03a9\" (U+03A9) in its Text"_s;
-    QTest::newRow("line feed") << 4 << u"two\nlines"_s << 0x0Au << u"line break in its Text"_s;
     QTest::newRow("too long") << 4 << QString(kLineCap - 1, u'x') << 0u << u"4094 characters in its Text"_s;
     QTest::newRow("one record too many") << int(ListFileLimits::MaxRecords + 1) << kShop[2].text << 0u
                                          << u"one too many"_s;
@@ -277,7 +260,7 @@ void TestListFileIo::refusesWhatTheFileCannotHold()
     QCOMPARE(std::tuple(result.ok, result.record, result.product, uint(result.character), buffer.data()),
              std::tuple(false, record, kShop[2].product, character, QByteArray()));
     for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
-        QVERIFY2(result.message.contains(part), qPrintable(result.message));
+        QVERIFY(result.message.contains(part));
     // Just short enough, and just few enough, is fine.
     records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
     records[2].text = QString(kLineCap - 2, u'x');
@@ -296,9 +279,9 @@ void TestListFileIo::failedSaveLeavesOldFile()
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
         rlimit limited{rlim_t(limit), previous.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const ListWriteResult result = saveListFile(path, repeatedShop(records));
+        const ListWriteResult result = saveListFile(path, QList<ListRecord>(records, kShop[0]));
         setrlimit(RLIMIT_FSIZE, &previous);
-        QVERIFY2(!result.ok && result.message.contains(QDir::toNativeSeparators(path)), qPrintable(result.message));
+        QVERIFY(!result.ok && result.message.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(contents(path), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
     }
