@@ -267,49 +267,29 @@ private slots:
         QVERIFY(Test::decodedText(fromSvg).startsWith(u"5012345678900"_s));
     }
 
-    void directFillMatchesPainting_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("supplement");
-        QTest::addColumn<QRectF>("target");
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<QColor>("back");
-        QTest::newRow("EAN-13 + 5, label size")
-            << 13 << u"400638133393"_s << u"54321"_s << QRectF(0, 0, 553, 188) << QPoint() << QColor(Qt::white);
-        QTest::newRow("Code 39, box past the image")
-            << 0 << u"KELBRIX-39"_s << QString() << QRectF(-20.5, 10.5, 700, 400) << QPoint(-1, 5) << QColor(Qt::white);
-    }
-
     void directFillMatchesPainting()
     {
-        QFETCH(int, code);
-        QFETCH(QString, data);
-        QFETCH(QString, supplement);
-        QFETCH(QRectF, target);
-        QFETCH(QPoint, offset);
-        QFETCH(QColor, back);
-        BarcodeRenderer renderer;
-        QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(supplement));
-        renderer.setBackColor(back);
-        renderer.setHeaderSpace(BarcodeRenderer::kIsbnHeaderSpace);
-        QImage direct(600, 260, QImage::Format_RGB32);
-        direct.fill(Qt::red);
-        QImage painted = direct;
-        {
+        for (const auto &[code, data, target, offset] :
+             {std::tuple(13, u"400638133393"_s, QRectF(0.4, 0.6, 553.3, 188.2), QPoint(3, 2)),
+              std::tuple(0, u"KELBRIX-39"_s, QRectF(-20.5, 10.5, 700, 400), QPoint(-1, 5))}) {
+            BarcodeRenderer renderer;
+            QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(u"54321"_s));
+            renderer.setHeaderSpace(BarcodeRenderer::kIsbnHeaderSpace);
+            QImage direct(600, 260, QImage::Format_RGB32);
+            direct.fill(Qt::red);
+            QImage painted = direct;
             QPainter painter(&direct);
             painter.translate(offset);
             renderer.draw(painter, target);
-        }
-        {
-            QPainter painter(&painted);
+            painter.end();
+            painter.begin(&painted);
             painter.setClipRect(painted.rect());
             painter.translate(offset);
             renderer.draw(painter, target);
+            painter.end();
+            QCOMPARE(direct, painted);
+            QCOMPARE(Test::decodedText(direct).isEmpty(), code == 0);
         }
-        QCOMPARE(direct, painted);
-        if (QRectF(direct.rect()).contains(target.translated(offset)))
-            QVERIFY(!Test::decodedText(direct).isEmpty());
     }
 };
 
