@@ -140,10 +140,6 @@ private slots:
     {
         clickOption(*m_form, u"optISBN"_s);
         QCOMPARE(m_form->windowTitle(), u"Kelbrix.  - ISBN "_s);
-        clickOption(*m_form, u"chk5digit"_s);
-        clickOption(*m_form, u"optEAN13"_s);
-        clickOption(*m_form, u"optISBN"_s);
-        QCOMPARE(m_form->windowTitle(), u"Kelbrix.  - ISBN  - 5 Digits"_s);
     }
 
     void bareSymbolHasTheProductLineHeight()
