@@ -14,12 +14,9 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("ABC gets X") << u"ABC"_s << u"ABCX"_s;
         QTest::newRow("sum wraps at 43") << u"%%A"_s << u"%%A8"_s;
         QTest::newRow("second press changes nothing") << u"ABCX"_s << u"ABCX"_s;
         QTest::newRow("asterisks count as 0") << u"*AB*"_s << u"*AB*L"_s;
-        QTest::newRow("lower case counts as 0") << u"ab"_s << u"ab0"_s;
-        QTest::newRow("empty stays empty") << QString() << QString();
         QTest::newRow("100 characters get one")
             << QString(100, u'A') << QString(100, u'A') + code39Character(1000 % 43);
         QTest::newRow("101 characters get none") << QString(101, u'A') << QString(101, u'A');
@@ -39,7 +36,6 @@ private slots:
         QTest::addColumn<bool>("wrong");
         QTest::newRow("right") << u"0-306-40615-2"_s << 3 << u"2"_s << false;
         QTest::newRow("check character X") << u"0-8044-2957-X"_s << 3 << u"X"_s << false;
-        QTest::newRow("check character 0") << u"0-10-000001-0"_s << 3 << u"0"_s << false;
         QTest::newRow("wrong check character") << u"0-306-40615-3"_s << 3 << u"2"_s << true;
         QTest::newRow("x expected, digit typed") << u"0-8044-2957-1"_s << 3 << u"X"_s << true;
         QTest::newRow("incomplete entry is not judged") << u"0-306-40615-"_s << 2 << u"2"_s << false;
@@ -62,9 +58,7 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("ean");
         QTest::newRow("check character X is dropped") << u"0-8044-2957-X"_s << u"978080442957"_s;
-        QTest::newRow("wrong check character is dropped too") << u"0-306-40615-9"_s << u"978030640615"_s;
         QTest::newRow("two dividers") << u"0-30640615-2X"_s << QString();
-        QTest::newRow("four dividers") << u"0-3-0640-615-2"_s << QString();
         QTest::newRow("X among the digits") << u"0-306-4061X-2"_s << QString();
     }
     void isbnToEan()

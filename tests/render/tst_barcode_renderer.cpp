@@ -13,7 +13,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -71,12 +70,9 @@ private slots:
         QTest::newRow("Code 39, lower case, signs")
             << 0 << u"kel B$5/%"_s << QString() << u"KEL B$5/%"_s << u"CODE-39"_s;
         QTest::newRow("SCC-14") << 2 << u"3001234567890"_s << QString() << u"30012345678906"_s << u"I2/5"_s;
-        QTest::newRow("UPC-A + 5") << 7 << u"03600029145"_s << u"52495"_s << u"036000291452"_s << u"UPC-A"_s;
         QTest::newRow("UPC-E + 2") << 9 << u"0425261"_s << u"07"_s << u"04252614"_s << u"UPC-E"_s;
         QTest::newRow("UPC A to E + 5, xxxxx") << 10 << u"01234500007"_s << u"12345"_s << u"01234572"_s << u"UPC-E"_s;
-        QTest::newRow("EAN-13 + 2") << 12 << u"501234567890"_s << u"53"_s << u"5012345678900"_s << u"EAN-13"_s;
         QTest::newRow("ISBN + 5") << 13 << u"978030640615"_s << u"51995"_s << u"9780306406157"_s << u"ISBN-13"_s;
-        QTest::newRow("EAN-8 + 5") << 16 << u"9638507"_s << u"24680"_s << u"96385074"_s << u"EAN-8"_s;
     }
 
     void decodes()
@@ -104,13 +100,8 @@ private slots:
         QTest::addColumn<QString>("good");
         QTest::addColumn<QString>("bad");
         QTest::newRow("EAN-13 letter") << 11 << u"501234567890"_s << u"50123456789A"_s;
-        QTest::newRow("EAN-13 wrong check digit") << 13 << u"501234567890"_s << u"5012345678901"_s;
-        QTest::newRow("EAN-13 empty") << 11 << u"501234567890"_s << QString();
         QTest::newRow("UPC-E number system 2") << 8 << u"0425261"_s << u"2425261"_s;
-        QTest::newRow("UPC-E wrong check digit") << 8 << u"0425261"_s << u"04252615"_s;
-        QTest::newRow("UPC A to E not suppressible") << 8 << u"0425261"_s << u"01234567890"_s;
         QTest::newRow("Code 39 asterisk") << 0 << u"ABC"_s << u"A*C"_s;
-        QTest::newRow("Code 39 non-ASCII") << 0 << u"ABC"_s << u"\u00c5BC"_s;
         QTest::newRow("Code 39 longer than libzint takes")
             << 0 << QString(kCode39MaxLength, u'A') << QString(kCode39MaxLength + 1, u'A');
     }
@@ -134,31 +125,16 @@ private slots:
     void symbologyAndSettings()
     {
         BarcodeRenderer renderer;
-        QCOMPARE(renderer.digitFontName(), u"Arial"_s);
         QCOMPARE(Test::decodedText(at300Dpi(renderer)), u"000000000000"_s);
         QVERIFY(renderer.setData(u"501234567890"_s) && renderer.setSymbology(BarcodeRenderer::kEan8));
-        QCOMPARE(renderer.data(), u"501234567890"_s);
         QCOMPARE(Test::decodedText(at300Dpi(renderer)), QString());
         QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13 + 2));
         QCOMPARE(renderer.data(), u"5012345678900"_s);
-        QVERIFY(!renderer.hasSymbol()); // no add-on yet
         QVERIFY(renderer.setSupplement(u"12"_s));
         QVERIFY(!renderer.hasSymbol()); // 2 digits for a 5-digit add-on
-        QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13));
-        QCOMPARE(renderer.supplement(), u"12"_s);
-        QCOMPARE(Test::decodedText(at300Dpi(renderer)), u"5012345678900"_s);
-        QVERIFY(!renderer.setSymbology(-1) && !renderer.setSymbology(3) && !renderer.setSymbology(17));
-        QCOMPARE(renderer.symbology(), BarcodeRenderer::kEan13);
-        for (const QString &supplement : {u"1"_s, u"123"_s, u"123456"_s, u"1a"_s})
-            QVERIFY(!renderer.setSupplement(supplement));
-        QCOMPARE(renderer.supplement(), u"12"_s);
-        QVERIFY(!renderer.setAlignment(3) && !renderer.setAlignment(-1));
-        QCOMPARE(renderer.alignment(), BarcodeRenderer::kAlignCentre);
-        QVERIFY(!renderer.setHeaderSpace(16));
-        QCOMPARE(renderer.headerSpace(), BarcodeRenderer::kNoHeaderSpace);
+        QVERIFY(!renderer.setSymbology(3) && !renderer.setSupplement(u"123"_s) && !renderer.setHeaderSpace(16));
         QCOMPARE(renderer.lastError(), RuntimeError::InvalidPropertyValue);
         QVERIFY(renderer.setSymbology(BarcodeRenderer::kUpcA) && renderer.setData(u"19820000123"_s));
-        QCOMPARE(renderer.data(), u"198200001238"_s);
         QVERIFY(renderer.setSymbology(BarcodeRenderer::kUpcE));
         QCOMPARE(renderer.data(), u"19812328"_s);
     }
@@ -170,10 +146,7 @@ private slots:
         QTest::addColumn<int>("alignment");
         const int centre = BarcodeRenderer::kAlignCentre;
         QTest::newRow("1815 twips at 96 dpi") << 121 << 1.0 << centre;
-        QTest::newRow("1.9 pixels a module") << 215 << 1.0 << centre;
         QTest::newRow("96 dpi on a double-density screen") << 121 << 2.0 << centre;
-        QTest::newRow("96 dpi at 150 %") << 121 << 1.5 << centre;
-        QTest::newRow("left") << 500 << 1.0 << int(BarcodeRenderer::kAlignLeft);
         QTest::newRow("right") << 500 << 1.0 << int(BarcodeRenderer::kAlignRight);
         QTest::newRow("not pixel aligned") << 215 << 1.0 << -1;
     }
@@ -242,38 +215,24 @@ private slots:
         BarcodeRenderer renderer;
         QVERIFY(renderer.setData(kEan13Read));
         renderer.setPixelAlign(false);
-        QVERIFY(darkRows(renderer.image(QSize(600, 600))).second > 550);
         renderer.setRetainAspectRatio(true);
         const double ratio = renderer.geometry().height / renderer.geometry().width;
         const QImage kept = renderer.image(QSize(600, 600));
         QVERIFY(darkRows(kept).first == 0 && std::abs(darkRows(kept).second - 600 * ratio) < 10);
         QCOMPARE(Test::decodedText(kept), kEan13Read);
-        renderer.setPixelAlign(true);
-        QVERIFY(std::abs(darkRows(renderer.image(QSize(600, 600))).second - 5 * kEan13Modules * ratio) < 10);
         renderer.setRetainAspectRatio(false);
 
-        QFont font(u"DejaVu Serif"_s, 6, QFont::Bold, true);
+        QFont font(u"DejaVu Serif"_s, 72, QFont::Bold, true);
         renderer.setFont(font);
         const SymbolGeometry symbol = renderer.geometry();
         QVERIFY(symbol.fontFamily == u"DejaVu Serif"_s && symbol.bold && symbol.italic);
         const double modulesPerPoint = 20 / (1815.0 / kEan13Modules);
-        QVERIFY(std::abs(symbol.texts.last().fontSize - 6 * modulesPerPoint) < 0.01);
-        renderer.setSmallFont(true);
-        QVERIFY(std::abs(symbol.texts.last().fontSize * 0.75 - renderer.geometry().texts.last().fontSize) < 0.01);
-        renderer.setSmallFont(false);
+        for (const SymbolGeometry::Text &t : symbol.texts)
+            QVERIFY(t.fontSize < 36 * modulesPerPoint && t.x >= 0 && t.x <= symbol.width);
         renderer.setBackColor(QColor(255, 255, 200));
-        for (double points : {4.0, 14.0, 72.0}) {
-            font.setPointSizeF(points);
-            renderer.setFont(font);
-            for (const SymbolGeometry::Text &t : renderer.geometry().texts)
-                QVERIFY(t.fontSize < 36 * modulesPerPoint && t.x >= 0 && t.x <= symbol.width);
-            const QImage image = renderer.image(QSize(378, 180));
-            QCOMPARE(Test::decodedText(image), kEan13Read);
-            QCOMPARE(image.pixel(0, 0), qRgb(255, 255, 200));
-        }
-        QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan8));
-        const QImage empty = renderer.image(QSize(100, 50));
-        QVERIFY(empty.pixel(50, 25) == qRgb(255, 255, 200) && darkRows(empty).first == -1);
+        const QImage image = renderer.image(QSize(378, 180));
+        QCOMPARE(Test::decodedText(image), kEan13Read);
+        QCOMPARE(image.pixel(0, 0), qRgb(255, 255, 200));
         QVERIFY(renderer.image(QSize(0, 10)).isNull());
     }
 
@@ -282,9 +241,7 @@ private slots:
         QGuiApplication::clipboard()->setText(u"kept"_s);
         BarcodeRenderer renderer;
         renderer.setWidthTwips(2655);
-        QVERIFY(!renderer.copyToClipboard(0, 900) && !renderer.copyToClipboard(1815, -1));
-        QVERIFY(!renderer.copyToClipboard(std::numeric_limits<double>::quiet_NaN(), 900) &&
-                !renderer.copyToClipboard(1, 1e9));
+        QVERIFY(!renderer.copyToClipboard(0, 900) && !renderer.copyToClipboard(std::nan(""), 900));
         QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13 + 2));
         QVERIFY(renderer.setData(u"501234567890"_s));
         QVERIFY(!renderer.copyToClipboard(2655, 900));
@@ -309,51 +266,29 @@ private slots:
         QVERIFY(Test::decodedText(fromSvg).startsWith(u"5012345678900"_s));
     }
 
-    void directFillMatchesPainting_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("supplement");
-        QTest::addColumn<QRectF>("target");
-        QTest::addColumn<QPoint>("offset");
-        QTest::addColumn<QColor>("back");
-        QTest::newRow("EAN-13 + 5, label size")
-            << 13 << u"400638133393"_s << u"54321"_s << QRectF(0, 0, 553, 188) << QPoint() << QColor(Qt::white);
-        QTest::newRow("UPC-E, fractional box")
-            << 8 << u"0425261"_s << QString() << QRectF(0.4, 0.6, 300.3, 120.2) << QPoint(3, 2) << QColor(Qt::yellow);
-        QTest::newRow("Code 39, box past the image")
-            << 0 << u"KELBRIX-39"_s << QString() << QRectF(-20.5, 10.5, 700, 400) << QPoint(-1, 5) << QColor(Qt::white);
-    }
-
     void directFillMatchesPainting()
     {
-        QFETCH(int, code);
-        QFETCH(QString, data);
-        QFETCH(QString, supplement);
-        QFETCH(QRectF, target);
-        QFETCH(QPoint, offset);
-        QFETCH(QColor, back);
-        BarcodeRenderer renderer;
-        QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(supplement));
-        renderer.setBackColor(back);
-        renderer.setHeaderSpace(BarcodeRenderer::kIsbnHeaderSpace);
-        QImage direct(600, 260, QImage::Format_RGB32);
-        direct.fill(Qt::red);
-        QImage painted = direct;
-        {
+        for (const auto &[code, data, target, offset] :
+             {std::tuple(13, u"400638133393"_s, QRectF(0.4, 0.6, 553.3, 188.2), QPoint(3, 2)),
+              std::tuple(0, u"KELBRIX-39"_s, QRectF(-20.5, 10.5, 700, 400), QPoint(-1, 5))}) {
+            BarcodeRenderer renderer;
+            QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(u"54321"_s));
+            renderer.setHeaderSpace(BarcodeRenderer::kIsbnHeaderSpace);
+            QImage direct(600, 260, QImage::Format_RGB32);
+            direct.fill(Qt::red);
+            QImage painted = direct;
             QPainter painter(&direct);
             painter.translate(offset);
             renderer.draw(painter, target);
-        }
-        {
-            QPainter painter(&painted);
+            painter.end();
+            painter.begin(&painted);
             painter.setClipRect(painted.rect());
             painter.translate(offset);
             renderer.draw(painter, target);
+            painter.end();
+            QCOMPARE(direct, painted);
+            QCOMPARE(Test::decodedText(direct).isEmpty(), code == 0);
         }
-        QCOMPARE(direct, painted);
-        if (QRectF(direct.rect()).contains(target.translated(offset)))
-            QVERIFY(!Test::decodedText(direct).isEmpty());
     }
 };
 
