@@ -83,30 +83,6 @@ private slots:
         QCOMPARE(decodedText(m_form->picTST->image()), u"4006381333931"_s);
     }
 
-    void shortEntrySetsOptionsButComposesNothing()
-    {
-        const QImage before = m_form->picTST->image();
-        clickOption(*m_form, u"optEAN8"_s);
-        // A list record of type E135 whose barcode is a digit short.
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"short.qz2"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\"Short\"\r\n\"40063813339\"\r\n\"\"\r\n\"\"\r\n\"E135\"\r\n");
-        file.close();
-        m_prompt->files.enqueue(path);
-        m_form->mnuLoad->trigger();
-        const QModelIndex first = m_form->ListView3->model()->index(0, 0);
-        QTRY_VERIFY(m_form->ListView3->visualRect(first).isValid());
-        QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {},
-                          m_form->ListView3->visualRect(first).center());
-        QCOMPARE(m_form->TxtStreck->text(), u"40063813339"_s);
-        QVERIFY(m_form->optEAN13->isChecked());
-        QVERIFY(m_form->chk5digit->isChecked());
-        QCOMPARE(m_form->picTST->widthTwips(), 2655.0);
-        QCOMPARE(m_form->picTST->image(), before);
-    }
-
     void code39()
     {
         makeCode(*m_form, u"optCode39"_s, u"optNosup"_s, u"ABCDEFGHIJ"_s, QString());

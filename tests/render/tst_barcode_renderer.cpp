@@ -70,9 +70,7 @@ private slots:
         QTest::newRow("Code 39, lower case, signs")
             << 0 << u"kel B$5/%"_s << QString() << u"KEL B$5/%"_s << u"CODE-39"_s;
         QTest::newRow("SCC-14") << 2 << u"3001234567890"_s << QString() << u"30012345678906"_s << u"I2/5"_s;
-        QTest::newRow("UPC-E + 2") << 9 << u"0425261"_s << u"07"_s << u"04252614"_s << u"UPC-E"_s;
         QTest::newRow("UPC A to E + 5, xxxxx") << 10 << u"01234500007"_s << u"12345"_s << u"01234572"_s << u"UPC-E"_s;
-        QTest::newRow("ISBN + 5") << 13 << u"978030640615"_s << u"51995"_s << u"9780306406157"_s << u"ISBN-13"_s;
     }
 
     void decodes()
@@ -101,7 +99,6 @@ private slots:
         QTest::addColumn<QString>("bad");
         QTest::newRow("EAN-13 letter") << 11 << u"501234567890"_s << u"50123456789A"_s;
         QTest::newRow("UPC-E number system 2") << 8 << u"0425261"_s << u"2425261"_s;
-        QTest::newRow("Code 39 asterisk") << 0 << u"ABC"_s << u"A*C"_s;
         QTest::newRow("Code 39 longer than libzint takes")
             << 0 << QString(kCode39MaxLength, u'A') << QString(kCode39MaxLength + 1, u'A');
     }
@@ -145,7 +142,6 @@ private slots:
         QTest::addColumn<qreal>("pixelRatio");
         QTest::addColumn<int>("alignment");
         const int centre = BarcodeRenderer::kAlignCentre;
-        QTest::newRow("1815 twips at 96 dpi") << 121 << 1.0 << centre;
         QTest::newRow("96 dpi on a double-density screen") << 121 << 2.0 << centre;
         QTest::newRow("right") << 500 << 1.0 << int(BarcodeRenderer::kAlignRight);
         QTest::newRow("not pixel aligned") << 215 << 1.0 << -1;

@@ -119,15 +119,6 @@ private slots:
         QCOMPARE(readout.warning.isEmpty(), !narrow && !wide);
     }
 
-    void cutOff()
-    {
-        const BarcodeRenderer renderer = sample(11, u"123456789012"_s, QString(), true, false);
-        const ModuleWidthReadout small = moduleWidthReadout(renderer, twipsOfMillimetres(30), 1000, 72);
-        QVERIFY(small.cutOff);
-        QVERIFY(small.warning.contains(u"cut off"_s));
-        QVERIFY(!moduleWidthReadout(renderer, twipsOfMillimetres(40), 1000, 72).cutOff);
-    }
-
     void noSymbolNoReadout()
     {
         BarcodeRenderer renderer;
