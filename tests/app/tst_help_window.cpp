@@ -64,22 +64,16 @@ private slots:
 
     void contents()
     {
-        const QList<std::tuple<Edition, QString, QString>> editions{
-            {Edition::Alla, u"/help/Barcode.html"_s, u"Kelbrix Help"_s},
-            {Edition::Upc, u"/help/BarcodeU.html"_s, u"UPC Kelbrix Help"_s},
-        };
-        for (const auto &[edition, page, title] : editions) {
-            HelpWindow::setEdition(edition);
-            HelpWindow::showContents();
-            HelpWindow *help = HelpWindow::instance();
-            QCOMPARE(help->currentSource().path(), page);
-            QCOMPARE(help->currentAnchor(), u"contents"_s);
-            QVERIFY(resourceText(help->currentSource()).contains(u"<title>"_s + title + u"</title>"_s));
-            QApplication::setActiveWindow(help);
-            QVERIFY(QTest::qWaitForWindowActive(help));
-            QTest::keyClick(help, Qt::Key_Escape);
-            QVERIFY(!help->isVisible());
-        }
+        HelpWindow::setEdition(Edition::Upc);
+        HelpWindow::showContents();
+        HelpWindow *help = HelpWindow::instance();
+        QCOMPARE(help->currentSource().path(), u"/help/BarcodeU.html"_s);
+        QCOMPARE(help->currentAnchor(), u"contents"_s);
+        QVERIFY(resourceText(help->currentSource()).contains(u"<title>UPC Kelbrix Help</title>"_s));
+        QApplication::setActiveWindow(help);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!help->isVisible());
     }
 
     void answers()

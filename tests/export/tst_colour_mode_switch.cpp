@@ -118,7 +118,6 @@ private slots:
         QTest::addColumn<bool>("asks");
         QTest::addColumn<bool>("switches");
         QTest::addColumn<QString>("settingAfter");
-        QTest::newRow("256") << u"256"_s << 32 << false << false << true << QString();
         QTest::newRow("Ask at 32 bits") << u"Ask"_s << 32 << false << true << true << QString();
         QTest::newRow("Ask at 16 bits") << u"Ask"_s << 16 << false << false << false << u"Ask"_s;
         QTest::newRow("Never") << u"Never"_s << 32 << true << false << false << u"Never"_s;

@@ -5,7 +5,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -93,17 +92,7 @@ QImage TestConverterCommands::setUp(const QString &setup)
     const QImage rendered = readTiffFile(expand(kFile)).image;
     if (setup == u"file600")
         return rendered;
-    if (setup == u"label.png")
-        return rendered.convertToFormat(QImage::Format_RGB32).save(expand(u"%D/label.png"_s)) ? rendered : QImage();
-    QImage picture(rendered.width(), rendered.height() + 60, QImage::Format_ARGB32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setPen(Qt::darkBlue);
-    painter.drawText(QRect(0, 0, picture.width(), 60), Qt::AlignCenter, u"ISBN 978-0-00-000000"_s);
-    painter.drawImage(0, 60, rendered);
-    painter.end();
-    QGuiApplication::clipboard()->setImage(picture);
-    return picture;
+    return rendered.convertToFormat(QImage::Format_RGB32).save(expand(u"%D/label.png"_s)) ? rendered : QImage();
 }
 
 void TestConverterCommands::commandShapes_data()
@@ -138,9 +127,6 @@ void TestConverterCommands::commandShapes_data()
         unchanged, COMPRESSION_CCITTRLE, 600, {452, 240}, u"%D/Soap, 500g, big_003.tif"_s);
     row(u"ISBN lettering, to bitmap"_s, file600, {u"source=%1,dest=%D/tmpVT2000.bmp,format=bmp,log=1"_s.arg(kFile)},
         unchanged, 0, 600, {452, 240}, u"%D/tmpVT2000.bmp"_s);
-    row(u"another program's picture scaled to the raster"_s, u"picture"_s,
-        {u"source=clipboard,dest=%1,raster=904,format=tif,colors=2,mono=1,xres=600,yres=600,log=1"_s.arg(kFile)}, {},
-        COMPRESSION_NONE, 600, {904, 600});
 }
 
 void TestConverterCommands::commandShapes()

@@ -1,7 +1,6 @@
 #include "export_test_support.h"
 #include "recording_prompt.h"
 
-#include "export/convert_command_line.h"
 #include "export/converter_errors.h"
 #include "export/converter_log.h"
 #include "export/converter_result.h"
@@ -18,7 +17,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <limits>
 #include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -54,7 +52,6 @@ private slots:
     void failedWriteLeavesOldFile();
     void outOfMemory();
     void logFile();
-    void commandLine();
     void messages_data();
     void messages();
 
@@ -174,25 +171,6 @@ void TestConverterResults::logFile()
     QVERIFY(capped.contains("none_199_") && !capped.contains("none_0_"));
 }
 
-void TestConverterResults::commandLine()
-{
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    QVERIFY(out && err);
-    const auto text = [](std::FILE *file) {
-        std::rewind(file);
-        char buffer[4096] = {};
-        const size_t length = std::fread(buffer, 1, sizeof buffer - 1, file);
-        std::fseek(file, 0, SEEK_END);
-        return QString::fromLocal8Bit(buffer, qsizetype(length));
-    };
-    QCOMPARE(runConvertCommandLine(expand(u"source=%D/in.tif,dest=%D/cli.tif,format=2"_s), out, err), 0);
-    QCOMPARE(std::pair(text(out), text(err)), std::pair(u"0\n"_s, QString()));
-    QCOMPARE(readTiffFile(expand(u"%D/cli.tif"_s)).compression, quint16(2));
-    QCOMPARE(runConvertCommandLine(expand(u"source=%D/gone.tif,dest=%D/cli.tif"_s), out, err), 1);
-    QVERIFY(text(out) == u"0\n32504\n"_s && text(err).contains(u"gone.tif"_s));
-    std::fclose(out), std::fclose(err);
-}
-
 void TestConverterResults::messages_data()
 {
     QTest::addColumn<int>("code");
@@ -209,17 +187,13 @@ void TestConverterResults::messages_data()
             << code << stateBefore << answer << clipboard << texts << stateAfter;
     };
     row(32209, {u"Disk Full Error"_s});
-    row(std::numeric_limits<int>::min(), {u"Unknown Error, Error Code=%1"_s.arg(std::numeric_limits<int>::min())});
     const QStringList asked{u"Unspecified Internal Error"_s, u"Can't make a 2400 dpi file. But you can try again, "
                                                              u"but the size might not be right, continue ?"_s};
-    const QString retrying = u"Unspecified"_s, no = u"No"_s, memory = u"Insufficient Memory"_s;
+    const QString retrying = u"Unspecified"_s;
     row(32501, asked, {}, retrying, PromptAnswer::Yes);
-    row(32501, {}, retrying, retrying, PromptAnswer::No);
-    row(32506, {memory}, retrying, no);
     const QString made = u"E130 # 5012345678900 # "_s;
     row(33203, {u"Unsupported Export Format"_s, made + u"Pic=True"_s}, {}, {}, PromptAnswer::Ok,
         QString::fromLatin1(kSymbolMimeType));
-    row(32504, {u"File Not Found"_s}, {}, {}, PromptAnswer::Ok, u"none"_s);
 }
 
 void TestConverterResults::messages()
