@@ -226,7 +226,6 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("checked");
-        QTest::newRow("none") << u"000000"_s << u"100000"_s;
         QTest::newRow("barcode and type") << u"010010"_s << u"010010"_s;
         QTest::newRow("too short") << u"0100"_s << u"100000"_s;
         QTest::newRow("garbage") << u"01x010"_s << u"100000"_s;
