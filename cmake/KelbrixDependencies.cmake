@@ -26,14 +26,12 @@ if(NOT TIFF_FOUND)
     message(FATAL_ERROR "libtiff was not found. Install it with: apt-get install libtiff-dev")
 endif()
 
-if(KELBRIX_BUILD_TESTS)
-    find_path(ZBAR_INCLUDE_DIR zbar.h)
-    find_library(ZBAR_LIBRARY NAMES zbar)
-    if(NOT ZBAR_INCLUDE_DIR OR NOT ZBAR_LIBRARY)
-        message(FATAL_ERROR "libzbar (needed by the tests) was not found. Install it with: apt-get install libzbar-dev")
-    endif()
-    add_library(Kelbrix::Zbar UNKNOWN IMPORTED)
-    set_target_properties(Kelbrix::Zbar PROPERTIES
-        IMPORTED_LOCATION "${ZBAR_LIBRARY}"
-        INTERFACE_INCLUDE_DIRECTORIES "${ZBAR_INCLUDE_DIR}")
+# zbar reads every label back, in the program and in the tests.
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+    pkg_check_modules(ZBAR QUIET IMPORTED_TARGET GLOBAL zbar)
 endif()
+if(NOT ZBAR_FOUND)
+    message(FATAL_ERROR "libzbar was not found. Install it with: apt-get install libzbar-dev pkg-config")
+endif()
+add_library(Kelbrix::Zbar ALIAS PkgConfig::ZBAR)

@@ -170,6 +170,10 @@ QWidget *frmTiff::buildFunctionsFrame()
     copiesLayout->addWidget(txtCopies);
     copiesLayout->addWidget(Label4, 1);
     grid->addWidget(copies, 3, 0, 1, 2);
+
+    chkVerify = named(new QCheckBox(u"Verify each file"_s, frame), u"chkVerify"_s);
+    chkVerify->setToolTip(u"Read every exported file back and report the ones that do not scan"_s);
+    grid->addWidget(chkVerify, 4, 0, 1, 2);
     return frame;
 }
 
@@ -265,6 +269,7 @@ TiffParameters frmTiff::parameters() const
                    : optNever256->isChecked() ? ColourModeChoice::Never
                                               : ColourModeChoice::Ask;
     p.isbnTiffFont = m_isbnTiffFont;
+    p.verify = chkVerify->isChecked();
     return p;
 }
 
@@ -298,6 +303,7 @@ void frmTiff::setParameters(const TiffParameters &p)
     optUse256->setChecked(p.colourMode == ColourModeChoice::Always256);
     optNever256->setChecked(p.colourMode == ColourModeChoice::Never);
     m_isbnTiffFont = p.isbnTiffFont;
+    chkVerify->setChecked(p.verify);
 }
 
 int frmTiff::resolutionDpi() const

@@ -112,6 +112,7 @@ private:
     QCheckBox *chkTiffCompH = nullptr;
     QLineEdit *txtCopies = nullptr;
     QLabel *Label4 = nullptr;
+    QCheckBox *chkVerify = nullptr;
     QPushButton *cmdOK = nullptr;
     QLabel *Label3 = nullptr;
     QRadioButton *optAsk256 = nullptr;

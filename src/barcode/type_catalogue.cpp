@@ -40,6 +40,11 @@ const std::array<TypeInfo, 19> &catalogue()
 
 } // namespace
 
+std::span<const TypeInfo> allTypes()
+{
+    return catalogue();
+}
+
 const TypeInfo *findType(const QString &code)
 {
     for (const TypeInfo &row : catalogue()) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 namespace Kelbrix {
 
@@ -21,6 +22,9 @@ struct TypeInfo {
     int widthTwips;        ///< symbol and label width in the main view (Code 39: per entry length)
     int rendererSymbology; ///< symbology code handed to the renderer
 };
+
+/// Every row of the catalogue, in its order.
+std::span<const TypeInfo> allTypes();
 
 /// The row of \a code, or nullptr for a text that is no TypeCode.
 const TypeInfo *findType(const QString &code);

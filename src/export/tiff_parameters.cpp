@@ -79,6 +79,7 @@ TiffParameters TiffParameters::fromSettings(SettingsStore &store)
     if (colourMode.isEmpty())
         store.setValue(u"Use256"_s, u"Ask"_s);
     p.isbnTiffFont = store.value(u"ISBNtiffFont"_s);
+    p.verify = store.value(u"TiffVerify"_s) != u"N"_s;
     return p;
 }
 
@@ -93,6 +94,7 @@ void TiffParameters::toSettings(SettingsStore &store) const
     store.setValue(u"TiffAdjustH"_s, adjustHeight ? u"H"_s : u"No"_s);
     store.setValue(u"Use256"_s, textOf(kColourModes, colourMode));
     store.setValue(u"ISBNtiffFont"_s, isbnTiffFont);
+    store.setValue(u"TiffVerify"_s, verify ? u"Y"_s : u"N"_s);
 }
 
 int TiffParameters::resolutionDpi(int printerDpi) const

@@ -34,12 +34,13 @@ struct TiffParameters {
     QString copies = QStringLiteral("1"); ///< text of the copies box: copies of each record
     ColourModeChoice colourMode = ColourModeChoice::Ask;
     QString isbnTiffFont; ///< font of the ISBN line in TIFF output; empty for none chosen
+    bool verify = true;   ///< read each written file back and report the ones that do not scan
 
-    /// Reads the TIFF values ("TiffRes" ... "ISBNtiffFont") of \a store. A missing, empty or
+    /// Reads the TIFF values ("TiffRes" ... "ISBNtiffFont", "TiffVerify") of \a store. A missing, empty or
     /// unknown value gives that value's default; a "TiffRes" that the resolution box could not
     /// hold (other characters than digits and ".", or more than four) gives the printer's
     /// resolution, and one above 4800 reads as "4800". An empty "Use256" is stored back as
-    /// "Ask". Returns the parameters read.
+    /// "Ask". Only "N" turns "TiffVerify" off. Returns the parameters read.
     static TiffParameters fromSettings(SettingsStore &store);
     /// Writes the TIFF values into \a store with their exact texts.
     void toSettings(SettingsStore &store) const;

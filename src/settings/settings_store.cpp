@@ -123,7 +123,7 @@ const QStringList &settingNames()
         u"DPI"_s,         u"Bar Def"_s,     u"FontName"_s,    u"FontBold"_s, u"FontItalic"_s,   u"FontSize"_s,
         u"Find"_s,        u"PicTXTColor"_s, u"Bar1xColor"_s,  u"Pixel"_s,    u"Aspect"_s,       u"Font"_s,
         u"RemoveDigit"_s, u"BarAlign"_s,    u"TiffRes"_s,     u"TiffComp"_s, u"TiffInvert"_s,   u"TiffMirror"_s,
-        u"TiffRotate"_s,  u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,   u"ISBNtiffFont"_s,
+        u"TiffRotate"_s,  u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,   u"ISBNtiffFont"_s, u"TiffVerify"_s,
     };
     return names;
 }

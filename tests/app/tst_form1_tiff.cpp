@@ -94,9 +94,9 @@ private slots:
         QTest::newRow("first run") << QStringList{} << QString()
                                    << QStringList{u"Printer"_s, u"Huff"_s, u"No"_s, u"No"_s,
                                                   u"No"_s,      u"No"_s,   u"No"_s, u"Ask"_s};
-        QTest::newRow("own resolution, G4, all on")
-            << QStringList{u"optUserRes"_s,  u"optCompG4"_s,    u"chkInvertImg"_s, u"optMirrorH"_s,
-                           u"optRotate90"_s, u"chkTiffCompW"_s, u"chkTiffCompH"_s, u"optNever256"_s}
+        QTest::newRow("own resolution, G4, all switched")
+            << QStringList{u"optUserRes"_s,   u"optCompG4"_s,    u"chkInvertImg"_s, u"optMirrorH"_s, u"optRotate90"_s,
+                           u"chkTiffCompW"_s, u"chkTiffCompH"_s, u"optNever256"_s,  u"chkVerify"_s}
             << u"1200"_s << QStringList{u"1200"_s, u"G4"_s, u"Inv"_s, u"H"_s, u"90"_s, u"W"_s, u"H"_s, u"Never"_s};
     }
     void roundTrip()
@@ -122,11 +122,13 @@ private slots:
         for (int i = 0; i < texts.size(); ++i)
             QCOMPARE(settings.value(kTiffNames[i]).toString(), texts[i]);
         QCOMPARE(settings.value(u"ISBNtiffFont"_s).toString(), firstRun ? QString() : u"DejaVu Serif"_s);
+        // Verifying is on until the user clears it.
+        QCOMPARE(settings.value(u"TiffVerify"_s).toString(), firstRun ? u"Y"_s : u"N"_s);
         if (firstRun)
             return;
         Form1 again(Edition::Alla);
         for (const QString &name : clicks)
-            QVERIFY(tiffControl<QAbstractButton>(again, name)->isChecked());
+            QCOMPARE(tiffControl<QAbstractButton>(again, name)->isChecked(), name != u"chkVerify"_s);
         QCOMPARE(tiffControl<QLineEdit>(again, u"txtUserRes"_s)->text(), resolution);
         QCOMPARE(prompt.texts(), texts[7] == u"256"_s ? QStringList{kNoSwitching} : QStringList{});
     }

@@ -10,8 +10,8 @@ using namespace Kelbrix;
 
 namespace {
 
-const QStringList kTiffNames{u"TiffRes"_s,     u"TiffComp"_s,    u"TiffInvert"_s, u"TiffMirror"_s,  u"TiffRotate"_s,
-                             u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,     u"ISBNtiffFont"_s};
+const QStringList kTiffNames{u"TiffRes"_s,     u"TiffComp"_s,    u"TiffInvert"_s, u"TiffMirror"_s,   u"TiffRotate"_s,
+                             u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,     u"ISBNtiffFont"_s, u"TiffVerify"_s};
 
 SettingsStore storeWith(const QStringList &texts)
 {
@@ -39,8 +39,8 @@ class TestTiffParameters : public QObject {
 private slots:
     void storedTexts()
     {
-        const QStringList texts{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,  u"No"_s,
-                                u"No"_s,      u"No"_s,   u"Ask"_s, QString()};
+        const QStringList texts{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,   u"No"_s,
+                                u"No"_s,      u"No"_s,   u"Ask"_s, QString(), u"Y"_s};
         SettingsStore store(Edition::Alla);
         TiffParameters{}.toSettings(store);
         QCOMPARE(textsOf(store), texts);
@@ -54,8 +54,8 @@ private slots:
         QTest::addColumn<TiffParameters>("parameters");
         QTest::addColumn<QString>("use256Stored");
         const TiffParameters defaults;
-        QTest::newRow("empty") << QStringList(9, QString()) << defaults << u"Ask"_s;
-        QTest::newRow("garbage") << QStringList(9, u"zz\u00e9\u20ac"_s) << [] {
+        QTest::newRow("empty") << QStringList(10, QString()) << defaults << u"Ask"_s;
+        QTest::newRow("garbage") << QStringList(10, u"zz\u00e9\u20ac"_s) << [] {
             TiffParameters p;
             p.isbnTiffFont = u"zz\u00e9\u20ac"_s;
             return p;
@@ -65,6 +65,15 @@ private slots:
             p.invert = true;
             return p;
         }() << u"Ask"_s;
+        QTest::newRow("verify off") << QStringList{u"Printer"_s, u"G4"_s, u"No"_s,  u"No"_s,   u"No"_s,
+                                                   u"No"_s,      u"No"_s, u"Ask"_s, QString(), u"N"_s}
+                                    <<
+            [] {
+                TiffParameters p;
+                p.compression = TiffCompression::Group4;
+                p.verify = false;
+                return p;
+            }() << u"Ask"_s;
         QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << [] {
             TiffParameters p;
             p.printerResolution = false;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace Kelbrix {
+
+/// What reading a label back found.
+struct LabelVerdict {
+    enum class Kind {
+        Scans,      ///< the label reads as the digits and add-on it was made from
+        Mismatch,   ///< the label reads, but as something else
+        NotChecked, ///< the reader cannot read this kind of label, so nothing was tried
+        Unreadable, ///< no barcode could be read from the label
+    };
+    Kind kind = Kind::NotChecked;
+    /// The short verdict a status line shows: a tick and "Scans as EAN-13 5012345678900 + 12345",
+    /// a warning sign and what was read instead, or "Not checked".
+    QString text;
+    /// One or two sentences that say what the verdict means for the user.
+    QString hint;
+    /// What was read, as "EAN-13 5012345678900 + 12345"; empty when nothing was.
+    QString read;
+
+    bool scans() const { return kind == Kind::Scans; }
+};
+
+/// Reads \a label back and compares it with what it was made from: \a typeCode (a TypeCode such
+/// as "E135"), \a expectedDigits and \a expectedSupplement.
+///
+/// The digits may be given as typed (without check digit; an ISBN with its dividers; UPC-A
+/// digits for "UPC A to E") or as drawn (with check digit; Code 39 with its check character).
+/// A check digit the reader finds is accepted when the reader itself vouches for it. A label
+/// drawn light on dark (an inverted export) is read too. UPC-E of number system 1 is not
+/// checked, because the reader does not read it; an unknown TypeCode is not checked either.
+LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QString &expectedDigits,
+                         const QString &expectedSupplement);
+
+} // namespace Kelbrix

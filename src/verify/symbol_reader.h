@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+namespace Kelbrix {
+
+/// One part of a symbol that zbar joined from several: the main symbol and its add-on.
+struct SymbolPart {
+    QString type;
+    QString data;
+};
+
+/// One symbol zbar found: its zbar type name ("EAN-13", "UPC-A", "UPC-E", "EAN-8", "CODE-39",
+/// "I2/5", "EAN-2", "EAN-5", "COMPOSITE", ...) and its data. A symbol with an add-on may come
+/// back as one "COMPOSITE" whose data is both joined; parts then holds the two of them.
+struct DecodedSymbol {
+    QString type;
+    QString data;
+    QList<SymbolPart> parts;
+};
+
+/// Decodes every symbol in \a image with zbar. The image is converted to grey and given a white
+/// quiet zone first, so a tightly cropped label still reads. Dark bars on a light ground are
+/// read; with \a alsoInverted, light bars on a dark ground as well. Returns the symbols in the
+/// order zbar found them; none for a null image or one with nothing readable.
+QList<DecodedSymbol> readSymbols(const QImage &image, bool alsoInverted = false);
+
+} // namespace Kelbrix

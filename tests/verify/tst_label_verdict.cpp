@@ -1,0 +1,178 @@
+// Reading labels back: the verdict for every barcode type, damaged and inverted labels.
+#include "verify/label_verdict.h"
+
+#include "barcode/check_characters.h"
+#include "barcode/type_catalogue.h"
+#include "render/barcode_renderer.h"
+#include "zbar_decode.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+namespace {
+
+using Kind = LabelVerdict::Kind;
+
+// The symbol of \a typeCode as the renderer draws it at 300 dpi, from the digits as typed.
+QImage label(const QString &typeCode, const QString &digits, const QString &supplement)
+{
+    const TypeInfo *type = findType(typeCode);
+    BarcodeRenderer renderer;
+    const QString data = isIsbnCode(typeCode) ? isbnToEanData(digits) : digits;
+    if (!type || !renderer.setSymbology(type->rendererSymbology) || !renderer.setData(data) ||
+        !renderer.setSupplement(supplement))
+        return {};
+    renderer.setWidthTwips(renderer.geometry().width * 16);
+    return renderer.image((QSizeF(renderer.widthTwips(), 900) * 300 / 1440).toSize());
+}
+
+const QString kEan13 = u"501234567890"_s;
+
+} // namespace
+
+class TestLabelVerdict : public QObject {
+    Q_OBJECT
+private slots:
+    void everyType_data()
+    {
+        QTest::addColumn<QString>("typeCode");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("supplement");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("text");
+        struct Sample {
+            QString digits;
+            QString supplement;
+            Kind kind;
+            QString text;
+        };
+        const QString code39 = withCode39CheckCharacter(u"KEL-39 $"_s);
+        const QHash<QString, Sample> samples{
+            {u"E130"_s, {kEan13, {}, Kind::Scans, u"\u2713 Scans as EAN-13 5012345678900"_s}},
+            {u"E132"_s, {kEan13, u"12"_s, Kind::Scans, u"\u2713 Scans as EAN-13 5012345678900 + 12"_s}},
+            {u"E135"_s, {kEan13, u"12345"_s, Kind::Scans, u"\u2713 Scans as EAN-13 5012345678900 + 12345"_s}},
+            {u"E80 "_s, {u"9638507"_s, {}, Kind::Scans, u"\u2713 Scans as EAN-8 96385074"_s}},
+            {u"E82 "_s, {u"9638507"_s, u"07"_s, Kind::Scans, u"\u2713 Scans as EAN-8 96385074 + 07"_s}},
+            {u"E85 "_s, {u"9638507"_s, u"00295"_s, Kind::Scans, u"\u2713 Scans as EAN-8 96385074 + 00295"_s}},
+            {u"UPA0"_s, {u"03600029145"_s, {}, Kind::Scans, u"\u2713 Scans as UPC-A 036000291452"_s}},
+            {u"UPA2"_s, {u"72527273070"_s, u"31"_s, Kind::Scans, u"\u2713 Scans as UPC-A 725272730706 + 31"_s}},
+            {u"UPA5"_s, {u"03600029145"_s, u"51295"_s, Kind::Scans, u"\u2713 Scans as UPC-A 036000291452 + 51295"_s}},
+            {u"UPE0"_s, {u"0425261"_s, {}, Kind::Scans, u"\u2713 Scans as UPC-E 04252614"_s}},
+            {u"UPE2"_s, {u"0425261"_s, u"99"_s, Kind::Scans, u"\u2713 Scans as UPC-E 04252614 + 99"_s}},
+            {u"UPE5"_s, {u"1425261"_s, u"12345"_s, Kind::NotChecked, u"Not checked"_s}},
+            {u"UPP0"_s, {u"01234500007"_s, {}, Kind::Scans, u"\u2713 Scans as UPC-E 01234572"_s}},
+            {u"UPP2"_s, {u"19820000123"_s, u"12"_s, Kind::NotChecked, u"Not checked"_s}},
+            {u"UPP5"_s, {u"01234500007"_s, u"12345"_s, Kind::Scans, u"\u2713 Scans as UPC-E 01234572 + 12345"_s}},
+            {u"ISB0"_s, {u"0-306-40615-2"_s, {}, Kind::Scans, u"\u2713 Scans as EAN-13 9780306406157"_s}},
+            {u"ISB5"_s,
+             {u"1-57169-006-9"_s, u"51295"_s, Kind::Scans, u"\u2713 Scans as EAN-13 9781571690067 + 51295"_s}},
+            {u"SC14"_s, {u"3001234567890"_s, {}, Kind::Scans, u"\u2713 Scans as ITF-14 30012345678906"_s}},
+            {u"Co39"_s, {code39, {}, Kind::Scans, u"\u2713 Scans as Code 39 "_s + code39}},
+        };
+        // Every row of the catalogue; a type without a sample fails for want of a label.
+        for (const TypeInfo &type : allTypes()) {
+            const Sample sample = samples.value(type.code);
+            QTest::newRow(qPrintable(type.code))
+                << type.code << sample.digits << sample.supplement << sample.kind << sample.text;
+        }
+    }
+    void everyType()
+    {
+        QFETCH(QString, typeCode);
+        QFETCH(QString, digits);
+        QFETCH(QString, supplement);
+        QFETCH(Kind, kind);
+        QFETCH(QString, text);
+        const QImage image = label(typeCode, digits, supplement);
+        QVERIFY(!image.isNull());
+        const LabelVerdict verdict = verifyLabel(image, typeCode, digits, supplement);
+        QCOMPARE(verdict.text, text);
+        QCOMPARE(verdict.kind, kind);
+        QVERIFY(!verdict.hint.isEmpty());
+        if (kind == Kind::NotChecked) {
+            // Honest: the reader really gets no more than the add-on from these labels.
+            for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
+                QCOMPARE(symbol.data, supplement);
+            QVERIFY(verdict.hint.contains(u"number system 1"_s));
+        }
+    }
+
+    void readsOtherwise_data()
+    {
+        QTest::addColumn<QString>("typeCode");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("expectedSupplement");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("other digits") << u"E135"_s << u"501234567891"_s << u"12345"_s
+                                      << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
+                                         u"EAN-13 501234567891 + 12345"_s;
+        QTest::newRow("other add-on") << u"E135"_s << kEan13 << u"54321"_s
+                                      << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
+                                         u"EAN-13 501234567890 + 54321"_s;
+        QTest::newRow("other type") << u"UPA5"_s << u"50123456789"_s << u"12345"_s
+                                    << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
+                                       u"UPC-A 50123456789 + 12345"_s;
+    }
+    void readsOtherwise()
+    {
+        QFETCH(QString, typeCode);
+        QFETCH(QString, expected);
+        QFETCH(QString, expectedSupplement);
+        QFETCH(QString, text);
+        const LabelVerdict verdict =
+            verifyLabel(label(u"E135"_s, kEan13, u"12345"_s), typeCode, expected, expectedSupplement);
+        QCOMPARE(verdict.kind, Kind::Mismatch);
+        QCOMPARE(verdict.text, text);
+        QCOMPARE(verdict.read, u"EAN-13 5012345678900 + 12345"_s);
+    }
+
+    void damagedOrBlankWarns_data()
+    {
+        QTest::addColumn<QRectF>("paintedOver"); // part of the image painted black, as fractions
+        QTest::newRow("middle bars") << QRectF(0.4, 0, 0.08, 1);
+        QTest::newRow("whole symbol") << QRectF(0, 0, 1, 1);
+    }
+    void damagedOrBlankWarns()
+    {
+        QFETCH(QRectF, paintedOver);
+        QImage image = label(u"E130"_s, kEan13, {});
+        QVERIFY(verifyLabel(image, u"E130"_s, kEan13, {}).scans());
+        {
+            QPainter p(&image);
+            const QSizeF size = image.size();
+            p.fillRect(QRectF(paintedOver.x() * size.width(), paintedOver.y() * size.height(),
+                              paintedOver.width() * size.width(), paintedOver.height() * size.height()),
+                       Qt::black);
+        }
+        const LabelVerdict verdict = verifyLabel(image, u"E130"_s, kEan13, {});
+        QCOMPARE(verdict.kind, Kind::Unreadable);
+        QCOMPARE(verdict.text, u"\u26A0 Does not scan"_s);
+        QVERIFY(verdict.read.isEmpty());
+    }
+
+    void invertedScansAndSaysSo()
+    {
+        QImage image = label(u"E135"_s, kEan13, u"12345"_s);
+        image.invertPixels();
+        QCOMPARE(Test::decodedText(image), QString()); // not as dark bars on light
+        const LabelVerdict verdict = verifyLabel(image, u"E135"_s, kEan13, u"12345"_s);
+        QCOMPARE(verdict.kind, Kind::Scans);
+        QCOMPARE(verdict.text, u"\u2713 Scans as EAN-13 5012345678900 + 12345 (inverted)"_s);
+        QVERIFY(verdict.hint.contains(u"light bars on a dark ground"_s));
+    }
+
+    void digitsAsDrawnAreAccepted()
+    {
+        const QImage image = label(u"UPP0"_s, u"01234500007"_s, {});
+        QVERIFY(verifyLabel(image, u"UPP0"_s, u"012345000072"_s, {}).scans()); // UPC-A with check digit
+        QVERIFY(verifyLabel(image, u"UPE0"_s, u"01234572"_s, {}).scans());     // UPC-E as drawn
+        QCOMPARE(verifyLabel(image, u"XXXX"_s, u"01234572"_s, {}).kind, Kind::NotChecked);
+    }
+};
+
+QTEST_MAIN(TestLabelVerdict)
+#include "tst_label_verdict.moc"
