@@ -80,7 +80,7 @@ bool applyPair(ConverterCommand &c, const QString &key, const QString &rawValue,
     const QString value = rawValue.trimmed().toLower();
     if (key == u"format") {
         static const QList<std::pair<QString, TiffCompression>> digits = {{u"0"_s, TiffCompression::None},
-                                                                          {u"2"_s, TiffCompression::CcittRle},
+                                                                          {u"2"_s, TiffCompression::Huffman},
                                                                           {u"4"_s, TiffCompression::Group3},
                                                                           {u"5"_s, TiffCompression::Group4}};
         if (value == u"tif" || value == u"tiff") {

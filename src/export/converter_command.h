@@ -8,10 +8,10 @@ namespace Kelbrix {
 
 /// The compressions a 1-bit TIFF can be written with.
 enum class TiffCompression {
-    None,     ///< format=0
-    CcittRle, ///< format=2, modified Huffman run lengths
-    Group3,   ///< format=4, CCITT Group 3 fax
-    Group4,   ///< format=5, CCITT Group 4 fax
+    None,    ///< format=0
+    Huffman, ///< format=2, modified Huffman run lengths (CCITT RLE)
+    Group3,  ///< format=4, CCITT Group 3 fax
+    Group4,  ///< format=5, CCITT Group 4 fax
 };
 
 /// What kind of file a command writes.

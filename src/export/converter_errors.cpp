@@ -2,9 +2,9 @@
 
 #include "base/user_prompt.h"
 #include "export/tiff_state.h"
+#include "render/program_clipboard.h"
 #include "render/symbol_geometry.h"
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -79,9 +79,7 @@ void tiffError(const QString &text)
 // A metafile picture on the clipboard is, here, a vector picture: SVG or symbol geometry.
 bool clipboardHoldsVectorPicture()
 {
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return false;
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    const QMimeData *data = ProgramClipboard::data();
     return data && (data->hasFormat(u"image/svg+xml"_s) || data->hasFormat(QLatin1StringView(kSymbolMimeType)));
 }
 

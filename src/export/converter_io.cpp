@@ -4,9 +4,9 @@
 #include "base/safe_save.h"
 #include "export/converter_result.h"
 #include "export/tiff_io.h"
+#include "render/program_clipboard.h"
 
 #include <QBuffer>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,12 +37,6 @@ SourceContent sourceFailure(int result, const QString &problem)
 QString shown(const QString &path)
 {
     return u"\"%1\""_s.arg(QDir::toNativeSeparators(path));
-}
-
-QClipboard *programClipboard()
-{
-    // A run without a window (the command line) may have no GUI application, and then no clipboard.
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
 // The resolution of a picture Qt read, from its dots per metre; one out of range counts as
@@ -202,8 +196,9 @@ SourceContent readImageFile(const QString &path)
 
 SourceContent readClipboard()
 {
-    QClipboard *clipboard = programClipboard();
-    const QMimeData *data = clipboard ? clipboard->mimeData() : nullptr;
+    // A run without a window (the command line) uses the private clipboard; without a GUI
+    // application and without that, there is no clipboard.
+    const QMimeData *data = ProgramClipboard::data();
     if (!data)
         return sourceFailure(ConverterResult::NoClipboardImage, u"there is no clipboard"_s);
 
@@ -254,8 +249,7 @@ int writeImageFile(const QString &path, const ConverterImage &picture, OutputTyp
 
 int writeClipboard(const ConverterImage &picture, OutputType type, TiffCompression compression, QString *problem)
 {
-    QClipboard *clipboard = programClipboard();
-    if (!clipboard) {
+    if (!ProgramClipboard::available()) {
         if (problem)
             *problem = u"there is no clipboard"_s;
         return ConverterResult::WriteError;
@@ -271,7 +265,7 @@ int writeClipboard(const ConverterImage &picture, OutputType type, TiffCompressi
         buffer.close();
         data->setData(QLatin1StringView(kTiffMimeType), bytes);
     }
-    clipboard->setMimeData(data.release());
+    ProgramClipboard::setData(data.release());
     return ConverterResult::Success;
 }
 

@@ -129,7 +129,7 @@ TiffPointer openTiff(TiffStream &stream, const char *mode, QString *messages)
 uint16_t libtiffCompression(TiffCompression compression)
 {
     switch (compression) {
-    case TiffCompression::CcittRle:
+    case TiffCompression::Huffman:
         return COMPRESSION_CCITTRLE;
     case TiffCompression::Group3:
         return COMPRESSION_CCITTFAX3;
@@ -147,7 +147,7 @@ std::optional<TiffCompression> converterCompression(uint16_t compression)
     case COMPRESSION_NONE:
         return TiffCompression::None;
     case COMPRESSION_CCITTRLE:
-        return TiffCompression::CcittRle;
+        return TiffCompression::Huffman;
     case COMPRESSION_CCITTFAX3:
         return TiffCompression::Group3;
     case COMPRESSION_CCITTFAX4:

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "export/converter_command.h"
+
 #include <QString>
 
 namespace Kelbrix {
 
 class SettingsStore;
 
-enum class TiffCompression { None, Huffman, Group3, Group4 };
 enum class TiffMirror { None, Horizontal, Vertical };
 enum class TiffRotation { None, Rotate90, Rotate180, Rotate270 };
 /// What the program does about the 256-colour display mode when it starts.

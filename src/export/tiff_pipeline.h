@@ -15,6 +15,7 @@ struct TiffExportOutcome {
     int recordsDone = 0;      ///< records (or the current barcode) with every copy written
     bool stopped = false;     ///< ended early: Escape answered Yes, or "To big a Tiff" answered No
     bool failed = false;      ///< a converter step or a file failed (the user was told)
+    QList<int> recordsFailed; ///< list records that could not be loaded or written
 };
 
 /// The TIFF export: turns the barcode of a LabelSource into one-bit TIFF files, one file per
@@ -25,6 +26,9 @@ struct TiffExportOutcome {
 ///
 /// Files go to the folder of the name chosen in the Save As dialog, as
 /// PRODUCT_DIGITS_NNN.tif (copy numbers in three digits).
+///
+/// Up to 1200 dpi the picture travels between the steps on the program's clipboard (see
+/// ProgramClipboard); above, through the file of copy 1.
 class TiffPipeline {
 public:
     TiffPipeline(LabelSource &source, ImageConverter &converter);
@@ -37,6 +41,88 @@ public:
     TiffExportOutcome ExportCurrentAsTiff(const QString &chosenName);
     /// Writes the barcode now in the entry to exactly \a chosenName, once (copies below 1).
     TiffExportOutcome ExportSingleTiff(const QString &chosenName);
+
+    // --- The steps, each on the state below ----------------------------------------------
+    /// Sets up the TIFF renderer, the pixel sizes and TiffRenderOptions for the current
+    /// barcode (shrunk when a too-large TIFF is being retried) and puts the symbol on the
+    /// clipboard.
+    void PrepareTiffPicture();
+    /// Enlarges the picture at TiffTarget by ShrinkFactor x 100 %. Returns the converter's result.
+    int EnlargeAfterShrink();
+    /// Rescales TiffTarget to TargetWidthPixels / TargetHeightPixels as the parameters ask.
+    int AdjustToDefinedSize();
+    /// Inverts, mirrors and rotates TiffTarget as the parameters ask.
+    int ApplyTransformations();
+    /// Compresses TiffTarget as the parameters ask.
+    int ApplyCompression();
+    /// Adds the "ISBN ..." line above the picture at TiffTarget.
+    int ApplyIsbnFontText();
+    /// Makes ExportProductName and ExportBarcodeName from the product and barcode texts.
+    void BuildExportNames();
+    /// Clears the retry state, ShrinkFactor, the record in work and the stop request, and
+    /// puts the pointer and the progress bar back.
+    void ResetExportState();
+
+    /// The name of copy \a copy (from 1) in \a folder.
+    QString copyName(const QString &folder, int copy) const;
+
+    // --- State ---------------------------------------------------------------------------
+    /// 0 normally, +2 per retry; after EnlargeAfterShrink the percentage it enlarged by.
+    qint16 ShrinkFactor() const { return m_shrinkFactor; }
+    /// Where the steps read and write: a file path or "clipboard"; empty before an export.
+    QString TiffTarget() const { return m_tiffTarget; }
+    /// The option tail of the render command.
+    QString TiffRenderOptions() const { return m_tiffRenderOptions; }
+    /// Width of the rendered picture in pixels (a whole number).
+    double RasterWidth() const { return m_rasterWidth; }
+    /// The pixel size the adjust step rescales to.
+    qint32 TargetWidthPixels() const { return m_targetWidthPixels; }
+    qint32 TargetHeightPixels() const { return m_targetHeightPixels; }
+    /// The product text and barcode digits as they go into file names.
+    QString ExportProductName() const { return m_exportProductName; }
+    QString ExportBarcodeName() const { return m_exportBarcodeName; }
+
+private:
+    enum class Flow { Go, Stop };
+    enum class Kind { List, Current };
+
+    /// Makes and saves the TIFF copies of the barcode now in the entry; \a written tells
+    /// whether every copy was written.
+    Flow exportBarcode(Kind kind, const QString &folder, TiffExportOutcome &outcome, bool &written);
+    /// Renders again, smaller each time, while a too-large TIFF is being retried. True when a
+    /// picture was made; \a escapeText, when not empty, is the Escape check asked each round.
+    bool retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText, bool &stop);
+    void recordWritten(TiffExportOutcome &outcome, const QString &path);
+    /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes.
+    Flow escapeCheck(const QString &text);
+    int execute(const QString &command);
+    /// Reports a step's non-zero result unless a too-large TIFF is being retried.
+    int reported(int result);
+    int resolution() const;
+    QString copiesDigitsText() const;
+
+    LabelSource &m_source;
+    ImageConverter &m_converter;
+
+    qint16 m_shrinkFactor = 0;
+    /// The pixel size of the picture at full size, when it was made shrunk: the adjust step
+    /// rescales to it.
+    qint32 m_fullWidthPixels = 0;
+    qint32 m_fullHeightPixels = 0;
+    int m_listItemInWork = 0;
+    QString m_tiffTarget;
+    QString m_tiffRenderOptions;
+    double m_rasterWidth = 0;
+    qint32 m_targetWidthPixels = 0;
+    qint32 m_targetHeightPixels = 0;
+    QString m_exportProductName;
+    QString m_exportBarcodeName;
+    bool m_stepFailed = false;
 };
+
+/// The question of the Escape check of list and copy exports.
+inline constexpr QStringView kEscapeQuestion = u"You have pressed Escape (ESC), Do you want to stop ?";
+/// The question of the Escape check of the single-TIFF export.
+inline constexpr QStringView kEscapeQuestionSingle = u"You have pressed Escape (Esc), Do you want to stop ?";
 
 } // namespace Kelbrix

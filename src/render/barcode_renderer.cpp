@@ -1,5 +1,7 @@
 #include "render/barcode_renderer.h"
 
+#include "render/program_clipboard.h"
+
 #include "base/runtime_errors.h"
 #include "barcode/upc_conversion.h"
 #include "render/symbol_encoder.h"
@@ -333,11 +335,11 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
 {
     if (!(width > 0) || !(height > 0) || !std::isfinite(width) || !std::isfinite(height))
         return false;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    // Drawing the digits needs fonts, and so a QGuiApplication.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()) || !ProgramClipboard::available())
         return false;
-    QClipboard *clipboard = QGuiApplication::clipboard();
     const SymbolGeometry symbol = geometry();
-    if (!clipboard || symbol.isEmpty())
+    if (symbol.isEmpty())
         return false;
 
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -365,8 +367,7 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
     mime->setData(QString::fromLatin1(kSymbolMimeType), symbol.toBytes());
     mime->setImageData(image(size));
     mime->setData(u"image/svg+xml"_s, svg.data());
-    clipboard->setMimeData(mime);
-    return true;
+    return ProgramClipboard::setData(mime);
 }
 
 } // namespace Kelbrix

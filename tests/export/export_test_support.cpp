@@ -1,5 +1,7 @@
 #include "export_test_support.h"
 
+#include "render/program_clipboard.h"
+
 #include "render/barcode_renderer.h"
 
 #include <QClipboard>
@@ -33,7 +35,7 @@ void putSymbolOnClipboard(const SymbolGeometry &symbol, QSize imageSize)
         painter.end();
         data->setImageData(image);
     }
-    QGuiApplication::clipboard()->setMimeData(data);
+    ProgramClipboard::setData(data);
 }
 
 TiffFile readTiffFile(const QString &path, bool decode)

@@ -1,0 +1,602 @@
+#include "export/tiff_pipeline.h"
+
+#include "base/units.h"
+#include "base/user_prompt.h"
+#include "export/converter_errors.h"
+#include "export/converter_result.h"
+#include "export/image_converter.h"
+#include "export/label_source.h"
+#include "export/tiff_parameters.h"
+#include "export/tiff_state.h"
+#include "render/barcode_renderer.h"
+#include "render/program_clipboard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+constexpr QStringView kClipboardTarget = u"clipboard";
+constexpr QStringView kBatchRunning = u"START";
+constexpr QStringView kBatchStopAsked = u"JA";
+constexpr QStringView kIdleStatus = u"Press F1 for Help";
+/// Up to this resolution the picture travels on the clipboard between the steps.
+constexpr double kClipboardRouteMaxDpi = 1200;
+/// The most a picture is shrunk when retried: the enlarging percentage must fit ShrinkFactor.
+constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
+
+QString whole(double value)
+{
+    return QString::number(qint64(value));
+}
+
+// Removes every character of \a characters from \a text.
+QString without(QString text, QStringView characters)
+{
+    text.removeIf([&](QChar c) { return characters.contains(c); });
+    return text;
+}
+
+QString compressionDigit(TiffCompression compression)
+{
+    switch (compression) {
+    case TiffCompression::None:
+        return u"0"_s;
+    case TiffCompression::Huffman:
+        return u"2"_s;
+    case TiffCompression::Group3:
+        return u"4"_s;
+    case TiffCompression::Group4:
+        return u"5"_s;
+    }
+    return u"0"_s;
+}
+
+bool isIsbn(const QString &typeCode)
+{
+    return typeCode == u"ISB0"_s || typeCode == u"ISB5"_s;
+}
+
+} // namespace
+
+TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_source(source), m_converter(converter)
+{
+}
+
+int TiffPipeline::resolution() const
+{
+    return m_source.tiffParameters().resolutionDpi(m_source.printerDpi());
+}
+
+int TiffPipeline::execute(const QString &command)
+{
+    const int result = m_converter.ExecuteCommand(command);
+    m_source.serviceEvents();
+    return result;
+}
+
+int TiffPipeline::reported(int result)
+{
+    if (result != ConverterResult::Success) {
+        m_stepFailed = true;
+        if (TiffRetryState != kTiffRetryUnspecified)
+            ReportConverterError(result);
+    }
+    return result;
+}
+
+QString TiffPipeline::copyName(const QString &folder, int copy) const
+{
+    return folder + u'/' + m_exportProductName + u'_' + m_exportBarcodeName + u'_' +
+           QString::number(copy).rightJustified(3, u'0') + u".tif"_s;
+}
+
+void TiffPipeline::BuildExportNames()
+{
+    // Characters no file name may hold; the product also loses its dashes.
+    constexpr QStringView unsafe = u"/\\:*?\"<>|";
+    m_exportProductName = without(without(m_source.productText(), unsafe), u"-");
+    m_exportBarcodeName = without(m_source.barcodeText(), unsafe);
+}
+
+void TiffPipeline::PrepareTiffPicture()
+{
+    m_rasterWidth = 0;
+    m_targetWidthPixels = 0;
+    m_targetHeightPixels = 0;
+
+    BarcodeRenderer &tiff = m_source.tiffRenderer();
+    const BarcodeRenderer &main = m_source.mainRenderer();
+    tiff.setSymbology(main.symbology());
+    tiff.setData(main.data());
+    if (m_source.supplementChosen())
+        tiff.setSupplement(main.supplement());
+    const QFont definedFont = m_source.definedRenderer().font();
+    if (definedFont.pointSizeF() != tiff.font().pointSizeF())
+        tiff.setFont(definedFont);
+
+    QSizeF reference = m_source.referenceSizeTwips();
+    TiffResolution = qint16(resolution());
+    const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
+    const double k = kUserTwipsPerInch / (twipsPerPixel.height() + 5);
+    const auto pixelsOf = [&](const QSizeF &twips) {
+        return QSizeF(twips.width() / twipsPerPixel.height() / k * TiffResolution,
+                      twips.height() / twipsPerPixel.width() / k * TiffResolution);
+    };
+    const QSizeF full = pixelsOf(reference);
+    m_fullWidthPixels = roundToInt(full.width());
+    m_fullHeightPixels = roundToInt(full.height());
+    if (TiffRetryState == kTiffRetryUnspecified) {
+        m_shrinkFactor = qint16(m_shrinkFactor + 2);
+        reference /= m_shrinkFactor;
+    }
+    const QSizeF pixels = pixelsOf(reference);
+    m_rasterWidth = std::trunc(pixels.width());
+    m_targetHeightPixels = roundToInt(pixels.height());
+    m_targetWidthPixels = roundToInt(pixels.width());
+
+    const QString dpi = QString::number(TiffResolution);
+    m_tiffRenderOptions = u",raster="_s + whole(m_rasterWidth) + u",format=tif,colors=2,mono=1"_s + u",xres="_s + dpi +
+                          u",yres="_s + dpi + u",log=1"_s;
+
+    // The renderer fills the reference picture; its proportions go with the symbol.
+    tiff.setWidthTwips(reference.width());
+    tiff.setHeightTwips(reference.height());
+    tiff.copyToClipboard(std::round(tiff.widthTwips()), std::round(tiff.heightTwips()));
+}
+
+int TiffPipeline::EnlargeAfterShrink()
+{
+    m_shrinkFactor = qint16(m_shrinkFactor * 100);
+    TiffResolution = qint16(resolution());
+    const QString percent = QString::number(m_shrinkFactor) + u'%';
+    const QString dpi = QString::number(TiffResolution);
+    const int result =
+        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",rescalex="_s + percent +
+                         u",rescaley="_s + percent + u",xres="_s + dpi + u",yres="_s + dpi + u",log=1"_s));
+    if (m_listItemInWork == 0)
+        ResetExportState();
+    return result;
+}
+
+int TiffPipeline::AdjustToDefinedSize()
+{
+    if (m_tiffTarget.isEmpty())
+        return ConverterResult::Success;
+    const TiffParameters parameters = m_source.tiffParameters();
+    const QString &target = m_tiffTarget;
+    int result = ConverterResult::Success;
+    // A picture made shrunk and enlarged again is adjusted to its full size, not the shrunk one.
+    const bool madeShrunk = m_shrinkFactor != 0;
+    if (parameters.adjustWidth) {
+        if (madeShrunk)
+            m_targetWidthPixels = m_fullWidthPixels;
+        result = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescalex="_s +
+                                  QString::number(m_targetWidthPixels) + u"pix"_s + u",log=1"_s));
+    }
+    if (parameters.adjustHeight) {
+        if (madeShrunk)
+            m_targetHeightPixels = m_fullHeightPixels;
+        const int height = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescaley="_s +
+                                            QString::number(m_targetHeightPixels) + u"pix"_s + u",log=1"_s));
+        if (result == ConverterResult::Success)
+            result = height;
+    }
+    m_shrinkFactor = 0;
+    m_source.showStatus(u"Rescaleing "_s + m_source.productText() + u", Copy="_s + u'1');
+    return result;
+}
+
+int TiffPipeline::ApplyTransformations()
+{
+    if (m_tiffTarget.isEmpty())
+        return ConverterResult::Success;
+    const TiffParameters parameters = m_source.tiffParameters();
+    QString tail;
+    if (parameters.invert)
+        tail += u",inv="_s + u"1"_s;
+    if (parameters.mirror == TiffMirror::Horizontal)
+        tail += u",mirror="_s + u"1"_s;
+    else if (parameters.mirror == TiffMirror::Vertical)
+        tail += u",mirror="_s + u"2"_s;
+    if (parameters.rotation == TiffRotation::Rotate90)
+        tail += u",rot="_s + u"90"_s;
+    else if (parameters.rotation == TiffRotation::Rotate180)
+        tail += u",rot="_s + u"180"_s;
+    else if (parameters.rotation == TiffRotation::Rotate270)
+        tail += u",rot="_s + u"270"_s;
+    int result = ConverterResult::Success;
+    if (!tail.isEmpty())
+        result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + tail + u",log=1"_s));
+    m_source.showStatus(u"Mirror, Rotate.... "_s + m_source.productText() + u", Copy="_s + u'1');
+    return result;
+}
+
+int TiffPipeline::ApplyCompression()
+{
+    if (m_tiffTarget.isEmpty())
+        return ConverterResult::Success;
+    const TiffParameters parameters = m_source.tiffParameters();
+    const int result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",format="_s +
+                                        compressionDigit(parameters.compression) + u",log=1"_s));
+    m_source.showStatus(u"Compressing "_s + m_source.productText() + u", Copy="_s + u'1');
+    return result;
+}
+
+int TiffPipeline::ApplyIsbnFontText()
+{
+    TiffResolution = qint16(resolution());
+    // The work bitmap gets a name of its own in the user's temporary folder and is removed
+    // when this step ends, whatever happens.
+    QTemporaryFile work(QDir::tempPath() + u"/kelbrix-isbn-XXXXXX.bmp"_s);
+    if (!work.open())
+        return reported(ConverterResult::WriteError);
+    const QString workPath = work.fileName();
+    work.close();
+    struct Remover {
+        QString path;
+        ~Remover() { QFile::remove(path); }
+    } remover{workPath};
+
+    int result =
+        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + workPath + u",format=bmp"_s + u",log=1"_s));
+    if (result != ConverterResult::Success)
+        return result;
+    const QImage bitmap(workPath, "BMP");
+    if (bitmap.isNull())
+        return reported(ConverterResult::ReadError);
+
+    // The font size is in points of the screen; the band is as high as the line plus 1450 twips.
+    const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
+    const double points = (m_targetWidthPixels + m_rasterWidth) / 60.0;
+    QFont font;
+    const QString family = m_source.tiffParameters().isbnTiffFont;
+    if (!family.isEmpty())
+        font.setFamily(family);
+    font.setPixelSize(std::max(1, roundToInt(points * 20.0 / twipsPerPixel.height())));
+    const QFontMetricsF metrics(font);
+    const QString text = u"ISBN "_s + m_source.barcodeText();
+    const int band = roundToInt(metrics.height() + 1450.0 / twipsPerPixel.height());
+
+    QImage lettered(bitmap.width(), bitmap.height() + band, QImage::Format_RGB32);
+    if (lettered.isNull())
+        return reported(ConverterResult::OutOfMemory);
+    lettered.fill(Qt::white);
+    {
+        QPainter painter(&lettered);
+        painter.drawImage(0, band, bitmap);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const double x = lettered.width() / 2.0 - 0.77 * (metrics.horizontalAdvance(text) / 2.0);
+        const double top = (band - metrics.height()) / 2.0;
+        painter.drawText(QPointF(x, top + metrics.ascent()), text);
+    }
+
+    ProgramClipboard::clear();
+    auto *data = new QMimeData;
+    data->setImageData(lettered);
+    ProgramClipboard::setData(data);
+    const QString dpi = QString::number(TiffResolution);
+    result = reported(execute(u"source=clipboard,dest="_s + m_tiffTarget + u",yres="_s + dpi + u",xres="_s + dpi +
+                              u",colors=2,log=1"_s));
+    // On the clipboard route the lettered picture now is the clipboard's content.
+    if (m_tiffTarget != kClipboardTarget)
+        ProgramClipboard::clear();
+    return result;
+}
+
+void TiffPipeline::ResetExportState()
+{
+    TiffRetryState.clear();
+    m_shrinkFactor = 0;
+    m_listItemInWork = 0;
+    m_source.setListItemInWork(0);
+    m_source.setBatchStopRequest({});
+    m_source.setBusy(false);
+    m_source.setProgress(0);
+    m_source.serviceEvents();
+}
+
+TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
+{
+    m_source.serviceEvents();
+    if (m_source.batchStopRequest() != kBatchStopAsked)
+        return Flow::Go;
+    if (answeredYes(ask(text, u"Stop or Not"_s, PromptIcon::Question, PromptButtons::YesNo))) {
+        m_source.setBusy(false);
+        ResetExportState();
+        return Flow::Stop;
+    }
+    m_source.setBatchStopRequest(kBatchRunning.toString());
+    return Flow::Go;
+}
+
+void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path)
+{
+    outcome.filesWritten << path;
+    m_source.fileWritten(path, m_source.mainRenderer().data());
+}
+
+bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
+                                bool &stop)
+{
+    while (TiffRetryState == kTiffRetryUnspecified) {
+        PrepareTiffPicture();
+        if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
+            // Shrinking further cannot help: give up on this picture and say so.
+            ask(u"Can't make a "_s + QString::number(TiffResolution) + u" dpi file, not even at 1/"_s +
+                    QString::number(m_shrinkFactor) + u" of its size."_s,
+                u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+            TiffRetryState.clear();
+            m_shrinkFactor = 0;
+            return false;
+        }
+        const int result = execute(renderCommandHead + m_tiffTarget + m_tiffRenderOptions);
+        if (!status.isEmpty())
+            m_source.showStatus(status);
+        if (!escapeText.isEmpty() && escapeCheck(escapeText) == Flow::Stop) {
+            stop = true;
+            return false;
+        }
+        if (result == ConverterResult::Success)
+            return true;
+        ReportConverterError(result);
+    }
+    return false;
+}
+
+TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder, TiffExportOutcome &outcome,
+                                               bool &written)
+{
+    written = false;
+    m_stepFailed = false;
+    const TiffParameters parameters = m_source.tiffParameters();
+    const QString product = m_source.productText();
+    const bool isbn = isIsbn(m_source.typeCode());
+
+    BuildExportNames();
+    const QString firstCopy = copyName(folder, 1);
+    const bool fileRoute = kind == Kind::Current || leadingNumber(parameters.userResolution) > kClipboardRouteMaxDpi ||
+                           m_source.printerDpi() > kClipboardRouteMaxDpi;
+    if (fileRoute) {
+        m_tiffTarget = firstCopy;
+    } else {
+        ProgramClipboard::clear();
+        m_tiffTarget = kClipboardTarget.toString();
+    }
+
+    m_source.showStatus(u"Now Processing.... "_s + product);
+    PrepareTiffPicture();
+    const QString renderHead = kind == Kind::List ? u"source=Clipboard,dest="_s : u"source=clipboard,dest="_s;
+    int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
+    // The ISBN line goes onto a picture that was made, here or after a retry.
+    if (result == ConverterResult::Success && isbn)
+        ApplyIsbnFontText();
+
+    bool made = result == ConverterResult::Success;
+    if (!made) {
+        ReportConverterError(result);
+        if (TiffRetryState == kTiffRetryNo) {
+            m_shrinkFactor = 0;
+            m_listItemInWork = 0;
+            m_source.setListItemInWork(0);
+            ResetExportState();
+            m_source.setBusy(false);
+            outcome.stopped = true;
+            return Flow::Stop;
+        }
+        bool stop = false;
+        made = retrySmaller(u"source=clipboard,dest="_s,
+                            kind == Kind::List ? u"Processing.... "_s + product : QString(), {}, stop);
+        if (made && isbn)
+            ApplyIsbnFontText();
+    }
+    if (!made) {
+        // Nothing was made: the record's remaining steps would only work on an old picture.
+        outcome.failed = true;
+        return Flow::Go;
+    }
+    if (m_shrinkFactor != 0) {
+        if (kind == Kind::List)
+            m_source.showStatus(u"Enlarge.... "_s + product);
+        EnlargeAfterShrink();
+        if (kind == Kind::Current) {
+            // The enlarging ends the retry of a lone barcode; its copies still run.
+            m_source.setBatchStopRequest(kBatchRunning.toString());
+            m_source.setBusy(true);
+        }
+    }
+
+    if (kind == Kind::List)
+        m_source.showStatus(kIdleStatus.toString());
+    if (resolution() <= kClipboardRouteMaxDpi) {
+        TiffRetryState.clear();
+        m_shrinkFactor = 0;
+    }
+    AdjustToDefinedSize();
+    ApplyTransformations();
+    ApplyCompression();
+
+    m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + u'1');
+    if (m_source.tiffParameters().copies.trimmed().isEmpty())
+        m_source.setTiffCopiesText(u"1"_s);
+    // A batch that writes nothing at all is no export: below 1 counts as one copy.
+    const int copies = std::max(1, m_source.tiffParameters().copyCount());
+    const QString format = compressionDigit(m_source.tiffParameters().compression);
+    const int dpi = resolution();
+    int copiesWritten = 0;
+    if (kind == Kind::Current)
+        m_source.setProgressRange(1, copies);
+    for (int n = 1; n <= copies; ++n) {
+        const QString name = copyName(folder, n);
+        if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
+            // The file route's work picture is not a copy until it is saved as one.
+            if (fileRoute && n == 1)
+                QFile::remove(firstCopy);
+            outcome.stopped = true;
+            return Flow::Stop;
+        }
+        if (kind == Kind::List) {
+            m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + QString::number(n));
+            const QString command =
+                fileRoute ? u"source="_s + firstCopy + u",dest="_s + name + u",format="_s + format + u",log=1"_s
+                          : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s +
+                                QString::number(dpi) + u",yres="_s + QString::number(dpi) + u",format="_s + format +
+                                u",log=1"_s;
+            result = reported(execute(command));
+        } else {
+            result = reported(execute(u"source="_s + firstCopy + u",dest="_s + name));
+            if (result == ConverterResult::Success) {
+                m_tiffTarget = name;
+                result = ApplyCompression();
+            }
+            m_source.showStatus(u"Now Saveing..."_s + product + u" ,Copy "_s + QString::number(n));
+            m_source.setProgress(n);
+        }
+        if (result == ConverterResult::Success) {
+            recordWritten(outcome, name);
+            ++copiesWritten;
+        }
+    }
+    written = copiesWritten == copies && !m_stepFailed;
+    if (!written)
+        outcome.failed = true;
+    return Flow::Go;
+}
+
+TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers, const QString &chosenName)
+{
+    TiffExportOutcome outcome;
+    const QString folder = QFileInfo(chosenName).absolutePath();
+    QList<int> records = recordNumbers;
+    std::sort(records.begin(), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
+
+    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBusy(true);
+    m_listItemInWork = 0;
+    m_source.setListItemInWork(0);
+    if (!records.isEmpty())
+        m_source.setProgressRange(0, records.last());
+
+    for (const int number : std::as_const(records)) {
+        m_source.setProgress(number);
+        m_listItemInWork = number;
+        m_source.setListItemInWork(number);
+        const bool loaded = m_source.loadRecord(number);
+        if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
+            outcome.stopped = true;
+            return outcome;
+        }
+        if (!loaded) {
+            outcome.failed = true;
+            outcome.recordsFailed << number;
+            continue;
+        }
+        bool written = false;
+        const Flow flow = exportBarcode(Kind::List, folder, outcome, written);
+        if (written)
+            ++outcome.recordsDone;
+        else
+            outcome.recordsFailed << number;
+        if (flow == Flow::Stop)
+            return outcome;
+    }
+
+    ProgramClipboard::clear();
+    m_listItemInWork = 0;
+    m_source.setListItemInWork(0);
+    m_source.setBusy(false);
+    m_source.showStatus(kIdleStatus.toString());
+    ResetExportState();
+    return outcome;
+}
+
+TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
+{
+    TiffExportOutcome outcome;
+    // Cancel and Escape stop this export too, so it runs as a batch.
+    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBusy(true);
+    if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
+        outcome.stopped = true;
+        return outcome;
+    }
+    m_listItemInWork = 0;
+    bool written = false;
+    if (exportBarcode(Kind::Current, QFileInfo(chosenName).absolutePath(), outcome, written) == Flow::Stop)
+        return outcome;
+    if (written)
+        outcome.recordsDone = 1;
+    m_source.setListItemInWork(0);
+    m_source.setBusy(false);
+    m_source.showStatus(kIdleStatus.toString());
+    ResetExportState();
+    return outcome;
+}
+
+TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
+{
+    TiffExportOutcome outcome;
+    m_stepFailed = false;
+    m_listItemInWork = 0;
+    m_tiffTarget = chosenName;
+    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBusy(true);
+    const bool isbn = isIsbn(m_source.typeCode());
+
+    PrepareTiffPicture();
+    const QString renderHead = u"source=clipboard,dest="_s;
+    const int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
+    bool made = result == ConverterResult::Success;
+    if (!made) {
+        ReportConverterError(result);
+        if (TiffRetryState == kTiffRetryNo) {
+            ResetExportState();
+            outcome.stopped = true;
+            return outcome;
+        }
+        bool stop = false;
+        made = retrySmaller(renderHead, {}, kEscapeQuestionSingle.toString(), stop);
+        if (stop) {
+            outcome.stopped = true;
+            return outcome;
+        }
+    }
+    if (made) {
+        if (isbn)
+            ApplyIsbnFontText();
+        if (m_shrinkFactor != 0)
+            EnlargeAfterShrink();
+        AdjustToDefinedSize();
+        ApplyTransformations();
+        ApplyCompression();
+    }
+    if (made && !m_stepFailed) {
+        recordWritten(outcome, chosenName);
+        outcome.recordsDone = 1;
+    } else {
+        outcome.failed = true;
+    }
+    m_source.setBusy(false);
+    ResetExportState();
+    return outcome;
+}
+
+} // namespace Kelbrix

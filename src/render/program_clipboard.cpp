@@ -1,0 +1,71 @@
+#include "render/program_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <memory>
+
+namespace Kelbrix::ProgramClipboard {
+
+namespace {
+
+bool g_private = false;
+std::unique_ptr<QMimeData> g_privateData;
+
+QClipboard *desktopClipboard()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+} // namespace
+
+bool available()
+{
+    return g_private || desktopClipboard() != nullptr;
+}
+
+const QMimeData *data()
+{
+    if (g_private)
+        return g_privateData.get();
+    QClipboard *clipboard = desktopClipboard();
+    return clipboard ? clipboard->mimeData() : nullptr;
+}
+
+bool setData(QMimeData *data)
+{
+    std::unique_ptr<QMimeData> owned(data);
+    if (g_private) {
+        g_privateData = std::move(owned);
+        return true;
+    }
+    QClipboard *clipboard = desktopClipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setMimeData(owned.release());
+    return true;
+}
+
+void clear()
+{
+    if (g_private) {
+        g_privateData.reset();
+        return;
+    }
+    if (QClipboard *clipboard = desktopClipboard())
+        clipboard->clear();
+}
+
+void usePrivate(bool on)
+{
+    g_private = on;
+    g_privateData.reset();
+}
+
+bool isPrivate()
+{
+    return g_private;
+}
+
+} // namespace Kelbrix::ProgramClipboard

@@ -1,0 +1,453 @@
+// The TIFF export seen from the outside: the files it writes (read back with libtiff and
+// decoded with zbar), the commands the converter logs, and the questions it asks.
+
+#include "export_test_support.h"
+#include "recording_prompt.h"
+#include "zbar_decode.h"
+
+#include "export/converter_image.h"
+#include "export/converter_log.h"
+#include "export/image_converter.h"
+#include "export/label_source.h"
+#include "export/tiff_pipeline.h"
+#include "export/tiff_state.h"
+#include "render/barcode_renderer.h"
+#include "render/program_clipboard.h"
+#include "render/view_update_plan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <tiffio.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+struct Record {
+    QString typeCode;
+    QString entry;
+    QString supplement;
+    QString product;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Record)
+
+namespace {
+
+// A label source without a window: records are made with the main view's plan, the
+// reference size is the main renderer's, and what the export reports is kept.
+class FakeSource final : public LabelSource {
+public:
+    QList<Record> records;
+    TiffParameters parameters;
+    int printer = 300;
+    int stopAtRecord = 0; ///< loading this record presses Escape
+    QStringList statuses;
+    QStringList copiesTexts;
+    QString batch;
+
+    bool loadRecord(int number) override
+    {
+        const Record &record = records.at(number - 1);
+        if (number == stopAtRecord)
+            batch = u"JA"_s;
+        return load(record);
+    }
+    bool load(const Record &record)
+    {
+        m_record = record;
+        const ViewUpdatePlan plan =
+            planMainViewUpdate({record.typeCode, Edition::Alla, record.entry, record.supplement, record.product});
+        if (!plan.update || !plan.handData)
+            return false;
+        m_main.setSymbology(plan.rendererSymbology);
+        m_main.setSupplement(plan.supplement);
+        m_main.setData(plan.data);
+        m_main.setWidthTwips(plan.widthTwips);
+        m_main.setHeightTwips(plan.heightTwips);
+        return m_main.hasSymbol();
+    }
+    QString typeCode() const override { return m_record.typeCode; }
+    QString productText() const override { return m_record.product; }
+    QString barcodeText() const override { return m_record.entry; }
+    bool supplementChosen() const override { return !m_record.supplement.isEmpty(); }
+    const BarcodeRenderer &mainRenderer() const override { return m_main; }
+    const BarcodeRenderer &definedRenderer() const override { return m_main; }
+    BarcodeRenderer &tiffRenderer() override { return m_tiff; }
+    QSizeF referenceSizeTwips() const override { return {m_main.widthTwips(), m_main.heightTwips()}; }
+    QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
+    TiffParameters tiffParameters() const override { return parameters; }
+    void setTiffCopiesText(const QString &text) override
+    {
+        copiesTexts << text;
+        parameters.copies = text;
+    }
+    int printerDpi() const override { return printer; }
+    void showStatus(const QString &text) override { statuses << text; }
+    void setProgressRange(qint64, qint64) override {}
+    void setProgress(qint64) override {}
+    void setBusy(bool) override {}
+    void serviceEvents() override {}
+    QString batchStopRequest() const override { return batch; }
+    void setBatchStopRequest(const QString &value) override { batch = value; }
+    void setListItemInWork(int) override {}
+    void fileWritten(const QString &, const QString &) override {}
+
+private:
+    Record m_record;
+    BarcodeRenderer m_main;
+    BarcodeRenderer m_tiff;
+};
+
+TiffParameters atResolution(int dpi, TiffCompression compression = TiffCompression::Group4)
+{
+    TiffParameters parameters;
+    parameters.printerResolution = false;
+    parameters.userResolution = QString::number(dpi);
+    parameters.compression = compression;
+    return parameters;
+}
+
+// The commands of the converter log, each with its result.
+QList<QPair<QString, int>> loggedCommands()
+{
+    QList<QPair<QString, int>> commands;
+    QFile log(converterLogPath());
+    if (!log.open(QIODevice::ReadOnly))
+        return commands;
+    for (const QString &line : QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        commands.append({fields.value(1), fields.value(2).mid(3).toInt()});
+    }
+    return commands;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// Lengths of the black and white runs across the middle of the bars, without the margins.
+QList<int> runsAcross(const QImage &image, bool vertical)
+{
+    QList<int> runs;
+    const int length = vertical ? image.height() : image.width();
+    const int at = (vertical ? image.width() : image.height()) / 2;
+    bool previous = false;
+    int run = 0;
+    for (int i = 0; i < length; ++i) {
+        const bool black = vertical ? isBlack(image, at, i) : isBlack(image, i, at);
+        if (black != previous && (run > 0 || black)) {
+            if (run > 0)
+                runs << run;
+            run = 0;
+        }
+        previous = black;
+        if (black || !runs.isEmpty() || run > 0)
+            ++run;
+    }
+    return runs; // the trailing white margin is never appended
+}
+
+QImage negative(QImage image)
+{
+    image.invertPixels();
+    return image;
+}
+
+} // namespace
+
+class TestTiffPipeline : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_temp.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_temp.filePath(u"cache"_s)));
+        qputenv("TMPDIR", QFile::encodeName(m_temp.filePath(u"tmp"_s)));
+        QVERIFY(QDir().mkpath(m_temp.filePath(u"tmp"_s)));
+        ProgramClipboard::usePrivate(true);
+    }
+    void init()
+    {
+        QFile::remove(converterLogPath());
+        setConverterMemoryBudget(0);
+        TiffRetryState.clear();
+        m_out = std::make_unique<QTemporaryDir>();
+    }
+
+    void everyFamilyScansAfterEveryStep_data()
+    {
+        QTest::addColumn<Record>("record");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("compression");
+        QTest::addColumn<bool>("invert");
+        QTest::addColumn<int>("mirror");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QString>("decoded");
+
+        const auto row = [](const char *name, Record record, int dpi, TiffCompression compression, bool invert,
+                            TiffMirror mirror, TiffRotation rotation, const QString &decoded) {
+            QTest::newRow(name) << record << dpi << int(compression) << invert << int(mirror) << int(rotation)
+                                << decoded;
+        };
+        using C = TiffCompression;
+        using M = TiffMirror;
+        using R = TiffRotation;
+        row("EAN-13 300 dpi", {u"E130"_s, u"501234567890"_s, {}, u"Soap"_s}, 300, C::Huffman, false, M::None, R::None,
+            u"5012345678900"_s);
+        row("EAN-8 + 5 inverted 600 dpi", {u"E85 "_s, u"1234567"_s, u"12345"_s, u"Tea"_s}, 600, C::Group4, true,
+            M::None, R::None, u"1234567012345"_s);
+        row("UPC-A + 2 mirrored 1200 dpi", {u"UPA2"_s, u"03600029145"_s, u"12"_s, u"Jam"_s}, 1200, C::None, false,
+            M::Horizontal, R::None, u"03600029145212"_s);
+        row("UPC-E flipped 2400 dpi", {u"UPE0"_s, u"0123456"_s, {}, u"Gum"_s}, 2400, C::Group3, false, M::Vertical,
+            R::None, u"01234565"_s);
+        row("ISBN turned 90", {u"ISB0"_s, u"0-306-40615-2"_s, {}, u"Book"_s}, 600, C::Group4, false, M::None,
+            R::Rotate90, u"9780306406157"_s);
+        row("SCC-14 turned 180", {u"SC14"_s, u"3001234567890"_s, {}, u"Box"_s}, 300, C::Huffman, false, M::None,
+            R::Rotate180, u"30012345678906"_s);
+        row("Code 39 turned 270", {u"Co39"_s, u"ABC-123"_s, {}, u"Tag"_s}, 300, C::Group4, false, M::None, R::Rotate270,
+            u"ABC-123"_s);
+    }
+    void everyFamilyScansAfterEveryStep()
+    {
+        QFETCH(Record, record);
+        QFETCH(int, dpi);
+        QFETCH(int, compression);
+        QFETCH(bool, invert);
+        QFETCH(int, mirror);
+        QFETCH(int, rotation);
+        QFETCH(QString, decoded);
+
+        FakeSource source;
+        source.records = {record};
+        source.parameters = atResolution(dpi, TiffCompression(compression));
+        source.parameters.invert = invert;
+        source.parameters.mirror = TiffMirror(mirror);
+        source.parameters.rotation = TiffRotation(rotation);
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        const TiffExportOutcome outcome = pipeline.ExportListAsTiff({1}, m_out->filePath(u"chosen.tif"_s));
+
+        QCOMPARE(outcome.filesWritten.size(), 1);
+        QVERIFY(!outcome.failed);
+        const TiffFile file = readTiffFile(outcome.filesWritten.first());
+        QVERIFY(file.ok);
+        QCOMPARE(file.bitsPerSample, quint16(1));
+        QCOMPARE(file.samplesPerPixel, quint16(1));
+        QCOMPARE(qRound(file.xResolution), dpi);
+        QCOMPARE(qRound(file.yResolution), dpi);
+        const quint16 tags[] = {COMPRESSION_NONE, COMPRESSION_CCITTRLE, COMPRESSION_CCITTFAX3, COMPRESSION_CCITTFAX4};
+        QCOMPARE(file.compression, tags[compression]);
+        const bool turned = rotation == int(TiffRotation::Rotate90) || rotation == int(TiffRotation::Rotate270);
+        QCOMPARE(int(turned ? file.height : file.width), int(pipeline.RasterWidth()));
+        // The ISBN line comes in a band above the symbol.
+        const int across = int(turned ? file.width : file.height) - pipeline.TargetHeightPixels();
+        QVERIFY2(record.typeCode == u"ISB0"_s ? across > 50 : qAbs(across) <= 1, qPrintable(QString::number(across)));
+
+        const QImage image = invert ? negative(file.image) : file.image;
+        QVERIFY2(decodedText(image).remove(u'|').startsWith(decoded), qPrintable(decodedText(image)));
+        const QList<int> runs = runsAcross(image, turned);
+        QVERIFY(runs.size() > 20);
+        const int module = *std::min_element(runs.begin(), runs.end());
+        QVERIFY(module >= 1);
+        for (const int run : runs)
+            QVERIFY2(run % module == 0, qPrintable(u"run of %1 with modules of %2"_s.arg(run).arg(module)));
+        // Work files of the lettering never stay behind.
+        QCOMPARE(filesIn(QDir::tempPath()), QStringList());
+    }
+
+    void routeFollowsResolution_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<bool>("clipboard");
+        QTest::newRow("1200 dpi") << 1200 << true;
+        QTest::newRow("1201 dpi") << 1201 << false;
+    }
+    void routeFollowsResolution()
+    {
+        QFETCH(int, dpi);
+        QFETCH(bool, clipboard);
+        FakeSource source;
+        source.records = {{u"E130"_s, u"501234567890"_s, {}, u"Soap"_s}};
+        source.parameters = atResolution(dpi);
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        const TiffExportOutcome outcome = pipeline.ExportListAsTiff({1}, m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(outcome.filesWritten, QStringList{m_out->filePath(u"Soap_501234567890_001.tif"_s)});
+
+        const QString file = outcome.filesWritten.first();
+        const QString raster = u",raster="_s + QString::number(int(pipeline.RasterWidth()));
+        const QString d = QString::number(dpi);
+        const QString render = u"source=Clipboard,dest="_s + (clipboard ? u"clipboard"_s : file) + raster +
+                               u",format=tif,colors=2,mono=1,xres="_s + d + u",yres="_s + d + u",log=1"_s;
+        const QString work = clipboard ? u"clipboard"_s : file;
+        const QString copy =
+            clipboard ? u"source=clipboard,dest="_s + file + u",xres="_s + d + u",yres="_s + d + u",format=5,log=1"_s
+                      : u"source="_s + file + u",dest="_s + file + u",format=5,log=1"_s;
+        const QList<QPair<QString, int>> expected = {
+            {render, 0}, {u"source="_s + work + u",dest="_s + work + u",format=5,log=1"_s, 0}, {copy, 0}};
+        QCOMPARE(loggedCommands(), expected);
+        QVERIFY(!decodedText(readTiffFile(file).image).isEmpty());
+    }
+
+    void namesAndCopies_data()
+    {
+        QTest::addColumn<QList<Record>>("records");
+        QTest::addColumn<QString>("copies");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("copiesShown");
+
+        const Record soap{u"E130"_s, u"501234567890"_s, {}, u"A/B Soap"_s};
+        QTest::newRow("product of dashes and slashes")
+            << QList<Record>{{u"E130"_s, u"501234567890"_s, {}, u"-/-/"_s}} << u"1"_s
+            << QStringList{u"_501234567890_001.tif"_s} << QStringList();
+        QTest::newRow("empty copies count as one")
+            << QList<Record>{soap} << QString() << QStringList{u"AB Soap_501234567890_001.tif"_s}
+            << QStringList{u"1"_s};
+        QTest::newRow("three copies, two records")
+            << QList<Record>{soap, {u"E80 "_s, u"1234567"_s, {}, u"C:D"_s}} << u"3"_s
+            << QStringList{u"AB Soap_501234567890_001.tif"_s, u"AB Soap_501234567890_002.tif"_s,
+                           u"AB Soap_501234567890_003.tif"_s, u"CD_1234567_001.tif"_s,
+                           u"CD_1234567_002.tif"_s,           u"CD_1234567_003.tif"_s}
+            << QStringList();
+        QTest::newRow("no record") << QList<Record>{} << u"1"_s << QStringList() << QStringList();
+    }
+    void namesAndCopies()
+    {
+        QFETCH(QList<Record>, records);
+        QFETCH(QString, copies);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, copiesShown);
+        FakeSource source;
+        source.records = records;
+        source.parameters = atResolution(300);
+        source.parameters.copies = copies;
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        QList<int> numbers;
+        for (int n = 1; n <= records.size(); ++n)
+            numbers << n;
+        const TiffExportOutcome outcome = pipeline.ExportListAsTiff(numbers, m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(filesIn(m_out->path()), names);
+        QCOMPARE(outcome.recordsDone, int(records.size()));
+        QCOMPARE(source.copiesTexts, copiesShown);
+        for (const QString &name : names)
+            QCOMPARE(decodedText(readTiffFile(m_out->filePath(name)).image).isEmpty(), false);
+        if (!records.isEmpty())
+            QCOMPARE(source.statuses.last(), u"Press F1 for Help"_s);
+    }
+
+    void tooLargeIsRetriedSmaller_data()
+    {
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QList<int>>("divisors");
+        QTest::addColumn<QString>("enlarge");
+        QTest::addColumn<int>("files");
+
+        QTest::newRow("No ends the export") << (qint64(1) << 20) << PromptAnswer::No << QList<int>{1} << QString() << 0;
+        QTest::newRow("Yes: half, then 200 %")
+            << (qint64(10) << 20) << PromptAnswer::Yes << QList<int>{1, 2} << u"200%"_s << 1;
+        QTest::newRow("Yes: down to a sixth, then 600 %")
+            << (qint64(1) << 20) << PromptAnswer::Yes << QList<int>{1, 2, 4, 6} << u"600%"_s << 1;
+    }
+    void tooLargeIsRetriedSmaller()
+    {
+        QFETCH(qint64, budget);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QList<int>, divisors);
+        QFETCH(QString, enlarge);
+        QFETCH(int, files);
+        RecordingPrompt prompt;
+        prompt.answers << PromptAnswer::Ok << answer;
+        FakeSource source;
+        source.records = {{u"E130"_s, u"501234567890"_s, {}, u"Soap"_s}, {u"E130"_s, u"400638133393"_s, {}, u"Oil"_s}};
+        source.parameters = atResolution(2400);
+        setConverterMemoryBudget(budget);
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        const TiffExportOutcome outcome = pipeline.ExportListAsTiff({1}, m_out->filePath(u"chosen.tif"_s));
+
+        QCOMPARE(prompt.texts(), (QStringList{u"Unspecified Internal Error"_s,
+                                              u"Can't make a 2400 dpi file. But you can try again, but the size might "
+                                              u"not be right, continue ?"_s}));
+        QCOMPARE(outcome.stopped, answer == PromptAnswer::No);
+        QCOMPARE(outcome.filesWritten.size(), files);
+        QList<int> rasters;
+        QString enlarged;
+        for (const auto &[command, result] : loggedCommands()) {
+            if (command.contains(u",raster="_s))
+                rasters << command.section(u",raster="_s, 1).section(u',', 0, 0).toInt();
+            if (command.contains(u",rescalex="_s) && result == 0)
+                enlarged = command.section(u",rescalex="_s, 1).section(u',', 0, 0);
+        }
+        const int full = 4032; // 1.68 inches at 2400 dpi
+        QList<int> expected;
+        for (const int divisor : divisors)
+            expected << full / divisor;
+        QCOMPARE(rasters, expected);
+        QCOMPARE(enlarged, enlarge);
+        if (files) {
+            const TiffFile file = readTiffFile(outcome.filesWritten.first());
+            QCOMPARE(int(file.width), full / divisors.last() * divisors.last());
+            QCOMPARE(decodedText(file.image), u"5012345678900"_s);
+        }
+        QCOMPARE(TiffRetryState, QString());
+    }
+
+    void escapeStopsBetweenRecords_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<int>("written");
+        QTest::newRow("Yes stops") << 200 << PromptAnswer::Yes << 6;
+        QTest::newRow("No goes on") << 9 << PromptAnswer::No << 9;
+    }
+    void escapeStopsBetweenRecords()
+    {
+        QFETCH(int, records);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(int, written);
+        RecordingPrompt prompt;
+        prompt.answers << answer;
+        FakeSource source;
+        QList<int> numbers;
+        for (int n = 1; n <= records; ++n) {
+            source.records << Record{
+                u"E130"_s, u"5012345678"_s + QString::number(n).rightJustified(2, u'0'), {}, u"P"_s};
+            numbers << n;
+        }
+        source.stopAtRecord = 7;
+        source.parameters = atResolution(300);
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        const TiffExportOutcome outcome = pipeline.ExportListAsTiff(numbers, m_out->filePath(u"chosen.tif"_s));
+
+        QCOMPARE(prompt.texts(), QStringList{u"You have pressed Escape (ESC), Do you want to stop ?"_s});
+        QCOMPARE(prompt.asked.first().title, u"Stop or Not"_s);
+        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
+        const QStringList files = filesIn(m_out->path());
+        QCOMPARE(files.size(), written);
+        for (const QString &name : files) {
+            QVERIFY(name.endsWith(u"_001.tif"_s));
+            QCOMPARE(readTiffFile(m_out->filePath(name)).ok, true);
+        }
+        QCOMPARE(source.batch, QString());
+    }
+
+private:
+    QTemporaryDir m_temp;
+    std::unique_ptr<QTemporaryDir> m_out;
+};
+
+QTEST_MAIN(TestTiffPipeline)
+#include "tst_tiff_pipeline.moc"
