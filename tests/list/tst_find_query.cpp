@@ -1,6 +1,3 @@
-// Searching the barcode list: columns, letter case, plain characters, each record once and
-// in list order, "Check All", and the service calls during a long search.
-
 #include "list/find_query.h"
 
 #include <QTest>
@@ -28,14 +25,6 @@ FindFields only(std::initializer_list<ListColumn> columns)
     return fields;
 }
 
-QStringList productsFound(const QString &text, FindFields fields)
-{
-    QStringList products;
-    for (const ListRecord &record : FindQuery(text, fields).run(kRecords))
-        products.append(record.product);
-    return products;
-}
-
 } // namespace
 
 class TestFindQuery : public QObject {
@@ -55,38 +44,24 @@ private slots:
         QTest::newRow("two matching columns, listed once, in list order")
             << u"e13"_s << FindFields::checkAll(true)
             << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
-        QTest::newRow("barcode digits") << u"4006381"_s << only({C::Barcode}) << QStringList{u"xAbCx"_s, u"Tea"_s};
-        QTest::newRow("supplement") << u"12"_s << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s};
         QTest::newRow("star is a plain character") << u"*"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
-        QTest::newRow("trailing blank of a type") << u"80 "_s << only({C::Type}) << QStringList{u"Tea"_s};
-        QTest::newRow("no column chosen") << u"abc"_s << only({}) << QStringList{};
+        QTest::newRow("an empty column never matches")
+            << QString() << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
     }
     void search()
     {
         QFETCH(QString, text);
         QFETCH(FindFields, fields);
         QFETCH(QStringList, found);
-        QCOMPARE(productsFound(text, fields), found);
-    }
-
-    void emptyColumnNeverMatches()
-    {
-        const ListRecord record{u"p"_s, u"1"_s, QString(), QString(), u"E130"_s};
-        QVERIFY(!FindQuery(QString(), only({ListColumn::DigitSup, ListColumn::Text})).matches(record));
-    }
-
-    void checkAll()
-    {
-        QCOMPARE(FindFields::checkAll(true).columns, (std::array<bool, 5>{true, true, true, true, true}));
-        QCOMPARE(FindFields::checkAll(false).columns, (std::array<bool, 5>{true, false, false, false, false}));
-        QVERIFY(!only({}).anySet());
+        QStringList products;
+        for (const ListRecord &record : FindQuery(text, fields).run(kRecords))
+            products.append(record.product);
+        QCOMPARE(products, found);
     }
 
     void serviceCalledBetweenRecords()
     {
-        QList<ListRecord> many;
-        for (int i = 0; i < 1000; ++i)
-            many.append({u"item"_s, QString::number(i), QString(), QString(), u"E130"_s});
+        const QList<ListRecord> many(1000, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
         int calls = 0;
         QCOMPARE(FindQuery(u"ITEM"_s, FindFields{})
                      .run(

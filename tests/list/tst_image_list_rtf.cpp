@@ -1,5 +1,3 @@
-// The image list as rich text: what the writer writes reads back, and the reader takes what
-// word processors save and refuses hostile files with a message.
 #include "base/units.h"
 #include "list/image_list_document.h"
 
@@ -10,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Kelbrix;
@@ -46,8 +43,11 @@ private slots:
                                    1190 - 5 * i);
             document.appendPicture(labelImage(40, 6, 0, 96), 1815, 285);
         }
-        const RtfReadResult read = readRtf(writeRtf(document));
-        QVERIFY2(read.ok(), qPrintable(read.message));
+        const QByteArray rtf = writeRtf(document);
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi") &&
+                std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }));
+        const RtfReadResult read = readRtf(rtf);
+        QVERIFY(read.ok());
         const QList<ImageListPart> before = document.pictures();
         const QList<ImageListPart> after = read.document.pictures();
         QCOMPARE(after.size(), before.size());
@@ -57,20 +57,11 @@ private slots:
             QCOMPARE(after[i].widthTwips, before[i].widthTwips);
             QCOMPARE(after[i].heightTwips, before[i].heightTwips);
         }
-        QCOMPARE(read.document.text(), QString());
     }
 
-    void textReadsBack_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("rtf characters") << u"{braces} and back\\slash"_s;
-        QTest::newRow("paragraphs and tabs") << u"one\ntwo\tthree\n\nfour"_s;
-        QTest::newRow("code page") << u"Café Ünïcödé ½"_s;
-        QTest::newRow("beyond code page") << u"€ — ☃ 漢字"_s;
-    }
     void textReadsBack()
     {
-        QFETCH(QString, text);
+        const QString text = u"{braces} and back\\slash\none\ttwo\n\nCafé € — ☃ 漢字"_s;
         ImageListDocument document;
         document.appendText(text);
         document.appendPicture(labelImage(20, 10, 1, 96), 300, 150);
@@ -79,17 +70,6 @@ private slots:
         QCOMPARE(read.document.parts().size(), 3);
         QCOMPARE(read.document.parts()[0].text, text);
         QCOMPARE(read.document.parts()[2].text, text);
-    }
-
-    void writerWritesPngPicturesWithTwips()
-    {
-        ImageListDocument document;
-        document.appendPicture(labelImage(121, 79, 3, 96), 1815, 1190);
-        const QByteArray rtf = writeRtf(document);
-        QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
-        QVERIFY(rtf.contains("{\\pict\\pngblip\\picw121\\pich79\\picwgoal1815\\pichgoal1190\n89504e47"));
-        for (char c : rtf)
-            QVERIFY(uchar(c) < 0x80);
     }
 
     void dataFiles_data()
@@ -115,7 +95,7 @@ private slots:
         const RtfReadResult read = readRtfFile(path);
         QCOMPARE(read.ok(), pass);
         if (!pass) {
-            QVERIFY2(read.message.contains(expected[u"message"_s].toString()), qPrintable(read.message));
+            QVERIFY(read.message.contains(expected[u"message"_s].toString()));
             QVERIFY(read.message.contains(QDir::toNativeSeparators(path)));
         }
         if (expected.contains(u"text"_s))
@@ -143,7 +123,6 @@ private slots:
     void declaredSideCap_data()
     {
         QTest::addColumn<int>("side");
-        QTest::newRow("below") << ImageListLimits::MaxPictureSide - 1;
         QTest::newRow("at") << ImageListLimits::MaxPictureSide;
         QTest::newRow("above") << ImageListLimits::MaxPictureSide + 1;
     }
@@ -159,7 +138,7 @@ private slots:
         QCOMPARE(read.ok(), ok);
         QCOMPARE(read.document.pictures().size(), ok ? 1 : 0);
         if (!ok)
-            QVERIFY2(read.message.contains(QString::number(side) + u" x 10 pixels"_s), qPrintable(read.message));
+            QVERIFY(read.message.contains(QString::number(side) + u" x 10 pixels"_s));
     }
 
     void countCaps_data()
@@ -185,23 +164,10 @@ private slots:
         QFETCH(QString, refusal);
         const RtfReadResult read = readRtf(rtf);
         QCOMPARE(read.ok(), refusal.isEmpty());
-        QVERIFY2(read.message.contains(refusal), qPrintable(read.message));
+        QVERIFY(read.message.contains(refusal));
         QVERIFY(read.document.pictures().size() <= ImageListLimits::MaxPictures);
         QVERIFY(read.document.text().size() <= ImageListLimits::MaxTextLength);
         QVERIFY(!read.document.isEmpty());
-    }
-
-    void failedSaveNamesFileAndKeepsOldOne()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"labels.rtf"_s);
-        ImageListDocument first;
-        first.appendText(u"first"_s);
-        QVERIFY(saveRtfFile(path, first).ok);
-        const SaveResult failed = saveRtfFile(folder.filePath(u"no-such-folder/labels.rtf"_s), first);
-        QVERIFY(!failed.ok);
-        QVERIFY(failed.message.contains(u"labels.rtf"_s));
-        QCOMPARE(readRtfFile(path).document.text(), u"first"_s);
     }
 };
 

@@ -1,6 +1,6 @@
-// List file readers and the QZ2 writer: caps, failing devices, code page, refusals, failed saves.
 #include "list/code_page_1252.h"
 #include "list/list_files.h"
+#include "recording_prompt.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,8 +11,10 @@
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Kelbrix;
+using namespace Kelbrix::Test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -26,7 +28,7 @@ public:
     TestDevice(QByteArray bytes, qint64 capacity, bool sequential = false)
         : data(std::move(bytes)), m_capacity(capacity), m_sequential(sequential)
     {
-        open(data.isEmpty() ? QIODevice::WriteOnly : QIODevice::ReadOnly);
+        open(QIODevice::ReadOnly);
     }
     bool isSequential() const override { return m_sequential; }
     qint64 size() const override { return m_sequential ? 0 : data.size(); }
@@ -37,27 +39,18 @@ public:
 protected:
     qint64 readData(char *to, qint64 maxSize) override
     {
-        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done, step}));
-        memcpy(to, data.constData() + done, size_t(count));
-        return transferred(count);
-    }
-    qint64 writeData(const char *from, qint64 size) override
-    {
-        const qint64 count = std::max<qint64>(0, std::min(size, m_capacity - done));
-        data.append(from, count);
-        return transferred(count);
-    }
-
-private:
-    qint64 transferred(qint64 count)
-    {
         if (done >= m_capacity) {
             setErrorString(u"the disk went away"_s);
             return -1;
         }
+        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done, step}));
+        memcpy(to, data.constData() + done, size_t(count));
         done += count;
         return count;
     }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
     qint64 m_capacity;
     bool m_sequential;
 };
@@ -105,187 +98,193 @@ class TestListFileIo : public QObject {
 
 private slots:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
-    void readCaps_data();
-    void readCaps();
-    void failingDevicesAndFiles();
-    void lineEndsAcrossReads_data();
-    void lineEndsAcrossReads();
-    void savedListLoadsBackUnchanged();
-    void refusesWhatTheFileCannotHold_data();
-    void refusesWhatTheFileCannotHold();
-    void failedSaveLeavesOldFile();
-};
 
-void TestListFileIo::readCaps_data()
-{
-    QTest::addColumn<ReadCase>("read");
-    const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
-    const int qz2 = int(ListFileFormat::Qz2);
-    QByteArray records, lines, bytes;
-    QList<qsizetype> recordEnds, lineEnds;
-    for (int i = 0; i <= ListFileLimits::MaxRecords; ++i)
-        recordEnds.append((records += qz2Record(QByteArray::number(i))).size());
-    for (int i = 0; i <= ListFileLimits::MaxOlderFormatLines; ++i)
-        lineEnds.append((lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n").size());
-    // Records of 1 KiB, then one whose Text is stretched to the size.
-    const int count = int(ListFileLimits::MaxFileSize / 1024);
-    for (int i = 1; i < count; ++i)
-        bytes += qz2Record(QByteArray::number(100000 + i), QByteArray(1024 - 43, 't'));
-    for (const int step : {-1, 0, 1}) {
-        const QByteArray n = QByteArray::number(step);
-        const bool ok = step <= 0;
-        const QString xs(kLineCap + step - 2, u'x');
-        row("line cap " + n,
-            {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"', false, ok ? 0 : 59,
-             ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0], ok ? 0 : 10});
-        // The older reader stops without taking in what follows its cap.
-        const int kept = int(ListFileLimits::MaxRecords) + std::min(step, 0);
-        const int keptLines = int(ListFileLimits::MaxOlderFormatLines) + std::min(step, 0);
-        const QByteArray someLines = lines.first(lineEnds.at(ListFileLimits::MaxOlderFormatLines + step - 1));
-        row("qz2 records, cap " + n, {qz2, records.first(recordEnds.at(ListFileLimits::MaxRecords + step - 1)), true,
-                                      ok ? 0 : 9, kept, ean13Record(QString::number(kept - 1)), ok ? 0 : kept * 5 + 1});
-        row("qzl lines, cap " + n,
-            {int(ListFileFormat::Qzl), someLines + QByteArray(ok ? 0 : 2 * 1024 * 1024, '\n'), true, ok ? 0 : 9,
-             keptLines, ean13Record(QString::number(keptLines - 1)), -1, someLines.size() + 256 * 1024});
-        // A file known to be too large is refused before anything is read.
-        const QByteArray text(ListFileLimits::MaxFileSize + step - bytes.size() - 43, 't');
-        row("file size cap " + n, {qz2, bytes + qz2Record("100000", text), false, ok ? 0 : 7, ok ? count : -1,
-                                   ean13Record(u"100000"_s, QString::fromLatin1(text)), -1, ok ? kNever : 0});
+    void readCaps_data()
+    {
+        QTest::addColumn<ReadCase>("read");
+        const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
+        const int qz2 = int(ListFileFormat::Qz2);
+        QByteArray records, lines, bytes;
+        QList<qsizetype> recordEnds, lineEnds;
+        for (int i = 0; i <= ListFileLimits::MaxRecords; ++i)
+            recordEnds.append((records += qz2Record(QByteArray::number(i))).size());
+        for (int i = 0; i <= ListFileLimits::MaxOlderFormatLines; ++i)
+            lineEnds.append((lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n").size());
+        // Records of 1 KiB, then one whose Text is stretched to the size.
+        const int count = int(ListFileLimits::MaxFileSize / 1024);
+        for (int i = 1; i < count; ++i)
+            bytes += qz2Record(QByteArray::number(100000 + i), QByteArray(1024 - 43, 't'));
+        for (const int step : {0, 1}) {
+            const QByteArray n = QByteArray::number(step);
+            const bool ok = step == 0;
+            const QString xs(kLineCap + step - 2, u'x');
+            row("line cap " + n,
+                {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"', false, ok ? 0 : 59,
+                 ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0], ok ? 0 : 10});
+            // The older reader stops without taking in what follows its cap.
+            const int kept = int(ListFileLimits::MaxRecords), keptLines = int(ListFileLimits::MaxOlderFormatLines);
+            const QByteArray someLines = lines.first(lineEnds.at(keptLines + step - 1));
+            row("qz2 records, cap " + n, {qz2, records.first(recordEnds.at(kept + step - 1)), true, ok ? 0 : 9, kept,
+                                          ean13Record(QString::number(kept - 1)), ok ? 0 : kept * 5 + 1});
+            row("qzl lines, cap " + n,
+                {int(ListFileFormat::Qzl), someLines + QByteArray(ok ? 0 : 2 * 1024 * 1024, '\n'), true, ok ? 0 : 9,
+                 keptLines, ean13Record(QString::number(keptLines - 1)), -1, someLines.size() + 256 * 1024});
+            // A file known to be too large is refused before anything is read.
+            const QByteArray text(ListFileLimits::MaxFileSize + step - bytes.size() - 43, 't');
+            row("file size cap " + n, {qz2, bytes + qz2Record("100000", text), false, ok ? 0 : 7, ok ? count : -1,
+                                       ean13Record(u"100000"_s, QString::fromLatin1(text)), -1, ok ? kNever : 0});
+        }
     }
-}
-
-void TestListFileIo::readCaps()
-{
-    QFETCH(ReadCase, read);
-    TestDevice source(read.bytes, kNever, read.sequential);
-    const ListReadResult result =
-        ListFileFormat(read.format) == ListFileFormat::Qz2 ? readQz2(source) : readQzl(source);
-    QCOMPARE(result.runtimeError, read.error);
-    if (read.records >= 0) {
-        QCOMPARE(result.records.size(), read.records);
-        QCOMPARE(result.records.last(), read.last);
-        QCOMPARE(result.productList.size(), read.format == int(ListFileFormat::Qz2) ? 0 : read.records);
+    void readCaps()
+    {
+        QFETCH(ReadCase, read);
+        TestDevice source(read.bytes, kNever, read.sequential);
+        const ListReadResult result =
+            ListFileFormat(read.format) == ListFileFormat::Qz2 ? readQz2(source) : readQzl(source);
+        QCOMPARE(result.runtimeError, read.error);
+        if (read.records >= 0) {
+            QCOMPARE(result.records.size(), read.records);
+            QCOMPARE(result.records.last(), read.last);
+        }
+        if (read.line >= 0)
+            QCOMPARE(result.line, read.line);
+        QVERIFY(source.done <= read.maxRead);
     }
-    if (read.line >= 0)
-        QCOMPARE(result.line, read.line);
-    QVERIFY(source.done <= read.maxRead);
-}
 
-void TestListFileIo::failingDevicesAndFiles()
-{
-    // A device that fails halfway keeps the records read before.
-    TestDevice source(qz2Record("One") + qz2Record("Two") + qz2Record("Three"), qz2Record("One").size() * 2 + 5);
-    ListReadResult result = readQz2(source);
-    QCOMPARE(std::tuple(result.runtimeError, result.records.size(), result.line), std::tuple(57, 2, 11));
-    QVERIFY(result.message.contains(u"the disk went away"_s));
-    QBuffer unopened;
-    QCOMPARE(std::pair(readQz2(unopened).runtimeError, readQzl(unopened).runtimeError), std::pair(54, 54));
-    QTemporaryDir folder;
-    const QString missing = folder.filePath(u"gone.qz2"_s);
-    result = readListFile(missing);
-    QVERIFY(result.runtimeError == 53 && result.message.contains(QDir::toNativeSeparators(missing)));
-    result = readListFile(folder.filePath(u"notes.txt"_s));
-    QVERIFY(result.runtimeError == 54 && result.message.contains(u"notes.txt"_s));
-}
-
-void TestListFileIo::lineEndsAcrossReads_data()
-{
-    QTest::addColumn<QByteArray>("lineEnd");
-    QTest::addColumn<qint64>("step");
-    QTest::newRow("CR LF, 1 byte a read") << QByteArray("\r\n") << qint64(1);
-    QTest::newRow("CR, 1 byte a read") << QByteArray("\r") << qint64(1);
-}
-
-void TestListFileIo::lineEndsAcrossReads()
-{
-    QFETCH(QByteArray, lineEnd);
-    QFETCH(qint64, step);
-    const QByteArray bytes = "\xEF\xBB\xBF" +
-                             qz2Record("\xC5\x81\xC3\xB3"
-                                       "d\xC5\xBA") +
-                             qz2Record("Milk");
-    TestDevice device(QByteArray(bytes).replace("\r\n", lineEnd), kNever, true);
-    device.step = step;
-    const ListReadResult result = readQz2(device);
-    QVERIFY(result.complete() && result.utf8);
-    QCOMPARE(result.records.size(), 2);
-    QCOMPARE(result.records.at(0).product, u"\u0141\u00f3d\u017a"_s);
-}
-
-void TestListFileIo::savedListLoadsBackUnchanged()
-{
-    // Every byte but the line ends survives the code page, in a product and in a text.
-    QByteArray all;
-    for (int byte = 0; byte < 256; ++byte) {
-        if (byte != '\r' && byte != '\n')
-            all.append(char(byte));
+    void failingDevicesAndFiles()
+    {
+        // A device that fails halfway keeps the records read before.
+        TestDevice source(qz2Record("One") + qz2Record("Two") + qz2Record("Three"), qz2Record("One").size() * 2 + 5);
+        const ListReadResult result = readQz2(source);
+        QCOMPARE(std::tuple(result.runtimeError, result.records.size(), result.line), std::tuple(57, 2, 11));
+        QVERIFY(result.message.contains(u"the disk went away"_s));
+        QTemporaryDir folder;
+        const QString missing = folder.filePath(u"gone.qz2"_s), fifo = folder.filePath(u"pipe.qz2"_s);
+        QCOMPARE(readListFile(missing).runtimeError, 53);
+        QVERIFY(readListFile(missing).message.contains(QDir::toNativeSeparators(missing)));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(readListFile(fifo).runtimeError, 75);
+        QVERIFY(readListFile(fifo).message.contains(QDir::toNativeSeparators(fifo)));
     }
-    const QString text = CodePage1252::decode(all);
-    QCOMPARE(text.at(all.indexOf('\x80')), QChar(0x20AC));
-    const QList<ListRecord> records = kShop + QList<ListRecord>{{text, u"1"_s, {}, text, u"Co39"_s}};
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"shop.qz2"_s);
-    const ListWriteResult saved = saveListFile(path, records);
-    QVERIFY(saved.ok && saved.message.isEmpty());
-    const QByteArray bytes = contents(path);
-    QVERIFY(bytes.startsWith("\"Milk\"\r\n\"4006381333931\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Say \"cheese\"\"\r\n"));
-    QVERIFY(bytes.endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
-    QCOMPARE(readQz2(path).records, records);
-}
 
-void TestListFileIo::refusesWhatTheFileCannotHold_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<uint>("character");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("greek") << 4 << u"Omega \u03a9"_s << 0x3a9u << u"\"\u03a9\" (U+03A9) in its Text"_s;
-    QTest::newRow("too long") << 4 << QString(kLineCap - 1, u'x') << 0u << u"4094 characters in its Text"_s;
-    QTest::newRow("one record too many") << int(ListFileLimits::MaxRecords + 1) << kShop[2].text << 0u
-                                         << u"one too many"_s;
-}
+    void lineEndsAcrossReads()
+    {
+        for (const QByteArray &lineEnd : {QByteArray("\r\n"), QByteArray("\r")}) {
+            const QByteArray bytes = "\xEF\xBB\xBF" +
+                                     qz2Record("\xC5\x81\xC3\xB3"
+                                               "d\xC5\xBA") +
+                                     qz2Record("Milk");
+            TestDevice device(QByteArray(bytes).replace("\r\n", lineEnd), kNever, true);
+            device.step = 1;
+            const ListReadResult result = readQz2(device);
+            QVERIFY(result.complete() && result.utf8);
+            QCOMPARE(result.records.size(), 2);
+            QCOMPARE(result.records.at(0).product, u"\u0141\u00f3d\u017a"_s);
+        }
+    }
 
-void TestListFileIo::refusesWhatTheFileCannotHold()
-{
-    QFETCH(int, count);
-    QFETCH(QString, text);
-    QFETCH(uint, character);
-    QFETCH(QString, named);
-    QList<ListRecord> records = count > 4 ? QList<ListRecord>(count, kShop[2]) : kShop;
-    records[2].text = text;
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    const ListWriteResult result = writeQz2(buffer, records);
-    const int record = count > 4 ? count : 3;
-    QCOMPARE(std::tuple(result.ok, result.record, result.product, uint(result.character), buffer.data()),
-             std::tuple(false, record, kShop[2].product, character, QByteArray()));
-    for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
-        QVERIFY(result.message.contains(part));
-    // Just short enough, and just few enough, is fine.
-    records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
-    records[2].text = QString(kLineCap - 2, u'x');
-    QVERIFY(writeQz2(buffer, records).ok);
-}
+    void savedListLoadsBackUnchanged()
+    {
+        // Every byte but the line ends survives the code page, in a product and in a text.
+        QByteArray all;
+        for (int byte = 0; byte < 256; ++byte) {
+            if (byte != '\r' && byte != '\n')
+                all.append(char(byte));
+        }
+        const QString text = CodePage1252::decode(all);
+        const QList<ListRecord> records = kShop + QList<ListRecord>{{text, u"1"_s, {}, text, u"Co39"_s}};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"shop.qz2"_s);
+        RecordingPrompt prompt;
+        QVERIFY(saveListFileAsking(path, records).ok);
+        QVERIFY(prompt.asked.isEmpty());
+        const QByteArray bytes = contents(path);
+        QVERIFY(
+            bytes.startsWith("\"Milk\"\r\n\"4006381333931\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Say \"cheese\"\"\r\n"));
+        QVERIFY(bytes.endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
+        QCOMPARE(readQz2(path).records, records);
+    }
 
-void TestListFileIo::failedSaveLeavesOldFile()
-{
-    // A file size limit fails the save at commit (small list) or while writing (big list).
-    for (const auto &[records, limit] : {std::pair(4, 100), std::pair(3000, 1000)}) {
+    void refusesWhatTheFileCannotHold_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("too long") << 4 << QString(kLineCap - 1, u'x') << u"4094 characters in its Text"_s;
+        QTest::newRow("line break") << 4 << u"two\nlines"_s << u"line break"_s;
+        QTest::newRow("one record too many")
+            << int(ListFileLimits::MaxRecords + 1) << kShop[2].text << u"one too many"_s;
+    }
+    void refusesWhatTheFileCannotHold()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        QList<ListRecord> records = count > 4 ? QList<ListRecord>(count, kShop[2]) : kShop;
+        records[2].text = text;
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        const ListWriteResult result = writeQz2(buffer, records);
+        const int record = count > 4 ? count : 3;
+        QCOMPARE(std::tuple(result.ok, result.record, result.product, buffer.data()),
+                 std::tuple(false, record, kShop[2].product, QByteArray()));
+        for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
+            QVERIFY2(result.message.contains(part), qPrintable(result.message));
+        // Just short enough, and just few enough, is fine.
+        records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
+        records[2].text = QString(kLineCap - 2, u'x');
+        QVERIFY(writeQz2(buffer, records).ok);
+    }
+
+    void beyondTheCodePageAsks_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::newRow("Yes: UTF-8 with a byte-order mark") << PromptAnswer::Yes;
+        QTest::newRow("No: refused, old file kept") << PromptAnswer::No;
+    }
+    void beyondTheCodePageAsks()
+    {
+        QFETCH(PromptAnswer, answer);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"list.qz2"_s);
+        QVERIFY(saveListFile(path, {kShop[0]}).ok);
+        const QByteArray old = contents(path);
+        const QList<ListRecord> records{kShop[0], ean13Record(u"50%1 off \u0141\u00f3d\u017a"_s, u"\u20ac 3"_s)};
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(answer);
+        const ListWriteResult result = saveListFileAsking(path, records);
+        QCOMPARE(prompt.asked.size(), 1);
+        const QString question = prompt.asked.first().text;
+        QVERIFY(question.contains(u"Record 2 (\"50%1 off \u0141\u00f3d\u017a\")"_s) &&
+                question.contains(u"\"\u0141\" (U+0141)"_s));
+        QVERIFY(question.contains(u"Older programs may show such characters wrongly"_s));
+        QCOMPARE(result.ok, answer == PromptAnswer::Yes);
+        if (answer == PromptAnswer::Yes) {
+            QVERIFY(contents(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
+            QCOMPARE(readListFile(path).records, records);
+        } else {
+            QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(contents(path), old);
+        }
+    }
+
+    void failedWriteLeavesOldFile()
+    {
         QTemporaryDir folder;
         const QString path = folder.filePath(u"shop.qz2"_s);
         QVERIFY(saveListFile(path, {ean13Record(u"Old"_s)}).ok);
         const QByteArray old = contents(path);
         rlimit previous{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited{rlim_t(limit), previous.rlim_max};
+        rlimit limited{1000, previous.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const ListWriteResult result = saveListFile(path, QList<ListRecord>(records, kShop[0]));
+        const ListWriteResult result = saveListFile(path, QList<ListRecord>(3000, kShop[0]));
         setrlimit(RLIMIT_FSIZE, &previous);
         QVERIFY(!result.ok && result.message.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(contents(path), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
     }
-}
+};
 
 QTEST_GUILESS_MAIN(TestListFileIo)
 #include "tst_list_file_io.moc"
