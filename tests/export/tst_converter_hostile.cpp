@@ -101,18 +101,136 @@ class TestConverterHostile : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void incompleteBmpIsNoImage_data();
-    void incompleteBmpIsNoImage();
-    void resolutionOutOfRangeIsAbsent_data();
-    void resolutionOutOfRangeIsAbsent();
-    void fileNamesAreNoPatterns();
-    void logValuesCannotForgeLines();
-    void sourceThatIsNoRegularFile();
-    void symbolGeometryOutOfProportion_data();
-    void symbolGeometryOutOfProportion();
-    void memoryBudget();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QFile::remove(converterLogPath());
+        setConverterMemoryBudget(kDefaultMemoryBudget);
+        m_old = tiffWithResolution(300, 1);
+        QVERIFY(writeFileBytes(path(u"old.tif"_s), m_old));
+    }
+
+    void cleanup()
+    {
+        setConverterMemoryBudget(kDefaultMemoryBudget);
+        releaseImageConverter();
+    }
+
+    void incompleteBmpIsNoImage_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("one byte short") << bmp24(64, 64, 54 + 64 * 192 - 1);
+        QTest::newRow("pixels past the end") << bmp24(8, 4, -1, 5000);
+    }
+    void incompleteBmpIsNoImage()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(writeFileBytes(path(u"in.bmp"_s), bytes));
+        QCOMPARE(convert(path(u"in.bmp"_s), u"old.tif"_s), ConverterResult::UnsupportedImageFormat);
+        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
+        QVERIFY(imageConverter()->lastProblem().contains(u"in.bmp"_s));
+    }
+
+    void resolutionOutOfRangeIsAbsent_data()
+    {
+        QTest::addColumn<QByteArray>("tiff");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("absent (0/1)") << tiffWithResolution(0, 1) << false;
+        QTest::newRow("infinite") << tiffWithResolution(0, 0, true, std::numeric_limits<float>::infinity()) << true;
+        QTest::newRow("65536") << tiffWithResolution(65536, 1) << true;
+    }
+
+    void resolutionOutOfRangeIsAbsent()
+    {
+        QFETCH(QByteArray, tiff);
+        QFETCH(bool, noted);
+        QVERIFY(writeFileBytes(path(u"in.tif"_s), tiff));
+        QCOMPARE(convert(path(u"in.tif"_s), u"out.tif"_s, u",log=1"_s), 0);
+        const TiffFile out = readTiffFile(path(u"out.tif"_s));
+        QVERIFY(out.ok);
+        QVERIFY(writeFileBytes(path(u"plain.tif"_s), tiffWithResolution(0, 1)));
+        QCOMPARE(convert(path(u"plain.tif"_s), u"plain_out.tif"_s), 0);
+        const TiffFile plain = readTiffFile(path(u"plain_out.tif"_s));
+        QCOMPARE(std::pair(out.xResolution, out.yResolution), std::pair(plain.xResolution, plain.yResolution));
+        QVERIFY(out.xResolution >= 1 && out.xResolution <= 65535);
+        const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
+        QCOMPARE(log.contains(u"out of range and was ignored"_s), noted);
+        QCOMPARE(log.contains(QString::number(double(out.xResolution)) + u" x "_s), noted);
+    }
+
+    void fileNamesAreNoPatterns()
+    {
+        QVERIFY(writeFileBytes(path(u"side%2_%3.tif"_s), QByteArray("II*\0\xff\xff\xff\x7f", 8)));
+        QCOMPARE(convert(path(u"side%2_%3.tif"_s), u"out.tif"_s), ConverterResult::ReadError);
+        QVERIFY(imageConverter()->lastProblem().contains(u"side%2_%3.tif"_s));
+        QCOMPARE(convert(path(u"gone%1.tif"_s), u"out.tif"_s), ConverterResult::FileNotFound);
+        QVERIFY(imageConverter()->lastProblem().contains(u"gone%1.tif"_s));
+    }
+
+    void logValuesCannotForgeLines()
+    {
+        const QString forged = path(u"a\n2031-01-01T00:00:00\tsource=x\t-> 0\r\x1b[2J.tif"_s);
+        QCOMPARE(convert(forged, u"out.tif"_s, u",log=1"_s), ConverterResult::FileNotFound);
+        const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
+        QCOMPARE(log.count(u'\n'), 1);
+        QVERIFY(!log.contains(u'\r') && !log.contains(QChar(0x1b)));
+        QVERIFY(log.contains(u"a\\n2031-01-01T00:00:00\\tsource=x\\t-> 0\\r\\x1b[2J.tif"_s));
+        QCOMPARE(escapedForLog(u"C:\\path\\n"_s), u"C:\\\\path\\\\n"_s);
+    }
+
+    void sourceThatIsNoRegularFile()
+    {
+        const QString fifo = path(u"pipe.tif"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(convert(fifo, u"old.tif"_s), ConverterResult::ReadError);
+        QVERIFY(imageConverter()->lastProblem().contains(u"no regular file"_s));
+        QCOMPARE(convert(u"/dev/zero"_s, u"old.tif"_s), ConverterResult::ReadError);
+        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
+    }
+
+    void symbolGeometryOutOfProportion_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<int>("raster");
+        QTest::addColumn<int>("result");
+        QTest::newRow("huge width") << 1e300 << 0 << ConverterResult::NoClipboardImage;
+        QTest::newRow("not a number") << std::nan("") << 452 << ConverterResult::NoClipboardImage;
+        QTest::newRow("tiny width") << 1e-300 << 452 << ConverterResult::ImageTooLarge;
+    }
+
+    void symbolGeometryOutOfProportion()
+    {
+        QFETCH(double, width);
+        QFETCH(int, raster);
+        QFETCH(int, result);
+        SymbolGeometry symbol = ean13Geometry();
+        symbol.width = width;
+        putSymbolOnClipboard(symbol, QSize());
+        QCOMPARE(
+            convert(u"clipboard"_s, u"old.tif"_s, raster > 0 ? u",raster="_s + QString::number(raster) : QString()),
+            result);
+        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
+    }
+
+    void memoryBudget()
+    {
+        setConverterMemoryBudget(qint64(8) << 20);
+        const QString in = path(u"old.tif"_s);
+        QCOMPARE(convert(in, u"wide.tif"_s, u",rescalex=16384pix,rescaley=2048pix,format=5"_s),
+                 ConverterResult::Success);
+        const TiffFile wide = readTiffFile(path(u"wide.tif"_s), false);
+        QCOMPARE(std::pair(wide.width, wide.height), std::pair(16384u, 2048u));
+        QCOMPARE(convert(in, u"old.tif"_s, u",rescalex=16384pix,rescaley=4096pix,format=5"_s),
+                 ConverterResult::ImageTooLarge);
+        QVERIFY(imageConverter()->lastProblem().contains(u"budget"_s));
+
+        QVERIFY(writeDeflateRgbTiff(path(u"rgb.tif"_s), 1024, 2048));
+        QVERIFY(QFileInfo(path(u"rgb.tif"_s)).size() < 100000);
+        QCOMPARE(convert(path(u"rgb.tif"_s), u"old.tif"_s), ConverterResult::ImageTooLarge);
+        setConverterMemoryBudget(qint64(17) << 20);
+        QCOMPARE(convert(path(u"rgb.tif"_s), u"rgb_out.tif"_s), ConverterResult::Success);
+        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
+    }
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -124,146 +242,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QByteArray m_old;
 };
-
-void TestConverterHostile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QFile::remove(converterLogPath());
-    setConverterMemoryBudget(kDefaultMemoryBudget);
-    m_old = tiffWithResolution(300, 1);
-    QVERIFY(writeFileBytes(path(u"old.tif"_s), m_old));
-}
-
-void TestConverterHostile::cleanup()
-{
-    setConverterMemoryBudget(kDefaultMemoryBudget);
-    releaseImageConverter();
-}
-
-void TestConverterHostile::incompleteBmpIsNoImage_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("result");
-    QTest::newRow("whole") << bmp24(64, 64, -1) << ConverterResult::Success;
-    QTest::newRow("one byte short") << bmp24(64, 64, 54 + 64 * 192 - 1) << ConverterResult::UnsupportedImageFormat;
-    QTest::newRow("pixels past the end") << bmp24(8, 4, -1, 5000) << ConverterResult::UnsupportedImageFormat;
-}
-
-void TestConverterHostile::incompleteBmpIsNoImage()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, result);
-    QVERIFY(writeFileBytes(path(u"in.bmp"_s), bytes));
-    QCOMPARE(convert(path(u"in.bmp"_s), u"old.tif"_s), result);
-    if (result != ConverterResult::Success) {
-        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
-        QVERIFY(imageConverter()->lastProblem().contains(u"in.bmp"_s));
-    }
-}
-
-void TestConverterHostile::resolutionOutOfRangeIsAbsent_data()
-{
-    QTest::addColumn<QByteArray>("tiff");
-    QTest::addColumn<bool>("noted");
-    QTest::newRow("absent (0/1)") << tiffWithResolution(0, 1) << false;
-    QTest::newRow("infinite") << tiffWithResolution(0, 0, true, std::numeric_limits<float>::infinity()) << true;
-    QTest::newRow("65536") << tiffWithResolution(65536, 1) << true;
-}
-
-void TestConverterHostile::resolutionOutOfRangeIsAbsent()
-{
-    QFETCH(QByteArray, tiff);
-    QFETCH(bool, noted);
-    QVERIFY(writeFileBytes(path(u"in.tif"_s), tiff));
-    QCOMPARE(convert(path(u"in.tif"_s), u"out.tif"_s, u",log=1"_s), 0);
-    const TiffFile out = readTiffFile(path(u"out.tif"_s));
-    QVERIFY(out.ok);
-    QVERIFY(writeFileBytes(path(u"plain.tif"_s), tiffWithResolution(0, 1)));
-    QCOMPARE(convert(path(u"plain.tif"_s), u"plain_out.tif"_s), 0);
-    const TiffFile plain = readTiffFile(path(u"plain_out.tif"_s));
-    QCOMPARE(std::pair(out.xResolution, out.yResolution), std::pair(plain.xResolution, plain.yResolution));
-    QVERIFY(out.xResolution >= 1 && out.xResolution <= 65535);
-    const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
-    QCOMPARE(log.contains(u"out of range and was ignored"_s), noted);
-    QCOMPARE(log.contains(QString::number(double(out.xResolution)) + u" x "_s), noted);
-}
-
-void TestConverterHostile::fileNamesAreNoPatterns()
-{
-    QVERIFY(writeFileBytes(path(u"side%2_%3.tif"_s), QByteArray("II*\0\xff\xff\xff\x7f", 8)));
-    QCOMPARE(convert(path(u"side%2_%3.tif"_s), u"out.tif"_s), ConverterResult::ReadError);
-    QVERIFY(imageConverter()->lastProblem().contains(u"side%2_%3.tif"_s));
-    QCOMPARE(convert(path(u"gone%1.tif"_s), u"out.tif"_s), ConverterResult::FileNotFound);
-    QVERIFY(imageConverter()->lastProblem().contains(u"gone%1.tif"_s));
-}
-
-void TestConverterHostile::logValuesCannotForgeLines()
-{
-    const QString forged = path(u"a\n2031-01-01T00:00:00\tsource=x\t-> 0\r\x1b[2J.tif"_s);
-    QCOMPARE(convert(forged, u"out.tif"_s, u",log=1"_s), ConverterResult::FileNotFound);
-    const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
-    QCOMPARE(log.count(u'\n'), 1);
-    QVERIFY(!log.contains(u'\r') && !log.contains(QChar(0x1b)));
-    QVERIFY(log.contains(u"a\\n2031-01-01T00:00:00\\tsource=x\\t-> 0\\r\\x1b[2J.tif"_s));
-    QCOMPARE(escapedForLog(u"C:\\path\\n"_s), u"C:\\\\path\\\\n"_s);
-}
-
-void TestConverterHostile::sourceThatIsNoRegularFile()
-{
-    const QString fifo = path(u"pipe.tif"_s);
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QCOMPARE(convert(fifo, u"old.tif"_s), ConverterResult::ReadError);
-    QVERIFY(imageConverter()->lastProblem().contains(u"no regular file"_s));
-    QCOMPARE(convert(u"/dev/zero"_s, u"old.tif"_s), ConverterResult::ReadError);
-    QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
-}
-
-void TestConverterHostile::symbolGeometryOutOfProportion_data()
-{
-    QTest::addColumn<double>("width");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<int>("raster");
-    QTest::addColumn<int>("result");
-    QTest::newRow("sound") << 113.0 << 70.0 << 452 << ConverterResult::Success;
-    QTest::newRow("huge width") << 1e300 << 70.0 << 0 << ConverterResult::NoClipboardImage;
-    QTest::newRow("not a number") << std::nan("") << 70.0 << 452 << ConverterResult::NoClipboardImage;
-    QTest::newRow("tiny width") << 1e-300 << 70.0 << 452 << ConverterResult::ImageTooLarge;
-}
-
-void TestConverterHostile::symbolGeometryOutOfProportion()
-{
-    QFETCH(double, width);
-    QFETCH(double, height);
-    QFETCH(int, raster);
-    QFETCH(int, result);
-    SymbolGeometry symbol = ean13Geometry();
-    symbol.width = width;
-    symbol.height = height;
-    putSymbolOnClipboard(symbol, QSize());
-    QCOMPARE(convert(u"clipboard"_s, u"old.tif"_s, raster > 0 ? u",raster="_s + QString::number(raster) : QString()),
-             result);
-    if (result != ConverterResult::Success)
-        QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
-}
-
-void TestConverterHostile::memoryBudget()
-{
-    setConverterMemoryBudget(qint64(8) << 20);
-    const QString in = path(u"old.tif"_s);
-    QCOMPARE(convert(in, u"wide.tif"_s, u",rescalex=16384pix,rescaley=2048pix,format=5"_s), ConverterResult::Success);
-    const TiffFile wide = readTiffFile(path(u"wide.tif"_s), false);
-    QCOMPARE(std::pair(wide.width, wide.height), std::pair(16384u, 2048u));
-    QCOMPARE(convert(in, u"old.tif"_s, u",rescalex=16384pix,rescaley=4096pix,format=5"_s),
-             ConverterResult::ImageTooLarge);
-    QVERIFY(imageConverter()->lastProblem().contains(u"budget"_s));
-
-    QVERIFY(writeDeflateRgbTiff(path(u"rgb.tif"_s), 1024, 2048));
-    QVERIFY(QFileInfo(path(u"rgb.tif"_s)).size() < 100000);
-    QCOMPARE(convert(path(u"rgb.tif"_s), u"old.tif"_s), ConverterResult::ImageTooLarge);
-    setConverterMemoryBudget(qint64(17) << 20);
-    QCOMPARE(convert(path(u"rgb.tif"_s), u"rgb_out.tif"_s), ConverterResult::Success);
-    QCOMPARE(fileBytes(path(u"old.tif"_s)), m_old);
-}
 
 QTEST_MAIN(TestConverterHostile)
 #include "tst_converter_hostile.moc"
