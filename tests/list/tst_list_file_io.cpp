@@ -8,9 +8,7 @@
 #include <QTest>
 
 #include <algorithm>
-#include <csignal>
 #include <limits>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Kelbrix;
@@ -97,8 +95,6 @@ class TestListFileIo : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
-
     void readCaps_data()
     {
         QTest::addColumn<ReadCase>("read");
@@ -236,53 +232,27 @@ private slots:
         QVERIFY(writeQz2(buffer, records).ok);
     }
 
-    void beyondTheCodePageAsks_data()
-    {
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::newRow("Yes: UTF-8 with a byte-order mark") << PromptAnswer::Yes;
-        QTest::newRow("No: refused, old file kept") << PromptAnswer::No;
-    }
     void beyondTheCodePageAsks()
     {
-        QFETCH(PromptAnswer, answer);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.qz2"_s);
         QVERIFY(saveListFile(path, {kShop[0]}).ok);
         const QByteArray old = contents(path);
         const QList<ListRecord> records{kShop[0], ean13Record(u"50%1 off \u0141\u00f3d\u017a"_s, u"\u20ac 3"_s)};
         RecordingPrompt prompt;
-        prompt.answers.enqueue(answer);
-        const ListWriteResult result = saveListFileAsking(path, records);
-        QCOMPARE(prompt.asked.size(), 1);
-        const QString question = prompt.asked.first().text;
+        prompt.answers.enqueue(PromptAnswer::No);
+        const ListWriteResult refused = saveListFileAsking(path, records);
+        QVERIFY(!refused.ok && refused.message.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(contents(path), old);
+        QCOMPARE(prompt.texts().size(), 1);
+        const QString question = prompt.texts().first();
         QVERIFY(question.contains(u"Record 2 (\"50%1 off \u0141\u00f3d\u017a\")"_s) &&
                 question.contains(u"\"\u0141\" (U+0141)"_s));
         QVERIFY(question.contains(u"Older programs may show such characters wrongly"_s));
-        QCOMPARE(result.ok, answer == PromptAnswer::Yes);
-        if (answer == PromptAnswer::Yes) {
-            QVERIFY(contents(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
-            QCOMPARE(readListFile(path).records, records);
-        } else {
-            QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
-            QCOMPARE(contents(path), old);
-        }
-    }
-
-    void failedWriteLeavesOldFile()
-    {
-        QTemporaryDir folder;
-        const QString path = folder.filePath(u"shop.qz2"_s);
-        QVERIFY(saveListFile(path, {ean13Record(u"Old"_s)}).ok);
-        const QByteArray old = contents(path);
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited{1000, previous.rlim_max};
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const ListWriteResult result = saveListFile(path, QList<ListRecord>(3000, kShop[0]));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        QVERIFY(!result.ok && result.message.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(contents(path), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"shop.qz2"_s});
+        prompt.answers.enqueue(PromptAnswer::Yes);
+        QVERIFY(saveListFileAsking(path, records).ok);
+        QVERIFY(contents(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
+        QCOMPARE(readListFile(path).records, records);
     }
 };
 
