@@ -32,54 +32,39 @@ bool isDark(const QImage &image, int x, int y)
 class TestBarcodeRenderer : public QObject {
     Q_OBJECT
 private slots:
-    void decodes_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<QString>("supplement");
-        QTest::addColumn<QString>("readBack");
-        QTest::newRow("Code 39, lower case, signs") << 0 << u"kel B$5/%"_s << QString() << u"KEL B$5/%"_s;
-        QTest::newRow("UPC A to E + 5, xxxxx") << 10 << u"01234500007"_s << u"12345"_s << u"01234572"_s;
-    }
     void decodes()
     {
-        QFETCH(int, code);
-        QFETCH(QString, data);
-        QFETCH(QString, supplement);
-        QFETCH(QString, readBack);
-        BarcodeRenderer renderer;
-        QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(supplement));
-        QCOMPARE(renderer.data(), readBack);
-        renderer.setWidthTwips(renderer.geometry().width * 16);
-        const QImage image = renderer.image((QSizeF(renderer.widthTwips(), 900) * 300 / 1440).toSize());
-        QString texts;
-        for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
-            texts += symbol.data;
-        QCOMPARE(texts, readBack + supplement);
+        // Code 39 in lower case with signs, and UPC-A data shown as UPC-E with its add-on.
+        for (const auto &[code, data, supplement, readBack] :
+             {std::tuple(0, u"kel B$5/%"_s, QString(), u"KEL B$5/%"_s),
+              std::tuple(10, u"01234500007"_s, u"12345"_s, u"01234572"_s)}) {
+            BarcodeRenderer renderer;
+            QVERIFY(renderer.setSymbology(code) && renderer.setData(data) && renderer.setSupplement(supplement));
+            QCOMPARE(renderer.data(), readBack);
+            renderer.setWidthTwips(renderer.geometry().width * 16);
+            const QImage image = renderer.image((QSizeF(renderer.widthTwips(), 900) * 300 / 1440).toSize());
+            QString texts;
+            for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
+                texts += symbol.data;
+            QCOMPARE(texts, readBack + supplement);
+        }
     }
 
-    void refusedData_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("good");
-        QTest::addColumn<QString>("bad");
-        QTest::newRow("EAN-13 letter") << 11 << u"501234567890"_s << u"50123456789A"_s;
-        QTest::newRow("Code 39 longer than libzint takes")
-            << 0 << QString(kCode39MaxLength, u'A') << QString(kCode39MaxLength + 1, u'A');
-    }
     void refusedData()
     {
-        QFETCH(int, code);
-        QFETCH(QString, good);
-        QFETCH(QString, bad);
-        BarcodeRenderer renderer;
-        QVERIFY(renderer.setSymbology(code) && renderer.setData(good));
-        const QString before = renderer.data();
-        QVERIFY(!renderer.setData(bad));
-        QCOMPARE(renderer.lastError(), RuntimeError::InvalidPropertyValue);
-        QCOMPARE(renderer.data(), before);
-        QVERIFY(renderer.setData(good)); // the next value that is taken clears the error
-        QCOMPARE(renderer.lastError(), RuntimeError::None);
+        // A letter in EAN-13 data; Code 39 longer than libzint takes.
+        for (const auto &[code, good, bad] :
+             {std::tuple(11, u"501234567890"_s, u"50123456789A"_s),
+              std::tuple(0, QString(kCode39MaxLength, u'A'), QString(kCode39MaxLength + 1, u'A'))}) {
+            BarcodeRenderer renderer;
+            QVERIFY(renderer.setSymbology(code) && renderer.setData(good));
+            const QString before = renderer.data();
+            QVERIFY(!renderer.setData(bad));
+            QCOMPARE(renderer.lastError(), RuntimeError::InvalidPropertyValue);
+            QCOMPARE(renderer.data(), before);
+            QVERIFY(renderer.setData(good)); // the next value that is taken clears the error
+            QCOMPARE(renderer.lastError(), RuntimeError::None);
+        }
     }
 
     void symbologyAndSettings()
