@@ -39,6 +39,17 @@ QStringList savedValues(const BarSizeSettings &settings)
     return values;
 }
 
+// The settings loaded from a store holding \a values ("name=value").
+BarSizeSettings loaded(const QStringList &values)
+{
+    SettingsStore store(Edition::Alla);
+    for (const QString &value : values)
+        store.setValue(value.section(u'=', 0, 0), value.section(u'=', 1));
+    BarSizeSettings settings;
+    settings.load(store);
+    return settings;
+}
+
 } // namespace
 
 class TestBarSizeSettings : public QObject {
@@ -78,30 +89,24 @@ private slots:
     void twips_data()
     {
         QTest::addColumn<BarSizeSettings>("settings");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("preview");
-        QTest::addColumn<double>("dpi");
-        QTest::newRow("40 mm at 72 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s) << 2721.6 << 2268.0 << 1701.0
-                                         << 72.0;
-        QTest::newRow("40 mm at 96 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::Dpi96) << 2721.6 << 2268.0
-                                         << 2268.0 << 96.0;
-        QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s) << 2721.6
-                                        << 2268.0 << 2268.0 * 300 / 96 << 300.0;
-        QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96) << 1440.18 << 720.09 << 720.09
-                                  << 96.0;
+        QTest::addColumn<QList<double>>("expected"); // width, height and preview height in twips, dpi
+        QTest::newRow("40 mm at 72 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s)
+                                         << QList<double>{2721.6, 2268.0, 1701.0, 72.0};
+        QTest::newRow("40 mm at 96 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::Dpi96)
+                                         << QList<double>{2721.6, 2268.0, 2268.0, 96.0};
+        QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s)
+                                        << QList<double>{2721.6, 2268.0, 2268.0 * 300 / 96, 300.0};
+        QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96)
+                                  << QList<double>{1440.18, 720.09, 720.09, 96.0};
     }
     void twips()
     {
         QFETCH(BarSizeSettings, settings);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(double, preview);
-        QFETCH(double, dpi);
-        QCOMPARE(settings.widthTwips(), width);
-        QCOMPARE(settings.heightTwips(), height);
-        QCOMPARE(settings.previewHeightTwips(), preview);
-        QCOMPARE(settings.dotsPerInch(), dpi);
+        QFETCH(QList<double>, expected);
+        const double actual[] = {settings.widthTwips(), settings.heightTwips(), settings.previewHeightTwips(),
+                                 settings.dotsPerInch()};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(actual[i], expected[i]);
     }
 
     void userDpi_data()
@@ -156,28 +161,15 @@ private slots:
                                  u"Bar Def=Y"_s,     u"FontName=Courier"_s, u"FontBold=Y"_s,       u"FontItalic=Y"_s,
                                  u"FontSize=12.5"_s, u"PicTXTColor=255"_s,  u"Bar1xColor=65280"_s, u"Pixel=NO"_s,
                                  u"Aspect=NO"_s,     u"Font=Normal"_s,      u"BarAlign=Left"_s};
-        SettingsStore store(Edition::Alla);
-        for (const QString &value : values)
-            store.setValue(value.section(u'=', 0, 0), value.section(u'=', 1));
-        BarSizeSettings settings;
-        settings.load(store);
-        QCOMPARE(savedValues(settings), values);
+        QCOMPARE(savedValues(loaded(values)), values);
     }
 
     void loadSettles()
     {
-        SettingsStore store(Edition::Alla);
-        store.setValue(u"Bar Matt"_s, u"I"_s);
-        store.setValue(u"Bar Width"_s, u"5"_s);
-        store.setValue(u"Bar Height"_s, u"0"_s);
-        store.setValue(u"DPI"_s, u"400"_s);
-        store.setValue(u"Bar Def"_s, u"Y"_s);
-        BarSizeSettings settings;
-        settings.load(store);
-        QCOMPARE(settings.widthText, u"4"_s);
-        QCOMPARE(settings.userDpiText, u"300"_s);
-        // No height: the defined size cannot be on.
-        QVERIFY(!settings.defined);
+        const BarSizeSettings settings =
+            loaded({u"Bar Matt=I"_s, u"Bar Width=5"_s, u"Bar Height=0"_s, u"DPI=400"_s, u"Bar Def=Y"_s});
+        QCOMPARE(std::pair(settings.widthText, settings.userDpiText), std::pair(u"4"_s, u"300"_s));
+        QVERIFY(!settings.defined); // no height: the defined size cannot be on
     }
 
     void badValues_data()
@@ -189,11 +181,10 @@ private slots:
     void badValues()
     {
         QFETCH(QString, value);
-        SettingsStore store(Edition::Alla);
+        QStringList values;
         for (const QString &name : kSizeNames)
-            store.setValue(name, value);
-        BarSizeSettings settings;
-        settings.load(store);
+            values.append(name + u"="_s + value);
+        const BarSizeSettings settings = loaded(values);
         const LabelAppearance defaults;
         QCOMPARE(settings.unit, Unit::Millimetre);
         QVERIFY(!settings.defined);
