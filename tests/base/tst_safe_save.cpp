@@ -58,26 +58,22 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
     }
 
-    void refusesTargetsThatAreNoRegularFile_data()
-    {
-        QTest::addColumn<bool>("throughLink");
-        QTest::newRow("FIFO") << false;
-        QTest::newRow("link to a FIFO") << true;
-    }
     void refusesTargetsThatAreNoRegularFile()
     {
-        QFETCH(bool, throughLink);
-        QTemporaryDir dir;
-        const QString special = dir.filePath(u"special"_s);
-        QCOMPARE(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
-        const QString path = throughLink ? dir.filePath(u"link"_s) : special;
-        QVERIFY(!throughLink || QFile::link(special, path));
-        const SaveResult result = saveText(path, "data");
-        QCOMPARE(std::pair(result.ok, result.runtimeError), std::pair(false, int(RuntimeError::PathFileAccessError)));
-        QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
-        struct stat status {};
-        QCOMPARE(::lstat(QFile::encodeName(special).constData(), &status), 0);
-        QVERIFY(S_ISFIFO(status.st_mode));
+        for (const bool throughLink : {false, true}) {
+            QTemporaryDir dir;
+            const QString special = dir.filePath(u"special"_s);
+            QCOMPARE(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
+            const QString path = throughLink ? dir.filePath(u"link"_s) : special;
+            QVERIFY(!throughLink || QFile::link(special, path));
+            const SaveResult result = saveText(path, "data");
+            QCOMPARE(std::pair(result.ok, result.runtimeError),
+                     std::pair(false, int(RuntimeError::PathFileAccessError)));
+            QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(special).constData(), &status), 0);
+            QVERIFY(S_ISFIFO(status.st_mode));
+        }
     }
 
     void writesThroughSymbolicLinkKeepingPermissions()

@@ -100,12 +100,13 @@ private slots:
         QTest::addColumn<ReadCase>("read");
         const auto row = [](const QByteArray &name, ReadCase read) { QTest::newRow(name.constData()) << read; };
         const int qz2 = int(ListFileFormat::Qz2);
+        // The most records and older-format lines a file may hold, then one more.
+        const int kept = int(ListFileLimits::MaxRecords), keptLines = int(ListFileLimits::MaxOlderFormatLines);
         QByteArray records, lines, bytes;
-        QList<qsizetype> recordEnds, lineEnds;
-        for (int i = 0; i <= ListFileLimits::MaxRecords; ++i)
-            recordEnds.append((records += qz2Record(QByteArray::number(i))).size());
-        for (int i = 0; i <= ListFileLimits::MaxOlderFormatLines; ++i)
-            lineEnds.append((lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n").size());
+        for (int i = 0; i < kept; ++i)
+            records += qz2Record(QByteArray::number(i));
+        for (int i = 0; i < keptLines; ++i)
+            lines += "E130 " + QByteArray::number(i) + " 4006381333931\r\n";
         // Records of 1 KiB, then one whose Text is stretched to the size.
         const int count = int(ListFileLimits::MaxFileSize / 1024);
         for (int i = 1; i < count; ++i)
@@ -118,9 +119,8 @@ private slots:
                 {qz2, qz2Record("Milk") + qz2Record("Bread").chopped(8) + '"' + xs.toLatin1() + '"', false, ok ? 0 : 59,
                  ok ? 2 : 1, ok ? ListRecord{u"Bread"_s, u"4006381333931"_s, {}, {}, xs} : kShop[0], ok ? 0 : 10});
             // The older reader stops without taking in what follows its cap.
-            const int kept = int(ListFileLimits::MaxRecords), keptLines = int(ListFileLimits::MaxOlderFormatLines);
-            const QByteArray someLines = lines.first(lineEnds.at(keptLines + step - 1));
-            row("qz2 records, cap " + n, {qz2, records.first(recordEnds.at(kept + step - 1)), true, ok ? 0 : 9, kept,
+            const QByteArray someLines = ok ? lines : lines + "E130 more 4006381333931\r\n";
+            row("qz2 records, cap " + n, {qz2, ok ? records : records + qz2Record("more"), true, ok ? 0 : 9, kept,
                                           ean13Record(QString::number(kept - 1)), ok ? 0 : kept * 5 + 1});
             row("qzl lines, cap " + n,
                 {int(ListFileFormat::Qzl), someLines + QByteArray(ok ? 0 : 2 * 1024 * 1024, '\n'), true, ok ? 0 : 9,
