@@ -6,6 +6,7 @@
 #include "export/image_converter.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
@@ -14,6 +15,7 @@
 
 #include <tiffio.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -25,40 +27,21 @@ using namespace Kelbrix::Test;
 
 namespace {
 
-void append16(QByteArray &out, quint16 value)
-{
-    out.append(char(value & 0xff)).append(char(value >> 8));
-}
-
-void append32(QByteArray &out, quint32 value)
-{
-    append16(out, quint16(value & 0xffff));
-    append16(out, quint16(value >> 16));
-}
-
+// A 16 x 4 bilevel TIFF whose resolution is the rational numerator / denominator, or the float value.
 QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFloat = false, float value = 0)
 {
-    constexpr quint32 pixelsAt = 8 + 2 + 11 * 12 + 4, resolutionAt = pixelsAt + 8;
-    quint32 floatBits = 0;
-    std::memcpy(&floatBits, &value, 4);
-    const quint16 resType = asFloat ? 11 : 5;
-    const quint32 res = asFloat ? floatBits : resolutionAt;
+    constexpr quint32 pixelsAt = 8 + 2 + 11 * 12 + 4;
+    const quint32 resType = asFloat ? 11 : 5, res = asFloat ? std::bit_cast<quint32>(value) : pixelsAt + 8;
     const quint32 entries[][3] = {{256, 4, 16}, {257, 4, 4},         {258, 3, 1},        {259, 3, 1},
                                   {262, 3, 0},  {273, 4, pixelsAt},  {277, 3, 1},        {278, 4, 4},
                                   {279, 4, 8},  {282, resType, res}, {283, resType, res}};
-    QByteArray out("II*\0", 4);
-    append32(out, 8);
-    append16(out, 11);
-    for (const auto &e : entries) {
-        append16(out, quint16(e[0]));
-        append16(out, quint16(e[1]));
-        append32(out, 1);
-        append32(out, e[2]);
-    }
-    append32(out, 0);
-    out.append(QByteArray::fromHex("f00ff00ff00ff00f"));
-    append32(out, numerator);
-    append32(out, denominator);
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    stream << quint16(0x4949) << quint16(42) << quint32(8) << quint16(11);
+    for (const auto &e : entries)
+        stream << quint16(e[0]) << quint16(e[1]) << quint32(1) << e[2];
+    stream << quint32(0) << quint64(0x0ff00ff00ff00ff0) << numerator << denominator;
     return out;
 }
 
