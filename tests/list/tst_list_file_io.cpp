@@ -245,6 +245,8 @@ private slots:
         QVERIFY(!refused.ok && refused.message.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(contents(path), old);
         QCOMPARE(prompt.texts().size(), 1);
+        QCOMPARE(std::pair(prompt.asked[0].buttons, prompt.asked[0].icon),
+                 std::pair(PromptButtons::YesNo, PromptIcon::Question));
         const QString question = prompt.texts().first();
         QVERIFY(question.contains(u"Record 2 (\"50%1 off \u0141\u00f3d\u017a\")"_s) &&
                 question.contains(u"\"\u0141\" (U+0141)"_s));
