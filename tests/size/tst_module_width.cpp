@@ -41,6 +41,15 @@ int narrowestBar(const QImage &image)
     return narrowest;
 }
 
+// A module width of xMm on a symbol, and the readout it gives at 300 dpi.
+struct Limit {
+    int symbology;
+    QString data;
+    double xMm;
+    QString text;
+    bool narrow, wide;
+};
+
 } // namespace
 
 class TestModuleWidth : public QObject {
@@ -71,31 +80,22 @@ private slots:
 
     void limits_data()
     {
-        QTest::addColumn<int>("symbology");
-        QTest::addColumn<QString>("data");
-        QTest::addColumn<double>("xMm");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("narrow");
-        QTest::addColumn<bool>("wide");
-        QTest::newRow("EAN-13 80 %") << 11 << u"123456789012"_s << 0.264 << u"X = 0.264 mm, 80 %"_s << false << false;
-        QTest::newRow("EAN-13 75 %") << 11 << u"123456789012"_s << 0.2475 << u"X = 0.247 mm, 75 %"_s << true << false;
-        QTest::newRow("EAN-13 210 %") << 11 << u"123456789012"_s << 0.693 << u"X = 0.693 mm, 210 %"_s << false << true;
-        QTest::newRow("SCC-14 below") << 2 << u"3001234567890"_s << 0.4 << u"X = 0.400 mm, 81 %"_s << true << false;
-        QTest::newRow("Code 39 below") << 0 << u"12345"_s << 0.17 << u"X = 0.170 mm, 89 %"_s << true << false;
+        QTest::addColumn<Limit>("row");
+        QTest::newRow("EAN-13 80 %") << Limit{11, u"123456789012"_s, 0.264, u"X = 0.264 mm, 80 %"_s, false, false};
+        QTest::newRow("EAN-13 75 %") << Limit{11, u"123456789012"_s, 0.2475, u"X = 0.247 mm, 75 %"_s, true, false};
+        QTest::newRow("EAN-13 210 %") << Limit{11, u"123456789012"_s, 0.693, u"X = 0.693 mm, 210 %"_s, false, true};
+        QTest::newRow("SCC-14 below") << Limit{2, u"3001234567890"_s, 0.4, u"X = 0.400 mm, 81 %"_s, true, false};
+        QTest::newRow("Code 39 below") << Limit{0, u"12345"_s, 0.17, u"X = 0.170 mm, 89 %"_s, true, false};
     }
     void limits()
     {
-        QFETCH(int, symbology);
-        QFETCH(QString, data);
-        QFETCH(double, xMm);
-        QFETCH(QString, text);
-        QFETCH(bool, narrow);
-        QFETCH(bool, wide);
-        const BarcodeRenderer renderer = sample(symbology, data, false);
+        QFETCH(Limit, row);
+        const BarcodeRenderer renderer = sample(row.symbology, row.data, false);
         const ModuleWidthReadout readout = moduleWidthReadout(
-            renderer, xMm * renderer.geometry().width * kTwipsPerMillimetre, 20 * kTwipsPerMillimetre, 300);
-        QCOMPARE(std::tuple(readout.text, readout.tooNarrow, readout.tooWide), std::tuple(text, narrow, wide));
-        QCOMPARE(readout.warning.isEmpty(), !narrow && !wide);
+            renderer, row.xMm * renderer.geometry().width * kTwipsPerMillimetre, 20 * kTwipsPerMillimetre, 300);
+        QCOMPARE(std::tuple(readout.text, readout.tooNarrow, readout.tooWide),
+                 std::tuple(row.text, row.narrow, row.wide));
+        QCOMPARE(readout.warning.isEmpty(), !row.narrow && !row.wide);
     }
 
     void noSymbolNoReadout()
