@@ -154,19 +154,6 @@ private slots:
         checkAsked(*m_prompt, u"The product "_s + product + u" exists in list, continue? "_s, u"Keep Product ?."_s,
                    PromptIcon::Question, PromptButtons::YesNo);
     }
-
-    void refusedRecordIsPutBackQuietly()
-    {
-        add(u"Good"_s, u"0123456"_s, QString(), u"optUPCE"_s);
-        // A record whose data the renderer cannot take (UPC-E has no number system 2).
-        m_prompt->answers.enqueue(PromptAnswer::Yes);
-        load(u"bad.qz2"_s, "\"Bad\"\r\n\"2123456\"\r\n\"\"\r\n\"\"\r\n\"UPE0\"\r\n");
-        m_prompt->clear();
-        clickRow(1);
-        QVERIFY(m_prompt->asked.isEmpty());
-        QCOMPARE(m_form->TxtStreck->text(), u"2123456"_s);
-        QVERIFY(m_form->statusText().startsWith(u"The barcode was not made"_s));
-    }
 };
 
 QTEST_MAIN(TestForm1List)

@@ -39,16 +39,12 @@ int greyPixelsInBarRow(const QImage &image)
     return grey;
 }
 
-QSettings storedSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s);
-}
-
 QString storedValues(const QStringList &names)
 {
+    const QSettings stored(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s);
     QStringList values;
     for (const QString &name : names)
-        values.append(storedSettings().value(name).toString());
+        values.append(stored.value(name).toString());
     return values.join(u',');
 }
 
@@ -245,7 +241,6 @@ private slots:
         QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST1"_s)), u"4006381333931"_s);
         restart();
         QCOMPARE(storedValues({u"Bar Width"_s, u"Bar Height"_s}), u"102,102"_s);
-        QCOMPARE(widthBox()->text(), u"102"_s);
         QVERIFY(mainDefined()->isChecked());
     }
 
