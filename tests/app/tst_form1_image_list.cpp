@@ -115,26 +115,21 @@ private slots:
         QCOMPARE(m_form->RTF1->pictureCount(), 0);
     }
 
-    void clearAsksFirst_data()
-    {
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<int>("pictures");
-        QTest::newRow("No keeps everything") << PromptAnswer::No << 2;
-        QTest::newRow("Yes clears") << PromptAnswer::Yes << 0;
-    }
     void clearAsksFirst()
     {
-        QFETCH(PromptAnswer, answer);
-        QFETCH(int, pictures);
         makeCode(u"501234567890"_s);
         m_form->cmdToRTF1->click();
-        m_prompt->answers.enqueue(answer);
-        m_form->mnuClearBar->trigger();
-        checkAsked(*m_prompt, u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s,
-                   PromptIcon::Question, PromptButtons::YesNo, 3008);
-        QCOMPARE(m_form->RTF1->pictureCount(), pictures);
-        QCOMPARE(m_form->mnuClearBar->isEnabled(), pictures > 0);
-        QCOMPARE(m_form->mnuPbarcode->isEnabled(), pictures > 0);
+        for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+            m_prompt->clear();
+            m_prompt->answers.enqueue(answer);
+            m_form->mnuClearBar->trigger();
+            checkAsked(*m_prompt, u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s,
+                       PromptIcon::Question, PromptButtons::YesNo, 3008);
+            const bool kept = answer == PromptAnswer::No;
+            QCOMPARE(m_form->RTF1->pictureCount(), kept ? 2 : 0);
+            QCOMPARE(m_form->mnuClearBar->isEnabled(), kept);
+            QCOMPARE(m_form->mnuPbarcode->isEnabled(), kept);
+        }
     }
 
     void loadReplacesTheDocument()
