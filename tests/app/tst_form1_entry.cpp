@@ -22,7 +22,6 @@ private slots:
         m_form->txtCopies->clear();
         typeInto(m_form->txtCopies, u"51"_s);
         QCOMPARE(m_form->txtCopies->text(), u"51"_s);
-        m_prompt->asked = {m_prompt->asked.last()};
         checkAsked(*m_prompt, u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation,
                    PromptButtons::Ok);
     }
