@@ -1,6 +1,6 @@
 #pragma once
 
-// Driving the size window and the defined-size label by names, images and the settings file.
+// Driving the size window and the defined-size label by names and images.
 
 #include "form1_driver.h"
 
@@ -11,8 +11,7 @@ namespace Kelbrix::Test {
 /// A control of the main window; the size window has controls of the same names.
 template <typename T> T *mainControl(Form1 &form, const QString &name)
 {
-    T *control = form.centralWidget()->findChild<T *>(name);
-    return control;
+    return form.centralWidget()->findChild<T *>(name);
 }
 
 inline QMainWindow *sizeWindow(Form1 &form)
@@ -22,13 +21,7 @@ inline QMainWindow *sizeWindow(Form1 &form)
 
 template <typename T> T *sizeControl(Form1 &form, const QString &name)
 {
-    T *control = sizeWindow(form)->findChild<T *>(name);
-    return control;
-}
-
-inline QAction *sizeMenu(Form1 &form, const QString &name)
-{
-    return sizeWindow(form)->findChild<QAction *>(name);
+    return sizeWindow(form)->findChild<T *>(name);
 }
 
 inline void retype(QLineEdit *box, const QString &text)
@@ -48,11 +41,12 @@ inline void typeSize(Form1 &form, const QString &unitOption, const QString &widt
 
 inline void chooseDpi(Form1 &form, const QString &dpi)
 {
-    if (dpi == QStringLiteral("72") || dpi == QStringLiteral("96")) {
-        sizeControl<QRadioButton>(form, QStringLiteral("opt") + dpi + QStringLiteral("dpi"))->click();
+    const bool fixed = dpi == QStringLiteral("72") || dpi == QStringLiteral("96");
+    sizeControl<QRadioButton>(form, fixed ? QStringLiteral("opt") + dpi + QStringLiteral("dpi")
+                                          : QStringLiteral("optUserdpiW"))
+        ->click();
+    if (fixed)
         return;
-    }
-    sizeControl<QRadioButton>(form, QStringLiteral("optUserdpiW"))->click();
     auto *box = sizeControl<QLineEdit>(form, QStringLiteral("Text1"));
     retype(box, dpi);
     emit box->editingFinished();
@@ -78,14 +72,6 @@ inline QImage labelImage(Form1 &form, const QString &name)
     return mainControl<LabelPicture>(form, name)->image();
 }
 
-/// Exit answered with Yes: the main window closes and writes its settings.
-inline void exitProgram(Form1 &form)
-{
-    RecordingPrompt prompt;
-    prompt.answers.enqueue(PromptAnswer::Yes);
-    form.findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
-}
-
 inline QString decodedJoined(const QImage &image)
 {
     return decodedText(image).remove(u'|');
@@ -102,12 +88,6 @@ inline QRect darkBox(const QImage &image, int fromX, int toX, int fromY, int toY
         }
     }
     return box;
-}
-
-inline QSettings storedSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"),
-                     QStringLiteral("Barcode"));
 }
 
 } // namespace Kelbrix::Test

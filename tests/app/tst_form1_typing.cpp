@@ -3,31 +3,15 @@
 
 #include "base/units.h"
 
-#include <QAbstractItemView>
 #include <QSignalSpy>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
-namespace {
-
-const QString kCode39Hint = u"Code 39 takes at most 85 characters, the check character included."_s;
-
-struct FullBox {
-    const char *name;
-    QString option, box, entry;
-    int selectLeft;
-    QString typed, shown;
-};
-
-} // namespace
-
 class TestForm1Typing : public QObject, public Form1Fixture {
     Q_OBJECT
 
-    QLabel *statusLabel() const { return m_form->findChild<QLabel *>(u"StatusHint"_s); }
-    QString status() const { return statusLabel()->text(); }
     static void focus(QLineEdit *box)
     {
         box->setFocus();
@@ -48,25 +32,15 @@ private slots:
     }
     void cleanup() { close(); }
 
-    void fullBoxKeepsItsEntry_data()
-    {
-        addRows<FullBox>({
-            {"barcode, part selected", u"optEAN13"_s, u"TxtStreck"_s, u"123456789012"_s, 3, u"9"_s, u"123456789012"_s},
-            {"barcode, all selected", u"optEAN13"_s, u"TxtStreck"_s, u"123456789012"_s, 12, u"9"_s, u"9"_s},
-            {"barcode not full, part selected", u"optEAN13"_s, u"TxtStreck"_s, u"12345"_s, 2, u"9"_s, u"1239"_s},
-            {"supplement, part selected", u"chk2digit"_s, u"txtSup"_s, u"12"_s, 1, u"3"_s, u"12"_s},
-        });
-    }
     void fullBoxKeepsItsEntry()
     {
-        QFETCH(FullBox, row);
-        clickOption(*m_form, row.option);
-        QLineEdit *box = m_form->findChild<QLineEdit *>(row.box);
-        typeInto(box, row.entry);
-        for (int i = 0; i < row.selectLeft; ++i)
+        clickOption(*m_form, u"chk2digit"_s);
+        for (const auto &[box, entry] : {std::pair{m_form->TxtStreck, u"123456789012"_s}, {m_form->txtSup, u"12"_s}}) {
+            typeInto(box, entry);
             QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClicks(box, row.typed);
-        QCOMPARE(box->text(), row.shown);
+            QTest::keyClicks(box, u"9"_s);
+            QCOMPARE(box->text(), entry);
+        }
     }
 
     void enterPressesTheDefaultButton()
@@ -74,21 +48,14 @@ private slots:
         QSignalSpy pressed(m_form->Command1, &QPushButton::clicked);
         clickOption(*m_form, u"chk2digit"_s);
         typeInto(m_form->TxtStreck, u"400638133393"_s);
-        QVERIFY(m_form->Command1->isDefault());
         typeInto(m_form->txtSup, u"12"_s);
-        QVERIFY(m_form->Command1->isEnabled());
         pressEnterIn(m_form->txtSup);
-        QCOMPARE(pressed.count(), 1);
         QCOMPARE(decodedText(m_form->picTST->image()), u"400638133393112"_s);
-
         pressEnterIn(m_form->txtProduct);
         QCOMPARE(pressed.count(), 2);
-
         focus(m_form->TxtStreck);
-        focus(m_form->txtFree);
-        QVERIFY(!m_form->Command1->isDefault());
         pressEnterIn(m_form->txtFree);
-        QCOMPARE(pressed.count(), 2);
+        QVERIFY(!m_form->Command1->isDefault());
         focus(m_form->TxtStreck);
         QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
         pressEnterIn(m_form->txtProduct);
@@ -102,10 +69,9 @@ private slots:
         clickOption(*m_form, u"optISBN"_s);
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         typeInto(m_form->TxtStreck, u"0-306-40615-3"_s);
-        QCOMPARE(m_prompt->texts(), QStringList{wrong});
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_End, Qt::Key_Shift})
             QTest::keyClick(m_form->TxtStreck, key);
-        QCOMPARE(m_prompt->asked.size(), 1);
+        QCOMPARE(m_prompt->texts(), QStringList{wrong});
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
         QTest::keyClicks(m_form->TxtStreck, u"3"_s);
@@ -113,8 +79,7 @@ private slots:
 
         m_prompt->clear();
         m_form->TxtStreck->clear();
-        typeInto(m_form->TxtStreck, u"00-30640615-2"_s);
-        QTest::keyClicks(m_form->TxtStreck, u"--"_s);
+        typeInto(m_form->TxtStreck, u"00-30640615-2--"_s);
         QCOMPARE(m_prompt->texts(), (QStringList{dividers, dividers, dividers}));
         QCOMPARE(m_form->TxtStreck->text(), u"00-30640615-2"_s);
     }
@@ -129,23 +94,14 @@ private slots:
         m_form = new Form1(Edition::Alla);
         m_form->show();
         QVERIFY(m_form->optCode39->isChecked());
-        QVERIFY(!m_form->Command1->isEnabled());
-        QVERIFY(!m_form->Command4->isEnabled());
+        QVERIFY(!m_form->Command1->isEnabled() && !m_form->Command4->isEnabled());
         typeInto(m_form->TxtStreck, u"A"_s);
-        QVERIFY(m_form->Command1->isEnabled());
-        QVERIFY(m_form->Command4->isEnabled());
-    }
-
-    void isbnCaptionHasOneTrailingBlank()
-    {
-        clickOption(*m_form, u"optISBN"_s);
-        QCOMPARE(m_form->windowTitle(), u"Kelbrix.  - ISBN "_s);
+        QVERIFY(m_form->Command1->isEnabled() && m_form->Command4->isEnabled());
     }
 
     void bareSymbolHasTheProductLineHeight()
     {
         typeInto(m_form->TxtStreck, u"400638133393"_s);
-        typeInto(m_form->txtProduct, u"Soap"_s);
         const auto clipboardTwips = [] {
             const QImage symbol = QApplication::clipboard()->image();
             return symbol.height() * kTwipsPerInch / dotsPerInchOf(symbol.dotsPerMeterY());
@@ -159,60 +115,36 @@ private slots:
 
     void labelPaintedAfreshOverTheLastOne()
     {
-        const auto make = [this](Form1 &form, const QString &barcode, const QString &product) {
-            for (const QString &name : {u"TxtStreck"_s, u"txtProduct"_s})
-                form.findChild<QLineEdit *>(name)->clear();
-            typeInto(form.findChild<QLineEdit *>(u"TxtStreck"_s), barcode);
-            typeInto(form.findChild<QLineEdit *>(u"txtProduct"_s), product);
-            form.findChild<QPushButton *>(u"Command1"_s)->click();
-            return std::pair(form.findChild<LabelPicture *>(u"picTST"_s)->image(), QApplication::clipboard()->image());
+        const auto make = [](Form1 &form, const QString &barcode, const QString &product) {
+            form.TxtStreck->clear();
+            form.txtProduct->clear();
+            typeInto(form.TxtStreck, barcode);
+            typeInto(form.txtProduct, product);
+            form.Command1->click();
+            return form.picTST->image();
         };
         make(*m_form, u"400638133393"_s, u"Lemon soap 250 g"_s);
-        const auto [label, symbol] = make(*m_form, u"501234567890"_s, u"Milk"_s);
+        const QImage label = make(*m_form, u"501234567890"_s, u"Milk"_s);
         Form1 fresh(Edition::Alla);
         fresh.show();
-        const auto [freshLabel, freshSymbol] = make(fresh, u"501234567890"_s, u"Milk"_s);
-        QCOMPARE(label, freshLabel);
-        QCOMPARE(symbol, freshSymbol);
+        QCOMPARE(label, make(fresh, u"501234567890"_s, u"Milk"_s));
         QCOMPARE(decodedText(label), u"5012345678900"_s);
     }
 
     void code39StopsAtItsLongest()
     {
+        const QString hint = u"Code 39 takes at most 85 characters, the check character included."_s;
+        auto *status = m_form->findChild<QLabel *>(u"StatusHint"_s);
         clickOption(*m_form, u"optCode39"_s);
         const QString ninety = u"0123456789"_s.repeated(9);
         typeInto(m_form->TxtStreck, ninety);
         QCOMPARE(m_form->TxtStreck->text(), ninety.left(85));
-        QCOMPARE(status(), kCode39Hint);
-        m_form->Command1->click();
-        QCOMPARE(decodedText(m_form->picTST->image()), ninety.left(85));
-
-        statusLabel()->clear();
+        QCOMPARE(status->text(), hint);
+        status->clear();
         m_form->chkModulus43->setChecked(true);
         m_form->Command1->click();
-        QCOMPARE(m_form->TxtStreck->text(), ninety.left(85));
-        QCOMPARE(status(), kCode39Hint);
+        QCOMPARE(status->text(), hint);
         QCOMPARE(decodedText(m_form->picTST->image()), ninety.left(85));
-    }
-
-    void refusedValuePutsTheRecordBack()
-    {
-        typeInto(m_form->TxtStreck, u"400638133393"_s);
-        typeInto(m_form->txtProduct, u"Soap"_s);
-        m_form->Command4->click();
-        auto *list = m_form->ListView3;
-        QCOMPARE(list->model()->rowCount(), 1);
-        list->setCurrentIndex(list->model()->index(0, 0));
-        delete new Form1(Edition::Alla);
-
-        clickOption(*m_form, u"optUPCE"_s);
-        m_form->TxtStreck->clear();
-        typeInto(m_form->TxtStreck, u"5123456"_s);
-        m_form->Command1->click();
-        QVERIFY(m_prompt->asked.isEmpty());
-        QCOMPARE(m_form->TxtStreck->text(), u"400638133393"_s);
-        QVERIFY(m_form->optEAN13->isChecked());
-        QCOMPARE(decodedText(m_form->picTST->image()), u"4006381333931"_s);
     }
 };
 

@@ -3,10 +3,8 @@
 #include "size_driver.h"
 
 #include "app/help_window.h"
-#include "render/barcode_renderer.h"
 
 #include <QDialog>
-#include <QTextBrowser>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,30 +13,14 @@ using namespace Kelbrix::Test;
 
 namespace {
 
-bool isDark(QRgb pixel)
-{
-    return qGray(pixel) < 128;
-}
-
-// A row across the bars: a few pixels under the top of the symbol, which stands at the top.
-int barRow(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (isDark(image.pixel(x, y)))
-                return std::min(y + 3, image.height() - 1);
-        }
-    }
-    return 0;
-}
-
-// The dark runs across the bars, as (first column, width).
+// The dark runs, as (first column, width), across a row a few pixels under the top of the bars.
 QList<std::pair<int, int>> darkRuns(const QImage &image)
 {
-    const int y = barRow(image);
+    const int top = darkBox(image, 0, image.width(), 0, image.height()).top();
+    const int y = std::min(top + 3, image.height() - 1);
     QList<std::pair<int, int>> runs;
     for (int x = 0; x < image.width(); ++x) {
-        if (!isDark(image.pixel(x, y)))
+        if (qGray(image.pixel(x, y)) >= 128)
             continue;
         if (runs.isEmpty() || runs.last().first + runs.last().second != x)
             runs.append({x, 0});
@@ -47,37 +29,23 @@ QList<std::pair<int, int>> darkRuns(const QImage &image)
     return runs;
 }
 
-int narrowestBar(const QImage &image)
+// Pixels of the bar row that are neither black nor white: the bars are not pixel-aligned.
+int greyPixelsInBarRow(const QImage &image)
 {
-    int narrowest = image.width();
-    for (const auto &[x, width] : darkRuns(image))
-        narrowest = std::min(narrowest, width);
-    return narrowest;
-}
-
-int firstBar(const QImage &image)
-{
-    const auto runs = darkRuns(image);
-    return runs.isEmpty() ? -1 : runs.first().first;
-}
-
-int greyPixelsInRow(const QImage &image, int y)
-{
+    const int y = std::min(darkBox(image, 0, image.width(), 0, image.height()).top() + 3, image.height() - 1);
     int grey = 0;
-    for (int x = 0; x < image.width(); ++x) {
-        const int level = qGray(image.pixel(x, y));
-        if (level > 16 && level < 239)
-            ++grey;
-    }
+    for (int x = 0; x < image.width(); ++x)
+        grey += qGray(image.pixel(x, y)) > 16 && qGray(image.pixel(x, y)) < 239;
     return grey;
 }
 
-int modulesOf(int symbology, const QString &data)
+QString storedValues(const QStringList &names)
 {
-    BarcodeRenderer renderer;
-    renderer.setSymbology(symbology);
-    renderer.setData(data);
-    return int(renderer.geometry().width);
+    const QSettings stored(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s);
+    QStringList values;
+    for (const QString &name : names)
+        values.append(stored.value(name).toString());
+    return values.join(u',');
 }
 
 struct Family {
@@ -118,20 +86,27 @@ class TestFrmBarSize : public QObject, public Form1Fixture {
     QCheckBox *mainDefined() { return mainControl<QCheckBox>(*m_form, u"chkDefined"_s); }
     LabelPicture *preview() { return sizeControl<LabelPicture>(*m_form, u"picBarsize"_s); }
     QString readout() { return sizeControl<QLabel>(*m_form, u"lblModuleWidth"_s)->text(); }
-    QString warning() { return sizeControl<QLabel>(*m_form, u"lblModuleWarning"_s)->text(); }
+    QAction *sizeMenu(const QString &name) { return sizeWindow(*m_form)->findChild<QAction *>(name); }
 
     void useDefinedSize(const QString &unit, const QString &width, const QString &height, const QString &dpi)
     {
         typeSize(*m_form, unit, width, height);
         chooseDpi(*m_form, dpi);
-        QVERIFY(mainDefined()->isEnabled());
         if (!mainDefined()->isChecked())
             mainDefined()->click();
-        QVERIFY(mainDefined()->isChecked());
-        QVERIFY(sizeDefined()->isChecked());
+        QVERIFY(mainDefined()->isChecked() && sizeDefined()->isChecked());
     }
 
-    double readoutMillimetres() { return readout().section(u' ', 2, 2).toDouble(); }
+    /// Exit answered with Yes, then a new start of the program.
+    void restart()
+    {
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->findChild<QAction *>(u"mnuExit"_s)->trigger();
+        close();
+        m_prompt = new RecordingPrompt;
+        m_form = new Form1(Edition::Alla);
+        m_form->show();
+    }
 
 private slots:
     void init() { open(); }
@@ -141,41 +116,13 @@ private slots:
         resetSettings();
     }
 
-    void opensFromMenuAndToolbar()
-    {
-        QMainWindow *window = sizeWindow(*m_form);
-        QVERIFY(window);
-        QVERIFY(!window->isVisible());
-        QCOMPARE(window->windowTitle(), u"Barcode Size"_s);
-        QVERIFY(!mainDefined()->isEnabled());
-        auto *menu = m_form->findChild<QAction *>(u"mnuBarSize"_s);
-        QVERIFY(menu->isEnabled());
-        menu->trigger();
-        QVERIFY(window->isVisible());
-        sizeMenu(*m_form, u"mnuClose"_s)->trigger();
-        QVERIFY(!window->isVisible());
-        m_form->findChild<QAction *>(u"Toolbar1_BarSize"_s)->trigger();
-        QVERIFY(window->isVisible());
-    }
-
-    void previewHeight()
-    {
-        typeSize(*m_form, u"optBSmm"_s, u"48"_s, u"40"_s);
-        chooseDpi(*m_form, u"150"_s);
-        QCOMPARE(preview()->heightTwips(), 2268.0 * 150 / 96);
-        QVERIFY(!preview()->image().isNull());
-    }
-
-    void clampsUnitsAndMinimum()
+    void boxesPreviewAndMinimum()
     {
         typeSize(*m_form, u"optBSInch"_s, u"5"_s, u"1"_s);
         QCOMPARE(widthBox()->text(), u"4"_s);
-        typeSize(*m_form, u"optBSmm"_s, u"40"_s, u"19"_s);
-        sizeControl<QRadioButton>(*m_form, u"optBSInch"_s)->click();
-        QCOMPARE(widthBox()->text(), u"1.5748031496063"_s);
-        sizeControl<QRadioButton>(*m_form, u"optBSmm"_s)->click();
-
-        sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
+        typeSize(*m_form, u"optBSmm"_s, u"48"_s, u"40"_s);
+        chooseDpi(*m_form, u"150"_s);
+        QCOMPARE(preview()->heightTwips(), 2268.0 * 150 / 96);
         sizeControl<QPushButton>(*m_form, u"comMinimum"_s)->click();
         QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"48 x 19"_s);
     }
@@ -184,16 +131,11 @@ private slots:
     {
         useDefinedSize(u"optBSmm"_s, u"40"_s, u"20"_s, u"96"_s);
         retype(heightBox(), u"abc"_s);
-        for (QCheckBox *defined : {mainDefined(), sizeDefined()}) {
-            QVERIFY(!defined->isChecked());
-            QVERIFY(!defined->isEnabled());
-        }
+        for (QCheckBox *defined : {mainDefined(), sizeDefined()})
+            QVERIFY(!defined->isChecked() && !defined->isEnabled());
         retype(heightBox(), u"25"_s);
-        QVERIFY(mainDefined()->isEnabled() && sizeDefined()->isEnabled());
         sizeDefined()->click();
         QVERIFY(mainDefined()->isChecked());
-        sizeDefined()->click();
-        QVERIFY(!mainDefined()->isChecked());
     }
 
     void definedLabel_data()
@@ -213,13 +155,12 @@ private slots:
         makeCode(*m_form, family.type, family.supplement, family.entry, family.digits);
         const QImage label = labelImage(*m_form, u"picTST1"_s);
         QCOMPARE(label.dotsPerMeterX(), int(std::lround(size.dotsPerInch / 0.0254)));
-        const double pixel = 25.4 / size.dotsPerInch;
         // Code 39 keeps its own width: 250 twips a character and 800 more.
         const double widthMm =
             family.type == u"optCode39"_s ? (250.0 * family.entry.size() + 800) / 56.7 : size.widthMm;
-        const double millimetresAPixel = 1000.0 / label.dotsPerMeterX();
-        QVERIFY(std::abs(label.width() * millimetresAPixel - widthMm) <= pixel);
-        QVERIFY(std::abs(label.height() * millimetresAPixel - size.heightMm) <= pixel);
+        const double pixelMm = 25.4 / size.dotsPerInch;
+        QVERIFY(std::abs(label.width() * pixelMm - widthMm) <= pixelMm);
+        QVERIFY(std::abs(label.height() * pixelMm - size.heightMm) <= pixelMm);
         QCOMPARE(decodedJoined(label), family.decoded);
     }
 
@@ -232,106 +173,74 @@ private slots:
         };
         const int symbolHeight = int(std::lround(25 * 56.7 * 300 / 1440));
         const QImage before = made();
-        const int left = firstBar(before);
+        const int left = darkRuns(before).first().first;
         const QRect digit = darkBox(before, 0, left, 0, symbolHeight);
         const QRect line = darkBox(before, 0, before.width(), symbolHeight, before.height());
         QVERIFY(!digit.isEmpty() && !line.isEmpty());
-        QCOMPARE(greyPixelsInRow(before, barRow(before)), 0);
-        QCOMPARE(QColor(before.pixel(1, 1)), QColor(Qt::white));
-        sizeMenu(*m_form, u"mnuSmall"_s)->trigger();
-        const QImage small = made();
-        const int smallDigit = darkBox(small, 0, firstBar(small), 0, symbolHeight).height();
-        QVERIFY(smallDigit > 0 && smallDigit < digit.height());
+        QCOMPARE(greyPixelsInBarRow(before), 0);
+        sizeMenu(u"mnuSmall"_s)->trigger();
+        const QImage toggled = made();
+        const int toggledDigit = darkBox(toggled, 0, darkRuns(toggled).first().first, 0, symbolHeight).height();
+        QVERIFY(toggledDigit > 0 && toggledDigit < digit.height());
 
         m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 16, true, false});
         m_prompt->colors.enqueue(0xFFFF00);
         m_prompt->colors.enqueue(0x0000FF);
         for (const char *menu : {"mnuCFont", "mnuBackColor", "mnuBackText", "mnuBarLeft", "mnuPixel"})
-            sizeMenu(*m_form, QString::fromLatin1(menu))->trigger();
-        QCOMPARE(m_prompt->fontRequests.size(), 1);
-        QCOMPARE(m_prompt->fontRequests[0].initial.family, u"Arial"_s);
-        QCOMPARE(m_prompt->fontRequests[0].initial.pointSize, 9.0);
-        QCOMPARE(m_prompt->colorRequests.size(), 2);
-        QCOMPARE(sizeMenu(*m_form, u"mnuSmall"_s)->text(), u"&Normal Font"_s);
+            sizeMenu(QString::fromLatin1(menu))->trigger();
         const auto checkChanged = [&](const QImage &after) {
-            QVERIFY(firstBar(after) < left);
+            QVERIFY(darkRuns(after).first().first < left);
             QVERIFY(darkBox(after, 0, after.width(), symbolHeight, after.height()).height() > line.height());
             QCOMPARE(QColor(after.pixel(after.width() - 2, 1)), QColor(Qt::yellow));
             QCOMPARE(QColor(after.pixel(after.width() - 2, after.height() - 2)), QColor(Qt::blue));
-            QVERIFY(greyPixelsInRow(after, barRow(after)) > 0);
+            QVERIFY(greyPixelsInBarRow(after) > 0);
             QCOMPARE(decodedJoined(after), u"4006381333931"_s);
         };
-        // The labels are redrawn at once, and the next Make Code draws the same.
+        // The label is redrawn at once, and the next Make Code draws the same.
         checkChanged(labelImage(*m_form, u"picTST1"_s));
         checkChanged(made());
-        exitProgram(*m_form);
-        QStringList stored;
-        for (const char *name : {"FontName", "FontSize", "FontBold", "FontItalic", "Bar1xColor", "PicTXTColor",
-                                 "BarAlign", "Font", "Pixel", "Bar Def"})
-            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
-        QCOMPARE(stored.join(u','), u"DejaVu Serif,16,Y,N,65535,16711680,Left,Normal,NO,Y"_s);
-
-        // The next start shows the same look on the label.
-        close();
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
+        restart();
+        QCOMPARE(storedValues({u"FontName"_s, u"FontSize"_s, u"FontBold"_s, u"FontItalic"_s, u"Bar1xColor"_s,
+                               u"PicTXTColor"_s, u"BarAlign"_s, u"Font"_s, u"Pixel"_s, u"Bar Def"_s}),
+                 u"DejaVu Serif,16,Y,N,65535,16711680,Left,Normal,NO,Y"_s);
         QVERIFY(mainDefined()->isChecked());
-        QVERIFY(sizeMenu(*m_form, u"mnuBarLeft"_s)->isChecked());
-        QVERIFY(!sizeMenu(*m_form, u"mnuPixel"_s)->isChecked());
         checkChanged(made());
     }
 
     void firstRunWritesEveryValue()
     {
-        exitProgram(*m_form);
-        QStringList stored;
-        for (const char *name :
-             {"Bar Matt", "Bar Width", "Bar Height", "DPI", "Bar Def", "FontName", "FontBold", "FontItalic", "FontSize",
-              "PicTXTColor", "Bar1xColor", "Pixel", "Aspect", "Font", "BarAlign"})
-            stored.append(storedSettings().value(QString::fromLatin1(name)).toString());
-        QCOMPARE(stored.join(u','), u"M,0,0,72dpi,N,Arial,N,N,9,16777215,16777215,YES,YES,Small,Center"_s);
+        restart();
+        QCOMPARE(storedValues({u"Bar Matt"_s, u"Bar Width"_s, u"Bar Height"_s, u"DPI"_s, u"Bar Def"_s, u"FontName"_s,
+                               u"FontBold"_s, u"FontItalic"_s, u"FontSize"_s, u"PicTXTColor"_s, u"Bar1xColor"_s,
+                               u"Pixel"_s, u"Aspect"_s, u"Font"_s, u"BarAlign"_s}),
+                 u"M,0,0,72dpi,N,Arial,N,N,9,16777215,16777215,YES,YES,Small,Center"_s);
     }
 
     void moduleWidthAgreesWithTheLabel()
     {
         useDefinedSize(u"optBSmm"_s, u"40"_s, u"40"_s, u"300"_s);
         makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
-        const double shownPixels = readoutMillimetres() / 25.4 * 300;
-        QVERIFY(std::abs(shownPixels - narrowestBar(labelImage(*m_form, u"picTST1"_s))) <= 1.0);
-    }
-
-    void moduleWidthWarns()
-    {
-        const QString option = u"optUPCA"_s;
-        const double part = 0.75;
-        sizeMenu(*m_form, u"mnuPixel"_s)->trigger();
-        sizeMenu(*m_form, u"mnuAspect"_s)->trigger();
-        sizeControl<QRadioButton>(*m_form, option)->click();
-        const double widthMm = 0.33 * part * modulesOf(5, u"12345678901"_s);
-        typeSize(*m_form, u"optBSmm"_s, QString::number(widthMm, 'f', 4), u"30"_s);
-        chooseDpi(*m_form, u"300"_s);
-        QVERIFY(readout().endsWith(QString::number(qRound(part * 100)) + u" %"_s));
-        QVERIFY(!warning().isEmpty());
+        const double shownPixels = readout().section(u' ', 2, 2).toDouble() / 25.4 * 300;
+        int narrowest = INT_MAX;
+        for (const auto &[x, width] : darkRuns(labelImage(*m_form, u"picTST1"_s)))
+            narrowest = std::min(narrowest, width);
+        QVERIFY(std::abs(shownPixels - narrowest) <= 1.0);
+        QVERIFY(sizeControl<QLabel>(*m_form, u"lblModuleWarning"_s)->text().isEmpty());
+        retype(widthBox(), u"20"_s);
+        QVERIFY(readout().endsWith(u" %"_s));
+        QVERIFY(!sizeControl<QLabel>(*m_form, u"lblModuleWarning"_s)->text().isEmpty());
     }
 
     void badInputNeitherCrashesNorLosesSettings()
     {
-        const QString text = u"1e309"_s, shown = u"102"_s;
-        typeSize(*m_form, u"optBSmm"_s, text, text);
-        QCOMPARE(widthBox()->text(), shown);
-        QCOMPARE(heightBox()->text(), shown);
+        typeSize(*m_form, u"optBSmm"_s, u"1e309"_s, u"1e309"_s);
+        QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"102 x 102"_s);
         chooseDpi(*m_form, u"300"_s);
         mainDefined()->click();
         makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, {});
         QCOMPARE(decodedJoined(labelImage(*m_form, u"picTST1"_s)), u"4006381333931"_s);
-        exitProgram(*m_form);
-        QCOMPARE(storedSettings().value(u"Bar Width"_s).toString(), shown);
-        QCOMPARE(storedSettings().value(u"Bar Height"_s).toString(), shown);
-        close();
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
-        QCOMPARE(widthBox()->text(), shown);
+        restart();
+        QCOMPARE(storedValues({u"Bar Width"_s, u"Bar Height"_s}), u"102,102"_s);
         QVERIFY(mainDefined()->isChecked());
     }
 
@@ -342,32 +251,23 @@ private slots:
         checkAsked(*m_prompt, u"Only Height is used for Code 39"_s, u"Code 39"_s, PromptIcon::Information,
                    PromptButtons::Ok);
         QCOMPARE(preview()->widthTwips(), 250.0 * 5 + 800);
-        retype(widthBox(), u"90"_s);
-        QCOMPARE(preview()->widthTwips(), 250.0 * 5 + 800);
-        sizeControl<QRadioButton>(*m_form, u"optEAN13"_s)->click();
-        QCOMPARE(preview()->widthTwips(), 90 * 56.7);
     }
 
     void closingWithTheFocusInABox()
     {
-        const QString box = u"Text1"_s;
-        QMainWindow *window = sizeWindow(*m_form);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->activateWindow();
+        sizeWindow(*m_form)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(sizeWindow(*m_form)));
+        sizeWindow(*m_form)->activateWindow();
         chooseDpi(*m_form, u"150"_s);
-        retype(sizeControl<QLineEdit>(*m_form, box), u"120"_s);
-        QVERIFY(sizeControl<QLineEdit>(*m_form, box)->hasFocus());
+        QVERIFY(sizeControl<QLineEdit>(*m_form, u"Text1"_s)->hasFocus());
         delete m_form;
         m_form = nullptr;
     }
 
     void helpAndDpiLink()
     {
-        QMainWindow *window = sizeWindow(*m_form);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-
+        m_form->findChild<QAction *>(u"mnuBarSize"_s)->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(sizeWindow(*m_form)));
         QString opened;
         QTimer::singleShot(0, [&opened] {
             if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
@@ -377,13 +277,10 @@ private slots:
         });
         QTest::mouseClick(sizeControl<QLabel>(*m_form, u"Label6"_s), Qt::LeftButton);
         QCOMPARE(opened, u"frmTiff"_s);
-
-        window->activateWindow();
+        sizeWindow(*m_form)->activateWindow();
         widthBox()->setFocus();
         QTest::keyClick(widthBox(), Qt::Key_F1);
-        QVERIFY(HelpWindow::instance());
         QCOMPARE(HelpWindow::instance()->currentAnchor(), u"size"_s);
-        QVERIFY(HelpWindow::instance()->currentSource().toString().contains(u"size-window.html"_s));
         HelpWindow::instance()->close();
     }
 };

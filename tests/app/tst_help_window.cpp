@@ -20,15 +20,11 @@ QString resourceText(const QUrl &url)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QMessageBox *openBox()
-{
-    return qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-}
-
+// Presses \a which in the next message box shown, noting its title and text in \a seen.
 void pressWhenShown(QMessageBox::StandardButton which, QStringList *seen = nullptr)
 {
     QTimer::singleShot(0, [which, seen] {
-        QMessageBox *box = openBox();
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return pressWhenShown(which, seen);
         if (seen)
@@ -42,32 +38,23 @@ void pressWhenShown(QMessageBox::StandardButton which, QStringList *seen = nullp
 class TestHelpWindow : public QObject {
     Q_OBJECT
 private slots:
-    void contexts_data()
-    {
-        QTest::addColumn<int>("context");
-        for (int context : {810, 3010, 3031})
-            QTest::addRow("%d", context) << context;
-    }
-
     void contexts()
     {
-        QFETCH(int, context);
-        HelpWindow::showContext(context);
-        HelpWindow *help = HelpWindow::instance();
-        QVERIFY(help && help->isVisible());
-        const QString anchor = u"context-"_s + QString::number(context);
-        QCOMPARE(help->currentAnchor(), anchor);
-        const QString page = resourceText(help->currentSource());
-        QVERIFY(page.contains(u"<a name=\""_s + anchor + u"\"></a>"_s));
-        QVERIFY(page.contains(u"("_s + QString::number(context) + u")</h2>"_s));
+        for (int context : {810, 3031}) { // a message and a runtime error
+            HelpWindow::showContext(context);
+            const QString anchor = u"context-"_s + QString::number(context);
+            QCOMPARE(HelpWindow::instance()->currentAnchor(), anchor);
+            const QString page = resourceText(HelpWindow::instance()->currentSource());
+            QVERIFY(page.contains(u"<a name=\""_s + anchor + u"\"></a>"_s));
+            QVERIFY(page.contains(u"("_s + QString::number(context) + u")</h2>"_s));
+        }
     }
 
-    void contents()
+    void contentsOfTheEditionCloseOnEscape()
     {
         HelpWindow::setEdition(Edition::Upc);
         HelpWindow::showContents();
         HelpWindow *help = HelpWindow::instance();
-        QCOMPARE(help->currentSource().path(), u"/help/BarcodeU.html"_s);
         QCOMPARE(help->currentAnchor(), u"contents"_s);
         QVERIFY(resourceText(help->currentSource()).contains(u"<title>UPC Kelbrix Help</title>"_s));
         QApplication::setActiveWindow(help);
@@ -76,32 +63,16 @@ private slots:
         QVERIFY(!help->isVisible());
     }
 
-    void answers()
-    {
-        MessageBoxPrompt prompt;
-        QStringList seen;
-        pressWhenShown(QMessageBox::Retry, &seen);
-        QCOMPARE(
-            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::RetryCancel, 0}),
-            PromptAnswer::Retry);
-        QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
-    }
-
     void helpButtonOpensContextAndKeepsAsking()
     {
         MessageBoxPrompt prompt;
-        int shown = 0;
-        QTimer::singleShot(0, [&shown] {
-            QMessageBox *box = openBox();
-            QVERIFY(box);
-            ++shown;
-            box->button(QMessageBox::Help)->click();
-            pressWhenShown(QMessageBox::No);
-        });
-        const PromptAnswer got =
-            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010});
-        QCOMPARE(got, PromptAnswer::No);
-        QCOMPARE(shown, 1);
+        QStringList seen;
+        pressWhenShown(QMessageBox::Help);
+        QTimer::singleShot(0, [&seen] { pressWhenShown(QMessageBox::No, &seen); });
+        QCOMPARE(
+            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010}),
+            PromptAnswer::No);
+        QCOMPARE(seen, (QStringList{u"Exit."_s, u"Do you want to Quit ?."_s}));
         QVERIFY(HelpWindow::instance()->isVisible());
         QCOMPARE(HelpWindow::instance()->currentAnchor(), u"context-3010"_s);
     }
