@@ -26,6 +26,10 @@ void describe(QCommandLineParser &parser)
                                         u"Runs one image converter command, prints its result code and "
                                         "opens no window."_s,
                                         u"command"_s));
+    parser.addPositionalArgument(u"file"_s,
+                                 u"A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load "
+                                 "when the window opens, as File > Load does."_s,
+                                 u"[file]"_s);
     parser.addHelpOption();
     parser.addVersionOption();
 }
@@ -75,6 +79,15 @@ CommandLine parseCommandLine(int argc, char *argv[])
         result.convertCommand = parser.value(kConvert);
     }
     return result;
+}
+
+QString startUpFile(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    parser.parse(arguments);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : files.constFirst();
 }
 
 int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])

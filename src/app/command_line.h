@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Kelbrix {
 
@@ -25,6 +26,10 @@ struct CommandLine {
 /// Reads the program's own options from \a argv. Options it does not know (Qt's own, such as
 /// -platform) leave the window to start as usual.
 CommandLine parseCommandLine(int argc, char *argv[]);
+
+/// The file the window is to load at start-up: the first argument that is not an option, or
+/// an empty text. \a arguments are the application's, with Qt's own options already taken out.
+QString startUpFile(const QStringList &arguments);
 
 /// Carries out every action but OpenWindow with the least application object it needs and
 /// returns the exit status. Prints only the program's own output.

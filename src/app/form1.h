@@ -193,6 +193,11 @@ public:
     /// Numbers (1-based) of the records selected in the list view, in record order.
     QList<int> selectedRecordNumbers() const;
 
+    /// Loads the list file, image list or older list at \a path as "&Load" does once its file
+    /// dialog has answered: a wrong extension or an unreadable file is reported to the user,
+    /// and the records read before a fault stay in the list.
+    void loadListFile(const QString &path);
+
     /// Moves the current label into the barcode image list once, followed by the spacer (the
     /// find window's move button).
     void MoveLabelToImageList();

@@ -357,7 +357,11 @@ void Form1::onLoad()
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
+    loadListFile(path);
+}
 
+void Form1::loadListFile(const QString &path)
+{
     const ListFileFormat format = listFileFormatFor(path);
     if (format == ListFileFormat::Unknown) {
         showWrongFileFormat();

@@ -3,6 +3,7 @@
 #include "app/message_box_prompt.h"
 
 #include <QApplication>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,6 +25,10 @@ int main(int argc, char *argv[])
     Kelbrix::Form1 window;
     window.resize(window.sizeHint().expandedTo(QSize(960, 600)));
     window.show();
+    // A list named on the command line (a double click on it in the file manager) is loaded
+    // once the window shows, so any message about it appears over the window.
+    if (const QString file = Kelbrix::startUpFile(QApplication::arguments()); !file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file] { window.loadListFile(file); });
     const int result = QApplication::exec();
     Kelbrix::setUserPrompt(nullptr);
     return result;

@@ -1,0 +1,369 @@
+// A thousand random user actions on the real main window: clicks on every enabled control and
+// menu item, random text into every box, list loads of the golden files, random answers to
+// every question and file dialog. The window must survive them, and its barcode list must hold
+// exactly the records that the actions left there, as a model of Add to List, Remove Item,
+// Clear List, New and Load works them out from the questions the window asked.
+//
+// The seed is printed at the start and with every failure; KELBRIX_MONKEY_SEED replays one and
+// KELBRIX_MONKEY_ACTIONS changes the number of actions.
+
+#include "form1_driver.h"
+
+#include "app/image_list_edit.h"
+#include "list/list_files.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QHeaderView>
+#include <QListView>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+// Windows that could end the run or leave the process: quitting, and the browser.
+const QStringList kNeverTriggered{u"mnuExit"_s, u"mnuHome"_s};
+
+struct Action {
+    QString name;
+    std::function<void()> run;
+};
+
+// What one question was answered: the queued answer, or the first button once the queue ran dry.
+PromptAnswer answerGiven(const QList<PromptAnswer> &queued, qsizetype index, PromptButtons buttons)
+{
+    if (index < queued.size())
+        return queued[index];
+    switch (buttons) {
+    case PromptButtons::YesNo:
+    case PromptButtons::YesNoCancel:
+        return PromptAnswer::Yes;
+    case PromptButtons::RetryCancel:
+        return PromptAnswer::Retry;
+    case PromptButtons::Ok:
+    case PromptButtons::OkCancel:
+        break;
+    }
+    return PromptAnswer::Ok;
+}
+
+// After a list file load, each run of neighbouring records with the same barcode keeps only
+// its first record.
+void dropNeighbouringDuplicates(QList<ListRecord> &records)
+{
+    for (qsizetype position = 0; position + 1 < records.size();) {
+        if (records[position].barcode == records[position + 1].barcode)
+            records.removeAt(position + 1);
+        else
+            ++position;
+    }
+}
+
+} // namespace
+
+class TestMonkey : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void randomUserActions();
+
+private:
+    quint32 m_seed = 20261207;
+    int m_actionCount = 1000;
+    QRandomGenerator m_random;
+    QTemporaryDir m_dir;
+    QStringList m_goldenFiles; ///< copies of the golden list files, so a save never touches the originals
+
+    int below(int n) { return int(m_random.bounded(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    QString randomText();
+    QString randomFile();
+    QList<Action> actionsOn(Form1 &form);
+};
+
+void TestMonkey::initTestCase()
+{
+    if (const QByteArray seed = qgetenv("KELBRIX_MONKEY_SEED"); !seed.isEmpty())
+        m_seed = seed.toUInt();
+    if (const QByteArray count = qgetenv("KELBRIX_MONKEY_ACTIONS"); !count.isEmpty())
+        m_actionCount = count.toInt();
+    m_random.seed(m_seed);
+    qInfo("monkey seed %u (set KELBRIX_MONKEY_SEED to replay)", m_seed);
+
+    QVERIFY(m_dir.isValid());
+    const QDir data(qEnvironmentVariable("KELBRIX_TEST_DATA"));
+    for (const QString &format : {u"qz2"_s, u"qzl"_s, u"bar"_s, u"rtf"_s}) {
+        for (const QString &outcome : {u"pass"_s, u"fail"_s}) {
+            const QDir folder(data.filePath(format + u'/' + outcome));
+            for (const QString &name : folder.entryList(QDir::Files)) {
+                if (name.endsWith(u".json"_s))
+                    continue;
+                const QString copy = m_dir.filePath(outcome + u'_' + name);
+                QVERIFY(QFile::copy(folder.filePath(name), copy));
+                m_goldenFiles.append(copy);
+            }
+        }
+    }
+    QVERIFY2(m_goldenFiles.size() > 20, qPrintable(data.path()));
+}
+
+QString TestMonkey::randomText()
+{
+    // Mostly digits, so barcodes of every length come up; now and then letters, Code 39
+    // characters, quotes and text from outside Latin-1.
+    static const QStringList pieces{u"0"_s, u"1"_s, u"2"_s, u"3"_s,  u"4"_s,      u"5"_s,  u"6"_s,
+                                    u"7"_s, u"8"_s, u"9"_s, u"A"_s,  u"z"_s,      u"-"_s,  u" "_s,
+                                    u"."_s, u"$"_s, u"/"_s, u"+"_s,  u"%"_s,      u"\""_s, u"\u00e9"_s,
+                                    u"X"_s, u"x"_s, u"*"_s, u"\t"_s, u"\u65e5"_s, u"'"_s,  u","_s};
+    const int length = chance(10) ? 20 + below(60) : below(14);
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += chance(70) ? pieces[below(10)] : pieces[below(int(pieces.size()))];
+    return text;
+}
+
+QString TestMonkey::randomFile()
+{
+    switch (below(6)) {
+    case 0:
+        return {}; // the dialog is cancelled
+    case 1: {
+        static const QStringList extensions{u".qz2"_s, u".QZ2"_s, u".bmp"_s, u".rtf"_s, u".tif"_s, u".txt"_s, u""_s};
+        return m_dir.filePath(u"out"_s + QString::number(below(5)) + extensions[below(int(extensions.size()))]);
+    }
+    case 2:
+        return m_dir.filePath(u"missing/no-such-list.qz2"_s);
+    default:
+        return m_goldenFiles[below(int(m_goldenFiles.size()))];
+    }
+}
+
+QList<Action> TestMonkey::actionsOn(Form1 &form)
+{
+    QList<Action> actions;
+    for (QAbstractButton *button : form.findChildren<QAbstractButton *>()) {
+        if (!button->objectName().isEmpty() && button->isEnabled() && button->isVisible())
+            actions.append({u"click "_s + button->objectName(), [button] { button->click(); }});
+    }
+    for (QAction *action : form.findChildren<QAction *>()) {
+        if (action->objectName().isEmpty() || action->menu() || !action->isEnabled() ||
+            kNeverTriggered.contains(action->objectName()))
+            continue;
+        actions.append({u"trigger "_s + action->objectName(), [action] { action->trigger(); }});
+    }
+    // Loads of the golden files, barcodes of the right length, adds and removals come often, so
+    // the list grows, sees merges, duplicates and bad files, and shrinks again.
+    for (int i = 0; i < 6; ++i)
+        actions.append({u"trigger mnuLoad"_s, [&form] { form.mnuLoad->trigger(); }});
+    if (form.entryLength() > 0) {
+        QString digits;
+        for (int i = 0; i < form.entryLength(); ++i)
+            digits += QChar(u'0' + below(10));
+        for (int i = 0; i < 4; ++i)
+            actions.append({u"type into TxtStreck: "_s + digits, [&form, digits] {
+                                form.TxtStreck->selectAll();
+                                QTest::keyClicks(form.TxtStreck, digits);
+                            }});
+    }
+    for (int i = 0; i < 4 && form.Command4->isEnabled(); ++i)
+        actions.append({u"click Command4"_s, [&form] { form.Command4->click(); }});
+    for (int i = 0; i < 2 && form.mnuRItem->isEnabled(); ++i)
+        actions.append({u"trigger mnuRItem"_s, [&form] { form.mnuRItem->trigger(); }});
+    for (QLineEdit *box : form.findChildren<QLineEdit *>()) {
+        if (!box->isEnabled() || !box->isVisible())
+            continue;
+        const QString text = randomText();
+        const bool replace = chance(50);
+        const bool keys = chance(70);
+        actions.append({u"type into "_s + box->objectName() + u": "_s + text, [box, text, replace, keys] {
+                            box->setFocus();
+                            if (replace)
+                                box->selectAll();
+                            else
+                                box->end(false);
+                            // Real key events for plain ASCII; other text arrives as an input would paste it.
+                            bool ascii = true;
+                            for (const QChar c : text)
+                                ascii = ascii && c.unicode() >= 0x20 && c.unicode() < 0x7f;
+                            if (keys && ascii)
+                                QTest::keyClicks(box, text);
+                            else
+                                box->insert(text);
+                        }});
+    }
+    const QString imageText = randomText();
+    actions.append({u"type into RTF1: "_s + imageText, [&form, imageText] { form.RTF1->insertPlainText(imageText); }});
+
+    QAbstractItemModel *model = form.ListView3->model();
+    if (model->rowCount() > 0) {
+        const int row = below(model->rowCount());
+        const Qt::KeyboardModifiers modifiers =
+            QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier}[below(3)];
+        actions.append({u"click list row "_s + QString::number(row), [&form, model, row, modifiers] {
+                            const QModelIndex index = model->index(row, 0);
+                            form.ListView3->scrollTo(index);
+                            QTest::mouseClick(form.ListView3->viewport(), Qt::LeftButton, modifiers,
+                                              form.ListView3->visualRect(index).center());
+                        }});
+        const int column = below(model->columnCount());
+        actions.append({u"click list header "_s + QString::number(column), [&form, column] {
+                            QHeaderView *header = form.ListView3->header();
+                            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+                            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+                        }});
+    }
+    QAbstractItemModel *products = form.List1->model();
+    if (products->rowCount() > 0) {
+        const int row = below(products->rowCount());
+        actions.append({u"click product row "_s + QString::number(row), [&form, products, row] {
+                            const QModelIndex index = products->index(row, 0);
+                            form.List1->scrollTo(index);
+                            QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {},
+                                              form.List1->visualRect(index).center());
+                        }});
+    }
+    return actions;
+}
+
+void TestMonkey::randomUserActions()
+{
+    Form1Fixture fixture;
+    fixture.open();
+    Form1 &form = *fixture.m_form;
+    RecordingPrompt &prompt = *fixture.m_prompt;
+
+    // Windows that open modally on their own (the TIFF parameters, the about box) are closed as
+    // soon as they show, as a user would dismiss them.
+    QTimer dismiss;
+    connect(&dismiss, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    dismiss.start(5);
+
+    QList<ListRecord> expected;
+    QStringList recent;
+    int loads = 0, adds = 0, removals = 0, clears = 0;
+    qsizetype largest = 0;
+    for (int step = 0; step < m_actionCount; ++step) {
+        const QList<Action> actions = actionsOn(form);
+        const Action &action = actions[below(int(actions.size()))];
+        const QString where = u"seed "_s + QString::number(m_seed) + u", action "_s + QString::number(step) + u": "_s +
+                              action.name + u"\nearlier: "_s + recent.join(u" | "_s);
+        recent.append(action.name);
+        if (recent.size() > 8)
+            recent.removeFirst();
+
+        // The answers this action will get: questions, file, font, colour and print dialogs.
+        static const QList<PromptAnswer> answers{PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Ok,
+                                                 PromptAnswer::Cancel, PromptAnswer::Retry};
+        QList<PromptAnswer> queued;
+        for (int i = 0; i < 3; ++i)
+            queued.append(chance(80) ? QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No}[below(2)]
+                                     : answers[below(int(answers.size()))]);
+        prompt.answers.clear();
+        for (const PromptAnswer answer : queued)
+            prompt.answers.enqueue(answer);
+        const QString file = randomFile();
+        prompt.files.clear();
+        prompt.files.enqueue(file);
+        prompt.fonts.clear();
+        if (chance(50))
+            prompt.fonts.enqueue(FontChoice{u"DejaVu Sans"_s, 6.0 + below(30), chance(50), chance(50)});
+        prompt.colors.clear();
+        if (chance(50))
+            prompt.colors.enqueue(m_random.generate() & 0xFFFFFFu);
+        prompt.printChoices.clear();
+        if (chance(30))
+            prompt.printChoices.enqueue({m_dir.filePath(u"print.pdf"_s), 1, chance(50)});
+
+        const QList<int> selected = form.selectedRecordNumbers();
+        const qsizetype askedBefore = prompt.asked.size();
+        const qsizetype filesBefore = prompt.fileRequests.size();
+
+        action.run();
+        QVERIFY2(form.isVisible(), qPrintable(where));
+
+        // What the questions of this action say the list must now hold.
+        const auto answered = [&](const QString &text) -> std::optional<PromptAnswer> {
+            for (qsizetype i = askedBefore; i < prompt.asked.size(); ++i) {
+                if (prompt.asked[i].text == text)
+                    return answerGiven(queued, i - askedBefore, prompt.asked[i].buttons);
+            }
+            return std::nullopt;
+        };
+        const auto saidYes = [&](const QString &text) {
+            const std::optional<PromptAnswer> answer = answered(text);
+            return answer && answeredYes(*answer);
+        };
+        if (saidYes(u"All information will be Lost so please save your data, Continue ?"_s) ||
+            saidYes(u"Do you want to clear List ?"_s)) {
+            expected.clear();
+            ++clears;
+        }
+        if (saidYes(u"Remove:  Selected Item/Items."_s)) {
+            ++removals;
+            for (qsizetype i = selected.size() - 1; i >= 0; --i)
+                expected.removeAt(selected[i] - 1);
+        }
+        const bool loaded = prompt.fileRequests.size() > filesBefore &&
+                            prompt.fileRequests[filesBefore].title == u"Load"_s && !file.isEmpty();
+        const ListFileFormat format = loaded ? listFileFormatFor(file) : ListFileFormat::Unknown;
+        if (format == ListFileFormat::Qz2 || format == ListFileFormat::Qzl || format == ListFileFormat::Ornatec) {
+            const std::optional<PromptAnswer> merge =
+                answered(u"Your Barcode List isn't empty, do you want to merge files ?"_s);
+            if (merge && !answeredYes(*merge))
+                expected.clear();
+            expected += readListFile(file).records;
+            ++loads;
+            if (format == ListFileFormat::Qz2)
+                dropNeighbouringDuplicates(expected);
+        }
+        if (action.name == u"click Command4"_s) {
+            bool refused = false;
+            for (qsizetype i = askedBefore; i < prompt.asked.size(); ++i) {
+                const PromptRequest &question = prompt.asked[i];
+                refused = refused || question.title == u"Barcode is the same."_s ||
+                          (question.title == u"Keep Product ?."_s &&
+                           !answeredYes(answerGiven(queued, i - askedBefore, question.buttons)));
+            }
+            adds += refused ? 0 : 1;
+            if (!refused)
+                expected.append(ListRecord{form.txtProduct->text(), form.TxtStreck->text(), form.txtSup->text(),
+                                           form.txtFree->text(), form.typeCode()});
+        }
+
+        const QList<ListRecord> shown = form.listRecords();
+        if (shown != expected) {
+            QString difference = u"the list holds "_s + QString::number(shown.size()) + u" records, expected "_s +
+                                 QString::number(expected.size());
+            for (qsizetype i = 0; i < qMin(shown.size(), expected.size()); ++i) {
+                if (!(shown[i] == expected[i])) {
+                    difference += u"; record "_s + QString::number(i + 1) + u" is "_s + shown[i].barcode + u" / "_s +
+                                  shown[i].product + u", expected "_s + expected[i].barcode + u" / "_s +
+                                  expected[i].product;
+                    break;
+                }
+            }
+            QFAIL(qPrintable(where + u"\nfile dialog answer: "_s + file + u"\n"_s + difference));
+        }
+        QCOMPARE(form.ListView3->model()->rowCount(), int(expected.size()));
+        largest = qMax(largest, expected.size());
+    }
+    qInfo("%d list loads, %d adds, %d removals, %d clears; at most %d records", loads, adds, removals, clears,
+          int(largest));
+    dismiss.stop();
+    fixture.close();
+}
+
+QTEST_MAIN(TestMonkey)
+#include "tst_monkey.moc"
