@@ -36,6 +36,8 @@ private slots:
     void parsing();
     void process_data();
     void process();
+    void startUpFile_data();
+    void startUpFile();
 };
 
 void TestCommandLine::parsing_data()
@@ -116,6 +118,23 @@ void TestCommandLine::process()
     QCOMPARE(kelbrix.exitCode(), row.exitCode);
     if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"DEST"_s))
         QVERIFY(QFileInfo(dest).size() > 0);
+}
+
+void TestCommandLine::startUpFile_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("none") << QStringList{u"kelbrix"_s} << QString();
+    QTest::newRow("a list file") << QStringList{u"kelbrix"_s, u"/home/ann/My Lists/shop.qz2"_s}
+                                 << u"/home/ann/My Lists/shop.qz2"_s;
+    QTest::newRow("a name like an option") << QStringList{u"kelbrix"_s, u"--"_s, u"-old.qzl"_s} << u"-old.qzl"_s;
+}
+
+void TestCommandLine::startUpFile()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    QCOMPARE(Kelbrix::startUpFile(arguments), file);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

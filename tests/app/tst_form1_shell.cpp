@@ -18,6 +18,45 @@ private slots:
     void init() { open(); }
     void cleanup() { close(); }
 
+    // A file named on the command line is loaded as File > Load loads it once its dialog has
+    // answered: the same records, the same messages, the same current list file.
+    void startUpFileLoadsAsFileLoad_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("message");
+        const QString data = qEnvironmentVariable("KELBRIX_TEST_DATA");
+        QTest::newRow("list") << data + u"/qz2/pass/basic.qz2"_s << 4 << QString();
+        QTest::newRow("older list") << data + u"/bar/pass/milk.bar"_s << 1 << QString();
+        QTest::newRow("missing file") << data + u"/qz2/pass/no-such-list.qz2"_s << 0
+                                      << u"File dosen't exist. Please try again."_s;
+        QTest::newRow("wrong extension") << data + u"/texts/user_texts.txt"_s << 0 << u"Sorry, Wrong file format."_s;
+        QTest::newRow("list that breaks off") << data + u"/qz2/fail/truncated_inside_record.qz2"_s << 1 << u"*"_s;
+    }
+    void startUpFileLoadsAsFileLoad()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, records);
+        QFETCH(QString, message);
+        m_form->loadListFile(file);
+        const QStringList asked = m_prompt->texts();
+        QCOMPARE(m_form->listCount(), records);
+        if (message.isEmpty())
+            QCOMPARE(asked, QStringList());
+        else if (message != u"*"_s)
+            QCOMPARE(asked, QStringList{message});
+        else
+            QCOMPARE(asked.size(), 1);
+
+        m_prompt->clear();
+        m_prompt->files.enqueue(file);
+        Form1 loaded(Edition::Alla);
+        loaded.mnuLoad->trigger();
+        QCOMPARE(m_prompt->texts(), asked);
+        QCOMPARE(loaded.listRecords(), m_form->listRecords());
+        QCOMPARE(loaded.listFileName(), m_form->listFileName());
+    }
+
     void toolbar()
     {
         QStringList toolTips;
