@@ -205,15 +205,18 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
 
     QAbstractItemModel *model = form.ListView3->model();
     if (model->rowCount() > 0) {
-        const int row = below(model->rowCount());
-        const Qt::KeyboardModifiers modifiers =
-            QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier}[below(3)];
-        actions.append({u"click list row "_s + QString::number(row), [&form, model, row, modifiers] {
-                            const QModelIndex index = model->index(row, 0);
-                            form.ListView3->scrollTo(index);
-                            QTest::mouseClick(form.ListView3->viewport(), Qt::LeftButton, modifiers,
-                                              form.ListView3->visualRect(index).center());
-                        }});
+        // Rows are clicked often, with Ctrl and Shift too, so Remove Item finds a selection.
+        for (int i = 0; i < 3; ++i) {
+            const int row = below(model->rowCount());
+            const Qt::KeyboardModifiers modifiers =
+                QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier}[below(3)];
+            actions.append({u"click list row "_s + QString::number(row), [&form, model, row, modifiers] {
+                                const QModelIndex index = model->index(row, 0);
+                                form.ListView3->scrollTo(index);
+                                QTest::mouseClick(form.ListView3->viewport(), Qt::LeftButton, modifiers,
+                                                  form.ListView3->visualRect(index).center());
+                            }});
+        }
         const int column = below(model->columnCount());
         actions.append({u"click list header "_s + QString::number(column), [&form, column] {
                             QHeaderView *header = form.ListView3->header();
