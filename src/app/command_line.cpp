@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -16,6 +17,19 @@ namespace Kelbrix {
 namespace {
 
 const QString kConvert = u"convert"_s;
+const QString kExport = u"export"_s;
+const QString kOut = u"out"_s;
+const QString kDpi = u"dpi"_s;
+const QString kCompression = u"compression"_s;
+const QString kCopies = u"copies"_s;
+const QString kInvert = u"invert"_s;
+const QString kMirror = u"mirror"_s;
+const QString kRotate = u"rotate"_s;
+const QString kRecords = u"records"_s;
+const QString kVerify = u"verify"_s;
+const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
+                            "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
+                            "[--verify]\n";
 
 // The options are described once, for parsing and for --help alike.
 void describe(QCommandLineParser &parser)
@@ -30,6 +44,25 @@ void describe(QCommandLineParser &parser)
                                  u"A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load "
                                  "when the window opens, as File > Load does."_s,
                                  u"[file]"_s);
+    parser.addOption(QCommandLineOption(kExport,
+                                        u"Writes a one-bit TIFF file of each record of the list file, opens no "
+                                        "window and leaves the desktop clipboard alone. Prints each file written "
+                                        "and a count; exits with 0 when every record was written."_s,
+                                        u"list"_s));
+    parser.addOption(QCommandLineOption(kOut, u"With --export: the folder the TIFF files go to."_s, u"folder"_s));
+    parser.addOption(QCommandLineOption(
+        kDpi, u"With --export: the resolution, 300 to 4800 dpi (default: as stored by the TIFF window)."_s, u"dpi"_s));
+    parser.addOption(QCommandLineOption(kCompression, u"With --export: none, huffman, g3 or g4."_s, u"kind"_s));
+    parser.addOption(QCommandLineOption(kCopies, u"With --export: files of each record, 1 to 999."_s, u"n"_s));
+    parser.addOption(QCommandLineOption(kInvert, u"With --export: black and white swapped."_s));
+    parser.addOption(
+        QCommandLineOption(kMirror, u"With --export: mirrored, h (left-right) or v (top-bottom)."_s, u"h|v"_s));
+    parser.addOption(
+        QCommandLineOption(kRotate, u"With --export: turned clockwise by 90, 180 or 270 degrees."_s, u"degrees"_s));
+    parser.addOption(QCommandLineOption(
+        kRecords, u"With --export: the records to export, such as 1,4-9 (default: all)."_s, u"numbers"_s));
+    parser.addOption(QCommandLineOption(
+        kVerify, u"With --export: reads each file back and fails unless it scans to its record's digits."_s));
     parser.addHelpOption();
     parser.addVersionOption();
 }
@@ -46,6 +79,77 @@ void setIdentity()
     QCoreApplication::setApplicationName(u"kelbrix"_s);
     QCoreApplication::setOrganizationName(u"Quorran"_s);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(KELBRIX_VERSION));
+}
+
+std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+// Reads the options of --export; an empty text, or why the options are wrong.
+QString readExportOptions(const QCommandLineParser &parser, ExportRequest &request)
+{
+    request.listFile = parser.value(kExport);
+    if (!parser.isSet(kOut))
+        return u"--export needs --out and the folder the files go to"_s;
+    request.outFolder = parser.value(kOut);
+    if (parser.isSet(kDpi)) {
+        request.dpi = wholeNumberIn(parser.value(kDpi), TiffParameters::kMinResolution, TiffParameters::kMaxResolution);
+        if (!request.dpi)
+            return u"--dpi takes a whole number from 300 to 4800, not \""_s + parser.value(kDpi) + u'"';
+    }
+    if (parser.isSet(kCompression)) {
+        const QString kind = parser.value(kCompression).toLower();
+        if (kind == u"none"_s)
+            request.compression = TiffCompression::None;
+        else if (kind == u"huffman"_s)
+            request.compression = TiffCompression::Huffman;
+        else if (kind == u"g3"_s)
+            request.compression = TiffCompression::Group3;
+        else if (kind == u"g4"_s)
+            request.compression = TiffCompression::Group4;
+        else
+            return u"--compression takes none, huffman, g3 or g4, not \""_s + parser.value(kCompression) + u'"';
+    }
+    if (parser.isSet(kCopies)) {
+        request.copies = wholeNumberIn(parser.value(kCopies), 1, 999);
+        if (!request.copies)
+            return u"--copies takes a whole number from 1 to 999, not \""_s + parser.value(kCopies) + u'"';
+    }
+    request.invert = parser.isSet(kInvert);
+    if (parser.isSet(kMirror)) {
+        const QString mirror = parser.value(kMirror).toLower();
+        if (mirror == u"h"_s)
+            request.mirror = TiffMirror::Horizontal;
+        else if (mirror == u"v"_s)
+            request.mirror = TiffMirror::Vertical;
+        else
+            return u"--mirror takes h or v, not \""_s + parser.value(kMirror) + u'"';
+    }
+    if (parser.isSet(kRotate)) {
+        const QString degrees = parser.value(kRotate).trimmed();
+        if (degrees == u"90"_s)
+            request.rotation = TiffRotation::Rotate90;
+        else if (degrees == u"180"_s)
+            request.rotation = TiffRotation::Rotate180;
+        else if (degrees == u"270"_s)
+            request.rotation = TiffRotation::Rotate270;
+        else
+            return u"--rotate takes 90, 180 or 270, not \""_s + parser.value(kRotate) + u'"';
+    }
+    if (parser.isSet(kRecords)) {
+        request.records = parser.value(kRecords);
+        // The numbers are checked against the list once it is read; the form is checked now.
+        QString error;
+        if (!parseRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
+            return u"--records: "_s + error;
+    }
+    request.verify = parser.isSet(kVerify);
+    return {};
 }
 
 } // namespace
@@ -66,7 +170,13 @@ CommandLine parseCommandLine(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
 
     CommandLine result;
-    if (!parsed && parser.optionNames().contains(kConvert)) {
+    if (parser.optionNames().contains(kExport) || (parsed && parser.isSet(kExport))) {
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.error = parsed ? readExportOptions(parser, result.exportRequest) : parser.errorText();
+        if (result.error.isEmpty())
+            result.action = CommandLine::Action::Export;
+    } else if (!parsed && parser.optionNames().contains(kConvert)) {
         // "--convert" without its command.
         result.action = CommandLine::Action::Error;
         result.error = parser.errorText();
@@ -108,6 +218,14 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         setIdentity();
         return runConvertCommandLine(commandLine.convertCommand);
     }
+    case CommandLine::Action::Export: {
+        // Fonts need a GUI application; without a desktop it is an offscreen one.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        setIdentity();
+        return runHeadlessExport(commandLine.exportRequest);
+    }
     case CommandLine::Action::Help:
     case CommandLine::Action::Version: {
         QCoreApplication app(argc, argv);
@@ -119,8 +237,12 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
     }
     case CommandLine::Action::Error:
         std::fprintf(stderr, "kelbrix: %s\n", qPrintable(commandLine.error));
+        if (commandLine.errorExitCode == kExportUsageError) {
+            std::fputs(kExportUsage, stderr);
+            return commandLine.errorExitCode;
+        }
         std::fputs("usage: kelbrix --convert \"source=...,dest=...,...\"\n", stderr);
-        return 1;
+        return commandLine.errorExitCode;
     case CommandLine::Action::OpenWindow:
         break;
     }

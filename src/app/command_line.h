@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/headless_export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,13 +12,16 @@ struct CommandLine {
     enum class Action {
         OpenWindow, ///< no option of ours: open the main window
         Convert,    ///< --convert COMMAND: run one image converter command, no window
+        Export,     ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
         Help,       ///< --help: print the usage
         Version,    ///< --version: print the version
         Error,      ///< an option of ours used wrongly: print why and fail
     };
     Action action = Action::OpenWindow;
     QString convertCommand;
+    ExportRequest exportRequest;
     QString error;
+    int errorExitCode = 1; ///< exit status of Error
 
     /// True when the converter command reads or writes the clipboard, which needs a GUI
     /// platform.

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -27,6 +29,20 @@ struct Run {
     QString err;
 };
 
+struct ExportRun {
+    const char *name;
+    QStringList arguments; ///< "@LIST@" and "@OUT@" stand for the list file and folder of the test
+    int exitCode;
+    QStringList files; ///< written into OUT, each printed on a line of its own
+    QString out;       ///< the last line printed
+    QString err;
+};
+
+// A list of two good records and one whose digits are too short to make a barcode.
+const char kList[] = "\"A/B Soap\"\r\n\"5012345678900\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"
+                     "\"Tea\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
+                     "\"Short\"\r\n\"12\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
+
 } // namespace
 
 class TestCommandLine : public QObject {
@@ -38,6 +54,8 @@ private slots:
     void process();
     void startUpFile_data();
     void startUpFile();
+    void exportList_data();
+    void exportList();
 };
 
 void TestCommandLine::parsing_data()
@@ -135,6 +153,94 @@ void TestCommandLine::startUpFile()
     QFETCH(QStringList, arguments);
     QFETCH(QString, file);
     QCOMPARE(Kelbrix::startUpFile(arguments), file);
+}
+
+void TestCommandLine::exportList_data()
+{
+    QTest::addColumn<ExportRun>("row");
+    const QString usage = u"usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
+                          "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
+                          "[--verify]\n"_s;
+    const QList<ExportRun> rows{
+        {"two records, two copies",
+         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s,
+          u"--compression"_s, u"g4"_s, u"--dpi"_s, u"600"_s},
+         0,
+         {u"AB Soap_5012345678900_001.tif"_s, u"AB Soap_5012345678900_002.tif"_s, u"Tea_1234567_001.tif"_s,
+          u"Tea_1234567_002.tif"_s},
+         u"4 files written for 2 of 2 records"_s,
+         {}},
+        {"a record without a barcode fails the run",
+         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
+         1,
+         {u"AB Soap_5012345678900_001.tif"_s},
+         u"1 files written for 1 of 2 records"_s,
+         u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
+        {"missing list file",
+         {u"--export"_s, u"@OUT@/none.qz2"_s, u"--out"_s, u"@OUT@"_s},
+         2,
+         {},
+         {},
+         u"kelbrix: Could not open \"@OUT@/none.qz2\": the file does not exist.\n"_s},
+        {"record not in the list",
+         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"2-4"_s},
+         2,
+         {},
+         {},
+         u"kelbrix: --records: record 4 is not in the list, which holds 3 records\n"_s},
+        {"unknown compression",
+         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--compression"_s, u"lzw"_s},
+         2,
+         {},
+         {},
+         u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\n"_s + usage},
+        {"no folder",
+         {u"--export"_s, u"@LIST@"_s},
+         2,
+         {},
+         {},
+         u"kelbrix: --export needs --out and the folder the files go to\n"_s + usage},
+    };
+    for (const ExportRun &row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestCommandLine::exportList()
+{
+    QFETCH(ExportRun, row);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString list = dir.filePath(u"list.qz2"_s);
+    const QString out = dir.filePath(u"out"_s);
+    QFile file(list);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kList) == qint64(sizeof kList - 1));
+    file.close();
+    const auto withFiles = [&](QString text) { return text.replace(u"@LIST@"_s, list).replace(u"@OUT@"_s, out); };
+    QStringList arguments;
+    for (const QString &argument : row.arguments)
+        arguments.append(withFiles(argument));
+
+    // Without a desktop the export draws offscreen by itself.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"DISPLAY"_s);
+    environment.remove(u"WAYLAND_DISPLAY"_s);
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    QProcess kelbrix;
+    kelbrix.setProcessEnvironment(environment);
+    kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
+    QVERIFY(kelbrix.waitForFinished(60000));
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), withFiles(row.err));
+    QStringList expected;
+    for (const QString &name : row.files)
+        expected << out + u'/' + name;
+    if (!row.out.isEmpty())
+        expected << row.out;
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), expected);
+    QCOMPARE(kelbrix.exitCode(), row.exitCode);
+    const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QCOMPARE(written, row.files);
+    for (const QString &name : written)
+        QVERIFY(QFile(out + u'/' + name).size() > 100);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

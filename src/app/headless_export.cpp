@@ -1,0 +1,268 @@
+#include "app/headless_export.h"
+
+#include "app/printer_resolution.h"
+#include "barcode/edition.h"
+#include "barcode/type_catalogue.h"
+#include "base/user_prompt.h"
+#include "export/image_converter.h"
+#include "export/label_source.h"
+#include "export/tiff_pipeline.h"
+#include "list/list_files.h"
+#include "render/barcode_renderer.h"
+#include "render/program_clipboard.h"
+#include "render/view_update_plan.h"
+#include "settings/settings_store.h"
+#include "size/bar_size_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+void printLine(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+// Without a window every message of the export goes to the standard error, and every question
+// gets its first button (Yes: a TIFF too large is tried again smaller).
+class StandardErrorPrompt final : public UserPrompt {
+public:
+    StandardErrorPrompt() : m_previous(setUserPrompt(this)) {}
+    ~StandardErrorPrompt() override { setUserPrompt(m_previous); }
+
+    PromptAnswer ask(const PromptRequest &request) override
+    {
+        printLine(stderr, u"kelbrix: "_s + request.text);
+        switch (request.buttons) {
+        case PromptButtons::Ok:
+        case PromptButtons::OkCancel:
+            return PromptAnswer::Ok;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::Yes;
+        case PromptButtons::RetryCancel:
+            return PromptAnswer::Cancel;
+        }
+        return PromptAnswer::Ok;
+    }
+    QString chooseFile(const FileRequest &) override { return {}; }
+
+private:
+    UserPrompt *m_previous;
+};
+
+// The label source of an export without a window: the records of the list file, made as the
+// main view makes them, at the size the size window stored (or the type's own size).
+class HeadlessSource final : public LabelSource {
+public:
+    HeadlessSource(const QList<ListRecord> &records, Edition edition, const BarSizeSettings &size,
+                   const TiffParameters &parameters, int printerDpi, int recordCount)
+        : m_records(records), m_edition(edition), m_size(size), m_parameters(parameters), m_printerDpi(printerDpi),
+          m_recordCount(recordCount), m_progress(isatty(fileno(stdout)) != 0)
+    {
+    }
+
+    int filesWritten = 0;
+
+    bool loadRecord(int number) override
+    {
+        ++m_recordsLoaded;
+        showProgress();
+        m_record = m_records.at(number - 1);
+        const ViewUpdatePlan plan =
+            planMainViewUpdate({m_record.type, m_edition, m_record.barcode, m_record.digitSup, m_record.product});
+        if (!plan.update || !plan.handData || !m_main.setSymbology(plan.rendererSymbology) ||
+            !m_main.setSupplement(plan.supplement) || !m_main.setData(plan.data) || !m_main.hasSymbol()) {
+            endProgress();
+            printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
+                                  u" makes no barcode and is left out: "_s + m_record.type + u' ' + m_record.barcode);
+            return false;
+        }
+        m_supplement = plan.type.supplement != 0;
+        m_main.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? BarcodeRenderer::kIsbnHeaderSpace
+                                                                     : BarcodeRenderer::kNoHeaderSpace);
+        m_main.setWidthTwips(plan.widthTwips);
+        m_main.setHeightTwips(plan.heightTwips);
+        return true;
+    }
+    QString typeCode() const override { return m_record.type; }
+    QString productText() const override { return m_record.product; }
+    QString barcodeText() const override { return m_record.barcode; }
+    bool supplementChosen() const override { return m_supplement; }
+    const BarcodeRenderer &mainRenderer() const override { return m_main; }
+    const BarcodeRenderer &definedRenderer() const override { return m_main; }
+    BarcodeRenderer &tiffRenderer() override { return m_tiff; }
+    QSizeF referenceSizeTwips() const override
+    {
+        if (!m_size.hasSize())
+            return {m_main.widthTwips(), m_main.heightTwips()};
+        if (m_size.defined)
+            return {m_size.widthTwips(), m_size.heightTwips()};
+        return referenceTwips(m_size.unit == BarSizeSettings::Unit::Inch, m_size.widthText, m_size.heightText);
+    }
+    QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
+    TiffParameters tiffParameters() const override { return m_parameters; }
+    void setTiffCopiesText(const QString &text) override { m_parameters.copies = text; }
+    int printerDpi() const override { return m_printerDpi; }
+    void showStatus(const QString &) override {}
+    void setProgressRange(qint64, qint64) override {}
+    void setProgress(qint64) override {}
+    void setBusy(bool) override {}
+    void serviceEvents() override {}
+    QString batchStopRequest() const override { return m_batch; }
+    void setBatchStopRequest(const QString &value) override { m_batch = value; }
+    void setListItemInWork(int) override {}
+    void fileWritten(const QString &path, const QString &) override
+    {
+        endProgress();
+        printLine(stdout, QDir::toNativeSeparators(path));
+        ++filesWritten;
+        showProgress();
+    }
+
+    void endProgress()
+    {
+        if (m_progressShown) {
+            std::fputs("\r\033[K", stdout);
+            m_progressShown = false;
+        }
+    }
+
+private:
+    void showProgress()
+    {
+        if (!m_progress)
+            return;
+        std::fprintf(stdout, "\rExporting record %d of %d", m_recordsLoaded, m_recordCount);
+        std::fflush(stdout);
+        m_progressShown = true;
+    }
+
+    QList<ListRecord> m_records;
+    Edition m_edition;
+    BarSizeSettings m_size;
+    TiffParameters m_parameters;
+    int m_printerDpi;
+    int m_recordCount;
+    bool m_progress;
+    bool m_progressShown = false;
+    int m_recordsLoaded = 0;
+    ListRecord m_record;
+    bool m_supplement = false;
+    BarcodeRenderer m_main;
+    BarcodeRenderer m_tiff;
+    QString m_batch;
+};
+
+int usageError(const QString &message)
+{
+    printLine(stderr, u"kelbrix: "_s + message);
+    return kExportUsageError;
+}
+
+} // namespace
+
+std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error)
+{
+    static const QRegularExpression part(u"^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"_s);
+    QList<int> numbers;
+    const auto refuse = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    for (const QString &piece : text.split(u',')) {
+        const QRegularExpressionMatch match = part.match(piece);
+        if (!match.hasMatch())
+            return refuse(u"\""_s + piece.trimmed() + u"\" is no record number or range (such as 1,4-9)"_s);
+        const int first = match.captured(1).toInt();
+        const int last = match.capturedLength(2) ? match.captured(2).toInt() : first;
+        if (last < first)
+            return refuse(u"the range "_s + piece.trimmed() + u" runs backwards"_s);
+        for (const int number : {first, last})
+            if (number < 1 || number > count)
+                return refuse(u"record "_s + QString::number(number) + u" is not in the list, which holds "_s +
+                              QString::number(count) + u" records"_s);
+        for (int n = first; n <= last; ++n)
+            numbers << n;
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+int runHeadlessExport(const ExportRequest &request)
+{
+    if (listFileFormatFor(request.listFile) == ListFileFormat::Unknown ||
+        listFileFormatFor(request.listFile) == ListFileFormat::ImageList)
+        return usageError(QDir::toNativeSeparators(request.listFile) + u" is no list file (.qz2, .qzl or .bar)"_s);
+    const ListReadResult list = readListFile(request.listFile);
+    if (!list.ok())
+        return usageError(list.message.isEmpty() ? QDir::toNativeSeparators(request.listFile) + u" could not be read"_s
+                                                 : list.message);
+    const int count = int(list.records.size());
+    QList<int> numbers;
+    if (request.records.isEmpty()) {
+        for (int n = 1; n <= count; ++n)
+            numbers << n;
+    } else {
+        QString error;
+        const std::optional<QList<int>> chosen = parseRecordNumbers(request.records, count, &error);
+        if (!chosen)
+            return usageError(u"--records: "_s + error);
+        numbers = *chosen;
+    }
+    const QFileInfo out(request.outFolder);
+    if (!QDir().mkpath(request.outFolder) || !out.isDir())
+        return usageError(u"the folder "_s + QDir::toNativeSeparators(request.outFolder) + u" cannot be made"_s);
+
+    const Edition edition = buildEdition();
+    SettingsStore store(edition);
+    store.load();
+    BarSizeSettings size;
+    size.load(store);
+    TiffParameters parameters = TiffParameters::fromSettings(store);
+    if (request.dpi) {
+        parameters.printerResolution = false;
+        parameters.userResolution = QString::number(*request.dpi);
+    }
+    const int printerDpi =
+        parameters.printerResolution ? defaultPrinterResolution().dotsPerInch : PrinterResolution::kWithoutPrinter;
+    if (request.compression)
+        parameters.compression = *request.compression;
+    if (request.copies)
+        parameters.copies = QString::number(*request.copies);
+    parameters.invert = request.invert;
+    parameters.mirror = request.mirror.value_or(TiffMirror::None);
+    parameters.rotation = request.rotation.value_or(TiffRotation::None);
+    parameters.adjustWidth = false;
+    parameters.adjustHeight = false;
+
+    // The export hands pictures along on a clipboard of its own: the user's stays untouched.
+    ProgramClipboard::usePrivate(true);
+    StandardErrorPrompt prompt;
+    HeadlessSource source(list.records, edition, size, parameters, printerDpi, int(numbers.size()));
+    ImageConverter converter;
+    TiffPipeline pipeline(source, converter);
+    const TiffExportOutcome outcome =
+        pipeline.ExportListAsTiff(numbers, QDir(request.outFolder).absoluteFilePath(u"export.tif"_s));
+    source.endProgress();
+    ProgramClipboard::usePrivate(false);
+
+    printLine(stdout, QString::number(source.filesWritten) + u" files written for "_s +
+                          QString::number(outcome.recordsDone) + u" of "_s + QString::number(numbers.size()) +
+                          u" records"_s);
+    return outcome.recordsDone == numbers.size() && !outcome.stopped ? 0 : 1;
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "export/converter_command.h"
+#include "export/tiff_parameters.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace Kelbrix {
+
+/// What `kelbrix --export` was asked to do: the list file, the folder the TIFF files go to,
+/// and the TIFF parameters that replace the stored ones.
+struct ExportRequest {
+    QString listFile;
+    QString outFolder;
+    std::optional<int> dpi;
+    std::optional<TiffCompression> compression;
+    std::optional<int> copies;
+    bool invert = false;
+    std::optional<TiffMirror> mirror;
+    std::optional<TiffRotation> rotation;
+    QString records; ///< record numbers and ranges such as "1,4-9"; empty for every record
+    bool verify = false;
+};
+
+/// Exit status of a headless export whose list file or options are wrong.
+inline constexpr int kExportUsageError = 2;
+
+/// The 1-based record numbers \a text names ("1,4-9": one, and four to nine), in record order
+/// without repeats, for a list of \a count records. nullopt, with the reason in \a error, for
+/// anything else: an empty part, a number that is not a whole number from 1 to \a count, or a
+/// range that runs backwards.
+std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error);
+
+/// Runs the TIFF export of \a request without a window, on the program's private clipboard,
+/// and prints one line per file written and a final count (with a progress line while it runs
+/// when the standard output is a terminal). Messages of the export go to the standard error.
+/// Returns 0 when every record was written (and, with verify, scanned back to its digits),
+/// kExportUsageError for a list file that cannot be read or a record number not in it, and 1
+/// otherwise. Needs a QGuiApplication (the digits are drawn with fonts).
+int runHeadlessExport(const ExportRequest &request);
+
+} // namespace Kelbrix
