@@ -4,6 +4,7 @@
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
 #include "base/user_prompt.h"
+#include "export/converter_io.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
@@ -13,6 +14,8 @@
 #include "render/view_update_plan.h"
 #include "settings/settings_store.h"
 #include "size/bar_size_settings.h"
+#include "verify/label_verdict.h"
+#include "verify/verify_report.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,13 +69,14 @@ private:
 class HeadlessSource final : public LabelSource {
 public:
     HeadlessSource(const QList<ListRecord> &records, Edition edition, const BarSizeSettings &size,
-                   const TiffParameters &parameters, int printerDpi, int recordCount)
+                   const TiffParameters &parameters, int printerDpi, int recordCount, bool verify)
         : m_records(records), m_edition(edition), m_size(size), m_parameters(parameters), m_printerDpi(printerDpi),
-          m_recordCount(recordCount), m_progress(isatty(fileno(stdout)) != 0)
+          m_recordCount(recordCount), m_progress(isatty(fileno(stdout)) != 0), m_verify(verify)
     {
     }
 
     int filesWritten = 0;
+    VerifyReport report;
 
     bool loadRecord(int number) override
     {
@@ -127,6 +131,12 @@ public:
         endProgress();
         printLine(stdout, QDir::toNativeSeparators(path));
         ++filesWritten;
+        if (m_verify) {
+            // Read back as any program would, from the file, and scanned against the record.
+            const SourceContent file = readImageFile(path);
+            report.add(QFileInfo(path).fileName(), verifyLabel(file.picture.image, m_record.type, m_record.barcode,
+                                                               m_supplement ? m_record.digitSup : QString()));
+        }
         showProgress();
     }
 
@@ -155,6 +165,7 @@ private:
     int m_printerDpi;
     int m_recordCount;
     bool m_progress;
+    bool m_verify;
     bool m_progressShown = false;
     int m_recordsLoaded = 0;
     ListRecord m_record;
@@ -251,7 +262,7 @@ int runHeadlessExport(const ExportRequest &request)
     // The export hands pictures along on a clipboard of its own: the user's stays untouched.
     ProgramClipboard::usePrivate(true);
     StandardErrorPrompt prompt;
-    HeadlessSource source(list.records, edition, size, parameters, printerDpi, int(numbers.size()));
+    HeadlessSource source(list.records, edition, size, parameters, printerDpi, int(numbers.size()), request.verify);
     ImageConverter converter;
     TiffPipeline pipeline(source, converter);
     const TiffExportOutcome outcome =
@@ -262,6 +273,11 @@ int runHeadlessExport(const ExportRequest &request)
     printLine(stdout, QString::number(source.filesWritten) + u" files written for "_s +
                           QString::number(outcome.recordsDone) + u" of "_s + QString::number(numbers.size()) +
                           u" records"_s);
+    if (request.verify) {
+        printLine(stdout, source.report.summary());
+        if (!source.report.allScan())
+            return 1;
+    }
     return outcome.recordsDone == numbers.size() && !outcome.stopped ? 0 : 1;
 }
 

@@ -34,7 +34,7 @@ struct ExportRun {
     QStringList arguments; ///< "@LIST@" and "@OUT@" stand for the list file and folder of the test
     int exitCode;
     QStringList files; ///< written into OUT, each printed on a line of its own
-    QString out;       ///< the last line printed
+    QString out;       ///< the lines printed after the files
     QString err;
 };
 
@@ -176,6 +176,13 @@ void TestCommandLine::exportList_data()
          {u"AB Soap_5012345678900_001.tif"_s},
          u"1 files written for 1 of 2 records"_s,
          u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
+        {"every file read back",
+         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s,
+          u"--invert"_s, u"--verify"_s},
+         0,
+         {u"Tea_1234567_001.tif"_s},
+         u"1 files written for 1 of 1 records\n1 file checked: it scans."_s,
+         {}},
         {"missing list file",
          {u"--export"_s, u"@OUT@/none.qz2"_s, u"--out"_s, u"@OUT@"_s},
          2,
@@ -233,8 +240,7 @@ void TestCommandLine::exportList()
     QStringList expected;
     for (const QString &name : row.files)
         expected << out + u'/' + name;
-    if (!row.out.isEmpty())
-        expected << row.out;
+    expected << row.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), expected);
     QCOMPARE(kelbrix.exitCode(), row.exitCode);
     const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
