@@ -63,23 +63,43 @@ bool appendConverterLog(const QString &command, int result, const QString &probl
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
 
-    QByteArray log;
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly)) {
-        // Only the newest part can survive the limit, so that is all that is read.
-        if (old.size() > kConverterLogLimit)
-            old.seek(old.size() - kConverterLogLimit);
-        log = old.readAll();
-        old.close();
-    }
     const QString line =
         converterLogLine(QDateTime::currentDateTime().toString(Qt::ISODate), command, result, problem, note);
     // A line is never split by the limit; an overlong one is shortened instead.
-    QByteArray entry = line.toUtf8().left(kConverterLogLimit / 4) + '\n';
+    const QByteArray entry = line.toUtf8().left(kConverterLogLimit / 4) + '\n';
+
+    // While the line fits under the limit it is appended: one short write, no copy of the log.
+    const QFileInfo info(path);
+    if (!info.exists() || (info.isFile() && info.size() + entry.size() <= kConverterLogLimit)) {
+        QFile log(path);
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
+            return false;
+        const qint64 before = log.size();
+        if (log.write(entry) == entry.size() && log.flush())
+            return true;
+        // A line cut short by a full disk is taken back, so the old log stays as it was.
+        log.resize(before);
+        return false;
+    }
+    if (!info.isFile())
+        return false;
+
+    // Past the limit the log is rewritten with its newest three quarters, so the next
+    // rewrite is a good many lines away.
+    QByteArray log;
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly)) {
+        const qint64 keep = kConverterLogLimit * 3 / 4;
+        if (old.size() > keep)
+            old.seek(old.size() - keep);
+        log = old.readAll();
+        old.close();
+    }
     log += entry;
-    if (log.size() > kConverterLogLimit) {
-        const qsizetype cut = log.indexOf('\n', log.size() - kConverterLogLimit);
-        log = cut < 0 ? entry : log.mid(cut + 1);
+    const qint64 keep = kConverterLogLimit * 3 / 4;
+    if (log.size() > keep) {
+        const qsizetype cut = log.indexOf('\n', log.size() - keep);
+        log = cut < 0 || cut + 1 >= log.size() ? entry : log.mid(cut + 1);
     }
     return saveFileSafely(
                path,

@@ -22,9 +22,10 @@ QString converterLogLine(const QString &time, const QString &command, int result
                          const QString &note = {});
 
 /// Appends one line to the converter log: the time, \a command, its \a result and, when not
-/// empty, \a problem and \a note. Lines that would take the log past kConverterLogLimit are dropped from
-/// its start. The log is rewritten through saveFileSafely; returns false when it could not be
-/// written, which leaves the old log as it was and changes nothing else.
+/// empty, \a problem and \a note. The line is appended in place while the log stays within
+/// kConverterLogLimit; a line that would take it past the limit makes the log be rewritten,
+/// through saveFileSafely, with only its newest lines (three quarters of the limit). Returns false
+/// when the line could not be written, which leaves the old log as it was.
 bool appendConverterLog(const QString &command, int result, const QString &problem, const QString &note = {});
 
 } // namespace Kelbrix
