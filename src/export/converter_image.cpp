@@ -184,27 +184,30 @@ QImage renderSymbol(const SymbolGeometry &symbol, QSize size)
     if (result.isNull())
         return {};
     result.setColorTable(whiteBlack());
-    // A strip of full-colour rows takes at most 16 MiB, whatever the size of the picture.
+    result.fill(0);
+    // The symbol is painted in grey a strip of rows at a time (at most 16 MiB whatever the size
+    // of the picture) and each strip cut at half grey into the one-bit rows.
     const int stripRows = stripRowsFor(size.width(), size.height());
-    QImage strip(size.width(), stripRows, QImage::Format_RGB32);
+    QImage strip(size.width(), stripRows, QImage::Format_Grayscale8);
     if (strip.isNull())
         return {};
     const QRectF target(0, 0, size.width(), size.height());
-    const qsizetype rowBytes = std::min(result.bytesPerLine(), qsizetype((size.width() + 7) / 8));
     for (int top = 0; top < size.height(); top += stripRows) {
-        strip.fill(Qt::white);
+        strip.fill(0xff);
         {
             QPainter painter(&strip);
             // Whole-pixel offsets keep every strip on the same pixel grid.
             painter.translate(0, -top);
             paintSymbol(painter, symbol, target, true);
         }
-        const QImage mono = toMonochrome(strip);
-        if (mono.isNull())
-            return {};
         const int rows = std::min(stripRows, size.height() - top);
-        for (int y = 0; y < rows; ++y)
-            std::memcpy(result.scanLine(top + y), mono.constScanLine(y), size_t(rowBytes));
+        for (int y = 0; y < rows; ++y) {
+            const uchar *grey = strip.constScanLine(y);
+            uchar *bits = result.scanLine(top + y);
+            for (int x = 0; x < size.width(); ++x)
+                if (grey[x] < 128)
+                    bits[x >> 3] |= uchar(0x80 >> (x & 7));
+        }
     }
     return result;
 }

@@ -26,6 +26,35 @@ namespace {
 
 constexpr char kTiffMimeType[] = "image/tiff";
 
+// The picture the converter last put on the private clipboard, kept as it is: the next command
+// takes it from here instead of decoding the clipboard's TIFF. The desktop clipboard always
+// goes through its bytes, as another program may change it at any time.
+struct HeldPicture {
+    bool held = false;
+    quint64 generation = 0;
+    ConverterImage picture;
+};
+HeldPicture g_held;
+
+// What reading the clipboard would give for \a picture put there as \a type with
+// \a compression: the TIFF's compression, and the resolution the image itself carries.
+ConverterImage asReadBack(const ConverterImage &picture, OutputType type, TiffCompression compression)
+{
+    ConverterImage readBack = picture;
+    if (type == OutputType::Tiff) {
+        // A TIFF carries the resolution as a float, and only both of them.
+        readBack.compression = compression;
+        const bool both = picture.xDpi > 0 && picture.yDpi > 0;
+        readBack.xDpi = both ? usableDpi(double(float(picture.xDpi))) : 0;
+        readBack.yDpi = both ? usableDpi(double(float(picture.yDpi))) : 0;
+    } else {
+        readBack.compression.reset();
+        readBack.xDpi = usableDpi(dotsPerInchOf(picture.image.dotsPerMeterX()));
+        readBack.yDpi = usableDpi(dotsPerInchOf(picture.image.dotsPerMeterY()));
+    }
+    return readBack;
+}
+
 SourceContent sourceFailure(int result, const QString &problem)
 {
     SourceContent content;
@@ -198,6 +227,11 @@ SourceContent readClipboard()
 {
     // A run without a window (the command line) uses the private clipboard; without a GUI
     // application and without that, there is no clipboard.
+    if (g_held.held && ProgramClipboard::isPrivate() && g_held.generation == ProgramClipboard::generation()) {
+        SourceContent content;
+        content.picture = g_held.picture;
+        return content;
+    }
     const QMimeData *data = ProgramClipboard::data();
     if (!data)
         return sourceFailure(ConverterResult::NoClipboardImage, u"there is no clipboard"_s);
@@ -255,6 +289,12 @@ int writeClipboard(const ConverterImage &picture, OutputType type, TiffCompressi
         return ConverterResult::WriteError;
     }
     auto data = std::make_unique<QMimeData>();
+    if (ProgramClipboard::isPrivate()) {
+        // Only the converter reads the private clipboard: the picture is held as it is.
+        ProgramClipboard::setData(data.release());
+        g_held = {true, ProgramClipboard::generation(), asReadBack(picture, type, compression)};
+        return ConverterResult::Success;
+    }
     data->setImageData(picture.image);
     if (type == OutputType::Tiff) {
         QByteArray bytes;

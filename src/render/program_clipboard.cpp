@@ -11,6 +11,7 @@ namespace Kelbrix::ProgramClipboard {
 namespace {
 
 bool g_private = false;
+quint64 g_generation = 0;
 std::unique_ptr<QMimeData> g_privateData;
 
 QClipboard *desktopClipboard()
@@ -36,6 +37,7 @@ const QMimeData *data()
 bool setData(QMimeData *data)
 {
     std::unique_ptr<QMimeData> owned(data);
+    ++g_generation;
     if (g_private) {
         g_privateData = std::move(owned);
         return true;
@@ -49,6 +51,7 @@ bool setData(QMimeData *data)
 
 void clear()
 {
+    ++g_generation;
     if (g_private) {
         g_privateData.reset();
         return;
@@ -61,11 +64,17 @@ void usePrivate(bool on)
 {
     g_private = on;
     g_privateData.reset();
+    ++g_generation;
 }
 
 bool isPrivate()
 {
     return g_private;
+}
+
+quint64 generation()
+{
+    return g_generation;
 }
 
 } // namespace Kelbrix::ProgramClipboard

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QMimeData;
 
 namespace Kelbrix {
@@ -30,6 +32,11 @@ void usePrivate(bool on);
 
 /// True while the private clipboard is in use.
 bool isPrivate();
+
+/// Counts every change made through this interface; a reader that remembers it knows whether
+/// the clipboard still holds what it saw. Meaningful for the private clipboard only, which
+/// nothing else can change.
+quint64 generation();
 
 } // namespace ProgramClipboard
 

@@ -16,6 +16,7 @@
 #include "render/view_update_plan.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -182,6 +183,55 @@ private slots:
         setConverterMemoryBudget(0);
         TiffRetryState.clear();
         m_out = std::make_unique<QTemporaryDir>();
+    }
+
+    // The private clipboard holds the picture as it is; the desktop one goes through TIFF bytes.
+    // Both must give the same files and the same results. (Run first: the raster engine's glyph
+    // cache can draw the digits a pixel differently once other sizes were drawn before.)
+    void heldPictureGivesTheSameFiles()
+    {
+        const QList<Record> records{{u"E130"_s, u"501234567890"_s, {}, u"Soap"_s},
+                                    {u"ISB5"_s, u"0-306-40615-2"_s, u"51299"_s, u"Book"_s},
+                                    {u"UPA0"_s, u"03600029145"_s, {}, u"Jam"_s},
+                                    {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}};
+        const QList<TiffParameters> parameters = [] {
+            QList<TiffParameters> list{atResolution(600), atResolution(300, TiffCompression::None),
+                                       atResolution(1200, TiffCompression::Huffman),
+                                       atResolution(2400, TiffCompression::Group3)};
+            list[1].invert = true;
+            list[2].mirror = TiffMirror::Horizontal;
+            list[2].rotation = TiffRotation::Rotate90;
+            list[2].copies = u"2"_s;
+            return list;
+        }();
+        QStringList runs[2];
+        QList<int> results[2];
+        for (const bool held : {false, true}) {
+            ProgramClipboard::usePrivate(held);
+            QFile::remove(converterLogPath());
+            for (int i = 0; i < records.size(); ++i) {
+                FakeSource source;
+                source.records = {records.at(i)};
+                source.parameters = parameters.at(i);
+                ImageConverter converter;
+                TiffPipeline pipeline(source, converter);
+                const QString folder = m_out->filePath(held ? u"held"_s : u"bytes"_s);
+                QVERIFY(QDir().mkpath(folder));
+                const TiffExportOutcome outcome = pipeline.ExportListAsTiff({1}, folder + u"/chosen.tif"_s);
+                QVERIFY(!outcome.failed);
+                for (const QString &file : outcome.filesWritten)
+                    runs[held] << QFileInfo(file).fileName();
+            }
+            for (const auto &logged : loggedCommands())
+                results[held] << logged.second;
+        }
+        ProgramClipboard::usePrivate(true);
+        QCOMPARE(runs[1], runs[0]);
+        QCOMPARE(runs[0].size(), 5);
+        QCOMPARE(results[1], results[0]);
+        for (const QString &name : runs[0])
+            QVERIFY2(fileBytes(m_out->filePath(u"held/"_s + name)) == fileBytes(m_out->filePath(u"bytes/"_s + name)),
+                     qPrintable(name));
     }
 
     void everyFamilyScansAfterEveryStep_data()
