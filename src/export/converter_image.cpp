@@ -185,15 +185,15 @@ QImage renderSymbol(const SymbolGeometry &symbol, QSize size)
         return {};
     result.setColorTable(whiteBlack());
     result.fill(0);
-    // The symbol is painted in grey a strip of rows at a time (at most 16 MiB whatever the size
-    // of the picture) and each strip cut at half grey into the one-bit rows.
+    // The symbol is painted a strip of full-colour rows at a time (at most 16 MiB whatever the
+    // size of the picture) and each strip cut at half grey into the one-bit rows.
     const int stripRows = stripRowsFor(size.width(), size.height());
-    QImage strip(size.width(), stripRows, QImage::Format_Grayscale8);
+    QImage strip(size.width(), stripRows, QImage::Format_RGB32);
     if (strip.isNull())
         return {};
     const QRectF target(0, 0, size.width(), size.height());
     for (int top = 0; top < size.height(); top += stripRows) {
-        strip.fill(0xff);
+        strip.fill(Qt::white);
         {
             QPainter painter(&strip);
             // Whole-pixel offsets keep every strip on the same pixel grid.
@@ -202,10 +202,10 @@ QImage renderSymbol(const SymbolGeometry &symbol, QSize size)
         }
         const int rows = std::min(stripRows, size.height() - top);
         for (int y = 0; y < rows; ++y) {
-            const uchar *grey = strip.constScanLine(y);
+            const auto *pixels = reinterpret_cast<const QRgb *>(strip.constScanLine(y));
             uchar *bits = result.scanLine(top + y);
             for (int x = 0; x < size.width(); ++x)
-                if (grey[x] < 128)
+                if (qGray(pixels[x]) < 128)
                     bits[x >> 3] |= uchar(0x80 >> (x & 7));
         }
     }
