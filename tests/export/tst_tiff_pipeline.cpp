@@ -396,6 +396,45 @@ private slots:
             QCOMPARE(source.statuses.last(), u"Press F1 for Help"_s);
     }
 
+    void currentBarcodeAndSingleFile_data()
+    {
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("lastSaving");
+        QTest::newRow("current barcode, two copies")
+            << false << 300 << QStringList{u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s}
+            << u"Now Saveing...Soap ,Copy 2"_s;
+        QTest::newRow("one file to the chosen name") << true << 1200 << QStringList{u"chosen.tif"_s} << QString();
+    }
+    void currentBarcodeAndSingleFile()
+    {
+        QFETCH(bool, single);
+        QFETCH(int, dpi);
+        QFETCH(QStringList, names);
+        QFETCH(QString, lastSaving);
+        FakeSource source;
+        QVERIFY(source.load({u"E130"_s, u"501234567890"_s, {}, u"Soap"_s}));
+        source.parameters = atResolution(dpi);
+        source.parameters.copies = u"2"_s;
+        ImageConverter converter;
+        TiffPipeline pipeline(source, converter);
+        const QString chosen = m_out->filePath(u"chosen.tif"_s);
+        const TiffExportOutcome outcome =
+            single ? pipeline.ExportSingleTiff(chosen) : pipeline.ExportCurrentAsTiff(chosen);
+        QCOMPARE(filesIn(m_out->path()), names);
+        QCOMPARE(outcome.recordsDone, 1);
+        for (const QString &name : names) {
+            const TiffFile file = readTiffFile(m_out->filePath(name));
+            QCOMPARE(file.compression, quint16(COMPRESSION_CCITTFAX4));
+            QCOMPARE(qRound(file.xResolution), dpi);
+            QCOMPARE(decodedText(file.image), u"5012345678900"_s);
+        }
+        if (!lastSaving.isEmpty())
+            QVERIFY(source.statuses.contains(lastSaving));
+        QCOMPARE(source.batch, QString());
+    }
+
     void tooLargeIsRetriedSmaller_data()
     {
         QTest::addColumn<qint64>("budget");
