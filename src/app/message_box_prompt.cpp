@@ -11,10 +11,21 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
 namespace {
+
+// The first extension a filter such as "TIFF (*.TIF)" names, in lower case ("tif").
+QString firstExtension(const QString &filter)
+{
+    static const QRegularExpression pattern(u"\\*\\.(\\w+)"_s);
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
 
 QMessageBox::Icon boxIcon(PromptIcon icon)
 {
@@ -101,9 +112,29 @@ QString MessageBoxPrompt::chooseFile(const FileRequest &request)
 {
     QString selected = request.selectedFilter;
     QWidget *parent = QApplication::activeWindow();
-    if (request.mode == FileRequest::Mode::Save)
-        return QFileDialog::getSaveFileName(parent, request.title, request.directory, request.filter, &selected);
-    return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
+    if (request.mode == FileRequest::Mode::Open)
+        return QFileDialog::getOpenFileName(parent, request.title, request.directory, request.filter, &selected);
+
+    // The save dialog asks before it overwrites a file, and accepts only existing folders.
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filter.split(u";;"_s));
+    const auto filterChosen = [&dialog, &request](const QString &filter) {
+        if (request.extensionFromFilter) {
+            dialog.setDefaultSuffix(firstExtension(filter));
+        }
+        if (request.presetName.isEmpty())
+            return;
+        dialog.selectFile(request.presetNameFilters.contains(filter) ? request.presetName : QString());
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, filterChosen);
+    if (!selected.isEmpty())
+        dialog.selectNameFilter(selected);
+    filterChosen(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool MessageBoxPrompt::choosePrinter(QPrinter &printer, const PrintRequest &request)

@@ -32,6 +32,13 @@ struct FileRequest {
     QString directory; ///< folder, or a file path to propose
     QString filter;    ///< Qt filter text, e.g. "Barcode list (*.qz2);;All files (*)"
     QString selectedFilter;
+    /// While one of these filters is chosen, the name box shows presetName; choosing another
+    /// filter empties it (save dialogs only).
+    QStringList presetNameFilters;
+    QString presetName;
+    /// A name given without an extension gets the first extension of the chosen filter (save
+    /// dialogs only).
+    bool extensionFromFilter = false;
 };
 
 /// A font as the font dialog shows and returns it.
