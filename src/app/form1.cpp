@@ -68,7 +68,8 @@ void Form1::buildWindow()
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
     auto *left = new QVBoxLayout;
-    left->addWidget(buildOptionsPanel());
+    m_optionsPanel = buildOptionsPanel();
+    left->addWidget(m_optionsPanel);
     left->addWidget(buildEntryPanel());
     left->addStretch(1);
     layout->addLayout(left, 0);
@@ -184,19 +185,25 @@ QWidget *Form1::buildOptionsPanel()
 QWidget *Form1::buildEntryPanel()
 {
     auto *panel = new QWidget(this);
-    auto *grid = new QGridLayout(panel);
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    // The boxes and the commands that change the entry sit in containers of their own, so a
+    // running export can lock them as a whole while "Cancel" stays usable.
+    m_entryFields = new QWidget(panel);
+    auto *grid = new QGridLayout(m_entryFields);
     grid->setContentsMargins(0, 0, 0, 0);
+    QWidget *fields = m_entryFields;
 
-    Label2 = named(new QLabel(u"Barcode"_s, panel), u"Label2"_s);
-    Label3 = named(new QLabel(u"Product"_s, panel), u"Label3"_s);
-    Label4 = named(new QLabel(u"Free Text"_s, panel), u"Label4"_s);
-    Label5 = named(new QLabel(u"Copies"_s, panel), u"Label5"_s);
-    TxtStreck = named(new QLineEdit(panel), u"TxtStreck"_s);
-    txtSup = named(new QLineEdit(panel), u"txtSup"_s);
-    txtProduct = named(new QLineEdit(panel), u"txtProduct"_s);
-    txtFree = named(new QLineEdit(panel), u"txtFree"_s);
-    txtCopies = named(new QLineEdit(panel), u"txtCopies"_s);
-    chkModulus43 = named(new QCheckBox(u"A&dd Check character"_s, panel), u"chkModulus43"_s);
+    Label2 = named(new QLabel(u"Barcode"_s, fields), u"Label2"_s);
+    Label3 = named(new QLabel(u"Product"_s, fields), u"Label3"_s);
+    Label4 = named(new QLabel(u"Free Text"_s, fields), u"Label4"_s);
+    Label5 = named(new QLabel(u"Copies"_s, fields), u"Label5"_s);
+    TxtStreck = named(new QLineEdit(fields), u"TxtStreck"_s);
+    txtSup = named(new QLineEdit(fields), u"txtSup"_s);
+    txtProduct = named(new QLineEdit(fields), u"txtProduct"_s);
+    txtFree = named(new QLineEdit(fields), u"txtFree"_s);
+    txtCopies = named(new QLineEdit(fields), u"txtCopies"_s);
+    chkModulus43 = named(new QCheckBox(u"A&dd Check character"_s, fields), u"chkModulus43"_s);
 
     const int digitWidth = fontMetrics().horizontalAdvance(u'0');
     TxtStreck->setMinimumWidth(digitWidth * 20);
@@ -220,19 +227,24 @@ QWidget *Form1::buildEntryPanel()
     grid->addWidget(txtCopies, 3, 1, Qt::AlignLeft);
     grid->addWidget(chkModulus43, 4, 1, 1, 2);
 
+    column->addWidget(m_entryFields);
     auto *buttons = new QHBoxLayout;
-    Command1 = named(new QPushButton(u"&Make Code"_s, panel), u"Command1"_s);
-    Command4 = named(new QPushButton(u"&Add to List"_s, panel), u"Command4"_s);
-    Command2 = named(new QPushButton(u"&Clear"_s, panel), u"Command2"_s);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command4);
-    buttons->addWidget(Command2);
+    m_entryCommands = new QWidget(panel);
+    auto *commands = new QHBoxLayout(m_entryCommands);
+    commands->setContentsMargins(0, 0, 0, 0);
+    Command1 = named(new QPushButton(u"&Make Code"_s, m_entryCommands), u"Command1"_s);
+    Command4 = named(new QPushButton(u"&Add to List"_s, m_entryCommands), u"Command4"_s);
+    Command2 = named(new QPushButton(u"&Clear"_s, m_entryCommands), u"Command2"_s);
+    commands->addWidget(Command1);
+    commands->addWidget(Command4);
+    commands->addWidget(Command2);
+    buttons->addWidget(m_entryCommands);
     buttons->addStretch(1);
     cmdCancel = named(new QPushButton(u"Cancel"_s, panel), u"cmdCancel"_s);
     cmdCancel->setShortcut(QKeySequence(Qt::Key_Escape));
     buttons->addWidget(cmdCancel);
     connect(cmdCancel, &QPushButton::clicked, this, &Form1::onCancel);
-    grid->addLayout(buttons, 5, 0, 1, 3);
+    column->addLayout(buttons);
 
     setTabOrder(TxtStreck, txtSup);
     setTabOrder(txtSup, txtProduct);

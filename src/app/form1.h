@@ -14,6 +14,7 @@
 #include <array>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QMenu;
 class QToolBar;
@@ -48,6 +49,8 @@ struct LabelData;
 /// barcode entry (TypeCode, EntryLength, ...) are public members for the same reason.
 class Form1 : public QMainWindow {
     Q_OBJECT
+    friend class Form1TiffSource;
+
 public:
     explicit Form1(Edition edition = buildEdition(), QWidget *parent = nullptr);
     ~Form1() override;
@@ -159,6 +162,11 @@ public:
     void setDefinedSize(double width, double height);
     /// A batch starts: "Cancel" and Escape now ask it to stop.
     void startBatch();
+    /// Uses \a bits as the display's colour depth for the TIFF branch of Save As; 0 (the
+    /// default) reads the screen's own depth.
+    void setDisplayDepth(int bits) { m_displayDepth = bits; }
+    /// True while a TIFF export runs.
+    bool isExportRunning() const { return m_exportRunning; }
 
     /// Sets EntryLength, SupplementLength, the supplement box, the Code 39 check box and
     /// the enabled state of "&Make Code" and "&Add to List" from the current TypeCode.
@@ -350,6 +358,22 @@ private:
     void ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected);
     bool saveLabelBitmap(const QString &path);
     void onSaveBitmap();
+    // The TIFF branch of Save As (form1_tiff_export.cpp).
+    void saveAsTiff(const QString &path, const QList<int> &selected);
+    int displayDepth() const;
+    /// The controls that would change the list, the entry or the export's parameters under a
+    /// running export.
+    QList<QWidget *> exportLockedControls() const;
+    void lockActionsForExport();
+    QWidget *m_optionsPanel = nullptr;  ///< the type, supplement and product-line options
+    QWidget *m_entryFields = nullptr;   ///< the entry boxes
+    QWidget *m_entryCommands = nullptr; ///< "&Make Code", "&Add to List", "&Clear"
+    /// The menu and toolbar commands a running export disables: an action keeps its own
+    /// enabled state inside the group and gets it back when the group is enabled again.
+    QActionGroup *m_exportLockedActions = nullptr;
+    int m_displayDepth = 0;
+    bool m_exportRunning = false;
+    QLabel *lblExportLock = nullptr; ///< says in the status bar that the list is locked during an export
     // The find window and printing (form1_find.cpp, form1_print.cpp).
     void buildFindWindow();
     void loadFoundRecord(const ListRecord &record);

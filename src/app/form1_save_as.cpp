@@ -50,12 +50,17 @@ void Form1::onSaveAs()
     const QString bmp = u"Windows Bitmap (*.BMP)"_s;
     const QString qz2 = u"Save Barcode List (*.QZ2)"_s;
     const QString rtf = u"Save Barcode Images List (*.RTF)"_s;
+    // With records selected the image types come first: exporting them is the likely wish.
     const QStringList filters = count >= 1 ? QStringList{tif, bmp, qz2, rtf} : QStringList{qz2, tif, bmp, rtf};
     request.filter = filters.join(u";;"_s);
     request.selectedFilter = filters.first();
-    // With several records the name is only a hint: the files are named per record and copy.
-    if (count >= 2)
-        request.directory = u"Product_Barcode_Copies Click on Save"_s;
+    // With several records the name only points at the folder: the images are named per
+    // record and copy.
+    if (count >= 2) {
+        request.presetName = u"Product_Barcode_Copies Click on Save"_s;
+        request.presetNameFilters = {tif, bmp};
+    }
+    request.extensionFromFilter = true;
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
@@ -78,7 +83,13 @@ void Form1::onSaveAs()
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
     } else if (kind == u"TIF"_s) {
-        setHint(u"TIFF files cannot be made yet; nothing was saved."_s);
+        QList<int> numbers;
+        for (const auto &[number, record] : selected)
+            numbers.append(number);
+        saveAsTiff(path, numbers);
+    } else {
+        setHint(u"Nothing was saved: "_s + QFileInfo(path).fileName() +
+                u" does not end in .qz2, .rtf, .bmp or .tif."_s);
     }
 }
 

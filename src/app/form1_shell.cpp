@@ -213,6 +213,12 @@ void Form1::onExit()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // The export works on this window's controls: closing asks it to stop first.
+    if (m_exportRunning) {
+        event->ignore();
+        onCancel();
+        return;
+    }
     if (m_closing) {
         event->accept();
         return;

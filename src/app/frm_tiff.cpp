@@ -306,6 +306,11 @@ void frmTiff::setParameters(const TiffParameters &p)
     chkVerify->setChecked(p.verify);
 }
 
+void frmTiff::setCopiesText(const QString &text)
+{
+    txtCopies->setText(text);
+}
+
 int frmTiff::resolutionDpi() const
 {
     return parameters().resolutionDpi(m_printer.dotsPerInch);

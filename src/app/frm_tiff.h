@@ -40,6 +40,8 @@ public:
     TiffParameters parameters() const;
     /// Puts \a parameters into the controls.
     void setParameters(const TiffParameters &parameters);
+    /// Shows \a text in the copies box, as the export does when it finds the box empty.
+    void setCopiesText(const QString &text);
     /// Resolution TIFF files are made at now, in dpi.
     int resolutionDpi() const;
     int printerDpi() const { return m_printer.dotsPerInch; }

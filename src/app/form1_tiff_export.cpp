@@ -1,0 +1,256 @@
+// The TIFF branch of "Save &As": the main window as the source of the TIFF export, the
+// colour-depth question, the choice between the current barcode, the selected records and a
+// single file, and the lock on the list while the export runs.
+#include "app/form1.h"
+
+#include "app/frm_bar_size.h"
+#include "app/frm_find.h"
+#include "app/frm_tiff.h"
+#include "base/units.h"
+#include "base/user_prompt.h"
+#include "export/image_converter.h"
+#include "export/label_source.h"
+#include "export/tiff_pipeline.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+/// The main window as the TIFF export sees it: records are loaded into the entry as a user
+/// would load them, the renderers and parameters are the windows' own, and progress goes to
+/// the status bar.
+class Form1TiffSource final : public LabelSource {
+public:
+    explicit Form1TiffSource(Form1 &form) : m_form(form) {}
+    ~Form1TiffSource() override { setBusy(false); }
+    Form1TiffSource(const Form1TiffSource &) = delete;
+    Form1TiffSource &operator=(const Form1TiffSource &) = delete;
+
+    bool loadRecord(int number) override
+    {
+        if (number < 1 || number > m_form.listCount())
+            return false;
+        m_form.loadRecordForBatch(number, m_form.listRecord(number));
+        return m_form.Barcode1.hasSymbol();
+    }
+    QString typeCode() const override { return m_form.TypeCode; }
+    QString productText() const override { return m_form.txtProduct->text(); }
+    QString barcodeText() const override { return m_form.TxtStreck->text(); }
+    bool supplementChosen() const override { return m_form.chk2digit->isChecked() || m_form.chk5digit->isChecked(); }
+    const BarcodeRenderer &mainRenderer() const override { return m_form.Barcode1; }
+    const BarcodeRenderer &definedRenderer() const override { return m_form.Barcode1x; }
+    BarcodeRenderer &tiffRenderer() override { return m_form.tiffWindow()->barTiff(); }
+
+    QSizeF referenceSizeTwips() const override
+    {
+        const QSizeF shown(m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips());
+        if (m_form.chkDefined->isChecked() || !m_form.m_barSize)
+            return shown;
+        const BarSizeSettings &size = m_form.m_barSize->settings();
+        const QSizeF typed = referenceTwips(size.unit == BarSizeSettings::Unit::Inch, size.widthText, size.heightText);
+        // A size window that holds no size would give an empty picture: the barcode is then
+        // made at the size it is shown in.
+        return typed.width() > 0 && typed.height() > 0 ? typed : shown;
+    }
+    QSizeF screenTwipsPerPixel() const override
+    {
+        return {pixelsToTwips(1, m_form.logicalDpiX()), pixelsToTwips(1, m_form.logicalDpiY())};
+    }
+
+    TiffParameters tiffParameters() const override { return m_form.tiffWindow()->parameters(); }
+    void setTiffCopiesText(const QString &text) override { m_form.tiffWindow()->setCopiesText(text); }
+    int printerDpi() const override { return m_form.tiffWindow()->printerDpi(); }
+
+    void showStatus(const QString &text) override { m_form.setHint(text); }
+    void setProgressRange(qint64 minimum, qint64 maximum) override
+    {
+        m_form.ProgressBar1->setRange(int(minimum), int(std::max(minimum, maximum)));
+        m_form.ProgressBar1->show();
+    }
+    void setProgress(qint64 value) override
+    {
+        QProgressBar *bar = m_form.ProgressBar1;
+        bar->setValue(int(std::clamp<qint64>(value, bar->minimum(), bar->maximum())));
+    }
+    void setBusy(bool busy) override
+    {
+        if (busy == m_busy)
+            return;
+        m_busy = busy;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    void serviceEvents() override
+    {
+        // User input too: "Cancel" and Escape are what the export looks for between steps.
+        QCoreApplication::processEvents();
+    }
+    QString batchStopRequest() const override { return m_form.BatchStopRequest; }
+    void setBatchStopRequest(const QString &value) override { m_form.BatchStopRequest = value; }
+    void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
+
+    void fileWritten(const QString &path, const QString &digits) override
+    {
+        Q_UNUSED(digits);
+        m_written.append(path);
+    }
+
+    const QStringList &written() const { return m_written; }
+
+private:
+    Form1 &m_form;
+    bool m_busy = false;
+    QStringList m_written;
+};
+
+namespace {
+
+/// Disables widgets and a group of actions for the lifetime of the object and enables them
+/// again however the export ends. The widgets are containers and windows whose own state
+/// nothing else changes; the controls inside them keep theirs, which Qt shows again once the
+/// container is enabled, even when the export changed it meanwhile (a loaded record enables
+/// "&Add to List").
+class ControlLock {
+public:
+    ControlLock(const QList<QWidget *> &widgets, QActionGroup *actions, QLabel *notice)
+        : m_actions(actions), m_notice(notice)
+    {
+        for (QWidget *widget : widgets) {
+            if (widget && widget->isEnabled()) {
+                m_widgets.append(widget);
+                widget->setEnabled(false);
+            }
+        }
+        m_actions->setEnabled(false);
+        m_notice->show();
+    }
+    ~ControlLock()
+    {
+        for (const QPointer<QWidget> &widget : std::as_const(m_widgets)) {
+            if (widget)
+                widget->setEnabled(true);
+        }
+        if (m_actions)
+            m_actions->setEnabled(true);
+        if (m_notice)
+            m_notice->hide();
+    }
+    ControlLock(const ControlLock &) = delete;
+    ControlLock &operator=(const ControlLock &) = delete;
+
+private:
+    QList<QPointer<QWidget>> m_widgets;
+    QPointer<QActionGroup> m_actions;
+    QPointer<QLabel> m_notice;
+};
+
+QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
+{
+    const qsizetype files = outcome.filesWritten.size();
+    QString text = (files == 1 ? u"1 TIFF file"_s : QString::number(files) + u" TIFF files"_s) + u" written in "_s +
+                   QDir::toNativeSeparators(folder);
+    if (outcome.stopped)
+        text += u"; the export was stopped"_s;
+    else if (outcome.failed)
+        text += u"; the export did not finish"_s;
+    return text + u"."_s;
+}
+
+} // namespace
+
+int Form1::displayDepth() const
+{
+    if (m_displayDepth > 0)
+        return m_displayDepth;
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->depth() : 0;
+}
+
+QList<QWidget *> Form1::exportLockedControls() const
+{
+    // What changes the list (adding, removing, clearing, sorting), the entry the export loads
+    // each record into (options, boxes, commands, the defined-size box, the find window) and
+    // the sizes it reads (the size window). "Cancel" stays usable.
+    return {m_optionsPanel, m_entryFields, m_entryCommands, pictureArea, listArea, m_find, m_barSize};
+}
+
+void Form1::lockActionsForExport()
+{
+    if (m_exportLockedActions)
+        return;
+    // Loading, removing, clearing, finding, a second Save As, re-saving a bitmap, the two
+    // parameter windows, pasting the label, and the toolbar keys that lead to them.
+    m_exportLockedActions = new QActionGroup(this);
+    m_exportLockedActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction *action : {mnuLoad, mnuRItem, mnuCLList, mnuFind, mnuAs, mnuSBMP, mnuTiff, mnuBarSize, mnuPasteIMG})
+        m_exportLockedActions->addAction(action);
+    for (const char16_t *key : {u"New", u"Open", u"Save", u"Find", u"BarSize", u"TIF"}) {
+        if (QAction *action = Toolbar1->findChild<QAction *>(u"Toolbar1_"_s + QString::fromUtf16(key)))
+            m_exportLockedActions->addAction(action);
+    }
+}
+
+void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
+{
+    const int bits = displayDepth();
+    if ((bits == 16 || bits == 32) &&
+        ask(u"Making a TIF file in "_s + QString::number(bits) +
+                u" Bit color will corrupt the saved image, please use 256 colors, Do you want to Continue ?"_s,
+            u"Wrong color depth"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        return;
+
+    if (!lblExportLock) {
+        lblExportLock = new QLabel(u"The list is locked while the export runs; Cancel or Esc stops it."_s, StatBar1);
+        lblExportLock->setObjectName(u"lblExportLock"_s);
+        lblExportLock->setTextFormat(Qt::PlainText);
+        lblExportLock->hide();
+        StatBar1->addPermanentWidget(lblExportLock);
+    }
+
+    TiffExportOutcome outcome;
+    {
+        Form1TiffSource source(*this);
+        TiffPipeline pipeline(source, *imageConverter());
+        lockActionsForExport();
+        const ControlLock lock(exportLockedControls(), m_exportLockedActions, lblExportLock);
+        m_exportRunning = true;
+        // Cancel and Escape reach every export, the current barcode's copies too.
+        startBatch();
+        const int copies = tiffWindow()->parameters().copyCount();
+        if (copies >= 1 && selected.size() <= 1)
+            outcome = pipeline.ExportCurrentAsTiff(path);
+        else if (selected.size() >= 2)
+            outcome = pipeline.ExportListAsTiff(selected, path);
+        else
+            outcome = pipeline.ExportSingleTiff(path);
+        m_exportRunning = false;
+        BatchStopRequest.clear();
+        ListItemInWork = 0;
+        ProgressBar1->reset();
+        ProgressBar1->hide();
+    }
+    setHint(exportReport(outcome, QFileInfo(path).absolutePath()));
+}
+
+} // namespace Kelbrix
