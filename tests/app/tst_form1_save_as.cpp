@@ -2,6 +2,7 @@
 // bitmaps and their copies, the bitmap batch, and the image list saved as rich text.
 #include "app/image_list_edit.h"
 #include "base/units.h"
+#include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "list/list_files.h"
@@ -69,6 +70,7 @@ private slots:
     void init()
     {
         open();
+        m_form->setDisplayDepth(24);
         for (const QString &name : filesIn(m_dir.path()))
             QFile::remove(m_dir.filePath(name));
     }
@@ -78,16 +80,19 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("format");
-        QTest::newRow("QZ2 upper case") << u"LIST.QZ2"_s << u"QZ2"_s;
-        QTest::newRow("rtf mixed case") << u"labels.Rtf"_s << u"RTF"_s;
-        QTest::newRow("bmp") << u"label.bmp"_s << u"BMP"_s;
-        QTest::newRow("BMP upper case") << u"LABEL.BMP"_s << u"BMP"_s;
-        QTest::newRow("tiff matches nothing") << u"label.tiff"_s << QString();
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("QZ2 upper case") << u"LIST.QZ2"_s << u"QZ2"_s << QStringList{u"LIST.QZ2"_s};
+        QTest::newRow("rtf mixed case") << u"labels.Rtf"_s << u"RTF"_s << QStringList{u"labels.Rtf"_s};
+        QTest::newRow("bmp") << u"label.bmp"_s << u"BMP"_s << QStringList{u"label.bmp"_s};
+        QTest::newRow("BMP upper case") << u"LABEL.BMP"_s << u"BMP"_s << QStringList{u"LABEL.BMP"_s};
+        QTest::newRow("Tif mixed case") << u"label.Tif"_s << u"TIF"_s << QStringList{u"Soap_501234567890_001.tif"_s};
+        QTest::newRow("tiff matches nothing") << u"label.tiff"_s << QString() << QStringList{};
     }
     void nameEndingChoosesTheBranch()
     {
         QFETCH(QString, file);
         QFETCH(QString, format);
+        QFETCH(QStringList, written);
         // A record, a picture in the image list and a made barcode: every branch has its data.
         addToList(u"501234567890"_s, u"Soap"_s);
         child<QPushButton>(u"cmdToRTF1"_s)->click();
@@ -95,13 +100,59 @@ private slots:
         const QString path = m_dir.filePath(file);
         saveAs(path);
         QVERIFY(m_prompt->asked.isEmpty());
-        QCOMPARE(filesIn(m_dir.path()), format.isEmpty() ? QStringList{} : QStringList{file});
+        QCOMPARE(filesIn(m_dir.path()), written);
+        QCOMPARE(m_form->listFileName(), format == u"QZ2"_s ? path : QString());
         if (format == u"QZ2"_s)
             QCOMPARE(readQz2(path).records.size(), 1);
         else if (format == u"RTF"_s)
             QCOMPARE(readRtfFile(path).document.pictures().size(), 2);
         else if (format == u"BMP"_s)
             QCOMPARE(decoded(QImage(path, "BMP")), u"5012345678900"_s);
+        else if (format == u"TIF"_s)
+            QCOMPARE(decoded(Test::readTiffFile(m_dir.filePath(written[0])).image), u"5012345678900"_s);
+        else
+            QCOMPARE(m_form->statusText(),
+                     u"Nothing was saved: label.tiff does not end in .qz2, .rtf, .bmp or .tif."_s);
+    }
+
+    void dialogOffersTheLikelyType_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("presetName");
+        const QString withImagesFirst = u"TIFF (*.TIF);;Windows Bitmap (*.BMP);;Save Barcode List (*.QZ2);;"
+                                        u"Save Barcode Images List (*.RTF)"_s;
+        QTest::newRow("no record selected")
+            << QList<int>{}
+            << u"Save Barcode List (*.QZ2);;TIFF (*.TIF);;Windows Bitmap (*.BMP);;Save Barcode Images List (*.RTF)"_s
+            << QString();
+        QTest::newRow("one record selected") << QList<int>{1} << withImagesFirst << QString();
+        QTest::newRow("two records selected")
+            << QList<int>{0, 1} << withImagesFirst << u"Product_Barcode_Copies Click on Save"_s;
+    }
+    void dialogOffersTheLikelyType()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, filter);
+        QFETCH(QString, presetName);
+        addToList(u"501234567890"_s, u"Soap"_s);
+        addToList(u"400638133393"_s, u"Milk"_s);
+        selectRows(selected);
+        const QString hint = m_form->statusText();
+        action(u"mnuAs"_s)->trigger(); // and cancelled
+        QCOMPARE(m_prompt->fileRequests.size(), 1);
+        const FileRequest request = m_prompt->fileRequests[0];
+        QCOMPARE(request.mode, FileRequest::Mode::Save);
+        QCOMPARE(request.filter, filter);
+        QCOMPARE(request.selectedFilter, filter.section(u";;"_s, 0, 0));
+        QCOMPARE(request.presetName, presetName);
+        const QStringList imageFilters{u"TIFF (*.TIF)"_s, u"Windows Bitmap (*.BMP)"_s};
+        QCOMPARE(request.presetNameFilters, presetName.isEmpty() ? QStringList{} : imageFilters);
+        QVERIFY(request.extensionFromFilter);
+        // Cancel is silent and writes nothing.
+        QVERIFY(m_prompt->asked.isEmpty());
+        QVERIFY(filesIn(m_dir.path()).isEmpty());
+        QCOMPARE(m_form->statusText(), hint);
     }
 
     void bitmapNeedsABarcode()
