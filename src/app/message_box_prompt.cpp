@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -126,7 +127,13 @@ QString MessageBoxPrompt::chooseFile(const FileRequest &request)
         }
         if (request.presetName.isEmpty())
             return;
-        dialog.selectFile(request.presetNameFilters.contains(filter) ? request.presetName : QString());
+        if (request.presetNameFilters.contains(filter)) {
+            dialog.selectFile(request.presetName);
+        } else if (auto *name = dialog.findChild<QLineEdit *>(u"fileNameEdit"_s);
+                   name && name->text() == request.presetName) {
+            // selectFile() cannot empty the name box; Qt's own dialog has it as a child.
+            name->clear();
+        }
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, filterChosen);
     if (!selected.isEmpty())

@@ -1,17 +1,21 @@
 // "Save &As" and "Barcode (*.bmp)": the dialog's filters, the branch each file name takes,
 // bitmaps and their copies, the bitmap batch, and the image list saved as rich text.
 #include "app/image_list_edit.h"
+#include "app/message_box_prompt.h"
 #include "base/units.h"
 #include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "list/list_files.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -153,6 +157,50 @@ private slots:
         QVERIFY(m_prompt->asked.isEmpty());
         QVERIFY(filesIn(m_dir.path()).isEmpty());
         QCOMPARE(m_form->statusText(), hint);
+    }
+
+    void realDialogPresetAndExtension_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shownName");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("TIFF: Save as the preset name exports the records")
+            << 0 << QString() << u"Product_Barcode_Copies Click on Save"_s
+            << QStringList{u"Milk_400638133393_001.tif"_s, u"Soap_501234567890_001.tif"_s};
+        QTest::newRow("list: no preset, the typed name gets .qz2")
+            << 2 << u"mylist"_s << QString() << QStringList{u"mylist.qz2"_s};
+    }
+    void realDialogPresetAndExtension()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, shownName);
+        QFETCH(QStringList, written);
+        addToList(u"501234567890"_s, u"Soap"_s);
+        addToList(u"400638133393"_s, u"Milk"_s);
+        selectRows({0, 1});
+        MessageBoxPrompt real;
+        UserPrompt *recording = setUserPrompt(&real);
+        QString nameShown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->setDirectory(m_dir.path());
+            auto *types = dialog->findChild<QComboBox *>(u"fileTypeCombo"_s);
+            auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+            QVERIFY(types && name);
+            for (int step = 0; step < filter; ++step)
+                QTest::keyClick(types, Qt::Key_Down); // the user picks the type
+            nameShown = name->text();
+            if (!typed.isEmpty())
+                name->setText(typed);
+            static_cast<QDialog *>(dialog)->accept(); // "Save"
+        });
+        action(u"mnuAs"_s)->trigger();
+        setUserPrompt(recording);
+        QCOMPARE(nameShown, shownName);
+        QCOMPARE(filesIn(m_dir.path()), written);
     }
 
     void bitmapNeedsABarcode()
