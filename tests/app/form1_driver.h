@@ -101,6 +101,41 @@ struct Form1Fixture {
     {
         delete m_form;
         delete m_prompt;
+        m_form = nullptr;
+        m_prompt = nullptr;
+    }
+
+    /// The control of the window called \a name; the test ends when there is none.
+    template <typename T> T *child(const QString &name) const
+    {
+        T *found = m_form->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    /// Types \a digits as the barcode, with \a product as the product text, and makes the code.
+    void makeBarcode(const QString &digits, const QString &product = QString())
+    {
+        child<QLineEdit>(QStringLiteral("txtProduct"))->setText(product);
+        auto *entry = child<QLineEdit>(QStringLiteral("TxtStreck"));
+        entry->clear();
+        typeInto(entry, digits);
+        child<QPushButton>(QStringLiteral("Command1"))->click();
+    }
+    /// Makes the code and adds it to the list.
+    void addRecord(const QString &digits, const QString &product)
+    {
+        makeBarcode(digits, product);
+        child<QPushButton>(QStringLiteral("Command4"))->click();
+    }
+    /// Selects exactly the list rows \a rows (0-based, as shown).
+    void selectRows(const QList<int> &rows)
+    {
+        auto *list = child<QTreeView>(QStringLiteral("ListView3"));
+        list->clearSelection();
+        for (int row : rows)
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 };
 

@@ -62,13 +62,6 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
 
     QTemporaryDir m_dir;
 
-    template <typename T> T *child(const QString &name) const
-    {
-        T *found = m_form->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
     // A window for the export tests, on a 24-bit display (no colour-depth question).
     void openWindow()
     {
@@ -84,27 +77,6 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
                QDir::toNativeSeparators(m_dir.path());
     }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
-    void makeCode(const QString &digits, const QString &product)
-    {
-        child<QLineEdit>(u"txtProduct"_s)->setText(product);
-        auto *entry = child<QLineEdit>(u"TxtStreck"_s);
-        entry->clear();
-        typeInto(entry, digits);
-        child<QPushButton>(u"Command1"_s)->click();
-    }
-    void addToList(const QString &digits, const QString &product)
-    {
-        makeCode(digits, product);
-        child<QPushButton>(u"Command4"_s)->click();
-    }
-    void selectRows(const QList<int> &rows)
-    {
-        auto *list = child<QTreeView>(u"ListView3"_s);
-        list->clearSelection();
-        for (int row : rows)
-            list->selectionModel()->select(list->model()->index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
     void setTiffCopies(const QString &copies) { tiffControl<QLineEdit>(*m_form, u"txtCopies"_s)->setText(copies); }
     void saveAs(const QString &name)
     {
@@ -125,12 +97,7 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
 
 private slots:
     void init() { resetSettings(); }
-    void cleanup()
-    {
-        close();
-        m_form = nullptr;
-        m_prompt = nullptr;
-    }
+    void cleanup() { close(); }
 
     void menuAndToolbarOpenTheWindow_data()
     {
@@ -267,9 +234,9 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QStringList, digits);
         openWindow();
-        addToList(u"400638133393"_s, u"Milk"_s);
-        addToList(u"978020137962"_s, u"Tea"_s);
-        makeCode(u"501234567890"_s, u"Soap"_s);
+        addRecord(u"400638133393"_s, u"Milk"_s);
+        addRecord(u"978020137962"_s, u"Tea"_s);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
         selectRows(selected);
         setTiffCopies(copies);
         saveAs(name);
@@ -298,7 +265,7 @@ private slots:
         QFETCH(bool, writes);
         openWindow();
         m_form->setDisplayDepth(bits);
-        makeCode(u"501234567890"_s, u"Soap"_s);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
         m_prompt->answers.enqueue(answer);
         saveAs(u"label.tif"_s);
         if (asks)
@@ -330,7 +297,7 @@ private slots:
         QTemporaryDir listDir;
         const QString list = listDir.filePath(u"long.qz2"_s);
         QVERIFY(saveListFile(list, records).ok);
-        makeCode(u"501234567890"_s, u"Soap"_s);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
         m_prompt->files.enqueue(list);
         child<QAction>(u"mnuLoad"_s)->trigger();
         child<QTreeView>(u"ListView3"_s)->selectAll();
