@@ -8,9 +8,12 @@
 #include "app/frm_tiff.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
+#include "export/converter_io.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
+#include "verify/label_verdict.h"
+#include "verify/verify_report.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -112,16 +115,24 @@ public:
 
     void fileWritten(const QString &path, const QString &digits) override
     {
-        Q_UNUSED(digits);
-        m_written.append(path);
+        if (!tiffParameters().verify)
+            return;
+        // The file as written, read back from the disk and scanned; the entry still holds the
+        // record it was made from.
+        const QImage written = readImageFile(path).picture.image;
+        m_report.add(QFileInfo(path).fileName(), verifyLabel(written, m_form.TypeCode, digits, m_form.txtSup->text()));
+        m_verified = true;
     }
 
-    const QStringList &written() const { return m_written; }
+    /// Whether files were read back, and what was found.
+    bool verified() const { return m_verified; }
+    const VerifyReport &report() const { return m_report; }
 
 private:
     Form1 &m_form;
     bool m_busy = false;
-    QStringList m_written;
+    bool m_verified = false;
+    VerifyReport m_report;
 };
 
 namespace {
@@ -229,8 +240,8 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
     }
 
     TiffExportOutcome outcome;
+    Form1TiffSource source(*this);
     {
-        Form1TiffSource source(*this);
         TiffPipeline pipeline(source, *imageConverter());
         lockActionsForExport();
         const ControlLock lock(exportLockedControls(), m_exportLockedActions, lblExportLock);
@@ -249,8 +260,17 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         ListItemInWork = 0;
         ProgressBar1->reset();
         ProgressBar1->hide();
+        source.setBusy(false);
     }
-    setHint(exportReport(outcome, QFileInfo(path).absolutePath()));
+    QString report = exportReport(outcome, QFileInfo(path).absolutePath());
+    if (source.verified()) {
+        const QString summary = source.report().summary();
+        report += u" "_s + summary.section(u'\n', 0, 0);
+        // The names of the files that do not scan do not fit the status bar.
+        if (!source.report().allScan())
+            ask(summary, u"Verify each file"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    }
+    setHint(report);
 }
 
 } // namespace Kelbrix

@@ -76,6 +76,12 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
         return (files == 1 ? u"1 TIFF file"_s : QString::number(files) + u" TIFF files"_s) + u" written in "_s +
                QDir::toNativeSeparators(m_dir.path());
     }
+    // What reading the files back found, as the status bar adds it.
+    static QString allScan(qsizetype files)
+    {
+        return files == 1 ? u" 1 file checked: it scans."_s
+                          : u" "_s + QString::number(files) + u" files checked: all scan."_s;
+    }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
     void setTiffCopies(const QString &copies) { tiffControl<QLineEdit>(*m_form, u"txtCopies"_s)->setText(copies); }
     void saveAs(const QString &name)
@@ -211,20 +217,21 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("digits");
+        QTest::addColumn<bool>("verify");
         // The entry shows Soap; the list holds Milk and Tea.
         QTest::newRow("one selected record, copies 3: the barcode shown")
             << QList<int>{0} << u"3"_s << u"chosen.Tif"_s
             << QStringList{u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s,
                            u"Soap_501234567890_003.tif"_s}
-            << QStringList(3, u"5012345678900"_s);
+            << QStringList(3, u"5012345678900"_s) << true;
         QTest::newRow("no selected record, copies 0: the chosen name")
             << QList<int>{} << u"0"_s << u"chosen.TIF"_s << QStringList{u"chosen.TIF"_s}
-            << QStringList{u"5012345678900"_s};
+            << QStringList{u"5012345678900"_s} << false;
         QTest::newRow("two selected records: one file per record and copy")
             << QList<int>{0, 1} << u"2"_s << u"Product_Barcode_Copies Click on Save.tif"_s
             << QStringList{u"Milk_400638133393_001.tif"_s, u"Milk_400638133393_002.tif"_s,
                            u"Tea_978020137962_001.tif"_s, u"Tea_978020137962_002.tif"_s}
-            << QStringList{u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s};
+            << QStringList{u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s} << true;
     }
     void saveAsChoosesTheExport()
     {
@@ -233,7 +240,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QStringList, files);
         QFETCH(QStringList, digits);
+        QFETCH(bool, verify);
         openWindow();
+        tiffControl<QCheckBox>(*m_form, u"chkVerify"_s)->setChecked(verify);
         addRecord(u"400638133393"_s, u"Milk"_s);
         addRecord(u"978020137962"_s, u"Tea"_s);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
@@ -243,7 +252,7 @@ private slots:
         QCOMPARE(m_prompt->texts(), QStringList{});
         QCOMPARE(filesIn(), files);
         checkTiffs(files, digits);
-        QCOMPARE(m_form->statusText(), writtenIn(files.size()) + u"."_s);
+        QCOMPARE(m_form->statusText(), writtenIn(files.size()) + u"."_s + (verify ? allScan(files.size()) : QString()));
         QVERIFY(!m_form->isExportRunning());
     }
 
@@ -364,7 +373,8 @@ private slots:
             QVERIFY2(tiff.ok, qPrintable(file));
             QCOMPARE(decodedText(tiff.image).left(12), records[match.captured(1).toInt()].barcode);
         }
-        QCOMPARE(m_form->statusText(), writtenIn(files.size()) + u"; the export was stopped."_s);
+        QCOMPARE(m_form->statusText(),
+                 writtenIn(files.size()) + u"; the export was stopped."_s + allScan(files.size()));
     }
 };
 
