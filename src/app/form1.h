@@ -364,7 +364,7 @@ private:
     /// The controls that would change the list, the entry or the export's parameters under a
     /// running export.
     QList<QWidget *> exportLockedControls() const;
-    void lockActionsForExport();
+    void buildExportLockedActions();
     QWidget *m_optionsPanel = nullptr;  ///< the type, supplement and product-line options
     QWidget *m_entryFields = nullptr;   ///< the entry boxes
     QWidget *m_entryCommands = nullptr; ///< "&Make Code", "&Add to List", "&Clear"

@@ -181,6 +181,12 @@ QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
     const qsizetype files = outcome.filesWritten.size();
     QString text = (files == 1 ? u"1 TIFF file"_s : QString::number(files) + u" TIFF files"_s) + u" written in "_s +
                    QDir::toNativeSeparators(folder);
+    if (!outcome.recordsFailed.isEmpty()) {
+        QStringList numbers;
+        for (const int number : outcome.recordsFailed)
+            numbers.append(QString::number(number));
+        text += u"; not exported: record "_s + numbers.join(u", "_s);
+    }
     if (outcome.stopped)
         text += u"; the export was stopped"_s;
     else if (outcome.failed)
@@ -206,7 +212,7 @@ QList<QWidget *> Form1::exportLockedControls() const
     return {m_optionsPanel, m_entryFields, m_entryCommands, pictureArea, listArea, m_find, m_barSize};
 }
 
-void Form1::lockActionsForExport()
+void Form1::buildExportLockedActions()
 {
     if (m_exportLockedActions)
         return;
@@ -243,7 +249,7 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
     Form1TiffSource source(*this);
     {
         TiffPipeline pipeline(source, *imageConverter());
-        lockActionsForExport();
+        buildExportLockedActions();
         const ControlLock lock(exportLockedControls(), m_exportLockedActions, lblExportLock);
         m_exportRunning = true;
         // Cancel and Escape reach every export, the current barcode's copies too.
