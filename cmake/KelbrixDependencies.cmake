@@ -1,8 +1,8 @@
 # Finds every library the program stands on. When one is missing, configuration stops and
 # names the Debian package that provides it.
 
-find_package(Qt6 QUIET COMPONENTS Core Gui Widgets PrintSupport Svg Test)
-foreach(component IN ITEMS Core Gui Widgets PrintSupport Test)
+find_package(Qt6 QUIET COMPONENTS Core Gui Widgets PrintSupport Concurrent Svg Test)
+foreach(component IN ITEMS Core Gui Widgets PrintSupport Concurrent Test)
     if(NOT TARGET Qt6::${component})
         message(FATAL_ERROR "Qt 6 ${component} was not found. Install it with: apt-get install qt6-base-dev")
     endif()

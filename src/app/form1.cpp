@@ -51,6 +51,7 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     connectHandlers();
     buildSizeWindow();
     connectImageList();
+    buildVerify();
     startUp();
     // The converter's diagnostic box names the current type.
     ConverterErrorContext context;

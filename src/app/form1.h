@@ -37,6 +37,8 @@ class LabelPicture;
 class frmBarSize;
 class frmFind;
 class frmTiff;
+class BackgroundVerifier;
+struct LabelVerdict;
 struct ViewUpdatePlan;
 struct ViewUpdateState;
 struct LabelData;
@@ -89,6 +91,8 @@ public:
     QPushButton *Command4 = nullptr;  ///< "&Add to List"
     QPushButton *cmdCancel = nullptr; ///< "Cancel": asks a running batch to stop
     QStatusBar *StatBar1 = nullptr;
+    /// The verdict of reading the main label back, beside the hint panel.
+    QLabel *lblVerify = nullptr;
     QProgressBar *ProgressBar1 = nullptr; ///< progress of long work, shown in the status bar while it runs
     QToolBar *Toolbar1 = nullptr;
 
@@ -335,6 +339,12 @@ private:
     // Copy and drag of the label, and the barcode image list.
     QWidget *buildImageList();
     void connectImageList();
+
+    // Reading the main label back in the background (form1_verify.cpp).
+    void buildVerify();
+    void verifyMainLabel();
+    void showVerdict(const LabelVerdict &verdict);
+    BackgroundVerifier *m_verifier = nullptr;
     LabelData currentLabel() const;
     QByteArray labelDrawing(const LabelData &label) const;
     void copyLabel();

@@ -110,8 +110,10 @@ void Form1::UpdateBarcodeView()
     if (plan.type.symbology == Symbology::Isbn)
         Barcode1x.setSymbology(plan.rendererSymbology);
 
-    if (applyPlan(Barcode1, plan))
+    if (applyPlan(Barcode1, plan)) {
         composeMain();
+        verifyMainLabel();
+    }
 
     if (chkDefined->isChecked())
         UpdateDefinedBarcodeView();

@@ -1,0 +1,60 @@
+// Reading the main label back: after every new label the reader decodes it on a worker thread
+// and the status bar shows whether it scans. The verdict has its own panel, so it never
+// replaces a hint or a progress text.
+#include "app/form1.h"
+
+#include "render/label_picture.h"
+#include "verify/background_verifier.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+const QString kVerifyHint = u"Shows whether your barcode scans: it is read back after each Make Code."_s;
+
+} // namespace
+
+void Form1::buildVerify()
+{
+    lblVerify = new QLabel(StatBar1);
+    lblVerify->setObjectName(u"lblVerify"_s);
+    // The verdict repeats what the user typed: plain text, never markup.
+    lblVerify->setTextFormat(Qt::PlainText);
+    StatBar1->addPermanentWidget(lblVerify);
+    m_hints.insert(lblVerify, kVerifyHint);
+    lblVerify->setMouseTracking(true);
+    lblVerify->installEventFilter(this);
+
+    m_verifier = new BackgroundVerifier(this);
+    connect(m_verifier, &BackgroundVerifier::verdictReady, this,
+            [this](const LabelVerdict &verdict) { showVerdict(verdict); });
+}
+
+void Form1::verifyMainLabel()
+{
+    const QImage label = picTST->image();
+    if (!Barcode1.hasSymbol() || label.isNull()) {
+        m_verifier->cancel();
+        showVerdict({});
+        return;
+    }
+    // Until the new verdict comes, the old one would speak of another label.
+    lblVerify->setText(u"Checking\u2026"_s);
+    lblVerify->setToolTip(QString());
+    m_hints.insert(lblVerify, kVerifyHint);
+    m_verifier->request(label, TypeCode, Barcode1.data(), Barcode1.supplement());
+}
+
+void Form1::showVerdict(const LabelVerdict &verdict)
+{
+    lblVerify->setText(verdict.text);
+    lblVerify->setToolTip(verdict.hint);
+    m_hints.insert(lblVerify, verdict.hint.isEmpty() ? kVerifyHint : verdict.hint);
+}
+
+} // namespace Kelbrix

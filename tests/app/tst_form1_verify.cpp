@@ -1,0 +1,104 @@
+// The label read back after "&Make Code": the verdict in the status bar, its hint, and a fast
+// run of labels whose last verdict must be the last label's.
+#include "size_driver.h"
+
+#include <QEnterEvent>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+struct Verdict {
+    const char *name;
+    QString type, supplement, entry, digits, text, hint;
+};
+
+void enter(QWidget *target)
+{
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+class TestForm1Verify : public QObject, public Form1Fixture {
+    Q_OBJECT
+
+    QLabel *verdictLabel() { return m_form->findChild<QLabel *>(u"lblVerify"_s); }
+
+private slots:
+    void init() { open(); }
+    void cleanup() { close(); }
+
+    void verdictAfterMakeCode_data()
+    {
+        const QString scans = u"The label was read back and gives the digits it was made from."_s;
+        addRows<Verdict>({
+            {"EAN-13 + 5", u"optEAN13"_s, u"chk5digit"_s, u"400638133393"_s, u"54321"_s,
+             u"\u2713 Scans as EAN-13 4006381333931 + 54321"_s, scans},
+            {"ISBN",
+             u"optISBN"_s,
+             u"optNosup"_s,
+             u"1-57169-006-9"_s,
+             {},
+             u"\u2713 Scans as EAN-13 9781571690067"_s,
+             scans},
+            {"Code 39",
+             u"optCode39"_s,
+             u"optNosup"_s,
+             u"KELBRIX-39"_s,
+             {},
+             u"\u2713 Scans as Code 39 KELBRIX-39"_s,
+             scans},
+            {"UPC-E of number system 1",
+             u"optUPCE"_s,
+             u"optNosup"_s,
+             u"1425261"_s,
+             {},
+             u"Not checked"_s,
+             u"UPC-E labels of number system 1 are not checked: the built-in reader cannot read them. Check this "
+             u"label with a scanner before you print many."_s},
+        });
+    }
+    void verdictAfterMakeCode()
+    {
+        QFETCH(Verdict, row);
+        enter(m_form->txtFree);
+        const QString hintShown = m_form->statusText();
+        makeCode(*m_form, row.type, row.supplement, row.entry, row.digits, u"Soap"_s);
+        QTRY_COMPARE(verdictLabel()->text(), row.text);
+        // The verdict has its own panel: the hint the user last saw stays.
+        QCOMPARE(m_form->statusText(), hintShown);
+        enter(verdictLabel());
+        QCOMPARE(m_form->statusText(), row.hint);
+        QVERIFY(m_prompt->asked.isEmpty());
+    }
+
+    void lastOfManyLabelsIsJudged()
+    {
+        clickOption(*m_form, u"optEAN13"_s);
+        clickOption(*m_form, u"optNosup"_s);
+        QString last;
+        for (int i = 0; i < 200; ++i) {
+            last = QString::number(501234567000LL + i * 7919LL);
+            m_form->TxtStreck->setText(last);
+            QVERIFY(m_form->Command1->isEnabled());
+            m_form->Command1->click();
+            // Now and then the verdicts of earlier labels get their chance to arrive.
+            if (i % 7 == 0)
+                QCoreApplication::processEvents();
+        }
+        const QString drawn = decodedJoined(m_form->picTST->image());
+        QCOMPARE(drawn.chopped(1), last);
+        const QString expected = u"\u2713 Scans as EAN-13 "_s + drawn;
+        QTRY_COMPARE(verdictLabel()->text(), expected);
+        // No verdict of an older label arrives after it.
+        QTest::qWait(300);
+        QCOMPARE(verdictLabel()->text(), expected);
+    }
+};
+
+QTEST_MAIN(TestForm1Verify)
+#include "tst_form1_verify.moc"
