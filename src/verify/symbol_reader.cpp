@@ -20,18 +20,19 @@ struct ImageDeleter {
     void operator()(zbar_image_t *image) const { zbar_image_destroy(image); }
 };
 
-// The image as packed 8-bit grey rows inside a white margin, so that a symbol drawn right up to
-// the image edge keeps the quiet zone a reader needs.
+// The image as 8-bit grey inside a margin of \a ground, so that a symbol drawn right up to the
+// image edge keeps the quiet zone a reader needs.
 QImage withQuietZone(const QImage &source, QColor ground)
 {
     const int margin = qMax(40, source.width() / 10);
     QImage grey(source.width() + 2 * margin, source.height() + 2 * margin, QImage::Format_Grayscale8);
     grey.fill(ground);
-    QPainter p(&grey);
     // Pixel for pixel, whatever device pixel ratio the image carries.
     QImage pixels = source.convertToFormat(QImage::Format_ARGB32);
     pixels.setDevicePixelRatio(1.0);
+    QPainter p(&grey);
     p.drawImage(margin, margin, pixels);
+    p.end();
     return grey;
 }
 
@@ -79,17 +80,16 @@ QList<DecodedSymbol> scan(const QImage &grey)
 
 } // namespace
 
-QList<DecodedSymbol> readSymbols(const QImage &image, bool alsoInverted)
+QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted)
 {
     if (image.isNull())
         return {};
-    QList<DecodedSymbol> result = scan(withQuietZone(image, Qt::white));
-    if (result.isEmpty() && alsoInverted) {
-        QImage inverted = withQuietZone(image, Qt::black);
-        inverted.invertPixels();
-        result = scan(inverted);
-    }
-    return result;
+    if (!inverted)
+        return scan(withQuietZone(image, Qt::white));
+    // Painted on black and then inverted, the quiet zone comes out white like the bars' ground.
+    QImage grey = withQuietZone(image, Qt::black);
+    grey.invertPixels();
+    return scan(grey);
 }
 
 } // namespace Kelbrix

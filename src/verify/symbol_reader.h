@@ -21,10 +21,10 @@ struct DecodedSymbol {
     QList<SymbolPart> parts;
 };
 
-/// Decodes every symbol in \a image with zbar. The image is converted to grey and given a white
-/// quiet zone first, so a tightly cropped label still reads. Dark bars on a light ground are
-/// read; with \a alsoInverted, light bars on a dark ground as well. Returns the symbols in the
-/// order zbar found them; none for a null image or one with nothing readable.
-QList<DecodedSymbol> readSymbols(const QImage &image, bool alsoInverted = false);
+/// Decodes every symbol in \a image with zbar. The image is converted to grey and given a quiet
+/// zone first, so a tightly cropped label still reads. Dark bars on a light ground are read; with
+/// \a inverted, light bars on a dark ground instead. Returns the symbols in the order zbar found
+/// them; none for a null image or one with nothing readable.
+QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted = false);
 
 } // namespace Kelbrix
