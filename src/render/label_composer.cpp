@@ -52,10 +52,14 @@ QFont labelFont(const BarcodeRenderer &renderer, double dpi)
 void fillArea(QImage &image, const QRect &rect, QRgb pixel)
 {
     const QRect area = rect & image.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left();
-        std::fill(row, row + area.width(), pixel);
-    }
+    if (area.isEmpty())
+        return;
+    // The first row pixel by pixel, the others copied from it: a block copy is faster.
+    QRgb *first = reinterpret_cast<QRgb *>(image.scanLine(area.top())) + area.left();
+    std::fill(first, first + area.width(), pixel);
+    for (int y = area.top() + 1; y <= area.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left(), first,
+                    size_t(area.width()) * sizeof(QRgb));
 }
 
 // The product line, typeset in its strip (as wide as the label and 30 twips more, as high as

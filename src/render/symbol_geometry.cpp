@@ -110,7 +110,11 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
 
 std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
 {
-    const QRawFont raw = QRawFont::fromFont(font);
+    return unshapedRun(QRawFont::fromFont(font), text);
+}
+
+std::optional<QGlyphRun> unshapedRun(const QRawFont &raw, const QString &text)
+{
     if (!raw.isValid() || text.isEmpty())
         return std::nullopt;
     const QList<quint32> glyphs = raw.glyphIndexesForString(text);
@@ -255,10 +259,18 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const double textScale = std::min(p.sx, p.sy);
     const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    // The texts of a symbol mostly share one size; the raw font is looked up once a size.
+    QRawFont raw;
+    int rawPixels = 0;
     for (const SymbolGeometry::Text &t : symbol.texts) {
-        font.setPixelSize(int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule))));
+        const int pixels = int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule)));
+        font.setPixelSize(pixels);
         painter.setFont(font);
-        const std::optional<QGlyphRun> run = raster ? unshapedRun(font, t.text) : std::nullopt;
+        if (raster && pixels != rawPixels) {
+            raw = QRawFont::fromFont(font);
+            rawPixels = pixels;
+        }
+        const std::optional<QGlyphRun> run = raster ? unshapedRun(raw, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
         double x = p.left + t.x * p.sx;
         if (t.alignment == 0)
