@@ -54,11 +54,14 @@ void fillArea(QImage &image, const QRect &rect, QRgb pixel)
     const QRect area = rect & image.rect();
     if (area.isEmpty())
         return;
-    // The first row pixel by pixel, the others copied from it: a block copy is faster.
-    QRgb *first = reinterpret_cast<QRgb *>(image.scanLine(area.top())) + area.left();
+    // The first row pixel by pixel, the others copied from it: a block copy is faster. The
+    // pixels are reached once: every scanLine() call would check whether to detach.
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    QRgb *first = reinterpret_cast<QRgb *>(bits + area.top() * stride) + area.left();
     std::fill(first, first + area.width(), pixel);
     for (int y = area.top() + 1; y <= area.bottom(); ++y)
-        std::memcpy(reinterpret_cast<QRgb *>(image.scanLine(y)) + area.left(), first,
+        std::memcpy(reinterpret_cast<QRgb *>(bits + y * stride) + area.left(), first,
                     size_t(area.width()) * sizeof(QRgb));
 }
 
@@ -112,8 +115,11 @@ ComposedLabel compose(LabelRequest &request, double withLineHeight, double witho
     // images are 32-bit RGB, so a row copy is what drawing one onto the other would do.
     const int rows = std::min(symbolRows, labelSize.height());
     const int columns = std::max(0, std::min(symbolSize.width(), labelSize.width()));
+    uchar *const labelBits = result.label.bits();
+    const uchar *const symbolBits = result.symbol.constBits();
     for (int y = 0; y < rows; ++y)
-        std::memcpy(result.label.scanLine(y), result.symbol.constScanLine(y), size_t(columns) * sizeof(QRgb));
+        std::memcpy(labelBits + y * result.label.bytesPerLine(), symbolBits + y * result.symbol.bytesPerLine(),
+                    size_t(columns) * sizeof(QRgb));
     fillArea(result.label, QRect(columns, 0, labelSize.width() - columns, rows), white);
     fillArea(result.label, QRect(0, rows, labelSize.width(), labelSize.height() - rows), white);
     QPainter painter(&result.label);

@@ -218,6 +218,9 @@ bool fillDirectly(QPainter &painter, const SymbolGeometry &symbol, const Placeme
     const QRgb backPixel = back.rgb();
     const QRgb barPixel = qRgb(0, 0, 0);
     QList<QRgb> row(box.width());
+    // The pixels are reached once: every scanLine() call would check whether to detach.
+    uchar *const bits = image->bits();
+    const qsizetype stride = image->bytesPerLine();
     for (qsizetype band = 0; band + 1 < edges.size(); ++band) {
         const int first = edges[band], end = edges[band + 1];
         std::fill(row.begin(), row.end(), backPixel);
@@ -227,7 +230,7 @@ bool fillDirectly(QPainter &painter, const SymbolGeometry &symbol, const Placeme
                           barPixel);
         }
         for (int y = first; y < end; ++y)
-            std::memcpy(reinterpret_cast<QRgb *>(image->scanLine(y)) + box.left(), row.constData(),
+            std::memcpy(reinterpret_cast<QRgb *>(bits + y * stride) + box.left(), row.constData(),
                         size_t(box.width()) * sizeof(QRgb));
     }
     return true;
