@@ -1,11 +1,17 @@
 #include "render/label_composer.h"
 
 #include "render/barcode_renderer.h"
+#include "render/symbol_geometry.h"
 #include "base/units.h"
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -41,6 +47,24 @@ QFont labelFont(const BarcodeRenderer &renderer, double dpi)
     return font;
 }
 
+// Fills the part of \a rect inside the 32-bit \a image with \a pixel, row by row, as an opaque
+// QPainter::fillRect would.
+void fillArea(QImage &image, const QRect &rect, QRgb pixel)
+{
+    const QRect area = rect & image.rect();
+    if (area.isEmpty())
+        return;
+    // The first row pixel by pixel, the others copied from it: a block copy is faster. The
+    // pixels are reached once: every scanLine() call would check whether to detach.
+    uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    QRgb *first = reinterpret_cast<QRgb *>(bits + area.top() * stride) + area.left();
+    std::fill(first, first + area.width(), pixel);
+    for (int y = area.top() + 1; y <= area.bottom(); ++y)
+        std::memcpy(reinterpret_cast<QRgb *>(bits + y * stride) + area.left(), first,
+                    size_t(area.width()) * sizeof(QRgb));
+}
+
 // The product line, typeset in its strip (as wide as the label and 30 twips more, as high as
 // a line of the font, filled with the text background) with its top at \a top.
 void paintProductStrip(QPainter &painter, const LabelRequest &request, double labelWidthTwips, double top)
@@ -55,8 +79,13 @@ void paintProductStrip(QPainter &painter, const LabelRequest &request, double la
     painter.fillRect(strip, request.textBackColor.isValid() ? request.textBackColor : QColor(Qt::white));
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(twipsToPixels(kProductIndentTwips, dpi), top + metrics.ascent()),
-                     productLine(request.product));
+    // Unshaped glyphs where the font has them all: a text layout costs more than the drawing.
+    const QPointF baseline(twipsToPixels(kProductIndentTwips, dpi), top + metrics.ascent());
+    const QString line = productLine(request.product);
+    if (const std::optional<QGlyphRun> run = unshapedRun(font, line))
+        painter.drawGlyphRun(baseline, *run);
+    else
+        painter.drawText(baseline, line);
     painter.restore();
 }
 
@@ -73,24 +102,27 @@ ComposedLabel compose(LabelRequest &request, double withLineHeight, double witho
     {
         QPainter painter(&result.symbol);
         request.renderer->draw(painter, QRectF(0, 0, symbolSize.width(), symbolRows));
-        if (symbolRows < symbolSize.height())
-            painter.fillRect(QRect(0, symbolRows, symbolSize.width(), symbolSize.height() - symbolRows), Qt::white);
     }
+    const QRgb white = qRgb(255, 255, 255);
+    fillArea(result.symbol, QRect(0, symbolRows, symbolSize.width(), symbolSize.height() - symbolRows), white);
 
     result.hasProductLine = !request.product.isEmpty() && request.productLineOn;
     result.widthTwips = request.labelWidthTwips;
     result.heightTwips = result.hasProductLine ? withLineHeight : withoutLineHeight;
     result.label = newImage(result.widthTwips, result.heightTwips, dpi, std::move(request.recycledLabel));
     const QSize labelSize = result.label.size();
-    QPainter painter(&result.label);
-    // The symbol at the top, white around it: each pixel is written once.
+    // The symbol's rows copied to the top, white around them: each pixel is written once. Both
+    // images are 32-bit RGB, so a row copy is what drawing one onto the other would do.
     const int rows = std::min(symbolRows, labelSize.height());
-    const int columns = std::min(symbolSize.width(), labelSize.width());
-    painter.drawImage(QPoint(0, 0), result.symbol, QRect(0, 0, columns, rows));
-    if (columns < labelSize.width())
-        painter.fillRect(QRect(columns, 0, labelSize.width() - columns, rows), Qt::white);
-    if (rows < labelSize.height())
-        painter.fillRect(QRect(0, rows, labelSize.width(), labelSize.height() - rows), Qt::white);
+    const int columns = std::max(0, std::min(symbolSize.width(), labelSize.width()));
+    uchar *const labelBits = result.label.bits();
+    const uchar *const symbolBits = result.symbol.constBits();
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(labelBits + y * result.label.bytesPerLine(), symbolBits + y * result.symbol.bytesPerLine(),
+                    size_t(columns) * sizeof(QRgb));
+    fillArea(result.label, QRect(columns, 0, labelSize.width() - columns, rows), white);
+    fillArea(result.label, QRect(0, rows, labelSize.width(), labelSize.height() - rows), white);
+    QPainter painter(&result.label);
     if (result.hasProductLine)
         paintProductStrip(painter, request, result.widthTwips, twipsToPixels(productLineY, dpi));
 

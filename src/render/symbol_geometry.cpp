@@ -110,7 +110,11 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
 
 std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
 {
-    const QRawFont raw = QRawFont::fromFont(font);
+    return unshapedRun(QRawFont::fromFont(font), text);
+}
+
+std::optional<QGlyphRun> unshapedRun(const QRawFont &raw, const QString &text)
+{
     if (!raw.isValid() || text.isEmpty())
         return std::nullopt;
     const QList<quint32> glyphs = raw.glyphIndexesForString(text);
@@ -214,6 +218,9 @@ bool fillDirectly(QPainter &painter, const SymbolGeometry &symbol, const Placeme
     const QRgb backPixel = back.rgb();
     const QRgb barPixel = qRgb(0, 0, 0);
     QList<QRgb> row(box.width());
+    // The pixels are reached once: every scanLine() call would check whether to detach.
+    uchar *const bits = image->bits();
+    const qsizetype stride = image->bytesPerLine();
     for (qsizetype band = 0; band + 1 < edges.size(); ++band) {
         const int first = edges[band], end = edges[band + 1];
         std::fill(row.begin(), row.end(), backPixel);
@@ -223,7 +230,7 @@ bool fillDirectly(QPainter &painter, const SymbolGeometry &symbol, const Placeme
                           barPixel);
         }
         for (int y = first; y < end; ++y)
-            std::memcpy(reinterpret_cast<QRgb *>(image->scanLine(y)) + box.left(), row.constData(),
+            std::memcpy(reinterpret_cast<QRgb *>(bits + y * stride) + box.left(), row.constData(),
                         size_t(box.width()) * sizeof(QRgb));
     }
     return true;
@@ -255,10 +262,18 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const double textScale = std::min(p.sx, p.sy);
     const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    // The texts of a symbol mostly share one size; the raw font is looked up once a size.
+    QRawFont raw;
+    int rawPixels = 0;
     for (const SymbolGeometry::Text &t : symbol.texts) {
-        font.setPixelSize(int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule))));
+        const int pixels = int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule)));
+        font.setPixelSize(pixels);
         painter.setFont(font);
-        const std::optional<QGlyphRun> run = raster ? unshapedRun(font, t.text) : std::nullopt;
+        if (raster && pixels != rawPixels) {
+            raw = QRawFont::fromFont(font);
+            rawPixels = pixels;
+        }
+        const std::optional<QGlyphRun> run = raster ? unshapedRun(raw, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
         double x = p.left + t.x * p.sx;
         if (t.alignment == 0)

@@ -9,6 +9,7 @@
 class QColor;
 class QFont;
 class QGlyphRun;
+class QRawFont;
 class QPainter;
 class QRectF;
 class QImage;
@@ -65,6 +66,9 @@ void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRec
 /// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font
 /// lacks a character (a text layout with font fallback is needed then).
 std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text);
+/// The same with the raw font already looked up, for callers that lay out several texts in
+/// one font: the look-up costs more than the layout.
+std::optional<QGlyphRun> unshapedRun(const QRawFont &raw, const QString &text);
 /// The most device pixels per module paintSymbol ever uses.
 inline constexpr int kMaxPixelsPerModule = 1 << 20;
 

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QGuiApplication>
+#include <QRawFont>
 
 #include <algorithm>
 #include <limits>
@@ -25,10 +26,11 @@ struct Measure {
     bool available = false;
     double capRatio = kDefaultCapRatio;
     QFont font;
+    QRawFont raw;
 
     double advanceRatio(const QString &text) const
     {
-        if (const std::optional<QGlyphRun> run = unshapedRun(font, text))
+        if (const std::optional<QGlyphRun> run = unshapedRun(raw, text))
             return run->boundingRect().width() / kMeasurePixels;
         return QFontMetricsF(font).horizontalAdvance(text) / kMeasurePixels;
     }
@@ -44,6 +46,7 @@ Measure measureFor(const SymbolTextStyle &style)
     measure.font.setBold(style.bold);
     measure.font.setItalic(style.italic);
     measure.font.setPixelSize(kMeasurePixels);
+    measure.raw = QRawFont::fromFont(measure.font);
     const double cap = QFontMetricsF(measure.font).capHeight() / kMeasurePixels;
     if (cap > 0.3 && cap < 1.0)
         measure.capRatio = cap;
