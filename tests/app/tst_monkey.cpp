@@ -9,7 +9,6 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QHeaderView>
 #include <QListView>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -42,18 +41,6 @@ PromptAnswer answerGiven(const QList<PromptAnswer> &queued, qsizetype index, Pro
     if (buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel)
         return PromptAnswer::Ok;
     return buttons == PromptButtons::RetryCancel ? PromptAnswer::Retry : PromptAnswer::Yes;
-}
-
-// After a list file load, each run of neighbouring records with the same barcode keeps only
-// its first record.
-void dropNeighbouringDuplicates(QList<ListRecord> &records)
-{
-    for (qsizetype position = 0; position + 1 < records.size();) {
-        if (records[position].barcode == records[position + 1].barcode)
-            records.removeAt(position + 1);
-        else
-            ++position;
-    }
 }
 
 } // namespace
@@ -168,16 +155,15 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
             continue;
         const QString text = randomText();
         const bool replace = chance(50);
-        const bool keys = chance(70);
-        actions.append({u"type into "_s + box->objectName() + u": "_s + text, [box, text, replace, keys] {
+        actions.append({u"type into "_s + box->objectName() + u": "_s + text, [box, text, replace] {
                             box->setFocus();
                             if (replace)
                                 box->selectAll();
                             else
                                 box->end(false);
                             // Real key events for plain ASCII; other text arrives as an input would paste it.
-                            if (keys && std::all_of(text.begin(), text.end(),
-                                                    [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; }))
+                            if (std::all_of(text.begin(), text.end(),
+                                            [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; }))
                                 QTest::keyClicks(box, text);
                             else
                                 box->insert(text);
@@ -200,12 +186,6 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
                                                   form.ListView3->visualRect(index).center());
                             }});
         }
-        const int column = below(model->columnCount());
-        actions.append({u"click list header "_s + QString::number(column), [&form, column] {
-                            QHeaderView *header = form.ListView3->header();
-                            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-                            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-                        }});
     }
     return actions;
 }
@@ -227,15 +207,11 @@ void TestMonkey::randomUserActions()
     dismiss.start(5);
 
     QList<ListRecord> expected;
-    QStringList recent;
     for (int step = 0; step < m_actionCount; ++step) {
         const QList<Action> actions = actionsOn(form);
         const Action &action = actions[below(int(actions.size()))];
-        const QString where = u"seed "_s + QString::number(m_seed) + u", action "_s + QString::number(step) + u": "_s +
-                              action.name + u"\nearlier: "_s + recent.join(u" | "_s);
-        recent.append(action.name);
-        if (recent.size() > 8)
-            recent.removeFirst();
+        const QString where =
+            u"seed "_s + QString::number(m_seed) + u", action "_s + QString::number(step) + u": "_s + action.name;
 
         // The answers this action will get: questions, file, font, colour and print dialogs.
         QList<PromptAnswer> queued;
@@ -288,8 +264,10 @@ void TestMonkey::randomUserActions()
             if (merge && !answeredYes(*merge))
                 expected.clear();
             expected += readListFile(file).records;
+            // A loaded list keeps only the first of neighbouring records with the same barcode.
+            const auto sameBarcode = [](const ListRecord &a, const ListRecord &b) { return a.barcode == b.barcode; };
             if (format == ListFileFormat::Qz2)
-                dropNeighbouringDuplicates(expected);
+                expected.erase(std::unique(expected.begin(), expected.end(), sameBarcode), expected.end());
         }
         if (action.name == u"click Command4"_s) {
             bool refused = false;
@@ -308,7 +286,6 @@ void TestMonkey::randomUserActions()
                  qPrintable(where + u"\nfile dialog answer: "_s + file + u"\nrecords: "_s +
                             QString::number(form.listRecords().size()) + u", expected "_s +
                             QString::number(expected.size())));
-        QCOMPARE(form.ListView3->model()->rowCount(), int(expected.size()));
     }
     dismiss.stop();
     fixture.close();
