@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -26,7 +25,6 @@ class TestFrmTiff : public QObject {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    QLineEdit *box(const QString &name) { return control<QLineEdit>(name); }
 
     void showActive()
     {
@@ -66,11 +64,11 @@ private slots:
         QFETCH(int, dpi);
         showActive();
         control<QRadioButton>(u"optUserRes"_s)->click();
-        box(u"txtUserRes"_s)->setFocus();
-        QTest::keyClicks(box(u"txtUserRes"_s), keys);
+        control<QLineEdit>(u"txtUserRes"_s)->setFocus();
+        QTest::keyClicks(control<QLineEdit>(u"txtUserRes"_s), keys);
         control<QPushButton>(u"cmdOK"_s)->click();
         QCOMPARE(m_prompt->texts(), told);
-        QCOMPARE(box(u"txtUserRes"_s)->text(), shown);
+        QCOMPARE(control<QLineEdit>(u"txtUserRes"_s)->text(), shown);
         QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->isChecked(), keys.isEmpty());
         QCOMPARE(m_window->isVisible(), keys == u"299"_s);
         QCOMPARE(m_window->resolutionDpi(), dpi);
@@ -103,19 +101,12 @@ private slots:
 
     void use256OnThisScreen()
     {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const QSize size = screen->size() * screen->devicePixelRatio();
-        const QString mode = QString::number(size.width()) + u'x' + QString::number(size.height()) + u'x' +
-                             QString::number(screen->depth());
-        auto *list = control<QListWidget>(u"List1"_s);
-        QCOMPARE(control<QPushButton>(u"cmdNormalColor"_s)->text(),
-                 QString::number(screen->depth()) + u" &Bit Color"_s);
+        const int depth = QGuiApplication::primaryScreen()->depth();
+        QCOMPARE(control<QPushButton>(u"cmdNormalColor"_s)->text(), QString::number(depth) + u" &Bit Color"_s);
         control<QPushButton>(u"cmdUse256"_s)->click();
         QCOMPARE(m_prompt->texts(), (QStringList{u"You are about to change to 256 Color, Do you want to Continue ?"_s,
                                                  u"Error changing resolution! Returned: -100"_s}));
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(list->currentItem()->text(), mode);
-        QCOMPARE(screen->size() * screen->devicePixelRatio(), size);
+        QCOMPARE(QGuiApplication::primaryScreen()->depth(), depth);
     }
 };
 
