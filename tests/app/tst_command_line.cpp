@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -12,29 +12,12 @@ using namespace Kelbrix;
 
 namespace {
 
-using Action = CommandLine::Action;
-
-struct Parsed {
-    const char *name;
-    QStringList arguments;
-    Action action;
-    QString command;
-};
-
 struct Run {
     const char *name;
-    QStringList arguments; ///< "SOURCE" and "DEST" stand for the files of the test
+    QString platform;      ///< empty: the program chooses its own
+    QStringList arguments; ///< "@D@" stands for the folder of the test
     int exitCode;
-    QString out;
-    QString err;
-};
-
-struct ExportRun {
-    const char *name;
-    QStringList arguments; ///< "@LIST@" and "@OUT@" stand for the list file and folder of the test
-    int exitCode;
-    QStringList files; ///< written into OUT, each printed on a line of its own
-    QString out;       ///< the lines printed after the files
+    QStringList out;
     QString err;
 };
 
@@ -47,207 +30,134 @@ const char kList[] = "\"A/B Soap\"\r\n\"5012345678900\"\r\n\"\"\r\n\"\"\r\n\"E13
 
 class TestCommandLine : public QObject {
     Q_OBJECT
+
 private slots:
-    void parsing_data();
-    void parsing();
-    void process_data();
-    void process();
-    void startUpFile_data();
-    void startUpFile();
-    void exportList_data();
-    void exportList();
+    void startUpFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{u"kelbrix"_s} << QString();
+        QTest::newRow("a list file") << QStringList{u"kelbrix"_s, u"/home/ann/My Lists/shop.qz2"_s}
+                                     << u"/home/ann/My Lists/shop.qz2"_s;
+        QTest::newRow("a name like an option") << QStringList{u"kelbrix"_s, u"--"_s, u"-old.qzl"_s} << u"-old.qzl"_s;
+    }
+    void startUpFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QCOMPARE(Kelbrix::startUpFile(arguments), file);
+    }
+
+    // Each run has no desktop; the folder holds label.bmp and list.qz2.
+    void runs_data()
+    {
+        QTest::addColumn<Run>("row");
+        const QStringList toOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
+        for (const Run &row : std::initializer_list<Run>{
+                 {"convert to TIFF",
+                  u"xcb"_s,
+                  {u"--convert"_s, u"source=@D@/label.bmp,dest=@D@/label.tif,format=5"_s},
+                  0,
+                  {u"0"_s},
+                  {}},
+                 {"convert to the clipboard starts a private desktop",
+                  {},
+                  {u"--convert"_s, u"source=@D@/label.bmp,dest=clipboard"_s},
+                  0,
+                  {u"0"_s},
+                  {}},
+                 {"convert without its command",
+                  u"xcb"_s,
+                  {u"--convert"_s},
+                  1,
+                  {},
+                  u"kelbrix: Missing value after '--convert'.\n"
+                  u"usage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
+                 {"export two records, two copies",
+                  {},
+                  toOut + QStringList{u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s, u"--compression"_s, u"g4"_s,
+                                      u"--dpi"_s, u"600"_s},
+                  0,
+                  {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"@D@/out/AB Soap_5012345678900_002.tif"_s,
+                   u"@D@/out/Tea_1234567_001.tif"_s, u"@D@/out/Tea_1234567_002.tif"_s,
+                   u"4 files written for 2 of 2 records"_s},
+                  {}},
+                 {"a record without a barcode fails the export",
+                  {},
+                  toOut + QStringList{u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
+                  1,
+                  {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"1 files written for 1 of 2 records"_s},
+                  u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
+                 {"export reads every file back",
+                  {},
+                  toOut + QStringList{u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s, u"--invert"_s, u"--verify"_s},
+                  0,
+                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
+                   u"1 file checked: it scans."_s},
+                  {}},
+                 {"missing list file",
+                  {},
+                  {u"--export"_s, u"@D@/none.qz2"_s, u"--out"_s, u"@D@/out"_s},
+                  2,
+                  {},
+                  u"kelbrix: Could not open \"@D@/none.qz2\": the file does not exist.\n"_s},
+                 {"unknown compression",
+                  {},
+                  toOut + QStringList{u"--compression"_s, u"lzw"_s},
+                  2,
+                  {},
+                  u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\nusage: kelbrix --export "
+                  u"LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] [--invert] "
+                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify]\n"_s}})
+            QTest::newRow(row.name) << row;
+    }
+    void runs()
+    {
+        QFETCH(Run, row);
+        QTemporaryDir dir;
+        QImage label(120, 40, QImage::Format_RGB32);
+        label.fill(Qt::white);
+        QVERIFY(label.save(dir.filePath(u"label.bmp"_s)));
+        QFile list(dir.filePath(u"list.qz2"_s));
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kList) == qint64(sizeof kList - 1));
+        list.close();
+        const auto inDir = [&dir](QStringList texts) {
+            for (QString &text : texts)
+                text.replace(u"@D@"_s, dir.path());
+            return texts;
+        };
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"XDG_RUNTIME_DIR"_s, u"QT_QPA_PLATFORM"_s})
+            environment.remove(name);
+        if (!row.platform.isEmpty())
+            environment.insert(u"QT_QPA_PLATFORM"_s, row.platform);
+        QProcess kelbrix;
+        kelbrix.setProcessEnvironment(environment);
+        kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), inDir(row.arguments));
+        QVERIFY(kelbrix.waitForFinished(60000));
+        QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), inDir({row.err})[0]);
+        const QStringList out = inDir(row.out);
+        QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), out);
+        QCOMPARE(kelbrix.exitCode(), row.exitCode);
+
+        // The files written are the ones named, each a whole image.
+        QStringList expected = out.filter(dir.path() + u'/');
+        if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"dest=@D@/label.tif"_s))
+            expected << dir.filePath(u"label.tif"_s);
+        QStringList written;
+        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            if (path.endsWith(u"/label.bmp"_s) || path.endsWith(u"/list.qz2"_s))
+                continue;
+            QVERIFY(QFileInfo(path).size() > 100);
+            written << path;
+        }
+        written.sort();
+        expected.sort();
+        QCOMPARE(written, expected);
+    }
 };
-
-void TestCommandLine::parsing_data()
-{
-    QTest::addColumn<Parsed>("row");
-    const QList<Parsed> rows{
-        {"Qt's own options open the window", {u"-platform"_s, u"offscreen"_s}, Action::OpenWindow, {}},
-        {"convert with =", {u"--convert=source=a.bmp,dest=b.tif"_s}, Action::Convert, u"source=a.bmp,dest=b.tif"_s},
-        {"help", {u"--help"_s}, Action::Help, {}},
-    };
-    for (const Parsed &row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestCommandLine::parsing()
-{
-    QFETCH(Parsed, row);
-    QList<QByteArray> bytes{"kelbrix"};
-    for (const QString &argument : row.arguments)
-        bytes.append(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
-    const CommandLine parsed = parseCommandLine(int(argv.size()), argv.data());
-    QCOMPARE(parsed.action, row.action);
-    QCOMPARE(parsed.convertCommand, row.command);
-    QCOMPARE(parsed.error.isEmpty(), row.action != Action::Error);
-}
-
-void TestCommandLine::process_data()
-{
-    QTest::addColumn<Run>("row");
-    const QList<Run> rows{
-        {"TIFF without a desktop", {u"--convert"_s, u"source=SOURCE,dest=DEST,format=5"_s}, 0, u"0\n"_s, {}},
-        {"the clipboard starts a private desktop",
-         {u"--convert"_s, u"source=SOURCE,dest=clipboard"_s},
-         0,
-         u"0\n"_s,
-         {}},
-        {"convert without its command",
-         {u"--convert"_s},
-         1,
-         {},
-         u"kelbrix: Missing value after '--convert'.\nusage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
-    };
-    for (const Run &row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestCommandLine::process()
-{
-    QFETCH(Run, row);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString source = dir.filePath(u"label.bmp"_s);
-    const QString dest = dir.filePath(u"label.tif"_s);
-    QImage label(120, 40, QImage::Format_RGB32);
-    label.fill(Qt::white);
-    QVERIFY(label.save(source));
-    const auto withFiles = [&](QString text) { return text.replace(u"SOURCE"_s, source).replace(u"DEST"_s, dest); };
-    QStringList arguments;
-    for (const QString &argument : row.arguments)
-        arguments.append(withFiles(argument));
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
-    environment.remove(u"XDG_RUNTIME_DIR"_s);
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    if (row.arguments.join(u' ').contains(u"clipboard"_s))
-        environment.remove(u"QT_QPA_PLATFORM"_s);
-    QProcess kelbrix;
-    kelbrix.setProcessEnvironment(environment);
-    kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
-    QVERIFY(kelbrix.waitForFinished(30000));
-    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), withFiles(row.err));
-    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()), row.out);
-    QCOMPARE(kelbrix.exitCode(), row.exitCode);
-    if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"DEST"_s))
-        QVERIFY(QFileInfo(dest).size() > 0);
-}
-
-void TestCommandLine::startUpFile_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("none") << QStringList{u"kelbrix"_s} << QString();
-    QTest::newRow("a list file") << QStringList{u"kelbrix"_s, u"/home/ann/My Lists/shop.qz2"_s}
-                                 << u"/home/ann/My Lists/shop.qz2"_s;
-    QTest::newRow("a name like an option") << QStringList{u"kelbrix"_s, u"--"_s, u"-old.qzl"_s} << u"-old.qzl"_s;
-}
-
-void TestCommandLine::startUpFile()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, file);
-    QCOMPARE(Kelbrix::startUpFile(arguments), file);
-}
-
-void TestCommandLine::exportList_data()
-{
-    QTest::addColumn<ExportRun>("row");
-    const QString usage = u"usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
-                          "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
-                          "[--verify]\n"_s;
-    const QList<ExportRun> rows{
-        {"two records, two copies",
-         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s,
-          u"--compression"_s, u"g4"_s, u"--dpi"_s, u"600"_s},
-         0,
-         {u"AB Soap_5012345678900_001.tif"_s, u"AB Soap_5012345678900_002.tif"_s, u"Tea_1234567_001.tif"_s,
-          u"Tea_1234567_002.tif"_s},
-         u"4 files written for 2 of 2 records"_s,
-         {}},
-        {"a record without a barcode fails the run",
-         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
-         1,
-         {u"AB Soap_5012345678900_001.tif"_s},
-         u"1 files written for 1 of 2 records"_s,
-         u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
-        {"every file read back",
-         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s,
-          u"--invert"_s, u"--verify"_s},
-         0,
-         {u"Tea_1234567_001.tif"_s},
-         u"1 files written for 1 of 1 records\n1 file checked: it scans."_s,
-         {}},
-        {"missing list file",
-         {u"--export"_s, u"@OUT@/none.qz2"_s, u"--out"_s, u"@OUT@"_s},
-         2,
-         {},
-         {},
-         u"kelbrix: Could not open \"@OUT@/none.qz2\": the file does not exist.\n"_s},
-        {"record not in the list",
-         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--records"_s, u"2-4"_s},
-         2,
-         {},
-         {},
-         u"kelbrix: --records: record 4 is not in the list, which holds 3 records\n"_s},
-        {"unknown compression",
-         {u"--export"_s, u"@LIST@"_s, u"--out"_s, u"@OUT@"_s, u"--compression"_s, u"lzw"_s},
-         2,
-         {},
-         {},
-         u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\n"_s + usage},
-        {"no folder",
-         {u"--export"_s, u"@LIST@"_s},
-         2,
-         {},
-         {},
-         u"kelbrix: --export needs --out and the folder the files go to\n"_s + usage},
-    };
-    for (const ExportRun &row : rows)
-        QTest::newRow(row.name) << row;
-}
-
-void TestCommandLine::exportList()
-{
-    QFETCH(ExportRun, row);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString list = dir.filePath(u"list.qz2"_s);
-    const QString out = dir.filePath(u"out"_s);
-    QFile file(list);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(kList) == qint64(sizeof kList - 1));
-    file.close();
-    const auto withFiles = [&](QString text) { return text.replace(u"@LIST@"_s, list).replace(u"@OUT@"_s, out); };
-    QStringList arguments;
-    for (const QString &argument : row.arguments)
-        arguments.append(withFiles(argument));
-
-    // Without a desktop the export draws offscreen by itself.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    environment.remove(u"WAYLAND_DISPLAY"_s);
-    environment.remove(u"QT_QPA_PLATFORM"_s);
-    QProcess kelbrix;
-    kelbrix.setProcessEnvironment(environment);
-    kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
-    QVERIFY(kelbrix.waitForFinished(60000));
-    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), withFiles(row.err));
-    QStringList expected;
-    for (const QString &name : row.files)
-        expected << out + u'/' + name;
-    expected << row.out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), expected);
-    QCOMPARE(kelbrix.exitCode(), row.exitCode);
-    const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    QCOMPARE(written, row.files);
-    for (const QString &name : written)
-        QVERIFY(QFile(out + u'/' + name).size() > 100);
-}
 
 QTEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_command_line.moc"

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -26,7 +25,6 @@ class TestFrmTiff : public QObject {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    QLineEdit *box(const QString &name) { return control<QLineEdit>(name); }
 
     void showActive()
     {
@@ -47,65 +45,32 @@ private slots:
         delete m_prompt;
     }
 
-    void typing_data()
+    void typedResolution_data()
     {
-        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("4801") << u"txtUserRes"_s << u"4801"_s << u"4800"_s;
-        QTest::newRow("fifth digit") << u"txtUserRes"_s << u"12345"_s << u"1234"_s;
-        QTest::newRow("letters") << u"txtUserRes"_s << u"3a0-0.5"_s << u"300."_s;
-    }
-    void typing()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, keys);
-        QFETCH(QString, shown);
-        showActive();
-        control<QRadioButton>(u"optUserRes"_s)->click();
-        QLineEdit *target = box(name);
-        target->clear();
-        target->setFocus();
-        QTest::keyClicks(target, keys);
-        QCOMPARE(target->text(), shown);
-        if (keys == u"4801"_s) {
-            QCOMPARE(m_prompt->texts(), QStringList{u"Max resolution is 4800 dpi"_s});
-            QCOMPARE(m_prompt->asked[0].title, u"Max 4800 dpi"_s);
-        } else {
-            QVERIFY(m_prompt->texts().isEmpty());
-        }
-    }
-
-    void ok_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("told");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("dpi");
-        const QStringList tooLow{u"Min. resolution is 300 dpi"_s};
-        QTest::newRow("299") << false << u"299"_s << tooLow << u"300"_s << 300;
-        QTest::newRow("300") << false << u"300"_s << QStringList{} << u"300"_s << 300;
-        QTest::newRow("empty") << false << QString() << QStringList{} << QString() << 600;
+        QTest::newRow("4801") << u"4801"_s << QStringList{u"Max resolution is 4800 dpi"_s} << u"4800"_s << 4800;
+        QTest::newRow("299") << u"299"_s << QStringList{u"Min. resolution is 300 dpi"_s} << u"300"_s << 300;
+        QTest::newRow("300") << u"300"_s << QStringList{} << u"300"_s << 300;
+        QTest::newRow("empty") << QString() << QStringList{} << QString() << 600;
     }
-    void ok()
+    void typedResolution()
     {
-        QFETCH(bool, printer);
-        QFETCH(QString, typed);
+        QFETCH(QString, keys);
         QFETCH(QStringList, told);
         QFETCH(QString, shown);
         QFETCH(int, dpi);
         showActive();
         control<QRadioButton>(u"optUserRes"_s)->click();
-        box(u"txtUserRes"_s)->setText(typed);
-        if (printer)
-            control<QRadioButton>(u"optPrinterRes"_s)->click();
-        QCOMPARE(box(u"txtUserRes"_s)->isEnabled(), !printer);
+        control<QLineEdit>(u"txtUserRes"_s)->setFocus();
+        QTest::keyClicks(control<QLineEdit>(u"txtUserRes"_s), keys);
         control<QPushButton>(u"cmdOK"_s)->click();
         QCOMPARE(m_prompt->texts(), told);
-        QCOMPARE(box(u"txtUserRes"_s)->text(), shown);
-        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->isChecked(), printer || typed.isEmpty());
-        QCOMPARE(m_window->isVisible(), !told.isEmpty());
+        QCOMPARE(control<QLineEdit>(u"txtUserRes"_s)->text(), shown);
+        QCOMPARE(control<QRadioButton>(u"optPrinterRes"_s)->isChecked(), keys.isEmpty());
+        QCOMPARE(m_window->isVisible(), keys == u"299"_s);
         QCOMPARE(m_window->resolutionDpi(), dpi);
     }
 
@@ -136,21 +101,12 @@ private slots:
 
     void use256OnThisScreen()
     {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const QSize size = screen->size() * screen->devicePixelRatio();
-        const QString mode = u"%1x%2x%3"_s.arg(size.width()).arg(size.height()).arg(screen->depth());
-        auto *list = control<QListWidget>(u"List1"_s);
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(list->item(0)->text(), mode);
-        QCOMPARE(control<QPushButton>(u"cmdNormalColor"_s)->text(),
-                 QString::number(screen->depth()) + u" &Bit Color"_s);
+        const int depth = QGuiApplication::primaryScreen()->depth();
+        QCOMPARE(control<QPushButton>(u"cmdNormalColor"_s)->text(), QString::number(depth) + u" &Bit Color"_s);
         control<QPushButton>(u"cmdUse256"_s)->click();
         QCOMPARE(m_prompt->texts(), (QStringList{u"You are about to change to 256 Color, Do you want to Continue ?"_s,
                                                  u"Error changing resolution! Returned: -100"_s}));
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(list->currentItem()->text(), mode);
-        QCOMPARE(screen->size() * screen->devicePixelRatio(), size);
-        QCOMPARE(screen->depth(), mode.section(u'x', 2).toInt());
+        QCOMPARE(QGuiApplication::primaryScreen()->depth(), depth);
     }
 };
 
