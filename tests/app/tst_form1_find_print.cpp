@@ -1,8 +1,5 @@
-// The main window's find and print commands, driven through its menus and the find window.
-
 #include "form1_driver.h"
 
-#include "app/image_list_edit.h"
 #include "list/list_files.h"
 
 #include <QTemporaryDir>
@@ -43,30 +40,9 @@ private slots:
         QCOMPARE(m_form->txtProduct->text(), u"Book"_s);
         QVERIFY(m_form->optISBN->isChecked());
         QCOMPARE(decodedText(m_form->picTST->image()).remove(u'|'), u"978030640615751295"_s);
-        // The move button puts the label and its spacer into the image list.
-        control<QPushButton>(*findWindow(), u"Command1"_s)->click();
-        QCOMPARE(control<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 2);
     }
 
-    void findFieldsAreKept()
-    {
-        control<QCheckBox>(*findWindow(), u"chkBarcode"_s)->click();
-        QVERIFY(m_form->SaveSettings());
-        Form1 again(Edition::Alla);
-        QVERIFY(control<QCheckBox>(*control<QWidget>(again, u"frmFind"_s), u"chkBarcode"_s)->isChecked());
-    }
-
-    void printEmptyList()
-    {
-        m_form->mnuPrint->setEnabled(true); // as after removing every record of a loaded list
-        m_form->mnuPrint->trigger();
-        checkAsked(*m_prompt, u"Sorry! Nothing to Print."_s, u"Kelbrix"_s, PromptIcon::Exclamation, PromptButtons::Ok,
-                   3012);
-        QVERIFY(m_prompt->printRequests.isEmpty());
-    }
-
-    // The pages themselves are checked in the list printer test; here only the wiring.
-    void printAndPreviewWriteTheListing()
+    void printWritesTheListing()
     {
         QVERIFY(!m_form->mnuPrint->isEnabled());
         typeInto(m_form->txtProduct, u"Soap"_s);
@@ -79,10 +55,6 @@ private slots:
         m_prompt->printChoices.enqueue({pdf, 1, false});
         m_form->mnuPrint->trigger();
         QVERIFY(QFileInfo(pdf).size() > 0);
-        m_prompt->previewPdfFile = m_folder.filePath(u"preview.pdf"_s);
-        m_form->findChild<QAction *>(u"mnuPreview"_s)->trigger();
-        QCOMPARE(m_prompt->previewsShown, 1);
-        QVERIFY(QFileInfo(m_prompt->previewPdfFile).size() > 0);
         QVERIFY(m_prompt->asked.isEmpty());
     }
 };

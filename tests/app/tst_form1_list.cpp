@@ -1,4 +1,3 @@
-// The barcode list through the main window: sorting, removing, loading and saving list files.
 #include "form1_driver.h"
 
 #include "list/list_files.h"
@@ -26,7 +25,6 @@ class TestForm1List : public QObject, public Form1Fixture {
         m_form->txtSup->setText(supplement);
         m_form->Command4->click();
     }
-    /// The products as the view shows them, sorted or not.
     QStringList products() const
     {
         QStringList texts;
@@ -42,28 +40,10 @@ class TestForm1List : public QObject, public Form1Fixture {
         m_prompt->files.enqueue(file.fileName());
         m_form->mnuLoad->trigger();
     }
-    void clickRow(int row)
-    {
-        const QModelIndex index = m_form->ListView3->model()->index(row, 0);
-        QTRY_VERIFY(m_form->ListView3->visualRect(index).isValid());
-        const QRect rect = m_form->ListView3->visualRect(index);
-        QTest::mouseClick(m_form->ListView3->viewport(), Qt::LeftButton, {}, QPoint(4, rect.center().y()));
-    }
 
 private slots:
     void init() { open(); }
     void cleanup() { close(); }
-
-    void clickLoadsRecordAndMakesIt()
-    {
-        add(u"Book"_s, u"0-306-40615-2"_s, u"51295"_s, u"optISBN"_s);
-        m_form->Command2->click();
-        clickOption(*m_form, u"optCode39"_s);
-        clickRow(0);
-        QCOMPARE(m_form->txtProduct->text(), u"Book"_s);
-        QCOMPARE(m_form->typeCode(), u"ISB5"_s);
-        QCOMPARE(decodedText(m_form->picTST->image()).remove(u'|'), u"978030640615751295"_s);
-    }
 
     void sortedViewKeepsRecordOrder()
     {
@@ -73,7 +53,6 @@ private slots:
         add(u"Cherry"_s, u"400638133390"_s);
         emit m_form->ListView3->header()->sectionClicked(0);
         QCOMPARE(products(), (QStringList{u"apple"_s, u"Apple2"_s, u"banana"_s, u"Cherry"_s}));
-        // Saving writes the records in the order they were added, not as the view shows them.
         const QString path = m_dir.filePath(u"order.qz2"_s);
         m_prompt->files.enqueue(path);
         m_form->mnuSBAR->trigger();
@@ -81,7 +60,6 @@ private slots:
         for (const ListRecord &record : readListFile(path).records)
             saved.append(record.product);
         QCOMPARE(saved, (QStringList{u"banana"_s, u"Apple2"_s, u"apple"_s, u"Cherry"_s}));
-        // Rows chosen in the sorted view remove exactly those records.
         for (int row : {1, 3})
             m_form->ListView3->selectionModel()->select(m_form->ListView3->model()->index(row, 0),
                                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -105,7 +83,7 @@ private slots:
         QCOMPARE(file.readAll(), bytes);
     }
 
-    void loadMergesThenClears()
+    void loadMergesWithoutDuplicates()
     {
         add(u"Old"_s, u"123456789012"_s);
         m_prompt->answers.enqueue(PromptAnswer::Yes);
@@ -116,43 +94,6 @@ private slots:
         checkAsked(*m_prompt, u"Your Barcode List isn't empty, do you want to merge files ?"_s, u"Merge Files"_s,
                    PromptIcon::Question, PromptButtons::YesNo);
         QCOMPARE(products(), (QStringList{u"Old"_s, u"Soap"_s, u"Milk"_s}));
-        m_prompt->clear();
-        m_prompt->answers.enqueue(PromptAnswer::Yes);
-        m_form->mnuCLList->trigger();
-        checkAsked(*m_prompt, u"Do you want to clear List ?"_s, u"Clear List."_s, PromptIcon::Question,
-                   PromptButtons::YesNo, 3009);
-        QCOMPARE(m_form->listCount(), 0);
-    }
-
-    void loadRefusesWrongFormat()
-    {
-        load(u"list.txt"_s, "x");
-        checkAsked(*m_prompt, u"Sorry, Wrong file format."_s, u"Wrong File Format"_s, PromptIcon::Exclamation,
-                   PromptButtons::Ok, 3031);
-    }
-
-    void saveOlderListAsksToRename()
-    {
-        load(u"LIST.BAR"_s, "Milk 4006381333931\r\n");
-        m_prompt->answers.enqueue(PromptAnswer::No);
-        m_form->mnuSBAR->trigger();
-        const QString renamed = m_dir.filePath(u"LIST.qz2"_s);
-        checkAsked(*m_prompt, u"Save as "_s + renamed + u" ?"_s, u"Save List ?."_s, PromptIcon::Question,
-                   PromptButtons::YesNo, 3015);
-        QVERIFY(!QFile::exists(renamed));
-        m_form->mnuSBAR->trigger();
-        QCOMPARE(readListFile(renamed).records, m_form->listRecords());
-    }
-
-    void userTextIsShownAsTyped()
-    {
-        // Percent signs and markup in a product reach the question exactly as typed.
-        const QString product = u"50%1 off <b>%2</b>"_s;
-        add(product, u"400638133393"_s);
-        m_prompt->answers.enqueue(PromptAnswer::No);
-        add(product, u"501234567890"_s);
-        checkAsked(*m_prompt, u"The product "_s + product + u" exists in list, continue? "_s, u"Keep Product ?."_s,
-                   PromptIcon::Question, PromptButtons::YesNo);
     }
 };
 

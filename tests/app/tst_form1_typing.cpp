@@ -1,7 +1,4 @@
-// The barcode entry as a user meets it, through the controls found by name.
 #include "form1_driver.h"
-
-#include "base/units.h"
 
 #include <QSignalSpy>
 
@@ -34,13 +31,10 @@ private slots:
 
     void fullBoxKeepsItsEntry()
     {
-        clickOption(*m_form, u"chk2digit"_s);
-        for (const auto &[box, entry] : {std::pair{m_form->TxtStreck, u"123456789012"_s}, {m_form->txtSup, u"12"_s}}) {
-            typeInto(box, entry);
-            QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
-            QTest::keyClicks(box, u"9"_s);
-            QCOMPARE(box->text(), entry);
-        }
+        typeInto(m_form->TxtStreck, u"123456789012"_s);
+        QTest::keyClick(m_form->TxtStreck, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClicks(m_form->TxtStreck, u"9"_s);
+        QCOMPARE(m_form->TxtStreck->text(), u"123456789012"_s);
     }
 
     void enterPressesTheDefaultButton()
@@ -51,13 +45,6 @@ private slots:
         typeInto(m_form->txtSup, u"12"_s);
         pressEnterIn(m_form->txtSup);
         QCOMPARE(decodedText(m_form->picTST->image()), u"400638133393112"_s);
-        pressEnterIn(m_form->txtProduct);
-        QCOMPARE(pressed.count(), 2);
-        focus(m_form->TxtStreck);
-        pressEnterIn(m_form->txtFree);
-        QVERIFY(!m_form->Command1->isDefault());
-        focus(m_form->TxtStreck);
-        QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
         pressEnterIn(m_form->txtProduct);
         QCOMPARE(pressed.count(), 2);
     }
@@ -84,53 +71,6 @@ private slots:
         QCOMPARE(m_form->TxtStreck->text(), u"00-30640615-2"_s);
     }
 
-    void savedCode39StartsDisabled()
-    {
-        close();
-        resetSettings();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s)
-            .setValue(u"F1Bar"_s, u"Co39"_s);
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
-        QVERIFY(m_form->optCode39->isChecked());
-        QVERIFY(!m_form->Command1->isEnabled() && !m_form->Command4->isEnabled());
-        typeInto(m_form->TxtStreck, u"A"_s);
-        QVERIFY(m_form->Command1->isEnabled() && m_form->Command4->isEnabled());
-    }
-
-    void bareSymbolHasTheProductLineHeight()
-    {
-        typeInto(m_form->TxtStreck, u"400638133393"_s);
-        const auto clipboardTwips = [] {
-            const QImage symbol = QApplication::clipboard()->image();
-            return symbol.height() * kTwipsPerInch / dotsPerInchOf(symbol.dotsPerMeterY());
-        };
-        m_form->Command1->click();
-        QVERIFY(std::abs(clipboardTwips() - 1065) < 6);
-        QCOMPARE(decodedText(QApplication::clipboard()->image()), u"4006381333931"_s);
-        m_form->Option2->click();
-        QVERIFY(std::abs(clipboardTwips() - 900) < 6);
-    }
-
-    void labelPaintedAfreshOverTheLastOne()
-    {
-        const auto make = [](Form1 &form, const QString &barcode, const QString &product) {
-            form.TxtStreck->clear();
-            form.txtProduct->clear();
-            typeInto(form.TxtStreck, barcode);
-            typeInto(form.txtProduct, product);
-            form.Command1->click();
-            return form.picTST->image();
-        };
-        make(*m_form, u"400638133393"_s, u"Lemon soap 250 g"_s);
-        const QImage label = make(*m_form, u"501234567890"_s, u"Milk"_s);
-        Form1 fresh(Edition::Alla);
-        fresh.show();
-        QCOMPARE(label, make(fresh, u"501234567890"_s, u"Milk"_s));
-        QCOMPARE(decodedText(label), u"5012345678900"_s);
-    }
-
     void code39StopsAtItsLongest()
     {
         const QString hint = u"Code 39 takes at most 85 characters, the check character included."_s;
@@ -140,10 +80,7 @@ private slots:
         typeInto(m_form->TxtStreck, ninety);
         QCOMPARE(m_form->TxtStreck->text(), ninety.left(85));
         QCOMPARE(status->text(), hint);
-        status->clear();
-        m_form->chkModulus43->setChecked(true);
         m_form->Command1->click();
-        QCOMPARE(status->text(), hint);
         QCOMPARE(decodedText(m_form->picTST->image()), ninety.left(85));
     }
 };

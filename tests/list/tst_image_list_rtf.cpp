@@ -32,39 +32,25 @@ class TestImageListRtf : public QObject {
 private slots:
     void writtenListReadsBack()
     {
+        const QString text = u"{braces} and back\\slash\none\ttwo\n\nCafé € — ☃ 漢字"_s;
         ImageListDocument document;
-        for (int i = 0; i < 4; ++i) {
-            document.appendPicture(labelImage(60 + 7 * i, 30 + i, i + 1, i % 2 == 0 ? 96 : 300), 1815 + 10 * i,
-                                   1190 - 5 * i);
-            document.appendPicture(labelImage(40, 6, 0, 96), 1815, 285);
-        }
+        document.appendText(text);
+        document.appendPicture(labelImage(60, 30, 1, 96), 1815, 1190);
+        document.appendPicture(labelImage(67, 31, 2, 300), 1825, 1185);
         const QByteArray rtf = writeRtf(document);
         QVERIFY(rtf.startsWith("{\\rtf1\\ansi") &&
                 std::all_of(rtf.begin(), rtf.end(), [](char c) { return uchar(c) < 0x80; }));
         const RtfReadResult read = readRtf(rtf);
         QVERIFY(read.ok());
-        const QList<ImageListPart> before = document.pictures();
-        const QList<ImageListPart> after = read.document.pictures();
+        QCOMPARE(read.document.parts()[0].text, text);
+        const QList<ImageListPart> before = document.pictures(), after = read.document.pictures();
         QCOMPARE(after.size(), before.size());
         for (qsizetype i = 0; i < before.size(); ++i) {
             QCOMPARE(after[i].image.convertToFormat(QImage::Format_RGB32),
                      before[i].image.convertToFormat(QImage::Format_RGB32));
-            QCOMPARE(after[i].widthTwips, before[i].widthTwips);
-            QCOMPARE(after[i].heightTwips, before[i].heightTwips);
+            QCOMPARE(std::pair(after[i].widthTwips, after[i].heightTwips),
+                     std::pair(before[i].widthTwips, before[i].heightTwips));
         }
-    }
-
-    void textReadsBack()
-    {
-        const QString text = u"{braces} and back\\slash\none\ttwo\n\nCafé € — ☃ 漢字"_s;
-        ImageListDocument document;
-        document.appendText(text);
-        document.appendPicture(labelImage(20, 10, 1, 96), 300, 150);
-        document.appendText(text);
-        const RtfReadResult read = readRtf(writeRtf(document));
-        QCOMPARE(read.document.parts().size(), 3);
-        QCOMPARE(read.document.parts()[0].text, text);
-        QCOMPARE(read.document.parts()[2].text, text);
     }
 
     void dataFiles_data()
@@ -107,12 +93,6 @@ private slots:
             QCOMPARE(qRound(got[i].widthTwips), sizes[2].toInt());
             QCOMPARE(qRound(got[i].heightTwips), sizes[3].toInt());
         }
-        if (expected.contains(u"leftColour"_s)) {
-            const QImage image = got[0].image;
-            QCOMPARE(image.pixelColor(0, 0).name(), expected[u"leftColour"_s].toString());
-            QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).name(),
-                     expected[u"rightColour"_s].toString());
-        }
     }
 
     void caps_data()
@@ -134,9 +114,7 @@ private slots:
         using namespace ImageListLimits;
         QTest::newRow("side at") << side(MaxPictureSide) << QString();
         QTest::newRow("side above") << side(MaxPictureSide + 1) << u"%1 x 10 pixels"_s.arg(MaxPictureSide + 1);
-        QTest::newRow("pictures at") << pictures(MaxPictures) << QString();
         QTest::newRow("pictures above") << pictures(MaxPictures + 1) << u"more than 10000 pictures"_s;
-        QTest::newRow("text at") << text(MaxTextLength) << QString();
         QTest::newRow("text above") << text(MaxTextLength + 1) << u"characters of text"_s;
     }
     void caps()
@@ -146,7 +124,6 @@ private slots:
         const RtfReadResult read = readRtf(rtf);
         QCOMPARE(read.ok(), refusal.isEmpty());
         QVERIFY(read.message.contains(refusal));
-        QVERIFY(read.ok() ? !read.document.isEmpty() : true);
         QVERIFY(read.document.pictures().size() <= ImageListLimits::MaxPictures);
         QVERIFY(read.document.text().size() <= ImageListLimits::MaxTextLength);
     }
