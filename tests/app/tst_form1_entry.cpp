@@ -53,7 +53,6 @@ private slots:
     {
         const QList<std::tuple<QString, QString, QString, QString, QString>> changes{
             {u"chk2digit"_s, u"12"_s, u"optISBN"_s, {}, u"ISB0"_s},
-            {u"chk5digit"_s, u"12345"_s, u"optSCC14"_s, {}, u"SC14"_s},
             {u"chk2digit"_s, u"12"_s, u"chk5digit"_s, u"12"_s, u"E135"_s},
         };
         for (const auto &[from, digits, to, kept, typeCode] : changes) {

@@ -106,14 +106,9 @@ private slots:
         }());
         const qsizetype start = written.indexOf("{\\pict");
         const QByteArray picture = written.mid(start, written.lastIndexOf('}') - start);
-        const auto side = [&picture](int side) {
-            return "{\\rtf1 " + QByteArray(picture).replace("\\picw20", "\\picw" + QByteArray::number(side)) + "}";
-        };
         const auto pictures = [&picture](qsizetype count) { return "{\\rtf1 " + picture.repeated(count) + "}"; };
         const auto text = [](qsizetype length) { return "{\\rtf1 " + QByteArray(length, 'a') + "}"; };
         using namespace ImageListLimits;
-        QTest::newRow("side at") << side(MaxPictureSide) << QString();
-        QTest::newRow("side above") << side(MaxPictureSide + 1) << u"%1 x 10 pixels"_s.arg(MaxPictureSide + 1);
         QTest::newRow("pictures above") << pictures(MaxPictures + 1) << u"more than 10000 pictures"_s;
         QTest::newRow("text above") << text(MaxTextLength + 1) << u"characters of text"_s;
     }
@@ -124,8 +119,6 @@ private slots:
         const RtfReadResult read = readRtf(rtf);
         QCOMPARE(read.ok(), refusal.isEmpty());
         QVERIFY(read.message.contains(refusal));
-        QVERIFY(read.document.pictures().size() <= ImageListLimits::MaxPictures);
-        QVERIFY(read.document.text().size() <= ImageListLimits::MaxTextLength);
     }
 };
 
