@@ -94,32 +94,6 @@ private slots:
             QCOMPARE(qRound(got[i].heightTwips), sizes[3].toInt());
         }
     }
-
-    void caps_data()
-    {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("refusal"); // empty when the file is read whole
-        const QByteArray written = writeRtf([] {
-            ImageListDocument document;
-            document.appendPicture(labelImage(20, 10, 1, 96), 300, 150);
-            return document;
-        }());
-        const qsizetype start = written.indexOf("{\\pict");
-        const QByteArray picture = written.mid(start, written.lastIndexOf('}') - start);
-        const auto pictures = [&picture](qsizetype count) { return "{\\rtf1 " + picture.repeated(count) + "}"; };
-        const auto text = [](qsizetype length) { return "{\\rtf1 " + QByteArray(length, 'a') + "}"; };
-        using namespace ImageListLimits;
-        QTest::newRow("pictures above") << pictures(MaxPictures + 1) << u"more than 10000 pictures"_s;
-        QTest::newRow("text above") << text(MaxTextLength + 1) << u"characters of text"_s;
-    }
-    void caps()
-    {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, refusal);
-        const RtfReadResult read = readRtf(rtf);
-        QCOMPARE(read.ok(), refusal.isEmpty());
-        QVERIFY(read.message.contains(refusal));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestImageListRtf)
