@@ -79,17 +79,6 @@ private slots:
         QCOMPARE(widthBox()->text() + u" x "_s + heightBox()->text(), u"48 x 19"_s);
     }
 
-    void zeroTurnsTheDefinedSizeOff()
-    {
-        useDefinedSize(u"optBSmm"_s, u"40"_s, u"20"_s, u"96"_s);
-        retype(heightBox(), u"abc"_s);
-        for (QCheckBox *defined : {mainDefined(), sizeDefined()})
-            QVERIFY(!defined->isChecked() && !defined->isEnabled());
-        retype(heightBox(), u"25"_s);
-        sizeDefined()->click();
-        QVERIFY(mainDefined()->isChecked());
-    }
-
     void definedLabel_data()
     {
         addRows<Row>({
