@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <limits>
 
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -15,12 +16,14 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+constexpr qint64 kNever = std::numeric_limits<qint64>::max();
 constexpr qsizetype kLineCap = ListFileLimits::MaxLineLength;
 
-// A device that may be sequential, not telling its size.
+// Fails after `capacity` bytes; a sequential one does not tell its size.
 class TestDevice : public QIODevice {
 public:
-    TestDevice(QByteArray bytes, bool sequential) : data(std::move(bytes)), m_sequential(sequential)
+    TestDevice(QByteArray bytes, qint64 capacity, bool sequential = false)
+        : data(std::move(bytes)), m_capacity(capacity), m_sequential(sequential)
     {
         open(QIODevice::ReadOnly);
     }
@@ -32,7 +35,11 @@ public:
 protected:
     qint64 readData(char *to, qint64 maxSize) override
     {
-        const qint64 count = std::min(maxSize, data.size() - done);
+        if (done >= m_capacity) {
+            setErrorString(u"the disk went away"_s);
+            return -1;
+        }
+        const qint64 count = std::max<qint64>(0, std::min({maxSize, data.size() - done, m_capacity - done}));
         memcpy(to, data.constData() + done, size_t(count));
         done += count;
         return count;
@@ -40,6 +47,7 @@ protected:
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
+    qint64 m_capacity;
     bool m_sequential;
 };
 
@@ -99,11 +107,19 @@ private slots:
         QFETCH(bool, sequential);
         QFETCH(int, error);
         QFETCH(int, records);
-        TestDevice source(bytes, sequential);
+        TestDevice source(bytes, kNever, sequential);
         const ListReadResult result = readQz2(source);
         QCOMPARE(std::pair(result.runtimeError, result.records.size()), std::pair(error, qsizetype(records)));
         if (error == 7)
             QCOMPARE(source.done, 0);
+    }
+
+    void failingDeviceKeepsWhatWasRead()
+    {
+        TestDevice source(qz2Record("One") + qz2Record("Two") + qz2Record("Three"), qz2Record("One").size() * 2 + 5);
+        const ListReadResult result = readQz2(source);
+        QCOMPARE(std::tuple(result.runtimeError, result.records.size(), result.line), std::tuple(57, 2, 11));
+        QVERIFY(result.message.contains(u"the disk went away"_s));
     }
 
     void savedListLoadsBackUnchanged()
