@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <functional>
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,12 +22,11 @@ SettingsStore storeWith(const QStringList &texts)
     return store;
 }
 
-QStringList textsOf(const SettingsStore &store)
+TiffParameters changed(const std::function<void(TiffParameters &)> &change)
 {
-    QStringList texts;
-    for (const QString &name : kTiffNames)
-        texts.append(store.value(name));
-    return texts;
+    TiffParameters parameters;
+    change(parameters);
+    return parameters;
 }
 
 } // namespace
@@ -43,7 +43,10 @@ private slots:
                                 u"No"_s,      u"No"_s,   u"Ask"_s, QString(), u"Y"_s};
         SettingsStore store(Edition::Alla);
         TiffParameters{}.toSettings(store);
-        QCOMPARE(textsOf(store), texts);
+        QStringList stored;
+        for (const QString &name : kTiffNames)
+            stored.append(store.value(name));
+        QCOMPARE(stored, texts);
         SettingsStore again = storeWith(texts);
         QCOMPARE(TiffParameters::fromSettings(again), TiffParameters{});
     }
@@ -53,33 +56,15 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<TiffParameters>("parameters");
         QTest::addColumn<QString>("use256Stored");
-        const TiffParameters defaults;
-        QTest::newRow("empty") << QStringList(10, QString()) << defaults << u"Ask"_s;
-        QTest::newRow("garbage") << QStringList(10, u"zz\u00e9\u20ac"_s) << [] {
-            TiffParameters p;
-            p.isbnTiffFont = u"zz\u00e9\u20ac"_s;
-            return p;
-        }() << u"zz\u00e9\u20ac"_s;
-        QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s} << [] {
-            TiffParameters p;
-            p.invert = true;
-            return p;
-        }() << u"Ask"_s;
-        QTest::newRow("verify off") << QStringList{u"Printer"_s, u"G4"_s, u"No"_s,  u"No"_s,   u"No"_s,
-                                                   u"No"_s,      u"No"_s, u"Ask"_s, QString(), u"N"_s}
-                                    <<
-            [] {
-                TiffParameters p;
-                p.compression = TiffCompression::Group4;
-                p.verify = false;
-                return p;
-            }() << u"Ask"_s;
-        QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << [] {
-            TiffParameters p;
+        const QString garbage = u"zz\u00e9\u20ac"_s;
+        QTest::newRow("garbage") << QStringList(10, garbage)
+                                 << changed([&](TiffParameters &p) { p.isbnTiffFont = garbage; }) << garbage;
+        QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s}
+                                          << changed([](TiffParameters &p) { p.invert = true; }) << u"Ask"_s;
+        QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << changed([](TiffParameters &p) {
             p.printerResolution = false;
             p.userResolution = u"4800"_s;
-            return p;
-        }() << u"Ask"_s;
+        }) << u"Ask"_s;
     }
     void readBack()
     {
@@ -91,42 +76,18 @@ private slots:
         QCOMPARE(store.value(u"Use256"_s), use256Stored);
     }
 
-    void keyRule_data()
-    {
-        QTest::addColumn<QChar>("key");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("allSelected");
-        QTest::addColumn<int>("maxChars");
-        QTest::addColumn<KeyDecision>("decision");
-        QTest::newRow("fifth digit") << QChar(u'7') << u"3000"_s << false << 4 << KeyDecision::Drop;
-        QTest::newRow("fourth copy digit") << QChar(u'7') << u"100"_s << false << 3 << KeyDecision::Drop;
-        QTest::newRow("full but selected") << QChar(u'6') << u"3000"_s << true << 4 << KeyDecision::ClearThenInsert;
-    }
     void keyRule()
     {
-        QFETCH(QChar, key);
-        QFETCH(QString, text);
-        QFETCH(bool, allSelected);
-        QFETCH(int, maxChars);
-        QFETCH(KeyDecision, decision);
-        QCOMPARE(filterEntryKey(key, text, allSelected, maxChars), decision);
+        QCOMPARE(filterEntryKey(u'7', u"100"_s, false, 3), KeyDecision::Drop);
+        QCOMPARE(filterEntryKey(u'6', u"3000"_s, true, 4), KeyDecision::ClearThenInsert);
     }
 
-    void numbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<bool>("tooHigh");
-        QTest::newRow("4800.5") << u"4800.5"_s << 4800.5 << true;
-        QTest::newRow("many digits") << QString(400, u'9') << std::numeric_limits<double>::infinity() << true;
-    }
     void numbers()
     {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QFETCH(bool, tooHigh);
-        QCOMPARE(leadingNumber(text), value);
-        QCOMPARE(resolutionTooHigh(text), tooHigh);
+        QCOMPARE(leadingNumber(u"4800.5"_s), 4800.5);
+        QVERIFY(resolutionTooHigh(u"4800.5"_s));
+        QCOMPARE(leadingNumber(QString(400, u'9')), std::numeric_limits<double>::infinity());
+        QVERIFY(resolutionTooHigh(QString(400, u'9')));
     }
 };
 
