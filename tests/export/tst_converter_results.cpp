@@ -1,26 +1,90 @@
+// The image converter driven by its command strings: the files it writes, read back with
+// libtiff, its result codes, its log, its messages, and what it does with hostile input.
+
 #include "export_test_support.h"
 #include "recording_prompt.h"
+#include "zbar_decode.h"
 
 #include "export/converter_errors.h"
+#include "export/converter_image.h"
 #include "export/converter_log.h"
 #include "export/converter_result.h"
 #include "export/image_converter.h"
 #include "export/tiff_state.h"
 
+#include <QBuffer>
 #include <QClipboard>
+#include <QDataStream>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
+#include <tiffio.h>
+
+#include <bit>
 #include <csignal>
+#include <limits>
+
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
 namespace {
+
+// A 16 x 4 bilevel TIFF whose resolution is the rational numerator / denominator, or the float value.
+QByteArray tiffWithResolution(quint32 numerator, quint32 denominator, bool asFloat = false, float value = 0)
+{
+    constexpr quint32 pixelsAt = 8 + 2 + 11 * 12 + 4;
+    const quint32 resType = asFloat ? 11 : 5, res = asFloat ? std::bit_cast<quint32>(value) : pixelsAt + 8;
+    const quint32 entries[][3] = {{256, 4, 16}, {257, 4, 4},         {258, 3, 1},        {259, 3, 1},
+                                  {262, 3, 0},  {273, 4, pixelsAt},  {277, 3, 1},        {278, 4, 4},
+                                  {279, 4, 8},  {282, resType, res}, {283, resType, res}};
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    stream << quint16(0x4949) << quint16(42) << quint32(8) << quint16(11);
+    for (const auto &e : entries)
+        stream << quint16(e[0]) << quint16(e[1]) << quint32(1) << e[2];
+    stream << quint32(0) << quint64(0x0ff00ff00ff00ff0) << numerator << denominator;
+    return out;
+}
+
+QByteArray bmp24(int width, int height, qint64 cutTo, quint32 pixelOffset = 54)
+{
+    QImage image(width, height, QImage::Format_RGB888);
+    image.fill(Qt::gray);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "bmp");
+    QByteArray out = buffer.data();
+    qToLittleEndian(pixelOffset, out.data() + 10);
+    return cutTo >= 0 ? out.left(cutTo) : out;
+}
+
+bool writeDeflateRgbTiff(const QString &path, quint32 width, quint32 height)
+{
+    TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
+    if (!tiff)
+        return false;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, uint16_t(8));
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, uint16_t(3));
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, uint16_t(PHOTOMETRIC_RGB));
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, uint16_t(PLANARCONFIG_CONTIG));
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, uint16_t(COMPRESSION_ADOBE_DEFLATE));
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(64));
+    QByteArray row(qsizetype(width) * 3, '\0');
+    bool ok = true;
+    for (uint32_t y = 0; y < height && ok; ++y)
+        ok = TIFFWriteScanline(tiff, row.data(), y, 0) == 1;
+    TIFFClose(tiff);
+    return ok;
+}
 
 int runLimited(int resource, rlim_t value, const QString &command)
 {
@@ -30,6 +94,23 @@ int runLimited(int resource, rlim_t value, const QString &command)
     const int result = setrlimit(resource, &lowered) != 0 ? -1 : imageConverter()->ExecuteCommand(command);
     setrlimit(resource, &old);
     return result;
+}
+
+// The picture \a in after one step of the converter, drawn pixel by pixel.
+QImage applyStep(const QImage &in, const QString &step)
+{
+    const int w = in.width(), h = in.height();
+    QImage out(step == u"rot90" ? QSize(h, w) : QSize(w, h), QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            const QPoint from = step == u"mirror2" ? QPoint(x, h - 1 - y)
+                                : step == u"rot90" ? QPoint(y, h - 1 - x)
+                                                   : QPoint(x, y);
+            const bool black = isBlack(in, from.x(), from.y()) != (step == u"inv");
+            out.setPixel(x, y, black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -43,39 +124,201 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QFile::remove(converterLogPath());
-        putSymbolOnClipboard(ean13Geometry(), QSize(452, 240));
-        QCOMPARE(run(u"source=clipboard,dest=%D/in.tif,raster=452,format=5,xres=600,yres=600"_s), 0);
-        QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,format=5"_s), 0);
-        m_oldFile = fileBytes(expand(u"%D/old.tif"_s));
+        setConverterMemoryBudget(kDefaultMemoryBudget);
         TiffRetryState.clear();
         TiffResolution = 2400;
         setConverterErrorContext({});
+        putSymbolOnClipboard(ean13Geometry(), QSize(452, 240));
+        QCOMPARE(run(u"source=Clipboard,dest=%D/in.tif,raster=452,format=tif,colors=2,mono=1,xres=600,yres=600"_s), 0);
+        m_rendered = readTiffFile(expand(u"%D/in.tif"_s)).image;
+        QVERIFY(m_rendered.save(expand(u"%D/label.png"_s)));
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,format=5"_s), 0);
+        m_old = fileBytes(expand(u"%D/old.tif"_s));
     }
-    void cleanup() { releaseImageConverter(); }
+    void cleanup()
+    {
+        setConverterMemoryBudget(kDefaultMemoryBudget);
+        releaseImageConverter();
+    }
 
-    void resultCodes_data()
+    void commandShapes_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("result");
-        const QString to = u",dest=%D/old.tif"_s;
-        using namespace ConverterResult;
-        QTest::newRow("missing file") << u"source=%D/nothere.tif"_s + to << int(FileNotFound);
-        QTest::newRow("text file") << u"source=%D/notes.txt"_s + to << int(UnsupportedImageFormat);
-        QTest::newRow("truncated") << u"source=%D/truncated.tif"_s + to << int(ReadError);
-        QTest::newRow("empty command") << QString() << int(MissingParameter);
-        QTest::newRow("format 3") << u"source=%D/in.tif,format=3"_s + to << int(UnsupportedExportFormat);
-        QTest::newRow("empty clipboard") << u"source=clipboard"_s + to << int(NoClipboardImage);
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QStringList>("steps"); // how the output follows from the rendered picture
+        QTest::addColumn<int>("compression");   // libtiff compression tag; 0 for a bitmap
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("output");
+        const QString same = u"source=%D/in.tif,dest=%D/in.tif,"_s, in = u"%D/in.tif"_s;
+        QTest::newRow("reads a PNG at its own resolution")
+            << QStringList{u"source=%D/label.png,dest=%D/in.tif,format=5"_s} << QStringList() << COMPRESSION_CCITTFAX4
+            << 96 << in;
+        QTest::newRow("adjust width") << QStringList{same + u"rescalex=600pix"_s} << QStringList{u"width600"_s}
+                                      << COMPRESSION_NONE << 600 << in;
+        QTest::newRow("invert, mirror and rotate in one command")
+            << QStringList{same + u"inv=1,mirror=2,rot=90"_s} << QStringList{u"inv"_s, u"mirror2"_s, u"rot90"_s}
+            << COMPRESSION_NONE << 600 << in;
+        QTest::newRow("copies keep compression without format, commas in the names")
+            << QStringList{same + u"format=2"_s, u"source=%D/in.tif,dest=%D/Soap, 500g_002.tif"_s,
+                           u"source=%D/Soap, 500g_002.tif,dest=%D/Soap, 500g, big_003.tif"_s}
+            << QStringList() << COMPRESSION_CCITTRLE << 600 << u"%D/Soap, 500g, big_003.tif"_s;
+        QTest::newRow("ISBN lettering, to bitmap")
+            << QStringList{u"source=%D/in.tif,dest=%D/tmpVT2000.bmp,format=bmp"_s} << QStringList() << 0 << 600
+            << u"%D/tmpVT2000.bmp"_s;
     }
-    void resultCodes()
+    void commandShapes()
     {
-        QFETCH(QString, command);
+        QFETCH(QStringList, commands);
+        QFETCH(QStringList, steps);
+        QFETCH(int, compression);
+        QFETCH(int, dpi);
+        QFETCH(QString, output);
+        for (const QString &command : std::as_const(commands))
+            QCOMPARE(run(command), 0);
+
+        QImage written;
+        if (output.endsWith(u".bmp"_s)) {
+            written = QImage(expand(output));
+            QCOMPARE(std::tuple(written.depth(), qRound(written.dotsPerMeterX() * 0.0254),
+                                qRound(written.dotsPerMeterY() * 0.0254)),
+                     std::tuple(1, dpi, dpi));
+            written = written.convertToFormat(QImage::Format_RGB32);
+        } else {
+            const TiffFile tiff = readTiffFile(expand(output));
+            QVERIFY(tiff.ok);
+            QCOMPARE(std::tuple(tiff.bitsPerSample, tiff.samplesPerPixel, tiff.photometric, tiff.resolutionUnit),
+                     std::tuple(quint16(1), quint16(1), quint16(PHOTOMETRIC_MINISWHITE), quint16(RESUNIT_INCH)));
+            QCOMPARE(std::tuple(int(tiff.compression), qRound(tiff.xResolution), qRound(tiff.yResolution)),
+                     std::tuple(compression, dpi, dpi));
+            written = tiff.image;
+        }
+        if (steps == QStringList{u"width600"_s}) {
+            QCOMPARE(written.size(), QSize(600, 240));
+        } else {
+            QImage expected = m_rendered;
+            for (const QString &step : std::as_const(steps))
+                expected = applyStep(expected, step);
+            QCOMPARE(written, expected);
+        }
+        if (steps.contains(u"inv"_s))
+            written.invertPixels();
+        QCOMPARE(decodedText(written), u"5012345678900"_s);
+    }
+
+    void keepsEachAxisResolution()
+    {
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,xres=300,yres=600,format=5"_s), 0);
+        TiffFile tiff = readTiffFile(expand(u"%D/in.tif"_s));
+        QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(300, 600));
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,rot=90"_s), 0);
+        tiff = readTiffFile(expand(u"%D/in.tif"_s));
+        QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(600, 300));
+    }
+
+    void refusedSourceLeavesTheTarget_data()
+    {
+        QTest::addColumn<QString>("source");   // a file in the folder; "pipe.tif" is made a FIFO
+        QTest::addColumn<QByteArray>("bytes"); // null: the file is not written
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("problem");
+        using namespace ConverterResult;
+        QTest::newRow("missing file") << u"nothere.tif"_s << QByteArray() << QString() << int(FileNotFound)
+                                      << u"nothere.tif"_s;
+        QTest::newRow("text file") << u"notes.txt"_s << QByteArray("Soap;5012345678900\n") << QString()
+                                   << int(UnsupportedImageFormat) << QString();
+        QTest::newRow("BMP one byte short") << u"in.bmp"_s << bmp24(64, 64, 54 + 64 * 192 - 1) << QString()
+                                            << int(UnsupportedImageFormat) << u"in.bmp"_s;
+        QTest::newRow("BMP pixels past the end")
+            << u"in.bmp"_s << bmp24(8, 4, -1, 5000) << QString() << int(UnsupportedImageFormat) << u"in.bmp"_s;
+        QTest::newRow("truncated TIFF named like a pattern")
+            << u"side%2_%3.tif"_s << QByteArray("II*\0\xff\xff\xff\x7f", 8) << QString() << int(ReadError)
+            << u"side%2_%3.tif"_s;
+        QTest::newRow("FIFO") << u"pipe.tif"_s << QByteArray() << QString() << int(ReadError) << u"no regular file"_s;
+        QTest::newRow("format 3") << u"in.tif"_s << QByteArray() << u",format=3"_s << int(UnsupportedExportFormat)
+                                  << QString();
+        QTest::newRow("empty clipboard") << u"clipboard"_s << QByteArray() << QString() << int(NoClipboardImage)
+                                         << QString();
+        QTest::newRow("empty command") << QString() << QByteArray() << QString() << int(MissingParameter) << QString();
+    }
+    void refusedSourceLeavesTheTarget()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, options);
         QFETCH(int, result);
-        QVERIFY(writeFileBytes(expand(u"%D/notes.txt"_s), "Soap;5012345678900\n") &&
-                writeFileBytes(expand(u"%D/truncated.tif"_s), m_oldFile.left(m_oldFile.size() / 2)));
+        QFETCH(QString, problem);
+        const QString path = source == u"clipboard" ? source : m_dir->filePath(source);
+        if (source == u"pipe.tif")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (!bytes.isNull())
+            QVERIFY(writeFileBytes(path, bytes));
         QGuiApplication::clipboard()->clear();
-        QCOMPARE(run(command), result);
-        QVERIFY(!imageConverter()->lastProblem().isEmpty());
-        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+        const QString command = u"source="_s + path + options + u",dest=%D/old.tif"_s;
+        QCOMPARE(run(source.isEmpty() ? QString() : command), result);
+        QVERIFY(imageConverter()->lastProblem().contains(problem) && !imageConverter()->lastProblem().isEmpty());
+        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_old);
+    }
+
+    void symbolGeometryOutOfProportion()
+    {
+        SymbolGeometry symbol = ean13Geometry();
+        symbol.width = 1e300;
+        putSymbolOnClipboard(symbol, QSize());
+        QCOMPARE(run(u"source=clipboard,dest=%D/old.tif"_s), ConverterResult::NoClipboardImage);
+        symbol.width = 1e-300;
+        putSymbolOnClipboard(symbol, QSize());
+        QCOMPARE(run(u"source=clipboard,dest=%D/old.tif,raster=452"_s), ConverterResult::ImageTooLarge);
+        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_old);
+    }
+
+    void resolutionOutOfRangeIsAbsent()
+    {
+        QVERIFY(writeFileBytes(expand(u"%D/plain.tif"_s), tiffWithResolution(0, 1)));
+        QCOMPARE(run(u"source=%D/plain.tif,dest=%D/plain_out.tif"_s), 0);
+        const TiffFile plain = readTiffFile(expand(u"%D/plain_out.tif"_s));
+        QVERIFY(plain.xResolution >= 1 && plain.xResolution <= 65535);
+        for (const QByteArray &tiff :
+             {tiffWithResolution(0, 0, true, std::numeric_limits<float>::infinity()), tiffWithResolution(65536, 1)}) {
+            QFile::remove(converterLogPath());
+            QVERIFY(writeFileBytes(expand(u"%D/res.tif"_s), tiff));
+            QCOMPARE(run(u"source=%D/res.tif,dest=%D/out.tif,log=1"_s), 0);
+            const TiffFile out = readTiffFile(expand(u"%D/out.tif"_s));
+            QVERIFY(out.ok);
+            QCOMPARE(std::pair(out.xResolution, out.yResolution), std::pair(plain.xResolution, plain.yResolution));
+            const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
+            QVERIFY(log.contains(u"out of range and was ignored"_s));
+            QVERIFY(log.contains(QString::number(double(out.xResolution)) + u" x "_s));
+        }
+    }
+
+    void memoryBudget()
+    {
+        setConverterMemoryBudget(qint64(8) << 20);
+        QCOMPARE(run(u"source=%D/old.tif,dest=%D/wide.tif,rescalex=16384pix,rescaley=2048pix,format=5"_s),
+                 ConverterResult::Success);
+        const TiffFile wide = readTiffFile(expand(u"%D/wide.tif"_s), false);
+        QCOMPARE(std::pair(wide.width, wide.height), std::pair(16384u, 2048u));
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,rescalex=16384pix,rescaley=4096pix,format=5"_s),
+                 ConverterResult::ImageTooLarge);
+        QVERIFY(imageConverter()->lastProblem().contains(u"budget"_s));
+
+        QVERIFY(writeDeflateRgbTiff(expand(u"%D/rgb.tif"_s), 1024, 2048));
+        QVERIFY(QFileInfo(expand(u"%D/rgb.tif"_s)).size() < 100000);
+        QCOMPARE(run(u"source=%D/rgb.tif,dest=%D/old.tif"_s), ConverterResult::ImageTooLarge);
+        setConverterMemoryBudget(qint64(17) << 20);
+        QCOMPARE(run(u"source=%D/rgb.tif,dest=%D/rgb_out.tif"_s), ConverterResult::Success);
+        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_old);
+    }
+
+    void logValuesCannotForgeLines()
+    {
+        QCOMPARE(run(u"source=%D/a\n2031-01-01T00:00:00\tsource=x\t-> 0\r\x1b[2J.tif,dest=%D/out.tif,log=1"_s),
+                 ConverterResult::FileNotFound);
+        const QString log = QString::fromUtf8(fileBytes(converterLogPath()));
+        QCOMPARE(log.count(u'\n'), 1);
+        QVERIFY(!log.contains(u'\r') && !log.contains(QChar(0x1b)));
+        QVERIFY(log.contains(u"a\\n2031-01-01T00:00:00\\tsource=x\\t-> 0\\r\\x1b[2J.tif"_s));
+        QCOMPARE(escapedForLog(u"C:\\path\\n"_s), u"C:\\\\path\\\\n"_s);
     }
 
     void failedWriteLeavesOldFile()
@@ -86,7 +329,7 @@ private slots:
         for (const int permille : {0, 999}) {
             QCOMPARE(runLimited(RLIMIT_FSIZE, rlim_t(size * permille / 1000), command.arg(u"old.tif"_s)),
                      ConverterResult::WriteError);
-            QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+            QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_old);
             QVERIFY(imageConverter()->lastProblem().contains(u"old.tif"_s));
             QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_s), QStringList());
         }
@@ -103,7 +346,7 @@ private slots:
         QCOMPARE(runLimited(RLIMIT_AS, rlim_t(used + (64 << 20)),
                             expand(u"source=clipboard,dest=%D/old.tif,raster=32768,format=tif,xres=4800,yres=4800"_s)),
                  ConverterResult::OutOfMemory);
-        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_oldFile);
+        QCOMPARE(fileBytes(expand(u"%D/old.tif"_s)), m_old);
     }
 
     void logFile()
@@ -153,7 +396,8 @@ private:
     int run(const QString &command) { return imageConverter()->ExecuteCommand(expand(command)); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QByteArray m_oldFile;
+    QImage m_rendered;
+    QByteArray m_old;
 };
 
 QTEST_MAIN(TestConverterResults)
