@@ -148,19 +148,6 @@ private slots:
         QCOMPARE(prompt.asked[0].title, u"Change to 32 Bit Colors"_s);
         QCOMPARE(display.asked, QStringList{u"1024x768x32"_s});
     }
-
-    void activationAsksOnlyWhenItMay()
-    {
-        for (const auto &[setting, depth, askSelected] : {std::tuple(u"Ask"_s, 16, false), {u"Never"_s, 32, true}}) {
-            FakeDisplay display;
-            display.now.bitsPerPixel = depth;
-            ColourModeSwitch modes(display);
-            modes.setRunSetting(setting);
-            RecordingPrompt prompt;
-            modes.offerOnActivation(askSelected);
-            QVERIFY(prompt.texts().isEmpty() && display.asked.isEmpty());
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTiffParameters)

@@ -51,8 +51,8 @@ namespace {
 
 const Record kSoap{u"E130"_s, u"501234567890"_s, {}, u"Soap"_s};
 
-// A label source without a window: records are made with the main view's plan, the
-// reference size is the main renderer's, and what the export reports is kept.
+// A label source without a window, with its own export: records are made with the main view's
+// plan, the reference size is the main renderer's, and what the export reports is kept.
 class FakeSource final : public LabelSource {
 public:
     QList<Record> records;
@@ -60,6 +60,24 @@ public:
     int stopAtRecord = 0; ///< loading this record presses Escape
     QStringList statuses, copiesTexts;
     QString batch;
+    ImageConverter converter;
+    TiffPipeline pipeline{*this, converter};
+
+    FakeSource(const QList<Record> &list, int dpi, TiffCompression compression = TiffCompression::Group4)
+        : records(list)
+    {
+        parameters.printerResolution = false;
+        parameters.userResolution = QString::number(dpi);
+        parameters.compression = compression;
+    }
+    // Exports all the records.
+    TiffExportOutcome run(const QString &chosen)
+    {
+        QList<int> numbers;
+        for (int n = 1; n <= records.size(); ++n)
+            numbers << n;
+        return pipeline.ExportListAsTiff(numbers, chosen);
+    }
 
     bool loadRecord(int number) override
     {
@@ -107,28 +125,6 @@ private:
     Record m_record;
     BarcodeRenderer m_main;
     BarcodeRenderer m_tiff;
-};
-
-// One export of all the source's records at a user resolution.
-struct Export {
-    FakeSource source;
-    ImageConverter converter;
-    TiffPipeline pipeline{source, converter};
-
-    Export(const QList<Record> &records, int dpi, TiffCompression compression = TiffCompression::Group4)
-    {
-        source.records = records;
-        source.parameters.printerResolution = false;
-        source.parameters.userResolution = QString::number(dpi);
-        source.parameters.compression = compression;
-    }
-    TiffExportOutcome run(const QString &chosen)
-    {
-        QList<int> numbers;
-        for (int n = 1; n <= source.records.size(); ++n)
-            numbers << n;
-        return pipeline.ExportListAsTiff(numbers, chosen);
-    }
 };
 
 // The commands of the converter log, each with its result.
@@ -194,11 +190,11 @@ private slots:
             QFile::remove(converterLogPath());
             const QString folder = m_out->filePath(held ? u"held"_s : u"bytes"_s);
             QVERIFY(QDir().mkpath(folder));
-            Export run({{u"ISB5"_s, u"0-306-40615-2"_s, u"51299"_s, u"Book"_s}}, 1200, TiffCompression::Huffman);
-            run.source.parameters.invert = true;
-            run.source.parameters.mirror = TiffMirror::Horizontal;
-            run.source.parameters.rotation = TiffRotation::Rotate90;
-            run.source.parameters.copies = u"2"_s;
+            FakeSource run({{u"ISB5"_s, u"0-306-40615-2"_s, u"51299"_s, u"Book"_s}}, 1200, TiffCompression::Huffman);
+            run.parameters.invert = true;
+            run.parameters.mirror = TiffMirror::Horizontal;
+            run.parameters.rotation = TiffRotation::Rotate90;
+            run.parameters.copies = u"2"_s;
             const TiffExportOutcome outcome = run.run(folder + u"/chosen.tif"_s);
             QVERIFY(!outcome.failed);
             for (const QString &file : outcome.filesWritten)
@@ -241,10 +237,10 @@ private slots:
     void everyFamilyScansAfterEveryStep()
     {
         QFETCH(FamilyRow, row);
-        Export run({row.record}, row.dpi, row.compression);
-        run.source.parameters.invert = row.invert;
-        run.source.parameters.mirror = row.mirror;
-        run.source.parameters.rotation = row.rotation;
+        FakeSource run({row.record}, row.dpi, row.compression);
+        run.parameters.invert = row.invert;
+        run.parameters.mirror = row.mirror;
+        run.parameters.rotation = row.rotation;
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
 
         QCOMPARE(outcome.filesWritten.size(), 1);
@@ -280,7 +276,7 @@ private slots:
     {
         for (const int dpi : {1200, 1201}) {
             init();
-            Export run({kSoap}, dpi);
+            FakeSource run({kSoap}, dpi);
             const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
             const QString file = m_out->filePath(u"Soap_501234567890_001.tif"_s);
             QCOMPARE(outcome.filesWritten, QStringList{file});
@@ -313,16 +309,16 @@ private slots:
                      {{}, u"1"_s, {}, {}}};
         for (const auto &c : cases) {
             init();
-            Export run(c.records, 300);
-            run.source.parameters.copies = c.copies;
+            FakeSource run(c.records, 300);
+            run.parameters.copies = c.copies;
             const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
             QCOMPARE(filesIn(m_out->path()), c.names);
             QCOMPARE(outcome.recordsDone, int(c.records.size()));
-            QCOMPARE(run.source.copiesTexts, c.copiesShown);
+            QCOMPARE(run.copiesTexts, c.copiesShown);
             for (const QString &name : c.names)
                 QVERIFY(!decodedText(readTiffFile(m_out->filePath(name)).image).isEmpty());
             if (!c.records.isEmpty())
-                QCOMPARE(run.source.statuses.last(), u"Press F1 for Help"_s);
+                QCOMPARE(run.statuses.last(), u"Press F1 for Help"_s);
         }
     }
 
@@ -343,7 +339,7 @@ private slots:
         RecordingPrompt prompt;
         prompt.answers << PromptAnswer::Ok << answer;
         setConverterMemoryBudget(budget);
-        Export run({kSoap}, 2400);
+        FakeSource run({kSoap}, 2400);
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
 
         QCOMPARE(prompt.texts(), (QStringList{u"Unspecified Internal Error"_s,
@@ -383,8 +379,8 @@ private slots:
             QList<Record> list;
             for (int n = 1; n <= records; ++n)
                 list << Record{u"E130"_s, u"5012345678"_s + QString::number(n).rightJustified(2, u'0'), {}, u"P"_s};
-            Export run(list, 300);
-            run.source.stopAtRecord = 7;
+            FakeSource run(list, 300);
+            run.stopAtRecord = 7;
             const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
 
             QCOMPARE(prompt.texts(), QStringList{u"You have pressed Escape (ESC), Do you want to stop ?"_s});
@@ -394,7 +390,7 @@ private slots:
             QCOMPARE(files.size(), written);
             for (const QString &name : files)
                 QVERIFY(name.endsWith(u"_001.tif"_s) && readTiffFile(m_out->filePath(name)).ok);
-            QCOMPARE(run.source.batch, QString());
+            QCOMPARE(run.batch, QString());
         }
     }
 
