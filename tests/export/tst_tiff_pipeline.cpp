@@ -57,7 +57,6 @@ class FakeSource final : public LabelSource {
 public:
     QList<Record> records;
     TiffParameters parameters;
-    int stopAtRecord = 0; ///< loading this record presses Escape
     QStringList statuses, copiesTexts;
     QString batch;
     ImageConverter converter;
@@ -81,8 +80,6 @@ public:
 
     bool loadRecord(int number) override
     {
-        if (number == stopAtRecord)
-            batch = u"JA"_s;
         m_record = records.at(number - 1);
         const ViewUpdatePlan plan = planMainViewUpdate(
             {m_record.typeCode, Edition::Alla, m_record.entry, m_record.supplement, m_record.product});
@@ -367,31 +364,6 @@ private slots:
             QCOMPARE(decodedText(file.image), u"5012345678900"_s);
         }
         QCOMPARE(TiffRetryState, QString());
-    }
-
-    void escapeStopsBetweenRecords()
-    {
-        for (const auto &[records, answer, written] :
-             {std::tuple(200, PromptAnswer::Yes, 6), {9, PromptAnswer::No, 9}}) {
-            init();
-            RecordingPrompt prompt;
-            prompt.answers << answer;
-            QList<Record> list;
-            for (int n = 1; n <= records; ++n)
-                list << Record{u"E130"_s, u"5012345678"_s + QString::number(n).rightJustified(2, u'0'), {}, u"P"_s};
-            FakeSource run(list, 300);
-            run.stopAtRecord = 7;
-            const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
-
-            QCOMPARE(prompt.texts(), QStringList{u"You have pressed Escape (ESC), Do you want to stop ?"_s});
-            QCOMPARE(prompt.asked.first().title, u"Stop or Not"_s);
-            QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
-            const QStringList files = filesIn(m_out->path());
-            QCOMPARE(files.size(), written);
-            for (const QString &name : files)
-                QVERIFY(name.endsWith(u"_001.tif"_s) && readTiffFile(m_out->filePath(name)).ok);
-            QCOMPARE(run.batch, QString());
-        }
     }
 
 private:
