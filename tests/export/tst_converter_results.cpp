@@ -3,7 +3,6 @@
 
 #include "export_test_support.h"
 #include "recording_prompt.h"
-#include "zbar_decode.h"
 
 #include "export/converter_errors.h"
 #include "export/converter_image.h"
@@ -131,7 +130,6 @@ private slots:
         putSymbolOnClipboard(ean13Geometry(), QSize(452, 240));
         QCOMPARE(run(u"source=Clipboard,dest=%D/in.tif,raster=452,format=tif,colors=2,mono=1,xres=600,yres=600"_s), 0);
         m_rendered = readTiffFile(expand(u"%D/in.tif"_s)).image;
-        QVERIFY(m_rendered.save(expand(u"%D/label.png"_s)));
         QCOMPARE(run(u"source=%D/in.tif,dest=%D/old.tif,format=5"_s), 0);
         m_old = fileBytes(expand(u"%D/old.tif"_s));
     }
@@ -141,65 +139,28 @@ private slots:
         releaseImageConverter();
     }
 
-    void commandShapes_data()
+    void transformsArePixelExact()
     {
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<QStringList>("steps"); // how the output follows from the rendered picture
-        QTest::addColumn<int>("compression");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("output");
-        const QString same = u"source=%D/in.tif,dest=%D/in.tif,"_s, in = u"%D/in.tif"_s;
-        QTest::newRow("reads a PNG at its own resolution")
-            << QStringList{u"source=%D/label.png,dest=%D/in.tif,format=5"_s} << QStringList() << COMPRESSION_CCITTFAX4
-            << 96 << in;
-        QTest::newRow("adjust width") << QStringList{same + u"rescalex=600pix"_s} << QStringList{u"width600"_s}
-                                      << COMPRESSION_NONE << 600 << in;
-        QTest::newRow("invert, mirror and rotate in one command")
-            << QStringList{same + u"inv=1,mirror=2,rot=90"_s} << QStringList{u"inv"_s, u"mirror2"_s, u"rot90"_s}
-            << COMPRESSION_NONE << 600 << in;
-        QTest::newRow("copies keep compression without format, commas in the names")
-            << QStringList{same + u"format=2"_s, u"source=%D/in.tif,dest=%D/Soap, 500g_002.tif"_s,
-                           u"source=%D/Soap, 500g_002.tif,dest=%D/Soap, 500g, big_003.tif"_s}
-            << QStringList() << COMPRESSION_CCITTRLE << 600 << u"%D/Soap, 500g, big_003.tif"_s;
-    }
-    void commandShapes()
-    {
-        QFETCH(QStringList, commands);
-        QFETCH(QStringList, steps);
-        QFETCH(int, compression);
-        QFETCH(int, dpi);
-        QFETCH(QString, output);
-        for (const QString &command : std::as_const(commands))
-            QCOMPARE(run(command), 0);
-
-        const TiffFile tiff = readTiffFile(expand(output));
-        QVERIFY(tiff.ok);
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,xres=300,yres=600"_s), 0);
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,inv=1,mirror=2,rot=90"_s), 0);
+        const TiffFile tiff = readTiffFile(expand(u"%D/in.tif"_s));
         QCOMPARE(std::tuple(tiff.bitsPerSample, tiff.samplesPerPixel, tiff.photometric, tiff.resolutionUnit),
                  std::tuple(quint16(1), quint16(1), quint16(PHOTOMETRIC_MINISWHITE), quint16(RESUNIT_INCH)));
-        QCOMPARE(std::tuple(int(tiff.compression), qRound(tiff.xResolution), qRound(tiff.yResolution)),
-                 std::tuple(compression, dpi, dpi));
-        QImage written = tiff.image;
-        if (steps == QStringList{u"width600"_s}) {
-            QCOMPARE(written.size(), QSize(600, 240));
-        } else {
-            QImage expected = m_rendered;
-            for (const QString &step : std::as_const(steps))
-                expected = applyStep(expected, step);
-            QCOMPARE(written, expected);
-        }
-        if (steps.contains(u"inv"_s))
-            written.invertPixels();
-        QCOMPARE(decodedText(written), u"5012345678900"_s);
+        QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(600, 300));
+        QImage expected = m_rendered;
+        for (const QString &step : {u"inv"_s, u"mirror2"_s, u"rot90"_s})
+            expected = applyStep(expected, step);
+        QCOMPARE(tiff.image, expected);
     }
 
-    void keepsEachAxisResolution()
+    void copiesKeepTheCompression()
     {
-        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,xres=300,yres=600,format=5"_s), 0);
-        TiffFile tiff = readTiffFile(expand(u"%D/in.tif"_s));
-        QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(300, 600));
-        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,rot=90"_s), 0);
-        tiff = readTiffFile(expand(u"%D/in.tif"_s));
-        QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(600, 300));
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,format=2"_s), 0);
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/Soap, 500g_002.tif"_s), 0);
+        QCOMPARE(run(u"source=%D/Soap, 500g_002.tif,dest=%D/Soap, 500g, big_003.tif"_s), 0);
+        const TiffFile tiff = readTiffFile(expand(u"%D/Soap, 500g, big_003.tif"_s));
+        QCOMPARE(std::tuple(int(tiff.compression), qRound(tiff.xResolution)), std::tuple(COMPRESSION_CCITTRLE, 600));
+        QCOMPARE(tiff.image, m_rendered);
     }
 
     void refusedSourceLeavesTheTarget_data()
