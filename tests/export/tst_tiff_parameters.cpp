@@ -1,4 +1,6 @@
+#include "export/colour_mode_switch.h"
 #include "export/tiff_parameters.h"
+#include "recording_prompt.h"
 #include "settings/settings_store.h"
 
 #include <QTest>
@@ -7,6 +9,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
+using namespace Kelbrix::Test;
 
 namespace {
 
@@ -27,6 +30,16 @@ TiffParameters changed(const std::function<void(TiffParameters &)> &change)
     change(parameters);
     return parameters;
 }
+
+// The display as on this platform: one mode, and no way to switch.
+class FixedDisplay final : public DisplayModes {
+public:
+    DisplayMode now{1024, 768, 32};
+    QList<DisplayMode> modes() const override { return {now}; }
+    DisplayMode current() const override { return now; }
+    int change(const DisplayMode &) override { return DisplayChange::NotSupported; }
+    bool restartSystem() override { return false; }
+};
 
 } // namespace
 
@@ -76,7 +89,7 @@ private slots:
 
     void keyRule()
     {
-        QCOMPARE(filterEntryKey(u'7', u"100"_s, false, 3), KeyDecision::Drop);
+        QCOMPARE(filterEntryKey(u'7', u"3000"_s, false, 4), KeyDecision::Drop);
         QCOMPARE(filterEntryKey(u'6', u"3000"_s, true, 4), KeyDecision::ClearThenInsert);
     }
 
@@ -84,6 +97,26 @@ private slots:
     {
         QCOMPARE(leadingNumber(u"4800.5"_s), 4800.5);
         QVERIFY(resolutionTooHigh(u"4800.5"_s));
+    }
+
+    void activationAsksOnceWhenItMay()
+    {
+        const QStringList asked{
+            u"To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?"_s,
+            u"Error changing resolution! Returned: -100"_s};
+        for (const auto &[setting, bits, askSelected, texts] :
+             {std::tuple(u"Ask"_s, 32, false, asked), {u"Ask"_s, 16, false, {}}, {u"Never"_s, 32, true, {}}}) {
+            FixedDisplay display;
+            display.now.bitsPerPixel = bits;
+            ColourModeSwitch modes(display);
+            modes.setRunSetting(setting);
+            RecordingPrompt prompt;
+            prompt.answers.enqueue(PromptAnswer::Yes);
+            modes.offerOnActivation(askSelected);
+            modes.offerOnActivation(askSelected);
+            QCOMPARE(prompt.texts(), texts);
+            QCOMPARE(display.now.bitsPerPixel, bits);
+        }
     }
 };
 
