@@ -58,6 +58,24 @@ QImage normaliseMono(QImage mono)
     return mono;
 }
 
+// Sets the bits of pixels [from, to) of a one-bit row (most significant bit first).
+void setBits(uchar *row, int from, int to)
+{
+    if (from >= to)
+        return;
+    const int firstByte = from >> 3, lastByte = (to - 1) >> 3;
+    const uchar head = uchar(0xff >> (from & 7));
+    const uchar tail = uchar(0xff << (7 - ((to - 1) & 7)));
+    if (firstByte == lastByte) {
+        row[firstByte] |= uchar(head & tail);
+        return;
+    }
+    row[firstByte] |= head;
+    if (lastByte > firstByte + 1)
+        std::memset(row + firstByte + 1, 0xff, size_t(lastByte - firstByte - 1));
+    row[lastByte] |= tail;
+}
+
 } // namespace
 
 double usableDpi(double dpi)
@@ -185,28 +203,69 @@ QImage renderSymbol(const SymbolGeometry &symbol, QSize size)
         return {};
     result.setColorTable(whiteBlack());
     result.fill(0);
-    // The symbol is painted a strip of full-colour rows at a time (at most 16 MiB whatever the
-    // size of the picture) and each strip cut at half grey into the one-bit rows.
-    const int stripRows = stripRowsFor(size.width(), size.height());
-    QImage strip(size.width(), stripRows, QImage::Format_RGB32);
+    const QRectF target(0, 0, size.width(), size.height());
+    const QRect box = result.rect();
+
+    // Whole-pixel bars are set straight into the one-bit rows: each band of rows that the same
+    // bars cross is built once and copied to all its rows.
+    QList<QRect> bars = barPixels(symbol, target);
+    QList<int> edges{0, size.height()};
+    for (QRect &bar : bars) {
+        bar &= box;
+        if (bar.isEmpty())
+            continue;
+        edges.append(bar.top());
+        edges.append(bar.bottom() + 1);
+    }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    const size_t rowBytes = size_t(result.bytesPerLine());
+    std::vector<uchar> row(rowBytes);
+    for (qsizetype band = 0; band + 1 < edges.size(); ++band) {
+        const int first = edges[band], end = edges[band + 1];
+        std::fill(row.begin(), row.end(), uchar(0));
+        bool any = false;
+        for (const QRect &bar : std::as_const(bars)) {
+            if (bar.isEmpty() || bar.top() > first || bar.bottom() < end - 1)
+                continue;
+            any = true;
+            setBits(row.data(), bar.left(), bar.right() + 1);
+        }
+        if (!any)
+            continue;
+        for (int y = first; y < end; ++y)
+            std::memcpy(result.scanLine(y), row.data(), rowBytes);
+    }
+
+    // Only the text is painted, a strip of full-colour rows at a time (at most 16 MiB whatever
+    // the size of the picture), each strip cut at half grey and added to the bars. Text over a
+    // bar is black on black, so adding it gives what painting it over the bars gives.
+    const QRect text = textPixels(symbol, target, true) & box;
+    if (text.isEmpty())
+        return result;
+    const int stripRows = stripRowsFor(text.width(), text.height());
+    QImage strip(text.width(), stripRows, QImage::Format_RGB32);
     if (strip.isNull())
         return {};
-    const QRectF target(0, 0, size.width(), size.height());
-    for (int top = 0; top < size.height(); top += stripRows) {
+    for (int top = text.top(); top <= text.bottom(); top += stripRows) {
         strip.fill(Qt::white);
         {
             QPainter painter(&strip);
-            // Whole-pixel offsets keep every strip on the same pixel grid.
-            painter.translate(0, -top);
-            paintSymbol(painter, symbol, target, true);
+            // Whole-pixel offsets keep every strip on the pixel grid of the bars.
+            painter.translate(-text.left(), -top);
+            paintSymbolTexts(painter, symbol, target, true);
         }
-        const int rows = std::min(stripRows, size.height() - top);
+        const int rows = std::min(stripRows, text.bottom() + 1 - top);
         for (int y = 0; y < rows; ++y) {
             const auto *pixels = reinterpret_cast<const QRgb *>(strip.constScanLine(y));
             uchar *bits = result.scanLine(top + y);
-            for (int x = 0; x < size.width(); ++x)
-                if (qGray(pixels[x]) < 128)
-                    bits[x >> 3] |= uchar(0x80 >> (x & 7));
+            for (int i = 0; i < text.width(); ++i) {
+                // White is by far the most common pixel; it is never dark.
+                if ((pixels[i] & 0xffffff) == 0xffffff || qGray(pixels[i]) >= 128)
+                    continue;
+                const int x = text.left() + i;
+                bits[x >> 3] |= uchar(0x80 >> (x & 7));
+            }
         }
     }
     return result;

@@ -11,6 +11,7 @@ class QFont;
 class QGlyphRun;
 class QRawFont;
 class QPainter;
+class QRect;
 class QRectF;
 class QImage;
 
@@ -61,6 +62,17 @@ void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &
 /// paintSymbol would; on a 32-bit image with whole-pixel bars each pixel is written once.
 void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign,
                      const QRectF &area, const QColor &back);
+
+/// The device pixels of each bar that paintSymbol fills with pixel alignment on a painter
+/// without transformation, in the order of symbol.bars (empty rectangles included).
+QList<QRect> barPixels(const SymbolGeometry &symbol, const QRectF &target);
+
+/// Paints only the human-readable text of \a symbol, exactly where paintSymbol puts it.
+void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
+
+/// The device pixels paintSymbolTexts may touch on a painter without transformation (with a
+/// margin for antialiased edges); an empty rectangle when the symbol has no text.
+QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
 
 /// \a text laid out from the advances of \a font's glyphs, without shaping: right for barcode
 /// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font
