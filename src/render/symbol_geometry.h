@@ -21,6 +21,11 @@ namespace Kelbrix {
 /// any size with whole-pixel modules.
 inline constexpr char kSymbolMimeType[] = "application/x-kelbrix-symbol";
 
+/// Clipboard format for the size in pixels, as two big-endian 32-bit numbers (width, height),
+/// of the picture a symbol was copied for. The program's private clipboard carries it instead
+/// of the picture itself, which no one there would look at.
+inline constexpr char kSymbolSizeMimeType[] = "application/x-kelbrix-symbol-size";
+
 /// A barcode symbol as vector geometry in module units (one unit = one narrow bar, the
 /// X-dimension), quiet zones included: bars and human-readable text.
 struct SymbolGeometry {
