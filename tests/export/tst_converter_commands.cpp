@@ -2,8 +2,10 @@
 #include "zbar_decode.h"
 
 #include "export/image_converter.h"
+#include "render/program_clipboard.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -69,6 +71,8 @@ private slots:
     void commandShapes_data();
     void commandShapes();
     void keepsEachAxisResolution();
+    void bareSymbolTakesCopiedSize_data();
+    void bareSymbolTakesCopiedSize();
 
 private:
     QString expand(QString text) const { return text.replace(u"%D"_s, m_dir->path()); }
@@ -183,6 +187,44 @@ void TestConverterCommands::keepsEachAxisResolution()
     QCOMPARE(run(u"source=%1,dest=%1,rot=90"_s.arg(kFile)), 0);
     tiff = readTiffFile(expand(kFile));
     QCOMPARE(std::pair(qRound(tiff.xResolution), qRound(tiff.yResolution)), std::pair(600, 300));
+}
+
+void TestConverterCommands::bareSymbolTakesCopiedSize_data()
+{
+    QTest::addColumn<QByteArray>("copiedSize");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QSize>("size"); // empty: 3 pixels per module in the symbol's own proportions
+
+    QTest::newRow("copied size") << QByteArray::fromHex("000001c4000000f0") << QString() << QSize(452, 240);
+    QTest::newRow("copied shape, raster width")
+        << QByteArray::fromHex("000001c4000000f0") << u",raster=904"_s << QSize(904, 480);
+    QTest::newRow("size cut short") << QByteArray::fromHex("000001c4") << QString() << QSize();
+    QTest::newRow("size with bytes after it") << QByteArray::fromHex("000001c4000000f000") << QString() << QSize();
+    QTest::newRow("zero width") << QByteArray::fromHex("00000000000000f0") << QString() << QSize();
+    QTest::newRow("beyond any picture") << QByteArray::fromHex("7fffffff7fffffff") << QString() << QSize();
+}
+
+void TestConverterCommands::bareSymbolTakesCopiedSize()
+{
+    QFETCH(QByteArray, copiedSize);
+    QFETCH(QString, options);
+    QFETCH(QSize, size);
+
+    const SymbolGeometry symbol = ean13Geometry();
+    auto *data = new QMimeData;
+    data->setData(QLatin1StringView(kSymbolMimeType), symbol.toBytes());
+    data->setData(QLatin1StringView(kSymbolSizeMimeType), copiedSize);
+    ProgramClipboard::setData(data);
+    if (size.isEmpty()) {
+        const int width = int(std::ceil(symbol.width * 3));
+        size = QSize(width, int(std::round(width * symbol.height / symbol.width)));
+    }
+
+    QCOMPARE(run(u"source=clipboard,dest=%1,format=5"_s.arg(kFile) + options), 0);
+    const TiffFile tiff = readTiffFile(expand(kFile));
+    QVERIFY(tiff.ok);
+    QCOMPARE(tiff.image.size(), size);
+    QCOMPARE(decodedText(tiff.image), kData);
 }
 
 QTEST_MAIN(TestConverterCommands)
