@@ -270,6 +270,16 @@ int textPixelSize(const SymbolGeometry::Text &text, const Placement &p)
     return int(std::clamp(std::round(text.fontSize * textScale), 1.0, double(kMaxPixelsPerModule)));
 }
 
+QPointF textBaseline(const SymbolGeometry::Text &t, const Placement &p, double textWidth)
+{
+    double x = p.left + t.x * p.sx;
+    if (t.alignment == 0)
+        x -= textWidth / 2.0;
+    else if (t.alignment == 2)
+        x -= textWidth;
+    return QPointF(x, p.top + t.y * p.sy);
+}
+
 void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement &p)
 {
     if (symbol.texts.isEmpty())
@@ -291,12 +301,7 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
         }
         const std::optional<QGlyphRun> run = raster ? unshapedRun(raw, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
-        double x = p.left + t.x * p.sx;
-        if (t.alignment == 0)
-            x -= textWidth / 2.0;
-        else if (t.alignment == 2)
-            x -= textWidth;
-        const QPointF baseline(x, p.top + t.y * p.sy);
+        const QPointF baseline = textBaseline(t, p, textWidth);
         if (run)
             painter.drawGlyphRun(baseline, *run);
         else
@@ -325,6 +330,31 @@ void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRe
     painter.save();
     paintTexts(painter, symbol, place(painter, symbol, target, pixelAlign));
     painter.restore();
+}
+
+std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, const QRectF &target)
+{
+    QList<QGlyphRun> runs;
+    if (symbol.isEmpty() || target.isEmpty())
+        return runs;
+    const Placement p = placeAt(1.0, symbol, target, true);
+    QFont font = symbolFont(symbol);
+    for (const SymbolGeometry::Text &t : symbol.texts) {
+        if (t.text.isEmpty())
+            continue;
+        font.setPixelSize(textPixelSize(t, p));
+        std::optional<QGlyphRun> run = unshapedRun(font, t.text);
+        if (!run)
+            return std::nullopt;
+        // The sums QPainter::drawGlyphRun forms for a run drawn at the baseline.
+        const QPointF baseline = textBaseline(t, p, run->boundingRect().width());
+        QList<QPointF> positions = run->positions();
+        for (QPointF &position : positions)
+            position = baseline + position;
+        run->setPositions(positions);
+        runs.append(*run);
+    }
+    return runs;
 }
 
 QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)

@@ -75,6 +75,11 @@ QList<QRect> barPixels(const SymbolGeometry &symbol, const QRectF &target);
 /// Paints only the human-readable text of \a symbol, exactly where paintSymbol puts it.
 void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
 
+/// The glyphs paintSymbolTexts draws with pixel alignment on a raster painter without
+/// transformation, one run per text with the positions in device pixels; nullopt when a text
+/// needs a full text layout (a character the font lacks).
+std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, const QRectF &target);
+
 /// The device pixels paintSymbolTexts may touch on a painter without transformation (with a
 /// margin for antialiased edges); an empty rectangle when the symbol has no text.
 QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);

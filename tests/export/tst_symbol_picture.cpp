@@ -60,6 +60,9 @@ class TestSymbolPicture : public QObject {
 private slots:
     void matchesPaintedSymbol_data();
     void matchesPaintedSymbol();
+    void listOfRecordsMatchesPaintedSymbols();
+    void anyTextMatchesPaintedText_data();
+    void anyTextMatchesPaintedText();
 };
 
 void TestSymbolPicture::matchesPaintedSymbol_data()
@@ -107,6 +110,43 @@ void TestSymbolPicture::matchesPaintedSymbol()
         return;
     const QString text = Test::decodedText(picture.convertToFormat(QImage::Format_RGB32));
     QVERIFY2(text.startsWith(decoded), qPrintable(text));
+}
+
+void TestSymbolPicture::listOfRecordsMatchesPaintedSymbols()
+{
+    // Records of a list share sizes and digit places, so their digits repeat.
+    for (const QString &data :
+         {u"400600000001"_s, u"400600000012"_s, u"400600000123"_s, u"400612345678"_s, u"400699999999"_s}) {
+        const SymbolGeometry symbol = geometryOf(BarcodeRenderer::kEan13, data, QString());
+        const QImage picture = renderSymbol(symbol, QSize(904, 479));
+        QCOMPARE(differingPixels(picture, paintedAndCut(symbol, QSize(904, 479))), 0);
+        QVERIFY(Test::decodedText(picture.convertToFormat(QImage::Format_RGB32)).startsWith(data));
+    }
+}
+
+void TestSymbolPicture::anyTextMatchesPaintedText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<double>("fontSize");
+
+    QTest::newRow("touching slanted letters") << u"AVAWffl//"_s << true << 12.0;
+    QTest::newRow("large letters") << u"Wg|"_s << false << 40.0;
+}
+
+void TestSymbolPicture::anyTextMatchesPaintedText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, italic);
+    QFETCH(double, fontSize);
+
+    SymbolGeometry symbol = geometryOf(BarcodeRenderer::kEan13, u"501234567890"_s, QString());
+    QVERIFY(!symbol.isEmpty());
+    symbol.italic = italic;
+    symbol.bold = italic;
+    symbol.texts.append({symbol.width / 2, symbol.height - 1, fontSize, 0, text});
+    for (const QSize size : {QSize(904, 479), QSize(339, 180)})
+        QCOMPARE(differingPixels(renderSymbol(symbol, size), paintedAndCut(symbol, size)), 0);
 }
 
 QTEST_MAIN(TestSymbolPicture)
