@@ -7,6 +7,7 @@
 #include "render/program_clipboard.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -223,6 +224,22 @@ SourceContent readImageFile(const QString &path)
     return readImageDevice(file, shown(path));
 }
 
+namespace {
+
+// The picture size a symbol was copied for; invalid when the bytes do not hold a size the
+// converter could make.
+QSize shownSize(const QByteArray &bytes)
+{
+    QDataStream in(bytes);
+    qint32 width = 0, height = 0;
+    in >> width >> height;
+    if (in.status() != QDataStream::Ok || !in.atEnd() || checkImageSize(width, height) != ConverterResult::Success)
+        return {};
+    return QSize(width, height);
+}
+
+} // namespace
+
 SourceContent readClipboard()
 {
     // A run without a window (the command line) uses the private clipboard; without a GUI
@@ -239,6 +256,8 @@ SourceContent readClipboard()
     SourceContent content;
     if (data->hasFormat(QLatin1StringView(kSymbolMimeType)))
         content.symbol = SymbolGeometry::fromBytes(data->data(QLatin1StringView(kSymbolMimeType)));
+    if (content.symbol && data->hasFormat(QLatin1StringView(kSymbolSizeMimeType)))
+        content.shown = shownSize(data->data(QLatin1StringView(kSymbolSizeMimeType)));
     if (data->hasFormat(QLatin1StringView(kTiffMimeType))) {
         SourceContent tiff = readImageBytes(data->data(QLatin1StringView(kTiffMimeType)), u"the clipboard TIFF"_s);
         if (tiff.result != ConverterResult::Success)

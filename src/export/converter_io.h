@@ -4,6 +4,7 @@
 #include "export/converter_image.h"
 #include "render/symbol_geometry.h"
 
+#include <QSize>
 #include <QString>
 
 class QIODevice;
@@ -17,6 +18,7 @@ struct SourceContent {
     int result = 0;                       ///< 0 or a ConverterResult code
     ConverterImage picture;               ///< null image when the source held only a symbol
     std::optional<SymbolGeometry> symbol; ///< a symbol the clipboard carries as geometry
+    QSize shown;                          ///< the picture size the symbol was copied for, when no picture came with it
     QString problem;                      ///< what went wrong, naming the file; empty on success
     QString note;                         ///< what was replaced on reading (a resolution out of range)
 };

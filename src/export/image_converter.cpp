@@ -105,7 +105,11 @@ int ImageConverter::run(const ConverterCommand &command)
         // whole number of pixels at the target resolution.
         QImage drawn;
         QString problem;
-        const int drawnResult = symbolPicture(*source.symbol, picture.image.size(), command.raster, &drawn, &problem);
+        // Without a picture, the symbol is drawn in the size it was copied for, as that picture was.
+        const bool bare = picture.image.isNull() && source.shown.isValid();
+        const QSize shown = bare ? source.shown : picture.image.size();
+        const int raster = command.raster > 0 ? command.raster : (bare ? source.shown.width() : 0);
+        const int drawnResult = symbolPicture(*source.symbol, shown, raster, &drawn, &problem);
         if (drawnResult != ConverterResult::Success)
             return failure(drawnResult, problem);
         picture = ConverterImage{};

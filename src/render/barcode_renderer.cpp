@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
@@ -352,6 +353,18 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
         return false;
     const QSize size(pictureWidth, pictureHeight);
 
+    auto *mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kSymbolMimeType), symbol.toBytes());
+    if (ProgramClipboard::isPrivate()) {
+        // Only the image converter reads the private clipboard, and it redraws the symbol from
+        // its geometry in the proportions of the picture: the picture and its SVG are not made.
+        QByteArray shown;
+        QDataStream out(&shown, QIODevice::WriteOnly);
+        out << qint32(size.width()) << qint32(size.height());
+        mime->setData(QString::fromLatin1(kSymbolSizeMimeType), shown);
+        return ProgramClipboard::setData(mime);
+    }
+
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
     {
@@ -363,8 +376,6 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
         draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     }
 
-    auto *mime = new QMimeData;
-    mime->setData(QString::fromLatin1(kSymbolMimeType), symbol.toBytes());
     mime->setImageData(image(size));
     mime->setData(u"image/svg+xml"_s, svg.data());
     return ProgramClipboard::setData(mime);

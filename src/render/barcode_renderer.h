@@ -149,7 +149,9 @@ public:
 
     /// Puts the symbol on the clipboard as geometry (kSymbolMimeType), as an image and as
     /// "image/svg+xml". \a width and \a height, in any one unit, give the picture's
-    /// proportions; the picture is as wide as the renderer's own width on the screen. Returns
+    /// proportions; the picture is as wide as the renderer's own width on the screen. On the
+    /// program's private clipboard the picture's size (kSymbolSizeMimeType) takes the place of
+    /// the image and the SVG. Returns
     /// false and leaves the clipboard alone when there is no symbol, a size is not positive or
     /// there is no clipboard.
     bool copyToClipboard(double width, double height) const;

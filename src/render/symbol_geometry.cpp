@@ -157,21 +157,26 @@ struct Placement {
     }
 };
 
-Placement place(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+// \a scale is the number of device pixels per painter unit.
+Placement placeAt(double scale, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
 {
     Placement p{target.left(), target.top(), target.width() / symbol.width, target.height() / symbol.height};
     if (pixelAlign) {
         // Work in device pixels: a module becomes a whole number of them, and the bars start
         // on a pixel boundary.
-        const QTransform device = painter.deviceTransform();
-        const double deviceScale = std::hypot(device.m11(), device.m12());
-        const double scale = deviceScale > 0 ? deviceScale : 1.0;
         const int pixels = wholePixelsPerModule(symbol, target.width() * scale);
         p.sx = pixels / scale;
         const double used = p.sx * symbol.width;
         p.left = std::round((target.left() + (target.width() - used) / 2.0) * scale) / scale;
     }
     return p;
+}
+
+Placement place(const QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+{
+    const QTransform device = painter.deviceTransform();
+    const double deviceScale = std::hypot(device.m11(), device.m12());
+    return placeAt(deviceScale > 0 ? deviceScale : 1.0, symbol, target, pixelAlign);
 }
 
 // The device pixels an aliased fill of \a rect covers, as the raster engine rounds them.
@@ -251,22 +256,43 @@ void paintBars(QPainter &painter, const SymbolGeometry &symbol, const Placement 
     }
 }
 
+QFont symbolFont(const SymbolGeometry &symbol)
+{
+    QFont font(symbol.fontFamily.isEmpty() ? QStringLiteral("Arial") : symbol.fontFamily);
+    font.setBold(symbol.bold);
+    font.setItalic(symbol.italic);
+    return font;
+}
+
+int textPixelSize(const SymbolGeometry::Text &text, const Placement &p)
+{
+    const double textScale = std::min(p.sx, p.sy);
+    return int(std::clamp(std::round(text.fontSize * textScale), 1.0, double(kMaxPixelsPerModule)));
+}
+
+QPointF textBaseline(const SymbolGeometry::Text &t, const Placement &p, double textWidth)
+{
+    double x = p.left + t.x * p.sx;
+    if (t.alignment == 0)
+        x -= textWidth / 2.0;
+    else if (t.alignment == 2)
+        x -= textWidth;
+    return QPointF(x, p.top + t.y * p.sy);
+}
+
 void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement &p)
 {
     if (symbol.texts.isEmpty())
         return;
-    QFont font(symbol.fontFamily.isEmpty() ? QStringLiteral("Arial") : symbol.fontFamily);
-    font.setBold(symbol.bold);
-    font.setItalic(symbol.italic);
+    QFont font = symbolFont(symbol);
     painter.setPen(Qt::black);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    const double textScale = std::min(p.sx, p.sy);
     const bool raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
     // The texts of a symbol mostly share one size; the raw font is looked up once a size.
     QRawFont raw;
     int rawPixels = 0;
     for (const SymbolGeometry::Text &t : symbol.texts) {
-        const int pixels = int(std::clamp(std::round(t.fontSize * textScale), 1.0, double(kMaxPixelsPerModule)));
+        const int pixels = textPixelSize(t, p);
         font.setPixelSize(pixels);
         painter.setFont(font);
         if (raster && pixels != rawPixels) {
@@ -275,12 +301,7 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
         }
         const std::optional<QGlyphRun> run = raster ? unshapedRun(raw, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
-        double x = p.left + t.x * p.sx;
-        if (t.alignment == 0)
-            x -= textWidth / 2.0;
-        else if (t.alignment == 2)
-            x -= textWidth;
-        const QPointF baseline(x, p.top + t.y * p.sy);
+        const QPointF baseline = textBaseline(t, p, textWidth);
         if (run)
             painter.drawGlyphRun(baseline, *run);
         else
@@ -289,6 +310,79 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
 }
 
 } // namespace
+
+QList<QRect> barPixels(const SymbolGeometry &symbol, const QRectF &target)
+{
+    QList<QRect> bars;
+    if (symbol.isEmpty() || target.isEmpty())
+        return bars;
+    const Placement p = placeAt(1.0, symbol, target, true);
+    bars.reserve(symbol.bars.size());
+    for (const SymbolGeometry::Bar &b : symbol.bars)
+        bars.append(fillPixels(p.bar(b), 0, 0));
+    return bars;
+}
+
+void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+{
+    if (symbol.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    paintTexts(painter, symbol, place(painter, symbol, target, pixelAlign));
+    painter.restore();
+}
+
+std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, const QRectF &target)
+{
+    QList<QGlyphRun> runs;
+    if (symbol.isEmpty() || target.isEmpty())
+        return runs;
+    const Placement p = placeAt(1.0, symbol, target, true);
+    QFont font = symbolFont(symbol);
+    for (const SymbolGeometry::Text &t : symbol.texts) {
+        if (t.text.isEmpty())
+            continue;
+        font.setPixelSize(textPixelSize(t, p));
+        std::optional<QGlyphRun> run = unshapedRun(font, t.text);
+        if (!run)
+            return std::nullopt;
+        // The sums QPainter::drawGlyphRun forms for a run drawn at the baseline.
+        const QPointF baseline = textBaseline(t, p, run->boundingRect().width());
+        QList<QPointF> positions = run->positions();
+        for (QPointF &position : positions)
+            position = baseline + position;
+        run->setPositions(positions);
+        runs.append(*run);
+    }
+    return runs;
+}
+
+QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
+{
+    if (symbol.isEmpty() || target.isEmpty() || symbol.texts.isEmpty())
+        return {};
+    const Placement p = placeAt(1.0, symbol, target, pixelAlign);
+    QFont font = symbolFont(symbol);
+    QRectF area;
+    for (const SymbolGeometry::Text &t : symbol.texts) {
+        const int size = textPixelSize(t, p);
+        font.setPixelSize(size);
+        const QFontMetricsF metrics(font);
+        const double width = metrics.horizontalAdvance(t.text);
+        double x = p.left + t.x * p.sx;
+        if (t.alignment == 0)
+            x -= width / 2.0;
+        else if (t.alignment == 2)
+            x -= width;
+        const double y = p.top + t.y * p.sy;
+        // Glyph outlines may reach a little past their advances and the font's ascent and
+        // descent (overhangs, slanted and antialiased edges): the margin takes that in.
+        const double margin = size / 2.0 + 2.0;
+        area |= QRectF(x - margin, y - metrics.ascent() - margin, width + 2 * margin,
+                       metrics.ascent() + metrics.descent() + 2 * margin);
+    }
+    return area.toAlignedRect();
+}
 
 void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign)
 {

@@ -11,6 +11,7 @@ class QFont;
 class QGlyphRun;
 class QRawFont;
 class QPainter;
+class QRect;
 class QRectF;
 class QImage;
 
@@ -19,6 +20,11 @@ namespace Kelbrix {
 /// Clipboard format that carries a symbol as geometry, so that a receiver can redraw it at
 /// any size with whole-pixel modules.
 inline constexpr char kSymbolMimeType[] = "application/x-kelbrix-symbol";
+
+/// Clipboard format for the size in pixels, as two big-endian 32-bit numbers (width, height),
+/// of the picture a symbol was copied for. The program's private clipboard carries it instead
+/// of the picture itself, which no one there would look at.
+inline constexpr char kSymbolSizeMimeType[] = "application/x-kelbrix-symbol-size";
 
 /// A barcode symbol as vector geometry in module units (one unit = one narrow bar, the
 /// X-dimension), quiet zones included: bars and human-readable text.
@@ -61,6 +67,22 @@ void paintSymbol(QPainter &painter, const SymbolGeometry &symbol, const QRectF &
 /// paintSymbol would; on a 32-bit image with whole-pixel bars each pixel is written once.
 void paintSymbolOver(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign,
                      const QRectF &area, const QColor &back);
+
+/// The device pixels of each bar that paintSymbol fills with pixel alignment on a painter
+/// without transformation, in the order of symbol.bars (empty rectangles included).
+QList<QRect> barPixels(const SymbolGeometry &symbol, const QRectF &target);
+
+/// Paints only the human-readable text of \a symbol, exactly where paintSymbol puts it.
+void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
+
+/// The glyphs paintSymbolTexts draws with pixel alignment on a raster painter without
+/// transformation, one run per text with the positions in device pixels; nullopt when a text
+/// needs a full text layout (a character the font lacks).
+std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, const QRectF &target);
+
+/// The device pixels paintSymbolTexts may touch on a painter without transformation (with a
+/// margin for antialiased edges); an empty rectangle when the symbol has no text.
+QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
 
 /// \a text laid out from the advances of \a font's glyphs, without shaping: right for barcode
 /// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font

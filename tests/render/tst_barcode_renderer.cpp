@@ -1,6 +1,7 @@
 #include "render/barcode_renderer.h"
 
 #include "base/runtime_errors.h"
+#include "render/program_clipboard.h"
 #include "zbar_decode.h"
 
 #include <QClipboard>
@@ -109,6 +110,28 @@ private slots:
         const std::optional<SymbolGeometry> symbol =
             SymbolGeometry::fromBytes(mime->data(QString::fromLatin1(kSymbolMimeType)));
         QVERIFY(symbol && symbol->toBytes() == renderer.geometry().toBytes());
+    }
+
+    void copyToPrivateClipboard()
+    {
+        QGuiApplication::clipboard()->setText(u"kept"_s);
+        ProgramClipboard::usePrivate(true);
+        BarcodeRenderer renderer;
+        renderer.setWidthTwips(2655);
+        QVERIFY(renderer.setData(u"501234567890"_s));
+        const bool copied = renderer.copyToClipboard(2655, 900);
+        const QMimeData *mime = ProgramClipboard::data();
+        const QByteArray geometry = mime ? mime->data(QString::fromLatin1(kSymbolMimeType)) : QByteArray();
+        const QByteArray size = mime ? mime->data(QString::fromLatin1(kSymbolSizeMimeType)) : QByteArray();
+        const bool picture = mime && (mime->hasImage() || mime->hasFormat(u"image/svg+xml"_s));
+        ProgramClipboard::usePrivate(false);
+
+        QVERIFY(copied);
+        QCOMPARE(geometry, renderer.geometry().toBytes());
+        // The size of the picture the desktop clipboard gets (2655 twips at 96 dpi, 3:1), and no picture.
+        QCOMPARE(size, QByteArray::fromHex("000000b10000003c"));
+        QVERIFY(!picture);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
     }
 };
 
