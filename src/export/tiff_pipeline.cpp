@@ -513,8 +513,8 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
         const Flow flow = exportBarcode(Kind::List, folder, outcome, written);
         if (written)
             ++outcome.recordsDone;
-        else
-            outcome.recordsFailed << number;
+        else if (flow != Flow::Stop)
+            outcome.recordsFailed << number; // a record the user stopped is not one that failed
         if (flow == Flow::Stop)
             return outcome;
     }
