@@ -183,7 +183,11 @@ Placement place(const QPainter &painter, const SymbolGeometry &symbol, const QRe
 QRect fillPixels(const QRectF &rect, double dx, double dy)
 {
     const QRectF r = rect.translated(dx, dy).normalized();
-    const int x1 = qRound(r.left()), y1 = qRound(r.top()), x2 = qRound(r.right()), y2 = qRound(r.bottom());
+    // Geometry read from outside may place a bar absurdly far off; coordinates are held to a
+    // range no picture reaches, so rounding and the width stay within int.
+    static constexpr double kFar = 1 << 29;
+    const auto pixel = [](double v) { return std::isfinite(v) ? qRound(std::clamp(v, -kFar, kFar)) : 0; };
+    const int x1 = pixel(r.left()), y1 = pixel(r.top()), x2 = pixel(r.right()), y2 = pixel(r.bottom());
     return QRect(x1, y1, x2 - x1, y2 - y1);
 }
 
