@@ -94,14 +94,19 @@ struct GlyphMask {
 
 using GlyphKey = std::tuple<QString, QString, double, int, int, quint32, double, double>;
 
+// The widest and highest glyph kept as a mask, in pixels: digits at 4800 dpi stay well inside.
+constexpr int kLargestGlyphMask = 1024;
+
 GlyphMask drawGlyph(const QRawFont &font, quint32 glyph, double fractionX, double fractionY)
 {
     GlyphMask mask;
     const QRectF bounds = font.boundingRect(glyph);
     constexpr int margin = 3;
-    const double limit = 1 << 14;
-    if (!(std::abs(bounds.left()) < limit && std::abs(bounds.top()) < limit && bounds.width() < limit &&
-          bounds.height() < limit))
+    // Masks are for glyphs of the size digits have on a label; a larger glyph (a huge font size
+    // read from outside) is left to painting the text whole, so no mask can take much memory.
+    const double limit = 1 << 14, largest = kLargestGlyphMask;
+    if (!(std::abs(bounds.left()) < limit && std::abs(bounds.top()) < limit && bounds.width() < largest &&
+          bounds.height() < largest))
         return mask;
     mask.left = int(std::floor(bounds.left())) - margin;
     mask.top = int(std::floor(bounds.top())) - margin;
@@ -142,13 +147,18 @@ const GlyphMask &glyphMask(const QRawFont &font, quint32 glyph, double fractionX
 {
     // A list of symbols draws the same few glyphs at the same few places over and over.
     thread_local std::map<GlyphKey, GlyphMask> masks;
-    if (masks.size() > 4096)
+    thread_local size_t maskBytes = 0;
+    if (masks.size() > 4096 || maskBytes > (size_t(64) << 20)) {
         masks.clear();
+        maskBytes = 0;
+    }
     GlyphKey key{font.familyName(), font.styleName(), font.pixelSize(), font.weight(), int(font.style()), glyph,
                  fractionX,         fractionY};
     auto found = masks.find(key);
-    if (found == masks.end())
+    if (found == masks.end()) {
         found = masks.emplace(std::move(key), drawGlyph(font, glyph, fractionX, fractionY)).first;
+        maskBytes += found->second.dark.size();
+    }
     return found->second;
 }
 
