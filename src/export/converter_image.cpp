@@ -94,8 +94,8 @@ struct GlyphMask {
 
 using GlyphKey = std::tuple<QString, QString, double, int, int, quint32, double, double>;
 
-// The widest and highest glyph kept as a mask, in pixels: digits at 4800 dpi stay well inside.
-constexpr int kLargestGlyphMask = 1024;
+// The widest and highest glyph kept as a mask, in pixels; larger digits are painted whole.
+constexpr int kLargestGlyphMask = 512;
 
 GlyphMask drawGlyph(const QRawFont &font, quint32 glyph, double fractionX, double fractionY)
 {
@@ -143,23 +143,37 @@ GlyphMask drawGlyph(const QRawFont &font, quint32 glyph, double fractionX, doubl
     return mask;
 }
 
-const GlyphMask &glyphMask(const QRawFont &font, quint32 glyph, double fractionX, double fractionY)
+// The masks drawn so far on this thread. A list of symbols draws the same few glyphs at the
+// same few places over and over.
+struct GlyphCache {
+    static constexpr size_t kMaxMasks = 4096;
+    static constexpr size_t kMaxBytes = size_t(32) << 20;
+    std::map<GlyphKey, GlyphMask> masks;
+    size_t bytes = 0;
+    bool full() const { return masks.size() >= kMaxMasks || bytes >= kMaxBytes; }
+};
+
+GlyphCache &glyphCache()
 {
-    // A list of symbols draws the same few glyphs at the same few places over and over.
-    thread_local std::map<GlyphKey, GlyphMask> masks;
-    thread_local size_t maskBytes = 0;
-    if (masks.size() > 4096 || maskBytes > (size_t(64) << 20)) {
-        masks.clear();
-        maskBytes = 0;
-    }
+    thread_local GlyphCache cache;
+    return cache;
+}
+
+// The mask of a glyph, drawn on first use; null when the cache is full. Masks stay where they
+// are until the cache is emptied, which happens only before a symbol's glyphs are looked up.
+const GlyphMask *glyphMask(const QRawFont &font, quint32 glyph, double fractionX, double fractionY)
+{
+    GlyphCache &cache = glyphCache();
     GlyphKey key{font.familyName(), font.styleName(), font.pixelSize(), font.weight(), int(font.style()), glyph,
                  fractionX,         fractionY};
-    auto found = masks.find(key);
-    if (found == masks.end()) {
-        found = masks.emplace(std::move(key), drawGlyph(font, glyph, fractionX, fractionY)).first;
-        maskBytes += found->second.dark.size();
+    auto found = cache.masks.find(key);
+    if (found == cache.masks.end()) {
+        if (cache.full())
+            return nullptr;
+        found = cache.masks.emplace(std::move(key), drawGlyph(font, glyph, fractionX, fractionY)).first;
+        cache.bytes += found->second.dark.size() + sizeof(GlyphMask);
     }
-    return found->second;
+    return &found->second;
 }
 
 // Adds the text of the symbol to \a result glyph by glyph from masks. False, with \a result
@@ -170,6 +184,8 @@ bool addGlyphs(QImage &result, const SymbolGeometry &symbol, const QRectF &targe
     const std::optional<QList<QGlyphRun>> runs = textGlyphRuns(symbol, target);
     if (!runs)
         return false;
+    if (glyphCache().full())
+        glyphCache() = GlyphCache{};
     struct Placed {
         const GlyphMask *mask;
         int x, y;
@@ -186,9 +202,10 @@ bool addGlyphs(QImage &result, const SymbolGeometry &symbol, const QRectF &targe
             if (!(std::abs(position.x()) < limit && std::abs(position.y()) < limit))
                 return false;
             const double wholeX = std::floor(position.x()), wholeY = std::floor(position.y());
-            const GlyphMask &mask = glyphMask(font, glyphs.at(i), position.x() - wholeX, position.y() - wholeY);
-            if (!mask.whole)
+            const GlyphMask *found = glyphMask(font, glyphs.at(i), position.x() - wholeX, position.y() - wholeY);
+            if (!found || !found->whole)
                 return false;
+            const GlyphMask &mask = *found;
             const int x = int(wholeX) + mask.left, y = int(wholeY) + mask.top;
             const QRect ink = mask.ink.translated(x, y);
             for (const QRect &other : std::as_const(inks))
