@@ -343,8 +343,10 @@ private:
     // Reading the main label back in the background (form1_verify.cpp).
     void buildVerify();
     void verifyMainLabel();
+    void requestVerify();
     void showVerdict(const LabelVerdict &verdict);
     BackgroundVerifier *m_verifier = nullptr;
+    bool m_verifyScheduled = false; ///< a read-back waits for the window to be idle
     LabelData currentLabel() const;
     QByteArray labelDrawing(const LabelData &label) const;
     void copyLabel();

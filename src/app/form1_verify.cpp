@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,10 +38,9 @@ void Form1::buildVerify()
 
 void Form1::verifyMainLabel()
 {
-    const QImage label = picTST->image();
     // A batch draws one label after another and reads back the files it writes itself;
     // reading every passing label as well would only slow it down.
-    if (ListItemInWork != 0 || !Barcode1.hasSymbol() || label.isNull()) {
+    if (ListItemInWork != 0 || !Barcode1.hasSymbol() || picTST->image().isNull()) {
         m_verifier->cancel();
         showVerdict({});
         return;
@@ -49,6 +49,23 @@ void Form1::verifyMainLabel()
     lblVerify->setText(u"Checking\u2026"_s);
     lblVerify->setToolTip(QString());
     m_hints.insert(lblVerify, kVerifyHint);
+    // The label is handed to the reader once the window is idle again: Make Code does not wait
+    // for the copy the reader takes, and a burst of updates reads only the last label.
+    if (!m_verifyScheduled) {
+        m_verifyScheduled = true;
+        QTimer::singleShot(0, this, &Form1::requestVerify);
+    }
+}
+
+void Form1::requestVerify()
+{
+    m_verifyScheduled = false;
+    const QImage label = picTST->image();
+    if (ListItemInWork != 0 || !Barcode1.hasSymbol() || label.isNull()) {
+        m_verifier->cancel();
+        showVerdict({});
+        return;
+    }
     m_verifier->request(label, TypeCode, Barcode1.data(), Barcode1.supplement());
 }
 
