@@ -90,6 +90,17 @@ std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
     return value;
 }
 
+// The value of an option that takes one of a few words, found in \a words without regard to case;
+// nothing when the option holds another word.
+template <typename T>
+std::optional<T> wordChoice(const QString &text, std::initializer_list<std::pair<QStringView, T>> words)
+{
+    for (const auto &[word, value] : words)
+        if (text.trimmed().compare(word, Qt::CaseInsensitive) == 0)
+            return value;
+    return std::nullopt;
+}
+
 // Reads the options of --export; an empty text, or why the options are wrong.
 QString readExportOptions(const QCommandLineParser &parser, ExportRequest &request)
 {
@@ -103,17 +114,14 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
             return u"--dpi takes a whole number from 300 to 4800, not \""_s + parser.value(kDpi) + u'"';
     }
     if (parser.isSet(kCompression)) {
-        const QString kind = parser.value(kCompression).toLower();
-        if (kind == u"none"_s)
-            request.compression = TiffCompression::None;
-        else if (kind == u"huffman"_s)
-            request.compression = TiffCompression::Huffman;
-        else if (kind == u"g3"_s)
-            request.compression = TiffCompression::Group3;
-        else if (kind == u"g4"_s)
-            request.compression = TiffCompression::Group4;
-        else
+        const auto compression =
+            wordChoice<TiffCompression>(parser.value(kCompression), {{u"none", TiffCompression::None},
+                                                                     {u"huffman", TiffCompression::Huffman},
+                                                                     {u"g3", TiffCompression::Group3},
+                                                                     {u"g4", TiffCompression::Group4}});
+        if (!compression)
             return u"--compression takes none, huffman, g3 or g4, not \""_s + parser.value(kCompression) + u'"';
+        request.compression = *compression;
     }
     if (parser.isSet(kCopies)) {
         request.copies = wholeNumberIn(parser.value(kCopies), 1, 999);
@@ -122,24 +130,19 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
     }
     request.invert = parser.isSet(kInvert);
     if (parser.isSet(kMirror)) {
-        const QString mirror = parser.value(kMirror).toLower();
-        if (mirror == u"h"_s)
-            request.mirror = TiffMirror::Horizontal;
-        else if (mirror == u"v"_s)
-            request.mirror = TiffMirror::Vertical;
-        else
+        const auto mirror = wordChoice<TiffMirror>(parser.value(kMirror),
+                                                   {{u"h", TiffMirror::Horizontal}, {u"v", TiffMirror::Vertical}});
+        if (!mirror)
             return u"--mirror takes h or v, not \""_s + parser.value(kMirror) + u'"';
+        request.mirror = *mirror;
     }
     if (parser.isSet(kRotate)) {
-        const QString degrees = parser.value(kRotate).trimmed();
-        if (degrees == u"90"_s)
-            request.rotation = TiffRotation::Rotate90;
-        else if (degrees == u"180"_s)
-            request.rotation = TiffRotation::Rotate180;
-        else if (degrees == u"270"_s)
-            request.rotation = TiffRotation::Rotate270;
-        else
+        const auto rotation = wordChoice<TiffRotation>(
+            parser.value(kRotate),
+            {{u"90", TiffRotation::Rotate90}, {u"180", TiffRotation::Rotate180}, {u"270", TiffRotation::Rotate270}});
+        if (!rotation)
             return u"--rotate takes 90, 180 or 270, not \""_s + parser.value(kRotate) + u'"';
+        request.rotation = *rotation;
     }
     if (parser.isSet(kRecords)) {
         request.records = parser.value(kRecords);
