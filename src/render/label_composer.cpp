@@ -1,7 +1,7 @@
 #include "render/label_composer.h"
 
 #include "render/barcode_renderer.h"
-#include "render/symbol_geometry.h"
+#include "render/glyph_runs.h"
 #include "base/units.h"
 
 #include <QFont>
@@ -79,10 +79,11 @@ void paintProductStrip(QPainter &painter, const LabelRequest &request, double la
     painter.fillRect(strip, request.textBackColor.isValid() ? request.textBackColor : QColor(Qt::white));
     painter.setFont(font);
     painter.setPen(Qt::black);
-    // Unshaped glyphs where the font has them all: a text layout costs more than the drawing.
+    // The glyphs straight from the font where the text layout would set them so: a text layout
+    // costs more than the drawing.
     const QPointF baseline(twipsToPixels(kProductIndentTwips, dpi), top + metrics.ascent());
     const QString line = productLine(request.product);
-    if (const std::optional<QGlyphRun> run = unshapedRun(font, line))
+    if (const std::optional<QGlyphRun> run = plainGlyphRun(font, line))
         painter.drawGlyphRun(baseline, *run);
     else
         painter.drawText(baseline, line);

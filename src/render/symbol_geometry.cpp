@@ -1,5 +1,7 @@
 #include "render/symbol_geometry.h"
 
+#include "render/glyph_runs.h"
+
 #include <QDataStream>
 #include <QFont>
 #include <QFontMetricsF>
@@ -106,35 +108,6 @@ std::optional<SymbolGeometry> SymbolGeometry::fromBytes(const QByteArray &bytes)
     if (in.status() != QDataStream::Ok || !isSound(s))
         return std::nullopt;
     return s;
-}
-
-std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text)
-{
-    return unshapedRun(QRawFont::fromFont(font), text);
-}
-
-std::optional<QGlyphRun> unshapedRun(const QRawFont &raw, const QString &text)
-{
-    if (!raw.isValid() || text.isEmpty())
-        return std::nullopt;
-    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
-    // A character the font lacks needs the font fallback of a real text layout.
-    if (glyphs.size() != text.size() || glyphs.contains(0u))
-        return std::nullopt;
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-    QList<QPointF> positions;
-    positions.reserve(glyphs.size());
-    QPointF pen;
-    for (const QPointF &advance : advances) {
-        positions.append(pen);
-        pen += advance;
-    }
-    QGlyphRun run;
-    run.setRawFont(raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    run.setBoundingRect(QRectF(0, -raw.ascent(), pen.x(), raw.ascent() + raw.descent()));
-    return run;
 }
 
 int wholePixelsPerModule(const SymbolGeometry &symbol, double targetPixels)
@@ -303,7 +276,7 @@ void paintTexts(QPainter &painter, const SymbolGeometry &symbol, const Placement
             raw = QRawFont::fromFont(font);
             rawPixels = pixels;
         }
-        const std::optional<QGlyphRun> run = raster ? unshapedRun(raw, t.text) : std::nullopt;
+        const std::optional<QGlyphRun> run = raster ? plainGlyphRun(font, raw, t.text) : std::nullopt;
         const double textWidth = run ? run->boundingRect().width() : QFontMetricsF(font).horizontalAdvance(t.text);
         const QPointF baseline = textBaseline(t, p, textWidth);
         if (run)
@@ -347,7 +320,7 @@ std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, cons
         if (t.text.isEmpty())
             continue;
         font.setPixelSize(textPixelSize(t, p));
-        std::optional<QGlyphRun> run = unshapedRun(font, t.text);
+        std::optional<QGlyphRun> run = plainGlyphRun(font, t.text);
         if (!run)
             return std::nullopt;
         // The sums QPainter::drawGlyphRun forms for a run drawn at the baseline.

@@ -77,20 +77,13 @@ void paintSymbolTexts(QPainter &painter, const SymbolGeometry &symbol, const QRe
 
 /// The glyphs paintSymbolTexts draws with pixel alignment on a raster painter without
 /// transformation, one run per text with the positions in device pixels; nullopt when a text
-/// needs a full text layout (a character the font lacks).
+/// needs a full text layout (a character the font lacks, kerning, a ligature: see plainGlyphRun).
 std::optional<QList<QGlyphRun>> textGlyphRuns(const SymbolGeometry &symbol, const QRectF &target);
 
 /// The device pixels paintSymbolTexts may touch on a painter without transformation (with a
 /// margin for antialiased edges); an empty rectangle when the symbol has no text.
 QRect textPixels(const SymbolGeometry &symbol, const QRectF &target, bool pixelAlign);
 
-/// \a text laid out from the advances of \a font's glyphs, without shaping: right for barcode
-/// digits and Code 39 characters, and much cheaper than a text layout. nullopt when the font
-/// lacks a character (a text layout with font fallback is needed then).
-std::optional<QGlyphRun> unshapedRun(const QFont &font, const QString &text);
-/// The same with the raw font already looked up, for callers that lay out several texts in
-/// one font: the look-up costs more than the layout.
-std::optional<QGlyphRun> unshapedRun(const QRawFont &raw, const QString &text);
 /// The most device pixels per module paintSymbol ever uses.
 inline constexpr int kMaxPixelsPerModule = 1 << 20;
 

@@ -1,5 +1,7 @@
 #include "render/symbol_text_layout.h"
 
+#include "render/glyph_runs.h"
+
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
@@ -30,7 +32,7 @@ struct Measure {
 
     double advanceRatio(const QString &text) const
     {
-        if (const std::optional<QGlyphRun> run = unshapedRun(raw, text))
+        if (const std::optional<QGlyphRun> run = plainGlyphRun(font, raw, text))
             return run->boundingRect().width() / kMeasurePixels;
         return QFontMetricsF(font).horizontalAdvance(text) / kMeasurePixels;
     }

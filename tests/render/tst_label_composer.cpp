@@ -1,9 +1,11 @@
 // The composed labels against the same labels painted the plain way: the symbol drawn into its
-// picture, that picture drawn onto a white label, the product line typeset as text.
+// picture, that picture drawn onto a white label, the product line typeset as text. The text is
+// set in the font kept with the tests, whose kerning and ligatures the rows rely on.
 #include "render/label_composer.h"
 
 #include "render/barcode_renderer.h"
 #include "base/units.h"
+#include "test_fonts.h"
 #include "zbar_decode.h"
 
 #include <QFontMetricsF>
@@ -21,6 +23,7 @@ struct Row {
     double dpi;
     bool defined;
     QString decoded;
+    bool shaped = false; ///< the font kerns or joins letters of the product line
 };
 
 // The label as a plain painter would make it from the composed symbol picture: the picture's
@@ -72,9 +75,17 @@ private slots:
         add("EAN-13+5 main", {BarcodeRenderer::kEan13 + 2, u"400638133393"_s, u"54321"_s, u"Lemon soap 250 g"_s, 300,
                               false, u"400638133393154321"_s});
         add("UPC-E main, kerning pairs",
-            {BarcodeRenderer::kUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s});
-        add("Code 39 main, ligatures",
-            {BarcodeRenderer::kCode39, u"KELBRIX-39"_s, {}, u"ffi fl VA To Ty Wa"_s, 300, false, u"KELBRIX-39"_s});
+            {BarcodeRenderer::kUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s, true});
+        add("Code 39 main, ligatures", {BarcodeRenderer::kCode39,
+                                        u"KELBRIX-39"_s,
+                                        {},
+                                        u"ffi fl VA To Ty Wa"_s,
+                                        300,
+                                        false,
+                                        u"KELBRIX-39"_s,
+                                        true});
+        add("EAN-8 defined, kerning at 600 dpi",
+            {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s, true});
         add("EAN-13 main, no product",
             {BarcodeRenderer::kEan13, u"978157169006"_s, {}, {}, 300, false, u"9781571690067"_s});
         add("EAN-13 defined, letters outside Latin-1", {BarcodeRenderer::kEan13,
@@ -91,6 +102,7 @@ private slots:
     {
         QFETCH(Row, row);
         BarcodeRenderer renderer;
+        renderer.setFont(QFont(Test::repositoryFontFamily(), 9));
         QVERIFY(renderer.setSymbology(row.symbology));
         QVERIFY(renderer.setData(row.data));
         QVERIFY(renderer.setSupplement(row.supplement));
@@ -134,6 +146,18 @@ private slots:
         drawn.setDotsPerMeterX(composed.symbol.dotsPerMeterX());
         drawn.setDotsPerMeterY(composed.symbol.dotsPerMeterY());
         QCOMPARE(composed.symbol, drawn);
+
+        if (row.shaped) {
+            // The row only proves something where the text layout moves or joins letters.
+            QFont font = renderer.font();
+            font.setPixelSize(roundToInt(font.pointSizeF() * row.dpi / 72.0));
+            const QFontMetricsF metrics(font);
+            const QString line = productLine(row.product);
+            double apart = 0;
+            for (const QChar c : line)
+                apart += metrics.horizontalAdvance(c);
+            QVERIFY(std::abs(metrics.horizontalAdvance(line) - apart) > 0.5);
+        }
 
         const double lineTop = row.defined ? request.symbolHeightTwips - 50 : 950;
         QImage painted = paintedLabel(composed, request, symbolRows, lineTop);
