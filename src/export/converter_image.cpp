@@ -97,6 +97,19 @@ using GlyphKey = std::tuple<QString, QString, double, int, int, quint32, double,
 // The widest and highest glyph kept as a mask, in pixels; larger digits are painted whole.
 constexpr int kLargestGlyphMask = 512;
 
+// Qt's raster engine draws glyphs of a font smaller than this many pixels from its glyph cache,
+// where a glyph's pixels depend only on where it falls within its pixel, and larger ones as
+// outlines, whose edge pixels also depend on where on the picture they land. Masks give the same
+// pixels as painting the text whole only for the first.
+int largestCachedGlyphPixels()
+{
+    static const int pixels = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set > 0 ? set : 64;
+    }();
+    return pixels;
+}
+
 GlyphMask drawGlyph(const QRawFont &font, quint32 glyph, double fractionX, double fractionY)
 {
     GlyphMask mask;
@@ -195,6 +208,8 @@ bool addGlyphs(QImage &result, const SymbolGeometry &symbol, const QRectF &targe
     const double limit = double(kMaxImageSide) * 4;
     for (const QGlyphRun &run : *runs) {
         const QRawFont font = run.rawFont();
+        if (!font.isValid() || !(font.pixelSize() < largestCachedGlyphPixels()))
+            return false;
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {

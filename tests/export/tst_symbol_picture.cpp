@@ -1,3 +1,4 @@
+#include "test_fonts.h"
 #include "zbar_decode.h"
 
 #include "export/converter_image.h"
@@ -16,6 +17,7 @@ namespace {
 SymbolGeometry geometryOf(int symbology, const QString &data, const QString &supplement)
 {
     BarcodeRenderer renderer;
+    renderer.setFont(QFont(Test::repositoryFontFamily(), 9));
     if (!renderer.setSymbology(symbology) || !renderer.setData(data) ||
         (!supplement.isEmpty() && !renderer.setSupplement(supplement)))
         return {};
@@ -131,6 +133,7 @@ void TestSymbolPicture::anyTextMatchesPaintedText_data()
     QTest::addColumn<double>("fontSize");
 
     QTest::newRow("touching slanted letters") << u"AVAWffl//"_s << true << 12.0;
+    QTest::newRow("kerned letters") << u"AVATAR Toys LT"_s << false << 14.0;
     QTest::newRow("large letters") << u"Wg|"_s << false << 40.0;
 }
 
