@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include <cmath>
+#include <map>
 
 namespace Kelbrix {
 
@@ -21,19 +22,11 @@ public:
     // another at their advances, judged pair by pair.
     bool plain(const QFont &font, const QRawFont &raw, const QString &text)
     {
-        const QString key = font.key() + QString::number(raw.pixelSize());
         QMutexLocker lock(&m_mutex);
-        if (m_fonts.size() > kMaxFonts)
-            m_fonts.clear();
-        auto entry = m_fonts.find(key);
-        if (entry == m_fonts.end()) {
-            // Where no font could be loaded Qt draws boxes through an engine without outlines or
-            // names; only the text layout handles it.
-            entry = m_fonts.insert(key, Font{!raw.fontTable("head").isEmpty(), {}});
-        }
-        if (!entry->outlines)
+        Font &entry = fontEntry(font, raw);
+        if (!entry.outlines)
             return false;
-        QHash<quint32, bool> &pairs = entry->pairs;
+        QHash<quint32, bool> &pairs = entry.pairs;
         if (pairs.size() > kMaxPairs)
             pairs.clear();
         // A lone character is checked alone: its glyph may be swapped too.
@@ -58,6 +51,33 @@ private:
         bool outlines = false;
         QHash<quint32, bool> pairs;
     };
+
+    // The entry of \a font; the last one looked up on this thread is remembered, since a font's
+    // key costs more to build than the checks of a short text. Called with the mutex held.
+    Font &fontEntry(const QFont &font, const QRawFont &raw)
+    {
+        struct Last {
+            QFont font;
+            Font *entry = nullptr;
+            quint64 generation = 0;
+        };
+        thread_local Last last;
+        if (last.entry && last.generation == m_generation && last.font == font)
+            return *last.entry;
+        if (m_fonts.size() > kMaxFonts) {
+            m_fonts.clear();
+            ++m_generation;
+        }
+        const QString key = font.key() + u'/' + QString::number(raw.pixelSize());
+        auto entry = m_fonts.find(key);
+        if (entry == m_fonts.end()) {
+            // Where no font could be loaded Qt draws boxes through an engine without outlines or
+            // names; only the text layout handles it.
+            entry = m_fonts.emplace(key, Font{!raw.fontTable("head").isEmpty(), {}}).first;
+        }
+        last = {font, &entry->second, m_generation};
+        return entry->second;
+    }
 
     // Whether Qt's text layout sets \a text in \a raw's font engine with the glyphs the font
     // maps its characters to, each at the sum of the advances before it.
@@ -95,7 +115,9 @@ private:
     }
 
     QMutex m_mutex;
-    QHash<QString, Font> m_fonts;
+    // A map, so an entry stays where it is while others are added.
+    std::map<QString, Font> m_fonts;
+    quint64 m_generation = 1;
 };
 
 PlainPairs &plainPairs()
