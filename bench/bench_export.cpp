@@ -8,6 +8,7 @@
 //   ./bench_export [records]
 
 #include "app/headless_export.h"
+#include "export/converter_image.h"
 #include "export/converter_io.h"
 #include "list/list_files.h"
 
@@ -77,6 +78,8 @@ int main(int argc, char *argv[])
     qputenv("XDG_CACHE_HOME", QFile::encodeName(work.filePath(u"cache"_s)));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As the program does before it paints any text.
+    cacheGlyphsUpToMaskSize();
     QGuiApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;
 

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/form1.h"
 #include "app/message_box_prompt.h"
+#include "export/converter_image.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -9,6 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    // Before anything paints text: the digits of exported symbols come from glyph masks only
+    // where Qt draws the same glyphs from its cache.
+    Kelbrix::cacheGlyphsUpToMaskSize();
     // The command line is read before any application object exists, because it decides
     // which one is needed: a converter call without the clipboard needs no GUI platform.
     const Kelbrix::CommandLine commandLine = Kelbrix::parseCommandLine(argc, argv);

@@ -97,15 +97,17 @@ using GlyphKey = std::tuple<QString, QString, double, int, int, quint32, double,
 // The widest and highest glyph kept as a mask, in pixels; larger digits are painted whole.
 constexpr int kLargestGlyphMask = 512;
 
-// Qt's raster engine draws glyphs of a font smaller than this many pixels from its glyph cache,
-// where a glyph's pixels depend only on where it falls within its pixel, and larger ones as
-// outlines, whose edge pixels also depend on where on the picture they land. Masks give the same
-// pixels as painting the text whole only for the first.
+// Qt's raster engine draws glyphs of fonts up to this many pixels from its glyph cache, where a
+// glyph's pixels depend only on where it falls within its pixel, and larger ones as outlines,
+// whose edge pixels also depend on where on the picture they land. Masks give the same pixels
+// as painting the text whole only for the first. Qt reads the same setting once, at the first
+// text it paints; so does this.
+constexpr int kQtCachedGlyphPixels = 64;
 int largestCachedGlyphPixels()
 {
     static const int pixels = [] {
         const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
-        return set > 0 ? set : 64;
+        return set > 0 ? set : kQtCachedGlyphPixels;
     }();
     return pixels;
 }
@@ -208,7 +210,7 @@ bool addGlyphs(QImage &result, const SymbolGeometry &symbol, const QRectF &targe
     const double limit = double(kMaxImageSide) * 4;
     for (const QGlyphRun &run : *runs) {
         const QRawFont font = run.rawFont();
-        if (!font.isValid() || !(font.pixelSize() < largestCachedGlyphPixels()))
+        if (!font.isValid() || !(font.pixelSize() <= largestCachedGlyphPixels()))
             return false;
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
@@ -246,6 +248,12 @@ bool addGlyphs(QImage &result, const SymbolGeometry &symbol, const QRectF &targe
 }
 
 } // namespace
+
+void cacheGlyphsUpToMaskSize()
+{
+    if (qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE") <= 0)
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", QByteArray::number(kLargestGlyphMask));
+}
 
 double usableDpi(double dpi)
 {

@@ -74,6 +74,14 @@ int symbolPicture(const SymbolGeometry &symbol, QSize shown, int raster, QImage 
 /// A null image when memory runs out.
 QImage renderSymbol(const SymbolGeometry &symbol, QSize size);
 
+/// Lets Qt draw glyphs up to 512 pixels (the largest glyph renderSymbol keeps as a mask) from
+/// its glyph cache instead of as outlines, unless QT_MAX_CACHED_GLYPH_SIZE is set already. Qt
+/// draws outlines of larger text a little differently wherever it lands, so renderSymbol can
+/// take the digits of a symbol from masks only for text Qt draws from the cache; this keeps
+/// that fast path for the digits of labels at 600 dpi and more. Call before any text is
+/// painted: Qt reads the setting once.
+void cacheGlyphsUpToMaskSize();
+
 /// \a image scaled to \a size by nearest-neighbour sampling, so bars stay sharp and a one-bit
 /// picture stays one-bit (scaled here bit by bit, so it never takes more memory than the two
 /// one-bit pictures). Other pictures may come back at 32 bits per pixel.

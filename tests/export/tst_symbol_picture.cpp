@@ -60,6 +60,9 @@ class TestSymbolPicture : public QObject {
     Q_OBJECT
 
 private slots:
+    // As the program does before any text is painted: Qt draws text of up to 512 pixels from its
+    // glyph cache, so the large digits below come from masks too.
+    void initTestCase() { cacheGlyphsUpToMaskSize(); }
     void matchesPaintedSymbol_data();
     void matchesPaintedSymbol();
     void listOfRecordsMatchesPaintedSymbols();
@@ -134,6 +137,8 @@ void TestSymbolPicture::anyTextMatchesPaintedText_data()
 
     QTest::newRow("touching slanted letters") << u"AVAWffl//"_s << true << 12.0;
     QTest::newRow("kerned letters") << u"AVATAR Toys LT"_s << false << 14.0;
+    // Glyphs that fit a mask in a font Qt draws as outlines, even with its cache enlarged.
+    QTest::newRow("digits beyond the glyph cache") << u"171"_s << false << 75.0;
     QTest::newRow("large letters") << u"Wg|"_s << false << 40.0;
 }
 
