@@ -4,6 +4,7 @@
 #include "barcode/type_catalogue.h"
 #include "list/barcode_list.h"
 #include "list/list_files.h"
+#include "list/list_sort_toggles.h"
 #include "render/barcode_renderer.h"
 #include "render/label_composer.h"
 #include "settings/settings_store.h"
@@ -331,7 +332,7 @@ private:
     void onSaveList();
     void clearList();
     void refillEntryFromRecord();
-    std::array<qint16, 4> m_sortToggles{0, 0, 0, 0};
+    ListSortToggles m_sortToggles;
     BarcodeList *m_list = nullptr;
     BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
