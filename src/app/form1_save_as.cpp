@@ -6,6 +6,7 @@
 #include "app/busy_progress.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
+#include "base/runtime_errors.h"
 #include "base/safe_save.h"
 #include "base/user_prompt.h"
 #include "list/image_list_document.h"
@@ -98,8 +99,10 @@ bool Form1::saveLabelBitmap(const QString &path)
     // A standard Windows bitmap, its header holding the label's resolution.
     const QImage image = currentLabel().image;
     const SaveResult saved = saveFileSafely(path, [&image](QIODevice &device) { return image.save(&device, "BMP"); });
+    // A bitmap that cannot be written is a run-time error of Save As, with the file and the
+    // reason under its message.
     if (!saved.ok)
-        ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ReportRuntimeError(saved.runtimeError, saved.message);
     return saved.ok;
 }
 

@@ -128,6 +128,18 @@ private slots:
         }
     }
 
+    void bitmapThatCannotBeWrittenIsARuntimeError()
+    {
+        makeBarcode(u"501234567890"_s);
+        const QString path = m_dir.filePath(u"no-such-folder/label.bmp"_s);
+        saveAs(path);
+        checkAsked(*m_prompt,
+                   u"Path/File access error.\nCould not save \""_s + path +
+                       u"\": No such file or directory. The file was not changed."_s,
+                   u"File Error"_s, PromptIcon::Critical, PromptButtons::Ok);
+        QVERIFY(!QFileInfo::exists(QFileInfo(path).absolutePath()));
+    }
+
     void saveBitmapAsksOrRunsSaveAs()
     {
         addRecord(u"501234567890"_s, u"Soap"_s);
