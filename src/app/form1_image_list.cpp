@@ -108,6 +108,8 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
 
 void Form1::copyLabel()
 {
+    if (refuseStaleLabel())
+        return;
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setMimeData(labelMimeData(currentLabel()));
@@ -115,6 +117,8 @@ void Form1::copyLabel()
 
 void Form1::dragLabel()
 {
+    if (refuseStaleLabel())
+        return;
     // The drag leaves the label on the clipboard as well.
     const LabelData label = currentLabel();
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -161,6 +165,8 @@ void Form1::onMoveToImageList()
         AddSelectedToImageList();
         return;
     }
+    if (refuseStaleLabel())
+        return;
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
     m_imageListFlag = true;

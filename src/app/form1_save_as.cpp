@@ -84,6 +84,8 @@ void Form1::onSaveAs()
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
     } else if (kind == u"TIF"_s) {
+        if (selected.size() <= 1 && refuseStaleLabel())
+            return;
         QList<int> numbers;
         for (const auto &[number, record] : selected)
             numbers.append(number);
@@ -120,6 +122,8 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
         ExportSelectedAsBitmaps(path, selected);
         return;
     }
+    if (refuseStaleLabel())
+        return;
     const int copies = copiesValue();
     if (copies == 1) {
         saveLabelBitmap(path);
@@ -179,6 +183,8 @@ void Form1::onSaveBitmap()
         onSaveAs();
         return;
     }
+    if (refuseStaleLabel())
+        return;
     if (ask(u"Save as "_s + currentBitmapFile + u" ?"_s, u"Save Barcode ?."_s, PromptIcon::Question,
             PromptButtons::YesNo, 3016) == PromptAnswer::No)
         return;
