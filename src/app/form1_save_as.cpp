@@ -79,7 +79,9 @@ void Form1::onSaveAs()
     } else if (kind == u"RTF"_s) {
         currentBitmapFile = path;
         const SaveResult saved = saveRtfFile(path, RTF1->imageList());
-        if (!saved.ok)
+        if (saved.ok)
+            RTF1->document()->setModified(false);
+        else
             ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
