@@ -129,12 +129,9 @@ void frmFind::buildWindow()
     for (QCheckBox *box : boxes)
         connect(box, &QCheckBox::clicked, this, &frmFind::refreshControls);
     connect(txtSearch, &QLineEdit::textChanged, this, &frmFind::refreshControls);
-    // Enter in the search box searches, as in any find window (a main window has no default
-    // button that would do it).
-    connect(txtSearch, &QLineEdit::returnPressed, this, [this] {
-        if (cmdSearch->isEnabled())
-            cmdSearch->click();
-    });
+    // Enter in the search box presses "&Search", as in any find window (a main window has no
+    // default button that would); a disabled button ignores the click.
+    connect(txtSearch, &QLineEdit::returnPressed, cmdSearch, &QPushButton::click);
     connect(ListView3->header(), &QHeaderView::sectionClicked, this, &frmFind::onSortColumn);
     connect(ListView3, &QTreeView::doubleClicked, this, &frmFind::onLoadResult);
     connect(ListView3->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmFind::refreshControls);
