@@ -14,9 +14,9 @@ cd "$(dirname "$0")"
 PACKAGES=(
     cmake g++ ninja-build ccache pkg-config clang-format git
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
-    libzint-dev libtiff-dev libzbar-dev
+    libzint-dev libtiff-dev libzbar-dev libzxing-dev
     zbar-tools libtiff-tools xvfb xauth fonts-dejavu-core desktop-file-utils appstream
-    libreoffice-writer-nogui poppler-utils
+    libreoffice-writer-nogui poppler-utils lintian
 )
 BUILD_DIR=${KELBRIX_BUILD_DIR:-build}
 # ccache shares compiled objects between clones of the repository in other folders.

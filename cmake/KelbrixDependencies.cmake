@@ -35,3 +35,9 @@ if(NOT ZBAR_FOUND)
     message(FATAL_ERROR "libzbar was not found. Install it with: apt-get install libzbar-dev pkg-config")
 endif()
 add_library(Kelbrix::Zbar ALIAS PkgConfig::ZBAR)
+
+# ZXing-C++ reads back the labels zbar cannot read (UPC-E of number system 1).
+find_package(ZXing 1.4 QUIET)
+if(NOT ZXing_FOUND)
+    message(FATAL_ERROR "ZXing-C++ was not found. Install it with: apt-get install libzxing-dev")
+endif()

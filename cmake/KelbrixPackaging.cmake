@@ -4,10 +4,12 @@
 # sees them, so their package is named here.
 set(CPACK_PACKAGE_NAME kelbrix)
 set(CPACK_PACKAGE_VENDOR "Quorran")
-set(CPACK_PACKAGE_CONTACT "Quorran <kelbrix@quorran.invalid>")
+set(CPACK_PACKAGE_CONTACT "${KELBRIX_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make retail barcodes, labels, barcode lists and TIFF files")
-set(CPACK_PACKAGE_DESCRIPTION "Kelbrix makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with \
-2- and 5-digit supplements, and the labels, barcode lists, bitmaps and 1-bit TIFF files that carry them.")
+# Lines of the extended description stay under 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Kelbrix makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39
+barcodes with 2- and 5-digit supplements, and the labels, barcode lists,
+bitmaps and 1-bit TIFF files that carry them.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

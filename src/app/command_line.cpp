@@ -203,6 +203,19 @@ QString startUpFile(const QStringList &arguments)
     return files.isEmpty() ? QString() : files.constFirst();
 }
 
+QString windowArgumentsError(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    return parser.parse(arguments) ? QString() : parser.errorText();
+}
+
+int reportUnknownArguments(const QString &error)
+{
+    std::fprintf(stderr, "kelbrix: %s\nTry 'kelbrix --help' for more information.\n", qPrintable(error));
+    return 2;
+}
+
 int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
 {
     qInstallMessageHandler(dropQtMessages);

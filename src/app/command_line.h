@@ -36,6 +36,15 @@ CommandLine parseCommandLine(int argc, char *argv[]);
 /// an empty text. \a arguments are the application's, with Qt's own options already taken out.
 QString startUpFile(const QStringList &arguments);
 
+/// Why the window cannot open with \a arguments (the application's, Qt's own options such as
+/// -platform and -style already taken out): an option the program does not know, or one without
+/// its value, in Qt's words ("Unknown option 'exprot'."). An empty text when there is nothing wrong.
+QString windowArgumentsError(const QStringList &arguments);
+
+/// Prints \a error and the hint to --help on standard error and returns the exit status for a
+/// command line the program does not understand (2).
+int reportUnknownArguments(const QString &error);
+
 /// Carries out every action but OpenWindow with the least application object it needs and
 /// returns the exit status. Prints only the program's own output.
 int runCommandLine(const CommandLine &commandLine, int argc, char *argv[]);

@@ -4,6 +4,7 @@
 #include "barcode/type_catalogue.h"
 #include "list/barcode_list.h"
 #include "list/list_files.h"
+#include "list/list_sort_toggles.h"
 #include "render/barcode_renderer.h"
 #include "render/label_composer.h"
 #include "settings/settings_store.h"
@@ -247,6 +248,7 @@ private:
     double IsbnCenterX = 0;        ///< x of the ISBN header on the main label, twips
     double IsbnCenterXDefined = 0; ///< the same on the defined-size label
     qint16 barcodeMade = 0;        ///< 1 once a barcode was made or a list record loaded
+    QStringList m_madeLabelEntry;  ///< labelEntry() when the main label was last made
     QString BatchStopRequest;      ///< "START" while a batch runs; "JA" once the user asked it to stop
     qint16 languageFlag = 1;       ///< set by "English"; no other language is offered
     /// Widths of the five barcode list columns, in twips.
@@ -331,7 +333,7 @@ private:
     void onSaveList();
     void clearList();
     void refillEntryFromRecord();
-    std::array<qint16, 4> m_sortToggles{0, 0, 0, 0};
+    ListSortToggles m_sortToggles;
     BarcodeList *m_list = nullptr;
     BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
@@ -349,6 +351,11 @@ private:
     bool m_verifyScheduled = false; ///< a read-back waits for the window to be idle
     LabelData currentLabel() const;
     QByteArray labelDrawing(const LabelData &label) const;
+    /// The type, barcode and supplement of the entry, to tell whether the label still shows it.
+    QStringList labelEntry() const;
+    /// When the entry has changed since a label was made, says "Make the code first" and returns
+    /// true: the label would go out under the entry's name and header with other bars.
+    bool refuseStaleLabel();
     void copyLabel();
     void dragLabel();
     void onMoveToImageList();

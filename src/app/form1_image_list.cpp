@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDrag>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSvgGenerator>
+#include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -108,6 +110,8 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
 
 void Form1::copyLabel()
 {
+    if (refuseStaleLabel())
+        return;
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setMimeData(labelMimeData(currentLabel()));
@@ -115,6 +119,8 @@ void Form1::copyLabel()
 
 void Form1::dragLabel()
 {
+    if (refuseStaleLabel())
+        return;
     // The drag leaves the label on the clipboard as well.
     const LabelData label = currentLabel();
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -161,6 +167,8 @@ void Form1::onMoveToImageList()
         AddSelectedToImageList();
         return;
     }
+    if (refuseStaleLabel())
+        return;
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
     m_imageListFlag = true;
@@ -202,20 +210,38 @@ void Form1::onClearImageList()
 
 void Form1::loadImageList(const QString &path)
 {
+    // What the user put into the image list since it was loaded or saved is not lost unasked.
+    const bool hasContent = RTF1->pictureCount() > 0 || !RTF1->document()->isEmpty();
+    if (hasContent && RTF1->document()->isModified() &&
+        ask(u"The Barcode Image List has changes that are not saved. Do you want to replace it with "_s +
+                QFileInfo(path).fileName() + u" ?"_s,
+            u"Load"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        return;
+
     RtfReadResult read;
     {
         BusyProgress busy(ProgressBar1);
         read = readRtfFile(path);
     }
-    // A file that could not be read at all leaves the list as it was; one read in part
-    // replaces it with what was read.
-    if (read.ok() || !read.document.isEmpty()) {
+    // A file that could not be read at all leaves the list as it was. One read in part replaces
+    // it with what was read, unless the user keeps the list there is.
+    bool replace = read.ok() || !read.document.isEmpty();
+    if (!read.ok()) {
+        if (replace && hasContent) {
+            replace = ask(read.message + u"\nOnly part of the file could be read. Do you want to keep the Barcode "
+                                         u"Image List you have instead ?"_s,
+                          u"Load"_s, PromptIcon::Exclamation, PromptButtons::YesNo) == PromptAnswer::No;
+        } else {
+            ask(read.message, u"Load"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        }
+    }
+    if (replace) {
         RTF1->setImageList(read.document);
+        // Only a whole file counts as saved: the part of a damaged one is not on disk anywhere.
+        RTF1->document()->setModified(!read.ok());
         mnuPbarcode->setEnabled(true);
         mnuClearBar->setEnabled(true);
     }
-    if (!read.ok())
-        ask(read.message, u"Load"_s, PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 QList<std::pair<int, ListRecord>> Form1::selectedListRecords() const

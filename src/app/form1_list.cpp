@@ -33,23 +33,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-namespace {
-
-// Captions of the columns that have a sort toggle of their own; every other caption shares
-// the first toggle with "Product".
-int sortToggleOf(const QString &caption)
-{
-    if (caption == u"Barcode"_s)
-        return 1;
-    if (caption == u"Text"_s)
-        return 2;
-    if (caption == u"Type"_s)
-        return 3;
-    return 0;
-}
-
-} // namespace
-
 void Form1::buildList()
 {
     auto *layout = new QHBoxLayout(listArea);
@@ -240,15 +223,13 @@ void Form1::onListKeyRelease()
 void Form1::onSortColumn(int column)
 {
     const QString caption = m_list->headerData(column, Qt::Horizontal).toString();
-    qint16 &direction = m_sortToggles[size_t(sortToggleOf(caption))];
-    const Qt::SortOrder order = direction == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    const Qt::SortOrder order = m_sortToggles.click(caption);
     {
         // Sorting a big list takes a moment; the records themselves keep their order.
         BusyProgress busy(nullptr);
         m_sortProxy->sort(column, order);
     }
     ListView3->header()->setSortIndicator(column, order);
-    direction = direction == 0 ? 1 : 0;
 }
 
 void Form1::onRemoveItem()

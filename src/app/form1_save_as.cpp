@@ -6,6 +6,7 @@
 #include "app/busy_progress.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
+#include "base/runtime_errors.h"
 #include "base/safe_save.h"
 #include "base/user_prompt.h"
 #include "list/image_list_document.h"
@@ -78,11 +79,15 @@ void Form1::onSaveAs()
     } else if (kind == u"RTF"_s) {
         currentBitmapFile = path;
         const SaveResult saved = saveRtfFile(path, RTF1->imageList());
-        if (!saved.ok)
+        if (saved.ok)
+            RTF1->document()->setModified(false);
+        else
             ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
     } else if (kind == u"TIF"_s) {
+        if (selected.size() <= 1 && refuseStaleLabel())
+            return;
         QList<int> numbers;
         for (const auto &[number, record] : selected)
             numbers.append(number);
@@ -98,8 +103,10 @@ bool Form1::saveLabelBitmap(const QString &path)
     // A standard Windows bitmap, its header holding the label's resolution.
     const QImage image = currentLabel().image;
     const SaveResult saved = saveFileSafely(path, [&image](QIODevice &device) { return image.save(&device, "BMP"); });
+    // A bitmap that cannot be written is a run-time error of Save As, with the file and the
+    // reason under its message.
     if (!saved.ok)
-        ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ReportRuntimeError(saved.runtimeError, saved.message);
     return saved.ok;
 }
 
@@ -117,6 +124,8 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
         ExportSelectedAsBitmaps(path, selected);
         return;
     }
+    if (refuseStaleLabel())
+        return;
     const int copies = copiesValue();
     if (copies == 1) {
         saveLabelBitmap(path);
@@ -176,6 +185,8 @@ void Form1::onSaveBitmap()
         onSaveAs();
         return;
     }
+    if (refuseStaleLabel())
+        return;
     if (ask(u"Save as "_s + currentBitmapFile + u" ?"_s, u"Save Barcode ?."_s, PromptIcon::Question,
             PromptButtons::YesNo, 3016) == PromptAnswer::No)
         return;

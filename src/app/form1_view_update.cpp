@@ -112,11 +112,27 @@ void Form1::UpdateBarcodeView()
 
     if (applyPlan(Barcode1, plan)) {
         composeMain();
+        m_madeLabelEntry = labelEntry();
         verifyMainLabel();
     }
 
     if (chkDefined->isChecked())
         UpdateDefinedBarcodeView();
+}
+
+QStringList Form1::labelEntry() const
+{
+    return {typeCodeOfOptions(), TxtStreck->text(), txtSup->text()};
+}
+
+bool Form1::refuseStaleLabel()
+{
+    // Before the first label is made the empty picture goes out as it is.
+    if (m_madeLabelEntry.isEmpty() || labelEntry() == m_madeLabelEntry)
+        return false;
+    ask(u"Make the code first: the label does not show the barcode in the entry."_s, u"Make Code"_s,
+        PromptIcon::Exclamation, PromptButtons::Ok);
+    return true;
 }
 
 void Form1::UpdateDefinedBarcodeView()

@@ -2,6 +2,8 @@
 
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
+#include "list/barcode_list.h"
+#include "list/find_setting.h"
 #include "list/list_files.h"
 
 #include <QAction>
@@ -20,7 +22,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -33,16 +35,6 @@ template <typename T> T *named(T *object, const QString &name)
 {
     object->setObjectName(name);
     return object;
-}
-
-ListRecord recordOf(const QTreeWidgetItem *item)
-{
-    return {item->text(0), item->text(1), item->text(2), item->text(3), item->text(4)};
-}
-
-QTreeWidgetItem *itemOf(const ListRecord &record)
-{
-    return new QTreeWidgetItem(QStringList{record.product, record.barcode, record.digitSup, record.text, record.type});
 }
 
 // The records a search tests between two repaints of the window: few enough that it repaints
@@ -98,11 +90,14 @@ void frmFind::buildWindow()
     fieldsLayout->addWidget(chkAll, 0, 3);
     layout->addWidget(fieldsFrame);
 
-    ListView3 = named(new QTreeWidget(central), u"ListView3"_s);
+    m_results = new BarcodeList(this);
+    m_sortProxy = new BarcodeListSortProxy(this);
+    m_sortProxy->setSourceModel(m_results);
+    ListView3 = named(new QTreeView(central), u"ListView3"_s);
+    ListView3->setModel(m_sortProxy);
     ListView3->setRootIsDecorated(false);
     ListView3->setUniformRowHeights(true);
     ListView3->setAllColumnsShowFocus(true);
-    ListView3->setHeaderLabels(listColumnCaptions());
     ListView3->header()->setSectionsClickable(true);
     ListView3->header()->setSortIndicatorShown(false);
     // Room for a product line of about twenty characters.
@@ -134,9 +129,12 @@ void frmFind::buildWindow()
     for (QCheckBox *box : boxes)
         connect(box, &QCheckBox::clicked, this, &frmFind::refreshControls);
     connect(txtSearch, &QLineEdit::textChanged, this, &frmFind::refreshControls);
+    // Enter in the search box presses "&Search", as in any find window (a main window has no
+    // default button that would); a disabled button ignores the click.
+    connect(txtSearch, &QLineEdit::returnPressed, cmdSearch, &QPushButton::click);
     connect(ListView3->header(), &QHeaderView::sectionClicked, this, &frmFind::onSortColumn);
-    connect(ListView3, &QTreeWidget::itemDoubleClicked, this, &frmFind::onLoadResult);
-    connect(ListView3, &QTreeWidget::currentItemChanged, this, &frmFind::refreshControls);
+    connect(ListView3, &QTreeView::doubleClicked, this, &frmFind::onLoadResult);
+    connect(ListView3->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmFind::refreshControls);
     connect(Command1, &QPushButton::clicked, this, [this] {
         if (Command1->isEnabled())
             emit moveRequested();
@@ -207,31 +205,34 @@ FindFields frmFind::fields() const
 
 QString frmFind::findSetting() const
 {
-    QString value;
-    const QList<QCheckBox *> boxes = fieldBoxes() + QList<QCheckBox *>{chkAll};
-    for (QCheckBox *box : boxes)
-        value += box->isChecked() ? u'1' : u'0';
-    return value;
+    return FindSetting{fields(), chkAll->isChecked()}.toString();
 }
 
 void frmFind::applyFindSetting(const QString &value)
 {
-    const bool wellFormed =
-        value.size() == 6 && std::all_of(value.begin(), value.end(), [](QChar c) { return c == u'0' || c == u'1'; });
-    const QString checks = wellFormed && value != u"000000"_s ? value : u"100000"_s;
-    const QList<QCheckBox *> boxes = fieldBoxes() + QList<QCheckBox *>{chkAll};
+    const FindSetting setting = FindSetting::parse(value);
+    const QList<QCheckBox *> boxes = fieldBoxes();
     for (int i = 0; i < boxes.size(); ++i)
-        boxes[i]->setChecked(checks[i] == u'1');
+        boxes[i]->setChecked(setting.fields.columns[size_t(i)]);
+    chkAll->setChecked(setting.checkAll);
     refreshControls();
 }
 
 QList<ListRecord> frmFind::results() const
 {
     QList<ListRecord> records;
-    records.reserve(ListView3->topLevelItemCount());
-    for (int i = 0; i < ListView3->topLevelItemCount(); ++i)
-        records.append(recordOf(ListView3->topLevelItem(i)));
+    records.reserve(m_sortProxy->rowCount());
+    for (int row = 0; row < m_sortProxy->rowCount(); ++row)
+        records.append(m_results->record(m_sortProxy->mapToSource(m_sortProxy->index(row, 0)).row() + 1));
     return records;
+}
+
+std::optional<ListRecord> frmFind::currentResult() const
+{
+    const QModelIndex source = m_sortProxy->mapToSource(ListView3->currentIndex());
+    if (!source.isValid())
+        return std::nullopt;
+    return m_results->record(source.row() + 1);
 }
 
 void frmFind::refreshControls()
@@ -245,10 +246,9 @@ void frmFind::refreshControls()
             cmdSearch->setEnabled(false);
             mnuAs->setEnabled(false);
         }
-        const QTreeWidgetItem *selected = ListView3->currentItem();
+        const std::optional<ListRecord> selected = currentResult();
         const QString product = m_mainList.product ? m_mainList.product() : QString();
-        Command1->setEnabled(m_imageListAvailable && ListView3->topLevelItemCount() > 0 && selected &&
-                             selected->text(0) == product);
+        Command1->setEnabled(m_imageListAvailable && !m_results->isEmpty() && selected && selected->product == product);
     } else {
         cmdSearch->setEnabled(false);
     }
@@ -268,7 +268,7 @@ void frmFind::search()
     if (mainCount() == 0 || !m_mainList.records)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ListView3->clear();
+    m_results->clear();
     Label3->clear();
     cmdSearch->setEnabled(false);
 
@@ -279,11 +279,7 @@ void frmFind::search()
     const QList<ListRecord> found = query.run(
         records, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }, kRecordsBetweenRepaints);
 
-    QList<QTreeWidgetItem *> items;
-    items.reserve(found.size());
-    for (const ListRecord &record : found)
-        items.append(itemOf(record));
-    ListView3->addTopLevelItems(items);
+    m_results->appendRecords(found, false);
 
     QApplication::restoreOverrideCursor();
     cmdSearch->setEnabled(true);
@@ -293,26 +289,18 @@ void frmFind::search()
 
 void frmFind::onSortColumn(int column)
 {
-    const QString caption = ListView3->headerItem()->text(column);
-    size_t toggle = 0; // "Product", "Digit Sup." and any other caption share the first toggle
-    if (caption == u"Barcode"_s)
-        toggle = 1;
-    else if (caption == u"Text"_s)
-        toggle = 2;
-    else if (caption == u"Type"_s)
-        toggle = 3;
-    const Qt::SortOrder order = m_sortToggles[toggle] == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
-    m_sortToggles[toggle] = m_sortToggles[toggle] == 0 ? 1 : 0;
+    const Qt::SortOrder order = m_sortToggles.click(m_results->headerData(column, Qt::Horizontal).toString());
+    m_sortProxy->sort(column, order);
     ListView3->header()->setSortIndicatorShown(true);
-    ListView3->sortItems(column, order);
+    ListView3->header()->setSortIndicator(column, order);
 }
 
 void frmFind::onLoadResult()
 {
-    const QTreeWidgetItem *selected = ListView3->currentItem();
-    if (mainCount() == 0 || ListView3->topLevelItemCount() == 0 || !selected)
+    const std::optional<ListRecord> selected = currentResult();
+    if (mainCount() == 0 || m_results->isEmpty() || !selected)
         return;
-    emit recordChosen(recordOf(selected));
+    emit recordChosen(*selected);
     refreshControls();
 }
 

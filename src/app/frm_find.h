@@ -2,12 +2,13 @@
 
 #include "list/find_query.h"
 #include "list/list_record.h"
+#include "list/list_sort_toggles.h"
 
 #include <QHash>
 #include <QMainWindow>
 
-#include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -15,10 +16,14 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QModelIndex;
 class QStatusBar;
-class QTreeWidget;
+class QTreeView;
 
 namespace Kelbrix {
+
+class BarcodeList;
+class BarcodeListSortProxy;
 
 /// The find window: searches the main window's barcode list for a piece of text in the
 /// chosen columns, lists the records found, hands a chosen result back to the main window
@@ -68,9 +73,10 @@ public:
     QCheckBox *chkFreeText = nullptr;
     QCheckBox *chkType = nullptr;
     QCheckBox *chkAll = nullptr;
-    QTreeWidget *ListView3 = nullptr; ///< the results: Product, Barcode, Digit Sup., Text, Type
-    QLabel *Label2 = nullptr;         ///< "Items Found:"
-    QLabel *Label3 = nullptr;         ///< the number of results
+    /// The results (Product, Barcode, Digit Sup., Text, Type), sorted as the main list sorts.
+    QTreeView *ListView3 = nullptr;
+    QLabel *Label2 = nullptr; ///< "Items Found:"
+    QLabel *Label3 = nullptr; ///< the number of results
     QPushButton *cmdSearch = nullptr;
     QPushButton *cmdFOK = nullptr;
     QPushButton *Command1 = nullptr; ///< ">>": moves the chosen result's label to the image list
@@ -96,13 +102,18 @@ private:
     void onCheckAll();
     void onSortColumn(int column);
     void onLoadResult();
+    /// The record of the result list's current row; none when no row is current.
+    std::optional<ListRecord> currentResult() const;
     void onSaveResults();
     QList<QCheckBox *> fieldBoxes() const;
     qsizetype mainCount() const;
 
     MainList m_mainList;
     bool m_imageListAvailable = false;
-    std::array<qint16, 4> m_sortToggles{0, 0, 0, 0};
+    // The records found, in list order; the view shows them through the sort proxy.
+    BarcodeList *m_results = nullptr;
+    BarcodeListSortProxy *m_sortProxy = nullptr;
+    ListSortToggles m_sortToggles;
     QHash<QObject *, QString> m_hints;
 };
 

@@ -20,6 +20,10 @@ int main(int argc, char *argv[])
         return Kelbrix::runCommandLine(commandLine, argc, argv);
 
     QApplication app(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...) out; anything else the program does
+    // not know ends it, so a script with a mistyped option does not wait on a window.
+    if (const QString error = Kelbrix::windowArgumentsError(QApplication::arguments()); !error.isEmpty())
+        return Kelbrix::reportUnknownArguments(error);
     QApplication::setApplicationName(u"Kelbrix"_s);
     QApplication::setOrganizationName(u"Quorran"_s);
 

@@ -86,9 +86,15 @@ RuntimeErrorText runtimeErrorText(int number)
 
 void ReportRuntimeError(int number)
 {
+    ReportRuntimeError(number, {});
+}
+
+void ReportRuntimeError(int number, const QString &detail)
+{
     const RuntimeErrorText text = runtimeErrorText(number);
     if (text.shown)
-        ask(text.message, text.title, PromptIcon::Critical, PromptButtons::Ok);
+        ask(detail.isEmpty() ? text.message : text.message + u'\n' + detail, text.title, PromptIcon::Critical,
+            PromptButtons::Ok);
 }
 
 } // namespace Kelbrix

@@ -32,5 +32,7 @@ RuntimeErrorText runtimeErrorText(int number);
 /// Shows the message of runtime error \a number (stop icon, OK button). 0, 32755 and 380 (a
 /// value the barcode renderer refused, which the window meeting it handles itself) show nothing.
 void ReportRuntimeError(int number);
+/// As above, with \a detail (the file and the reason, say) as a second line under the message.
+void ReportRuntimeError(int number, const QString &detail);
 
 } // namespace Kelbrix

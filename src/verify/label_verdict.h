@@ -31,8 +31,8 @@ struct LabelVerdict {
 /// The digits may be given as typed (without check digit; an ISBN with its dividers; UPC-A
 /// digits for "UPC A to E") or as drawn (with check digit; Code 39 with its check character).
 /// A check digit the reader finds is accepted when the reader itself vouches for it. A label
-/// drawn light on dark (an inverted export) is read too. UPC-E of number system 1 is not
-/// checked, because the reader does not read it; an unknown TypeCode is not checked either.
+/// drawn light on dark (an inverted export) is read too. UPC-E of number system 1, which zbar does
+/// not read, is read with ZXing-C++; an unknown TypeCode is not checked.
 LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QString &expectedDigits,
                          const QString &expectedSupplement);
 

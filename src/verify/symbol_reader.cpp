@@ -1,10 +1,14 @@
 #include "verify/symbol_reader.h"
 
+#include "verify/upc_e_reader.h"
+
 #include <QPainter>
 
 #include <zbar.h>
 
 #include <memory>
+
+using namespace Qt::Literals::StringLiterals;
 
 // zbar.h puts its C API into namespace zbar when compiled as C++.
 using namespace zbar;
@@ -79,6 +83,17 @@ QList<DecodedSymbol> scan(const QImage &grey)
 }
 
 } // namespace
+
+QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted)
+{
+    if (image.isNull())
+        return {};
+    if (!inverted)
+        return scanUpcE(withQuietZone(image, Qt::white));
+    QImage grey = withQuietZone(image, Qt::black);
+    grey.invertPixels();
+    return scanUpcE(grey);
+}
 
 QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted)
 {

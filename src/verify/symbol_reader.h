@@ -27,4 +27,10 @@ struct DecodedSymbol {
 /// them; none for a null image or one with nothing readable.
 QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted = false);
 
+/// Reads one UPC-E symbol, with its add-on, from \a image with ZXing-C++, which reads the UPC-E
+/// of number system 1 that zbar does not. The image is prepared as for readSymbols(). Returns at
+/// most one symbol, typed "UPC-E" with its eight digits; an add-on makes it a "COMPOSITE" whose
+/// parts are the UPC-E and the "EAN-2" or "EAN-5", as zbar gives them.
+QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted = false);
+
 } // namespace Kelbrix

@@ -19,6 +19,7 @@ struct Run {
     int exitCode;
     QStringList out;
     QString err;
+    bool session = false; ///< started in a user session (XDG_RUNTIME_DIR set), as a window is
 };
 
 // A list of two good records and one whose digits are too short to make a barcode.
@@ -101,6 +102,20 @@ private slots:
                   2,
                   {},
                   u"kelbrix: Could not open \"@D@/none.qz2\": the file does not exist.\n"_s},
+                 {"an unknown option",
+                  u"offscreen"_s,
+                  {u"--exprot"_s, u"@D@/list.qz2"_s},
+                  2,
+                  {},
+                  u"kelbrix: Unknown option 'exprot'.\nTry 'kelbrix --help' for more information.\n"_s,
+                  true},
+                 {"Qt's own options are taken out first",
+                  {},
+                  {u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s, u"--templates"_s},
+                  2,
+                  {},
+                  u"kelbrix: Unknown option 'templates'.\nTry 'kelbrix --help' for more information.\n"_s,
+                  true},
                  {"unknown compression",
                   {},
                   toOut + QStringList{u"--compression"_s, u"lzw"_s},
@@ -132,6 +147,12 @@ private slots:
             environment.remove(name);
         if (!row.platform.isEmpty())
             environment.insert(u"QT_QPA_PLATFORM"_s, row.platform);
+        QTemporaryDir session;
+        if (row.session) {
+            QFile::setPermissions(session.path(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            environment.insert(u"XDG_RUNTIME_DIR"_s, session.path());
+        }
         QProcess kelbrix;
         kelbrix.setProcessEnvironment(environment);
         kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), inDir(row.arguments));

@@ -3,7 +3,7 @@
 #include "list/list_files.h"
 
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -33,10 +33,11 @@ private slots:
         m_form->findChild<QAction *>(u"mnuFind"_s)->trigger();
         QTest::keyClicks(control<QLineEdit>(*findWindow(), u"txtSearch"_s), u"book"_s);
         control<QPushButton>(*findWindow(), u"cmdSearch"_s)->click();
-        auto *results = control<QTreeWidget>(*findWindow(), u"ListView3"_s);
-        QCOMPARE(results->topLevelItemCount(), 1);
-        results->setCurrentItem(results->topLevelItem(0));
-        emit results->itemDoubleClicked(results->topLevelItem(0), 0);
+        auto *results = control<QTreeView>(*findWindow(), u"ListView3"_s);
+        QCOMPARE(results->model()->rowCount(), 1);
+        const QModelIndex first = results->model()->index(0, 0);
+        results->setCurrentIndex(first);
+        emit results->doubleClicked(first);
         QCOMPARE(m_form->txtProduct->text(), u"Book"_s);
         QVERIFY(m_form->optISBN->isChecked());
         QCOMPARE(decodedText(m_form->picTST->image()).remove(u'|'), u"978030640615751295"_s);

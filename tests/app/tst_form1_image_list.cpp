@@ -1,6 +1,10 @@
 #include "app/image_list_edit.h"
 #include "form1_driver.h"
+#include "list/image_list_document.h"
 #include "size_driver.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -53,6 +57,65 @@ private slots:
         QCOMPARE(pictures().size(), 4);
         QCOMPARE(decodedJoined(pictures()[0].image), u"5012345678900"_s);
         QCOMPARE(decodedJoined(pictures()[2].image), u"4006381333931"_s);
+    }
+
+    // The image list holds two labels saved to a file, and maybe one more not saved; a damaged
+    // copy of the file is loaded.
+    void loadingADamagedFileLosesNothingUnasked_data()
+    {
+        QTest::addColumn<bool>("unsavedLabel");
+        QTest::addColumn<QList<PromptAnswer>>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("partTaken");
+        QTest::newRow("unsaved: not replaced") << true << QList<PromptAnswer>{PromptAnswer::No} << 1 << false;
+        QTest::newRow("unsaved, damaged: kept")
+            << true << QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::Yes} << 2 << false;
+        QTest::newRow("saved, damaged: kept") << false << QList<PromptAnswer>{PromptAnswer::Yes} << 1 << false;
+        QTest::newRow("saved, damaged: part taken") << false << QList<PromptAnswer>{PromptAnswer::No} << 1 << true;
+    }
+    void loadingADamagedFileLosesNothingUnasked()
+    {
+        QFETCH(bool, unsavedLabel);
+        QFETCH(QList<PromptAnswer>, answers);
+        QFETCH(int, questions);
+        QFETCH(bool, partTaken);
+        QTemporaryDir dir;
+        makeBarcode(u"501234567890"_s);
+        m_form->cmdToRTF1->click();
+        makeBarcode(u"400638133393"_s);
+        m_form->cmdToRTF1->click();
+        const QString saved = dir.filePath(u"labels.rtf"_s);
+        m_prompt->files.enqueue(saved);
+        m_form->mnuAs->trigger();
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray whole = file.readAll();
+        const RtfReadResult part = readRtf(whole.left(whole.size() * 3 / 4));
+        QVERIFY(!part.ok() && part.document.pictures().size() == 2);
+        QFile damaged(dir.filePath(u"damaged.rtf"_s));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(whole.left(whole.size() * 3 / 4)) > 0);
+        damaged.close();
+        if (unsavedLabel)
+            m_form->cmdToRTF1->click();
+        const QList<ImageListPart> before = pictures();
+
+        m_prompt->answers.append(answers);
+        m_form->loadListFile(damaged.fileName());
+        QCOMPARE(m_prompt->asked.size(), questions);
+        if (unsavedLabel) {
+            QCOMPARE(m_prompt->asked[0].text, u"The Barcode Image List has changes that are not saved. Do you want "
+                                              u"to replace it with damaged.rtf ?"_s);
+        }
+        if (questions > 1 || !unsavedLabel) {
+            const PromptRequest &damagedQuestion = m_prompt->asked.constLast();
+            QCOMPARE(damagedQuestion.text, damaged.fileName() + u": "_s + part.message +
+                                               u"\nOnly part of the file could be read. Do you want to keep the "
+                                               u"Barcode Image List you have instead ?"_s);
+            QCOMPARE(damagedQuestion.buttons, PromptButtons::YesNo);
+        }
+        QCOMPARE(pictures().size(), partTaken ? 2 : before.size());
+        if (!partTaken)
+            QCOMPARE(pictures()[before.size() - 2].image, before[before.size() - 2].image);
     }
 
     void clearAsksFirst()

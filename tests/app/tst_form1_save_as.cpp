@@ -128,6 +128,61 @@ private slots:
         }
     }
 
+    void bitmapThatCannotBeWrittenIsARuntimeError()
+    {
+        makeBarcode(u"501234567890"_s);
+        const QString path = m_dir.filePath(u"no-such-folder/label.bmp"_s);
+        saveAs(path);
+        checkAsked(*m_prompt,
+                   u"Path/File access error.\nCould not save \""_s + path +
+                       u"\": No such file or directory. The file was not changed."_s,
+                   u"File Error"_s, PromptIcon::Critical, PromptButtons::Ok);
+        QVERIFY(!QFileInfo::exists(QFileInfo(path).absolutePath()));
+    }
+
+    // After Make Code the entry changes to a partial ISBN: the label still has the EAN bars, and
+    // nothing may take it out under the new entry's name and header.
+    void staleLabelIsRefused_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char *action : {"tif", "bmp", "copy", ">>", "re-save"})
+            QTest::newRow(action) << QString::fromLatin1(action);
+    }
+    void staleLabelIsRefused()
+    {
+        QFETCH(QString, action);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        if (action == u"re-save"_s) {
+            saveAs(m_dir.filePath(u"label.bmp"_s));
+            QFile::remove(m_dir.filePath(u"label.bmp"_s));
+        }
+        clickOption(*m_form, u"optISBN"_s);
+        typeInto(m_form->TxtStreck, u"1-5716"_s);
+        QApplication::clipboard()->setText(u"before"_s);
+        m_prompt->asked.clear(); // what the partial ISBN itself asks
+        if (action == u"tif"_s || action == u"bmp"_s)
+            saveAs(m_dir.filePath(u"label."_s + action));
+        else if (action == u"copy"_s)
+            child<QAction>(u"mnuCopy"_s)->trigger();
+        else if (action == u">>"_s)
+            m_form->cmdToRTF1->click();
+        else
+            child<QAction>(u"mnuSBMP"_s)->trigger();
+        checkAsked(*m_prompt, u"Make the code first: the label does not show the barcode in the entry."_s,
+                   u"Make Code"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        QVERIFY(filesIn().isEmpty());
+        QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
+        QCOMPARE(m_form->RTF1->pictureCount(), 0);
+
+        // Made again, the label goes out.
+        m_prompt->asked.clear();
+        m_form->TxtStreck->setText(u"1-57169-006-9"_s);
+        m_form->Command1->click();
+        saveAs(m_dir.filePath(u"label.bmp"_s));
+        QVERIFY(m_prompt->asked.isEmpty());
+        QCOMPARE(decoded(QImage(m_dir.filePath(u"label.bmp"_s), "BMP")), u"9781571690067"_s);
+    }
+
     void saveBitmapAsksOrRunsSaveAs()
     {
         addRecord(u"501234567890"_s, u"Soap"_s);

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -34,11 +34,18 @@ template <typename T> T *control(const frmFind &window, const char16_t *name)
 
 QStringList shownProducts(const frmFind &window)
 {
-    auto *list = control<QTreeWidget>(window, u"ListView3");
+    const QAbstractItemModel *shown = control<QTreeView>(window, u"ListView3")->model();
     QStringList products;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        products.append(list->topLevelItem(i)->text(0));
+    for (int row = 0; row < shown->rowCount(); ++row)
+        products.append(shown->index(row, 0).data().toString());
     return products;
+}
+
+void clickHeader(const frmFind &window, int column)
+{
+    QHeaderView *header = control<QTreeView>(window, u"ListView3")->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
 }
 
 void searchFor(const frmFind &window, const QString &text)
@@ -81,11 +88,41 @@ private slots:
     {
         control<QCheckBox>(*m_window, u"chkAll")->click();
         searchFor(*m_window, u"e"_s);
-        auto *header = control<QTreeWidget>(*m_window, u"ListView3")->header();
         for (int column : {0, 2})
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+            clickHeader(*m_window, column);
         QCOMPARE(shownProducts(*m_window), (QStringList{u"Milk e13"_s, u"Jam"_s, u"xAbCx"_s, u"ABC soap"_s, u"Tea"_s}));
+    }
+
+    // As the main list sorts: text regardless of case, "Product" first ascending, then descending.
+    void resultsSortAsTheMainList()
+    {
+        m_mainList = {
+            {u"Big\u2026"_s, u"1"_s, {}, {}, u"E130"_s},  {u"Soap"_s, u"2"_s, {}, {}, u"E130"_s},
+            {u"Tea"_s, u"3"_s, {}, {}, u"E130"_s},        {u"UPC thing"_s, u"4"_s, {}, {}, u"E130"_s},
+            {u"abc widget"_s, u"5"_s, {}, {}, u"E130"_s}, {u"Milk"_s, u"6"_s, {}, {}, u"E80 "_s},
+            {u"star*?"_s, u"7"_s, {}, {}, u"E130"_s},
+        };
+        control<QCheckBox>(*m_window, u"chkAll")->click();
+        searchFor(*m_window, u"E130"_s);
+        const QStringList ascending{u"abc widget"_s, u"Big\u2026"_s, u"Soap"_s, u"star*?"_s, u"Tea"_s, u"UPC thing"_s};
+        clickHeader(*m_window, 0);
+        QCOMPARE(shownProducts(*m_window), ascending);
+        // Saved results keep the order shown.
+        QCOMPARE(m_window->results().constFirst().product, u"abc widget"_s);
+        clickHeader(*m_window, 0);
+        QCOMPARE(shownProducts(*m_window), QStringList(ascending.rbegin(), ascending.rend()));
+    }
+
+    void enterSearchesWhenSearchIsEnabled()
+    {
+        auto *box = control<QLineEdit>(*m_window, u"txtSearch");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return); // nothing to search for yet
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), QString());
+        QTest::keyClicks(box, u"abc"_s);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(shownProducts(*m_window), (QStringList{u"ABC soap"_s, u"xAbCx"_s}));
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"2"_s);
     }
 
     void saveResults()

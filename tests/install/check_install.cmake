@@ -23,7 +23,9 @@ foreach(file IN ITEMS
         share/icons/hicolor/scalable/apps/${id}.svg
         share/metainfo/${id}.metainfo.xml
         share/mime/packages/${id}.xml
-        share/man/man1/kelbrix.1
+        share/man/man1/kelbrix.1.gz
+        share/doc/kelbrix/copyright
+        share/doc/kelbrix/changelog.gz
         share/doc/kelbrix/help/Barcode.html
         share/doc/kelbrix/help/contexts.html)
     if(NOT EXISTS "${PREFIX}/${file}")

@@ -1,0 +1,47 @@
+# cmake -DNEWS=... -DOUTPUT=... -DPACKAGE=... -DMAINTAINER=... -P debian_changelog.cmake
+#
+# Writes the Debian changelog of the package from the release notes: each release, a line
+# "0.1.0 (2026-12-07)", becomes an entry; its notes ("- " starts one, two blanks continue it)
+# become the entry's items.
+
+# Day of the week (0 = Sunday) of a date in the Gregorian calendar.
+function(weekday year month day result)
+    set(offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+    math(EXPR index "${month} - 1")
+    list(GET offsets ${index} offset)
+    if(month LESS 3)
+        math(EXPR year "${year} - 1")
+    endif()
+    math(EXPR value "(${year} + ${year} / 4 - ${year} / 100 + ${year} / 400 + ${offset} + ${day}) % 7")
+    set(${result} ${value} PARENT_SCOPE)
+endfunction()
+
+set(days Sun Mon Tue Wed Thu Fri Sat)
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+
+file(STRINGS "${NEWS}" lines)
+set(changelog "")
+set(trailer "")
+foreach(line IN LISTS lines)
+    if(line MATCHES "^([0-9][0-9.]*) \\(([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])\\)$")
+        set(version ${CMAKE_MATCH_1})
+        set(year ${CMAKE_MATCH_2})
+        math(EXPR month "${CMAKE_MATCH_3}")
+        math(EXPR day "${CMAKE_MATCH_4}")
+        weekday(${year} ${month} ${day} dow)
+        list(GET days ${dow} dayName)
+        math(EXPR monthIndex "${month} - 1")
+        list(GET months ${monthIndex} monthName)
+        string(APPEND changelog "${trailer}${PACKAGE} (${version}) unstable; urgency=medium\n\n")
+        set(trailer "\n -- ${MAINTAINER}  ${dayName}, ${CMAKE_MATCH_4} ${monthName} ${year} 12:00:00 +0000\n\n")
+    elseif(line MATCHES "^- (.*)$")
+        string(APPEND changelog "  * ${CMAKE_MATCH_1}\n")
+    elseif(line MATCHES "^  (.*)$")
+        string(APPEND changelog "    ${CMAKE_MATCH_1}\n")
+    endif()
+endforeach()
+if(changelog STREQUAL "")
+    message(FATAL_ERROR "${NEWS} holds no release")
+endif()
+string(REGEX REPLACE "\n\n$" "\n" trailer "${trailer}")
+file(WRITE "${OUTPUT}" "${changelog}${trailer}")
