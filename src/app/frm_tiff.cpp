@@ -189,7 +189,21 @@ QWidget *frmTiff::buildColourFrame()
     cmdNormalColor = named(new QPushButton(frame), u"cmdNormalColor"_s);
     buttons->addWidget(cmdUse256);
     buttons->addWidget(cmdNormalColor);
-    static_cast<QVBoxLayout *>(frame->layout())->addLayout(buttons);
+    auto *layout = static_cast<QVBoxLayout *>(frame->layout());
+    layout->addLayout(buttons);
+    if (!m_colourMode.canSwitch()) {
+        // The options stay, as settings; the switches could only fail, so they are off and the
+        // window says why.
+        const QString why = u"This desktop cannot switch to 256 colors, and TIFF files do not depend on the "
+                            u"display's color depth."_s;
+        lblColourHint = named(new QLabel(why, frame), u"lblColourHint"_s);
+        lblColourHint->setWordWrap(true);
+        layout->addWidget(lblColourHint);
+        for (QPushButton *button : {cmdUse256, cmdNormalColor}) {
+            button->setEnabled(false);
+            button->setToolTip(why);
+        }
+    }
     return frame;
 }
 
@@ -203,6 +217,8 @@ QWidget *frmTiff::buildMonitorFrame()
     cmdNormal = named(new QPushButton(u"&Change Resolution Now"_s, frame), u"cmdNormal"_s);
     layout->addWidget(List1, 1);
     layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
+    // The list shows the mode in use; switching to another one is for a display that can.
+    cmdNormal->setEnabled(m_colourMode.canSwitch());
     showSelectedMode();
     return frame;
 }
@@ -333,7 +349,8 @@ void frmTiff::applyColourModeSetting()
     if (optUse256->isChecked()) {
         // The switch happens here, once; activation has nothing left to do.
         m_colourMode.setRunSetting(QString());
-        m_colourMode.goTo256Colors();
+        if (m_colourMode.canSwitch())
+            m_colourMode.goTo256Colors();
         showSelectedMode();
     } else {
         m_colourMode.setRunSetting(optNever256->isChecked() ? u"Never"_s : u"Ask"_s);
