@@ -1,6 +1,7 @@
 #include "app/frm_tiff.h"
 
 #include "app/help_window.h"
+#include "app/window_placement.h"
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
 #include "render/label_picture.h"
@@ -360,6 +361,7 @@ void frmTiff::applyColourModeSetting()
 void frmTiff::showParameters()
 {
     cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    placeOverMainWindow(this, parentWidget());
     exec();
 }
 
