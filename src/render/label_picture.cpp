@@ -48,11 +48,16 @@ QSize LabelPicture::sizeHint() const
 void LabelPicture::setImage(const QImage &image)
 {
     m_image = image;
-    if (!m_screen.isNull()) {
-        m_screen = QImage();
-        updateGeometryFromTwips();
-    }
+    dropScreenImage();
     update();
+}
+
+void LabelPicture::dropScreenImage()
+{
+    if (m_screen.isNull())
+        return;
+    m_screen = QImage();
+    updateGeometryFromTwips();
 }
 
 void LabelPicture::setScreenImage(const QImage &image)
@@ -64,6 +69,7 @@ void LabelPicture::setScreenImage(const QImage &image)
 
 void LabelPicture::clear()
 {
+    dropScreenImage();
     QImage blank(sizeHint(), QImage::Format_RGB32);
     blank.fill(Qt::white);
     setImage(blank);
@@ -74,8 +80,7 @@ void LabelPicture::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (!m_screen.isNull() && qFuzzyCompare(m_screen.devicePixelRatio(), painter.device()->devicePixelRatioF())) {
-        // One image pixel to one device pixel, unsmoothed: a scaled copy would turn the edges of
-        // the bars grey.
+        // One image pixel to one device pixel: a scaled copy would turn the edges of the bars grey.
         painter.drawImage(QPointF(0, 0), m_screen);
         return;
     }

@@ -49,6 +49,7 @@ protected:
 
 private:
     void updateGeometryFromTwips();
+    void dropScreenImage();
 
     double m_widthTwips = 0;
     double m_heightTwips = 0;
