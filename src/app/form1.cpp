@@ -79,7 +79,6 @@ void Form1::buildWindow()
     auto *right = new QVBoxLayout;
     pictureArea = named(new QFrame(central), u"pictureArea"_s);
     pictureArea->setFrameShape(QFrame::StyledPanel);
-    pictureArea->setMinimumSize(fontMetrics().averageCharWidth() * 40, fontMetrics().height() * 8);
     buildPictures();
     listArea = named(new QFrame(central), u"listArea"_s);
     listArea->setFrameShape(QFrame::StyledPanel);
@@ -137,6 +136,10 @@ void Form1::buildPictures()
     layout->addWidget(cmdToRTF1, 1, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(0, 1);
+    // The area is as large as its layout needs, never less: the pictures hold the labels they
+    // show, so a larger label makes the area (and, when needed, the window) larger.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    layout->setColumnMinimumWidth(0, fontMetrics().averageCharWidth() * 20);
 }
 
 QWidget *Form1::buildOptionsPanel()

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "app/frm_find.h"
+#include "app/window_placement.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ void Form1::buildFindWindow()
     });
     mnuFind->setEnabled(true);
     connect(mnuFind, &QAction::triggered, this, [this] {
+        placeOverMainWindow(m_find, this);
         m_find->show();
         m_find->raise();
         m_find->activateWindow();

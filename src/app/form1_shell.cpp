@@ -4,6 +4,7 @@
 
 #include "app/about_window.h"
 #include "app/help_window.h"
+#include "app/window_placement.h"
 #include "app/wiz_start.h"
 #include "base/user_prompt.h"
 
@@ -290,12 +291,14 @@ void Form1::onCancel()
 
 void Form1::showWizard()
 {
+    placeOverMainWindow(WizStart::instance(), this);
     WizStart::instance()->show();
 }
 
 void Form1::showAbout()
 {
     AboutWindow about(WindowTitle, this);
+    placeOverMainWindow(&about, this);
     about.exec();
 }
 

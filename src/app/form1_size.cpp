@@ -5,6 +5,7 @@
 
 #include "app/frm_bar_size.h"
 #include "app/frm_tiff.h"
+#include "app/window_placement.h"
 #include "render/label_picture.h"
 
 #include <QAction>
@@ -34,6 +35,7 @@ void Form1::buildSizeWindow()
 
 void Form1::showSizeWindow()
 {
+    placeOverMainWindow(m_barSize, this);
     m_barSize->show();
     m_barSize->raise();
     m_barSize->activateWindow();

@@ -230,8 +230,10 @@ void Form1::buildExportLockedActions()
 
 void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
 {
+    // The files do not depend on the display's depth; the warning stands only where the
+    // display's mode can be switched, as it was written for.
     const int bits = displayDepth();
-    if ((bits == 16 || bits == 32) &&
+    if (tiffWindow()->colourMode().canSwitch() && (bits == 16 || bits == 32) &&
         ask(u"Making a TIF file in "_s + QString::number(bits) +
                 u" Bit color will corrupt the saved image, please use 256 colors, Do you want to Continue ?"_s,
             u"Wrong color depth"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)

@@ -6,6 +6,7 @@
 #include "base/user_prompt.h"
 #include "render/label_composer.h"
 #include "render/label_picture.h"
+#include "render/screen_label.h"
 #include "render/view_update_plan.h"
 
 #include <QAction>
@@ -188,6 +189,8 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (clipboard)
         clipboard->clear();
+    // What the window shows is the same label made again at the screen's resolution.
+    const LabelRequest screenRequest = request;
     request.recycledSymbol = symbolPicture->takeImage();
     request.recycledLabel = labelPicture->takeImage();
     const double dpi = request.dotsPerInch;
@@ -199,6 +202,7 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     symbolPicture->setImage(label.symbol);
     labelPicture->setHeightTwips(label.heightTwips);
     labelPicture->setImage(label.label);
+    labelPicture->setScreenImage(composeScreenLabel(screenRequest, compose, logicalDpiX(), devicePixelRatioF()));
     if (isbn)
         isbnCenterX = label.isbnCenterX;
     // After a composition the clipboard holds the bare symbol.

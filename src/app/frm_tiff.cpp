@@ -1,6 +1,7 @@
 #include "app/frm_tiff.h"
 
 #include "app/help_window.h"
+#include "app/window_placement.h"
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
 #include "render/label_picture.h"
@@ -189,7 +190,21 @@ QWidget *frmTiff::buildColourFrame()
     cmdNormalColor = named(new QPushButton(frame), u"cmdNormalColor"_s);
     buttons->addWidget(cmdUse256);
     buttons->addWidget(cmdNormalColor);
-    static_cast<QVBoxLayout *>(frame->layout())->addLayout(buttons);
+    auto *layout = static_cast<QVBoxLayout *>(frame->layout());
+    layout->addLayout(buttons);
+    if (!m_colourMode.canSwitch()) {
+        // The options stay, as settings; the switches could only fail, so they are off and the
+        // window says why.
+        const QString why = u"This desktop cannot switch to 256 colors, and TIFF files do not depend on the "
+                            u"display's color depth."_s;
+        lblColourHint = named(new QLabel(why, frame), u"lblColourHint"_s);
+        lblColourHint->setWordWrap(true);
+        layout->addWidget(lblColourHint);
+        for (QPushButton *button : {cmdUse256, cmdNormalColor}) {
+            button->setEnabled(false);
+            button->setToolTip(why);
+        }
+    }
     return frame;
 }
 
@@ -203,6 +218,8 @@ QWidget *frmTiff::buildMonitorFrame()
     cmdNormal = named(new QPushButton(u"&Change Resolution Now"_s, frame), u"cmdNormal"_s);
     layout->addWidget(List1, 1);
     layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
+    // The list shows the mode in use; switching to another one is for a display that can.
+    cmdNormal->setEnabled(m_colourMode.canSwitch());
     showSelectedMode();
     return frame;
 }
@@ -333,7 +350,8 @@ void frmTiff::applyColourModeSetting()
     if (optUse256->isChecked()) {
         // The switch happens here, once; activation has nothing left to do.
         m_colourMode.setRunSetting(QString());
-        m_colourMode.goTo256Colors();
+        if (m_colourMode.canSwitch())
+            m_colourMode.goTo256Colors();
         showSelectedMode();
     } else {
         m_colourMode.setRunSetting(optNever256->isChecked() ? u"Never"_s : u"Ask"_s);
@@ -343,6 +361,7 @@ void frmTiff::applyColourModeSetting()
 void frmTiff::showParameters()
 {
     cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    placeOverMainWindow(this, parentWidget());
     exec();
 }
 

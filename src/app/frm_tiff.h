@@ -54,8 +54,8 @@ public:
     void offerColourMode();
     /// The colour-mode step of the main window's close: back to the start-up mode.
     void returnToStartUpMode();
-    /// Acts on the colour-mode setting just read: "256" switches to 256 colours at once; the
-    /// others are kept for this run's activation step.
+    /// Acts on the colour-mode setting just read: "256" switches to 256 colours at once (where
+    /// the display can switch); the others are kept for this run's activation step.
     void applyColourModeSetting();
 
     /// Shows the window modally, as "&TIFF Parameters" does.
@@ -122,6 +122,7 @@ private:
     QRadioButton *optNever256 = nullptr;
     QPushButton *cmdUse256 = nullptr;
     QPushButton *cmdNormalColor = nullptr;
+    QLabel *lblColourHint = nullptr; ///< why the two switches are off, where the display cannot switch
     QListWidget *List1 = nullptr;
     QPushButton *cmdNormal = nullptr;
     LabelPicture *picTiffRef = nullptr;

@@ -1,4 +1,5 @@
 #include "app/help_window.h"
+#include "app/window_placement.h"
 
 #include <QPointer>
 #include <QShortcut>
@@ -66,6 +67,7 @@ void HelpWindow::showPage(const QString &page, const QString &anchor)
     m_anchor = anchor;
     m_browser->setSource(QUrl(u"qrc:/help/"_s + page + u"#"_s + anchor));
     m_browser->scrollToAnchor(anchor);
+    placeOverMainWindow(this);
     show();
     raise();
     activateWindow();

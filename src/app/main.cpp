@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/desktop_tour.h"
 #include "app/form1.h"
 #include "app/message_box_prompt.h"
 #include "export/converter_image.h"
@@ -30,14 +31,18 @@ int main(int argc, char *argv[])
     Kelbrix::MessageBoxPrompt prompt;
     Kelbrix::setUserPrompt(&prompt);
 
+    // The tests' walk through the program on a real desktop, when they ask for it.
+    const std::unique_ptr<Kelbrix::DesktopTour> tour = Kelbrix::DesktopTour::fromEnvironment();
     Kelbrix::Form1 window;
     window.resize(window.sizeHint().expandedTo(QSize(960, 600)));
     window.show();
+    if (tour)
+        tour->start(&window);
     // A list named on the command line (a double click on it in the file manager) is loaded
     // once the window shows, so any message about it appears over the window.
     if (const QString file = Kelbrix::startUpFile(QApplication::arguments()); !file.isEmpty())
         QTimer::singleShot(0, &window, [&window, file] { window.loadListFile(file); });
     const int result = QApplication::exec();
     Kelbrix::setUserPrompt(nullptr);
-    return result;
+    return tour ? tour->exitCode() : result;
 }

@@ -91,6 +91,11 @@ void ColourModeSwitch::askBackColors()
 
 void ColourModeSwitch::offerOnActivation(bool askSelected)
 {
+    // Where the program cannot switch, a question could only end in "Error changing resolution!".
+    if (!canSwitch()) {
+        m_runSetting.clear();
+        return;
+    }
     if (m_runSetting == u"256"_s) {
         m_runSetting.clear();
         goTo256Colors();
@@ -108,7 +113,7 @@ void ColourModeSwitch::offerOnActivation(bool askSelected)
 
 void ColourModeSwitch::returnToStartUpMode()
 {
-    if (currentBitsPerPixel() != m_startUp.bitsPerPixel)
+    if (canSwitch() && currentBitsPerPixel() != m_startUp.bitsPerPixel)
         goBackColors();
 }
 

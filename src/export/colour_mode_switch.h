@@ -29,6 +29,9 @@ public:
     DisplayMode startUpMode() const { return m_startUp; }
     /// Bits per pixel of the display now.
     int currentBitsPerPixel() const;
+    /// True when the display can be switched between modes; where it cannot, the colour mode
+    /// asks nothing and switches nothing on activation and close.
+    bool canSwitch() const { return m_display.canSwitchModes(); }
 
     /// The colour-mode setting as kept for this run: "256", "Ask" or "Never" from the
     /// settings; emptied once it has been acted on, so each question comes once per run.
@@ -50,10 +53,11 @@ public:
     void askBackColors();
     /// What the main window does each time it becomes active: with the run setting "256" it
     /// switches to 256 colours; with "Ask" and a display at 32 bits per pixel (or 16, when
-    /// \a askSelected) it asks whether to switch. Either empties the run setting.
+    /// \a askSelected) it asks whether to switch. Either empties the run setting. A display
+    /// that cannot switch is neither switched nor asked about.
     void offerOnActivation(bool askSelected);
     /// What the main window does when it closes: when the depth differs from the start-up
-    /// depth, switches back to the start-up mode.
+    /// depth and the display can switch, switches back to the start-up mode.
     void returnToStartUpMode();
 
 private:

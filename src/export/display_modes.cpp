@@ -41,9 +41,24 @@ bool QtDisplayModes::restartSystem()
     return false;
 }
 
+namespace {
+std::function<std::unique_ptr<DisplayModes>()> &displayModesFactory()
+{
+    static std::function<std::unique_ptr<DisplayModes>()> factory;
+    return factory;
+}
+} // namespace
+
 std::unique_ptr<DisplayModes> makePlatformDisplayModes()
 {
+    if (const auto &factory = displayModesFactory())
+        return factory();
     return std::make_unique<QtDisplayModes>();
+}
+
+void setDisplayModesFactory(std::function<std::unique_ptr<DisplayModes>()> factory)
+{
+    displayModesFactory() = std::move(factory);
 }
 
 } // namespace Kelbrix

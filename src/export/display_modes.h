@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace Kelbrix {
@@ -47,21 +48,31 @@ public:
     /// Restarts the computer after a change answered with Restart. False when the program
     /// cannot restart it; then nothing happens.
     virtual bool restartSystem() = 0;
+    /// True when the program can switch the display between modes at all. Where it cannot, the
+    /// colour depth is the desktop's business: the program offers no switch and asks no
+    /// question about it.
+    virtual bool canSwitchModes() const = 0;
 };
 
 /// The display as Qt reports it: the primary screen's size in physical pixels and its colour
 /// depth. Qt offers no way to list or switch modes, so the list holds the current mode only and
-/// every change answers DisplayChange::NotSupported. Needs a QGuiApplication; without a screen
-/// the mode is 0x0x0.
+/// every change answers DisplayChange::NotSupported and canSwitchModes() is false. Needs a
+/// QGuiApplication; without a screen the mode is 0x0x0.
 class QtDisplayModes final : public DisplayModes {
 public:
     QList<DisplayMode> modes() const override;
     DisplayMode current() const override;
     int change(const DisplayMode &mode) override;
     bool restartSystem() override;
+    bool canSwitchModes() const override { return false; }
 };
 
-/// The display implementation of the platform the program runs on.
+/// The display implementation of the platform the program runs on, or what the factory set
+/// with setDisplayModesFactory() makes.
 std::unique_ptr<DisplayModes> makePlatformDisplayModes();
+
+/// Makes makePlatformDisplayModes() return what \a factory makes (tests give a display of
+/// their own this way); an empty factory restores the platform's.
+void setDisplayModesFactory(std::function<std::unique_ptr<DisplayModes>()> factory);
 
 } // namespace Kelbrix

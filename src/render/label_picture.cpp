@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace Kelbrix {
 
 LabelPicture::LabelPicture(const QString &name, QWidget *parent) : QWidget(parent)
@@ -28,24 +30,46 @@ void LabelPicture::setHeightTwips(double twips)
 
 void LabelPicture::updateGeometryFromTwips()
 {
-    const QSize size(twipsToWholePixels(m_widthTwips, logicalDpiX()), twipsToWholePixels(m_heightTwips, logicalDpiY()));
-    setFixedSize(size);
+    setFixedSize(sizeHint());
     updateGeometry();
 }
 
 QSize LabelPicture::sizeHint() const
 {
-    return QSize(twipsToWholePixels(m_widthTwips, logicalDpiX()), twipsToWholePixels(m_heightTwips, logicalDpiY()));
+    const QSize label(twipsToWholePixels(m_widthTwips, logicalDpiX()),
+                      twipsToWholePixels(m_heightTwips, logicalDpiY()));
+    if (m_screen.isNull())
+        return label;
+    // The screen picture may be higher than the label: it gives the ISBN header a band of its own.
+    const QSizeF screen = m_screen.deviceIndependentSize();
+    return label.expandedTo(QSize(int(std::ceil(screen.width() - 1e-6)), int(std::ceil(screen.height() - 1e-6))));
 }
 
 void LabelPicture::setImage(const QImage &image)
 {
     m_image = image;
+    dropScreenImage();
+    update();
+}
+
+void LabelPicture::dropScreenImage()
+{
+    if (m_screen.isNull())
+        return;
+    m_screen = QImage();
+    updateGeometryFromTwips();
+}
+
+void LabelPicture::setScreenImage(const QImage &image)
+{
+    m_screen = image;
+    updateGeometryFromTwips();
     update();
 }
 
 void LabelPicture::clear()
 {
+    dropScreenImage();
     QImage blank(sizeHint(), QImage::Format_RGB32);
     blank.fill(Qt::white);
     setImage(blank);
@@ -55,6 +79,11 @@ void LabelPicture::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    if (!m_screen.isNull() && qFuzzyCompare(m_screen.devicePixelRatio(), painter.device()->devicePixelRatioF())) {
+        // One image pixel to one device pixel: a scaled copy would turn the edges of the bars grey.
+        painter.drawImage(QPointF(0, 0), m_screen);
+        return;
+    }
     if (!m_image.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter.drawImage(QRectF(QPointF(0, 0), m_image.deviceIndependentSize()), m_image);

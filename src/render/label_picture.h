@@ -24,7 +24,13 @@ public:
     QImage image() const { return m_image; }
     /// The image, leaving the picture without one until the next setImage.
     QImage takeImage() { return std::exchange(m_image, QImage()); }
+    /// Sets the image, which the picture shows scaled to its size until a screen image is set.
     void setImage(const QImage &image);
+    /// Sets what the picture shows instead of its image: a picture of the same label made for
+    /// the screen, whose pixels go to device pixels one to one (see composeScreenLabel). The
+    /// picture grows to hold it. A null image, and every setImage, goes back to showing the image.
+    void setScreenImage(const QImage &image);
+    QImage screenImage() const { return m_screen; }
     /// Clears the picture to white at its current size.
     void clear();
 
@@ -43,10 +49,12 @@ protected:
 
 private:
     void updateGeometryFromTwips();
+    void dropScreenImage();
 
     double m_widthTwips = 0;
     double m_heightTwips = 0;
     QImage m_image;
+    QImage m_screen;
     QPoint m_pressPosition;
     bool m_leftPressed = false;
 };

@@ -84,7 +84,11 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
 
 private slots:
     void init() { resetSettings(); }
-    void cleanup() { close(); }
+    void cleanup()
+    {
+        close();
+        setDisplayModesFactory({});
+    }
 
     void windowKeepsItsChoicesOverARestart()
     {
@@ -166,28 +170,91 @@ private slots:
 
     void colourDepthQuestion_data()
     {
+        QTest::addColumn<bool>("switching");
         QTest::addColumn<int>("bits");
         QTest::addColumn<PromptAnswer>("answer");
-        QTest::newRow("16 bits, No") << 16 << PromptAnswer::No;
-        QTest::newRow("32 bits, Yes") << 32 << PromptAnswer::Yes;
-        QTest::newRow("24 bits") << 24 << PromptAnswer::No;
+        QTest::newRow("switching display, 16 bits, No") << true << 16 << PromptAnswer::No;
+        QTest::newRow("switching display, 32 bits, Yes") << true << 32 << PromptAnswer::Yes;
+        QTest::newRow("switching display, 24 bits") << true << 24 << PromptAnswer::No;
+        QTest::newRow("this screen, 32 bits") << false << 32 << PromptAnswer::No;
+        QTest::newRow("this screen, 16 bits") << false << 16 << PromptAnswer::No;
     }
     void colourDepthQuestion()
     {
+        QFETCH(bool, switching);
         QFETCH(int, bits);
         QFETCH(PromptAnswer, answer);
+        if (switching)
+            setDisplayModesFactory([bits] { return std::make_unique<SwitchingDisplay>(bits); });
         openWindow();
         m_form->setDisplayDepth(bits);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         m_prompt->answers.enqueue(answer);
         saveAs(u"label.tif"_s);
-        const bool asks = bits != 24;
+        const bool asks = switching && bits != 24;
         const QString question = u"Making a TIF file in "_s + QString::number(bits) +
                                  u" Bit color will corrupt the saved image, please use 256 colors, Do you want to "
                                  u"Continue ?"_s;
         QCOMPARE(m_prompt->texts(), asks ? QStringList{question} : QStringList{});
+        if (asks)
+            QCOMPARE(m_prompt->asked[0].title, u"Wrong color depth"_s);
         const bool writes = !asks || answer == PromptAnswer::Yes;
         QCOMPARE(filesIn(), writes ? QStringList{u"Soap_501234567890_001.tif"_s} : QStringList{});
+    }
+
+    void colourModeAtStartUp_data()
+    {
+        QTest::addColumn<bool>("switching");
+        QTest::addColumn<QString>("use256");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<int>("bitsWhileRunning");
+        const QStringList question{u"To be able to save High Resolution TIFF images you must use 256 Colors, Change "
+                                   u"Resolution automaticlly ?"_s};
+        QTest::newRow("this screen, first start") << false << QString() << QStringList{} << 0;
+        QTest::newRow("this screen, always 256") << false << u"256"_s << QStringList{} << 0;
+        QTest::newRow("switching display, first start") << true << QString() << question << 8;
+        QTest::newRow("switching display, always 256") << true << u"256"_s << QStringList{} << 8;
+        QTest::newRow("switching display, never") << true << u"Never"_s << QStringList{} << 32;
+    }
+    void colourModeAtStartUp()
+    {
+        QFETCH(bool, switching);
+        QFETCH(QString, use256);
+        QFETCH(QStringList, asked);
+        QFETCH(int, bitsWhileRunning);
+        SwitchingDisplay *display = nullptr;
+        if (switching) {
+            setDisplayModesFactory([&display] {
+                auto made = std::make_unique<SwitchingDisplay>(32);
+                display = made.get();
+                return made;
+            });
+        }
+        if (!use256.isNull())
+            stored().setValue(u"Use256"_s, use256);
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(PromptAnswer::Yes);
+        {
+            Form1 form(Edition::Alla);
+            form.show();
+            QApplication::setActiveWindow(&form);
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            // A second activation asks nothing more.
+            QApplication::setActiveWindow(nullptr);
+            QApplication::setActiveWindow(&form);
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QCOMPARE(prompt.texts(), asked);
+            if (!asked.isEmpty())
+                QCOMPARE(prompt.asked[0].helpContext, 810);
+            if (display)
+                QCOMPARE(display->now.bitsPerPixel, bitsWhileRunning);
+            quitAnsweringYes(form);
+            // Closing goes back to the depth the display started in.
+            if (display)
+                QCOMPARE(display->now.bitsPerPixel, 32);
+        }
+        // The choice is read and written as it always was.
+        QCOMPARE(stored().value(u"Use256"_s).toString(), use256.isEmpty() ? u"Ask"_s : use256);
     }
 
     void stoppingALongExport_data()

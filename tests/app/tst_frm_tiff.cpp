@@ -1,8 +1,11 @@
 #include "app/frm_tiff.h"
+#include "export_test_support.h"
 #include "recording_prompt.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -99,14 +102,54 @@ private slots:
         QCOMPARE(m_window->parameters().isbnTiffFont, u"DejaVu Serif"_s);
     }
 
-    void use256OnThisScreen()
+    void colourSwitches_data()
     {
-        const int depth = QGuiApplication::primaryScreen()->depth();
-        QCOMPARE(control<QPushButton>(u"cmdNormalColor"_s)->text(), QString::number(depth) + u" &Bit Color"_s);
-        control<QPushButton>(u"cmdUse256"_s)->click();
-        QCOMPARE(m_prompt->texts(), (QStringList{u"You are about to change to 256 Color, Do you want to Continue ?"_s,
-                                                 u"Error changing resolution! Returned: -100"_s}));
-        QCOMPARE(QGuiApplication::primaryScreen()->depth(), depth);
+        QTest::addColumn<bool>("switching");
+        QTest::newRow("this screen, which cannot switch") << false;
+        QTest::newRow("a display that can switch") << true;
+    }
+    void colourSwitches()
+    {
+        QFETCH(bool, switching);
+        auto display = std::make_unique<SwitchingDisplay>(32);
+        SwitchingDisplay *shown = display.get();
+        delete m_window;
+        if (switching)
+            m_window = new frmTiff(std::move(display), PrinterResolution{600, true});
+        else
+            m_window = new frmTiff(std::make_unique<QtDisplayModes>(), PrinterResolution{600, true});
+        showActive();
+        auto *use256 = control<QPushButton>(u"cmdUse256"_s);
+        auto *back = control<QPushButton>(u"cmdNormalColor"_s);
+        const int depth = switching ? 32 : QGuiApplication::primaryScreen()->depth();
+        QCOMPARE(back->text(), QString::number(depth) + u" &Bit Color"_s);
+        // The start-up options are there either way: they are settings.
+        for (const QString &option : {u"optAsk256"_s, u"optUse256"_s, u"optNever256"_s})
+            QVERIFY(control<QRadioButton>(option)->isVisible());
+        QCOMPARE(use256->isEnabled(), switching);
+        QCOMPARE(back->isEnabled(), switching);
+        QCOMPARE(control<QPushButton>(u"cmdNormal"_s)->isEnabled(), switching);
+        auto *hint = m_window->findChild<QLabel *>(u"lblColourHint"_s);
+        QCOMPARE(hint && hint->isVisible(), !switching);
+        if (!switching) {
+            QCOMPARE(hint->text(), u"This desktop cannot switch to 256 colors, and TIFF files do not depend on the "
+                                   u"display's color depth."_s);
+            QCOMPARE(use256->toolTip(), hint->text());
+            QTest::mouseClick(use256, Qt::LeftButton);
+            QTest::mouseClick(back, Qt::LeftButton);
+            QCOMPARE(m_prompt->texts(), QStringList{});
+            return;
+        }
+        m_prompt->answers << PromptAnswer::Yes << PromptAnswer::Yes;
+        QTest::mouseClick(use256, Qt::LeftButton);
+        QCOMPARE(shown->now.bitsPerPixel, 8);
+        QCOMPARE(control<QListWidget>(u"List1"_s)->currentItem()->text(), u"1024x768x8"_s);
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(shown->now.bitsPerPixel, 32);
+        QCOMPARE(m_prompt->texts(),
+                 (QStringList{u"You are about to change to 256 Color, Do you want to Continue ?"_s,
+                              u"You are about to change to 32 Bit Color, Do you want to Continue ?"_s}));
+        QCOMPARE(m_prompt->asked[1].title, u"Change to 32 Bit Colors"_s);
     }
 };
 

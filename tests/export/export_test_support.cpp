@@ -79,4 +79,20 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QList<DisplayMode> SwitchingDisplay::modes() const
+{
+    QList<DisplayMode> all;
+    for (int bits : {8, 16, 24, 32})
+        all.append({now.width, now.height, bits});
+    return all;
+}
+
+int SwitchingDisplay::change(const DisplayMode &mode)
+{
+    if (!modes().contains(mode))
+        return DisplayChange::BadMode;
+    now = mode;
+    return DisplayChange::Successful;
+}
+
 } // namespace Kelbrix::Test

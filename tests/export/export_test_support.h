@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/display_modes.h"
 #include "render/symbol_geometry.h"
 
 #include <QImage>
@@ -31,5 +32,18 @@ bool isBlack(const QImage &image, int x, int y);
 QByteArray fileBytes(const QString &path);
 
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
+
+/// A display whose modes can be switched, as on Windows: 1024x768 at 8, 16, 24 and 32 bits,
+/// running at \a bits until a change picks another of them.
+class SwitchingDisplay final : public DisplayModes {
+public:
+    explicit SwitchingDisplay(int bits = 32) : now{1024, 768, bits} {}
+    DisplayMode now;
+    QList<DisplayMode> modes() const override;
+    DisplayMode current() const override { return now; }
+    int change(const DisplayMode &mode) override;
+    bool restartSystem() override { return false; }
+    bool canSwitchModes() const override { return true; }
+};
 
 } // namespace Kelbrix::Test

@@ -1,5 +1,6 @@
 #include "export/colour_mode_switch.h"
 #include "export/tiff_parameters.h"
+#include "export_test_support.h"
 #include "recording_prompt.h"
 #include "settings/settings_store.h"
 
@@ -31,14 +32,16 @@ TiffParameters changed(const std::function<void(TiffParameters &)> &change)
     return parameters;
 }
 
-// The display as on this platform: one mode, and no way to switch.
+// A display the program cannot switch, as under X11 or Wayland: one mode and no way out of it.
 class FixedDisplay final : public DisplayModes {
 public:
-    DisplayMode now{1024, 768, 32};
+    explicit FixedDisplay(int bits) : now{1024, 768, bits} {}
+    DisplayMode now;
     QList<DisplayMode> modes() const override { return {now}; }
     DisplayMode current() const override { return now; }
     int change(const DisplayMode &) override { return DisplayChange::NotSupported; }
     bool restartSystem() override { return false; }
+    bool canSwitchModes() const override { return false; }
 };
 
 } // namespace
@@ -99,24 +102,53 @@ private slots:
         QVERIFY(resolutionTooHigh(u"4800.5"_s));
     }
 
+    void activationAsksOnceWhenItMay_data()
+    {
+        QTest::addColumn<bool>("switching");
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("askSelected");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<int>("bitsAfter");
+        QTest::newRow("switching, Ask, 32 bits") << true << u"Ask"_s << 32 << false << true << 8;
+        QTest::newRow("switching, Ask, 16 bits") << true << u"Ask"_s << 16 << false << false << 16;
+        QTest::newRow("switching, Ask, 16 bits, ask chosen") << true << u"Ask"_s << 16 << true << true << 8;
+        QTest::newRow("switching, Never, 32 bits") << true << u"Never"_s << 32 << true << false << 32;
+        QTest::newRow("switching, 256, 32 bits") << true << u"256"_s << 32 << true << false << 8;
+        QTest::newRow("fixed, Ask, 32 bits") << false << u"Ask"_s << 32 << true << false << 32;
+        QTest::newRow("fixed, 256, 32 bits") << false << u"256"_s << 32 << true << false << 32;
+    }
     void activationAsksOnceWhenItMay()
     {
-        const QStringList asked{
-            u"To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?"_s,
-            u"Error changing resolution! Returned: -100"_s};
-        for (const auto &[setting, bits, askSelected, texts] :
-             {std::tuple(u"Ask"_s, 32, false, asked), {u"Ask"_s, 16, false, {}}, {u"Never"_s, 32, true, {}}}) {
-            FixedDisplay display;
-            display.now.bitsPerPixel = bits;
-            ColourModeSwitch modes(display);
-            modes.setRunSetting(setting);
-            RecordingPrompt prompt;
-            prompt.answers.enqueue(PromptAnswer::Yes);
-            modes.offerOnActivation(askSelected);
-            modes.offerOnActivation(askSelected);
-            QCOMPARE(prompt.texts(), texts);
-            QCOMPARE(display.now.bitsPerPixel, bits);
+        QFETCH(bool, switching);
+        QFETCH(QString, setting);
+        QFETCH(int, bits);
+        QFETCH(bool, askSelected);
+        QFETCH(bool, asks);
+        QFETCH(int, bitsAfter);
+        std::unique_ptr<DisplayModes> display;
+        if (switching)
+            display = std::make_unique<SwitchingDisplay>(bits);
+        else
+            display = std::make_unique<FixedDisplay>(bits);
+        ColourModeSwitch modes(*display);
+        modes.setRunSetting(setting);
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(PromptAnswer::Yes);
+        modes.offerOnActivation(askSelected);
+        modes.offerOnActivation(askSelected);
+        const QString question =
+            u"To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?"_s;
+        QCOMPARE(prompt.texts(), asks ? QStringList{question} : QStringList{});
+        if (asks) {
+            QCOMPARE(prompt.asked[0].title, u"Change to 256 Colors"_s);
+            QCOMPARE(prompt.asked[0].helpContext, 810);
         }
+        QCOMPARE(display->current().bitsPerPixel, bitsAfter);
+        // Closing the main window returns to the start-up depth, where the display can switch.
+        modes.returnToStartUpMode();
+        QCOMPARE(display->current().bitsPerPixel, bits);
+        QCOMPARE(prompt.texts().size(), asks ? 1 : 0);
     }
 };
 
