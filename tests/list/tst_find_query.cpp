@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("two matching columns, listed once, in list order")
             << u"e13"_s << FindFields::checkAll(true)
             << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
+        QTest::newRow("check all cleared: product alone")
+            << u"e13"_s << FindFields::checkAll(false) << QStringList{u"Milk e13"_s};
         QTest::newRow("star is a plain character") << u"*"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
         QTest::newRow("an empty column never matches")
             << QString() << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
