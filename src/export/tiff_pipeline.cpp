@@ -7,7 +7,6 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_parameters.h"
-#include "export/tiff_state.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 
@@ -90,12 +89,17 @@ int TiffPipeline::execute(const QString &command)
     return result;
 }
 
+TiffRetry TiffPipeline::report(int result)
+{
+    return ReportConverterError(result, m_retry, {m_source.typeCode(), m_source.tiffRenderer().data(), m_resolution});
+}
+
 int TiffPipeline::reported(int result)
 {
     if (result != ConverterResult::Success) {
         m_stepFailed = true;
-        if (TiffRetryState != kTiffRetryUnspecified)
-            ReportConverterError(result);
+        if (m_retry != TiffRetry::Smaller)
+            m_retry = report(result);
     }
     return result;
 }
@@ -131,17 +135,17 @@ void TiffPipeline::PrepareTiffPicture()
         tiff.setFont(definedFont);
 
     QSizeF reference = m_source.referenceSizeTwips();
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
     const double k = kUserTwipsPerInch / (twipsPerPixel.height() + 5);
     const auto pixelsOf = [&](const QSizeF &twips) {
-        return QSizeF(twips.width() / twipsPerPixel.height() / k * TiffResolution,
-                      twips.height() / twipsPerPixel.width() / k * TiffResolution);
+        return QSizeF(twips.width() / twipsPerPixel.height() / k * m_resolution,
+                      twips.height() / twipsPerPixel.width() / k * m_resolution);
     };
     const QSizeF full = pixelsOf(reference);
     m_fullWidthPixels = roundToInt(full.width());
     m_fullHeightPixels = roundToInt(full.height());
-    if (TiffRetryState == kTiffRetryUnspecified) {
+    if (m_retry == TiffRetry::Smaller) {
         m_shrinkFactor = qint16(m_shrinkFactor + 2);
         reference /= m_shrinkFactor;
     }
@@ -150,7 +154,7 @@ void TiffPipeline::PrepareTiffPicture()
     m_targetHeightPixels = roundToInt(pixels.height());
     m_targetWidthPixels = roundToInt(pixels.width());
 
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     m_tiffRenderOptions = u",raster="_s + whole(m_rasterWidth) + u",format=tif,colors=2,mono=1"_s + u",xres="_s + dpi +
                           u",yres="_s + dpi + u",log=1"_s;
 
@@ -163,9 +167,9 @@ void TiffPipeline::PrepareTiffPicture()
 int TiffPipeline::EnlargeAfterShrink()
 {
     m_shrinkFactor = qint16(m_shrinkFactor * 100);
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     const QString percent = QString::number(m_shrinkFactor) + u'%';
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     const int result =
         reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",rescalex="_s + percent +
                          u",rescaley="_s + percent + u",xres="_s + dpi + u",yres="_s + dpi + u",log=1"_s));
@@ -240,7 +244,7 @@ int TiffPipeline::ApplyCompression()
 
 int TiffPipeline::ApplyIsbnFontText()
 {
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     // The work bitmap gets a name of its own in the user's temporary folder and is removed
     // when this step ends, whatever happens.
     QTemporaryFile work(QDir::tempPath() + u"/kelbrix-isbn-XXXXXX.bmp"_s);
@@ -292,7 +296,7 @@ int TiffPipeline::ApplyIsbnFontText()
     auto *data = new QMimeData;
     data->setImageData(lettered);
     ProgramClipboard::setData(data);
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     result = reported(execute(u"source=clipboard,dest="_s + m_tiffTarget + u",yres="_s + dpi + u",xres="_s + dpi +
                               u",colors=2,log=1"_s));
     // On the clipboard route the lettered picture now is the clipboard's content.
@@ -303,7 +307,7 @@ int TiffPipeline::ApplyIsbnFontText()
 
 void TiffPipeline::ResetExportState()
 {
-    TiffRetryState.clear();
+    m_retry = TiffRetry::None;
     m_shrinkFactor = 0;
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
@@ -336,14 +340,14 @@ void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
                                 bool &stop)
 {
-    while (TiffRetryState == kTiffRetryUnspecified) {
+    while (m_retry == TiffRetry::Smaller) {
         PrepareTiffPicture();
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
-            ask(u"Can't make a "_s + QString::number(TiffResolution) + u" dpi file, not even at 1/"_s +
+            ask(u"Can't make a "_s + QString::number(m_resolution) + u" dpi file, not even at 1/"_s +
                     QString::number(m_shrinkFactor) + u" of its size."_s,
                 u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
-            TiffRetryState.clear();
+            m_retry = TiffRetry::None;
             m_shrinkFactor = 0;
             return false;
         }
@@ -356,7 +360,7 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         }
         if (result == ConverterResult::Success)
             return true;
-        ReportConverterError(result);
+        m_retry = report(result);
     }
     return false;
 }
@@ -391,8 +395,8 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
 
     bool made = result == ConverterResult::Success;
     if (!made) {
-        ReportConverterError(result);
-        if (TiffRetryState == kTiffRetryNo) {
+        m_retry = report(result);
+        if (m_retry == TiffRetry::Stop) {
             m_shrinkFactor = 0;
             m_listItemInWork = 0;
             m_source.setListItemInWork(0);
@@ -426,7 +430,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     if (kind == Kind::List)
         m_source.showStatus(kIdleStatus.toString());
     if (resolution() <= kClipboardRouteMaxDpi) {
-        TiffRetryState.clear();
+        m_retry = TiffRetry::None;
         m_shrinkFactor = 0;
     }
     AdjustToDefinedSize();
@@ -566,8 +570,8 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     const int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
     bool made = result == ConverterResult::Success;
     if (!made) {
-        ReportConverterError(result);
-        if (TiffRetryState == kTiffRetryNo) {
+        m_retry = report(result);
+        if (m_retry == TiffRetry::Stop) {
             ResetExportState();
             outcome.stopped = true;
             return outcome;

@@ -10,7 +10,6 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
-#include "export/tiff_state.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 #include "render/view_update_plan.h"
@@ -184,7 +183,6 @@ private slots:
     {
         QFile::remove(converterLogPath());
         setConverterMemoryBudget(0);
-        TiffRetryState.clear();
         m_out = std::make_unique<QTemporaryDir>();
     }
 
@@ -419,7 +417,7 @@ private slots:
             QCOMPARE(int(file.width), full / last * last);
             QCOMPARE(decodedText(file.image), u"5012345678900"_s);
         }
-        QCOMPARE(TiffRetryState, QString());
+        QCOMPARE(run.pipeline.RetryState(), TiffRetry::None);
     }
 
 private:
