@@ -65,14 +65,9 @@ public:
 
     QSizeF referenceSizeTwips() const override
     {
-        const QSizeF shown(m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips());
-        if (m_form.chkDefined->isChecked() || !m_form.m_barSize)
-            return shown;
-        const BarSizeSettings &size = m_form.m_barSize->settings();
-        const QSizeF typed = referenceTwips(size.unit == BarSizeSettings::Unit::Inch, size.widthText, size.heightText);
-        // A size window that holds no size would give an empty picture: the barcode is then
-        // made at the size it is shown in.
-        return typed.width() > 0 && typed.height() > 0 ? typed : shown;
+        const BarSizeSettings size = m_form.m_barSize ? m_form.m_barSize->settings() : BarSizeSettings();
+        return size.tiffReferenceTwips(m_form.chkDefined->isChecked(),
+                                       {m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips()});
     }
     QSizeF screenTwipsPerPixel() const override
     {

@@ -108,11 +108,7 @@ public:
     BarcodeRenderer &tiffRenderer() override { return m_tiff; }
     QSizeF referenceSizeTwips() const override
     {
-        if (!m_size.hasSize())
-            return {m_main.widthTwips(), m_main.heightTwips()};
-        if (m_size.defined)
-            return {m_size.widthTwips(), m_size.heightTwips()};
-        return referenceTwips(m_size.unit == BarSizeSettings::Unit::Inch, m_size.widthText, m_size.heightText);
+        return m_size.tiffReferenceTwips(m_size.defined, {m_main.widthTwips(), m_main.heightTwips()});
     }
     QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
     TiffParameters tiffParameters() const override { return m_parameters; }

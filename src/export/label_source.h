@@ -36,7 +36,8 @@ public:
     /// The renderer the export draws with (the TIFF window's hidden BarTiff).
     virtual BarcodeRenderer &tiffRenderer() = 0;
     /// The size the TIFF is made for, in twips: the main renderer's size when "Use Defined
-    /// Barcode" is checked, else the size window's width and height (see referenceTwips()).
+    /// Barcode" is checked, else the size window's width and height (see
+    /// BarSizeSettings::tiffReferenceTwips()).
     virtual QSizeF referenceSizeTwips() const = 0;
     /// Twips per screen pixel, horizontally and vertically (15 x 15 on a 96-dpi screen).
     virtual QSizeF screenTwipsPerPixel() const = 0;
@@ -70,9 +71,5 @@ public:
     /// made from (the main window and the command line check it by decoding it).
     virtual void fileWritten(const QString &path, const QString &digits) = 0;
 };
-
-/// The reference size the size window gives, in twips: 0.75 x the typed width and height,
-/// times 1400 per inch or 56.7 per millimetre (texts read as the program reads numbers).
-QSizeF referenceTwips(bool inches, const QString &widthText, const QString &heightText);
 
 } // namespace Kelbrix

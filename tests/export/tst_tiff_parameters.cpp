@@ -1,3 +1,4 @@
+#include "base/units.h"
 #include "export/colour_mode_switch.h"
 #include "export/tiff_parameters.h"
 #include "recording_prompt.h"

@@ -139,6 +139,25 @@ private slots:
         QCOMPARE(loaded(stored).defined, defined);
     }
 
+    void tiffReference_data()
+    {
+        QTest::addColumn<BarSizeSettings>("settings");
+        QTest::addColumn<bool>("useDefined");
+        QTest::addColumn<QSizeF>("twips");
+        const QSizeF label(1800, 900);
+        QTest::newRow("millimetres") << sized(Unit::Millimetre, u"40"_s, u"20,5"_s) << false << QSizeF(1701, 850.5);
+        QTest::newRow("inches") << sized(Unit::Inch, u" 1.5in"_s, u"0.75"_s) << false << QSizeF(1575, 787.5);
+        QTest::newRow("defined: the label's size") << sized(Unit::Millimetre, u"40"_s, u"20"_s) << true << label;
+        QTest::newRow("no height: the label's size") << sized(Unit::Millimetre, u"40"_s, u"x"_s) << false << label;
+    }
+    void tiffReference()
+    {
+        QFETCH(BarSizeSettings, settings);
+        QFETCH(bool, useDefined);
+        QFETCH(QSizeF, twips);
+        QCOMPARE(settings.tiffReferenceTwips(useDefined, QSizeF(1800, 900)), twips);
+    }
+
     void unitSwitchWritesPointsInAnyLocale()
     {
         QLocale::setDefault(QLocale(u"de_DE"_s));
