@@ -87,10 +87,10 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
     const BarcodeRenderer &renderer = chkDefined->isChecked() ? Barcode1x : Barcode1;
     if (productLine || isbn || !renderer.hasSymbol() || label.widthTwips <= 0 || label.heightTwips <= 0)
         return {};
-    constexpr double kDrawingDpi = 96;
-    const QSizeF size(twipsToPixels(label.widthTwips, kDrawingDpi), twipsToPixels(label.heightTwips, kDrawingDpi));
-    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDrawingDpi),
-                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDrawingDpi));
+    const QSizeF size(twipsToPixels(label.widthTwips, kDefaultDotsPerInch),
+                      twipsToPixels(label.heightTwips, kDefaultDotsPerInch));
+    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDefaultDotsPerInch),
+                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDefaultDotsPerInch));
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
     {
@@ -98,7 +98,7 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
         generator.setOutputDevice(&svg);
         generator.setSize(size.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), size));
-        generator.setResolution(int(kDrawingDpi)); // so the drawing states the label's size
+        generator.setResolution(int(kDefaultDotsPerInch)); // so the drawing states the label's size
         QPainter painter(&generator);
         painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
         renderer.draw(painter, QRectF(QPointF(0, 0), symbol));
@@ -163,7 +163,6 @@ void Form1::onMoveToImageList()
     }
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
-    m_imageListFlag = true;
     barcodeMade = 0;
     if (chkDefined->isChecked() && DefinedWidth > 0)
         UpdateDefinedBarcodeView();
@@ -177,7 +176,6 @@ void Form1::MoveLabelToImageList()
 {
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
-    m_imageListFlag = true;
     pasteLabelIntoImageList();
 }
 
@@ -195,7 +193,6 @@ void Form1::onClearImageList()
             PromptButtons::YesNo, 3008) == PromptAnswer::No)
         return;
     RTF1->clear();
-    m_imageListFlag = false;
     mnuClearBar->setEnabled(false);
     mnuPbarcode->setEnabled(false);
 }
@@ -266,7 +263,6 @@ void Form1::AddSelectedToImageList()
                 }
                 for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
                     action->setEnabled(true);
-                m_imageListFlag = true;
                 if (chkDefined->isChecked() && DefinedWidth > 0)
                     UpdateDefinedBarcodeView();
                 pasteLabelIntoImageList();
