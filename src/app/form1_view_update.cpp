@@ -137,7 +137,7 @@ void Form1::composeMain()
     Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Pstrk->setWidthTwips(Barcode1.widthTwips());
-    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST, IsbnCenterX);
+    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST);
 }
 
 void Form1::composeDefined()
@@ -146,13 +146,13 @@ void Form1::composeDefined()
     picBarcode1->setHeightTwips(Barcode1x.heightTwips());
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
     const double width = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
-    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1, IsbnCenterXDefined);
+    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1);
     picTST1->setWidthTwips(width);
 }
 
 void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
                          ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
-                         LabelPicture *labelPicture, double &isbnCenterX)
+                         LabelPicture *labelPicture)
 {
     const bool isbn = isIsbnCode(TypeCode);
     LabelRequest request;
@@ -183,8 +183,6 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     symbolPicture->setImage(label.symbol);
     labelPicture->setHeightTwips(label.heightTwips);
     labelPicture->setImage(label.label);
-    if (isbn)
-        isbnCenterX = label.isbnCenterX;
     // After a composition the clipboard holds the bare symbol.
     if (clipboard)
         clipboard->setImage(label.symbol);
