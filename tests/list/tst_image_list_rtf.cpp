@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Kelbrix;
@@ -52,6 +53,24 @@ private slots:
             QCOMPARE(std::pair(after[i].widthTwips, after[i].heightTwips),
                      std::pair(before[i].widthTwips, before[i].heightTwips));
         }
+    }
+
+    void pictureThatCannotBeStoredKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"labels.rtf"_s);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("{\\rtf1 old}") > 0);
+        old.close();
+        ImageListDocument document;
+        document.appendText(u"new"_s);
+        document.appendPicture(QImage(), 300, 150);
+        const SaveResult saved = saveRtfFile(path, document);
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.message.contains(u"labels.rtf"_s) && saved.message.contains(u"picture"_s),
+                 qPrintable(saved.message));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("{\\rtf1 old}"));
     }
 
     void dataFiles_data()
