@@ -334,7 +334,7 @@ private slots:
         QVERIFY(prompt.asked[1].text.contains(u"Can't make a 2400 dpi file."_s));
         // A picture being retried smaller asks nothing again; No stops; running out of memory ends a retry.
         using R = TiffRetry;
-        for (const auto &[code, before, answer, after] : {std::tuple(32501, R::Smaller, PromptAnswer::Yes, R::Smaller),
+        for (const auto &[code, before, answer, after] : {std::tuple(32501, R::Smaller, PromptAnswer::No, R::Smaller),
                                                           {32501, R::None, PromptAnswer::No, R::Stop},
                                                           {32506, R::Smaller, PromptAnswer::Yes, R::Stop},
                                                           {32506, R::None, PromptAnswer::Yes, R::None}}) {
