@@ -79,20 +79,13 @@ bool Form1::IsbnToEan(const ViewUpdatePlan &plan)
 
 bool Form1::applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan)
 {
-    if (!renderer.setSymbology(plan.rendererSymbology)) {
+    const PlanApplied applied = applyViewUpdatePlan(plan, renderer);
+    if (applied == PlanApplied::Refused) {
         rendererRefused(renderer);
         return false;
     }
-    if (!IsbnToEan(plan) || !plan.handData)
+    if (!IsbnToEan(plan) || applied == PlanApplied::NotHanded)
         return false;
-    if (!plan.rendererTypeName.isEmpty())
-        renderer.setTypeName(plan.rendererTypeName);
-    if (!renderer.setData(plan.data) || !renderer.setSupplement(plan.supplement)) {
-        rendererRefused(renderer);
-        return false;
-    }
-    if (plan.showText)
-        renderer.setShowText(true);
     if (plan.completeEntry)
         TxtStreck->setText(renderer.data());
     return plan.compose;

@@ -85,8 +85,7 @@ public:
         m_record = m_records.at(number - 1);
         const ViewUpdatePlan plan =
             planMainViewUpdate({m_record.type, m_edition, m_record.barcode, m_record.digitSup, m_record.product});
-        if (!plan.update || !plan.handData || !m_main.setSymbology(plan.rendererSymbology) ||
-            !m_main.setSupplement(plan.supplement) || !m_main.setData(plan.data) || !m_main.hasSymbol()) {
+        if (!plan.update || applyViewUpdatePlan(plan, m_main) != PlanApplied::Handed || !m_main.hasSymbol()) {
             endProgress();
             printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
                                   u" makes no barcode and is left out: "_s + m_record.type + u' ' + m_record.barcode);

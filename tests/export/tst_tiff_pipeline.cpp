@@ -88,11 +88,8 @@ public:
         m_record = records.at(number - 1);
         const ViewUpdatePlan plan = planMainViewUpdate(
             {m_record.typeCode, Edition::Alla, m_record.entry, m_record.supplement, m_record.product});
-        if (!plan.update || !plan.handData)
+        if (!plan.update || applyViewUpdatePlan(plan, m_main) != PlanApplied::Handed)
             return false;
-        m_main.setSymbology(plan.rendererSymbology);
-        m_main.setSupplement(plan.supplement);
-        m_main.setData(plan.data);
         m_main.setWidthTwips(plan.widthTwips);
         m_main.setHeightTwips(plan.heightTwips);
         return m_main.hasSymbol();
