@@ -4,6 +4,7 @@
 #include "base/user_prompt.h"
 #include "export/converter_errors.h"
 #include "export/converter_result.h"
+#include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_parameters.h"
@@ -42,13 +43,6 @@ constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
 QString whole(double value)
 {
     return QString::number(qint64(value));
-}
-
-// Removes every character of \a characters from \a text.
-QString without(QString text, QStringView characters)
-{
-    text.removeIf([&](QChar c) { return characters.contains(c); });
-    return text;
 }
 
 QString compressionDigit(TiffCompression compression)
@@ -106,16 +100,13 @@ int TiffPipeline::reported(int result)
 
 QString TiffPipeline::copyName(const QString &folder, int copy) const
 {
-    return folder + u'/' + m_exportProductName + u'_' + m_exportBarcodeName + u'_' +
-           QString::number(copy).rightJustified(3, u'0') + u".tif"_s;
+    return exportFileName(folder, m_exportProductName, m_exportBarcodeName, copy, 3, u".tif");
 }
 
 void TiffPipeline::BuildExportNames()
 {
-    // Characters no file name may hold; the product also loses its dashes.
-    constexpr QStringView unsafe = u"/\\:*?\"<>|";
-    m_exportProductName = without(without(m_source.productText(), unsafe), u"-");
-    m_exportBarcodeName = without(m_source.barcodeText(), unsafe);
+    m_exportProductName = m_source.productText();
+    m_exportBarcodeName = m_source.barcodeText();
 }
 
 void TiffPipeline::PrepareTiffPicture()

@@ -59,7 +59,7 @@ public:
     int ApplyCompression();
     /// Adds the "ISBN ..." line above the picture at TiffTarget.
     int ApplyIsbnFontText();
-    /// Makes ExportProductName and ExportBarcodeName from the product and barcode texts.
+    /// Keeps the product and barcode texts the file names of the current barcode are made from.
     void BuildExportNames();
     /// Clears the retry state, ShrinkFactor, the record in work and the stop request, and
     /// puts the pointer and the progress bar back.
@@ -82,7 +82,7 @@ public:
     /// The pixel size the adjust step rescales to.
     qint32 TargetWidthPixels() const { return m_targetWidthPixels; }
     qint32 TargetHeightPixels() const { return m_targetHeightPixels; }
-    /// The product text and barcode digits as they go into file names.
+    /// The product and barcode texts the file names are made from (see exportFileName()).
     QString ExportProductName() const { return m_exportProductName; }
     QString ExportBarcodeName() const { return m_exportBarcodeName; }
 
