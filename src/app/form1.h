@@ -2,6 +2,7 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
+#include "export/batch_stop.h"
 #include "list/barcode_list.h"
 #include "list/list_files.h"
 #include "render/barcode_renderer.h"
@@ -157,7 +158,7 @@ public:
     qint16 supplementLength() const { return SupplementLength; }
     Edition currentEdition() const { return edition; }
     bool isBarcodeMade() const { return barcodeMade != 0; }
-    const QString &batchStopRequest() const { return BatchStopRequest; }
+    BatchStop batchStopRequest() const { return BatchStopRequest; }
     /// The current list file name: empty until a list file is loaded or saved.
     const QString &listFileName() const { return currentListFile; }
 
@@ -240,13 +241,13 @@ private:
     QString TypeName;            ///< display name of the selected type, used in the caption
     QString WindowTitle;         ///< the edition title every caption starts with
     Edition edition;
-    bool TypeFromList = false; ///< the barcode list has the focus: the type comes from it
-    qint16 ListItemInWork = 0; ///< 1-based record a batch is working on; 0 when none
-    double DefinedWidth = 0;   ///< width of the defined-size symbol, twips (0: none defined)
-    double DefinedHeight = 0;  ///< height of the defined-size symbol, twips
-    qint16 barcodeMade = 0;    ///< 1 once a barcode was made or a list record loaded
-    QString BatchStopRequest;  ///< "START" while a batch runs; "JA" once the user asked it to stop
-    qint16 languageFlag = 1;   ///< set by "English"; no other language is offered
+    bool TypeFromList = false;                    ///< the barcode list has the focus: the type comes from it
+    qint16 ListItemInWork = 0;                    ///< 1-based record a batch is working on; 0 when none
+    double DefinedWidth = 0;                      ///< width of the defined-size symbol, twips (0: none defined)
+    double DefinedHeight = 0;                     ///< height of the defined-size symbol, twips
+    qint16 barcodeMade = 0;                       ///< 1 once a barcode was made or a list record loaded
+    BatchStop BatchStopRequest = BatchStop::Idle; ///< Running while a batch runs; Asked once the user asked it to stop
+    qint16 languageFlag = 1;                      ///< set by "English"; no other language is offered
     /// Widths of the five barcode list columns, in twips.
     std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.

@@ -235,19 +235,19 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
 bool Form1::batchStopConfirmed()
 {
     QCoreApplication::processEvents();
-    if (BatchStopRequest != u"JA"_s)
+    if (BatchStopRequest != BatchStop::Asked)
         return false;
     if (ask(u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s, PromptIcon::Question,
             PromptButtons::YesNo) != PromptAnswer::No)
         return true;
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     return false;
 }
 
 void Form1::AddSelectedToImageList()
 {
     const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     ListItemInWork = 0;
     qint64 done = 0;
     {
@@ -274,7 +274,7 @@ void Form1::AddSelectedToImageList()
         }
     }
     ListItemInWork = 0;
-    BatchStopRequest.clear();
+    BatchStopRequest = BatchStop::Idle;
     setHint(u"Press F1 for Help"_s);
 }
 

@@ -123,7 +123,7 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
 
 void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
 {
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     ListItemInWork = 0;
     if (path.toUpper().endsWith(u".BMP"_s))
         path.chop(4);
@@ -149,7 +149,7 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     }
     busy.reset();
     ListItemInWork = 0;
-    BatchStopRequest.clear();
+    BatchStopRequest = BatchStop::Idle;
 }
 
 void Form1::onSaveBitmap()

@@ -104,8 +104,8 @@ public:
         // User input too: "Cancel" and Escape are what the export looks for between steps.
         QCoreApplication::processEvents();
     }
-    QString batchStopRequest() const override { return m_form.BatchStopRequest; }
-    void setBatchStopRequest(const QString &value) override { m_form.BatchStopRequest = value; }
+    BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
+    void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
     void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
 
     void fileWritten(const QString &path, const QString &digits) override
@@ -257,7 +257,7 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         else
             outcome = pipeline.ExportSingleTiff(path);
         m_exportRunning = false;
-        BatchStopRequest.clear();
+        BatchStopRequest = BatchStop::Idle;
         ListItemInWork = 0;
         ProgressBar1->reset();
         ProgressBar1->hide();

@@ -118,8 +118,8 @@ public:
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
     void serviceEvents() override {}
-    QString batchStopRequest() const override { return m_batch; }
-    void setBatchStopRequest(const QString &value) override { m_batch = value; }
+    BatchStop batchStopRequest() const override { return m_batch; }
+    void setBatchStopRequest(BatchStop value) override { m_batch = value; }
     void setListItemInWork(int) override {}
     void fileWritten(const QString &path, const QString &) override
     {
@@ -167,7 +167,7 @@ private:
     bool m_supplement = false;
     BarcodeRenderer m_main;
     BarcodeRenderer m_tiff;
-    QString m_batch;
+    BatchStop m_batch = BatchStop::Idle;
 };
 
 int usageError(const QString &message)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/batch_stop.h"
 #include "export/tiff_parameters.h"
 
 #include <QSizeF>
@@ -60,10 +61,9 @@ public:
     virtual void setBusy(bool busy) = 0;
     /// Lets the window repaint and see the Cancel button and Escape; nothing without a window.
     virtual void serviceEvents() = 0;
-    /// BatchStopRequest: "START" while a batch runs, "JA" once Cancel or Escape asked it to
-    /// stop, empty when no batch runs.
-    virtual QString batchStopRequest() const = 0;
-    virtual void setBatchStopRequest(const QString &value) = 0;
+    /// BatchStopRequest, which the window's Cancel and Escape turn from Running to Asked.
+    virtual BatchStop batchStopRequest() const = 0;
+    virtual void setBatchStopRequest(BatchStop value) = 0;
     /// ListItemInWork: the record being exported, 0 for none.
     virtual void setListItemInWork(int number) = 0;
 

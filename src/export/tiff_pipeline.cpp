@@ -32,8 +32,6 @@ namespace Kelbrix {
 namespace {
 
 constexpr QStringView kClipboardTarget = u"clipboard";
-constexpr QStringView kBatchRunning = u"START";
-constexpr QStringView kBatchStopAsked = u"JA";
 constexpr QStringView kIdleStatus = u"Press F1 for Help";
 /// Up to this resolution the picture travels on the clipboard between the steps.
 constexpr double kClipboardRouteMaxDpi = 1200;
@@ -302,7 +300,7 @@ void TiffPipeline::ResetExportState()
     m_shrinkFactor = 0;
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
-    m_source.setBatchStopRequest({});
+    m_source.setBatchStopRequest(BatchStop::Idle);
     m_source.setBusy(false);
     m_source.setProgress(0);
     m_source.serviceEvents();
@@ -311,14 +309,14 @@ void TiffPipeline::ResetExportState()
 TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 {
     m_source.serviceEvents();
-    if (m_source.batchStopRequest() != kBatchStopAsked)
+    if (m_source.batchStopRequest() != BatchStop::Asked)
         return Flow::Go;
     if (answeredYes(ask(text, u"Stop or Not"_s, PromptIcon::Question, PromptButtons::YesNo))) {
         m_source.setBusy(false);
         ResetExportState();
         return Flow::Stop;
     }
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     return Flow::Go;
 }
 
@@ -413,7 +411,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
         EnlargeAfterShrink();
         if (kind == Kind::Current) {
             // The enlarging ends the retry of a lone barcode; its copies still run.
-            m_source.setBatchStopRequest(kBatchRunning.toString());
+            m_source.setBatchStopRequest(BatchStop::Running);
             m_source.setBusy(true);
         }
     }
@@ -483,7 +481,7 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
 
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
@@ -527,7 +525,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
 {
     TiffExportOutcome outcome;
     // Cancel and Escape stop this export too, so it runs as a batch.
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
         outcome.stopped = true;
@@ -552,7 +550,7 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     m_stepFailed = false;
     m_listItemInWork = 0;
     m_tiffTarget = chosenName;
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     const bool isbn = isIsbn(m_source.typeCode());
 

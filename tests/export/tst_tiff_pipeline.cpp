@@ -60,7 +60,7 @@ public:
     QList<Record> records;
     TiffParameters parameters;
     QStringList statuses, copiesTexts;
-    QString batch;
+    BatchStop batch = BatchStop::Idle;
     std::optional<QSizeF> reference;     // the main renderer's size when not set
     QSizeF twipsPerPixel{15, 15};        // a 96 dpi screen
     std::function<void()> afterEachFile; // what the user does once a file is written
@@ -118,8 +118,8 @@ public:
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
     void serviceEvents() override {}
-    QString batchStopRequest() const override { return batch; }
-    void setBatchStopRequest(const QString &value) override { batch = value; }
+    BatchStop batchStopRequest() const override { return batch; }
+    void setBatchStopRequest(BatchStop value) override { batch = value; }
     void setListItemInWork(int) override {}
     void fileWritten(const QString &, const QString &) override
     {
@@ -361,7 +361,7 @@ private slots:
         prompt.answers << PromptAnswer::Yes;
         FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
         run.parameters.copies = u"2"_s;
-        run.afterEachFile = [&run] { run.batch = u"JA"_s; };
+        run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
         QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
         QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
