@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "app/help_window.h"
-#include "export/converter_errors.h"
 #include "export/image_converter.h"
 #include "base/runtime_errors.h"
 #include "render/label_picture.h"
@@ -53,16 +52,9 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     connectImageList();
     buildVerify();
     startUp();
-    // The converter's diagnostic box names the current type.
-    ConverterErrorContext context;
-    context.typeCode = [this] { return TypeCode; };
-    setConverterErrorContext(std::move(context));
 }
 
-Form1::~Form1()
-{
-    setConverterErrorContext({});
-}
+Form1::~Form1() = default;
 
 void Form1::buildWindow()
 {

@@ -2,6 +2,7 @@
 
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
+#include "export/batch_stop.h"
 #include "list/barcode_list.h"
 #include "list/list_files.h"
 #include "list/list_sort_toggles.h"
@@ -158,7 +159,7 @@ public:
     qint16 supplementLength() const { return SupplementLength; }
     Edition currentEdition() const { return edition; }
     bool isBarcodeMade() const { return barcodeMade != 0; }
-    const QString &batchStopRequest() const { return BatchStopRequest; }
+    BatchStop batchStopRequest() const { return BatchStopRequest; }
     /// The current list file name: empty until a list file is loaded or saved.
     const QString &listFileName() const { return currentListFile; }
 
@@ -241,16 +242,14 @@ private:
     QString TypeName;            ///< display name of the selected type, used in the caption
     QString WindowTitle;         ///< the edition title every caption starts with
     Edition edition;
-    bool TypeFromList = false;     ///< the barcode list has the focus: the type comes from it
-    qint16 ListItemInWork = 0;     ///< 1-based record a batch is working on; 0 when none
-    double DefinedWidth = 0;       ///< width of the defined-size symbol, twips (0: none defined)
-    double DefinedHeight = 0;      ///< height of the defined-size symbol, twips
-    double IsbnCenterX = 0;        ///< x of the ISBN header on the main label, twips
-    double IsbnCenterXDefined = 0; ///< the same on the defined-size label
-    qint16 barcodeMade = 0;        ///< 1 once a barcode was made or a list record loaded
-    QStringList m_madeLabelEntry;  ///< labelEntry() when the main label was last made
-    QString BatchStopRequest;      ///< "START" while a batch runs; "JA" once the user asked it to stop
-    qint16 languageFlag = 1;       ///< set by "English"; no other language is offered
+    bool TypeFromList = false;                    ///< the barcode list has the focus: the type comes from it
+    qint16 ListItemInWork = 0;                    ///< 1-based record a batch is working on; 0 when none
+    double DefinedWidth = 0;                      ///< width of the defined-size symbol, twips (0: none defined)
+    double DefinedHeight = 0;                     ///< height of the defined-size symbol, twips
+    qint16 barcodeMade = 0;                       ///< 1 once a barcode was made or a list record loaded
+    QStringList m_madeLabelEntry;                 ///< labelEntry() when the main label was last made
+    BatchStop BatchStopRequest = BatchStop::Idle; ///< Running while a batch runs; Asked once the user asked it to stop
+    qint16 languageFlag = 1;                      ///< set by "English"; no other language is offered
     /// Widths of the five barcode list columns, in twips.
     std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
@@ -311,7 +310,7 @@ private:
     void composeMain();
     void composeDefined();
     void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips, ComposedLabel (*compose)(LabelRequest),
-                      LabelPicture *symbolPicture, LabelPicture *labelPicture, double &isbnCenterX);
+                      LabelPicture *symbolPicture, LabelPicture *labelPicture);
     void onUseDefined();
     double labelDotsPerInch() const;
 
@@ -369,7 +368,6 @@ private:
     /// The selected records of the barcode list in record order, each with its 1-based number.
     QList<std::pair<int, ListRecord>> selectedListRecords() const;
     void loadRecordForBatch(int number, const ListRecord &record);
-    bool m_imageListFlag = false; ///< a label was moved into the image list since it was last cleared
 
     // Save As and bitmaps.
     void onSaveAs();

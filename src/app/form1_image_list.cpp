@@ -89,10 +89,10 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
     const BarcodeRenderer &renderer = chkDefined->isChecked() ? Barcode1x : Barcode1;
     if (productLine || isbn || !renderer.hasSymbol() || label.widthTwips <= 0 || label.heightTwips <= 0)
         return {};
-    constexpr double kDrawingDpi = 96;
-    const QSizeF size(twipsToPixels(label.widthTwips, kDrawingDpi), twipsToPixels(label.heightTwips, kDrawingDpi));
-    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDrawingDpi),
-                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDrawingDpi));
+    const QSizeF size(twipsToPixels(label.widthTwips, kDefaultDotsPerInch),
+                      twipsToPixels(label.heightTwips, kDefaultDotsPerInch));
+    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDefaultDotsPerInch),
+                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDefaultDotsPerInch));
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
     {
@@ -100,7 +100,7 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
         generator.setOutputDevice(&svg);
         generator.setSize(size.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), size));
-        generator.setResolution(int(kDrawingDpi)); // so the drawing states the label's size
+        generator.setResolution(int(kDefaultDotsPerInch)); // so the drawing states the label's size
         QPainter painter(&generator);
         painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
         renderer.draw(painter, QRectF(QPointF(0, 0), symbol));
@@ -171,7 +171,6 @@ void Form1::onMoveToImageList()
         return;
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
-    m_imageListFlag = true;
     barcodeMade = 0;
     if (chkDefined->isChecked() && DefinedWidth > 0)
         UpdateDefinedBarcodeView();
@@ -185,7 +184,6 @@ void Form1::MoveLabelToImageList()
 {
     for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
         action->setEnabled(true);
-    m_imageListFlag = true;
     pasteLabelIntoImageList();
 }
 
@@ -203,7 +201,6 @@ void Form1::onClearImageList()
             PromptButtons::YesNo, 3008) == PromptAnswer::No)
         return;
     RTF1->clear();
-    m_imageListFlag = false;
     mnuClearBar->setEnabled(false);
     mnuPbarcode->setEnabled(false);
 }
@@ -264,19 +261,19 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
 bool Form1::batchStopConfirmed()
 {
     QCoreApplication::processEvents();
-    if (BatchStopRequest != u"JA"_s)
+    if (BatchStopRequest != BatchStop::Asked)
         return false;
     if (ask(u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s, PromptIcon::Question,
             PromptButtons::YesNo) != PromptAnswer::No)
         return true;
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     return false;
 }
 
 void Form1::AddSelectedToImageList()
 {
     const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     ListItemInWork = 0;
     qint64 done = 0;
     {
@@ -292,7 +289,6 @@ void Form1::AddSelectedToImageList()
                 }
                 for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
                     action->setEnabled(true);
-                m_imageListFlag = true;
                 if (chkDefined->isChecked() && DefinedWidth > 0)
                     UpdateDefinedBarcodeView();
                 pasteLabelIntoImageList();
@@ -304,7 +300,7 @@ void Form1::AddSelectedToImageList()
         }
     }
     ListItemInWork = 0;
-    BatchStopRequest.clear();
+    BatchStopRequest = BatchStop::Idle;
     setHint(u"Press F1 for Help"_s);
 }
 

@@ -9,6 +9,7 @@
 #include "base/runtime_errors.h"
 #include "base/safe_save.h"
 #include "base/user_prompt.h"
+#include "export/export_file_name.h"
 #include "list/image_list_document.h"
 #include "list/list_files.h"
 
@@ -25,18 +26,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-// Characters that cannot stand in a file name on every system the files travel to.
-QString withoutUnsafeCharacters(QString text, bool dropMinus)
-{
-    static const QString unsafe = u"/\\:*?\"<>|"_s;
-    text.removeIf([dropMinus](QChar c) { return unsafe.contains(c) || (dropMinus && c == u'-'); });
-    return text;
-}
-
-} // namespace
 
 void Form1::onSaveAs()
 {
@@ -132,13 +121,9 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
         return;
     }
     const QString folder = QFileInfo(path).absolutePath();
-    const QString product = withoutUnsafeCharacters(txtProduct->text(), true);
-    const QString barcode = withoutUnsafeCharacters(TxtStreck->text(), false);
     BusyProgress busy(ProgressBar1, copies);
     for (int n = 1; n <= copies; ++n) {
-        const QString name = folder + u"/"_s + product + u"_"_s + barcode + u"_"_s +
-                             QString::number(n).rightJustified(2, u'0') + u".bmp"_s;
-        if (!saveLabelBitmap(name))
+        if (!saveLabelBitmap(exportFileName(folder, txtProduct->text(), TxtStreck->text(), n, 2, u".bmp")))
             return;
         setHint(u"Now Saveing..."_s + txtProduct->text() + u" ,Copy "_s + QString::number(n));
         busy.step(n);
@@ -147,7 +132,7 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
 
 void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
 {
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
     ListItemInWork = 0;
     if (path.toUpper().endsWith(u".BMP"_s))
         path.chop(4);
@@ -157,12 +142,11 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     bool stopped = false;
     for (const auto &[number, record] : selected) {
         loadRecordForBatch(number, record);
-        const QString product = withoutUnsafeCharacters(txtProduct->text(), true);
-        const QString barcode = withoutUnsafeCharacters(TxtStreck->text(), false);
+        const QString product = txtProduct->text();
+        const QString barcode = TxtStreck->text();
         const int copies = copiesValue();
         for (int n = 1; n <= copies; ++n) {
-            if (batchStopConfirmed() || !saveLabelBitmap(folder + u"/"_s + product + u"_"_s + barcode + u"_"_s +
-                                                         QString::number(n).rightJustified(2, u'0') + u".bmp"_s)) {
+            if (batchStopConfirmed() || !saveLabelBitmap(exportFileName(folder, product, barcode, n, 2, u".bmp"))) {
                 stopped = true;
                 break;
             }
@@ -174,7 +158,7 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     }
     busy.reset();
     ListItemInWork = 0;
-    BatchStopRequest.clear();
+    BatchStopRequest = BatchStop::Idle;
 }
 
 void Form1::onSaveBitmap()

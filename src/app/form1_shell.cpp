@@ -280,13 +280,13 @@ void Form1::onRemoveDigits(bool remove)
 
 void Form1::startBatch()
 {
-    BatchStopRequest = u"START"_s;
+    BatchStopRequest = BatchStop::Running;
 }
 
 void Form1::onCancel()
 {
-    if (BatchStopRequest == u"START"_s)
-        BatchStopRequest = u"JA"_s;
+    if (BatchStopRequest == BatchStop::Running)
+        BatchStopRequest = BatchStop::Asked;
 }
 
 void Form1::showWizard()

@@ -65,14 +65,9 @@ public:
 
     QSizeF referenceSizeTwips() const override
     {
-        const QSizeF shown(m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips());
-        if (m_form.chkDefined->isChecked() || !m_form.m_barSize)
-            return shown;
-        const BarSizeSettings &size = m_form.m_barSize->settings();
-        const QSizeF typed = referenceTwips(size.unit == BarSizeSettings::Unit::Inch, size.widthText, size.heightText);
-        // A size window that holds no size would give an empty picture: the barcode is then
-        // made at the size it is shown in.
-        return typed.width() > 0 && typed.height() > 0 ? typed : shown;
+        const BarSizeSettings size = m_form.m_barSize ? m_form.m_barSize->settings() : BarSizeSettings();
+        return size.tiffReferenceTwips(m_form.chkDefined->isChecked(),
+                                       {m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips()});
     }
     QSizeF screenTwipsPerPixel() const override
     {
@@ -109,8 +104,8 @@ public:
         // User input too: "Cancel" and Escape are what the export looks for between steps.
         QCoreApplication::processEvents();
     }
-    QString batchStopRequest() const override { return m_form.BatchStopRequest; }
-    void setBatchStopRequest(const QString &value) override { m_form.BatchStopRequest = value; }
+    BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
+    void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
     void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
 
     void fileWritten(const QString &path, const QString &digits) override
@@ -264,7 +259,7 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         else
             outcome = pipeline.ExportSingleTiff(path);
         m_exportRunning = false;
-        BatchStopRequest.clear();
+        BatchStopRequest = BatchStop::Idle;
         ListItemInWork = 0;
         ProgressBar1->reset();
         ProgressBar1->hide();

@@ -80,20 +80,13 @@ bool Form1::IsbnToEan(const ViewUpdatePlan &plan)
 
 bool Form1::applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan)
 {
-    if (!renderer.setSymbology(plan.rendererSymbology)) {
+    const PlanApplied applied = applyViewUpdatePlan(plan, renderer);
+    if (applied == PlanApplied::Refused) {
         rendererRefused(renderer);
         return false;
     }
-    if (!IsbnToEan(plan) || !plan.handData)
+    if (!IsbnToEan(plan) || applied == PlanApplied::NotHanded)
         return false;
-    if (!plan.rendererTypeName.isEmpty())
-        renderer.setTypeName(plan.rendererTypeName);
-    if (!renderer.setData(plan.data) || !renderer.setSupplement(plan.supplement)) {
-        rendererRefused(renderer);
-        return false;
-    }
-    if (plan.showText)
-        renderer.setShowText(true);
     if (plan.completeEntry)
         TxtStreck->setText(renderer.data());
     return plan.compose;
@@ -154,7 +147,7 @@ void Form1::composeMain()
     Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Pstrk->setWidthTwips(Barcode1.widthTwips());
-    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST, IsbnCenterX);
+    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST);
 }
 
 void Form1::composeDefined()
@@ -163,13 +156,13 @@ void Form1::composeDefined()
     picBarcode1->setHeightTwips(Barcode1x.heightTwips());
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
     const double width = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
-    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1, IsbnCenterXDefined);
+    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1);
     picTST1->setWidthTwips(width);
 }
 
 void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
                          ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
-                         LabelPicture *labelPicture, double &isbnCenterX)
+                         LabelPicture *labelPicture)
 {
     const bool isbn = isIsbnCode(TypeCode);
     LabelRequest request;
@@ -203,8 +196,6 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     labelPicture->setHeightTwips(label.heightTwips);
     labelPicture->setImage(label.label);
     labelPicture->setScreenImage(composeScreenLabel(screenRequest, compose, logicalDpiX(), devicePixelRatioF()));
-    if (isbn)
-        isbnCenterX = label.isbnCenterX;
     // After a composition the clipboard holds the bare symbol.
     if (clipboard)
         clipboard->setImage(label.symbol);

@@ -85,8 +85,7 @@ public:
         m_record = m_records.at(number - 1);
         const ViewUpdatePlan plan =
             planMainViewUpdate({m_record.type, m_edition, m_record.barcode, m_record.digitSup, m_record.product});
-        if (!plan.update || !plan.handData || !m_main.setSymbology(plan.rendererSymbology) ||
-            !m_main.setSupplement(plan.supplement) || !m_main.setData(plan.data) || !m_main.hasSymbol()) {
+        if (!plan.update || applyViewUpdatePlan(plan, m_main) != PlanApplied::Handed || !m_main.hasSymbol()) {
             endProgress();
             printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
                                   u" makes no barcode and is left out: "_s + m_record.type + u' ' + m_record.barcode);
@@ -108,11 +107,7 @@ public:
     BarcodeRenderer &tiffRenderer() override { return m_tiff; }
     QSizeF referenceSizeTwips() const override
     {
-        if (!m_size.hasSize())
-            return {m_main.widthTwips(), m_main.heightTwips()};
-        if (m_size.defined)
-            return {m_size.widthTwips(), m_size.heightTwips()};
-        return referenceTwips(m_size.unit == BarSizeSettings::Unit::Inch, m_size.widthText, m_size.heightText);
+        return m_size.tiffReferenceTwips(m_size.defined, {m_main.widthTwips(), m_main.heightTwips()});
     }
     QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
     TiffParameters tiffParameters() const override { return m_parameters; }
@@ -123,8 +118,8 @@ public:
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
     void serviceEvents() override {}
-    QString batchStopRequest() const override { return m_batch; }
-    void setBatchStopRequest(const QString &value) override { m_batch = value; }
+    BatchStop batchStopRequest() const override { return m_batch; }
+    void setBatchStopRequest(BatchStop value) override { m_batch = value; }
     void setListItemInWork(int) override {}
     void fileWritten(const QString &path, const QString &) override
     {
@@ -172,7 +167,7 @@ private:
     bool m_supplement = false;
     BarcodeRenderer m_main;
     BarcodeRenderer m_tiff;
-    QString m_batch;
+    BatchStop m_batch = BatchStop::Idle;
 };
 
 int usageError(const QString &message)

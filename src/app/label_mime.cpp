@@ -52,8 +52,8 @@ std::optional<std::pair<double, double>> labelSizeOf(const QMimeData *data, cons
         if (stream.status() == QDataStream::Ok && width > 0 && height > 0)
             return std::pair{width, height};
     }
-    const double xDpi = image.dotsPerMeterX() > 0 ? dotsPerInchOf(image.dotsPerMeterX()) : 96.0;
-    const double yDpi = image.dotsPerMeterY() > 0 ? dotsPerInchOf(image.dotsPerMeterY()) : 96.0;
+    const double xDpi = image.dotsPerMeterX() > 0 ? dotsPerInchOf(image.dotsPerMeterX()) : kDefaultDotsPerInch;
+    const double yDpi = image.dotsPerMeterY() > 0 ? dotsPerInchOf(image.dotsPerMeterY()) : kDefaultDotsPerInch;
     return std::pair{pixelsToTwips(image.width(), xDpi), pixelsToTwips(image.height(), yDpi)};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace Kelbrix {
 
 /// Twips per inch: every size and position of the labels is kept in twips.
@@ -7,6 +9,9 @@ inline constexpr double kTwipsPerInch = 1440.0;
 /// Twips per millimetre and per inch as the size window converts user sizes.
 inline constexpr double kTwipsPerMillimetre = 56.7;
 inline constexpr double kUserTwipsPerInch = 1440.18;
+/// The resolution taken where none is known: a picture that does not say its own, a screen
+/// that cannot be asked, a document laid out without a device.
+inline constexpr double kDefaultDotsPerInch = 96.0;
 
 /// Pixels of a length of \a twips on a device of \a dotsPerInch.
 double twipsToPixels(double twips, double dotsPerInch);
@@ -26,5 +31,10 @@ int dotsPerMetre(double dotsPerInch);
 
 /// Dots per inch of \a dotsPerMetre as image headers store it (0 for 0 or less).
 double dotsPerInchOf(double dotsPerMetre);
+
+/// The number at the start of \a text, as the program reads numbers typed into a box: leading
+/// blanks are skipped, digits with at most one "." are read, anything after them is ignored;
+/// 0 when there is none.
+double leadingNumber(const QString &text);
 
 } // namespace Kelbrix

@@ -1,22 +1,17 @@
 #include "export/converter_errors.h"
 
 #include "base/user_prompt.h"
-#include "export/tiff_state.h"
 #include "render/program_clipboard.h"
 #include "render/symbol_geometry.h"
 
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include <utility>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
 namespace {
-
-ConverterErrorContext g_context;
 
 // The codes that are a plain message box with the text of their own.
 QString tableText(int code)
@@ -83,70 +78,57 @@ bool clipboardHoldsVectorPicture()
     return data && (data->hasFormat(u"image/svg+xml"_s) || data->hasFormat(QLatin1StringView(kSymbolMimeType)));
 }
 
-void diagnosticBox(const QString &picLabel)
+void diagnosticBox(const ConverterErrorContext &context, const QString &picLabel)
 {
-    const QString typeCode = g_context.typeCode ? g_context.typeCode() : QString();
-    const QString data = g_context.tiffBarcodeData ? g_context.tiffBarcodeData() : QString();
-    const QString text =
-        typeCode + u" # "_s + data + picLabel + (clipboardHoldsVectorPicture() ? u"True"_s : u"False"_s);
+    const QString text = context.typeCode + u" # "_s + context.tiffBarcodeData + picLabel +
+                         (clipboardHoldsVectorPicture() ? u"True"_s : u"False"_s);
     ask(text, applicationTitle(), PromptIcon::NoIcon, PromptButtons::Ok);
 }
 
+// The hourglass is an application override cursor; all of them go.
 void restoreDefaultPointer()
 {
-    if (g_context.restoreDefaultPointer) {
-        g_context.restoreDefaultPointer();
-        return;
-    }
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
     }
 }
 
-void reportTooLarge()
+TiffRetry reportTooLarge(TiffRetry retry, int resolution)
 {
-    if (TiffRetryState == kTiffRetryUnspecified)
-        return;
+    if (retry == TiffRetry::Smaller)
+        return retry;
     tiffError(u"Unspecified Internal Error"_s);
-    const QString question = u"Can't make a "_s + QString::number(TiffResolution) +
+    const QString question = u"Can't make a "_s + QString::number(resolution) +
                              u" dpi file. But you can try again, but the size might not be right, continue ?"_s;
     const PromptAnswer answer = ask(question, u"To big a Tiff"_s, PromptIcon::Question, PromptButtons::YesNo, 820);
-    TiffRetryState = answeredYes(answer) ? kTiffRetryUnspecified.toString() : kTiffRetryNo.toString();
+    return answeredYes(answer) ? TiffRetry::Smaller : TiffRetry::Stop;
 }
 
 } // namespace
 
-ConverterErrorContext setConverterErrorContext(ConverterErrorContext context)
-{
-    return std::exchange(g_context, std::move(context));
-}
-
-void ReportConverterError(int code)
+TiffRetry ReportConverterError(int code, TiffRetry retry, const ConverterErrorContext &context)
 {
     switch (code) {
     case 32501:
-        reportTooLarge();
-        return;
+        return reportTooLarge(retry, context.tiffResolution);
     case 32504:
         tiffError(tableText(code));
         restoreDefaultPointer();
-        return;
+        return retry;
     case 32506:
         tiffError(tableText(code));
-        if (TiffRetryState == kTiffRetryUnspecified)
-            TiffRetryState = kTiffRetryNo.toString();
-        return;
+        return retry == TiffRetry::Smaller ? TiffRetry::Stop : retry;
     case 33203:
         tiffError(tableText(code));
-        diagnosticBox(u" # Pic="_s);
-        return;
+        diagnosticBox(context, u" # Pic="_s);
+        return retry;
     case 33211:
-        diagnosticBox(u" # Pic(2)="_s);
-        return;
+        diagnosticBox(context, u" # Pic(2)="_s);
+        return retry;
     default:
         tiffError(tableText(code));
-        return;
+        return retry;
     }
 }
 

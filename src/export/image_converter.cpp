@@ -41,7 +41,7 @@ qint64 rescaledLength(int length, const Rescale &rescale)
 double wholeDpi(int dotsPerMeter)
 {
     const double dpi = usableDpi(std::round(dotsPerInchOf(dotsPerMeter)));
-    return dpi > 0 ? dpi : 96.0;
+    return dpi > 0 ? dpi : kDefaultDotsPerInch;
 }
 
 } // namespace

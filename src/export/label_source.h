@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/batch_stop.h"
 #include "export/tiff_parameters.h"
 
 #include <QSizeF>
@@ -36,7 +37,8 @@ public:
     /// The renderer the export draws with (the TIFF window's hidden BarTiff).
     virtual BarcodeRenderer &tiffRenderer() = 0;
     /// The size the TIFF is made for, in twips: the main renderer's size when "Use Defined
-    /// Barcode" is checked, else the size window's width and height (see referenceTwips()).
+    /// Barcode" is checked, else the size window's width and height (see
+    /// BarSizeSettings::tiffReferenceTwips()).
     virtual QSizeF referenceSizeTwips() const = 0;
     /// Twips per screen pixel, horizontally and vertically (15 x 15 on a 96-dpi screen).
     virtual QSizeF screenTwipsPerPixel() const = 0;
@@ -59,10 +61,9 @@ public:
     virtual void setBusy(bool busy) = 0;
     /// Lets the window repaint and see the Cancel button and Escape; nothing without a window.
     virtual void serviceEvents() = 0;
-    /// BatchStopRequest: "START" while a batch runs, "JA" once Cancel or Escape asked it to
-    /// stop, empty when no batch runs.
-    virtual QString batchStopRequest() const = 0;
-    virtual void setBatchStopRequest(const QString &value) = 0;
+    /// BatchStopRequest, which the window's Cancel and Escape turn from Running to Asked.
+    virtual BatchStop batchStopRequest() const = 0;
+    virtual void setBatchStopRequest(BatchStop value) = 0;
     /// ListItemInWork: the record being exported, 0 for none.
     virtual void setListItemInWork(int number) = 0;
 
@@ -70,9 +71,5 @@ public:
     /// made from (the main window and the command line check it by decoding it).
     virtual void fileWritten(const QString &path, const QString &digits) = 0;
 };
-
-/// The reference size the size window gives, in twips: 0.75 x the typed width and height,
-/// times 1400 per inch or 56.7 per millimetre (texts read as the program reads numbers).
-QSizeF referenceTwips(bool inches, const QString &widthText, const QString &heightText);
 
 } // namespace Kelbrix

@@ -129,32 +129,6 @@ bool isEntryText(const QString &text, int maxChars)
     return true;
 }
 
-double leadingNumber(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    double value = 0;
-    double scale = 0; // 0 before the ".", then the weight of the next digit
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'.' && scale == 0) {
-            scale = 0.1;
-        } else if (c >= u'0' && c <= u'9') {
-            const int digit = c.unicode() - u'0';
-            if (scale == 0) {
-                value = value * 10 + digit;
-            } else {
-                value += digit * scale;
-                scale /= 10;
-            }
-        } else {
-            break;
-        }
-    }
-    return value;
-}
-
 bool resolutionTooHigh(const QString &text)
 {
     return leadingNumber(text) > TiffParameters::kMaxResolution;

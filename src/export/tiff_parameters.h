@@ -69,11 +69,6 @@ KeyDecision filterEntryKey(QChar key, const QString &text, bool allSelected, int
 /// True when \a text is something the box could hold: at most \a maxChars digits or ".".
 bool isEntryText(const QString &text, int maxChars);
 
-/// The number at the start of \a text, as the program reads numbers typed into a box: leading
-/// blanks are skipped, digits with at most one "." are read, anything after them is ignored;
-/// 0 when there is none.
-double leadingNumber(const QString &text);
-
 /// True when the resolution typed so far is above the largest allowed (the box then shows
 /// "Max resolution is 4800 dpi" and becomes "4800").
 bool resolutionTooHigh(const QString &text);

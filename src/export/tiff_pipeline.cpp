@@ -4,10 +4,10 @@
 #include "base/user_prompt.h"
 #include "export/converter_errors.h"
 #include "export/converter_result.h"
+#include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_parameters.h"
-#include "export/tiff_state.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 
@@ -32,8 +32,6 @@ namespace Kelbrix {
 namespace {
 
 constexpr QStringView kClipboardTarget = u"clipboard";
-constexpr QStringView kBatchRunning = u"START";
-constexpr QStringView kBatchStopAsked = u"JA";
 constexpr QStringView kIdleStatus = u"Press F1 for Help";
 /// Up to this resolution the picture travels on the clipboard between the steps.
 constexpr double kClipboardRouteMaxDpi = 1200;
@@ -43,13 +41,6 @@ constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
 QString whole(double value)
 {
     return QString::number(qint64(value));
-}
-
-// Removes every character of \a characters from \a text.
-QString without(QString text, QStringView characters)
-{
-    text.removeIf([&](QChar c) { return characters.contains(c); });
-    return text;
 }
 
 QString compressionDigit(TiffCompression compression)
@@ -90,28 +81,30 @@ int TiffPipeline::execute(const QString &command)
     return result;
 }
 
+TiffRetry TiffPipeline::report(int result)
+{
+    return ReportConverterError(result, m_retry, {m_source.typeCode(), m_source.tiffRenderer().data(), m_resolution});
+}
+
 int TiffPipeline::reported(int result)
 {
     if (result != ConverterResult::Success) {
         m_stepFailed = true;
-        if (TiffRetryState != kTiffRetryUnspecified)
-            ReportConverterError(result);
+        if (m_retry != TiffRetry::Smaller)
+            m_retry = report(result);
     }
     return result;
 }
 
 QString TiffPipeline::copyName(const QString &folder, int copy) const
 {
-    return folder + u'/' + m_exportProductName + u'_' + m_exportBarcodeName + u'_' +
-           QString::number(copy).rightJustified(3, u'0') + u".tif"_s;
+    return exportFileName(folder, m_exportProductName, m_exportBarcodeName, copy, 3, u".tif");
 }
 
 void TiffPipeline::BuildExportNames()
 {
-    // Characters no file name may hold; the product also loses its dashes.
-    constexpr QStringView unsafe = u"/\\:*?\"<>|";
-    m_exportProductName = without(without(m_source.productText(), unsafe), u"-");
-    m_exportBarcodeName = without(m_source.barcodeText(), unsafe);
+    m_exportProductName = m_source.productText();
+    m_exportBarcodeName = m_source.barcodeText();
 }
 
 void TiffPipeline::PrepareTiffPicture()
@@ -131,17 +124,17 @@ void TiffPipeline::PrepareTiffPicture()
         tiff.setFont(definedFont);
 
     QSizeF reference = m_source.referenceSizeTwips();
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
     const double k = kUserTwipsPerInch / (twipsPerPixel.height() + 5);
     const auto pixelsOf = [&](const QSizeF &twips) {
-        return QSizeF(twips.width() / twipsPerPixel.height() / k * TiffResolution,
-                      twips.height() / twipsPerPixel.width() / k * TiffResolution);
+        return QSizeF(twips.width() / twipsPerPixel.height() / k * m_resolution,
+                      twips.height() / twipsPerPixel.width() / k * m_resolution);
     };
     const QSizeF full = pixelsOf(reference);
     m_fullWidthPixels = roundToInt(full.width());
     m_fullHeightPixels = roundToInt(full.height());
-    if (TiffRetryState == kTiffRetryUnspecified) {
+    if (m_retry == TiffRetry::Smaller) {
         m_shrinkFactor = qint16(m_shrinkFactor + 2);
         reference /= m_shrinkFactor;
     }
@@ -150,7 +143,7 @@ void TiffPipeline::PrepareTiffPicture()
     m_targetHeightPixels = roundToInt(pixels.height());
     m_targetWidthPixels = roundToInt(pixels.width());
 
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     m_tiffRenderOptions = u",raster="_s + whole(m_rasterWidth) + u",format=tif,colors=2,mono=1"_s + u",xres="_s + dpi +
                           u",yres="_s + dpi + u",log=1"_s;
 
@@ -163,9 +156,9 @@ void TiffPipeline::PrepareTiffPicture()
 int TiffPipeline::EnlargeAfterShrink()
 {
     m_shrinkFactor = qint16(m_shrinkFactor * 100);
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     const QString percent = QString::number(m_shrinkFactor) + u'%';
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     const int result =
         reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",rescalex="_s + percent +
                          u",rescaley="_s + percent + u",xres="_s + dpi + u",yres="_s + dpi + u",log=1"_s));
@@ -240,7 +233,7 @@ int TiffPipeline::ApplyCompression()
 
 int TiffPipeline::ApplyIsbnFontText()
 {
-    TiffResolution = qint16(resolution());
+    m_resolution = resolution();
     // The work bitmap gets a name of its own in the user's temporary folder and is removed
     // when this step ends, whatever happens.
     QTemporaryFile work(QDir::tempPath() + u"/kelbrix-isbn-XXXXXX.bmp"_s);
@@ -292,7 +285,7 @@ int TiffPipeline::ApplyIsbnFontText()
     auto *data = new QMimeData;
     data->setImageData(lettered);
     ProgramClipboard::setData(data);
-    const QString dpi = QString::number(TiffResolution);
+    const QString dpi = QString::number(m_resolution);
     result = reported(execute(u"source=clipboard,dest="_s + m_tiffTarget + u",yres="_s + dpi + u",xres="_s + dpi +
                               u",colors=2,log=1"_s));
     // On the clipboard route the lettered picture now is the clipboard's content.
@@ -303,11 +296,11 @@ int TiffPipeline::ApplyIsbnFontText()
 
 void TiffPipeline::ResetExportState()
 {
-    TiffRetryState.clear();
+    m_retry = TiffRetry::None;
     m_shrinkFactor = 0;
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
-    m_source.setBatchStopRequest({});
+    m_source.setBatchStopRequest(BatchStop::Idle);
     m_source.setBusy(false);
     m_source.setProgress(0);
     m_source.serviceEvents();
@@ -316,14 +309,14 @@ void TiffPipeline::ResetExportState()
 TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 {
     m_source.serviceEvents();
-    if (m_source.batchStopRequest() != kBatchStopAsked)
+    if (m_source.batchStopRequest() != BatchStop::Asked)
         return Flow::Go;
     if (answeredYes(ask(text, u"Stop or Not"_s, PromptIcon::Question, PromptButtons::YesNo))) {
         m_source.setBusy(false);
         ResetExportState();
         return Flow::Stop;
     }
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     return Flow::Go;
 }
 
@@ -336,14 +329,14 @@ void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
                                 bool &stop)
 {
-    while (TiffRetryState == kTiffRetryUnspecified) {
+    while (m_retry == TiffRetry::Smaller) {
         PrepareTiffPicture();
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
-            ask(u"Can't make a "_s + QString::number(TiffResolution) + u" dpi file, not even at 1/"_s +
+            ask(u"Can't make a "_s + QString::number(m_resolution) + u" dpi file, not even at 1/"_s +
                     QString::number(m_shrinkFactor) + u" of its size."_s,
                 u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
-            TiffRetryState.clear();
+            m_retry = TiffRetry::None;
             m_shrinkFactor = 0;
             return false;
         }
@@ -356,7 +349,7 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         }
         if (result == ConverterResult::Success)
             return true;
-        ReportConverterError(result);
+        m_retry = report(result);
     }
     return false;
 }
@@ -391,8 +384,8 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
 
     bool made = result == ConverterResult::Success;
     if (!made) {
-        ReportConverterError(result);
-        if (TiffRetryState == kTiffRetryNo) {
+        m_retry = report(result);
+        if (m_retry == TiffRetry::Stop) {
             m_shrinkFactor = 0;
             m_listItemInWork = 0;
             m_source.setListItemInWork(0);
@@ -418,7 +411,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
         EnlargeAfterShrink();
         if (kind == Kind::Current) {
             // The enlarging ends the retry of a lone barcode; its copies still run.
-            m_source.setBatchStopRequest(kBatchRunning.toString());
+            m_source.setBatchStopRequest(BatchStop::Running);
             m_source.setBusy(true);
         }
     }
@@ -426,7 +419,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     if (kind == Kind::List)
         m_source.showStatus(kIdleStatus.toString());
     if (resolution() <= kClipboardRouteMaxDpi) {
-        TiffRetryState.clear();
+        m_retry = TiffRetry::None;
         m_shrinkFactor = 0;
     }
     AdjustToDefinedSize();
@@ -488,7 +481,7 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
 
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
@@ -532,7 +525,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
 {
     TiffExportOutcome outcome;
     // Cancel and Escape stop this export too, so it runs as a batch.
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
         outcome.stopped = true;
@@ -557,7 +550,7 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     m_stepFailed = false;
     m_listItemInWork = 0;
     m_tiffTarget = chosenName;
-    m_source.setBatchStopRequest(kBatchRunning.toString());
+    m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     const bool isbn = isIsbn(m_source.typeCode());
 
@@ -566,8 +559,8 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     const int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
     bool made = result == ConverterResult::Success;
     if (!made) {
-        ReportConverterError(result);
-        if (TiffRetryState == kTiffRetryNo) {
+        m_retry = report(result);
+        if (m_retry == TiffRetry::Stop) {
             ResetExportState();
             outcome.stopped = true;
             return outcome;

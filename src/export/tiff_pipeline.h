@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/converter_errors.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -57,7 +59,7 @@ public:
     int ApplyCompression();
     /// Adds the "ISBN ..." line above the picture at TiffTarget.
     int ApplyIsbnFontText();
-    /// Makes ExportProductName and ExportBarcodeName from the product and barcode texts.
+    /// Keeps the product and barcode texts the file names of the current barcode are made from.
     void BuildExportNames();
     /// Clears the retry state, ShrinkFactor, the record in work and the stop request, and
     /// puts the pointer and the progress bar back.
@@ -67,6 +69,8 @@ public:
     QString copyName(const QString &folder, int copy) const;
 
     // --- State ---------------------------------------------------------------------------
+    /// Whether a too-large TIFF is being retried smaller; None again once an export ends.
+    TiffRetry RetryState() const { return m_retry; }
     /// 0 normally, +2 per retry; after EnlargeAfterShrink the percentage it enlarged by.
     qint16 ShrinkFactor() const { return m_shrinkFactor; }
     /// Where the steps read and write: a file path or "clipboard"; empty before an export.
@@ -78,7 +82,7 @@ public:
     /// The pixel size the adjust step rescales to.
     qint32 TargetWidthPixels() const { return m_targetWidthPixels; }
     qint32 TargetHeightPixels() const { return m_targetHeightPixels; }
-    /// The product text and barcode digits as they go into file names.
+    /// The product and barcode texts the file names are made from (see exportFileName()).
     QString ExportProductName() const { return m_exportProductName; }
     QString ExportBarcodeName() const { return m_exportBarcodeName; }
 
@@ -98,12 +102,18 @@ private:
     int execute(const QString &command);
     /// Reports a step's non-zero result unless a too-large TIFF is being retried.
     int reported(int result);
+    /// Shows the message for \a result; returns the retry state after it.
+    TiffRetry report(int result);
     int resolution() const;
     QString copiesDigitsText() const;
 
     LabelSource &m_source;
     ImageConverter &m_converter;
 
+    /// Whether a too-large TIFF is being retried smaller, or the user chose to stop.
+    TiffRetry m_retry = TiffRetry::None;
+    /// The resolution in dpi of the TIFF being made.
+    int m_resolution = 0;
     qint16 m_shrinkFactor = 0;
     /// The pixel size of the picture at full size, when it was made shrunk: the adjust step
     /// rescales to it.

@@ -1,5 +1,6 @@
 #include "list/image_list_document.h"
 
+#include "base/runtime_errors.h"
 #include "base/units.h"
 
 #include <QBuffer>
@@ -96,12 +97,13 @@ void writeText(QByteArray &out, const QString &text)
     }
 }
 
-void writePicture(QByteArray &out, const ImageListPart &picture)
+// False when the picture cannot be stored as PNG (a null image, say); nothing is written then.
+bool writePicture(QByteArray &out, const ImageListPart &picture)
 {
     QByteArray png;
     QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.image.save(&buffer, "PNG");
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.image.save(&buffer, "PNG"))
+        return false;
     out += "{\\pict\\pngblip";
     appendNumber(out, "\\picw", picture.image.width());
     appendNumber(out, "\\pich", picture.image.height());
@@ -114,6 +116,7 @@ void writePicture(QByteArray &out, const ImageListPart &picture)
         out += '\n';
     }
     out += "}";
+    return true;
 }
 
 } // namespace
@@ -123,10 +126,12 @@ QByteArray writeRtf(const ImageListDocument &document)
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss Arial;}}\n"
                      "\\pard\\plain\\f0\\fs20 ";
     for (const ImageListPart &part : document.parts()) {
-        if (part.isPicture())
-            writePicture(out, part);
-        else
+        if (part.isPicture()) {
+            if (!writePicture(out, part))
+                return {};
+        } else {
             writeText(out, part.text);
+        }
     }
     out += "\n}\n";
     return out;
@@ -135,6 +140,8 @@ QByteArray writeRtf(const ImageListDocument &document)
 SaveResult saveRtfFile(const QString &path, const ImageListDocument &document)
 {
     const QByteArray bytes = writeRtf(document);
+    if (bytes.isEmpty())
+        return {false, RuntimeError::DeviceIoError, saveFailureMessage(path, u"a picture could not be stored"_s)};
     return saveFileSafely(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 

@@ -68,11 +68,12 @@ private:
 
 /// The document as rich text: pictures as PNG (\pict\pngblip) with their size in pixels and,
 /// in \picwgoal/\pichgoal, the twips they are shown at; text as text in the Windows-1252 code
-/// page, characters outside it as \u escapes.
+/// page, characters outside it as \u escapes. Empty when a picture cannot be stored as PNG.
 QByteArray writeRtf(const ImageListDocument &document);
 
-/// Saves \a document as the rich-text file \a path through the save helper: a failure leaves
-/// the old file as it was and the result names the file.
+/// Saves \a document as the rich-text file \a path through the save helper: a failure, a
+/// picture that cannot be stored included, leaves the old file as it was and the result names
+/// the file.
 SaveResult saveRtfFile(const QString &path, const ImageListDocument &document);
 
 /// What the rich-text reader produced. Reading stops at the first error; the parts read

@@ -22,7 +22,7 @@ namespace {
 // The document is laid out in units of 1/96 inch without a paint device, so that a picture
 // given a size in those units keeps it whatever the printer's resolution; painting scales the
 // units to the device.
-constexpr double kLayoutUnitsPerInch = 96.0;
+constexpr double kLayoutUnitsPerInch = kDefaultDotsPerInch;
 
 QImage resourceImage(const QTextDocument &document, const QString &name)
 {

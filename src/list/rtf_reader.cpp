@@ -452,7 +452,7 @@ void RtfReader::finishPicture()
     const auto side = [](qint64 goal, int pixels, int dotsPerMeter) {
         if (goal > 0)
             return double(goal);
-        const double dpi = dotsPerMeter > 0 ? dotsPerInchOf(dotsPerMeter) : 96.0;
+        const double dpi = dotsPerMeter > 0 ? dotsPerInchOf(dotsPerMeter) : kDefaultDotsPerInch;
         return pixelsToTwips(pixels, dpi);
     };
     // Every picture keeps a size the writer can write and this reader takes again.

@@ -139,7 +139,7 @@ double pointSize(const QFont &font)
     if (font.pointSizeF() > 0)
         return font.pointSizeF();
     if (font.pixelSize() > 0)
-        return font.pixelSize() * 72.0 / 96.0;
+        return font.pixelSize() * 72.0 / kDefaultDotsPerInch;
     return kDefaultPointSize;
 }
 
@@ -344,7 +344,7 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
         return false;
 
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const double dpi = screen ? screen->logicalDotsPerInchX() : kDefaultDotsPerInch;
     const int pictureWidth = m_widthTwips > 0 ? twipsToWholePixels(m_widthTwips, dpi)
                                               : int(std::ceil(symbol.width)) * kFallbackPixelsPerModule;
     const int pictureHeight = std::max(1, int(std::lround(pictureWidth * height / width)));

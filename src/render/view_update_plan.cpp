@@ -1,6 +1,7 @@
 #include "render/view_update_plan.h"
 
 #include "barcode/check_characters.h"
+#include "render/barcode_renderer.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -81,6 +82,21 @@ ViewUpdatePlan planDefinedViewUpdate(const ViewUpdateState &state, double define
     if (!(definedWidthTwips > 0) || !(definedHeightTwips > 0))
         return {};
     return plan(state, true, definedWidthTwips, definedHeightTwips);
+}
+
+PlanApplied applyViewUpdatePlan(const ViewUpdatePlan &plan, BarcodeRenderer &renderer)
+{
+    if (!renderer.setSymbology(plan.rendererSymbology))
+        return PlanApplied::Refused;
+    if (!plan.handData)
+        return PlanApplied::NotHanded;
+    if (!plan.rendererTypeName.isEmpty())
+        renderer.setTypeName(plan.rendererTypeName);
+    if (!renderer.setData(plan.data) || !renderer.setSupplement(plan.supplement))
+        return PlanApplied::Refused;
+    if (plan.showText)
+        renderer.setShowText(true);
+    return PlanApplied::Handed;
 }
 
 } // namespace Kelbrix

@@ -7,6 +7,8 @@
 
 namespace Kelbrix {
 
+class BarcodeRenderer;
+
 /// Height of the main renderer's symbol, in twips; the label adds its lines around it.
 inline constexpr double kMainSymbolHeightTwips = 900;
 
@@ -47,5 +49,17 @@ ViewUpdatePlan planMainViewUpdate(const ViewUpdateState &state);
 /// The defined-size view update: the defined width and height (Code 39 keeps its own width);
 /// no update while either is not positive.
 ViewUpdatePlan planDefinedViewUpdate(const ViewUpdateState &state, double definedWidthTwips, double definedHeightTwips);
+
+/// What applying a plan to a renderer came to.
+enum class PlanApplied {
+    Handed,    ///< the renderer took the symbology and the data the plan hands over
+    NotHanded, ///< the renderer took the symbology; the plan hands no data over
+    Refused,   ///< the renderer refused the symbology, the data or the supplement
+};
+
+/// Gives \a renderer what \a plan hands it, in the plan's order: the symbology; then, when the
+/// plan hands data over, the type name, the data, the supplement and the shown text. Sizing the
+/// renderer, completing the entry and composing the label are the caller's.
+PlanApplied applyViewUpdatePlan(const ViewUpdatePlan &plan, BarcodeRenderer &renderer);
 
 } // namespace Kelbrix

@@ -115,6 +115,15 @@ double BarSizeSettings::twipsPerUnit() const
     return unit == Unit::Inch ? kUserTwipsPerInch : kTwipsPerMillimetre;
 }
 
+QSizeF BarSizeSettings::tiffReferenceTwips(bool useDefined, const QSizeF &labelTwips) const
+{
+    if (useDefined)
+        return labelTwips;
+    const double perUnit = unit == Unit::Inch ? 1400.0 : kTwipsPerMillimetre;
+    const QSizeF typed(0.75 * leadingNumber(widthText) * perUnit, 0.75 * leadingNumber(heightText) * perUnit);
+    return typed.width() > 0 && typed.height() > 0 ? typed : labelTwips;
+}
+
 double BarSizeSettings::widthTwips() const
 {
     const double maximum = unit == Unit::Inch ? kMaximumInches : kMaximumMillimetres;
@@ -152,7 +161,7 @@ double BarSizeSettings::previewHeightTwips() const
 {
     // The same rule for every resolution: the preview has the pixels the defined height has
     // at the chosen dpi, shown on a 96 dpi screen.
-    return heightTwips() * dotsPerInch() / 96.0;
+    return heightTwips() * dotsPerInch() / kDefaultDotsPerInch;
 }
 
 std::optional<QString> BarSizeSettings::userDpiAfterEditing(const QString &text)

@@ -64,6 +64,11 @@ public:
     double heightTwips() const;
     /// The defined size in millimetres.
     QSizeF millimetres() const;
+    /// The size a TIFF is made for, in twips. With "Use Defined Barcode" checked (\a useDefined)
+    /// it is \a labelTwips, the size of the main label. Otherwise it is three quarters of the
+    /// typed width and height (each read as a leading number) at 1400 twips per inch or 56.7 per
+    /// millimetre; when that holds no size it is \a labelTwips too, since the picture would be empty.
+    QSizeF tiffReferenceTwips(bool useDefined, const QSizeF &labelTwips) const;
 
     /// The resolution the defined size is meant for: 72, 96, or the user value with the
     /// user rules applied (see userDpiAfterEditing()).

@@ -2,8 +2,6 @@
 
 #include "app/wiz_start.h"
 
-#include <QToolBar>
-
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -40,19 +38,6 @@ private slots:
         QCOMPARE(m_prompt->texts(), asked);
         QCOMPARE(loaded.listRecords(), m_form->listRecords());
         QCOMPARE(loaded.listFileName(), m_form->listFileName());
-    }
-
-    void toolbar()
-    {
-        QStringList toolTips;
-        for (QAction *action : m_form->Toolbar1->actions()) {
-            toolTips.append(action->objectName() + u'=' + action->toolTip());
-            QVERIFY(!action->icon().pixmap(24).isNull());
-        }
-        QCOMPARE(toolTips.join(u','), u"Toolbar1_New=New,Toolbar1_Open=Load a file,Toolbar1_Save=Save as,"
-                                      u"Toolbar1_Print=Print Barcode Image List,Toolbar1_Copy=Copy,Toolbar1_Find=Find,"
-                                      u"Toolbar1_BarSize=Change Barcode/Label Size,Toolbar1_TIF=Change TIFF Parameters,"
-                                      u"Toolbar1_Help=Help (F1)"_s);
     }
 
     void wizardAndClosing()

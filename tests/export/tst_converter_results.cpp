@@ -9,7 +9,6 @@
 #include "export/converter_log.h"
 #include "export/converter_result.h"
 #include "export/image_converter.h"
-#include "export/tiff_state.h"
 #include "render/program_clipboard.h"
 #include "zbar_decode.h"
 
@@ -127,9 +126,6 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QFile::remove(converterLogPath());
         setConverterMemoryBudget(kDefaultMemoryBudget);
-        TiffRetryState.clear();
-        TiffResolution = 2400;
-        setConverterErrorContext({});
         putSymbolOnClipboard(ean13Geometry(), QSize(452, 240));
         QCOMPARE(run(u"source=Clipboard,dest=%D/in.tif,raster=452,format=tif,colors=2,mono=1,xres=600,yres=600"_s), 0);
         m_rendered = readTiffFile(expand(u"%D/in.tif"_s)).image;
@@ -330,20 +326,26 @@ private slots:
         RecordingPrompt prompt;
         prompt.answers.enqueue(PromptAnswer::Ok);
         prompt.answers.enqueue(PromptAnswer::Yes);
-        ReportConverterError(32501);
+        QCOMPARE(ReportConverterError(32501, TiffRetry::None, {{}, {}, 2400}), TiffRetry::Smaller);
         QCOMPARE(std::tuple(prompt.asked[0].title, prompt.asked[0].icon),
                  std::tuple(u"TIFF Error"_s, PromptIcon::Exclamation));
         QCOMPARE(std::tuple(prompt.asked[1].title, prompt.asked[1].buttons, prompt.asked[1].helpContext),
                  std::tuple(u"To big a Tiff"_s, PromptButtons::YesNo, 820));
-        QCOMPARE(TiffRetryState, u"Unspecified"_s);
+        QVERIFY(prompt.asked[1].text.contains(u"Can't make a 2400 dpi file."_s));
+        // A picture being retried smaller asks nothing again; No stops; running out of memory ends a retry.
+        using R = TiffRetry;
+        for (const auto &[code, before, answer, after] : {std::tuple(32501, R::Smaller, PromptAnswer::No, R::Smaller),
+                                                          {32501, R::None, PromptAnswer::No, R::Stop},
+                                                          {32506, R::Smaller, PromptAnswer::Yes, R::Stop},
+                                                          {32506, R::None, PromptAnswer::Yes, R::None}}) {
+            prompt.answers.clear();
+            prompt.answers << PromptAnswer::Ok << answer;
+            QCOMPARE(ReportConverterError(code, before, {}), after);
+        }
 
-        ConverterErrorContext context;
-        context.typeCode = [] { return u"E130"_s; };
-        context.tiffBarcodeData = [] { return u"5012345678900"_s; };
-        setConverterErrorContext(context);
         putSymbolOnClipboard(ean13Geometry(), QSize(20, 10));
         prompt.clear();
-        ReportConverterError(33203);
+        QCOMPARE(ReportConverterError(33203, TiffRetry::None, {u"E130"_s, u"5012345678900"_s, 2400}), TiffRetry::None);
         QCOMPARE(prompt.texts(), (QStringList{u"Unsupported Export Format"_s, u"E130 # 5012345678900 # Pic=True"_s}));
         QCOMPARE(std::tuple(prompt.asked[1].title, prompt.asked[1].icon),
                  std::tuple(applicationTitle(), PromptIcon::NoIcon));

@@ -1,3 +1,4 @@
+#include "base/units.h"
 #include "export/colour_mode_switch.h"
 #include "export/tiff_parameters.h"
 #include "export_test_support.h"
@@ -90,10 +91,23 @@ private slots:
         QCOMPARE(store.value(u"Use256"_s), use256Stored);
     }
 
+    void keyRule_data()
+    {
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<bool>("allSelected");
+        QTest::addColumn<KeyDecision>("decision");
+        QTest::newRow("digit into a full box") << QChar(u'7') << false << KeyDecision::Drop;
+        QTest::newRow("digit over a selected box") << QChar(u'6') << true << KeyDecision::ClearThenInsert;
+        QTest::newRow("Arabic-Indic three") << QChar(u'\u0663') << true << KeyDecision::Drop;
+        QTest::newRow("full-width three") << QChar(u'\uff13') << true << KeyDecision::Drop;
+        QTest::newRow("letter") << QChar(u'a') << true << KeyDecision::Drop;
+    }
     void keyRule()
     {
-        QCOMPARE(filterEntryKey(u'7', u"3000"_s, false, 4), KeyDecision::Drop);
-        QCOMPARE(filterEntryKey(u'6', u"3000"_s, true, 4), KeyDecision::ClearThenInsert);
+        QFETCH(QChar, key);
+        QFETCH(bool, allSelected);
+        QFETCH(KeyDecision, decision);
+        QCOMPARE(filterEntryKey(key, u"3000"_s, allSelected, 4), decision);
     }
 
     void numbers()

@@ -10,7 +10,6 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
-#include "export/tiff_state.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 #include "render/view_update_plan.h"
@@ -22,6 +21,9 @@
 #include <QtTest>
 
 #include <tiffio.h>
+
+#include <functional>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -58,7 +60,10 @@ public:
     QList<Record> records;
     TiffParameters parameters;
     QStringList statuses, copiesTexts;
-    QString batch;
+    BatchStop batch = BatchStop::Idle;
+    std::optional<QSizeF> reference;     // the main renderer's size when not set
+    QSizeF twipsPerPixel{15, 15};        // a 96 dpi screen
+    std::function<void()> afterEachFile; // what the user does once a file is written
     ImageConverter converter;
     TiffPipeline pipeline{*this, converter};
 
@@ -83,11 +88,8 @@ public:
         m_record = records.at(number - 1);
         const ViewUpdatePlan plan = planMainViewUpdate(
             {m_record.typeCode, Edition::Alla, m_record.entry, m_record.supplement, m_record.product});
-        if (!plan.update || !plan.handData)
+        if (!plan.update || applyViewUpdatePlan(plan, m_main) != PlanApplied::Handed)
             return false;
-        m_main.setSymbology(plan.rendererSymbology);
-        m_main.setSupplement(plan.supplement);
-        m_main.setData(plan.data);
         m_main.setWidthTwips(plan.widthTwips);
         m_main.setHeightTwips(plan.heightTwips);
         return m_main.hasSymbol();
@@ -99,8 +101,11 @@ public:
     const BarcodeRenderer &mainRenderer() const override { return m_main; }
     const BarcodeRenderer &definedRenderer() const override { return m_main; }
     BarcodeRenderer &tiffRenderer() override { return m_tiff; }
-    QSizeF referenceSizeTwips() const override { return {m_main.widthTwips(), m_main.heightTwips()}; }
-    QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
+    QSizeF referenceSizeTwips() const override
+    {
+        return reference.value_or(QSizeF(m_main.widthTwips(), m_main.heightTwips()));
+    }
+    QSizeF screenTwipsPerPixel() const override { return twipsPerPixel; }
     TiffParameters tiffParameters() const override { return parameters; }
     void setTiffCopiesText(const QString &text) override
     {
@@ -113,10 +118,14 @@ public:
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
     void serviceEvents() override {}
-    QString batchStopRequest() const override { return batch; }
-    void setBatchStopRequest(const QString &value) override { batch = value; }
+    BatchStop batchStopRequest() const override { return batch; }
+    void setBatchStopRequest(BatchStop value) override { batch = value; }
     void setListItemInWork(int) override {}
-    void fileWritten(const QString &, const QString &) override {}
+    void fileWritten(const QString &, const QString &) override
+    {
+        if (afterEachFile)
+            afterEachFile();
+    }
 
 private:
     Record m_record;
@@ -171,7 +180,6 @@ private slots:
     {
         QFile::remove(converterLogPath());
         setConverterMemoryBudget(0);
-        TiffRetryState.clear();
         m_out = std::make_unique<QTemporaryDir>();
     }
 
@@ -303,6 +311,7 @@ private slots:
                       QString(),
                       {u"AB Soap_501234567890_001.tif"_s},
                       {u"1"_s}},
+                     {{kSoap}, u"0"_s, {u"Soap_501234567890_001.tif"_s}, {}},
                      {{}, u"1"_s, {}, {}}};
         for (const auto &c : cases) {
             init();
@@ -317,6 +326,48 @@ private slots:
             if (!c.records.isEmpty())
                 QCOMPARE(run.statuses.last(), u"Press F1 for Help"_s);
         }
+    }
+
+    // Adjusted to the defined size, the picture's width comes from the screen's vertical twips per
+    // pixel and its height from the horizontal ones, both scaled by k = 1440.18 / (vertical + 5).
+    void screenPixelsNotSquare_data()
+    {
+        QTest::addColumn<QSizeF>("twipsPerPixel"); // horizontally, vertically
+        QTest::addColumn<QSize>("pixels");
+        QTest::newRow("square") << QSizeF(15, 15) << QSize(400, 200);
+        QTest::newRow("taller than wide") << QSizeF(12, 15) << QSize(400, 250);
+        QTest::newRow("wider than tall") << QSizeF(15, 12) << QSize(425, 170);
+    }
+    void screenPixelsNotSquare()
+    {
+        QFETCH(QSizeF, twipsPerPixel);
+        QFETCH(QSize, pixels);
+        FakeSource run({kSoap}, 300);
+        run.reference = QSizeF(1441, 721);
+        run.twipsPerPixel = twipsPerPixel;
+        run.parameters.adjustWidth = run.parameters.adjustHeight = true;
+        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(outcome.filesWritten.size(), 1);
+        const TiffFile file = readTiffFile(outcome.filesWritten.first());
+        QCOMPARE(QSize(int(file.width), int(file.height)), pixels);
+        QCOMPARE(decodedText(file.image), u"5012345678900"_s);
+    }
+
+    // Stopped between the copies of a record: what was written stays, and the record is
+    // neither done nor failed.
+    void stoppedBetweenCopies()
+    {
+        RecordingPrompt prompt;
+        prompt.answers << PromptAnswer::Yes;
+        FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
+        run.parameters.copies = u"2"_s;
+        run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
+        QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
+        QVERIFY(outcome.stopped);
+        QCOMPARE(outcome.recordsDone, 0);
+        QCOMPARE(outcome.recordsFailed, QList<int>());
     }
 
     void tooLargeIsRetriedSmaller_data()
@@ -363,7 +414,7 @@ private slots:
             QCOMPARE(int(file.width), full / last * last);
             QCOMPARE(decodedText(file.image), u"5012345678900"_s);
         }
-        QCOMPARE(TiffRetryState, QString());
+        QCOMPARE(run.pipeline.RetryState(), TiffRetry::None);
     }
 
 private:

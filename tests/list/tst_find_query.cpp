@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("two matching columns, listed once, in list order")
             << u"e13"_s << FindFields::checkAll(true)
             << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
+        QTest::newRow("check all cleared: product alone")
+            << u"e13"_s << FindFields::checkAll(false) << QStringList{u"Milk e13"_s};
         QTest::newRow("star is a plain character") << u"*"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
         QTest::newRow("an empty column never matches")
             << QString() << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
@@ -59,16 +61,25 @@ private slots:
         QCOMPARE(products, found);
     }
 
-    void serviceCalledBetweenRecords()
+    // The window is serviced after each full stretch of records, never before the first.
+    void serviceCalledAfterEveryStretch_data()
     {
-        const QList<ListRecord> many(1000, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
-        int calls = 0;
-        QCOMPARE(FindQuery(u"ITEM"_s, FindFields{})
-                     .run(
-                         many, [&calls] { ++calls; }, 100)
-                     .size(),
-                 1000);
-        QCOMPARE(calls, 10);
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("calls");
+        QTest::newRow("99") << 99 << 0;
+        QTest::newRow("100") << 100 << 1;
+        QTest::newRow("101") << 101 << 1;
+        QTest::newRow("250") << 250 << 2;
+    }
+    void serviceCalledAfterEveryStretch()
+    {
+        QFETCH(int, records);
+        QFETCH(int, calls);
+        const QList<ListRecord> many(records, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
+        int called = 0;
+        const auto service = [&called] { ++called; };
+        QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
+        QCOMPARE(called, calls);
     }
 };
 

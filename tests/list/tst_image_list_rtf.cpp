@@ -1,11 +1,13 @@
 #include "base/units.h"
 #include "list/image_list_document.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Kelbrix;
@@ -53,6 +55,24 @@ private slots:
         }
     }
 
+    void pictureThatCannotBeStoredKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"labels.rtf"_s);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("{\\rtf1 old}") > 0);
+        old.close();
+        ImageListDocument document;
+        document.appendText(u"new"_s);
+        document.appendPicture(QImage(), 300, 150);
+        const SaveResult saved = saveRtfFile(path, document);
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.message.contains(u"labels.rtf"_s) && saved.message.contains(u"picture"_s),
+                 qPrintable(saved.message));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("{\\rtf1 old}"));
+    }
+
     void dataFiles_data()
     {
         QTest::addColumn<QString>("path");
@@ -93,6 +113,76 @@ private slots:
             QCOMPARE(qRound(got[i].widthTwips), sizes[2].toInt());
             QCOMPARE(qRound(got[i].heightTwips), sizes[3].toInt());
         }
+    }
+
+    // Every cap just below, at and just above it: reading stops past the cap with a message that
+    // names it, and keeps what was read before.
+    void caps_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<qsizetype>("kept");  // pictures or characters read
+        QTest::addColumn<QString>("refusal"); // empty when the file is read whole
+        const QByteArray written = writeRtf([] {
+            ImageListDocument document;
+            document.appendPicture(labelImage(20, 10, 1, 96), 300, 150);
+            return document;
+        }());
+        const qsizetype start = written.indexOf("{\\pict");
+        const QByteArray picture = written.mid(start, written.lastIndexOf('}') - start);
+        const auto pictures = [&picture](qsizetype count) { return "{\\rtf1 " + picture.repeated(count) + "}"; };
+        const auto text = [](qsizetype length) { return "{\\rtf1 " + QByteArray(length, 'a') + "}"; };
+        using namespace ImageListLimits;
+        const QString tooManyPictures = u"more than 10000 pictures"_s;
+        const QString tooMuchText = u"more than 8388608 characters of text"_s;
+        QTest::newRow("pictures below") << pictures(MaxPictures - 1) << MaxPictures - 1 << QString();
+        QTest::newRow("pictures at") << pictures(MaxPictures) << MaxPictures << QString();
+        QTest::newRow("pictures above") << pictures(MaxPictures + 1) << MaxPictures << tooManyPictures;
+        QTest::newRow("text below") << text(MaxTextLength - 1) << MaxTextLength - 1 << QString();
+        QTest::newRow("text at") << text(MaxTextLength) << MaxTextLength << QString();
+        QTest::newRow("text above") << text(MaxTextLength + 1) << MaxTextLength << tooMuchText;
+    }
+    void caps()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(qsizetype, kept);
+        QFETCH(QString, refusal);
+        const RtfReadResult read = readRtf(rtf);
+        QCOMPARE(read.message.isEmpty(), refusal.isEmpty());
+        QVERIFY2(read.message.contains(refusal), qPrintable(read.message));
+        const bool pictures = QByteArrayView(QTest::currentDataTag()).startsWith("pictures");
+        QCOMPARE(pictures ? read.document.pictures().size() : read.document.text().size(), kept);
+    }
+
+    // A picture without a goal size is shown at its own resolution and scale, each side at its own.
+    void pictureSizeFromItsResolution_data()
+    {
+        QTest::addColumn<QSize>("dpi");   // horizontally, vertically; 0 for none
+        QTest::addColumn<QSize>("scale"); // per cent
+        QTest::addColumn<QSize>("twips");
+        QTest::newRow("300 x 100 dpi") << QSize(300, 100) << QSize(100, 100) << QSize(288, 432);
+        QTest::newRow("100 x 300 dpi") << QSize(100, 300) << QSize(100, 100) << QSize(864, 144);
+        QTest::newRow("none: 96 dpi") << QSize(0, 0) << QSize(100, 100) << QSize(900, 450);
+        QTest::newRow("scaled 50 x 200 %") << QSize(300, 100) << QSize(50, 200) << QSize(144, 864);
+    }
+    void pictureSizeFromItsResolution()
+    {
+        QFETCH(QSize, dpi);
+        QFETCH(QSize, scale);
+        QFETCH(QSize, twips);
+        QImage image = labelImage(60, 30, 1, 96);
+        image.setDotsPerMeterX(dpi.width() > 0 ? dotsPerMetre(dpi.width()) : 0);
+        image.setDotsPerMeterY(dpi.height() > 0 ? dotsPerMetre(dpi.height()) : 0);
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+        const QByteArray scaled =
+            "\\picscalex" + QByteArray::number(scale.width()) + "\\picscaley" + QByteArray::number(scale.height());
+        const RtfReadResult read =
+            readRtf("{\\rtf1{\\pict\\pngblip\\picw60\\pich30" + scaled + " " + png.toHex() + "}}");
+        QVERIFY2(read.ok(), qPrintable(read.message));
+        QCOMPARE(read.document.pictures().size(), 1);
+        const ImageListPart picture = read.document.pictures().first();
+        QCOMPARE(QSize(qRound(picture.widthTwips), qRound(picture.heightTwips)), twips);
     }
 };
 

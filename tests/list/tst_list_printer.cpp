@@ -6,6 +6,7 @@
 #include "zbar_decode.h"
 
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -92,24 +93,48 @@ class TestListPrinter : public QObject {
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
+    // Each copy starts at page 1; a PDF holds the copies one after another.
     void pagesOnPaper_data()
     {
         QTest::addColumn<int>("records");
-        QTest::addColumn<QSizeF>("pageMm");
+        QTest::addColumn<int>("copies");
         QTest::addColumn<Pages>("pages");
-        QTest::newRow("63 fill one page") << 63 << QSizeF(210, 297) << Pages{{1, 63}};
-        QTest::newRow("64 need two") << 64 << QSizeF(210, 297) << Pages{{1, 63}, {2, 1}};
+        QTest::newRow("63 fill one page") << 63 << 1 << Pages{{1, 63}};
+        QTest::newRow("64 need two") << 64 << 1 << Pages{{1, 63}, {2, 1}};
+        QTest::newRow("two copies") << 64 << 2 << Pages{{1, 63}, {2, 1}, {1, 63}, {2, 1}};
     }
     void pagesOnPaper()
     {
         QFETCH(int, records);
-        QFETCH(QSizeF, pageMm);
+        QFETCH(int, copies);
         QFETCH(Pages, pages);
         const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
-        QPdfWriter writer(pdf);
-        writer.setPageSize(QPageSize(pageMm, QPageSize::Millimeter));
-        QVERIFY(ListPrinter(numberedRecords(records), u"Kelbrix"_s, u"07/12/2026"_s).printCopy(writer));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setCopyCount(copies);
+        QVERIFY(ListPrinter(numberedRecords(records), u"Kelbrix"_s, u"07/12/2026"_s).print(printer));
         QCOMPARE(pdfPages(pdf), pages);
+        QCOMPARE(printer.copyCount(), copies);
+    }
+
+    // The cells of a printed line: Type 5, Product 20, Barcode 14, Digit Sup. 6 and Text 20,
+    // padded with dots or cut, joined by four dots.
+    void columnsOnPaper()
+    {
+        const QList<ListRecord> records{
+            {u"Strawberry jam, large jar"_s, u"03600029145"_s, u"12345"_s, u"Shelf four, left of the tea"_s, u"UPA5"_s},
+            {u"Tea"_s, u"4006381"_s, QString(), QString(), u"E80 "_s}};
+        const QString pdf = path(u"columns.pdf"_s);
+        QPdfWriter writer(pdf);
+        QVERIFY(ListPrinter(records, u"Kelbrix"_s, u"07/12/2026"_s).printCopy(writer));
+        QStringList lines = QString::fromUtf8(run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s})).split(u'\n');
+        for (QString &line : lines)
+            line = line.trimmed();
+        QCOMPARE(lines.mid(lines.indexOf(QString()) + 1, 2),
+                 (QStringList{u"UPA5.....Strawberry jam, larg....03600029145.......12345.....Shelf four, left of"_s,
+                              u"E80 .....Tea.....................4006381........................................."_s}));
     }
 
     void imageListAtPhysicalSize()

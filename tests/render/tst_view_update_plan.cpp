@@ -1,3 +1,4 @@
+#include "render/barcode_renderer.h"
 #include "render/view_update_plan.h"
 
 #include <QTest>
@@ -27,6 +28,7 @@ class TestViewUpdatePlan : public QObject {
 private slots:
     void plan_data();
     void plan();
+    void refusedData();
 };
 
 void TestViewUpdatePlan::plan_data()
@@ -77,6 +79,23 @@ void TestViewUpdatePlan::plan()
     QCOMPARE(plan.showText, flags.contains('t'));
     QCOMPARE(plan.rendererTypeName, row.typeName);
     QCOMPARE(plan.isbnHeader, row.header);
+
+    BarcodeRenderer renderer;
+    QCOMPARE(applyViewUpdatePlan(plan, renderer), plan.handData ? PlanApplied::Handed : PlanApplied::NotHanded);
+    QCOMPARE(renderer.symbology(), row.symbology);
+    // Without data handed over the renderer keeps its own.
+    QCOMPARE(renderer.data() != BarcodeRenderer().data(), plan.handData);
+    QCOMPARE(renderer.supplement(), row.handedSupplement);
+    QCOMPARE(renderer.showText(), flags.contains('t'));
+    if (!row.typeName.isEmpty())
+        QCOMPARE(renderer.typeName(), row.typeName);
+}
+
+void TestViewUpdatePlan::refusedData()
+{
+    BarcodeRenderer renderer;
+    const ViewUpdatePlan plan = planMainViewUpdate({u"Co39"_s, Edition::Alla, u"\u20ac"_s, {}, {}});
+    QCOMPARE(applyViewUpdatePlan(plan, renderer), PlanApplied::Refused);
 }
 
 QTEST_GUILESS_MAIN(TestViewUpdatePlan)

@@ -102,6 +102,62 @@ private slots:
             QCOMPARE(actual[i], expected[i]);
     }
 
+    void userDpiLimits_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept"); // empty when the 72 dpi option is selected instead
+        QTest::newRow("71") << u"71"_s << QString();
+        QTest::newRow("71.9") << u"71.9"_s << QString();
+        QTest::newRow("72") << u"72"_s << u"72"_s;
+        QTest::newRow("73") << u"73"_s << u"73"_s;
+        QTest::newRow("299") << u"299"_s << u"299"_s;
+        QTest::newRow("300") << u"300"_s << u"300"_s;
+        QTest::newRow("301") << u"301"_s << u"300"_s;
+        QTest::newRow("not a number") << u"dpi"_s << QString();
+    }
+    void userDpiLimits()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QCOMPARE(BarSizeSettings::userDpiAfterEditing(typed).value_or(QString()), kept);
+    }
+
+    void definedNeedsASize_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<bool>("defined");
+        QTest::newRow("on with a size") << QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s} << true;
+        QTest::newRow("on without a width")
+            << QStringList{u"Bar Width=0"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s} << false;
+        QTest::newRow("on without a height") << QStringList{u"Bar Width=40"_s, u"Bar Def=Y"_s} << false;
+        QTest::newRow("off with a size") << QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=N"_s} << false;
+    }
+    void definedNeedsASize()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(bool, defined);
+        QCOMPARE(loaded(stored).defined, defined);
+    }
+
+    void tiffReference_data()
+    {
+        QTest::addColumn<BarSizeSettings>("settings");
+        QTest::addColumn<bool>("useDefined");
+        QTest::addColumn<QSizeF>("twips");
+        const QSizeF label(1800, 900);
+        QTest::newRow("millimetres") << sized(Unit::Millimetre, u"40"_s, u"20,5"_s) << false << QSizeF(1701, 850.5);
+        QTest::newRow("inches") << sized(Unit::Inch, u" 1.5in"_s, u"0.75"_s) << false << QSizeF(1575, 787.5);
+        QTest::newRow("defined: the label's size") << sized(Unit::Millimetre, u"40"_s, u"20"_s) << true << label;
+        QTest::newRow("no height: the label's size") << sized(Unit::Millimetre, u"40"_s, u"x"_s) << false << label;
+    }
+    void tiffReference()
+    {
+        QFETCH(BarSizeSettings, settings);
+        QFETCH(bool, useDefined);
+        QFETCH(QSizeF, twips);
+        QCOMPARE(settings.tiffReferenceTwips(useDefined, QSizeF(1800, 900)), twips);
+    }
+
     void unitSwitchWritesPointsInAnyLocale()
     {
         QLocale::setDefault(QLocale(u"de_DE"_s));

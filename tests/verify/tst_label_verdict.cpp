@@ -99,31 +99,38 @@ private slots:
 
     void readsOtherwise_data()
     {
+        QTest::addColumn<QString>("labelType");
+        QTest::addColumn<QString>("labelDigits");
         QTest::addColumn<QString>("typeCode");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("expectedSupplement");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("other digits") << u"E135"_s << u"501234567891"_s << u"12345"_s
-                                      << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
-                                         u"EAN-13 501234567891 + 12345"_s;
-        QTest::newRow("other add-on") << u"E135"_s << kEan13 << u"54321"_s
-                                      << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
-                                         u"EAN-13 501234567890 + 54321"_s;
-        QTest::newRow("other type") << u"UPA5"_s << u"50123456789"_s << u"12345"_s
-                                    << u"\u26A0 Reads as EAN-13 5012345678900 + 12345 instead of "
-                                       u"UPC-A 50123456789 + 12345"_s;
+        QTest::addColumn<QString>("text"); // what was read
+        QTest::addColumn<QString>("wanted");
+        const QString ean = u"EAN-13 5012345678900 + 12345"_s;
+        QTest::newRow("other digits") << u"E135"_s << kEan13 << u"E135"_s << u"501234567891"_s << u"12345"_s << ean
+                                      << u"EAN-13 501234567891 + 12345"_s;
+        QTest::newRow("other add-on") << u"E135"_s << kEan13 << u"E135"_s << kEan13 << u"54321"_s << ean
+                                      << u"EAN-13 501234567890 + 54321"_s;
+        QTest::newRow("other type") << u"E135"_s << kEan13 << u"UPA5"_s << u"50123456789"_s << u"12345"_s << ean
+                                    << u"UPC-A 50123456789 + 12345"_s;
+        QTest::newRow("other ITF-14") << u"SC14"_s << u"3001234567890"_s << u"SC14"_s << u"3001234567891"_s << QString()
+                                      << u"ITF-14 30012345678906"_s << u"ITF-14 3001234567891"_s;
     }
     void readsOtherwise()
     {
+        QFETCH(QString, labelType);
+        QFETCH(QString, labelDigits);
         QFETCH(QString, typeCode);
         QFETCH(QString, expected);
         QFETCH(QString, expectedSupplement);
         QFETCH(QString, text);
+        QFETCH(QString, wanted);
+        const QString supplement = labelType == u"E135"_s ? u"12345"_s : QString();
         const LabelVerdict verdict =
-            verifyLabel(label(u"E135"_s, kEan13, u"12345"_s), typeCode, expected, expectedSupplement);
+            verifyLabel(label(labelType, labelDigits, supplement), typeCode, expected, expectedSupplement);
         QCOMPARE(verdict.kind, Kind::Mismatch);
-        QCOMPARE(verdict.text, text);
-        QCOMPARE(verdict.read, u"EAN-13 5012345678900 + 12345"_s);
+        QCOMPARE(verdict.text, u"\u26A0 Reads as "_s + text + u" instead of "_s + wanted);
+        QCOMPARE(verdict.read, text);
     }
 
     void numberSystemOneReadsOtherwise()
