@@ -148,7 +148,7 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
         request.records = parser.value(kRecords);
         // The numbers are checked against the list once it is read; the form is checked now.
         QString error;
-        if (!parseRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
+        if (!checkRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
             return u"--records: "_s + error;
     }
     request.verify = parser.isSet(kVerify);

@@ -5,10 +5,15 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
+
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    // A file grown past the file-size limit (ulimit -f) fails to write with EFBIG, which every
+    // save reports and cleans up after, instead of ending the program from a signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The command line is read before any application object exists, because it decides
     // which one is needed: a converter call without the clipboard needs no GUI platform.
     const Kelbrix::CommandLine commandLine = Kelbrix::parseCommandLine(argc, argv);
