@@ -138,7 +138,7 @@ QByteArray writeRtf(const ImageListDocument &document)
 
 qint64 decodedPictureBytes(qint64 width, qint64 height, int depth)
 {
-    const qint64 bits = depth > 8 ? 32 : std::max(depth, 1);
+    const qint64 bits = depth > 8 ? std::max(depth, 32) : std::max(depth, 1);
     return (width * bits + 31) / 32 * 4 * height;
 }
 

@@ -37,7 +37,8 @@ inline constexpr qint64 MaxDecodedBytes = 256 * 1024 * 1024;
 } // namespace ImageListLimits
 
 /// Bytes a picture of \a width x \a height pixels of \a depth bits takes once the reader has
-/// decoded it: pictures of more than 8 bits a pixel come back with 32, rows are whole 32-bit words.
+/// decoded it: pictures of more than 8 bits a pixel come back with at least 32, rows are whole
+/// 32-bit words.
 qint64 decodedPictureBytes(qint64 width, qint64 height, int depth);
 
 /// Why a picture of \a pixels shown \a widthTwips x \a heightTwips cannot join a document that

@@ -6,7 +6,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
@@ -51,6 +54,16 @@ private slots:
             QCOMPARE(std::pair(after[i].widthTwips, after[i].heightTwips),
                      std::pair(before[i].widthTwips, before[i].heightTwips));
         }
+    }
+
+    // A FIFO named like an image list is not opened, which would wait for a writer for ever.
+    void fifoIsNotOpened()
+    {
+        QTemporaryDir folder;
+        const QString fifo = folder.filePath(u"x.rtf"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const RtfReadResult read = readRtfFile(fifo);
+        QCOMPARE(read.message, u"The Barcode Image List "_s + fifo + u" could not be opened: it is no regular file."_s);
     }
 
     void dataFiles_data()
