@@ -126,10 +126,10 @@ public:
     BarcodeRenderer &tiffRenderer() override { return m_tiff; }
     QSizeF referenceSizeTwips() const override
     {
-        if (!m_size.hasSize())
+        // As Save As does: with "Use Defined Barcode" the label is made at the size the main view
+        // shows, not at the defined size.
+        if (!m_size.hasSize() || m_size.defined)
             return {m_main.widthTwips(), m_main.heightTwips()};
-        if (m_size.defined)
-            return {m_size.widthTwips(), m_size.heightTwips()};
         return referenceTwips(m_size.unit == BarSizeSettings::Unit::Inch, m_size.widthText, m_size.heightText);
     }
     QSizeF screenTwipsPerPixel() const override { return {15, 15}; }

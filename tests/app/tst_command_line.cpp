@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "export_test_support.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -233,6 +234,38 @@ private slots:
                   {}}})
             QTest::newRow(row.name) << row;
     }
+    // "Use Defined Barcode" with a defined size of 102 x 102 mm: the export makes the label at
+    // the size the main view shows, as Save As does, the same as without a defined size.
+    void definedSizeGivesTheSaveAsSize()
+    {
+        QSize sizes[2];
+        for (const bool defined : {false, true}) {
+            QTemporaryDir dir;
+            QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
+            QFile settings(dir.filePath(u"config/Quorran/Barcode.conf"_s));
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(defined ? "[General]\nBar Matt=M\nBar Width=102\nBar Height=102\nBar Def=Y\n" : "");
+            settings.close();
+            QFile list(dir.filePath(u"list.qz2"_s));
+            QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kList) > 0);
+            list.close();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+            environment.remove(u"DISPLAY"_s);
+            QProcess kelbrix;
+            kelbrix.setProcessEnvironment(environment);
+            kelbrix.start(QStringLiteral(KELBRIX_PROGRAM),
+                          {u"--export"_s, list.fileName(), u"--out"_s, dir.filePath(u"out"_s), u"--records"_s, u"1"_s,
+                           u"--dpi"_s, u"600"_s});
+            QVERIFY(kelbrix.waitForFinished(60000));
+            QCOMPARE(kelbrix.exitCode(), 0);
+            const Test::TiffFile tiff = Test::readTiffFile(dir.filePath(u"out/AB Soap_5012345678900_001.tif"_s), false);
+            sizes[defined] = QSize(int(tiff.width), int(tiff.height));
+        }
+        QVERIFY(!sizes[0].isEmpty());
+        QCOMPARE(sizes[1], sizes[0]);
+    }
+
     void hostileRuns()
     {
         QFETCH(HostileRun, row);
