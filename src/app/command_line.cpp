@@ -47,7 +47,9 @@ void describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(kExport,
                                         u"Writes a one-bit TIFF file of each record of the list file, opens no "
                                         "window and leaves the desktop clipboard alone. Prints each file written "
-                                        "and a count; exits with 0 when every record was written."_s,
+                                        "and a count; exits with 0 when every record was written. The files are "
+                                        "those Save As makes, except that the TIFF window's Adjust width and "
+                                        "height are not applied."_s,
                                         u"list"_s));
     parser.addOption(QCommandLineOption(kOut, u"With --export: the folder the TIFF files go to."_s, u"folder"_s));
     parser.addOption(QCommandLineOption(
