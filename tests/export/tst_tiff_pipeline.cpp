@@ -62,6 +62,7 @@ public:
     TiffParameters parameters;
     QStringList statuses, copiesTexts;
     QString batch;
+    QSizeF reference; ///< the size the TIFF is made for, when not the main renderer's
     ImageConverter converter;
     TiffPipeline pipeline{*this, converter};
 
@@ -102,7 +103,10 @@ public:
     const BarcodeRenderer &mainRenderer() const override { return m_main; }
     const BarcodeRenderer &definedRenderer() const override { return m_main; }
     BarcodeRenderer &tiffRenderer() override { return m_tiff; }
-    QSizeF referenceSizeTwips() const override { return {m_main.widthTwips(), m_main.heightTwips()}; }
+    QSizeF referenceSizeTwips() const override
+    {
+        return reference.isValid() ? reference : QSizeF(m_main.widthTwips(), m_main.heightTwips());
+    }
     QSizeF screenTwipsPerPixel() const override { return {15, 15}; }
     TiffParameters tiffParameters() const override { return parameters; }
     void setTiffCopiesText(const QString &text) override
@@ -363,6 +367,21 @@ private slots:
         QVERIFY(outcome.failed);
         QCOMPARE(prompt.texts(), QStringList{u"Error Writing Data to Disk."_s});
         QCOMPARE(filesIn(m_out->path()), QStringList{name});
+    }
+
+    // A picture narrower in pixels than the symbol has modules would not scan: no file is made
+    // and the user is told.
+    void fewerPixelsThanModules()
+    {
+        RecordingPrompt prompt;
+        FakeSource run({kSoap}, 300);
+        run.reference = QSizeF(150, 100);
+        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(outcome.filesWritten, QStringList());
+        QVERIFY(outcome.failed);
+        QCOMPARE(prompt.texts(), QStringList{u"At 300 dpi the barcode of Soap is 42 pixels wide, fewer than its 113 "
+                                             u"modules: no file was made."_s});
+        QCOMPARE(filesIn(m_out->path()), QStringList());
     }
 
     void tooLargeIsRetriedSmaller_data()
