@@ -47,7 +47,9 @@ void describe(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(kExport,
                                         u"Writes a one-bit TIFF file of each record of the list file, opens no "
                                         "window and leaves the desktop clipboard alone. Prints each file written "
-                                        "and a count; exits with 0 when every record was written."_s,
+                                        "and a count; exits with 0 when every record was written. The files are "
+                                        "those Save As makes, except that the TIFF window's Adjust width and "
+                                        "height are not applied."_s,
                                         u"list"_s));
     parser.addOption(QCommandLineOption(kOut, u"With --export: the folder the TIFF files go to."_s, u"folder"_s));
     parser.addOption(QCommandLineOption(
@@ -148,7 +150,7 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
         request.records = parser.value(kRecords);
         // The numbers are checked against the list once it is read; the form is checked now.
         QString error;
-        if (!parseRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
+        if (!checkRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
             return u"--records: "_s + error;
     }
     request.verify = parser.isSet(kVerify);

@@ -94,10 +94,15 @@ void Form1::onPreviewList()
     QPrinter printer(QPrinter::HighResolution);
     const ListPrinter listing(m_list->records(), WindowTitle,
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    userPrompt().previewPrint(printer, [&listing](QPrinter &target) {
-        if (!listing.print(target))
-            ReportRuntimeError(kPrinterError);
-    });
+    // Each page is painted when it is shown, so a list of a million records opens at once.
+    PagePreviewRequest request;
+    request.title = u"Print Preview"_s;
+    request.pageCount = listing.pageCount();
+    request.paintPage = [&listing](QPainter &painter, const QPaintDevice &device, int page) {
+        listing.paintPage(painter, device, page);
+    };
+    if (userPrompt().previewPages(printer, request))
+        onPrintList();
 }
 
 void Form1::onPrintImageList()

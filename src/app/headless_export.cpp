@@ -21,7 +21,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <vector>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -30,9 +33,24 @@ namespace Kelbrix {
 
 namespace {
 
+// Control characters of list texts (ESC, BEL, ...) would retitle, clear or colour the terminal:
+// they are printed as \xHH escapes.
+QString terminalSafe(const QString &text)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            safe += u"\\x"_s + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+        else
+            safe += c;
+    }
+    return safe;
+}
+
 void printLine(std::FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(terminalSafe(text).toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
 }
 
@@ -178,10 +196,10 @@ int usageError(const QString &message)
 
 } // namespace
 
-std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error)
+std::optional<QList<std::pair<int, int>>> checkRecordNumbers(const QString &text, int count, QString *error)
 {
     static const QRegularExpression part(u"^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"_s);
-    QList<int> numbers;
+    QList<std::pair<int, int>> ranges;
     const auto refuse = [&](const QString &why) {
         if (error)
             *error = why;
@@ -199,16 +217,33 @@ std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QSt
             if (number < 1 || number > count)
                 return refuse(u"record "_s + QString::number(number) + u" is not in the list, which holds "_s +
                               QString::number(count) + u" records"_s);
-        for (int n = first; n <= last; ++n)
-            numbers << n;
+        ranges.append({first, last});
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return ranges;
+}
+
+std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error)
+{
+    // Every part is checked against the list before a number is expanded, so a range far beyond
+    // the list costs nothing; ranges that overlap or repeat are marked once per record.
+    const std::optional<QList<std::pair<int, int>>> ranges = checkRecordNumbers(text, count, error);
+    if (!ranges)
+        return std::nullopt;
+    std::vector<bool> chosen(size_t(count) + 1, false);
+    for (const auto &[first, last] : *ranges)
+        std::fill(chosen.begin() + first, chosen.begin() + last + 1, true);
+    QList<int> numbers;
+    for (int n = 1; n <= count; ++n)
+        if (chosen[size_t(n)])
+            numbers << n;
     return numbers;
 }
 
 int runHeadlessExport(const ExportRequest &request)
 {
+    // Past the file-size limit a write fails with EFBIG and the export says so; the signal would
+    // end it without a word and leave its temporary file behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (listFileFormatFor(request.listFile) == ListFileFormat::Unknown ||
         listFileFormatFor(request.listFile) == ListFileFormat::ImageList)
         return usageError(QDir::toNativeSeparators(request.listFile) + u" is no list file (.qz2, .qzl or .bar)"_s);

@@ -28,10 +28,14 @@ struct ExportRequest {
 /// Exit status of a headless export whose list file or options are wrong.
 inline constexpr int kExportUsageError = 2;
 
-/// The 1-based record numbers \a text names ("1,4-9": one, and four to nine), in record order
-/// without repeats, for a list of \a count records. nullopt, with the reason in \a error, for
-/// anything else: an empty part, a number that is not a whole number from 1 to \a count, or a
-/// range that runs backwards.
+/// The ranges \a text names ("1,4-9": 1 to 1, and 4 to 9), each checked against a list of
+/// \a count records; nothing is expanded. nullopt, with the reason in \a error, for anything
+/// else: an empty part, a number that is not a whole number from 1 to \a count, or a range that
+/// runs backwards.
+std::optional<QList<std::pair<int, int>>> checkRecordNumbers(const QString &text, int count, QString *error);
+
+/// The 1-based record numbers \a text names, in record order without repeats, for a list of
+/// \a count records; nullopt, with the reason in \a error, as checkRecordNumbers() says.
 std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error);
 
 /// Runs the TIFF export of \a request without a window, on the program's private clipboard,

@@ -2,6 +2,7 @@
 
 #include "app/label_mime.h"
 #include "base/units.h"
+#include "base/user_prompt.h"
 
 #include <QContextMenuEvent>
 #include <QMimeData>
@@ -22,19 +23,60 @@ namespace {
 constexpr int kWidthTwipsProperty = QTextFormat::UserProperty + 1;
 constexpr int kHeightTwipsProperty = QTextFormat::UserProperty + 2;
 
+// What a document answers for a resource it was not given: an empty value that ends the lookup,
+// so Qt never falls back to reading the file or URL an image or style sheet names.
+QVariant noResource(const QUrl &)
+{
+    return QVariant(QByteArray());
+}
+
+// The text of pasted HTML, read by a document that loads nothing it names; the places of its
+// images are dropped.
+QString plainTextOfHtml(const QString &html)
+{
+    QTextDocument document;
+    document.setResourceProvider(noResource);
+    document.setHtml(html);
+    QString text = document.toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    return text;
+}
+
 } // namespace
 
 ImageListEdit::ImageListEdit(QWidget *parent) : QTextEdit(parent)
 {
     setObjectName(u"RTF1"_s);
     setAcceptRichText(true);
+    document()->setResourceProvider(noResource);
 }
 
-void ImageListEdit::insertPicture(const QImage &image, double widthTwips, double heightTwips)
+QString ImageListEdit::insertPicture(const QImage &image, double widthTwips, double heightTwips)
 {
+    const QImage fitted = pictureWithinLimits(image);
+    if (fitted.isNull())
+        return u"The picture could not be made small enough for the Barcode Image List; it was not added."_s;
+    QString refusal = refusedPicture(fitted, widthTwips, heightTwips, m_pictures, m_decodedBytes);
+    if (!refusal.isEmpty()) {
+        recount();
+        refusal = refusedPicture(fitted, widthTwips, heightTwips, m_pictures, m_decodedBytes);
+        if (!refusal.isEmpty())
+            return refusal;
+    }
     QTextCursor cursor = textCursor();
-    insertPictureAt(cursor, image, widthTwips, heightTwips);
+    insertPictureAt(cursor, fitted, widthTwips, heightTwips);
     setTextCursor(cursor);
+    return {};
+}
+
+void ImageListEdit::recount()
+{
+    m_pictures = 0;
+    m_decodedBytes = 0;
+    for (const ImageListPart &picture : imageList().pictures()) {
+        ++m_pictures;
+        m_decodedBytes += decodedPictureBytes(picture.image.width(), picture.image.height(), picture.image.depth());
+    }
 }
 
 void ImageListEdit::insertPictureAt(QTextCursor &cursor, const QImage &image, double widthTwips, double heightTwips)
@@ -50,6 +92,8 @@ void ImageListEdit::insertPictureAt(QTextCursor &cursor, const QImage &image, do
     format.setProperty(kWidthTwipsProperty, widthTwips);
     format.setProperty(kHeightTwipsProperty, heightTwips);
     cursor.insertImage(format);
+    ++m_pictures;
+    m_decodedBytes += decodedPictureBytes(image.width(), image.height(), image.depth());
 }
 
 int ImageListEdit::pictureCount() const
@@ -98,6 +142,8 @@ ImageListDocument ImageListEdit::imageList() const
 void ImageListEdit::setImageList(const ImageListDocument &document)
 {
     clear();
+    m_pictures = 0;
+    m_decodedBytes = 0;
     QTextCursor cursor(this->document());
     for (const ImageListPart &part : document.parts()) {
         if (part.isPicture())
@@ -110,19 +156,35 @@ void ImageListEdit::setImageList(const ImageListDocument &document)
 
 bool ImageListEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasImage() || QTextEdit::canInsertFromMimeData(source);
+    return source && (source->hasImage() || source->hasText() || source->hasHtml());
 }
 
 void ImageListEdit::insertFromMimeData(const QMimeData *source)
 {
+    // The paste is done here rather than by QTextEdit, which can crash on a clipboard without an
+    // owner and would let pasted HTML load the local files it names. Only what the list holds
+    // goes in: a picture from the clipboard's own image data, or text.
+    if (!source)
+        return;
     if (source->hasImage()) {
         const QImage image = qvariant_cast<QImage>(source->imageData());
         if (const auto size = labelSizeOf(source, image)) {
-            insertPicture(image, size->first, size->second);
+            if (const QString refusal = insertPicture(image, size->first, size->second); !refusal.isEmpty())
+                ask(refusal, u"Barcode Image List"_s, PromptIcon::Exclamation, PromptButtons::Ok);
             return;
         }
     }
-    QTextEdit::insertFromMimeData(source);
+    QString text = source->hasText() ? source->text() : QString();
+    if (text.isEmpty() && source->hasHtml())
+        text = plainTextOfHtml(source->html());
+    if (!text.isEmpty())
+        insertPlainText(text);
+}
+
+QVariant ImageListEdit::loadResource(int, const QUrl &)
+{
+    // Every picture of the list is a resource of the document; nothing is loaded from elsewhere.
+    return {};
 }
 
 void ImageListEdit::contextMenuEvent(QContextMenuEvent *event)

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
+
 using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
@@ -14,6 +16,9 @@ int main(int argc, char *argv[])
     // Before anything paints text: the digits of exported symbols come from glyph masks only
     // where Qt draws the same glyphs from its cache.
     Kelbrix::cacheGlyphsUpToMaskSize();
+    // A file grown past the file-size limit (ulimit -f) fails to write with EFBIG, which every
+    // save reports and cleans up after, instead of ending the program from a signal.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The command line is read before any application object exists, because it decides
     // which one is needed: a converter call without the clipboard needs no GUI platform.
     const Kelbrix::CommandLine commandLine = Kelbrix::parseCommandLine(argc, argv);

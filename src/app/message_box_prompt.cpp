@@ -1,6 +1,7 @@
 #include "app/message_box_prompt.h"
 
 #include "app/help_window.h"
+#include "app/page_preview_dialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -165,6 +166,12 @@ void MessageBoxPrompt::previewPrint(QPrinter &printer, const std::function<void(
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter *target) { paint(*target); });
     dialog.exec();
+}
+
+bool MessageBoxPrompt::previewPages(QPrinter &printer, const PagePreviewRequest &request)
+{
+    PagePreviewDialog dialog(printer.pageLayout(), request, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace Kelbrix

@@ -14,6 +14,7 @@ public:
     std::optional<quint32> chooseColor(const ColorRequest &request) override;
     bool choosePrinter(QPrinter &printer, const PrintRequest &request) override;
     void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint) override;
+    bool previewPages(QPrinter &printer, const PagePreviewRequest &request) override;
 };
 
 } // namespace Kelbrix

@@ -145,8 +145,10 @@ void syncFolderOf(const QString &target)
 // Puts the finished temporary file in place of \a target in one step.
 SaveResult commit(const QString &path, const QString &temporaryPath, const QString &target)
 {
-    if (::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(target).constData()) != 0) {
-        const int error = errno;
+    const bool injected = g_faults.renameError != 0 && --g_faults.renameFaultAt == 0;
+    if (injected ||
+        ::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int error = injected ? g_faults.renameError : errno;
         QFile::remove(temporaryPath);
         return failure(path, errorNumberForErrno(error), errnoText(error));
     }

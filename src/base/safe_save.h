@@ -31,10 +31,13 @@ SaveResult saveFileSafely(const QString &path, const std::function<bool(QIODevic
 SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(const QString &temporaryPath)> &write);
 
 /// Failures to inject into the next saves, for tests of what a save does when the disk fails:
-/// an errno value that fdatasync or close of the temporary file then reports (0: none).
+/// an errno value that fdatasync or close of the temporary file then reports (0: none), and
+/// one that the rename of the \a renameFaultAt th save from now reports (1 for the next).
 struct SaveFaults {
     int syncError = 0;
     int closeError = 0;
+    int renameError = 0;
+    int renameFaultAt = 0;
 };
 void setSaveFaultsForTesting(const SaveFaults &faults);
 

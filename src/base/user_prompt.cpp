@@ -27,6 +27,11 @@ void UserPrompt::previewPrint(QPrinter &, const std::function<void(QPrinter &)> 
 {
 }
 
+bool UserPrompt::previewPages(QPrinter &, const PagePreviewRequest &)
+{
+    return false;
+}
+
 namespace {
 
 // Used before the program installs its dialogs (and by command-line runs): answers with the

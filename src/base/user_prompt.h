@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+class QPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace Kelbrix {
@@ -70,6 +72,16 @@ struct PrintRequest {
     bool pageRangeAvailable = false;
 };
 
+/// A print preview whose pages are painted one at a time, when shown, so that a document of
+/// thousands of pages costs no more than the page on the screen.
+struct PagePreviewRequest {
+    QString title;
+    int pageCount = 0;
+    /// Paints page \a page (from 0) with \a painter, laid out for \a device (an image of the
+    /// printable area of one page).
+    std::function<void(QPainter &painter, const QPaintDevice &device, int page)> paintPage;
+};
+
 /// The one place the program asks the user anything. The program installs an implementation
 /// that shows real dialogs; tests install one that answers from a queue and records what was
 /// asked.
@@ -91,6 +103,9 @@ public:
     /// Shows the print preview of what \a paint draws onto \a printer; the user may print
     /// from it. The default shows nothing.
     virtual void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint);
+    /// Shows the pages of \a request in the page size of \a printer, painting each only when it is
+    /// shown. True when the user asked to print. The default shows nothing.
+    virtual bool previewPages(QPrinter &printer, const PagePreviewRequest &request);
 };
 
 /// The installed prompt. Until one is installed, questions are answered with their first

@@ -6,11 +6,14 @@ namespace Kelbrix {
 
 namespace {
 
-// Characters that cannot stand in a file name on every system the files travel to.
+// Characters that cannot stand in a file name on every system the files travel to, and control
+// characters (ESC, BEL, ...), which no file name should hold.
 QString withoutUnsafeCharacters(QString text, bool dropDashes)
 {
     constexpr QStringView unsafe = u"/\\:*?\"<>|";
-    text.removeIf([&](QChar c) { return unsafe.contains(c) || (dropDashes && c == u'-'); });
+    text.removeIf([&](QChar c) {
+        return unsafe.contains(c) || c.category() == QChar::Other_Control || (dropDashes && c == u'-');
+    });
     return text;
 }
 

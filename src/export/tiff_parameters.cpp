@@ -66,7 +66,14 @@ TiffParameters TiffParameters::fromSettings(SettingsStore &store)
     // Any text but "Printer" is the user's own resolution, when the box could hold it.
     if (resolution != u"Printer"_s && !resolution.isEmpty() && isEntryText(resolution, kResolutionChars)) {
         p.printerResolution = false;
-        p.userResolution = resolutionTooHigh(resolution) ? QString::number(kMaxResolution) : resolution;
+        // A stored value goes through the rules of a typed one: above 4800 reads as "4800", below
+        // 300 as "300" (as OK makes of it), so no file is made at a resolution the window refuses.
+        if (resolutionTooHigh(resolution))
+            p.userResolution = QString::number(kMaxResolution);
+        else if (leadingNumber(resolution) < kMinResolution)
+            p.userResolution = QString::number(kMinResolution);
+        else
+            p.userResolution = resolution;
     }
     p.compression = choiceOf(kCompressions, store.value(u"TiffComp"_s), TiffCompression::Huffman);
     p.invert = store.value(u"TiffInvert"_s) == u"Inv"_s;

@@ -40,7 +40,7 @@ struct TiffParameters {
     /// Reads the TIFF values ("TiffRes" ... "ISBNtiffFont", "TiffVerify") of \a store. A missing, empty or
     /// unknown value gives that value's default; a "TiffRes" that the resolution box could not
     /// hold (other characters than digits and ".", or more than four) gives the printer's
-    /// resolution, and one above 4800 reads as "4800". An empty "Use256" is stored back as
+    /// resolution, one above 4800 reads as "4800" and one below 300 as "300". An empty "Use256" is stored back as
     /// "Ask". Only "N" turns "TiffVerify" off. Returns the parameters read.
     static TiffParameters fromSettings(SettingsStore &store);
     /// Writes the TIFF values into \a store with their exact texts.

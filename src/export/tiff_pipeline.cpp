@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,6 +64,19 @@ bool isIsbn(const QString &typeCode)
     return typeCode == u"ISB0"_s || typeCode == u"ISB5"_s;
 }
 
+// A hidden work file beside \a target, removed when the returned object goes: the file route's
+// steps work on it, so that only the last step writes the target and a failed step leaves an old
+// file of that name as it was. Null when the folder takes no new file.
+std::unique_ptr<QTemporaryFile> workFileFor(const QString &target)
+{
+    const QFileInfo info(target);
+    auto work = std::make_unique<QTemporaryFile>(info.absolutePath() + u"/."_s + info.fileName() + u".XXXXXX.tif"_s);
+    if (!work->open())
+        return nullptr;
+    work->close();
+    return work;
+}
+
 } // namespace
 
 TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_source(source), m_converter(converter)
@@ -72,6 +86,17 @@ TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_s
 int TiffPipeline::resolution() const
 {
     return m_source.tiffParameters().resolutionDpi(m_source.printerDpi());
+}
+
+QString TiffPipeline::tooFewPixels() const
+{
+    // A module narrower than a pixel cannot be drawn: such a file would not scan.
+    const double modules = m_source.tiffRenderer().geometry().width;
+    if (m_fullWidthPixels >= modules)
+        return {};
+    return u"At "_s + QString::number(TiffResolution) + u" dpi the barcode of "_s + m_source.productText() + u" is "_s +
+           QString::number(m_fullWidthPixels) + u" pixels wide, fewer than its "_s +
+           QString::number(qint64(std::ceil(modules))) + u" modules: no file was made."_s;
 }
 
 int TiffPipeline::execute(const QString &command)
@@ -367,8 +392,15 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     const QString firstCopy = copyName(folder, 1);
     const bool fileRoute = kind == Kind::Current || leadingNumber(parameters.userResolution) > kClipboardRouteMaxDpi ||
                            m_source.printerDpi() > kClipboardRouteMaxDpi;
+    std::unique_ptr<QTemporaryFile> work;
     if (fileRoute) {
-        m_tiffTarget = firstCopy;
+        work = workFileFor(firstCopy);
+        if (!work) {
+            static_cast<void>(report(ConverterResult::WriteError));
+            outcome.failed = true;
+            return Flow::Go;
+        }
+        m_tiffTarget = work->fileName();
     } else {
         ProgramClipboard::clear();
         m_tiffTarget = kClipboardTarget.toString();
@@ -376,6 +408,11 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
 
     m_source.showStatus(u"Now Processing.... "_s + product);
     PrepareTiffPicture();
+    if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
+        ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        outcome.failed = true;
+        return Flow::Go;
+    }
     const QString renderHead = kind == Kind::List ? u"source=Clipboard,dest="_s : u"source=clipboard,dest="_s;
     int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
     // The ISBN line goes onto a picture that was made, here or after a retry.
@@ -425,6 +462,12 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     AdjustToDefinedSize();
     ApplyTransformations();
     ApplyCompression();
+    if (m_stepFailed) {
+        // The picture is not the one asked for: no copy is made of it, and files of those names
+        // stay as they were.
+        outcome.failed = true;
+        return Flow::Go;
+    }
 
     m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + u'1');
     if (m_source.tiffParameters().copies.trimmed().isEmpty())
@@ -439,26 +482,22 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     for (int n = 1; n <= copies; ++n) {
         const QString name = copyName(folder, n);
         if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
-            // The file route's work picture is not a copy until it is saved as one.
-            if (fileRoute && n == 1)
-                QFile::remove(firstCopy);
+            // The file route's work picture goes with `work`; it is no copy until saved as one.
             outcome.stopped = true;
             return Flow::Stop;
         }
+        // Each copy is written in one step from the finished picture, so it replaces a file of its
+        // name only once it is whole.
+        const QString command =
+            fileRoute
+                ? u"source="_s + m_tiffTarget + u",dest="_s + name + u",format="_s + format + u",log=1"_s
+                : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + QString::number(dpi) +
+                      u",yres="_s + QString::number(dpi) + u",format="_s + format + u",log=1"_s;
         if (kind == Kind::List) {
             m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + QString::number(n));
-            const QString command =
-                fileRoute ? u"source="_s + firstCopy + u",dest="_s + name + u",format="_s + format + u",log=1"_s
-                          : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s +
-                                QString::number(dpi) + u",yres="_s + QString::number(dpi) + u",format="_s + format +
-                                u",log=1"_s;
             result = reported(execute(command));
         } else {
-            result = reported(execute(u"source="_s + firstCopy + u",dest="_s + name));
-            if (result == ConverterResult::Success) {
-                m_tiffTarget = name;
-                result = ApplyCompression();
-            }
+            result = reported(execute(command));
             m_source.showStatus(u"Now Saveing..."_s + product + u" ,Copy "_s + QString::number(n));
             m_source.setProgress(n);
         }
@@ -549,12 +588,26 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     TiffExportOutcome outcome;
     m_stepFailed = false;
     m_listItemInWork = 0;
-    m_tiffTarget = chosenName;
+    // The steps work on a file of their own; only the last one writes the chosen file.
+    const std::unique_ptr<QTemporaryFile> work = workFileFor(chosenName);
+    if (!work) {
+        static_cast<void>(report(ConverterResult::WriteError));
+        outcome.failed = true;
+        return outcome;
+    }
+    m_tiffTarget = work->fileName();
     m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
     const bool isbn = isIsbn(m_source.typeCode());
 
     PrepareTiffPicture();
+    if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
+        ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        outcome.failed = true;
+        m_source.setBusy(false);
+        ResetExportState();
+        return outcome;
+    }
     const QString renderHead = u"source=clipboard,dest="_s;
     const int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
     bool made = result == ConverterResult::Success;
@@ -580,6 +633,9 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
         AdjustToDefinedSize();
         ApplyTransformations();
         ApplyCompression();
+        if (!m_stepFailed)
+            reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + chosenName + u",format="_s +
+                             compressionDigit(m_source.tiffParameters().compression) + u",log=1"_s));
     }
     if (made && !m_stepFailed) {
         recordWritten(outcome, chosenName);

@@ -30,7 +30,10 @@ struct TiffExportOutcome {
 /// PRODUCT_DIGITS_NNN.tif (copy numbers in three digits).
 ///
 /// Up to 1200 dpi the picture travels between the steps on the program's clipboard (see
-/// ProgramClipboard); above, through the file of copy 1.
+/// ProgramClipboard); above, and for the current barcode and a single TIFF, through a hidden
+/// work file in the target's folder that is removed afterwards. Only the last step, one
+/// converter command for each file, writes a file under its name; when an earlier step fails
+/// no file is written or reported, and files of those names stay as they were.
 class TiffPipeline {
 public:
     TiffPipeline(LabelSource &source, ImageConverter &converter);
@@ -105,6 +108,9 @@ private:
     /// Shows the message for \a result; returns the retry state after it.
     TiffRetry report(int result);
     int resolution() const;
+    /// Why the picture about to be made (see PrepareTiffPicture) cannot scan, having fewer
+    /// pixels across than the symbol has modules; empty when it has enough.
+    QString tooFewPixels() const;
     QString copiesDigitsText() const;
 
     LabelSource &m_source;

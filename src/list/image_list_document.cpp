@@ -6,7 +6,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -137,6 +141,43 @@ QByteArray writeRtf(const ImageListDocument &document)
     return out;
 }
 
+qint64 decodedPictureBytes(qint64 width, qint64 height, int depth)
+{
+    const qint64 bits = depth > 8 ? std::max(depth, 32) : std::max(depth, 1);
+    return (width * bits + 31) / 32 * 4 * height;
+}
+
+QString refusedPicture(const QImage &picture, double widthTwips, double heightTwips, qsizetype pictures,
+                       qint64 decodedBytes)
+{
+    using namespace ImageListLimits;
+    // The writer stores whole twips; the reader takes 1 to MaxPictureTwips.
+    const auto takes = [](double twips) { return std::isfinite(twips) && twips >= 0.5 && twips <= MaxPictureTwips; };
+    if (!takes(widthTwips) || !takes(heightTwips))
+        return u"The picture has a size this program does not take (more than "_s +
+               QString::number(MaxPictureTwips / 1440 / 40) + u" metres a side, or none); it was not added."_s;
+    if (pictures >= MaxPictures)
+        return u"The Barcode Image List holds "_s + QString::number(MaxPictures) +
+               u" pictures, as many as it takes; the picture was not added."_s;
+    if (decodedBytes + decodedPictureBytes(picture.width(), picture.height(), picture.depth()) > MaxDecodedBytes)
+        return u"The pictures of the Barcode Image List would take more than "_s +
+               QString::number(MaxDecodedBytes >> 20) + u" MB of memory; the picture was not added."_s;
+    return {};
+}
+
+QImage pictureWithinLimits(const QImage &picture)
+{
+    using namespace ImageListLimits;
+    const qint64 width = picture.width();
+    const qint64 height = picture.height();
+    if (width <= MaxPictureSide && height <= MaxPictureSide && width * height <= MaxPicturePixels)
+        return picture;
+    double scale = std::min(double(MaxPictureSide) / width, double(MaxPictureSide) / height);
+    scale = std::min(scale, std::sqrt(double(MaxPicturePixels) / double(width * height)));
+    const QSize size(std::max(1, int(width * scale)), std::max(1, int(height * scale)));
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 SaveResult saveRtfFile(const QString &path, const ImageListDocument &document)
 {
     const QByteArray bytes = writeRtf(document);
@@ -149,6 +190,12 @@ RtfReadResult readRtfFile(const QString &path)
 {
     const QString name = QDir::toNativeSeparators(path);
     RtfReadResult result;
+    // Opening a FIFO waits for a writer and a device never ends: only regular files are read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.message = u"The Barcode Image List "_s + name + u" could not be opened: it is no regular file."_s;
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.message =

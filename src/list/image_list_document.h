@@ -31,7 +31,26 @@ inline constexpr int MaxPictureTwips = 1440 * 400;
 inline constexpr qsizetype MaxPictures = 10000;
 /// Characters of text in one document.
 inline constexpr qsizetype MaxTextLength = 8 * 1024 * 1024;
+/// Memory the decoded pictures of one document take together (see decodedPictureBytes): a
+/// few pictures that are each allowed must not add up to more than the program can hold.
+inline constexpr qint64 MaxDecodedBytes = 256 * 1024 * 1024;
 } // namespace ImageListLimits
+
+/// Bytes a picture of \a width x \a height pixels of \a depth bits takes once the reader has
+/// decoded it: pictures of more than 8 bits a pixel come back with at least 32, rows are whole
+/// 32-bit words.
+qint64 decodedPictureBytes(qint64 width, qint64 height, int depth);
+
+/// Why a picture of \a pixels shown \a widthTwips x \a heightTwips cannot join a document that
+/// holds \a pictures pictures taking \a decodedBytes: a size the reader refuses, or one picture
+/// too many or too large for the whole. Empty when it can. Pictures that are only too many
+/// pixels are first made smaller with pictureWithinLimits().
+QString refusedPicture(const QImage &picture, double widthTwips, double heightTwips, qsizetype pictures,
+                       qint64 decodedBytes);
+
+/// \a picture scaled down, keeping its proportions, to the pixels the reader takes (16384 a
+/// side, 25,000,000 in all); \a picture itself when it fits.
+QImage pictureWithinLimits(const QImage &picture);
 
 /// One piece of the barcode image list: a run of text (paragraphs separated by '\n') or a
 /// picture with its full-resolution image and the size it is shown and printed at.

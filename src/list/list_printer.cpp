@@ -54,14 +54,19 @@ QString ListPrinter::headerLine(const QString &windowTitle, int page, const QStr
 QList<QStringList> ListPrinter::pages() const
 {
     QList<QStringList> result;
-    for (qsizetype first = 0; first < m_records.size(); first += RecordsPerPage) {
-        QStringList lines{headerLine(m_windowTitle, int(result.size()) + 1, m_date), kRule, QString()};
-        const qsizetype end = std::min(m_records.size(), first + RecordsPerPage);
-        for (qsizetype i = first; i < end; ++i)
-            lines.append(listingLine(m_records[i]));
-        result.append(lines);
-    }
+    for (int page = 0; page < pageCount(); ++page)
+        result.append(pageLines(page));
     return result;
+}
+
+QStringList ListPrinter::pageLines(int page) const
+{
+    QStringList lines{headerLine(m_windowTitle, page + 1, m_date), kRule, QString()};
+    const qsizetype first = qsizetype(page) * RecordsPerPage;
+    const qsizetype end = std::min(m_records.size(), first + RecordsPerPage);
+    for (qsizetype i = std::max<qsizetype>(first, 0); i < end; ++i)
+        lines.append(listingLine(m_records[i]));
+    return lines;
 }
 
 int ListPrinter::pageCount() const
@@ -100,6 +105,16 @@ bool ListPrinter::printCopy(QPagedPaintDevice &device) const
 
 void ListPrinter::paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst) const
 {
+    // One page at a time: the lines of a page are made only when it is painted.
+    for (int page = 0; page < pageCount(); ++page) {
+        if (page > 0 || newPageFirst)
+            device.newPage();
+        paintPage(painter, device, page);
+    }
+}
+
+void ListPrinter::paintPage(QPainter &painter, const QPaintDevice &device, int page) const
+{
     const QFont font = listingFont();
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -107,15 +122,10 @@ void ListPrinter::paintCopy(QPainter &painter, QPagedPaintDevice &device, bool n
     // A full page must fit the printable height: the font's own line spacing, or less on a
     // short page.
     const qreal lineHeight = std::min(metrics.lineSpacing(), qreal(device.height()) / (HeaderLines + RecordsPerPage));
-    const QList<QStringList> allPages = pages();
-    for (qsizetype p = 0; p < allPages.size(); ++p) {
-        if (p > 0 || newPageFirst)
-            device.newPage();
-        qreal y = metrics.ascent();
-        for (const QString &line : allPages[p]) {
-            painter.drawText(QPointF(0, y), line);
-            y += lineHeight;
-        }
+    qreal y = metrics.ascent();
+    for (const QString &line : pageLines(page)) {
+        painter.drawText(QPointF(0, y), line);
+        y += lineHeight;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -36,6 +37,8 @@ public:
 
     /// The lines of every page of one copy, headers included. Empty for an empty list.
     QList<QStringList> pages() const;
+    /// The lines of page \a page (from 0), header included.
+    QStringList pageLines(int page) const;
     int pageCount() const;
 
     /// Prints the copies \a printer asks for, each starting at page 1. On a printer each copy is
@@ -49,6 +52,9 @@ public:
     /// Paints one copy with \a painter, which is active on \a device; when \a newPageFirst the
     /// copy starts on a new page (a further copy in the same document).
     void paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst) const;
+    /// Paints page \a page (from 0) with \a painter, laid out for \a device (the printer, or an
+    /// image of the page in a preview).
+    void paintPage(QPainter &painter, const QPaintDevice &device, int page) const;
 
 private:
     QList<ListRecord> m_records;

@@ -46,7 +46,7 @@ RtfPicture failed(const QString &error)
     return picture;
 }
 
-RtfPicture readImage(const QByteArray &data, const char *format)
+RtfPicture readImage(const QByteArray &data, const char *format, qint64 bytesLeft)
 {
     QByteArray bytes = data;
     QBuffer buffer(&bytes);
@@ -58,17 +58,28 @@ RtfPicture readImage(const QByteArray &data, const char *format)
         return failed(u"a picture could not be read: "_s + reader.errorString());
     if (const QString error = checkSize(size.width(), size.height()); !error.isEmpty())
         return failed(error);
+    // The pictures of one document share a memory budget; the format the reader will decode into
+    // tells what this one takes before it is decoded.
+    const QImage::Format decodedFormat = reader.imageFormat();
+    const int depth =
+        decodedFormat == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(decodedFormat).bitsPerPixel();
+    const QString tooMuch = u"the pictures take more than "_s +
+                            QString::number(ImageListLimits::MaxDecodedBytes >> 20) + u" MB of memory in all"_s;
+    if (decodedPictureBytes(size.width(), size.height(), depth) > bytesLeft)
+        return failed(tooMuch);
     RtfPicture picture;
     picture.image = reader.read();
     if (picture.image.isNull())
         return failed(u"a picture could not be read: "_s + reader.errorString());
+    if (decodedPictureBytes(picture.image.width(), picture.image.height(), picture.image.depth()) > bytesLeft)
+        return failed(tooMuch);
     return picture;
 }
 
 // A device-independent bitmap is a BMP file without its 14-byte file header; the header is
 // put back in front so that the BMP reader takes it, after checking that the sizes the bitmap
 // declares fit the data.
-RtfPicture readDib(const QByteArray &dib)
+RtfPicture readDib(const QByteArray &dib, qint64 bytesLeft)
 {
     if (dib.size() < 12)
         return failed(u"a bitmap picture is truncated"_s);
@@ -118,13 +129,13 @@ RtfPicture readDib(const QByteArray &dib)
     qToLittleEndian<quint32>(0, file.data() + 6);
     qToLittleEndian<quint32>(quint32(14 + offset), file.data() + 10);
     file += dib;
-    return readImage(file, "BMP");
+    return readImage(file, "BMP", bytesLeft);
 }
 
 // A Windows metafile: an optional 22-byte placeable header, an 18-byte header, then records
 // of (size in 16-bit words, function, parameters). The first record that draws a bitmap
 // gives the picture.
-RtfPicture readMetafile(const QByteArray &data)
+RtfPicture readMetafile(const QByteArray &data, qint64 bytesLeft)
 {
     qsizetype at = 0;
     if (data.size() >= 4 && u32At(data, 0) == 0x9AC6CDD7u)
@@ -154,7 +165,7 @@ RtfPicture readMetafile(const QByteArray &data)
         if (parameters >= 0) {
             if (bytes <= 6 + parameters)
                 return failed(u"a metafile picture has a malformed record"_s);
-            return readDib(data.mid(at + 6 + parameters, bytes - 6 - parameters));
+            return readDib(data.mid(at + 6 + parameters, bytes - 6 - parameters), bytesLeft);
         }
         at += bytes;
     }
@@ -166,20 +177,20 @@ RtfPicture readMetafile(const QByteArray &data)
 
 } // namespace
 
-RtfPicture decodeRtfPicture(RtfPictureKind kind, const QByteArray &data)
+RtfPicture decodeRtfPicture(RtfPictureKind kind, const QByteArray &data, qint64 bytesLeft)
 {
     if (data.size() > ImageListLimits::MaxPictureBytes)
         return failed(u"a picture holds more than "_s + QString::number(ImageListLimits::MaxPictureBytes) +
                       u" bytes"_s);
     switch (kind) {
     case RtfPictureKind::Png:
-        return readImage(data, "PNG");
+        return readImage(data, "PNG", bytesLeft);
     case RtfPictureKind::Jpeg:
-        return readImage(data, "JPEG");
+        return readImage(data, "JPEG", bytesLeft);
     case RtfPictureKind::Dib:
-        return readDib(data);
+        return readDib(data, bytesLeft);
     case RtfPictureKind::Wmf:
-        return readMetafile(data);
+        return readMetafile(data, bytesLeft);
     case RtfPictureKind::Unsupported:
         break;
     }

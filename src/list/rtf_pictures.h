@@ -19,7 +19,9 @@ struct RtfPicture {
 };
 
 /// Decodes the data of one \pict group of kind \a kind. Sizes are checked against the image
-/// list limits before any pixel is allocated; a truncated or malformed picture gives an error.
-RtfPicture decodeRtfPicture(RtfPictureKind kind, const QByteArray &data);
+/// list limits, and the memory of the decoded picture against \a bytesLeft (see
+/// decodedPictureBytes), before any pixel is allocated; a truncated or malformed picture gives
+/// an error.
+RtfPicture decodeRtfPicture(RtfPictureKind kind, const QByteArray &data, qint64 bytesLeft);
 
 } // namespace Kelbrix

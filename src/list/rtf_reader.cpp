@@ -124,7 +124,8 @@ private:
     Picture m_picture;
     QString m_text;
     qsizetype m_textLength = 0;
-    qsizetype m_pictures = 0; ///< pictures read so far
+    qsizetype m_pictures = 0;  ///< pictures read so far
+    qint64 m_decodedBytes = 0; ///< memory the pictures read so far take (see decodedPictureBytes)
     RtfReadResult m_result;
 };
 
@@ -438,7 +439,8 @@ void RtfReader::finishPicture()
         fail(u"picture "_s + number + u" declares a size this program does not take"_s);
         return;
     }
-    const RtfPicture decoded = decodeRtfPicture(picture.kind, picture.data);
+    const RtfPicture decoded =
+        decodeRtfPicture(picture.kind, picture.data, ImageListLimits::MaxDecodedBytes - m_decodedBytes);
     if (decoded.skipped) {
         ++m_result.skippedPictures;
         return;
@@ -463,6 +465,7 @@ void RtfReader::finishPicture()
                           double(picture.scaleY) / 100.0;
     m_result.document.appendPicture(decoded.image, bounded(width), bounded(height));
     ++m_pictures;
+    m_decodedBytes += decodedPictureBytes(decoded.image.width(), decoded.image.height(), decoded.image.depth());
 }
 
 void RtfReader::flushText()

@@ -6,7 +6,10 @@
 
 #include <zbar.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,18 +27,75 @@ struct ImageDeleter {
     void operator()(zbar_image_t *image) const { zbar_image_destroy(image); }
 };
 
-// The image as 8-bit grey inside a margin of \a ground, so that a symbol drawn right up to the
-// image edge keeps the quiet zone a reader needs.
-QImage withQuietZone(const QImage &source, QColor ground)
+/// The most pixels the reader is given. A larger picture (a label of 100 mm at 4800 dpi has some
+/// 360 million) is shrunk by a whole factor first, so that its grey copies take tens of
+/// megabytes rather than gigabytes; its modules still span many pixels.
+constexpr qint64 kMaxScanPixels = qint64(4096) * 4096;
+
+// \a source on \a ground as 8-bit grey, pixel for pixel whatever device pixel ratio it carries.
+QImage greyOf(const QImage &source, QColor ground)
 {
-    const int margin = qMax(40, source.width() / 10);
-    QImage grey(source.width() + 2 * margin, source.height() + 2 * margin, QImage::Format_Grayscale8);
+    QImage grey(source.size(), QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return {};
     grey.fill(ground);
-    // Pixel for pixel, whatever device pixel ratio the image carries.
     QImage pixels = source.convertToFormat(QImage::Format_ARGB32);
     pixels.setDevicePixelRatio(1.0);
     QPainter p(&grey);
-    p.drawImage(margin, margin, pixels);
+    p.drawImage(0, 0, pixels);
+    p.end();
+    return grey;
+}
+
+// \a source as 8-bit grey on \a ground, shrunk \a factor times on each side, each pixel the mean
+// of its block; made one band of \a factor rows at a time, so no copy of the whole picture at
+// full size is made.
+QImage greyShrunk(const QImage &source, int factor, QColor ground)
+{
+    const int width = (source.width() + factor - 1) / factor;
+    const int height = (source.height() + factor - 1) / factor;
+    QImage shrunk(width, height, QImage::Format_Grayscale8);
+    if (shrunk.isNull())
+        return {};
+    std::vector<quint32> sums(static_cast<size_t>(width));
+    for (int row = 0; row < height; ++row) {
+        const int top = row * factor;
+        const int rows = std::min(factor, source.height() - top);
+        const QImage band = greyOf(source.copy(0, top, source.width(), rows), ground);
+        if (band.isNull())
+            return {};
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int y = 0; y < rows; ++y) {
+            const uchar *line = band.constScanLine(y);
+            for (int x = 0; x < source.width(); ++x)
+                sums[size_t(x / factor)] += line[x];
+        }
+        uchar *out = shrunk.scanLine(row);
+        for (int x = 0; x < width; ++x) {
+            const int columns = std::min(factor, source.width() - x * factor);
+            out[x] = uchar(sums[size_t(x)] / quint32(columns * rows));
+        }
+    }
+    return shrunk;
+}
+
+// The image as 8-bit grey inside a margin of \a ground, so that a symbol drawn right up to the
+// image edge keeps the quiet zone a reader needs; shrunk first when it has more pixels than the
+// reader is given.
+QImage withQuietZone(const QImage &source, QColor ground)
+{
+    const qint64 pixels = qint64(source.width()) * source.height();
+    const int factor = pixels > kMaxScanPixels ? int(std::ceil(std::sqrt(double(pixels) / double(kMaxScanPixels)))) : 1;
+    const QImage picture = factor > 1 ? greyShrunk(source, factor, ground) : greyOf(source, ground);
+    if (picture.isNull())
+        return {};
+    const int margin = qMax(40, picture.width() / 10);
+    QImage grey(picture.width() + 2 * margin, picture.height() + 2 * margin, QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return {};
+    grey.fill(ground);
+    QPainter p(&grey);
+    p.drawImage(margin, margin, picture);
     p.end();
     return grey;
 }
@@ -52,6 +112,8 @@ QString symbolType(const zbar_symbol_t *symbol)
 
 QList<DecodedSymbol> scan(const QImage &grey)
 {
+    if (grey.isNull())
+        return {};
     // zbar wants the rows packed without padding.
     QByteArray pixels;
     pixels.reserve(qsizetype(grey.width()) * grey.height());

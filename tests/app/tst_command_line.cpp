@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "export_test_support.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -6,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -26,6 +29,85 @@ struct Run {
 const char kList[] = "\"A/B Soap\"\r\n\"5012345678900\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"
                      "\"Tea\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
                      "\"Short\"\r\n\"12\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
+
+// Hostile input to the export: list texts, stored settings, limits of the process.
+struct HostileRun {
+    const char *name;
+    QByteArray list;
+    QByteArray settings;  ///< the settings file, when there is one
+    rlim_t fileSizeLimit; ///< bytes a file may grow to (RLIM_INFINITY: no limit)
+    QStringList arguments;
+    int exitCode;
+    QStringList out;
+    QString err;
+};
+
+// Runs the program without a desktop in a folder that holds label.bmp and list.qz2 (\a list),
+// and compares what it printed, its exit code and the files it left with what is expected.
+void runAndCheck(const QString &platform, const QStringList &arguments, int exitCode, const QStringList &out,
+                 const QString &err, const QByteArray &listBytes = kList, const QByteArray &settings = {},
+                 rlim_t fileSizeLimit = RLIM_INFINITY, bool session = false)
+{
+    QTemporaryDir dir;
+    QImage label(120, 40, QImage::Format_RGB32);
+    label.fill(Qt::white);
+    QVERIFY(label.save(dir.filePath(u"label.bmp"_s)));
+    QFile list(dir.filePath(u"list.qz2"_s));
+    QVERIFY(list.open(QIODevice::WriteOnly) && list.write(listBytes) == listBytes.size());
+    list.close();
+    const auto inDir = [&dir](QStringList texts) {
+        for (QString &text : texts)
+            text.replace(u"@D@"_s, dir.path());
+        return texts;
+    };
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"XDG_RUNTIME_DIR"_s, u"QT_QPA_PLATFORM"_s})
+        environment.remove(name);
+    if (!platform.isEmpty())
+        environment.insert(u"QT_QPA_PLATFORM"_s, platform);
+    QTemporaryDir sessionDir;
+    if (session) {
+        QFile::setPermissions(sessionDir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert(u"XDG_RUNTIME_DIR"_s, sessionDir.path());
+    }
+    if (!settings.isEmpty()) {
+        QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
+        QFile file(dir.filePath(u"config/Quorran/Barcode.conf"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
+        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+    }
+    QProcess kelbrix;
+    kelbrix.setProcessEnvironment(environment);
+    kelbrix.setChildProcessModifier([fileSizeLimit] {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), inDir(arguments));
+    QVERIFY(kelbrix.waitForFinished(60000));
+    QCOMPARE(kelbrix.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), inDir({err})[0]);
+    const QStringList printed = inDir(out);
+    QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), printed);
+    QCOMPARE(kelbrix.exitCode(), exitCode);
+
+    // The files written are the ones named, each a whole image; no temporary file stays behind.
+    QStringList expected = printed.filter(dir.path() + u'/');
+    if (exitCode == 0 && arguments.join(u' ').contains(u"dest=@D@/label.tif"_s))
+        expected << dir.filePath(u"label.tif"_s);
+    QStringList written;
+    for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        if (path.endsWith(u"/label.bmp"_s) || path.endsWith(u"/list.qz2"_s) || path.contains(u"/config/"_s))
+            continue;
+        QVERIFY(QFileInfo(path).size() > 100);
+        written << path;
+    }
+    written.sort();
+    expected.sort();
+    QCOMPARE(written, expected);
+}
 
 } // namespace
 
@@ -129,54 +211,86 @@ private slots:
     void runs()
     {
         QFETCH(Run, row);
-        QTemporaryDir dir;
-        QImage label(120, 40, QImage::Format_RGB32);
-        label.fill(Qt::white);
-        QVERIFY(label.save(dir.filePath(u"label.bmp"_s)));
-        QFile list(dir.filePath(u"list.qz2"_s));
-        QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kList) == qint64(sizeof kList - 1));
-        list.close();
-        const auto inDir = [&dir](QStringList texts) {
-            for (QString &text : texts)
-                text.replace(u"@D@"_s, dir.path());
-            return texts;
-        };
+        runAndCheck(row.platform, row.arguments, row.exitCode, row.out, row.err, kList, {}, RLIM_INFINITY, row.session);
+    }
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"XDG_RUNTIME_DIR"_s, u"QT_QPA_PLATFORM"_s})
-            environment.remove(name);
-        if (!row.platform.isEmpty())
-            environment.insert(u"QT_QPA_PLATFORM"_s, row.platform);
-        QTemporaryDir session;
-        if (row.session) {
-            QFile::setPermissions(session.path(),
-                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-            environment.insert(u"XDG_RUNTIME_DIR"_s, session.path());
+    void hostileRuns_data()
+    {
+        QTest::addColumn<HostileRun>("row");
+        const QStringList toOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
+        for (const HostileRun &row : std::initializer_list<HostileRun>{
+                 {"a file-size limit fails the write with a message",
+                  kList,
+                  {},
+                  16384,
+                  toOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s},
+                  1,
+                  {u"0 files written for 0 of 1 records"_s},
+                  u"kelbrix: Error Writing Data to Disk.\n"_s},
+                 {"control characters are left out of names and escaped on the terminal",
+                  "\"Tea\x1b]0;owned\x07\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
+                  "\"Jam\"\r\n\"12\x1b[2J\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n",
+                  {},
+                  RLIM_INFINITY,
+                  toOut,
+                  1,
+                  {u"@D@/out/Tea]0;owned_1234567_001.tif"_s, u"1 files written for 1 of 2 records"_s},
+                  u"kelbrix: record 2 makes no barcode and is left out: E130 12\\x1B[2J\n"_s},
+                 {"a range far beyond the list is refused before it is expanded",
+                  kList,
+                  {},
+                  RLIM_INFINITY,
+                  toOut + QStringList{u"--records"_s, u"1-999999999"_s},
+                  2,
+                  {},
+                  u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s},
+                 {"a stored resolution of 50 dpi reads as 300",
+                  kList,
+                  "[General]\nTiffRes=50\n",
+                  RLIM_INFINITY,
+                  toOut + QStringList{u"--records"_s, u"2"_s, u"--verify"_s},
+                  0,
+                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
+                   u"1 file checked: it scans."_s},
+                  {}}})
+            QTest::newRow(row.name) << row;
+    }
+    // "Use Defined Barcode" with a defined size of 102 x 102 mm: the export makes the label at
+    // the size the main view shows, as Save As does, the same as without a defined size.
+    void definedSizeGivesTheSaveAsSize()
+    {
+        QSize sizes[2];
+        for (const bool defined : {false, true}) {
+            QTemporaryDir dir;
+            QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
+            QFile settings(dir.filePath(u"config/Quorran/Barcode.conf"_s));
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(defined ? "[General]\nBar Matt=M\nBar Width=102\nBar Height=102\nBar Def=Y\n" : "");
+            settings.close();
+            QFile list(dir.filePath(u"list.qz2"_s));
+            QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kList) > 0);
+            list.close();
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+            environment.remove(u"DISPLAY"_s);
+            QProcess kelbrix;
+            kelbrix.setProcessEnvironment(environment);
+            kelbrix.start(QStringLiteral(KELBRIX_PROGRAM),
+                          {u"--export"_s, list.fileName(), u"--out"_s, dir.filePath(u"out"_s), u"--records"_s, u"1"_s,
+                           u"--dpi"_s, u"600"_s});
+            QVERIFY(kelbrix.waitForFinished(60000));
+            QCOMPARE(kelbrix.exitCode(), 0);
+            const Test::TiffFile tiff = Test::readTiffFile(dir.filePath(u"out/AB Soap_5012345678900_001.tif"_s), false);
+            sizes[defined] = QSize(int(tiff.width), int(tiff.height));
         }
-        QProcess kelbrix;
-        kelbrix.setProcessEnvironment(environment);
-        kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), inDir(row.arguments));
-        QVERIFY(kelbrix.waitForFinished(60000));
-        QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardError()), inDir({row.err})[0]);
-        const QStringList out = inDir(row.out);
-        QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), out);
-        QCOMPARE(kelbrix.exitCode(), row.exitCode);
+        QVERIFY(!sizes[0].isEmpty());
+        QCOMPARE(sizes[1], sizes[0]);
+    }
 
-        // The files written are the ones named, each a whole image.
-        QStringList expected = out.filter(dir.path() + u'/');
-        if (row.exitCode == 0 && row.arguments.join(u' ').contains(u"dest=@D@/label.tif"_s))
-            expected << dir.filePath(u"label.tif"_s);
-        QStringList written;
-        for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString path = it.next();
-            if (path.endsWith(u"/label.bmp"_s) || path.endsWith(u"/list.qz2"_s))
-                continue;
-            QVERIFY(QFileInfo(path).size() > 100);
-            written << path;
-        }
-        written.sort();
-        expected.sort();
-        QCOMPARE(written, expected);
+    void hostileRuns()
+    {
+        QFETCH(HostileRun, row);
+        runAndCheck({}, row.arguments, row.exitCode, row.out, row.err, row.list, row.settings, row.fileSizeLimit);
     }
 };
 

@@ -58,6 +58,43 @@ private slots:
         QVERIFY(QFileInfo(pdf).size() > 0);
         QVERIFY(m_prompt->asked.isEmpty());
     }
+
+    // The preview paints the pages asked for, one at a time: the first is full (a header of
+    // two lines and 63 records), the last of 1,000 records holds 55; "Print" then prints.
+    void previewPaintsThePagesShown()
+    {
+        QList<ListRecord> records;
+        for (int i = 0; i < 1000; ++i)
+            records.append({u"Soap"_s, u"4006381"_s + QString::number(10000 + i), {}, u"white"_s, u"E130"_s});
+        const QString path = m_folder.filePath(u"thousand.qz2"_s);
+        QVERIFY(saveListFile(path, records).ok);
+        m_prompt->files.enqueue(path);
+        m_form->mnuLoad->trigger();
+        m_prompt->previewPagesToPaint = {0, 15};
+        m_prompt->previewPrints = true;
+        const QString pdf = m_folder.filePath(u"preview.pdf"_s);
+        m_prompt->printChoices.enqueue({pdf, 1, false});
+        m_form->findChild<QAction *>(u"mnuPreview"_s)->trigger();
+
+        QCOMPARE(m_prompt->previewPageCounts, QList<int>{16});
+        QList<int> lines;
+        for (const QImage &page : std::as_const(m_prompt->previewPageImages)) {
+            // Runs of rows with ink, apart from one another: one a line of text, two the rule of
+            // "=" signs.
+            int count = 0;
+            bool previousInked = false;
+            for (int y = 0; y < page.height(); ++y) {
+                bool inked = false;
+                for (int x = 0; x < page.width() && !inked; ++x)
+                    inked = qGray(page.pixel(x, y)) < 128;
+                count += inked && !previousInked;
+                previousInked = inked;
+            }
+            lines << count;
+        }
+        QCOMPARE(lines, (QList<int>{1 + 2 + 63, 1 + 2 + 55}));
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    }
 };
 
 QTEST_MAIN(TestForm1FindPrint)

@@ -1,10 +1,14 @@
 #include "app/image_list_edit.h"
+#include "app/label_mime.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "size_driver.h"
 
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
+
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -116,6 +120,60 @@ private slots:
         QCOMPARE(pictures().size(), partTaken ? 2 : before.size());
         if (!partTaken)
             QCOMPARE(pictures()[before.size() - 2].image, before[before.size() - 2].image);
+    }
+
+    // Whatever goes into the list can be saved and read back: a picture with more pixels than
+    // the reader takes is scaled down, one of a size it refuses is not pasted and the user told.
+    void pastedPictureTheReaderWouldRefuse_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<double>("widthTwips");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("widthAfter");
+        const double infinite = std::numeric_limits<double>::infinity();
+        QTest::newRow("16,400 pixels wide") << QSize(16400, 8) << 14400.0 << 1 << 16384;
+        QTest::newRow("an infinite width") << QSize(100, 8) << infinite << 0 << 0;
+        QTest::newRow("a width of 1e308 twips") << QSize(100, 8) << 1e308 << 0 << 0;
+    }
+    void pastedPictureTheReaderWouldRefuse()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(double, widthTwips);
+        QFETCH(int, pictures);
+        QFETCH(int, widthAfter);
+        LabelData label;
+        label.image = QImage(pixels, QImage::Format_RGB32);
+        label.image.fill(Qt::white);
+        label.widthTwips = widthTwips;
+        label.heightTwips = 144;
+        QGuiApplication::clipboard()->setMimeData(labelMimeData(label));
+        m_form->RTF1->paste();
+
+        const QStringList told{
+            u"The picture has a size this program does not take (more than 10 metres a side, or none); it was "
+            u"not added."_s};
+        QCOMPARE(m_prompt->texts(), pictures ? QStringList() : told);
+        const RtfReadResult read = readRtf(writeRtf(m_form->RTF1->imageList()));
+        QVERIFY2(read.ok(), qPrintable(read.message));
+        QCOMPARE(read.document.pictures().size(), pictures);
+        if (pictures)
+            QCOMPARE(read.document.pictures().first().image.width(), widthAfter);
+    }
+
+    // Pasted HTML brings its text; the local file it names as a picture is not read.
+    void pastedHtmlReadsNoFile()
+    {
+        QTemporaryDir folder;
+        const QString png = folder.filePath(u"secret.png"_s);
+        QImage secret(40, 40, QImage::Format_RGB32);
+        secret.fill(Qt::black);
+        QVERIFY(secret.save(png));
+        auto *data = new QMimeData;
+        data->setHtml(u"<p>Soap <img src=\"file://"_s + png + u"\"> 5012345678900</p>"_s);
+        QGuiApplication::clipboard()->setMimeData(data);
+        m_form->RTF1->paste();
+        QCOMPARE(m_form->RTF1->pictureCount(), 0);
+        QCOMPARE(m_form->RTF1->toPlainText().simplified(), u"Soap 5012345678900"_s);
     }
 
     void clearAsksFirst()

@@ -80,6 +80,14 @@ private slots:
             p.printerResolution = false;
             p.userResolution = u"4800"_s;
         }) << u"Ask"_s;
+        for (const char *low : {"1", "50", "299.", "."}) {
+            QTest::addRow("resolution %s", low)
+                << QStringList{QString::fromLatin1(low)} << changed([](TiffParameters &p) {
+                       p.printerResolution = false;
+                       p.userResolution = u"300"_s;
+                   })
+                << u"Ask"_s;
+        }
     }
     void readBack()
     {

@@ -5,6 +5,7 @@
 #include "recording_prompt.h"
 #include "zbar_decode.h"
 
+#include "base/safe_save.h"
 #include "export/converter_image.h"
 #include "export/converter_log.h"
 #include "export/image_converter.h"
@@ -22,6 +23,7 @@
 
 #include <tiffio.h>
 
+#include <cerrno>
 #include <functional>
 #include <optional>
 
@@ -287,12 +289,18 @@ private slots:
             QCOMPARE(outcome.filesWritten, QStringList{file});
 
             const QString d = u",xres="_s + QString::number(dpi) + u",yres="_s + QString::number(dpi);
-            const QString work = dpi <= 1200 ? u"clipboard"_s : file;
+            // Above 1200 dpi the steps work on a hidden file beside the copy, gone afterwards.
+            const QString logged = loggedCommands().value(0).first;
+            const QString work = dpi <= 1200 ? u"clipboard"_s : logged.section(u",dest="_s, 1).section(u',', 0, 0);
+            QVERIFY2(dpi <= 1200 || (work.startsWith(m_out->filePath(u".Soap_501234567890_001.tif."_s)) &&
+                                     work.endsWith(u".tif"_s) && !QFile::exists(work)),
+                     qPrintable(work));
+            QCOMPARE(filesIn(m_out->path()), QStringList{QFileInfo(file).fileName()});
             const QString render = u"source=Clipboard,dest="_s + work + u",raster="_s +
                                    QString::number(int(run.pipeline.RasterWidth())) + u",format=tif,colors=2,mono=1"_s +
                                    d + u",log=1"_s;
             const QString copy = dpi <= 1200 ? u"source=clipboard,dest="_s + file + d + u",format=5,log=1"_s
-                                             : u"source="_s + file + u",dest="_s + file + u",format=5,log=1"_s;
+                                             : u"source="_s + work + u",dest="_s + file + u",format=5,log=1"_s;
             const QList<QPair<QString, int>> expected = {
                 {render, 0}, {u"source="_s + work + u",dest="_s + work + u",format=5,log=1"_s, 0}, {copy, 0}};
             QCOMPARE(loggedCommands(), expected);
@@ -368,6 +376,58 @@ private slots:
         QVERIFY(outcome.stopped);
         QCOMPARE(outcome.recordsDone, 0);
         QCOMPARE(outcome.recordsFailed, QList<int>());
+    }
+
+    // A step after the first that fails (here the rename of the turned picture) leaves a file of
+    // the copy's name as it was, and nothing is reported as written.
+    void failedStepKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("list above 1200 dpi") << u"list"_s << 2400;
+        QTest::newRow("the current barcode") << u"current"_s << 600;
+        QTest::newRow("a single TIFF") << u"single"_s << 600;
+    }
+    void failedStepKeepsTheOldFile()
+    {
+        QFETCH(QString, way);
+        QFETCH(int, dpi);
+        const QString name = way == u"single"_s ? u"chosen.tif"_s : u"Soap_501234567890_001.tif"_s;
+        const QString path = m_out->filePath(name);
+        QVERIFY(writeFileBytes(path, "the old file"));
+        RecordingPrompt prompt;
+        FakeSource run({kSoap}, dpi);
+        run.parameters.rotation = TiffRotation::Rotate90;
+        setSaveFaultsForTesting({0, 0, EIO, 2});
+        TiffExportOutcome outcome;
+        if (way == u"list"_s) {
+            outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        } else {
+            QVERIFY(run.loadRecord(1));
+            outcome = way == u"current"_s ? run.pipeline.ExportCurrentAsTiff(m_out->filePath(u"chosen.tif"_s))
+                                          : run.pipeline.ExportSingleTiff(path);
+        }
+        setSaveFaultsForTesting({});
+        QCOMPARE(fileBytes(path), QByteArray("the old file"));
+        QCOMPARE(outcome.filesWritten, QStringList());
+        QVERIFY(outcome.failed);
+        QCOMPARE(prompt.texts(), QStringList{u"Error Writing Data to Disk."_s});
+        QCOMPARE(filesIn(m_out->path()), QStringList{name});
+    }
+
+    // A picture narrower in pixels than the symbol has modules would not scan: no file is made
+    // and the user is told.
+    void fewerPixelsThanModules()
+    {
+        RecordingPrompt prompt;
+        FakeSource run({kSoap}, 300);
+        run.reference = QSizeF(150, 100);
+        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(outcome.filesWritten, QStringList());
+        QVERIFY(outcome.failed);
+        QCOMPARE(prompt.texts(), QStringList{u"At 300 dpi the barcode of Soap is 42 pixels wide, fewer than its 113 "
+                                             u"modules: no file was made."_s});
+        QCOMPARE(filesIn(m_out->path()), QStringList());
     }
 
     void tooLargeIsRetriedSmaller_data()

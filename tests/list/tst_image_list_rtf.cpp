@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
 
@@ -71,6 +73,16 @@ private slots:
                  qPrintable(saved.message));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("{\\rtf1 old}"));
+    }
+
+    // A FIFO named like an image list is not opened, which would wait for a writer for ever.
+    void fifoIsNotOpened()
+    {
+        QTemporaryDir folder;
+        const QString fifo = folder.filePath(u"x.rtf"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const RtfReadResult read = readRtfFile(fifo);
+        QCOMPARE(read.message, u"The Barcode Image List "_s + fifo + u" could not be opened: it is no regular file."_s);
     }
 
     void dataFiles_data()

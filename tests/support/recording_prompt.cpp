@@ -1,5 +1,6 @@
 #include "recording_prompt.h"
 
+#include <QPainter>
 #include <QPrinter>
 
 namespace Kelbrix::Test {
@@ -76,6 +77,24 @@ void RecordingPrompt::previewPrint(QPrinter &printer, const std::function<void(Q
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(previewPdfFile);
     paint(printer);
+}
+
+bool RecordingPrompt::previewPages(QPrinter &printer, const PagePreviewRequest &request)
+{
+    ++previewsShown;
+    previewPageCounts << request.pageCount;
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Inch);
+    for (const int page : std::as_const(previewPagesToPaint)) {
+        QImage image(qRound(area.width() * 96), qRound(area.height() * 96), QImage::Format_RGB32);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        request.paintPage(painter, image, page);
+        painter.end();
+        previewPageImages << image;
+    }
+    return previewPrints;
 }
 
 QStringList RecordingPrompt::texts() const

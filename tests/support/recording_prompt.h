@@ -2,6 +2,7 @@
 
 #include "base/user_prompt.h"
 
+#include <QImage>
 #include <QList>
 #include <QQueue>
 
@@ -20,6 +21,7 @@ public:
     std::optional<quint32> chooseColor(const ColorRequest &request) override;
     bool choosePrinter(QPrinter &printer, const PrintRequest &request) override;
     void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint) override;
+    bool previewPages(QPrinter &printer, const PagePreviewRequest &request) override;
 
     /// An answer to the print dialog: a PDF file to print into (empty: the dialog is
     /// cancelled), the copies and whether only the selection is printed.
@@ -35,6 +37,12 @@ public:
     /// only counted).
     QString previewPdfFile;
     int previewsShown = 0;
+    /// Paged previews: the pages each one had, the pages (from 0) painted from them in turn, each
+    /// onto an image of 96 dpi of an A4 page, and whether to answer "Print".
+    QList<int> previewPageCounts;
+    QList<int> previewPagesToPaint;
+    QList<QImage> previewPageImages;
+    bool previewPrints = false;
 
     /// Answers given in turn; when the queue is empty a question gets its first button.
     QQueue<PromptAnswer> answers;
