@@ -94,7 +94,7 @@ QString TiffPipeline::tooFewPixels() const
     const double modules = m_source.tiffRenderer().geometry().width;
     if (m_fullWidthPixels >= modules)
         return {};
-    return u"At "_s + QString::number(TiffResolution) + u" dpi the barcode of "_s + m_source.productText() + u" is "_s +
+    return u"At "_s + QString::number(m_resolution) + u" dpi the barcode of "_s + m_source.productText() + u" is "_s +
            QString::number(m_fullWidthPixels) + u" pixels wide, fewer than its "_s +
            QString::number(qint64(std::ceil(modules))) + u" modules: no file was made."_s;
 }
