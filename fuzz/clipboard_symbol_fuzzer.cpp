@@ -3,6 +3,7 @@
 // with a raster width would draw them. The memory budget is lowered so one input never takes
 // long; the checks hold at any budget.
 
+#include "fuzz_check.h"
 #include "export/converter_image.h"
 #include "export/converter_result.h"
 #include "render/symbol_geometry.h"
@@ -16,16 +17,6 @@
 using namespace Kelbrix;
 
 namespace {
-
-// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
-void requireThat(bool condition, const char *check)
-{
-    if (!condition) {
-        std::fprintf(stderr, "check failed: %s\n", check);
-        std::abort();
-    }
-}
-#define require(condition) requireThat((condition), #condition)
 
 void draw(const SymbolGeometry &symbol, QSize shown, int raster)
 {

@@ -2,6 +2,7 @@
 // of it. Checks what must hold for any text: a parsed command names its source and
 // destination, its numbers are in range, and its log line is one line whatever the text holds.
 
+#include "fuzz_check.h"
 #include "export/converter_command.h"
 #include "export/converter_log.h"
 #include "export/converter_result.h"
@@ -14,20 +15,6 @@
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
-void requireThat(bool condition, const char *check)
-{
-    if (!condition) {
-        std::fprintf(stderr, "check failed: %s\n", check);
-        std::abort();
-    }
-}
-#define require(condition) requireThat((condition), #condition)
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,6 +3,7 @@
 // TIFF written to memory and read back). The memory budget is lowered so one input never
 // takes long; the checks hold at any budget.
 
+#include "fuzz_check.h"
 #include "export/converter_image.h"
 #include "export/converter_io.h"
 #include "export/converter_result.h"
@@ -17,20 +18,6 @@
 
 using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
-void requireThat(bool condition, const char *check)
-{
-    if (!condition) {
-        std::fprintf(stderr, "check failed: %s\n", check);
-        std::abort();
-    }
-}
-#define require(condition) requireThat((condition), #condition)
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {

@@ -3,6 +3,7 @@
 // inverted reading; the rest is the picture. Pictures past a few megapixels are not decoded, so
 // one input never takes long.
 
+#include "fuzz_check.h"
 #include "verify/symbol_reader.h"
 
 #include <QBuffer>
@@ -18,16 +19,6 @@ using namespace Kelbrix;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
-void requireThat(bool condition, const char *check)
-{
-    if (!condition) {
-        std::fprintf(stderr, "check failed: %s\n", check);
-        std::abort();
-    }
-}
-#define require(condition) requireThat((condition), #condition)
 
 constexpr qint64 kMaxPixels = 4'000'000;
 

@@ -3,6 +3,7 @@
 // never keeps more than its caps allow, and whatever a reader accepted and the writer
 // takes reads back as the same records.
 
+#include "fuzz_check.h"
 #include "list/list_files.h"
 
 #include <QBuffer>
@@ -28,16 +29,6 @@ ListReadResult readWithFormat(QIODevice &device)
         return readQz2(device);
     }
 }
-
-// Stops the run at a broken check, naming it, so the fuzzer keeps the input as a finding.
-void requireThat(bool condition, const char *check)
-{
-    if (!condition) {
-        std::fprintf(stderr, "check failed: %s\n", check);
-        std::abort();
-    }
-}
-#define require(condition) requireThat((condition), #condition)
 
 } // namespace
 

@@ -38,15 +38,6 @@ QImage newImage(double widthTwips, double heightTwips, double dpi, QImage recycl
     return image;
 }
 
-QFont labelFont(const BarcodeRenderer &renderer, double dpi)
-{
-    QFont font = renderer.font();
-    font.setFamily(renderer.digitFontName());
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    font.setPixelSize(std::max(1, roundToInt(points * dpi / 72.0)));
-    return font;
-}
-
 // Fills the part of \a rect inside the 32-bit \a image with \a pixel, row by row, as an opaque
 // QPainter::fillRect would.
 void fillArea(QImage &image, const QRect &rect, QRgb pixel)
@@ -140,6 +131,15 @@ ComposedLabel compose(LabelRequest &request, double withLineHeight, double witho
 }
 
 } // namespace
+
+QFont labelFont(const BarcodeRenderer &renderer, double dpi)
+{
+    QFont font = renderer.font();
+    font.setFamily(renderer.digitFontName());
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    font.setPixelSize(std::max(1, roundToInt(points * dpi / 72.0)));
+    return font;
+}
 
 QString productLine(const QString &product)
 {

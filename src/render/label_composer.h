@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QString>
 
@@ -10,6 +11,10 @@ class BarcodeRenderer;
 
 /// Longest product text printed on a label; longer texts print their first characters.
 inline constexpr int kProductLineLength = 20;
+
+/// The font of a label's lines (product line, ISBN header) at \a dpi: the renderer's digit font
+/// at its point size, 9 points when it has none.
+QFont labelFont(const BarcodeRenderer &renderer, double dpi);
 
 /// The product line of a label: the first 20 characters of \a product, padded with blanks
 /// to exactly 20.

@@ -13,20 +13,6 @@
 
 namespace Kelbrix {
 
-namespace {
-
-// The font of the label's lines at \a dpi: the renderer's font at its point size.
-QFont lineFont(const BarcodeRenderer &renderer, double dpi)
-{
-    QFont font = renderer.font();
-    font.setFamily(renderer.digitFontName());
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
-    font.setPixelSize(std::max(1, roundToInt(points * dpi / 72.0)));
-    return font;
-}
-
-} // namespace
-
 QImage composeScreenLabel(LabelRequest request, LabelComposition compose, double logicalDpi, double devicePixelRatio)
 {
     double dpi = logicalDpi * devicePixelRatio;
@@ -69,7 +55,7 @@ QImage composeScreenLabel(LabelRequest request, LabelComposition compose, double
     request.recycledLabel = QImage();
     QImage shown = compose(std::move(request)).label;
     if (!header.isEmpty()) {
-        const QFont font = lineFont(renderer, dpi);
+        const QFont font = labelFont(renderer, dpi);
         const QFontMetricsF metrics(font);
         const int band = int(std::ceil(metrics.height()));
         QImage banded(shown.width(), shown.height() + band, QImage::Format_RGB32);
