@@ -1,9 +1,11 @@
-// The composed labels against the same labels painted the plain way: the symbol drawn into its
-// picture, that picture drawn onto a white label, the product line typeset as text. The text is
-// set in the font kept with the tests, whose kerning and ligatures the rows rely on.
+// The composed labels: every pixel painted, the symbol as the renderer draws it and scannable,
+// the product line inside its strip at the label font's size. The text itself is drawn from
+// plain glyph runs where that gives Qt's own text layout; the fast path is checked against the
+// layout for texts the font kerns or joins. The font kept with the tests makes the rows exact.
 #include "render/label_composer.h"
 
 #include "render/barcode_renderer.h"
+#include "render/glyph_runs.h"
 #include "base/units.h"
 #include "test_fonts.h"
 #include "zbar_decode.h"
@@ -23,32 +25,39 @@ struct Row {
     double dpi;
     bool defined;
     QString decoded;
-    bool shaped = false; ///< the font kerns or joins letters of the product line
 };
 
-// The label as a plain painter would make it from the composed symbol picture: the picture's
-// symbol rows at the top of a white label, the product line as text in its strip.
-QImage paintedLabel(const ComposedLabel &composed, const LabelRequest &request, int symbolRows, double lineTop)
+// The smallest rectangle holding every pixel of \a image darker than mid-grey inside \a area.
+QRect inkBounds(const QImage &image, const QRect &area)
 {
-    QImage label(composed.label.size(), QImage::Format_RGB32);
-    label.fill(Qt::white);
-    QPainter painter(&label);
-    painter.drawImage(QPoint(0, 0), composed.symbol, QRect(0, 0, composed.symbol.width(), symbolRows));
-    if (composed.hasProductLine) {
-        QFont font = request.renderer->font();
-        font.setPixelSize(roundToInt(font.pointSizeF() * request.dotsPerInch / 72.0));
-        const QFontMetricsF metrics(font);
-        const double top = twipsToPixels(lineTop, request.dotsPerInch);
-        painter.fillRect(
-            QRectF(0, top, label.width(),
-                   twipsToWholePixels(pixelsToTwips(metrics.height(), request.dotsPerInch), request.dotsPerInch)),
-            Qt::white);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPointF(twipsToPixels(10, request.dotsPerInch), top + metrics.ascent()),
-                         productLine(request.product));
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+        }
     }
-    return label;
+    return ink;
+}
+
+// \a text drawn at \a pixelSize the way the labels draw it (its plain glyph run when there is
+// one, else the text layout), or through the text layout alone.
+QImage drawnText(const QString &text, int pixelSize, bool glyphRun)
+{
+    QFont font(Test::repositoryFontFamily());
+    font.setPixelSize(pixelSize);
+    QImage image(pixelSize * (text.size() + 2), pixelSize * 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QPointF baseline(3.3, pixelSize * 1.2);
+    const std::optional<QGlyphRun> run = glyphRun ? plainGlyphRun(font, text) : std::nullopt;
+    if (run)
+        painter.drawGlyphRun(baseline, *run);
+    else
+        painter.drawText(baseline, text);
+    return image;
 }
 
 bool hasColour(const QImage &image, QRgb colour)
@@ -75,17 +84,11 @@ private slots:
         add("EAN-13+5 main", {BarcodeRenderer::kEan13 + 2, u"400638133393"_s, u"54321"_s, u"Lemon soap 250 g"_s, 300,
                               false, u"400638133393154321"_s});
         add("UPC-E main, kerning pairs",
-            {BarcodeRenderer::kUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s, true});
-        add("Code 39 main, ligatures", {BarcodeRenderer::kCode39,
-                                        u"KELBRIX-39"_s,
-                                        {},
-                                        u"ffi fl VA To Ty Wa"_s,
-                                        300,
-                                        false,
-                                        u"KELBRIX-39"_s,
-                                        true});
+            {BarcodeRenderer::kUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s});
+        add("Code 39 main, ligatures",
+            {BarcodeRenderer::kCode39, u"KELBRIX-39"_s, {}, u"ffi fl VA To Ty Wa"_s, 300, false, u"KELBRIX-39"_s});
         add("EAN-8 defined, kerning at 600 dpi",
-            {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s, true});
+            {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s});
         add("EAN-13 main, no product",
             {BarcodeRenderer::kEan13, u"978157169006"_s, {}, {}, 300, false, u"9781571690067"_s});
         add("EAN-13 defined, letters outside Latin-1", {BarcodeRenderer::kEan13,
@@ -147,24 +150,48 @@ private slots:
         drawn.setDotsPerMeterY(composed.symbol.dotsPerMeterY());
         QCOMPARE(composed.symbol, drawn);
 
-        if (row.shaped) {
-            // The row only proves something where the text layout moves or joins letters.
-            QFont font = renderer.font();
-            font.setPixelSize(roundToInt(font.pointSizeF() * row.dpi / 72.0));
-            const QFontMetricsF metrics(font);
-            const QString line = productLine(row.product);
-            double apart = 0;
-            for (const QChar c : line)
-                apart += metrics.horizontalAdvance(c);
-            QVERIFY(std::abs(metrics.horizontalAdvance(line) - apart) > 0.5);
+        // Above the product line the label is the symbol's rows; the line's ink lies in its strip,
+        // starts at its indent and is as wide as the text in the label font.
+        const int lineTop = twipsToWholePixels(row.defined ? request.symbolHeightTwips - 50 : 950, row.dpi);
+        const QRect aboveLine(0, 0, std::min(composed.label.width(), drawn.width()), std::min(lineTop, symbolRows));
+        QCOMPARE(composed.label.copy(aboveLine), drawn.copy(aboveLine));
+        const QRect ink =
+            inkBounds(composed.label, QRect(0, lineTop, composed.label.width(), composed.label.height() - lineTop));
+        QCOMPARE(ink.isNull(), row.product.isEmpty());
+        if (!ink.isNull()) {
+            const QFontMetricsF metrics(labelFont(renderer, row.dpi));
+            QVERIFY2(ink.left() >= 0 && ink.left() <= twipsToPixels(10, row.dpi) + metrics.height() / 5,
+                     qPrintable(QString::number(ink.left())));
+            QVERIFY(ink.bottom() < lineTop + metrics.height());
+            const QString text = productLine(row.product).trimmed();
+            QVERIFY2(std::abs(ink.width() - metrics.tightBoundingRect(text).width()) < 3,
+                     qPrintable(QString::number(ink.width())));
         }
-
-        const double lineTop = row.defined ? request.symbolHeightTwips - 50 : 950;
-        QImage painted = paintedLabel(composed, request, symbolRows, lineTop);
-        painted.setDotsPerMeterX(composed.label.dotsPerMeterX());
-        painted.setDotsPerMeterY(composed.label.dotsPerMeterY());
-        QCOMPARE(composed.label, painted);
         QCOMPARE(Test::decodedText(composed.label), row.decoded);
+    }
+
+    void glyphRunIsTheTextLayout_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("plain"); // the font sets it without kerning, ligatures or fallback
+        QTest::newRow("digits") << u"4 006381 333931"_s << true;
+        QTest::newRow("product line") << u"Soap 250 g"_s << true;
+        QTest::newRow("kerning pairs") << u"AVATAR Toys WAVE LT"_s << false;
+        QTest::newRow("ligatures") << u"ffi fl VA To Ty Wa"_s << false;
+        QTest::newRow("outside Latin-1") << u"Äpfel ÿ 漢字"_s << false;
+        QTest::newRow("a character the font lacks") << u"12 漢字 34"_s << false;
+    }
+    void glyphRunIsTheTextLayout()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, plain);
+        for (const int pixelSize : {13, 38, 75, 150}) {
+            QFont font(Test::repositoryFontFamily());
+            font.setPixelSize(pixelSize);
+            if (plain)
+                QVERIFY(plainGlyphRun(font, text).has_value());
+            QCOMPARE(drawnText(text, pixelSize, true), drawnText(text, pixelSize, false));
+        }
     }
 };
 
