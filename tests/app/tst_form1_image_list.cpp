@@ -4,11 +4,13 @@
 #include "list/image_list_document.h"
 #include "size_driver.h"
 
+#include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
 
 #include <limits>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -130,10 +132,13 @@ private slots:
         QTest::addColumn<double>("widthTwips");
         QTest::addColumn<int>("pictures");
         QTest::addColumn<int>("widthAfter");
+        QTest::addColumn<bool>("dropped"); // dragged in and dropped instead of pasted
         const double infinite = std::numeric_limits<double>::infinity();
-        QTest::newRow("16,400 pixels wide") << QSize(16400, 8) << 14400.0 << 1 << 16384;
-        QTest::newRow("an infinite width") << QSize(100, 8) << infinite << 0 << 0;
-        QTest::newRow("a width of 1e308 twips") << QSize(100, 8) << 1e308 << 0 << 0;
+        QTest::newRow("16,400 pixels wide") << QSize(16400, 8) << 14400.0 << 1 << 16384 << false;
+        QTest::newRow("an infinite width") << QSize(100, 8) << infinite << 0 << 0 << false;
+        QTest::newRow("a width of 1e308 twips") << QSize(100, 8) << 1e308 << 0 << 0 << false;
+        QTest::newRow("an infinite width, dropped") << QSize(100, 8) << infinite << 0 << 0 << true;
+        QTest::newRow("a width of 1e308 twips, dropped") << QSize(100, 8) << 1e308 << 0 << 0 << true;
     }
     void pastedPictureTheReaderWouldRefuse()
     {
@@ -141,13 +146,27 @@ private slots:
         QFETCH(double, widthTwips);
         QFETCH(int, pictures);
         QFETCH(int, widthAfter);
+        QFETCH(bool, dropped);
         LabelData label;
         label.image = QImage(pixels, QImage::Format_RGB32);
         label.image.fill(Qt::white);
         label.widthTwips = widthTwips;
         label.heightTwips = 144;
-        QGuiApplication::clipboard()->setMimeData(labelMimeData(label));
-        m_form->RTF1->paste();
+        if (dropped) {
+            const std::unique_ptr<QMimeData> data(labelMimeData(label));
+            // As a drag over the list delivers it: entered, moved over, dropped.
+            QWidget *viewport = m_form->RTF1->viewport();
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &enter);
+            QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &move);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &drop);
+            QVERIFY(drop.isAccepted());
+        } else {
+            QGuiApplication::clipboard()->setMimeData(labelMimeData(label));
+            m_form->RTF1->paste();
+        }
 
         const QStringList told{
             u"The picture has a size this program does not take (more than 10 metres a side, or none); it was "
