@@ -1,0 +1,138 @@
+// Printing from the main window: the barcode list as a paged text listing and the barcode
+// image list at the pictures' size, each through the print dialog or Qt's print preview.
+#include "app/print_commands.h"
+
+#include "base/runtime_errors.h"
+#include "base/user_prompt.h"
+#include "list/barcode_list.h"
+#include "list/image_list_printer.h"
+#include "list/list_printer.h"
+
+#include <QAction>
+#include <QDate>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QTextEdit>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+constexpr int kPrinterError = 482;
+
+// Puts \a action into \a menu right after \a after.
+void insertAfter(QMenu *menu, QAction *after, QAction *action)
+{
+    const QList<QAction *> actions = menu->actions();
+    const qsizetype at = actions.indexOf(after);
+    menu->insertAction(at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
+}
+
+// Makes \a follower enabled exactly when \a leader is.
+void followEnabled(QAction *leader, QAction *follower)
+{
+    follower->setEnabled(leader->isEnabled());
+    QObject::connect(leader, &QAction::enabledChanged, follower, &QAction::setEnabled);
+}
+
+bool listIsEmpty(int count)
+{
+    if (count > 0)
+        return false;
+    ask(u"Sorry! Nothing to Print."_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok, 3012);
+    return true;
+}
+
+} // namespace
+
+PrintCommands::PrintCommands(QMenu *fileMenu, QAction *mnuPrint, QAction *mnuPbarcode, const BarcodeList &list,
+                             QTextEdit *images, const QString &title)
+    : QObject(fileMenu), m_list(list), m_images(images), m_title(title)
+{
+    auto *mnuPreview = new QAction(u"Print Pre&view..."_s, fileMenu);
+    mnuPreview->setObjectName(u"mnuPreview"_s);
+    insertAfter(fileMenu, mnuPrint, mnuPreview);
+    auto *mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, fileMenu);
+    mnuPbPreview->setObjectName(u"mnuPbPreview"_s);
+    insertAfter(fileMenu, mnuPbarcode, mnuPbPreview);
+    followEnabled(mnuPrint, mnuPreview);
+    followEnabled(mnuPbarcode, mnuPbPreview);
+
+    connect(mnuPrint, &QAction::triggered, this, &PrintCommands::printList);
+    connect(mnuPreview, &QAction::triggered, this, &PrintCommands::previewList);
+    connect(mnuPbarcode, &QAction::triggered, this, &PrintCommands::printImages);
+    connect(mnuPbPreview, &QAction::triggered, this, &PrintCommands::previewImages);
+}
+
+void PrintCommands::printList()
+{
+    if (listIsEmpty(int(m_list.count())))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    PrintRequest request;
+    request.title = u"Print List"_s;
+    if (!userPrompt().choosePrinter(printer, request))
+        return;
+    const ListPrinter listing(m_list.records(), m_title,
+                              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    if (!listing.print(printer))
+        ReportRuntimeError(kPrinterError);
+}
+
+void PrintCommands::previewList()
+{
+    if (listIsEmpty(int(m_list.count())))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    const ListPrinter listing(m_list.records(), m_title,
+                              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // Each page is painted when it is shown, so a list of a million records opens at once.
+    PagePreviewRequest request;
+    request.title = u"Print Preview"_s;
+    request.pageCount = listing.pageCount();
+    request.paintPage = [&listing](QPainter &painter, const QPaintDevice &device, int page) {
+        listing.paintPage(painter, device, page);
+    };
+    if (userPrompt().previewPages(printer, request))
+        printList();
+}
+
+void PrintCommands::printImages()
+{
+    QTextEdit *images = m_images;
+    QPrinter printer(QPrinter::HighResolution);
+    // The labels print upright unless the printer is set to landscape.
+    if (printer.pageLayout().orientation() != QPageLayout::Landscape)
+        printer.setPageOrientation(QPageLayout::Portrait);
+    const QTextCursor selection = images->textCursor();
+    PrintRequest request;
+    request.title = u"Print Barcodes Image List"_s;
+    request.selectionAvailable = selection.hasSelection();
+    if (!userPrompt().choosePrinter(printer, request))
+        return;
+    ImageListPrintOptions options;
+    options.shownDotsPerInch = images->logicalDpiX();
+    if (printer.printRange() == QPrinter::Selection && selection.hasSelection()) {
+        options.selectionStart = selection.selectionStart();
+        options.selectionEnd = selection.selectionEnd();
+    }
+    if (!printImageList(*images->document(), printer, options))
+        ReportRuntimeError(kPrinterError);
+}
+
+void PrintCommands::previewImages()
+{
+    QTextEdit *images = m_images;
+    QPrinter printer(QPrinter::HighResolution);
+    ImageListPrintOptions options;
+    options.shownDotsPerInch = images->logicalDpiX();
+    userPrompt().previewPrint(printer, [images, options](QPrinter &target) {
+        if (!printImageList(*images->document(), target, options))
+            ReportRuntimeError(kPrinterError);
+    });
+}
+
+} // namespace Kelbrix
