@@ -16,7 +16,6 @@
 #include <array>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
 class QMenu;
 class QToolBar;
@@ -34,13 +33,14 @@ class QStatusBar;
 
 namespace Kelbrix {
 
+class ExportLock;
+class HintPanel;
 class ImageListEdit;
 class LabelPicture;
-class frmBarSize;
+class ParameterWindows;
+class VerifyPanel;
 class frmFind;
 class frmTiff;
-class BackgroundVerifier;
-struct LabelVerdict;
 struct ViewUpdatePlan;
 struct ViewUpdateState;
 struct LabelData;
@@ -54,6 +54,11 @@ struct LabelData;
 class Form1 : public QMainWindow {
     Q_OBJECT
     friend class Form1TiffSource;
+    friend class ParameterWindows;
+    friend class MainMenu;
+    friend class MainWindowLayout;
+    friend class TypeOptions;
+    friend class ImageListCommands;
 
 public:
     explicit Form1(Edition edition = buildEdition(), QWidget *parent = nullptr);
@@ -260,34 +265,9 @@ private:
     /// The current bitmap file name (set by saving a bitmap or an image list).
     QString currentBitmapFile;
 
-    void buildWindow();
-    void buildPictures();
-    void buildMenus();
-    void buildToolbar();
-    void onExit();
-    void onRemoveDigits(bool remove);
-    void setDigitsHidden(bool hidden);
-    void releaseWindowResources();
     void onCancel();
-    void onToolbarNew();
-    void showWizard();
-    void showAbout();
-    QWidget *buildOptionsPanel();
-    QWidget *buildEntryPanel();
     void connectHandlers();
-    void installHints();
     void startUp();
-
-    // Option handlers.
-    void onTypeOption(Symbology symbology);
-    void onIsbnOption();
-    void onScc14Option();
-    void onCode39Option();
-    void onSupplementOption(int digits);
-    void onProductLineOption(bool on);
-    QString supplementSuffix() const;
-    int selectedSupplement() const;
-    void setCaption(const QString &separator, const QString &suffix);
 
     // Entry handlers.
     void onBarcodeChanged();
@@ -295,7 +275,6 @@ private:
     void onCopiesChanged();
     void updateCommandsEnabled();
     bool filterKeyPress(QLineEdit *box, QKeyEvent *event);
-    void makeCodeDefault(bool on);
 
     // View update and label composition.
     ViewUpdateState viewUpdateState() const;
@@ -304,8 +283,6 @@ private:
     /// Tells the user once per "&Make Code" when the plan refused the ISBN entry; false then.
     bool IsbnToEan(const ViewUpdatePlan &plan);
     void selectOptionsOf(const TypeInfo &type);
-    /// The type option buttons with the symbology each selects, in the order they are tested.
-    QList<std::pair<QRadioButton *, Symbology>> typeOptions() const;
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();
     void composeDefined();
@@ -327,41 +304,23 @@ private:
     void onRemoveItem();
     void onClearList();
     void onProductListClicked(const QModelIndex &index);
-    ListReadResult readListInBackground(const QString &path);
     void onLoad();
     void onSaveList();
-    void clearList();
     void refillEntryFromRecord();
     ListSortToggles m_sortToggles;
     BarcodeList *m_list = nullptr;
     BarcodeListSortProxy *m_sortProxy = nullptr;
     bool m_refilling = false;
 
-    // Copy and drag of the label, and the barcode image list.
-    QWidget *buildImageList();
-    void connectImageList();
-
-    // Reading the main label back in the background (form1_verify.cpp).
-    void buildVerify();
-    void verifyMainLabel();
-    void requestVerify();
-    void showVerdict(const LabelVerdict &verdict);
-    BackgroundVerifier *m_verifier = nullptr;
-    bool m_verifyScheduled = false; ///< a read-back waits for the window to be idle
+    // The label and the barcode image list (form1_image_list.cpp, image_list_commands.h).
     LabelData currentLabel() const;
-    QByteArray labelDrawing(const LabelData &label) const;
     /// The type, barcode and supplement of the entry, to tell whether the label still shows it.
     QStringList labelEntry() const;
     /// When the entry has changed since a label was made, says "Make the code first" and returns
     /// true: the label would go out under the entry's name and header with other bars.
     bool refuseStaleLabel();
-    void copyLabel();
-    void dragLabel();
     void onMoveToImageList();
     void pasteLabelIntoImageList();
-    void onPasteImage();
-    void onClearImageList();
-    void loadImageList(const QString &path);
     void AddSelectedToImageList();
     bool batchStopConfirmed();
     int copiesValue() const;
@@ -378,67 +337,39 @@ private:
     // The TIFF branch of Save As (form1_tiff_export.cpp).
     void saveAsTiff(const QString &path, const QList<int> &selected);
     int displayDepth() const;
-    /// The controls that would change the list, the entry or the export's parameters under a
-    /// running export.
-    QList<QWidget *> exportLockedControls() const;
-    void buildExportLockedActions();
-    QWidget *m_optionsPanel = nullptr;  ///< the type, supplement and product-line options
-    QWidget *m_entryFields = nullptr;   ///< the entry boxes
-    QWidget *m_entryCommands = nullptr; ///< "&Make Code", "&Add to List", "&Clear"
-    /// The menu and toolbar commands a running export disables: an action keeps its own
-    /// enabled state inside the group and gets it back when the group is enabled again.
-    QActionGroup *m_exportLockedActions = nullptr;
+    ExportLock *m_exportLock = nullptr; ///< what a running export locks
     int m_displayDepth = 0;
     bool m_exportRunning = false;
-    QLabel *lblExportLock = nullptr; ///< says in the status bar that the list is locked during an export
-    // The find window and printing (form1_find.cpp, form1_print.cpp).
+    // The find window (form1_find.cpp).
     void buildFindWindow();
-    void loadFoundRecord(const ListRecord &record);
-    void buildPrinting();
-    void onPrintList();
-    void onPreviewList();
-    void onPrintImageList();
-    void onPreviewImageList();
     frmFind *m_find = nullptr;
-    QAction *mnuPreview = nullptr;   ///< "Print Pre&view...": the list as it will print
-    QAction *mnuPbPreview = nullptr; ///< the image list as it will print
 
     // Commands.
     void onMakeCode();
     void onClear();
-
-    // The TIFF Parameters window and the display colour mode.
-    void showTiffWindow();
-    void loadTiffSettings();
-    void saveTiffSettings();
-    void offerColourMode();
-    void returnToStartUpColourMode();
-    frmTiff *m_tiff = nullptr;
+    /// Enables the File and Edit menu commands and ">>" from the current state
+    /// (command_rules.h); called after every change of it.
+    void refreshCommands();
+    bool m_labelComposed = false; ///< a label has been drawn into picTST or picTST1
 
     void setHint(const QString &text);
-    QString startUpTypeName() const;
     QString typeCodeFromList() const;
 
     SettingsStore m_settings;
     QString m_startUpSuffix;
     bool m_closing = false;
-    QHash<QObject *, QString> m_hints;
-    QLabel *m_hintPanel = nullptr;
+    HintPanel *m_hints = nullptr;
+    VerifyPanel *m_verify = nullptr; ///< reads the main label back after each new label
     QString m_lastIsbnJudged;        ///< the ISBN entry the check last judged, so it judges each entry once
     bool m_isbnMessageShown = false; ///< the ISBN refusal was shown for the current "&Make Code"
     bool m_inBarcodeChange = false;
     bool m_refusalShown = false; ///< a refused entry was reported for the current "&Make Code"
-
-    // The size window: the defined size and the look every renderer shares (form1_size.cpp).
-    void buildSizeWindow();
-    void showSizeWindow();
-    void applySizeSettings();
-    void onSizeSettingsChanged();
-    void loadSizeSettings();
-    void saveSizeSettings();
-    /// Resolution the defined-size label is made at: the one the size window names.
-    double definedLabelDotsPerInch() const;
-    frmBarSize *m_barSize = nullptr;
+    /// The size and TIFF Parameters windows: the defined size, the look every renderer shares,
+    /// the TIFF parameters and the colour mode.
+    ParameterWindows *m_windows = nullptr;
 };
+
+/// Gives the controls of \a form their status-bar hints in \a hints.
+void installMainWindowHints(Form1 &form, HintPanel &hints);
 
 } // namespace Kelbrix

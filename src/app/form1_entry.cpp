@@ -40,9 +40,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == List1) {
         // "&Make Code" is not the default button while the product list has the focus.
         if (event->type() == QEvent::FocusIn)
-            makeCodeDefault(false);
+            Command1->setDefault(false);
         else if (event->type() == QEvent::FocusOut)
-            makeCodeDefault(true);
+            Command1->setDefault(true);
     }
     if (auto *box = qobject_cast<QLineEdit *>(watched)) {
         switch (event->type()) {
@@ -54,32 +54,20 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             break;
         case QEvent::FocusIn:
             if (box == TxtStreck || box == txtSup)
-                makeCodeDefault(true);
+                Command1->setDefault(true);
             // Deferred, because a mouse click that gives the focus places the caret after this.
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
             break;
         case QEvent::FocusOut:
             // Only leaving the barcode box ends "&Make Code" being the default button.
             if (box == TxtStreck)
-                makeCodeDefault(false);
+                Command1->setDefault(false);
             break;
         default:
             break;
         }
     }
-    // The mouse entering a control shows its hint (mouse moves would reach the parents too,
-    // whose hints would then win).
-    if (event->type() == QEvent::Enter) {
-        const auto hint = m_hints.constFind(watched);
-        if (hint != m_hints.cend())
-            setHint(*hint);
-    }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void Form1::makeCodeDefault(bool on)
-{
-    Command1->setDefault(on);
 }
 
 bool Form1::filterKeyPress(QLineEdit *box, QKeyEvent *event)

@@ -19,7 +19,10 @@ void Form1::buildFindWindow()
     m_find->setMainList({[this] { return m_list->count(); }, [this] { return m_list->records(); },
                          [this] { return txtProduct->text(); }});
     m_find->setImageListAvailable(true);
-    connect(m_find, &frmFind::recordChosen, this, &Form1::loadFoundRecord);
+    connect(m_find, &frmFind::recordChosen, this, [this](const ListRecord &record) {
+        if (listCount() > 0)
+            showRecord(record);
+    });
     // The move button: the label as the view update makes it, once, into the image list.
     connect(m_find, &frmFind::moveRequested, this, [this] {
         UpdateBarcodeView();
@@ -33,12 +36,6 @@ void Form1::buildFindWindow()
         m_find->activateWindow();
         m_find->refreshControls();
     });
-}
-
-void Form1::loadFoundRecord(const ListRecord &record)
-{
-    if (listCount() > 0)
-        showRecord(record);
 }
 
 } // namespace Kelbrix

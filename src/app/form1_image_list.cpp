@@ -1,6 +1,6 @@
-// The label leaving the main window: "&Copy Barcode", the picture's pop-up menu and dragging,
-// and the barcode image list RTF1 with ">>", "Paste Barcode", clearing, loading, and the
-// batch that moves the selected records' labels in.
+// The label as it leaves the main window (the picture with its resolution and, when it is
+// only the symbol, a drawing), moving it into the barcode image list with ">>", and the batch
+// that moves the selected records' labels in.
 #include "app/form1.h"
 
 #include "app/busy_progress.h"
@@ -30,63 +30,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-QWidget *Form1::buildImageList()
-{
-    RTF1 = new ImageListEdit(centralWidget() ? centralWidget() : this);
-    RTF1->setMinimumHeight(fontMetrics().height() * 8);
-    return RTF1;
-}
+namespace {
 
-void Form1::connectImageList()
+// The label as a drawing, when it is only the symbol (no product line, no ISBN header): it
+// scales without losing a bar.
+QByteArray labelDrawing(const Form1 &form, const LabelData &label)
 {
-    m_hints.insert(RTF1, u"This is the Barcode Image List (Saves as *.RTF, can be loaded in to MS Word)"_s);
-    RTF1->setMouseTracking(true);
-    RTF1->installEventFilter(this);
-
-    connect(mnuCopy, &QAction::triggered, this, &Form1::copyLabel);
-    connect(mnuCopy2, &QAction::triggered, this, &Form1::copyLabel);
-    for (LabelPicture *picture : {picTST, Pstrk}) {
-        connect(picture, &LabelPicture::rightButtonPressed, this,
-                [this](const QPoint &position) { mnuCopyit->popup(position); });
-    }
-    connect(picTST, &LabelPicture::dragStarted, this, &Form1::dragLabel);
-    connect(RTF1, &ImageListEdit::rightButtonPressed, this,
-            [this](const QPoint &position) { mnuIMGPaste->popup(position); });
-    connect(cmdToRTF1, &QPushButton::clicked, this, &Form1::onMoveToImageList);
-    connect(mnuPasteIMG, &QAction::triggered, this, &Form1::onPasteImage);
-    connect(mnuClearBar, &QAction::triggered, this, &Form1::onClearImageList);
-    connect(mnuAs, &QAction::triggered, this, &Form1::onSaveAs);
-    connect(mnuSBMP, &QAction::triggered, this, &Form1::onSaveBitmap);
-    for (QAction *action : {mnuCopy, mnuCopy2, mnuPasteIMG})
-        action->setEnabled(true);
-}
-
-LabelData Form1::currentLabel() const
-{
-    // The defined-size label when "&Use Defined Barcode" is checked, else the main label; an
-    // image of one device pixel per image pixel, with the label's resolution recorded in it.
-    const LabelPicture *picture = chkDefined->isChecked() ? picTST1 : picTST;
-    LabelData label;
-    label.image = picture->image();
-    label.image.setDevicePixelRatio(1);
-    const double dpi = label.image.width() > 0 && picture->widthTwips() > 0
-                           ? label.image.width() * kTwipsPerInch / picture->widthTwips()
-                           : logicalDpiX();
-    label.image.setDotsPerMeterX(dotsPerMetre(dpi));
-    label.image.setDotsPerMeterY(dotsPerMetre(dpi));
-    label.widthTwips = picture->widthTwips();
-    label.heightTwips = picture->heightTwips();
-    label.svg = labelDrawing(label);
-    return label;
-}
-
-QByteArray Form1::labelDrawing(const LabelData &label) const
-{
-    // A label that is only the symbol (no product line, no ISBN header) also goes out as a
-    // drawing, which scales without losing a bar.
-    const bool productLine = Option1->isChecked() && !txtProduct->text().trimmed().isEmpty();
-    const bool isbn = TypeCode.startsWith(u"ISB"_s);
-    const BarcodeRenderer &renderer = chkDefined->isChecked() ? Barcode1x : Barcode1;
+    const bool productLine = form.Option1->isChecked() && !form.txtProduct->text().trimmed().isEmpty();
+    const bool isbn = form.typeCode().startsWith(u"ISB"_s);
+    const BarcodeRenderer &renderer = form.chkDefined->isChecked() ? form.Barcode1x : form.Barcode1;
     if (productLine || isbn || !renderer.hasSymbol() || label.widthTwips <= 0 || label.heightTwips <= 0)
         return {};
     const QSizeF size(twipsToPixels(label.widthTwips, kDefaultDotsPerInch),
@@ -108,28 +60,25 @@ QByteArray Form1::labelDrawing(const LabelData &label) const
     return svg.data();
 }
 
-void Form1::copyLabel()
-{
-    if (refuseStaleLabel())
-        return;
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setMimeData(labelMimeData(currentLabel()));
-}
+} // namespace
 
-void Form1::dragLabel()
+LabelData Form1::currentLabel() const
 {
-    if (refuseStaleLabel())
-        return;
-    // The drag leaves the label on the clipboard as well.
-    const LabelData label = currentLabel();
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setMimeData(labelMimeData(label));
-    auto *drag = new QDrag(picTST);
-    drag->setMimeData(labelMimeData(label));
-    drag->setPixmap(QPixmap::fromImage(picTST->image()));
-    drag->exec(Qt::CopyAction);
+    // The defined-size label when "&Use Defined Barcode" is checked, else the main label; an
+    // image of one device pixel per image pixel, with the label's resolution recorded in it.
+    const LabelPicture *picture = chkDefined->isChecked() ? picTST1 : picTST;
+    LabelData label;
+    label.image = picture->image();
+    label.image.setDevicePixelRatio(1);
+    const double dpi = label.image.width() > 0 && picture->widthTwips() > 0
+                           ? label.image.width() * kTwipsPerInch / picture->widthTwips()
+                           : logicalDpiX();
+    label.image.setDotsPerMeterX(dotsPerMetre(dpi));
+    label.image.setDotsPerMeterY(dotsPerMetre(dpi));
+    label.widthTwips = picture->widthTwips();
+    label.heightTwips = picture->heightTwips();
+    label.svg = labelDrawing(*this, label);
+    return label;
 }
 
 int Form1::copiesValue() const
@@ -169,9 +118,8 @@ void Form1::onMoveToImageList()
     }
     if (refuseStaleLabel())
         return;
-    for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
-        action->setEnabled(true);
     barcodeMade = 0;
+    refreshCommands();
     if (chkDefined->isChecked() && DefinedWidth > 0)
         UpdateDefinedBarcodeView();
     const int copies = copiesValue();
@@ -182,63 +130,7 @@ void Form1::onMoveToImageList()
 
 void Form1::MoveLabelToImageList()
 {
-    for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
-        action->setEnabled(true);
     pasteLabelIntoImageList();
-}
-
-void Form1::onPasteImage()
-{
-    // Only a label that exists can be pasted.
-    if (!cmdToRTF1->isEnabled())
-        return;
-    onMoveToImageList();
-}
-
-void Form1::onClearImageList()
-{
-    if (ask(u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s, PromptIcon::Question,
-            PromptButtons::YesNo, 3008) == PromptAnswer::No)
-        return;
-    RTF1->clear();
-    mnuClearBar->setEnabled(false);
-    mnuPbarcode->setEnabled(false);
-}
-
-void Form1::loadImageList(const QString &path)
-{
-    // What the user put into the image list since it was loaded or saved is not lost unasked.
-    const bool hasContent = RTF1->pictureCount() > 0 || !RTF1->document()->isEmpty();
-    if (hasContent && RTF1->document()->isModified() &&
-        ask(u"The Barcode Image List has changes that are not saved. Do you want to replace it with "_s +
-                QFileInfo(path).fileName() + u" ?"_s,
-            u"Load"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
-        return;
-
-    RtfReadResult read;
-    {
-        BusyProgress busy(ProgressBar1);
-        read = readRtfFile(path);
-    }
-    // A file that could not be read at all leaves the list as it was. One read in part replaces
-    // it with what was read, unless the user keeps the list there is.
-    bool replace = read.ok() || !read.document.isEmpty();
-    if (!read.ok()) {
-        if (replace && hasContent) {
-            replace = ask(read.message + u"\nOnly part of the file could be read. Do you want to keep the Barcode "
-                                         u"Image List you have instead ?"_s,
-                          u"Load"_s, PromptIcon::Exclamation, PromptButtons::YesNo) == PromptAnswer::No;
-        } else {
-            ask(read.message, u"Load"_s, PromptIcon::Exclamation, PromptButtons::Ok);
-        }
-    }
-    if (replace) {
-        RTF1->setImageList(read.document);
-        // Only a whole file counts as saved: the part of a damaged one is not on disk anywhere.
-        RTF1->document()->setModified(!read.ok());
-        mnuPbarcode->setEnabled(true);
-        mnuClearBar->setEnabled(true);
-    }
 }
 
 QList<std::pair<int, ListRecord>> Form1::selectedListRecords() const
@@ -256,6 +148,7 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
     ListItemInWork = qint16(number);
     showRecord(record);
     barcodeMade = 1;
+    refreshCommands();
 }
 
 bool Form1::batchStopConfirmed()
@@ -287,8 +180,7 @@ void Form1::AddSelectedToImageList()
                     stopped = true;
                     break;
                 }
-                for (QAction *action : {mnuClearBar, mnuPbarcode, mnuAs})
-                    action->setEnabled(true);
+                refreshCommands();
                 if (chkDefined->isChecked() && DefinedWidth > 0)
                     UpdateDefinedBarcodeView();
                 pasteLabelIntoImageList();

@@ -2,6 +2,7 @@
 // back into the entry, sorting, removing, clearing, the product list, and list files.
 #include "app/form1.h"
 
+#include "app/image_list_commands.h"
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
 #include "list/list_files.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QEventLoop>
@@ -32,6 +34,28 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
+
+namespace {
+
+ListReadResult readListInBackground(const QString &path, QProgressBar *progress)
+{
+    // The file is read on a worker thread (the readers touch nothing but the file), while
+    // this thread keeps the window painted and the progress showing. User input waits.
+    ListReadResult result;
+    BusyProgress busy(progress);
+    std::unique_ptr<QThread> reader(QThread::create([&result, path] { result = readListFile(path); }));
+    QEventLoop loop;
+    QObject::connect(reader.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&busy] { busy.step(0); });
+    ticker.start(100);
+    reader->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    reader->wait();
+    return result;
+}
+
+} // namespace
 
 void Form1::buildList()
 {
@@ -136,14 +160,6 @@ int Form1::currentColumnWidth(int column) const
 
 void Form1::onAddToList()
 {
-    if (listCount() > 0) {
-        for (QAction *action : {mnuCLList, mnuRItem, mnuSBMP, mnuSBAR, mnuAs})
-            action->setEnabled(true);
-    }
-    mnuSave->menuAction()->setEnabled(true);
-    mnuSBAR->setEnabled(!currentListFile.isEmpty());
-    mnuSBMP->setEnabled(!currentBitmapFile.isEmpty());
-
     if (optCode39->isChecked() && optNosup->isChecked())
         Code39CheckCharacter();
 
@@ -160,14 +176,12 @@ void Form1::onAddToList()
             PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
-    if (listCount() >= BarcodeList::MaxRecords) {
+    if (m_list->isFull()) {
         ReportRuntimeError(9);
         return;
     }
 
     m_list->append(ListRecord{product, barcode, txtSup->text(), txtFree->text(), TypeCode});
-    for (QAction *action : {mnuCLList, mnuRItem, mnuSBMP, mnuSBAR, mnuAs})
-        action->setEnabled(true);
 }
 
 void Form1::copyRecordToEntry(const ListRecord &record)
@@ -204,8 +218,10 @@ void Form1::showRecord(const ListRecord &record)
     // The view update selects the options and converts an ISBN itself, so one run shows the
     // record whatever its type.
     UpdateBarcodeView();
-    if (typeCodeBelongsToEdition(record.type, edition))
+    if (typeCodeBelongsToEdition(record.type, edition)) {
         barcodeMade = 1;
+        refreshCommands();
+    }
 }
 
 void Form1::onListKeyRelease()
@@ -249,11 +265,6 @@ void Form1::onRemoveItem()
     m_list->removeRecords(rows);
 }
 
-void Form1::clearList()
-{
-    m_list->clear();
-}
-
 void Form1::onClearList()
 {
     if (listCount() == 0)
@@ -261,12 +272,7 @@ void Form1::onClearList()
     if (ask(u"Do you want to clear List ?"_s, u"Clear List."_s, PromptIcon::Question, PromptButtons::YesNo, 3009) ==
         PromptAnswer::No)
         return;
-    clearList();
-    for (QAction *action : {mnuCLList, mnuAs, mnuPrint, mnuRItem})
-        action->setEnabled(false);
-    mnuSave->menuAction()->setEnabled(false);
-    if (barcodeMade)
-        mnuAs->setEnabled(true);
+    m_list->clear();
 }
 
 void Form1::onProductListClicked(const QModelIndex &index)
@@ -281,11 +287,6 @@ void Form1::onProductListClicked(const QModelIndex &index)
     TxtStreck->clear();
     TxtStreck->setText(selection->barcodeText);
     selectOptionsOf(*findType(selection->typeCode));
-    if (barcodeMade) {
-        cmdToRTF1->setEnabled(true);
-        mnuCopy2->setEnabled(true);
-        mnuPasteIMG->setEnabled(true);
-    }
 }
 
 void Form1::refillEntryFromRecord()
@@ -310,24 +311,6 @@ void Form1::refillEntryFromRecord()
     m_refilling = false;
 }
 
-ListReadResult Form1::readListInBackground(const QString &path)
-{
-    // The file is read on a worker thread (the readers touch nothing but the file), while
-    // this thread keeps the window painted and the progress showing. User input waits.
-    ListReadResult result;
-    BusyProgress busy(ProgressBar1);
-    std::unique_ptr<QThread> reader(QThread::create([&result, path] { result = readListFile(path); }));
-    QEventLoop loop;
-    connect(reader.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    QTimer ticker;
-    connect(&ticker, &QTimer::timeout, &loop, [&busy] { busy.step(0); });
-    ticker.start(100);
-    reader->start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    reader->wait();
-    return result;
-}
-
 void Form1::onLoad()
 {
     FileRequest request;
@@ -349,36 +332,25 @@ void Form1::loadListFile(const QString &path)
         return;
     }
     if (format == ListFileFormat::ImageList) {
-        loadImageList(path);
+        ImageListCommands::load(*this, path);
         return;
     }
 
     currentListFile = path;
     if (listCount() > 0 && ask(u"Your Barcode List isn't empty, do you want to merge files ?"_s, u"Merge Files"_s,
                                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
-        clearList();
+        m_list->clear();
 
-    ListReadResult result = readListInBackground(path);
+    ListReadResult result = readListInBackground(path, ProgressBar1);
     {
         BusyProgress busy(ProgressBar1);
         if (format == ListFileFormat::Qz2) {
-            const qsizetype appended = m_list->appendRecords(result.records, true);
-            if (appended < result.records.size() && result.ok()) {
-                // The list already held records: the file's records past the cap are not taken.
-                result.records.resize(appended);
-                result.runtimeError = 9;
-            }
-            // Neighbouring records with the same barcode keep only the first.
-            m_list->removeNeighbouringDuplicates();
+            m_list->mergeRead(result);
         } else {
             m_list->appendRecords(result.records, false);
             m_list->setProductList(result.productList);
         }
     }
-
-    for (QAction *action : {mnuSBAR, mnuAs, mnuCLList, mnuRItem, mnuPrint})
-        action->setEnabled(true);
-    mnuSave->menuAction()->setEnabled(true);
 
     if (!result.ok()) {
         // Part of the file is missing from the list: saving the list under that file's name
@@ -386,8 +358,10 @@ void Form1::loadListFile(const QString &path)
         currentListFile.clear();
         setHint(QString::number(result.records.size()) + u" records were read; the rest of "_s +
                 QFileInfo(path).fileName() + u" could not be read. "_s + result.message);
-        ReportRuntimeError(result.runtimeError);
     }
+    refreshCommands();
+    if (!result.ok())
+        ReportRuntimeError(result.runtimeError);
 }
 
 void Form1::onSaveList()
@@ -411,7 +385,7 @@ void Form1::onSaveList()
             return;
     }
     currentListFile = name;
-    mnuSBAR->setEnabled(true);
+    refreshCommands();
     const ListWriteResult result = saveListFileAsking(name, listRecords());
     if (!result.ok)
         ask(result.message, u"Save List"_s, PromptIcon::Exclamation, PromptButtons::Ok);

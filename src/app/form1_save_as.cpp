@@ -58,8 +58,7 @@ void Form1::onSaveAs()
     const QString kind = path.right(3).toUpper();
     if (kind == u"QZ2"_s) {
         currentListFile = path;
-        mnuSBAR->setEnabled(true);
-        mnuSave->menuAction()->setEnabled(true);
+        refreshCommands();
         if (listCount() > 0) {
             const ListWriteResult written = saveListFile(path, listRecords());
             if (!written.ok)
@@ -67,6 +66,7 @@ void Form1::onSaveAs()
         }
     } else if (kind == u"RTF"_s) {
         currentBitmapFile = path;
+        refreshCommands();
         const SaveResult saved = saveRtfFile(path, RTF1->imageList());
         if (saved.ok)
             RTF1->document()->setModified(false);
@@ -102,8 +102,7 @@ bool Form1::saveLabelBitmap(const QString &path)
 void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRecord>> &selected)
 {
     currentBitmapFile = path;
-    mnuSBMP->setEnabled(true);
-    mnuSave->menuAction()->setEnabled(true);
+    refreshCommands();
     if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
         ask(u"You must make a Barcode in order to save it as a BMP file."_s, u"No Barcode BMP to Save"_s,
             PromptIcon::Exclamation, PromptButtons::Ok, 3005);

@@ -1,6 +1,8 @@
 // Reading the user's settings into the main window at start-up and writing them back at exit.
 #include "app/form1.h"
 
+#include "app/main_menu.h"
+#include "app/parameter_windows.h"
 #include "app/frm_find.h"
 
 #include <QAction>
@@ -89,12 +91,10 @@ void Form1::LoadSettings()
 
     const QString removeDigits = m_settings.value(u"RemoveDigit"_s);
     if (removeDigits == u"Y"_s)
-        onRemoveDigits(true);
+        MainMenu::removeDigits(*this, true);
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
-        onRemoveDigits(false);
-    loadSizeSettings();
-
-    loadTiffSettings();
+        MainMenu::removeDigits(*this, false);
+    m_windows->loadSettings(m_settings);
 }
 
 bool Form1::SaveSettings()
@@ -117,8 +117,7 @@ bool Form1::SaveSettings()
         m_settings.setValue(u"ClmnH"_s + QString::number(column + 1), QString::number(currentColumnWidth(column)));
     m_settings.setValue(u"Find"_s, m_find->findSetting());
     m_settings.setValue(u"RemoveDigit"_s, mnuRBDY->isChecked() ? u"Y"_s : u"N"_s);
-    saveSizeSettings();
-    saveTiffSettings();
+    m_windows->saveSettings(m_settings);
     return m_settings.save();
 }
 

@@ -3,6 +3,8 @@
 // single file, and the lock on the list while the export runs.
 #include "app/form1.h"
 
+#include "app/export_lock.h"
+#include "app/parameter_windows.h"
 #include "app/frm_bar_size.h"
 #include "app/frm_find.h"
 #include "app/frm_tiff.h"
@@ -65,7 +67,7 @@ public:
 
     QSizeF referenceSizeTwips() const override
     {
-        const BarSizeSettings size = m_form.m_barSize ? m_form.m_barSize->settings() : BarSizeSettings();
+        const BarSizeSettings size = m_form.m_windows->sizeWindow()->settings();
         return size.tiffReferenceTwips(m_form.chkDefined->isChecked(),
                                        {m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips()});
     }
@@ -132,45 +134,6 @@ private:
 
 namespace {
 
-/// Disables widgets and a group of actions for the lifetime of the object and enables them
-/// again however the export ends. The widgets are containers and windows whose own state
-/// nothing else changes; the controls inside them keep theirs, which Qt shows again once the
-/// container is enabled, even when the export changed it meanwhile (a loaded record enables
-/// "&Add to List").
-class ControlLock {
-public:
-    ControlLock(const QList<QWidget *> &widgets, QActionGroup *actions, QLabel *notice)
-        : m_actions(actions), m_notice(notice)
-    {
-        for (QWidget *widget : widgets) {
-            if (widget && widget->isEnabled()) {
-                m_widgets.append(widget);
-                widget->setEnabled(false);
-            }
-        }
-        m_actions->setEnabled(false);
-        m_notice->show();
-    }
-    ~ControlLock()
-    {
-        for (const QPointer<QWidget> &widget : std::as_const(m_widgets)) {
-            if (widget)
-                widget->setEnabled(true);
-        }
-        if (m_actions)
-            m_actions->setEnabled(true);
-        if (m_notice)
-            m_notice->hide();
-    }
-    ControlLock(const ControlLock &) = delete;
-    ControlLock &operator=(const ControlLock &) = delete;
-
-private:
-    QList<QPointer<QWidget>> m_widgets;
-    QPointer<QActionGroup> m_actions;
-    QPointer<QLabel> m_notice;
-};
-
 QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
 {
     const qsizetype files = outcome.filesWritten.size();
@@ -199,30 +162,6 @@ int Form1::displayDepth() const
     return shown ? shown->depth() : 0;
 }
 
-QList<QWidget *> Form1::exportLockedControls() const
-{
-    // What changes the list (adding, removing, clearing, sorting), the entry the export loads
-    // each record into (options, boxes, commands, the defined-size box, the find window) and
-    // the sizes it reads (the size window). "Cancel" stays usable.
-    return {m_optionsPanel, m_entryFields, m_entryCommands, pictureArea, listArea, m_find, m_barSize};
-}
-
-void Form1::buildExportLockedActions()
-{
-    if (m_exportLockedActions)
-        return;
-    // Loading, removing, clearing, finding, a second Save As, re-saving a bitmap, the two
-    // parameter windows, pasting the label, and the toolbar keys that lead to them.
-    m_exportLockedActions = new QActionGroup(this);
-    m_exportLockedActions->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction *action : {mnuLoad, mnuRItem, mnuCLList, mnuFind, mnuAs, mnuSBMP, mnuTiff, mnuBarSize, mnuPasteIMG})
-        m_exportLockedActions->addAction(action);
-    for (const char16_t *key : {u"New", u"Open", u"Save", u"Find", u"BarSize", u"TIF"}) {
-        if (QAction *action = Toolbar1->findChild<QAction *>(u"Toolbar1_"_s + QString::fromUtf16(key)))
-            m_exportLockedActions->addAction(action);
-    }
-}
-
 void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
 {
     // The files do not depend on the display's depth; the warning stands only where the
@@ -234,20 +173,11 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
             u"Wrong color depth"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
         return;
 
-    if (!lblExportLock) {
-        lblExportLock = new QLabel(u"The list is locked while the export runs; Cancel or Esc stops it."_s, StatBar1);
-        lblExportLock->setObjectName(u"lblExportLock"_s);
-        lblExportLock->setTextFormat(Qt::PlainText);
-        lblExportLock->hide();
-        StatBar1->addPermanentWidget(lblExportLock);
-    }
-
     TiffExportOutcome outcome;
     Form1TiffSource source(*this);
     {
         TiffPipeline pipeline(source, *imageConverter());
-        buildExportLockedActions();
-        const ControlLock lock(exportLockedControls(), m_exportLockedActions, lblExportLock);
+        const ExportLock::Held lock(*m_exportLock);
         m_exportRunning = true;
         // Cancel and Escape reach every export, the current barcode's copies too.
         startBatch();

@@ -3,6 +3,9 @@
 // composes the labels.
 #include "app/form1.h"
 
+#include "app/type_options.h"
+#include "app/parameter_windows.h"
+#include "app/verify_panel.h"
 #include "base/user_prompt.h"
 #include "render/label_composer.h"
 #include "render/label_picture.h"
@@ -32,7 +35,7 @@ double Form1::labelDotsPerInch() const
 void Form1::selectOptionsOf(const TypeInfo &type)
 {
     QRadioButton *option = nullptr;
-    for (const auto &[candidate, symbology] : typeOptions()) {
+    for (const auto &[candidate, symbology] : TypeOptions::buttons(*this)) {
         if (symbology == type.symbology)
             option = candidate;
     }
@@ -107,7 +110,7 @@ void Form1::UpdateBarcodeView()
     if (applyPlan(Barcode1, plan)) {
         composeMain();
         m_madeLabelEntry = labelEntry();
-        verifyMainLabel();
+        m_verify->labelChanged();
     }
 
     if (chkDefined->isChecked())
@@ -176,7 +179,7 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
     request.textBackColor = PicTXT->palette().color(QPalette::Window);
     // The defined-size label is made at the resolution the size window names.
-    request.dotsPerInch = labelPicture == picTST1 ? definedLabelDotsPerInch() : labelDotsPerInch();
+    request.dotsPerInch = labelPicture == picTST1 ? m_windows->definedLabelDotsPerInch() : labelDotsPerInch();
     // The clipboard is cleared before the symbol goes on it again; then the pictures' old
     // images are held nowhere else and their memory serves the new ones.
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -199,7 +202,8 @@ void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips
     // After a composition the clipboard holds the bare symbol.
     if (clipboard)
         clipboard->setImage(label.symbol);
-    cmdToRTF1->setEnabled(true);
+    m_labelComposed = true;
+    refreshCommands();
 }
 
 void Form1::onUseDefined()
@@ -227,12 +231,12 @@ void Form1::onMakeCode()
     const auto state = [this] { return QStringList{TypeCode, TxtStreck->text(), txtSup->text(), txtProduct->text()}; };
     const QStringList before = state();
     UpdateBarcodeView();
-    mnuAs->setEnabled(true);
     // A second pass shows what the first one changed (a completed check digit, the options
     // of the type); when nothing changed it would draw the same label again.
     if (state() != before)
         UpdateBarcodeView();
     barcodeMade = 1;
+    refreshCommands();
 }
 
 void Form1::setDefinedSize(double width, double height)

@@ -159,6 +159,18 @@ qsizetype BarcodeList::appendRecords(const QList<ListRecord> &records, bool into
     return added;
 }
 
+qsizetype BarcodeList::mergeRead(ListReadResult &read)
+{
+    const qsizetype appended = appendRecords(read.records, true);
+    if (appended < read.records.size() && read.ok()) {
+        read.records.resize(appended);
+        read.runtimeError = 9;
+    }
+    // Neighbouring records with the same barcode keep only the first.
+    removeNeighbouringDuplicates();
+    return appended;
+}
+
 qsizetype BarcodeList::removeNeighbouringDuplicates()
 {
     const auto repeat =

@@ -11,6 +11,8 @@
 
 namespace Kelbrix {
 
+struct ListReadResult;
+
 /// The barcode list: records in the order they were added, with the product list and the
 /// barcode index kept beside them for the duplicate checks of Add to List.
 ///
@@ -33,6 +35,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     qsizetype count() const { return m_records.size(); }
+    /// True when the list holds MaxRecords records: Add to List takes no more (runtime error 9).
+    bool isFull() const { return m_records.size() >= MaxRecords; }
     bool isEmpty() const { return m_records.isEmpty(); }
     /// The records in record order.
     const QList<ListRecord> &records() const { return m_records; }
@@ -62,6 +66,11 @@ public:
     /// later one goes (the product list and the barcode index keep their entries, as the
     /// pass only looks at records). Returns how many were removed.
     qsizetype removeNeighbouringDuplicates();
+    /// Merges the records of a current-format list file \a read into the list: they are
+    /// appended with their products and barcodes up to MaxRecords. When the cap left some out
+    /// of a read that had no error of its own, \a read keeps only the records taken and
+    /// reports runtime error 9. Then the duplicate pass runs. Returns how many were appended.
+    qsizetype mergeRead(ListReadResult &read);
     /// Removes the records at \a rows (0-based, in record order, any order and repeats
     /// allowed). For each removed record the first product list entry equal to its product
     /// and the first barcode index entry equal to its barcode go too.

@@ -69,6 +69,32 @@ private slots:
                                                            {u"apple"_s, u"123456789012"_s, {}, {}, u"E130"_s}}));
     }
 
+    // "Clear &List", "&Remove Item", "&Print List" and "List" follow the records however they
+    // come and go; "List" stays while there is a list file to save to.
+    void commandsFollowTheList()
+    {
+        const auto offered = [this] {
+            QList<bool> on;
+            for (const QAction *command : {m_form->mnuCLList, m_form->mnuRItem, m_form->mnuPrint, m_form->mnuSBAR})
+                on.append(command->isEnabled());
+            return on;
+        };
+        QCOMPARE(offered(), QList<bool>(4, false));
+        add(u"Soap"_s, u"400638133393"_s);
+        QCOMPARE(offered(), QList<bool>(4, true));
+        QVERIFY(m_form->mnuAs->isEnabled());
+        m_form->ListView3->selectAll();
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->mnuRItem->trigger();
+        QCOMPARE(offered(), QList<bool>(4, false));
+        QVERIFY(!m_form->mnuAs->isEnabled()); // no barcode was made
+        load(u"one.qz2"_s, "\"Soap\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n");
+        QCOMPARE(offered(), QList<bool>(4, true));
+        m_prompt->answers.enqueue(PromptAnswer::Yes);
+        m_form->mnuCLList->trigger();
+        QCOMPARE(offered(), (QList<bool>{false, false, false, true}));
+    }
+
     void loadStoppedEarlyForgetsFileName()
     {
         const QByteArray bytes = "\"Soap\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Milk\"\r\nE132\r\n";

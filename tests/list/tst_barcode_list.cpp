@@ -1,4 +1,5 @@
 #include "list/barcode_list.h"
+#include "list/list_files.h"
 
 #include <QTest>
 
@@ -63,6 +64,51 @@ private slots:
         QList<ListRecord> many(BarcodeList::MaxRecords - 2, rec(u"m"_s, u"9"_s));
         QCOMPARE(list.appendRecords(many, false), BarcodeList::MaxRecords - 3);
         QCOMPARE(list.appendRecords({rec(u"n"_s, u"8"_s)}, true), 0);
+    }
+
+    // QZ2 files merged one after another into a list three records short of the cap.
+    void mergeAtTheCap()
+    {
+        BarcodeList list;
+        QList<ListRecord> many;
+        many.reserve(BarcodeList::MaxRecords - 3);
+        const ListRecord a = rec(u"m"_s, u"a"_s), b = rec(u"m"_s, u"b"_s); // no neighbours alike
+        while (many.size() < BarcodeList::MaxRecords - 3)
+            many.append(many.size() % 2 ? b : a);
+        list.appendRecords(many, false);
+        struct Step {
+            QStringList barcodes;
+            int readError, appended, kept, reported;
+            bool full;
+        };
+        const Step steps[] = {
+            {{u"1"_s, u"2"_s}, 0, 2, 2, 0, false}, // one below the cap
+            {{u"3"_s}, 0, 1, 1, 0, true},          // at the cap: Add to List takes no more
+            {{u"4"_s, u"5"_s}, 0, 0, 0, 9, true},  // over it: the records not taken are cut
+            {{u"6"_s}, 62, 0, 1, 62, true},        // a damaged file keeps its own error
+        };
+        for (const Step &step : steps) {
+            ListReadResult read;
+            read.runtimeError = step.readError;
+            for (const QString &barcode : step.barcodes)
+                read.records.append(rec(u"f"_s, barcode));
+            QCOMPARE(list.mergeRead(read), step.appended);
+            QCOMPARE(read.records.size(), step.kept);
+            QCOMPARE(read.runtimeError, step.reported);
+            QCOMPARE(list.isFull(), step.full);
+        }
+        QCOMPARE(list.barcodeIndex(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+    }
+
+    void mergeDropsNeighbouringRepeats()
+    {
+        BarcodeList list;
+        list.append(rec(u"a"_s, u"0"_s));
+        ListReadResult read;
+        read.records = {rec(u"b"_s, u"0"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"1"_s), rec(u"e"_s, u"0"_s)};
+        QCOMPARE(list.mergeRead(read), 4);
+        QCOMPARE(products(list), (QStringList{u"a"_s, u"c"_s, u"e"_s}));
+        QCOMPARE(read.runtimeError, 0);
     }
 };
 

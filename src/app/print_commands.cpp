@@ -1,9 +1,10 @@
 // Printing from the main window: the barcode list as a paged text listing and the barcode
 // image list at the pictures' size, each through the print dialog or Qt's print preview.
-#include "app/form1.h"
+#include "app/print_commands.h"
 
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
+#include "list/barcode_list.h"
 #include "list/image_list_printer.h"
 #include "list/list_printer.h"
 
@@ -45,54 +46,48 @@ bool listIsEmpty(int count)
     return true;
 }
 
-// The barcode image list, when the window has one.
-QTextEdit *imageList(const Form1 &form)
-{
-    return form.findChild<QTextEdit *>(u"RTF1"_s);
-}
-
 } // namespace
 
-void Form1::buildPrinting()
+PrintCommands::PrintCommands(QMenu *fileMenu, QAction *mnuPrint, QAction *mnuPbarcode, const BarcodeList &list,
+                             QTextEdit *images, const QString &title)
+    : QObject(fileMenu), m_list(list), m_images(images), m_title(title)
 {
-    mnuPreview = new QAction(u"Print Pre&view..."_s, mnuFile);
+    auto *mnuPreview = new QAction(u"Print Pre&view..."_s, fileMenu);
     mnuPreview->setObjectName(u"mnuPreview"_s);
-    insertAfter(mnuFile, mnuPrint, mnuPreview);
-    mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, mnuFile);
+    insertAfter(fileMenu, mnuPrint, mnuPreview);
+    auto *mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, fileMenu);
     mnuPbPreview->setObjectName(u"mnuPbPreview"_s);
-    insertAfter(mnuFile, mnuPbarcode, mnuPbPreview);
+    insertAfter(fileMenu, mnuPbarcode, mnuPbPreview);
     followEnabled(mnuPrint, mnuPreview);
     followEnabled(mnuPbarcode, mnuPbPreview);
 
-    connect(mnuPrint, &QAction::triggered, this, &Form1::onPrintList);
-    connect(mnuPreview, &QAction::triggered, this, &Form1::onPreviewList);
-    connect(mnuPbarcode, &QAction::triggered, this, &Form1::onPrintImageList);
-    connect(mnuPbPreview, &QAction::triggered, this, &Form1::onPreviewImageList);
-    // A list that holds records can be printed, however the records came.
-    connect(m_list, &QAbstractItemModel::rowsInserted, mnuPrint, [this] { mnuPrint->setEnabled(true); });
+    connect(mnuPrint, &QAction::triggered, this, &PrintCommands::printList);
+    connect(mnuPreview, &QAction::triggered, this, &PrintCommands::previewList);
+    connect(mnuPbarcode, &QAction::triggered, this, &PrintCommands::printImages);
+    connect(mnuPbPreview, &QAction::triggered, this, &PrintCommands::previewImages);
 }
 
-void Form1::onPrintList()
+void PrintCommands::printList()
 {
-    if (listIsEmpty(listCount()))
+    if (listIsEmpty(int(m_list.count())))
         return;
     QPrinter printer(QPrinter::HighResolution);
     PrintRequest request;
     request.title = u"Print List"_s;
     if (!userPrompt().choosePrinter(printer, request))
         return;
-    const ListPrinter listing(m_list->records(), WindowTitle,
+    const ListPrinter listing(m_list.records(), m_title,
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     if (!listing.print(printer))
         ReportRuntimeError(kPrinterError);
 }
 
-void Form1::onPreviewList()
+void PrintCommands::previewList()
 {
-    if (listIsEmpty(listCount()))
+    if (listIsEmpty(int(m_list.count())))
         return;
     QPrinter printer(QPrinter::HighResolution);
-    const ListPrinter listing(m_list->records(), WindowTitle,
+    const ListPrinter listing(m_list.records(), m_title,
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     // Each page is painted when it is shown, so a list of a million records opens at once.
     PagePreviewRequest request;
@@ -102,14 +97,12 @@ void Form1::onPreviewList()
         listing.paintPage(painter, device, page);
     };
     if (userPrompt().previewPages(printer, request))
-        onPrintList();
+        printList();
 }
 
-void Form1::onPrintImageList()
+void PrintCommands::printImages()
 {
-    QTextEdit *images = imageList(*this);
-    if (!images)
-        return;
+    QTextEdit *images = m_images;
     QPrinter printer(QPrinter::HighResolution);
     // The labels print upright unless the printer is set to landscape.
     if (printer.pageLayout().orientation() != QPageLayout::Landscape)
@@ -130,11 +123,9 @@ void Form1::onPrintImageList()
         ReportRuntimeError(kPrinterError);
 }
 
-void Form1::onPreviewImageList()
+void PrintCommands::previewImages()
 {
-    QTextEdit *images = imageList(*this);
-    if (!images)
-        return;
+    QTextEdit *images = m_images;
     QPrinter printer(QPrinter::HighResolution);
     ImageListPrintOptions options;
     options.shownDotsPerInch = images->logicalDpiX();

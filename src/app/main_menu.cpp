@@ -1,0 +1,230 @@
+// The menus of the main window, its pop-up menus and its toolbar, with the commands that are
+// the menus' own: "New", "&Exit", "Remove Barcode Digits", help, the start wizard and the about
+// window.
+#include "app/main_menu.h"
+
+#include "app/about_window.h"
+#include "app/form1.h"
+#include "app/frm_tiff.h"
+#include "app/help_window.h"
+#include "app/window_placement.h"
+#include "app/wiz_start.h"
+#include "base/user_prompt.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
+
+// The toolbar icons are resources of a static library, which registers them only when asked.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace Kelbrix {
+
+namespace {
+
+QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QMenu *addNamedMenu(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, parent);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+} // namespace
+
+void MainMenu::build(Form1 &form)
+{
+    QMenuBar *bar = form.menuBar();
+
+    form.mnuFile = addNamedMenu(&form, u"mnuFile"_s, u"&File"_s);
+    form.mnuLoad = addNamedAction(form.mnuFile, u"mnuLoad"_s, u"&Load"_s);
+    form.mnuLoad->setShortcut(QKeySequence::Open);
+    form.mnuSave = addNamedMenu(form.mnuFile, u"mnuSave"_s, u"&Save"_s);
+    form.mnuSBMP = addNamedAction(form.mnuSave, u"mnuSBMP"_s, u"Barcode (*.bmp)"_s);
+    form.mnuSBAR = addNamedAction(form.mnuSave, u"mnuSBAR"_s, u"List"_s);
+    form.mnuFile->addMenu(form.mnuSave);
+    form.mnuAs = addNamedAction(form.mnuFile, u"mnuAs"_s, u"Save &As"_s);
+    form.mnuAs->setShortcut(QKeySequence::SaveAs);
+    form.mnuFile->addSeparator();
+    form.mnuPbarcode = addNamedAction(form.mnuFile, u"mnuPbarcode"_s, u"Print &Barcodes Image List"_s);
+    form.mnuPrint = addNamedAction(form.mnuFile, u"mnuPrint"_s, u"&Print List"_s);
+    form.mnuFile->addSeparator();
+    form.mnuExit = addNamedAction(form.mnuFile, u"mnuExit"_s, u"&Exit"_s);
+    bar->addMenu(form.mnuFile);
+
+    form.mnuEdit = addNamedMenu(&form, u"mnuEdit"_s, u"&Edit"_s);
+    form.mnuFind = addNamedAction(form.mnuEdit, u"mnuFind"_s, u"&Find"_s);
+    form.mnuFind->setShortcut(QKeySequence::Find);
+    form.mnuCLList = addNamedAction(form.mnuEdit, u"mnuCLList"_s, u"Clear &List"_s);
+    form.mnuRItem = addNamedAction(form.mnuEdit, u"mnuRItem"_s, u"&Remove Item"_s);
+    form.mnuEdit->addSeparator();
+    form.mnuCopy = addNamedAction(form.mnuEdit, u"mnuCopy"_s, u"&Copy Barcode"_s);
+    form.mnuClearBar = addNamedAction(form.mnuEdit, u"mnuClearBar"_s, u"Clear &Barcodes Image List"_s);
+    form.mnuRBD = addNamedMenu(form.mnuEdit, u"mnuRBD"_s, u"Remove Barcode Digits"_s);
+    form.mnuRBDY = addNamedAction(form.mnuRBD, u"mnuRBDY"_s, u"Yes"_s);
+    form.mnuRBDN = addNamedAction(form.mnuRBD, u"mnuRBDN"_s, u"No"_s);
+    form.mnuRBDY->setCheckable(true);
+    form.mnuRBDN->setCheckable(true);
+    form.mnuRBDN->setChecked(true);
+    form.mnuEdit->addMenu(form.mnuRBD);
+    form.mnuEdit->addSeparator();
+    form.mnuTiff = addNamedAction(form.mnuEdit, u"mnuTiff"_s, u"&TIFF Parameters"_s);
+    form.mnuBarSize = addNamedAction(form.mnuEdit, u"mnuBarSize"_s, u"Barcode &Size"_s);
+    form.mnulange = addNamedMenu(form.mnuEdit, u"mnulange"_s, u"&Language"_s);
+    form.mnuEnglish = addNamedAction(form.mnulange, u"mnuEnglish"_s, u"English"_s);
+    form.mnuSvenska = addNamedAction(form.mnulange, u"mnuSvenska"_s, u"Svenska"_s);
+    form.mnuLsave = addNamedAction(form.mnulange, u"mnuLsave"_s, u"Spara/Save"_s);
+    form.mnuEdit->addMenu(form.mnulange);
+    bar->addMenu(form.mnuEdit);
+
+    form.mnuInfo = addNamedMenu(&form, u"mnuInfo"_s, u"&Help"_s);
+    form.mnuHelp = addNamedAction(form.mnuInfo, u"mnuHelp"_s, u"&Help"_s);
+    form.mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    form.mnuHelp->setShortcutContext(Qt::ApplicationShortcut);
+    form.mnuHome = addNamedAction(form.mnuInfo, u"mnuHome"_s, u"Goto HomePage"_s);
+    form.mnuAbout = addNamedAction(form.mnuInfo, u"mnuAbout"_s, u"About"_s);
+    bar->addMenu(form.mnuInfo);
+
+    // The start wizard's menu is never shown in the menu bar.
+    form.mnuWiz = addNamedMenu(&form, u"mnuWiz"_s, u"Wiz"_s);
+    form.mnuWizStart = addNamedAction(form.mnuWiz, u"mnuWizStart"_s, u"WizStart"_s);
+
+    // Pop-up menus of the barcode picture and of the barcode image list.
+    form.mnuCopyit = addNamedMenu(&form, u"mnuCopyit"_s, u"Copyit"_s);
+    form.mnuCopy2 = addNamedAction(form.mnuCopyit, u"mnuCopy2"_s, u"Copy"_s);
+    form.mnuIMGPaste = addNamedMenu(&form, u"mnuIMGPaste"_s, u"PasteIMG"_s);
+    form.mnuPasteIMG = addNamedAction(form.mnuIMGPaste, u"mnuPasteIMG"_s, u"Paste Barcode"_s);
+
+    QObject::connect(form.mnuExit, &QAction::triggered, &form, [&form] { quit(form); });
+    QObject::connect(form.mnuRBDY, &QAction::triggered, &form, [&form] { removeDigits(form, true); });
+    QObject::connect(form.mnuRBDN, &QAction::triggered, &form, [&form] { removeDigits(form, false); });
+    QObject::connect(form.mnuEnglish, &QAction::triggered, &form, [&form] { form.languageFlag = 1; });
+    QObject::connect(form.mnuHelp, &QAction::triggered, &form, [] { HelpWindow::showContents(); });
+    QObject::connect(form.mnuHome, &QAction::triggered, &form, [&form] {
+        if (!form.homePage.isEmpty())
+            QDesktopServices::openUrl(QUrl::fromUserInput(form.homePage));
+    });
+    QObject::connect(form.mnuAbout, &QAction::triggered, &form, [&form] { showAbout(form); });
+    QObject::connect(form.mnuWizStart, &QAction::triggered, &form, [&form] { showWizard(form); });
+    QObject::connect(form.mnuTiff, &QAction::triggered, &form, [&form] { form.tiffWindow()->showParameters(); });
+
+    // What these open arrives with the list, find and image-list windows.
+    for (QAction *later : {form.mnuLoad, form.mnuFind, form.mnuCopy, form.mnuCopy2, form.mnuPasteIMG})
+        later->setEnabled(false);
+    buildToolbar(form);
+}
+
+void MainMenu::buildToolbar(Form1 &form)
+{
+    form.Toolbar1 = new QToolBar(u"Toolbar"_s, &form);
+    form.Toolbar1->setObjectName(u"Toolbar1"_s);
+    form.Toolbar1->setMovable(false);
+    form.addToolBar(Qt::TopToolBarArea, form.Toolbar1);
+
+    initIconResources();
+    // The desktop's own icon where its theme has one, else the program's.
+    struct Button {
+        const char16_t *key;
+        const char16_t *toolTip;
+        const char16_t *theme;
+        const char16_t *file;
+    };
+    const Button buttons[] = {
+        {u"New", u"", u"document-new", u"new"},
+        {u"Open", u"Load a file", u"document-open", u"open"},
+        {u"Save", u"Save as", u"document-save-as", u"save"},
+        {u"Print", u"Print Barcode Image List", u"document-print", u"print"},
+        {u"Copy", u"", u"edit-copy", u"copy"},
+        {u"Find", u"", u"edit-find", u"find"},
+        {u"BarSize", u"Change Barcode/Label Size", u"", u"barsize"},
+        {u"TIF", u"Change TIFF Parameters", u"", u"tif"},
+        {u"Help", u"Help (F1)", u"help-contents", u"help"},
+    };
+    for (const Button &b : buttons) {
+        const QString key = QString::fromUtf16(b.key);
+        const QIcon own(u":/icons/"_s + QString::fromUtf16(b.file) + u".svg"_s);
+        const QString theme = QString::fromUtf16(b.theme);
+        const QIcon icon = theme.isEmpty() ? own : QIcon::fromTheme(theme, own);
+        QAction *action = form.Toolbar1->addAction(icon, key);
+        action->setObjectName(u"Toolbar1_"_s + key);
+        action->setData(key);
+        action->setToolTip(QString::fromUtf16(b.toolTip).isEmpty() ? key : QString::fromUtf16(b.toolTip));
+        QObject::connect(action, &QAction::triggered, &form, [&form, key] {
+            if (key == u"New"_s)
+                newList(form);
+            else if (key == u"Open"_s)
+                form.mnuLoad->trigger();
+            else if (key == u"Save"_s && form.mnuAs->isEnabled())
+                form.mnuAs->trigger();
+            else if (key == u"Print"_s && form.mnuPbarcode->isEnabled())
+                form.mnuPbarcode->trigger();
+            else if (key == u"Copy"_s)
+                form.mnuCopy->trigger();
+            else if (key == u"Find"_s)
+                form.mnuFind->trigger();
+            else if (key == u"BarSize"_s)
+                form.mnuBarSize->trigger();
+            else if (key == u"TIF"_s)
+                form.mnuTiff->trigger();
+            else if (key == u"Help"_s)
+                form.mnuHelp->trigger();
+        });
+    }
+}
+
+void MainMenu::newList(Form1 &form)
+{
+    const PromptAnswer answer = ask(u"All information will be Lost so please save your data, Continue ?"_s,
+                                    applicationTitle(), PromptIcon::Question, PromptButtons::YesNo);
+    if (answer == PromptAnswer::No)
+        return;
+    form.m_list->clear();
+}
+
+void MainMenu::quit(Form1 &form)
+{
+    const PromptAnswer answer =
+        ask(u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010);
+    if (answer == PromptAnswer::No)
+        return;
+    form.close();
+}
+
+void MainMenu::removeDigits(Form1 &form, bool remove)
+{
+    form.mnuRBDY->setChecked(remove);
+    form.mnuRBDN->setChecked(!remove);
+    // The renderers show the change at their next update.
+    form.Barcode1.setDigitsHidden(remove);
+    form.Barcode1x.setDigitsHidden(remove);
+}
+
+void MainMenu::showWizard(Form1 &form)
+{
+    placeOverMainWindow(WizStart::instance(), &form);
+    WizStart::instance()->show();
+}
+
+void MainMenu::showAbout(Form1 &form)
+{
+    AboutWindow about(form.WindowTitle, &form);
+    placeOverMainWindow(&about, &form);
+    about.exec();
+}
+
+} // namespace Kelbrix
