@@ -2,7 +2,7 @@
 // where it stays until another control sets its own.
 #include "app/form1.h"
 
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -8,7 +8,7 @@
 #include "app/label_mime.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QAction>
 #include <QBuffer>

@@ -4,7 +4,7 @@
 
 #include "barcode/check_characters.h"
 #include "barcode/entry_rules.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

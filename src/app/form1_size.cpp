@@ -6,7 +6,7 @@
 #include "app/frm_bar_size.h"
 #include "app/frm_tiff.h"
 #include "app/window_placement.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // replaces a hint or a progress text.
 #include "app/form1.h"
 
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "verify/background_verifier.h"
 
 #include <QLabel>

@@ -5,7 +5,7 @@
 
 #include "base/user_prompt.h"
 #include "render/label_composer.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "render/screen_label.h"
 #include "render/view_update_plan.h"
 
