@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -126,6 +127,62 @@ private slots:
             QCOMPARE(decoded(image), u"5012345678900"_s);
             QCOMPARE(qRound(dotsPerInchOf(image.dotsPerMeterX())), qRound(image.width() * dpi));
         }
+    }
+
+    // Two selected records with two copies each, and Cancel pressed once the first copy is made:
+    // the stop question comes before the next copy; Yes keeps what was made, No makes the rest.
+    void selectedRecordsStopWhenAsked_data()
+    {
+        QTest::addColumn<bool>("imageList");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QStringList>("labels");
+        const QString soap = u"5012345678900"_s;
+        const QString milk = u"4006381333931"_s;
+        QTest::newRow("bitmaps, stopped") << false << true << QStringList{soap};
+        QTest::newRow("bitmaps, run on") << false << false << QStringList{milk, milk, soap, soap}; // by file name
+        QTest::newRow("image list, stopped") << true << true << QStringList{soap};
+        QTest::newRow("image list, run on") << true << false << QStringList{soap, soap, milk, milk};
+    }
+    void selectedRecordsStopWhenAsked()
+    {
+        QFETCH(bool, imageList);
+        QFETCH(bool, stop);
+        QFETCH(QStringList, labels);
+        addRecord(u"501234567890"_s, u"Soap"_s);
+        addRecord(u"400638133393"_s, u"Milk"_s);
+        child<QTreeView>(u"ListView3"_s)->selectAll();
+        child<QLineEdit>(u"txtCopies"_s)->clear();
+        typeInto(child<QLineEdit>(u"txtCopies"_s), u"2"_s);
+        const auto made = [&] {
+            QStringList made;
+            if (imageList) {
+                const QList<ImageListPart> parts = m_form->RTF1->imageList().pictures();
+                for (qsizetype i = 0; i < parts.size(); i += 2) // each label is followed by the spacer
+                    made << decoded(parts[i].image);
+            } else {
+                for (const QString &name : filesIn())
+                    made << decoded(QImage(m_dir.filePath(name), "BMP"));
+            }
+            return made;
+        };
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, this, [&] {
+            if (!made().isEmpty()) {
+                cancel.stop();
+                child<QPushButton>(u"cmdCancel"_s)->click();
+            }
+        });
+        cancel.start(0);
+        m_prompt->answers.enqueue(stop ? PromptAnswer::Yes : PromptAnswer::No);
+        if (imageList)
+            child<QPushButton>(u"cmdToRTF1"_s)->click();
+        else
+            saveAs(m_dir.filePath(u"chosen.bmp"_s));
+        checkAsked(*m_prompt, u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s,
+                   PromptIcon::Question, PromptButtons::YesNo);
+        QCOMPARE(made(), labels);
+        if (!imageList && stop)
+            QCOMPARE(filesIn(), QStringList{u"Soap_501234567890_01.bmp"_s});
     }
 
     void bitmapThatCannotBeWrittenIsARuntimeError()
