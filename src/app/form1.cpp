@@ -15,7 +15,7 @@
 #include "app/help_window.h"
 #include "export/image_converter.h"
 #include "base/runtime_errors.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "base/units.h"
 
 #include <QTreeView>

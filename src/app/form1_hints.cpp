@@ -3,7 +3,7 @@
 #include "app/form1.h"
 
 #include "app/hint_panel.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

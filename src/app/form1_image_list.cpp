@@ -8,7 +8,9 @@
 #include "app/label_mime.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
-#include "render/label_picture.h"
+#include "export/batch_stop.h"
+#include "export/record_batch.h"
+#include "app/label_picture.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -154,13 +156,7 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
 bool Form1::batchStopConfirmed()
 {
     QCoreApplication::processEvents();
-    if (BatchStopRequest != BatchStop::Asked)
-        return false;
-    if (ask(u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s, PromptIcon::Question,
-            PromptButtons::YesNo) != PromptAnswer::No)
-        return true;
-    BatchStopRequest = BatchStop::Running;
-    return false;
+    return confirmBatchStop(BatchStopRequest);
 }
 
 void Form1::AddSelectedToImageList()
@@ -168,28 +164,28 @@ void Form1::AddSelectedToImageList()
     const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
     BatchStopRequest = BatchStop::Running;
     ListItemInWork = 0;
-    qint64 done = 0;
     {
         BusyProgress busy(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
-        bool stopped = false;
-        for (const auto &[number, record] : selected) {
-            loadRecordForBatch(number, record);
-            const int copies = copiesValue();
-            for (int n = 1; n <= copies; ++n) {
-                if (batchStopConfirmed()) {
-                    stopped = true;
-                    break;
-                }
-                refreshCommands();
-                if (chkDefined->isChecked() && DefinedWidth > 0)
-                    UpdateDefinedBarcodeView();
-                pasteLabelIntoImageList();
-                setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
-                busy.step(++done);
-            }
-            if (stopped)
-                break;
-        }
+        QList<int> indexes;
+        for (int i = 0; i < selected.size(); ++i)
+            indexes << i;
+        BatchSteps steps;
+        steps.startRecord = [&](int i) {
+            loadRecordForBatch(selected[i].first, selected[i].second);
+            return RecordStart{BatchStep::Done, copiesValue()};
+        };
+        steps.stopRequested = [this] { return batchStopConfirmed(); };
+        steps.makeCopy = [&](const BatchCopy &copy) {
+            refreshCommands();
+            if (chkDefined->isChecked() && DefinedWidth > 0)
+                UpdateDefinedBarcodeView();
+            pasteLabelIntoImageList();
+            setHint(u"Saveing.... "_s + selected[copy.record].second.product + u", Copy="_s +
+                    QString::number(copy.copy));
+            busy.step(copy.number);
+            return BatchStep::Done;
+        };
+        runRecordBatch(indexes, steps);
     }
     ListItemInWork = 0;
     BatchStopRequest = BatchStop::Idle;

@@ -5,7 +5,7 @@
 #include "app/type_options.h"
 #include "barcode/check_characters.h"
 #include "barcode/entry_rules.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -10,6 +10,7 @@
 #include "base/safe_save.h"
 #include "base/user_prompt.h"
 #include "export/export_file_name.h"
+#include "export/record_batch.h"
 #include "list/image_list_document.h"
 #include "list/list_files.h"
 
@@ -137,24 +138,28 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
         path.chop(4);
     const QString folder = QFileInfo(path).absolutePath();
     auto busy = std::make_unique<BusyProgress>(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
-    qint64 done = 0;
-    bool stopped = false;
-    for (const auto &[number, record] : selected) {
-        loadRecordForBatch(number, record);
-        const QString product = txtProduct->text();
-        const QString barcode = TxtStreck->text();
-        const int copies = copiesValue();
-        for (int n = 1; n <= copies; ++n) {
-            if (batchStopConfirmed() || !saveLabelBitmap(exportFileName(folder, product, barcode, n, 2, u".bmp"))) {
-                stopped = true;
-                break;
-            }
-            setHint(u"Saveing.... "_s + record.product + u", Copy="_s + QString::number(n));
-            busy->step(++done);
-        }
-        if (stopped)
-            break;
-    }
+    QList<int> indexes;
+    for (int i = 0; i < selected.size(); ++i)
+        indexes << i;
+    QString product;
+    QString barcode;
+    BatchSteps steps;
+    steps.startRecord = [&](int i) {
+        loadRecordForBatch(selected[i].first, selected[i].second);
+        product = txtProduct->text();
+        barcode = TxtStreck->text();
+        return RecordStart{BatchStep::Done, copiesValue()};
+    };
+    steps.stopRequested = [this] { return batchStopConfirmed(); };
+    steps.makeCopy = [&](const BatchCopy &copy) {
+        // A bitmap that cannot be saved ends the batch; the user was told which.
+        if (!saveLabelBitmap(exportFileName(folder, product, barcode, copy.copy, 2, u".bmp")))
+            return BatchStep::Stop;
+        setHint(u"Saveing.... "_s + selected[copy.record].second.product + u", Copy="_s + QString::number(copy.copy));
+        busy->step(copy.number);
+        return BatchStep::Done;
+    };
+    runRecordBatch(indexes, steps);
     busy.reset();
     ListItemInWork = 0;
     BatchStopRequest = BatchStop::Idle;

@@ -8,7 +8,7 @@
 #include "app/verify_panel.h"
 #include "base/user_prompt.h"
 #include "render/label_composer.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "render/screen_label.h"
 #include "render/view_update_plan.h"
 

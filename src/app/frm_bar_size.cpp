@@ -4,7 +4,7 @@
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "size/preview_samples.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "app/window_placement.h"
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

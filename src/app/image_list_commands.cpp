@@ -9,7 +9,7 @@
 #include "app/label_mime.h"
 #include "base/user_prompt.h"
 #include "list/image_list_document.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QAction>
 #include <QClipboard>

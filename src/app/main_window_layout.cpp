@@ -6,7 +6,7 @@
 #include "app/form1.h"
 #include "app/hint_panel.h"
 #include "app/image_list_edit.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -11,7 +11,7 @@
 #include "app/window_placement.h"
 #include "export/display_modes.h"
 #include "export/tiff_parameters.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "app/form1.h"
 #include "barcode/entry_rules.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,6 +2,7 @@
 
 #include "base/units.h"
 #include "base/user_prompt.h"
+#include "export/batch_stop.h"
 #include "export/converter_errors.h"
 #include "export/converter_result.h"
 #include "export/export_file_name.h"
@@ -334,14 +335,15 @@ void TiffPipeline::ResetExportState()
 TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 {
     m_source.serviceEvents();
-    if (m_source.batchStopRequest() != BatchStop::Asked)
+    BatchStop request = m_source.batchStopRequest();
+    if (request != BatchStop::Asked)
         return Flow::Go;
-    if (answeredYes(ask(text, u"Stop or Not"_s, PromptIcon::Question, PromptButtons::YesNo))) {
+    if (confirmBatchStop(request, text)) {
         m_source.setBusy(false);
         ResetExportState();
         return Flow::Stop;
     }
-    m_source.setBatchStopRequest(BatchStop::Running);
+    m_source.setBatchStopRequest(request);
     return Flow::Go;
 }
 
@@ -379,28 +381,36 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
     return false;
 }
 
-TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder, TiffExportOutcome &outcome,
-                                               bool &written)
+struct TiffPipeline::CopyPlan {
+    QString folder;
+    QString product;
+    bool fileRoute = false;
+    QString format;
+    int dpi = 0;
+    /// The file route's work picture; it is no copy until saved as one.
+    std::unique_ptr<QTemporaryFile> work;
+};
+
+RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutcome &outcome)
 {
-    written = false;
     m_stepFailed = false;
     const TiffParameters parameters = m_source.tiffParameters();
     const QString product = m_source.productText();
     const bool isbn = isIsbn(m_source.typeCode());
+    plan.product = product;
 
     BuildExportNames();
-    const QString firstCopy = copyName(folder, 1);
-    const bool fileRoute = kind == Kind::Current || leadingNumber(parameters.userResolution) > kClipboardRouteMaxDpi ||
-                           m_source.printerDpi() > kClipboardRouteMaxDpi;
-    std::unique_ptr<QTemporaryFile> work;
-    if (fileRoute) {
-        work = workFileFor(firstCopy);
-        if (!work) {
+    const QString firstCopy = copyName(plan.folder, 1);
+    plan.fileRoute = kind == Kind::Current || leadingNumber(parameters.userResolution) > kClipboardRouteMaxDpi ||
+                     m_source.printerDpi() > kClipboardRouteMaxDpi;
+    if (plan.fileRoute) {
+        plan.work = workFileFor(firstCopy);
+        if (!plan.work) {
             static_cast<void>(report(ConverterResult::WriteError));
             outcome.failed = true;
-            return Flow::Go;
+            return {BatchStep::Failed};
         }
-        m_tiffTarget = work->fileName();
+        m_tiffTarget = plan.work->fileName();
     } else {
         ProgramClipboard::clear();
         m_tiffTarget = kClipboardTarget.toString();
@@ -411,10 +421,10 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
         ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
         outcome.failed = true;
-        return Flow::Go;
+        return {BatchStep::Failed};
     }
     const QString renderHead = kind == Kind::List ? u"source=Clipboard,dest="_s : u"source=clipboard,dest="_s;
-    int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
+    const int result = execute(renderHead + m_tiffTarget + m_tiffRenderOptions);
     // The ISBN line goes onto a picture that was made, here or after a retry.
     if (result == ConverterResult::Success && isbn)
         ApplyIsbnFontText();
@@ -428,8 +438,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
             m_source.setListItemInWork(0);
             ResetExportState();
             m_source.setBusy(false);
-            outcome.stopped = true;
-            return Flow::Stop;
+            return {BatchStep::Stop};
         }
         bool stop = false;
         made = retrySmaller(u"source=clipboard,dest="_s,
@@ -440,7 +449,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
     if (!made) {
         // Nothing was made: the record's remaining steps would only work on an old picture.
         outcome.failed = true;
-        return Flow::Go;
+        return {BatchStep::Failed};
     }
     if (m_shrinkFactor != 0) {
         if (kind == Kind::List)
@@ -466,7 +475,7 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
         // The picture is not the one asked for: no copy is made of it, and files of those names
         // stay as they were.
         outcome.failed = true;
-        return Flow::Go;
+        return {BatchStep::Failed};
     }
 
     m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + u'1');
@@ -474,48 +483,73 @@ TiffPipeline::Flow TiffPipeline::exportBarcode(Kind kind, const QString &folder,
         m_source.setTiffCopiesText(u"1"_s);
     // A batch that writes nothing at all is no export: below 1 counts as one copy.
     const int copies = std::max(1, m_source.tiffParameters().copyCount());
-    const QString format = compressionDigit(m_source.tiffParameters().compression);
-    const int dpi = resolution();
-    int copiesWritten = 0;
+    plan.format = compressionDigit(m_source.tiffParameters().compression);
+    plan.dpi = resolution();
     if (kind == Kind::Current)
         m_source.setProgressRange(1, copies);
-    for (int n = 1; n <= copies; ++n) {
-        const QString name = copyName(folder, n);
-        if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
-            // The file route's work picture goes with `work`; it is no copy until saved as one.
-            outcome.stopped = true;
-            return Flow::Stop;
-        }
-        // Each copy is written in one step from the finished picture, so it replaces a file of its
-        // name only once it is whole.
-        const QString command =
-            fileRoute
-                ? u"source="_s + m_tiffTarget + u",dest="_s + name + u",format="_s + format + u",log=1"_s
-                : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + QString::number(dpi) +
-                      u",yres="_s + QString::number(dpi) + u",format="_s + format + u",log=1"_s;
-        if (kind == Kind::List) {
-            m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + QString::number(n));
-            result = reported(execute(command));
-        } else {
-            result = reported(execute(command));
-            m_source.showStatus(u"Now Saveing..."_s + product + u" ,Copy "_s + QString::number(n));
-            m_source.setProgress(n);
-        }
-        if (result == ConverterResult::Success) {
-            recordWritten(outcome, name);
-            ++copiesWritten;
-        }
+    return {BatchStep::Done, copies};
+}
+
+BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCopy &copy, TiffExportOutcome &outcome)
+{
+    const QString name = copyName(plan.folder, copy.copy);
+    const QString dpi = QString::number(plan.dpi);
+    // Each copy is written in one step from the finished picture, so it replaces a file of its
+    // name only once it is whole.
+    const QString command =
+        plan.fileRoute ? u"source="_s + m_tiffTarget + u",dest="_s + name + u",format="_s + plan.format + u",log=1"_s
+                       : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + dpi +
+                             u",yres="_s + dpi + u",format="_s + plan.format + u",log=1"_s;
+    int result = ConverterResult::Success;
+    if (kind == Kind::List) {
+        m_source.showStatus(u"Saveing.... "_s + plan.product + u", Copy="_s + QString::number(copy.copy));
+        result = reported(execute(command));
+    } else {
+        result = reported(execute(command));
+        m_source.showStatus(u"Now Saveing..."_s + plan.product + u" ,Copy "_s + QString::number(copy.copy));
+        m_source.setProgress(copy.copy);
     }
-    written = copiesWritten == copies && !m_stepFailed;
-    if (!written)
+    if (result != ConverterResult::Success)
+        return BatchStep::Failed;
+    recordWritten(outcome, name);
+    return BatchStep::Done;
+}
+
+BatchOutcome TiffPipeline::runBatch(Kind kind, const QList<int> &records, const QString &folder,
+                                    TiffExportOutcome &outcome)
+{
+    CopyPlan plan;
+    plan.folder = folder;
+    BatchSteps steps;
+    steps.startRecord = [&](int number) -> RecordStart {
+        plan.work.reset();
+        if (kind == Kind::List) {
+            m_source.setProgress(number);
+            m_listItemInWork = number;
+            m_source.setListItemInWork(number);
+            const bool loaded = m_source.loadRecord(number);
+            if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop)
+                return {BatchStep::Stop};
+            if (!loaded) {
+                outcome.failed = true;
+                return {BatchStep::Failed};
+            }
+        }
+        return makePicture(kind, plan, outcome);
+    };
+    steps.stopRequested = [this] { return escapeCheck(kEscapeQuestion.toString()) == Flow::Stop; };
+    steps.makeCopy = [&](const BatchCopy &copy) { return writeCopy(kind, plan, copy, outcome); };
+    const BatchOutcome batch = runRecordBatch(records, steps);
+    outcome.stopped = batch.stopped;
+    outcome.recordsDone = batch.recordsDone;
+    if (!batch.recordsFailed.isEmpty())
         outcome.failed = true;
-    return Flow::Go;
+    return batch;
 }
 
 TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers, const QString &chosenName)
 {
     TiffExportOutcome outcome;
-    const QString folder = QFileInfo(chosenName).absolutePath();
     QList<int> records = recordNumbers;
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
@@ -527,29 +561,11 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     if (!records.isEmpty())
         m_source.setProgressRange(0, records.last());
 
-    for (const int number : std::as_const(records)) {
-        m_source.setProgress(number);
-        m_listItemInWork = number;
-        m_source.setListItemInWork(number);
-        const bool loaded = m_source.loadRecord(number);
-        if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
-            outcome.stopped = true;
-            return outcome;
-        }
-        if (!loaded) {
-            outcome.failed = true;
-            outcome.recordsFailed << number;
-            continue;
-        }
-        bool written = false;
-        const Flow flow = exportBarcode(Kind::List, folder, outcome, written);
-        if (written)
-            ++outcome.recordsDone;
-        else if (flow != Flow::Stop)
-            outcome.recordsFailed << number; // a record the user stopped is not one that failed
-        if (flow == Flow::Stop)
-            return outcome;
-    }
+    // A record the user stopped is not one that failed.
+    const BatchOutcome batch = runBatch(Kind::List, records, QFileInfo(chosenName).absolutePath(), outcome);
+    outcome.recordsFailed = batch.recordsFailed;
+    if (batch.stopped)
+        return outcome;
 
     ProgramClipboard::clear();
     m_listItemInWork = 0;
@@ -571,11 +587,9 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
         return outcome;
     }
     m_listItemInWork = 0;
-    bool written = false;
-    if (exportBarcode(Kind::Current, QFileInfo(chosenName).absolutePath(), outcome, written) == Flow::Stop)
+    // The barcode in the entry is the batch's one record.
+    if (runBatch(Kind::Current, {0}, QFileInfo(chosenName).absolutePath(), outcome).stopped)
         return outcome;
-    if (written)
-        outcome.recordsDone = 1;
     m_source.setListItemInWork(0);
     m_source.setBusy(false);
     m_source.showStatus(kIdleStatus.toString());

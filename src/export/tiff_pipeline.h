@@ -1,6 +1,8 @@
 #pragma once
 
+#include "export/batch_stop.h"
 #include "export/converter_errors.h"
+#include "export/record_batch.h"
 
 #include <QList>
 #include <QString>
@@ -93,9 +95,15 @@ private:
     enum class Flow { Go, Stop };
     enum class Kind { List, Current };
 
-    /// Makes and saves the TIFF copies of the barcode now in the entry; \a written tells
-    /// whether every copy was written.
-    Flow exportBarcode(Kind kind, const QString &folder, TiffExportOutcome &outcome, bool &written);
+    struct CopyPlan;
+
+    /// Runs \a records through the batch loop: list records, or 0 for the barcode in the entry.
+    BatchOutcome runBatch(Kind kind, const QList<int> &records, const QString &folder, TiffExportOutcome &outcome);
+    /// Makes the finished TIFF picture of the barcode now in the entry and says how many copies
+    /// of it to write; \a plan keeps how they are written.
+    RecordStart makePicture(Kind kind, CopyPlan &plan, TiffExportOutcome &outcome);
+    /// Writes one copy of the picture made.
+    BatchStep writeCopy(Kind kind, const CopyPlan &plan, const BatchCopy &copy, TiffExportOutcome &outcome);
     /// Renders again, smaller each time, while a too-large TIFF is being retried. True when a
     /// picture was made; \a escapeText, when not empty, is the Escape check asked each round.
     bool retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText, bool &stop);
@@ -135,10 +143,5 @@ private:
     QString m_exportBarcodeName;
     bool m_stepFailed = false;
 };
-
-/// The question of the Escape check of list and copy exports.
-inline constexpr QStringView kEscapeQuestion = u"You have pressed Escape (ESC), Do you want to stop ?";
-/// The question of the Escape check of the single-TIFF export.
-inline constexpr QStringView kEscapeQuestionSingle = u"You have pressed Escape (Esc), Do you want to stop ?";
 
 } // namespace Kelbrix

@@ -4,7 +4,7 @@
 
 #include "app/form1.h"
 #include "recording_prompt.h"
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 #include "zbar_decode.h"
 
 #include <QAction>

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -128,16 +129,88 @@ private slots:
         }
     }
 
+    // Two selected records with two copies each, and Cancel pressed once the first copy is made:
+    // the stop question comes before the next copy; Yes keeps what was made, No makes the rest.
+    void selectedRecordsStopWhenAsked_data()
+    {
+        QTest::addColumn<bool>("imageList");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QStringList>("labels");
+        const QString soap = u"5012345678900"_s;
+        const QString milk = u"4006381333931"_s;
+        QTest::newRow("bitmaps, stopped") << false << true << QStringList{soap};
+        QTest::newRow("bitmaps, run on") << false << false << QStringList{milk, milk, soap, soap}; // by file name
+        QTest::newRow("image list, stopped") << true << true << QStringList{soap};
+        QTest::newRow("image list, run on") << true << false << QStringList{soap, soap, milk, milk};
+    }
+    void selectedRecordsStopWhenAsked()
+    {
+        QFETCH(bool, imageList);
+        QFETCH(bool, stop);
+        QFETCH(QStringList, labels);
+        addRecord(u"501234567890"_s, u"Soap"_s);
+        addRecord(u"400638133393"_s, u"Milk"_s);
+        child<QTreeView>(u"ListView3"_s)->selectAll();
+        child<QLineEdit>(u"txtCopies"_s)->clear();
+        typeInto(child<QLineEdit>(u"txtCopies"_s), u"2"_s);
+        const auto made = [&] {
+            QStringList made;
+            if (imageList) {
+                const QList<ImageListPart> parts = m_form->RTF1->imageList().pictures();
+                for (qsizetype i = 0; i < parts.size(); i += 2) // each label is followed by the spacer
+                    made << decoded(parts[i].image);
+            } else {
+                for (const QString &name : filesIn())
+                    made << decoded(QImage(m_dir.filePath(name), "BMP"));
+            }
+            return made;
+        };
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, this, [&] {
+            if (!made().isEmpty()) {
+                cancel.stop();
+                child<QPushButton>(u"cmdCancel"_s)->click();
+            }
+        });
+        cancel.start(0);
+        m_prompt->answers.enqueue(stop ? PromptAnswer::Yes : PromptAnswer::No);
+        if (imageList)
+            child<QPushButton>(u"cmdToRTF1"_s)->click();
+        else
+            saveAs(m_dir.filePath(u"chosen.bmp"_s));
+        checkAsked(*m_prompt, u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s,
+                   PromptIcon::Question, PromptButtons::YesNo);
+        QCOMPARE(made(), labels);
+        for (const QString &name : filesIn()) // each record's copies are numbered from 1
+            QVERIFY2(name.endsWith(u"_01.bmp"_s) || name.endsWith(u"_02.bmp"_s), qPrintable(name));
+    }
+
+    // A batch stops at the first bitmap it cannot write: one message.
+    void bitmapThatCannotBeWrittenIsARuntimeError_data()
+    {
+        QTest::addColumn<bool>("twoRecords");
+        QTest::addColumn<QString>("failing"); // the file the message names
+        QTest::newRow("the label") << false << u"label.bmp"_s;
+        QTest::newRow("two selected records") << true << u"Soap_501234567890_01.bmp"_s;
+    }
     void bitmapThatCannotBeWrittenIsARuntimeError()
     {
-        makeBarcode(u"501234567890"_s);
-        const QString path = m_dir.filePath(u"no-such-folder/label.bmp"_s);
-        saveAs(path);
+        QFETCH(bool, twoRecords);
+        QFETCH(QString, failing);
+        if (twoRecords) {
+            addRecord(u"501234567890"_s, u"Soap"_s);
+            addRecord(u"400638133393"_s, u"Milk"_s);
+            child<QTreeView>(u"ListView3"_s)->selectAll();
+        } else {
+            makeBarcode(u"501234567890"_s);
+        }
+        const QString folder = m_dir.filePath(u"no-such-folder"_s);
+        saveAs(folder + u"/label.bmp"_s);
         checkAsked(*m_prompt,
-                   u"Path/File access error.\nCould not save \""_s + path +
+                   u"Path/File access error.\nCould not save \""_s + folder + u'/' + failing +
                        u"\": No such file or directory. The file was not changed."_s,
                    u"File Error"_s, PromptIcon::Critical, PromptButtons::Ok);
-        QVERIFY(!QFileInfo::exists(QFileInfo(path).absolutePath()));
+        QVERIFY(!QFileInfo::exists(folder));
     }
 
     // After Make Code the entry changes to a partial ISBN: the label still has the EAN bars, and

@@ -361,21 +361,69 @@ private slots:
         QCOMPARE(decodedText(file.image), u"5012345678900"_s);
     }
 
-    // Stopped between the copies of a record: what was written stays, and the record is
-    // neither done nor failed.
+    // Stopped between the copies of a record, or before the next record's picture is made: what
+    // was written stays, and the record stopped is neither done nor failed.
+    void stoppedBetweenCopies_data()
+    {
+        QTest::addColumn<QString>("copies");
+        QTest::addColumn<int>("recordsDone");
+        QTest::newRow("between copies") << u"2"_s << 0;
+        QTest::newRow("between records") << u"1"_s << 1;
+    }
     void stoppedBetweenCopies()
     {
+        QFETCH(QString, copies);
+        QFETCH(int, recordsDone);
         RecordingPrompt prompt;
         prompt.answers << PromptAnswer::Yes;
         FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
-        run.parameters.copies = u"2"_s;
+        run.parameters.copies = copies;
         run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
         QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
         QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
         QVERIFY(outcome.stopped);
-        QCOMPARE(outcome.recordsDone, 0);
+        QCOMPARE(outcome.recordsDone, recordsDone);
         QCOMPARE(outcome.recordsFailed, QList<int>());
+        QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
+    }
+
+    // A copy that cannot be written (a folder has its name) fails its record, once; the other
+    // copies and records are written, and each status names the copy of its own record.
+    void failedCopyFailsItsRecord_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::newRow("list") << true;
+        QTest::newRow("the current barcode") << false;
+    }
+    void failedCopyFailsItsRecord()
+    {
+        QFETCH(bool, list);
+        QVERIFY(QDir(m_out->path()).mkdir(u"Soap_501234567890_002.tif"_s));
+        RecordingPrompt prompt;
+        FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
+        run.parameters.copies = u"3"_s;
+        TiffExportOutcome outcome;
+        if (list) {
+            outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        } else {
+            QVERIFY(run.loadRecord(1));
+            outcome = run.pipeline.ExportCurrentAsTiff(m_out->filePath(u"chosen.tif"_s));
+        }
+        QVERIFY(outcome.failed);
+        QCOMPARE(prompt.texts().size(), 1);
+        QStringList written{u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_003.tif"_s};
+        if (list) {
+            written << u"Tea_1234567_001.tif"_s << u"Tea_1234567_002.tif"_s << u"Tea_1234567_003.tif"_s;
+            QCOMPARE(outcome.recordsFailed, QList<int>{1});
+            QCOMPARE(outcome.recordsDone, 1);
+            const QStringList tea = run.statuses.filter(u"Saveing.... Tea"_s);
+            QCOMPARE(tea, (QStringList{u"Saveing.... Tea, Copy=1"_s, u"Saveing.... Tea, Copy=1"_s,
+                                       u"Saveing.... Tea, Copy=2"_s, u"Saveing.... Tea, Copy=3"_s}));
+        }
+        QCOMPARE(outcome.filesWritten.size(), written.size());
+        for (qsizetype i = 0; i < written.size(); ++i)
+            QCOMPARE(QFileInfo(outcome.filesWritten[i]).fileName(), written[i]);
     }
 
     // A step after the first that fails (here the rename of the turned picture) leaves a file of

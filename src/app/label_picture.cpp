@@ -1,4 +1,4 @@
-#include "render/label_picture.h"
+#include "app/label_picture.h"
 
 #include "base/units.h"
 

@@ -1,0 +1,117 @@
+// The records-times-copies loop of the batches: which copies are made, where the stop question
+// ends the batch or lets it run on, and what the batch reports.
+
+#include "export/batch_stop.h"
+#include "export/record_batch.h"
+#include "recording_prompt.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+class TestRecordBatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runs_data();
+    void runs();
+};
+
+void TestRecordBatch::runs_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QList<qint64>>("escapeAfter"); // batch copies after which Escape is pressed
+    QTest::addColumn<QString>("answers");           // to the stop question, Y or N in turn
+    QTest::addColumn<QString>("fault");             // rN: record N cannot start; cN / sN: copy N fails / stops
+    QTest::addColumn<QString>("made");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<int>("recordsDone");
+    QTest::addColumn<QList<int>>("recordsFailed");
+
+    using L = QList<qint64>;
+    QTest::newRow("one copy each") << 1 << L{} << u""_s << u""_s << u"1.1 2.1 3.1"_s << 0 << false << 3 << QList<int>{};
+    QTest::newRow("three copies each") << 3 << L{} << u""_s << u""_s << u"1.1 1.2 1.3 2.1 2.2 2.3 3.1 3.2 3.3"_s << 0
+                                       << false << 3 << QList<int>{};
+    QTest::newRow("no copies") << 0 << L{} << u""_s << u""_s << u""_s << 0 << false << 3 << QList<int>{};
+    QTest::newRow("stop within a record")
+        << 2 << L{3} << u"Y"_s << u""_s << u"1.1 1.2 2.1"_s << 1 << true << 1 << QList<int>{};
+    QTest::newRow("stop between records")
+        << 2 << L{2} << u"Y"_s << u""_s << u"1.1 1.2"_s << 1 << true << 1 << QList<int>{};
+    QTest::newRow("stop before the first copy")
+        << 1 << L{0} << u"Y"_s << u""_s << u""_s << 1 << true << 0 << QList<int>{};
+    QTest::newRow("stop declined") << 2 << L{3} << u"N"_s << u""_s << u"1.1 1.2 2.1 2.2 3.1 3.2"_s << 1 << false << 3
+                                   << QList<int>{};
+    QTest::newRow("declined, then stopped")
+        << 2 << L{1, 4} << u"NY"_s << u""_s << u"1.1 1.2 2.1 2.2"_s << 2 << true << 2 << QList<int>{};
+    QTest::newRow("Escape after the last copy")
+        << 1 << L{3} << u"Y"_s << u""_s << u"1.1 2.1 3.1"_s << 0 << false << 3 << QList<int>{};
+    QTest::newRow("record cannot start") << 2 << L{} << u""_s << u"r2"_s << u"1.1 1.2 3.1 3.2"_s << 0 << false << 2
+                                         << QList<int>{2};
+    QTest::newRow("copy fails, the rest run")
+        << 2 << L{} << u""_s << u"c3"_s << u"1.1 1.2 2.2 3.1 3.2"_s << 0 << false << 2 << QList<int>{2};
+    QTest::newRow("copy ends the batch") << 2 << L{} << u""_s << u"s3"_s << u"1.1 1.2"_s << 0 << true << 1
+                                         << QList<int>{};
+    QTest::newRow("stopped after a failed copy")
+        << 2 << L{3} << u"Y"_s << u"c3"_s << u"1.1 1.2"_s << 1 << true << 1 << QList<int>{};
+}
+
+void TestRecordBatch::runs()
+{
+    QFETCH(int, copies);
+    QFETCH(QList<qint64>, escapeAfter);
+    QFETCH(QString, answers);
+    QFETCH(QString, fault);
+    QFETCH(QString, made);
+    QFETCH(int, questions);
+    QFETCH(bool, stopped);
+    QFETCH(int, recordsDone);
+    QFETCH(QList<int>, recordsFailed);
+
+    RecordingPrompt prompt;
+    for (const QChar answer : answers)
+        prompt.answers.enqueue(answer == u'Y' ? PromptAnswer::Yes : PromptAnswer::No);
+    BatchStop request = BatchStop::Running;
+    if (escapeAfter.contains(0))
+        request = BatchStop::Asked;
+    QStringList madeCopies;
+    QList<qint64> numbers;
+
+    BatchSteps steps;
+    steps.startRecord = [&](int record) {
+        if (fault == u"r"_s + QString::number(record))
+            return RecordStart{BatchStep::Failed};
+        return RecordStart{BatchStep::Done, copies};
+    };
+    steps.stopRequested = [&] { return confirmBatchStop(request); };
+    steps.makeCopy = [&](const BatchCopy &copy) {
+        numbers << copy.number;
+        if (escapeAfter.contains(copy.number))
+            request = BatchStop::Asked;
+        const QString number = QString::number(copy.number);
+        if (fault == u"s"_s + number)
+            return BatchStep::Stop;
+        if (fault == u"c"_s + number)
+            return BatchStep::Failed;
+        madeCopies << QString::number(copy.record) + u'.' + QString::number(copy.copy);
+        return BatchStep::Done;
+    };
+    const BatchOutcome outcome = runRecordBatch({1, 2, 3}, steps);
+
+    QCOMPARE(madeCopies.join(u' '), made);
+    QCOMPARE(prompt.texts(), QStringList(questions, kEscapeQuestion.toString()));
+    QCOMPARE(outcome.stopped, stopped);
+    QCOMPARE(outcome.recordsDone, recordsDone);
+    QCOMPARE(outcome.recordsFailed, recordsFailed);
+    QCOMPARE(outcome.copiesDone, qint64(madeCopies.size()));
+    for (qsizetype i = 0; i < numbers.size(); ++i)
+        QCOMPARE(numbers[i], qint64(i + 1)); // the progress counts every copy begun
+    // A declined question lets the batch run on as asked nothing.
+    if (!stopped && questions > 0)
+        QCOMPARE(request, BatchStop::Running);
+}
+
+QTEST_GUILESS_MAIN(TestRecordBatch)
+#include "tst_record_batch.moc"
