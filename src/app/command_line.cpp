@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include "export/convert_command_line.h"
+#include "list/csv_import.h"
+#include "list/list_files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -27,9 +29,15 @@ const QString kMirror = u"mirror"_s;
 const QString kRotate = u"rotate"_s;
 const QString kRecords = u"records"_s;
 const QString kVerify = u"verify"_s;
+const QString kImport = u"import"_s;
+const QString kColumns = u"columns"_s;
+const QString kType = u"type"_s;
+const QString kDuplicates = u"duplicates"_s;
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
                             "[--verify]\n";
+const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
+                            "text,type] [--type NAME] [--duplicates keep|skip]\n";
 
 // The options are described once, for parsing and for --help alike.
 void describe(QCommandLineParser &parser)
@@ -51,7 +59,28 @@ void describe(QCommandLineParser &parser)
                                         "those Save As makes, except that the TIFF window's Adjust width and "
                                         "height are not applied."_s,
                                         u"list"_s));
-    parser.addOption(QCommandLineOption(kOut, u"With --export: the folder the TIFF files go to."_s, u"folder"_s));
+    parser.addOption(QCommandLineOption(kImport,
+                                        u"Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 "
+                                        "or Windows-1252) with the checks of Add to List and writes the accepted "
+                                        "ones as the list file --out, opening no window. Prints each refused row "
+                                        "on standard error and exits with 1 if a row was refused. --export also "
+                                        "takes a CSV file in place of a list file."_s,
+                                        u"csv"_s));
+    parser.addOption(QCommandLineOption(
+        kOut, u"With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write."_s,
+        u"path"_s));
+    parser.addOption(QCommandLineOption(kColumns,
+                                        u"With --import: the field of each column in order, such as "
+                                        "product,barcode,supplement,text,type (an empty name skips a column; "
+                                        "default: from the header row)."_s,
+                                        u"names"_s));
+    parser.addOption(QCommandLineOption(
+        kType, u"With --import: the type of rows that give none, such as \"EAN 13\", E132 or \"Code 39\"."_s,
+        u"type"_s));
+    parser.addOption(QCommandLineOption(kDuplicates,
+                                        u"With --import: keep (default) or skip the rows whose product is "
+                                        "already in the list."_s,
+                                        u"keep|skip"_s));
     parser.addOption(QCommandLineOption(
         kDpi, u"With --export: the resolution, 300 to 4800 dpi (default: as stored by the TIFF window)."_s, u"dpi"_s));
     parser.addOption(QCommandLineOption(kCompression, u"With --export: none, huffman, g3 or g4."_s, u"kind"_s));
@@ -157,6 +186,31 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
     return {};
 }
 
+// Reads the options of --import; an empty text, or why the options are wrong.
+QString readImportOptions(const QCommandLineParser &parser, ImportRequest &request)
+{
+    request.csvFile = parser.value(kImport);
+    if (!parser.isSet(kOut))
+        return u"--import needs --out and the list file to write"_s;
+    request.listFile = parser.value(kOut);
+    if (listFileFormatFor(request.listFile) != ListFileFormat::Qz2)
+        return u"--out takes a list file name ending in .qz2, not \""_s + request.listFile + u'"';
+    request.columns = parser.value(kColumns);
+    QString error;
+    if (parser.isSet(kColumns) && !columnsFromList(request.columns, &error))
+        return u"--columns: "_s + error;
+    request.type = parser.value(kType);
+    if (parser.isSet(kType) && typeCodeFromName(request.type).isEmpty())
+        return u"--type: \""_s + request.type + u"\" is no barcode type"_s;
+    if (parser.isSet(kDuplicates)) {
+        const auto skip = wordChoice<bool>(parser.value(kDuplicates), {{u"keep", false}, {u"skip", true}});
+        if (!skip)
+            return u"--duplicates takes keep or skip, not \""_s + parser.value(kDuplicates) + u'"';
+        request.skipDuplicateProducts = *skip;
+    }
+    return {};
+}
+
 } // namespace
 
 bool CommandLine::needsClipboard() const
@@ -175,9 +229,17 @@ CommandLine parseCommandLine(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
 
     CommandLine result;
-    if (parser.optionNames().contains(kExport) || (parsed && parser.isSet(kExport))) {
+    if (parser.optionNames().contains(kImport) || (parsed && parser.isSet(kImport))) {
         result.action = CommandLine::Action::Error;
         result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::Import;
+        result.error = parsed ? readImportOptions(parser, result.importRequest) : parser.errorText();
+        if (result.error.isEmpty())
+            result.action = CommandLine::Action::Import;
+    } else if (parser.optionNames().contains(kExport) || (parsed && parser.isSet(kExport))) {
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::Export;
         result.error = parsed ? readExportOptions(parser, result.exportRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Export;
@@ -244,6 +306,11 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         setIdentity();
         return runHeadlessExport(commandLine.exportRequest);
     }
+    case CommandLine::Action::Import: {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        return runHeadlessImport(commandLine.importRequest);
+    }
     case CommandLine::Action::Help:
     case CommandLine::Action::Version: {
         QCoreApplication app(argc, argv);
@@ -255,6 +322,10 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
     }
     case CommandLine::Action::Error:
         std::fprintf(stderr, "kelbrix: %s\n", qPrintable(commandLine.error));
+        if (commandLine.errorOf == CommandLine::Action::Import) {
+            std::fputs(kImportUsage, stderr);
+            return commandLine.errorExitCode;
+        }
         if (commandLine.errorExitCode == kExportUsageError) {
             std::fputs(kExportUsage, stderr);
             return commandLine.errorExitCode;

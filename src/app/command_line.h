@@ -13,6 +13,7 @@ struct CommandLine {
         OpenWindow, ///< no option of ours: open the main window
         Convert,    ///< --convert COMMAND: run one image converter command, no window
         Export,     ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
+        Import,     ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
         Help,       ///< --help: print the usage
         Version,    ///< --version: print the version
         Error,      ///< an option of ours used wrongly: print why and fail
@@ -20,8 +21,10 @@ struct CommandLine {
     Action action = Action::OpenWindow;
     QString convertCommand;
     ExportRequest exportRequest;
+    ImportRequest importRequest;
     QString error;
-    int errorExitCode = 1; ///< exit status of Error
+    int errorExitCode = 1;            ///< exit status of Error
+    Action errorOf = Action::Convert; ///< the action whose usage Error prints
 
     /// True when the converter command reads or writes the clipboard, which needs a GUI
     /// platform.

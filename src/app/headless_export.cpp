@@ -8,6 +8,9 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
+#include "list/barcode_list.h"
+#include "list/code_page_1252.h"
+#include "list/csv_import.h"
 #include "list/list_files.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
@@ -194,6 +197,29 @@ int usageError(const QString &message)
     return kExportUsageError;
 }
 
+bool isCsvFile(const QString &path)
+{
+    return path.endsWith(u".csv"_s, Qt::CaseInsensitive);
+}
+
+// Imports a CSV file as Add to List would take its rows, one answer (keep or skip) for every
+// product already there; prints each refused row and what was left unread on the standard error.
+CsvImportResult importForCommandLine(const QString &path, const std::optional<CsvColumns> &columns,
+                                     DuplicateProducts products)
+{
+    CsvReader reader = CsvReader::fromFile(path);
+    const CsvImportResult result = importCsv(reader, columns, nullptr, products);
+    if (!result.ok())
+        return result;
+    for (const RefusedRow &row : result.refused)
+        printLine(stderr, u"kelbrix: line %1 is refused, %2: %3"_s.arg(row.line).arg(row.reason, row.held));
+    if (result.unreadFromLine)
+        printLine(stderr, u"kelbrix: the rows from line %1 on are not read: a list holds at most %2 records"_s
+                              .arg(result.unreadFromLine)
+                              .arg(BarcodeList::MaxRecords));
+    return result;
+}
+
 } // namespace
 
 std::optional<QList<std::pair<int, int>>> checkRecordNumbers(const QString &text, int count, QString *error)
@@ -244,10 +270,22 @@ int runHeadlessExport(const ExportRequest &request)
     // Past the file-size limit a write fails with EFBIG and the export says so; the signal would
     // end it without a word and leave its temporary file behind.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (listFileFormatFor(request.listFile) == ListFileFormat::Unknown ||
-        listFileFormatFor(request.listFile) == ListFileFormat::ImageList)
-        return usageError(QDir::toNativeSeparators(request.listFile) + u" is no list file (.qz2, .qzl or .bar)"_s);
-    const ListReadResult list = readListFile(request.listFile);
+    const bool csv = isCsvFile(request.listFile);
+    if (!csv && (listFileFormatFor(request.listFile) == ListFileFormat::Unknown ||
+                 listFileFormatFor(request.listFile) == ListFileFormat::ImageList))
+        return usageError(QDir::toNativeSeparators(request.listFile) +
+                          u" is no list file (.qz2, .qzl, .bar) or CSV file (.csv)"_s);
+    ListReadResult list;
+    bool rowsLeftOut = false;
+    if (csv) {
+        CsvImportResult imported = importForCommandLine(request.listFile, std::nullopt, DuplicateProducts::KeepAll);
+        if (!imported.ok())
+            return usageError(imported.error);
+        rowsLeftOut = !imported.complete();
+        list.records = std::move(imported.accepted);
+    } else {
+        list = readListFile(request.listFile);
+    }
     if (!list.ok())
         return usageError(list.message.isEmpty() ? QDir::toNativeSeparators(request.listFile) + u" could not be read"_s
                                                  : list.message);
@@ -308,7 +346,62 @@ int runHeadlessExport(const ExportRequest &request)
         if (!source.report.allScan())
             return 1;
     }
-    return outcome.recordsDone == numbers.size() && !outcome.stopped ? 0 : 1;
+    return outcome.recordsDone == numbers.size() && !outcome.stopped && !rowsLeftOut ? 0 : 1;
+}
+
+int runHeadlessImport(const ImportRequest &request)
+{
+    std::optional<CsvColumns> columns;
+    if (!request.columns.isEmpty()) {
+        QString error;
+        columns = columnsFromList(request.columns, &error);
+        if (!columns)
+            return usageError(u"--columns: "_s + error);
+    }
+    if (!request.type.isEmpty()) {
+        const QString type = typeCodeFromName(request.type);
+        if (type.isEmpty())
+            return usageError(u"--type: \""_s + request.type + u"\" is no barcode type"_s);
+        if (!columns) {
+            // The header names the columns; the type comes from the option where a row gives none.
+            CsvReader header = CsvReader::fromFile(request.csvFile);
+            CsvRow first;
+            if (header.readRow(first))
+                columns = columnsFromHeader(first.fields);
+            if (!columns)
+                return usageError(u"Line 1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod."_s);
+        }
+        columns->fixedType = type;
+    }
+    const CsvImportResult imported =
+        importForCommandLine(request.csvFile, columns,
+                             request.skipDuplicateProducts ? DuplicateProducts::SkipAll : DuplicateProducts::KeepAll);
+    if (!imported.ok())
+        return usageError(imported.error);
+    if (imported.accepted.isEmpty()) {
+        printLine(stderr, u"kelbrix: no row was imported; "_s + QDir::toNativeSeparators(request.listFile) +
+                              u" is left as it was"_s);
+        return 1;
+    }
+    // The list file's own code page when it holds every text, else UTF-8 as Save List offers.
+    ListFileEncoding encoding = ListFileEncoding::CodePage1252;
+    QByteArray scratch;
+    for (const ListRecord &record : imported.accepted) {
+        for (const QString *field : {&record.product, &record.digitSup, &record.text}) {
+            scratch.clear();
+            if (!CodePage1252::encode(*field, scratch))
+                encoding = ListFileEncoding::Utf8WithBom;
+        }
+        if (encoding == ListFileEncoding::Utf8WithBom)
+            break;
+    }
+    const ListWriteResult written = saveListFile(request.listFile, imported.accepted, encoding);
+    if (!written.ok)
+        return usageError(written.message);
+    printLine(
+        stdout,
+        u"%1 records written to %2"_s.arg(imported.accepted.size()).arg(QDir::toNativeSeparators(request.listFile)));
+    return imported.complete() ? 0 : 1;
 }
 
 } // namespace Kelbrix

@@ -25,6 +25,23 @@ struct ExportRequest {
     bool verify = false;
 };
 
+/// What `kelbrix --import` was asked to do: the CSV file, the list file to write, and how its
+/// columns are found.
+struct ImportRequest {
+    QString csvFile;
+    QString listFile;
+    QString columns; ///< "product,barcode,..."; empty: from the header row
+    QString type;    ///< a type name or TypeCode for rows that give none; may be empty
+    bool skipDuplicateProducts = false;
+};
+
+/// Imports the CSV file of \a request and saves the accepted rows as its list file, without a
+/// window. Prints the count written on the standard output and each refused row on the
+/// standard error. Returns 0 when every row was imported, 1 when a row was refused or left
+/// unread (the rows accepted are still saved; with none the list file is not touched), and
+/// kExportUsageError for a file that cannot be read or a list file that cannot be written.
+int runHeadlessImport(const ImportRequest &request);
+
 /// Exit status of a headless export whose list file or options are wrong.
 inline constexpr int kExportUsageError = 2;
 

@@ -99,4 +99,20 @@ QString isbnToEanData(const QString &entry)
     return u"978"_s + digits;
 }
 
+QChar gs1CheckDigit(QStringView digits)
+{
+    if (digits.isEmpty())
+        return {};
+    int sum = 0;
+    int weight = 3;
+    for (qsizetype i = digits.size() - 1; i >= 0; --i) {
+        const char16_t c = digits[i].unicode();
+        if (c < u'0' || c > u'9')
+            return {};
+        sum += (c - u'0') * weight;
+        weight = 4 - weight;
+    }
+    return QChar(u'0' + (10 - sum % 10) % 10);
+}
+
 } // namespace Kelbrix

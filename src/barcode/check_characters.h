@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace Kelbrix {
 
@@ -40,5 +41,10 @@ IsbnCheck checkIsbn(const QString &entry);
 /// before the check character. Empty when the entry does not have nine digits and three
 /// dividers before its last character.
 QString isbnToEanData(const QString &entry);
+
+/// The GS1 modulus 10 check digit of \a digits (EAN-13, EAN-8, UPC-A and SCC-14 data
+/// without its check digit): digits are weighted 3 and 1 alternately from the right. A null
+/// character when \a digits is empty or holds anything but the digits 0 to 9.
+QChar gs1CheckDigit(QStringView digits);
 
 } // namespace Kelbrix

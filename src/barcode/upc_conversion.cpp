@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace Kelbrix {
 
 namespace {
@@ -46,6 +48,33 @@ std::optional<QString> upcAToUpcE(const QString &upcA11)
         return std::nullopt;
     }
     return numberSystem + six;
+}
+
+std::optional<QString> upcEToUpcA(const QString &upcE7)
+{
+    if (upcE7.size() != 7 || (upcE7.at(0) != u'0' && upcE7.at(0) != u'1'))
+        return std::nullopt;
+    for (const QChar c : upcE7) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const QStringView six = QStringView(upcE7).mid(1);
+    const QChar last = six.at(5);
+    QString manufacturer, product;
+    if (last <= u'2') {
+        manufacturer = six.left(2).toString() + last + u"00"_s;
+        product = u"00"_s + six.mid(2, 3).toString();
+    } else if (last == u'3') {
+        manufacturer = six.left(3).toString() + u"00"_s;
+        product = u"000"_s + six.mid(3, 2).toString();
+    } else if (last == u'4') {
+        manufacturer = six.left(4).toString() + u'0';
+        product = u"0000"_s + six.at(4);
+    } else {
+        manufacturer = six.left(5).toString();
+        product = u"0000"_s + last;
+    }
+    return upcE7.left(1) + manufacturer + product;
 }
 
 } // namespace Kelbrix

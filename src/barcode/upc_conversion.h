@@ -23,4 +23,9 @@ namespace Kelbrix {
 /// rule fits (the number has no UPC-E form).
 std::optional<QString> upcAToUpcE(const QString &upcA11);
 
+/// Expands UPC-E data (\a upcE7: number system 0 or 1 and six digits, no check digit) into
+/// the 11 digits of the UPC-A number it stands for, whose check digit is also the UPC-E
+/// symbol's. nullopt when \a upcE7 is not 7 digits or its number system is not 0 or 1.
+std::optional<QString> upcEToUpcA(const QString &upcE7);
+
 } // namespace Kelbrix

@@ -30,6 +30,13 @@ const char kList[] = "\"A/B Soap\"\r\n\"5012345678900\"\r\n\"\"\r\n\"\"\r\n\"E13
                      "\"Tea\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
                      "\"Short\"\r\n\"12\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
 
+// The same records as CSV, and one row whose check digit is wrong.
+const char kCsv[] = "Product;EAN;Supplement;Type\r\n"
+                    "A/B Soap;5012345678900;;\r\n"
+                    "Tea;1234567;12;EAN 8\r\n"
+                    "Jam;5012345678901;;\r\n"
+                    "Short;12;;Code 39\r\n";
+
 // Hostile input to the export: list texts, stored settings, limits of the process.
 struct HostileRun {
     const char *name;
@@ -55,6 +62,9 @@ void runAndCheck(const QString &platform, const QStringList &arguments, int exit
     QFile list(dir.filePath(u"list.qz2"_s));
     QVERIFY(list.open(QIODevice::WriteOnly) && list.write(listBytes) == listBytes.size());
     list.close();
+    QFile csv(dir.filePath(u"list.csv"_s));
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write(kCsv) > 0);
+    csv.close();
     const auto inDir = [&dir](QStringList texts) {
         for (QString &text : texts)
             text.replace(u"@D@"_s, dir.path());
@@ -92,14 +102,17 @@ void runAndCheck(const QString &platform, const QStringList &arguments, int exit
     QCOMPARE(QString::fromLocal8Bit(kelbrix.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts), printed);
     QCOMPARE(kelbrix.exitCode(), exitCode);
 
-    // The files written are the ones named, each a whole image; no temporary file stays behind.
-    QStringList expected = printed.filter(dir.path() + u'/');
+    // The files written are the ones named, each a whole image or list; no temporary file stays behind.
+    QStringList expected;
+    for (const QString &line : printed.filter(dir.path() + u'/'))
+        expected << line.mid(line.indexOf(dir.path()));
     if (exitCode == 0 && arguments.join(u' ').contains(u"dest=@D@/label.tif"_s))
         expected << dir.filePath(u"label.tif"_s);
     QStringList written;
     for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
         const QString path = it.next();
-        if (path.endsWith(u"/label.bmp"_s) || path.endsWith(u"/list.qz2"_s) || path.contains(u"/config/"_s))
+        if (path.endsWith(u"/label.bmp"_s) || path.endsWith(u"/list.qz2"_s) || path.endsWith(u"/list.csv"_s) ||
+            path.contains(u"/config/"_s))
             continue;
         QVERIFY(QFileInfo(path).size() > 100);
         written << path;
@@ -178,6 +191,39 @@ private slots:
                   {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
                    u"1 file checked: it scans."_s},
                   {}},
+                 {"import a CSV file, one row refused",
+                  {},
+                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
+                  1,
+                  {u"3 records written to @D@/new.qz2"_s},
+                  u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s},
+                 {"import with named columns and one type, skipping known products",
+                  {},
+                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s, u"--columns"_s,
+                   u"product,barcode,supplement"_s, u"--type"_s, u"Code 39"_s, u"--duplicates"_s, u"skip"_s},
+                  1,
+                  {u"3 records written to @D@/new.qz2"_s},
+                  u"kelbrix: line 3 is refused, Code 39 takes no 2-digit supplement: Tea;1234567;12;EAN 8\n"_s},
+                 {"export the records of a CSV file",
+                  {},
+                  {u"--export"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/out"_s, u"--records"_s, u"2"_s},
+                  1,
+                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s},
+                  u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s},
+                 {"import needs a list file to write",
+                  {},
+                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.txt"_s},
+                  2,
+                  {},
+                  u"kelbrix: --out takes a list file name ending in .qz2, not \"@D@/new.txt\"\nusage: kelbrix --import "
+                  u"FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,text,type] [--type NAME] "
+                  u"[--duplicates keep|skip]\n"_s},
+                 {"import of a file that is not there",
+                  {},
+                  {u"--import"_s, u"@D@/none.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
+                  2,
+                  {},
+                  u"kelbrix: Could not open @D@/none.csv: No such file or directory.\n"_s},
                  {"missing list file",
                   {},
                   {u"--export"_s, u"@D@/none.qz2"_s, u"--out"_s, u"@D@/out"_s},

@@ -1,0 +1,414 @@
+#include "list/csv_import.h"
+
+#include "barcode/check_characters.h"
+#include "barcode/entry_rules.h"
+#include "barcode/type_catalogue.h"
+#include "barcode/upc_conversion.h"
+#include "list/barcode_list.h"
+#include "list/list_files.h"
+
+#include <QSet>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+enum class Field { None, Product, Barcode, Supplement, Text, Type, TypeCode };
+
+// A header name without letter case, blanks, dots, dashes and underscores.
+QString normalized(const QString &name)
+{
+    QString key;
+    key.reserve(name.size());
+    for (const QChar c : name) {
+        if (c != u' ' && c != u'.' && c != u'-' && c != u'_' && c != u'\t' && c != u'\u00a0')
+            key.append(c.toLower());
+    }
+    return key;
+}
+
+Field fieldNamed(const QString &name)
+{
+    static const QHash<QString, Field> names{
+        {u"product"_s, Field::Product},
+        {u"produkt"_s, Field::Product},
+        {u"productname"_s, Field::Product},
+        {u"produktnamn"_s, Field::Product},
+        {u"name"_s, Field::Product},
+        {u"namn"_s, Field::Product},
+        {u"artikel"_s, Field::Product},
+        {u"article"_s, Field::Product},
+        {u"item"_s, Field::Product},
+        {u"benämning"_s, Field::Product},
+        {u"description"_s, Field::Product},
+        {u"beskrivning"_s, Field::Product},
+        {u"barcode"_s, Field::Barcode},
+        {u"streckkod"_s, Field::Barcode},
+        {u"ean"_s, Field::Barcode},
+        {u"ean13"_s, Field::Barcode},
+        {u"ean8"_s, Field::Barcode},
+        {u"gtin"_s, Field::Barcode},
+        {u"gtin13"_s, Field::Barcode},
+        {u"upc"_s, Field::Barcode},
+        {u"isbn"_s, Field::Barcode},
+        {u"code"_s, Field::Barcode},
+        {u"kod"_s, Field::Barcode},
+        {u"eankod"_s, Field::Barcode},
+        {u"supplement"_s, Field::Supplement},
+        {u"digitsup"_s, Field::Supplement},
+        {u"addon"_s, Field::Supplement},
+        {u"tillägg"_s, Field::Supplement},
+        {u"tilläggskod"_s, Field::Supplement},
+        {u"text"_s, Field::Text},
+        {u"freetext"_s, Field::Text},
+        {u"fritext"_s, Field::Text},
+        {u"note"_s, Field::Text},
+        {u"anteckning"_s, Field::Text},
+        {u"type"_s, Field::Type},
+        {u"typ"_s, Field::Type},
+        {u"barcodetype"_s, Field::Type},
+        {u"streckkodstyp"_s, Field::Type},
+        {u"symbology"_s, Field::Type},
+        {u"kodtyp"_s, Field::Type},
+        {u"typecode"_s, Field::TypeCode},
+        {u"typkod"_s, Field::TypeCode},
+    };
+    return names.value(normalized(name), Field::None);
+}
+
+int *columnOf(CsvColumns &columns, Field field)
+{
+    switch (field) {
+    case Field::Product:
+        return &columns.product;
+    case Field::Barcode:
+        return &columns.barcode;
+    case Field::Supplement:
+        return &columns.supplement;
+    case Field::Text:
+        return &columns.text;
+    case Field::Type:
+    case Field::TypeCode:
+        return &columns.type;
+    case Field::None:
+        break;
+    }
+    return nullptr;
+}
+
+bool allDigits(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+QString typeName(const TypeInfo &type)
+{
+    return typeDisplayName(type.symbology).trimmed();
+}
+
+// Why a barcode of \a type is refused, or an empty text; \a barcode becomes the entry the list keeps.
+QString checkBarcode(const TypeInfo &type, QString &barcode)
+{
+    if (barcode.isEmpty())
+        return u"there is no barcode"_s;
+    switch (type.symbology) {
+    case Symbology::Code39:
+        barcode = barcode.toUpper();
+        for (const QChar c : std::as_const(barcode)) {
+            if (!isCode39Character(c))
+                return u"\"%1\" is no Code 39 character"_s.arg(c);
+        }
+        if (barcode.size() > kCode39MaxLength)
+            return u"a Code 39 barcode has at most %1 characters, not %2"_s.arg(kCode39MaxLength).arg(barcode.size());
+        return {};
+    case Symbology::Isbn: {
+        barcode = barcode.toUpper();
+        const IsbnCheck check = checkIsbn(barcode);
+        if (barcode.size() != 13 || !check.dividersOk() || isbnToEanData(barcode).isEmpty() ||
+            !(barcode.back().isDigit() || barcode.back() == u'X'))
+            return u"an ISBN is written as 10 characters and 3 dividers, such as 1-57169-006-9, not %1"_s.arg(barcode);
+        if (check.checkCharacterWrong(barcode))
+            return u"the ISBN check character is %1, but it should be %2"_s.arg(barcode.back(), check.expected);
+        return {};
+    }
+    default:
+        break;
+    }
+    if (!allDigits(barcode))
+        return u"the barcode %1 is not all digits"_s.arg(barcode);
+    const int length = type.entryLength;
+    if (barcode.size() == length)
+        return {};
+    if (barcode.size() != length + 1)
+        return u"%1 has %2 digits, or %3 with its check digit, not %4"_s.arg(typeName(type))
+            .arg(length)
+            .arg(length + 1)
+            .arg(barcode.size());
+    const QString data = barcode.left(length);
+    QChar expected;
+    if (type.symbology == Symbology::UpcE) {
+        const std::optional<QString> upcA = upcEToUpcA(data);
+        if (!upcA)
+            return u"a UPC E barcode starts with 0 or 1"_s;
+        expected = gs1CheckDigit(*upcA);
+    } else {
+        expected = gs1CheckDigit(data);
+    }
+    if (barcode.back() != expected)
+        return u"the check digit is %1, but it should be %2"_s.arg(barcode.back(), expected);
+    barcode = data;
+    return {};
+}
+
+QString checkText(const QString &text, const QString &what)
+{
+    if (text.contains(u'\n') || text.contains(u'\r'))
+        return u"the %1 holds a line break, which a list file cannot keep"_s.arg(what);
+    if (text.size() > ListFileLimits::MaxLineLength - 2)
+        return u"the %1 is longer than %2 characters"_s.arg(what).arg(ListFileLimits::MaxLineLength - 2);
+    return {};
+}
+
+QString heldText(const CsvRow &row, QChar separator)
+{
+    constexpr qsizetype kShown = 200;
+    QString held = row.fields.join(separator);
+    if (held.size() > kShown)
+        held = held.left(kShown) + u"..."_s;
+    return held;
+}
+
+} // namespace
+
+std::optional<CsvColumns> columnsFromHeader(const QStringList &header)
+{
+    CsvColumns columns;
+    bool typeFromCode = false;
+    for (int i = 0; i < header.size(); ++i) {
+        const Field field = fieldNamed(header.at(i));
+        int *column = columnOf(columns, field);
+        if (!column)
+            continue;
+        if (field == Field::TypeCode && !typeFromCode) {
+            columns.type = i;
+            typeFromCode = true;
+        } else if (*column < 0) {
+            *column = i;
+        }
+    }
+    if (columns.barcode < 0)
+        return std::nullopt;
+    return columns;
+}
+
+std::optional<CsvColumns> columnsFromList(const QString &list, QString *error)
+{
+    CsvColumns columns;
+    const QStringList names = list.split(u',');
+    for (int i = 0; i < names.size(); ++i) {
+        const QString name = names.at(i).trimmed();
+        if (name.isEmpty() || name == u"-")
+            continue;
+        int *column = columnOf(columns, fieldNamed(name));
+        if (!column) {
+            *error = u"\"%1\" is no column name: use product, barcode, supplement, text or type"_s.arg(name);
+            return std::nullopt;
+        }
+        if (*column >= 0) {
+            *error = u"\"%1\" names a field that an earlier column already holds"_s.arg(name);
+            return std::nullopt;
+        }
+        *column = i;
+    }
+    if (columns.barcode < 0) {
+        *error = u"no column holds the barcode"_s;
+        return std::nullopt;
+    }
+    return columns;
+}
+
+bool isHeaderRow(const QStringList &firstRow, const CsvColumns &columns)
+{
+    for (const QString &cell : firstRow) {
+        if (fieldNamed(cell) != Field::None)
+            return true;
+    }
+    const QString barcode = firstRow.value(columns.barcode);
+    return std::none_of(barcode.begin(), barcode.end(), [](QChar c) { return c.isDigit(); });
+}
+
+QString typeCodeFromName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    for (const TypeInfo &type : allTypes()) {
+        if (type.code.trimmed().compare(trimmed, Qt::CaseInsensitive) == 0)
+            return type.code;
+    }
+    QString key = normalized(trimmed);
+    int supplement = 0;
+    if (const qsizetype plus = key.indexOf(u'+'); plus >= 0) {
+        const QString addOn = key.mid(plus + 1);
+        if (addOn != u"2" && addOn != u"5")
+            return {};
+        supplement = addOn.toInt();
+        key.truncate(plus);
+    }
+    static const QHash<QString, Symbology> symbologies{
+        {u"ean13"_s, Symbology::Ean13},     {u"ean"_s, Symbology::Ean13},     {u"ean8"_s, Symbology::Ean8},
+        {u"upca"_s, Symbology::UpcA},       {u"upc"_s, Symbology::UpcA},      {u"upce"_s, Symbology::UpcE},
+        {u"upcatoe"_s, Symbology::UpcAToE}, {u"isbn"_s, Symbology::Isbn},     {u"scc14"_s, Symbology::Scc14},
+        {u"itf14"_s, Symbology::Scc14},     {u"code39"_s, Symbology::Code39},
+    };
+    const auto found = symbologies.constFind(key);
+    return found == symbologies.cend() ? QString() : typeCodeFor(*found, supplement);
+}
+
+QString typeNameForCsv(const QString &typeCode)
+{
+    const TypeInfo *type = findType(typeCode);
+    if (!type)
+        return typeCode;
+    return type->supplement ? typeName(*type) + u'+' + QString::number(type->supplement) : typeName(*type);
+}
+
+CsvRowCheck checkCsvRow(const QString &product, const QString &barcode, const QString &supplement, const QString &text,
+                        const QString &type)
+{
+    CsvRowCheck result;
+    QString code = typeCodeFromName(type);
+    QString entry = barcode.trimmed();
+    if (type.trimmed().isEmpty()) {
+        if (allDigits(entry) && (entry.size() == 12 || entry.size() == 13))
+            code = u"E130"_s;
+        else if (allDigits(entry) && (entry.size() == 7 || entry.size() == 8))
+            code = u"E80 "_s;
+        else {
+            result.refusal = u"no type is given: name it in a Type column or choose one type for every row"_s;
+            return result;
+        }
+    } else if (code.isEmpty()) {
+        result.refusal = u"\"%1\" is no barcode type"_s.arg(type.trimmed());
+        return result;
+    }
+    const QString digits = supplement.trimmed();
+    if (!allDigits(digits)) {
+        result.refusal = u"the supplement %1 is not all digits"_s.arg(digits);
+        return result;
+    }
+    const TypeInfo *info = findType(code);
+    if (!digits.isEmpty() && info->supplement == 0) {
+        if (digits.size() != 2 && digits.size() != 5) {
+            result.refusal = u"a supplement has 2 or 5 digits, not %1"_s.arg(digits.size());
+            return result;
+        }
+        const QString withAddOn = typeCodeFor(info->symbology, int(digits.size()));
+        if (withAddOn.isEmpty()) {
+            result.refusal = u"%1 takes no %2-digit supplement"_s.arg(typeName(*info)).arg(digits.size());
+            return result;
+        }
+        info = findType(withAddOn);
+    }
+    if (digits.size() != info->supplementLength) {
+        result.refusal = u"%1 needs a supplement of %2 digits, not %3"_s.arg(typeNameForCsv(info->code))
+                             .arg(info->supplementLength)
+                             .arg(digits.size());
+        return result;
+    }
+    result.refusal = checkBarcode(*info, entry);
+    if (result.refusal.isEmpty())
+        result.refusal = checkText(product, u"product"_s);
+    if (result.refusal.isEmpty())
+        result.refusal = checkText(text, u"text"_s);
+    if (result.refusal.isEmpty())
+        result.record = ListRecord{product, entry, digits, text, info->code};
+    return result;
+}
+
+QString CsvImportResult::reportText() const
+{
+    QString report;
+    if (!ok())
+        report += error + u"\nNothing was imported.\n"_s;
+    else
+        report += u"%1 rows read: %2 imported, %3 refused.\n"_s.arg(rowsRead).arg(accepted.size()).arg(refused.size());
+    if (unreadFromLine)
+        report += u"The rows from line %1 on were not read: a list holds at most %2 records.\n"_s.arg(unreadFromLine)
+                      .arg(BarcodeList::MaxRecords);
+    for (const RefusedRow &row : refused)
+        report += u"Line %1 (%2): %3\n"_s.arg(row.line).arg(row.held, row.reason);
+    return report;
+}
+
+CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, const BarcodeList *list,
+                          DuplicateProducts products)
+{
+    CsvImportResult result;
+    CsvRow row;
+    if (!reader.readRow(row)) {
+        result.error = reader.ok() ? u"The file holds no rows."_s : reader.error();
+        return result;
+    }
+    if (!columns) {
+        columns = columnsFromHeader(row.fields);
+        if (!columns) {
+            result.error =
+                u"Line %1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod."_s.arg(row.line);
+            return result;
+        }
+        result.header = true;
+    } else {
+        result.header = isHeaderRow(row.fields, *columns);
+    }
+    bool haveRow = !result.header || reader.readRow(row);
+
+    const qsizetype room = BarcodeList::MaxRecords - (list ? list->count() : 0);
+    QSet<QString> issued;      // barcodes of the rows accepted so far
+    QSet<QString> productKeys; // their products, case folded
+    const auto cell = [&row](int column) { return column >= 0 ? row.fields.value(column) : QString(); };
+    for (; haveRow; haveRow = reader.readRow(row)) {
+        if (result.rowsRead >= room) {
+            result.unreadFromLine = row.line;
+            break;
+        }
+        ++result.rowsRead;
+        QString type = cell(columns->type);
+        if (type.trimmed().isEmpty())
+            type = columns->fixedType;
+        CsvRowCheck check = checkCsvRow(cell(columns->product), cell(columns->barcode), cell(columns->supplement),
+                                        cell(columns->text), type);
+        const ListRecord &record = check.record;
+        if (check.refusal.isEmpty() && !record.product.isEmpty()) {
+            const QString key = record.product.toCaseFolded();
+            const BarcodeList::AddCheck inList =
+                list ? list->checkAdd(record.product, record.barcode) : BarcodeList::AddCheck{};
+            const bool productThere = inList.productQuestions > 0 || productKeys.contains(key);
+            if (productThere && products == DuplicateProducts::SkipAll)
+                check.refusal = u"the product %1 exists in list"_s.arg(record.product);
+            else if (inList.barcodeIssued || issued.contains(record.barcode))
+                check.refusal = u"this number has been issued"_s;
+            else
+                productKeys.insert(key);
+        }
+        if (!check.refusal.isEmpty()) {
+            result.refused.append({row.line, heldText(row, reader.separator()), check.refusal});
+            continue;
+        }
+        issued.insert(record.barcode);
+        result.accepted.append(record);
+    }
+    if (!reader.ok()) {
+        result.error = reader.error();
+        result.accepted.clear();
+    }
+    return result;
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,83 @@
+#include "list/csv_writer.h"
+
+#include "barcode/check_characters.h"
+#include "barcode/type_catalogue.h"
+#include "barcode/upc_conversion.h"
+#include "list/csv_import.h"
+
+#include <QIODevice>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+void appendField(QByteArray &out, const QString &field)
+{
+    const bool quote = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r') ||
+                       field.startsWith(u' ') || field.endsWith(u' ');
+    if (!quote) {
+        out += field.toUtf8();
+        return;
+    }
+    out += '"';
+    out += QString(field).replace(u"\""_s, u"\"\""_s).toUtf8();
+    out += '"';
+}
+
+} // namespace
+
+QString fullBarcode(const ListRecord &record)
+{
+    const TypeInfo *type = findType(record.type);
+    if (!type || type->entryLength < 0 || record.barcode.size() != type->entryLength)
+        return record.barcode;
+    switch (type->symbology) {
+    case Symbology::Isbn:
+    case Symbology::Code39:
+        return record.barcode;
+    case Symbology::UpcE: {
+        const std::optional<QString> upcA = upcEToUpcA(record.barcode);
+        return upcA ? record.barcode + gs1CheckDigit(*upcA) : record.barcode;
+    }
+    default: {
+        const QChar check = gs1CheckDigit(record.barcode);
+        return check.isNull() ? record.barcode : record.barcode + check;
+    }
+    }
+}
+
+QByteArray csvBytes(const QList<ListRecord> &records)
+{
+    QByteArray out("\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode\r\n");
+    out.reserve(out.size() + records.size() * 64);
+    for (const ListRecord &record : records) {
+        appendField(out, record.product);
+        out += ',';
+        appendField(out, fullBarcode(record));
+        out += ',';
+        appendField(out, record.digitSup);
+        out += ',';
+        appendField(out, record.text);
+        out += ',';
+        appendField(out, typeNameForCsv(record.type));
+        out += ',';
+        appendField(out, record.type);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool writeCsv(QIODevice &device, const QList<ListRecord> &records)
+{
+    const QByteArray bytes = csvBytes(records);
+    return device.write(bytes) == bytes.size();
+}
+
+SaveResult saveCsvFile(const QString &path, const QList<ListRecord> &records)
+{
+    return saveFileSafely(path, [&records](QIODevice &device) { return writeCsv(device, records); });
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,394 @@
+#include "list/barcode_list.h"
+#include "list/csv_import.h"
+#include "list/csv_reader.h"
+#include "list/csv_writer.h"
+#include "list/list_files.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include <sys/resource.h>
+
+using namespace Kelbrix;
+using namespace Qt::Literals::StringLiterals;
+
+using Rows = QList<QStringList>;
+
+namespace {
+
+CsvImportResult importBytes(const QByteArray &bytes, std::optional<CsvColumns> columns = std::nullopt,
+                            const BarcodeList *list = nullptr, DuplicateProducts products = DuplicateProducts::KeepAll)
+{
+    CsvReader reader(bytes);
+    return importCsv(reader, columns, list, products);
+}
+
+QList<ListRecord> recordsFrom(const QJsonValue &value)
+{
+    QList<ListRecord> records;
+    for (const QJsonValue &row : value.toArray()) {
+        const QStringList c = row.toVariant().toStringList();
+        records.append({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4)});
+    }
+    return records;
+}
+
+} // namespace
+
+class TestCsvImport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<QList<qint64>>("lines");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("error"); ///< the start of the error, naming its line
+        const QString tab = u"\t"_s;
+        QTest::newRow("comma, LF") << QByteArray("a,b\n1,2\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}
+                                   << QList<qint64>{1, 2} << u","_s << QString();
+        QTest::newRow("semicolon, CR LF, empty lines skipped")
+            << QByteArray("a;b\r\n\r\n1;2,5\r\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2,5"_s}} << QList<qint64>{1, 3}
+            << u";"_s << QString();
+        QTest::newRow("tab, CR") << QByteArray("a\tb;c\r1\t2") << Rows{{u"a"_s, u"b;c"_s}, {u"1"_s, u"2"_s}}
+                                 << QList<qint64>{1, 2} << tab << QString();
+        QTest::newRow("quoted separator and doubled quotes")
+            << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n") << Rows{{u"a,b"_s, u"say \"hi\""_s, QString()}}
+            << QList<qint64>{1} << u","_s << QString();
+        QTest::newRow("line breaks inside quotes count as lines")
+            << QByteArray("x,\"one\r\ntwo\nthree\"\ny,z\n") << Rows{{u"x"_s, u"one\r\ntwo\nthree"_s}, {u"y"_s, u"z"_s}}
+            << QList<qint64>{1, 4} << u","_s << QString();
+        QTest::newRow("separators in quotes do not count")
+            << QByteArray("\"a;b;c\",d\n") << Rows{{u"a;b;c"_s, u"d"_s}} << QList<qint64>{1} << u","_s << QString();
+        QTest::newRow("empty last field")
+            << QByteArray("a,\n") << Rows{{u"a"_s, QString()}} << QList<qint64>{1} << u","_s << QString();
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFR\xC3\xA4k\n") << Rows{{u"R\u00e4k"_s}}
+                                        << QList<qint64>{1} << u","_s << QString();
+        QTest::newRow("Windows-1252") << QByteArray("R\xE4k;\x80\n") << Rows{{u"R\u00e4k"_s, u"\u20ac"_s}}
+                                      << QList<qint64>{1} << u";"_s << QString();
+        QTest::newRow("unterminated quote")
+            << QByteArray("a,b\n1,\"2\n3,4\n") << Rows{{u"a"_s, u"b"_s}} << QList<qint64>{1} << u","_s
+            << u"Line 2 opens a quoted field that is never closed."_s;
+        QTest::newRow("text after a closing quote")
+            << QByteArray("a\n\"b\"c\n") << Rows{{u"a"_s}} << QList<qint64>{1} << u","_s
+            << u"Line 2 has text after the closing quote of field 1."_s;
+        QTest::newRow("NUL byte") << QByteArray("a,b\n1,2\n3\0,4\n", 13) << Rows{} << QList<qint64>{} << u","_s
+                                  << u"Line 3 holds a NUL byte"_s;
+        QTest::newRow("UTF-8, then Windows-1252") << QByteArray("R\xC3\xA4k\nok\nR\xE4k\n") << Rows{} << QList<qint64>{}
+                                                  << u","_s << u"Line 3 mixes UTF-8 and Windows-1252 text"_s;
+        QTest::newRow("BOM, then Windows-1252") << QByteArray("\xEF\xBB\xBF"
+                                                              "a\nR\xE4k\n")
+                                                << Rows{} << QList<qint64>{} << u","_s << u"Line 2 is not UTF-8 text"_s;
+        QTest::newRow("a 10 MB line") << QByteArray("a,b\n") + QByteArray(10 << 20, 'x') + "\n1,2\n"
+                                      << Rows{{u"a"_s, u"b"_s}} << QList<qint64>{1} << u","_s
+                                      << u"Line 2 is longer than 65536 bytes."_s;
+        QTest::newRow("a 10 MB quoted field")
+            << QByteArray("a,\"") + QByteArray(10 << 20, 'x') + "\"\n"
+            << Rows{} << QList<qint64>{} << u","_s << u"Line 1 is longer than 65536 bytes."_s;
+    }
+    void reader()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(Rows, rows);
+        QFETCH(QList<qint64>, lines);
+        QFETCH(QString, separator);
+        QFETCH(QString, error);
+        CsvReader reader(bytes);
+        QCOMPARE(reader.separator(), separator.front());
+        Rows read;
+        QList<qint64> readLines;
+        for (const CsvRow &row : readCsvRows(reader, 100)) {
+            read.append(row.fields);
+            readLines.append(row.line);
+        }
+        QCOMPARE(read, rows);
+        QCOMPARE(readLines, lines);
+        QVERIFY2(reader.error().startsWith(error) && reader.ok() == error.isEmpty(), qPrintable(reader.error()));
+    }
+
+    void rowRules_data()
+    {
+        QTest::addColumn<QStringList>("row"); ///< product, barcode, supplement, text, type
+        QTest::addColumn<QStringList>("record");
+        QTest::addColumn<QString>("refusal");
+        const auto row = [](const char *barcode, const char *type, const char *supplement = "") {
+            return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
+                               QString::fromUtf8(type)};
+        };
+        const auto record = [](const char *barcode, const char *type, const char *supplement = "") {
+            return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
+                               QString::fromUtf8(type)};
+        };
+        const QStringList none;
+        QTest::newRow("EAN-13 with its check digit")
+            << row("4006381333931", "EAN 13") << record("400638133393", "E130") << QString();
+        QTest::newRow("EAN-13 check digit completed")
+            << row(" 400638133393 ", "E130") << record("400638133393", "E130") << QString();
+        QTest::newRow("EAN-13 wrong check digit")
+            << row("5012345678901", "ean-13") << none << u"the check digit is 1, but it should be 0"_s;
+        QTest::newRow("EAN-13 too short")
+            << row("40063813339", "EAN 13") << none << u"EAN 13 has 12 digits, or 13 with its check digit, not 11"_s;
+        QTest::newRow("letters in an EAN")
+            << row("40063813339O", "EAN 13") << none << u"the barcode 40063813339O is not all digits"_s;
+        QTest::newRow("EAN-8") << row("96385074", "E80") << record("9638507", "E80 ") << QString();
+        QTest::newRow("UPC-A") << row("036000291452", "UPC A") << record("03600029145", "UPA0") << QString();
+        QTest::newRow("UPC-E checked through its UPC-A")
+            << row("04252614", "UPE0") << record("0425261", "UPE0") << QString();
+        QTest::newRow("UPC-E wrong check digit")
+            << row("04252615", "UPC E") << none << u"the check digit is 5, but it should be 4"_s;
+        QTest::newRow("UPC A to E") << row("036000291452", "UPC A to E") << record("03600029145", "UPP0") << QString();
+        QTest::newRow("SCC-14") << row("10012345678902", "SCC-14") << record("1001234567890", "SC14") << QString();
+        QTest::newRow("ISBN") << row("1-57169-006-9", "ISBN") << record("1-57169-006-9", "ISB0") << QString();
+        QTest::newRow("ISBN wrong check character")
+            << row("1-57169-006-8", "ISBN") << none << u"the ISBN check character is 8, but it should be 9"_s;
+        QTest::newRow("ISBN without dividers")
+            << row("1571690069", "ISB0") << none << u"an ISBN is written as 10 characters and 3 dividers"_s;
+        QTest::newRow("Code 39 in capitals") << row("box-12 a", "Code 39") << record("BOX-12 A", "Co39") << QString();
+        QTest::newRow("Code 39 character") << row("BOX_12", "Co39") << none << u"\"_\" is no Code 39 character"_s;
+        QTest::newRow("Code 39 too long") << row(QByteArray(86, 'A').constData(), "Co39") << none
+                                          << u"a Code 39 barcode has at most 85 characters, not 86"_s;
+        QTest::newRow("2-digit supplement makes the add-on type")
+            << row("9771234567003", "EAN 13", "12") << record("977123456700", "E132", "12") << QString();
+        QTest::newRow("5-digit supplement on UPC-A")
+            << row("03600029145", "UPA0", "51234") << record("03600029145", "UPA5", "51234") << QString();
+        QTest::newRow("name with add-on")
+            << row("96385074", "EAN 8+5", "00123") << record("9638507", "E85 ", "00123") << QString();
+        QTest::newRow("add-on type without supplement")
+            << row("9638507", "E82") << none << u"EAN 8+2 needs a supplement of 2 digits, not 0"_s;
+        QTest::newRow("3-digit supplement")
+            << row("9638507", "E80", "123") << none << u"a supplement has 2 or 5 digits, not 3"_s;
+        QTest::newRow("ISBN takes no 2 digits")
+            << row("1-57169-006-9", "ISBN", "12") << none << u"ISBN takes no 2-digit supplement"_s;
+        QTest::newRow("unknown type") << row("4006381333931", "QR") << none << u"\"QR\" is no barcode type"_s;
+        QTest::newRow("no type, 13 digits") << row("4006381333931", "") << record("400638133393", "E130") << QString();
+        QTest::newRow("no type, 7 digits") << row("9638507", " ") << record("9638507", "E80 ") << QString();
+        QTest::newRow("no type, letters") << row("ABC", "") << none << u"no type is given"_s;
+        QTest::newRow("no barcode") << row("", "E130") << none << u"there is no barcode"_s;
+        QTest::newRow("line break in the product")
+            << QStringList{u"Two\nlines"_s, u"4006381333931"_s, {}, {}, u"E130"_s} << none
+            << u"the product holds a line break, which a list file cannot keep"_s;
+    }
+    void rowRules()
+    {
+        QFETCH(QStringList, row);
+        QFETCH(QStringList, record);
+        QFETCH(QString, refusal);
+        const CsvRowCheck check = checkCsvRow(row[0], row[1], row[2], row[3], row[4]);
+        QVERIFY2(check.refusal.startsWith(refusal) && check.refusal.isEmpty() == refusal.isEmpty(),
+                 qPrintable(check.refusal));
+        if (refusal.isEmpty())
+            QCOMPARE(check.record, (ListRecord{record[0], record[1], record[2], record[3], record[4]}));
+    }
+
+    void mapping_data()
+    {
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QList<int>>("columns"); ///< product, barcode, supplement, text, type; empty: none
+        QTest::newRow("English") << QStringList{u"Product"_s, u"Barcode"_s, u"Digit Sup."_s, u"Text"_s, u"Type"_s}
+                                 << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("Swedish, other order")
+            << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s}
+            << QList<int>{2, 0, 3, 4, 1};
+        QTest::newRow("GTIN, the first of two")
+            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QList<int>{0, 1, -1, -1, -1};
+        QTest::newRow("TypeCode before Type")
+            << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QList<int>{-1, 0, -1, -1, 2};
+        QTest::newRow("no barcode column") << QStringList{u"Product"_s, u"Price"_s} << QList<int>{};
+    }
+    void mapping()
+    {
+        QFETCH(QStringList, header);
+        QFETCH(QList<int>, columns);
+        const std::optional<CsvColumns> found = columnsFromHeader(header);
+        QCOMPARE(found.has_value(), !columns.isEmpty());
+        if (found)
+            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
+                     columns);
+    }
+
+    void columnList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("all five") << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
+                                  << QString();
+        QTest::newRow("skipped columns") << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1} << QString();
+        QTest::newRow("unknown name")
+            << u"barcode,price"_s << QList<int>{}
+            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
+        QTest::newRow("named twice") << u"barcode,ean"_s << QList<int>{}
+                                     << u"\"ean\" names a field that an earlier column already holds"_s;
+        QTest::newRow("no barcode") << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
+    }
+    void columnList()
+    {
+        QFETCH(QString, list);
+        QFETCH(QList<int>, columns);
+        QFETCH(QString, error);
+        QString why;
+        const std::optional<CsvColumns> found = columnsFromList(list, &why);
+        QCOMPARE(why, error);
+        if (found)
+            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
+                     columns);
+    }
+
+    // Duplicates against the list and within the file, one answer for all, as Add to List asks.
+    void duplicates_data()
+    {
+        QTest::addColumn<DuplicateProducts>("answer");
+        QTest::addColumn<QStringList>("accepted"); ///< products
+        QTest::addColumn<QStringList>("refused");  ///< "line: reason"
+        QTest::newRow("Keep all") << DuplicateProducts::KeepAll << QStringList{u"soap"_s, u""_s, u"Tea"_s, u"tea"_s}
+                                  << QStringList{u"3: this number has been issued"_s,
+                                                 u"6: this number has been issued"_s};
+        QTest::newRow("Skip all") << DuplicateProducts::SkipAll << QStringList{u""_s, u"Tea"_s}
+                                  << QStringList{u"2: the product soap exists in list"_s,
+                                                 u"3: this number has been issued"_s,
+                                                 u"6: the product TEA exists in list"_s,
+                                                 u"7: the product tea exists in list"_s};
+    }
+    void duplicates()
+    {
+        QFETCH(DuplicateProducts, answer);
+        QFETCH(QStringList, accepted);
+        QFETCH(QStringList, refused);
+        BarcodeList list;
+        list.append({u"Soap"_s, u"501234567890"_s, {}, {}, u"E130"_s});
+        const QByteArray file = "Product,EAN\n"
+                                "soap,4006381333931\n" // product in the list, new barcode
+                                "Jam,5012345678900\n"  // barcode issued in the list
+                                ",5012345678900\n"     // no product: no check
+                                "Tea,9638507\n"
+                                "TEA,96385074\n" // same product, same barcode as the row before
+                                "tea,1234567\n";
+        const CsvImportResult result = importBytes(file, std::nullopt, &list, answer);
+        QStringList products, reasons;
+        for (const ListRecord &record : result.accepted)
+            products << record.product;
+        for (const RefusedRow &row : result.refused)
+            reasons << QString::number(row.line) + u": "_s + row.reason;
+        QCOMPARE(products, accepted);
+        QCOMPARE(reasons, refused);
+        QCOMPARE(list.count(), 1); // the import appends nothing itself
+        QVERIFY(result.reportText().startsWith(
+            u"6 rows read: %1 imported, %2 refused.\n"_s.arg(accepted.size()).arg(refused.size())));
+    }
+
+    // A list exported and imported again is the same list, byte for byte in QZ2.
+    void roundTrip()
+    {
+        const QList<ListRecord> records{
+            {u"Soap, \"extra\" mild"_s, u"501234567890"_s, {}, u"Aisle 3"_s, u"E130"_s},
+            {u"R\u00e4ksm\u00f6rg\u00e5s"_s, u"977123456700"_s, u"12"_s, u" blank ends "_s, u"E132"_s},
+            {u"Mints"_s, u"9638507"_s, u"00123"_s, {}, u"E85 "_s},
+            {u"Cola"_s, u"03600029145"_s, {}, {}, u"UPA0"_s},
+            {u"Gum"_s, u"0425261"_s, u"51"_s, {}, u"UPE2"_s},
+            {u"Crisps"_s, u"04210000526"_s, {}, {}, u"UPP0"_s},
+            {u"Book"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s},
+            {u"Carton"_s, u"1001234567890"_s, {}, {}, u"SC14"_s},
+            {u""_s, u"BOX-12 A"_s, {}, u"\u20ac 5"_s, u"Co39"_s},
+        };
+        const QByteArray csv = csvBytes(records);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode\r\n"
+                               "\"Soap, \"\"extra\"\" mild\",5012345678900,,Aisle 3,EAN 13,E130\r\n"));
+        const CsvImportResult result = importBytes(csv);
+        QVERIFY2(result.complete(), qPrintable(result.reportText()));
+        QBuffer original, again;
+        original.open(QIODevice::WriteOnly);
+        again.open(QIODevice::WriteOnly);
+        QVERIFY(writeQz2Utf8(original, records).ok && writeQz2Utf8(again, result.accepted).ok);
+        QCOMPARE(again.data(), original.data());
+    }
+
+    // Two million rows, twice what a list holds: the first million are imported, the rest is not
+    // read, and the process stays far below 600 MB.
+    void twoMillionRows()
+    {
+        QByteArray file = "Product,Barcode\n";
+        file.reserve(2'000'001 * 24);
+        for (int i = 0; i < 2'000'000; ++i)
+            file += "Item " + QByteArray::number(i) + ",4" + QByteArray::number(i).rightJustified(11, '0') + '\n';
+        CsvImportResult result = importBytes(file);
+        file.clear();
+        QCOMPARE(result.accepted.size(), BarcodeList::MaxRecords);
+        QCOMPARE(result.rowsRead, BarcodeList::MaxRecords);
+        QCOMPARE(result.unreadFromLine, BarcodeList::MaxRecords + 2);
+        QCOMPARE(result.accepted.constLast().barcode, u"400000999999"_s);
+        QVERIFY(result.reportText().contains(
+            u"The rows from line 1000002 on were not read: a list holds at most 1000000 records."_s));
+#if defined(__SANITIZE_ADDRESS__)
+        return; // the sanitizer's shadow memory and quarantine would count in the peak
+#endif
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        QVERIFY2(usage.ru_maxrss < 600 * 1024, qPrintable(QString::number(usage.ru_maxrss / 1024) + u" MB"_s));
+    }
+
+    // A list with room for two more records takes two rows and leaves the rest unread.
+    void fullList()
+    {
+        BarcodeList list;
+        QList<ListRecord> records(BarcodeList::MaxRecords - 2, ListRecord{{}, u"1"_s, {}, {}, u"Co39"_s});
+        list.appendRecords(records, false);
+        const CsvImportResult result = importBytes("EAN\n4006381333931\n5012345678900\n9638507\n", std::nullopt, &list);
+        QCOMPARE(result.accepted.size(), 2);
+        QCOMPARE(result.unreadFromLine, 4);
+    }
+
+    void dataFiles_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QString root = qEnvironmentVariable("KELBRIX_TEST_DATA") + u"/csv"_s;
+        QDirIterator it(root, {u"*.csv"_s}, QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY(it.hasNext());
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
+        }
+    }
+    // Each file beside its expected result: the records, the refused rows ("line: reason"), the
+    // separator, the encoding and whether there is a header; or the error and its line.
+    void dataFiles()
+    {
+        QFETCH(QString, path);
+        QFile json(path + u".json"_s);
+        QVERIFY(json.open(QIODevice::ReadOnly));
+        const QJsonObject expected = QJsonDocument::fromJson(json.readAll()).object();
+        QCOMPARE(expected.contains(u"error"_s), path.contains(u"/fail/"_s));
+
+        CsvReader reader = CsvReader::fromFile(path);
+        std::optional<CsvColumns> columns;
+        if (expected.contains(u"columns"_s)) {
+            QString error;
+            columns = columnsFromList(expected.value(u"columns"_s).toString(), &error);
+            QVERIFY2(columns, qPrintable(error));
+        }
+        const CsvImportResult result = importCsv(reader, columns, nullptr, DuplicateProducts::KeepAll);
+        QCOMPARE(result.error, expected.value(u"error"_s).toString());
+        QCOMPARE(reader.errorLine(), expected.value(u"line"_s).toInteger());
+        QCOMPARE(result.accepted, recordsFrom(expected.value(u"records"_s)));
+        QStringList refused;
+        for (const RefusedRow &row : result.refused)
+            refused << QString::number(row.line) + u": "_s + row.reason;
+        QCOMPARE(refused, expected.value(u"refused"_s).toVariant().toStringList());
+        if (result.ok()) {
+            QCOMPARE(QString(reader.separator()), expected.value(u"separator"_s).toString());
+            const char *encodings[] = {"utf8", "utf8bom", "1252"};
+            QCOMPARE(QString::fromLatin1(encodings[int(reader.encoding())]), expected.value(u"encoding"_s).toString());
+            QCOMPARE(result.header, expected.value(u"header"_s).toBool());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvImport)
+#include "tst_csv_import.moc"
