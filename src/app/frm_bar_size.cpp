@@ -1,5 +1,6 @@
 #include "app/frm_bar_size.h"
 
+#include "app/named.h"
 #include "app/help_window.h"
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
@@ -33,12 +34,6 @@ namespace {
 constexpr double kUndefinedWidthTwips = 1815;
 constexpr double kUndefinedHeightTwips = 900;
 const QString kInchSign = u"\""_s;
-
-template <typename T> T *named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption)
 {

@@ -1,5 +1,6 @@
 #include "app/frm_find.h"
 
+#include "app/named.h"
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
 #include "list/barcode_list.h"
@@ -30,12 +31,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace Kelbrix {
 
 namespace {
-
-template <typename T> T *named(T *object, const QString &name)
-{
-    object->setObjectName(name);
-    return object;
-}
 
 // The records a search tests between two repaints of the window: few enough that it repaints
 // several times a second, many enough that servicing the event loop costs little.

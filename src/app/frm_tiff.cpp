@@ -1,5 +1,6 @@
 #include "app/frm_tiff.h"
 
+#include "app/named.h"
 #include "app/help_window.h"
 #include "app/window_placement.h"
 #include "base/user_prompt.h"
@@ -26,12 +27,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace Kelbrix {
 
 namespace {
-
-template <typename T> T *named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 // A frame whose options form one exclusive group of their own.
 QGroupBox *optionFrame(const QString &name, const QString &caption, QWidget *parent,

@@ -2,6 +2,7 @@
 // label pictures, the barcode list and the image list on the right, the status bar below.
 #include "app/main_window_layout.h"
 
+#include "app/named.h"
 #include "app/export_lock.h"
 #include "app/form1.h"
 #include "app/hint_panel.h"
@@ -24,16 +25,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-template <typename T> T *named(T *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-} // namespace
 
 void MainWindowLayout::build(Form1 &form)
 {

@@ -1,3 +1,4 @@
+#include "expected_records.h"
 #include "list/barcode_list.h"
 #include "list/csv_import.h"
 #include "list/csv_reader.h"
@@ -16,6 +17,7 @@
 #include <sys/resource.h>
 
 using namespace Kelbrix;
+using namespace Kelbrix::Test;
 using namespace Qt::Literals::StringLiterals;
 
 using Rows = QList<QStringList>;
@@ -27,16 +29,6 @@ CsvImportResult importBytes(const QByteArray &bytes, std::optional<CsvColumns> c
 {
     CsvReader reader(bytes);
     return importCsv(reader, columns, list, products);
-}
-
-QList<ListRecord> recordsFrom(const QJsonValue &value)
-{
-    QList<ListRecord> records;
-    for (const QJsonValue &row : value.toArray()) {
-        const QStringList c = row.toVariant().toStringList();
-        records.append({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4)});
-    }
-    return records;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "expected_records.h"
 #include "list/list_files.h"
 
 #include <QBuffer>
@@ -10,21 +11,8 @@
 #include <QTest>
 
 using namespace Kelbrix;
+using namespace Kelbrix::Test;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-QList<ListRecord> recordsFrom(const QJsonValue &value)
-{
-    QList<ListRecord> records;
-    for (const QJsonValue &row : value.toArray()) {
-        const QStringList c = row.toVariant().toStringList();
-        records.append({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4)});
-    }
-    return records;
-}
-
-} // namespace
 
 class TestListFileData : public QObject {
     Q_OBJECT
