@@ -11,6 +11,7 @@ EnabledCommands enabledCommands(const CommandState &state)
     on.mnuCLList = hasRecords;
     on.mnuRItem = hasRecords;
     on.mnuPrint = hasRecords;
+    on.mnuExport = hasRecords;
     // "List" saves to the current list file, or asks for a name when there is none yet.
     on.mnuSBAR = hasRecords || state.hasListFile;
     // "Barcode (*.bmp)" saves the label to the last bitmap again; with records and no bitmap

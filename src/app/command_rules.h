@@ -20,6 +20,7 @@ struct EnabledCommands {
     bool mnuSBMP = false;     ///< "Barcode (*.bmp)"
     bool mnuSBAR = false;     ///< "List"
     bool mnuAs = false;       ///< "Save &As"
+    bool mnuExport = false;   ///< "E&xport...": the list as CSV
     bool mnuCLList = false;   ///< "Clear &List"
     bool mnuRItem = false;    ///< "&Remove Item"
     bool mnuPrint = false;    ///< "&Print List" and its preview

@@ -29,6 +29,9 @@ void Form1::refreshCommands()
     mnuSBMP->setEnabled(on.mnuSBMP);
     mnuSBAR->setEnabled(on.mnuSBAR);
     mnuAs->setEnabled(on.mnuAs);
+    // "E&xport..." belongs to the CSV commands, which name it.
+    if (auto *mnuExport = mnuFile->findChild<QAction *>(u"mnuExport"_s))
+        mnuExport->setEnabled(on.mnuExport);
     mnuCLList->setEnabled(on.mnuCLList);
     mnuRItem->setEnabled(on.mnuRItem);
     mnuPrint->setEnabled(on.mnuPrint);

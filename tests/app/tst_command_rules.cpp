@@ -14,9 +14,11 @@ QStringList offered(const EnabledCommands &on)
 {
     QStringList names;
     const std::pair<bool, const char16_t *> commands[] = {
-        {on.mnuSave, u"mnuSave"},     {on.mnuSBMP, u"mnuSBMP"},         {on.mnuSBAR, u"mnuSBAR"},
-        {on.mnuAs, u"mnuAs"},         {on.mnuPbarcode, u"mnuPbarcode"}, {on.mnuPrint, u"mnuPrint"},
-        {on.mnuCLList, u"mnuCLList"}, {on.mnuRItem, u"mnuRItem"},       {on.mnuClearBar, u"mnuClearBar"},
+        {on.mnuSave, u"mnuSave"},     {on.mnuSBMP, u"mnuSBMP"},
+        {on.mnuSBAR, u"mnuSBAR"},     {on.mnuAs, u"mnuAs"},
+        {on.mnuExport, u"mnuExport"}, {on.mnuPbarcode, u"mnuPbarcode"},
+        {on.mnuPrint, u"mnuPrint"},   {on.mnuCLList, u"mnuCLList"},
+        {on.mnuRItem, u"mnuRItem"},   {on.mnuClearBar, u"mnuClearBar"},
         {on.cmdToRTF1, u"cmdToRTF1"},
     };
     for (const auto &[enabled, name] : commands) {
@@ -40,8 +42,8 @@ private slots:
     {
         QTest::addColumn<CommandState>("state");
         QTest::addColumn<QStringList>("expected");
-        const QStringList list{u"mnuSave"_s,  u"mnuSBMP"_s,   u"mnuSBAR"_s, u"mnuAs"_s,
-                               u"mnuPrint"_s, u"mnuCLList"_s, u"mnuRItem"_s};
+        const QStringList list{u"mnuSave"_s,   u"mnuSBMP"_s,  u"mnuSBAR"_s,   u"mnuAs"_s,
+                               u"mnuExport"_s, u"mnuPrint"_s, u"mnuCLList"_s, u"mnuRItem"_s};
         // records, list file, bitmap file, barcode made, label composed, image list content
         QTest::newRow("start-up") << state(0, false, false, false, false, false) << QStringList{};
         QTest::newRow("label drawn, not made")
