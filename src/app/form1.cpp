@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/csv_commands.h"
 #include "app/export_lock.h"
 #include "app/frm_bar_size.h"
 #include "app/frm_find.h"
@@ -72,6 +73,11 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     buildList();
     buildFindWindow();
     new PrintCommands(mnuFile, mnuPrint, mnuPbarcode, *m_list, RTF1, WindowTitle);
+    // Import and Export after "Save &As", Number Sequence after "&Remove Item".
+    const QList<QAction *> fileActions = mnuFile->actions();
+    const QList<QAction *> editActions = mnuEdit->actions();
+    new CsvCommands(this, mnuFile, fileActions.value(fileActions.indexOf(mnuAs) + 1), mnuEdit,
+                    editActions.value(editActions.indexOf(mnuRItem) + 1), *m_list, *m_exportLock);
     installMainWindowHints(*this, *m_hints);
     connectHandlers();
     m_windows = new ParameterWindows(*this);

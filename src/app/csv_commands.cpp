@@ -1,0 +1,137 @@
+// Import from CSV, export to CSV and number sequences: the commands that fill the barcode list
+// from elsewhere and hand it on. The reading, the rules and the writing are the list's and the
+// barcode folder's; this file asks the user and appends.
+#include "app/csv_commands.h"
+
+#include "app/csv_mapping_dialog.h"
+#include "app/csv_report_dialog.h"
+#include "app/export_lock.h"
+#include "app/named.h"
+#include "app/number_sequence_dialog.h"
+#include "base/user_prompt.h"
+#include "list/barcode_list.h"
+#include "list/csv_import.h"
+#include "list/csv_reader.h"
+#include "list/csv_writer.h"
+
+#include <QAction>
+#include <QMenu>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// Rows the mapping window shows.
+constexpr qsizetype previewRows = 20;
+
+const QString csvFilter = u"CSV file (*.csv);;Text file (*.txt);;All files (*)"_s;
+
+QAction *insertAction(QMenu *menu, QAction *before, const QString &name, const QString &caption)
+{
+    auto *action = named(new QAction(caption, menu), name);
+    menu->insertAction(before, action);
+    return action;
+}
+
+void tell(const QString &text, PromptIcon icon)
+{
+    ask(text, applicationTitle(), icon, PromptButtons::Ok);
+}
+
+} // namespace
+
+CsvCommands::CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, QMenu *editMenu, QAction *editBefore,
+                         BarcodeList &list, ExportLock &lock)
+    : QObject(window), m_window(window), m_list(list)
+{
+    QAction *mnuImport = insertAction(fileMenu, fileBefore, u"mnuImport"_s, u"&Import..."_s);
+    QAction *mnuExport = insertAction(fileMenu, fileBefore, u"mnuExport"_s, u"E&xport..."_s);
+    QAction *mnuSequence = insertAction(editMenu, editBefore, u"mnuSequence"_s, u"&Number Sequence..."_s);
+    mnuExport->setEnabled(list.count() > 0);
+    connect(mnuImport, &QAction::triggered, this, &CsvCommands::importCsv);
+    connect(mnuExport, &QAction::triggered, this, &CsvCommands::exportCsv);
+    connect(mnuSequence, &QAction::triggered, this, &CsvCommands::numberSequence);
+    lock.addActions({mnuImport, mnuSequence});
+}
+
+void CsvCommands::importCsv()
+{
+    FileRequest request;
+    request.title = u"Import"_s;
+    request.filter = csvFilter;
+    const QString path = userPrompt().chooseFile(request);
+    if (path.isEmpty())
+        return;
+    const CsvReader file = CsvReader::fromFile(path);
+    CsvReader preview = file;
+    const QList<CsvRow> rows = readCsvRows(preview, previewRows);
+    if (rows.isEmpty()) {
+        tell(preview.ok() ? u"%1 holds no rows."_s.arg(path) : preview.error(), PromptIcon::Exclamation);
+        return;
+    }
+    CsvMappingDialog mapping(rows, columnsFromHeader(rows.first().fields).value_or(CsvColumns{}), m_window);
+    if (mapping.exec() != QDialog::Accepted)
+        return;
+    const CsvColumns columns = mapping.columns();
+
+    // The products already there are answered once for the whole file; the question is put
+    // only when skipping them would leave rows out.
+    CsvReader keepReader = file;
+    CsvImportResult result = Kelbrix::importCsv(keepReader, columns, &m_list, DuplicateProducts::KeepAll);
+    if (result.ok()) {
+        CsvReader skipReader = file;
+        CsvImportResult skipped = Kelbrix::importCsv(skipReader, columns, &m_list, DuplicateProducts::SkipAll);
+        if (skipped.accepted.size() != result.accepted.size()) {
+            // The asking seam offers Yes and No; the text says which is which.
+            const PromptAnswer answer = ask(u"Some products of the file are already in the list.\n\n"
+                                            u"Yes: Keep all\nNo: Skip all"_s,
+                                            u"Import"_s, PromptIcon::Question, PromptButtons::YesNo);
+            if (answer == PromptAnswer::No)
+                result = std::move(skipped);
+        }
+    }
+    if (!result.ok()) {
+        tell(result.reportText(), PromptIcon::Exclamation);
+        return;
+    }
+    if (!result.complete()) {
+        CsvReportDialog report(result.reportText(), m_window);
+        if (report.exec() != QDialog::Accepted)
+            return;
+    }
+    m_list.appendRecords(result.accepted, true);
+}
+
+void CsvCommands::exportCsv()
+{
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.title = u"Export"_s;
+    request.filter = csvFilter;
+    request.extensionFromFilter = true;
+    const QString path = userPrompt().chooseFile(request);
+    if (path.isEmpty())
+        return;
+    const SaveResult saved = saveCsvFile(path, m_list.records());
+    if (!saved.ok)
+        tell(saved.message, PromptIcon::Critical);
+}
+
+void CsvCommands::numberSequence()
+{
+    NumberSequenceDialog dialog(m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QList<ListRecord> records;
+    records.reserve(dialog.sequence().numbers.size());
+    for (const SequenceNumber &number : dialog.sequence().numbers)
+        records.append({number.product, number.entry, QString(), QString(), number.type});
+    const qsizetype appended = m_list.appendRecords(records, true);
+    if (appended < records.size())
+        tell(u"The list is full: %1 of the %2 numbers were added."_s.arg(appended).arg(records.size()),
+             PromptIcon::Exclamation);
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace Kelbrix {
+
+class BarcodeList;
+class ExportLock;
+
+/// The main window's commands that bring records in from elsewhere and take them out:
+/// File > "&Import..." (a CSV file, through the column mapping and the report), File >
+/// "E&xport..." (the list as a CSV file) and Edit > "&Number Sequence..." (numbers under a GS1
+/// company prefix). Import and Number Sequence change the list, so a running export locks them;
+/// Export is enabled by the window's command rules.
+class CsvCommands : public QObject {
+    Q_OBJECT
+public:
+    /// Puts "mnuImport" and "mnuExport" into \a fileMenu before \a fileBefore and "mnuSequence"
+    /// into \a editMenu before \a editBefore, and connects them. \a window is the parent of the
+    /// windows they open; \a list is what they fill and export.
+    CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, QMenu *editMenu, QAction *editBefore,
+                BarcodeList &list, ExportLock &lock);
+
+private:
+    void importCsv();
+    void exportCsv();
+    void numberSequence();
+
+    QWidget *m_window;
+    BarcodeList &m_list;
+};
+
+} // namespace Kelbrix

@@ -1,0 +1,124 @@
+// The column mapping of a CSV import: the first rows of the file in a table, and a choice of
+// column for each field of a record.
+#include "app/csv_mapping_dialog.h"
+
+#include "app/named.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// The types a whole file may be given, by the names the import understands.
+const char16_t *const fixedTypeNames[] = {u"EAN 13", u"EAN 8", u"UPC A", u"UPC E", u"ISBN", u"SCC-14", u"Code 39"};
+
+QComboBox *columnChoice(const QString &name, int columnCount, int selected, QWidget *parent)
+{
+    auto *box = named(new QComboBox(parent), name);
+    box->addItem(u"(none)"_s, -1);
+    for (int column = 0; column < columnCount; ++column)
+        box->addItem(u"Column %1"_s.arg(column + 1), column);
+    box->setCurrentIndex(std::max(0, box->findData(selected)));
+    return box;
+}
+
+} // namespace
+
+CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &columns, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(u"frmCsvMapping"_s);
+    setWindowTitle(u"Import"_s);
+    int columnCount = 0;
+    for (const CsvRow &row : rows)
+        columnCount = std::max(columnCount, int(row.fields.size()));
+
+    tblRows = named(new QTableWidget(int(rows.size()), columnCount, this), u"tblRows"_s);
+    QStringList headers;
+    for (int column = 0; column < columnCount; ++column)
+        headers.append(u"Column %1"_s.arg(column + 1));
+    tblRows->setHorizontalHeaderLabels(headers);
+    QStringList lines;
+    for (int r = 0; r < rows.size(); ++r) {
+        lines.append(QString::number(rows[r].line));
+        for (int column = 0; column < rows[r].fields.size(); ++column)
+            tblRows->setItem(r, column, new QTableWidgetItem(rows[r].fields[column]));
+    }
+    tblRows->setVerticalHeaderLabels(lines);
+    tblRows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblRows->setTabKeyNavigation(false);
+    tblRows->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    cboProduct = columnChoice(u"cboProduct"_s, columnCount, columns.product, this);
+    cboBarcode = columnChoice(u"cboBarcode"_s, columnCount, columns.barcode, this);
+    cboSupplement = columnChoice(u"cboSupplement"_s, columnCount, columns.supplement, this);
+    cboText = columnChoice(u"cboText"_s, columnCount, columns.text, this);
+    cboType = columnChoice(u"cboType"_s, columnCount, columns.type, this);
+    cboFixedType = named(new QComboBox(this), u"cboFixedType"_s);
+    cboFixedType->addItem(u"EAN 13 or EAN 8, by length"_s, QString());
+    for (const char16_t *name : fixedTypeNames)
+        cboFixedType->addItem(QString::fromUtf16(name), typeCodeFromName(QString::fromUtf16(name)));
+    cboFixedType->setCurrentIndex(std::max(0, cboFixedType->findData(columns.fixedType)));
+
+    auto *form = new QFormLayout;
+    const auto addRow = [form, this](const QString &caption, QComboBox *box) {
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(box);
+        form->addRow(label, box);
+    };
+    addRow(u"&Product:"_s, cboProduct);
+    addRow(u"&Barcode:"_s, cboBarcode);
+    addRow(u"&Supplement:"_s, cboSupplement);
+    addRow(u"&Text:"_s, cboText);
+    addRow(u"T&ype:"_s, cboType);
+    addRow(u"Type of rows &without one:"_s, cboFixedType);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    cmdOk = named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
+    named(buttons->button(QDialogButtonBox::Cancel), u"cmdCancel"_s);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cboBarcode, &QComboBox::currentIndexChanged, this, &CsvMappingDialog::updateOk);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(u"The first rows of the file. Choose the column of each field:"_s, this));
+    layout->addWidget(tblRows, 1);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    const QList<QWidget *> order{tblRows, cboProduct, cboBarcode, cboSupplement, cboText, cboType, cboFixedType};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(640, 480);
+    updateOk();
+    cboBarcode->setFocus();
+}
+
+CsvColumns CsvMappingDialog::columns() const
+{
+    CsvColumns chosen;
+    chosen.product = cboProduct->currentData().toInt();
+    chosen.barcode = cboBarcode->currentData().toInt();
+    chosen.supplement = cboSupplement->currentData().toInt();
+    chosen.text = cboText->currentData().toInt();
+    chosen.type = cboType->currentData().toInt();
+    chosen.fixedType = cboFixedType->currentData().toString();
+    return chosen;
+}
+
+// Every record needs a barcode.
+void CsvMappingDialog::updateOk()
+{
+    cmdOk->setEnabled(cboBarcode->currentData().toInt() >= 0);
+}
+
+} // namespace Kelbrix

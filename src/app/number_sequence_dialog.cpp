@@ -1,0 +1,73 @@
+// The window that numbers items in sequence under a GS1 company prefix.
+#include "app/number_sequence_dialog.h"
+
+#include "app/named.h"
+#include "base/user_prompt.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+NumberSequenceDialog::NumberSequenceDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(u"frmSequence"_s);
+    setWindowTitle(u"Number Sequence"_s);
+    auto *digits = new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), this);
+    txtPrefix = named(new QLineEdit(this), u"txtPrefix"_s);
+    txtPrefix->setValidator(digits);
+    txtPrefix->setMaxLength(11);
+    txtFirstItem = named(new QLineEdit(this), u"txtFirstItem"_s);
+    txtFirstItem->setValidator(digits);
+    txtCount = named(new QSpinBox(this), u"txtCount"_s);
+    txtCount->setRange(1, int(kMaxSequenceCount));
+    txtCount->setValue(10);
+    txtPattern = named(new QLineEdit(u"Item {n}"_s, this), u"txtPattern"_s);
+    txtPattern->setToolTip(u"{n} stands for the number's place in the sequence: 1, 2, 3, ..."_s);
+
+    auto *form = new QFormLayout;
+    const auto addRow = [form, this](const QString &caption, QWidget *box) {
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(box);
+        form->addRow(label, box);
+    };
+    addRow(u"Company &prefix:"_s, txtPrefix);
+    addRow(u"&First item reference:"_s, txtFirstItem);
+    addRow(u"&Count:"_s, txtCount);
+    addRow(u"Product &name:"_s, txtPattern);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
+    named(buttons->button(QDialogButtonBox::Cancel), u"cmdCancel"_s);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NumberSequenceDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void NumberSequenceDialog::accept()
+{
+    NumberSequenceRequest request;
+    request.companyPrefix = txtPrefix->text();
+    request.firstItemReference = txtFirstItem->text();
+    request.count = txtCount->value();
+    request.productPattern = txtPattern->text();
+    m_sequence = makeNumberSequence(request);
+    if (!m_sequence.ok()) {
+        ask(m_sequence.error, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace Kelbrix

@@ -1,0 +1,245 @@
+#include "form1_driver.h"
+
+#include "barcode/number_sequence.h"
+#include "list/barcode_list.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+// Answers the windows a command opens, each once, by its object name, while the command waits
+// for them; keeps the names in the order they showed.
+class WindowAnswers : public QObject {
+public:
+    explicit WindowAnswers(QHash<QString, std::function<void(QDialog *)>> answers) : m_answers(std::move(answers))
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || m_done.contains(dialog))
+                return;
+            m_done.append(dialog);
+            shown.append(dialog->objectName());
+            if (const auto answer = m_answers.value(dialog->objectName()))
+                answer(dialog);
+            else
+                dialog->reject();
+        });
+        m_poll.start(10);
+    }
+    QStringList shown;
+
+private:
+    QHash<QString, std::function<void(QDialog *)>> m_answers;
+    QList<QPointer<QDialog>> m_done;
+    QTimer m_poll;
+};
+
+void press(QDialog *dialog, const QString &button)
+{
+    auto *found = dialog->findChild<QPushButton *>(button);
+    QVERIFY2(found, qPrintable(button));
+    found->click();
+}
+
+QStringList barcodes(const Form1 &form)
+{
+    QStringList codes;
+    for (const ListRecord &record : form.listRecords())
+        codes.append(record.barcode);
+    return codes;
+}
+
+const QByteArray priced = "Product,Barcode,Old code\r\n"
+                          "Apple,400638133393,5901234123457\r\n"
+                          "Pear,4006381333932,5012345678900\r\n"
+                          "Plum,12345,4006381333931\r\n";
+
+} // namespace
+
+class TestForm1Csv : public QObject, public Form1Fixture {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return file.fileName();
+    }
+    // Imports \a path through the real windows: the mapping window gets \a mapping, the report
+    // \a report; returns the windows that showed.
+    QStringList import(const QString &path, const std::function<void(QDialog *)> &mapping,
+                       const std::function<void(QDialog *)> &report = {})
+    {
+        m_prompt->files.enqueue(path);
+        WindowAnswers answers({{u"frmCsvMapping"_s, mapping}, {u"frmCsvReport"_s, report}});
+        m_form->findChild<QAction *>(u"mnuImport"_s)->trigger();
+        return answers.shown;
+    }
+
+private slots:
+    void init() { open(); }
+    void cleanup() { close(); }
+
+    void import_data()
+    {
+        QTest::addColumn<int>("barcodeColumn"); // 0: as preselected from the header
+        QTest::addColumn<bool>("mappingOk");
+        QTest::addColumn<bool>("reportOk");
+        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList both{u"frmCsvMapping"_s, u"frmCsvReport"_s};
+        QTest::newRow("refused rows reported, the rest appended")
+            << 0 << true << true << both << QStringList{u"400638133393"_s};
+        QTest::newRow("cancel at the mapping")
+            << 0 << false << true << QStringList{u"frmCsvMapping"_s} << QStringList{};
+        QTest::newRow("cancel at the report") << 0 << true << false << both << QStringList{};
+        QTest::newRow("another barcode column") << 3 << true << true << QStringList{u"frmCsvMapping"_s}
+                                                << QStringList{u"590123412345"_s, u"501234567890"_s, u"400638133393"_s};
+    }
+    void import()
+    {
+        QFETCH(int, barcodeColumn);
+        QFETCH(bool, mappingOk);
+        QFETCH(bool, reportOk);
+        QFETCH(QStringList, windows);
+        QFETCH(QStringList, expected);
+        QVERIFY(!m_form->findChild<QAction *>(u"mnuExport"_s)->isEnabled());
+        QString report;
+        const QStringList shown = import(
+            write(u"priced.csv"_s, priced),
+            [&](QDialog *mapping) {
+                auto *barcode = mapping->findChild<QComboBox *>(u"cboBarcode"_s);
+                QCOMPARE(barcode->currentText(), u"Column 2"_s);
+                if (barcodeColumn)
+                    barcode->setCurrentIndex(barcode->findData(barcodeColumn - 1));
+                press(mapping, mappingOk ? u"cmdOk"_s : u"cmdCancel"_s);
+            },
+            [&](QDialog *dialog) {
+                report = dialog->findChild<QPlainTextEdit *>(u"txtReport"_s)->toPlainText();
+                press(dialog, reportOk ? u"cmdOk"_s : u"cmdCancel"_s);
+            });
+        QCOMPARE(shown, windows);
+        QCOMPARE(barcodes(*m_form), expected);
+        if (shown.size() == 2) {
+            QVERIFY2(report.contains(u"Line 3 (Pear,4006381333932,5012345678900): "_s), qPrintable(report));
+            QVERIFY2(report.contains(u"Line 4 (Plum,12345,4006381333931): "_s), qPrintable(report));
+        }
+        QCOMPARE(m_form->findChild<QAction *>(u"mnuExport"_s)->isEnabled(), !expected.isEmpty());
+        QVERIFY(m_prompt->asked.isEmpty());
+    }
+
+    // A product that is already in the list is asked about once for the whole file.
+    void productsInTheList_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("Keep all") << PromptAnswer::Yes
+                                  << QStringList{u"400638133393"_s, u"590123412345"_s, u"501234567890"_s,
+                                                 u"123456789012"_s};
+        QTest::newRow("Skip all") << PromptAnswer::No << QStringList{u"400638133393"_s, u"123456789012"_s};
+    }
+    void productsInTheList()
+    {
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QStringList, expected);
+        const auto accept = [](QDialog *dialog) { press(dialog, u"cmdOk"_s); };
+        import(write(u"first.csv"_s, "Produkt;Streckkod\nApple;400638133393\n"), accept);
+        m_prompt->answers.enqueue(answer);
+        import(write(u"second.csv"_s, "Produkt;Streckkod\napple;590123412345\nApple;501234567890\nFig;123456789012\n"),
+               accept, accept);
+        QCOMPARE(barcodes(*m_form), expected);
+        QCOMPARE(m_prompt->texts(),
+                 QStringList{u"Some products of the file are already in the list.\n\nYes: Keep all\nNo: Skip all"_s});
+    }
+
+    // What Export writes, Import reads back as the same records; a failed export says so and
+    // keeps the old file.
+    void exportThenImport()
+    {
+        const QByteArray mixed = "Product,Barcode,Supplement,Text,Type\n"
+                                 "\"Tea, green\",400638133393,12,\"said \"\"hi\"\"\",EAN 13\n"
+                                 "Book,91-7119-005-8,,,ISBN\n"
+                                 "Part,ABC-123,,x,Code 39\n"
+                                 "Can,03600029145,54321,,UPC A\n"
+                                 "Nut,9638507,,,EAN 8\n";
+        const auto accept = [](QDialog *dialog) { press(dialog, u"cmdOk"_s); };
+        QCOMPARE(import(write(u"mixed.csv"_s, mixed), accept), QStringList{u"frmCsvMapping"_s});
+        const QList<ListRecord> records = m_form->listRecords();
+        QCOMPARE(records.size(), 5);
+
+        const QString exported = m_dir.filePath(u"exported.csv"_s);
+        m_prompt->files.enqueue(exported);
+        m_form->findChild<QAction *>(u"mnuExport"_s)->trigger();
+        QVERIFY(m_prompt->asked.isEmpty());
+
+        close();
+        open();
+        import(exported, accept);
+        QCOMPARE(m_form->listRecords(), records);
+
+        // A folder cannot be replaced by the file.
+        m_prompt->files.enqueue(m_dir.path());
+        m_form->findChild<QAction *>(u"mnuExport"_s)->trigger();
+        QCOMPARE(m_prompt->asked.size(), 1);
+        QVERIFY2(m_prompt->asked[0].text.contains(m_dir.path()), qPrintable(m_prompt->asked[0].text));
+        QVERIFY(QFileInfo(m_dir.path()).isDir());
+    }
+
+    void numberSequence_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("EAN-13") << u"4006381"_s << u"33393"_s << 3
+                                << QStringList{u"400638133393"_s, u"400638133394"_s, u"400638133395"_s};
+        QTest::newRow("UPC-A from a prefix with 0") << u"0360002"_s << u"9145"_s << 1 << QStringList{u"36000209145"_s};
+        QTest::newRow("past the last item reference") << u"40063813339"_s << u"9"_s << 10 << QStringList{};
+    }
+    void numberSequence()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QString, first);
+        QFETCH(int, count);
+        QFETCH(QStringList, expected);
+        WindowAnswers answers({{u"frmSequence"_s, [&](QDialog *dialog) {
+                                    dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(prefix);
+                                    dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(first);
+                                    dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(count);
+                                    press(dialog, u"cmdOk"_s);
+                                    // A refused sequence leaves the window open.
+                                    if (dialog->isVisible())
+                                        press(dialog, u"cmdCancel"_s);
+                                }}});
+        m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
+        QCOMPARE(answers.shown, QStringList{u"frmSequence"_s});
+        QCOMPARE(barcodes(*m_form), expected);
+        if (expected.isEmpty()) {
+            const QString message = makeNumberSequence({prefix, first, count}).error;
+            QVERIFY(!message.isEmpty());
+            QCOMPARE(m_prompt->texts(), QStringList{message});
+        } else {
+            QVERIFY(m_prompt->asked.isEmpty());
+            QCOMPARE(m_form->listRecord(1).product, u"Item 1"_s);
+        }
+    }
+};
+
+QTEST_MAIN(TestForm1Csv)
+#include "tst_form1_csv.moc"
