@@ -126,8 +126,17 @@ void CsvCommands::numberSequence()
         return;
     QList<ListRecord> records;
     records.reserve(dialog.sequence().numbers.size());
-    for (const SequenceNumber &number : dialog.sequence().numbers)
+    qsizetype issued = 0;
+    for (const SequenceNumber &number : dialog.sequence().numbers) {
         records.append({number.product, number.entry, QString(), QString(), number.type});
+        issued += m_list.checkAdd(number.product, number.entry).barcodeIssued ? 1 : 0;
+    }
+    // As Add to List, a barcode is issued once; a sequence is added whole or not at all.
+    if (issued > 0) {
+        tell(u"%1 of the %2 numbers are already in the list: nothing was added."_s.arg(issued).arg(records.size()),
+             PromptIcon::Exclamation);
+        return;
+    }
     const qsizetype appended = m_list.appendRecords(records, true);
     if (appended < records.size())
         tell(u"The list is full: %1 of the %2 numbers were added."_s.arg(appended).arg(records.size()),

@@ -212,6 +212,23 @@ private slots:
         QTest::newRow("UPC-A from a prefix with 0") << u"0360002"_s << u"9145"_s << 1 << QStringList{u"36000209145"_s};
         QTest::newRow("past the last item reference") << u"40063813339"_s << u"9"_s << 10 << QStringList{};
     }
+    // The sequence makes the same numbers twice: the second time nothing is added.
+    void numberSequenceAlreadyIssued()
+    {
+        const auto sequence = [this] {
+            WindowAnswers answers({{u"frmSequence"_s, [](QDialog *dialog) {
+                                        dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(u"4006381"_s);
+                                        dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(u"33393"_s);
+                                        dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(2);
+                                        press(dialog, u"cmdOk"_s);
+                                    }}});
+            m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
+        };
+        sequence();
+        sequence();
+        QCOMPARE(barcodes(*m_form), (QStringList{u"400638133393"_s, u"400638133394"_s}));
+        QCOMPARE(m_prompt->texts(), QStringList{u"2 of the 2 numbers are already in the list: nothing was added."_s});
+    }
     void numberSequence()
     {
         QFETCH(QString, prefix);
