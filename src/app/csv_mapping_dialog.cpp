@@ -71,17 +71,12 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     cboFixedType->setCurrentIndex(std::max(0, cboFixedType->findData(columns.fixedType)));
 
     auto *form = new QFormLayout;
-    const auto addRow = [form, this](const QString &caption, QComboBox *box) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(box);
-        form->addRow(label, box);
-    };
-    addRow(u"&Product:"_s, cboProduct);
-    addRow(u"&Barcode:"_s, cboBarcode);
-    addRow(u"&Supplement:"_s, cboSupplement);
-    addRow(u"&Text:"_s, cboText);
-    addRow(u"T&ype:"_s, cboType);
-    addRow(u"Type of rows &without one:"_s, cboFixedType);
+    addLabelledRow(form, this, u"&Product:"_s, cboProduct);
+    addLabelledRow(form, this, u"&Barcode:"_s, cboBarcode);
+    addLabelledRow(form, this, u"&Supplement:"_s, cboSupplement);
+    addLabelledRow(form, this, u"&Text:"_s, cboText);
+    addLabelledRow(form, this, u"T&ype:"_s, cboType);
+    addLabelledRow(form, this, u"Type of rows &without one:"_s, cboFixedType);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     cmdOk = named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);

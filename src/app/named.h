@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFormLayout>
+#include <QLabel>
 #include <QString>
 
 namespace Kelbrix {
@@ -10,6 +12,15 @@ template <typename T> T *named(T *object, const QString &name)
 {
     object->setObjectName(name);
     return object;
+}
+
+/// Adds \a field to \a form under a label reading \a caption, whose mnemonic moves the focus
+/// to the field.
+inline void addLabelledRow(QFormLayout *form, QWidget *parent, const QString &caption, QWidget *field)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    form->addRow(label, field);
 }
 
 } // namespace Kelbrix

@@ -34,15 +34,10 @@ NumberSequenceDialog::NumberSequenceDialog(QWidget *parent) : QDialog(parent)
     txtPattern->setToolTip(u"{n} stands for the number's place in the sequence: 1, 2, 3, ..."_s);
 
     auto *form = new QFormLayout;
-    const auto addRow = [form, this](const QString &caption, QWidget *box) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(box);
-        form->addRow(label, box);
-    };
-    addRow(u"Company &prefix:"_s, txtPrefix);
-    addRow(u"&First item reference:"_s, txtFirstItem);
-    addRow(u"&Count:"_s, txtCount);
-    addRow(u"Product &name:"_s, txtPattern);
+    addLabelledRow(form, this, u"Company &prefix:"_s, txtPrefix);
+    addLabelledRow(form, this, u"&First item reference:"_s, txtFirstItem);
+    addLabelledRow(form, this, u"&Count:"_s, txtCount);
+    addLabelledRow(form, this, u"Product &name:"_s, txtPattern);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
