@@ -76,20 +76,18 @@ void CsvCommands::importCsv()
         return;
     const CsvColumns columns = mapping.columns();
 
-    // The products already there are answered once for the whole file; the question is put
-    // only when skipping them would leave rows out.
-    CsvReader keepReader = file;
-    CsvImportResult result = Kelbrix::importCsv(keepReader, columns, &m_list, DuplicateProducts::KeepAll);
-    if (result.ok()) {
-        CsvReader skipReader = file;
-        CsvImportResult skipped = Kelbrix::importCsv(skipReader, columns, &m_list, DuplicateProducts::SkipAll);
-        if (skipped.accepted.size() != result.accepted.size()) {
-            // The asking seam offers Yes and No; the text says which is which.
-            const PromptAnswer answer = ask(u"Some products of the file are already in the list.\n\n"
-                                            u"Yes: Keep all\nNo: Skip all"_s,
-                                            u"Import"_s, PromptIcon::Question, PromptButtons::YesNo);
-            if (answer == PromptAnswer::No)
-                result = std::move(skipped);
+    // The products already there are answered once for the whole file, and only when the
+    // file has any: skipping them means reading the file once more.
+    CsvReader reader = file;
+    CsvImportResult result = Kelbrix::importCsv(reader, columns, &m_list, DuplicateProducts::KeepAll);
+    if (result.ok() && result.keptProducts > 0) {
+        // The asking seam offers Yes and No; the text says which is which.
+        const PromptAnswer answer = ask(u"Some products of the file are already in the list.\n\n"
+                                        u"Yes: Keep all\nNo: Skip all"_s,
+                                        u"Import"_s, PromptIcon::Question, PromptButtons::YesNo);
+        if (answer == PromptAnswer::No) {
+            CsvReader skipReader = file;
+            result = Kelbrix::importCsv(skipReader, columns, &m_list, DuplicateProducts::SkipAll);
         }
     }
     if (!result.ok()) {

@@ -394,6 +394,8 @@ CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, 
                 check.refusal = u"the product %1 exists in list"_s.arg(record.product);
             else if (inList.barcodeIssued || issued.contains(record.barcode))
                 check.refusal = u"this number has been issued"_s;
+            else if (productThere)
+                ++result.keptProducts;
             else
                 productKeys.insert(key);
         }

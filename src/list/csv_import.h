@@ -88,7 +88,10 @@ struct CsvImportResult {
     /// row was read.
     qint64 unreadFromLine = 0;
     qsizetype rowsRead = 0; ///< data rows read, the header not counted
-    bool header = false;    ///< the first row was a header
+    /// Accepted rows whose product was already in the list or an earlier row (kept because
+    /// they were to be kept); a skip-all import would leave them out.
+    qsizetype keptProducts = 0;
+    bool header = false; ///< the first row was a header
     bool ok() const { return error.isEmpty(); }
     /// True when every row of the file became a record.
     bool complete() const { return ok() && refused.isEmpty() && unreadFromLine == 0; }
