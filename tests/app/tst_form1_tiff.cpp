@@ -177,7 +177,6 @@ private slots:
         QTest::newRow("switching display, 32 bits, Yes") << true << 32 << PromptAnswer::Yes;
         QTest::newRow("switching display, 24 bits") << true << 24 << PromptAnswer::No;
         QTest::newRow("this screen, 32 bits") << false << 32 << PromptAnswer::No;
-        QTest::newRow("this screen, 16 bits") << false << 16 << PromptAnswer::No;
     }
     void colourDepthQuestion()
     {
@@ -211,7 +210,6 @@ private slots:
         const QStringList question{u"To be able to save High Resolution TIFF images you must use 256 Colors, Change "
                                    u"Resolution automaticlly ?"_s};
         QTest::newRow("this screen, first start") << false << QString() << QStringList{} << 0;
-        QTest::newRow("this screen, always 256") << false << u"256"_s << QStringList{} << 0;
         QTest::newRow("switching display, first start") << true << QString() << question << 8;
         QTest::newRow("switching display, always 256") << true << u"256"_s << QStringList{} << 8;
         QTest::newRow("switching display, never") << true << u"Never"_s << QStringList{} << 32;

@@ -76,14 +76,6 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
-    void search()
-    {
-        control<QCheckBox>(*m_window, u"chkAll")->click();
-        searchFor(*m_window, u"e13"_s);
-        QCOMPARE(shownProducts(*m_window), (QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s}));
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"4"_s);
-    }
-
     void sortTogglesSharedByProductAndDigitSup()
     {
         control<QCheckBox>(*m_window, u"chkAll")->click();
