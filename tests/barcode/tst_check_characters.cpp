@@ -15,8 +15,7 @@ private slots:
         QTest::newRow("sum wraps at 43") << u"%%A"_s << u"%%A8"_s;
         QTest::newRow("second press changes nothing") << u"ABCX"_s << u"ABCX"_s;
         QTest::newRow("asterisks count as 0") << u"*AB*"_s << u"*AB*L"_s;
-        QTest::newRow("100 characters get one")
-            << QString(100, u'A') << QString(100, u'A') + code39Character(1000 % 43);
+        QTest::newRow("100 characters get one") << QString(100, u'A') << QString(100, u'A') + u'B';
         QTest::newRow("101 characters get none") << QString(101, u'A') << QString(101, u'A');
     }
     void code39CheckCharacter()

