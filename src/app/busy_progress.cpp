@@ -1,10 +1,14 @@
 #include "app/busy_progress.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QProgressBar>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace Kelbrix {
 
@@ -51,6 +55,20 @@ void BusyProgress::keepAlive()
     }
     m_lastServiced = m_started.elapsed();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void runInBackground(QProgressBar *bar, const std::function<void()> &work)
+{
+    BusyProgress busy(bar);
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&busy] { busy.step(0); });
+    ticker.start(100);
+    worker->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
 }
 
 } // namespace Kelbrix

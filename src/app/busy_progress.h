@@ -2,6 +2,8 @@
 
 #include <QElapsedTimer>
 
+#include <functional>
+
 class QProgressBar;
 
 namespace Kelbrix {
@@ -31,5 +33,10 @@ private:
     QElapsedTimer m_started;
     qint64 m_lastServiced = 0;
 };
+
+/// Runs \a work on a worker thread while this thread keeps the window painted and shows the busy
+/// pointer and \a bar (may be null); user input waits until the work is done. \a work must
+/// touch nothing that the window changes meanwhile (it changes nothing while input waits).
+void runInBackground(QProgressBar *bar, const std::function<void()> &work);
 
 } // namespace Kelbrix

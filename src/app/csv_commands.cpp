@@ -3,6 +3,7 @@
 // barcode folder's; this file asks the user and appends.
 #include "app/csv_commands.h"
 
+#include "app/busy_progress.h"
 #include "app/csv_mapping_dialog.h"
 #include "app/csv_report_dialog.h"
 #include "app/export_lock.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProgressBar>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -43,8 +45,8 @@ void tell(const QString &text, PromptIcon icon)
 } // namespace
 
 CsvCommands::CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, QMenu *editMenu, QAction *editBefore,
-                         BarcodeList &list, ExportLock &lock)
-    : QObject(window), m_window(window), m_list(list)
+                         BarcodeList &list, ExportLock &lock, QProgressBar *progress)
+    : QObject(window), m_window(window), m_list(list), m_progress(progress)
 {
     QAction *mnuImport = insertAction(fileMenu, fileBefore, u"mnuImport"_s, u"&Import..."_s);
     QAction *mnuExport = insertAction(fileMenu, fileBefore, u"mnuExport"_s, u"E&xport..."_s);
@@ -64,7 +66,8 @@ void CsvCommands::importCsv()
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
-    const CsvReader file = CsvReader::fromFile(path);
+    CsvReader file;
+    runInBackground(m_progress, [&file, &path] { file = CsvReader::fromFile(path); });
     CsvReader preview = file;
     const QList<CsvRow> rows = readCsvRows(preview, previewRows);
     if (rows.isEmpty()) {
@@ -77,18 +80,29 @@ void CsvCommands::importCsv()
     const CsvColumns columns = mapping.columns();
 
     // The products already there are answered once for the whole file, and only when the
-    // file has any: skipping them means reading the file once more.
-    CsvReader reader = file;
-    CsvImportResult result = Kelbrix::importCsv(reader, columns, &m_list, DuplicateProducts::KeepAll);
+    // file has any: skipping them means reading the file once more. Large files are read on
+    // a worker thread while the window keeps painting.
+    CsvImportResult result;
+    const auto importAll = [&](DuplicateProducts products) {
+        runInBackground(m_progress, [&] {
+            CsvReader reader = file;
+            result = Kelbrix::importCsv(reader, columns, &m_list, products);
+        });
+    };
+    importAll(DuplicateProducts::KeepAll);
     if (result.ok() && result.keptProducts > 0) {
-        // The asking seam offers Yes and No; the text says which is which.
-        const PromptAnswer answer = ask(u"Some products of the file are already in the list.\n\n"
-                                        u"Yes: Keep all\nNo: Skip all"_s,
-                                        u"Import"_s, PromptIcon::Question, PromptButtons::YesNo);
-        if (answer == PromptAnswer::No) {
-            CsvReader skipReader = file;
-            result = Kelbrix::importCsv(skipReader, columns, &m_list, DuplicateProducts::SkipAll);
-        }
+        PromptRequest question;
+        question.text = u"%1 rows of the file name a product that is already in the list or in an earlier row."_s.arg(
+            result.keptProducts);
+        question.title = u"Import"_s;
+        question.icon = PromptIcon::Question;
+        question.buttons = PromptButtons::YesNoCancel;
+        question.buttonTexts = {u"Keep all"_s, u"Skip all"_s, u"Cancel"_s};
+        const PromptAnswer answer = userPrompt().ask(question);
+        if (answer == PromptAnswer::Cancel)
+            return;
+        if (answer == PromptAnswer::No)
+            importAll(DuplicateProducts::SkipAll);
     }
     if (!result.ok()) {
         tell(result.reportText(), PromptIcon::Exclamation);

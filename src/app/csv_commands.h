@@ -4,6 +4,7 @@
 
 class QAction;
 class QMenu;
+class QProgressBar;
 class QWidget;
 
 namespace Kelbrix {
@@ -21,9 +22,10 @@ class CsvCommands : public QObject {
 public:
     /// Puts "mnuImport" and "mnuExport" into \a fileMenu before \a fileBefore and "mnuSequence"
     /// into \a editMenu before \a editBefore, and connects them. \a window is the parent of the
-    /// windows they open; \a list is what they fill and export.
+    /// windows they open; \a list is what they fill and export; \a progress (may be null) shows
+    /// the progress of a long import.
     CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, QMenu *editMenu, QAction *editBefore,
-                BarcodeList &list, ExportLock &lock);
+                BarcodeList &list, ExportLock &lock, QProgressBar *progress);
 
 private:
     void importCsv();
@@ -32,6 +34,7 @@ private:
 
     QWidget *m_window;
     BarcodeList &m_list;
+    QProgressBar *m_progress;
 };
 
 } // namespace Kelbrix

@@ -77,7 +77,7 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     const QList<QAction *> fileActions = mnuFile->actions();
     const QList<QAction *> editActions = mnuEdit->actions();
     new CsvCommands(this, mnuFile, fileActions.value(fileActions.indexOf(mnuAs) + 1), mnuEdit,
-                    editActions.value(editActions.indexOf(mnuRItem) + 1), *m_list, *m_exportLock);
+                    editActions.value(editActions.indexOf(mnuRItem) + 1), *m_list, *m_exportLock, ProgressBar1);
     installMainWindowHints(*this, *m_hints);
     connectHandlers();
     m_windows = new ParameterWindows(*this);

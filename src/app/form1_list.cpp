@@ -23,10 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QEventLoop>
 #include <QListView>
-#include <QThread>
-#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -34,28 +31,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-ListReadResult readListInBackground(const QString &path, QProgressBar *progress)
-{
-    // The file is read on a worker thread (the readers touch nothing but the file), while
-    // this thread keeps the window painted and the progress showing. User input waits.
-    ListReadResult result;
-    BusyProgress busy(progress);
-    std::unique_ptr<QThread> reader(QThread::create([&result, path] { result = readListFile(path); }));
-    QEventLoop loop;
-    QObject::connect(reader.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, &loop, [&busy] { busy.step(0); });
-    ticker.start(100);
-    reader->start();
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    reader->wait();
-    return result;
-}
-
-} // namespace
 
 void Form1::buildList()
 {
@@ -341,7 +316,8 @@ void Form1::loadListFile(const QString &path)
                                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
         m_list->clear();
 
-    ListReadResult result = readListInBackground(path, ProgressBar1);
+    ListReadResult result;
+    runInBackground(ProgressBar1, [&result, path] { result = readListFile(path); });
     {
         BusyProgress busy(ProgressBar1);
         if (format == ListFileFormat::Qz2) {

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -46,21 +48,22 @@ QMessageBox::Icon boxIcon(PromptIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons boxButtons(PromptButtons buttons)
+// The buttons of a message box, in the order their names give them.
+QList<QMessageBox::StandardButton> boxButtons(PromptButtons buttons)
 {
     switch (buttons) {
     case PromptButtons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
+        return {QMessageBox::Ok, QMessageBox::Cancel};
     case PromptButtons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {QMessageBox::Yes, QMessageBox::No};
     case PromptButtons::YesNoCancel:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
     case PromptButtons::RetryCancel:
-        return QMessageBox::Retry | QMessageBox::Cancel;
+        return {QMessageBox::Retry, QMessageBox::Cancel};
     case PromptButtons::Ok:
         break;
     }
-    return QMessageBox::Ok;
+    return {QMessageBox::Ok};
 }
 
 PromptAnswer toAnswer(QMessageBox::StandardButton button)
@@ -83,8 +86,13 @@ PromptAnswer toAnswer(QMessageBox::StandardButton button)
 
 PromptAnswer MessageBoxPrompt::ask(const PromptRequest &request)
 {
-    QMessageBox box(boxIcon(request.icon), request.title, QString(), boxButtons(request.buttons),
-                    QApplication::activeWindow());
+    const QList<QMessageBox::StandardButton> buttons = boxButtons(request.buttons);
+    QMessageBox::StandardButtons flags;
+    for (QMessageBox::StandardButton button : buttons)
+        flags |= button;
+    QMessageBox box(boxIcon(request.icon), request.title, QString(), flags, QApplication::activeWindow());
+    for (qsizetype i = 0; i < std::min(buttons.size(), request.buttonTexts.size()); ++i)
+        box.button(buttons[i])->setText(request.buttonTexts[i]);
     // Messages carry file names, products and barcodes as the user typed them: a text such
     // as "<h1>" is shown as written, never as markup.
     box.setTextFormat(Qt::PlainText);

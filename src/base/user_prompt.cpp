@@ -75,7 +75,7 @@ UserPrompt *setUserPrompt(UserPrompt *prompt)
 
 PromptAnswer ask(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons, int helpContext)
 {
-    return userPrompt().ask(PromptRequest{text, title, icon, buttons, helpContext});
+    return userPrompt().ask(PromptRequest{text, title, icon, buttons, helpContext, {}});
 }
 
 QString applicationTitle()

@@ -24,6 +24,9 @@ struct PromptRequest {
     PromptIcon icon = PromptIcon::NoIcon;
     PromptButtons buttons = PromptButtons::Ok;
     int helpContext = 0;
+    /// Captions that replace the standard ones, in the order the buttons are named ("Yes",
+    /// "No", "Cancel" for YesNoCancel); empty keeps the standard captions.
+    QStringList buttonTexts;
 };
 
 /// One file dialog.

@@ -144,7 +144,8 @@ private slots:
         QVERIFY(m_prompt->asked.isEmpty());
     }
 
-    // A product that is already in the list is asked about once for the whole file.
+    // A product that is already in the list is asked about once for the whole file; Cancel
+    // imports nothing.
     void productsInTheList_data()
     {
         QTest::addColumn<PromptAnswer>("answer");
@@ -153,6 +154,7 @@ private slots:
                                   << QStringList{u"400638133393"_s, u"590123412345"_s, u"501234567890"_s,
                                                  u"123456789012"_s};
         QTest::newRow("Skip all") << PromptAnswer::No << QStringList{u"400638133393"_s, u"123456789012"_s};
+        QTest::newRow("Cancel") << PromptAnswer::Cancel << QStringList{u"400638133393"_s};
     }
     void productsInTheList()
     {
@@ -165,7 +167,8 @@ private slots:
                accept, accept);
         QCOMPARE(barcodes(*m_form), expected);
         QCOMPARE(m_prompt->texts(),
-                 QStringList{u"Some products of the file are already in the list.\n\nYes: Keep all\nNo: Skip all"_s});
+                 QStringList{u"2 rows of the file name a product that is already in the list or in an earlier row."_s});
+        QCOMPARE(m_prompt->asked[0].buttonTexts, (QStringList{u"Keep all"_s, u"Skip all"_s, u"Cancel"_s}));
     }
 
     // What Export writes, Import reads back as the same records; a failed export says so and
