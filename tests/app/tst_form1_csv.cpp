@@ -204,59 +204,48 @@ private slots:
         QVERIFY(QFileInfo(m_dir.path()).isDir());
     }
 
+    // A sequence is added whole; one past the last item reference, or one whose numbers are
+    // already in the list (the same sequence made twice), is refused with a message.
     void numberSequence_data()
     {
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("first");
         QTest::addColumn<int>("count");
+        QTest::addColumn<int>("times");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("EAN-13") << u"4006381"_s << u"33393"_s << 3
-                                << QStringList{u"400638133393"_s, u"400638133394"_s, u"400638133395"_s};
-        QTest::newRow("past the last item reference") << u"40063813339"_s << u"9"_s << 10 << QStringList{};
-    }
-    // The sequence makes the same numbers twice: the second time nothing is added.
-    void numberSequenceAlreadyIssued()
-    {
-        const auto sequence = [this] {
-            WindowAnswers answers({{u"frmSequence"_s, [](QDialog *dialog) {
-                                        dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(u"4006381"_s);
-                                        dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(u"33393"_s);
-                                        dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(2);
-                                        press(dialog, u"cmdOk"_s);
-                                    }}});
-            m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
-        };
-        sequence();
-        sequence();
-        QCOMPARE(barcodes(*m_form), (QStringList{u"400638133393"_s, u"400638133394"_s}));
-        QCOMPARE(m_prompt->texts(), QStringList{u"2 of the 2 numbers are already in the list: nothing was added."_s});
+        QTest::addColumn<QString>("message");
+        const QStringList made{u"400638133393"_s, u"400638133394"_s, u"400638133395"_s};
+        QTest::newRow("EAN-13") << u"4006381"_s << u"33393"_s << 3 << 1 << made << QString();
+        QTest::newRow("past the last item reference") << u"40063813339"_s << u"9"_s << 10 << 1 << QStringList{}
+                                                      << makeNumberSequence({u"40063813339"_s, u"9"_s, 10}).error;
+        QTest::newRow("already in the list") << u"4006381"_s << u"33393"_s << 3 << 2 << made
+                                             << u"3 of the 3 numbers are already in the list: nothing was added."_s;
     }
     void numberSequence()
     {
         QFETCH(QString, prefix);
         QFETCH(QString, first);
         QFETCH(int, count);
+        QFETCH(int, times);
         QFETCH(QStringList, expected);
-        WindowAnswers answers({{u"frmSequence"_s, [&](QDialog *dialog) {
-                                    dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(prefix);
-                                    dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(first);
-                                    dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(count);
-                                    press(dialog, u"cmdOk"_s);
-                                    // A refused sequence leaves the window open.
-                                    if (dialog->isVisible())
-                                        press(dialog, u"cmdCancel"_s);
-                                }}});
-        m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
-        QCOMPARE(answers.shown, QStringList{u"frmSequence"_s});
-        QCOMPARE(barcodes(*m_form), expected);
-        if (expected.isEmpty()) {
-            const QString message = makeNumberSequence({prefix, first, count}).error;
-            QVERIFY(!message.isEmpty());
-            QCOMPARE(m_prompt->texts(), QStringList{message});
-        } else {
-            QVERIFY(m_prompt->asked.isEmpty());
-            QCOMPARE(m_form->listRecord(1).product, u"Item 1"_s);
+        QFETCH(QString, message);
+        for (int i = 0; i < times; ++i) {
+            WindowAnswers answers({{u"frmSequence"_s, [&](QDialog *dialog) {
+                                        dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(prefix);
+                                        dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(first);
+                                        dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(count);
+                                        press(dialog, u"cmdOk"_s);
+                                        // A refused sequence leaves the window open.
+                                        if (dialog->isVisible())
+                                            press(dialog, u"cmdCancel"_s);
+                                    }}});
+            m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
+            QCOMPARE(answers.shown, QStringList{u"frmSequence"_s});
         }
+        QCOMPARE(barcodes(*m_form), expected);
+        QCOMPARE(m_prompt->texts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        if (!expected.isEmpty())
+            QCOMPARE(m_form->listRecord(1).product, u"Item 1"_s);
     }
 };
 
