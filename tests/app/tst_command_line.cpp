@@ -15,16 +15,6 @@ using namespace Kelbrix;
 
 namespace {
 
-struct Run {
-    const char *name;
-    QString platform;      ///< empty: the program chooses its own
-    QStringList arguments; ///< "@D@" stands for the folder of the test
-    int exitCode;
-    QStringList out;
-    QString err;
-    bool session = false; ///< started in a user session (XDG_RUNTIME_DIR set), as a window is
-};
-
 // A list of two good records and one whose digits are too short to make a barcode.
 const char kList[] = "\"A/B Soap\"\r\n\"5012345678900\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"
                      "\"Tea\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
@@ -37,24 +27,28 @@ const char kCsv[] = "Product;EAN;Supplement;Type\r\n"
                     "Jam;5012345678901;;\r\n"
                     "Short;12;;Code 39\r\n";
 
-// Hostile input to the export: list texts, stored settings, limits of the process.
-struct HostileRun {
+struct Run {
     const char *name;
-    QByteArray list;
-    QByteArray settings;  ///< the settings file, when there is one
-    rlim_t fileSizeLimit; ///< bytes a file may grow to (RLIM_INFINITY: no limit)
-    QStringList arguments;
+    QString platform = {}; ///< empty: the program chooses its own
+    QStringList arguments; ///< "@D@" stands for the folder of the test
     int exitCode;
-    QStringList out;
-    QString err;
+    QStringList out = {};
+    QString err = {};
+    bool session = false; ///< started in a user session (XDG_RUNTIME_DIR set), as a window is
+    QByteArray list = kList;
+    QByteArray settings = {};             ///< the settings file, when there is one
+    rlim_t fileSizeLimit = RLIM_INFINITY; ///< bytes a file may grow to
 };
 
-// Runs the program without a desktop in a folder that holds label.bmp and list.qz2 (\a list),
-// and compares what it printed, its exit code and the files it left with what is expected.
-void runAndCheck(const QString &platform, const QStringList &arguments, int exitCode, const QStringList &out,
-                 const QString &err, const QByteArray &listBytes = kList, const QByteArray &settings = {},
-                 rlim_t fileSizeLimit = RLIM_INFINITY, bool session = false)
+// The export of list.qz2 into the folder out.
+const QStringList kToOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
+
+// Runs the program without a desktop in a folder that holds label.bmp, list.qz2 and list.csv,
+// and compares what it printed, its exit code and the files it left with what is expected;
+// \a firstImage receives the pixel size of the first TIFF file written.
+void runAndCheck(const Run &run, QSize *firstImage = nullptr)
 {
+    const auto &[name, platform, arguments, exitCode, out, err, session, listBytes, settings, fileSizeLimit] = run;
     QTemporaryDir dir;
     QImage label(120, 40, QImage::Format_RGB32);
     label.fill(Qt::white);
@@ -120,6 +114,10 @@ void runAndCheck(const QString &platform, const QStringList &arguments, int exit
     written.sort();
     expected.sort();
     QCOMPARE(written, expected);
+    if (firstImage && !written.isEmpty()) {
+        const Test::TiffFile tiff = Test::readTiffFile(written[0], false);
+        *firstImage = QSize(int(tiff.width), int(tiff.height));
+    }
 }
 
 } // namespace
@@ -144,11 +142,10 @@ private slots:
         QCOMPARE(Kelbrix::startUpFile(arguments), file);
     }
 
-    // Each run has no desktop; the folder holds label.bmp and list.qz2.
+    // Each run has no desktop; the folder holds label.bmp, list.qz2 and list.csv.
     void runs_data()
     {
         QTest::addColumn<Run>("row");
-        const QStringList toOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
         for (const Run &row : std::initializer_list<Run>{
                  {"convert to TIFF",
                   u"xcb"_s,
@@ -171,8 +168,8 @@ private slots:
                   u"usage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
                  {"export two records, two copies",
                   {},
-                  toOut + QStringList{u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s, u"--compression"_s, u"g4"_s,
-                                      u"--dpi"_s, u"600"_s},
+                  kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s, u"--compression"_s, u"g4"_s,
+                                       u"--dpi"_s, u"600"_s},
                   0,
                   {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"@D@/out/AB Soap_5012345678900_002.tif"_s,
                    u"@D@/out/Tea_1234567_001.tif"_s, u"@D@/out/Tea_1234567_002.tif"_s,
@@ -180,13 +177,13 @@ private slots:
                   {}},
                  {"a record without a barcode fails the export",
                   {},
-                  toOut + QStringList{u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
+                  kToOut + QStringList{u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
                   1,
                   {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"1 files written for 1 of 2 records"_s},
                   u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
                  {"export reads every file back",
                   {},
-                  toOut + QStringList{u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s, u"--invert"_s, u"--verify"_s},
+                  kToOut + QStringList{u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s, u"--invert"_s, u"--verify"_s},
                   0,
                   {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
                    u"1 file checked: it scans."_s},
@@ -246,97 +243,53 @@ private slots:
                   true},
                  {"unknown compression",
                   {},
-                  toOut + QStringList{u"--compression"_s, u"lzw"_s},
+                  kToOut + QStringList{u"--compression"_s, u"lzw"_s},
                   2,
                   {},
                   u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\nusage: kelbrix --export "
                   u"LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] [--invert] "
-                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify]\n"_s}})
+                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify]\n"_s},
+                 // Hostile input to the export: list texts, limits of the process.
+                 {.name = "a file-size limit fails the write with a message",
+                 .arguments = kToOut +
+                              QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s},
+                 .exitCode = 1,
+                 .out = {u"0 files written for 0 of 1 records"_s},
+                 .err = u"kelbrix: Error Writing Data to Disk.\n"_s,
+                 .fileSizeLimit = 16384},
+                 {.name = "control characters are left out of names and escaped on the terminal",
+                 .arguments = kToOut,
+                 .exitCode = 1,
+                 .out = {u"@D@/out/Tea]0;owned_1234567_001.tif"_s, u"1 files written for 1 of 2 records"_s},
+                 .err = u"kelbrix: record 2 makes no barcode and is left out: E130 12\\x1B[2J\n"_s,
+                 .list = "\"Tea\x1b]0;owned\x07\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
+                         "\"Jam\"\r\n\"12\x1b[2J\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"},
+                 {.name = "a range far beyond the list is refused before it is expanded",
+                 .arguments = kToOut + QStringList{u"--records"_s, u"1-999999999"_s},
+                 .exitCode = 2,
+                 .err = u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s}})
             QTest::newRow(row.name) << row;
     }
     void runs()
     {
         QFETCH(Run, row);
-        runAndCheck(row.platform, row.arguments, row.exitCode, row.out, row.err, kList, {}, RLIM_INFINITY, row.session);
+        runAndCheck(row);
     }
 
-    void hostileRuns_data()
-    {
-        QTest::addColumn<HostileRun>("row");
-        const QStringList toOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
-        for (const HostileRun &row : std::initializer_list<HostileRun>{
-                 {"a file-size limit fails the write with a message",
-                  kList,
-                  {},
-                  16384,
-                  toOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s},
-                  1,
-                  {u"0 files written for 0 of 1 records"_s},
-                  u"kelbrix: Error Writing Data to Disk.\n"_s},
-                 {"control characters are left out of names and escaped on the terminal",
-                  "\"Tea\x1b]0;owned\x07\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
-                  "\"Jam\"\r\n\"12\x1b[2J\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n",
-                  {},
-                  RLIM_INFINITY,
-                  toOut,
-                  1,
-                  {u"@D@/out/Tea]0;owned_1234567_001.tif"_s, u"1 files written for 1 of 2 records"_s},
-                  u"kelbrix: record 2 makes no barcode and is left out: E130 12\\x1B[2J\n"_s},
-                 {"a range far beyond the list is refused before it is expanded",
-                  kList,
-                  {},
-                  RLIM_INFINITY,
-                  toOut + QStringList{u"--records"_s, u"1-999999999"_s},
-                  2,
-                  {},
-                  u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s},
-                 {"a stored resolution of 50 dpi reads as 300",
-                  kList,
-                  "[General]\nTiffRes=50\n",
-                  RLIM_INFINITY,
-                  toOut + QStringList{u"--records"_s, u"2"_s, u"--verify"_s},
-                  0,
-                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
-                   u"1 file checked: it scans."_s},
-                  {}}})
-            QTest::newRow(row.name) << row;
-    }
     // "Use Defined Barcode" with a defined size of 102 x 102 mm: the export makes the label at
     // the size the main view shows, as Save As does, the same as without a defined size.
     void definedSizeGivesTheSaveAsSize()
     {
+        Run run{
+            .name = "", .arguments = kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"600"_s}, .exitCode = 0};
+        run.out = QStringList{u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"1 files written for 1 of 1 records"_s};
         QSize sizes[2];
-        for (const bool defined : {false, true}) {
-            QTemporaryDir dir;
-            QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
-            QFile settings(dir.filePath(u"config/Quorran/Barcode.conf"_s));
-            QVERIFY(settings.open(QIODevice::WriteOnly));
-            settings.write(defined ? "[General]\nBar Matt=M\nBar Width=102\nBar Height=102\nBar Def=Y\n" : "");
-            settings.close();
-            QFile list(dir.filePath(u"list.qz2"_s));
-            QVERIFY(list.open(QIODevice::WriteOnly) && list.write(kList) > 0);
-            list.close();
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
-            environment.remove(u"DISPLAY"_s);
-            QProcess kelbrix;
-            kelbrix.setProcessEnvironment(environment);
-            kelbrix.start(QStringLiteral(KELBRIX_PROGRAM),
-                          {u"--export"_s, list.fileName(), u"--out"_s, dir.filePath(u"out"_s), u"--records"_s, u"1"_s,
-                           u"--dpi"_s, u"600"_s});
-            QVERIFY(kelbrix.waitForFinished(60000));
-            QCOMPARE(kelbrix.exitCode(), 0);
-            const Test::TiffFile tiff = Test::readTiffFile(dir.filePath(u"out/AB Soap_5012345678900_001.tif"_s), false);
-            sizes[defined] = QSize(int(tiff.width), int(tiff.height));
-        }
+        run.settings = "[General]\n";
+        runAndCheck(run, &sizes[0]);
+        run.settings = "[General]\nBar Matt=M\nBar Width=102\nBar Height=102\nBar Def=Y\n";
+        runAndCheck(run, &sizes[1]);
         QVERIFY(!sizes[0].isEmpty());
         QCOMPARE(sizes[1], sizes[0]);
-    }
-
-    void hostileRuns()
-    {
-        QFETCH(HostileRun, row);
-        runAndCheck({}, row.arguments, row.exitCode, row.out, row.err, row.list, row.settings, row.fileSizeLimit);
     }
 };
 

@@ -114,10 +114,9 @@ private slots:
         auto display = std::make_unique<SwitchingDisplay>(32);
         SwitchingDisplay *shown = display.get();
         delete m_window;
-        if (switching)
-            m_window = new frmTiff(std::move(display), PrinterResolution{600, true});
-        else
-            m_window = new frmTiff(std::make_unique<QtDisplayModes>(), PrinterResolution{600, true});
+        m_window = new frmTiff(switching ? std::unique_ptr<DisplayModes>(std::move(display))
+                                         : std::make_unique<QtDisplayModes>(),
+                               PrinterResolution{600, true});
         showActive();
         auto *use256 = control<QPushButton>(u"cmdUse256"_s);
         auto *back = control<QPushButton>(u"cmdNormalColor"_s);
