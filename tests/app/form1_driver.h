@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,13 @@ inline void typeInto(QLineEdit *box, const QString &keys)
     QTest::keyClicks(box, keys);
 }
 
+/// The mouse pointer entering \a target, as when it moves over a control.
+inline void enter(QWidget *target)
+{
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(target, &event);
+}
+
 /// Pastes \a text into \a box through the clipboard, replacing what it holds.
 inline void pasteInto(QLineEdit *box, const QString &text)
 {
@@ -60,7 +68,7 @@ inline void pasteInto(QLineEdit *box, const QString &text)
 
 /// Adds the column "row" to a data-driven test and one row per entry of \a rows, named by the
 /// entry's member `name`. The test reads its row with QFETCH(Row, row).
-template <typename Row> void addRows(std::initializer_list<Row> rows)
+template <typename Row> void addRows(const QList<Row> &rows)
 {
     QTest::addColumn<Row>("row");
     for (const Row &row : rows)

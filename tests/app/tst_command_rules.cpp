@@ -28,11 +28,6 @@ QStringList offered(const EnabledCommands &on)
     return names;
 }
 
-CommandState state(long long records, bool listFile, bool bitmapFile, bool made, bool composed, bool images)
-{
-    return CommandState{records, listFile, bitmapFile, made, composed, images};
-}
-
 } // namespace
 
 class TestCommandRules : public QObject {
@@ -45,20 +40,21 @@ private slots:
         const QStringList list{u"mnuSave"_s,   u"mnuSBMP"_s,  u"mnuSBAR"_s,   u"mnuAs"_s,
                                u"mnuExport"_s, u"mnuPrint"_s, u"mnuCLList"_s, u"mnuRItem"_s};
         // records, list file, bitmap file, barcode made, label composed, image list content
-        QTest::newRow("start-up") << state(0, false, false, false, false, false) << QStringList{};
+        QTest::newRow("start-up") << CommandState{0, false, false, false, false, false} << QStringList{};
         QTest::newRow("label drawn, not made")
-            << state(0, false, false, false, true, false) << QStringList{u"cmdToRTF1"_s};
-        QTest::newRow("made code") << state(0, false, false, true, true, false)
+            << CommandState{0, false, false, false, true, false} << QStringList{u"cmdToRTF1"_s};
+        QTest::newRow("made code") << CommandState{0, false, false, true, true, false}
                                    << QStringList{u"mnuAs"_s, u"cmdToRTF1"_s};
-        QTest::newRow("made, refused entry") << state(0, false, false, true, false, false) << QStringList{u"mnuAs"_s};
-        QTest::newRow("one record") << state(1, false, false, false, false, false) << list;
+        QTest::newRow("made, refused entry")
+            << CommandState{0, false, false, true, false, false} << QStringList{u"mnuAs"_s};
+        QTest::newRow("one record") << CommandState{1, false, false, false, false, false} << list;
         QTest::newRow("cleared list keeps its file")
-            << state(0, true, false, false, false, false) << QStringList{u"mnuSave"_s, u"mnuSBAR"_s};
+            << CommandState{0, true, false, false, false, false} << QStringList{u"mnuSave"_s, u"mnuSBAR"_s};
         QTest::newRow("cleared list keeps a bitmap")
-            << state(0, false, true, false, false, false) << QStringList{u"mnuSave"_s, u"mnuSBMP"_s};
-        QTest::newRow("image list only") << state(0, false, false, false, true, true)
+            << CommandState{0, false, true, false, false, false} << QStringList{u"mnuSave"_s, u"mnuSBMP"_s};
+        QTest::newRow("image list only") << CommandState{0, false, false, false, true, true}
                                          << QStringList{u"mnuAs"_s, u"mnuPbarcode"_s, u"mnuClearBar"_s, u"cmdToRTF1"_s};
-        QTest::newRow("everything") << state(1, true, true, true, true, true)
+        QTest::newRow("everything") << CommandState{1, true, true, true, true, true}
                                     << list + QStringList{u"mnuPbarcode"_s, u"mnuClearBar"_s, u"cmdToRTF1"_s};
     }
 

@@ -42,13 +42,6 @@ struct WindowRow {
     bool modal;
 };
 
-void addCodeRows()
-{
-    QTest::addColumn<CodeRow>("row");
-    for (const CodeRow &code : kCodes)
-        QTest::newRow(code.name) << code;
-}
-
 // Rows from the top of \a image that hold a pixel darker than mid grey.
 QList<bool> darkRows(const QImage &image)
 {
@@ -188,7 +181,7 @@ private slots:
                  qPrintable(QDebug::toString(frame) + u" expected at "_s + QDebug::toString(expected)));
     }
 
-    void labelsCoverNoControl_data() { addCodeRows(); }
+    void labelsCoverNoControl_data() { addRows(kCodes); }
     void labelsCoverNoControl()
     {
         QFETCH(CodeRow, row);
@@ -224,7 +217,7 @@ private slots:
         QVERIFY(barRow(shown) > gap);
     }
 
-    void barsAreWholeDevicePixels_data() { addCodeRows(); }
+    void barsAreWholeDevicePixels_data() { addRows(kCodes); }
     void barsAreWholeDevicePixels()
     {
         QFETCH(CodeRow, row);

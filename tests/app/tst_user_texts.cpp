@@ -8,7 +8,6 @@
 #include "base/runtime_errors.h"
 
 #include <QDir>
-#include <QEnterEvent>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -84,48 +83,29 @@ void menuLines(const QString &path, const QList<QAction *> &actions, QStringList
     }
 }
 
-void enter(QWidget *target)
+// The hint of every named control of \a window, in name order, read from the hint panel of its
+// status bar. A hint stays until another control sets its own, so the panel first shows a known
+// text: the hint of \a reference, or none at all. The lines name the controls after \a prefix.
+QStringList hintLines(QMainWindow *window, const QString &prefix, QWidget *reference = nullptr)
 {
-    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
-    QApplication::sendEvent(target, &event);
-}
-
-// The hints of another window, read from the hint panel of its own status bar.
-QStringList windowHintLines(QWidget *window)
-{
-    auto *panel = window->findChild<QLabel *>(u"StatusHint"_s);
+    auto *panel = window->statusBar()->findChild<QLabel *>(u"StatusHint"_s);
     QStringList lines;
     QList<QWidget *> controls = window->findChildren<QWidget *>();
-    controls.prepend(window);
+    if (!reference)
+        controls.prepend(window);
     std::sort(controls.begin(), controls.end(),
               [](const QWidget *a, const QWidget *b) { return a->objectName() < b->objectName(); });
     for (QWidget *control : controls) {
         if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_s))
             continue;
-        panel->setText(u"(none)"_s);
+        if (reference)
+            enter(reference);
+        else
+            panel->setText(u"(none)"_s);
+        const QString before = panel->text();
         enter(control);
-        if (panel->text() != u"(none)"_s)
-            lines.append(u"hint "_s + window->objectName() + u" > "_s + control->objectName() + u" | "_s +
-                         panel->text());
-    }
-    return lines;
-}
-
-QStringList hintLines(Form1 &form)
-{
-    QStringList lines;
-    QList<QWidget *> controls = form.findChildren<QWidget *>();
-    std::sort(controls.begin(), controls.end(),
-              [](const QWidget *a, const QWidget *b) { return a->objectName() < b->objectName(); });
-    for (QWidget *control : controls) {
-        if (control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_s))
-            continue;
-        // A hint stays until another control sets its own: start from a known one.
-        enter(form.txtFree);
-        const QString before = form.statusText();
-        enter(control);
-        if (control == form.txtFree || form.statusText() != before)
-            lines.append(u"hint "_s + control->objectName() + u" | "_s + form.statusText());
+        if (control == reference || panel->text() != before)
+            lines.append(u"hint "_s + prefix + control->objectName() + u" | "_s + panel->text());
     }
     return lines;
 }
@@ -150,15 +130,15 @@ private slots:
             QVERIFY2(menu, qPrintable(popup));
             menuLines(u"Form1 pop-up "_s + popup, menu->actions(), actual);
         }
-        actual += hintLines(*m_form);
+        actual += hintLines(m_form, QString(), m_form->txtFree);
         auto *sizeWindow = m_form->findChild<QMainWindow *>(u"frmBarSize"_s);
         QVERIFY(sizeWindow);
         menuLines(u"frmBarSize"_s, sizeWindow->menuBar()->actions(), actual);
-        actual += windowHintLines(sizeWindow);
+        actual += hintLines(sizeWindow, u"frmBarSize > "_s);
         auto *find = m_form->findChild<QMainWindow *>(u"frmFind"_s);
         QVERIFY(find);
         menuLines(u"frmFind"_s, find->menuBar()->actions(), actual);
-        actual += windowHintLines(find);
+        actual += hintLines(find, u"frmFind > "_s);
         const QString text = actual.join(u'\n') + u'\n';
 
         if (qEnvironmentVariableIsSet("KELBRIX_UPDATE_GOLDEN")) {
