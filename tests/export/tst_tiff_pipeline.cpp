@@ -314,13 +314,11 @@ private slots:
             QList<Record> records;
             QString copies;
             QStringList names, copiesShown;
-        } cases[] = {{{{u"E130"_s, u"501234567890"_s, {}, u"-/-/"_s}}, u"1"_s, {u"_501234567890_001.tif"_s}, {}},
-                     {{{u"E130"_s, u"501234567890"_s, {}, u"A/B: Soap"_s}},
-                      QString(),
-                      {u"AB Soap_501234567890_001.tif"_s},
-                      {u"1"_s}},
-                     {{kSoap}, u"0"_s, {u"Soap_501234567890_001.tif"_s}, {}},
-                     {{}, u"1"_s, {}, {}}};
+        } cases[] = {
+            {{{u"E130"_s, u"501234567890"_s, {}, u"-/-/"_s}}, u"1"_s, {u"_501234567890_001.tif"_s}, {}},
+            {{{u"E130"_s, u"501234567890"_s, {}, u"A/B: Soap"_s}}, {}, {u"AB Soap_501234567890_001.tif"_s}, {u"1"_s}},
+            {{kSoap}, u"0"_s, {u"Soap_501234567890_001.tif"_s}, {}},
+            {{}, u"1"_s, {}, {}}};
         for (const auto &c : cases) {
             init();
             FakeSource run(c.records, 300);
