@@ -11,6 +11,25 @@ using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
+namespace {
+
+// One batch of three records: copies of each, the batch copies after which Escape is pressed, the
+// answers to the stop question (Y or N in turn) and a fault (rN: record N cannot start; cN / sN:
+// copy N fails / stops the batch); then what comes of it.
+struct Run {
+    int copies;
+    QList<qint64> escapeAfter;
+    QString answers, fault, made;
+    int questions;
+    bool stopped;
+    int recordsDone;
+    QList<int> recordsFailed;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Run)
+
 class TestRecordBatch : public QObject {
     Q_OBJECT
 
@@ -21,55 +40,27 @@ private slots:
 
 void TestRecordBatch::runs_data()
 {
-    QTest::addColumn<int>("copies");
-    QTest::addColumn<QList<qint64>>("escapeAfter"); // batch copies after which Escape is pressed
-    QTest::addColumn<QString>("answers");           // to the stop question, Y or N in turn
-    QTest::addColumn<QString>("fault");             // rN: record N cannot start; cN / sN: copy N fails / stops
-    QTest::addColumn<QString>("made");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<bool>("stopped");
-    QTest::addColumn<int>("recordsDone");
-    QTest::addColumn<QList<int>>("recordsFailed");
-
-    using L = QList<qint64>;
-    QTest::newRow("one copy each") << 1 << L{} << u""_s << u""_s << u"1.1 2.1 3.1"_s << 0 << false << 3 << QList<int>{};
-    QTest::newRow("three copies each") << 3 << L{} << u""_s << u""_s << u"1.1 1.2 1.3 2.1 2.2 2.3 3.1 3.2 3.3"_s << 0
-                                       << false << 3 << QList<int>{};
-    QTest::newRow("no copies") << 0 << L{} << u""_s << u""_s << u""_s << 0 << false << 3 << QList<int>{};
-    QTest::newRow("stop within a record")
-        << 2 << L{3} << u"Y"_s << u""_s << u"1.1 1.2 2.1"_s << 1 << true << 1 << QList<int>{};
-    QTest::newRow("stop between records")
-        << 2 << L{2} << u"Y"_s << u""_s << u"1.1 1.2"_s << 1 << true << 1 << QList<int>{};
-    QTest::newRow("stop before the first copy")
-        << 1 << L{0} << u"Y"_s << u""_s << u""_s << 1 << true << 0 << QList<int>{};
-    QTest::newRow("stop declined") << 2 << L{3} << u"N"_s << u""_s << u"1.1 1.2 2.1 2.2 3.1 3.2"_s << 1 << false << 3
-                                   << QList<int>{};
-    QTest::newRow("declined, then stopped")
-        << 2 << L{1, 4} << u"NY"_s << u""_s << u"1.1 1.2 2.1 2.2"_s << 2 << true << 2 << QList<int>{};
-    QTest::newRow("Escape after the last copy")
-        << 1 << L{3} << u"Y"_s << u""_s << u"1.1 2.1 3.1"_s << 0 << false << 3 << QList<int>{};
-    QTest::newRow("record cannot start") << 2 << L{} << u""_s << u"r2"_s << u"1.1 1.2 3.1 3.2"_s << 0 << false << 2
-                                         << QList<int>{2};
-    QTest::newRow("copy fails, the rest run")
-        << 2 << L{} << u""_s << u"c3"_s << u"1.1 1.2 2.2 3.1 3.2"_s << 0 << false << 2 << QList<int>{2};
-    QTest::newRow("copy ends the batch") << 2 << L{} << u""_s << u"s3"_s << u"1.1 1.2"_s << 0 << true << 1
-                                         << QList<int>{};
-    QTest::newRow("stopped after a failed copy")
-        << 2 << L{3} << u"Y"_s << u"c3"_s << u"1.1 1.2"_s << 1 << true << 1 << QList<int>{};
+    QTest::addColumn<Run>("run");
+    const auto row = [](const char *name, const Run &run) { QTest::newRow(name) << run; };
+    row("one copy each", {1, {}, {}, {}, u"1.1 2.1 3.1"_s, 0, false, 3, {}});
+    row("three copies each", {3, {}, {}, {}, u"1.1 1.2 1.3 2.1 2.2 2.3 3.1 3.2 3.3"_s, 0, false, 3, {}});
+    row("no copies", {0, {}, {}, {}, {}, 0, false, 3, {}});
+    row("stop within a record", {2, {3}, u"Y"_s, {}, u"1.1 1.2 2.1"_s, 1, true, 1, {}});
+    row("stop between records", {2, {2}, u"Y"_s, {}, u"1.1 1.2"_s, 1, true, 1, {}});
+    row("stop before the first copy", {1, {0}, u"Y"_s, {}, {}, 1, true, 0, {}});
+    row("stop declined", {2, {3}, u"N"_s, {}, u"1.1 1.2 2.1 2.2 3.1 3.2"_s, 1, false, 3, {}});
+    row("declined, then stopped", {2, {1, 4}, u"NY"_s, {}, u"1.1 1.2 2.1 2.2"_s, 2, true, 2, {}});
+    row("Escape after the last copy", {1, {3}, u"Y"_s, {}, u"1.1 2.1 3.1"_s, 0, false, 3, {}});
+    row("record cannot start", {2, {}, {}, u"r2"_s, u"1.1 1.2 3.1 3.2"_s, 0, false, 2, {2}});
+    row("copy fails, the rest run", {2, {}, {}, u"c3"_s, u"1.1 1.2 2.2 3.1 3.2"_s, 0, false, 2, {2}});
+    row("copy ends the batch", {2, {}, {}, u"s3"_s, u"1.1 1.2"_s, 0, true, 1, {}});
+    row("stopped after a failed copy", {2, {3}, u"Y"_s, u"c3"_s, u"1.1 1.2"_s, 1, true, 1, {}});
 }
 
 void TestRecordBatch::runs()
 {
-    QFETCH(int, copies);
-    QFETCH(QList<qint64>, escapeAfter);
-    QFETCH(QString, answers);
-    QFETCH(QString, fault);
-    QFETCH(QString, made);
-    QFETCH(int, questions);
-    QFETCH(bool, stopped);
-    QFETCH(int, recordsDone);
-    QFETCH(QList<int>, recordsFailed);
-
+    QFETCH(Run, run);
+    const auto &[copies, escapeAfter, answers, fault, made, questions, stopped, recordsDone, recordsFailed] = run;
     RecordingPrompt prompt;
     for (const QChar answer : answers)
         prompt.answers.enqueue(answer == u'Y' ? PromptAnswer::Yes : PromptAnswer::No);

@@ -65,7 +65,6 @@ private slots:
     void initTestCase() { cacheGlyphsUpToMaskSize(); }
     void matchesPaintedSymbol_data();
     void matchesPaintedSymbol();
-    void listOfRecordsMatchesPaintedSymbols();
     void anyTextMatchesPaintedText_data();
     void anyTextMatchesPaintedText();
 };
@@ -115,18 +114,6 @@ void TestSymbolPicture::matchesPaintedSymbol()
         return;
     const QString text = Test::decodedText(picture.convertToFormat(QImage::Format_RGB32));
     QVERIFY2(text.startsWith(decoded), qPrintable(text));
-}
-
-void TestSymbolPicture::listOfRecordsMatchesPaintedSymbols()
-{
-    // Records of a list share sizes and digit places, so their digits repeat.
-    for (const QString &data :
-         {u"400600000001"_s, u"400600000012"_s, u"400600000123"_s, u"400612345678"_s, u"400699999999"_s}) {
-        const SymbolGeometry symbol = geometryOf(BarcodeRenderer::kEan13, data, QString());
-        const QImage picture = renderSymbol(symbol, QSize(904, 479));
-        QCOMPARE(differingPixels(picture, paintedAndCut(symbol, QSize(904, 479))), 0);
-        QVERIFY(Test::decodedText(picture.convertToFormat(QImage::Format_RGB32)).startsWith(data));
-    }
 }
 
 void TestSymbolPicture::anyTextMatchesPaintedText_data()

@@ -116,43 +116,38 @@ private slots:
         QVERIFY(std::abs(edges.first() - 11 * module - spare * alignment / 2) <= 1);
     }
 
+    // The private clipboard gets the symbol and the size the desktop's picture would have, but no
+    // picture, and leaves the desktop's text alone; the desktop one gets the picture and the
+    // symbol, and nothing while an add-on is missing.
     void copyToClipboard()
     {
         QGuiApplication::clipboard()->setText(u"kept"_s);
         BarcodeRenderer renderer;
         renderer.setWidthTwips(2655);
-        QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13 + 2) && renderer.setData(u"501234567890"_s));
-        QVERIFY(!renderer.copyToClipboard(2655, 900)); // no add-on yet: nothing to copy
-        QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
-        QVERIFY(renderer.setSupplement(u"00295"_s));
-        QVERIFY(renderer.copyToClipboard(2655, 900));
-        const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-        QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), QSize(177, 60));
-        const std::optional<SymbolGeometry> symbol =
-            SymbolGeometry::fromBytes(mime->data(QString::fromLatin1(kSymbolMimeType)));
-        QVERIFY(symbol && symbol->toBytes() == renderer.geometry().toBytes());
-    }
-
-    void copyToPrivateClipboard()
-    {
-        QGuiApplication::clipboard()->setText(u"kept"_s);
-        ProgramClipboard::usePrivate(true);
-        BarcodeRenderer renderer;
-        renderer.setWidthTwips(2655);
         QVERIFY(renderer.setData(u"501234567890"_s));
+        ProgramClipboard::usePrivate(true);
         const bool copied = renderer.copyToClipboard(2655, 900);
         const QMimeData *mime = ProgramClipboard::data();
         const QByteArray geometry = mime ? mime->data(QString::fromLatin1(kSymbolMimeType)) : QByteArray();
         const QByteArray size = mime ? mime->data(QString::fromLatin1(kSymbolSizeMimeType)) : QByteArray();
         const bool picture = mime && (mime->hasImage() || mime->hasFormat(u"image/svg+xml"_s));
         ProgramClipboard::usePrivate(false);
-
         QVERIFY(copied);
         QCOMPARE(geometry, renderer.geometry().toBytes());
-        // The size of the picture the desktop clipboard gets (2655 twips at 96 dpi, 3:1), and no picture.
-        QCOMPARE(size, QByteArray::fromHex("000000b10000003c"));
+        QCOMPARE(size, QByteArray::fromHex("000000b10000003c")); // 2655 twips at 96 dpi, 3:1
         QVERIFY(!picture);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
+
+        QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13 + 2));
+        QVERIFY(!renderer.copyToClipboard(2655, 900));
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
+        QVERIFY(renderer.setSupplement(u"00295"_s));
+        QVERIFY(renderer.copyToClipboard(2655, 900));
+        mime = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), QSize(177, 60));
+        const std::optional<SymbolGeometry> symbol =
+            SymbolGeometry::fromBytes(mime->data(QString::fromLatin1(kSymbolMimeType)));
+        QVERIFY(symbol && symbol->toBytes() == renderer.geometry().toBytes());
     }
 };
 

@@ -91,13 +91,9 @@ private slots:
             {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s});
         add("EAN-13 main, no product",
             {BarcodeRenderer::kEan13, u"978157169006"_s, {}, {}, 300, false, u"9781571690067"_s});
-        add("EAN-13 defined, letters outside Latin-1", {BarcodeRenderer::kEan13,
-                                                        u"400638133393"_s,
-                                                        {},
-                                                        u"Äpfel ÿ 漢字 and more text"_s,
-                                                        600,
-                                                        true,
-                                                        u"4006381333931"_s});
+        const QString foreign = u"Äpfel ÿ 漢字 and more text"_s;
+        add("EAN-13 defined, letters outside Latin-1",
+            {BarcodeRenderer::kEan13, u"400638133393"_s, {}, foreign, 600, true, u"4006381333931"_s});
         add("EAN-8 defined", {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Soap"_s, 300, true, u"96385074"_s});
     }
 
