@@ -33,9 +33,16 @@ const QString kImport = u"import"_s;
 const QString kColumns = u"columns"_s;
 const QString kType = u"type"_s;
 const QString kDuplicates = u"duplicates"_s;
+const QString kSheet = u"sheet"_s;
+const QString kTemplate = u"template"_s;
+const QString kTemplates = u"templates"_s;
+const QString kPdf = u"pdf"_s;
+const QString kStart = u"start"_s;
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
                             "[--verify]\n";
+const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
+                           "[--records 1,4-9] [--dpi N]\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
                             "text,type] [--type NAME] [--duplicates keep|skip]\n";
 
@@ -81,17 +88,34 @@ void describe(QCommandLineParser &parser)
                                         u"With --import: keep (default) or skip the rows whose product is "
                                         "already in the list."_s,
                                         u"keep|skip"_s));
+    parser.addOption(QCommandLineOption(kSheet,
+                                        u"Prints the labels of the list file (or CSV file) onto label sheets in "
+                                        "the PDF file --pdf, each record --copies times, opening no window. Prints "
+                                        "each page written; a record whose label does not fit is named on standard "
+                                        "error and left out."_s,
+                                        u"list"_s));
     parser.addOption(QCommandLineOption(
-        kDpi, u"With --export: the resolution, 300 to 4800 dpi (default: as stored by the TIFF window)."_s, u"dpi"_s));
+        kTemplate, u"With --sheet: the label sheet, by name or maker's product number (see --templates)."_s,
+        u"name"_s));
+    parser.addOption(QCommandLineOption(kPdf, u"With --sheet: the PDF file to write."_s, u"file"_s));
+    parser.addOption(QCommandLineOption(
+        kStart, u"With --sheet: the first label used on the first sheet, counted row by row (default 1)."_s, u"n"_s));
+    parser.addOption(QCommandLineOption(kTemplates, u"Prints the label sheets the program knows, one a line."_s));
+    parser.addOption(QCommandLineOption(kDpi,
+                                        u"With --export: the resolution, 300 to 4800 dpi (default: as stored by the "
+                                        "TIFF window). With --sheet: the printer's, whose dots the bars are made of "
+                                        "(default 600)."_s,
+                                        u"dpi"_s));
     parser.addOption(QCommandLineOption(kCompression, u"With --export: none, huffman, g3 or g4."_s, u"kind"_s));
-    parser.addOption(QCommandLineOption(kCopies, u"With --export: files of each record, 1 to 999."_s, u"n"_s));
+    parser.addOption(QCommandLineOption(
+        kCopies, u"With --export: files of each record; with --sheet: labels of each record; 1 to 999."_s, u"n"_s));
     parser.addOption(QCommandLineOption(kInvert, u"With --export: black and white swapped."_s));
     parser.addOption(
         QCommandLineOption(kMirror, u"With --export: mirrored, h (left-right) or v (top-bottom)."_s, u"h|v"_s));
     parser.addOption(
         QCommandLineOption(kRotate, u"With --export: turned clockwise by 90, 180 or 270 degrees."_s, u"degrees"_s));
     parser.addOption(QCommandLineOption(
-        kRecords, u"With --export: the records to export, such as 1,4-9 (default: all)."_s, u"numbers"_s));
+        kRecords, u"With --export or --sheet: the records, such as 1,4-9 (default: all)."_s, u"numbers"_s));
     parser.addOption(QCommandLineOption(
         kVerify, u"With --export: reads each file back and fails unless it scans to its record's digits."_s));
     parser.addHelpOption();
@@ -211,6 +235,37 @@ QString readImportOptions(const QCommandLineParser &parser, ImportRequest &reque
     return {};
 }
 
+// Reads the options of --sheet; an empty text, or why the options are wrong.
+QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request)
+{
+    request.listFile = parser.value(kSheet);
+    if (!parser.isSet(kTemplate) || !parser.isSet(kPdf))
+        return u"--sheet needs --template and --pdf"_s;
+    request.templateName = parser.value(kTemplate);
+    request.pdfFile = parser.value(kPdf);
+    if (parser.isSet(kStart)) {
+        const std::optional<int> start = wholeNumberIn(parser.value(kStart), 1, 1000);
+        if (!start)
+            return u"--start takes a whole number from 1 to the labels of a sheet, not \""_s + parser.value(kStart) +
+                   u'"';
+        request.startAt = *start;
+    }
+    if (parser.isSet(kCopies)) {
+        const std::optional<int> copies = wholeNumberIn(parser.value(kCopies), 1, 999);
+        if (!copies)
+            return u"--copies takes a whole number from 1 to 999, not \""_s + parser.value(kCopies) + u'"';
+        request.copies = *copies;
+    }
+    if (parser.isSet(kDpi)) {
+        const std::optional<int> dpi = wholeNumberIn(parser.value(kDpi), 300, 4800);
+        if (!dpi)
+            return u"--dpi takes a whole number from 300 to 4800, not \""_s + parser.value(kDpi) + u'"';
+        request.dpi = *dpi;
+    }
+    request.records = parser.value(kRecords);
+    return {};
+}
+
 } // namespace
 
 bool CommandLine::needsClipboard() const
@@ -229,7 +284,16 @@ CommandLine parseCommandLine(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
 
     CommandLine result;
-    if (parser.optionNames().contains(kImport) || (parsed && parser.isSet(kImport))) {
+    if (parser.optionNames().contains(kSheet) || (parsed && parser.isSet(kSheet))) {
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::Sheet;
+        result.error = parsed ? readSheetOptions(parser, result.sheetRequest) : parser.errorText();
+        if (result.error.isEmpty())
+            result.action = CommandLine::Action::Sheet;
+    } else if (parsed && parser.isSet(kTemplates)) {
+        result.action = CommandLine::Action::Templates;
+    } else if (parser.optionNames().contains(kImport) || (parsed && parser.isSet(kImport))) {
         result.action = CommandLine::Action::Error;
         result.errorExitCode = kExportUsageError;
         result.errorOf = CommandLine::Action::Import;
@@ -306,6 +370,19 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         setIdentity();
         return runHeadlessExport(commandLine.exportRequest);
     }
+    case CommandLine::Action::Sheet: {
+        // Fonts need a GUI application; without a desktop it is an offscreen one.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        setIdentity();
+        return runSheetCommandLine(commandLine.sheetRequest);
+    }
+    case CommandLine::Action::Templates: {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        return printTemplates();
+    }
     case CommandLine::Action::Import: {
         QCoreApplication app(argc, argv);
         setIdentity();
@@ -324,6 +401,10 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         std::fprintf(stderr, "kelbrix: %s\n", qPrintable(commandLine.error));
         if (commandLine.errorOf == CommandLine::Action::Import) {
             std::fputs(kImportUsage, stderr);
+            return commandLine.errorExitCode;
+        }
+        if (commandLine.errorOf == CommandLine::Action::Sheet) {
+            std::fputs(kSheetUsage, stderr);
             return commandLine.errorExitCode;
         }
         if (commandLine.errorExitCode == kExportUsageError) {

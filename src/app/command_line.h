@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/headless_export.h"
+#include "app/sheet_command_line.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,8 @@ struct CommandLine {
         Convert,    ///< --convert COMMAND: run one image converter command, no window
         Export,     ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
         Import,     ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
+        Sheet,      ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
+        Templates,  ///< --templates: print the label sheets the program knows
         Help,       ///< --help: print the usage
         Version,    ///< --version: print the version
         Error,      ///< an option of ours used wrongly: print why and fail
@@ -22,6 +25,7 @@ struct CommandLine {
     QString convertCommand;
     ExportRequest exportRequest;
     ImportRequest importRequest;
+    SheetRequest sheetRequest;
     QString error;
     int errorExitCode = 1;            ///< exit status of Error
     Action errorOf = Action::Convert; ///< the action whose usage Error prints

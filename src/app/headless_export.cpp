@@ -51,12 +51,6 @@ QString terminalSafe(const QString &text)
     return safe;
 }
 
-void printLine(std::FILE *stream, const QString &text)
-{
-    std::fputs(terminalSafe(text).toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 // Without a window every message of the export goes to the standard error, and every question
 // gets its first button (Yes: a TIFF too large is tried again smaller).
 class StandardErrorPrompt final : public UserPrompt {
@@ -265,30 +259,50 @@ std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QSt
     return numbers;
 }
 
+void printLine(std::FILE *stream, const QString &text)
+{
+    std::fputs(terminalSafe(text).toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+}
+
+std::optional<QList<ListRecord>> commandLineRecords(const QString &path, QString *error, bool *rowsLeftOut)
+{
+    *rowsLeftOut = false;
+    const bool csv = isCsvFile(path);
+    if (!csv &&
+        (listFileFormatFor(path) == ListFileFormat::Unknown || listFileFormatFor(path) == ListFileFormat::ImageList)) {
+        *error = QDir::toNativeSeparators(path) + u" is no list file (.qz2, .qzl, .bar) or CSV file (.csv)"_s;
+        return std::nullopt;
+    }
+    if (csv) {
+        CsvImportResult imported = importForCommandLine(path, std::nullopt, DuplicateProducts::KeepAll);
+        if (!imported.ok()) {
+            *error = imported.error;
+            return std::nullopt;
+        }
+        *rowsLeftOut = !imported.complete();
+        return std::move(imported.accepted);
+    }
+    ListReadResult list = readListFile(path);
+    if (!list.ok()) {
+        *error = list.message.isEmpty() ? QDir::toNativeSeparators(path) + u" could not be read"_s : list.message;
+        return std::nullopt;
+    }
+    return std::move(list.records);
+}
+
 int runHeadlessExport(const ExportRequest &request)
 {
     // Past the file-size limit a write fails with EFBIG and the export says so; the signal would
     // end it without a word and leave its temporary file behind.
     std::signal(SIGXFSZ, SIG_IGN);
-    const bool csv = isCsvFile(request.listFile);
-    if (!csv && (listFileFormatFor(request.listFile) == ListFileFormat::Unknown ||
-                 listFileFormatFor(request.listFile) == ListFileFormat::ImageList))
-        return usageError(QDir::toNativeSeparators(request.listFile) +
-                          u" is no list file (.qz2, .qzl, .bar) or CSV file (.csv)"_s);
-    ListReadResult list;
     bool rowsLeftOut = false;
-    if (csv) {
-        CsvImportResult imported = importForCommandLine(request.listFile, std::nullopt, DuplicateProducts::KeepAll);
-        if (!imported.ok())
-            return usageError(imported.error);
-        rowsLeftOut = !imported.complete();
-        list.records = std::move(imported.accepted);
-    } else {
-        list = readListFile(request.listFile);
-    }
-    if (!list.ok())
-        return usageError(list.message.isEmpty() ? QDir::toNativeSeparators(request.listFile) + u" could not be read"_s
-                                                 : list.message);
+    QString readError;
+    const std::optional<QList<ListRecord>> records = commandLineRecords(request.listFile, &readError, &rowsLeftOut);
+    if (!records)
+        return usageError(readError);
+    ListReadResult list;
+    list.records = *records;
     const int count = int(list.records.size());
     QList<int> numbers;
     if (request.records.isEmpty()) {

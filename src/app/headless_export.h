@@ -2,10 +2,12 @@
 
 #include "export/converter_command.h"
 #include "export/tiff_parameters.h"
+#include "list/list_record.h"
 
 #include <QList>
 #include <QString>
 
+#include <cstdio>
 #include <optional>
 
 namespace Kelbrix {
@@ -54,6 +56,15 @@ std::optional<QList<std::pair<int, int>>> checkRecordNumbers(const QString &text
 /// The 1-based record numbers \a text names, in record order without repeats, for a list of
 /// \a count records; nullopt, with the reason in \a error, as checkRecordNumbers() says.
 std::optional<QList<int>> parseRecordNumbers(const QString &text, int count, QString *error);
+
+/// Prints \a text and a line end on \a stream, with control characters made harmless to a terminal.
+void printLine(std::FILE *stream, const QString &text);
+
+/// The records of \a path, a list file or a CSV file (read as --import reads it, every row kept,
+/// each refused row printed on the standard error), for a command without a window. nullopt, with
+/// the message in \a error, for a file that is neither or cannot be read; \a rowsLeftOut says
+/// whether CSV rows were refused or left unread.
+std::optional<QList<ListRecord>> commandLineRecords(const QString &path, QString *error, bool *rowsLeftOut);
 
 /// Runs the TIFF export of \a request without a window, on the program's private clipboard,
 /// and prints one line per file written and a final count (with a progress line while it runs

@@ -16,14 +16,14 @@ constexpr double kMillimetresPerInch = 25.4;
 // A size exactly at a limit is within it; only a real step beyond warns.
 constexpr double kLimitTolerance = 1e-9;
 
-struct Nominal {
-    double nominal;
-    double smallest;
-    double largest;
-    QString name;
-};
+QString millimetreText(double millimetres)
+{
+    return QString::number(millimetres, 'f', 3) + u" mm"_s;
+}
 
-Nominal nominalOf(int symbology)
+} // namespace
+
+ModuleLimits moduleLimits(int symbology)
 {
     if (symbology == BarcodeRenderer::kCode39)
         return {0.19, 0.19, std::numeric_limits<double>::infinity(), u"Code 39"_s};
@@ -31,13 +31,6 @@ Nominal nominalOf(int symbology)
         return {0.495, 0.495, 1.016, u"SCC-14"_s};
     return {0.33, 0.264, 0.66, u"EAN and UPC"_s};
 }
-
-QString millimetreText(double millimetres)
-{
-    return QString::number(millimetres, 'f', 3) + u" mm"_s;
-}
-
-} // namespace
 
 ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double widthTwips, double heightTwips,
                                       double dotsPerInch)
@@ -55,7 +48,7 @@ ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double wi
     // The picture has whole pixels, so X is a little off the exact ratio; the window judges X
     // as it shows it, to the thousandth of a millimetre, so that text and warning agree.
     const double shown = std::round(readout.millimetres * 1000.0) / 1000.0;
-    const Nominal nominal = nominalOf(renderer.symbology());
+    const ModuleLimits nominal = moduleLimits(renderer.symbology());
     readout.percent = shown / nominal.nominal * 100.0;
     readout.tooNarrow = shown < nominal.smallest - kLimitTolerance;
     readout.tooWide = shown > nominal.largest + kLimitTolerance;

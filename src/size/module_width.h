@@ -6,6 +6,21 @@ namespace Kelbrix {
 
 class BarcodeRenderer;
 
+/// The narrow bar (the module width X) a symbology takes, in millimetres: its nominal X, the
+/// smallest scanners read reliably and the largest it allows (infinite for Code 39).
+struct ModuleLimits {
+    double nominal = 0;
+    double smallest = 0;
+    double largest = 0;
+    QString name; ///< "EAN and UPC", "SCC-14" or "Code 39"
+};
+
+/// The limits of a renderer symbology code:
+/// - EAN, UPC and ISBN: nominal 0.33 mm, from 80 % (0.264 mm) to 200 % (0.66 mm);
+/// - SCC-14 (ITF-14): from its minimum 0.495 mm to 1.016 mm;
+/// - Code 39: from its minimum 0.19 mm up.
+ModuleLimits moduleLimits(int symbology);
+
 /// What the size window says about the narrow bar (the module width X) a defined size gives.
 struct ModuleWidthReadout {
     double pixels = 0;      ///< X in pixels at the chosen resolution

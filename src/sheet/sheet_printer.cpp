@@ -1,0 +1,238 @@
+#include "sheet/sheet_printer.h"
+
+#include "base/units.h"
+#include "render/barcode_renderer.h"
+#include "render/label_composer.h"
+#include "render/view_update_plan.h"
+#include "size/module_width.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+// The main label's layout in twips: the product line's top, the label's height with and
+// without it, and the line's indent.
+constexpr double kProductLineTop = 950;
+constexpr double kHeightWithLine = 1190;
+constexpr double kHeightWithoutLine = 1000;
+constexpr double kProductIndent = 10;
+// A hair more than the whole dots, so that the floor the renderer takes is never one short.
+constexpr double kDotSlack = 1e-6;
+
+// A record's label, ready to paint: the renderer set up as the main view sets it up, and the
+// label's size in twips.
+struct SheetLabel {
+    BarcodeRenderer renderer;
+    double widthTwips = 0;
+    double heightTwips = 0;
+    double modules = 0;
+    QString product;
+    QString isbnHeader;
+};
+
+QString recordName(const ListRecord &record)
+{
+    const QString code = record.digitSup.isEmpty() ? record.barcode : record.barcode + u' ' + record.digitSup;
+    return record.product.isEmpty() ? code : record.product + u" ("_s + code + u')';
+}
+
+std::optional<SheetLabel> sheetLabel(const ListRecord &record, Edition edition)
+{
+    const ViewUpdatePlan plan =
+        planMainViewUpdate({record.type, edition, record.barcode, record.digitSup, record.product});
+    SheetLabel label;
+    if (!plan.update || applyViewUpdatePlan(plan, label.renderer) != PlanApplied::Handed || !label.renderer.hasSymbol())
+        return std::nullopt;
+    label.renderer.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? BarcodeRenderer::kIsbnHeaderSpace
+                                                                         : BarcodeRenderer::kNoHeaderSpace);
+    label.renderer.setWidthTwips(plan.widthTwips);
+    label.renderer.setHeightTwips(plan.heightTwips);
+    label.renderer.setPixelAlign(true);
+    label.modules = label.renderer.geometry().width;
+    label.widthTwips = plan.widthTwips;
+    label.product = record.product;
+    label.heightTwips = record.product.isEmpty() ? kHeightWithoutLine : kHeightWithLine;
+    label.isbnHeader = plan.isbnHeader;
+    return label;
+}
+
+SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const SheetJob &job)
+{
+    SheetLabelFit result;
+    const double dotsPerMillimetre = job.printerDpi / kMillimetresPerInch;
+    const ModuleLimits limits = moduleLimits(label.renderer.symbology());
+    const QString cell =
+        u"%1 x %2 mm"_s.arg(job.sheet.label.width(), 0, 'g', 4).arg(job.sheet.label.height(), 0, 'g', 4);
+    // The narrow bar is the widest whole number of dots at which the label fits the cell's
+    // width, and its height at most twice the cell's (the bars may lose up to half their height,
+    // as printers shorten them for small labels, but no more); no wider than the type allows.
+    const double room = std::min(job.sheet.label.width() / label.widthTwips,
+                                 2 * job.sheet.label.height() / label.heightTwips); // mm per twip
+    const int most = int(std::floor(room * label.widthTwips / label.modules * dotsPerMillimetre + 1e-9));
+    const int least = std::max(1, int(std::ceil(limits.smallest * dotsPerMillimetre - 1e-9)));
+    if (most < least) {
+        result.refusal = u"%1 is left out: its label does not fit a %2 label with bars of at least %3 mm."_s
+                             .arg(recordName(record), cell)
+                             .arg(limits.smallest, 0, 'f', 3);
+        return result;
+    }
+    int dots = most;
+    if (std::isfinite(limits.largest))
+        dots = std::max(least, std::min(most, int(std::floor(limits.largest * dotsPerMillimetre + 1e-9))));
+    const double across = dots / dotsPerMillimetre * label.modules / label.widthTwips; // mm per twip
+    const double down = std::min(across, job.sheet.label.height() / label.heightTwips);
+    result.moduleDots = dots;
+    result.moduleMillimetres = dots / dotsPerMillimetre;
+    result.size = QSizeF(label.widthTwips * across, label.heightTwips * down);
+    return result;
+}
+
+// Paints \a label into \a area (device dots), \a moduleDots dots a module, as the main window
+// composes it: the symbol at the top, the ISBN header centred over it, the product line below.
+// The label's height may be less than its width gives it: the bars and lines are then lower.
+void paintLabel(QPainter &painter, const SheetLabel &label, const QRectF &area, int moduleDots,
+                const QColor &background)
+{
+    const double across = moduleDots * label.modules / label.widthTwips; // dots per twip
+    const double down = area.height() / label.heightTwips;
+    painter.fillRect(area, background);
+    BarcodeRenderer renderer = label.renderer;
+    renderer.setBackColor(background);
+    renderer.draw(
+        painter, QRectF(area.topLeft(), QSizeF(moduleDots * label.modules + kDotSlack, kMainSymbolHeightTwips * down)));
+    // The label's lines at the size they have on a label of this height: twips to dots is
+    // the same as drawing at 1440 dots per inch times the scale.
+    const QFont font = labelFont(renderer, down * kTwipsPerInch);
+    const QFontMetricsF metrics(font);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    if (!label.isbnHeader.isEmpty()) {
+        const double width = metrics.horizontalAdvance(label.isbnHeader);
+        painter.drawText(QPointF(area.center().x() - width / 2, area.top() + metrics.ascent()), label.isbnHeader);
+    }
+    if (!label.product.isEmpty())
+        painter.drawText(
+            QPointF(area.left() + kProductIndent * across, area.top() + kProductLineTop * down + metrics.ascent()),
+            productLine(label.product).trimmed());
+}
+
+} // namespace
+
+QString sheetJobProblem(const SheetJob &job)
+{
+    if (const QString problem = templateProblem(job.sheet); !problem.isEmpty())
+        return problem;
+    if (job.startAt < 1 || job.startAt > job.sheet.labelsPerSheet())
+        return u"Start at label %1: a sheet of %2 has labels 1 to %3."_s.arg(job.startAt)
+            .arg(job.sheet.name)
+            .arg(job.sheet.labelsPerSheet());
+    if (job.copies < 1 || job.copies > 999)
+        return u"Copies take a whole number from 1 to 999, not %1."_s.arg(job.copies);
+    if (job.printerDpi < 72 || job.printerDpi > 4800)
+        return u"The printer resolution takes 72 to 4800 dpi, not %1."_s.arg(job.printerDpi);
+    const SheetCalibration &c = job.calibration;
+    if (!std::isfinite(c.offsetX) || !std::isfinite(c.offsetY) || std::abs(c.offsetX) > 50 || std::abs(c.offsetY) > 50)
+        return u"A calibration offset takes -50 to 50 mm."_s;
+    if (!std::isfinite(c.scalePercent) || c.scalePercent < 90 || c.scalePercent > 110)
+        return u"A calibration scale takes 90 to 110 %."_s;
+    return {};
+}
+
+SheetLabelFit fitSheetLabel(const ListRecord &record, const SheetJob &job)
+{
+    const std::optional<SheetLabel> label = sheetLabel(record, job.edition);
+    if (!label)
+        return {u"%1 is left out: it makes no barcode."_s.arg(recordName(record)), 0, 0, {}};
+    return fit(*label, record, job);
+}
+
+int sheetPageCount(const SheetJob &job, qint64 labels)
+{
+    if (labels <= 0)
+        return 0;
+    const qint64 cells = job.startAt - 1 + labels;
+    const qint64 perSheet = job.sheet.labelsPerSheet();
+    return int((cells + perSheet - 1) / perSheet);
+}
+
+SheetOutcome paintSheets(QPagedPaintDevice &device, const QList<ListRecord> &records, const SheetJob &job,
+                         const std::function<bool(int page, int pages)> &pageDone)
+{
+    SheetOutcome outcome;
+    if (const QString problem = sheetJobProblem(job); !problem.isEmpty()) {
+        outcome.error = problem;
+        return outcome;
+    }
+    // Every label is fitted before the first page, so that refused records take no cell and
+    // the number of pages is known.
+    struct Placed {
+        SheetLabel label;
+        SheetLabelFit fit;
+    };
+    QList<Placed> placed;
+    for (const ListRecord &record : records) {
+        const std::optional<SheetLabel> label = sheetLabel(record, job.edition);
+        const SheetLabelFit fitted =
+            label ? fit(*label, record, job)
+                  : SheetLabelFit{u"%1 is left out: it makes no barcode."_s.arg(recordName(record)), 0, 0, {}};
+        if (!fitted.refusal.isEmpty())
+            outcome.refused << fitted.refusal;
+        else
+            placed.append({*label, fitted});
+    }
+    const int pages = sheetPageCount(job, qint64(placed.size()) * job.copies);
+    if (pages == 0)
+        return outcome;
+
+    device.setPageLayout(QPageLayout(QPageSize(job.sheet.page), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        outcome.error = u"The pages could not be started."_s;
+        return outcome;
+    }
+    const double dotsPerMillimetre = device.logicalDpiX() / kMillimetresPerInch;
+    const double scale = job.calibration.scalePercent / 100.0;
+    qint64 cell = job.startAt - 1;
+    const int perSheet = job.sheet.labelsPerSheet();
+    for (const Placed &item : std::as_const(placed)) {
+        for (int copy = 0; copy < job.copies; ++copy, ++cell) {
+            if (cell > 0 && cell % perSheet == 0) {
+                ++outcome.pages;
+                if (pageDone && !pageDone(outcome.pages, pages)) {
+                    outcome.stopped = true;
+                    painter.end();
+                    return outcome;
+                }
+                device.newPage();
+            }
+            // The label centred in its cell, its corners on whole dots.
+            const QRectF rect = job.sheet.cellRect(int(cell % perSheet));
+            const QPointF centre(rect.center().x() * scale + job.calibration.offsetX,
+                                 rect.center().y() * scale + job.calibration.offsetY);
+            const QSizeF size(std::round(item.fit.size.width() * dotsPerMillimetre),
+                              std::round(item.fit.size.height() * dotsPerMillimetre));
+            const QPointF corner(std::round(centre.x() * dotsPerMillimetre - size.width() / 2),
+                                 std::round(centre.y() * dotsPerMillimetre - size.height() / 2));
+            paintLabel(painter, item.label, QRectF(corner, size), item.fit.moduleDots, job.background);
+            ++outcome.labels;
+        }
+    }
+    ++outcome.pages;
+    painter.end();
+    if (pageDone)
+        pageDone(outcome.pages, pages);
+    return outcome;
+}
+
+} // namespace Kelbrix

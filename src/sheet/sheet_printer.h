@@ -1,0 +1,78 @@
+#pragma once
+
+#include "barcode/edition.h"
+#include "list/list_record.h"
+#include "sheet/label_template.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QPagedPaintDevice;
+
+namespace Kelbrix {
+
+/// How one printer shifts and scales what it prints, measured from a calibration page: every
+/// label is moved by the offset, and its place on the page (not its size) is scaled about the
+/// page's top left corner.
+struct SheetCalibration {
+    double offsetX = 0; ///< millimetres to the right
+    double offsetY = 0; ///< millimetres down
+    double scalePercent = 100;
+};
+
+/// What a label sheet job prints: which sheet, where on the first sheet it starts, how many
+/// copies of each record, the printer's resolution and its calibration.
+struct SheetJob {
+    LabelTemplate sheet;
+    int startAt = 1; ///< the first cell used on the first sheet (1 for the top left)
+    int copies = 1;
+    int printerDpi = 600;
+    SheetCalibration calibration;
+    Edition edition = Edition::Alla;
+    QColor background = Qt::white; ///< fills each label
+};
+
+/// Why \a job cannot be printed (a template problem, a start position beyond the sheet,
+/// copies or a resolution out of range, a calibration that is not a number), or empty.
+QString sheetJobProblem(const SheetJob &job);
+
+/// A record's label as it goes on a sheet: the size on paper and the module width.
+struct SheetLabelFit {
+    QString refusal;    ///< why the label cannot go on the sheet; empty when it can
+    int moduleDots = 0; ///< the narrow bar in printer dots
+    double moduleMillimetres = 0;
+    QSizeF size; ///< millimetres
+};
+
+/// The label of \a record for \a job's cells: the label the main window composes for it (symbol,
+/// add-on, ISBN header, product line), its narrow bar the widest whole number of printer dots at
+/// which it fits the cell's width and at most twice its height, no wider than its type allows;
+/// its height follows, cut down to the cell's when it is higher (the bars and lines lower). A
+/// label that does not fit so at the smallest narrow bar its type allows, or a record that makes
+/// no barcode, is refused with a sentence that names the record.
+SheetLabelFit fitSheetLabel(const ListRecord &record, const SheetJob &job);
+
+/// What printing sheets came to.
+struct SheetOutcome {
+    int pages = 0;        ///< pages painted
+    int labels = 0;       ///< labels painted
+    QStringList refused;  ///< one sentence per record left out, naming it
+    bool stopped = false; ///< the progress callback asked to stop
+    QString error;        ///< the device could not be painted on
+};
+
+/// The pages \a labels labels take on \a job's sheets.
+int sheetPageCount(const SheetJob &job, qint64 labels);
+
+/// Paints \a records (each \a job.copies times, in order) onto the pages of \a device, which is
+/// set to the template's page, no margins and \a job.printerDpi. Records whose label is refused
+/// take no cell. \a pageDone, when given, is told each page painted with the number of pages in
+/// all and returns false to stop after it.
+SheetOutcome paintSheets(QPagedPaintDevice &device, const QList<ListRecord> &records, const SheetJob &job,
+                         const std::function<bool(int page, int pages)> &pageDone = {});
+
+} // namespace Kelbrix

@@ -1,0 +1,322 @@
+// Label sheets as a user checks them: the PDF rendered at 600 dpi and cut into the template's
+// cells, every label scanned, the empty cells and the label centres measured; the bars read back
+// from the PDF's own drawing.
+#include "sheet/label_template.h"
+#include "sheet/sheet_printer.h"
+#include "zbar_decode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+Q_DECLARE_METATYPE(Kelbrix::ListRecord)
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+QList<ListRecord> numbered(int count)
+{
+    QList<ListRecord> records;
+    for (int i = 0; i < count; ++i)
+        records.append({u"Item %1"_s.arg(i + 1), u"4006381%1"_s.arg(33393 + i, 5, 10, QChar(u'0')), {}, {}, u"E130"_s});
+    return records;
+}
+
+SheetJob job(const QString &sheet, int dpi = 600)
+{
+    SheetJob made;
+    made.sheet = *findTemplate(builtInTemplates(), sheet);
+    made.printerDpi = dpi;
+    return made;
+}
+
+SheetOutcome writePdf(const QString &path, const QList<ListRecord> &records, const SheetJob &sheetJob)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(sheetJob.printerDpi);
+    return paintSheets(writer, records, sheetJob);
+}
+
+// The pages of \a pdf as grey images at \a dpi, as pdftoppm renders them.
+QList<QImage> render(const QString &pdf, int dpi)
+{
+    const QString prefix = pdf + u"-page"_s;
+    QProcess::execute(u"pdftoppm"_s, {u"-r"_s, QString::number(dpi), u"-gray"_s, pdf, prefix});
+    QList<QImage> pages;
+    QDir folder = QFileInfo(pdf).dir();
+    for (const QString &name : folder.entryList({QFileInfo(prefix).fileName() + u"*.pgm"_s}, QDir::Files, QDir::Name))
+        pages << QImage(folder.filePath(name)).convertToFormat(QImage::Format_Grayscale8);
+    return pages;
+}
+
+// The smallest rectangle around the pixels of \a image darker than \a below; empty when none is.
+QRect inkBox(const QImage &image, int below = 250)
+{
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] < below) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect pixels(const QRectF &millimetres, int dpi)
+{
+    const double scale = dpi / kMillimetresPerInch;
+    return QRectF(millimetres.topLeft() * scale, millimetres.size() * scale).toAlignedRect();
+}
+
+// The filled black rectangles of every page of \a pdf, in points from the page's corner, read
+// from its content streams.
+QList<QRectF> pdfBars(const QString &pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    static const QRegularExpression stream(u"stream\\r?\\n"_s);
+    static const QRegularExpression matrix(u"([-\\d.]+) 0 0 ([-\\d.]+) [-\\d.]+ [-\\d.]+ cm"_s);
+    static const QRegularExpression bar(
+        u"0 0 0 scn\\s+/\\w+ gs\\s+([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re\\s+f"_s);
+    QList<QRectF> bars;
+    for (qsizetype at = bytes.indexOf("stream"); at >= 0; at = bytes.indexOf("stream", at + 1)) {
+        const qsizetype start = bytes.indexOf('\n', at) + 1;
+        const qsizetype end = bytes.indexOf("endstream", start);
+        if (start <= 0 || end < 0)
+            break;
+        const qsizetype dictionary = bytes.lastIndexOf("<<", at);
+        if (!bytes.mid(dictionary, at - dictionary).contains("/FlateDecode")) {
+            at = end;
+            continue;
+        }
+        // A Flate stream is a zlib stream: qUncompress wants its expected size in front.
+        QByteArray packed(4, '\0');
+        const quint32 hint = quint32(std::min<qsizetype>(64 << 20, (end - start) * 64));
+        for (int i = 0; i < 4; ++i)
+            packed[i] = char(hint >> (24 - 8 * i));
+        packed += bytes.mid(start, end - start);
+        const QString text = QString::fromLatin1(qUncompress(packed));
+        const QRegularExpressionMatch scale = matrix.match(text);
+        if (!scale.hasMatch())
+            continue;
+        const double sx = scale.captured(1).toDouble();
+        for (const QRegularExpressionMatch &found : bar.globalMatch(text))
+            bars << QRectF(found.captured(1).toDouble() * sx, found.captured(2).toDouble() * sx,
+                           found.captured(3).toDouble() * sx, found.captured(4).toDouble() * sx);
+        at = end;
+    }
+    return bars;
+}
+
+} // namespace
+
+class TestLabelSheet : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // A page at 600 dpi is larger than Qt reads by default.
+    void initTestCase() { QImageReader::setAllocationLimit(0); }
+
+    void catalogue()
+    {
+        const QList<LabelTemplate> templates = builtInTemplates();
+        QVERIFY(templates.size() >= 20);
+        for (const LabelTemplate &sheet : templates)
+            QVERIFY2(!sheet.source.isEmpty() && !sheet.products.isEmpty(), qPrintable(sheet.name));
+        QCOMPARE(findTemplate(templates, u"l7160"_s)->name, u"A4 3x7 63.5 x 38.1 mm"_s);
+        QCOMPARE(findTemplate(templates, u"Avery 5160"_s)->labelsPerSheet(), 30);
+        QCOMPARE(findTemplate(templates, u"A4 5x13 38.1 x 21.2 mm"_s)->cellRect(6),
+                 QRectF(4.75 + 40.64, 10.7 + 21.2, 38.1, 21.2));
+        QVERIFY(!findTemplate(templates, u"7160"_s));
+    }
+
+    void unsoundTemplates_data()
+    {
+        QTest::addColumn<double>("labelWidth");
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("sound, ending on the page edge") << 70.0 << 70.0 << 3 << QString();
+        QTest::newRow("overlapping") << 70.0 << 69.0 << 3
+                                     << u"The labels of T overlap: the pitch is smaller than the label."_s;
+        QTest::newRow("off the page") << 70.0 << 70.1 << 3 << u"The labels of T run off the page."_s;
+        QTest::newRow("no size") << qQNaN() << 70.0 << 3 << u"The labels of T have no size."_s;
+        QTest::newRow("no columns") << 70.0 << 70.0 << 0 << u"T has 0 x 8 labels; a sheet has 1 to 1000."_s;
+    }
+    void unsoundTemplates()
+    {
+        QFETCH(double, labelWidth);
+        QFETCH(double, pitch);
+        QFETCH(int, columns);
+        QFETCH(QString, problem);
+        LabelTemplate sheet{u"T"_s, QPageSize::A4, {labelWidth, 37}, columns, 8, {0, 0.5}, {pitch, 37}, 0, {}, {}};
+        QCOMPARE(templateProblem(sheet), problem);
+    }
+
+    // Fifty records, two copies each, starting at the fifth label: every label scans to its
+    // record in order, the first four cells stay empty, and each label sits in its cell's centre.
+    void sheetsScanInOrder_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::newRow("A4 3x7") << u"L7160"_s;
+        QTest::newRow("A4 5x13") << u"L7651"_s;
+        QTest::newRow("Letter 3x10") << u"Avery 5160"_s;
+    }
+    void sheetsScanInOrder()
+    {
+        QFETCH(QString, sheet);
+        const QList<ListRecord> records = numbered(50);
+        SheetJob sheetJob = job(sheet);
+        sheetJob.startAt = 5;
+        sheetJob.copies = 2;
+        sheetJob.background = QColor(230, 230, 230); // shows where each label is
+        const QString pdf = m_dir.filePath(sheet + u".pdf"_s);
+        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+        QCOMPARE(outcome.refused, QStringList());
+        QCOMPARE(outcome.labels, 100);
+        const QList<QImage> pages = render(pdf, 600);
+        const int perSheet = sheetJob.sheet.labelsPerSheet();
+        QCOMPARE(pages.size(), (4 + 100 + perSheet - 1) / perSheet);
+        for (int cell = 0; cell < 104; ++cell) {
+            const QImage page = pages.at(cell / perSheet);
+            const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
+            const QImage label = page.copy(area);
+            const QRect ink = inkBox(label);
+            if (cell < 4) {
+                // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
+                QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
+                         qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
+                continue;
+            }
+            const QString barcode = records.at((cell - 4) / 2).barcode;
+            const QString decoded = decodedText(label);
+            QVERIFY2(decoded.startsWith(barcode) && decoded.size() == 13,
+                     qPrintable(u"cell %1 reads \"%2\", not %3"_s.arg(cell + 1).arg(decoded, barcode)));
+            const QPointF offset = QRectF(ink).center() - QRectF(QPointF(0, 0), QSizeF(area.size())).center();
+            QVERIFY2(
+                std::hypot(offset.x(), offset.y()) <= 0.2 * 600 / kMillimetresPerInch,
+                qPrintable(
+                    u"label %1 lies %2, %3 px off its cell's centre"_s.arg(cell + 1).arg(offset.x()).arg(offset.y())));
+        }
+    }
+
+    // The bars in the PDF are rectangles a whole number of printer dots wide, at least the
+    // smallest narrow bar of EAN-13 (0.264 mm).
+    void barsAreWholeDots_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("300 dpi") << 300;
+        QTest::newRow("600 dpi") << 600;
+    }
+    void barsAreWholeDots()
+    {
+        QFETCH(int, dpi);
+        const QString pdf = m_dir.filePath(u"dots%1.pdf"_s.arg(dpi));
+        QCOMPARE(writePdf(pdf, numbered(3), job(u"L7160"_s, dpi)).labels, 3);
+        const QList<QRectF> bars = pdfBars(pdf);
+        QVERIFY(bars.size() >= 3 * 30);
+        double narrowest = 1e9;
+        for (const QRectF &bar : bars) {
+            const double dots = bar.width() * dpi / 72.0;
+            QVERIFY2(std::abs(dots - std::round(dots)) < 1e-3, qPrintable(QString::number(dots)));
+            narrowest = std::min(narrowest, bar.width() / 72.0 * kMillimetresPerInch);
+        }
+        QVERIFY2(narrowest >= 0.264, qPrintable(QString::number(narrowest)));
+    }
+
+    // A calibration offset moves every label by that much on paper.
+    void calibrationMovesEveryLabel()
+    {
+        SheetJob plain = job(u"L7160"_s, 300);
+        SheetJob shifted = plain;
+        shifted.calibration = {2.0, -1.5, 100};
+        const QString before = m_dir.filePath(u"plain.pdf"_s);
+        const QString after = m_dir.filePath(u"shifted.pdf"_s);
+        QCOMPARE(writePdf(before, numbered(21), plain).labels, 21);
+        QCOMPARE(writePdf(after, numbered(21), shifted).labels, 21);
+        const QImage original = render(before, 300).value(0);
+        const QImage moved = render(after, 300).value(0);
+        // Each label is found again in its cell moved by the offset, as it was.
+        const QPoint offset = (QPointF(2.0, -1.5) * 300 / kMillimetresPerInch).toPoint();
+        for (int cell = 0; cell < 21; ++cell) {
+            const QRect area = pixels(plain.sheet.cellRect(cell), 300);
+            const QRect was = inkBox(original.copy(area));
+            const QRect is = inkBox(moved.copy(area.translated(offset)));
+            QVERIFY2(!was.isEmpty() && std::abs(is.left() - was.left()) <= 1 && std::abs(is.top() - was.top()) <= 1 &&
+                         std::abs(is.right() - was.right()) <= 1 && std::abs(is.bottom() - was.bottom()) <= 1,
+                     qPrintable(u"label %1 was at %2, %3 and is at %4, %5"_s.arg(cell + 1)
+                                    .arg(was.left())
+                                    .arg(was.top())
+                                    .arg(is.left())
+                                    .arg(is.top())));
+        }
+    }
+
+    // A label that cannot fit the cell at the smallest narrow bar its type allows, in whole
+    // dots, is left out with a sentence naming its record; the others take the cells in order.
+    void tooLargeLabelIsLeftOut_data()
+    {
+        QTest::addColumn<ListRecord>("record");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("refusal");
+        const QString small = u"38.1 x 21.2 mm label with bars of at least 0.264 mm."_s;
+        QTest::newRow("ISBN with add-on, 38.1 mm")
+            << ListRecord{u"Novel"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s} << u"L7651"_s << 600
+            << u"Novel (1-57169-006-9 51234) is left out: its label does not fit a "_s + small;
+        QTest::newRow("EAN-13 at 300 dpi, 38.1 mm: 3 dots too narrow, 4 too wide")
+            << ListRecord{{}, u"501234567890"_s, {}, {}, u"E130"_s} << u"L7651"_s << 300
+            << u"501234567890 is left out: its label does not fit a "_s + small;
+        QTest::newRow("EAN-8, 12.7 mm high")
+            << ListRecord{u"Mints"_s, u"9638507"_s, {}, {}, u"E80 "_s} << u"Avery 5167"_s << 600 << QString();
+        QTest::newRow("Code 39 of 30 characters, 12.7 mm high")
+            << ListRecord{{}, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s, {}, {}, u"Co39"_s} << u"Avery 5167"_s << 600
+            << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234 is left out: its label does not fit a 44.45 x 12.7 mm label with "
+               u"bars of at least 0.190 mm."_s;
+    }
+    void tooLargeLabelIsLeftOut()
+    {
+        QFETCH(ListRecord, record);
+        QFETCH(QString, sheet);
+        QFETCH(int, dpi);
+        QFETCH(QString, refusal);
+        const QList<ListRecord> records{
+            {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
+        const SheetJob sheetJob = job(sheet, dpi);
+        const QString pdf = m_dir.filePath(u"large.pdf"_s);
+        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+        QCOMPARE(outcome.refused, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        const QImage page = render(pdf, 600).value(0);
+        QStringList read;
+        for (int cell = 0; cell < 3; ++cell)
+            read << decodedText(page.copy(pixels(sheetJob.sheet.cellRect(cell), 600)));
+        const QString middle = refusal.isEmpty() ? read[1] : records[2].barcode;
+        QCOMPARE(read[0].left(7), records[0].barcode);
+        QCOMPARE(read[1].left(middle.size()), middle);
+        QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
+    }
+};
+
+QTEST_MAIN(TestLabelSheet)
+#include "tst_label_sheet.moc"
