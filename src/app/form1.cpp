@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/csv_commands.h"
+#include "app/label_sheet_window.h"
 #include "app/export_lock.h"
 #include "app/frm_bar_size.h"
 #include "app/frm_find.h"
@@ -73,6 +74,14 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     buildList();
     buildFindWindow();
     new PrintCommands(mnuFile, mnuPrint, mnuPbarcode, *m_list, RTF1, WindowTitle);
+    // Label sheets print the selected records, or the whole list when none is selected.
+    installLabelSheetCommands(this, mnuFile, findChild<QAction *>(u"mnuPreview"_s), Toolbar1,
+                              Toolbar1->findChild<QAction *>(u"Toolbar1_Print"_s), mnuPrint, [this] {
+                                  QList<ListRecord> records;
+                                  for (const auto &[number, record] : selectedListRecords())
+                                      records << record;
+                                  return records.isEmpty() ? listRecords() : records;
+                              });
     // Import and Export after "Save &As", Number Sequence after "&Remove Item".
     const QList<QAction *> fileActions = mnuFile->actions();
     const QList<QAction *> editActions = mnuEdit->actions();

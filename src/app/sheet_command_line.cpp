@@ -1,12 +1,10 @@
 #include "app/sheet_command_line.h"
 
 #include "app/headless_export.h"
-#include "base/safe_save.h"
 #include "sheet/label_template.h"
 #include "sheet/sheet_printer.h"
 
 #include <QDir>
-#include <QPdfWriter>
 
 #include <cstdio>
 
@@ -62,19 +60,14 @@ int runSheetCommandLine(const SheetRequest &request)
             chosen << records->at(number - 1);
     }
 
-    SheetOutcome outcome;
-    const SaveResult saved = saveFileSafely(request.pdfFile, [&](QIODevice &device) {
-        QPdfWriter writer(&device);
-        writer.setResolution(job.printerDpi);
-        writer.setCreator(u"Kelbrix"_s);
-        writer.setTitle(job.sheet.name);
-        outcome = paintSheets(writer, chosen, job, [](int page, int pages) {
-            printLine(stdout, u"Page %1 of %2"_s.arg(page).arg(pages));
-            std::fflush(stdout);
-            return true;
-        });
-        return outcome.error.isEmpty() && outcome.labels > 0;
+    const SheetPlan plan(chosen, job);
+    const SheetPdfResult written = writeSheetPdf(request.pdfFile, plan, [](int page, int pages) {
+        printLine(stdout, u"Page %1 of %2"_s.arg(page).arg(pages));
+        std::fflush(stdout);
+        return true;
     });
+    const SheetOutcome &outcome = written.outcome;
+    const SaveResult &saved = written.saved;
     for (const QString &refusal : std::as_const(outcome.refused))
         printLine(stderr, u"kelbrix: "_s + refusal);
     if (!outcome.error.isEmpty())

@@ -1,5 +1,6 @@
 #include "sheet/sheet_printer.h"
 
+#include "base/safe_save.h"
 #include "base/units.h"
 #include "render/barcode_renderer.h"
 #include "render/label_composer.h"
@@ -10,6 +11,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <cmath>
 #include <optional>
@@ -102,13 +104,15 @@ SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const Sheet
 // composes it: the symbol at the top, the ISBN header centred over it, the product line below.
 // The label's height may be less than its width gives it: the bars and lines are then lower.
 void paintLabel(QPainter &painter, const SheetLabel &label, const QRectF &area, int moduleDots,
-                const QColor &background)
+                const QColor &background, bool wholeDots)
 {
     const double across = moduleDots * label.modules / label.widthTwips; // dots per twip
     const double down = area.height() / label.heightTwips;
     painter.fillRect(area, background);
     BarcodeRenderer renderer = label.renderer;
     renderer.setBackColor(background);
+    // A preview draws at the screen's scale, where a printer dot is less than a pixel.
+    renderer.setPixelAlign(wholeDots);
     renderer.draw(
         painter, QRectF(area.topLeft(), QSizeF(moduleDots * label.modules + kDotSlack, kMainSymbolHeightTwips * down)));
     // The label's lines at the size they have on a label of this height: twips to dots is
@@ -166,73 +170,118 @@ int sheetPageCount(const SheetJob &job, qint64 labels)
     return int((cells + perSheet - 1) / perSheet);
 }
 
-SheetOutcome paintSheets(QPagedPaintDevice &device, const QList<ListRecord> &records, const SheetJob &job,
-                         const std::function<bool(int page, int pages)> &pageDone)
+struct SheetPlan::Placed {
+    SheetLabel label;
+    SheetLabelFit fit;
+};
+
+SheetPlan::SheetPlan(const QList<ListRecord> &records, const SheetJob &job) : m_job(job)
 {
-    SheetOutcome outcome;
-    if (const QString problem = sheetJobProblem(job); !problem.isEmpty()) {
-        outcome.error = problem;
-        return outcome;
-    }
+    m_problem = sheetJobProblem(job);
+    if (!m_problem.isEmpty())
+        return;
     // Every label is fitted before the first page, so that refused records take no cell and
     // the number of pages is known.
-    struct Placed {
-        SheetLabel label;
-        SheetLabelFit fit;
-    };
-    QList<Placed> placed;
+    m_placed.reserve(records.size());
     for (const ListRecord &record : records) {
         const std::optional<SheetLabel> label = sheetLabel(record, job.edition);
         const SheetLabelFit fitted =
             label ? fit(*label, record, job)
                   : SheetLabelFit{u"%1 is left out: it makes no barcode."_s.arg(recordName(record)), 0, 0, {}};
         if (!fitted.refusal.isEmpty())
-            outcome.refused << fitted.refusal;
+            m_refused << fitted.refusal;
         else
-            placed.append({*label, fitted});
+            m_placed.append({*label, fitted});
     }
-    const int pages = sheetPageCount(job, qint64(placed.size()) * job.copies);
-    if (pages == 0)
-        return outcome;
+    m_labels = qint64(m_placed.size()) * job.copies;
+    m_pages = sheetPageCount(job, m_labels);
+}
 
+SheetPlan::~SheetPlan() = default;
+
+int SheetPlan::paintPage(QPainter &painter, int page, bool preview) const
+{
+    const double dotsPerMillimetre = m_job.printerDpi / kMillimetresPerInch;
+    const double scale = m_job.calibration.scalePercent / 100.0;
+    const int perSheet = m_job.sheet.labelsPerSheet();
+    const qint64 firstCell = qint64(page) * perSheet;
+    const qint64 lastCell = firstCell + perSheet; // past the page's last
+    // The labels are numbered from the start cell on; label n is copy n % copies of placed n / copies.
+    const qint64 startCell = m_job.startAt - 1;
+    int painted = 0;
+    for (qint64 cell = std::max(firstCell, startCell); cell < lastCell; ++cell) {
+        const qint64 label = cell - startCell;
+        if (label >= m_labels)
+            break;
+        const Placed &item = m_placed.at(label / m_job.copies);
+        // The label centred in its cell, its corners on whole dots.
+        const QRectF rect = m_job.sheet.cellRect(int(cell % perSheet));
+        const QPointF centre(rect.center().x() * scale + m_job.calibration.offsetX,
+                             rect.center().y() * scale + m_job.calibration.offsetY);
+        const QSizeF size(std::round(item.fit.size.width() * dotsPerMillimetre),
+                          std::round(item.fit.size.height() * dotsPerMillimetre));
+        const QPointF corner(std::round(centre.x() * dotsPerMillimetre - size.width() / 2),
+                             std::round(centre.y() * dotsPerMillimetre - size.height() / 2));
+        paintLabel(painter, item.label, QRectF(corner, size), item.fit.moduleDots, m_job.background, !preview);
+        ++painted;
+    }
+    return painted;
+}
+
+SheetOutcome paintSheets(QPagedPaintDevice &device, const SheetPlan &plan,
+                         const std::function<bool(int page, int pages)> &pageDone)
+{
+    SheetOutcome outcome;
+    outcome.refused = plan.refused();
+    outcome.error = plan.problem();
+    if (!outcome.error.isEmpty() || plan.pages() == 0)
+        return outcome;
+    const SheetJob &job = plan.job();
     device.setPageLayout(QPageLayout(QPageSize(job.sheet.page), QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&device)) {
         outcome.error = u"The pages could not be started."_s;
         return outcome;
     }
-    const double dotsPerMillimetre = device.logicalDpiX() / kMillimetresPerInch;
-    const double scale = job.calibration.scalePercent / 100.0;
-    qint64 cell = job.startAt - 1;
-    const int perSheet = job.sheet.labelsPerSheet();
-    for (const Placed &item : std::as_const(placed)) {
-        for (int copy = 0; copy < job.copies; ++copy, ++cell) {
-            if (cell > 0 && cell % perSheet == 0) {
-                ++outcome.pages;
-                if (pageDone && !pageDone(outcome.pages, pages)) {
-                    outcome.stopped = true;
-                    painter.end();
-                    return outcome;
-                }
-                device.newPage();
-            }
-            // The label centred in its cell, its corners on whole dots.
-            const QRectF rect = job.sheet.cellRect(int(cell % perSheet));
-            const QPointF centre(rect.center().x() * scale + job.calibration.offsetX,
-                                 rect.center().y() * scale + job.calibration.offsetY);
-            const QSizeF size(std::round(item.fit.size.width() * dotsPerMillimetre),
-                              std::round(item.fit.size.height() * dotsPerMillimetre));
-            const QPointF corner(std::round(centre.x() * dotsPerMillimetre - size.width() / 2),
-                                 std::round(centre.y() * dotsPerMillimetre - size.height() / 2));
-            paintLabel(painter, item.label, QRectF(corner, size), item.fit.moduleDots, job.background);
-            ++outcome.labels;
+    // The plan paints in the job's printer dots; a device of another resolution scales them.
+    const double deviceScale = device.logicalDpiX() / double(job.printerDpi);
+    for (int page = 0; page < plan.pages(); ++page) {
+        if (page > 0)
+            device.newPage();
+        painter.save();
+        painter.scale(deviceScale, deviceScale);
+        outcome.labels += plan.paintPage(painter, page);
+        painter.restore();
+        ++outcome.pages;
+        if (pageDone && !pageDone(outcome.pages, plan.pages()) && outcome.pages < plan.pages()) {
+            outcome.stopped = true;
+            break;
         }
     }
-    ++outcome.pages;
     painter.end();
-    if (pageDone)
-        pageDone(outcome.pages, pages);
     return outcome;
+}
+
+SheetOutcome paintSheets(QPagedPaintDevice &device, const QList<ListRecord> &records, const SheetJob &job,
+                         const std::function<bool(int page, int pages)> &pageDone)
+{
+    return paintSheets(device, SheetPlan(records, job), pageDone);
+}
+
+SheetPdfResult writeSheetPdf(const QString &path, const SheetPlan &plan,
+                             const std::function<bool(int page, int pages)> &pageDone)
+{
+    SheetPdfResult result;
+    result.saved = saveFileSafely(path, [&](QIODevice &device) {
+        QPdfWriter writer(&device);
+        writer.setResolution(plan.job().printerDpi);
+        writer.setCreator(u"Kelbrix"_s);
+        writer.setTitle(plan.job().sheet.name);
+        result.outcome = paintSheets(writer, plan, pageDone);
+        // A stopped job or one with nothing on it leaves the old file as it was.
+        return result.outcome.error.isEmpty() && !result.outcome.stopped && result.outcome.labels > 0;
+    });
+    return result;
 }
 
 } // namespace Kelbrix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcode/edition.h"
+#include "base/safe_save.h"
 #include "list/list_record.h"
 #include "sheet/label_template.h"
 
@@ -12,6 +13,7 @@
 #include <functional>
 
 class QPagedPaintDevice;
+class QPainter;
 
 namespace Kelbrix {
 
@@ -68,11 +70,57 @@ struct SheetOutcome {
 /// The pages \a labels labels take on \a job's sheets.
 int sheetPageCount(const SheetJob &job, qint64 labels);
 
-/// Paints \a records (each \a job.copies times, in order) onto the pages of \a device, which is
-/// set to the template's page, no margins and \a job.printerDpi. Records whose label is refused
-/// take no cell. \a pageDone, when given, is told each page painted with the number of pages in
-/// all and returns false to stop after it.
+/// The labels of records fitted to a job's cells, ready to be painted page by page: records
+/// whose label is refused take no cell; each of the others takes job.copies cells in turn from
+/// the start cell on.
+class SheetPlan {
+public:
+    SheetPlan(const QList<ListRecord> &records, const SheetJob &job);
+    ~SheetPlan();
+    SheetPlan(const SheetPlan &) = delete;
+    SheetPlan &operator=(const SheetPlan &) = delete;
+
+    const SheetJob &job() const { return m_job; }
+    /// Why the job cannot be printed (see sheetJobProblem), or empty.
+    const QString &problem() const { return m_problem; }
+    const QStringList &refused() const { return m_refused; }
+    qint64 labels() const { return m_labels; }
+    int pages() const { return m_pages; }
+    /// Paints page \a page (from 0) with \a painter, whose units are the job's printer dots with
+    /// the origin at the page's top left corner; returns the labels painted. \a preview draws
+    /// the bars to the painter's scale instead of to whole device pixels.
+    int paintPage(QPainter &painter, int page, bool preview = false) const;
+
+private:
+    struct Placed;
+    SheetJob m_job;
+    QString m_problem;
+    QStringList m_refused;
+    QList<Placed> m_placed;
+    qint64 m_labels = 0;
+    int m_pages = 0;
+};
+
+/// Paints the pages of \a plan onto \a device, which is set to the template's page and no
+/// margins. \a pageDone, when given, is told each page painted with the number of pages in all
+/// and returns false to stop after it.
+SheetOutcome paintSheets(QPagedPaintDevice &device, const SheetPlan &plan,
+                         const std::function<bool(int page, int pages)> &pageDone = {});
+
+/// The same for \a records and \a job.
 SheetOutcome paintSheets(QPagedPaintDevice &device, const QList<ListRecord> &records, const SheetJob &job,
                          const std::function<bool(int page, int pages)> &pageDone = {});
+
+/// What writing a PDF file of sheets came to.
+struct SheetPdfResult {
+    SaveResult saved;
+    SheetOutcome outcome;
+};
+
+/// Writes the pages of \a plan into the PDF file \a path at the job's resolution through the safe
+/// save: the file is replaced only when every page was painted, at least one label was, and all
+/// of it reached the disk; otherwise the old file stays as it was.
+SheetPdfResult writeSheetPdf(const QString &path, const SheetPlan &plan,
+                             const std::function<bool(int page, int pages)> &pageDone = {});
 
 } // namespace Kelbrix

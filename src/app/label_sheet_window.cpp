@@ -1,0 +1,325 @@
+#include "app/label_sheet_window.h"
+
+#include "app/named.h"
+#include "base/user_prompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QToolBar>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+namespace {
+
+// The resolution the preview and the PDF file are planned at.
+constexpr int kPdfDpi = 600;
+constexpr double kMillimetresPerInch = 25.4;
+// Records named in the message about labels left out; the rest are counted.
+constexpr int kNamedRefusals = 10;
+
+} // namespace
+
+/// One page of a sheet as it will print: the paper, the label outlines with their corners, and
+/// the labels.
+class SheetPreview : public QWidget {
+public:
+    explicit SheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(260, 360); }
+    void show(const SheetPlan *plan, int page)
+    {
+        m_plan = plan;
+        m_page = page;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().window());
+        if (!m_plan)
+            return;
+        const LabelTemplate &sheet = m_plan->job().sheet;
+        const QSizeF page = sheet.pageSize();
+        const double scale = std::min((width() - 8) / page.width(), (height() - 8) / page.height()); // px per mm
+        painter.translate((width() - page.width() * scale) / 2, (height() - page.height() * scale) / 2);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(QRectF(QPointF(0, 0), page * scale), Qt::white);
+        painter.setPen(QPen(QColor(160, 160, 160), 0));
+        for (int cell = 0; cell < sheet.labelsPerSheet(); ++cell) {
+            const QRectF r = sheet.cellRect(cell);
+            painter.drawRoundedRect(QRectF(r.topLeft() * scale, r.size() * scale), sheet.cornerRadius * scale,
+                                    sheet.cornerRadius * scale);
+        }
+        painter.scale(scale * kMillimetresPerInch / m_plan->job().printerDpi,
+                      scale * kMillimetresPerInch / m_plan->job().printerDpi);
+        m_plan->paintPage(painter, m_page, true);
+    }
+
+private:
+    const SheetPlan *m_plan = nullptr;
+    int m_page = 0;
+};
+
+frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
+    : QDialog(parent), m_records(records), m_templates(builtInTemplates())
+{
+    setObjectName(u"frmLabels"_s);
+    setWindowTitle(u"Print Labels"_s);
+
+    cboTemplate = named(new QComboBox(this), u"cboTemplate"_s);
+    for (const LabelTemplate &sheet : std::as_const(m_templates))
+        cboTemplate->addItem(sheet.products.isEmpty() ? sheet.name
+                                                      : sheet.name + u" ("_s + sheet.products.join(u", "_s) + u')');
+    txtStart = named(new QSpinBox(this), u"txtStart"_s);
+    txtCopies = named(new QSpinBox(this), u"txtCopies"_s);
+    txtCopies->setRange(1, 999);
+    const auto millimetres = [this](const QString &name, double lowest, double highest, const QString &suffix) {
+        auto *box = named(new QDoubleSpinBox(this), name);
+        box->setRange(lowest, highest);
+        box->setDecimals(1);
+        box->setSingleStep(0.1);
+        box->setSuffix(suffix);
+        return box;
+    };
+    txtOffsetX = millimetres(u"txtOffsetX"_s, -50, 50, u" mm"_s);
+    txtOffsetY = millimetres(u"txtOffsetY"_s, -50, 50, u" mm"_s);
+    txtScale = millimetres(u"txtScale"_s, 90, 110, u" %"_s);
+    txtScale->setValue(100);
+    lblSummary = named(new QLabel(this), u"lblSummary"_s);
+    lblSummary->setWordWrap(true);
+
+    auto *choices = new QFormLayout;
+    addLabelledRow(choices, this, u"&Label sheet:"_s, cboTemplate);
+    addLabelledRow(choices, this, u"&Start at label:"_s, txtStart);
+    addLabelledRow(choices, this, u"&Copies of each record:"_s, txtCopies);
+    auto *calibration = new QGroupBox(u"Printer calibration"_s, this);
+    auto *calibrationForm = new QFormLayout(calibration);
+    addLabelledRow(calibrationForm, calibration, u"Move &right:"_s, txtOffsetX);
+    addLabelledRow(calibrationForm, calibration, u"Move &down:"_s, txtOffsetY);
+    addLabelledRow(calibrationForm, calibration, u"Sc&ale:"_s, txtScale);
+
+    picPreview = named(new SheetPreview(this), u"picPreview"_s);
+    cmdPrevious = named(new QPushButton(u"<"_s, this), u"cmdPrevious"_s);
+    cmdNext = named(new QPushButton(u">"_s, this), u"cmdNext"_s);
+    cmdPrevious->setToolTip(u"Previous page"_s);
+    cmdNext->setToolTip(u"Next page"_s);
+    lblPage = named(new QLabel(this), u"lblPage"_s);
+    lblPage->setAlignment(Qt::AlignCenter);
+    auto *pages = new QHBoxLayout;
+    pages->addWidget(cmdPrevious);
+    pages->addWidget(lblPage, 1);
+    pages->addWidget(cmdNext);
+
+    auto *buttons = new QDialogButtonBox(this);
+    auto *cmdPrint = named(buttons->addButton(u"&Print..."_s, QDialogButtonBox::AcceptRole), u"cmdPrint"_s);
+    auto *cmdPreview = named(buttons->addButton(u"Print Pre&view..."_s, QDialogButtonBox::ActionRole), u"cmdPreview"_s);
+    auto *cmdPdf = named(buttons->addButton(u"Save as P&DF..."_s, QDialogButtonBox::ActionRole), u"cmdPdf"_s);
+    named(buttons->addButton(QDialogButtonBox::Close), u"cmdClose"_s);
+    // The print buttons do their work and leave the window open for another job.
+    cmdPrint->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmLabels::printLabels);
+    connect(cmdPreview, &QPushButton::clicked, this, &frmLabels::previewLabels);
+    connect(cmdPdf, &QPushButton::clicked, this, &frmLabels::saveAsPdf);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(choices);
+    left->addWidget(calibration);
+    left->addWidget(lblSummary);
+    left->addStretch(1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(picPreview, 1);
+    right->addLayout(pages);
+    auto *top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addLayout(right, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addWidget(buttons);
+
+    connect(cboTemplate, &QComboBox::currentIndexChanged, this, &frmLabels::choicesChanged);
+    for (QSpinBox *box : {txtStart, txtCopies})
+        connect(box, &QSpinBox::valueChanged, this, &frmLabels::choicesChanged);
+    for (QDoubleSpinBox *box : {txtOffsetX, txtOffsetY, txtScale})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &frmLabels::choicesChanged);
+    connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
+    choicesChanged();
+    resize(920, 640);
+}
+
+frmLabels::~frmLabels() = default;
+
+SheetJob frmLabels::job(int printerDpi) const
+{
+    SheetJob made;
+    made.sheet = m_templates.value(cboTemplate->currentIndex());
+    made.startAt = txtStart->value();
+    made.copies = txtCopies->value();
+    made.printerDpi = printerDpi;
+    made.calibration = {txtOffsetX->value(), txtOffsetY->value(), txtScale->value()};
+    return made;
+}
+
+void frmLabels::choicesChanged()
+{
+    const int perSheet = m_templates.value(cboTemplate->currentIndex()).labelsPerSheet();
+    txtStart->setRange(1, std::max(1, perSheet));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_plan = std::make_unique<SheetPlan>(m_records, job(kPdfDpi));
+    QApplication::restoreOverrideCursor();
+    QString summary =
+        u"%1 records: %2 labels on %3 pages."_s.arg(m_records.size()).arg(m_plan->labels()).arg(m_plan->pages());
+    if (!m_plan->refused().isEmpty())
+        summary += u"\n%1 records do not fit this label and are left out, first %2"_s.arg(m_plan->refused().size())
+                       .arg(m_plan->refused().constFirst());
+    lblSummary->setText(summary);
+    showPage(std::min(m_page, std::max(0, m_plan->pages() - 1)));
+}
+
+void frmLabels::showPage(int page)
+{
+    m_page = std::clamp(page, 0, std::max(0, m_plan->pages() - 1));
+    lblPage->setText(u"Page %1 of %2"_s.arg(m_plan->pages() ? m_page + 1 : 0).arg(m_plan->pages()));
+    cmdPrevious->setEnabled(m_page > 0);
+    cmdNext->setEnabled(m_page + 1 < m_plan->pages());
+    picPreview->show(m_plan.get(), m_page);
+}
+
+void frmLabels::reportLeftOut(const SheetPlan &plan)
+{
+    const QStringList &refused = plan.refused();
+    if (refused.isEmpty())
+        return;
+    QString text = refused.mid(0, kNamedRefusals).join(u'\n');
+    if (refused.size() > kNamedRefusals)
+        text += u"\n... and %1 more."_s.arg(refused.size() - kNamedRefusals);
+    ask(text, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+}
+
+void frmLabels::runJob(QPrinter &printer, const SheetPlan &plan)
+{
+    QProgressDialog progress(u"Printing labels..."_s, u"Cancel"_s, 0, plan.pages(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const SheetOutcome outcome = paintSheets(printer, plan, [&progress](int page, int) {
+        progress.setValue(page);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    if (!outcome.error.isEmpty())
+        ask(outcome.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+    reportLeftOut(plan);
+}
+
+void frmLabels::printLabels()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    PrintRequest request;
+    request.title = windowTitle();
+    if (!userPrompt().choosePrinter(printer, request))
+        return;
+    const SheetPlan plan(m_records, job(printer.resolution()));
+    runJob(printer, plan);
+}
+
+void frmLabels::previewLabels()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    const SheetPlan plan(m_records, job(printer.resolution()));
+    printer.setPageLayout(QPageLayout(QPageSize(plan.job().sheet.page), QPageLayout::Portrait, QMarginsF()));
+    PagePreviewRequest request;
+    request.title = windowTitle();
+    request.pageCount = plan.pages();
+    request.paintPage = [&plan](QPainter &painter, const QPaintDevice &device, int page) {
+        const double scale = device.logicalDpiX() / double(plan.job().printerDpi);
+        painter.scale(scale, scale);
+        plan.paintPage(painter, page, true);
+    };
+    if (plan.pages() > 0 && userPrompt().previewPages(printer, request)) {
+        PrintRequest print;
+        print.title = windowTitle();
+        if (userPrompt().choosePrinter(printer, print))
+            runJob(printer, plan);
+    }
+}
+
+void frmLabels::saveAsPdf()
+{
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.title = u"Save as PDF"_s;
+    request.filter = u"PDF (*.pdf)"_s;
+    request.extensionFromFilter = true;
+    const QString path = userPrompt().chooseFile(request);
+    if (path.isEmpty())
+        return;
+    const SheetPlan plan(m_records, job(kPdfDpi));
+    QProgressDialog progress(u"Writing %1..."_s.arg(QDir::toNativeSeparators(path)), u"Cancel"_s, 0, plan.pages(),
+                             this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const SheetPdfResult written = writeSheetPdf(path, plan, [&progress](int page, int) {
+        progress.setValue(page);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    if (written.outcome.stopped)
+        return;
+    if (!written.outcome.error.isEmpty())
+        ask(written.outcome.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+    else if (written.outcome.labels == 0)
+        ask(u"No label fits this sheet: nothing was written."_s, windowTitle(), PromptIcon::Exclamation,
+            PromptButtons::Ok);
+    else if (!written.saved.ok)
+        ask(written.saved.message, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+    reportLeftOut(plan);
+}
+
+void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
+                               QAction *toolbarAfter, QAction *leader,
+                               const std::function<QList<ListRecord>()> &records)
+{
+    const auto after = [](QWidget *widget, QAction *previous, QAction *action) {
+        const QList<QAction *> actions = widget->actions();
+        const qsizetype at = actions.indexOf(previous);
+        widget->insertAction(at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
+    };
+    auto *menuAction = named(new QAction(u"Print &Labels..."_s, fileMenu), u"mnuLabels"_s);
+    menuAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    after(fileMenu, menuAfter, menuAction);
+    auto *button = named(new QAction(QIcon(u":/icons/labels.svg"_s), u"Labels"_s, toolbar), u"Toolbar1_Labels"_s);
+    button->setToolTip(u"Print Labels on Label Sheets"_s);
+    after(toolbar, toolbarAfter, button);
+    for (QAction *action : {menuAction, button}) {
+        action->setEnabled(leader->isEnabled());
+        QObject::connect(leader, &QAction::enabledChanged, action, &QAction::setEnabled);
+        QObject::connect(action, &QAction::triggered, window, [window, records] {
+            frmLabels labels(records(), window);
+            labels.exec();
+        });
+    }
+}
+
+} // namespace Kelbrix

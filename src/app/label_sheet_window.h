@@ -1,0 +1,79 @@
+#pragma once
+
+#include "list/list_record.h"
+#include "sheet/sheet_printer.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QToolBar;
+class QDoubleSpinBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QSpinBox;
+
+namespace Kelbrix {
+
+class SheetPreview;
+
+/// The "Print Labels" window: the records it was opened with, on a label sheet chosen from the
+/// catalogue, from a start position, each record as many times as the copies say, moved by the
+/// printer's calibration; a live preview of the pages; printing through the print dialog, a
+/// paged print preview, and saving as PDF. Long jobs show progress and can be stopped.
+class frmLabels : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLabels(const QList<ListRecord> &records, QWidget *parent = nullptr);
+    ~frmLabels() override;
+
+    /// The job the window's choices make, for the given printer resolution.
+    SheetJob job(int printerDpi) const;
+    /// The plan shown in the preview (at 600 dpi).
+    const SheetPlan &plan() const { return *m_plan; }
+    int shownPage() const { return m_page; }
+
+    void printLabels();
+    void previewLabels();
+    void saveAsPdf();
+
+private:
+    void choicesChanged();
+    void showPage(int page);
+    /// Paints \a plan onto \a printer with a progress window the user can stop; says which
+    /// records were left out.
+    void runJob(QPrinter &printer, const SheetPlan &plan);
+    void reportLeftOut(const SheetPlan &plan);
+
+    QList<ListRecord> m_records;
+    QList<LabelTemplate> m_templates;
+    std::unique_ptr<SheetPlan> m_plan;
+    int m_page = 0;
+
+    QComboBox *cboTemplate;
+    QSpinBox *txtStart;
+    QSpinBox *txtCopies;
+    QDoubleSpinBox *txtOffsetX;
+    QDoubleSpinBox *txtOffsetY;
+    QDoubleSpinBox *txtScale;
+    QLabel *lblSummary;
+    QLabel *lblPage;
+    QPushButton *cmdPrevious;
+    QPushButton *cmdNext;
+    SheetPreview *picPreview;
+};
+
+/// Puts File > "Print &Labels..." (Ctrl+L) into \a fileMenu after \a menuAfter and its button
+/// into \a toolbar after \a toolbarAfter, both enabled exactly when \a leader is; they open the
+/// window, as a child of \a window, with the records \a records gives at that moment.
+void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
+                               QAction *toolbarAfter, QAction *leader,
+                               const std::function<QList<ListRecord>()> &records);
+
+} // namespace Kelbrix
