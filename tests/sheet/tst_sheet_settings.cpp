@@ -200,7 +200,8 @@ private slots:
             << QStringList();
         QTest::newRow("half a column") << u"[%1]"_s.arg(entry(u"Bad"_s, u",\"grid\":[2.5,8]"_s)) << QStringList();
         QTest::newRow("columns past int") << u"[%1]"_s.arg(entry(u"Bad"_s, u",\"grid\":[1e12,1]"_s)) << QStringList();
-        QTest::newRow("sizes as text") << u"[%1]"_s.arg(entry(u"Bad"_s, u",\"label\":[\"70\",37]"_s)) << QStringList();
+        QTest::newRow("margin as text") << u"[%1]"_s.arg(entry(u"Bad"_s, u",\"margin\":[\"0\",0.5]"_s))
+                                        << QStringList();
         QTest::newRow("unknown page") << u"[%1]"_s.arg(entry(u"Bad"_s, u",\"page\":\"Q9\""_s)) << QStringList();
         QTest::newRow("named like a built-in one")
             << u"[%1]"_s.arg(entry(u"a4 3X7 63.5x38.1mm"_s)) << QStringList{u"a4 3X7 63.5x38.1mm (own)"_s};
