@@ -1,7 +1,11 @@
 #include "app/label_sheet_window.h"
 
 #include "app/named.h"
+#include "app/label_template_dialog.h"
 #include "base/user_prompt.h"
+#include "settings/settings_store.h"
+#include "sheet/calibration_page.h"
+#include "sheet/sheet_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +23,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -79,16 +84,20 @@ private:
     int m_page = 0;
 };
 
-frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
-    : QDialog(parent), m_records(records), m_templates(builtInTemplates())
+frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, QWidget *parent)
+    : QDialog(parent), m_records(records), m_settings(settings), m_ownTemplates(storedTemplates(settings))
 {
     setObjectName(u"frmLabels"_s);
     setWindowTitle(u"Print Labels"_s);
 
     cboTemplate = named(new QComboBox(this), u"cboTemplate"_s);
-    for (const LabelTemplate &sheet : std::as_const(m_templates))
-        cboTemplate->addItem(sheet.products.isEmpty() ? sheet.name
-                                                      : sheet.name + u" ("_s + sheet.products.join(u", "_s) + u')');
+    cmdEditSheet = named(new QPushButton(u"Ed&it Sheet..."_s, this), u"cmdEditSheet"_s);
+    cmdDeleteSheet = named(new QPushButton(u"Delete S&heet"_s, this), u"cmdDeleteSheet"_s);
+    auto *cmdNewSheet = named(new QPushButton(u"Ne&w Sheet..."_s, this), u"cmdNewSheet"_s);
+    cboPrinter = named(new QComboBox(this), u"cboPrinter"_s);
+    cboPrinter->addItem(pdfPrinterName());
+    cboPrinter->addItems(QPrinterInfo::availablePrinterNames());
+    cboPrinter->setCurrentText(QPrinterInfo::defaultPrinterName());
     txtStart = named(new QSpinBox(this), u"txtStart"_s);
     txtCopies = named(new QSpinBox(this), u"txtCopies"_s);
     txtCopies->setRange(1, 999);
@@ -109,13 +118,23 @@ frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
 
     auto *choices = new QFormLayout;
     addLabelledRow(choices, this, u"&Label sheet:"_s, cboTemplate);
+    auto *sheetButtons = new QHBoxLayout;
+    sheetButtons->addWidget(cmdNewSheet);
+    sheetButtons->addWidget(cmdEditSheet);
+    sheetButtons->addWidget(cmdDeleteSheet);
+    choices->addRow(sheetButtons);
     addLabelledRow(choices, this, u"&Start at label:"_s, txtStart);
     addLabelledRow(choices, this, u"&Copies of each record:"_s, txtCopies);
     auto *calibration = new QGroupBox(u"Printer calibration"_s, this);
     auto *calibrationForm = new QFormLayout(calibration);
+    addLabelledRow(calibrationForm, calibration, u"Pri&nter:"_s, cboPrinter);
     addLabelledRow(calibrationForm, calibration, u"Move &right:"_s, txtOffsetX);
     addLabelledRow(calibrationForm, calibration, u"Move &down:"_s, txtOffsetY);
     addLabelledRow(calibrationForm, calibration, u"Sc&ale:"_s, txtScale);
+    auto *cmdCalibration = named(new QPushButton(u"Calibration Pa&ge..."_s, calibration), u"cmdCalibration"_s);
+    cmdCalibration->setToolTip(u"Print a page with rulers and crosshairs to measure the printer's offsets"_s);
+    calibrationForm->addRow(cmdCalibration);
+    connect(cmdCalibration, &QPushButton::clicked, this, &frmLabels::printCalibrationPage);
 
     picPreview = named(new SheetPreview(this), u"picPreview"_s);
     cmdPrevious = named(new QPushButton(u"<"_s, this), u"cmdPrevious"_s);
@@ -132,7 +151,7 @@ frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
     auto *buttons = new QDialogButtonBox(this);
     auto *cmdPrint = named(buttons->addButton(u"&Print..."_s, QDialogButtonBox::AcceptRole), u"cmdPrint"_s);
     auto *cmdPreview = named(buttons->addButton(u"Print Pre&view..."_s, QDialogButtonBox::ActionRole), u"cmdPreview"_s);
-    auto *cmdPdf = named(buttons->addButton(u"Save as P&DF..."_s, QDialogButtonBox::ActionRole), u"cmdPdf"_s);
+    auto *cmdPdf = named(buttons->addButton(u"Save as PD&F..."_s, QDialogButtonBox::ActionRole), u"cmdPdf"_s);
     named(buttons->addButton(QDialogButtonBox::Close), u"cmdClose"_s);
     // The print buttons do their work and leave the window open for another job.
     cmdPrint->setAutoDefault(false);
@@ -156,11 +175,23 @@ frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
     layout->addLayout(top, 1);
     layout->addWidget(buttons);
 
+    // The last choices come back; the calibration shown is the chosen printer's.
+    const SheetChoices last = storedChoices(m_settings);
+    fillTemplates(last.templateName);
+    txtStart->setRange(1, 1000);
+    txtStart->setValue(last.startAt);
+    txtCopies->setValue(last.copies);
+    printerChanged();
+
     connect(cboTemplate, &QComboBox::currentIndexChanged, this, &frmLabels::choicesChanged);
     for (QSpinBox *box : {txtStart, txtCopies})
         connect(box, &QSpinBox::valueChanged, this, &frmLabels::choicesChanged);
     for (QDoubleSpinBox *box : {txtOffsetX, txtOffsetY, txtScale})
-        connect(box, &QDoubleSpinBox::valueChanged, this, &frmLabels::choicesChanged);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &frmLabels::calibrationChanged);
+    connect(cboPrinter, &QComboBox::currentIndexChanged, this, &frmLabels::printerChanged);
+    connect(cmdNewSheet, &QPushButton::clicked, this, &frmLabels::newSheet);
+    connect(cmdEditSheet, &QPushButton::clicked, this, &frmLabels::editSheet);
+    connect(cmdDeleteSheet, &QPushButton::clicked, this, &frmLabels::deleteSheet);
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
     choicesChanged();
@@ -169,6 +200,51 @@ frmLabels::frmLabels(const QList<ListRecord> &records, QWidget *parent)
 
 frmLabels::~frmLabels() = default;
 
+QString frmLabels::pdfPrinterName()
+{
+    return u"PDF file"_s;
+}
+
+void frmLabels::fillTemplates(const QString &current)
+{
+    const QSignalBlocker quiet(cboTemplate);
+    m_templates = builtInTemplates() + m_ownTemplates;
+    cboTemplate->clear();
+    for (const LabelTemplate &sheet : std::as_const(m_templates))
+        cboTemplate->addItem(sheet.products.isEmpty() ? sheet.name
+                                                      : sheet.name + u" ("_s + sheet.products.join(u", "_s) + u')');
+    int index = 0;
+    for (qsizetype i = 0; i < m_templates.size(); ++i)
+        if (m_templates[i].name == current)
+            index = int(i);
+    cboTemplate->setCurrentIndex(index);
+}
+
+SheetCalibration frmLabels::calibrationFor(const QString &printer) const
+{
+    if (printer == cboPrinter->currentText())
+        return {txtOffsetX->value(), txtOffsetY->value(), txtScale->value()};
+    return storedCalibration(m_settings, printer);
+}
+
+void frmLabels::printerChanged()
+{
+    const SheetCalibration calibration = storedCalibration(m_settings, cboPrinter->currentText());
+    for (auto [box, value] : {std::pair{txtOffsetX, calibration.offsetX}, std::pair{txtOffsetY, calibration.offsetY},
+                              std::pair{txtScale, calibration.scalePercent}}) {
+        const QSignalBlocker quiet(box);
+        box->setValue(value);
+    }
+    choicesChanged();
+}
+
+void frmLabels::calibrationChanged()
+{
+    storeCalibration(m_settings, cboPrinter->currentText(),
+                     {txtOffsetX->value(), txtOffsetY->value(), txtScale->value()});
+    choicesChanged();
+}
+
 SheetJob frmLabels::job(int printerDpi) const
 {
     SheetJob made;
@@ -176,14 +252,18 @@ SheetJob frmLabels::job(int printerDpi) const
     made.startAt = txtStart->value();
     made.copies = txtCopies->value();
     made.printerDpi = printerDpi;
-    made.calibration = {txtOffsetX->value(), txtOffsetY->value(), txtScale->value()};
+    made.calibration = calibrationFor(cboPrinter->currentText());
     return made;
 }
 
 void frmLabels::choicesChanged()
 {
-    const int perSheet = m_templates.value(cboTemplate->currentIndex()).labelsPerSheet();
-    txtStart->setRange(1, std::max(1, perSheet));
+    const LabelTemplate sheet = m_templates.value(cboTemplate->currentIndex());
+    txtStart->setRange(1, std::max(1, sheet.labelsPerSheet()));
+    const bool own = cboTemplate->currentIndex() >= builtInTemplates().size();
+    cmdEditSheet->setEnabled(own);
+    cmdDeleteSheet->setEnabled(own);
+    storeChoices(m_settings, {sheet.name, txtStart->value(), txtCopies->value()});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_plan = std::make_unique<SheetPlan>(m_records, job(kPdfDpi));
     QApplication::restoreOverrideCursor();
@@ -239,8 +319,74 @@ void frmLabels::printLabels()
     request.title = windowTitle();
     if (!userPrompt().choosePrinter(printer, request))
         return;
-    const SheetPlan plan(m_records, job(printer.resolution()));
+    SheetJob printJob = job(printer.resolution());
+    printJob.calibration = calibrationFor(printer.printerName());
+    const SheetPlan plan(m_records, printJob);
     runJob(printer, plan);
+}
+
+void frmLabels::printCalibrationPage()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    if (cboPrinter->currentText() != pdfPrinterName())
+        printer.setPrinterName(cboPrinter->currentText());
+    PrintRequest request;
+    request.title = u"Calibration Page"_s;
+    if (!userPrompt().choosePrinter(printer, request))
+        return;
+    if (!paintCalibrationPage(printer, m_templates.value(cboTemplate->currentIndex()),
+                              calibrationFor(printer.printerName())))
+        ask(u"The calibration page could not be printed."_s, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+}
+
+void frmLabels::newSheet()
+{
+    QStringList taken;
+    for (const LabelTemplate &sheet : std::as_const(m_templates))
+        taken << sheet.name;
+    LabelTemplate start = m_templates.value(cboTemplate->currentIndex());
+    start.name = u"My sheet"_s;
+    start.products.clear();
+    frmLabelTemplate editor(start, taken, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_ownTemplates << editor.sheet();
+    storeTemplates(m_settings, m_ownTemplates);
+    fillTemplates(editor.sheet().name);
+    choicesChanged();
+}
+
+void frmLabels::editSheet()
+{
+    const qsizetype own = cboTemplate->currentIndex() - builtInTemplates().size();
+    if (own < 0 || own >= m_ownTemplates.size())
+        return;
+    QStringList taken;
+    for (const LabelTemplate &sheet : std::as_const(m_templates))
+        if (sheet.name != m_ownTemplates[own].name)
+            taken << sheet.name;
+    frmLabelTemplate editor(m_ownTemplates[own], taken, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_ownTemplates[own] = editor.sheet();
+    storeTemplates(m_settings, m_ownTemplates);
+    fillTemplates(editor.sheet().name);
+    choicesChanged();
+}
+
+void frmLabels::deleteSheet()
+{
+    const qsizetype own = cboTemplate->currentIndex() - builtInTemplates().size();
+    if (own < 0 || own >= m_ownTemplates.size())
+        return;
+    if (ask(u"Delete the label sheet %1?"_s.arg(m_ownTemplates[own].name), windowTitle(), PromptIcon::Question,
+            PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
+    m_ownTemplates.removeAt(own);
+    storeTemplates(m_settings, m_ownTemplates);
+    fillTemplates(QString());
+    choicesChanged();
 }
 
 void frmLabels::previewLabels()
@@ -275,7 +421,9 @@ void frmLabels::saveAsPdf()
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
-    const SheetPlan plan(m_records, job(kPdfDpi));
+    SheetJob pdfJob = job(kPdfDpi);
+    pdfJob.calibration = calibrationFor(pdfPrinterName());
+    const SheetPlan plan(m_records, pdfJob);
     QProgressDialog progress(u"Writing %1..."_s.arg(QDir::toNativeSeparators(path)), u"Cancel"_s, 0, plan.pages(),
                              this);
     progress.setWindowModality(Qt::WindowModal);
@@ -299,7 +447,7 @@ void frmLabels::saveAsPdf()
 
 void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
                                QAction *toolbarAfter, QAction *leader,
-                               const std::function<QList<ListRecord>()> &records)
+                               const std::function<QList<ListRecord>()> &records, SettingsStore &settings)
 {
     const auto after = [](QWidget *widget, QAction *previous, QAction *action) {
         const QList<QAction *> actions = widget->actions();
@@ -315,8 +463,8 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
     for (QAction *action : {menuAction, button}) {
         action->setEnabled(leader->isEnabled());
         QObject::connect(leader, &QAction::enabledChanged, action, &QAction::setEnabled);
-        QObject::connect(action, &QAction::triggered, window, [window, records] {
-            frmLabels labels(records(), window);
+        QObject::connect(action, &QAction::triggered, window, [window, records, &settings] {
+            frmLabels labels(records(), settings, window);
             labels.exec();
         });
     }

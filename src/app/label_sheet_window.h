@@ -21,6 +21,7 @@ class QSpinBox;
 
 namespace Kelbrix {
 
+class SettingsStore;
 class SheetPreview;
 
 /// The "Print Labels" window: the records it was opened with, on a label sheet chosen from the
@@ -30,7 +31,9 @@ class SheetPreview;
 class frmLabels : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLabels(const QList<ListRecord> &records, QWidget *parent = nullptr);
+    /// Opens with \a records and the choices, printer calibrations and own sheets kept in
+    /// \a settings, where it keeps them again as they change.
+    frmLabels(const QList<ListRecord> &records, SettingsStore &settings, QWidget *parent = nullptr);
     ~frmLabels() override;
 
     /// The job the window's choices make, for the given printer resolution.
@@ -42,9 +45,21 @@ public:
     void printLabels();
     void previewLabels();
     void saveAsPdf();
+    void printCalibrationPage();
+    void newSheet();
+    void editSheet();
+    void deleteSheet();
+
+    /// The name under which the calibration of PDF files is kept.
+    static QString pdfPrinterName();
 
 private:
     void choicesChanged();
+    void printerChanged();
+    void calibrationChanged();
+    void fillTemplates(const QString &current);
+    /// The calibration stored for \a printer, or the one being edited when it is that printer.
+    SheetCalibration calibrationFor(const QString &printer) const;
     void showPage(int page);
     /// Paints \a plan onto \a printer with a progress window the user can stop; says which
     /// records were left out.
@@ -52,11 +67,16 @@ private:
     void reportLeftOut(const SheetPlan &plan);
 
     QList<ListRecord> m_records;
+    SettingsStore &m_settings;
     QList<LabelTemplate> m_templates;
+    QList<LabelTemplate> m_ownTemplates;
     std::unique_ptr<SheetPlan> m_plan;
     int m_page = 0;
 
     QComboBox *cboTemplate;
+    QComboBox *cboPrinter;
+    QPushButton *cmdEditSheet;
+    QPushButton *cmdDeleteSheet;
     QSpinBox *txtStart;
     QSpinBox *txtCopies;
     QDoubleSpinBox *txtOffsetX;
@@ -71,9 +91,10 @@ private:
 
 /// Puts File > "Print &Labels..." (Ctrl+L) into \a fileMenu after \a menuAfter and its button
 /// into \a toolbar after \a toolbarAfter, both enabled exactly when \a leader is; they open the
-/// window, as a child of \a window, with the records \a records gives at that moment.
+/// window, as a child of \a window, with the records \a records gives at that moment and the
+/// program's \a settings.
 void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
                                QAction *toolbarAfter, QAction *leader,
-                               const std::function<QList<ListRecord>()> &records);
+                               const std::function<QList<ListRecord>()> &records, SettingsStore &settings);
 
 } // namespace Kelbrix

@@ -169,7 +169,8 @@ QByteArray SettingsFile::escapedValue(const QString &text)
     bool needsQuotes = false;
     bool escapeNextIfHexDigit = false;
     const QString plain = text.startsWith(u'@') ? u'@' + text : text;
-    for (const QChar c : plain) {
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const QChar c = plain.at(i);
         const char16_t u = c.unicode();
         if (u == u';' || u == u',' || u == u'=')
             needsQuotes = true;
@@ -214,6 +215,10 @@ QByteArray SettingsFile::escapedValue(const QString &text)
             if (u <= 0x1F) {
                 out += "\\x" + QByteArray::number(u, 16);
                 escapeNextIfHexDigit = true;
+            } else if (c.isHighSurrogate() && i + 1 < plain.size() && plain.at(i + 1).isLowSurrogate()) {
+                // A character beyond the first 65,536 is two UTF-16 units: written as one.
+                out += plain.sliced(i, 2).toUtf8();
+                ++i;
             } else {
                 out += QString(c).toUtf8();
             }

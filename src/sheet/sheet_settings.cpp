@@ -15,6 +15,10 @@ namespace Kelbrix {
 
 namespace {
 
+// Every printer's calibration in one value: a JSON object from the printer's name (any text) to
+// "x y scale".
+const QString kCalibrationsValue = u"LabelCalibrations"_s;
+
 const QString kUserTemplates = u"LabelTemplates"_s;
 const QString kTemplateChoice = u"LabelTemplate"_s;
 const QString kStartChoice = u"LabelStart"_s;
@@ -126,14 +130,10 @@ std::optional<LabelTemplate> templateFrom(const QJsonValue &value)
 
 } // namespace
 
-QString calibrationValueName(const QString &printer)
-{
-    return u"SheetCalibration_"_s + QString::fromLatin1(printer.toUtf8().toPercentEncoding());
-}
-
 SheetCalibration storedCalibration(const SettingsStore &settings, const QString &printer)
 {
-    const QStringList parts = settings.value(calibrationValueName(printer)).split(u' ', Qt::SkipEmptyParts);
+    const QJsonObject all = QJsonDocument::fromJson(settings.value(kCalibrationsValue).toUtf8()).object();
+    const QStringList parts = all.value(printer).toString().split(u' ', Qt::SkipEmptyParts);
     if (parts.size() != 3)
         return {};
     SheetCalibration read;
@@ -150,8 +150,9 @@ SheetCalibration storedCalibration(const SettingsStore &settings, const QString 
 void storeCalibration(SettingsStore &settings, const QString &printer, const SheetCalibration &calibration)
 {
     const SheetCalibration kept = soundCalibration(calibration) ? calibration : SheetCalibration{};
-    settings.setValue(calibrationValueName(printer),
-                      u"%1 %2 %3"_s.arg(number(kept.offsetX), number(kept.offsetY), number(kept.scalePercent)));
+    QJsonObject all = QJsonDocument::fromJson(settings.value(kCalibrationsValue).toUtf8()).object();
+    all.insert(printer, u"%1 %2 %3"_s.arg(number(kept.offsetX), number(kept.offsetY), number(kept.scalePercent)));
+    settings.setValue(kCalibrationsValue, QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact)));
 }
 
 QList<LabelTemplate> storedTemplates(const SettingsStore &settings)

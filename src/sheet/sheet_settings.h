@@ -10,13 +10,8 @@ namespace Kelbrix {
 
 class SettingsStore;
 
-/// The settings value that holds the calibration of the printer \a printer: "SheetCalibration_"
-/// and the printer's name in UTF-8, percent-encoded (every byte but letters, digits, "-", ".",
-/// "_" and "~" as %XX), so that a name with "/", "=", "\", blanks or line breaks makes a plain
-/// key of its own and cannot reach another value.
-QString calibrationValueName(const QString &printer);
-
-/// The calibration saved for \a printer. The value is "x y scale" (millimetres, millimetres,
+/// The calibration saved for \a printer. All printers' calibrations are kept in the value
+/// "LabelCalibrations", a JSON object from each printer's name to "x y scale" (millimetres, millimetres,
 /// percent, with a decimal point); a value that is missing, is not three numbers or lies out
 /// of range (offsets -50 to 50 mm, scale 90 to 110 %) reads as no calibration (0, 0, 100).
 SheetCalibration storedCalibration(const SettingsStore &settings, const QString &printer);

@@ -1,6 +1,8 @@
 #include "form1_driver.h"
 
 #include "app/label_sheet_window.h"
+#include "settings/settings_store.h"
+#include "sheet/sheet_settings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +18,8 @@ using namespace Kelbrix::Test;
 
 class TestLabelSheetWindow : public QObject, public Form1Fixture {
     Q_OBJECT
+
+    SettingsStore m_store{Edition::Alla};
 
 private slots:
     void init() { open(); }
@@ -59,7 +63,7 @@ private slots:
         QTemporaryDir dir;
         const QList<ListRecord> records{{u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s},
                                         {u"Novel"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s}};
-        frmLabels window(records);
+        frmLabels window(records, m_store);
         auto *sheet = window.findChild<QComboBox *>(u"cboTemplate"_s);
         sheet->setCurrentIndex(sheet->findText(u"A4 5x13"_s, Qt::MatchStartsWith));
         auto *start = window.findChild<QSpinBox *>(u"txtStart"_s);
@@ -81,6 +85,10 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-");
         QCOMPARE(window.plan().pages(), 2);
         QCOMPARE(window.plan().job().startAt, 65);
+        // The choices are kept for the next time.
+        const SheetChoices kept = storedChoices(m_store);
+        QCOMPARE((QList<QVariant>{kept.templateName, kept.startAt, kept.copies}),
+                 (QList<QVariant>{u"A4 5x13 38.1 x 21.2 mm"_s, 65, 2}));
     }
 };
 

@@ -61,7 +61,7 @@ private slots:
 
     void valuesSurviveQSettings()
     {
-        const QString name = u"Bar Matt"_s, text = u"@V, \"hi\" C:\\t a\nb\tc Łódź "_s;
+        const QString name = u"Bar Matt"_s, text = u"@V, \"hi\" C:\\t a\nb\tc Łódź 📠 "_s;
         const auto qtSettings = [] {
             return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s,
                              settingsKeyName(Edition::Alla));

@@ -1,7 +1,6 @@
 // Sheet settings as they are kept (printer calibrations, the user's own templates, the last
 // choices), read back from stored texts, hostile ones included; and the calibration page as a
 // user prints it: rendered at 600 dpi, its crosshairs found where the labels' centres go.
-#include "settings/settings_file.h"
 #include "settings/settings_store.h"
 #include "sheet/calibration_page.h"
 #include "sheet/label_template.h"
@@ -15,6 +14,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -113,40 +114,46 @@ private slots:
         QFETCH(double, offsetY);
         QFETCH(double, scale);
         SettingsStore settings(Edition::Alla);
-        settings.setValue(calibrationValueName(kCalibrationPrinter), stored);
+        settings.setValue(u"LabelCalibrations"_s,
+                          QString::fromUtf8(QJsonDocument(QJsonObject{{kCalibrationPrinter, stored}}).toJson()));
         const SheetCalibration read = storedCalibration(settings, kCalibrationPrinter);
         QCOMPARE(read.offsetX, offsetX);
         QCOMPARE(read.offsetY, offsetY);
         QCOMPARE(read.scalePercent, scale);
     }
 
-    // Printers with any name keep calibrations of their own, under keys that stay one plain key
-    // each in the settings file.
-    void calibrationPerPrinter()
+    // Printers with any name keep calibrations of their own, and the program's settings file
+    // keeps them, the own sheets and the last choices from one run to the next.
+    void keptFromRunToRun()
     {
         const QStringList printers{u"HP LaserJet 4"_s, u"HP LaserJet 4 "_s, u"a/b"_s,
                                    u"a%2Fb"_s,         u"x=1\n[General]"_s, u"\\\\server\\labels"_s,
                                    u"Étiquettes 📠"_s,  QString(),           u"\"quoted\", comma"_s};
-        SettingsStore settings(Edition::Alla);
-        for (int i = 0; i < printers.size(); ++i)
-            storeCalibration(settings, printers[i], {i * 0.5, -i * 0.25, 95.0 + i});
-        SettingsFile file;
-        static const QRegularExpression plainKey(u"^[A-Za-z0-9_.~%-]+$"_s);
-        for (const QString &printer : printers) {
-            const QString name = calibrationValueName(printer);
-            QVERIFY2(plainKey.match(name).hasMatch(), qPrintable(name));
-            file.setValue(name, settings.value(name));
+        LabelTemplate own = builtIn(u"L7160"_s);
+        own.name = u"Shelf, \"wide\"; [x]"_s;
+        {
+            SettingsStore settings(Edition::Alla);
+            settings.load();
+            for (int i = 0; i < printers.size(); ++i)
+                storeCalibration(settings, printers[i], {i * 0.5, -i * 0.25, 95.0 + i});
+            storeTemplates(settings, {own});
+            storeChoices(settings, {own.name, 7, 3});
+            QVERIFY2(settings.save(), qPrintable(settings.saveProblem()));
         }
-        const SettingsFile reread(file.bytes());
+        SettingsStore settings(Edition::Alla);
+        settings.load();
         for (int i = 0; i < printers.size(); ++i) {
             const SheetCalibration read = storedCalibration(settings, printers[i]);
             QCOMPARE(read.offsetX, i * 0.5);
             QCOMPARE(read.offsetY, -i * 0.25);
             QCOMPARE(read.scalePercent, 95.0 + i);
-            QCOMPARE(reread.value(calibrationValueName(printers[i])),
-                     settings.value(calibrationValueName(printers[i])));
         }
-        QCOMPARE(reread.value(u"General"_s), QString());
+        QCOMPARE(storedTemplates(settings).value(0).name, own.name);
+        QCOMPARE(storedTemplates(settings).value(0).cellRect(20), own.cellRect(20));
+        const SheetChoices choices = storedChoices(settings);
+        QCOMPARE(choices.templateName, own.name);
+        QCOMPARE(choices.startAt, 7);
+        QCOMPARE(choices.copies, 3);
     }
 
     void templatesRoundTrip()
