@@ -240,7 +240,7 @@ bool runChild(bool sheet, const char *program, const QString &path, int count, H
 
 int main(int argc, char *argv[])
 {
-    // No Qt object lives in the parent: each child starts from a small process.
+    // The parent makes no application and paints nothing: each child starts from a small process.
     const int count = argc > 1 ? std::atoi(argv[1]) : kDefaultLabels;
     if (count <= 0) {
         std::fprintf(stderr, "usage: %s [labels [folder]]\n", argv[0]);
