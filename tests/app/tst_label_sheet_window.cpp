@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QSpinBox>
@@ -68,12 +69,20 @@ private slots:
         sheet->setCurrentIndex(sheet->findText(u"A4 5x13"_s, Qt::MatchStartsWith));
         auto *start = window.findChild<QSpinBox *>(u"txtStart"_s);
         QCOMPARE(start->maximum(), 65);
+        // The catalogue's own sheets are not the user's to change.
+        QVERIFY(!window.findChild<QPushButton *>(u"cmdEditSheet"_s)->isEnabled());
         start->setValue(65);
         window.findChild<QSpinBox *>(u"txtCopies"_s)->setValue(2);
         QCOMPARE(window.findChild<QLabel *>(u"lblPage"_s)->text(), u"Page 1 of 2"_s);
         QVERIFY(window.findChild<QLabel *>(u"lblSummary"_s)
                     ->text()
                     .startsWith(u"2 records: 2 labels on 2 pages.\n1 records do not fit"_s));
+
+        // The PDF file's calibration is kept as such and moves the labels written.
+        window.findChild<QComboBox *>(u"cboPrinter"_s)->setCurrentText(frmLabels::pdfPrinterName());
+        window.findChild<QDoubleSpinBox *>(u"txtOffsetX"_s)->setValue(1.5);
+        QCOMPARE(storedCalibration(m_store, frmLabels::pdfPrinterName()).offsetX, 1.5);
+        QCOMPARE(window.plan().job().calibration.offsetX, 1.5);
 
         const QString pdf = dir.filePath(u"labels.pdf"_s);
         m_prompt->files.enqueue(pdf);
