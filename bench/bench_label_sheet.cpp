@@ -12,6 +12,7 @@
 //   ./bench_label_sheet [labels [folder to keep the PDFs in]]
 
 #include "barcode/edition.h"
+#include "base/units.h"
 #include "list/list_record.h"
 #include "render/barcode_renderer.h"
 #include "render/label_composer.h"
@@ -43,7 +44,6 @@ namespace {
 
 constexpr int kDefaultLabels = 10'000;
 constexpr int kPrinterDpi = 600;
-constexpr double kMillimetresPerInch = 25.4;
 
 // What one half of the run reports to the parent through a pipe.
 struct HalfResult {

@@ -1,4 +1,5 @@
 #include "app/label_sheet_window.h"
+#include "base/units.h"
 
 #include "app/named.h"
 #include "app/label_template_dialog.h"
@@ -37,7 +38,6 @@ namespace {
 
 // The resolution the preview and the PDF file are planned at.
 constexpr int kPdfDpi = 600;
-constexpr double kMillimetresPerInch = 25.4;
 // Records named in the message about labels left out; the rest are counted.
 constexpr int kNamedRefusals = 10;
 

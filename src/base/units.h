@@ -9,6 +9,8 @@ inline constexpr double kTwipsPerInch = 1440.0;
 /// Twips per millimetre and per inch as the size window converts user sizes.
 inline constexpr double kTwipsPerMillimetre = 56.7;
 inline constexpr double kUserTwipsPerInch = 1440.18;
+/// Millimetres per inch, exactly.
+inline constexpr double kMillimetresPerInch = 25.4;
 /// The resolution taken where none is known: a picture that does not say its own, a screen
 /// that cannot be asked, a document laid out without a device.
 inline constexpr double kDefaultDotsPerInch = 96.0;

@@ -1,4 +1,5 @@
 #include "sheet/calibration_page.h"
+#include "base/units.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -10,8 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace Kelbrix {
 
 namespace {
-
-constexpr double kMillimetresPerInch = 25.4;
 
 // From millimetres on the sheet to device units on the printed page, the calibration applied.
 class PageMap {

@@ -1,4 +1,5 @@
 #include "sheet/label_template.h"
+#include "base/units.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -20,7 +21,6 @@ namespace Kelbrix {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // Makers round their figures to a hundredth of a millimetre, so a sheet whose last label ends
 // within that of the page edge still fits.
 constexpr double kTolerance = 0.01;

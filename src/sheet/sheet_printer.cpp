@@ -22,7 +22,6 @@ namespace Kelbrix {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // The main label's layout in twips: the product line's top, the label's height with and
 // without it, and the line's indent.
 constexpr double kProductLineTop = 950;

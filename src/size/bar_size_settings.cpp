@@ -15,7 +15,6 @@ namespace Kelbrix {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 constexpr int kSignificantDigits = 15;
 constexpr int kMaximumDecimals = 20;
 // Font sizes the settings take, in points; others keep the default.

@@ -12,7 +12,6 @@ namespace Kelbrix {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 // A size exactly at a limit is within it; only a real step beyond warns.
 constexpr double kLimitTolerance = 1e-9;
 

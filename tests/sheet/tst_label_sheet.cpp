@@ -2,6 +2,7 @@
 // cells, every label scanned, the empty cells and the label centres measured; the bars read back
 // from the PDF's own drawing.
 #include "sheet/label_template.h"
+#include "base/units.h"
 #include "sheet/sheet_printer.h"
 #include "zbar_decode.h"
 
@@ -24,8 +25,6 @@ using namespace Kelbrix::Test;
 Q_DECLARE_METATYPE(Kelbrix::ListRecord)
 
 namespace {
-
-constexpr double kMillimetresPerInch = 25.4;
 
 QList<ListRecord> numbered(int count)
 {

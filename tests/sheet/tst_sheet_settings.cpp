@@ -2,6 +2,7 @@
 // choices), read back from stored texts, hostile ones included; and the calibration page as a
 // user prints it: rendered at 600 dpi, its crosshairs found where the labels' centres go.
 #include "settings/settings_store.h"
+#include "base/units.h"
 #include "sheet/calibration_page.h"
 #include "sheet/label_template.h"
 #include "sheet/sheet_settings.h"
@@ -23,7 +24,6 @@ using namespace Kelbrix;
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
 const QString kCalibrationPrinter = u"Office"_s;
 
 LabelTemplate builtIn(const QString &name)
