@@ -264,9 +264,15 @@ void frmLabels::choicesChanged()
     cmdEditSheet->setEnabled(own);
     cmdDeleteSheet->setEnabled(own);
     storeChoices(m_settings, {sheet.name, txtStart->value(), txtCopies->value()});
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_plan = std::make_unique<SheetPlan>(m_records, job(kPdfDpi));
-    QApplication::restoreOverrideCursor();
+    // Fitting every label again is only needed for labels of another size: a start, copies, a
+    // calibration or another sheet of the same labels only move the labels already fitted, at
+    // once even for a long list.
+    const SheetJob wanted = job(kPdfDpi);
+    if (!m_plan || !m_plan->place(wanted)) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_plan = std::make_unique<SheetPlan>(m_records, wanted);
+        QApplication::restoreOverrideCursor();
+    }
     QString summary =
         u"%1 records: %2 labels on %3 pages."_s.arg(m_records.size()).arg(m_plan->labels()).arg(m_plan->pages());
     if (!m_plan->refused().isEmpty())

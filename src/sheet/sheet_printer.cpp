@@ -198,6 +198,18 @@ SheetPlan::SheetPlan(const QList<ListRecord> &records, const SheetJob &job) : m_
 
 SheetPlan::~SheetPlan() = default;
 
+bool SheetPlan::place(const SheetJob &job)
+{
+    // A label fits by the label's size, the resolution and the edition alone.
+    if (!m_problem.isEmpty() || !sheetJobProblem(job).isEmpty() || job.sheet.label != m_job.sheet.label ||
+        job.printerDpi != m_job.printerDpi || job.edition != m_job.edition)
+        return false;
+    m_job = job;
+    m_labels = qint64(m_placed.size()) * job.copies;
+    m_pages = sheetPageCount(m_job, m_labels);
+    return true;
+}
+
 int SheetPlan::paintPage(QPainter &painter, int page, bool preview) const
 {
     const double dotsPerMillimetre = m_job.printerDpi / kMillimetresPerInch;

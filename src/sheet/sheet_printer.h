@@ -81,6 +81,11 @@ public:
     SheetPlan &operator=(const SheetPlan &) = delete;
 
     const SheetJob &job() const { return m_job; }
+    /// Takes \a job in place of the plan's own without fitting the labels again, when it fits
+    /// them as the plan's did: the same label size, resolution and edition (another start,
+    /// copies, calibration or layout of the same labels). False, with nothing changed, when it
+    /// does not, or when \a job is not sound.
+    bool place(const SheetJob &job);
     /// Why the job cannot be printed (see sheetJobProblem), or empty.
     const QString &problem() const { return m_problem; }
     const QStringList &refused() const { return m_refused; }

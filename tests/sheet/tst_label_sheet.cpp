@@ -220,6 +220,24 @@ private slots:
         }
     }
 
+    // A plan takes another start, copies or calibration without fitting its labels again, but
+    // not labels of another size or a job that is not sound.
+    void placeMovesFittedLabels()
+    {
+        SheetPlan plan(numbered(50), job(u"L7160"_s));
+        QCOMPARE(plan.pages(), 3);
+        SheetJob moved = job(u"L7160"_s);
+        moved.startAt = 5;
+        moved.copies = 2;
+        QVERIFY(plan.place(moved));
+        QCOMPARE((QList<qint64>{plan.labels(), plan.pages()}), (QList<qint64>{100, 5}));
+        SheetJob beyond = moved;
+        beyond.startAt = 22;
+        QVERIFY(!plan.place(beyond));
+        QVERIFY(!plan.place(job(u"L7651"_s)));
+        QCOMPARE(plan.job().startAt, 5);
+    }
+
     // The bars in the PDF are rectangles a whole number of printer dots wide, at least the
     // smallest narrow bar of EAN-13 (0.264 mm).
     void barsAreWholeDots_data()
