@@ -26,6 +26,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -47,7 +48,7 @@ constexpr int kNamedRefusals = 10;
 /// the labels.
 class SheetPreview : public QWidget {
 public:
-    explicit SheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(260, 360); }
+    explicit SheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(200, 280); }
     void show(const SheetPlan *plan, int page)
     {
         m_plan = plan;
@@ -91,6 +92,9 @@ frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, 
     setWindowTitle(u"Print Labels"_s);
 
     cboTemplate = named(new QComboBox(this), u"cboTemplate"_s);
+    // The sheets' long names do not set the window's width: the list shows them whole.
+    cboTemplate->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboTemplate->setMinimumContentsLength(24);
     cmdEditSheet = named(new QPushButton(u"Ed&it Sheet..."_s, this), u"cmdEditSheet"_s);
     cmdDeleteSheet = named(new QPushButton(u"Delete S&heet"_s, this), u"cmdDeleteSheet"_s);
     auto *cmdNewSheet = named(new QPushButton(u"Ne&w Sheet..."_s, this), u"cmdNewSheet"_s);
@@ -195,7 +199,12 @@ frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, 
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_page + 1); });
     choicesChanged();
-    resize(920, 640);
+    // As large as is pleasant, but never larger than the screen (a scaled desktop has fewer
+    // pixels to give).
+    QSize size(920, 640);
+    if (const QScreen *shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(size);
 }
 
 frmLabels::~frmLabels() = default;
