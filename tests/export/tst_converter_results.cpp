@@ -123,6 +123,16 @@ private slots:
 
     void transformsArePixelExact()
     {
+        // Mirrored left to right alone: each row read backwards.
+        QCOMPARE(run(u"source=%D/in.tif,dest=%D/lr.tif,mirror=1"_s), 0);
+        const QImage mirrored = readTiffFile(expand(u"%D/lr.tif"_s)).image;
+        QCOMPARE(mirrored.size(), m_rendered.size());
+        int wrongMirror = 0;
+        for (int y = 0; y < mirrored.height(); ++y)
+            for (int x = 0; x < mirrored.width(); ++x)
+                wrongMirror += isBlack(mirrored, x, y) != isBlack(m_rendered, mirrored.width() - 1 - x, y);
+        QCOMPARE(wrongMirror, 0);
+
         QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,xres=300,yres=600"_s), 0);
         QCOMPARE(run(u"source=%D/in.tif,dest=%D/in.tif,inv=1,mirror=2,rot=90"_s), 0);
         const TiffFile tiff = readTiffFile(expand(u"%D/in.tif"_s));
