@@ -145,8 +145,6 @@ private slots:
             QVERIFY2(!sheet.source.isEmpty() && !sheet.products.isEmpty(), qPrintable(sheet.name));
         QCOMPARE(findTemplate(templates, u"l7160"_s)->name, u"A4 3x7 63.5 x 38.1 mm"_s);
         QCOMPARE(findTemplate(templates, u"Avery 5160"_s)->labelsPerSheet(), 30);
-        QCOMPARE(findTemplate(templates, u"A4 5x13 38.1 x 21.2 mm"_s)->cellRect(6),
-                 QRectF(4.75 + 40.64, 10.7 + 21.2, 38.1, 21.2));
         QVERIFY(!findTemplate(templates, u"7160"_s));
     }
 
