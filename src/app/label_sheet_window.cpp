@@ -464,20 +464,14 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
                                QAction *toolbarAfter, QAction *leader,
                                const std::function<QList<ListRecord>()> &records, SettingsStore &settings)
 {
-    const auto after = [](QWidget *widget, QAction *previous, QAction *action) {
-        const QList<QAction *> actions = widget->actions();
-        const qsizetype at = actions.indexOf(previous);
-        widget->insertAction(at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
-    };
     auto *menuAction = named(new QAction(u"Print &Labels..."_s, fileMenu), u"mnuLabels"_s);
     menuAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    after(fileMenu, menuAfter, menuAction);
+    insertActionAfter(fileMenu, menuAfter, menuAction);
     auto *button = named(new QAction(QIcon(u":/icons/labels.svg"_s), u"Labels"_s, toolbar), u"Toolbar1_Labels"_s);
     button->setToolTip(u"Print Labels on Label Sheets"_s);
-    after(toolbar, toolbarAfter, button);
+    insertActionAfter(toolbar, toolbarAfter, button);
     for (QAction *action : {menuAction, button}) {
-        action->setEnabled(leader->isEnabled());
-        QObject::connect(leader, &QAction::enabledChanged, action, &QAction::setEnabled);
+        followEnabled(leader, action);
         QObject::connect(action, &QAction::triggered, window, [window, records, &settings] {
             frmLabels labels(records(), settings, window);
             labels.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QFormLayout>
 #include <QLabel>
 #include <QString>
@@ -21,6 +22,22 @@ inline void addLabelledRow(QFormLayout *form, QWidget *parent, const QString &ca
     auto *label = new QLabel(caption, parent);
     label->setBuddy(field);
     form->addRow(label, field);
+}
+
+/// Puts \a action into \a widget (a menu or a toolbar) right after \a after; at the end when
+/// \a after is the last or not there.
+inline void insertActionAfter(QWidget *widget, QAction *after, QAction *action)
+{
+    const QList<QAction *> actions = widget->actions();
+    const qsizetype at = actions.indexOf(after);
+    widget->insertAction(at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
+}
+
+/// Makes \a follower enabled exactly when \a leader is.
+inline void followEnabled(QAction *leader, QAction *follower)
+{
+    follower->setEnabled(leader->isEnabled());
+    QObject::connect(leader, &QAction::enabledChanged, follower, &QAction::setEnabled);
 }
 
 } // namespace Kelbrix

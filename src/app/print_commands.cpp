@@ -2,6 +2,8 @@
 // image list at the pictures' size, each through the print dialog or Qt's print preview.
 #include "app/print_commands.h"
 
+#include "app/named.h"
+
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
 #include "list/barcode_list.h"
@@ -23,21 +25,6 @@ namespace {
 
 constexpr int kPrinterError = 482;
 
-// Puts \a action into \a menu right after \a after.
-void insertAfter(QMenu *menu, QAction *after, QAction *action)
-{
-    const QList<QAction *> actions = menu->actions();
-    const qsizetype at = actions.indexOf(after);
-    menu->insertAction(at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr, action);
-}
-
-// Makes \a follower enabled exactly when \a leader is.
-void followEnabled(QAction *leader, QAction *follower)
-{
-    follower->setEnabled(leader->isEnabled());
-    QObject::connect(leader, &QAction::enabledChanged, follower, &QAction::setEnabled);
-}
-
 bool listIsEmpty(int count)
 {
     if (count > 0)
@@ -54,10 +41,10 @@ PrintCommands::PrintCommands(QMenu *fileMenu, QAction *mnuPrint, QAction *mnuPba
 {
     auto *mnuPreview = new QAction(u"Print Pre&view..."_s, fileMenu);
     mnuPreview->setObjectName(u"mnuPreview"_s);
-    insertAfter(fileMenu, mnuPrint, mnuPreview);
+    insertActionAfter(fileMenu, mnuPrint, mnuPreview);
     auto *mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, fileMenu);
     mnuPbPreview->setObjectName(u"mnuPbPreview"_s);
-    insertAfter(fileMenu, mnuPbarcode, mnuPbPreview);
+    insertActionAfter(fileMenu, mnuPbarcode, mnuPbPreview);
     followEnabled(mnuPrint, mnuPreview);
     followEnabled(mnuPbarcode, mnuPbPreview);
 
