@@ -26,6 +26,7 @@
 #include <QToolBar>
 #include <QCheckBox>
 #include <QMenu>
+#include <QPointer>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -142,6 +143,7 @@ void Form1::startUp()
     Option1->setChecked(true);
     LoadSettings();
     HelpWindow::setEdition(edition);
+    HelpWindow::setLanguageSource([form = QPointer<Form1>(this)] { return form ? int(form->languageFlag) : 1; });
     for (int column = 0; column < 5; ++column)
         ListView3->setColumnWidth(column, roundToInt(twipsToPixels(columnWidths[size_t(column)], logicalDpiX())));
 

@@ -254,7 +254,7 @@ private:
     qint16 barcodeMade = 0;                       ///< 1 once a barcode was made or a list record loaded
     QStringList m_madeLabelEntry;                 ///< labelEntry() when the main label was last made
     BatchStop BatchStopRequest = BatchStop::Idle; ///< Running while a batch runs; Asked once the user asked it to stop
-    qint16 languageFlag = 1;                      ///< set by "English"; no other language is offered
+    qint16 languageFlag = 1;                      ///< 1 English, 2 Swedish: set by "English" and "Svenska"
     /// Widths of the five barcode list columns, in twips.
     std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.

@@ -20,6 +20,13 @@ namespace Kelbrix {
 namespace {
 QPointer<HelpWindow> g_help;
 Edition g_edition = buildEdition();
+std::function<int()> g_languageFlag;
+
+// The folder of the pages in the chosen language, below the English ones.
+QString languageFolder()
+{
+    return g_languageFlag && g_languageFlag() == 2 ? u"sv/"_s : QString();
+}
 
 } // namespace
 
@@ -35,6 +42,11 @@ HelpWindow *HelpWindow::window()
 void HelpWindow::setEdition(Edition edition)
 {
     g_edition = edition;
+}
+
+void HelpWindow::setLanguageSource(std::function<int()> languageFlag)
+{
+    g_languageFlag = std::move(languageFlag);
 }
 
 QUrl HelpWindow::currentSource() const
@@ -65,7 +77,7 @@ HelpWindow *HelpWindow::instance()
 void HelpWindow::showPage(const QString &page, const QString &anchor)
 {
     m_anchor = anchor;
-    m_browser->setSource(QUrl(u"qrc:/help/"_s + page + u"#"_s + anchor));
+    m_browser->setSource(QUrl(u"qrc:/help/"_s + languageFolder() + page + u"#"_s + anchor));
     m_browser->scrollToAnchor(anchor);
     placeOverMainWindow(this);
     show();

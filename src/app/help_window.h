@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QTextBrowser;
 
 namespace Kelbrix {
@@ -15,6 +17,9 @@ class HelpWindow : public QWidget {
 public:
     /// Chooses the edition whose manual the window shows (set once at start-up).
     static void setEdition(Edition edition);
+    /// Where the window learns the language of its pages: \a languageFlag gives the caller's
+    /// language flag (1 English, 2 Swedish) each time a page opens. Without one, English.
+    static void setLanguageSource(std::function<int()> languageFlag);
     /// Opens the help at its contents page.
     static void showContents();
     /// Opens the help at the section of help context \a context.

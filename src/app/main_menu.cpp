@@ -114,6 +114,7 @@ void MainMenu::build(Form1 &form)
     QObject::connect(form.mnuRBDY, &QAction::triggered, &form, [&form] { removeDigits(form, true); });
     QObject::connect(form.mnuRBDN, &QAction::triggered, &form, [&form] { removeDigits(form, false); });
     QObject::connect(form.mnuEnglish, &QAction::triggered, &form, [&form] { form.languageFlag = 1; });
+    QObject::connect(form.mnuSvenska, &QAction::triggered, &form, [&form] { form.languageFlag = 2; });
     QObject::connect(form.mnuHelp, &QAction::triggered, &form, [] { HelpWindow::showContents(); });
     QObject::connect(form.mnuHome, &QAction::triggered, &form, [&form] {
         if (!form.homePage.isEmpty())
