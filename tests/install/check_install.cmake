@@ -27,7 +27,9 @@ foreach(file IN ITEMS
         share/doc/kelbrix/copyright
         share/doc/kelbrix/changelog.gz
         share/doc/kelbrix/help/Barcode.html
-        share/doc/kelbrix/help/contexts.html)
+        share/doc/kelbrix/help/contexts.html
+        share/doc/kelbrix/help/sv/Barcode.html
+        share/doc/kelbrix/help/sv/contexts.html)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file}")
     endif()
