@@ -1,5 +1,6 @@
 // Printing from the main window: the barcode list as a paged text listing and the barcode
-// image list at the pictures' size, each through the print dialog or Qt's print preview.
+// image list at the pictures' size, each through the print dialog or a preview that paints the
+// page it shows.
 #include "app/print_commands.h"
 
 #include "app/busy_progress.h"

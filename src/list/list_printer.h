@@ -50,8 +50,9 @@ public:
     /// Prints the copies \a printer asks for, each starting at page 1. On a printer each copy is
     /// a job of its own; a PDF file holds one job, so there the copies follow one another in
     /// the file. The printer's copy count is left as it was. False when printing failed or
-    /// \a progress stopped it; a stopped job is aborted on a printer, and a PDF file then ends
-    /// after the last page printed (write it to a temporary file to keep none of it).
+    /// \a progress stopped it. A stopped job ends after the last page printed: a PDF file then
+    /// holds those pages (write it under a temporary name to keep none of it), and a printer is
+    /// asked to abort, which a system that cannot withdraw a job (CUPS) ignores, so it prints them.
     bool print(QPrinter &printer, const PageProgress &progress = {}) const;
 
     /// Prints one copy as one job: begins painting on \a device, paints every page and ends.
