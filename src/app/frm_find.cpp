@@ -1,5 +1,6 @@
 #include "app/frm_find.h"
 
+#include "app/busy_progress.h"
 #include "app/named.h"
 #include "base/runtime_errors.h"
 #include "base/user_prompt.h"
@@ -263,22 +264,24 @@ void frmFind::search()
     if (mainCount() == 0 || !m_mainList.records)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_results->clear();
-    Label3->clear();
     cmdSearch->setEnabled(false);
 
     const QList<ListRecord> records = m_mainList.records();
     const FindQuery query(txtSearch->text(), fields());
-    // The window repaints between blocks of records; clicks and keys wait until the search
-    // is done, so nothing can change the window under it.
-    const QList<ListRecord> found = query.run(
-        records, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }, kRecordsBetweenRepaints);
+    // The window repaints between blocks of records and a progress window offers to stop a
+    // long search; a stopped search leaves the results, their count and the chosen result as
+    // they were.
+    StoppableProgress progress(this, tr("Searching..."), records.size());
+    const std::optional<QList<ListRecord>> found = query.runStoppable(
+        records, [&progress](qsizetype tested) { return progress.step(tested); }, kRecordsBetweenRepaints);
 
-    m_results->appendRecords(found, false);
-
+    if (found) {
+        m_results->clear();
+        m_results->appendRecords(*found, false);
+        Label3->setText(QString::number(found->size()));
+    }
     QApplication::restoreOverrideCursor();
     cmdSearch->setEnabled(true);
-    Label3->setText(QString::number(found.size()));
     refreshControls();
 }
 

@@ -1,10 +1,13 @@
 // Printing from the main window: the barcode list as a paged text listing and the barcode
-// image list at the pictures' size, each through the print dialog or Qt's print preview.
+// image list at the pictures' size, each through the print dialog or a preview that paints the
+// page it shows.
 #include "app/print_commands.h"
 
+#include "app/busy_progress.h"
 #include "app/named.h"
 
 #include "base/runtime_errors.h"
+#include "base/safe_save.h"
 #include "base/user_prompt.h"
 #include "list/barcode_list.h"
 #include "list/image_list_printer.h"
@@ -65,8 +68,9 @@ void PrintCommands::printList()
         return;
     const ListPrinter listing(m_list.records(), m_title,
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    if (!listing.print(printer))
-        ReportRuntimeError(kPrinterError);
+    printWithProgress(printer, [&listing](QPrinter &target, const std::function<bool(int, int)> &progress) {
+        return listing.print(target, progress);
+    });
 }
 
 void PrintCommands::previewList()
@@ -106,8 +110,9 @@ void PrintCommands::printImages()
         options.selectionStart = selection.selectionStart();
         options.selectionEnd = selection.selectionEnd();
     }
-    if (!printImageList(*images->document(), printer, options))
-        ReportRuntimeError(kPrinterError);
+    printWithProgress(printer, [images, options](QPrinter &target, const std::function<bool(int, int)> &progress) {
+        return printImageList(*images->document(), target, options, progress);
+    });
 }
 
 void PrintCommands::previewImages()
@@ -116,10 +121,41 @@ void PrintCommands::previewImages()
     QPrinter printer(QPrinter::HighResolution);
     ImageListPrintOptions options;
     options.shownDotsPerInch = images->logicalDpiX();
-    userPrompt().previewPrint(printer, [images, options](QPrinter &target) {
-        if (!printImageList(*images->document(), target, options))
-            ReportRuntimeError(kPrinterError);
-    });
+    // Laid out once; each page is painted when it is shown, so a list of a thousand pictures
+    // opens at once and holds one page image.
+    const ImageListPages pages(*images->document(), printer, options);
+    PagePreviewRequest request;
+    request.title = u"Print Preview"_s;
+    request.pageCount = pages.pageCount();
+    request.paintPage = [&pages](QPainter &painter, const QPaintDevice &device, int page) {
+        pages.paintPage(painter, device, page);
+    };
+    if (userPrompt().previewPages(printer, request))
+        printImages();
+}
+
+void PrintCommands::printWithProgress(
+    QPrinter &printer, const std::function<bool(QPrinter &, const std::function<bool(int, int)> &)> &print)
+{
+    StoppableProgress progress(m_images->window(), tr("Printing..."), 0);
+    const auto step = [&progress](int printed, int total) {
+        progress.setTotal(total);
+        return progress.step(printed);
+    };
+    bool ok = false;
+    const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (file.isEmpty()) {
+        ok = print(printer, step);
+    } else {
+        ok = saveFileSafelyByPath(file, [&](const QString &temporaryPath) {
+                 printer.setOutputFileName(temporaryPath);
+                 const bool printed = print(printer, step);
+                 printer.setOutputFileName(file);
+                 return printed;
+             }).ok;
+    }
+    if (!ok && !progress.stopped())
+        ReportRuntimeError(kPrinterError);
 }
 
 } // namespace Kelbrix

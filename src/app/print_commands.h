@@ -3,8 +3,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QMenu;
+class QPrinter;
 class QTextEdit;
 
 namespace Kelbrix {
@@ -28,6 +31,14 @@ private:
     void previewList();
     void printImages();
     void previewImages();
+    /// Runs \a print onto \a printer with a progress window that can stop it (the function
+    /// given to \a print reports pages printed and in all, and says whether to go on). A PDF
+    /// file is written under a temporary name next to it and replaces the file only once
+    /// every page is in it, so a stopped or failed print leaves the old file as it was. A job
+    /// for a printer that cannot be withdrawn (CUPS) holds the pages printed before the stop.
+    /// A failure is reported as a printer error; a stop says nothing.
+    void printWithProgress(QPrinter &printer,
+                           const std::function<bool(QPrinter &, const std::function<bool(int, int)> &)> &print);
 
     const BarcodeList &m_list;
     QTextEdit *m_images;

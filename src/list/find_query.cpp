@@ -34,12 +34,27 @@ bool FindQuery::matches(const ListRecord &record) const
 QList<ListRecord> FindQuery::run(const QList<ListRecord> &records, const std::function<void()> &service,
                                  qsizetype serviceEvery) const
 {
+    if (!service)
+        return *runStoppable(records, {}, serviceEvery);
+    return *runStoppable(
+        records,
+        [&service](qsizetype) {
+            service();
+            return true;
+        },
+        serviceEvery);
+}
+
+std::optional<QList<ListRecord>> FindQuery::runStoppable(const QList<ListRecord> &records,
+                                                         const std::function<bool(qsizetype tested)> &service,
+                                                         qsizetype serviceEvery) const
+{
     QList<ListRecord> found;
     for (qsizetype i = 0; i < records.size(); ++i) {
         if (matches(records[i]))
             found.append(records[i]);
-        if (service && serviceEvery > 0 && (i + 1) % serviceEvery == 0)
-            service();
+        if (service && serviceEvery > 0 && (i + 1) % serviceEvery == 0 && !service(i + 1))
+            return std::nullopt;
     }
     return found;
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace Kelbrix {
 
@@ -39,6 +40,11 @@ public:
     /// after every \a serviceEvery records, so that a window can repaint during a long search.
     QList<ListRecord> run(const QList<ListRecord> &records, const std::function<void()> &service = {},
                           qsizetype serviceEvery = 4096) const;
+    /// The same search, which the caller may stop: \a service gets the number of records tested
+    /// so far after every \a serviceEvery records and returns false to stop. Nullopt when stopped.
+    std::optional<QList<ListRecord>> runStoppable(const QList<ListRecord> &records,
+                                                  const std::function<bool(qsizetype tested)> &service,
+                                                  qsizetype serviceEvery = 4096) const;
 
 private:
     QStringMatcher m_matcher;

@@ -107,34 +107,54 @@ std::unique_ptr<QTextDocument> printableCopy(const QTextDocument &document, cons
 
 } // namespace
 
-bool printImageList(const QTextDocument &document, QPagedPaintDevice &device, const ImageListPrintOptions &options)
+ImageListPages::ImageListPages(const QTextDocument &document, const QPagedPaintDevice &device,
+                               const ImageListPrintOptions &options)
+    : m_layout(printableCopy(document, device, options))
 {
-    const std::unique_ptr<QTextDocument> copy = printableCopy(document, device, options);
+}
+
+ImageListPages::~ImageListPages() = default;
+
+int ImageListPages::pageCount() const
+{
+    return m_layout->pageCount();
+}
+
+void ImageListPages::paintPage(QPainter &painter, const QPaintDevice &device, int page) const
+{
+    const QSizeF size = m_layout->pageSize();
+    painter.save();
+    painter.scale(device.logicalDpiX() / kLayoutUnitsPerInch, device.logicalDpiY() / kLayoutUnitsPerInch);
+    painter.translate(0, -page * size.height());
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(QPointF(0, page * size.height()), size);
+    painter.setClipRect(context.clip);
+    m_layout->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+bool printImageList(const QTextDocument &document, QPagedPaintDevice &device, const ImageListPrintOptions &options,
+                    const std::function<bool(int printed, int total)> &progress)
+{
+    const ImageListPages pages(document, device, options);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const QSizeF page = copy->pageSize();
-    const double scaleX = device.logicalDpiX() / kLayoutUnitsPerInch;
-    const double scaleY = device.logicalDpiY() / kLayoutUnitsPerInch;
-    for (int p = 0; p < copy->pageCount(); ++p) {
+    const int count = pages.pageCount();
+    bool going = true;
+    for (int p = 0; going && p < count; ++p) {
         if (p > 0)
             device.newPage();
-        painter.save();
-        painter.scale(scaleX, scaleY);
-        painter.translate(0, -p * page.height());
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(QPointF(0, p * page.height()), page);
-        painter.setClipRect(context.clip);
-        copy->documentLayout()->draw(&painter, context);
-        painter.restore();
+        pages.paintPage(painter, device, p);
+        going = !progress || progress(p + 1, count);
     }
-    return painter.end();
+    return painter.end() && going;
 }
 
 int imageListPageCount(const QTextDocument &document, const QPagedPaintDevice &device,
                        const ImageListPrintOptions &options)
 {
-    return printableCopy(document, device, options)->pageCount();
+    return ImageListPages(document, device, options).pageCount();
 }
 
 } // namespace Kelbrix

@@ -74,24 +74,36 @@ int ListPrinter::pageCount() const
     return int((m_records.size() + RecordsPerPage - 1) / RecordsPerPage);
 }
 
-bool ListPrinter::print(QPrinter &printer) const
+bool ListPrinter::print(QPrinter &printer, const PageProgress &progress) const
 {
     const int copies = std::max(1, printer.copyCount());
+    const int total = copies * pageCount();
+    int printed = 0;
+    bool going = true;
+    const auto step = [&](int) {
+        going = !progress || progress(++printed, total);
+        return going;
+    };
     // The copies are made here, one pass each, so the printer must not repeat them.
     printer.setCopyCount(1);
     bool ok = true;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         QPainter painter;
         ok = painter.begin(&printer);
-        for (int copy = 0; ok && copy < copies; ++copy)
-            paintCopy(painter, printer, copy > 0);
-        ok = ok && painter.end();
+        for (int copy = 0; ok && going && copy < copies; ++copy)
+            paintCopy(painter, printer, copy > 0, step);
+        ok = painter.isActive() && painter.end() && ok;
     } else {
-        for (int copy = 0; ok && copy < copies; ++copy)
-            ok = printCopy(printer);
+        for (int copy = 0; ok && going && copy < copies; ++copy) {
+            QPainter painter;
+            ok = painter.begin(&printer);
+            if (ok && !paintCopy(painter, printer, false, step))
+                printer.abort();
+            ok = painter.isActive() && painter.end() && ok;
+        }
     }
     printer.setCopyCount(copies);
-    return ok;
+    return ok && going;
 }
 
 bool ListPrinter::printCopy(QPagedPaintDevice &device) const
@@ -103,14 +115,18 @@ bool ListPrinter::printCopy(QPagedPaintDevice &device) const
     return painter.end();
 }
 
-void ListPrinter::paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst) const
+bool ListPrinter::paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst,
+                            const std::function<bool(int painted)> &step) const
 {
     // One page at a time: the lines of a page are made only when it is painted.
     for (int page = 0; page < pageCount(); ++page) {
         if (page > 0 || newPageFirst)
             device.newPage();
         paintPage(painter, device, page);
+        if (step && !step(page + 1))
+            return false;
     }
+    return true;
 }
 
 void ListPrinter::paintPage(QPainter &painter, const QPaintDevice &device, int page) const

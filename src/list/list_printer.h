@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -18,6 +20,10 @@ namespace Kelbrix {
 /// cells line up.
 class ListPrinter {
 public:
+    /// Told after each page printed: the pages printed so far and the pages of all copies.
+    /// Returns false to stop printing.
+    using PageProgress = std::function<bool(int printed, int total)>;
+
     /// Record lines on one page.
     static constexpr int RecordsPerPage = 63;
     /// Lines above the records of each page: the title line, the rule and an empty line.
@@ -43,15 +49,21 @@ public:
 
     /// Prints the copies \a printer asks for, each starting at page 1. On a printer each copy is
     /// a job of its own; a PDF file holds one job, so there the copies follow one another in
-    /// the file. The printer's copy count is left as it was. False when printing failed.
-    bool print(QPrinter &printer) const;
+    /// the file. The printer's copy count is left as it was. False when printing failed or
+    /// \a progress stopped it. A stopped job ends after the last page printed: a PDF file then
+    /// holds those pages (write it under a temporary name to keep none of it), and a printer is
+    /// asked to abort, which a system that cannot withdraw a job (CUPS) ignores, so it prints them.
+    bool print(QPrinter &printer, const PageProgress &progress = {}) const;
 
     /// Prints one copy as one job: begins painting on \a device, paints every page and ends.
     /// False when the device could not be painted on (nothing was printed then).
     bool printCopy(QPagedPaintDevice &device) const;
     /// Paints one copy with \a painter, which is active on \a device; when \a newPageFirst the
-    /// copy starts on a new page (a further copy in the same document).
-    void paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst) const;
+    /// copy starts on a new page (a further copy in the same document). \a step, when given, is
+    /// called after each page with the number of pages painted and returns false to stop; then
+    /// paintCopy returns false.
+    bool paintCopy(QPainter &painter, QPagedPaintDevice &device, bool newPageFirst,
+                   const std::function<bool(int painted)> &step = {}) const;
     /// Paints page \a page (from 0) with \a painter, laid out for \a device (the printer, or an
     /// image of the page in a preview).
     void paintPage(QPainter &painter, const QPaintDevice &device, int page) const;

@@ -2,7 +2,9 @@
 
 #include "list/list_files.h"
 
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Kelbrix;
@@ -56,6 +58,43 @@ private slots:
         m_prompt->printChoices.enqueue({pdf, 1, false});
         m_form->mnuPrint->trigger();
         QVERIFY(QFileInfo(pdf).size() > 0);
+        QVERIFY(m_prompt->asked.isEmpty());
+    }
+
+    // Printing a long list to a PDF file offers to stop; a stopped print leaves the old file as
+    // it was and no other file, and says nothing; one that runs to the end replaces it.
+    void stoppedPrintKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("stopped") << true;
+        QTest::newRow("runs to the end") << false;
+    }
+    void stoppedPrintKeepsTheOldFile()
+    {
+        QFETCH(bool, stop);
+        QList<ListRecord> records(300, {u"Soap"_s, u"400638133393"_s, {}, u"white"_s, u"E130"_s});
+        const QString path = m_folder.filePath(u"many.qz2"_s);
+        QVERIFY(saveListFile(path, records).ok);
+        m_prompt->files.enqueue(path);
+        m_form->mnuLoad->trigger();
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(u"list.pdf"_s);
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        bool stopOffered = false;
+        QTimer::singleShot(0, m_form, [&] {
+            auto *progress = m_form->findChild<QProgressDialog *>();
+            stopOffered = progress && progress->findChild<QPushButton *>();
+            if (stopOffered && stop)
+                progress->findChild<QPushButton *>()->click();
+        });
+        m_prompt->printChoices.enqueue({pdf, 1, false});
+        m_form->mnuPrint->trigger();
+        QVERIFY(stopOffered);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"list.pdf"_s});
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.read(5), stop ? QByteArray("old") : QByteArray("%PDF-"));
         QVERIFY(m_prompt->asked.isEmpty());
     }
 

@@ -7,6 +7,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -177,6 +179,35 @@ private slots:
         m_form->RTF1->paste();
         QCOMPARE(m_form->RTF1->pictureCount(), 0);
         QCOMPARE(m_form->RTF1->toPlainText().simplified(), u"Soap 5012345678900"_s);
+    }
+
+    // The preview shows the pages the print has, each painted when shown; "Print" then prints.
+    void previewShowsThePagesPrinted()
+    {
+        makeBarcode(u"400638133393"_s, u"Milk"_s);
+        m_form->txtCopies->clear();
+        typeInto(m_form->txtCopies, u"150"_s);
+        m_form->cmdToRTF1->click();
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(u"images.pdf"_s);
+        m_prompt->printChoices.enqueue({pdf, 1, false});
+        m_prompt->previewPrints = true;
+        m_prompt->previewPagesToPaint = {0};
+        m_form->findChild<QAction *>(u"mnuPbPreview"_s)->trigger();
+        QCOMPARE(m_prompt->previewPageCounts.size(), 1);
+        const int pages = m_prompt->previewPageCounts[0];
+        QVERIFY(pages > 1);
+        const QImage &shown = m_prompt->previewPageImages[0];
+        int inked = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                inked += qGray(shown.pixel(x, y)) < 64;
+        QVERIFY(inked > 1000); // bars, not a blank page
+        QProcess info;
+        info.start(u"pdfinfo"_s, {pdf});
+        QVERIFY(info.waitForFinished());
+        static const QRegularExpression printed(u"Pages:\\s+(\\d+)"_s);
+        QCOMPARE(printed.match(QString::fromUtf8(info.readAllStandardOutput())).captured(1).toInt(), pages);
     }
 
     void clearAsksFirst()

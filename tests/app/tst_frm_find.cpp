@@ -8,9 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace Kelbrix;
@@ -110,6 +112,39 @@ private slots:
             shown += control<QCheckBox>(*m_window, name)->isChecked() ? u'1' : u'0';
         QCOMPARE(shown, u"010010"_s);
         QCOMPARE(m_window->findSetting(), u"010010"_s);
+    }
+
+    // A long search shows a progress window; stopping it leaves the results, their count and
+    // the chosen result as they were. One that runs to the end finds the same as a short list.
+    void stoppedSearchKeepsTheResults_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QStringList>("products");
+        QTest::newRow("stopped") << true << QStringList{u"ABC soap"_s, u"xAbCx"_s};
+        QTest::newRow("runs to the end") << false << QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
+    }
+    void stoppedSearchKeepsTheResults()
+    {
+        QFETCH(bool, stop);
+        QFETCH(QStringList, products);
+        m_mainList.append(QList<ListRecord>(20000, {u"filler"_s, u"1"_s, QString(), QString(), u"E80 "_s}));
+        searchFor(*m_window, u"abc"_s);
+        auto *results = control<QTreeView>(*m_window, u"ListView3");
+        results->setCurrentIndex(results->model()->index(1, 0));
+        bool stopOffered = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            auto *progress = m_window->findChild<QProgressDialog *>();
+            stopOffered = progress && progress->findChild<QPushButton *>();
+            if (stopOffered && stop)
+                progress->findChild<QPushButton *>()->click();
+        });
+        control<QCheckBox>(*m_window, u"chkDigitSup")->click();
+        searchFor(*m_window, u"1"_s);
+        QVERIFY(stopOffered);
+        QCOMPARE(shownProducts(*m_window), products);
+        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), QString::number(products.size()));
+        QCOMPARE(results->currentIndex().row(), stop ? 1 : -1);
+        QVERIFY(control<QPushButton>(*m_window, u"cmdSearch")->isEnabled());
     }
 
     void saveResults()

@@ -81,6 +81,44 @@ private slots:
         QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
         QCOMPARE(called, calls);
     }
+
+    // A search the caller lets run finds what a plain one does, told after each stretch how
+    // far it got; a stopped one ends at that stretch and gives nothing.
+    void stoppedAtAStretch_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the call that answers "stop"; 0: none does
+        QTest::addColumn<QList<qsizetype>>("told");
+        QTest::newRow("runs to the end") << 0 << QList<qsizetype>{100, 200};
+        QTest::newRow("stopped at the first stretch") << 1 << QList<qsizetype>{100};
+        QTest::newRow("stopped at the last stretch") << 2 << QList<qsizetype>{100, 200};
+    }
+    void stoppedAtAStretch()
+    {
+        QFETCH(int, stopAt);
+        QFETCH(QList<qsizetype>, told);
+        QList<ListRecord> many;
+        QStringList items;
+        for (int i = 0; i < 250; ++i) {
+            many.append({(i % 3 ? u"item %1"_s : u"other %1"_s).arg(i), u"1"_s, QString(), QString(), u"E130"_s});
+            if (i % 3)
+                items << many.constLast().product;
+        }
+        const FindQuery query(u"ITEM"_s, FindFields{});
+        QList<qsizetype> calls;
+        const auto service = [&](qsizetype tested) {
+            calls << tested;
+            return calls.size() != stopAt;
+        };
+        const std::optional<QList<ListRecord>> found = query.runStoppable(many, service, 100);
+        QCOMPARE(calls, told);
+        QCOMPARE(found.has_value(), stopAt == 0);
+        if (found) {
+            QStringList products;
+            for (const ListRecord &record : *found)
+                products << record.product;
+            QCOMPARE(products, items);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFindQuery)

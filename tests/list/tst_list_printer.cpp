@@ -5,6 +5,7 @@
 #include "render/barcode_renderer.h"
 #include "zbar_decode.h"
 
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
@@ -135,6 +136,72 @@ private slots:
         QCOMPARE(lines.mid(lines.indexOf(QString()) + 1, 2),
                  (QStringList{u"UPA5.....Strawberry jam, larg....03600029145.......12345.....Shelf four, left of"_s,
                               u"E80 .....Tea.....................4006381........................................."_s}));
+    }
+
+    // Told after every page of every copy; a stop ends the job after the page that was told.
+    void stoppedPrint_data()
+    {
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("stopAt"); // 0: never
+        QTest::addColumn<Pages>("pages");
+        QTest::newRow("runs to the end") << 2 << 0 << Pages{{1, 63}, {2, 1}, {1, 63}, {2, 1}};
+        QTest::newRow("stopped on the first page") << 1 << 1 << Pages{{1, 63}};
+        QTest::newRow("stopped in the second copy") << 2 << 3 << Pages{{1, 63}, {2, 1}, {1, 63}};
+    }
+    void stoppedPrint()
+    {
+        QFETCH(int, copies);
+        QFETCH(int, stopAt);
+        QFETCH(Pages, pages);
+        const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setCopyCount(copies);
+        QList<std::pair<int, int>> told;
+        const auto progress = [&](int printed, int total) {
+            told.append({printed, total});
+            return printed != stopAt;
+        };
+        QCOMPARE(ListPrinter(numberedRecords(64), u"Kelbrix"_s, u"07/12/2026"_s).print(printer, progress), stopAt == 0);
+        QCOMPARE(told.size(), pages.size());
+        QCOMPARE(told.constLast(), std::make_pair(int(pages.size()), 2 * copies));
+        QCOMPARE(pdfPages(pdf), pages);
+    }
+
+    // A preview paints the pages of the image list one at a time, in any order; together they
+    // hold every picture once, as printing does.
+    void imageListPagesOneAtATime()
+    {
+        QTextDocument document;
+        QStringList codes;
+        QTextCursor cursor(&document);
+        for (int i = 0; i < 40; ++i) {
+            codes << u"50123456%1"_s.arg(i, 4, 10, QChar(u'0'));
+            const QString name = u"label%1"_s.arg(i);
+            document.addResource(QTextDocument::ImageResource, QUrl(name), labelImage(codes.constLast(), 150));
+            if (i > 0)
+                cursor.insertBlock();
+            cursor.insertImage(name);
+        }
+        QPdfWriter writer(path(u"pictures.pdf"_s));
+        const ImageListPages pages(document, writer);
+        QVERIFY(pages.pageCount() >= 3);
+        QStringList found;
+        for (int page = pages.pageCount() - 1; page >= 0; --page) {
+            QImage image(qRound(writer.width() * 150.0 / writer.logicalDpiX()),
+                         qRound(writer.height() * 150.0 / writer.logicalDpiY()), QImage::Format_RGB32);
+            image.setDotsPerMeterX(dotsPerMetre(150));
+            image.setDotsPerMeterY(dotsPerMetre(150));
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            pages.paintPage(painter, image, page);
+            painter.end();
+            for (const DecodedSymbol &symbol : decodeSymbols(image))
+                found << symbol.data.left(12);
+        }
+        found.sort();
+        QCOMPARE(found, codes);
     }
 
     void imageListAtPhysicalSize()
