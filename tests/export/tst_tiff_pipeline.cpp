@@ -123,6 +123,8 @@ public:
     BatchStop batchStopRequest() const override { return batch; }
     void setBatchStopRequest(BatchStop value) override { batch = value; }
     void setListItemInWork(int) override {}
+    // A user who acts on each file must hear of it before the next one is made.
+    bool readsFilesBack() const override { return bool(afterEachFile); }
     void fileWritten(const QString &, const QString &) override
     {
         if (afterEachFile)
