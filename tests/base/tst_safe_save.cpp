@@ -92,7 +92,8 @@ private slots:
         QCOMPARE(results.size(), 3);
         const QByteArrayList old{"old a", "old b", "<unreadable>"};
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(results[i].ok, committed[i]);
+            QCOMPARE(std::pair(results[i].ok, results[i].runtimeError),
+                     std::pair(committed[i], committed[i] ? 0 : int(RuntimeError::DeviceIoError)));
             QCOMPARE(contentOf(dir.filePath(names[i])), committed[i] ? names[i].toLatin1() : old[i]);
         }
         QVERIFY(group.isEmpty());
