@@ -110,6 +110,7 @@ public:
     void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
     void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
 
+    bool readsFilesBack() const override { return tiffParameters().verify; }
     void fileWritten(const QString &path, const QString &digits) override
     {
         if (!tiffParameters().verify)

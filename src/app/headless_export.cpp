@@ -136,6 +136,7 @@ public:
     BatchStop batchStopRequest() const override { return m_batch; }
     void setBatchStopRequest(BatchStop value) override { m_batch = value; }
     void setListItemInWork(int) override {}
+    bool readsFilesBack() const override { return m_verify; }
     void fileWritten(const QString &path, const QString &) override
     {
         endProgress();

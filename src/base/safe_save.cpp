@@ -96,12 +96,12 @@ QString refusalFor(const QString &target)
 
 // Opens a new temporary file beside \a target with the permissions a new file gets (0666
 // less the umask), or the old file's when there is one.
-int openTemporary(const QString &target, QString *temporaryPath, int *error)
+int openTemporary(const QString &target, QString *temporaryPath, int *error, QStringView suffix = u".tmp")
 {
     const QFileInfo info(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = info.absolutePath() + u"/."_s + info.fileName() + u'.' +
-                             QString::number(QRandomGenerator::global()->generate(), 36) + u".tmp"_s;
+                             QString::number(QRandomGenerator::global()->generate(), 36) + suffix.toString();
         const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             struct stat old {};
@@ -142,8 +142,8 @@ void syncFolderOf(const QString &target)
     }
 }
 
-// Puts the finished temporary file in place of \a target in one step.
-SaveResult commit(const QString &path, const QString &temporaryPath, const QString &target)
+// Renames the finished temporary file to \a target in one step; the folder is not synced yet.
+SaveResult renameInPlace(const QString &path, const QString &temporaryPath, const QString &target)
 {
     const bool injected = g_faults.renameError != 0 && --g_faults.renameFaultAt == 0;
     if (injected ||
@@ -152,8 +152,16 @@ SaveResult commit(const QString &path, const QString &temporaryPath, const QStri
         QFile::remove(temporaryPath);
         return failure(path, errorNumberForErrno(error), errnoText(error));
     }
-    syncFolderOf(target);
     return SaveResult{true, 0, {}};
+}
+
+// Puts the finished temporary file in place of \a target in one step.
+SaveResult commit(const QString &path, const QString &temporaryPath, const QString &target)
+{
+    SaveResult result = renameInPlace(path, temporaryPath, target);
+    if (result.ok)
+        syncFolderOf(target);
+    return result;
 }
 
 } // namespace
@@ -169,7 +177,8 @@ QString saveFailureMessage(const QString &path, const QString &reason)
 }
 
 // Checks the target and opens the temporary file beside it; the refusal when either fails.
-static std::optional<SaveResult> startSave(const QString &path, const QString &target, QString &temporaryPath, int &fd)
+static std::optional<SaveResult> startSave(const QString &path, const QString &target, QString &temporaryPath, int &fd,
+                                           QStringView suffix = u".tmp")
 {
     if (const QString refusal = refusalFor(target); !refusal.isEmpty())
         return failure(path, RuntimeError::PathFileAccessError, refusal);
@@ -177,7 +186,7 @@ static std::optional<SaveResult> startSave(const QString &path, const QString &t
     if (QFileInfo::exists(target) && ::access(QFile::encodeName(target).constData(), W_OK) != 0)
         return failure(path, RuntimeError::PermissionDenied, u"the file is read-only"_s);
     int error = 0;
-    fd = openTemporary(target, &temporaryPath, &error);
+    fd = openTemporary(target, &temporaryPath, &error, suffix);
     if (fd < 0)
         return failure(path, errorNumberForErrno(error), errnoText(error));
     return std::nullopt;
@@ -239,6 +248,84 @@ SaveResult saveFileSafelyByPath(const QString &path, const std::function<bool(co
         return failure(path, errorNumberForErrno(error), errnoText(error));
     }
     return commit(path, temporaryPath, target);
+}
+
+std::optional<SaveResult> beginGroupedSave(const QString &path, GroupedSave &save)
+{
+    save = GroupedSave{path, resolvedTarget(path), {}, -1};
+    return startSave(path, save.target, save.temporaryPath, save.fd, kGroupedSaveSuffix);
+}
+
+SaveResult writeGroupedSave(GroupedSave &save, const std::function<bool(QIODevice &device)> &write)
+{
+    QFile file;
+    bool flushed = file.open(save.fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
+    flushed = flushed && write(file) && file.flush() && file.error() == QFileDevice::NoError;
+    const QFileDevice::FileError fileError = file.error();
+    const QString fileReason = file.errorString();
+    file.close();
+    if (flushed) {
+#ifdef __linux__
+        // The disk starts on the data now; the commit's sync then mostly finds it written.
+        (void)::sync_file_range(save.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+        return SaveResult{true, 0, {}};
+    }
+    ::close(save.fd);
+    save.fd = -1;
+    QFile::remove(save.temporaryPath);
+    const bool deviceFailed = fileError != QFileDevice::NoError;
+    return failure(save.path, deviceFailed ? errorNumberFor(fileError) : RuntimeError::DeviceIoError,
+                   deviceFailed ? fileReason : u"the data could not be written"_s);
+}
+
+QList<SaveResult> commitGroupedSaves(QList<GroupedSave> &group)
+{
+    QList<SaveResult> results(group.size());
+    // Every file's data first: no name is changed before all of them are on the disk.
+    for (qsizetype i = 0; i < group.size(); ++i) {
+        int error = 0;
+        if (!syncAndClose(group[i].fd, &error)) {
+            QFile::remove(group[i].temporaryPath);
+            results[i] = failure(group[i].path, errorNumberForErrno(error), errnoText(error));
+        } else {
+            results[i].ok = true;
+        }
+        group[i].fd = -1;
+    }
+    QStringList folders;
+    for (qsizetype i = 0; i < group.size(); ++i) {
+        if (!results[i].ok)
+            continue;
+        results[i] = renameInPlace(group[i].path, group[i].temporaryPath, group[i].target);
+        const QString folder = QFileInfo(group[i].target).absolutePath();
+        if (results[i].ok && !folders.contains(folder))
+            folders.append(folder);
+    }
+    for (const QString &folder : folders)
+        syncFolderOf(folder + u"/."_s);
+    group.clear();
+    return results;
+}
+
+int removeGroupedSaveLeftovers(const QString &folder)
+{
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({u".*"_s + kGroupedSaveSuffix.toString()}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        // Only "." + a name + "." + the random part + the ending: a user's file named otherwise stays.
+        const qsizetype dot = name.lastIndexOf(u'.', name.size() - kGroupedSaveSuffix.size() - 1);
+        if (dot < 2)
+            continue;
+        struct stat status {};
+        const QString path = dir.filePath(name);
+        if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            QFile::remove(path))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace Kelbrix

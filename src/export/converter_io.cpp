@@ -4,6 +4,7 @@
 #include "base/safe_save.h"
 #include "export/converter_result.h"
 #include "export/tiff_io.h"
+#include "export/tiff_write_queue.h"
 #include "render/program_clipboard.h"
 
 #include <QBuffer>
@@ -280,6 +281,9 @@ SourceContent readClipboard()
 int writeImageFile(const QString &path, const ConverterImage &picture, OutputType type, TiffCompression compression,
                    QString *problem)
 {
+    // A batch that installed a writer hands its TIFF files over and goes on with the next picture.
+    if (TiffWriteQueue *queue = TiffWriteQueue::installed(); queue && type == OutputType::Tiff)
+        return queue->add(path, picture, compression, problem);
     QString writeProblem;
     const SaveResult saved = saveFileSafely(path, [&](QIODevice &device) {
         bool written = false;

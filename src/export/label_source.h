@@ -70,6 +70,10 @@ public:
     /// Called after each TIFF file is written, with the file and the barcode digits it was
     /// made from (the main window and the command line check it by decoding it).
     virtual void fileWritten(const QString &path, const QString &digits) = 0;
+    /// Whether fileWritten() must hear of each file before anything else is done (it reads the
+    /// file back against the record still loaded, say): then each file is committed on its own
+    /// at once, rather than in a group behind the next pictures.
+    virtual bool readsFilesBack() const { return false; }
 };
 
 } // namespace Kelbrix

@@ -1,5 +1,6 @@
 #include "export/tiff_pipeline.h"
 
+#include "base/safe_save.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
 #include "export/batch_stop.h"
@@ -8,6 +9,8 @@
 #include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
+#include "export/converter_log.h"
+#include "export/tiff_write_queue.h"
 #include "export/tiff_parameters.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
@@ -84,6 +87,8 @@ TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_s
 {
 }
 
+TiffPipeline::~TiffPipeline() = default;
+
 int TiffPipeline::resolution() const
 {
     return m_source.tiffParameters().resolutionDpi(m_source.printerDpi());
@@ -109,6 +114,8 @@ int TiffPipeline::execute(const QString &command)
 
 TiffRetry TiffPipeline::report(int result)
 {
+    // Messages keep their order: what the writer finished before is told first.
+    settle(true);
     return ReportConverterError(result, m_retry, {m_source.typeCode(), m_source.tiffRenderer().data(), m_resolution});
 }
 
@@ -338,6 +345,8 @@ TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
     BatchStop request = m_source.batchStopRequest();
     if (request != BatchStop::Asked)
         return Flow::Go;
+    // The files made before the question are on the disk, and told, when it is asked.
+    settle(true);
     if (confirmBatchStop(request, text)) {
         m_source.setBusy(false);
         ResetExportState();
@@ -349,8 +358,38 @@ TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 
 void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path)
 {
+    recordWritten(outcome, path, m_source.mainRenderer().data());
+}
+
+void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits)
+{
     outcome.filesWritten << path;
-    m_source.fileWritten(path, m_source.mainRenderer().data());
+    m_source.fileWritten(path, digits);
+}
+
+void TiffPipeline::settle(bool wait)
+{
+    if (!m_writer || m_settling || !m_outcome)
+        return;
+    m_settling = true;
+    const QList<TiffWriteQueue::Result> results =
+        wait ? m_writer->finish([this] { m_source.serviceEvents(); }) : m_writer->takeResults();
+    for (const TiffWriteQueue::Result &result : results) {
+        const PendingFile file = m_pendingFiles.takeFirst();
+        if (result.saved.ok) {
+            recordWritten(*m_outcome, file.path, file.digits);
+            continue;
+        }
+        QString problem = result.saved.message;
+        if (!result.problem.isEmpty())
+            problem += u" ("_s + result.problem + u")"_s;
+        appendConverterLog(u"dest="_s + file.path + u",log=1"_s, ConverterResult::WriteError, problem, {});
+        static_cast<void>(report(ConverterResult::WriteError));
+        m_outcome->failed = true;
+        if (!m_lateFailures.contains(file.record))
+            m_lateFailures << file.record;
+    }
+    m_settling = false;
 }
 
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
@@ -360,6 +399,7 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         PrepareTiffPicture();
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
+            settle(true);
             ask(u"Can't make a "_s + QString::number(m_resolution) + u" dpi file, not even at 1/"_s +
                     QString::number(m_shrinkFactor) + u" of its size."_s,
                 u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
@@ -419,6 +459,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
     m_source.showStatus(u"Now Processing.... "_s + product);
     PrepareTiffPicture();
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
+        settle(true);
         ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
         outcome.failed = true;
         return {BatchStep::Failed};
@@ -501,6 +542,20 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
                        : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + dpi +
                              u",yres="_s + dpi + u",format="_s + plan.format + u",log=1"_s;
     int result = ConverterResult::Success;
+    if (kind == Kind::List && m_writer && !plan.fileRoute) {
+        // The writer encodes and writes the file while the next picture is made; it is reported
+        // once its group is on the disk.
+        m_source.showStatus(u"Saveing.... "_s + plan.product + u", Copy="_s + QString::number(copy.copy));
+        {
+            const TiffWriteQueue::Installed installed(*m_writer);
+            result = reported(execute(command));
+        }
+        if (result != ConverterResult::Success)
+            return BatchStep::Failed;
+        m_pendingFiles.append({name, m_source.mainRenderer().data(), copy.record});
+        settle(m_source.readsFilesBack());
+        return BatchStep::Done;
+    }
     if (kind == Kind::List) {
         m_source.showStatus(u"Saveing.... "_s + plan.product + u", Copy="_s + QString::number(copy.copy));
         result = reported(execute(command));
@@ -539,7 +594,19 @@ BatchOutcome TiffPipeline::runBatch(Kind kind, const QList<int> &records, const 
     };
     steps.stopRequested = [this] { return escapeCheck(kEscapeQuestion.toString()) == Flow::Stop; };
     steps.makeCopy = [&](const BatchCopy &copy) { return writeCopy(kind, plan, copy, outcome); };
-    const BatchOutcome batch = runRecordBatch(records, steps);
+    m_outcome = &outcome;
+    m_lateFailures.clear();
+    BatchOutcome batch = runRecordBatch(records, steps);
+    settle(true);
+    m_outcome = nullptr;
+    // A record whose file the writer failed after the batch counted it made did not get done.
+    for (const int record : std::as_const(m_lateFailures)) {
+        if (batch.recordsFailed.contains(record))
+            continue;
+        --batch.recordsDone;
+        batch.recordsFailed.insert(std::lower_bound(batch.recordsFailed.begin(), batch.recordsFailed.end(), record),
+                                   record);
+    }
     outcome.stopped = batch.stopped;
     outcome.recordsDone = batch.recordsDone;
     if (!batch.recordsFailed.isEmpty())
@@ -561,8 +628,13 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     if (!records.isEmpty())
         m_source.setProgressRange(0, records.last());
 
+    // What an export killed before its commit left goes; then this one's files are written in groups.
+    const QString folder = QFileInfo(chosenName).absolutePath();
+    removeGroupedSaveLeftovers(folder);
+    m_writer = std::make_unique<TiffWriteQueue>();
     // A record the user stopped is not one that failed.
-    const BatchOutcome batch = runBatch(Kind::List, records, QFileInfo(chosenName).absolutePath(), outcome);
+    const BatchOutcome batch = runBatch(Kind::List, records, folder, outcome);
+    m_writer.reset();
     outcome.recordsFailed = batch.recordsFailed;
     if (batch.stopped)
         return outcome;
@@ -587,6 +659,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
         return outcome;
     }
     m_listItemInWork = 0;
+    removeGroupedSaveLeftovers(QFileInfo(chosenName).absolutePath());
     // The barcode in the entry is the batch's one record.
     if (runBatch(Kind::Current, {0}, QFileInfo(chosenName).absolutePath(), outcome).stopped)
         return outcome;
@@ -602,6 +675,7 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
     TiffExportOutcome outcome;
     m_stepFailed = false;
     m_listItemInWork = 0;
+    removeGroupedSaveLeftovers(QFileInfo(chosenName).absolutePath());
     // The steps work on a file of their own; only the last one writes the chosen file.
     const std::unique_ptr<QTemporaryFile> work = workFileFor(chosenName);
     if (!work) {

@@ -8,10 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace Kelbrix {
 
 class ImageConverter;
 class LabelSource;
+class TiffWriteQueue;
 
 /// What one export did.
 struct TiffExportOutcome {
@@ -39,6 +42,9 @@ struct TiffExportOutcome {
 class TiffPipeline {
 public:
     TiffPipeline(LabelSource &source, ImageConverter &converter);
+    ~TiffPipeline();
+    TiffPipeline(const TiffPipeline &) = delete;
+    TiffPipeline &operator=(const TiffPipeline &) = delete;
 
     /// Exports every record of \a recordNumbers (1-based, in record order), each copy to its
     /// own file in the folder of \a chosenName.
@@ -108,6 +114,10 @@ private:
     /// picture was made; \a escapeText, when not empty, is the Escape check asked each round.
     bool retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText, bool &stop);
     void recordWritten(TiffExportOutcome &outcome, const QString &path);
+    void recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits);
+    /// Reports the files the writer has finished, in order: written, or the error message. With
+    /// \a wait, first commits every file handed to it and waits for them.
+    void settle(bool wait);
     /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes.
     Flow escapeCheck(const QString &text);
     int execute(const QString &command);
@@ -142,6 +152,20 @@ private:
     QString m_exportProductName;
     QString m_exportBarcodeName;
     bool m_stepFailed = false;
+
+    /// A file handed to the writer, not yet reported.
+    struct PendingFile {
+        QString path;
+        QString digits;
+        int record = 0;
+    };
+    /// The writer of a list's files on the clipboard route; null outside such an export.
+    std::unique_ptr<TiffWriteQueue> m_writer;
+    QList<PendingFile> m_pendingFiles;
+    /// Records a file of which the writer failed after the batch counted it made.
+    QList<int> m_lateFailures;
+    TiffExportOutcome *m_outcome = nullptr;
+    bool m_settling = false;
 };
 
 } // namespace Kelbrix

@@ -257,6 +257,13 @@ private slots:
                  .out = {u"0 files written for 0 of 1 records"_s},
                  .err = u"kelbrix: Error Writing Data to Disk.\n"_s,
                  .fileSizeLimit = 16384},
+                 {.name = "a file-size limit fails a write behind the next picture the same way",
+                 .arguments =
+                      kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"600"_s, u"--compression"_s, u"none"_s},
+                 .exitCode = 1,
+                 .out = {u"0 files written for 0 of 1 records"_s},
+                 .err = u"kelbrix: Error Writing Data to Disk.\n"_s,
+                 .fileSizeLimit = 16384},
                  {.name = "control characters are left out of names and escaped on the terminal",
                  .arguments = kToOut,
                  .exitCode = 1,

@@ -63,9 +63,10 @@ public:
     TiffParameters parameters;
     QStringList statuses, copiesTexts;
     BatchStop batch = BatchStop::Idle;
-    std::optional<QSizeF> reference;     // the main renderer's size when not set
-    QSizeF twipsPerPixel{15, 15};        // a 96 dpi screen
-    std::function<void()> afterEachFile; // what the user does once a file is written
+    std::optional<QSizeF> reference;               // the main renderer's size when not set
+    QSizeF twipsPerPixel{15, 15};                  // a 96 dpi screen
+    std::function<void()> afterEachFile;           // what the user does once a file is written
+    std::function<void(const QString &)> onStatus; // what the user does when a status shows
     ImageConverter converter;
     TiffPipeline pipeline{*this, converter};
 
@@ -115,7 +116,12 @@ public:
         parameters.copies = text;
     }
     int printerDpi() const override { return 300; }
-    void showStatus(const QString &text) override { statuses << text; }
+    void showStatus(const QString &text) override
+    {
+        statuses << text;
+        if (onStatus)
+            onStatus(text);
+    }
     void setProgressRange(qint64, qint64) override {}
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
@@ -123,6 +129,8 @@ public:
     BatchStop batchStopRequest() const override { return batch; }
     void setBatchStopRequest(BatchStop value) override { batch = value; }
     void setListItemInWork(int) override {}
+    // A user who acts on each file must hear of it before the next one is made.
+    bool readsFilesBack() const override { return bool(afterEachFile); }
     void fileWritten(const QString &, const QString &) override
     {
         if (afterEachFile)
@@ -365,21 +373,35 @@ private slots:
     {
         QTest::addColumn<QString>("copies");
         QTest::addColumn<int>("recordsDone");
-        QTest::newRow("between copies") << u"2"_s << 0;
-        QTest::newRow("between records") << u"1"_s << 1;
+        QTest::addColumn<bool>("whileSaving"); // pressed while the copy is saved, before it is told
+        QTest::newRow("between copies") << u"2"_s << 0 << false;
+        QTest::newRow("between records") << u"1"_s << 1 << false;
+        QTest::newRow("between copies, while saving") << u"2"_s << 0 << true;
+        QTest::newRow("between records, while saving") << u"1"_s << 1 << true;
     }
     void stoppedBetweenCopies()
     {
         QFETCH(QString, copies);
         QFETCH(int, recordsDone);
+        QFETCH(bool, whileSaving);
         RecordingPrompt prompt;
         prompt.answers << PromptAnswer::Yes;
         FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
         run.parameters.copies = copies;
-        run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+        if (whileSaving) {
+            // The first copy's status shows once as its picture is finished, then as it is saved.
+            run.onStatus = [&run](const QString &text) {
+                if (run.statuses.count(u"Saveing.... Soap, Copy=1"_s) == 2 && text.startsWith(u"Saveing"_s))
+                    run.batch = BatchStop::Asked;
+            };
+        } else {
+            run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+        }
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
         QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
+        // The file saved before the question is on the disk and told.
         QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
+        QCOMPARE(outcome.filesWritten.size(), 1);
         QVERIFY(outcome.stopped);
         QCOMPARE(outcome.recordsDone, recordsDone);
         QCOMPARE(outcome.recordsFailed, QList<int>());
