@@ -557,4 +557,9 @@ void frmBarSize::updatePreview()
     lblModuleWarning->setVisible(!m_readout.warning.isEmpty());
 }
 
+void frmBarSize::setArtworkOptions(const ArtworkOptions &options)
+{
+    m_artwork = options;
+}
+
 } // namespace Kelbrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/artwork_options.h"
 #include "render/barcode_renderer.h"
 #include "size/bar_size_settings.h"
 #include "size/module_width.h"
@@ -40,6 +41,10 @@ public:
     const LabelAppearance &appearance() const { return m_settings.appearance; }
     /// Shows \a settings in the controls (settings load); announces nothing.
     void setSettings(const BarSizeSettings &settings);
+    /// How vector artwork is sized: magnification, X-dimension, bar width reduction, marks.
+    const ArtworkOptions &artworkOptions() const { return m_artwork; }
+    /// Shows \a options (settings load); announces nothing.
+    void setArtworkOptions(const ArtworkOptions &options);
     /// Mirrors the main window's "&Use Defined Barcode": checked only when there is a size.
     void setDefinedChecked(bool checked);
 
@@ -99,6 +104,7 @@ private:
     BarSizeSettings m_settings;
     QString m_previewOption = QStringLiteral("optEAN13");
     ModuleWidthReadout m_readout;
+    ArtworkOptions m_artwork;
     bool m_showing = false;
     QHash<QObject *, QString> m_hints;
 

@@ -82,22 +82,38 @@ std::optional<Artwork> makeArtwork(const ArtworkRequest &request, QString *error
         return refuse(QCoreApplication::translate("Artwork", "There is no barcode to make artwork of."));
     const BarcodeRenderer &renderer = *request.renderer;
     const bool eanUpc = isEanUpc(renderer.symbology());
-    const QString problem = request.options.problem(eanUpc);
-    if (!problem.isEmpty())
-        return refuse(problem);
-    const double x = request.options.moduleMmFor(eanUpc);
+    ArtworkOptions options = request.options;
+    if (request.definedWidthMm > 0) {
+        // The symbol's width in modules does not depend on its X-dimension.
+        const SymbolGeometry nominal = renderer.artworkGeometry(ArtworkOptions::kNominalModuleMm);
+        if (nominal.isEmpty())
+            return refuse(QCoreApplication::translate("Artwork", "There is no barcode to make artwork of."));
+        const double defined = request.definedWidthMm / nominal.width;
+        options.magnification = defined / ArtworkOptions::kNominalModuleMm * 100.0;
+        options.moduleMm = defined;
+        if (!(defined > 0) || !std::isfinite(defined) || !(options.bwrMm < defined))
+            return refuse(QCoreApplication::translate("Artwork", "The defined width of %1 mm gives an X-dimension "
+                                                                 "of %2 mm, too small for artwork.")
+                              .arg(request.definedWidthMm, 0, 'f', 2)
+                              .arg(defined, 0, 'f', 3));
+    } else {
+        const QString problem = options.problem(eanUpc);
+        if (!problem.isEmpty())
+            return refuse(problem);
+    }
+    const double x = options.moduleMmFor(eanUpc);
     SymbolGeometry symbol = renderer.artworkGeometry(x);
     if (symbol.isEmpty())
         return refuse(QCoreApplication::translate("Artwork", "There is no barcode to make artwork of."));
 
     Artwork artwork;
     artwork.moduleMm = x;
-    artwork.bwrMm = request.options.bwrMm;
+    artwork.bwrMm = options.bwrMm;
     artwork.fontFamily = symbol.fontFamily;
     artwork.bold = symbol.bold;
     artwork.italic = symbol.italic;
     artwork.background = request.background;
-    artwork.transparentBackground = request.options.transparentBackground;
+    artwork.transparentBackground = options.transparentBackground;
 
     double barsTop = symbol.height, barsBottom = 0, barsLeft = symbol.width, barsRight = 0;
     for (const SymbolGeometry::Bar &bar : std::as_const(symbol.bars)) {
@@ -121,7 +137,7 @@ std::optional<Artwork> makeArtwork(const ArtworkRequest &request, QString *error
 
     // Everything is laid out in modules first: marks, header band, product line.
     QList<SymbolGeometry::Text> texts = symbol.texts;
-    if (request.options.quietZoneMarks && eanUpc) {
+    if (options.quietZoneMarks && eanUpc) {
         // ">" closes the right quiet zone (after the add-on when there is one); EAN-8 also has "<"
         // on its left, where the other types print their first digit.
         const bool addOn = !renderer.supplement().isEmpty();
@@ -155,7 +171,7 @@ std::optional<Artwork> makeArtwork(const ArtworkRequest &request, QString *error
     const double down = (artwork.sizeMm.height() - rawHeight) / 2;
     artwork.symbolMm = QRectF(left, down + top * x, rawWidth, symbol.height * x);
 
-    const double bwr = request.options.bwrMm;
+    const double bwr = options.bwrMm;
     for (const SymbolGeometry::Bar &bar : std::as_const(symbol.bars)) {
         QRectF rect(left + bar.x * x, down + (top + bar.y) * x, bar.width * x, bar.height * x);
         // Bars lose the reduction across, half on each side; the bearer bars of SCC-14, which

@@ -57,6 +57,10 @@ struct ArtworkRequest {
     QString product;
     QColor background = Qt::white; ///< the shared appearance's barcode background
     ArtworkOptions options;
+    /// A defined width in millimetres that the symbol with its quiet zones is to fill: the
+    /// X-dimension follows from it in place of the magnification or the set X-dimension.
+    /// 0: none.
+    double definedWidthMm = 0;
 };
 
 /// Makes the artwork of \a request. nullopt, with a message for the user in \a error, when the
