@@ -10,6 +10,8 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -76,6 +78,10 @@ private:
     void buildWindow();
     QWidget *buildSizePanel();
     QGroupBox *buildPreviewOptions();
+    QGroupBox *buildArtworkOptions();
+    /// Shows the artwork options and the X-dimension they give the preview's type.
+    void showArtworkOptions();
+    void onArtworkEdited();
     void buildMenus();
     void installHints();
     void showSettings();
@@ -107,6 +113,16 @@ private:
     ArtworkOptions m_artwork;
     bool m_showing = false;
     QHash<QObject *, QString> m_hints;
+
+    // The sizes of vector artwork.
+    QGroupBox *fraArtwork = nullptr;
+    QDoubleSpinBox *spnMagnification = nullptr;
+    QDoubleSpinBox *spnXDimension = nullptr;
+    QComboBox *cboXUnit = nullptr;
+    QDoubleSpinBox *spnBWR = nullptr;
+    QCheckBox *chkQuietMarks = nullptr;
+    QCheckBox *chkTransparent = nullptr;
+    QLabel *lblArtworkX = nullptr;
 
     // Controls, named as the window's behaviour is written.
     QGroupBox *Frame1 = nullptr; ///< "Scale Mode"

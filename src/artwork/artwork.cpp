@@ -22,7 +22,7 @@ constexpr double kMmPerPoint = 25.4 / 72.0;
 // rounding of a small pixel size changes their shape.
 constexpr int kOutlineUnitsPerEm = 1000;
 // A line of text above or below the symbol takes this much of its font size.
-constexpr double kLineSpacing = 1.25;
+constexpr double kLineSpacing = 1.4;
 // The digits' size when the symbol has none (digits hidden), in modules.
 constexpr double kFallbackTextModules = 9;
 
@@ -154,13 +154,14 @@ std::optional<Artwork> makeArtwork(const ArtworkRequest &request, QString *error
     const qsizetype symbolTexts = texts.size();
     double top = 0;
     if (!request.isbnHeader.isEmpty()) {
+        // The header's baseline leaves the band's last part free above the bars.
         top = textModules * kLineSpacing;
         texts.append({symbol.width / 2, textModules, textModules, 0, request.isbnHeader});
     }
     double height = top + symbol.height;
     const QString product = request.product.left(kProductLineLength).trimmed();
     if (!product.isEmpty()) {
-        texts.append({0, height + textModules, textModules, 1, product});
+        texts.append({0, height + textModules * 1.1, textModules, 1, product});
         height += textModules * kLineSpacing;
     }
 

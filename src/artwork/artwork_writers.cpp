@@ -56,11 +56,6 @@ QByteArray svgPathData(const QPainterPath &path)
     return data;
 }
 
-QByteArray xmlEscaped(const QString &text)
-{
-    return text.toHtmlEscaped().toUtf8();
-}
-
 // PostScript colour operands of \a colour.
 QByteArray psColour(const QColor &colour)
 {
@@ -88,7 +83,6 @@ QByteArray svgArtwork(const Artwork &artwork)
     QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
                      width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height + "\">\n";
-    svg += "<title>" + xmlEscaped(artwork.texts.isEmpty() ? QString() : artwork.texts.first().text) + "</title>\n";
     if (!artwork.transparentBackground)
         svg += "<rect x=\"0\" y=\"0\" width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
                svgColour(artwork.background) + "\"/>\n";
