@@ -17,7 +17,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
     libzint-dev libtiff-dev libzbar-dev libzxing-dev
     zbar-tools libtiff-tools xvfb xauth fonts-dejavu-core desktop-file-utils appstream
-    libreoffice-writer-nogui poppler-utils lintian
+    libreoffice-writer-nogui poppler-utils lintian librsvg2-bin ghostscript
 )
 BUILD_DIR=${KELBRIX_BUILD_DIR:-build}
 # ccache shares compiled objects between clones of the repository in other folders.

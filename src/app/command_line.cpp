@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "artwork/artwork_options.h"
 #include "export/convert_command_line.h"
 #include "list/csv_import.h"
 #include "list/list_files.h"
@@ -38,9 +39,12 @@ const QString kTemplate = u"template"_s;
 const QString kTemplates = u"templates"_s;
 const QString kPdf = u"pdf"_s;
 const QString kStart = u"start"_s;
+const QString kFormat = u"format"_s;
+const QString kMagnification = u"magnification"_s;
+const QString kBwr = u"bwr"_s;
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
-                            "[--verify]\n";
+                            "[--verify] [--format tif|svg|pdf|eps] [--magnification PERCENT] [--bwr MM]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
                            "[--records 1,4-9] [--dpi N]\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
@@ -116,6 +120,19 @@ void describe(QCommandLineParser &parser)
         QCommandLineOption(kRotate, u"With --export: turned clockwise by 90, 180 or 270 degrees."_s, u"degrees"_s));
     parser.addOption(QCommandLineOption(
         kRecords, u"With --export or --sheet: the records, such as 1,4-9 (default: all)."_s, u"numbers"_s));
+    parser.addOption(QCommandLineOption(kFormat,
+                                        u"With --export: tif (default), or vector artwork of each record's label "
+                                        "as svg, pdf or eps."_s,
+                                        u"tif|svg|pdf|eps"_s));
+    parser.addOption(QCommandLineOption(kMagnification,
+                                        u"With --export and a vector format: the size of the EAN, UPC and ISBN "
+                                        "symbols, 80 to 200 percent of the nominal X-dimension of 0.330 mm "
+                                        "(default: as stored by the size window)."_s,
+                                        u"percent"_s));
+    parser.addOption(QCommandLineOption(kBwr,
+                                        u"With --export and a vector format: the bar width reduction, 0 to 0.100 "
+                                        "mm (default: as stored by the size window)."_s,
+                                        u"mm"_s));
     parser.addOption(QCommandLineOption(
         kVerify, u"With --export: reads each file back and fails unless it scans to its record's digits."_s));
     parser.addHelpOption();
@@ -207,6 +224,32 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
             return u"--records: "_s + error;
     }
     request.verify = parser.isSet(kVerify);
+    if (parser.isSet(kFormat)) {
+        const auto format =
+            wordChoice<std::optional<ArtworkFormat>>(parser.value(kFormat), {{u"tif", std::nullopt},
+                                                                             {u"svg", ArtworkFormat::Svg},
+                                                                             {u"pdf", ArtworkFormat::Pdf},
+                                                                             {u"eps", ArtworkFormat::Eps}});
+        if (!format)
+            return u"--format takes tif, svg, pdf or eps, not \""_s + parser.value(kFormat) + u'"';
+        request.vectorFormat = *format;
+    }
+    if ((parser.isSet(kMagnification) || parser.isSet(kBwr)) && !request.vectorFormat)
+        return u"--magnification and --bwr go with --format svg, pdf or eps"_s;
+    // A comparison that a value that is not a number fails refuses NaN along with the rest.
+    if (parser.isSet(kMagnification)) {
+        const double value = parser.value(kMagnification).trimmed().toDouble();
+        if (!(value >= ArtworkOptions::kMinMagnification && value <= ArtworkOptions::kMaxMagnification))
+            return u"--magnification takes a number from 80 to 200, not \""_s + parser.value(kMagnification) + u'"';
+        request.magnification = value;
+    }
+    if (parser.isSet(kBwr)) {
+        bool ok = false;
+        const double value = parser.value(kBwr).trimmed().toDouble(&ok);
+        if (!ok || !(value >= 0 && value <= ArtworkOptions::kMaxBwrMm))
+            return u"--bwr takes a number of millimetres from 0 to 0.100, not \""_s + parser.value(kBwr) + u'"';
+        request.bwrMm = value;
+    }
     return {};
 }
 

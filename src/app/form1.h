@@ -1,5 +1,7 @@
 #pragma once
 
+#include "artwork/artwork.h"
+#include "artwork/artwork_writers.h"
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
 #include "export/batch_stop.h"
@@ -314,6 +316,10 @@ private:
 
     // The label and the barcode image list (form1_image_list.cpp, image_list_commands.h).
     LabelData currentLabel() const;
+    /// The label shown as vector artwork, sized as the size window says (form1_save_as.cpp);
+    /// nullopt with the reason in \a error when it cannot be made.
+    std::optional<Artwork> labelArtwork(QString *error) const;
+    void saveAsArtwork(const QString &path, ArtworkFormat format);
     /// The type, barcode and supplement of the entry, to tell whether the label still shows it.
     QStringList labelEntry() const;
     /// When the entry has changed since a label was made, says "Make the code first" and returns

@@ -1,5 +1,5 @@
-// The label as it leaves the main window (the picture with its resolution and, when it is
-// only the symbol, a drawing), moving it into the barcode image list with ">>", and the batch
+// The label as it leaves the main window (the picture with its resolution and its vector
+// artwork), moving it into the barcode image list with ">>", and the batch
 // that moves the selected records' labels in.
 #include "app/form1.h"
 
@@ -13,7 +13,6 @@
 #include "app/label_picture.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -22,47 +21,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSvgGenerator>
 #include <QTextDocument>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-// The label as a drawing, when it is only the symbol (no product line, no ISBN header): it
-// scales without losing a bar.
-QByteArray labelDrawing(const Form1 &form, const LabelData &label)
-{
-    const bool productLine = form.Option1->isChecked() && !form.txtProduct->text().trimmed().isEmpty();
-    const bool isbn = form.typeCode().startsWith(u"ISB"_s);
-    const BarcodeRenderer &renderer = form.chkDefined->isChecked() ? form.Barcode1x : form.Barcode1;
-    if (productLine || isbn || !renderer.hasSymbol() || label.widthTwips <= 0 || label.heightTwips <= 0)
-        return {};
-    const QSizeF size(twipsToPixels(label.widthTwips, kDefaultDotsPerInch),
-                      twipsToPixels(label.heightTwips, kDefaultDotsPerInch));
-    const QSizeF symbol(twipsToPixels(std::min(renderer.widthTwips(), label.widthTwips), kDefaultDotsPerInch),
-                        twipsToPixels(std::min(renderer.heightTwips(), label.heightTwips), kDefaultDotsPerInch));
-    QBuffer svg;
-    svg.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&svg);
-        generator.setSize(size.toSize());
-        generator.setViewBox(QRectF(QPointF(0, 0), size));
-        generator.setResolution(int(kDefaultDotsPerInch)); // so the drawing states the label's size
-        QPainter painter(&generator);
-        painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-        renderer.draw(painter, QRectF(QPointF(0, 0), symbol));
-    }
-    return svg.data();
-}
-
-} // namespace
 
 LabelData Form1::currentLabel() const
 {
@@ -79,7 +44,9 @@ LabelData Form1::currentLabel() const
     label.image.setDotsPerMeterY(dotsPerMetre(dpi));
     label.widthTwips = picture->widthTwips();
     label.heightTwips = picture->heightTwips();
-    label.svg = labelDrawing(*this, label);
+    // The drawing is the label's vector artwork, sized as the size window says.
+    if (const std::optional<Artwork> artwork = labelArtwork(nullptr))
+        label.svg = svgArtwork(*artwork);
     return label;
 }
 

@@ -4,6 +4,8 @@
 #include "app/form1.h"
 
 #include "app/busy_progress.h"
+#include "app/frm_bar_size.h"
+#include "app/parameter_windows.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
 #include "base/runtime_errors.h"
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 
 #include <memory>
 
@@ -41,8 +44,10 @@ void Form1::onSaveAs()
     const QString bmp = u"Windows Bitmap (*.BMP)"_s;
     const QString qz2 = u"Save Barcode List (*.QZ2)"_s;
     const QString rtf = u"Save Barcode Images List (*.RTF)"_s;
-    // With records selected the image types come first: exporting them is the likely wish.
-    const QStringList filters = count >= 1 ? QStringList{tif, bmp, qz2, rtf} : QStringList{qz2, tif, bmp, rtf};
+    // With records selected the image types come first: exporting them is the likely wish. The
+    // vector artwork of the label follows every other type.
+    QStringList filters = count >= 1 ? QStringList{tif, bmp, qz2, rtf} : QStringList{qz2, tif, bmp, rtf};
+    filters << u"SVG (*.svg)"_s << u"PDF (*.pdf)"_s << u"EPS (*.eps)"_s;
     request.filter = filters.join(u";;"_s);
     request.selectedFilter = filters.first();
     // With several records the name only points at the folder: the images are named per
@@ -82,6 +87,8 @@ void Form1::onSaveAs()
         for (const auto &[number, record] : selected)
             numbers.append(number);
         saveAsTiff(path, numbers);
+    } else if (const std::optional<ArtworkFormat> format = artworkFormatForPath(path)) {
+        saveAsArtwork(path, *format);
     } else {
         setHint(u"Nothing was saved: "_s + QFileInfo(path).fileName() +
                 u" does not end in .qz2, .rtf, .bmp or .tif."_s);
@@ -163,6 +170,42 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     busy.reset();
     ListItemInWork = 0;
     BatchStopRequest = BatchStop::Idle;
+}
+
+std::optional<Artwork> Form1::labelArtwork(QString *error) const
+{
+    const bool defined = chkDefined->isChecked();
+    const frmBarSize *size = m_windows->sizeWindow();
+    ArtworkRequest request;
+    request.renderer = defined ? &Barcode1x : &Barcode1;
+    request.isbnHeader = isIsbnCode(TypeCode) ? u"ISBN "_s + TxtStreck->text() : QString();
+    request.product = Option1->isChecked() ? txtProduct->text() : QString();
+    request.background = size->appearance().barcodeBackColor;
+    request.options = size->artworkOptions();
+    // A defined size wins: the symbol fills its width, whatever the magnification says.
+    if (defined)
+        request.definedWidthMm = size->settings().millimetres().width();
+    return makeArtwork(request, error);
+}
+
+void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
+{
+    if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
+        ask(tr("You must make a Barcode in order to save it as artwork."), u"Save As"_s, PromptIcon::Exclamation,
+            PromptButtons::Ok);
+        return;
+    }
+    if (refuseStaleLabel())
+        return;
+    QString error;
+    const std::optional<Artwork> artwork = labelArtwork(&error);
+    if (!artwork) {
+        ask(error, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    const SaveResult saved = saveArtwork(path, *artwork, format);
+    if (!saved.ok)
+        ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 void Form1::onSaveBitmap()

@@ -1,6 +1,7 @@
 #include "app/frm_bar_size.h"
 
 #include "app/named.h"
+#include "artwork/artwork.h"
 #include "app/help_window.h"
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
@@ -11,6 +12,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,6 +100,7 @@ void frmBarSize::buildWindow()
         label->setTextFormat(Qt::PlainText);
     right->addWidget(lblModuleWidth);
     right->addWidget(lblModuleWarning);
+    right->addWidget(buildArtworkOptions());
     right->addStretch(1);
     layout->addLayout(right, 1);
     setCentralWidget(central);
@@ -181,6 +186,92 @@ QWidget *frmBarSize::buildSizePanel()
     // "&Register Size" carries no action.
     Label6->installEventFilter(this);
     return panel;
+}
+
+QGroupBox *frmBarSize::buildArtworkOptions()
+{
+    fraArtwork = named(new QGroupBox(tr("Artwork (SVG, PDF, EPS)"), this), u"fraArtwork"_s);
+    auto *form = new QFormLayout(fraArtwork);
+    spnMagnification = named(new QDoubleSpinBox(fraArtwork), u"spnMagnification"_s);
+    spnMagnification->setRange(ArtworkOptions::kMinMagnification, ArtworkOptions::kMaxMagnification);
+    spnMagnification->setDecimals(1);
+    spnXDimension = named(new QDoubleSpinBox(fraArtwork), u"spnXDimension"_s);
+    cboXUnit = named(new QComboBox(fraArtwork), u"cboXUnit"_s);
+    cboXUnit->addItems({u"mm"_s, u"mils"_s});
+    auto *xRow = new QHBoxLayout;
+    xRow->addWidget(spnXDimension, 1);
+    xRow->addWidget(cboXUnit);
+    spnBWR = named(new QDoubleSpinBox(fraArtwork), u"spnBWR"_s);
+    spnBWR->setRange(0, ArtworkOptions::kMaxBwrMm);
+    spnBWR->setDecimals(3);
+    spnBWR->setSingleStep(0.005);
+    spnBWR->setSuffix(u" mm"_s);
+    chkQuietMarks = named(new QCheckBox(tr("Quiet-zone marks < >"), fraArtwork), u"chkQuietMarks"_s);
+    chkTransparent = named(new QCheckBox(tr("Transparent background (SVG, EPS)"), fraArtwork), u"chkTransparent"_s);
+    lblArtworkX = named(new QLabel(fraArtwork), u"lblArtworkX"_s);
+    lblArtworkX->setTextFormat(Qt::PlainText);
+    form->addRow(tr("Magnification %"), spnMagnification);
+    form->addRow(tr("X-dimension"), xRow);
+    form->addRow(tr("Bar width reduction"), spnBWR);
+    form->addRow(chkQuietMarks);
+    form->addRow(chkTransparent);
+    form->addRow(lblArtworkX);
+    for (QDoubleSpinBox *box : {spnMagnification, spnXDimension, spnBWR})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { onArtworkEdited(); });
+    connect(cboXUnit, &QComboBox::currentIndexChanged, this, [this] { onArtworkEdited(); });
+    for (QCheckBox *box : {chkQuietMarks, chkTransparent})
+        connect(box, &QCheckBox::toggled, this, [this] { onArtworkEdited(); });
+    return fraArtwork;
+}
+
+void frmBarSize::setArtworkOptions(const ArtworkOptions &options)
+{
+    m_artwork = options;
+    showArtworkOptions();
+}
+
+void frmBarSize::showArtworkOptions()
+{
+    const bool showing = m_showing;
+    m_showing = true;
+    spnMagnification->setValue(m_artwork.magnification);
+    cboXUnit->setCurrentIndex(m_artwork.moduleInMils ? 1 : 0);
+    // The X-dimension's box counts in the unit chosen; the options keep millimetres.
+    const double perUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
+    spnXDimension->setDecimals(m_artwork.moduleInMils ? 2 : 3);
+    spnXDimension->setRange(ArtworkOptions::kMinModuleMm / perUnit, ArtworkOptions::kMaxModuleMm / perUnit);
+    spnXDimension->setSuffix(m_artwork.moduleInMils ? u" mils"_s : u" mm"_s);
+    spnXDimension->setValue(m_artwork.moduleMm / perUnit);
+    spnBWR->setValue(m_artwork.bwrMm);
+    chkQuietMarks->setChecked(m_artwork.quietZoneMarks);
+    chkTransparent->setChecked(m_artwork.transparentBackground);
+    m_showing = showing;
+
+    // The X the preview's type gets in artwork; a defined size in use wins over the options.
+    ArtworkRequest request;
+    request.renderer = &Barcode2;
+    request.options = m_artwork;
+    if (m_settings.defined && m_settings.hasSize())
+        request.definedWidthMm = m_settings.millimetres().width();
+    QString error;
+    const std::optional<Artwork> artwork = makeArtwork(request, &error);
+    lblArtworkX->setText(artwork ? tr("Artwork X-dimension: %1 mm").arg(artwork->moduleMm, 0, 'f', 3) : error);
+}
+
+void frmBarSize::onArtworkEdited()
+{
+    if (m_showing)
+        return;
+    const bool mils = cboXUnit->currentIndex() == 1;
+    const double shownPerUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
+    m_artwork.magnification = spnMagnification->value();
+    m_artwork.moduleMm = spnXDimension->value() * shownPerUnit;
+    m_artwork.moduleInMils = mils;
+    m_artwork.bwrMm = spnBWR->value();
+    m_artwork.quietZoneMarks = chkQuietMarks->isChecked();
+    m_artwork.transparentBackground = chkTransparent->isChecked();
+    showArtworkOptions();
+    emit settingsChanged();
 }
 
 QGroupBox *frmBarSize::buildPreviewOptions()
@@ -555,6 +646,8 @@ void frmBarSize::updatePreview()
     lblModuleWidth->setText(m_readout.text);
     lblModuleWarning->setText(m_readout.warning);
     lblModuleWarning->setVisible(!m_readout.warning.isEmpty());
+    if (lblArtworkX)
+        showArtworkOptions();
 }
 
 } // namespace Kelbrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/artwork_options.h"
 #include "render/barcode_renderer.h"
 #include "size/bar_size_settings.h"
 #include "size/module_width.h"
@@ -9,6 +10,8 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +43,10 @@ public:
     const LabelAppearance &appearance() const { return m_settings.appearance; }
     /// Shows \a settings in the controls (settings load); announces nothing.
     void setSettings(const BarSizeSettings &settings);
+    /// How vector artwork is sized: magnification, X-dimension, bar width reduction, marks.
+    const ArtworkOptions &artworkOptions() const { return m_artwork; }
+    /// Shows \a options (settings load); announces nothing.
+    void setArtworkOptions(const ArtworkOptions &options);
     /// Mirrors the main window's "&Use Defined Barcode": checked only when there is a size.
     void setDefinedChecked(bool checked);
 
@@ -71,6 +78,10 @@ private:
     void buildWindow();
     QWidget *buildSizePanel();
     QGroupBox *buildPreviewOptions();
+    QGroupBox *buildArtworkOptions();
+    /// Shows the artwork options and the X-dimension they give the preview's type.
+    void showArtworkOptions();
+    void onArtworkEdited();
     void buildMenus();
     void installHints();
     void showSettings();
@@ -99,8 +110,19 @@ private:
     BarSizeSettings m_settings;
     QString m_previewOption = QStringLiteral("optEAN13");
     ModuleWidthReadout m_readout;
+    ArtworkOptions m_artwork;
     bool m_showing = false;
     QHash<QObject *, QString> m_hints;
+
+    // The sizes of vector artwork.
+    QGroupBox *fraArtwork = nullptr;
+    QDoubleSpinBox *spnMagnification = nullptr;
+    QDoubleSpinBox *spnXDimension = nullptr;
+    QComboBox *cboXUnit = nullptr;
+    QDoubleSpinBox *spnBWR = nullptr;
+    QCheckBox *chkQuietMarks = nullptr;
+    QCheckBox *chkTransparent = nullptr;
+    QLabel *lblArtworkX = nullptr;
 
     // Controls, named as the window's behaviour is written.
     QGroupBox *Frame1 = nullptr; ///< "Scale Mode"

@@ -1,10 +1,13 @@
 #include "app/headless_export.h"
 
 #include "app/printer_resolution.h"
+#include "artwork/artwork.h"
+#include "artwork/artwork_writers.h"
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
 #include "base/user_prompt.h"
 #include "export/converter_io.h"
+#include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
@@ -192,6 +195,51 @@ int usageError(const QString &message)
     return kExportUsageError;
 }
 
+// Writes one artwork file of each record in \a numbers into the request's folder; 0 when every
+// record got its file, 1 otherwise.
+int exportArtwork(const QList<ListRecord> &records, const QList<int> &numbers, const ExportRequest &request,
+                  Edition edition, const BarSizeSettings &size, ArtworkOptions options)
+{
+    if (request.magnification)
+        options.magnification = *request.magnification;
+    if (request.bwrMm)
+        options.bwrMm = *request.bwrMm;
+    const ArtworkFormat format = *request.vectorFormat;
+    const QString suffix =
+        format == ArtworkFormat::Svg ? u".svg"_s : (format == ArtworkFormat::Pdf ? u".pdf"_s : u".eps"_s);
+    int written = 0;
+    for (const int number : numbers) {
+        const ListRecord &record = records.at(number - 1);
+        const ViewUpdatePlan plan =
+            planMainViewUpdate({record.type, edition, record.barcode, record.digitSup, record.product});
+        BarcodeRenderer renderer;
+        size.appearance.applyTo(renderer);
+        if (!plan.update || applyViewUpdatePlan(plan, renderer) != PlanApplied::Handed || !renderer.hasSymbol()) {
+            printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
+                                  u" makes no barcode and is left out: "_s + record.type + u' ' + record.barcode);
+            continue;
+        }
+        QString error;
+        const std::optional<Artwork> artwork = makeArtwork(
+            {&renderer, plan.isbnHeader, record.product, size.appearance.barcodeBackColor, options}, &error);
+        if (!artwork) {
+            printLine(stderr, u"kelbrix: record "_s + QString::number(number) + u" is left out: "_s + error);
+            continue;
+        }
+        const QString path = exportFileName(request.outFolder, record.product, record.barcode, 1, 3, suffix);
+        const SaveResult saved = saveArtwork(path, *artwork, format);
+        if (!saved.ok) {
+            printLine(stderr, u"kelbrix: "_s + saved.message);
+            continue;
+        }
+        printLine(stdout, QDir::toNativeSeparators(path));
+        ++written;
+    }
+    printLine(stdout, QString::number(written) + u" files written for "_s + QString::number(written) + u" of "_s +
+                          QString::number(numbers.size()) + u" records"_s);
+    return written == numbers.size() ? 0 : 1;
+}
+
 bool isCsvFile(const QString &path)
 {
     return path.endsWith(u".csv"_s, Qt::CaseInsensitive);
@@ -325,6 +373,12 @@ int runHeadlessExport(const ExportRequest &request)
     store.load();
     BarSizeSettings size;
     size.load(store);
+    if (request.vectorFormat) {
+        ArtworkOptions options;
+        options.load(store);
+        const int status = exportArtwork(list.records, numbers, request, edition, size, options);
+        return rowsLeftOut ? 1 : status;
+    }
     TiffParameters parameters = TiffParameters::fromSettings(store);
     if (request.dpi) {
         parameters.printerResolution = false;

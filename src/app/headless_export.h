@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/artwork_writers.h"
 #include "export/converter_command.h"
 #include "export/tiff_parameters.h"
 #include "list/list_record.h"
@@ -25,6 +26,9 @@ struct ExportRequest {
     std::optional<TiffRotation> rotation;
     QString records; ///< record numbers and ranges such as "1,4-9"; empty for every record
     bool verify = false;
+    std::optional<ArtworkFormat> vectorFormat; ///< SVG, PDF or EPS artwork in place of TIFF files
+    std::optional<double> magnification;       ///< percent; default: as the size window stored it
+    std::optional<double> bwrMm;               ///< bar width reduction; default: as stored
 };
 
 /// What `kelbrix --import` was asked to do: the CSV file, the list file to write, and how its
@@ -66,7 +70,10 @@ void printLine(std::FILE *stream, const QString &text);
 /// whether CSV rows were refused or left unread.
 std::optional<QList<ListRecord>> commandLineRecords(const QString &path, QString *error, bool *rowsLeftOut);
 
-/// Runs the TIFF export of \a request without a window, on the program's private clipboard,
+/// Runs the export of \a request without a window: TIFF files, or with a vector format one
+/// artwork file of each record at the stored (or given) magnification and bar width reduction,
+/// named as the TIFF files are. A record whose artwork cannot be made at those values is named
+/// with the reason on the standard error and nothing is written for it, on the program's private clipboard,
 /// and prints one line per file written and a final count (with a progress line while it runs
 /// when the standard output is a terminal). Messages of the export go to the standard error.
 /// Returns 0 when every record was written (and, with verify, scanned back to its digits),

@@ -87,6 +87,9 @@ void ParameterWindows::loadSettings(SettingsStore &settings)
     BarSizeSettings size;
     size.load(settings);
     m_barSize->setSettings(size);
+    ArtworkOptions artwork;
+    artwork.load(settings);
+    m_barSize->setArtworkOptions(artwork);
     applySizeSettings();
 
     tiffWindow()->setParameters(TiffParameters::fromSettings(settings));
@@ -96,6 +99,7 @@ void ParameterWindows::loadSettings(SettingsStore &settings)
 void ParameterWindows::saveSettings(SettingsStore &settings)
 {
     m_barSize->settings().save(settings);
+    m_barSize->artworkOptions().save(settings);
     tiffWindow()->parameters().toSettings(settings);
 }
 

@@ -33,6 +33,10 @@ constexpr double kDefaultPointSize = 9.0;
 constexpr double kSmallFontFactor = 0.75;
 // Height of the header line left free for ISBN labels, as a part of the font size.
 constexpr double kHeaderLineSpacing = 1.25;
+// Bar heights of print artwork where the standard gives them in millimetres.
+constexpr double kItf14BarHeightMm = 31.75;
+constexpr double kCode39MinBarHeightMm = 6.35;
+constexpr double kCode39HeightRatio = 0.15;
 // Pixels per module of the clipboard picture when the renderer has no width of its own.
 constexpr int kFallbackPixelsPerModule = 2;
 
@@ -273,6 +277,38 @@ SymbolGeometry BarcodeRenderer::geometry() const
         }
         addTopBand(symbol.geometry, lineModules * kHeaderLineSpacing);
     }
+    return symbol.geometry;
+}
+
+SymbolGeometry BarcodeRenderer::artworkGeometry(double moduleMm) const
+{
+    if (!hasSymbol() || !(moduleMm > 0) || !std::isfinite(moduleMm))
+        return {};
+    const SymbologyInfo info = *symbologyInfo(m_symbology);
+    QString zintData = m_zintData;
+    if (info.addOn > 0)
+        zintData += u'+' + m_supplement;
+    EncodeOptions options;
+    options.showText = !m_digitsHidden;
+    options.quietZones = true;
+    options.standardHeight = true;
+    if (info.zint == ZintSymbology::Itf14) {
+        options.barModules = kItf14BarHeightMm / moduleMm;
+    } else if (info.zint == ZintSymbology::Code39) {
+        // The height follows the length, which only the encoded symbol gives.
+        const EncodedSymbol measured = encodeSymbol(info.zint, zintData, options);
+        if (!measured.ok)
+            return {};
+        options.barModules = std::max(kCode39MinBarHeightMm / moduleMm, kCode39HeightRatio * measured.geometry.width);
+    }
+    EncodedSymbol symbol = encodeSymbol(info.zint, zintData, options);
+    if (!symbol.ok || !(symbol.geometry.width > 0))
+        return {};
+    SymbolTextStyle style;
+    style.family = m_font.family();
+    style.bold = m_font.bold();
+    style.italic = m_font.italic();
+    layoutSymbolText(symbol, style);
     return symbol.geometry;
 }
 

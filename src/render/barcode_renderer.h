@@ -135,6 +135,13 @@ public:
     /// empty when there is no symbol.
     SymbolGeometry geometry() const;
 
+    /// The symbol for print artwork at a narrow bar of \a moduleMm millimetres: bars as high as
+    /// the type's standard gives (EAN/UPC: the nominal height in modules, so it follows the
+    /// magnification; SCC-14: 31.75 mm; Code 39: 15 % of the symbol's length, at least 6.35 mm),
+    /// the full quiet zones of the type, and the digits at libzint's size in the digit font,
+    /// fitted to the room libzint leaves them. No header band. Empty when there is no symbol.
+    SymbolGeometry artworkGeometry(double moduleMm) const;
+
     /// Fills \a target with the background colour and draws the symbol into it, laid out by
     /// the ratio, alignment and pixel alignment settings. Draws only the background when there
     /// is no symbol.

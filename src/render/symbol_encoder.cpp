@@ -48,6 +48,13 @@ SymbolGeometry::Text toText(const zint_vector_string &string)
 
 EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, bool showText)
 {
+    EncodeOptions options;
+    options.showText = showText;
+    return encodeSymbol(symbology, data, options);
+}
+
+EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, const EncodeOptions &options)
+{
     EncodedSymbol result;
     const std::unique_ptr<zint_symbol, ZintDeleter> symbol(ZBarcode_Create());
     if (!symbol) {
@@ -55,7 +62,13 @@ EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, bool sh
         return result;
     }
     symbol->symbology = zintSymbology(symbology);
-    symbol->show_hrt = showText ? 1 : 0;
+    symbol->show_hrt = options.showText ? 1 : 0;
+    if (options.standardHeight)
+        symbol->output_options |= COMPLIANT_HEIGHT;
+    if (options.quietZones)
+        symbol->output_options |= BARCODE_QUIET_ZONES;
+    if (options.barModules > 0)
+        symbol->height = float(options.barModules);
     symbol->input_mode = DATA_MODE;
 
     const QByteArray bytes = data.toUtf8();

@@ -25,11 +25,21 @@ struct EncodedSymbol {
     QList<double> textRoom;  ///< per text of the geometry, the width libzint leaves for it, in modules
 };
 
+/// How a symbol is encoded beyond its data.
+struct EncodeOptions {
+    bool showText = true;        ///< human-readable text, and room for it
+    bool standardHeight = false; ///< bars as high as the type's standard gives (EAN/UPC, ITF-14)
+    double barModules = 0;       ///< bar height in modules; 0: libzint's own (or the standard's)
+    bool quietZones = false;     ///< every type's full quiet zones (EAN/UPC always have theirs)
+};
+
 /// Encodes \a data as \a symbology with libzint and converts its vector output to module units.
 /// For the EAN/UPC symbologies \a data may end in "+" and a 2- or 5-digit add-on. With
 /// \a showText false the symbol has no human-readable text and no room for it.
 /// libzint computes every check digit; a refusal (wrong length, characters the symbology
 /// cannot take, a wrong check digit) gives ok false, the message in error and no geometry.
 EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, bool showText);
+/// The same with the height and quiet zones of \a options.
+EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, const EncodeOptions &options);
 
 } // namespace Kelbrix

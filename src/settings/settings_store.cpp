@@ -160,6 +160,13 @@ const QStringList &settingNames()
         u"LabelCopies"_s,
         u"LabelTemplates"_s,
         u"LabelCalibrations"_s,
+        // Vector artwork: magnification, X-dimension and its unit, bar width reduction, marks, background.
+        u"ArtMagnification"_s,
+        u"ArtXDimension"_s,
+        u"ArtXUnit"_s,
+        u"ArtBWR"_s,
+        u"ArtQuietMarks"_s,
+        u"ArtTransparent"_s,
     };
     return names;
 }

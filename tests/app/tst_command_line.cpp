@@ -40,6 +40,11 @@ struct Run {
     rlim_t fileSizeLimit = RLIM_INFINITY; ///< bytes a file may grow to
 };
 
+const QString kExportUsage =
+    u"usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] "
+    u"[--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify] [--format tif|svg|pdf|eps] "
+    u"[--magnification PERCENT] [--bwr MM]\n"_s;
+
 // The export of list.qz2 into the folder out.
 const QStringList kToOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
 
@@ -188,6 +193,24 @@ private slots:
                   {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
                    u"1 file checked: it scans."_s},
                   {}},
+                 {"vector artwork of two records",
+                  {},
+                  kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--format"_s, u"eps"_s, u"--magnification"_s, u"80"_s,
+                                       u"--bwr"_s, u"0.02"_s},
+                  0,
+                  {u"@D@/out/AB Soap_5012345678900_001.eps"_s, u"@D@/out/Tea_1234567_001.eps"_s,
+                   u"2 files written for 2 of 2 records"_s},
+                  {}},
+                 {"a bar width reduction no bar survives is refused, nothing written",
+                  {},
+                  kToOut + QStringList{u"--format"_s, u"svg"_s, u"--bwr"_s, u"0.1"_s},
+                  1,
+                  {u"0 files written for 0 of 1 records"_s},
+                  u"kelbrix: record 1 is left out: The bar width reduction of 0.100 mm would leave no bar: it must "
+                  u"be smaller than the X-dimension of 0.100 mm.\n"_s,
+                  false,
+                  "\"Code\"\r\n\"ABC\"\r\n\"\"\r\n\"\"\r\n\"Co39\"\r\n",
+                  "[General]\nArtXDimension=0.1\n"},
                  {"import a CSV file, one row refused",
                   {},
                   {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
@@ -241,6 +264,24 @@ private slots:
                   {},
                   u"kelbrix: Unknown option 'labels'.\nTry 'kelbrix --help' for more information.\n"_s,
                   true},
+                 {"magnification 1000",
+                  {},
+                  kToOut + QStringList{u"--format"_s, u"pdf"_s, u"--magnification"_s, u"1000"_s},
+                  2,
+                  {},
+                  u"kelbrix: --magnification takes a number from 80 to 200, not \"1000\"\n"_s + kExportUsage},
+                 {"magnification NaN",
+                  {},
+                  kToOut + QStringList{u"--format"_s, u"svg"_s, u"--magnification"_s, u"nan"_s},
+                  2,
+                  {},
+                  u"kelbrix: --magnification takes a number from 80 to 200, not \"nan\"\n"_s + kExportUsage},
+                 {"bar width reduction beyond 0.100 mm",
+                  {},
+                  kToOut + QStringList{u"--format"_s, u"eps"_s, u"--bwr"_s, u"0.5"_s},
+                  2,
+                  {},
+                  u"kelbrix: --bwr takes a number of millimetres from 0 to 0.100, not \"0.5\"\n"_s + kExportUsage},
                  {"unknown compression",
                   {},
                   kToOut + QStringList{u"--compression"_s, u"lzw"_s},
@@ -248,7 +289,8 @@ private slots:
                   {},
                   u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\nusage: kelbrix --export "
                   u"LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] [--invert] "
-                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify]\n"_s},
+                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify] [--format tif|svg|pdf|eps] "
+                  u"[--magnification PERCENT] [--bwr MM]\n"_s},
                  // Hostile input to the export: list texts, limits of the process.
                  {.name = "a file-size limit fails the write with a message",
                  .arguments = kToOut +

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -44,6 +46,8 @@ private slots:
         QTest::newRow("QZ2 upper case") << u"LIST.QZ2"_s;
         QTest::newRow("BMP upper case") << u"LABEL.BMP"_s;
         QTest::newRow("tiff matches nothing") << u"label.tiff"_s;
+        QTest::newRow("SVG artwork") << u"label.svg"_s;
+        QTest::newRow("EPS artwork") << u"Label.EPS"_s;
     }
     void nameEndingChoosesTheBranch()
     {
@@ -60,7 +64,21 @@ private slots:
             QCOMPARE(readQz2(path).records.size(), 1);
         else if (format == u"BMP"_s)
             QCOMPARE(decoded(QImage(path, "BMP")), u"5012345678900"_s);
-        else
+        else if (format == u"svg"_s) {
+            // The artwork at 100 %: a symbol 0.330 mm a module, drawn at 20 pixels a millimetre.
+            QSvgRenderer svg(path);
+            QVERIFY(svg.isValid());
+            QImage image((svg.viewBoxF().size() * 20).toSize(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            svg.render(&painter);
+            painter.end();
+            QCOMPARE(decoded(image), u"5012345678900"_s);
+        } else if (format == u"EPS"_s) {
+            QFile eps(path);
+            QVERIFY(eps.open(QIODevice::ReadOnly));
+            QCOMPARE(eps.readLine(), QByteArray("%!PS-Adobe-3.0 EPSF-3.0\n"));
+        } else
             QCOMPARE(m_form->statusText(),
                      u"Nothing was saved: label.tiff does not end in .qz2, .rtf, .bmp or .tif."_s);
     }
@@ -70,11 +88,14 @@ private slots:
         QTest::addColumn<QList<int>>("selected");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("presetName");
+        const QString artwork = u";;SVG (*.svg);;PDF (*.pdf);;EPS (*.eps)"_s;
         const QString withImagesFirst = u"TIFF (*.TIF);;Windows Bitmap (*.BMP);;Save Barcode List (*.QZ2);;"
-                                        u"Save Barcode Images List (*.RTF)"_s;
+                                        u"Save Barcode Images List (*.RTF)"_s +
+                                        artwork;
         QTest::newRow("no record selected")
             << QList<int>{}
-            << u"Save Barcode List (*.QZ2);;TIFF (*.TIF);;Windows Bitmap (*.BMP);;Save Barcode Images List (*.RTF)"_s
+            << u"Save Barcode List (*.QZ2);;TIFF (*.TIF);;Windows Bitmap (*.BMP);;Save Barcode Images List (*.RTF)"_s +
+                   artwork
             << QString();
         QTest::newRow("one record selected") << QList<int>{1} << withImagesFirst << QString();
         QTest::newRow("two records selected")

@@ -1,0 +1,356 @@
+#include "artwork/artwork.h"
+#include "artwork/artwork_writers.h"
+#include "render/barcode_renderer.h"
+#include "render/view_update_plan.h"
+#include "verify/label_verdict.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+struct Sample {
+    const char *type;
+    QString entry;
+    QString supplement;
+    double quietLeft; ///< the type's quiet zones, in modules
+    double quietRight;
+};
+
+// One record of every type of the catalogue.
+const QList<Sample> &samples()
+{
+    static const QList<Sample> list{
+        {"E130", u"501234567890"_s, {}, 11, 7},
+        {"E132", u"501234567890"_s, u"12"_s, 11, 5},
+        {"E135", u"501234567890"_s, u"12345"_s, 11, 5},
+        {"UPA0", u"03600029145"_s, {}, 9, 9},
+        {"UPA2", u"03600029145"_s, u"12"_s, 9, 5},
+        {"UPA5", u"03600029145"_s, u"12345"_s, 9, 5},
+        {"UPE0", u"0123456"_s, {}, 9, 7},
+        {"UPE2", u"0123456"_s, u"12"_s, 9, 5},
+        {"UPE5", u"0123456"_s, u"12345"_s, 9, 5},
+        {"UPP0", u"01210000003"_s, {}, 9, 7},
+        {"UPP2", u"01210000003"_s, u"12"_s, 9, 5},
+        {"UPP5", u"01210000003"_s, u"12345"_s, 9, 5},
+        {"ISB0", u"1-57169-006-9"_s, {}, 11, 7},
+        {"ISB5", u"1-57169-006-9"_s, u"90000"_s, 11, 5},
+        {"SC14", u"1501234567890"_s, {}, 10, 10},
+        {"Co39", u"KELBRIX-39"_s, {}, 10, 10},
+        {"E80 ", u"5512345"_s, {}, 7, 7},
+        {"E82 ", u"5512345"_s, u"12"_s, 7, 5},
+        {"E85 ", u"5512345"_s, u"12345"_s, 7, 5},
+    };
+    return list;
+}
+
+// The artwork of a record, made as the main view makes its label.
+struct Made {
+    BarcodeRenderer renderer;
+    std::optional<Artwork> artwork;
+    QString error;
+};
+
+Made makeFor(const Sample &sample, const ArtworkOptions &options, const QString &product = {})
+{
+    Made made;
+    const ViewUpdatePlan plan =
+        planMainViewUpdate({QString::fromLatin1(sample.type), Edition::Alla, sample.entry, sample.supplement, product});
+    if (!plan.update || applyViewUpdatePlan(plan, made.renderer) != PlanApplied::Handed)
+        return made;
+    ArtworkRequest request{&made.renderer, plan.isbnHeader, product, Qt::white, options};
+    made.artwork = makeArtwork(request, &made.error);
+    return made;
+}
+
+// Options at \a percent: the magnification for EAN/UPC, the X-dimension scaled alike for the others.
+ArtworkOptions optionsAt(double percent, double bwr = 0)
+{
+    ArtworkOptions options;
+    options.magnification = percent;
+    options.moduleMm = 0.25 * percent / 100.0;
+    options.bwrMm = bwr;
+    return options;
+}
+
+const char *formatName(ArtworkFormat format)
+{
+    return format == ArtworkFormat::Svg ? "svg" : (format == ArtworkFormat::Pdf ? "pdf" : "eps");
+}
+
+// The file rendered at 1200 dpi by the tool its readers use.
+QImage rendered(const QString &path, ArtworkFormat format)
+{
+    const QString png = path + u".png"_s;
+    QProcess tool;
+    if (format == ArtworkFormat::Svg)
+        tool.start(u"rsvg-convert"_s, {u"--dpi-x=1200"_s, u"--dpi-y=1200"_s, u"-o"_s, png, path});
+    else if (format == ArtworkFormat::Eps)
+        tool.start(u"gs"_s, {u"-q"_s, u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPAUSE"_s, u"-dEPSCrop"_s, u"-r1200"_s,
+                             u"-sDEVICE=pnggray"_s, u"-sOutputFile="_s + png, path});
+    else
+        tool.start(u"pdftoppm"_s, {u"-r"_s, u"1200"_s, u"-gray"_s, u"-png"_s, u"-singlefile"_s, path, path});
+    if (!tool.waitForFinished(120000) || tool.exitCode() != 0)
+        return {};
+    return QImage(png);
+}
+
+// The PDF's page contents, inflated.
+QByteArray pdfContents(const QByteArray &pdf)
+{
+    QByteArray contents;
+    static const QRegularExpression stream(u"/Filter /FlateDecode[^>]*>>\\s*stream\\r?\\n"_s);
+    qsizetype at = 0;
+    const QString text = QString::fromLatin1(pdf);
+    for (QRegularExpressionMatch m = stream.match(text, at); m.hasMatch(); m = stream.match(text, at)) {
+        const qsizetype start = m.capturedEnd();
+        const qsizetype end = pdf.indexOf("endstream", start);
+        QByteArray packed = pdf.mid(start, end - start);
+        // qUncompress wants the expected size first; it grows its buffer as it needs.
+        packed.prepend(QByteArray(4, '\0'));
+        packed[3] = 1;
+        contents += qUncompress(packed);
+        at = end;
+    }
+    return contents;
+}
+
+// The bars read back out of a file, in millimetres: the rectangles filled in ink, the background
+// (the first rectangle of the label's size) left out.
+QList<QRectF> barsOf(const QByteArray &file, ArtworkFormat format, QSizeF size)
+{
+    QList<QRectF> bars;
+    const auto add = [&](double x, double y, double w, double h) {
+        const QRectF rect(x, y, w, h);
+        if (std::abs(w - size.width()) > 1e-3 || std::abs(h - size.height()) > 1e-3)
+            bars.append(rect);
+    };
+    const QString text = QString::fromLatin1(file);
+    if (format == ArtworkFormat::Svg) {
+        static const QRegularExpression rect(
+            u"<rect x=\"([-\\d.]+)\" y=\"([-\\d.]+)\" width=\"([-\\d.]+)\" height=\"([-\\d.]+)\""_s);
+        for (const QRegularExpressionMatch &m : rect.globalMatch(text))
+            add(m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble());
+    } else if (format == ArtworkFormat::Eps) {
+        static const QRegularExpression rect(u"^([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) rectfill$"_s,
+                                             QRegularExpression::MultilineOption);
+        for (const QRegularExpressionMatch &m : rect.globalMatch(text))
+            add(m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble());
+    } else {
+        static const QRegularExpression rect(u"([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re"_s);
+        for (const QRegularExpressionMatch &m : rect.globalMatch(QString::fromLatin1(pdfContents(file))))
+            add(m.captured(1).toDouble() / kPointsPerMm, -m.captured(2).toDouble() / kPointsPerMm,
+                m.captured(3).toDouble() / kPointsPerMm, std::abs(m.captured(4).toDouble()) / kPointsPerMm);
+    }
+    return bars;
+}
+
+const QList<ArtworkFormat> kFormats{ArtworkFormat::Svg, ArtworkFormat::Pdf, ArtworkFormat::Eps};
+
+} // namespace
+
+class TestArtwork : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        for (const QString &tool : {u"rsvg-convert"_s, u"gs"_s, u"pdftoppm"_s})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + u" is not installed"_s));
+        QVERIFY(m_dir.isValid());
+    }
+
+    void filesScan_data()
+    {
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<double>("percent");
+        QTest::addColumn<ArtworkFormat>("format");
+        for (int i = 0; i < samples().size(); ++i)
+            for (const double percent : {80.0, 100.0, 200.0})
+                for (const ArtworkFormat format : kFormats)
+                    QTest::addRow("%s %g%% %s", samples().at(i).type, percent, formatName(format))
+                        << i << percent << format;
+    }
+
+    // Each file, rendered by the tool its users' programs use, scans to its record.
+    void filesScan()
+    {
+        QFETCH(int, sample);
+        QFETCH(double, percent);
+        QFETCH(ArtworkFormat, format);
+        const Sample &s = samples().at(sample);
+        ArtworkOptions options = optionsAt(percent, 0.02);
+        options.quietZoneMarks = true;
+        const Made made = makeFor(s, options, u"Artwork"_s);
+        QVERIFY2(made.artwork, qPrintable(made.error));
+        const QString path =
+            m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_').remove(u'%') + u'.' +
+                           QString::fromLatin1(formatName(format)));
+        QVERIFY(saveArtwork(path, *made.artwork, format).ok);
+        const QImage image = rendered(path, format);
+        QVERIFY(!image.isNull());
+        // 1200 dpi: the picture is the label's size, to the pixel the tool rounds to.
+        const double pixels = made.artwork->sizeMm.width() / 25.4 * 1200;
+        QVERIFY2(std::abs(image.width() - pixels) < 1.5,
+                 qPrintable(u"%1 pixels for %2"_s.arg(image.width()).arg(pixels)));
+        const LabelVerdict verdict = verifyLabel(image, QString::fromLatin1(s.type), s.entry, s.supplement);
+        QVERIFY2(verdict.scans(), qPrintable(verdict.text));
+    }
+
+    void barWidths_data()
+    {
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<double>("bwr");
+        QTest::addColumn<ArtworkFormat>("format");
+        for (int i = 0; i < samples().size(); ++i)
+            for (const double bwr : {0.0, 0.020})
+                for (const ArtworkFormat format : kFormats)
+                    QTest::addRow("%s bwr %.3f %s", samples().at(i).type, bwr, formatName(format))
+                        << i << bwr << format;
+    }
+
+    // The bars read back from each file are whole modules less the reduction, centred where they
+    // would be without it, and the quiet zones lie inside the label.
+    void barWidths()
+    {
+        QFETCH(int, sample);
+        QFETCH(double, bwr);
+        QFETCH(ArtworkFormat, format);
+        const Sample &s = samples().at(sample);
+        const Made plain = makeFor(s, optionsAt(100));
+        const Made reduced = makeFor(s, optionsAt(100, bwr));
+        QVERIFY(plain.artwork && reduced.artwork);
+        const Artwork &artwork = *reduced.artwork;
+        const double x = artwork.moduleMm;
+        const QList<QRectF> bars = barsOf(artworkBytes(artwork, format), format, artwork.sizeMm);
+        const QList<QRectF> nominal = barsOf(artworkBytes(*plain.artwork, format), format, artwork.sizeMm);
+        QCOMPARE(bars.size(), artwork.bars.size());
+        QCOMPARE(nominal.size(), bars.size());
+        double left = artwork.sizeMm.width(), right = 0;
+        for (qsizetype i = 0; i < bars.size(); ++i) {
+            const QRectF &bar = bars.at(i);
+            if (bar.width() > bar.height() || bar.width() > 4.5 * x)
+                continue; // a side of the bearer box
+            const double modules = std::round((bar.width() + bwr) / x);
+            QVERIFY2(modules >= 1 && std::abs(bar.width() - (modules * x - bwr)) < 0.001,
+                     qPrintable(u"bar %1 is %2 mm wide"_s.arg(i).arg(bar.width())));
+            QVERIFY(std::abs(bar.center().x() - nominal.at(i).center().x()) < 0.001);
+            left = std::min(left, bar.left());
+            right = std::max(right, bar.right());
+        }
+        QVERIFY(left + bwr / 2 >= s.quietLeft * x - 0.001);
+        QVERIFY(artwork.sizeMm.width() - right - bwr / 2 >= s.quietRight * x - 0.001);
+    }
+
+    void sizes_data()
+    {
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<double>("percent");
+        for (const int i : {0, 13, 14, 15})
+            for (const double percent : {80.0, 200.0})
+                QTest::addRow("%s %g%%", samples().at(i).type, percent) << i << percent;
+    }
+
+    // Each format states the label's size in its own terms: the SVG in millimetres, the EPS's
+    // bounding boxes in points, the PDF's page in points.
+    void sizes()
+    {
+        QFETCH(int, sample);
+        QFETCH(double, percent);
+        const Made made = makeFor(samples().at(sample), optionsAt(percent));
+        QVERIFY(made.artwork);
+        const QSizeF mm = made.artwork->sizeMm;
+        const QSizeF pt = mm * kPointsPerMm;
+        // The symbol with its quiet zones, magnified.
+        QVERIFY(made.artwork->symbolMm.width() <= mm.width() + 1e-9);
+        if (sample != 15 && sample != 14)
+            QVERIFY(std::abs(made.artwork->moduleMm - 0.330 * percent / 100) < 1e-9);
+
+        const QString svg = QString::fromUtf8(svgArtwork(*made.artwork));
+        const QRegularExpressionMatch svgSize =
+            QRegularExpression(u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s).match(svg);
+        QVERIFY(svgSize.hasMatch());
+        QVERIFY(std::abs(svgSize.captured(1).toDouble() - mm.width()) < 1e-4);
+        QVERIFY(std::abs(svgSize.captured(2).toDouble() - mm.height()) < 1e-4);
+
+        const QString eps = QString::fromLatin1(epsArtwork(*made.artwork));
+        const QRegularExpressionMatch box =
+            QRegularExpression(u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s, QRegularExpression::MultilineOption).match(eps);
+        const QRegularExpressionMatch hiRes =
+            QRegularExpression(u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s, QRegularExpression::MultilineOption)
+                .match(eps);
+        QVERIFY(box.hasMatch() && hiRes.hasMatch());
+        QCOMPARE(box.captured(1).toInt(), std::lround(pt.width()));
+        QCOMPARE(box.captured(2).toInt(), std::lround(pt.height()));
+        QVERIFY(std::abs(hiRes.captured(1).toDouble() - pt.width()) < 1e-3);
+
+        const QString pdf = QString::fromLatin1(pdfArtwork(*made.artwork));
+        const QRegularExpressionMatch page =
+            QRegularExpression(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s).match(pdf);
+        QVERIFY(page.hasMatch());
+        QVERIFY(std::abs(page.captured(1).toDouble() - pt.width()) < 1e-3);
+        QVERIFY(std::abs(page.captured(2).toDouble() - pt.height()) < 1e-3);
+    }
+
+    void hostileValues_data()
+    {
+        QTest::addColumn<int>("sample");
+        QTest::addColumn<double>("magnification");
+        QTest::addColumn<double>("module");
+        QTest::addColumn<double>("bwr");
+        QTest::addColumn<QString>("message");
+        const double nan = std::nan("");
+        const double inf = INFINITY;
+        QTest::newRow("magnification 0") << 0 << 0.0 << 0.5 << 0.0
+                                         << u"The magnification must be from 80 to 200 %, not 0.0 %."_s;
+        QTest::newRow("magnification 1000")
+            << 0 << 1000.0 << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not 1000.0 %."_s;
+        QTest::newRow("magnification NaN")
+            << 13 << nan << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not nan %."_s;
+        QTest::newRow("X infinite") << 15 << 100.0 << inf << 0.0
+                                    << u"The X-dimension must be from 0.100 to 2.540 mm, not inf mm."_s;
+        QTest::newRow("BWR NaN") << 0 << 100.0 << 0.5 << nan
+                                 << u"The bar width reduction must be from 0 to 0.100 mm, not nan mm."_s;
+        QTest::newRow("BWR negative") << 0 << 100.0 << 0.5 << -0.01
+                                      << u"The bar width reduction must be from 0 to 0.100 mm, not -0.010 mm."_s;
+        QTest::newRow("BWR larger than X")
+            << 15 << 100.0 << 0.1 << 0.1
+            << u"The bar width reduction of 0.100 mm would leave no bar: it must be smaller than the "
+               "X-dimension of 0.100 mm."_s;
+    }
+
+    // Hostile sizes are refused with a message that says what is wrong.
+    void hostileValues()
+    {
+        QFETCH(int, sample);
+        QFETCH(double, magnification);
+        QFETCH(double, module);
+        QFETCH(double, bwr);
+        QFETCH(QString, message);
+        ArtworkOptions options;
+        options.magnification = magnification;
+        options.moduleMm = module;
+        options.bwrMm = bwr;
+        const Made made = makeFor(samples().at(sample), options);
+        QVERIFY(!made.artwork);
+        QCOMPARE(made.error, message);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestArtwork)
+#include "tst_artwork.moc"
