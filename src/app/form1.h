@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/translation.h"
+
 #include "barcode/edition.h"
 #include "barcode/type_catalogue.h"
 #include "export/batch_stop.h"
@@ -202,6 +204,12 @@ public:
     /// The text of the status bar's hint panel.
     QString statusText() const;
 
+    /// Switches every window to \a language at once ("English", "Svenska"); what is typed, the
+    /// list and the label stay.
+    void switchLanguage(Language language);
+    /// Keeps the language spoken now as the one the next start uses ("Spara/Save").
+    void saveLanguage();
+
     /// The barcode list: its records in record order, the product list and the barcode index.
     const BarcodeList &barcodeList() const { return *m_list; }
     /// Number of records in the barcode list.
@@ -254,7 +262,7 @@ private:
     qint16 barcodeMade = 0;                       ///< 1 once a barcode was made or a list record loaded
     QStringList m_madeLabelEntry;                 ///< labelEntry() when the main label was last made
     BatchStop BatchStopRequest = BatchStop::Idle; ///< Running while a batch runs; Asked once the user asked it to stop
-    qint16 languageFlag = 1;                      ///< set by "English"; no other language is offered
+    qint16 languageFlag = 1;                      ///< the language spoken: 1 English, 2 Swedish
     /// Widths of the five barcode list columns, in twips.
     std::array<int, 5> columnWidths{903, 903, 903, 903, 903};
     /// The address "Goto HomePage" opens; the menu item is disabled while it is empty.
@@ -356,7 +364,14 @@ private:
     QString typeCodeFromList() const;
 
     SettingsStore m_settings;
-    QString m_startUpSuffix;
+    // The caption after the title and the type name: its separator and its suffix (a source
+    // text of "Form1", nullptr for none), kept so a language switch builds it again.
+    QString m_captionSeparator;
+    const char *m_captionSuffix = nullptr;
+    const char *m_startUpSuffix = " "; ///< the suffix of the saved supplement option
+    void showCaption();
+    /// The texts built from the window's state, in the language of the moment.
+    void retranslateState();
     bool m_closing = false;
     HintPanel *m_hints = nullptr;
     VerifyPanel *m_verify = nullptr; ///< reads the main label back after each new label

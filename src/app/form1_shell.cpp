@@ -53,6 +53,8 @@ void Form1::changeEvent(QEvent *event)
         }
         m_windows->offerColourMode();
     }
+    if (event->type() == QEvent::LanguageChange)
+        retranslateState();
     QMainWindow::changeEvent(event);
 }
 

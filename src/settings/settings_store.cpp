@@ -160,6 +160,8 @@ const QStringList &settingNames()
         u"LabelCopies"_s,
         u"LabelTemplates"_s,
         u"LabelCalibrations"_s,
+        // The language the program starts in: "2" Swedish, anything else English.
+        u"Language"_s,
     };
     return names;
 }

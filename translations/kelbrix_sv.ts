@@ -1,0 +1,1142 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>BarcodeList</name>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Streckkod</translation>
+    </message>
+    <message>
+        <source>Digit Sup.</source>
+        <translation>Tillägg</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>&amp;%1Help</source>
+        <translation>&amp;%1Hjälp</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Om %1</translation>
+    </message>
+    <message>
+        <source>Press F1 to get help.</source>
+        <translation>Tryck F1 för att få hjälp.</translation>
+    </message>
+    <message>
+        <source>Barcode: Enter your digits to the right.</source>
+        <translation>Streckkod: Skriv in dina siffror till höger.</translation>
+    </message>
+    <message>
+        <source>Product: Enter the information to the right.</source>
+        <translation>Produkt: Skriv in informationen till höger.</translation>
+    </message>
+    <message>
+        <source>Free Text: Enter Free Text to the right.</source>
+        <translation>Fritext: Skriv in fritext till höger.</translation>
+    </message>
+    <message>
+        <source>Copies: Fill in the number of copies you want to the left. (max 50)</source>
+        <translation>Kopior: Fyll i antalet kopior du vill ha till vänster. (max 50)</translation>
+    </message>
+    <message>
+        <source>Barcode: Enter your barcode or ISBN digits here.</source>
+        <translation>Streckkod: Skriv in streckkodens eller ISBN-numrets siffror här.</translation>
+    </message>
+    <message>
+        <source>Enter your Digit Supplement here.</source>
+        <translation>Skriv in dina tilläggssiffror här.</translation>
+    </message>
+    <message>
+        <source>Product: Enter your Product Information here.</source>
+        <translation>Produkt: Skriv in din produktinformation här.</translation>
+    </message>
+    <message>
+        <source>Free Text: Enter your information here.</source>
+        <translation>Fritext: Skriv in din information här.</translation>
+    </message>
+    <message>
+        <source>Fill in the number of copies you want (max 50).</source>
+        <translation>Fyll i antalet kopior du vill ha (max 50).</translation>
+    </message>
+    <message>
+        <source>Click here to make the barcode, if it&apos;s grayed out you have to few digits or the wrong barcode.</source>
+        <translation>Klicka här för att skapa streckkoden. Om knappen är gråtonad har du för få siffror eller fel streckkod.</translation>
+    </message>
+    <message>
+        <source>Clear: Clears all input in Product, Barcode, Free Text.</source>
+        <translation>Rensa: Rensar allt som skrivits in i Produkt, Streckkod och Fritext.</translation>
+    </message>
+    <message>
+        <source>Add to List: Adds the Barcode information to the List.</source>
+        <translation>Lägg till i listan: Lägger till streckkodens information i listan.</translation>
+    </message>
+    <message>
+        <source>Click on &gt;&gt; to move the Barcode Image to the Barcode Image List.</source>
+        <translation>Klicka på &gt;&gt; för att flytta streckkodsbilden till bildlistan med streckkoder.</translation>
+    </message>
+    <message>
+        <source>Check it if you want to use the defined barcode size you have made.</source>
+        <translation>Markera om du vill använda den streckkodsstorlek du har definierat.</translation>
+    </message>
+    <message>
+        <source>Your Barcode Picture.</source>
+        <translation>Din streckkodsbild.</translation>
+    </message>
+    <message>
+        <source>When you click on Add to List all information is stored here.</source>
+        <translation>När du klickar på Lägg till i listan sparas all information här.</translation>
+    </message>
+    <message>
+        <source>Use Check Character for Code 39: Check to add Check Character (Modulus 43)</source>
+        <translation>Använd kontrolltecken för Code 39: Markera för att lägga till kontrolltecken (modulus 43)</translation>
+    </message>
+    <message>
+        <source>EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly.</source>
+        <translation>EAN 13: Kräver 13 siffror. Fyll i 12 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly</source>
+        <translation>EAN 8: Kräver 8 siffror. Fyll i 7 siffror, den sista läggs till automatiskt</translation>
+    </message>
+    <message>
+        <source>UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly.</source>
+        <translation>UPC A: Kräver 12 siffror. Fyll i 11 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly.</source>
+        <translation>UPC E: Kräver 8 siffror. Fyll i 7 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6.</source>
+        <translation>ISBN: Kräver 10 siffror och 3 - (minustecken), t.ex. 87-7012-196-6.</translation>
+    </message>
+    <message>
+        <source>SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly.</source>
+        <translation>SCC-14: Kräver 14 siffror. Fyll i 13 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>Code 39 or Code 3 of 9: Enter any Character and digits</source>
+        <translation>Code 39 eller Code 3 of 9: Skriv in valfria tecken och siffror</translation>
+    </message>
+    <message>
+        <source>No Supplement. Add No digits to make it.</source>
+        <translation>Inget tillägg. Inga tilläggssiffror läggs till.</translation>
+    </message>
+    <message>
+        <source>2 Digit Supplement. Add additonal 2 digits to your barcode to make it.</source>
+        <translation>2-siffrigt tillägg. Lägg till ytterligare 2 siffror till din streckkod.</translation>
+    </message>
+    <message>
+        <source>5 Digit Supplement. Add additonal 5 digits to your barcode to make it.</source>
+        <translation>5-siffrigt tillägg. Lägg till ytterligare 5 siffror till din streckkod.</translation>
+    </message>
+    <message>
+        <source>Include the Product information on barcode label.</source>
+        <translation>Ta med produktinformationen på streckkodsetiketten.</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Include the Product information on barcode label.</source>
+        <translation>Ta inte med produktinformationen på streckkodsetiketten.</translation>
+    </message>
+    <message>
+        <source> - 2 Digits</source>
+        <translation> - 2 siffror</translation>
+    </message>
+    <message>
+        <source> - 5 Digits</source>
+        <translation> - 5 siffror</translation>
+    </message>
+    <message>
+        <source>The language could not be saved.</source>
+        <translation>Språket kunde inte sparas.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Öppna</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>Barcode (*.bmp)</source>
+        <translation>Streckkod (*.bmp)</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Save &amp;As</source>
+        <translation>Spara so&amp;m</translation>
+    </message>
+    <message>
+        <source>Print &amp;Barcodes Image List</source>
+        <translation>Skriv ut &amp;bildlista med streckkoder</translation>
+    </message>
+    <message>
+        <source>&amp;Print List</source>
+        <translation>Skriv &amp;ut lista</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>S&amp;ök</translation>
+    </message>
+    <message>
+        <source>Clear &amp;List</source>
+        <translation>Töm &amp;listan</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Item</source>
+        <translation>&amp;Ta bort post</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Barcode</source>
+        <translation>&amp;Kopiera streckkod</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Barcodes Image List</source>
+        <translation>Töm &amp;bildlistan med streckkoder</translation>
+    </message>
+    <message>
+        <source>Remove Barcode Digits</source>
+        <translation>Ta bort streckkodens siffror</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nej</translation>
+    </message>
+    <message>
+        <source>&amp;TIFF Parameters</source>
+        <translation>TIFF-&amp;parametrar</translation>
+    </message>
+    <message>
+        <source>Barcode &amp;Size</source>
+        <translation>St&amp;reckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Språk</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Svenska</source>
+        <translation>Svenska</translation>
+    </message>
+    <message>
+        <source>Spara/Save</source>
+        <translation>Spara/Save</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
+    </message>
+    <message>
+        <source>Goto HomePage</source>
+        <translation>Gå till hemsidan</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Om</translation>
+    </message>
+    <message>
+        <source>Wiz</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>WizStart</source>
+        <translation>Starta guiden</translation>
+    </message>
+    <message>
+        <source>Copyit</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>PasteIMG</source>
+        <translation>Klistra in</translation>
+    </message>
+    <message>
+        <source>Paste Barcode</source>
+        <translation>Klistra in streckkod</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Verktygsfält</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Ny</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Load a file</source>
+        <translation>Öppna en fil</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Print Barcode Image List</source>
+        <translation>Skriv ut bildlista med streckkoder</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+    <message>
+        <source>BarSize</source>
+        <translation>Storlek</translation>
+    </message>
+    <message>
+        <source>Change Barcode/Label Size</source>
+        <translation>Ändra storlek på streckkod/etikett</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <source>Change TIFF Parameters</source>
+        <translation>Ändra TIFF-parametrar</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hjälp</translation>
+    </message>
+    <message>
+        <source>Help (F1)</source>
+        <translation>Hjälp (F1)</translation>
+    </message>
+    <message>
+        <source>All information will be Lost so please save your data, Continue ?</source>
+        <translation>All information går förlorad, så spara dina data först. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Do you want to Quit ?.</source>
+        <translation>Vill du avsluta?</translation>
+    </message>
+    <message>
+        <source>Exit.</source>
+        <translation>Avsluta.</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Streckkod</translation>
+    </message>
+    <message>
+        <source>ISBN Code</source>
+        <translation>ISBN-kod</translation>
+    </message>
+    <message>
+        <source>&amp;Use Defined Barcode</source>
+        <translation>Använd &amp;definierad streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>Digit Supplementals</source>
+        <translation>Tilläggssiffror</translation>
+    </message>
+    <message>
+        <source>&amp;No Supplement</source>
+        <translation>In&amp;get tillägg</translation>
+    </message>
+    <message>
+        <source>&amp;2 Digits</source>
+        <translation>&amp;2 siffror</translation>
+    </message>
+    <message>
+        <source>&amp;5 Digits</source>
+        <translation>&amp;5 siffror</translation>
+    </message>
+    <message>
+        <source>Product line</source>
+        <translation>Produktrad</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>&amp;Text</translation>
+    </message>
+    <message>
+        <source>&amp;Blank</source>
+        <translation>T&amp;om</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Free Text</source>
+        <translation>Fritext</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>Kopior</translation>
+    </message>
+    <message>
+        <source>A&amp;dd Check character</source>
+        <translation>Lägg till &amp;kontrolltecken</translation>
+    </message>
+    <message>
+        <source>&amp;Make Code</source>
+        <translation>Ska&amp;pa kod</translation>
+    </message>
+    <message>
+        <source>&amp;Add to List</source>
+        <translation>&amp;Lägg till i listan</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>Re&amp;nsa</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Programming Error</source>
+        <translation>Programmeringsfel</translation>
+    </message>
+    <message>
+        <source>File Error</source>
+        <translation>Filfel</translation>
+    </message>
+    <message>
+        <source>Memory Error</source>
+        <translation>Minnesfel</translation>
+    </message>
+    <message>
+        <source>User Error</source>
+        <translation>Användarfel</translation>
+    </message>
+    <message>
+        <source>System Error</source>
+        <translation>Systemfel</translation>
+    </message>
+    <message>
+        <source>Printer Error</source>
+        <translation>Skrivarfel</translation>
+    </message>
+    <message>
+        <source>Return without GoSub.</source>
+        <translation>Return utan GoSub.</translation>
+    </message>
+    <message>
+        <source>Overflow.</source>
+        <translation>Överflöde.</translation>
+    </message>
+    <message>
+        <source>Out of Memory.</source>
+        <translation>Slut på minne.</translation>
+    </message>
+    <message>
+        <source>Subscript out of Range.</source>
+        <translation>Index utanför giltigt intervall.</translation>
+    </message>
+    <message>
+        <source>Devide by Zero.</source>
+        <translation>Division med noll.</translation>
+    </message>
+    <message>
+        <source>Out of string space.</source>
+        <translation>Slut på strängutrymme.</translation>
+    </message>
+    <message>
+        <source>User interrupt occurred.</source>
+        <translation>Avbrutet av användaren.</translation>
+    </message>
+    <message>
+        <source>Out of stack space.</source>
+        <translation>Slut på stackutrymme.</translation>
+    </message>
+    <message>
+        <source>Error in loading DLL.</source>
+        <translation>Fel vid inläsning av DLL.</translation>
+    </message>
+    <message>
+        <source>Internal Error.</source>
+        <translation>Internt fel.</translation>
+    </message>
+    <message>
+        <source>Bad file mame or number.</source>
+        <translation>Felaktigt filnamn eller filnummer.</translation>
+    </message>
+    <message>
+        <source>File dosen&apos;t exist. Please try again.</source>
+        <translation>Filen finns inte. Försök igen.</translation>
+    </message>
+    <message>
+        <source>Bad file mode.</source>
+        <translation>Felaktigt filläge.</translation>
+    </message>
+    <message>
+        <source>File already open.</source>
+        <translation>Filen är redan öppen.</translation>
+    </message>
+    <message>
+        <source>Device I/O Error.</source>
+        <translation>I/O-fel på enheten.</translation>
+    </message>
+    <message>
+        <source>File already exists.</source>
+        <translation>Filen finns redan.</translation>
+    </message>
+    <message>
+        <source>Bad record length.</source>
+        <translation>Felaktig postlängd.</translation>
+    </message>
+    <message>
+        <source>Disk Full.</source>
+        <translation>Disken är full.</translation>
+    </message>
+    <message>
+        <source>Input past end of file.</source>
+        <translation>Läsning efter filens slut.</translation>
+    </message>
+    <message>
+        <source>Bad record number.</source>
+        <translation>Felaktigt postnummer.</translation>
+    </message>
+    <message>
+        <source>To many files.</source>
+        <translation>För många filer.</translation>
+    </message>
+    <message>
+        <source>Device unavailable.</source>
+        <translation>Enheten är inte tillgänglig.</translation>
+    </message>
+    <message>
+        <source>Permission denied.</source>
+        <translation>Åtkomst nekad.</translation>
+    </message>
+    <message>
+        <source>Disk not ready.</source>
+        <translation>Disken är inte klar.</translation>
+    </message>
+    <message>
+        <source>Path/File access error.</source>
+        <translation>Fel vid åtkomst till sökväg/fil.</translation>
+    </message>
+    <message>
+        <source>Unknown Error.</source>
+        <translation>Okänt fel.</translation>
+    </message>
+    <message>
+        <source>Dynamic Data Exchange Error.</source>
+        <translation>Fel i dynamiskt datautbyte (DDE).</translation>
+    </message>
+    <message>
+        <source>OLE Automation Error.</source>
+        <translation>OLE-automatiseringsfel.</translation>
+    </message>
+    <message>
+        <source>Misellaneous Errors.</source>
+        <translation>Diverse fel.</translation>
+    </message>
+    <message>
+        <source>Invalid Clipboard format.</source>
+        <translation>Ogiltigt format i Urklipp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t create AutoRedraw image.</source>
+        <translation>Det går inte att skapa AutoRedraw-bilden.</translation>
+    </message>
+    <message>
+        <source>Invalid Picture.</source>
+        <translation>Ogiltig bild.</translation>
+    </message>
+    <message>
+        <source>Printer Error.</source>
+        <translation>Skrivarfel.</translation>
+    </message>
+    <message>
+        <source>Printer driver doesn&apos;t support specified property.</source>
+        <translation>Skrivardrivrutinen stöder inte den angivna egenskapen.</translation>
+    </message>
+    <message>
+        <source>Problem getting printer information from the system. Make sure the printer is set up correctly.</source>
+        <translation>Det gick inte att hämta skrivarinformation från systemet. Kontrollera att skrivaren är korrekt installerad.</translation>
+    </message>
+    <message>
+        <source>Invalid Picture type.</source>
+        <translation>Ogiltig bildtyp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t empty Clipboard.</source>
+        <translation>Det går inte att tömma Urklipp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open Clipboard.</source>
+        <translation>Det går inte att öppna Urklipp.</translation>
+    </message>
+    <message>
+        <source>Grid Control Errors.</source>
+        <translation>Fel i rutnätskontrollen.</translation>
+    </message>
+    <message>
+        <source>OLE Control Errors.</source>
+        <translation>Fel i OLE-kontrollen.</translation>
+    </message>
+    <message>
+        <source>Unknown Error. Error code=</source>
+        <translation>Okänt fel. Felkod=</translation>
+    </message>
+</context>
+<context>
+    <name>frmBarSize</name>
+    <message>
+        <source>Barcode Size</source>
+        <translation>Streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>Scale Mode</source>
+        <translation>Måttenhet</translation>
+    </message>
+    <message>
+        <source>&amp;Millimeter (mm)</source>
+        <translation>&amp;Millimeter (mm)</translation>
+    </message>
+    <message>
+        <source>I&amp;nches (&quot;)</source>
+        <translation>T&amp;um (&quot;)</translation>
+    </message>
+    <message>
+        <source>&amp;Width</source>
+        <translation>&amp;Bredd</translation>
+    </message>
+    <message>
+        <source>&amp;Height</source>
+        <translation>&amp;Höjd</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Upplösning</translation>
+    </message>
+    <message>
+        <source>U&amp;ser dpi</source>
+        <translation>&amp;Egen dpi</translation>
+    </message>
+    <message>
+        <source>Click Here for dpi</source>
+        <translation>Klicka här för dpi</translation>
+    </message>
+    <message>
+        <source>&amp;Use Defined Barcode</source>
+        <translation>Använd &amp;definierad streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>&amp;Use Minimum</source>
+        <translation>Använd m&amp;inimum</translation>
+    </message>
+    <message>
+        <source>&amp;Register Size</source>
+        <translation>&amp;Registrera storlek</translation>
+    </message>
+    <message>
+        <source>Show Barcode (Select Barcode)</source>
+        <translation>Visa streckkod (välj streckkod)</translation>
+    </message>
+    <message>
+        <source>F&amp;ont</source>
+        <translation>&amp;Teckensnitt</translation>
+    </message>
+    <message>
+        <source>Change &amp;Font</source>
+        <translation>Byt &amp;teckensnitt</translation>
+    </message>
+    <message>
+        <source>&amp;Small Font</source>
+        <translation>&amp;Litet teckensnitt</translation>
+    </message>
+    <message>
+        <source>&amp;Color</source>
+        <translation>&amp;Färg</translation>
+    </message>
+    <message>
+        <source>&amp;Background Color Barcode</source>
+        <translation>&amp;Bakgrundsfärg streckkod</translation>
+    </message>
+    <message>
+        <source>Back&amp;ground Color Text</source>
+        <translation>Bakgrundsfärg te&amp;xt</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode</source>
+        <translation>Streck&amp;kod</translation>
+    </message>
+    <message>
+        <source>Pixel Align</source>
+        <translation>Justera mot pixlar</translation>
+    </message>
+    <message>
+        <source>Retain &amp;Aspect Ratio</source>
+        <translation>Behåll &amp;proportioner</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Vänster</translation>
+    </message>
+    <message>
+        <source>Cen&amp;ter</source>
+        <translation>&amp;Centrerad</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Höger</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Width: Fill in the Width for the Barcode to the right.</source>
+        <translation>Bredd: Fyll i streckkodens bredd till höger.</translation>
+    </message>
+    <message>
+        <source>Height: Fill in the Height for the Barcode to the right.</source>
+        <translation>Höjd: Fyll i streckkodens höjd till höger.</translation>
+    </message>
+    <message>
+        <source>Fill in the Width for the Barcode.</source>
+        <translation>Fyll i streckkodens bredd.</translation>
+    </message>
+    <message>
+        <source>Fill in the Height for the Barcode.</source>
+        <translation>Fyll i streckkodens höjd.</translation>
+    </message>
+    <message>
+        <source>Millimeter(mm): All measurements is in MilliMeters.</source>
+        <translation>Millimeter(mm): Alla mått anges i millimeter.</translation>
+    </message>
+    <message>
+        <source>Inches (&quot;): All measurements is in Inches.</source>
+        <translation>Tum (&quot;): Alla mått anges i tum.</translation>
+    </message>
+    <message>
+        <source>If it&apos;s checked then this size for the Barcode is default.</source>
+        <translation>Om rutan är markerad är denna storlek standard för streckkoden.</translation>
+    </message>
+    <message>
+        <source>Actual barcode on the label</source>
+        <translation>Den verkliga streckkoden på etiketten</translation>
+    </message>
+    <message>
+        <source>Press F1 to get help.</source>
+        <translation>Tryck F1 för att få hjälp.</translation>
+    </message>
+    <message>
+        <source>&amp;Normal Font</source>
+        <translation>&amp;Normalt teckensnitt</translation>
+    </message>
+    <message>
+        <source>Only Height is used for Code 39</source>
+        <translation>Endast höjden används för Code 39</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Teckensnitt</translation>
+    </message>
+    <message>
+        <source>Background Color Barcode</source>
+        <translation>Bakgrundsfärg streckkod</translation>
+    </message>
+    <message>
+        <source>Background Color Text</source>
+        <translation>Bakgrundsfärg text</translation>
+    </message>
+    <message>
+        <source>EAN and UPC</source>
+        <translation>EAN och UPC</translation>
+    </message>
+    <message>
+        <source>Warning: at %1 dpi the symbol does not fit this width and its bars are cut off. Make it wider or choose a higher dpi.</source>
+        <translation>Varning: vid %1 dpi får symbolen inte plats i den här bredden och dess streck skärs av. Gör den bredare eller välj högre dpi.</translation>
+    </message>
+    <message>
+        <source>Warning: the bars are too narrow, many scanners will fail to read this %1 symbol (smallest X %2). Make it larger.</source>
+        <translation>Varning: strecken är för smala, många läsare kommer inte att kunna läsa denna %1-symbol (minsta X %2). Gör den större.</translation>
+    </message>
+    <message>
+        <source>Warning: the bars are wider than %1 allows (largest X %2). Make it smaller.</source>
+        <translation>Varning: strecken är bredare än %1 tillåter (största X %2). Gör den mindre.</translation>
+    </message>
+    <message>
+        <source>Code 39 or Code 3 of 9: Only the Height is used as the Width is flexible</source>
+        <translation>Code 39 eller Code 3 of 9: Endast höjden används eftersom bredden är flexibel</translation>
+    </message>
+    <message>
+        <source>: Look how the Barcode fits the label.</source>
+        <translation>: Se hur streckkoden passar på etiketten.</translation>
+    </message>
+</context>
+<context>
+    <name>frmFind</name>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>Save &amp;As</source>
+        <translation>Spara so&amp;m</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Search for:</source>
+        <translation>Sök efter:</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Sök</translation>
+    </message>
+    <message>
+        <source>&amp;Product</source>
+        <translation>&amp;Produkt</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode</source>
+        <translation>Streck&amp;kod</translation>
+    </message>
+    <message>
+        <source>&amp;Digit Sup.</source>
+        <translation>&amp;Tillägg</translation>
+    </message>
+    <message>
+        <source>&amp;Free Text</source>
+        <translation>&amp;Fritext</translation>
+    </message>
+    <message>
+        <source>&amp;Type</source>
+        <translation>T&amp;yp</translation>
+    </message>
+    <message>
+        <source>Check &amp;All</source>
+        <translation>Markera a&amp;lla</translation>
+    </message>
+    <message>
+        <source>Items Found:</source>
+        <translation>Hittade poster:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Check All: If checked, All bove is checked and included in search.</source>
+        <translation>Markera alla: Om rutan är markerad markeras allt ovan och tas med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Barcode: If checked it&apos;s included in search.</source>
+        <translation>Streckkod: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Digit Sup.: If checked it&apos;s included in search.</source>
+        <translation>Tillägg: Om rutan är markerad tas det med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Free Text: If checked it&apos;s included in search.</source>
+        <translation>Fritext: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Product: If checked it&apos;s included in search.</source>
+        <translation>Produkt: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Type: If checked it&apos;s included in search.</source>
+        <translation>Typ: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Click on OK to close this window</source>
+        <translation>Klicka på OK för att stänga fönstret</translation>
+    </message>
+    <message>
+        <source>To start the search, click here.</source>
+        <translation>Klicka här för att starta sökningen.</translation>
+    </message>
+    <message>
+        <source>&gt;&gt; move the barcode Image to the Barcode Image List.</source>
+        <translation>&gt;&gt; flyttar streckkodsbilden till bildlistan med streckkoder.</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>Enter the word you want to search for, to the right.</source>
+        <translation>Skriv in ordet du vill söka efter till höger.</translation>
+    </message>
+    <message>
+        <source>To the right you will see how many items where found</source>
+        <translation>Till höger ser du hur många poster som hittades</translation>
+    </message>
+    <message>
+        <source>Number of items found</source>
+        <translation>Antal hittade poster</translation>
+    </message>
+    <message>
+        <source>Any item found is shown here</source>
+        <translation>Alla poster som hittas visas här</translation>
+    </message>
+    <message>
+        <source>Enter text/digits to search for (Doesn&apos;t support * or ? wildcards).</source>
+        <translation>Skriv in text/siffror att söka efter (jokertecknen * och ? stöds inte).</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Save Barcode List (*.QZ2 *.qz2)</source>
+        <translation>Spara streckkodslista (*.QZ2 *.qz2)</translation>
+    </message>
+</context>
+<context>
+    <name>frmTiff</name>
+    <message>
+        <source>TIFF Parameters</source>
+        <translation>TIFF-parametrar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>TIFF Resolution</source>
+        <translation>TIFF-upplösning</translation>
+    </message>
+    <message>
+        <source>Save TIF picture at</source>
+        <translation>Spara TIF-bild med</translation>
+    </message>
+    <message>
+        <source>Screen dpi</source>
+        <translation>Skärmens dpi</translation>
+    </message>
+    <message>
+        <source>dpi</source>
+        <translation>dpi</translation>
+    </message>
+    <message>
+        <source>TIFF Functions</source>
+        <translation>TIFF-funktioner</translation>
+    </message>
+    <message>
+        <source>Invert Image</source>
+        <translation>Invertera bild</translation>
+    </message>
+    <message>
+        <source>ISBN Font</source>
+        <translation>ISBN-teckensnitt</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Mirror</source>
+        <translation>Spegla inte</translation>
+    </message>
+    <message>
+        <source>Mirror Horizontal</source>
+        <translation>Spegla vågrätt</translation>
+    </message>
+    <message>
+        <source>Mirror Vertical</source>
+        <translation>Spegla lodrätt</translation>
+    </message>
+    <message>
+        <source>Mirror Image</source>
+        <translation>Spegelvänd bild</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Rotate</source>
+        <translation>Rotera inte</translation>
+    </message>
+    <message>
+        <source>90 degrees</source>
+        <translation>90 grader</translation>
+    </message>
+    <message>
+        <source>180 degrees</source>
+        <translation>180 grader</translation>
+    </message>
+    <message>
+        <source>270 degrees</source>
+        <translation>270 grader</translation>
+    </message>
+    <message>
+        <source>Rotate Image</source>
+        <translation>Rotera bild</translation>
+    </message>
+    <message>
+        <source>No Compression</source>
+        <translation>Ingen komprimering</translation>
+    </message>
+    <message>
+        <source>Huffman</source>
+        <translation>Huffman</translation>
+    </message>
+    <message>
+        <source>Group 3</source>
+        <translation>Grupp 3</translation>
+    </message>
+    <message>
+        <source>Group 4</source>
+        <translation>Grupp 4</translation>
+    </message>
+    <message>
+        <source>TIFF Compression</source>
+        <translation>TIFF-komprimering</translation>
+    </message>
+    <message>
+        <source>Adjust Width / Height</source>
+        <translation>Justera bredd / höjd</translation>
+    </message>
+    <message>
+        <source>Adjust Barcode Width to Defiend Width</source>
+        <translation>Anpassa streckkodens bredd till den definierade bredden</translation>
+    </message>
+    <message>
+        <source>Adjust Barcode Height to Defined Height</source>
+        <translation>Anpassa streckkodens höjd till den definierade höjden</translation>
+    </message>
+    <message>
+        <source>Save TIFF Copies</source>
+        <translation>Spara TIFF-kopior</translation>
+    </message>
+    <message>
+        <source>Copies of each TIFF.</source>
+        <translation>Kopior av varje TIFF.</translation>
+    </message>
+    <message>
+        <source>Verify each file</source>
+        <translation>Kontrollera varje fil</translation>
+    </message>
+    <message>
+        <source>Read every exported file back and report the ones that do not scan</source>
+        <translation>Läs tillbaka varje exporterad fil och rapportera de som inte går att läsa av</translation>
+    </message>
+    <message>
+        <source>Ask at start up</source>
+        <translation>Fråga vid start</translation>
+    </message>
+    <message>
+        <source>Always use 256 color mode at start up</source>
+        <translation>Använd alltid 256-färgsläge vid start</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Ask and don&apos;t change to 256 colors</source>
+        <translation>Fråga inte och byt inte till 256 färger</translation>
+    </message>
+    <message>
+        <source>Start up Color mode change to 256 colors</source>
+        <translation>Byte av färgläge till 256 färger vid start</translation>
+    </message>
+    <message>
+        <source>&amp;256 Colors (8 Bit)</source>
+        <translation>&amp;256 färger (8 bitar)</translation>
+    </message>
+    <message>
+        <source>This desktop cannot switch to 256 colors, and TIFF files do not depend on the display&apos;s color depth.</source>
+        <translation>Det här skrivbordet kan inte växla till 256 färger, och TIFF-filer påverkas inte av skärmens färgdjup.</translation>
+    </message>
+    <message>
+        <source>Monitor Resolution</source>
+        <translation>Skärmupplösning</translation>
+    </message>
+    <message>
+        <source>&amp;Change Resolution Now</source>
+        <translation>&amp;Ändra upplösning nu</translation>
+    </message>
+    <message>
+        <source>Save TIF picture in the same Resolution as my printer %1</source>
+        <translation>Spara TIF-bilden med samma upplösning som min skrivare %1</translation>
+    </message>
+    <message>
+        <source> - no printer found</source>
+        <translation> - ingen skrivare hittades</translation>
+    </message>
+    <message>
+        <source>%1 &amp;Bit Color</source>
+        <translation>%1 &amp;bitars färg</translation>
+    </message>
+    <message>
+        <source>Max resolution is 4800 dpi</source>
+        <translation>Högsta upplösningen är 4800 dpi</translation>
+    </message>
+    <message>
+        <source>Max 4800 dpi</source>
+        <translation>Högst 4800 dpi</translation>
+    </message>
+    <message>
+        <source>Min. resolution is 300 dpi</source>
+        <translation>Lägsta upplösningen är 300 dpi</translation>
+    </message>
+</context>
+</TS>
