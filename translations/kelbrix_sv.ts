@@ -25,6 +25,49 @@
     </message>
 </context>
 <context>
+    <name>CsvCommands</name>
+    <message>
+        <source>CSV file (*.csv);;Text file (*.txt);;All files (*)</source>
+        <translation>CSV-fil (*.csv);;Textfil (*.txt);;Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>%1 holds no rows.</source>
+        <translation>%1 innehåller inga rader.</translation>
+    </message>
+    <message>
+        <source>%1 rows of the file name a product that is already in the list or in an earlier row.</source>
+        <translation>%1 rader i filen anger en produkt som redan finns i listan eller på en tidigare rad.</translation>
+    </message>
+    <message>
+        <source>Keep all</source>
+        <translation>Behåll alla</translation>
+    </message>
+    <message>
+        <source>Skip all</source>
+        <translation>Hoppa över alla</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportera</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 numbers are already in the list: nothing was added.</source>
+        <translation>%1 av de %2 numren finns redan i listan: inget lades till.</translation>
+    </message>
+    <message>
+        <source>The list is full: %1 of the %2 numbers were added.</source>
+        <translation>Listan är full: %1 av de %2 numren lades till.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Press F1 for Help</source>
@@ -445,6 +488,137 @@
     <message>
         <source>Cancel</source>
         <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importera...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport...</source>
+        <translation>E&amp;xportera...</translation>
+    </message>
+    <message>
+        <source>&amp;Number Sequence...</source>
+        <translation>&amp;Nummerserie...</translation>
+    </message>
+    <message>
+        <source>This is the Barcode Image List (Saves as *.RTF, can be loaded in to MS Word)</source>
+        <translation>Detta är bildlistan med streckkoder (sparas som *.RTF, kan öppnas i MS Word)</translation>
+    </message>
+    <message>
+        <source>Print &amp;Labels...</source>
+        <translation>Skriv ut &amp;etiketter...</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketter</translation>
+    </message>
+    <message>
+        <source>Print Labels on Label Sheets</source>
+        <translation>Skriv ut etiketter på etikettark</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>&amp;Förhandsgranska utskrift...</translation>
+    </message>
+    <message>
+        <source>Barcodes Image List Previe&amp;w...</source>
+        <translation>Förhands&amp;granska bildlista med streckkoder...</translation>
+    </message>
+    <message>
+        <source>Shows whether your barcode scans: it is read back after each Make Code.</source>
+        <translation>Visar om din streckkod går att läsa: den läses tillbaka efter varje Skapa kod.</translation>
+    </message>
+    <message>
+        <source>Checking…</source>
+        <translation>Kontrollerar…</translation>
+    </message>
+</context>
+<context>
+    <name>ImageListCommands</name>
+    <message>
+        <source>Do you want to clear Barcode Image List ?</source>
+        <translation>Vill du tömma bildlistan med streckkoder?</translation>
+    </message>
+    <message>
+        <source>Clear Barcodes.</source>
+        <translation>Töm streckkoder.</translation>
+    </message>
+    <message>
+        <source>The Barcode Image List has changes that are not saved. Do you want to replace it with %1 ?</source>
+        <translation>Bildlistan med streckkoder har ändringar som inte är sparade. Vill du ersätta den med %1?</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>
+Only part of the file could be read. Do you want to keep the Barcode Image List you have instead ?</source>
+        <translation>
+Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkoder du har i stället?</translation>
+    </message>
+</context>
+<context>
+    <name>LabelVerdict</name>
+    <message>
+        <source>Not checked</source>
+        <translation>Inte kontrollerad</translation>
+    </message>
+    <message>
+        <source>This label has no barcode type the reader knows, so it was not read back.</source>
+        <translation>Den här etiketten har ingen streckkodstyp som läsaren känner till, så den lästes inte tillbaka.</translation>
+    </message>
+    <message>
+        <source>Does not scan</source>
+        <translation>Går inte att läsa av</translation>
+    </message>
+    <message>
+        <source>No barcode could be read back from this label. Check it before you print it.</source>
+        <translation>Ingen streckkod kunde läsas tillbaka från den här etiketten. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+    <message>
+        <source>Scans as %1</source>
+        <translation>Läses som %1</translation>
+    </message>
+    <message>
+        <source>The label was read back and gives the digits it was made from.</source>
+        <translation>Etiketten lästes tillbaka och ger de siffror den skapades av.</translation>
+    </message>
+    <message>
+        <source> (inverted)</source>
+        <translation> (inverterad)</translation>
+    </message>
+    <message>
+        <source> It has light bars on a dark ground, which not every scanner reads.</source>
+        <translation> Den har ljusa streck på mörk botten, vilket inte alla streckkodsläsare klarar.</translation>
+    </message>
+    <message>
+        <source>Reads as %1 instead of %2</source>
+        <translation>Läses som %1 i stället för %2</translation>
+    </message>
+    <message>
+        <source>The label reads back as something else than it was made from. Check it before you print it.</source>
+        <translation>Etiketten läses tillbaka som något annat än den skapades av. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintCommands</name>
+    <message>
+        <source>Sorry! Nothing to Print.</source>
+        <translation>Tyvärr! Det finns inget att skriva ut.</translation>
+    </message>
+    <message>
+        <source>Print List</source>
+        <translation>Skriv ut lista</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Förhandsgranska utskrift</translation>
+    </message>
+    <message>
+        <source>Print Barcodes Image List</source>
+        <translation>Skriv ut bildlista med streckkoder</translation>
     </message>
 </context>
 <context>

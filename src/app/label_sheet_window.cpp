@@ -1,4 +1,5 @@
 #include "app/label_sheet_window.h"
+#include "app/translation.h"
 #include "base/units.h"
 
 #include "app/named.h"
@@ -8,6 +9,7 @@
 #include "sheet/calibration_page.h"
 #include "sheet/sheet_settings.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -464,11 +466,15 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
                                QAction *toolbarAfter, QAction *leader,
                                const std::function<QList<ListRecord>()> &records, SettingsStore &settings)
 {
-    auto *menuAction = named(new QAction(u"Print &Labels..."_s, fileMenu), u"mnuLabels"_s);
+    auto *menuAction =
+        named(translated(new QAction(fileMenu), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Print &Labels...")),
+              u"mnuLabels"_s);
     menuAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     insertActionAfter(fileMenu, menuAfter, menuAction);
-    auto *button = named(new QAction(QIcon(u":/icons/labels.svg"_s), u"Labels"_s, toolbar), u"Toolbar1_Labels"_s);
-    button->setToolTip(u"Print Labels on Label Sheets"_s);
+    auto *button = named(translated(new QAction(QIcon(u":/icons/labels.svg"_s), QString(), toolbar), "text", "Form1",
+                                    QT_TRANSLATE_NOOP("Form1", "Labels")),
+                         u"Toolbar1_Labels"_s);
+    setTranslated(button, "toolTip", "Form1", QT_TRANSLATE_NOOP("Form1", "Print Labels on Label Sheets"));
     insertActionAfter(toolbar, toolbarAfter, button);
     for (QAction *action : {menuAction, button}) {
         followEnabled(leader, action);

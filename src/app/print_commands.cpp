@@ -1,6 +1,7 @@
 // Printing from the main window: the barcode list as a paged text listing and the barcode
 // image list at the pictures' size, each through the print dialog or Qt's print preview.
 #include "app/print_commands.h"
+#include "app/translation.h"
 
 #include "app/named.h"
 
@@ -10,6 +11,7 @@
 #include "list/image_list_printer.h"
 #include "list/list_printer.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QDate>
 #include <QLocale>
@@ -29,7 +31,8 @@ bool listIsEmpty(int count)
 {
     if (count > 0)
         return false;
-    ask(u"Sorry! Nothing to Print."_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok, 3012);
+    ask(QCoreApplication::translate("PrintCommands", "Sorry! Nothing to Print."), applicationTitle(),
+        PromptIcon::Exclamation, PromptButtons::Ok, 3012);
     return true;
 }
 
@@ -39,10 +42,12 @@ PrintCommands::PrintCommands(QMenu *fileMenu, QAction *mnuPrint, QAction *mnuPba
                              QTextEdit *images, const QString &title)
     : QObject(fileMenu), m_list(list), m_images(images), m_title(title)
 {
-    auto *mnuPreview = new QAction(u"Print Pre&view..."_s, fileMenu);
+    auto *mnuPreview =
+        translated(new QAction(fileMenu), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Print Pre&view..."));
     mnuPreview->setObjectName(u"mnuPreview"_s);
     insertActionAfter(fileMenu, mnuPrint, mnuPreview);
-    auto *mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, fileMenu);
+    auto *mnuPbPreview = translated(new QAction(fileMenu), "text", "Form1",
+                                    QT_TRANSLATE_NOOP("Form1", "Barcodes Image List Previe&w..."));
     mnuPbPreview->setObjectName(u"mnuPbPreview"_s);
     insertActionAfter(fileMenu, mnuPbarcode, mnuPbPreview);
     followEnabled(mnuPrint, mnuPreview);
@@ -60,7 +65,7 @@ void PrintCommands::printList()
         return;
     QPrinter printer(QPrinter::HighResolution);
     PrintRequest request;
-    request.title = u"Print List"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print List");
     if (!userPrompt().choosePrinter(printer, request))
         return;
     const ListPrinter listing(m_list.records(), m_title,
@@ -78,7 +83,7 @@ void PrintCommands::previewList()
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     // Each page is painted when it is shown, so a list of a million records opens at once.
     PagePreviewRequest request;
-    request.title = u"Print Preview"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print Preview");
     request.pageCount = listing.pageCount();
     request.paintPage = [&listing](QPainter &painter, const QPaintDevice &device, int page) {
         listing.paintPage(painter, device, page);
@@ -96,7 +101,7 @@ void PrintCommands::printImages()
         printer.setPageOrientation(QPageLayout::Portrait);
     const QTextCursor selection = images->textCursor();
     PrintRequest request;
-    request.title = u"Print Barcodes Image List"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print Barcodes Image List");
     request.selectionAvailable = selection.hasSelection();
     if (!userPrompt().choosePrinter(printer, request))
         return;
