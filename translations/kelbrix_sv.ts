@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>AboutWindow</name>
+    <message>
+        <source>&lt;h2&gt;%1&lt;/h2&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with 2- and 5-digit supplements, and the labels, lists, bitmaps and TIFF files that carry them.&lt;/p&gt;&lt;p&gt;Bars are drawn by libzint; TIFF files are written by libtiff.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;%1&lt;/h2&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Skapar streckkoder av typerna EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 och Code 39 med 2- och 5-siffriga tillägg, samt etiketter, listor, bitmappar och TIFF-filer med streckkoderna.&lt;/p&gt;&lt;p&gt;Streckkoderna ritas av libzint; TIFF-filer skrivs av libtiff.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
     <name>BarcodeList</name>
     <message>
         <source>Product</source>
@@ -22,6 +29,105 @@
     <message>
         <source>Type</source>
         <translation>Typ</translation>
+    </message>
+</context>
+<context>
+    <name>ConverterError</name>
+    <message>
+        <source>Disk Full Error</source>
+        <translation>Fel: disken är full</translation>
+    </message>
+    <message>
+        <source>File Already Exists</source>
+        <translation>Filen finns redan</translation>
+    </message>
+    <message>
+        <source>Error Opening file</source>
+        <translation>Fel vid öppning av fil</translation>
+    </message>
+    <message>
+        <source>Error Deleting File</source>
+        <translation>Fel vid borttagning av fil</translation>
+    </message>
+    <message>
+        <source>Error Locking DIB when Writing</source>
+        <translation>Fel vid låsning av DIB vid skrivning</translation>
+    </message>
+    <message>
+        <source>Unsupported Image Format</source>
+        <translation>Bildformatet stöds inte</translation>
+    </message>
+    <message>
+        <source>Error Reading from File</source>
+        <translation>Fel vid läsning från fil</translation>
+    </message>
+    <message>
+        <source>File Not Found</source>
+        <translation>Filen hittades inte</translation>
+    </message>
+    <message>
+        <source>Insufficient Memory</source>
+        <translation>Otillräckligt minne</translation>
+    </message>
+    <message>
+        <source>Internal Error (unknown errors)</source>
+        <translation>Internt fel (okända fel)</translation>
+    </message>
+    <message>
+        <source>Error Printing Image</source>
+        <translation>Fel vid utskrift av bild</translation>
+    </message>
+    <message>
+        <source>Printer does not support Bitmaps</source>
+        <translation>Skrivaren stöder inte bitmappar</translation>
+    </message>
+    <message>
+        <source>Missing DIL File</source>
+        <translation>DIL-fil saknas</translation>
+    </message>
+    <message>
+        <source>Missing DEL File</source>
+        <translation>DEL-fil saknas</translation>
+    </message>
+    <message>
+        <source>Unsupported Export Format</source>
+        <translation>Exportformatet stöds inte</translation>
+    </message>
+    <message>
+        <source>Error Writing Data to Disk.</source>
+        <translation>Fel vid skrivning av data till disk.</translation>
+    </message>
+    <message>
+        <source>Internal Error Writing Image Data</source>
+        <translation>Internt fel vid skrivning av bilddata</translation>
+    </message>
+    <message>
+        <source>Bad Dynamic Export Library</source>
+        <translation>Felaktigt dynamiskt exportbibliotek</translation>
+    </message>
+    <message>
+        <source>Missing Parameter Element(s)</source>
+        <translation>Parameterelement saknas</translation>
+    </message>
+    <message>
+        <source>Unknown Error, Error Code=</source>
+        <translation>Okänt fel, felkod=</translation>
+    </message>
+    <message>
+        <source>TIFF Error</source>
+        <translation>TIFF-fel</translation>
+    </message>
+    <message>
+        <source>Unspecified Internal Error</source>
+        <translation>Ospecificerat internt fel</translation>
+    </message>
+    <message>
+        <source>Can&apos;t make a %1 dpi file. But you can try again, but the size might not be right, continue ?</source>
+        <translation>Det går inte att skapa en %1 dpi-fil. Du kan försöka igen, men storleken kanske inte blir rätt. Fortsätta?</translation>
+    </message>
+    <message>
+        <source>To big a Tiff</source>
+        <translation>För stor TIFF</translation>
     </message>
 </context>
 <context>
@@ -65,6 +171,80 @@
     <message>
         <source>The list is full: %1 of the %2 numbers were added.</source>
         <translation>Listan är full: %1 av de %2 numren lades till.</translation>
+    </message>
+</context>
+<context>
+    <name>CsvMappingDialog</name>
+    <message>
+        <source>(none)</source>
+        <translation>(ingen)</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Kolumn %1</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>EAN 13 or EAN 8, by length</source>
+        <translation>EAN 13 eller EAN 8, efter längd</translation>
+    </message>
+    <message>
+        <source>&amp;Product:</source>
+        <translation>&amp;Produkt:</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode:</source>
+        <translation>&amp;Streckkod:</translation>
+    </message>
+    <message>
+        <source>&amp;Supplement:</source>
+        <translation>T&amp;illägg:</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>&amp;Text:</translation>
+    </message>
+    <message>
+        <source>T&amp;ype:</source>
+        <translation>T&amp;yp:</translation>
+    </message>
+    <message>
+        <source>Type of rows &amp;without one:</source>
+        <translation>Typ för rader &amp;utan typ:</translation>
+    </message>
+    <message>
+        <source>The first rows of the file. Choose the column of each field:</source>
+        <translation>De första raderna i filen. Välj kolumn för varje fält:</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importera</translation>
+    </message>
+    <message>
+        <source>Save &amp;Report...</source>
+        <translation>Spara &amp;rapport...</translation>
+    </message>
+    <message>
+        <source>Import the accepted rows? Cancel imports nothing.</source>
+        <translation>Importera de godkända raderna? Avbryt importerar ingenting.</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Spara rapport</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt);;All files (*)</source>
+        <translation>Textfil (*.txt);;Alla filer (*)</translation>
     </message>
 </context>
 <context>
@@ -533,6 +713,205 @@
         <source>Checking…</source>
         <translation>Kontrollerar…</translation>
     </message>
+    <message>
+        <source>You can make max 50 copies at a time</source>
+        <translation>Du kan göra högst 50 kopior åt gången</translation>
+    </message>
+    <message>
+        <source>ISBN code is wrong to few deviders (-), you should have 3</source>
+        <translation>ISBN-koden är fel, för få bindestreck (-), det ska vara 3</translation>
+    </message>
+    <message>
+        <source>ISBN Devider Error.</source>
+        <translation>Fel antal bindestreck i ISBN.</translation>
+    </message>
+    <message>
+        <source>The ISBN code input is wrong, expected %1. Accept Input anyway ?</source>
+        <translation>Den inmatade ISBN-koden är fel, förväntat %1. Godta inmatningen ändå?</translation>
+    </message>
+    <message>
+        <source>ISBN Error</source>
+        <translation>ISBN-fel</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=%2</source>
+        <translation>Sparar.... %1, kopia=%2</translation>
+    </message>
+    <message>
+        <source>The product %1 exists in list, continue? </source>
+        <translation>Produkten %1 finns redan i listan, fortsätta? </translation>
+    </message>
+    <message>
+        <source>Keep Product ?.</source>
+        <translation>Behåll produkten?</translation>
+    </message>
+    <message>
+        <source>This number has been issued, please enter a different one</source>
+        <translation>Det här numret har redan använts, ange ett annat</translation>
+    </message>
+    <message>
+        <source>Barcode is the same.</source>
+        <translation>Streckkoden är densamma.</translation>
+    </message>
+    <message>
+        <source>No Item was selected, Select Item to remove.</source>
+        <translation>Ingen post är markerad. Markera den post som ska tas bort.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fel</translation>
+    </message>
+    <message>
+        <source>Remove:  Selected Item/Items.</source>
+        <translation>Ta bort:  Markerad post/poster.</translation>
+    </message>
+    <message>
+        <source>Remove Item</source>
+        <translation>Ta bort post</translation>
+    </message>
+    <message>
+        <source>Do you want to clear List ?</source>
+        <translation>Vill du tömma listan?</translation>
+    </message>
+    <message>
+        <source>Clear List.</source>
+        <translation>Töm listan.</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Your Barcode List isn&apos;t empty, do you want to merge files ?</source>
+        <translation>Din streckkodslista är inte tom. Vill du slå ihop filerna?</translation>
+    </message>
+    <message>
+        <source>Merge Files</source>
+        <translation>Slå ihop filer</translation>
+    </message>
+    <message>
+        <source>%1 records were read; the rest of %2 could not be read. </source>
+        <translation>%1 poster lästes in; resten av %2 kunde inte läsas. </translation>
+    </message>
+    <message>
+        <source>Save List</source>
+        <translation>Spara lista</translation>
+    </message>
+    <message>
+        <source>Save as %1 ?</source>
+        <translation>Spara som %1?</translation>
+    </message>
+    <message>
+        <source>Save List ?.</source>
+        <translation>Spara listan?</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>TIFF (*.TIF)</source>
+        <translation>TIFF (*.TIF)</translation>
+    </message>
+    <message>
+        <source>Windows Bitmap (*.BMP)</source>
+        <translation>Windows Bitmap (*.BMP)</translation>
+    </message>
+    <message>
+        <source>Save Barcode List (*.QZ2)</source>
+        <translation>Spara streckkodslista (*.QZ2)</translation>
+    </message>
+    <message>
+        <source>Save Barcode Images List (*.RTF)</source>
+        <translation>Spara bildlista med streckkoder (*.RTF)</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 does not end in .qz2, .rtf, .bmp or .tif.</source>
+        <translation>Ingenting sparades: %1 slutar inte på .qz2, .rtf, .bmp eller .tif.</translation>
+    </message>
+    <message>
+        <source>You must make a Barcode in order to save it as a BMP file.</source>
+        <translation>Du måste skapa en streckkod innan du kan spara den som BMP-fil.</translation>
+    </message>
+    <message>
+        <source>No Barcode BMP to Save</source>
+        <translation>Ingen streckkod att spara som BMP</translation>
+    </message>
+    <message>
+        <source>Now Saveing...%1 ,Copy %2</source>
+        <translation>Sparar nu...%1 ,kopia %2</translation>
+    </message>
+    <message>
+        <source>Save Barcode ?.</source>
+        <translation>Spara streckkoden?</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved.</source>
+        <translation>Dina inställningar kunde inte sparas.</translation>
+    </message>
+    <message>
+        <source>1 TIFF file written in %1</source>
+        <translation>1 TIFF-fil skriven i %1</translation>
+    </message>
+    <message>
+        <source>%1 TIFF files written in %2</source>
+        <translation>%1 TIFF-filer skrivna i %2</translation>
+    </message>
+    <message>
+        <source>; not exported: record %1</source>
+        <translation>; inte exporterade: post %1</translation>
+    </message>
+    <message>
+        <source>; the export was stopped</source>
+        <translation>; exporten stoppades</translation>
+    </message>
+    <message>
+        <source>; the export did not finish</source>
+        <translation>; exporten slutfördes inte</translation>
+    </message>
+    <message>
+        <source>Making a TIF file in %1 Bit color will corrupt the saved image, please use 256 colors, Do you want to Continue ?</source>
+        <translation>Att skapa en TIF-fil i %1 bitars färg förstör den sparade bilden, använd 256 färger. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Wrong color depth</source>
+        <translation>Fel färgdjup</translation>
+    </message>
+    <message>
+        <source>Verify each file</source>
+        <translation>Kontrollera varje fil</translation>
+    </message>
+    <message>
+        <source>The UPC A number %1 can not be shown as UPC E: only UPC A numbers of number system 0 or 1 with enough zeros can be zero-suppressed. Make it as UPC A instead.</source>
+        <translation>UPC A-numret %1 kan inte visas som UPC E: bara UPC A-nummer i nummersystem 0 eller 1 med tillräckligt många nollor kan nollundertryckas. Gör den som UPC A i stället.</translation>
+    </message>
+    <message>
+        <source>The barcode was not made: %1</source>
+        <translation>Streckkoden skapades inte: %1</translation>
+    </message>
+    <message>
+        <source>You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9</source>
+        <translation>Din ISBN-kod måste ha 10 siffror och 3 bindestreck ( - )! t.ex. 1-57169-006-9</translation>
+    </message>
+    <message>
+        <source>Make the code first: the label does not show the barcode in the entry.</source>
+        <translation>Skapa koden först: etiketten visar inte streckkoden i inmatningen.</translation>
+    </message>
+    <message>
+        <source>Make Code</source>
+        <translation>Skapa kod</translation>
+    </message>
+    <message>
+        <source>Code 39 takes at most %1 characters, the check character included.</source>
+        <translation>Code 39 rymmer högst %1 tecken, kontrolltecknet inräknat.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Kelbrix Help</source>
+        <translation>Kelbrix Hjälp</translation>
+    </message>
 </context>
 <context>
     <name>ImageListCommands</name>
@@ -600,6 +979,160 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     <message>
         <source>The label reads back as something else than it was made from. Check it before you print it.</source>
         <translation>Etiketten läses tillbaka som något annat än den skapades av. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+</context>
+<context>
+    <name>ListFiles</name>
+    <message>
+        <source>Could not open &quot;%1&quot;: the file does not exist.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: filen finns inte.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: it is a folder, not a list file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är en mapp, inte en listfil.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: it is no regular file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är ingen vanlig fil.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: %2.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>Could not read all of &quot;%1&quot;. %2</source>
+        <translation>Det gick inte att läsa hela &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 characters.</source>
+        <translation>Rad %1 är längre än %2 tecken.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB, more than a list file can be.</source>
+        <translation>Filen är större än %1 MB, mer än en listfil kan vara.</translation>
+    </message>
+    <message>
+        <source>Line %1 could not be read: %2.</source>
+        <translation>Rad %1 kunde inte läsas: %2.</translation>
+    </message>
+    <message>
+        <source>Sorry, Wrong file format.</source>
+        <translation>Tyvärr, fel filformat.</translation>
+    </message>
+    <message>
+        <source>Wrong File Format</source>
+        <translation>Fel filformat</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list file (.qz2, .qzl or .bar).</source>
+        <translation>&quot;%1&quot; är ingen listfil (.qz2, .qzl eller .bar).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not read; the list file name is unchanged.</source>
+        <translation>&quot;%1&quot; lästes inte; listfilens namn är oförändrat.</translation>
+    </message>
+    <message>
+        <source>Read 1 record of &quot;%1&quot;; the rest of the file could not be read.</source>
+        <translation>Läste 1 post av &quot;%1&quot;; resten av filen kunde inte läsas.</translation>
+    </message>
+    <message>
+        <source>Read %1 records of &quot;%2&quot;; the rest of the file could not be read.</source>
+        <translation>Läste %1 poster av &quot;%2&quot;; resten av filen kunde inte läsas.</translation>
+    </message>
+    <message>
+        <source>Record %1 (&quot;%2&quot;) holds the character %3, which the Windows-1252 code page of list files cannot hold.
+
+Save the list as UTF-8 with a byte-order mark? Older programs may show such characters wrongly.</source>
+        <translation>Post %1 (&quot;%2&quot;) innehåller tecknet %3, som listfilernas teckentabell Windows-1252 inte kan lagra.
+
+Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådana tecken fel.</translation>
+    </message>
+    <message>
+        <source>Save List</source>
+        <translation>Spara lista</translation>
+    </message>
+    <message>
+        <source>Line %1: the %2 line is empty.</source>
+        <translation>Rad %1: raden för %2 är tom.</translation>
+    </message>
+    <message>
+        <source>Line %1: the %2 field is not enclosed in double quotes.</source>
+        <translation>Rad %1: fältet %2 står inte inom citattecken.</translation>
+    </message>
+    <message>
+        <source>Line %1: the file holds more than %2 records.</source>
+        <translation>Rad %1: filen innehåller mer än %2 poster.</translation>
+    </message>
+    <message>
+        <source>Line %1: the file ends inside a record, before its %2 line.</source>
+        <translation>Rad %1: filen slutar mitt i en post, före dess rad för %2.</translation>
+    </message>
+    <message>
+        <source>record %1 (&quot;%2&quot;) %3</source>
+        <translation>post %1 (&quot;%2&quot;) %3</translation>
+    </message>
+    <message>
+        <source>is one too many: a list file holds at most %1 records</source>
+        <translation>är en för mycket: en listfil rymmer högst %1 poster</translation>
+    </message>
+    <message>
+        <source>has a line break in its %1, which a list file cannot hold</source>
+        <translation>har en radbrytning i %1, som en listfil inte kan lagra</translation>
+    </message>
+    <message>
+        <source>has more than %1 characters in its %2, more than a list file can hold</source>
+        <translation>har mer än %1 tecken i %2, mer än en listfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has the broken character %1 in its %2, which no text file can hold</source>
+        <translation>har det trasiga tecknet %1 i %2, som ingen textfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has more than %1 bytes in its %2, more than a list file can hold</source>
+        <translation>har mer än %1 byte i %2, mer än en listfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has the character %1 in its %2, which the Windows-1252 code page of list files cannot hold</source>
+        <translation>har tecknet %1 i %2, som listfilernas teckentabell Windows-1252 inte kan lagra</translation>
+    </message>
+    <message>
+        <source>. Nothing was written.</source>
+        <translation>. Ingenting skrevs.</translation>
+    </message>
+    <message>
+        <source>The list could not be written: %1.</source>
+        <translation>Listan kunde inte skrivas: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>NumberSequenceDialog</name>
+    <message>
+        <source>Number Sequence</source>
+        <translation>Nummerserie</translation>
+    </message>
+    <message>
+        <source>Item {n}</source>
+        <translation>Artikel {n}</translation>
+    </message>
+    <message>
+        <source>{n} stands for the number&apos;s place in the sequence: 1, 2, 3, ...</source>
+        <translation>{n} står för numrets plats i serien: 1, 2, 3, ...</translation>
+    </message>
+    <message>
+        <source>Company &amp;prefix:</source>
+        <translation>&amp;Företagsprefix:</translation>
+    </message>
+    <message>
+        <source>&amp;First item reference:</source>
+        <translation>Första &amp;artikelnummer:</translation>
+    </message>
+    <message>
+        <source>&amp;Count:</source>
+        <translation>An&amp;tal:</translation>
+    </message>
+    <message>
+        <source>Product &amp;name:</source>
+        <translation>Produkt&amp;namn:</translation>
     </message>
 </context>
 <context>
@@ -810,6 +1343,21 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     <message>
         <source>Unknown Error. Error code=</source>
         <translation>Okänt fel. Felkod=</translation>
+    </message>
+</context>
+<context>
+    <name>WizStart</name>
+    <message>
+        <source>Getting started</source>
+        <translation>Komma igång</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;Choose the barcode type and, if you need one, a supplement.&lt;/li&gt;&lt;li&gt;Type the digits without the check digit; it is added for you.&lt;/li&gt;&lt;li&gt;Type the product text to print under the barcode.&lt;/li&gt;&lt;li&gt;Press &lt;b&gt;Make Code&lt;/b&gt;, then copy, drag, list, print or save the label.&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;Välj streckkodstyp och, om du behöver ett, ett tillägg.&lt;/li&gt;&lt;li&gt;Skriv siffrorna utan kontrollsiffran; den läggs till åt dig.&lt;/li&gt;&lt;li&gt;Skriv produkttexten som ska skrivas ut under streckkoden.&lt;/li&gt;&lt;li&gt;Tryck på &lt;b&gt;Skapa kod&lt;/b&gt; och kopiera, dra, lägg i listan, skriv ut eller spara sedan etiketten.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
     </message>
 </context>
 <context>
