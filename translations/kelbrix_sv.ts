@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE">
 <context>
@@ -122,7 +122,7 @@
         <translation>Ospecificerat internt fel</translation>
     </message>
     <message>
-        <source>Can't make a %1 dpi file. But you can try again, but the size might not be right, continue ?</source>
+        <source>Can&apos;t make a %1 dpi file. But you can try again, but the size might not be right, continue ?</source>
         <translation>Det går inte att skapa en %1 dpi-fil. Du kan försöka igen, men storleken kanske inte blir rätt. Fortsätta?</translation>
     </message>
     <message>
@@ -302,7 +302,7 @@
         <translation>Fyll i antalet kopior du vill ha (max 50).</translation>
     </message>
     <message>
-        <source>Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode.</source>
+        <source>Click here to make the barcode, if it&apos;s grayed out you have to few digits or the wrong barcode.</source>
         <translation>Klicka här för att skapa streckkoden. Om knappen är gråtonad har du för få siffror eller fel streckkod.</translation>
     </message>
     <message>
@@ -378,7 +378,7 @@
         <translation>Ta med produktinformationen på streckkodsetiketten.</translation>
     </message>
     <message>
-        <source>Don't Include the Product information on barcode label.</source>
+        <source>Don&apos;t Include the Product information on barcode label.</source>
         <translation>Ta inte med produktinformationen på streckkodsetiketten.</translation>
     </message>
     <message>
@@ -782,7 +782,7 @@
         <translation>Öppna</translation>
     </message>
     <message>
-        <source>Your Barcode List isn't empty, do you want to merge files ?</source>
+        <source>Your Barcode List isn&apos;t empty, do you want to merge files ?</source>
         <translation>Din streckkodslista är inte tom. Vill du slå ihop filerna?</translation>
     </message>
     <message>
@@ -1051,24 +1051,24 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
 <context>
     <name>ListFiles</name>
     <message>
-        <source>Could not open "%1": the file does not exist.</source>
-        <translation>Det gick inte att öppna "%1": filen finns inte.</translation>
+        <source>Could not open &quot;%1&quot;: the file does not exist.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: filen finns inte.</translation>
     </message>
     <message>
-        <source>Could not open "%1": it is a folder, not a list file.</source>
-        <translation>Det gick inte att öppna "%1": det är en mapp, inte en listfil.</translation>
+        <source>Could not open &quot;%1&quot;: it is a folder, not a list file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är en mapp, inte en listfil.</translation>
     </message>
     <message>
-        <source>Could not open "%1": it is no regular file.</source>
-        <translation>Det gick inte att öppna "%1": det är ingen vanlig fil.</translation>
+        <source>Could not open &quot;%1&quot;: it is no regular file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är ingen vanlig fil.</translation>
     </message>
     <message>
-        <source>Could not open "%1": %2.</source>
-        <translation>Det gick inte att öppna "%1": %2.</translation>
+        <source>Could not open &quot;%1&quot;: %2.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: %2.</translation>
     </message>
     <message>
-        <source>Could not read all of "%1". %2</source>
-        <translation>Det gick inte att läsa hela "%1". %2</translation>
+        <source>Could not read all of &quot;%1&quot;. %2</source>
+        <translation>Det gick inte att läsa hela &quot;%1&quot;. %2</translation>
     </message>
     <message>
         <source>Line %1 is longer than %2 characters.</source>
@@ -1091,26 +1091,26 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
         <translation>Fel filformat</translation>
     </message>
     <message>
-        <source>"%1" is not a list file (.qz2, .qzl or .bar).</source>
-        <translation>"%1" är ingen listfil (.qz2, .qzl eller .bar).</translation>
+        <source>&quot;%1&quot; is not a list file (.qz2, .qzl or .bar).</source>
+        <translation>&quot;%1&quot; är ingen listfil (.qz2, .qzl eller .bar).</translation>
     </message>
     <message>
-        <source>"%1" was not read; the list file name is unchanged.</source>
-        <translation>"%1" lästes inte; listfilens namn är oförändrat.</translation>
+        <source>&quot;%1&quot; was not read; the list file name is unchanged.</source>
+        <translation>&quot;%1&quot; lästes inte; listfilens namn är oförändrat.</translation>
     </message>
     <message>
-        <source>Read 1 record of "%1"; the rest of the file could not be read.</source>
-        <translation>Läste 1 post av "%1"; resten av filen kunde inte läsas.</translation>
+        <source>Read 1 record of &quot;%1&quot;; the rest of the file could not be read.</source>
+        <translation>Läste 1 post av &quot;%1&quot;; resten av filen kunde inte läsas.</translation>
     </message>
     <message>
-        <source>Read %1 records of "%2"; the rest of the file could not be read.</source>
-        <translation>Läste %1 poster av "%2"; resten av filen kunde inte läsas.</translation>
+        <source>Read %1 records of &quot;%2&quot;; the rest of the file could not be read.</source>
+        <translation>Läste %1 poster av &quot;%2&quot;; resten av filen kunde inte läsas.</translation>
     </message>
     <message>
-        <source>Record %1 ("%2") holds the character %3, which the Windows-1252 code page of list files cannot hold.
+        <source>Record %1 (&quot;%2&quot;) holds the character %3, which the Windows-1252 code page of list files cannot hold.
 
 Save the list as UTF-8 with a byte-order mark? Older programs may show such characters wrongly.</source>
-        <translation>Post %1 ("%2") innehåller tecknet %3, som listfilernas teckentabell Windows-1252 inte kan lagra.
+        <translation>Post %1 (&quot;%2&quot;) innehåller tecknet %3, som listfilernas teckentabell Windows-1252 inte kan lagra.
 
 Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådana tecken fel.</translation>
     </message>
@@ -1135,8 +1135,8 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Rad %1: filen slutar mitt i en post, före dess rad för %2.</translation>
     </message>
     <message>
-        <source>record %1 ("%2") %3</source>
-        <translation>post %1 ("%2") %3</translation>
+        <source>record %1 (&quot;%2&quot;) %3</source>
+        <translation>post %1 (&quot;%2&quot;) %3</translation>
     </message>
     <message>
         <source>is one too many: a list file holds at most %1 records</source>
@@ -1182,7 +1182,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Artikel {n}</translation>
     </message>
     <message>
-        <source>{n} stands for the number's place in the sequence: 1, 2, 3, ...</source>
+        <source>{n} stands for the number&apos;s place in the sequence: 1, 2, 3, ...</source>
         <translation>{n} står för numrets plats i serien: 1, 2, 3, ...</translation>
     </message>
     <message>
@@ -1323,7 +1323,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Felaktigt filnamn eller filnummer.</translation>
     </message>
     <message>
-        <source>File dosen't exist. Please try again.</source>
+        <source>File dosen&apos;t exist. Please try again.</source>
         <translation>Filen finns inte. Försök igen.</translation>
     </message>
     <message>
@@ -1399,7 +1399,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Ogiltigt format i Urklipp.</translation>
     </message>
     <message>
-        <source>Can't create AutoRedraw image.</source>
+        <source>Can&apos;t create AutoRedraw image.</source>
         <translation>Det går inte att skapa AutoRedraw-bilden.</translation>
     </message>
     <message>
@@ -1411,7 +1411,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Skrivarfel.</translation>
     </message>
     <message>
-        <source>Printer driver doesn't support specified property.</source>
+        <source>Printer driver doesn&apos;t support specified property.</source>
         <translation>Skrivardrivrutinen stöder inte den angivna egenskapen.</translation>
     </message>
     <message>
@@ -1423,11 +1423,11 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Ogiltig bildtyp.</translation>
     </message>
     <message>
-        <source>Can't empty Clipboard.</source>
+        <source>Can&apos;t empty Clipboard.</source>
         <translation>Det går inte att tömma Urklipp.</translation>
     </message>
     <message>
-        <source>Can't open Clipboard.</source>
+        <source>Can&apos;t open Clipboard.</source>
         <translation>Det går inte att öppna Urklipp.</translation>
     </message>
     <message>
@@ -1441,6 +1441,57 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>Unknown Error. Error code=</source>
         <translation>Okänt fel. Felkod=</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPipeline</name>
+    <message>
+        <source>At %1 dpi the barcode of %2 is %3 pixels wide, fewer than its %4 modules: no file was made.</source>
+        <translation>Vid %1 dpi är streckkoden för %2 %3 bildpunkter bred, färre än dess %4 moduler: ingen fil skapades.</translation>
+    </message>
+    <message>
+        <source>Rescaleing %1, Copy=1</source>
+        <translation>Skalar om %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Mirror, Rotate.... %1, Copy=1</source>
+        <translation>Spegla, rotera.... %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Compressing %1, Copy=1</source>
+        <translation>Komprimerar %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Can&apos;t make a %1 dpi file, not even at 1/%2 of its size.</source>
+        <translation>Det går inte att skapa en %1 dpi-fil, inte ens i 1/%2 av dess storlek.</translation>
+    </message>
+    <message>
+        <source>TIFF Error</source>
+        <translation>TIFF-fel</translation>
+    </message>
+    <message>
+        <source>Now Processing.... %1</source>
+        <translation>Bearbetar nu.... %1</translation>
+    </message>
+    <message>
+        <source>Processing.... %1</source>
+        <translation>Bearbetar.... %1</translation>
+    </message>
+    <message>
+        <source>Enlarge.... %1</source>
+        <translation>Förstorar.... %1</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=1</source>
+        <translation>Sparar.... %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=%2</source>
+        <translation>Sparar.... %1, kopia=%2</translation>
+    </message>
+    <message>
+        <source>Now Saveing...%1 ,Copy %2</source>
+        <translation>Sparar nu...%1 ,kopia %2</translation>
     </message>
 </context>
 <context>
@@ -1477,8 +1528,8 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>&amp;Millimeter (mm)</translation>
     </message>
     <message>
-        <source>I&amp;nches (")</source>
-        <translation>T&amp;um (")</translation>
+        <source>I&amp;nches (&quot;)</source>
+        <translation>T&amp;um (&quot;)</translation>
     </message>
     <message>
         <source>&amp;Width</source>
@@ -1589,11 +1640,11 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Millimeter(mm): Alla mått anges i millimeter.</translation>
     </message>
     <message>
-        <source>Inches ("): All measurements is in Inches.</source>
-        <translation>Tum ("): Alla mått anges i tum.</translation>
+        <source>Inches (&quot;): All measurements is in Inches.</source>
+        <translation>Tum (&quot;): Alla mått anges i tum.</translation>
     </message>
     <message>
-        <source>If it's checked then this size for the Barcode is default.</source>
+        <source>If it&apos;s checked then this size for the Barcode is default.</source>
         <translation>Om rutan är markerad är denna storlek standard för streckkoden.</translation>
     </message>
     <message>
@@ -1712,23 +1763,23 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Markera alla: Om rutan är markerad markeras allt ovan och tas med i sökningen.</translation>
     </message>
     <message>
-        <source>Barcode: If checked it's included in search.</source>
+        <source>Barcode: If checked it&apos;s included in search.</source>
         <translation>Streckkod: Om rutan är markerad tas den med i sökningen.</translation>
     </message>
     <message>
-        <source>Digit Sup.: If checked it's included in search.</source>
+        <source>Digit Sup.: If checked it&apos;s included in search.</source>
         <translation>Tillägg: Om rutan är markerad tas det med i sökningen.</translation>
     </message>
     <message>
-        <source>Free Text: If checked it's included in search.</source>
+        <source>Free Text: If checked it&apos;s included in search.</source>
         <translation>Fritext: Om rutan är markerad tas den med i sökningen.</translation>
     </message>
     <message>
-        <source>Product: If checked it's included in search.</source>
+        <source>Product: If checked it&apos;s included in search.</source>
         <translation>Produkt: Om rutan är markerad tas den med i sökningen.</translation>
     </message>
     <message>
-        <source>Type: If checked it's included in search.</source>
+        <source>Type: If checked it&apos;s included in search.</source>
         <translation>Typ: Om rutan är markerad tas den med i sökningen.</translation>
     </message>
     <message>
@@ -1764,7 +1815,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Alla poster som hittas visas här</translation>
     </message>
     <message>
-        <source>Enter text/digits to search for (Doesn't support * or ? wildcards).</source>
+        <source>Enter text/digits to search for (Doesn&apos;t support * or ? wildcards).</source>
         <translation>Skriv in text/siffror att söka efter (jokertecknen * och ? stöds inte).</translation>
     </message>
     <message>
@@ -1835,7 +1886,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Kalibrerings&amp;sida...</translation>
     </message>
     <message>
-        <source>Print a page with rulers and crosshairs to measure the printer's offsets</source>
+        <source>Print a page with rulers and crosshairs to measure the printer&apos;s offsets</source>
         <translation>Skriv ut en sida med linjaler och hårkors för att mäta skrivarens förskjutning</translation>
     </message>
     <message>
@@ -1962,7 +2013,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>ISBN-teckensnitt</translation>
     </message>
     <message>
-        <source>Don't Mirror</source>
+        <source>Don&apos;t Mirror</source>
         <translation>Spegla inte</translation>
     </message>
     <message>
@@ -1978,7 +2029,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Spegelvänd bild</translation>
     </message>
     <message>
-        <source>Don't Rotate</source>
+        <source>Don&apos;t Rotate</source>
         <translation>Rotera inte</translation>
     </message>
     <message>
@@ -2054,7 +2105,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>Använd alltid 256-färgsläge vid start</translation>
     </message>
     <message>
-        <source>Don't Ask and don't change to 256 colors</source>
+        <source>Don&apos;t Ask and don&apos;t change to 256 colors</source>
         <translation>Fråga inte och byt inte till 256 färger</translation>
     </message>
     <message>
@@ -2066,7 +2117,7 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>&amp;256 färger (8 bitar)</translation>
     </message>
     <message>
-        <source>This desktop cannot switch to 256 colors, and TIFF files do not depend on the display's color depth.</source>
+        <source>This desktop cannot switch to 256 colors, and TIFF files do not depend on the display&apos;s color depth.</source>
         <translation>Det här skrivbordet kan inte växla till 256 färger, och TIFF-filer påverkas inte av skärmens färgdjup.</translation>
     </message>
     <message>
