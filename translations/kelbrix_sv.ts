@@ -32,6 +32,97 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Makes retail barcodes and their labels. Without options it opens the main window.</source>
+        <translation>Skapar streckkoder för detaljhandeln och deras etiketter. Utan flaggor öppnas huvudfönstret.</translation>
+    </message>
+    <message>
+        <source>Runs one image converter command, prints its result code and opens no window.</source>
+        <translation>Kör ett bildkonverteringskommando, skriver ut dess resultatkod och öppnar inget fönster.</translation>
+    </message>
+    <message>
+        <source>A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load when the window opens, as File &gt; Load does.</source>
+        <translation>En listfil (.qz2, .qzl, .bar) eller bildlista med streckkoder (.rtf) som ska öppnas när fönstret öppnas, som Arkiv &gt; Öppna gör.</translation>
+    </message>
+    <message>
+        <source>Writes a one-bit TIFF file of each record of the list file, opens no window and leaves the desktop clipboard alone. Prints each file written and a count; exits with 0 when every record was written. The files are those Save As makes, except that the TIFF window&apos;s Adjust width and height are not applied.</source>
+        <translation>Skriver en enbits TIFF-fil för varje post i listfilen, öppnar inget fönster och lämnar skrivbordets Urklipp orört. Skriver ut varje skriven fil och ett antal; avslutar med 0 när alla poster har skrivits. Filerna är de som Spara som skapar, förutom att TIFF-fönstrets justering av bredd och höjd inte tillämpas.</translation>
+    </message>
+    <message>
+        <source>Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 or Windows-1252) with the checks of Add to List and writes the accepted ones as the list file --out, opening no window. Prints each refused row on standard error and exits with 1 if a row was refused. --export also takes a CSV file in place of a list file.</source>
+        <translation>Läser raderna i en CSV-fil (avgränsade med komma, semikolon eller tabb, UTF-8 eller Windows-1252) med kontrollerna i Lägg till i listan och skriver de godkända som listfilen --out, utan att öppna något fönster. Skriver ut varje avvisad rad på standardfel och avslutar med 1 om en rad avvisades. --export tar också en CSV-fil i stället för en listfil.</translation>
+    </message>
+    <message>
+        <source>With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write.</source>
+        <translation>Med --export: mappen som TIFF-filerna hamnar i. Med --import: listfilen (.qz2) som ska skrivas.</translation>
+    </message>
+    <message>
+        <source>With --import: the field of each column in order, such as product,barcode,supplement,text,type (an empty name skips a column; default: from the header row).</source>
+        <translation>Med --import: fältet för varje kolumn i ordning, till exempel product,barcode,supplement,text,type (ett tomt namn hoppar över en kolumn; standard: från rubrikraden).</translation>
+    </message>
+    <message>
+        <source>With --import: the type of rows that give none, such as &quot;EAN 13&quot;, E132 or &quot;Code 39&quot;.</source>
+        <translation>Med --import: typen för rader som inte anger någon, till exempel &quot;EAN 13&quot;, E132 eller &quot;Code 39&quot;.</translation>
+    </message>
+    <message>
+        <source>With --import: keep (default) or skip the rows whose product is already in the list.</source>
+        <translation>Med --import: keep (behåll, standard) eller skip (hoppa över) raderna vars produkt redan finns i listan.</translation>
+    </message>
+    <message>
+        <source>Prints the labels of the list file (or CSV file) onto label sheets in the PDF file --pdf, each record --copies times, opening no window. Prints each page written; a record whose label does not fit is named on standard error and left out.</source>
+        <translation>Skriver ut listfilens (eller CSV-filens) etiketter på etikettark i PDF-filen --pdf, varje post --copies gånger, utan att öppna något fönster. Skriver ut varje skriven sida; en post vars etikett inte får plats nämns på standardfel och utelämnas.</translation>
+    </message>
+    <message>
+        <source>With --sheet: the label sheet, by name or maker&apos;s product number (see --templates).</source>
+        <translation>Med --sheet: etikettarket, efter namn eller tillverkarens produktnummer (se --templates).</translation>
+    </message>
+    <message>
+        <source>With --sheet: the PDF file to write.</source>
+        <translation>Med --sheet: PDF-filen som ska skrivas.</translation>
+    </message>
+    <message>
+        <source>With --sheet: the first label used on the first sheet, counted row by row (default 1).</source>
+        <translation>Med --sheet: den första etiketten som används på det första arket, räknat rad för rad (standard 1).</translation>
+    </message>
+    <message>
+        <source>Prints the label sheets the program knows, one a line.</source>
+        <translation>Skriver ut de etikettark programmet känner till, ett per rad.</translation>
+    </message>
+    <message>
+        <source>With --export: the resolution, 300 to 4800 dpi (default: as stored by the TIFF window). With --sheet: the printer&apos;s, whose dots the bars are made of (default 600).</source>
+        <translation>Med --export: upplösningen, 300 till 4800 dpi (standard: som den sparats av TIFF-fönstret). Med --sheet: skrivarens, vars punkter strecken består av (standard 600).</translation>
+    </message>
+    <message>
+        <source>With --export: none, huffman, g3 or g4.</source>
+        <translation>Med --export: none, huffman, g3 eller g4.</translation>
+    </message>
+    <message>
+        <source>With --export: files of each record; with --sheet: labels of each record; 1 to 999.</source>
+        <translation>Med --export: filer för varje post; med --sheet: etiketter för varje post; 1 till 999.</translation>
+    </message>
+    <message>
+        <source>With --export: black and white swapped.</source>
+        <translation>Med --export: svart och vitt byter plats.</translation>
+    </message>
+    <message>
+        <source>With --export: mirrored, h (left-right) or v (top-bottom).</source>
+        <translation>Med --export: spegelvänd, h (vänster-höger) eller v (upp-ned).</translation>
+    </message>
+    <message>
+        <source>With --export: turned clockwise by 90, 180 or 270 degrees.</source>
+        <translation>Med --export: vriden medurs 90, 180 eller 270 grader.</translation>
+    </message>
+    <message>
+        <source>With --export or --sheet: the records, such as 1,4-9 (default: all).</source>
+        <translation>Med --export eller --sheet: posterna, till exempel 1,4-9 (standard: alla).</translation>
+    </message>
+    <message>
+        <source>With --export: reads each file back and fails unless it scans to its record&apos;s digits.</source>
+        <translation>Med --export: läser tillbaka varje fil och misslyckas om den inte läses av som postens siffror.</translation>
+    </message>
+</context>
+<context>
     <name>ConverterError</name>
     <message>
         <source>Disk Full Error</source>
