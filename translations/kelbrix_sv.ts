@@ -1261,6 +1261,136 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <source>The list could not be written: %1.</source>
         <translation>Listan kunde inte skrivas: %1.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is no Code 39 character</source>
+        <translation>&quot;%1&quot; är inget Code 39-tecken</translation>
+    </message>
+    <message>
+        <source>a Code 39 barcode has at most %1 characters, not %2</source>
+        <translation>en Code 39-streckkod har högst %1 tecken, inte %2</translation>
+    </message>
+    <message>
+        <source>an ISBN is written as 10 characters and 3 dividers, such as 1-57169-006-9, not %1</source>
+        <translation>ett ISBN skrivs med 10 tecken och 3 bindestreck, till exempel 1-57169-006-9, inte %1</translation>
+    </message>
+    <message>
+        <source>the ISBN check character is %1, but it should be %2</source>
+        <translation>ISBN-kontrolltecknet är %1, men det ska vara %2</translation>
+    </message>
+    <message>
+        <source>the barcode %1 is not all digits</source>
+        <translation>streckkoden %1 består inte bara av siffror</translation>
+    </message>
+    <message>
+        <source>%1 has %2 digits, or %3 with its check digit, not %4</source>
+        <translation>%1 har %2 siffror, eller %3 med kontrollsiffran, inte %4</translation>
+    </message>
+    <message>
+        <source>the check digit is %1, but it should be %2</source>
+        <translation>kontrollsiffran är %1, men den ska vara %2</translation>
+    </message>
+    <message>
+        <source>the %1 holds a line break, which a list file cannot keep</source>
+        <translation>%1 innehåller en radbrytning, som en listfil inte kan behålla</translation>
+    </message>
+    <message>
+        <source>the %1 is longer than %2 characters</source>
+        <translation>%1 är längre än %2 tecken</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no column name: use product, barcode, supplement, text or type</source>
+        <translation>&quot;%1&quot; är inget kolumnnamn: använd product, barcode, supplement, text eller type</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a field that an earlier column already holds</source>
+        <translation>&quot;%1&quot; anger ett fält som en tidigare kolumn redan innehåller</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no barcode type</source>
+        <translation>&quot;%1&quot; är ingen streckkodstyp</translation>
+    </message>
+    <message>
+        <source>the supplement %1 is not all digits</source>
+        <translation>tillägget %1 består inte bara av siffror</translation>
+    </message>
+    <message>
+        <source>a supplement has 2 or 5 digits, not %1</source>
+        <translation>ett tillägg har 2 eller 5 siffror, inte %1</translation>
+    </message>
+    <message>
+        <source>%1 takes no %2-digit supplement</source>
+        <translation>%1 tar inget %2-siffrigt tillägg</translation>
+    </message>
+    <message>
+        <source>%1 needs a supplement of %2 digits, not %3</source>
+        <translation>%1 behöver ett tillägg på %2 siffror, inte %3</translation>
+    </message>
+    <message>
+        <source>%1 rows read: %2 imported, %3 refused.
+</source>
+        <translation>%1 rader lästa: %2 importerade, %3 avvisade.
+</translation>
+    </message>
+    <message>
+        <source>The rows from line %1 on were not read: a list holds at most %2 records.
+</source>
+        <translation>Raderna från rad %1 och framåt lästes inte: en lista rymmer högst %2 poster.
+</translation>
+    </message>
+    <message>
+        <source>Line %1 (%2): %3
+</source>
+        <translation>Rad %1 (%2): %3
+</translation>
+    </message>
+    <message>
+        <source>Line %1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod.</source>
+        <translation>Rad %1 anger ingen streckkodskolumn: kalla en av dem Barcode, EAN, GTIN eller Streckkod.</translation>
+    </message>
+    <message>
+        <source>the product %1 exists in list</source>
+        <translation>produkten %1 finns redan i listan</translation>
+    </message>
+    <message>
+        <source>%1 is no file that can be read.</source>
+        <translation>%1 är ingen fil som kan läsas.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2.</source>
+        <translation>Det gick inte att öppna %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB and was not read.</source>
+        <translation>%1 är större än %2 MB och lästes inte.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2.</source>
+        <translation>Det gick inte att läsa %1: %2.</translation>
+    </message>
+    <message>
+        <source>Line %1 holds a NUL byte: this is no text file.</source>
+        <translation>Rad %1 innehåller en NUL-byte: detta är ingen textfil.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not UTF-8 text, although the file starts as UTF-8. Save the file again in one encoding.</source>
+        <translation>Rad %1 är inte UTF-8-text, fast filen börjar som UTF-8. Spara om filen i en enda teckenkodning.</translation>
+    </message>
+    <message>
+        <source>Line %1 mixes UTF-8 and Windows-1252 text in one file. Save the file again in one encoding.</source>
+        <translation>Rad %1 blandar UTF-8- och Windows-1252-text i samma fil. Spara om filen i en enda teckenkodning.</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 bytes.</source>
+        <translation>Rad %1 är längre än %2 byte.</translation>
+    </message>
+    <message>
+        <source>Line %1 opens a quoted field that is never closed.</source>
+        <translation>Rad %1 inleder ett citerat fält som aldrig avslutas.</translation>
+    </message>
+    <message>
+        <source>Line %1 has text after the closing quote of field %2.</source>
+        <translation>Rad %1 har text efter det avslutande citattecknet i fält %2.</translation>
+    </message>
 </context>
 <context>
     <name>NumberSequenceDialog</name>
