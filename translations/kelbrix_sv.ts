@@ -32,6 +32,37 @@
     </message>
 </context>
 <context>
+    <name>ColourMode</name>
+    <message>
+        <source>Change to 256 Colors</source>
+        <translation>Byt till 256 färger</translation>
+    </message>
+    <message>
+        <source>Error changing resolution! Returned: </source>
+        <translation>Fel vid byte av upplösning! Returnerade: </translation>
+    </message>
+    <message>
+        <source>Kelbrix can&apos;t change color depth automaticlly on your computer, you must reboot the system to change color depth.  Reboot now?</source>
+        <translation>Kelbrix kan inte byta färgdjup automatiskt på din dator, du måste starta om systemet för att byta färgdjup.  Starta om nu?</translation>
+    </message>
+    <message>
+        <source>You are about to change to 256 Color, Do you want to Continue ?</source>
+        <translation>Du håller på att byta till 256 färger. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>You are about to change to %1 Bit Color, Do you want to Continue ?</source>
+        <translation>Du håller på att byta till %1 bitars färg. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Change to %1 Bit Colors</source>
+        <translation>Byt till %1 bitars färger</translation>
+    </message>
+    <message>
+        <source>To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?</source>
+        <translation>För att kunna spara TIFF-bilder med hög upplösning måste du använda 256 färger. Byta upplösning automatiskt?</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Makes retail barcodes and their labels. Without options it opens the main window.</source>
