@@ -1027,6 +1027,18 @@
         <source>Code 39 takes at most %1 characters, the check character included.</source>
         <translation>Code 39 rymmer högst %1 tecken, kontrolltecknet inräknat.</translation>
     </message>
+    <message>
+        <source>The list is locked while the export runs; Cancel or Esc stops it.</source>
+        <translation>Listan är låst medan exporten pågår; Avbryt eller Esc stoppar den.</translation>
+    </message>
+    <message>
+        <source>The picture could not be made small enough for the Barcode Image List; it was not added.</source>
+        <translation>Bilden kunde inte göras tillräckligt liten för bildlistan med streckkoder; den lades inte till.</translation>
+    </message>
+    <message>
+        <source>Barcode Image List</source>
+        <translation>Bildlista med streckkoder</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
