@@ -15,6 +15,7 @@ PACKAGES=(
     cmake g++ ninja-build ccache pkg-config clang-format git
     openbox weston qt6-wayland
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-tools-dev qt6-l10n-tools
     libzint-dev libtiff-dev libzbar-dev libzxing-dev
     zbar-tools libtiff-tools xvfb xauth fonts-dejavu-core desktop-file-utils appstream
     libreoffice-writer-nogui poppler-utils lintian librsvg2-bin ghostscript

@@ -10,6 +10,11 @@ endforeach()
 if(NOT TARGET Qt6::Svg)
     message(FATAL_ERROR "Qt 6 Svg was not found. Install it with: apt-get install qt6-svg-dev")
 endif()
+# lupdate and lrelease build the translations into the program.
+find_package(Qt6 QUIET COMPONENTS LinguistTools)
+if(NOT TARGET Qt6::lupdate OR NOT TARGET Qt6::lrelease)
+    message(FATAL_ERROR "Qt 6 LinguistTools was not found. Install it with: apt-get install qt6-tools-dev qt6-l10n-tools")
+endif()
 
 find_path(ZINT_INCLUDE_DIR zint.h)
 find_library(ZINT_LIBRARY NAMES zint)

@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -11,16 +12,18 @@ namespace Kelbrix {
 AboutWindow::AboutWindow(const QString &windowTitle, QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmAbout"_s);
-    setWindowTitle(u"About "_s + windowTitle);
+    setWindowTitle(QCoreApplication::translate("Form1", "About %1").arg(windowTitle));
     auto *layout = new QVBoxLayout(this);
     auto *text = new QLabel(this);
     text->setObjectName(u"lblAbout"_s);
     text->setTextFormat(Qt::RichText);
-    text->setText(u"<h2>%1</h2><p>Version %2</p>"
-                  "<p>Makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with 2- and 5-digit "
-                  "supplements, and the labels, lists, bitmaps and TIFF files that carry them.</p>"
-                  "<p>Bars are drawn by libzint; TIFF files are written by libtiff.</p>"_s.arg(
-                      windowTitle.toHtmlEscaped(), QString::fromLatin1(KELBRIX_VERSION)));
+    text->setText(QCoreApplication::translate(
+                      "AboutWindow",
+                      "<h2>%1</h2><p>Version %2</p>"
+                      "<p>Makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with 2- and 5-digit "
+                      "supplements, and the labels, lists, bitmaps and TIFF files that carry them.</p>"
+                      "<p>Bars are drawn by libzint; TIFF files are written by libtiff.</p>")
+                      .arg(windowTitle.toHtmlEscaped(), QString::fromLatin1(KELBRIX_VERSION)));
     text->setWordWrap(true);
     layout->addWidget(text);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

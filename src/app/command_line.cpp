@@ -1,9 +1,11 @@
 #include "app/command_line.h"
+#include "app/translation.h"
 
 #include "artwork/artwork_options.h"
 #include "export/convert_command_line.h"
 #include "list/csv_import.h"
 #include "list/list_files.h"
+#include "settings/settings_store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -53,88 +55,137 @@ const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--
 // The options are described once, for parsing and for --help alike.
 void describe(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(u"Makes retail barcodes and their labels. Without options it opens the "
-                                     "main window."_s);
-    parser.addOption(QCommandLineOption(kConvert,
-                                        u"Runs one image converter command, prints its result code and "
-                                        "opens no window."_s,
-                                        u"command"_s));
-    parser.addPositionalArgument(u"file"_s,
-                                 u"A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load "
-                                 "when the window opens, as File > Load does."_s,
-                                 u"[file]"_s);
-    parser.addOption(QCommandLineOption(kExport,
-                                        u"Writes a one-bit TIFF file of each record of the list file, opens no "
-                                        "window and leaves the desktop clipboard alone. Prints each file written "
-                                        "and a count; exits with 0 when every record was written. The files are "
-                                        "those Save As makes, except that the TIFF window's Adjust width and "
-                                        "height are not applied."_s,
-                                        u"list"_s));
-    parser.addOption(QCommandLineOption(kImport,
-                                        u"Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 "
-                                        "or Windows-1252) with the checks of Add to List and writes the accepted "
-                                        "ones as the list file --out, opening no window. Prints each refused row "
-                                        "on standard error and exits with 1 if a row was refused. --export also "
-                                        "takes a CSV file in place of a list file."_s,
-                                        u"csv"_s));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Makes retail barcodes and their labels. Without options it opens the "
+                       "main window."));
     parser.addOption(QCommandLineOption(
-        kOut, u"With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write."_s,
+        kConvert,
+        QCoreApplication::translate("CommandLine", "Runs one image converter command, prints its result code and "
+                                                   "opens no window."),
+        u"command"_s));
+    parser.addPositionalArgument(
+        u"file"_s,
+        QCoreApplication::translate("CommandLine",
+                                    "A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load "
+                                    "when the window opens, as File > Load does."),
+        u"[file]"_s);
+    parser.addOption(QCommandLineOption(
+        kExport,
+        QCoreApplication::translate("CommandLine",
+                                    "Writes a one-bit TIFF file of each record of the list file, opens no "
+                                    "window and leaves the desktop clipboard alone. Prints each file written "
+                                    "and a count; exits with 0 when every record was written. The files are "
+                                    "those Save As makes, except that the TIFF window's Adjust width and "
+                                    "height are not applied."),
+        u"list"_s));
+    parser.addOption(QCommandLineOption(
+        kImport,
+        QCoreApplication::translate("CommandLine",
+                                    "Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 "
+                                    "or Windows-1252) with the checks of Add to List and writes the accepted "
+                                    "ones as the list file --out, opening no window. Prints each refused row "
+                                    "on standard error and exits with 1 if a row was refused. --export also "
+                                    "takes a CSV file in place of a list file."),
+        u"csv"_s));
+    parser.addOption(QCommandLineOption(
+        kOut,
+        QCoreApplication::translate(
+            "CommandLine",
+            "With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write."),
         u"path"_s));
-    parser.addOption(QCommandLineOption(kColumns,
-                                        u"With --import: the field of each column in order, such as "
-                                        "product,barcode,supplement,text,type (an empty name skips a column; "
-                                        "default: from the header row)."_s,
-                                        u"names"_s));
     parser.addOption(QCommandLineOption(
-        kType, u"With --import: the type of rows that give none, such as \"EAN 13\", E132 or \"Code 39\"."_s,
+        kColumns,
+        QCoreApplication::translate("CommandLine",
+                                    "With --import: the field of each column in order, such as "
+                                    "product,barcode,supplement,text,type (an empty name skips a column; "
+                                    "default: from the header row)."),
+        u"names"_s));
+    parser.addOption(QCommandLineOption(
+        kType,
+        QCoreApplication::translate(
+            "CommandLine", "With --import: the type of rows that give none, such as \"EAN 13\", E132 or \"Code 39\"."),
         u"type"_s));
-    parser.addOption(QCommandLineOption(kDuplicates,
-                                        u"With --import: keep (default) or skip the rows whose product is "
-                                        "already in the list."_s,
-                                        u"keep|skip"_s));
-    parser.addOption(QCommandLineOption(kSheet,
-                                        u"Prints the labels of the list file (or CSV file) onto label sheets in "
-                                        "the PDF file --pdf, each record --copies times, opening no window. Prints "
-                                        "each page written; a record whose label does not fit is named on standard "
-                                        "error and left out."_s,
-                                        u"list"_s));
     parser.addOption(QCommandLineOption(
-        kTemplate, u"With --sheet: the label sheet, by name or maker's product number (see --templates)."_s,
+        kDuplicates,
+        QCoreApplication::translate("CommandLine", "With --import: keep (default) or skip the rows whose product is "
+                                                   "already in the list."),
+        u"keep|skip"_s));
+    parser.addOption(QCommandLineOption(
+        kSheet,
+        QCoreApplication::translate("CommandLine",
+                                    "Prints the labels of the list file (or CSV file) onto label sheets in "
+                                    "the PDF file --pdf, each record --copies times, opening no window. Prints "
+                                    "each page written; a record whose label does not fit is named on standard "
+                                    "error and left out."),
+        u"list"_s));
+    parser.addOption(QCommandLineOption(
+        kTemplate,
+        QCoreApplication::translate(
+            "CommandLine", "With --sheet: the label sheet, by name or maker's product number (see --templates)."),
         u"name"_s));
-    parser.addOption(QCommandLineOption(kPdf, u"With --sheet: the PDF file to write."_s, u"file"_s));
     parser.addOption(QCommandLineOption(
-        kStart, u"With --sheet: the first label used on the first sheet, counted row by row (default 1)."_s, u"n"_s));
-    parser.addOption(QCommandLineOption(kTemplates, u"Prints the label sheets the program knows, one a line."_s));
-    parser.addOption(QCommandLineOption(kDpi,
-                                        u"With --export: the resolution, 300 to 4800 dpi (default: as stored by the "
-                                        "TIFF window). With --sheet: the printer's, whose dots the bars are made of "
-                                        "(default 600)."_s,
-                                        u"dpi"_s));
-    parser.addOption(QCommandLineOption(kCompression, u"With --export: none, huffman, g3 or g4."_s, u"kind"_s));
+        kPdf, QCoreApplication::translate("CommandLine", "With --sheet: the PDF file to write."), u"file"_s));
     parser.addOption(QCommandLineOption(
-        kCopies, u"With --export: files of each record; with --sheet: labels of each record; 1 to 999."_s, u"n"_s));
-    parser.addOption(QCommandLineOption(kInvert, u"With --export: black and white swapped."_s));
+        kStart,
+        QCoreApplication::translate(
+            "CommandLine", "With --sheet: the first label used on the first sheet, counted row by row (default 1)."),
+        u"n"_s));
+    parser.addOption(QCommandLineOption(
+        kTemplates,
+        QCoreApplication::translate("CommandLine", "Prints the label sheets the program knows, one a line.")));
+    parser.addOption(QCommandLineOption(
+        kDpi,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export: the resolution, 300 to 4800 dpi (default: as stored by the "
+                                    "TIFF window). With --sheet: the printer's, whose dots the bars are made of "
+                                    "(default 600)."),
+        u"dpi"_s));
+    parser.addOption(QCommandLineOption(
+        kCompression, QCoreApplication::translate("CommandLine", "With --export: none, huffman, g3 or g4."),
+        u"kind"_s));
+    parser.addOption(QCommandLineOption(
+        kCopies,
+        QCoreApplication::translate(
+            "CommandLine", "With --export: files of each record; with --sheet: labels of each record; 1 to 999."),
+        u"n"_s));
+    parser.addOption(QCommandLineOption(
+        kInvert, QCoreApplication::translate("CommandLine", "With --export: black and white swapped.")));
+    parser.addOption(QCommandLineOption(
+        kMirror,
+        QCoreApplication::translate("CommandLine", "With --export: mirrored, h (left-right) or v (top-bottom)."),
+        u"h|v"_s));
+    parser.addOption(QCommandLineOption(
+        kRotate,
+        QCoreApplication::translate("CommandLine", "With --export: turned clockwise by 90, 180 or 270 degrees."),
+        u"degrees"_s));
     parser.addOption(
-        QCommandLineOption(kMirror, u"With --export: mirrored, h (left-right) or v (top-bottom)."_s, u"h|v"_s));
-    parser.addOption(
-        QCommandLineOption(kRotate, u"With --export: turned clockwise by 90, 180 or 270 degrees."_s, u"degrees"_s));
+        QCommandLineOption(kRecords,
+                           QCoreApplication::translate(
+                               "CommandLine", "With --export or --sheet: the records, such as 1,4-9 (default: all)."),
+                           u"numbers"_s));
     parser.addOption(QCommandLineOption(
-        kRecords, u"With --export or --sheet: the records, such as 1,4-9 (default: all)."_s, u"numbers"_s));
-    parser.addOption(QCommandLineOption(kFormat,
-                                        u"With --export: tif (default), or vector artwork of each record's label "
-                                        "as svg, pdf or eps."_s,
-                                        u"tif|svg|pdf|eps"_s));
-    parser.addOption(QCommandLineOption(kMagnification,
-                                        u"With --export and a vector format: the size of the EAN, UPC and ISBN "
-                                        "symbols, 80 to 200 percent of the nominal X-dimension of 0.330 mm "
-                                        "(default: as stored by the size window)."_s,
-                                        u"percent"_s));
-    parser.addOption(QCommandLineOption(kBwr,
-                                        u"With --export and a vector format: the bar width reduction, 0 to 0.100 "
-                                        "mm (default: as stored by the size window)."_s,
-                                        u"mm"_s));
+        kFormat,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export: tif (default), or vector artwork of each record's label "
+                                    "as svg, pdf or eps."),
+        u"tif|svg|pdf|eps"_s));
     parser.addOption(QCommandLineOption(
-        kVerify, u"With --export: reads each file back and fails unless it scans to its record's digits."_s));
+        kMagnification,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export and a vector format: the size of the EAN, UPC and ISBN "
+                                    "symbols, 80 to 200 percent of the nominal X-dimension of 0.330 mm "
+                                    "(default: as stored by the size window)."),
+        u"percent"_s));
+    parser.addOption(QCommandLineOption(
+        kBwr,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export and a vector format: the bar width reduction, 0 to 0.100 "
+                                    "mm (default: as stored by the size window)."),
+        u"mm"_s));
+    parser.addOption(QCommandLineOption(
+        kVerify,
+        QCoreApplication::translate(
+            "CommandLine", "With --export: reads each file back and fails unless it scans to its record's digits.")));
     parser.addHelpOption();
     parser.addVersionOption();
 }
@@ -435,6 +486,8 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
     case CommandLine::Action::Version: {
         QCoreApplication app(argc, argv);
         setIdentity();
+        // The help speaks the language the window was last saved to speak.
+        switchLanguage(languageFromSetting(ReadRegistryValue(buildEdition(), u"Language"_s)));
         QCommandLineParser parser;
         describe(parser);
         parser.process(app); // prints the help or the version and ends the program

@@ -2,6 +2,7 @@
 // from elsewhere and hand it on. The reading, the rules and the writing are the list's and the
 // barcode folder's; this file asks the user and appends.
 #include "app/csv_commands.h"
+#include "app/translation.h"
 
 #include "app/busy_progress.h"
 #include "app/csv_mapping_dialog.h"
@@ -15,6 +16,7 @@
 #include "list/csv_reader.h"
 #include "list/csv_writer.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QMenu>
 #include <QProgressBar>
@@ -28,11 +30,14 @@ namespace {
 // Rows the mapping window shows.
 constexpr qsizetype previewRows = 20;
 
-const QString csvFilter = u"CSV file (*.csv);;Text file (*.txt);;All files (*)"_s;
-
-QAction *insertAction(QMenu *menu, QAction *before, const QString &name, const QString &caption)
+QString csvFilter()
 {
-    auto *action = named(new QAction(caption, menu), name);
+    return QCoreApplication::translate("CsvCommands", "CSV file (*.csv);;Text file (*.txt);;All files (*)");
+}
+
+QAction *insertAction(QMenu *menu, QAction *before, const QString &name, const char *caption)
+{
+    auto *action = named(translated(new QAction(menu), "text", "Form1", caption), name);
     menu->insertAction(before, action);
     return action;
 }
@@ -48,9 +53,10 @@ CsvCommands::CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, 
                          BarcodeList &list, ExportLock &lock, QProgressBar *progress)
     : QObject(window), m_window(window), m_list(list), m_progress(progress)
 {
-    QAction *mnuImport = insertAction(fileMenu, fileBefore, u"mnuImport"_s, u"&Import..."_s);
-    QAction *mnuExport = insertAction(fileMenu, fileBefore, u"mnuExport"_s, u"E&xport..."_s);
-    QAction *mnuSequence = insertAction(editMenu, editBefore, u"mnuSequence"_s, u"&Number Sequence..."_s);
+    QAction *mnuImport = insertAction(fileMenu, fileBefore, u"mnuImport"_s, QT_TRANSLATE_NOOP("Form1", "&Import..."));
+    QAction *mnuExport = insertAction(fileMenu, fileBefore, u"mnuExport"_s, QT_TRANSLATE_NOOP("Form1", "E&xport..."));
+    QAction *mnuSequence =
+        insertAction(editMenu, editBefore, u"mnuSequence"_s, QT_TRANSLATE_NOOP("Form1", "&Number Sequence..."));
     mnuExport->setEnabled(list.count() > 0);
     connect(mnuImport, &QAction::triggered, this, &CsvCommands::importCsv);
     connect(mnuExport, &QAction::triggered, this, &CsvCommands::exportCsv);
@@ -61,8 +67,8 @@ CsvCommands::CsvCommands(QWidget *window, QMenu *fileMenu, QAction *fileBefore, 
 void CsvCommands::importCsv()
 {
     FileRequest request;
-    request.title = u"Import"_s;
-    request.filter = csvFilter;
+    request.title = QCoreApplication::translate("CsvCommands", "Import");
+    request.filter = csvFilter();
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
@@ -71,7 +77,8 @@ void CsvCommands::importCsv()
     CsvReader preview = file;
     const QList<CsvRow> rows = readCsvRows(preview, previewRows);
     if (rows.isEmpty()) {
-        tell(preview.ok() ? u"%1 holds no rows."_s.arg(path) : preview.error(), PromptIcon::Exclamation);
+        tell(preview.ok() ? QCoreApplication::translate("CsvCommands", "%1 holds no rows.").arg(path) : preview.error(),
+             PromptIcon::Exclamation);
         return;
     }
     CsvMappingDialog mapping(rows, columnsFromHeader(rows.first().fields).value_or(CsvColumns{}), m_window);
@@ -92,12 +99,16 @@ void CsvCommands::importCsv()
     importAll(DuplicateProducts::KeepAll);
     if (result.ok() && result.keptProducts > 0) {
         PromptRequest question;
-        question.text = u"%1 rows of the file name a product that is already in the list or in an earlier row."_s.arg(
-            result.keptProducts);
-        question.title = u"Import"_s;
+        question.text =
+            QCoreApplication::translate(
+                "CsvCommands", "%1 rows of the file name a product that is already in the list or in an earlier row.")
+                .arg(result.keptProducts);
+        question.title = QCoreApplication::translate("CsvCommands", "Import");
         question.icon = PromptIcon::Question;
         question.buttons = PromptButtons::YesNoCancel;
-        question.buttonTexts = {u"Keep all"_s, u"Skip all"_s, u"Cancel"_s};
+        question.buttonTexts = {QCoreApplication::translate("CsvCommands", "Keep all"),
+                                QCoreApplication::translate("CsvCommands", "Skip all"),
+                                QCoreApplication::translate("CsvCommands", "Cancel")};
         const PromptAnswer answer = userPrompt().ask(question);
         if (answer == PromptAnswer::Cancel)
             return;
@@ -120,8 +131,8 @@ void CsvCommands::exportCsv()
 {
     FileRequest request;
     request.mode = FileRequest::Mode::Save;
-    request.title = u"Export"_s;
-    request.filter = csvFilter;
+    request.title = QCoreApplication::translate("CsvCommands", "Export");
+    request.filter = csvFilter();
     request.extensionFromFilter = true;
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
@@ -145,13 +156,18 @@ void CsvCommands::numberSequence()
     }
     // As Add to List, a barcode is issued once; a sequence is added whole or not at all.
     if (issued > 0) {
-        tell(u"%1 of the %2 numbers are already in the list: nothing was added."_s.arg(issued).arg(records.size()),
+        tell(QCoreApplication::translate("CsvCommands",
+                                         "%1 of the %2 numbers are already in the list: nothing was added.")
+                 .arg(issued)
+                 .arg(records.size()),
              PromptIcon::Exclamation);
         return;
     }
     const qsizetype appended = m_list.appendRecords(records, true);
     if (appended < records.size())
-        tell(u"The list is full: %1 of the %2 numbers were added."_s.arg(appended).arg(records.size()),
+        tell(QCoreApplication::translate("CsvCommands", "The list is full: %1 of the %2 numbers were added.")
+                 .arg(appended)
+                 .arg(records.size()),
              PromptIcon::Exclamation);
 }
 

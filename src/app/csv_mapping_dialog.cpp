@@ -4,6 +4,7 @@
 
 #include "app/named.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -25,9 +26,9 @@ const char16_t *const fixedTypeNames[] = {u"EAN 13", u"EAN 8", u"UPC A", u"UPC E
 QComboBox *columnChoice(const QString &name, int columnCount, int selected, QWidget *parent)
 {
     auto *box = named(new QComboBox(parent), name);
-    box->addItem(u"(none)"_s, -1);
+    box->addItem(QCoreApplication::translate("CsvMappingDialog", "(none)"), -1);
     for (int column = 0; column < columnCount; ++column)
-        box->addItem(u"Column %1"_s.arg(column + 1), column);
+        box->addItem(QCoreApplication::translate("CsvMappingDialog", "Column %1").arg(column + 1), column);
     box->setCurrentIndex(std::max(0, box->findData(selected)));
     return box;
 }
@@ -38,7 +39,7 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     : QDialog(parent)
 {
     setObjectName(u"frmCsvMapping"_s);
-    setWindowTitle(u"Import"_s);
+    setWindowTitle(QCoreApplication::translate("CsvMappingDialog", "Import"));
     int columnCount = 0;
     for (const CsvRow &row : rows)
         columnCount = std::max(columnCount, int(row.fields.size()));
@@ -46,7 +47,7 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     tblRows = named(new QTableWidget(int(rows.size()), columnCount, this), u"tblRows"_s);
     QStringList headers;
     for (int column = 0; column < columnCount; ++column)
-        headers.append(u"Column %1"_s.arg(column + 1));
+        headers.append(QCoreApplication::translate("CsvMappingDialog", "Column %1").arg(column + 1));
     tblRows->setHorizontalHeaderLabels(headers);
     QStringList lines;
     for (int r = 0; r < rows.size(); ++r) {
@@ -65,18 +66,19 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     cboText = columnChoice(u"cboText"_s, columnCount, columns.text, this);
     cboType = columnChoice(u"cboType"_s, columnCount, columns.type, this);
     cboFixedType = named(new QComboBox(this), u"cboFixedType"_s);
-    cboFixedType->addItem(u"EAN 13 or EAN 8, by length"_s, QString());
+    cboFixedType->addItem(QCoreApplication::translate("CsvMappingDialog", "EAN 13 or EAN 8, by length"), QString());
     for (const char16_t *name : fixedTypeNames)
         cboFixedType->addItem(QString::fromUtf16(name), typeCodeFromName(QString::fromUtf16(name)));
     cboFixedType->setCurrentIndex(std::max(0, cboFixedType->findData(columns.fixedType)));
 
     auto *form = new QFormLayout;
-    addLabelledRow(form, this, u"&Product:"_s, cboProduct);
-    addLabelledRow(form, this, u"&Barcode:"_s, cboBarcode);
-    addLabelledRow(form, this, u"&Supplement:"_s, cboSupplement);
-    addLabelledRow(form, this, u"&Text:"_s, cboText);
-    addLabelledRow(form, this, u"T&ype:"_s, cboType);
-    addLabelledRow(form, this, u"Type of rows &without one:"_s, cboFixedType);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "&Product:"), cboProduct);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "&Barcode:"), cboBarcode);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "&Supplement:"), cboSupplement);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "&Text:"), cboText);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "T&ype:"), cboType);
+    addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "Type of rows &without one:"),
+                   cboFixedType);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     cmdOk = named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
@@ -86,7 +88,9 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     connect(cboBarcode, &QComboBox::currentIndexChanged, this, &CsvMappingDialog::updateOk);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(u"The first rows of the file. Choose the column of each field:"_s, this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("CsvMappingDialog", "The first rows of the file. Choose the column of each field:"),
+        this));
     layout->addWidget(tblRows, 1);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -1,4 +1,5 @@
 #include "app/export_lock.h"
+#include "app/translation.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,7 +34,9 @@ ExportLock::Held::Held(ExportLock &lock) : m_actions(lock.m_actions)
 {
     if (!lock.lblExportLock) {
         QStatusBar *bar = lock.m_window.statusBar();
-        lock.lblExportLock = new QLabel(u"The list is locked while the export runs; Cancel or Esc stops it."_s, bar);
+        lock.lblExportLock = translated(new QLabel(bar), "text", "Form1",
+                                        QT_TRANSLATE_NOOP("Form1", "The list is locked while the export runs; Cancel "
+                                                                   "or Esc stops it."));
         lock.lblExportLock->setObjectName(u"lblExportLock"_s);
         lock.lblExportLock->setTextFormat(Qt::PlainText);
         lock.lblExportLock->hide();

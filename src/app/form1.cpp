@@ -20,6 +20,7 @@
 #include "app/label_picture.h"
 #include "base/units.h"
 
+#include <QCoreApplication>
 #include <QTreeView>
 
 #include <QAction>
@@ -133,7 +134,7 @@ void Form1::startUp()
     // Qt gives every control the desktop's interface font already.
     txtCopies->setText(u"1"_s);
     setWindowTitle(editionTitle(edition).trimmed());
-    setHint(u"Press F1 for Help"_s);
+    m_hints->show("Form1", QT_TRANSLATE_NOOP("Form1", "Press F1 for Help"));
 
     // The window's own choices, which settings that are missing or not understood leave.
     TypeCode = u"E130"_s;
@@ -162,9 +163,10 @@ void Form1::startUp()
 
     WindowTitle = windowTitle();
     TypeName = startUpTypeName(*this);
-    setWindowTitle(WindowTitle + u" "_s + TypeName + u" "_s + m_startUpSuffix);
-    mnuHelp->setText(u"&"_s + WindowTitle + u"Help"_s);
-    mnuAbout->setText(u"About "_s + WindowTitle);
+    m_captionSeparator = u" "_s;
+    m_captionSuffix = m_startUpSuffix;
+    showCaption();
+    retranslateState();
     ApplyBarcodeType();
     // Disabled after the restored options' handlers have run, which enable them for Code 39:
     // every type starts with both disabled until an entry is typed.
@@ -172,6 +174,22 @@ void Form1::startUp()
     Command1->setEnabled(false);
     // The user starts by typing the barcode.
     TxtStreck->setFocus();
+}
+
+void Form1::showCaption()
+{
+    setWindowTitle(WindowTitle + m_captionSeparator + TypeName +
+                   (m_captionSuffix ? QCoreApplication::translate("Form1", m_captionSuffix) : QString()));
+}
+
+void Form1::retranslateState()
+{
+    // Before the start-up has set the title there is no caption to build.
+    if (WindowTitle.isEmpty())
+        return;
+    showCaption();
+    mnuHelp->setText(QCoreApplication::translate("Form1", "&%1Help").arg(WindowTitle));
+    mnuAbout->setText(QCoreApplication::translate("Form1", "About %1").arg(WindowTitle));
 }
 
 void Form1::setHint(const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/translation.h"
 #include "artwork/artwork.h"
 #include "artwork/artwork_writers.h"
 #include "barcode/edition.h"
@@ -204,6 +205,12 @@ public:
     /// The text of the status bar's hint panel.
     QString statusText() const;
 
+    /// Switches every window to \a language at once ("English", "Svenska"); what is typed, the
+    /// list and the label stay.
+    void switchLanguage(Language language);
+    /// Keeps the language spoken now as the one the next start uses ("Spara/Save").
+    void saveLanguage();
+
     /// The barcode list: its records in record order, the product list and the barcode index.
     const BarcodeList &barcodeList() const { return *m_list; }
     /// Number of records in the barcode list.
@@ -362,7 +369,14 @@ private:
     QString typeCodeFromList() const;
 
     SettingsStore m_settings;
-    QString m_startUpSuffix;
+    // The caption after the title and the type name: its separator and its suffix (a source
+    // text of "Form1", nullptr for none), kept so a language switch builds it again.
+    QString m_captionSeparator;
+    const char *m_captionSuffix = nullptr;
+    const char *m_startUpSuffix = " "; ///< the suffix of the saved supplement option
+    void showCaption();
+    /// The texts built from the window's state, in the language of the moment.
+    void retranslateState();
     bool m_closing = false;
     HintPanel *m_hints = nullptr;
     VerifyPanel *m_verify = nullptr; ///< reads the main label back after each new label

@@ -6,6 +6,7 @@
 #include "barcode/entry_rules.h"
 #include "base/user_prompt.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -174,7 +175,8 @@ void Form1::onCopiesChanged()
         return;
     }
     if (decision.tooMany) {
-        ask(u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(QCoreApplication::translate("Form1", "You can make max 50 copies at a time"), applicationTitle(),
+            PromptIcon::Exclamation, PromptButtons::Ok);
     }
 }
 
@@ -191,14 +193,15 @@ void Form1::IsbnCheckOnKeyUp(int key)
 
     const IsbnCheck check = checkIsbn(entry);
     if (!check.dividersOk()) {
-        ask(u"ISBN code is wrong to few deviders (-), you should have 3"_s, u"ISBN Devider Error."_s,
-            PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(QCoreApplication::translate("Form1", "ISBN code is wrong to few deviders (-), you should have 3"),
+            QCoreApplication::translate("Form1", "ISBN Devider Error."), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
     if (check.checkCharacterWrong(entry)) {
         const PromptAnswer answer =
-            ask(u"The ISBN code input is wrong, expected "_s + check.expected + u". Accept Input anyway ?"_s,
-                u"ISBN Error"_s, PromptIcon::Exclamation, PromptButtons::YesNo);
+            ask(QCoreApplication::translate("Form1", "The ISBN code input is wrong, expected %1. Accept Input anyway ?")
+                    .arg(check.expected),
+                QCoreApplication::translate("Form1", "ISBN Error"), PromptIcon::Exclamation, PromptButtons::YesNo);
         if (answer == PromptAnswer::No) {
             TxtStreck->setText(entry.left(12));
             TxtStreck->setCursorPosition(12);

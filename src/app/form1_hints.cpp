@@ -6,6 +6,7 @@
 #include "app/label_picture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,46 +21,63 @@ namespace Kelbrix {
 
 void installMainWindowHints(Form1 &form, HintPanel &hints)
 {
-    const std::pair<QWidget *, QString> table[] = {
-        {&form, u"Press F1 for Help"_s},
-        {form.StatBar1, u"Press F1 to get help."_s},
-        {form.Frame1, QString()},
-        {form.Frame2, QString()},
-        {form.Label2, u"Barcode: Enter your digits to the right."_s},
-        {form.Label3, u"Product: Enter the information to the right."_s},
-        {form.Label4, u"Free Text: Enter Free Text to the right."_s},
-        {form.Label5, u"Copies: Fill in the number of copies you want to the left. (max 50)"_s},
-        {form.TxtStreck, u"Barcode: Enter your barcode or ISBN digits here."_s},
-        {form.txtSup, u"Enter your Digit Supplement here."_s},
-        {form.txtProduct, u"Product: Enter your Product Information here."_s},
-        {form.txtFree, u"Free Text: Enter your information here."_s},
-        {form.txtCopies, u"Fill in the number of copies you want (max 50)."_s},
+    const std::pair<QWidget *, const char *> table[] = {
+        {&form, QT_TRANSLATE_NOOP("Form1", "Press F1 for Help")},
+        {form.StatBar1, QT_TRANSLATE_NOOP("Form1", "Press F1 to get help.")},
+        {form.Frame1, ""},
+        {form.Frame2, ""},
+        {form.Label2, QT_TRANSLATE_NOOP("Form1", "Barcode: Enter your digits to the right.")},
+        {form.Label3, QT_TRANSLATE_NOOP("Form1", "Product: Enter the information to the right.")},
+        {form.Label4, QT_TRANSLATE_NOOP("Form1", "Free Text: Enter Free Text to the right.")},
+        {form.Label5,
+         QT_TRANSLATE_NOOP("Form1", "Copies: Fill in the number of copies you want to the left. (max 50)")},
+        {form.TxtStreck, QT_TRANSLATE_NOOP("Form1", "Barcode: Enter your barcode or ISBN digits here.")},
+        {form.txtSup, QT_TRANSLATE_NOOP("Form1", "Enter your Digit Supplement here.")},
+        {form.txtProduct, QT_TRANSLATE_NOOP("Form1", "Product: Enter your Product Information here.")},
+        {form.txtFree, QT_TRANSLATE_NOOP("Form1", "Free Text: Enter your information here.")},
+        {form.txtCopies, QT_TRANSLATE_NOOP("Form1", "Fill in the number of copies you want (max 50).")},
         {form.Command1,
-         u"Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode."_s},
-        {form.Command2, u"Clear: Clears all input in Product, Barcode, Free Text."_s},
-        {form.Command4, u"Add to List: Adds the Barcode information to the List."_s},
-        {form.cmdToRTF1, u"Click on >> to move the Barcode Image to the Barcode Image List."_s},
-        {form.chkDefined, u"Check it if you want to use the defined barcode size you have made."_s},
-        {form.picTST, u"Your Barcode Picture."_s},
-        {form.ListView3, u"When you click on Add to List all information is stored here."_s},
-        {form.chkModulus43, u"Use Check Character for Code 39: Check to add Check Character (Modulus 43)"_s},
-        {form.optEAN13, u"EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly."_s},
-        {form.optEAN8, u"EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly"_s},
-        {form.optUPCA, u"UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly."_s},
-        {form.optUPCE, u"UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly."_s},
-        {form.optISBN, u"ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6."_s},
-        {form.optSCC14, u"SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly."_s},
-        {form.optCode39, u"Code 39 or Code 3 of 9: Enter any Character and digits"_s},
-        {form.optNosup, u"No Supplement. Add No digits to make it."_s},
-        {form.chk2digit, u"2 Digit Supplement. Add additonal 2 digits to your barcode to make it."_s},
-        {form.chk5digit, u"5 Digit Supplement. Add additonal 5 digits to your barcode to make it."_s},
-        {form.Option1, u"Include the Product information on barcode label."_s},
-        {form.Option2, u"Don't Include the Product information on barcode label."_s},
+         QT_TRANSLATE_NOOP(
+             "Form1",
+             "Click here to make the barcode, if it's grayed out you have to few digits or the wrong barcode.")},
+        {form.Command2, QT_TRANSLATE_NOOP("Form1", "Clear: Clears all input in Product, Barcode, Free Text.")},
+        {form.Command4, QT_TRANSLATE_NOOP("Form1", "Add to List: Adds the Barcode information to the List.")},
+        {form.cmdToRTF1,
+         QT_TRANSLATE_NOOP("Form1", "Click on >> to move the Barcode Image to the Barcode Image List.")},
+        {form.chkDefined,
+         QT_TRANSLATE_NOOP("Form1", "Check it if you want to use the defined barcode size you have made.")},
+        {form.picTST, QT_TRANSLATE_NOOP("Form1", "Your Barcode Picture.")},
+        {form.ListView3, QT_TRANSLATE_NOOP("Form1", "When you click on Add to List all information is stored here.")},
+        {form.chkModulus43,
+         QT_TRANSLATE_NOOP("Form1", "Use Check Character for Code 39: Check to add Check Character (Modulus 43)")},
+        {form.optEAN13,
+         QT_TRANSLATE_NOOP("Form1",
+                           "EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly.")},
+        {form.optEAN8,
+         QT_TRANSLATE_NOOP("Form1", "EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly")},
+        {form.optUPCA,
+         QT_TRANSLATE_NOOP("Form1",
+                           "UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly.")},
+        {form.optUPCE,
+         QT_TRANSLATE_NOOP("Form1",
+                           "UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly.")},
+        {form.optISBN, QT_TRANSLATE_NOOP("Form1", "ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6.")},
+        {form.optSCC14,
+         QT_TRANSLATE_NOOP("Form1",
+                           "SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly.")},
+        {form.optCode39, QT_TRANSLATE_NOOP("Form1", "Code 39 or Code 3 of 9: Enter any Character and digits")},
+        {form.optNosup, QT_TRANSLATE_NOOP("Form1", "No Supplement. Add No digits to make it.")},
+        {form.chk2digit,
+         QT_TRANSLATE_NOOP("Form1", "2 Digit Supplement. Add additonal 2 digits to your barcode to make it.")},
+        {form.chk5digit,
+         QT_TRANSLATE_NOOP("Form1", "5 Digit Supplement. Add additonal 5 digits to your barcode to make it.")},
+        {form.Option1, QT_TRANSLATE_NOOP("Form1", "Include the Product information on barcode label.")},
+        {form.Option2, QT_TRANSLATE_NOOP("Form1", "Don't Include the Product information on barcode label.")},
         // The window's own area is its central widget.
-        {form.centralWidget(), u"Press F1 for Help"_s},
+        {form.centralWidget(), QT_TRANSLATE_NOOP("Form1", "Press F1 for Help")},
     };
-    for (const auto &[widget, text] : table)
-        hints.setHint(widget, text);
+    for (const auto &[widget, source] : table)
+        hints.setHint(widget, "Form1", source);
 }
 
 } // namespace Kelbrix

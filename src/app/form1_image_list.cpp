@@ -2,6 +2,7 @@
 // artwork), moving it into the barcode image list with ">>", and the batch
 // that moves the selected records' labels in.
 #include "app/form1.h"
+#include "app/hint_panel.h"
 
 #include "app/busy_progress.h"
 #include "app/image_list_edit.h"
@@ -12,6 +13,7 @@
 #include "export/record_batch.h"
 #include "app/label_picture.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -147,8 +149,8 @@ void Form1::AddSelectedToImageList()
             if (chkDefined->isChecked() && DefinedWidth > 0)
                 UpdateDefinedBarcodeView();
             pasteLabelIntoImageList();
-            setHint(u"Saveing.... "_s + selected[copy.record].second.product + u", Copy="_s +
-                    QString::number(copy.copy));
+            setHint(QCoreApplication::translate("Form1", "Saveing.... %1, Copy=%2")
+                        .arg(selected[copy.record].second.product, QString::number(copy.copy)));
             busy.step(copy.number);
             return BatchStep::Done;
         };
@@ -156,7 +158,7 @@ void Form1::AddSelectedToImageList()
     }
     ListItemInWork = 0;
     BatchStopRequest = BatchStop::Idle;
-    setHint(u"Press F1 for Help"_s);
+    m_hints->show("Form1", QT_TRANSLATE_NOOP("Form1", "Press F1 for Help"));
 }
 
 } // namespace Kelbrix

@@ -10,6 +10,7 @@
 #include "app/busy_progress.h"
 #include "base/units.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -142,13 +143,14 @@ void Form1::onAddToList()
     const QString barcode = TxtStreck->text();
     const BarcodeList::AddCheck check = m_list->checkAdd(product, barcode);
     for (qsizetype i = 0; i < check.productQuestions; ++i) {
-        if (ask(u"The product "_s + product + u" exists in list, continue? "_s, u"Keep Product ?."_s,
-                PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        if (ask(QCoreApplication::translate("Form1", "The product %1 exists in list, continue? ").arg(product),
+                QCoreApplication::translate("Form1", "Keep Product ?."), PromptIcon::Question,
+                PromptButtons::YesNo) == PromptAnswer::No)
             return;
     }
     if (check.barcodeIssued) {
-        ask(u"This number has been issued, please enter a different one"_s, u"Barcode is the same."_s,
-            PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(QCoreApplication::translate("Form1", "This number has been issued, please enter a different one"),
+            QCoreApplication::translate("Form1", "Barcode is the same."), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
     if (m_list->isFull()) {
@@ -229,11 +231,12 @@ void Form1::onRemoveItem()
         return;
     const QList<qsizetype> rows = m_sortProxy->recordRows(ListView3->selectionModel()->selectedRows());
     if (rows.isEmpty()) {
-        ask(u"No Item was selected, Select Item to remove."_s, u"Error"_s, PromptIcon::Critical, PromptButtons::Ok,
-            3014);
+        ask(QCoreApplication::translate("Form1", "No Item was selected, Select Item to remove."),
+            QCoreApplication::translate("Form1", "Error"), PromptIcon::Critical, PromptButtons::Ok, 3014);
         return;
     }
-    if (ask(u"Remove:  "_s + u"Selected Item/Items."_s, u"Remove Item"_s, PromptIcon::Question, PromptButtons::YesNo,
+    if (ask(QCoreApplication::translate("Form1", "Remove:  Selected Item/Items."),
+            QCoreApplication::translate("Form1", "Remove Item"), PromptIcon::Question, PromptButtons::YesNo,
             3013) == PromptAnswer::No)
         return;
     BusyProgress busy(nullptr);
@@ -244,8 +247,9 @@ void Form1::onClearList()
 {
     if (listCount() == 0)
         return;
-    if (ask(u"Do you want to clear List ?"_s, u"Clear List."_s, PromptIcon::Question, PromptButtons::YesNo, 3009) ==
-        PromptAnswer::No)
+    if (ask(QCoreApplication::translate("Form1", "Do you want to clear List ?"),
+            QCoreApplication::translate("Form1", "Clear List."), PromptIcon::Question, PromptButtons::YesNo,
+            3009) == PromptAnswer::No)
         return;
     m_list->clear();
 }
@@ -290,7 +294,7 @@ void Form1::onLoad()
 {
     FileRequest request;
     request.mode = FileRequest::Mode::Open;
-    request.title = u"Load"_s;
+    request.title = QCoreApplication::translate("Form1", "Load");
     request.filter = u"Kelbrix 2 (*.QZ2 *.qz2);;Kelbrix (*.QZL *.qzl);;Barcode Image List (*.RTF *.rtf);;"
                      "Ornatec (*.BAR *.bar);;All files (*)"_s;
     const QString path = userPrompt().chooseFile(request);
@@ -312,8 +316,10 @@ void Form1::loadListFile(const QString &path)
     }
 
     currentListFile = path;
-    if (listCount() > 0 && ask(u"Your Barcode List isn't empty, do you want to merge files ?"_s, u"Merge Files"_s,
-                               PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+    if (listCount() > 0 &&
+        ask(QCoreApplication::translate("Form1", "Your Barcode List isn't empty, do you want to merge files ?"),
+            QCoreApplication::translate("Form1", "Merge Files"), PromptIcon::Question,
+            PromptButtons::YesNo) == PromptAnswer::No)
         m_list->clear();
 
     ListReadResult result;
@@ -332,8 +338,9 @@ void Form1::loadListFile(const QString &path)
         // Part of the file is missing from the list: saving the list under that file's name
         // would lose the rest of it for good, so "List" asks for a name again.
         currentListFile.clear();
-        setHint(QString::number(result.records.size()) + u" records were read; the rest of "_s +
-                QFileInfo(path).fileName() + u" could not be read. "_s + result.message);
+        setHint(QCoreApplication::translate("Form1", "%1 records were read; the rest of %2 could not be read. ")
+                    .arg(QString::number(result.records.size()), QFileInfo(path).fileName()) +
+                result.message);
     }
     refreshCommands();
     if (!result.ok())
@@ -346,7 +353,7 @@ void Form1::onSaveList()
     if (name.isEmpty()) {
         FileRequest request;
         request.mode = FileRequest::Mode::Save;
-        request.title = u"Save List"_s;
+        request.title = QCoreApplication::translate("Form1", "Save List");
         request.filter = u"Kelbrix 2 (*.QZ2 *.qz2)"_s;
         name = userPrompt().chooseFile(request);
         if (name.isEmpty())
@@ -356,15 +363,17 @@ void Form1::onSaveList()
     } else {
         name = qz2FileName(name);
         currentListFile = name;
-        if (ask(u"Save as "_s + name + u" ?"_s, u"Save List ?."_s, PromptIcon::Question, PromptButtons::YesNo, 3015) ==
-            PromptAnswer::No)
+        if (ask(QCoreApplication::translate("Form1", "Save as %1 ?").arg(name),
+                QCoreApplication::translate("Form1", "Save List ?."), PromptIcon::Question, PromptButtons::YesNo,
+                3015) == PromptAnswer::No)
             return;
     }
     currentListFile = name;
     refreshCommands();
     const ListWriteResult result = saveListFileAsking(name, listRecords());
     if (!result.ok)
-        ask(result.message, u"Save List"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(result.message, QCoreApplication::translate("Form1", "Save List"), PromptIcon::Exclamation,
+            PromptButtons::Ok);
 }
 
 } // namespace Kelbrix

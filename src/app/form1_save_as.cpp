@@ -16,6 +16,7 @@
 #include "list/image_list_document.h"
 #include "list/list_files.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -39,11 +40,11 @@ void Form1::onSaveAs()
 
     FileRequest request;
     request.mode = FileRequest::Mode::Save;
-    request.title = u"Save As"_s;
-    const QString tif = u"TIFF (*.TIF)"_s;
-    const QString bmp = u"Windows Bitmap (*.BMP)"_s;
-    const QString qz2 = u"Save Barcode List (*.QZ2)"_s;
-    const QString rtf = u"Save Barcode Images List (*.RTF)"_s;
+    request.title = QCoreApplication::translate("Form1", "Save As");
+    const QString tif = QCoreApplication::translate("Form1", "TIFF (*.TIF)");
+    const QString bmp = QCoreApplication::translate("Form1", "Windows Bitmap (*.BMP)");
+    const QString qz2 = QCoreApplication::translate("Form1", "Save Barcode List (*.QZ2)");
+    const QString rtf = QCoreApplication::translate("Form1", "Save Barcode Images List (*.RTF)");
     // With records selected the image types come first: exporting them is the likely wish. The
     // vector artwork of the label follows every other type.
     QStringList filters = count >= 1 ? QStringList{tif, bmp, qz2, rtf} : QStringList{qz2, tif, bmp, rtf};
@@ -68,7 +69,8 @@ void Form1::onSaveAs()
         if (listCount() > 0) {
             const ListWriteResult written = saveListFile(path, listRecords());
             if (!written.ok)
-                ask(written.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+                ask(written.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation,
+                    PromptButtons::Ok);
         }
     } else if (kind == u"RTF"_s) {
         currentBitmapFile = path;
@@ -77,7 +79,8 @@ void Form1::onSaveAs()
         if (saved.ok)
             RTF1->document()->setModified(false);
         else
-            ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+            ask(saved.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation,
+                PromptButtons::Ok);
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
     } else if (kind == u"TIF"_s) {
@@ -90,8 +93,8 @@ void Form1::onSaveAs()
     } else if (const std::optional<ArtworkFormat> format = artworkFormatForPath(path)) {
         saveAsArtwork(path, *format);
     } else {
-        setHint(u"Nothing was saved: "_s + QFileInfo(path).fileName() +
-                u" does not end in .qz2, .rtf, .bmp or .tif."_s);
+        setHint(QCoreApplication::translate("Form1", "Nothing was saved: %1 does not end in .qz2, .rtf, .bmp or .tif.")
+                    .arg(QFileInfo(path).fileName()));
     }
 }
 
@@ -112,8 +115,9 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
     currentBitmapFile = path;
     refreshCommands();
     if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
-        ask(u"You must make a Barcode in order to save it as a BMP file."_s, u"No Barcode BMP to Save"_s,
-            PromptIcon::Exclamation, PromptButtons::Ok, 3005);
+        ask(QCoreApplication::translate("Form1", "You must make a Barcode in order to save it as a BMP file."),
+            QCoreApplication::translate("Form1", "No Barcode BMP to Save"), PromptIcon::Exclamation, PromptButtons::Ok,
+            3005);
         return;
     }
     if (selected.size() >= 2) {
@@ -132,7 +136,8 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
     for (int n = 1; n <= copies; ++n) {
         if (!saveLabelBitmap(exportFileName(folder, txtProduct->text(), TxtStreck->text(), n, 2, u".bmp")))
             return;
-        setHint(u"Now Saveing..."_s + txtProduct->text() + u" ,Copy "_s + QString::number(n));
+        setHint(QCoreApplication::translate("Form1", "Now Saveing...%1 ,Copy %2")
+                    .arg(txtProduct->text(), QString::number(n)));
         busy.step(n);
     }
 }
@@ -162,7 +167,8 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
         // A bitmap that cannot be saved ends the batch; the user was told which.
         if (!saveLabelBitmap(exportFileName(folder, product, barcode, copy.copy, 2, u".bmp")))
             return BatchStep::Stop;
-        setHint(u"Saveing.... "_s + selected[copy.record].second.product + u", Copy="_s + QString::number(copy.copy));
+        setHint(QCoreApplication::translate("Form1", "Saveing.... %1, Copy=%2")
+                    .arg(selected[copy.record].second.product, QString::number(copy.copy)));
         busy->step(copy.number);
         return BatchStep::Done;
     };
@@ -191,8 +197,8 @@ std::optional<Artwork> Form1::labelArtwork(QString *error) const
 void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
 {
     if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
-        ask(tr("You must make a Barcode in order to save it as artwork."), u"Save As"_s, PromptIcon::Exclamation,
-            PromptButtons::Ok);
+        ask(tr("You must make a Barcode in order to save it as artwork."),
+            QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
     if (refuseStaleLabel())
@@ -200,12 +206,12 @@ void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
     QString error;
     const std::optional<Artwork> artwork = labelArtwork(&error);
     if (!artwork) {
-        ask(error, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(error, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
     const SaveResult saved = saveArtwork(path, *artwork, format);
     if (!saved.ok)
-        ask(saved.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(saved.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 void Form1::onSaveBitmap()
@@ -218,8 +224,9 @@ void Form1::onSaveBitmap()
     }
     if (refuseStaleLabel())
         return;
-    if (ask(u"Save as "_s + currentBitmapFile + u" ?"_s, u"Save Barcode ?."_s, PromptIcon::Question,
-            PromptButtons::YesNo, 3016) == PromptAnswer::No)
+    if (ask(QCoreApplication::translate("Form1", "Save as %1 ?").arg(currentBitmapFile),
+            QCoreApplication::translate("Form1", "Save Barcode ?."), PromptIcon::Question, PromptButtons::YesNo,
+            3016) == PromptAnswer::No)
         return;
     saveLabelBitmap(currentBitmapFile);
 }

@@ -6,6 +6,7 @@
 #include "app/frm_find.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QRadioButton>
 
@@ -72,7 +73,9 @@ void Form1::LoadSettings()
                 (this->*o.option)->setChecked(true);
         }
     }
-    m_startUpSuffix = supplement == u"Chk2"_s ? u"- 2 Digits"_s : supplement == u"Chk5"_s ? u"- 5 Digits"_s : QString();
+    m_startUpSuffix = supplement == u"Chk2"_s   ? QT_TRANSLATE_NOOP("Form1", " - 2 Digits")
+                      : supplement == u"Chk5"_s ? QT_TRANSLATE_NOOP("Form1", " - 5 Digits")
+                                                : " ";
 
     const QString productLine = m_settings.value(u"fBtxt"_s);
     if (productLine.isEmpty() || productLine == u"Y"_s)
@@ -95,6 +98,24 @@ void Form1::LoadSettings()
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
         MainMenu::removeDigits(*this, false);
     m_windows->loadSettings(m_settings);
+
+    // The language saved with "Spara/Save"; English without one, whatever the system's.
+    switchLanguage(languageFromSetting(m_settings.value(u"Language"_s)));
+}
+
+void Form1::switchLanguage(Language language)
+{
+    Kelbrix::switchLanguage(language);
+    languageFlag = qint16(currentLanguage());
+}
+
+void Form1::saveLanguage()
+{
+    // Saved at once, not only at exit: the user asked for it.
+    const QString stored = QString::number(languageFlag);
+    m_settings.setValue(u"Language"_s, stored);
+    if (!WriteRegistryValue(edition, u"Language"_s, stored))
+        setHint(QCoreApplication::translate("Form1", "The language could not be saved."));
 }
 
 bool Form1::SaveSettings()

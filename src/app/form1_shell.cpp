@@ -6,6 +6,7 @@
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QApplication>
@@ -33,7 +34,8 @@ void Form1::closeEvent(QCloseEvent *event)
     m_closing = true;
     m_windows->returnToStartUpColourMode();
     if (!SaveSettings()) {
-        ask(u"Your settings could not be saved."_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(QCoreApplication::translate("Form1", "Your settings could not be saved."), applicationTitle(),
+            PromptIcon::Exclamation, PromptButtons::Ok);
     }
     UnloadAllForms();
     releaseImageConverter();
@@ -53,6 +55,8 @@ void Form1::changeEvent(QEvent *event)
         }
         m_windows->offerColourMode();
     }
+    if (event->type() == QEvent::LanguageChange)
+        retranslateState();
     QMainWindow::changeEvent(event);
 }
 

@@ -17,6 +17,7 @@
 #include "verify/label_verdict.h"
 #include "verify/verify_report.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -138,18 +139,21 @@ namespace {
 QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
 {
     const qsizetype files = outcome.filesWritten.size();
-    QString text = (files == 1 ? u"1 TIFF file"_s : QString::number(files) + u" TIFF files"_s) + u" written in "_s +
-                   QDir::toNativeSeparators(folder);
+    const QString where = QDir::toNativeSeparators(folder);
+    QString text =
+        files == 1
+            ? QCoreApplication::translate("Form1", "1 TIFF file written in %1").arg(where)
+            : QCoreApplication::translate("Form1", "%1 TIFF files written in %2").arg(QString::number(files), where);
     if (!outcome.recordsFailed.isEmpty()) {
         QStringList numbers;
         for (const int number : outcome.recordsFailed)
             numbers.append(QString::number(number));
-        text += u"; not exported: record "_s + numbers.join(u", "_s);
+        text += QCoreApplication::translate("Form1", "; not exported: record %1").arg(numbers.join(u", "_s));
     }
     if (outcome.stopped)
-        text += u"; the export was stopped"_s;
+        text += QCoreApplication::translate("Form1", "; the export was stopped");
     else if (outcome.failed)
-        text += u"; the export did not finish"_s;
+        text += QCoreApplication::translate("Form1", "; the export did not finish");
     return text + u"."_s;
 }
 
@@ -169,9 +173,12 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
     // display's mode can be switched, as it was written for.
     const int bits = displayDepth();
     if (tiffWindow()->colourMode().canSwitch() && (bits == 16 || bits == 32) &&
-        ask(u"Making a TIF file in "_s + QString::number(bits) +
-                u" Bit color will corrupt the saved image, please use 256 colors, Do you want to Continue ?"_s,
-            u"Wrong color depth"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        ask(QCoreApplication::translate("Form1",
+                                        "Making a TIF file in %1 Bit color will corrupt the saved image, please "
+                                        "use 256 colors, Do you want to Continue ?")
+                .arg(bits),
+            QCoreApplication::translate("Form1", "Wrong color depth"), PromptIcon::Question,
+            PromptButtons::YesNo) == PromptAnswer::No)
         return;
 
     TiffExportOutcome outcome;
@@ -202,7 +209,8 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         report += u" "_s + summary.section(u'\n', 0, 0);
         // The names of the files that do not scan do not fit the status bar.
         if (!source.report().allScan())
-            ask(summary, u"Verify each file"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+            ask(summary, QCoreApplication::translate("Form1", "Verify each file"), PromptIcon::Exclamation,
+                PromptButtons::Ok);
     }
     setHint(report);
 }

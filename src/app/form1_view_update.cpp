@@ -12,6 +12,7 @@
 #include "render/screen_label.h"
 #include "render/view_update_plan.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -50,16 +51,18 @@ void Form1::rendererRefused(const BarcodeRenderer &renderer)
     if (TypeCode.startsWith(u"UPP"_s)) {
         if (!m_refusalShown && ListItemInWork == 0) {
             m_refusalShown = true;
-            ask(u"The UPC A number "_s + TxtStreck->text() +
-                    u" can not be shown as UPC E: only UPC A numbers of number system 0 or 1 "
-                    "with enough zeros can be zero-suppressed. Make it as UPC A instead."_s,
+            ask(QCoreApplication::translate("Form1",
+                                            "The UPC A number %1 can not be shown as UPC E: only UPC A numbers of "
+                                            "number system 0 or 1 with enough zeros can be zero-suppressed. "
+                                            "Make it as UPC A instead.")
+                    .arg(TxtStreck->text()),
                 u"UPC A To E"_s, PromptIcon::Exclamation, PromptButtons::Ok);
         }
         return;
     }
     // A value the renderer refused (runtime error 380) shows no box: the current record goes
     // back into the entry instead.
-    setHint(u"The barcode was not made: "_s + renderer.lastErrorDetail());
+    setHint(QCoreApplication::translate("Form1", "The barcode was not made: %1").arg(renderer.lastErrorDetail()));
     refillEntryFromRecord();
 }
 
@@ -75,8 +78,9 @@ bool Form1::IsbnToEan(const ViewUpdatePlan &plan)
     // "&Make Code" converts the entry more than once; the user hears of it once.
     if (!m_isbnMessageShown && ListItemInWork == 0) {
         m_isbnMessageShown = true;
-        ask(u"You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"_s, u"ISBN Error"_s,
-            PromptIcon::Information, PromptButtons::Ok);
+        ask(QCoreApplication::translate(
+                "Form1", "You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9"),
+            QCoreApplication::translate("Form1", "ISBN Error"), PromptIcon::Information, PromptButtons::Ok);
     }
     return false;
 }
@@ -127,8 +131,8 @@ bool Form1::refuseStaleLabel()
     // Before the first label is made the empty picture goes out as it is.
     if (m_madeLabelEntry.isEmpty() || labelEntry() == m_madeLabelEntry)
         return false;
-    ask(u"Make the code first: the label does not show the barcode in the entry."_s, u"Make Code"_s,
-        PromptIcon::Exclamation, PromptButtons::Ok);
+    ask(QCoreApplication::translate("Form1", "Make the code first: the label does not show the barcode in the entry."),
+        QCoreApplication::translate("Form1", "Make Code"), PromptIcon::Exclamation, PromptButtons::Ok);
     return true;
 }
 

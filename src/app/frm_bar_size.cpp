@@ -1,4 +1,5 @@
 #include "app/frm_bar_size.h"
+#include "app/translation.h"
 
 #include "app/named.h"
 #include "artwork/artwork.h"
@@ -9,6 +10,7 @@
 #include "app/label_picture.h"
 #include "size/preview_samples.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -39,16 +41,16 @@ constexpr double kUndefinedWidthTwips = 1815;
 constexpr double kUndefinedHeightTwips = 900;
 const QString kInchSign = u"\""_s;
 
-QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption)
+QAction *addNamedAction(QMenu *menu, const QString &name, const char *caption)
 {
-    QAction *action = menu->addAction(caption);
+    QAction *action = translated(menu->addAction(QString()), "text", "frmBarSize", caption);
     action->setObjectName(name);
     return action;
 }
 
-QMenu *addNamedMenu(QMenuBar *bar, const QString &name, const QString &caption)
+QMenu *addNamedMenu(QMenuBar *bar, const QString &name, const char *caption)
 {
-    QMenu *menu = bar->addMenu(caption);
+    QMenu *menu = translated(bar->addMenu(QString()), "title", "frmBarSize", caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
@@ -59,7 +61,7 @@ QMenu *addNamedMenu(QMenuBar *bar, const QString &name, const QString &caption)
 frmBarSize::frmBarSize(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(u"frmBarSize"_s);
-    setWindowTitle(u"Barcode Size"_s);
+    setTranslated(this, "windowTitle", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Barcode Size"));
     setWindowFlag(Qt::Window, true);
     buildWindow();
     buildMenus();
@@ -109,7 +111,7 @@ void frmBarSize::buildWindow()
     m_hintPanel = named(new QLabel(StatusBar1), u"StatusHint"_s);
     StatusBar1->addWidget(m_hintPanel, 1);
     setStatusBar(StatusBar1);
-    setHint(u"Press F1 for Help"_s);
+    setHint(QCoreApplication::translate("frmBarSize", "Press F1 for Help"));
 }
 
 QWidget *frmBarSize::buildSizePanel()
@@ -118,17 +120,25 @@ QWidget *frmBarSize::buildSizePanel()
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
 
-    Frame1 = named(new QGroupBox(u"Scale Mode"_s, panel), u"Frame1"_s);
+    Frame1 =
+        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Scale Mode")),
+              u"Frame1"_s);
     auto *units = new QVBoxLayout(Frame1);
-    optBSmm = named(new QRadioButton(u"&Millimeter (mm)"_s, Frame1), u"optBSmm"_s);
-    optBSInch = named(new QRadioButton(u"I&nches ("_s + kInchSign + u")"_s, Frame1), u"optBSInch"_s);
+    optBSmm = named(
+        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Millimeter (mm)")),
+        u"optBSmm"_s);
+    optBSInch = named(
+        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "I&nches (\")")),
+        u"optBSInch"_s);
     units->addWidget(optBSmm);
     units->addWidget(optBSInch);
     column->addWidget(Frame1);
 
     auto *sizes = new QGridLayout;
-    Label1 = named(new QLabel(u"&Width"_s, panel), u"Label1"_s);
-    Label2 = named(new QLabel(u"&Height"_s, panel), u"Label2"_s);
+    Label1 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Width")),
+                   u"Label1"_s);
+    Label2 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Height")),
+                   u"Label2"_s);
     txtBSWidth = named(new QLineEdit(panel), u"txtBSWidth"_s);
     txtBSHeight = named(new QLineEdit(panel), u"txtBSHeight"_s);
     lblUnitWidth = named(new QLabel(u"mm"_s, panel), u"lblUnitWidth"_s);
@@ -145,14 +155,20 @@ QWidget *frmBarSize::buildSizePanel()
     sizes->addWidget(lblUnitHeight, 1, 2);
     column->addLayout(sizes);
 
-    Frame2 = named(new QGroupBox(u"Resolution"_s, panel), u"Frame2"_s);
+    Frame2 =
+        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Resolution")),
+              u"Frame2"_s);
     auto *dpis = new QGridLayout(Frame2);
     opt72dpi = named(new QRadioButton(u"&72 dpi"_s, Frame2), u"opt72dpi"_s);
     opt96dpi = named(new QRadioButton(u"&96 dpi"_s, Frame2), u"opt96dpi"_s);
-    optUserdpiW = named(new QRadioButton(u"U&ser dpi"_s, Frame2), u"optUserdpiW"_s);
+    optUserdpiW =
+        named(translated(new QRadioButton(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "U&ser dpi")),
+              u"optUserdpiW"_s);
     Text1 = named(new QLineEdit(Frame2), u"Text1"_s);
     Text1->setMaxLength(16);
-    Label6 = named(new QLabel(u"Click Here for dpi"_s, Frame2), u"Label6"_s);
+    Label6 = named(
+        translated(new QLabel(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Click Here for dpi")),
+        u"Label6"_s);
     Label6->setCursor(Qt::PointingHandCursor);
     dpis->addWidget(opt72dpi, 0, 0);
     dpis->addWidget(opt96dpi, 1, 0);
@@ -161,9 +177,15 @@ QWidget *frmBarSize::buildSizePanel()
     dpis->addWidget(Label6, 3, 0, 1, 2);
     column->addWidget(Frame2);
 
-    chkDefined = named(new QCheckBox(u"&Use Defined Barcode"_s, panel), u"chkDefined"_s);
-    comMinimum = named(new QPushButton(u"&Use Minimum"_s, panel), u"comMinimum"_s);
-    cmdRegSize = named(new QPushButton(u"&Register Size"_s, panel), u"cmdRegSize"_s);
+    chkDefined = named(
+        translated(new QCheckBox(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Defined Barcode")),
+        u"chkDefined"_s);
+    comMinimum =
+        named(translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Minimum")),
+              u"comMinimum"_s);
+    cmdRegSize = named(
+        translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Register Size")),
+        u"cmdRegSize"_s);
     column->addWidget(chkDefined);
     column->addWidget(comMinimum);
     column->addWidget(cmdRegSize);
@@ -190,7 +212,9 @@ QWidget *frmBarSize::buildSizePanel()
 
 QGroupBox *frmBarSize::buildArtworkOptions()
 {
-    fraArtwork = named(new QGroupBox(tr("Artwork (SVG, PDF, EPS)"), this), u"fraArtwork"_s);
+    fraArtwork = named(translated(new QGroupBox(this), "title", "frmBarSize",
+                                  QT_TRANSLATE_NOOP("frmBarSize", "Artwork (SVG, PDF, EPS)")),
+                       u"fraArtwork"_s);
     auto *form = new QFormLayout(fraArtwork);
     spnMagnification = named(new QDoubleSpinBox(fraArtwork), u"spnMagnification"_s);
     spnMagnification->setRange(ArtworkOptions::kMinMagnification, ArtworkOptions::kMaxMagnification);
@@ -206,13 +230,22 @@ QGroupBox *frmBarSize::buildArtworkOptions()
     spnBWR->setDecimals(3);
     spnBWR->setSingleStep(0.005);
     spnBWR->setSuffix(u" mm"_s);
-    chkQuietMarks = named(new QCheckBox(tr("Quiet-zone marks < >"), fraArtwork), u"chkQuietMarks"_s);
-    chkTransparent = named(new QCheckBox(tr("Transparent background (SVG, EPS)"), fraArtwork), u"chkTransparent"_s);
+    chkQuietMarks = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
+                                     QT_TRANSLATE_NOOP("frmBarSize", "Quiet-zone marks < >")),
+                          u"chkQuietMarks"_s);
+    chkTransparent = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
+                                      QT_TRANSLATE_NOOP("frmBarSize", "Transparent background (SVG, EPS)")),
+                           u"chkTransparent"_s);
     lblArtworkX = named(new QLabel(fraArtwork), u"lblArtworkX"_s);
     lblArtworkX->setTextFormat(Qt::PlainText);
-    form->addRow(tr("Magnification %"), spnMagnification);
-    form->addRow(tr("X-dimension"), xRow);
-    form->addRow(tr("Bar width reduction"), spnBWR);
+    form->addRow(
+        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Magnification %")),
+        spnMagnification);
+    form->addRow(
+        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "X-dimension")), xRow);
+    form->addRow(translated(new QLabel(fraArtwork), "text", "frmBarSize",
+                            QT_TRANSLATE_NOOP("frmBarSize", "Bar width reduction")),
+                 spnBWR);
     form->addRow(chkQuietMarks);
     form->addRow(chkTransparent);
     form->addRow(lblArtworkX);
@@ -276,7 +309,9 @@ void frmBarSize::onArtworkEdited()
 
 QGroupBox *frmBarSize::buildPreviewOptions()
 {
-    Frame3 = named(new QGroupBox(u"Show Barcode (Select Barcode)"_s, this), u"Frame3"_s);
+    Frame3 = named(translated(new QGroupBox(this), "title", "frmBarSize",
+                              QT_TRANSLATE_NOOP("frmBarSize", "Show Barcode (Select Barcode)")),
+                   u"Frame3"_s);
     auto *grid = new QGridLayout(Frame3);
     const QList<PreviewSample> &samples = previewSamples();
     for (int i = 0; i < samples.size(); ++i) {
@@ -293,20 +328,21 @@ QGroupBox *frmBarSize::buildPreviewOptions()
 void frmBarSize::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *font = addNamedMenu(bar, u"mnuFont"_s, u"F&ont"_s);
-    mnuCFont = addNamedAction(font, u"mnuCFont"_s, u"Change &Font"_s);
-    mnuSmall = addNamedAction(font, u"mnuSmall"_s, u"&Small Font"_s);
-    QMenu *colors = addNamedMenu(bar, u"mnuColor"_s, u"&Color"_s);
-    mnuBackColor = addNamedAction(colors, u"mnuBackColor"_s, u"&Background Color Barcode"_s);
-    mnuBackText = addNamedAction(colors, u"mnuBackText"_s, u"Back&ground Color Text"_s);
-    QMenu *barcode = addNamedMenu(bar, u"mnuBarcode"_s, u"&Barcode"_s);
-    mnuPixel = addNamedAction(barcode, u"mnuPixel"_s, u"Pixel Align"_s);
-    mnuAspect = addNamedAction(barcode, u"mnuAspect"_s, u"Retain &Aspect Ratio"_s);
+    QMenu *font = addNamedMenu(bar, u"mnuFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "F&ont"));
+    mnuCFont = addNamedAction(font, u"mnuCFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "Change &Font"));
+    mnuSmall = addNamedAction(font, u"mnuSmall"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
+    QMenu *colors = addNamedMenu(bar, u"mnuColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Color"));
+    mnuBackColor =
+        addNamedAction(colors, u"mnuBackColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Background Color Barcode"));
+    mnuBackText = addNamedAction(colors, u"mnuBackText"_s, QT_TRANSLATE_NOOP("frmBarSize", "Back&ground Color Text"));
+    QMenu *barcode = addNamedMenu(bar, u"mnuBarcode"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Barcode"));
+    mnuPixel = addNamedAction(barcode, u"mnuPixel"_s, QT_TRANSLATE_NOOP("frmBarSize", "Pixel Align"));
+    mnuAspect = addNamedAction(barcode, u"mnuAspect"_s, QT_TRANSLATE_NOOP("frmBarSize", "Retain &Aspect Ratio"));
     barcode->addSeparator();
-    mnuBarLeft = addNamedAction(barcode, u"mnuBarLeft"_s, u"&Left"_s);
-    mnuBarcenter = addNamedAction(barcode, u"mnuBarcenter"_s, u"Cen&ter"_s);
-    mnuBarRight = addNamedAction(barcode, u"mnuBarRight"_s, u"&Right"_s);
-    mnuClose = bar->addAction(u"&Close"_s);
+    mnuBarLeft = addNamedAction(barcode, u"mnuBarLeft"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Left"));
+    mnuBarcenter = addNamedAction(barcode, u"mnuBarcenter"_s, QT_TRANSLATE_NOOP("frmBarSize", "Cen&ter"));
+    mnuBarRight = addNamedAction(barcode, u"mnuBarRight"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Right"));
+    mnuClose = translated(bar->addAction(QString()), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Close"));
     mnuClose->setObjectName(u"mnuClose"_s);
 
     auto *alignments = new QActionGroup(this);
@@ -339,18 +375,19 @@ void frmBarSize::buildMenus()
 void frmBarSize::installHints()
 {
     m_hints = {
-        {this, u"Press F1 for Help"_s},
-        {centralWidget(), u"Press F1 for Help"_s},
-        {Frame3, u"Press F1 for Help"_s},
-        {Label1, u"Width: Fill in the Width for the Barcode to the right."_s},
-        {Label2, u"Height: Fill in the Height for the Barcode to the right."_s},
-        {txtBSWidth, u"Fill in the Width for the Barcode."_s},
-        {txtBSHeight, u"Fill in the Height for the Barcode."_s},
-        {optBSmm, u"Millimeter(mm): All measurements is in MilliMeters."_s},
-        {optBSInch, u"Inches ("_s + kInchSign + u"): All measurements is in Inches."_s},
-        {chkDefined, u"If it's checked then this size for the Barcode is default."_s},
-        {picBarsize, u"Actual barcode on the label"_s},
-        {StatusBar1, u"Press F1 to get help."_s},
+        {this, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
+        {centralWidget(), QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
+        {Frame3, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
+        {Label1, QCoreApplication::translate("frmBarSize", "Width: Fill in the Width for the Barcode to the right.")},
+        {Label2, QCoreApplication::translate("frmBarSize", "Height: Fill in the Height for the Barcode to the right.")},
+        {txtBSWidth, QCoreApplication::translate("frmBarSize", "Fill in the Width for the Barcode.")},
+        {txtBSHeight, QCoreApplication::translate("frmBarSize", "Fill in the Height for the Barcode.")},
+        {optBSmm, QCoreApplication::translate("frmBarSize", "Millimeter(mm): All measurements is in MilliMeters.")},
+        {optBSInch, QCoreApplication::translate("frmBarSize", "Inches (\"): All measurements is in Inches.")},
+        {chkDefined,
+         QCoreApplication::translate("frmBarSize", "If it's checked then this size for the Barcode is default.")},
+        {picBarsize, QCoreApplication::translate("frmBarSize", "Actual barcode on the label")},
+        {StatusBar1, QCoreApplication::translate("frmBarSize", "Press F1 to get help.")},
     };
     for (QRadioButton *option : std::as_const(m_previewOptions))
         m_hints.insert(option, previewSample(option->objectName()).hint());
@@ -393,6 +430,19 @@ bool frmBarSize::eventFilter(QObject *watched, QEvent *event)
 
 bool frmBarSize::event(QEvent *event)
 {
+    if (event->type() == QEvent::LanguageChange) {
+        // The hints and the module width readout are built from the state: build them again,
+        // and show the hint that was shown in the new language.
+        QObject *shown = nullptr;
+        for (auto it = m_hints.cbegin(); it != m_hints.cend() && !shown; ++it) {
+            if (it.value() == m_hintPanel->text())
+                shown = it.key();
+        }
+        installHints();
+        if (shown)
+            setHint(m_hints.value(shown));
+        updatePreview();
+    }
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         event->accept();
         return true;
@@ -470,7 +520,9 @@ void frmBarSize::showSettings()
     mnuBarcenter->setChecked(look.alignment == LabelAppearance::kAlignCentre);
     mnuBarRight->setChecked(look.alignment == LabelAppearance::kAlignRight);
     // The caption names what the next click does.
-    mnuSmall->setText(look.smallFont ? u"&Normal Font"_s : u"&Small Font"_s);
+    setTranslated(mnuSmall, "text", "frmBarSize",
+                  look.smallFont ? QT_TRANSLATE_NOOP("frmBarSize", "&Normal Font")
+                                 : QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
     m_showing = false;
 }
 
@@ -538,15 +590,17 @@ void frmBarSize::onPreviewOption(const QString &option)
 {
     m_previewOption = option;
     if (previewSample(option).isCode39())
-        ask(u"Only Height is used for Code 39"_s, u"Code 39"_s, PromptIcon::Information, PromptButtons::Ok);
+        ask(QCoreApplication::translate("frmBarSize", "Only Height is used for Code 39"), u"Code 39"_s,
+            PromptIcon::Information, PromptButtons::Ok);
     changed();
 }
 
 void frmBarSize::onChangeFont()
 {
     const LabelAppearance &look = m_settings.appearance;
-    const std::optional<FontChoice> chosen = userPrompt().chooseFont(
-        FontRequest{u"Font"_s, FontChoice{look.fontName, look.fontSize, look.bold, look.italic}});
+    const std::optional<FontChoice> chosen =
+        userPrompt().chooseFont(FontRequest{QCoreApplication::translate("frmBarSize", "Font"),
+                                            FontChoice{look.fontName, look.fontSize, look.bold, look.italic}});
     if (!chosen || chosen->family.isEmpty())
         return;
     m_settings.appearance.fontName = chosen->family;
@@ -560,8 +614,8 @@ void frmBarSize::onChangeFont()
 void frmBarSize::onBackColor()
 {
     const QColor current = m_settings.appearance.barcodeBackColor;
-    const std::optional<quint32> chosen =
-        userPrompt().chooseColor(ColorRequest{u"Background Color Barcode"_s, quint32(current.rgb() & 0xFFFFFF)});
+    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
+        QCoreApplication::translate("frmBarSize", "Background Color Barcode"), quint32(current.rgb() & 0xFFFFFF)});
     if (!chosen)
         return;
     m_settings.appearance.barcodeBackColor = QColor::fromRgb(*chosen);
@@ -571,8 +625,8 @@ void frmBarSize::onBackColor()
 void frmBarSize::onBackText()
 {
     const QColor current = m_settings.appearance.textBackColor;
-    const std::optional<quint32> chosen =
-        userPrompt().chooseColor(ColorRequest{u"Background Color Text"_s, quint32(current.rgb() & 0xFFFFFF)});
+    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
+        QCoreApplication::translate("frmBarSize", "Background Color Text"), quint32(current.rgb() & 0xFFFFFF)});
     if (!chosen)
         return;
     m_settings.appearance.textBackColor = QColor::fromRgb(*chosen);

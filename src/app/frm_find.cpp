@@ -1,4 +1,5 @@
 #include "app/frm_find.h"
+#include "app/translation.h"
 
 #include "app/busy_progress.h"
 #include "app/named.h"
@@ -42,7 +43,7 @@ constexpr qsizetype kRecordsBetweenRepaints = 4096;
 frmFind::frmFind(QWidget *parent) : QMainWindow(parent, Qt::Window)
 {
     setObjectName(u"frmFind"_s);
-    setWindowTitle(u"Find"_s);
+    setTranslated(this, "windowTitle", "frmFind", QT_TRANSLATE_NOOP("frmFind", "Find"));
     buildWindow();
     installHints();
     // At load the search looks in the product column.
@@ -52,20 +53,28 @@ frmFind::frmFind(QWidget *parent) : QMainWindow(parent, Qt::Window)
 
 void frmFind::buildWindow()
 {
-    mnuFile = named(menuBar()->addMenu(u"&File"_s), u"mnuFile"_s);
-    mnuAs = named(mnuFile->addAction(u"Save &As"_s), u"mnuAs"_s);
+    mnuFile =
+        named(translated(menuBar()->addMenu(QString()), "title", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&File")),
+              u"mnuFile"_s);
+    mnuAs =
+        named(translated(mnuFile->addAction(QString()), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "Save &As")),
+              u"mnuAs"_s);
     mnuAs->setEnabled(false);
-    mnuClose = named(mnuFile->addAction(u"&Close"_s), u"mnuClose"_s);
+    mnuClose =
+        named(translated(mnuFile->addAction(QString()), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Close")),
+              u"mnuClose"_s);
 
     auto *central = new QWidget(this);
     setCentralWidget(central);
     auto *layout = new QVBoxLayout(central);
 
     auto *searchRow = new QHBoxLayout;
-    Label1 = named(new QLabel(u"Search for:"_s, central), u"Label1"_s);
+    Label1 = named(translated(new QLabel(central), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "Search for:")),
+                   u"Label1"_s);
     txtSearch = named(new QLineEdit(central), u"txtSearch"_s);
     Label1->setBuddy(txtSearch);
-    cmdSearch = named(new QPushButton(u"&Search"_s, central), u"cmdSearch"_s);
+    cmdSearch = named(translated(new QPushButton(central), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Search")),
+                      u"cmdSearch"_s);
     cmdSearch->setDefault(true);
     searchRow->addWidget(Label1);
     searchRow->addWidget(txtSearch, 1);
@@ -74,12 +83,23 @@ void frmFind::buildWindow()
 
     auto *fieldsFrame = named(new QGroupBox(central), u"Frame1"_s);
     auto *fieldsLayout = new QGridLayout(fieldsFrame);
-    chkProduct = named(new QCheckBox(u"&Product"_s, fieldsFrame), u"chkProduct"_s);
-    chkBarcode = named(new QCheckBox(u"&Barcode"_s, fieldsFrame), u"chkBarcode"_s);
-    chkDigitSup = named(new QCheckBox(u"&Digit Sup."_s, fieldsFrame), u"chkDigitSup"_s);
-    chkFreeText = named(new QCheckBox(u"&Free Text"_s, fieldsFrame), u"chkFreeText"_s);
-    chkType = named(new QCheckBox(u"&Type"_s, fieldsFrame), u"chkType"_s);
-    chkAll = named(new QCheckBox(u"Check &All"_s, fieldsFrame), u"chkAll"_s);
+    chkProduct =
+        named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Product")),
+              u"chkProduct"_s);
+    chkBarcode =
+        named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Barcode")),
+              u"chkBarcode"_s);
+    chkDigitSup =
+        named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Digit Sup.")),
+              u"chkDigitSup"_s);
+    chkFreeText =
+        named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Free Text")),
+              u"chkFreeText"_s);
+    chkType = named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "&Type")),
+                    u"chkType"_s);
+    chkAll =
+        named(translated(new QCheckBox(fieldsFrame), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "Check &All")),
+              u"chkAll"_s);
     const QList<QCheckBox *> boxes = fieldBoxes();
     for (int i = 0; i < boxes.size(); ++i)
         fieldsLayout->addWidget(boxes[i], i / 3, i % 3);
@@ -101,12 +121,14 @@ void frmFind::buildWindow()
     layout->addWidget(ListView3, 1);
 
     auto *bottomRow = new QHBoxLayout;
-    Label2 = named(new QLabel(u"Items Found:"_s, central), u"Label2"_s);
+    Label2 = named(translated(new QLabel(central), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "Items Found:")),
+                   u"Label2"_s);
     Label3 = named(new QLabel(central), u"Label3"_s);
     Label3->setMinimumWidth(60);
     Command1 = named(new QPushButton(u">>"_s, central), u"Command1"_s);
     Command1->setEnabled(false);
-    cmdFOK = named(new QPushButton(u"OK"_s, central), u"cmdFOK"_s);
+    cmdFOK =
+        named(translated(new QPushButton(central), "text", "frmFind", QT_TRANSLATE_NOOP("frmFind", "OK")), u"cmdFOK"_s);
     bottomRow->addWidget(Label2);
     bottomRow->addWidget(Label3);
     bottomRow->addStretch(1);
@@ -144,22 +166,24 @@ void frmFind::buildWindow()
 void frmFind::installHints()
 {
     m_hints = {
-        {chkAll, u"Check All: If checked, All bove is checked and included in search."_s},
-        {chkBarcode, u"Barcode: If checked it's included in search."_s},
-        {chkDigitSup, u"Digit Sup.: If checked it's included in search."_s},
-        {chkFreeText, u"Free Text: If checked it's included in search."_s},
-        {chkProduct, u"Product: If checked it's included in search."_s},
-        {chkType, u"Type: If checked it's included in search."_s},
-        {cmdFOK, u"Click on OK to close this window"_s},
-        {cmdSearch, u"To start the search, click here."_s},
-        {Command1, u">> move the barcode Image to the Barcode Image List."_s},
-        {centralWidget(), u"Press F1 for Help"_s},
-        {Label1, u"Enter the word you want to search for, to the right."_s},
-        {Label2, u"To the right you will see how many items where found"_s},
-        {Label3, u"Number of items found"_s},
-        {ListView3, u"Any item found is shown here"_s},
-        {ListView3->viewport(), u"Any item found is shown here"_s},
-        {txtSearch, u"Enter text/digits to search for (Doesn't support * or ? wildcards)."_s},
+        {chkAll,
+         QCoreApplication::translate("frmFind", "Check All: If checked, All bove is checked and included in search.")},
+        {chkBarcode, QCoreApplication::translate("frmFind", "Barcode: If checked it's included in search.")},
+        {chkDigitSup, QCoreApplication::translate("frmFind", "Digit Sup.: If checked it's included in search.")},
+        {chkFreeText, QCoreApplication::translate("frmFind", "Free Text: If checked it's included in search.")},
+        {chkProduct, QCoreApplication::translate("frmFind", "Product: If checked it's included in search.")},
+        {chkType, QCoreApplication::translate("frmFind", "Type: If checked it's included in search.")},
+        {cmdFOK, QCoreApplication::translate("frmFind", "Click on OK to close this window")},
+        {cmdSearch, QCoreApplication::translate("frmFind", "To start the search, click here.")},
+        {Command1, QCoreApplication::translate("frmFind", ">> move the barcode Image to the Barcode Image List.")},
+        {centralWidget(), QCoreApplication::translate("frmFind", "Press F1 for Help")},
+        {Label1, QCoreApplication::translate("frmFind", "Enter the word you want to search for, to the right.")},
+        {Label2, QCoreApplication::translate("frmFind", "To the right you will see how many items where found")},
+        {Label3, QCoreApplication::translate("frmFind", "Number of items found")},
+        {ListView3, QCoreApplication::translate("frmFind", "Any item found is shown here")},
+        {ListView3->viewport(), QCoreApplication::translate("frmFind", "Any item found is shown here")},
+        {txtSearch,
+         QCoreApplication::translate("frmFind", "Enter text/digits to search for (Doesn't support * or ? wildcards).")},
     };
     for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
         auto *widget = static_cast<QWidget *>(it.key());
@@ -306,15 +330,16 @@ void frmFind::onSaveResults()
 {
     FileRequest request;
     request.mode = FileRequest::Mode::Save;
-    request.title = u"Save As"_s;
+    request.title = QCoreApplication::translate("frmFind", "Save As");
     request.directory = QCoreApplication::applicationDirPath();
-    request.filter = u"Save Barcode List (*.QZ2 *.qz2)"_s;
+    request.filter = QCoreApplication::translate("frmFind", "Save Barcode List (*.QZ2 *.qz2)");
     const QString name = userPrompt().chooseFile(request);
     if (name.isEmpty() || !name.endsWith(u"QZ2"_s, Qt::CaseInsensitive))
         return;
     const ListWriteResult result = saveListFile(name, results());
     if (!result.ok)
-        ask(result.message, u"Save As"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(result.message, QCoreApplication::translate("frmFind", "Save As"), PromptIcon::Exclamation,
+            PromptButtons::Ok);
 }
 
 bool frmFind::eventFilter(QObject *watched, QEvent *event)
@@ -340,6 +365,18 @@ void frmFind::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         refreshControls();
+    if (event->type() == QEvent::LanguageChange) {
+        // The hints in the new language, the one shown too.
+        QObject *shown = nullptr;
+        for (auto it = m_hints.cbegin(); it != m_hints.cend() && !shown; ++it) {
+            if (it.value() == StatusHint->text())
+                shown = it.key();
+        }
+        installHints();
+        if (shown)
+            StatusHint->setText(m_hints.value(shown));
+        refreshControls();
+    }
     QMainWindow::changeEvent(event);
 }
 

@@ -1,4 +1,5 @@
 #include "app/frm_tiff.h"
+#include "app/translation.h"
 
 #include "app/named.h"
 #include "app/help_window.h"
@@ -7,6 +8,7 @@
 #include "export/image_converter.h"
 #include "app/label_picture.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,10 +31,10 @@ namespace Kelbrix {
 namespace {
 
 // A frame whose options form one exclusive group of their own.
-QGroupBox *optionFrame(const QString &name, const QString &caption, QWidget *parent,
+QGroupBox *optionFrame(const QString &name, const char *caption, QWidget *parent,
                        std::initializer_list<QRadioButton *> options)
 {
-    auto *frame = named(new QGroupBox(caption, parent), name);
+    auto *frame = named(translated(new QGroupBox(parent), "title", "frmTiff", caption), name);
     auto *layout = new QVBoxLayout(frame);
     auto *group = new QButtonGroup(frame);
     for (QRadioButton *option : options) {
@@ -49,7 +51,7 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     : QDialog(parent), m_display(std::move(display)), m_colourMode(*m_display), m_printer(printer)
 {
     setObjectName(u"frmTiff"_s);
-    setWindowTitle(u"TIFF Parameters"_s);
+    setTranslated(this, "windowTitle", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Parameters"));
     // The window uses the program's one converter, made here if nothing made it before.
     imageConverter();
 
@@ -60,8 +62,8 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     layout->addWidget(buildMonitorFrame(), 1, 1);
 
     auto *save = new QHBoxLayout;
-    Label3 = named(new QLabel(u"Save"_s, this), u"Label3"_s);
-    cmdOK = named(new QPushButton(u"OK"_s, this), u"cmdOK"_s);
+    Label3 = named(translated(new QLabel(this), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save")), u"Label3"_s);
+    cmdOK = named(translated(new QPushButton(this), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "OK")), u"cmdOK"_s);
     cmdOK->setDefault(true);
     Label3->setBuddy(cmdOK);
     save->addStretch(1);
@@ -77,7 +79,7 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     applyAppearance(LabelAppearance{});
 
     setPrinterCaption(u" ppi (dpi)"_s);
-    cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    showNormalColorCaption();
     setParameters(TiffParameters{});
     connectHandlers();
 }
@@ -92,13 +94,18 @@ void frmTiff::applyAppearance(const LabelAppearance &appearance)
 
 QWidget *frmTiff::buildResolutionFrame()
 {
-    auto *frame = named(new QGroupBox(u"TIFF Resolution"_s, this), u"FrameResolution"_s);
+    auto *frame =
+        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Resolution")),
+              u"FrameResolution"_s);
     auto *grid = new QGridLayout(frame);
     optPrinterRes = named(new QRadioButton(frame), u"optPrinterRes"_s);
-    optUserRes = named(new QRadioButton(u"Save TIF picture at"_s, frame), u"optUserRes"_s);
+    optUserRes = named(
+        translated(new QRadioButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save TIF picture at")),
+        u"optUserRes"_s);
     txtUserRes = named(new QLineEdit(frame), u"txtUserRes"_s);
     txtScreenDPI = named(new QLineEdit(frame), u"txtScreenDPI"_s);
-    Label2 = named(new QLabel(u"Screen dpi"_s, frame), u"Label2"_s);
+    Label2 = named(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Screen dpi")),
+                   u"Label2"_s);
     const int digitWidth = fontMetrics().horizontalAdvance(u'0');
     for (QLineEdit *box : {txtUserRes, txtScreenDPI})
         box->setMaximumWidth(digitWidth * 8);
@@ -109,7 +116,7 @@ QWidget *frmTiff::buildResolutionFrame()
     grid->addWidget(optPrinterRes, 0, 0, 1, 3);
     grid->addWidget(optUserRes, 1, 0);
     grid->addWidget(txtUserRes, 1, 1);
-    grid->addWidget(new QLabel(u"dpi"_s, frame), 1, 2);
+    grid->addWidget(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "dpi")), 1, 2);
     grid->addWidget(Label2, 2, 0, Qt::AlignRight);
     grid->addWidget(txtScreenDPI, 2, 1);
     grid->setColumnStretch(2, 1);
@@ -118,70 +125,112 @@ QWidget *frmTiff::buildResolutionFrame()
 
 QWidget *frmTiff::buildFunctionsFrame()
 {
-    auto *frame = named(new QGroupBox(u"TIFF Functions"_s, this), u"FrameFunctions"_s);
+    auto *frame =
+        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Functions")),
+              u"FrameFunctions"_s);
     auto *grid = new QGridLayout(frame);
-    chkInvertImg = named(new QCheckBox(u"Invert Image"_s, frame), u"chkInvertImg"_s);
-    cmdISBNFont = named(new QPushButton(u"ISBN Font"_s, frame), u"cmdISBNFont"_s);
+    chkInvertImg =
+        named(translated(new QCheckBox(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Invert Image")),
+              u"chkInvertImg"_s);
+    cmdISBNFont =
+        named(translated(new QPushButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "ISBN Font")),
+              u"cmdISBNFont"_s);
     grid->addWidget(chkInvertImg, 0, 0);
     grid->addWidget(cmdISBNFont, 0, 1, Qt::AlignLeft);
 
-    optMirrorNo = named(new QRadioButton(u"Don't Mirror"_s), u"optMirrorNo"_s);
-    optMirrorH = named(new QRadioButton(u"Mirror Horizontal"_s), u"optMirrorH"_s);
-    optMirrorV = named(new QRadioButton(u"Mirror Vertical"_s), u"optMirrorV"_s);
-    grid->addWidget(optionFrame(u"FrameMirror"_s, u"Mirror Image"_s, frame, {optMirrorNo, optMirrorH, optMirrorV}), 1,
-                    0);
+    optMirrorNo = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Don't Mirror")),
+                        u"optMirrorNo"_s);
+    optMirrorH =
+        named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Mirror Horizontal")),
+              u"optMirrorH"_s);
+    optMirrorV =
+        named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Mirror Vertical")),
+              u"optMirrorV"_s);
+    grid->addWidget(optionFrame(u"FrameMirror"_s, QT_TRANSLATE_NOOP("frmTiff", "Mirror Image"), frame,
+                                {optMirrorNo, optMirrorH, optMirrorV}),
+                    1, 0);
 
-    optRotateNo = named(new QRadioButton(u"Don't Rotate"_s), u"optRotateNo"_s);
-    optRotate90 = named(new QRadioButton(u"90 degrees"_s), u"optRotate90"_s);
-    optRotate180 = named(new QRadioButton(u"180 degrees"_s), u"optRotate180"_s);
-    optRotate270 = named(new QRadioButton(u"270 degrees"_s), u"optRotate270"_s);
-    grid->addWidget(
-        optionFrame(u"FrameRotate"_s, u"Rotate Image"_s, frame, {optRotateNo, optRotate90, optRotate180, optRotate270}),
-        1, 1);
+    optRotateNo = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Don't Rotate")),
+                        u"optRotateNo"_s);
+    optRotate90 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "90 degrees")),
+                        u"optRotate90"_s);
+    optRotate180 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "180 degrees")),
+                         u"optRotate180"_s);
+    optRotate270 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "270 degrees")),
+                         u"optRotate270"_s);
+    grid->addWidget(optionFrame(u"FrameRotate"_s, QT_TRANSLATE_NOOP("frmTiff", "Rotate Image"), frame,
+                                {optRotateNo, optRotate90, optRotate180, optRotate270}),
+                    1, 1);
 
-    optCompNo = named(new QRadioButton(u"No Compression"_s), u"optCompNo"_s);
-    optCompHuff = named(new QRadioButton(u"Huffman"_s), u"optCompHuff"_s);
-    optCompG3 = named(new QRadioButton(u"Group 3"_s), u"optCompG3"_s);
-    optCompG4 = named(new QRadioButton(u"Group 4"_s), u"optCompG4"_s);
-    grid->addWidget(optionFrame(u"FrameCompression"_s, u"TIFF Compression"_s, frame,
+    optCompNo = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "No Compression")),
+                      u"optCompNo"_s);
+    optCompHuff = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Huffman")),
+                        u"optCompHuff"_s);
+    optCompG3 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Group 3")),
+                      u"optCompG3"_s);
+    optCompG4 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Group 4")),
+                      u"optCompG4"_s);
+    grid->addWidget(optionFrame(u"FrameCompression"_s, QT_TRANSLATE_NOOP("frmTiff", "TIFF Compression"), frame,
                                 {optCompNo, optCompHuff, optCompG3, optCompG4}),
                     2, 0);
 
-    auto *adjust = named(new QGroupBox(u"Adjust Width / Height"_s, frame), u"FrameAdjust"_s);
+    auto *adjust = named(
+        translated(new QGroupBox(frame), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Adjust Width / Height")),
+        u"FrameAdjust"_s);
     auto *adjustLayout = new QVBoxLayout(adjust);
-    chkTiffCompW = named(new QCheckBox(u"Adjust Barcode Width to Defiend Width"_s, adjust), u"chkTiffCompW"_s);
-    chkTiffCompH = named(new QCheckBox(u"Adjust Barcode Height to Defined Height"_s, adjust), u"chkTiffCompH"_s);
+    chkTiffCompW = named(translated(new QCheckBox(adjust), "text", "frmTiff",
+                                    QT_TRANSLATE_NOOP("frmTiff", "Adjust Barcode Width to Defiend Width")),
+                         u"chkTiffCompW"_s);
+    chkTiffCompH = named(translated(new QCheckBox(adjust), "text", "frmTiff",
+                                    QT_TRANSLATE_NOOP("frmTiff", "Adjust Barcode Height to Defined Height")),
+                         u"chkTiffCompH"_s);
     adjustLayout->addWidget(chkTiffCompW);
     adjustLayout->addWidget(chkTiffCompH);
     grid->addWidget(adjust, 2, 1);
 
-    auto *copies = named(new QGroupBox(u"Save TIFF Copies"_s, frame), u"FrameCopies"_s);
+    auto *copies =
+        named(translated(new QGroupBox(frame), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save TIFF Copies")),
+              u"FrameCopies"_s);
     auto *copiesLayout = new QHBoxLayout(copies);
     txtCopies = named(new QLineEdit(copies), u"txtCopies"_s);
     txtCopies->setMaxLength(TiffParameters::kCopiesChars);
     txtCopies->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9.]{0,3}"_s), txtCopies));
     txtCopies->setMaximumWidth(fontMetrics().horizontalAdvance(u'0') * 6);
-    Label4 = named(new QLabel(u"Copies of each TIFF."_s, copies), u"Label4"_s);
+    Label4 =
+        named(translated(new QLabel(copies), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Copies of each TIFF.")),
+              u"Label4"_s);
     Label4->setBuddy(txtCopies);
     copiesLayout->addWidget(txtCopies);
     copiesLayout->addWidget(Label4, 1);
     grid->addWidget(copies, 3, 0, 1, 2);
 
-    chkVerify = named(new QCheckBox(u"Verify each file"_s, frame), u"chkVerify"_s);
-    chkVerify->setToolTip(u"Read every exported file back and report the ones that do not scan"_s);
+    chkVerify =
+        named(translated(new QCheckBox(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Verify each file")),
+              u"chkVerify"_s);
+    setTranslated(chkVerify, "toolTip", "frmTiff",
+                  QT_TRANSLATE_NOOP("frmTiff", "Read every exported file back and report the ones that do not scan"));
     grid->addWidget(chkVerify, 4, 0, 1, 2);
     return frame;
 }
 
 QWidget *frmTiff::buildColourFrame()
 {
-    optAsk256 = named(new QRadioButton(u"Ask at start up"_s), u"optAsk256"_s);
-    optUse256 = named(new QRadioButton(u"Always use 256 color mode at start up"_s), u"optUse256"_s);
-    optNever256 = named(new QRadioButton(u"Don't Ask and don't change to 256 colors"_s), u"optNever256"_s);
-    QGroupBox *frame = optionFrame(u"FrameColourMode"_s, u"Start up Color mode change to 256 colors"_s, this,
-                                   {optAsk256, optUse256, optNever256});
+    optAsk256 =
+        named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Ask at start up")),
+              u"optAsk256"_s);
+    optUse256 = named(translated(new QRadioButton(), "text", "frmTiff",
+                                 QT_TRANSLATE_NOOP("frmTiff", "Always use 256 color mode at start up")),
+                      u"optUse256"_s);
+    optNever256 = named(translated(new QRadioButton(), "text", "frmTiff",
+                                   QT_TRANSLATE_NOOP("frmTiff", "Don't Ask and don't change to 256 colors")),
+                        u"optNever256"_s);
+    QGroupBox *frame =
+        optionFrame(u"FrameColourMode"_s, QT_TRANSLATE_NOOP("frmTiff", "Start up Color mode change to 256 colors"),
+                    this, {optAsk256, optUse256, optNever256});
     auto *buttons = new QHBoxLayout;
-    cmdUse256 = named(new QPushButton(u"&256 Colors (8 Bit)"_s, frame), u"cmdUse256"_s);
+    cmdUse256 = named(
+        translated(new QPushButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "&256 Colors (8 Bit)")),
+        u"cmdUse256"_s);
     cmdNormalColor = named(new QPushButton(frame), u"cmdNormalColor"_s);
     buttons->addWidget(cmdUse256);
     buttons->addWidget(cmdNormalColor);
@@ -190,14 +239,15 @@ QWidget *frmTiff::buildColourFrame()
     if (!m_colourMode.canSwitch()) {
         // The options stay, as settings; the switches could only fail, so they are off and the
         // window says why.
-        const QString why = u"This desktop cannot switch to 256 colors, and TIFF files do not depend on the "
-                            u"display's color depth."_s;
-        lblColourHint = named(new QLabel(why, frame), u"lblColourHint"_s);
+        const char *why =
+            QT_TRANSLATE_NOOP("frmTiff", "This desktop cannot switch to 256 colors, and TIFF files do not "
+                                         "depend on the display's color depth.");
+        lblColourHint = named(translated(new QLabel(frame), "text", "frmTiff", why), u"lblColourHint"_s);
         lblColourHint->setWordWrap(true);
         layout->addWidget(lblColourHint);
         for (QPushButton *button : {cmdUse256, cmdNormalColor}) {
             button->setEnabled(false);
-            button->setToolTip(why);
+            setTranslated(button, "toolTip", "frmTiff", why);
         }
     }
     return frame;
@@ -205,12 +255,16 @@ QWidget *frmTiff::buildColourFrame()
 
 QWidget *frmTiff::buildMonitorFrame()
 {
-    auto *frame = named(new QGroupBox(u"Monitor Resolution"_s, this), u"FrameMonitor"_s);
+    auto *frame =
+        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Monitor Resolution")),
+              u"FrameMonitor"_s);
     auto *layout = new QVBoxLayout(frame);
     List1 = named(new QListWidget(frame), u"List1"_s);
     for (const DisplayMode &mode : m_colourMode.modes())
         List1->addItem(mode.text());
-    cmdNormal = named(new QPushButton(u"&Change Resolution Now"_s, frame), u"cmdNormal"_s);
+    cmdNormal = named(
+        translated(new QPushButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "&Change Resolution Now")),
+        u"cmdNormal"_s);
     layout->addWidget(List1, 1);
     layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
     // The list shows the mode in use; switching to another one is for a display that can.
@@ -249,11 +303,13 @@ void frmTiff::showSelectedMode()
 
 void frmTiff::setPrinterCaption(const QString &unit)
 {
-    QString caption =
-        u"Save TIF picture in the same Resolution as my printer "_s + QString::number(m_printer.dotsPerInch) + unit;
+    m_printerCaptionUnit = unit;
+    QString caption = QCoreApplication::translate("frmTiff", "Save TIF picture in the same Resolution as my printer %1")
+                          .arg(m_printer.dotsPerInch) +
+                      unit;
     // Without a printer the figure is an assumption; the caption says so.
     if (!m_printer.printerFound)
-        caption += u" - no printer found"_s;
+        caption += QCoreApplication::translate("frmTiff", " - no printer found");
     optPrinterRes->setText(caption);
 }
 
@@ -355,13 +411,24 @@ void frmTiff::applyColourModeSetting()
 
 void frmTiff::showParameters()
 {
-    cmdNormalColor->setText(QString::number(m_colourMode.startUpMode().bitsPerPixel) + u" &Bit Color"_s);
+    showNormalColorCaption();
     placeOverMainWindow(this, parentWidget());
     exec();
 }
 
+void frmTiff::showNormalColorCaption()
+{
+    cmdNormalColor->setText(
+        QCoreApplication::translate("frmTiff", "%1 &Bit Color").arg(m_colourMode.startUpMode().bitsPerPixel));
+}
+
 bool frmTiff::event(QEvent *event)
 {
+    // The captions built from the printer and the display, in the new language.
+    if (event->type() == QEvent::LanguageChange) {
+        setPrinterCaption(m_printerCaptionUnit);
+        showNormalColorCaption();
+    }
     if (event->type() == QEvent::WindowActivate)
         setPrinterCaption(u" dpi"_s);
     // F1 opens this window's help page, not the main window's contents.
@@ -429,7 +496,8 @@ void frmTiff::onUserResolutionChanged()
 {
     if (!resolutionTooHigh(txtUserRes->text()))
         return;
-    ask(u"Max resolution is 4800 dpi"_s, u"Max 4800 dpi"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    ask(QCoreApplication::translate("frmTiff", "Max resolution is 4800 dpi"),
+        QCoreApplication::translate("frmTiff", "Max 4800 dpi"), PromptIcon::Exclamation, PromptButtons::Ok);
     txtUserRes->setText(QString::number(TiffParameters::kMaxResolution));
     txtUserRes->setCursorPosition(int(txtUserRes->text().size()));
 }
@@ -439,7 +507,8 @@ void frmTiff::onOk()
     TiffParameters p = parameters();
     switch (checkResolutionOnOk(p)) {
     case ResolutionCheck::TooLow:
-        ask(u"Min. resolution is 300 dpi"_s, applicationTitle(), PromptIcon::NoIcon, PromptButtons::Ok);
+        ask(QCoreApplication::translate("frmTiff", "Min. resolution is 300 dpi"), applicationTitle(),
+            PromptIcon::NoIcon, PromptButtons::Ok);
         txtUserRes->setText(p.userResolution);
         return;
     case ResolutionCheck::PrinterChosen:
@@ -454,7 +523,7 @@ void frmTiff::onOk()
 void frmTiff::onIsbnFont()
 {
     FontRequest request;
-    request.title = u"ISBN Font"_s;
+    request.title = QCoreApplication::translate("frmTiff", "ISBN Font");
     request.initial.family = m_isbnTiffFont;
     if (const std::optional<FontChoice> chosen = userPrompt().chooseFont(request))
         m_isbnTiffFont = chosen->family;

@@ -128,6 +128,8 @@ private:
     LabelPicture *picTiffRef = nullptr;
     QLabel *lblMeasure = nullptr;
     BarcodeRenderer BarTiff;
+    QString m_printerCaptionUnit; ///< the unit the printer resolution option was last shown with
+    void showNormalColorCaption();
 };
 
 } // namespace Kelbrix

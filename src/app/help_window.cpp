@@ -1,4 +1,5 @@
 #include "app/help_window.h"
+#include "app/translation.h"
 #include "app/window_placement.h"
 
 #include <QPointer>
@@ -57,7 +58,7 @@ QUrl HelpWindow::currentSource() const
 HelpWindow::HelpWindow() : m_browser(new QTextBrowser(this))
 {
     setObjectName(u"HelpWindow"_s);
-    setWindowTitle(u"Kelbrix Help"_s);
+    setTranslated(this, "windowTitle", "HelpWindow", QT_TRANSLATE_NOOP("HelpWindow", "Kelbrix Help"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #include "app/hint_panel.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
@@ -14,6 +15,8 @@ HintPanel::HintPanel(QStatusBar *statusBar) : QObject(statusBar), m_panel(new QL
     // Hints name files and show user input: plain text, never markup.
     m_panel->setTextFormat(Qt::PlainText);
     statusBar->addWidget(m_panel, 1);
+    // The panel hears of a language switch, and shows its hint again in the new language.
+    m_panel->installEventFilter(this);
 }
 
 void HintPanel::setHint(QWidget *widget, const QString &text)
@@ -25,12 +28,29 @@ void HintPanel::setHint(QWidget *widget, const QString &text)
         if (widget != m_panel->window())
             widget->installEventFilter(this);
     }
-    m_hints.insert(widget, text);
+    m_hints.insert(widget, Hint{text});
+}
+
+void HintPanel::setHint(QWidget *widget, const char *context, const char *source)
+{
+    setHint(widget, QString());
+    m_hints.insert(widget, Hint{QString(), context, source});
 }
 
 void HintPanel::show(const QString &text)
 {
-    m_panel->setText(text);
+    showHint(Hint{text});
+}
+
+void HintPanel::show(const char *context, const char *source)
+{
+    showHint(Hint{QString(), context, source});
+}
+
+void HintPanel::showHint(const Hint &hint)
+{
+    m_shown = hint;
+    m_panel->setText(hint.source ? QCoreApplication::translate(hint.context, hint.source) : hint.text);
 }
 
 QString HintPanel::text() const
@@ -45,7 +65,9 @@ bool HintPanel::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Enter) {
         const auto hint = m_hints.constFind(watched);
         if (hint != m_hints.cend())
-            show(*hint);
+            showHint(*hint);
+    } else if (watched == m_panel && event->type() == QEvent::LanguageChange && m_shown.source) {
+        showHint(m_shown);
     }
     return QObject::eventFilter(watched, event);
 }

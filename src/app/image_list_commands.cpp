@@ -11,6 +11,7 @@
 #include "list/image_list_document.h"
 #include "app/label_picture.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QClipboard>
 #include <QDrag>
@@ -25,7 +26,9 @@ namespace Kelbrix {
 
 void ImageListCommands::connect(Form1 &form)
 {
-    form.m_hints->setHint(form.RTF1, u"This is the Barcode Image List (Saves as *.RTF, can be loaded in to MS Word)"_s);
+    form.m_hints->setHint(
+        form.RTF1, "Form1",
+        QT_TRANSLATE_NOOP("Form1", "This is the Barcode Image List (Saves as *.RTF, can be loaded in to MS Word)"));
 
     QObject::connect(form.mnuCopy, &QAction::triggered, &form, [&form] { copyLabel(form); });
     QObject::connect(form.mnuCopy2, &QAction::triggered, &form, [&form] { copyLabel(form); });
@@ -77,7 +80,8 @@ void ImageListCommands::pasteLabel(Form1 &form)
 
 void ImageListCommands::clear(Form1 &form)
 {
-    if (ask(u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s, PromptIcon::Question,
+    if (ask(QCoreApplication::translate("ImageListCommands", "Do you want to clear Barcode Image List ?"),
+            QCoreApplication::translate("ImageListCommands", "Clear Barcodes."), PromptIcon::Question,
             PromptButtons::YesNo, 3008) == PromptAnswer::No)
         return;
     form.RTF1->clear();
@@ -88,9 +92,12 @@ void ImageListCommands::load(Form1 &form, const QString &path)
     // What the user put into the image list since it was loaded or saved is not lost unasked.
     const bool hasContent = form.RTF1->pictureCount() > 0 || !form.RTF1->document()->isEmpty();
     if (hasContent && form.RTF1->document()->isModified() &&
-        ask(u"The Barcode Image List has changes that are not saved. Do you want to replace it with "_s +
-                QFileInfo(path).fileName() + u" ?"_s,
-            u"Load"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+        ask(QCoreApplication::translate(
+                "ImageListCommands",
+                "The Barcode Image List has changes that are not saved. Do you want to replace it with %1 ?")
+                .arg(QFileInfo(path).fileName()),
+            QCoreApplication::translate("ImageListCommands", "Load"), PromptIcon::Question,
+            PromptButtons::YesNo) == PromptAnswer::No)
         return;
 
     RtfReadResult read;
@@ -103,11 +110,15 @@ void ImageListCommands::load(Form1 &form, const QString &path)
     bool replace = read.ok() || !read.document.isEmpty();
     if (!read.ok()) {
         if (replace && hasContent) {
-            replace = ask(read.message + u"\nOnly part of the file could be read. Do you want to keep the Barcode "
-                                         u"Image List you have instead ?"_s,
-                          u"Load"_s, PromptIcon::Exclamation, PromptButtons::YesNo) == PromptAnswer::No;
+            replace = ask(read.message + QCoreApplication::translate("ImageListCommands",
+                                                                     "\nOnly part of the file could be read. Do you "
+                                                                     "want to keep the Barcode Image List you have "
+                                                                     "instead ?"),
+                          QCoreApplication::translate("ImageListCommands", "Load"), PromptIcon::Exclamation,
+                          PromptButtons::YesNo) == PromptAnswer::No;
         } else {
-            ask(read.message, u"Load"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+            ask(read.message, QCoreApplication::translate("ImageListCommands", "Load"), PromptIcon::Exclamation,
+                PromptButtons::Ok);
         }
     }
     if (replace) {

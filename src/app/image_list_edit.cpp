@@ -4,6 +4,7 @@
 #include "base/units.h"
 #include "base/user_prompt.h"
 
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -55,7 +56,9 @@ QString ImageListEdit::insertPicture(const QImage &image, double widthTwips, dou
 {
     const QImage fitted = pictureWithinLimits(image);
     if (fitted.isNull())
-        return u"The picture could not be made small enough for the Barcode Image List; it was not added."_s;
+        return QCoreApplication::translate("Form1",
+                                           "The picture could not be made small enough for the Barcode Image List; "
+                                           "it was not added.");
     QString refusal = refusedPicture(fitted, widthTwips, heightTwips, m_pictures, m_decodedBytes);
     if (!refusal.isEmpty()) {
         recount();
@@ -170,7 +173,8 @@ void ImageListEdit::insertFromMimeData(const QMimeData *source)
         const QImage image = qvariant_cast<QImage>(source->imageData());
         if (const auto size = labelSizeOf(source, image)) {
             if (const QString refusal = insertPicture(image, size->first, size->second); !refusal.isEmpty())
-                ask(refusal, u"Barcode Image List"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+                ask(refusal, QCoreApplication::translate("Form1", "Barcode Image List"), PromptIcon::Exclamation,
+                    PromptButtons::Ok);
             return;
         }
     }

@@ -1,4 +1,5 @@
 #include "app/label_sheet_window.h"
+#include "app/translation.h"
 #include "base/units.h"
 
 #include "app/named.h"
@@ -8,6 +9,7 @@
 #include "sheet/calibration_page.h"
 #include "sheet/sheet_settings.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -89,15 +91,18 @@ frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, 
     : QDialog(parent), m_records(records), m_settings(settings), m_ownTemplates(storedTemplates(settings))
 {
     setObjectName(u"frmLabels"_s);
-    setWindowTitle(u"Print Labels"_s);
+    setWindowTitle(QCoreApplication::translate("frmLabels", "Print Labels"));
 
     cboTemplate = named(new QComboBox(this), u"cboTemplate"_s);
     // The sheets' long names do not set the window's width: the list shows them whole.
     cboTemplate->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboTemplate->setMinimumContentsLength(24);
-    cmdEditSheet = named(new QPushButton(u"Ed&it Sheet..."_s, this), u"cmdEditSheet"_s);
-    cmdDeleteSheet = named(new QPushButton(u"Delete S&heet"_s, this), u"cmdDeleteSheet"_s);
-    auto *cmdNewSheet = named(new QPushButton(u"Ne&w Sheet..."_s, this), u"cmdNewSheet"_s);
+    cmdEditSheet =
+        named(new QPushButton(QCoreApplication::translate("frmLabels", "Ed&it Sheet..."), this), u"cmdEditSheet"_s);
+    cmdDeleteSheet =
+        named(new QPushButton(QCoreApplication::translate("frmLabels", "Delete S&heet"), this), u"cmdDeleteSheet"_s);
+    auto *cmdNewSheet =
+        named(new QPushButton(QCoreApplication::translate("frmLabels", "Ne&w Sheet..."), this), u"cmdNewSheet"_s);
     cboPrinter = named(new QComboBox(this), u"cboPrinter"_s);
     cboPrinter->addItem(pdfPrinterName());
     cboPrinter->addItems(QPrinterInfo::availablePrinterNames());
@@ -113,38 +118,41 @@ frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, 
         box->setSuffix(suffix);
         return box;
     };
-    txtOffsetX = millimetres(u"txtOffsetX"_s, -50, 50, u" mm"_s);
-    txtOffsetY = millimetres(u"txtOffsetY"_s, -50, 50, u" mm"_s);
+    txtOffsetX = millimetres(u"txtOffsetX"_s, -50, 50, QCoreApplication::translate("frmLabels", " mm"));
+    txtOffsetY = millimetres(u"txtOffsetY"_s, -50, 50, QCoreApplication::translate("frmLabels", " mm"));
     txtScale = millimetres(u"txtScale"_s, 90, 110, u" %"_s);
     txtScale->setValue(100);
     lblSummary = named(new QLabel(this), u"lblSummary"_s);
     lblSummary->setWordWrap(true);
 
     auto *choices = new QFormLayout;
-    addLabelledRow(choices, this, u"&Label sheet:"_s, cboTemplate);
+    addLabelledRow(choices, this, QCoreApplication::translate("frmLabels", "&Label sheet:"), cboTemplate);
     auto *sheetButtons = new QHBoxLayout;
     sheetButtons->addWidget(cmdNewSheet);
     sheetButtons->addWidget(cmdEditSheet);
     sheetButtons->addWidget(cmdDeleteSheet);
     choices->addRow(sheetButtons);
-    addLabelledRow(choices, this, u"&Start at label:"_s, txtStart);
-    addLabelledRow(choices, this, u"&Copies of each record:"_s, txtCopies);
-    auto *calibration = new QGroupBox(u"Printer calibration"_s, this);
+    addLabelledRow(choices, this, QCoreApplication::translate("frmLabels", "&Start at label:"), txtStart);
+    addLabelledRow(choices, this, QCoreApplication::translate("frmLabels", "&Copies of each record:"), txtCopies);
+    auto *calibration = new QGroupBox(QCoreApplication::translate("frmLabels", "Printer calibration"), this);
     auto *calibrationForm = new QFormLayout(calibration);
-    addLabelledRow(calibrationForm, calibration, u"Pri&nter:"_s, cboPrinter);
-    addLabelledRow(calibrationForm, calibration, u"Move &right:"_s, txtOffsetX);
-    addLabelledRow(calibrationForm, calibration, u"Move &down:"_s, txtOffsetY);
-    addLabelledRow(calibrationForm, calibration, u"Sc&ale:"_s, txtScale);
-    auto *cmdCalibration = named(new QPushButton(u"Calibration Pa&ge..."_s, calibration), u"cmdCalibration"_s);
-    cmdCalibration->setToolTip(u"Print a page with rulers and crosshairs to measure the printer's offsets"_s);
+    addLabelledRow(calibrationForm, calibration, QCoreApplication::translate("frmLabels", "Pri&nter:"), cboPrinter);
+    addLabelledRow(calibrationForm, calibration, QCoreApplication::translate("frmLabels", "Move &right:"), txtOffsetX);
+    addLabelledRow(calibrationForm, calibration, QCoreApplication::translate("frmLabels", "Move &down:"), txtOffsetY);
+    addLabelledRow(calibrationForm, calibration, QCoreApplication::translate("frmLabels", "Sc&ale:"), txtScale);
+    auto *cmdCalibration =
+        named(new QPushButton(QCoreApplication::translate("frmLabels", "Calibration Pa&ge..."), calibration),
+              u"cmdCalibration"_s);
+    cmdCalibration->setToolTip(QCoreApplication::translate(
+        "frmLabels", "Print a page with rulers and crosshairs to measure the printer's offsets"));
     calibrationForm->addRow(cmdCalibration);
     connect(cmdCalibration, &QPushButton::clicked, this, &frmLabels::printCalibrationPage);
 
     picPreview = named(new SheetPreview(this), u"picPreview"_s);
     cmdPrevious = named(new QPushButton(u"<"_s, this), u"cmdPrevious"_s);
     cmdNext = named(new QPushButton(u">"_s, this), u"cmdNext"_s);
-    cmdPrevious->setToolTip(u"Previous page"_s);
-    cmdNext->setToolTip(u"Next page"_s);
+    cmdPrevious->setToolTip(QCoreApplication::translate("frmLabels", "Previous page"));
+    cmdNext->setToolTip(QCoreApplication::translate("frmLabels", "Next page"));
     lblPage = named(new QLabel(this), u"lblPage"_s);
     lblPage->setAlignment(Qt::AlignCenter);
     auto *pages = new QHBoxLayout;
@@ -153,9 +161,15 @@ frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, 
     pages->addWidget(cmdNext);
 
     auto *buttons = new QDialogButtonBox(this);
-    auto *cmdPrint = named(buttons->addButton(u"&Print..."_s, QDialogButtonBox::AcceptRole), u"cmdPrint"_s);
-    auto *cmdPreview = named(buttons->addButton(u"Print Pre&view..."_s, QDialogButtonBox::ActionRole), u"cmdPreview"_s);
-    auto *cmdPdf = named(buttons->addButton(u"Save as PD&F..."_s, QDialogButtonBox::ActionRole), u"cmdPdf"_s);
+    auto *cmdPrint =
+        named(buttons->addButton(QCoreApplication::translate("frmLabels", "&Print..."), QDialogButtonBox::AcceptRole),
+              u"cmdPrint"_s);
+    auto *cmdPreview = named(
+        buttons->addButton(QCoreApplication::translate("frmLabels", "Print Pre&view..."), QDialogButtonBox::ActionRole),
+        u"cmdPreview"_s);
+    auto *cmdPdf = named(
+        buttons->addButton(QCoreApplication::translate("frmLabels", "Save as PD&F..."), QDialogButtonBox::ActionRole),
+        u"cmdPdf"_s);
     named(buttons->addButton(QDialogButtonBox::Close), u"cmdClose"_s);
     // The print buttons do their work and leave the window open for another job.
     cmdPrint->setAutoDefault(false);
@@ -211,7 +225,7 @@ frmLabels::~frmLabels() = default;
 
 QString frmLabels::pdfPrinterName()
 {
-    return u"PDF file"_s;
+    return QCoreApplication::translate("frmLabels", "PDF file");
 }
 
 void frmLabels::fillTemplates(const QString &current)
@@ -282,11 +296,15 @@ void frmLabels::choicesChanged()
         m_plan = std::make_unique<SheetPlan>(m_records, wanted);
         QApplication::restoreOverrideCursor();
     }
-    QString summary =
-        u"%1 records: %2 labels on %3 pages."_s.arg(m_records.size()).arg(m_plan->labels()).arg(m_plan->pages());
+    QString summary = QCoreApplication::translate("frmLabels", "%1 records: %2 labels on %3 pages.")
+                          .arg(m_records.size())
+                          .arg(m_plan->labels())
+                          .arg(m_plan->pages());
     if (!m_plan->refused().isEmpty())
-        summary += u"\n%1 records do not fit this label and are left out, first %2"_s.arg(m_plan->refused().size())
-                       .arg(m_plan->refused().constFirst());
+        summary +=
+            QCoreApplication::translate("frmLabels", "\n%1 records do not fit this label and are left out, first %2")
+                .arg(m_plan->refused().size())
+                .arg(m_plan->refused().constFirst());
     lblSummary->setText(summary);
     showPage(std::min(m_page, std::max(0, m_plan->pages() - 1)));
 }
@@ -294,7 +312,9 @@ void frmLabels::choicesChanged()
 void frmLabels::showPage(int page)
 {
     m_page = std::clamp(page, 0, std::max(0, m_plan->pages() - 1));
-    lblPage->setText(u"Page %1 of %2"_s.arg(m_plan->pages() ? m_page + 1 : 0).arg(m_plan->pages()));
+    lblPage->setText(QCoreApplication::translate("frmLabels", "Page %1 of %2")
+                         .arg(m_plan->pages() ? m_page + 1 : 0)
+                         .arg(m_plan->pages()));
     cmdPrevious->setEnabled(m_page > 0);
     cmdNext->setEnabled(m_page + 1 < m_plan->pages());
     picPreview->show(m_plan.get(), m_page);
@@ -307,13 +327,14 @@ void frmLabels::reportLeftOut(const SheetPlan &plan)
         return;
     QString text = refused.mid(0, kNamedRefusals).join(u'\n');
     if (refused.size() > kNamedRefusals)
-        text += u"\n... and %1 more."_s.arg(refused.size() - kNamedRefusals);
+        text += QCoreApplication::translate("frmLabels", "\n... and %1 more.").arg(refused.size() - kNamedRefusals);
     ask(text, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 void frmLabels::runJob(QPrinter &printer, const SheetPlan &plan)
 {
-    QProgressDialog progress(u"Printing labels..."_s, u"Cancel"_s, 0, plan.pages(), this);
+    QProgressDialog progress(QCoreApplication::translate("frmLabels", "Printing labels..."), u"Cancel"_s, 0,
+                             plan.pages(), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     const SheetOutcome outcome = paintSheets(printer, plan, [&progress](int page, int) {
@@ -347,12 +368,13 @@ void frmLabels::printCalibrationPage()
     if (cboPrinter->currentText() != pdfPrinterName())
         printer.setPrinterName(cboPrinter->currentText());
     PrintRequest request;
-    request.title = u"Calibration Page"_s;
+    request.title = QCoreApplication::translate("frmLabels", "Calibration Page");
     if (!userPrompt().choosePrinter(printer, request))
         return;
     if (!paintCalibrationPage(printer, m_templates.value(cboTemplate->currentIndex()),
                               calibrationFor(printer.printerName())))
-        ask(u"The calibration page could not be printed."_s, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+        ask(QCoreApplication::translate("frmLabels", "The calibration page could not be printed."), windowTitle(),
+            PromptIcon::Critical, PromptButtons::Ok);
 }
 
 void frmLabels::newSheet()
@@ -361,7 +383,7 @@ void frmLabels::newSheet()
     for (const LabelTemplate &sheet : std::as_const(m_templates))
         taken << sheet.name;
     LabelTemplate start = m_templates.value(cboTemplate->currentIndex());
-    start.name = u"My sheet"_s;
+    start.name = QCoreApplication::translate("frmLabels", "My sheet");
     start.products.clear();
     frmLabelTemplate editor(start, taken, this);
     if (editor.exec() != QDialog::Accepted)
@@ -395,8 +417,8 @@ void frmLabels::deleteSheet()
     const qsizetype own = cboTemplate->currentIndex() - builtInTemplates().size();
     if (own < 0 || own >= m_ownTemplates.size())
         return;
-    if (ask(u"Delete the label sheet %1?"_s.arg(m_ownTemplates[own].name), windowTitle(), PromptIcon::Question,
-            PromptButtons::YesNo) != PromptAnswer::Yes)
+    if (ask(QCoreApplication::translate("frmLabels", "Delete the label sheet %1?").arg(m_ownTemplates[own].name),
+            windowTitle(), PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     m_ownTemplates.removeAt(own);
     storeTemplates(m_settings, m_ownTemplates);
@@ -430,8 +452,8 @@ void frmLabels::saveAsPdf()
 {
     FileRequest request;
     request.mode = FileRequest::Mode::Save;
-    request.title = u"Save as PDF"_s;
-    request.filter = u"PDF (*.pdf)"_s;
+    request.title = QCoreApplication::translate("frmLabels", "Save as PDF");
+    request.filter = QCoreApplication::translate("frmLabels", "PDF (*.pdf)");
     request.extensionFromFilter = true;
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
@@ -439,8 +461,9 @@ void frmLabels::saveAsPdf()
     SheetJob pdfJob = job(kPdfDpi);
     pdfJob.calibration = calibrationFor(pdfPrinterName());
     const SheetPlan plan(m_records, pdfJob);
-    QProgressDialog progress(u"Writing %1..."_s.arg(QDir::toNativeSeparators(path)), u"Cancel"_s, 0, plan.pages(),
-                             this);
+    QProgressDialog progress(
+        QCoreApplication::translate("frmLabels", "Writing %1...").arg(QDir::toNativeSeparators(path)), u"Cancel"_s, 0,
+        plan.pages(), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     const SheetPdfResult written = writeSheetPdf(path, plan, [&progress](int page, int) {
@@ -453,8 +476,8 @@ void frmLabels::saveAsPdf()
     if (!written.outcome.error.isEmpty())
         ask(written.outcome.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
     else if (written.outcome.labels == 0)
-        ask(u"No label fits this sheet: nothing was written."_s, windowTitle(), PromptIcon::Exclamation,
-            PromptButtons::Ok);
+        ask(QCoreApplication::translate("frmLabels", "No label fits this sheet: nothing was written."), windowTitle(),
+            PromptIcon::Exclamation, PromptButtons::Ok);
     else if (!written.saved.ok)
         ask(written.saved.message, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
     reportLeftOut(plan);
@@ -464,11 +487,15 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
                                QAction *toolbarAfter, QAction *leader,
                                const std::function<QList<ListRecord>()> &records, SettingsStore &settings)
 {
-    auto *menuAction = named(new QAction(u"Print &Labels..."_s, fileMenu), u"mnuLabels"_s);
+    auto *menuAction =
+        named(translated(new QAction(fileMenu), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Print &Labels...")),
+              u"mnuLabels"_s);
     menuAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     insertActionAfter(fileMenu, menuAfter, menuAction);
-    auto *button = named(new QAction(QIcon(u":/icons/labels.svg"_s), u"Labels"_s, toolbar), u"Toolbar1_Labels"_s);
-    button->setToolTip(u"Print Labels on Label Sheets"_s);
+    auto *button = named(translated(new QAction(QIcon(u":/icons/labels.svg"_s), QString(), toolbar), "text", "Form1",
+                                    QT_TRANSLATE_NOOP("Form1", "Labels")),
+                         u"Toolbar1_Labels"_s);
+    setTranslated(button, "toolTip", "Form1", QT_TRANSLATE_NOOP("Form1", "Print Labels on Label Sheets"));
     insertActionAfter(toolbar, toolbarAfter, button);
     for (QAction *action : {menuAction, button}) {
         followEnabled(leader, action);

@@ -2,6 +2,7 @@
 
 #include "app/named.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -20,12 +21,12 @@ frmLabelTemplate::frmLabelTemplate(const LabelTemplate &sheet, const QStringList
     : QDialog(parent), m_takenNames(takenNames)
 {
     setObjectName(u"frmLabelTemplate"_s);
-    setWindowTitle(u"Label Sheet"_s);
+    setWindowTitle(QCoreApplication::translate("LabelTemplateDialog", "Label Sheet"));
     const auto millimetres = [this](const QString &name, double value, double highest) {
         auto *box = named(new QDoubleSpinBox(this), name);
         box->setRange(0, highest);
         box->setDecimals(2);
-        box->setSuffix(u" mm"_s);
+        box->setSuffix(QCoreApplication::translate("LabelTemplateDialog", " mm"));
         box->setValue(value);
         return box;
     };
@@ -54,18 +55,18 @@ frmLabelTemplate::frmLabelTemplate(const LabelTemplate &sheet, const QStringList
     lblProblem->setWordWrap(true);
 
     auto *form = new QFormLayout;
-    addLabelledRow(form, this, u"&Name:"_s, txtName);
-    addLabelledRow(form, this, u"&Page:"_s, cboPage);
-    addLabelledRow(form, this, u"Label &width:"_s, txtWidth);
-    addLabelledRow(form, this, u"Label &height:"_s, txtHeight);
-    addLabelledRow(form, this, u"&Columns:"_s, txtColumns);
-    addLabelledRow(form, this, u"&Rows:"_s, txtRows);
-    addLabelledRow(form, this, u"&Left margin:"_s, txtLeft);
-    addLabelledRow(form, this, u"&Top margin:"_s, txtTop);
-    addLabelledRow(form, this, u"Pitch &across:"_s, txtAcross);
-    addLabelledRow(form, this, u"Pitch &down:"_s, txtDown);
-    addLabelledRow(form, this, u"Corner rad&ius:"_s, txtRadius);
-    addLabelledRow(form, this, u"Product n&umbers:"_s, txtProducts);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Name:"), txtName);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Page:"), cboPage);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Label &width:"), txtWidth);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Label &height:"), txtHeight);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Columns:"), txtColumns);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Rows:"), txtRows);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Left margin:"), txtLeft);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "&Top margin:"), txtTop);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Pitch &across:"), txtAcross);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Pitch &down:"), txtDown);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Corner rad&ius:"), txtRadius);
+    addLabelledRow(form, this, QCoreApplication::translate("LabelTemplateDialog", "Product n&umbers:"), txtProducts);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
     named(buttons->button(QDialogButtonBox::Cancel), u"cmdCancel"_s);
@@ -99,10 +100,11 @@ QString frmLabelTemplate::problem() const
 {
     const LabelTemplate made = sheet();
     if (made.name.isEmpty())
-        return u"The sheet needs a name."_s;
+        return QCoreApplication::translate("LabelTemplateDialog", "The sheet needs a name.");
     for (const QString &taken : m_takenNames)
         if (taken.compare(made.name, Qt::CaseInsensitive) == 0)
-            return u"There is a sheet called %1 already."_s.arg(made.name);
+            return QCoreApplication::translate("LabelTemplateDialog", "There is a sheet called %1 already.")
+                .arg(made.name);
     return templateProblem(made);
 }
 

@@ -7,11 +7,13 @@
 #include "app/form1.h"
 #include "app/frm_tiff.h"
 #include "app/help_window.h"
+#include "app/translation.h"
 #include "app/window_placement.h"
 #include "app/wiz_start.h"
 #include "base/user_prompt.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,16 +32,19 @@ namespace Kelbrix {
 
 namespace {
 
-QAction *addNamedAction(QMenu *menu, const QString &name, const QString &caption)
+// Menus and their items carry a caption in the language of the moment.
+QAction *addNamedAction(QMenu *menu, const QString &name, const char *caption)
 {
-    QAction *action = menu->addAction(caption);
+    QAction *action = menu->addAction(QString());
+    setTranslated(action, "text", "Form1", caption);
     action->setObjectName(name);
     return action;
 }
 
-QMenu *addNamedMenu(QWidget *parent, const QString &name, const QString &caption)
+QMenu *addNamedMenu(QWidget *parent, const QString &name, const char *caption)
 {
-    auto *menu = new QMenu(caption, parent);
+    auto *menu = new QMenu(parent);
+    setTranslated(menu, "title", "Form1", caption);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
     return menu;
@@ -51,70 +56,73 @@ void MainMenu::build(Form1 &form)
 {
     QMenuBar *bar = form.menuBar();
 
-    form.mnuFile = addNamedMenu(&form, u"mnuFile"_s, u"&File"_s);
-    form.mnuLoad = addNamedAction(form.mnuFile, u"mnuLoad"_s, u"&Load"_s);
+    form.mnuFile = addNamedMenu(&form, u"mnuFile"_s, QT_TRANSLATE_NOOP("Form1", "&File"));
+    form.mnuLoad = addNamedAction(form.mnuFile, u"mnuLoad"_s, QT_TRANSLATE_NOOP("Form1", "&Load"));
     form.mnuLoad->setShortcut(QKeySequence::Open);
-    form.mnuSave = addNamedMenu(form.mnuFile, u"mnuSave"_s, u"&Save"_s);
-    form.mnuSBMP = addNamedAction(form.mnuSave, u"mnuSBMP"_s, u"Barcode (*.bmp)"_s);
-    form.mnuSBAR = addNamedAction(form.mnuSave, u"mnuSBAR"_s, u"List"_s);
+    form.mnuSave = addNamedMenu(form.mnuFile, u"mnuSave"_s, QT_TRANSLATE_NOOP("Form1", "&Save"));
+    form.mnuSBMP = addNamedAction(form.mnuSave, u"mnuSBMP"_s, QT_TRANSLATE_NOOP("Form1", "Barcode (*.bmp)"));
+    form.mnuSBAR = addNamedAction(form.mnuSave, u"mnuSBAR"_s, QT_TRANSLATE_NOOP("Form1", "List"));
     form.mnuFile->addMenu(form.mnuSave);
-    form.mnuAs = addNamedAction(form.mnuFile, u"mnuAs"_s, u"Save &As"_s);
+    form.mnuAs = addNamedAction(form.mnuFile, u"mnuAs"_s, QT_TRANSLATE_NOOP("Form1", "Save &As"));
     form.mnuAs->setShortcut(QKeySequence::SaveAs);
     form.mnuFile->addSeparator();
-    form.mnuPbarcode = addNamedAction(form.mnuFile, u"mnuPbarcode"_s, u"Print &Barcodes Image List"_s);
-    form.mnuPrint = addNamedAction(form.mnuFile, u"mnuPrint"_s, u"&Print List"_s);
+    form.mnuPbarcode =
+        addNamedAction(form.mnuFile, u"mnuPbarcode"_s, QT_TRANSLATE_NOOP("Form1", "Print &Barcodes Image List"));
+    form.mnuPrint = addNamedAction(form.mnuFile, u"mnuPrint"_s, QT_TRANSLATE_NOOP("Form1", "&Print List"));
     form.mnuFile->addSeparator();
-    form.mnuExit = addNamedAction(form.mnuFile, u"mnuExit"_s, u"&Exit"_s);
+    form.mnuExit = addNamedAction(form.mnuFile, u"mnuExit"_s, QT_TRANSLATE_NOOP("Form1", "&Exit"));
     bar->addMenu(form.mnuFile);
 
-    form.mnuEdit = addNamedMenu(&form, u"mnuEdit"_s, u"&Edit"_s);
-    form.mnuFind = addNamedAction(form.mnuEdit, u"mnuFind"_s, u"&Find"_s);
+    form.mnuEdit = addNamedMenu(&form, u"mnuEdit"_s, QT_TRANSLATE_NOOP("Form1", "&Edit"));
+    form.mnuFind = addNamedAction(form.mnuEdit, u"mnuFind"_s, QT_TRANSLATE_NOOP("Form1", "&Find"));
     form.mnuFind->setShortcut(QKeySequence::Find);
-    form.mnuCLList = addNamedAction(form.mnuEdit, u"mnuCLList"_s, u"Clear &List"_s);
-    form.mnuRItem = addNamedAction(form.mnuEdit, u"mnuRItem"_s, u"&Remove Item"_s);
+    form.mnuCLList = addNamedAction(form.mnuEdit, u"mnuCLList"_s, QT_TRANSLATE_NOOP("Form1", "Clear &List"));
+    form.mnuRItem = addNamedAction(form.mnuEdit, u"mnuRItem"_s, QT_TRANSLATE_NOOP("Form1", "&Remove Item"));
     form.mnuEdit->addSeparator();
-    form.mnuCopy = addNamedAction(form.mnuEdit, u"mnuCopy"_s, u"&Copy Barcode"_s);
-    form.mnuClearBar = addNamedAction(form.mnuEdit, u"mnuClearBar"_s, u"Clear &Barcodes Image List"_s);
-    form.mnuRBD = addNamedMenu(form.mnuEdit, u"mnuRBD"_s, u"Remove Barcode Digits"_s);
-    form.mnuRBDY = addNamedAction(form.mnuRBD, u"mnuRBDY"_s, u"Yes"_s);
-    form.mnuRBDN = addNamedAction(form.mnuRBD, u"mnuRBDN"_s, u"No"_s);
+    form.mnuCopy = addNamedAction(form.mnuEdit, u"mnuCopy"_s, QT_TRANSLATE_NOOP("Form1", "&Copy Barcode"));
+    form.mnuClearBar =
+        addNamedAction(form.mnuEdit, u"mnuClearBar"_s, QT_TRANSLATE_NOOP("Form1", "Clear &Barcodes Image List"));
+    form.mnuRBD = addNamedMenu(form.mnuEdit, u"mnuRBD"_s, QT_TRANSLATE_NOOP("Form1", "Remove Barcode Digits"));
+    form.mnuRBDY = addNamedAction(form.mnuRBD, u"mnuRBDY"_s, QT_TRANSLATE_NOOP("Form1", "Yes"));
+    form.mnuRBDN = addNamedAction(form.mnuRBD, u"mnuRBDN"_s, QT_TRANSLATE_NOOP("Form1", "No"));
     form.mnuRBDY->setCheckable(true);
     form.mnuRBDN->setCheckable(true);
     form.mnuRBDN->setChecked(true);
     form.mnuEdit->addMenu(form.mnuRBD);
     form.mnuEdit->addSeparator();
-    form.mnuTiff = addNamedAction(form.mnuEdit, u"mnuTiff"_s, u"&TIFF Parameters"_s);
-    form.mnuBarSize = addNamedAction(form.mnuEdit, u"mnuBarSize"_s, u"Barcode &Size"_s);
-    form.mnulange = addNamedMenu(form.mnuEdit, u"mnulange"_s, u"&Language"_s);
-    form.mnuEnglish = addNamedAction(form.mnulange, u"mnuEnglish"_s, u"English"_s);
-    form.mnuSvenska = addNamedAction(form.mnulange, u"mnuSvenska"_s, u"Svenska"_s);
-    form.mnuLsave = addNamedAction(form.mnulange, u"mnuLsave"_s, u"Spara/Save"_s);
+    form.mnuTiff = addNamedAction(form.mnuEdit, u"mnuTiff"_s, QT_TRANSLATE_NOOP("Form1", "&TIFF Parameters"));
+    form.mnuBarSize = addNamedAction(form.mnuEdit, u"mnuBarSize"_s, QT_TRANSLATE_NOOP("Form1", "Barcode &Size"));
+    form.mnulange = addNamedMenu(form.mnuEdit, u"mnulange"_s, QT_TRANSLATE_NOOP("Form1", "&Language"));
+    form.mnuEnglish = addNamedAction(form.mnulange, u"mnuEnglish"_s, QT_TRANSLATE_NOOP("Form1", "English"));
+    form.mnuSvenska = addNamedAction(form.mnulange, u"mnuSvenska"_s, QT_TRANSLATE_NOOP("Form1", "Svenska"));
+    form.mnuLsave = addNamedAction(form.mnulange, u"mnuLsave"_s, QT_TRANSLATE_NOOP("Form1", "Spara/Save"));
     form.mnuEdit->addMenu(form.mnulange);
     bar->addMenu(form.mnuEdit);
 
-    form.mnuInfo = addNamedMenu(&form, u"mnuInfo"_s, u"&Help"_s);
-    form.mnuHelp = addNamedAction(form.mnuInfo, u"mnuHelp"_s, u"&Help"_s);
+    form.mnuInfo = addNamedMenu(&form, u"mnuInfo"_s, QT_TRANSLATE_NOOP("Form1", "&Help"));
+    form.mnuHelp = addNamedAction(form.mnuInfo, u"mnuHelp"_s, QT_TRANSLATE_NOOP("Form1", "&Help"));
     form.mnuHelp->setShortcut(QKeySequence(Qt::Key_F1));
     form.mnuHelp->setShortcutContext(Qt::ApplicationShortcut);
-    form.mnuHome = addNamedAction(form.mnuInfo, u"mnuHome"_s, u"Goto HomePage"_s);
-    form.mnuAbout = addNamedAction(form.mnuInfo, u"mnuAbout"_s, u"About"_s);
+    form.mnuHome = addNamedAction(form.mnuInfo, u"mnuHome"_s, QT_TRANSLATE_NOOP("Form1", "Goto HomePage"));
+    form.mnuAbout = addNamedAction(form.mnuInfo, u"mnuAbout"_s, QT_TRANSLATE_NOOP("Form1", "About"));
     bar->addMenu(form.mnuInfo);
 
     // The start wizard's menu is never shown in the menu bar.
-    form.mnuWiz = addNamedMenu(&form, u"mnuWiz"_s, u"Wiz"_s);
-    form.mnuWizStart = addNamedAction(form.mnuWiz, u"mnuWizStart"_s, u"WizStart"_s);
+    form.mnuWiz = addNamedMenu(&form, u"mnuWiz"_s, QT_TRANSLATE_NOOP("Form1", "Wiz"));
+    form.mnuWizStart = addNamedAction(form.mnuWiz, u"mnuWizStart"_s, QT_TRANSLATE_NOOP("Form1", "WizStart"));
 
     // Pop-up menus of the barcode picture and of the barcode image list.
-    form.mnuCopyit = addNamedMenu(&form, u"mnuCopyit"_s, u"Copyit"_s);
-    form.mnuCopy2 = addNamedAction(form.mnuCopyit, u"mnuCopy2"_s, u"Copy"_s);
-    form.mnuIMGPaste = addNamedMenu(&form, u"mnuIMGPaste"_s, u"PasteIMG"_s);
-    form.mnuPasteIMG = addNamedAction(form.mnuIMGPaste, u"mnuPasteIMG"_s, u"Paste Barcode"_s);
+    form.mnuCopyit = addNamedMenu(&form, u"mnuCopyit"_s, QT_TRANSLATE_NOOP("Form1", "Copyit"));
+    form.mnuCopy2 = addNamedAction(form.mnuCopyit, u"mnuCopy2"_s, QT_TRANSLATE_NOOP("Form1", "Copy"));
+    form.mnuIMGPaste = addNamedMenu(&form, u"mnuIMGPaste"_s, QT_TRANSLATE_NOOP("Form1", "PasteIMG"));
+    form.mnuPasteIMG = addNamedAction(form.mnuIMGPaste, u"mnuPasteIMG"_s, QT_TRANSLATE_NOOP("Form1", "Paste Barcode"));
 
     QObject::connect(form.mnuExit, &QAction::triggered, &form, [&form] { quit(form); });
     QObject::connect(form.mnuRBDY, &QAction::triggered, &form, [&form] { removeDigits(form, true); });
     QObject::connect(form.mnuRBDN, &QAction::triggered, &form, [&form] { removeDigits(form, false); });
-    QObject::connect(form.mnuEnglish, &QAction::triggered, &form, [&form] { form.languageFlag = 1; });
-    QObject::connect(form.mnuSvenska, &QAction::triggered, &form, [&form] { form.languageFlag = 2; });
+    QObject::connect(form.mnuEnglish, &QAction::triggered, &form, [&form] { form.switchLanguage(Language::English); });
+    QObject::connect(form.mnuSvenska, &QAction::triggered, &form, [&form] { form.switchLanguage(Language::Swedish); });
+    QObject::connect(form.mnuLsave, &QAction::triggered, &form, [&form] { form.saveLanguage(); });
     QObject::connect(form.mnuHelp, &QAction::triggered, &form, [] { HelpWindow::showContents(); });
     QObject::connect(form.mnuHome, &QAction::triggered, &form, [&form] {
         if (!form.homePage.isEmpty())
@@ -132,7 +140,8 @@ void MainMenu::build(Form1 &form)
 
 void MainMenu::buildToolbar(Form1 &form)
 {
-    form.Toolbar1 = new QToolBar(u"Toolbar"_s, &form);
+    form.Toolbar1 = new QToolBar(&form);
+    setTranslated(form.Toolbar1, "windowTitle", "Form1", QT_TRANSLATE_NOOP("Form1", "Toolbar"));
     form.Toolbar1->setObjectName(u"Toolbar1"_s);
     form.Toolbar1->setMovable(false);
     form.addToolBar(Qt::TopToolBarArea, form.Toolbar1);
@@ -141,30 +150,38 @@ void MainMenu::buildToolbar(Form1 &form)
     // The desktop's own icon where its theme has one, else the program's.
     struct Button {
         const char16_t *key;
-        const char16_t *toolTip;
+        const char *caption;
+        const char *toolTip;
         const char16_t *theme;
         const char16_t *file;
     };
     const Button buttons[] = {
-        {u"New", u"", u"document-new", u"new"},
-        {u"Open", u"Load a file", u"document-open", u"open"},
-        {u"Save", u"Save as", u"document-save-as", u"save"},
-        {u"Print", u"Print Barcode Image List", u"document-print", u"print"},
-        {u"Copy", u"", u"edit-copy", u"copy"},
-        {u"Find", u"", u"edit-find", u"find"},
-        {u"BarSize", u"Change Barcode/Label Size", u"", u"barsize"},
-        {u"TIF", u"Change TIFF Parameters", u"", u"tif"},
-        {u"Help", u"Help (F1)", u"help-contents", u"help"},
+        {u"New", QT_TRANSLATE_NOOP("Form1", "New"), "", u"document-new", u"new"},
+        {u"Open", QT_TRANSLATE_NOOP("Form1", "Open"), QT_TRANSLATE_NOOP("Form1", "Load a file"), u"document-open",
+         u"open"},
+        {u"Save", QT_TRANSLATE_NOOP("Form1", "Save"), QT_TRANSLATE_NOOP("Form1", "Save as"), u"document-save-as",
+         u"save"},
+        {u"Print", QT_TRANSLATE_NOOP("Form1", "Print"), QT_TRANSLATE_NOOP("Form1", "Print Barcode Image List"),
+         u"document-print", u"print"},
+        {u"Copy", QT_TRANSLATE_NOOP("Form1", "Copy"), "", u"edit-copy", u"copy"},
+        {u"Find", QT_TRANSLATE_NOOP("Form1", "Find"), "", u"edit-find", u"find"},
+        {u"BarSize", QT_TRANSLATE_NOOP("Form1", "BarSize"), QT_TRANSLATE_NOOP("Form1", "Change Barcode/Label Size"),
+         u"", u"barsize"},
+        {u"TIF", QT_TRANSLATE_NOOP("Form1", "TIF"), QT_TRANSLATE_NOOP("Form1", "Change TIFF Parameters"), u"", u"tif"},
+        {u"Help", QT_TRANSLATE_NOOP("Form1", "Help"), QT_TRANSLATE_NOOP("Form1", "Help (F1)"), u"help-contents",
+         u"help"},
     };
     for (const Button &b : buttons) {
         const QString key = QString::fromUtf16(b.key);
         const QIcon own(u":/icons/"_s + QString::fromUtf16(b.file) + u".svg"_s);
         const QString theme = QString::fromUtf16(b.theme);
         const QIcon icon = theme.isEmpty() ? own : QIcon::fromTheme(theme, own);
-        QAction *action = form.Toolbar1->addAction(icon, key);
+        QAction *action = form.Toolbar1->addAction(icon, QString());
         action->setObjectName(u"Toolbar1_"_s + key);
         action->setData(key);
-        action->setToolTip(QString::fromUtf16(b.toolTip).isEmpty() ? key : QString::fromUtf16(b.toolTip));
+        setTranslated(action, "text", "Form1", b.caption);
+        // A button without a tool tip of its own shows its name.
+        setTranslated(action, "toolTip", "Form1", *b.toolTip ? b.toolTip : b.caption);
         QObject::connect(action, &QAction::triggered, &form, [&form, key] {
             if (key == u"New"_s)
                 newList(form);
@@ -190,8 +207,9 @@ void MainMenu::buildToolbar(Form1 &form)
 
 void MainMenu::newList(Form1 &form)
 {
-    const PromptAnswer answer = ask(u"All information will be Lost so please save your data, Continue ?"_s,
-                                    applicationTitle(), PromptIcon::Question, PromptButtons::YesNo);
+    const PromptAnswer answer =
+        ask(QCoreApplication::translate("Form1", "All information will be Lost so please save your data, Continue ?"),
+            applicationTitle(), PromptIcon::Question, PromptButtons::YesNo);
     if (answer == PromptAnswer::No)
         return;
     form.m_list->clear();
@@ -200,7 +218,8 @@ void MainMenu::newList(Form1 &form)
 void MainMenu::quit(Form1 &form)
 {
     const PromptAnswer answer =
-        ask(u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010);
+        ask(QCoreApplication::translate("Form1", "Do you want to Quit ?."),
+            QCoreApplication::translate("Form1", "Exit."), PromptIcon::Question, PromptButtons::YesNo, 3010);
     if (answer == PromptAnswer::No)
         return;
     form.close();

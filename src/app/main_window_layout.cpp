@@ -1,6 +1,7 @@
 // The main window's controls laid out and named: the options and the entry on the left, the
 // label pictures, the barcode list and the image list on the right, the status bar below.
 #include "app/main_window_layout.h"
+#include "app/translation.h"
 
 #include "app/named.h"
 #include "app/export_lock.h"
@@ -89,7 +90,9 @@ void MainWindowLayout::buildPictures(Form1 &form)
     form.picMellan->setHeightTwips(285);
     form.picMellan->clear();
 
-    form.chkDefined = named(new QCheckBox(u"&Use Defined Barcode"_s, form.pictureArea), u"chkDefined"_s);
+    form.chkDefined = named(translated(new QCheckBox(form.pictureArea), "text", "Form1",
+                                       QT_TRANSLATE_NOOP("Form1", "&Use Defined Barcode")),
+                            u"chkDefined"_s);
     form.cmdToRTF1 = named(new QPushButton(u">>"_s, form.pictureArea), u"cmdToRTF1"_s);
     layout->addWidget(form.picTST, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(form.picTST1, 0, 1, Qt::AlignLeft | Qt::AlignTop);
@@ -109,7 +112,8 @@ QWidget *MainWindowLayout::buildOptionsPanel(Form1 &form)
     auto *layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    form.Frame1 = named(new QGroupBox(u"Barcode"_s, panel), u"Frame1"_s);
+    form.Frame1 =
+        named(translated(new QGroupBox(panel), "title", "Form1", QT_TRANSLATE_NOOP("Form1", "Barcode")), u"Frame1"_s);
     auto *types = new QGridLayout(form.Frame1);
     form.optEAN13 = named(new QRadioButton(u"EAN &13"_s, form.Frame1), u"optEAN13"_s);
     form.optEAN8 = named(new QRadioButton(u"EAN &8"_s, form.Frame1), u"optEAN8"_s);
@@ -126,20 +130,32 @@ QWidget *MainWindowLayout::buildOptionsPanel(Form1 &form)
     layout->addWidget(form.Frame1);
 
     auto *column = new QVBoxLayout;
-    form.Frame2 = named(new QGroupBox(u"Digit Supplementals"_s, panel), u"Frame2"_s);
+    form.Frame2 =
+        named(translated(new QGroupBox(panel), "title", "Form1", QT_TRANSLATE_NOOP("Form1", "Digit Supplementals")),
+              u"Frame2"_s);
     auto *supplements = new QVBoxLayout(form.Frame2);
-    form.optNosup = named(new QRadioButton(u"&No Supplement"_s, form.Frame2), u"optNosup"_s);
-    form.chk2digit = named(new QRadioButton(u"&2 Digits"_s, form.Frame2), u"chk2digit"_s);
-    form.chk5digit = named(new QRadioButton(u"&5 Digits"_s, form.Frame2), u"chk5digit"_s);
+    form.optNosup =
+        named(translated(new QRadioButton(form.Frame2), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&No Supplement")),
+              u"optNosup"_s);
+    form.chk2digit =
+        named(translated(new QRadioButton(form.Frame2), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&2 Digits")),
+              u"chk2digit"_s);
+    form.chk5digit =
+        named(translated(new QRadioButton(form.Frame2), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&5 Digits")),
+              u"chk5digit"_s);
     supplements->addWidget(form.optNosup);
     supplements->addWidget(form.chk2digit);
     supplements->addWidget(form.chk5digit);
     column->addWidget(form.Frame2);
 
-    auto *productLine = named(new QGroupBox(u"Product line"_s, panel), u"FrameProductLine"_s);
+    auto *productLine =
+        named(translated(new QGroupBox(panel), "title", "Form1", QT_TRANSLATE_NOOP("Form1", "Product line")),
+              u"FrameProductLine"_s);
     auto *productLayout = new QHBoxLayout(productLine);
-    form.Option1 = named(new QRadioButton(u"&Text"_s, productLine), u"Option1"_s);
-    form.Option2 = named(new QRadioButton(u"&Blank"_s, productLine), u"Option2"_s);
+    form.Option1 = named(
+        translated(new QRadioButton(productLine), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&Text")), u"Option1"_s);
+    form.Option2 = named(
+        translated(new QRadioButton(productLine), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&Blank")), u"Option2"_s);
     productLayout->addWidget(form.Option1);
     productLayout->addWidget(form.Option2);
     column->addWidget(productLine);
@@ -158,16 +174,22 @@ QWidget *MainWindowLayout::buildEntryPanel(Form1 &form)
     auto *grid = new QGridLayout(fields);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    form.Label2 = named(new QLabel(u"Barcode"_s, fields), u"Label2"_s);
-    form.Label3 = named(new QLabel(u"Product"_s, fields), u"Label3"_s);
-    form.Label4 = named(new QLabel(u"Free Text"_s, fields), u"Label4"_s);
-    form.Label5 = named(new QLabel(u"Copies"_s, fields), u"Label5"_s);
+    form.Label2 =
+        named(translated(new QLabel(fields), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Barcode")), u"Label2"_s);
+    form.Label3 =
+        named(translated(new QLabel(fields), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Product")), u"Label3"_s);
+    form.Label4 =
+        named(translated(new QLabel(fields), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Free Text")), u"Label4"_s);
+    form.Label5 =
+        named(translated(new QLabel(fields), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Copies")), u"Label5"_s);
     form.TxtStreck = named(new QLineEdit(fields), u"TxtStreck"_s);
     form.txtSup = named(new QLineEdit(fields), u"txtSup"_s);
     form.txtProduct = named(new QLineEdit(fields), u"txtProduct"_s);
     form.txtFree = named(new QLineEdit(fields), u"txtFree"_s);
     form.txtCopies = named(new QLineEdit(fields), u"txtCopies"_s);
-    form.chkModulus43 = named(new QCheckBox(u"A&dd Check character"_s, fields), u"chkModulus43"_s);
+    form.chkModulus43 =
+        named(translated(new QCheckBox(fields), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "A&dd Check character")),
+              u"chkModulus43"_s);
 
     const int digitWidth = form.fontMetrics().horizontalAdvance(u'0');
     form.TxtStreck->setMinimumWidth(digitWidth * 20);
@@ -196,15 +218,22 @@ QWidget *MainWindowLayout::buildEntryPanel(Form1 &form)
     auto *entryCommands = new QWidget(panel);
     auto *commands = new QHBoxLayout(entryCommands);
     commands->setContentsMargins(0, 0, 0, 0);
-    form.Command1 = named(new QPushButton(u"&Make Code"_s, entryCommands), u"Command1"_s);
-    form.Command4 = named(new QPushButton(u"&Add to List"_s, entryCommands), u"Command4"_s);
-    form.Command2 = named(new QPushButton(u"&Clear"_s, entryCommands), u"Command2"_s);
+    form.Command1 =
+        named(translated(new QPushButton(entryCommands), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&Make Code")),
+              u"Command1"_s);
+    form.Command4 =
+        named(translated(new QPushButton(entryCommands), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&Add to List")),
+              u"Command4"_s);
+    form.Command2 =
+        named(translated(new QPushButton(entryCommands), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "&Clear")),
+              u"Command2"_s);
     commands->addWidget(form.Command1);
     commands->addWidget(form.Command4);
     commands->addWidget(form.Command2);
     buttons->addWidget(entryCommands);
     buttons->addStretch(1);
-    form.cmdCancel = named(new QPushButton(u"Cancel"_s, panel), u"cmdCancel"_s);
+    form.cmdCancel = named(translated(new QPushButton(panel), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Cancel")),
+                           u"cmdCancel"_s);
     form.cmdCancel->setShortcut(QKeySequence(Qt::Key_Escape));
     buttons->addWidget(form.cmdCancel);
     QObject::connect(form.cmdCancel, &QPushButton::clicked, &form, &Form1::onCancel);

@@ -4,6 +4,7 @@
 #include "app/named.h"
 #include "base/user_prompt.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ namespace Kelbrix {
 NumberSequenceDialog::NumberSequenceDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(u"frmSequence"_s);
-    setWindowTitle(u"Number Sequence"_s);
+    setWindowTitle(QCoreApplication::translate("NumberSequenceDialog", "Number Sequence"));
     auto *digits = new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), this);
     txtPrefix = named(new QLineEdit(this), u"txtPrefix"_s);
     txtPrefix->setValidator(digits);
@@ -30,14 +31,17 @@ NumberSequenceDialog::NumberSequenceDialog(QWidget *parent) : QDialog(parent)
     txtCount = named(new QSpinBox(this), u"txtCount"_s);
     txtCount->setRange(1, int(kMaxSequenceCount));
     txtCount->setValue(10);
-    txtPattern = named(new QLineEdit(u"Item {n}"_s, this), u"txtPattern"_s);
-    txtPattern->setToolTip(u"{n} stands for the number's place in the sequence: 1, 2, 3, ..."_s);
+    txtPattern =
+        named(new QLineEdit(QCoreApplication::translate("NumberSequenceDialog", "Item {n}"), this), u"txtPattern"_s);
+    txtPattern->setToolTip(QCoreApplication::translate(
+        "NumberSequenceDialog", "{n} stands for the number's place in the sequence: 1, 2, 3, ..."));
 
     auto *form = new QFormLayout;
-    addLabelledRow(form, this, u"Company &prefix:"_s, txtPrefix);
-    addLabelledRow(form, this, u"&First item reference:"_s, txtFirstItem);
-    addLabelledRow(form, this, u"&Count:"_s, txtCount);
-    addLabelledRow(form, this, u"Product &name:"_s, txtPattern);
+    addLabelledRow(form, this, QCoreApplication::translate("NumberSequenceDialog", "Company &prefix:"), txtPrefix);
+    addLabelledRow(form, this, QCoreApplication::translate("NumberSequenceDialog", "&First item reference:"),
+                   txtFirstItem);
+    addLabelledRow(form, this, QCoreApplication::translate("NumberSequenceDialog", "&Count:"), txtCount);
+    addLabelledRow(form, this, QCoreApplication::translate("NumberSequenceDialog", "Product &name:"), txtPattern);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);

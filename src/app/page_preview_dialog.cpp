@@ -2,6 +2,7 @@
 
 #include "base/units.h"
 
+#include <QCoreApplication>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -42,17 +43,20 @@ PagePreviewDialog::PagePreviewDialog(const QPageLayout &layout, PagePreviewReque
     m_pixels = QSize(std::max(1, roundToInt(area.width() * m_dotsPerInch)),
                      std::max(1, roundToInt(area.height() * m_dotsPerInch)));
 
-    m_first = pageButton(u"cmdFirstPage"_s, u"|<"_s, u"First page"_s, this);
-    m_previous = pageButton(u"cmdPreviousPage"_s, u"<"_s, u"Previous page"_s, this);
-    m_next = pageButton(u"cmdNextPage"_s, u">"_s, u"Next page"_s, this);
-    m_last = pageButton(u"cmdLastPage"_s, u">|"_s, u"Last page"_s, this);
+    m_first =
+        pageButton(u"cmdFirstPage"_s, u"|<"_s, QCoreApplication::translate("PagePreviewDialog", "First page"), this);
+    m_previous = pageButton(u"cmdPreviousPage"_s, u"<"_s,
+                            QCoreApplication::translate("PagePreviewDialog", "Previous page"), this);
+    m_next = pageButton(u"cmdNextPage"_s, u">"_s, QCoreApplication::translate("PagePreviewDialog", "Next page"), this);
+    m_last = pageButton(u"cmdLastPage"_s, u">|"_s, QCoreApplication::translate("PagePreviewDialog", "Last page"), this);
     m_number = new QSpinBox(this);
     m_number->setObjectName(u"txtPage"_s);
     m_number->setRange(1, std::max(1, m_request.pageCount));
-    auto *of = new QLabel(u"of "_s + QString::number(m_request.pageCount), this);
-    auto *print = new QPushButton(u"&Print..."_s, this);
+    auto *of = new QLabel(
+        QCoreApplication::translate("PagePreviewDialog", "of ") + QString::number(m_request.pageCount), this);
+    auto *print = new QPushButton(QCoreApplication::translate("PagePreviewDialog", "&Print..."), this);
     print->setObjectName(u"cmdPrint"_s);
-    auto *close = new QPushButton(u"&Close"_s, this);
+    auto *close = new QPushButton(QCoreApplication::translate("PagePreviewDialog", "&Close"), this);
     close->setObjectName(u"cmdClose"_s);
 
     m_picture = new QLabel(this);

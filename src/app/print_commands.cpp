@@ -2,6 +2,7 @@
 // image list at the pictures' size, each through the print dialog or a preview that paints the
 // page it shows.
 #include "app/print_commands.h"
+#include "app/translation.h"
 
 #include "app/busy_progress.h"
 #include "app/named.h"
@@ -13,6 +14,7 @@
 #include "list/image_list_printer.h"
 #include "list/list_printer.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QDate>
 #include <QLocale>
@@ -32,7 +34,8 @@ bool listIsEmpty(int count)
 {
     if (count > 0)
         return false;
-    ask(u"Sorry! Nothing to Print."_s, applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok, 3012);
+    ask(QCoreApplication::translate("PrintCommands", "Sorry! Nothing to Print."), applicationTitle(),
+        PromptIcon::Exclamation, PromptButtons::Ok, 3012);
     return true;
 }
 
@@ -42,10 +45,12 @@ PrintCommands::PrintCommands(QMenu *fileMenu, QAction *mnuPrint, QAction *mnuPba
                              QTextEdit *images, const QString &title)
     : QObject(fileMenu), m_list(list), m_images(images), m_title(title)
 {
-    auto *mnuPreview = new QAction(u"Print Pre&view..."_s, fileMenu);
+    auto *mnuPreview =
+        translated(new QAction(fileMenu), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Print Pre&view..."));
     mnuPreview->setObjectName(u"mnuPreview"_s);
     insertActionAfter(fileMenu, mnuPrint, mnuPreview);
-    auto *mnuPbPreview = new QAction(u"Barcodes Image List Previe&w..."_s, fileMenu);
+    auto *mnuPbPreview = translated(new QAction(fileMenu), "text", "Form1",
+                                    QT_TRANSLATE_NOOP("Form1", "Barcodes Image List Previe&w..."));
     mnuPbPreview->setObjectName(u"mnuPbPreview"_s);
     insertActionAfter(fileMenu, mnuPbarcode, mnuPbPreview);
     followEnabled(mnuPrint, mnuPreview);
@@ -63,7 +68,7 @@ void PrintCommands::printList()
         return;
     QPrinter printer(QPrinter::HighResolution);
     PrintRequest request;
-    request.title = u"Print List"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print List");
     if (!userPrompt().choosePrinter(printer, request))
         return;
     const ListPrinter listing(m_list.records(), m_title,
@@ -82,7 +87,7 @@ void PrintCommands::previewList()
                               QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     // Each page is painted when it is shown, so a list of a million records opens at once.
     PagePreviewRequest request;
-    request.title = u"Print Preview"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print Preview");
     request.pageCount = listing.pageCount();
     request.paintPage = [&listing](QPainter &painter, const QPaintDevice &device, int page) {
         listing.paintPage(painter, device, page);
@@ -100,7 +105,7 @@ void PrintCommands::printImages()
         printer.setPageOrientation(QPageLayout::Portrait);
     const QTextCursor selection = images->textCursor();
     PrintRequest request;
-    request.title = u"Print Barcodes Image List"_s;
+    request.title = QCoreApplication::translate("PrintCommands", "Print Barcodes Image List");
     request.selectionAvailable = selection.hasSelection();
     if (!userPrompt().choosePrinter(printer, request))
         return;

@@ -3,9 +3,11 @@
 #include "app/type_options.h"
 
 #include "app/form1.h"
+#include "app/translation.h"
 #include "barcode/entry_rules.h"
 #include "app/label_picture.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,21 +50,23 @@ int TypeOptions::selectedSupplement(const Form1 &form)
     return 0;
 }
 
-QString TypeOptions::supplementSuffix(const Form1 &form)
+const char *TypeOptions::supplementSuffix(const Form1 &form)
 {
     switch (selectedSupplement(form)) {
     case 2:
-        return u" - 2 Digits"_s;
+        return QT_TRANSLATE_NOOP("Form1", " - 2 Digits");
     case 5:
-        return u" - 5 Digits"_s;
+        return QT_TRANSLATE_NOOP("Form1", " - 5 Digits");
     default:
-        return u" "_s;
+        return " ";
     }
 }
 
-void TypeOptions::setCaption(Form1 &form, const QString &separator, const QString &suffix)
+void TypeOptions::setCaption(Form1 &form, const QString &separator, const char *suffix)
 {
-    form.setWindowTitle(form.WindowTitle + separator + form.TypeName + suffix);
+    form.m_captionSeparator = separator;
+    form.m_captionSuffix = suffix;
+    form.showCaption();
 }
 
 void TypeOptions::typeSelected(Form1 &form, Symbology symbology)
@@ -75,7 +79,7 @@ void TypeOptions::typeSelected(Form1 &form, Symbology symbology)
         form.TypeCode = code;
     setCaption(form, u" - "_s, supplementSuffix(form));
     form.ApplyBarcodeType();
-    form.Label2->setText(u"Barcode"_s);
+    setTranslated(form.Label2, "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Barcode"));
 }
 
 void TypeOptions::isbnSelected(Form1 &form)
@@ -89,19 +93,19 @@ void TypeOptions::isbnSelected(Form1 &form)
     }
     form.TypeCode = typeCodeFor(Symbology::Isbn, selectedSupplement(form));
     // Only the 5-digit supplement adds a suffix; "ISBN " brings its own trailing blank.
-    setCaption(form, u" - "_s, form.chk5digit->isChecked() ? supplementSuffix(form) : QString());
-    form.Label2->setText(u"ISBN Code"_s);
+    setCaption(form, u" - "_s, form.chk5digit->isChecked() ? supplementSuffix(form) : nullptr);
+    setTranslated(form.Label2, "text", "Form1", QT_TRANSLATE_NOOP("Form1", "ISBN Code"));
     form.ApplyBarcodeType();
 }
 
 void TypeOptions::scc14Selected(Form1 &form)
 {
     form.TypeName = u"SCC-14 "_s;
-    form.Label2->setText(u"Barcode"_s);
+    setTranslated(form.Label2, "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Barcode"));
     if (!form.optNosup->isChecked())
         form.optNosup->setChecked(true);
     form.TypeCode = u"SC14"_s;
-    setCaption(form, u" - "_s, QString());
+    setCaption(form, u" - "_s, nullptr);
     form.Frame2->setEnabled(false);
     form.ApplyBarcodeType();
 }
@@ -113,9 +117,9 @@ void TypeOptions::code39Selected(Form1 &form)
     if (!form.optNosup->isChecked())
         form.optNosup->setChecked(true);
     form.TypeCode = u"Co39"_s;
-    setCaption(form, u" - "_s, QString());
+    setCaption(form, u" - "_s, nullptr);
     form.ApplyBarcodeType();
-    form.Label2->setText(u"Barcode"_s);
+    setTranslated(form.Label2, "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Barcode"));
     if (!form.TxtStreck->text().isEmpty()) {
         form.Command1->setEnabled(true);
         form.Command4->setEnabled(true);
@@ -124,7 +128,7 @@ void TypeOptions::code39Selected(Form1 &form)
 
 void TypeOptions::supplementSelected(Form1 &form, int digits)
 {
-    setCaption(form, u" "_s, digits == 0 ? u" "_s : supplementSuffix(form));
+    setCaption(form, u" "_s, digits == 0 ? " " : supplementSuffix(form));
     form.TypeCode = remapSupplement(form.TypeCode, digits);
     if (digits == 0 || (digits == 2 && form.txtSup->text().size() > 2))
         form.txtSup->clear();

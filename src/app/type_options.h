@@ -31,8 +31,11 @@ private:
     static void supplementSelected(Form1 &form, int digits);
     static void productLineSelected(Form1 &form, bool on);
     static int selectedSupplement(const Form1 &form);
-    static QString supplementSuffix(const Form1 &form);
-    static void setCaption(Form1 &form, const QString &separator, const QString &suffix);
+    /// The caption's suffix of the selected supplement, a QT_TRANSLATE_NOOP text of "Form1".
+    static const char *supplementSuffix(const Form1 &form);
+    /// Sets the caption: the title, \a separator, the type name and \a suffix (a source text
+    /// shown in the language of the moment; nullptr for none).
+    static void setCaption(Form1 &form, const QString &separator, const char *suffix);
 };
 
 } // namespace Kelbrix

@@ -3,6 +3,8 @@
 #include "app/hint_panel.h"
 #include "verify/background_verifier.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -13,7 +15,8 @@ namespace Kelbrix {
 
 namespace {
 
-const QString kVerifyHint = u"Shows whether your barcode scans: it is read back after each Make Code."_s;
+const char *const kVerifyHint =
+    QT_TRANSLATE_NOOP("Form1", "Shows whether your barcode scans: it is read back after each Make Code.");
 
 } // namespace
 
@@ -25,7 +28,9 @@ VerifyPanel::VerifyPanel(QStatusBar *statusBar, HintPanel &hints, std::function<
     // The verdict repeats what the user typed: plain text, never markup.
     m_panel->setTextFormat(Qt::PlainText);
     statusBar->addPermanentWidget(m_panel);
-    m_hints.setHint(m_panel, kVerifyHint);
+    // A language switch reads the label again, so the verdict speaks the new language.
+    m_panel->installEventFilter(this);
+    m_hints.setHint(m_panel, "Form1", kVerifyHint);
     connect(m_verifier, &BackgroundVerifier::verdictReady, this,
             [this](const LabelVerdict &verdict) { show(verdict); });
 }
@@ -38,13 +43,20 @@ void VerifyPanel::labelChanged()
         return;
     }
     // Until the new verdict comes, the old one would speak of another label.
-    m_panel->setText(u"Checking\u2026"_s);
+    m_panel->setText(QCoreApplication::translate("Form1", "Checking…"));
     m_panel->setToolTip(QString());
-    m_hints.setHint(m_panel, kVerifyHint);
+    m_hints.setHint(m_panel, "Form1", kVerifyHint);
     if (!m_scheduled) {
         m_scheduled = true;
         QTimer::singleShot(0, this, &VerifyPanel::read);
     }
+}
+
+bool VerifyPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_panel && event->type() == QEvent::LanguageChange && !m_panel->text().isEmpty())
+        labelChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 void VerifyPanel::read()
@@ -63,7 +75,10 @@ void VerifyPanel::show(const LabelVerdict &verdict)
 {
     m_panel->setText(verdict.text);
     m_panel->setToolTip(verdict.hint);
-    m_hints.setHint(m_panel, verdict.hint.isEmpty() ? kVerifyHint : verdict.hint);
+    if (verdict.hint.isEmpty())
+        m_hints.setHint(m_panel, "Form1", kVerifyHint);
+    else
+        m_hints.setHint(m_panel, verdict.hint);
 }
 
 } // namespace Kelbrix

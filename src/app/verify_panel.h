@@ -38,6 +38,9 @@ public:
     /// not wait for the reader's copy and a burst of labels reads only the last.
     void labelChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void read();
     void show(const LabelVerdict &verdict);

@@ -3,6 +3,8 @@
 #include "barcode/check_characters.h"
 #include "barcode/type_catalogue.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -38,7 +40,8 @@ KeyDecision limitedDigit(QChar key, BoxState box, int maxLength)
 
 QString code39TooLongHint()
 {
-    return u"Code 39 takes at most %1 characters, the check character included."_s.arg(kCode39MaxLength);
+    return QCoreApplication::translate("Form1", "Code 39 takes at most %1 characters, the check character included.")
+        .arg(kCode39MaxLength);
 }
 
 KeyDecision filterDigitKey(QChar key, BoxState box, int maxLength)

@@ -2,13 +2,15 @@
 
 #include "base/user_prompt.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
 namespace {
 
-const QString kChangeTo256Title = u"Change to 256 Colors"_s;
+const char *const kChangeTo256Title = QT_TRANSLATE_NOOP("ColourMode", "Change to 256 Colors");
 
 } // namespace
 
@@ -31,8 +33,9 @@ int ColourModeSwitch::currentBitsPerPixel() const
 int ColourModeSwitch::changeResolution()
 {
     if (m_selected < 0) {
-        ask(u"Error changing resolution! Returned: "_s + QString::number(DisplayChange::BadMode), applicationTitle(),
-            PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(QCoreApplication::translate("ColourMode", "Error changing resolution! Returned: ") +
+                QString::number(DisplayChange::BadMode),
+            applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
         return DisplayChange::BadMode;
     }
     return changeTo(m_modes[m_selected]);
@@ -62,30 +65,36 @@ int ColourModeSwitch::changeTo(const DisplayMode &mode)
         return result;
     if (result == DisplayChange::Restart) {
         const PromptAnswer answer =
-            ask(u"Kelbrix can't change color depth automaticlly on your computer, you must reboot the system to "
-                u"change color depth.  Reboot now?"_s,
+            ask(QCoreApplication::translate("ColourMode",
+                                            "Kelbrix can't change color depth automaticlly on your computer, you must "
+                                            "reboot the system to change color depth.  Reboot now?"),
                 u"Kelbrix"_s, PromptIcon::Question, PromptButtons::YesNo);
         if (answeredYes(answer))
             m_display.restartSystem();
         return result;
     }
-    ask(u"Error changing resolution! Returned: "_s + QString::number(result), applicationTitle(),
-        PromptIcon::Exclamation, PromptButtons::Ok);
+    ask(QCoreApplication::translate("ColourMode", "Error changing resolution! Returned: ") + QString::number(result),
+        applicationTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
     return result;
 }
 
 void ColourModeSwitch::askUse256()
 {
-    if (answeredYes(ask(u"You are about to change to 256 Color, Do you want to Continue ?"_s, kChangeTo256Title,
-                        PromptIcon::Question, PromptButtons::YesNo)))
+    if (answeredYes(ask(QCoreApplication::translate("ColourMode",
+                                                    "You are about to change to 256 Color, Do you want to Continue ?"),
+                        QCoreApplication::translate("ColourMode", kChangeTo256Title), PromptIcon::Question,
+                        PromptButtons::YesNo)))
         goTo256Colors();
 }
 
 void ColourModeSwitch::askBackColors()
 {
     const QString bits = QString::number(m_startUp.bitsPerPixel);
-    if (answeredYes(ask(u"You are about to change to "_s + bits + u" Bit Color, Do you want to Continue ?"_s,
-                        u"Change to "_s + bits + u" Bit Colors"_s, PromptIcon::Question, PromptButtons::YesNo)))
+    if (answeredYes(ask(QCoreApplication::translate(
+                            "ColourMode", "You are about to change to %1 Bit Color, Do you want to Continue ?")
+                            .arg(bits),
+                        QCoreApplication::translate("ColourMode", "Change to %1 Bit Colors").arg(bits),
+                        PromptIcon::Question, PromptButtons::YesNo)))
         goBackColors();
 }
 
@@ -104,9 +113,11 @@ void ColourModeSwitch::offerOnActivation(bool askSelected)
     const int bits = currentBitsPerPixel();
     if (m_runSetting == u"Ask"_s && (bits == 32 || (bits == 16 && askSelected))) {
         m_runSetting.clear();
-        if (answeredYes(ask(u"To be able to save High Resolution TIFF images you must use 256 Colors, Change "
-                            u"Resolution automaticlly ?"_s,
-                            kChangeTo256Title, PromptIcon::Question, PromptButtons::YesNo, 810)))
+        if (answeredYes(ask(QCoreApplication::translate("ColourMode",
+                                                        "To be able to save High Resolution TIFF images you must use "
+                                                        "256 Colors, Change Resolution automaticlly ?"),
+                            QCoreApplication::translate("ColourMode", kChangeTo256Title), PromptIcon::Question,
+                            PromptButtons::YesNo, 810)))
             goTo256Colors();
     }
 }

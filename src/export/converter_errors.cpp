@@ -4,6 +4,7 @@
 #include "render/program_clipboard.h"
 #include "render/symbol_geometry.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -18,57 +19,57 @@ QString tableText(int code)
 {
     switch (code) {
     case 32209:
-        return u"Disk Full Error"_s;
+        return QCoreApplication::translate("ConverterError", "Disk Full Error");
     case 32210:
-        return u"File Already Exists"_s;
+        return QCoreApplication::translate("ConverterError", "File Already Exists");
     case 32211:
-        return u"Error Opening file"_s;
+        return QCoreApplication::translate("ConverterError", "Error Opening file");
     case 32212:
-        return u"Error Deleting File"_s;
+        return QCoreApplication::translate("ConverterError", "Error Deleting File");
     case 32214:
-        return u"Error Locking DIB when Writing"_s;
+        return QCoreApplication::translate("ConverterError", "Error Locking DIB when Writing");
     case 32502:
-        return u"Unsupported Image Format"_s;
+        return QCoreApplication::translate("ConverterError", "Unsupported Image Format");
     case 32503:
-        return u"Error Reading from File"_s;
+        return QCoreApplication::translate("ConverterError", "Error Reading from File");
     case 32504:
-        return u"File Not Found"_s;
+        return QCoreApplication::translate("ConverterError", "File Not Found");
     case 32506:
-        return u"Insufficient Memory"_s;
+        return QCoreApplication::translate("ConverterError", "Insufficient Memory");
     case 32507:
     case 32508:
     case 32509:
     case 32513:
     case 32514:
-        return u"Internal Error (unknown errors)"_s;
+        return QCoreApplication::translate("ConverterError", "Internal Error (unknown errors)");
     case 32511:
-        return u"Error Printing Image"_s;
+        return QCoreApplication::translate("ConverterError", "Error Printing Image");
     case 32512:
-        return u"Printer does not support Bitmaps"_s;
+        return QCoreApplication::translate("ConverterError", "Printer does not support Bitmaps");
     case 32515:
-        return u"Missing DIL File"_s;
+        return QCoreApplication::translate("ConverterError", "Missing DIL File");
     case 33202:
-        return u"Missing DEL File"_s;
+        return QCoreApplication::translate("ConverterError", "Missing DEL File");
     case 33203:
-        return u"Unsupported Export Format"_s;
+        return QCoreApplication::translate("ConverterError", "Unsupported Export Format");
     case 33204:
-        return u"Error Writing Data to Disk."_s;
+        return QCoreApplication::translate("ConverterError", "Error Writing Data to Disk.");
     case 33205:
-        return u"Insufficient Memory"_s;
+        return QCoreApplication::translate("ConverterError", "Insufficient Memory");
     case 33206:
-        return u"Internal Error Writing Image Data"_s;
+        return QCoreApplication::translate("ConverterError", "Internal Error Writing Image Data");
     case 33208:
-        return u"Bad Dynamic Export Library"_s;
+        return QCoreApplication::translate("ConverterError", "Bad Dynamic Export Library");
     case -100:
-        return u"Missing Parameter Element(s)"_s;
+        return QCoreApplication::translate("ConverterError", "Missing Parameter Element(s)");
     default:
-        return u"Unknown Error, Error Code="_s + QString::number(code);
+        return QCoreApplication::translate("ConverterError", "Unknown Error, Error Code=") + QString::number(code);
     }
 }
 
 void tiffError(const QString &text)
 {
-    ask(text, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+    ask(text, QCoreApplication::translate("ConverterError", "TIFF Error"), PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
 // A metafile picture on the clipboard is, here, a vector picture: SVG or symbol geometry.
@@ -98,10 +99,14 @@ TiffRetry reportTooLarge(TiffRetry retry, int resolution)
 {
     if (retry == TiffRetry::Smaller)
         return retry;
-    tiffError(u"Unspecified Internal Error"_s);
-    const QString question = u"Can't make a "_s + QString::number(resolution) +
-                             u" dpi file. But you can try again, but the size might not be right, continue ?"_s;
-    const PromptAnswer answer = ask(question, u"To big a Tiff"_s, PromptIcon::Question, PromptButtons::YesNo, 820);
+    tiffError(QCoreApplication::translate("ConverterError", "Unspecified Internal Error"));
+    const QString question =
+        QCoreApplication::translate("ConverterError",
+                                    "Can't make a %1 dpi file. But you can try again, but the size might not be right, "
+                                    "continue ?")
+            .arg(resolution);
+    const PromptAnswer answer = ask(question, QCoreApplication::translate("ConverterError", "To big a Tiff"),
+                                    PromptIcon::Question, PromptButtons::YesNo, 820);
     return answeredYes(answer) ? TiffRetry::Smaller : TiffRetry::Stop;
 }
 

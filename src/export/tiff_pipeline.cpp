@@ -15,6 +15,7 @@
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,9 +101,11 @@ QString TiffPipeline::tooFewPixels() const
     const double modules = m_source.tiffRenderer().geometry().width;
     if (m_fullWidthPixels >= modules)
         return {};
-    return u"At "_s + QString::number(m_resolution) + u" dpi the barcode of "_s + m_source.productText() + u" is "_s +
-           QString::number(m_fullWidthPixels) + u" pixels wide, fewer than its "_s +
-           QString::number(qint64(std::ceil(modules))) + u" modules: no file was made."_s;
+    return QCoreApplication::translate("TiffPipeline",
+                                       "At %1 dpi the barcode of %2 is %3 pixels wide, fewer than its %4 modules: no "
+                                       "file was made.")
+        .arg(QString::number(m_resolution), m_source.productText(), QString::number(m_fullWidthPixels),
+             QString::number(qint64(std::ceil(modules))));
 }
 
 int TiffPipeline::execute(const QString &command)
@@ -224,7 +227,8 @@ int TiffPipeline::AdjustToDefinedSize()
             result = height;
     }
     m_shrinkFactor = 0;
-    m_source.showStatus(u"Rescaleing "_s + m_source.productText() + u", Copy="_s + u'1');
+    m_source.showStatus(
+        QCoreApplication::translate("TiffPipeline", "Rescaleing %1, Copy=1").arg(m_source.productText()));
     return result;
 }
 
@@ -249,7 +253,8 @@ int TiffPipeline::ApplyTransformations()
     int result = ConverterResult::Success;
     if (!tail.isEmpty())
         result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + tail + u",log=1"_s));
-    m_source.showStatus(u"Mirror, Rotate.... "_s + m_source.productText() + u", Copy="_s + u'1');
+    m_source.showStatus(
+        QCoreApplication::translate("TiffPipeline", "Mirror, Rotate.... %1, Copy=1").arg(m_source.productText()));
     return result;
 }
 
@@ -260,7 +265,8 @@ int TiffPipeline::ApplyCompression()
     const TiffParameters parameters = m_source.tiffParameters();
     const int result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",format="_s +
                                         compressionDigit(parameters.compression) + u",log=1"_s));
-    m_source.showStatus(u"Compressing "_s + m_source.productText() + u", Copy="_s + u'1');
+    m_source.showStatus(
+        QCoreApplication::translate("TiffPipeline", "Compressing %1, Copy=1").arg(m_source.productText()));
     return result;
 }
 
@@ -400,9 +406,9 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
             settle(true);
-            ask(u"Can't make a "_s + QString::number(m_resolution) + u" dpi file, not even at 1/"_s +
-                    QString::number(m_shrinkFactor) + u" of its size."_s,
-                u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+            ask(QCoreApplication::translate("TiffPipeline", "Can't make a %1 dpi file, not even at 1/%2 of its size.")
+                    .arg(QString::number(m_resolution), QString::number(m_shrinkFactor)),
+                QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation, PromptButtons::Ok);
             m_retry = TiffRetry::None;
             m_shrinkFactor = 0;
             return false;
@@ -456,11 +462,12 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
         m_tiffTarget = kClipboardTarget.toString();
     }
 
-    m_source.showStatus(u"Now Processing.... "_s + product);
+    m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Now Processing.... %1").arg(product));
     PrepareTiffPicture();
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
         settle(true);
-        ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(problem, QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation,
+            PromptButtons::Ok);
         outcome.failed = true;
         return {BatchStep::Failed};
     }
@@ -483,7 +490,10 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
         }
         bool stop = false;
         made = retrySmaller(u"source=clipboard,dest="_s,
-                            kind == Kind::List ? u"Processing.... "_s + product : QString(), {}, stop);
+                            kind == Kind::List
+                                ? QCoreApplication::translate("TiffPipeline", "Processing.... %1").arg(product)
+                                : QString(),
+                            {}, stop);
         if (made && isbn)
             ApplyIsbnFontText();
     }
@@ -494,7 +504,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
     }
     if (m_shrinkFactor != 0) {
         if (kind == Kind::List)
-            m_source.showStatus(u"Enlarge.... "_s + product);
+            m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Enlarge.... %1").arg(product));
         EnlargeAfterShrink();
         if (kind == Kind::Current) {
             // The enlarging ends the retry of a lone barcode; its copies still run.
@@ -519,7 +529,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
         return {BatchStep::Failed};
     }
 
-    m_source.showStatus(u"Saveing.... "_s + product + u", Copy="_s + u'1');
+    m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Saveing.... %1, Copy=1").arg(product));
     if (m_source.tiffParameters().copies.trimmed().isEmpty())
         m_source.setTiffCopiesText(u"1"_s);
     // A batch that writes nothing at all is no export: below 1 counts as one copy.
@@ -545,7 +555,8 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
     if (kind == Kind::List && m_writer && !plan.fileRoute) {
         // The writer encodes and writes the file while the next picture is made; it is reported
         // once its group is on the disk.
-        m_source.showStatus(u"Saveing.... "_s + plan.product + u", Copy="_s + QString::number(copy.copy));
+        m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Saveing.... %1, Copy=%2")
+                                .arg(plan.product, QString::number(copy.copy)));
         {
             const TiffWriteQueue::Installed installed(*m_writer);
             result = reported(execute(command));
@@ -557,11 +568,13 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
         return BatchStep::Done;
     }
     if (kind == Kind::List) {
-        m_source.showStatus(u"Saveing.... "_s + plan.product + u", Copy="_s + QString::number(copy.copy));
+        m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Saveing.... %1, Copy=%2")
+                                .arg(plan.product, QString::number(copy.copy)));
         result = reported(execute(command));
     } else {
         result = reported(execute(command));
-        m_source.showStatus(u"Now Saveing..."_s + plan.product + u" ,Copy "_s + QString::number(copy.copy));
+        m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Now Saveing...%1 ,Copy %2")
+                                .arg(plan.product, QString::number(copy.copy)));
         m_source.setProgress(copy.copy);
     }
     if (result != ConverterResult::Success)
@@ -690,7 +703,8 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
 
     PrepareTiffPicture();
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
-        ask(problem, u"TIFF Error"_s, PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(problem, QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation,
+            PromptButtons::Ok);
         outcome.failed = true;
         m_source.setBusy(false);
         ResetExportState();

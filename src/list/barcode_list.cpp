@@ -2,6 +2,8 @@
 
 #include "list/list_files.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace Kelbrix {
@@ -63,7 +65,12 @@ QVariant BarcodeList::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 5)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return listColumnCaption(ListColumn(section));
+    // The captions the view shows, in the language of the moment; the files keep them English.
+    static const char *const captions[] = {
+        QT_TRANSLATE_NOOP("BarcodeList", "Product"), QT_TRANSLATE_NOOP("BarcodeList", "Barcode"),
+        QT_TRANSLATE_NOOP("BarcodeList", "Digit Sup."), QT_TRANSLATE_NOOP("BarcodeList", "Text"),
+        QT_TRANSLATE_NOOP("BarcodeList", "Type")};
+    return QCoreApplication::translate("BarcodeList", captions[section]);
 }
 
 ListRecord BarcodeList::record(qsizetype number) const

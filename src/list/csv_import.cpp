@@ -7,6 +7,7 @@
 #include "list/barcode_list.h"
 #include "list/list_files.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
@@ -122,31 +123,37 @@ QString checkBarcode(const TypeInfo &type, QString &barcode)
         barcode = barcode.toUpper();
         for (const QChar c : std::as_const(barcode)) {
             if (!isCode39Character(c))
-                return u"\"%1\" is no Code 39 character"_s.arg(c);
+                return QCoreApplication::translate("ListFiles", "\"%1\" is no Code 39 character").arg(c);
         }
         if (barcode.size() > kCode39MaxLength)
-            return u"a Code 39 barcode has at most %1 characters, not %2"_s.arg(kCode39MaxLength).arg(barcode.size());
+            return QCoreApplication::translate("ListFiles", "a Code 39 barcode has at most %1 characters, not %2")
+                .arg(kCode39MaxLength)
+                .arg(barcode.size());
         return {};
     case Symbology::Isbn: {
         barcode = barcode.toUpper();
         const IsbnCheck check = checkIsbn(barcode);
         if (barcode.size() != 13 || !check.dividersOk() || isbnToEanData(barcode).isEmpty() ||
             !(barcode.back().isDigit() || barcode.back() == u'X'))
-            return u"an ISBN is written as 10 characters and 3 dividers, such as 1-57169-006-9, not %1"_s.arg(barcode);
+            return QCoreApplication::translate(
+                       "ListFiles", "an ISBN is written as 10 characters and 3 dividers, such as 1-57169-006-9, not %1")
+                .arg(barcode);
         if (check.checkCharacterWrong(barcode))
-            return u"the ISBN check character is %1, but it should be %2"_s.arg(barcode.back(), check.expected);
+            return QCoreApplication::translate("ListFiles", "the ISBN check character is %1, but it should be %2")
+                .arg(barcode.back(), check.expected);
         return {};
     }
     default:
         break;
     }
     if (!allDigits(barcode))
-        return u"the barcode %1 is not all digits"_s.arg(barcode);
+        return QCoreApplication::translate("ListFiles", "the barcode %1 is not all digits").arg(barcode);
     const int length = type.entryLength;
     if (barcode.size() == length)
         return {};
     if (barcode.size() != length + 1)
-        return u"%1 has %2 digits, or %3 with its check digit, not %4"_s.arg(typeName(type))
+        return QCoreApplication::translate("ListFiles", "%1 has %2 digits, or %3 with its check digit, not %4")
+            .arg(typeName(type))
             .arg(length)
             .arg(length + 1)
             .arg(barcode.size());
@@ -161,7 +168,8 @@ QString checkBarcode(const TypeInfo &type, QString &barcode)
         expected = gs1CheckDigit(data);
     }
     if (barcode.back() != expected)
-        return u"the check digit is %1, but it should be %2"_s.arg(barcode.back(), expected);
+        return QCoreApplication::translate("ListFiles", "the check digit is %1, but it should be %2")
+            .arg(barcode.back(), expected);
     barcode = data;
     return {};
 }
@@ -169,9 +177,12 @@ QString checkBarcode(const TypeInfo &type, QString &barcode)
 QString checkText(const QString &text, const QString &what)
 {
     if (text.contains(u'\n') || text.contains(u'\r'))
-        return u"the %1 holds a line break, which a list file cannot keep"_s.arg(what);
+        return QCoreApplication::translate("ListFiles", "the %1 holds a line break, which a list file cannot keep")
+            .arg(what);
     if (text.size() > ListFileLimits::MaxLineLength - 2)
-        return u"the %1 is longer than %2 characters"_s.arg(what).arg(ListFileLimits::MaxLineLength - 2);
+        return QCoreApplication::translate("ListFiles", "the %1 is longer than %2 characters")
+            .arg(what)
+            .arg(ListFileLimits::MaxLineLength - 2);
     return {};
 }
 
@@ -217,11 +228,15 @@ std::optional<CsvColumns> columnsFromList(const QString &list, QString *error)
             continue;
         int *column = columnOf(columns, fieldNamed(name));
         if (!column) {
-            *error = u"\"%1\" is no column name: use product, barcode, supplement, text or type"_s.arg(name);
+            *error = QCoreApplication::translate(
+                         "ListFiles", "\"%1\" is no column name: use product, barcode, supplement, text or type")
+                         .arg(name);
             return std::nullopt;
         }
         if (*column >= 0) {
-            *error = u"\"%1\" names a field that an earlier column already holds"_s.arg(name);
+            *error =
+                QCoreApplication::translate("ListFiles", "\"%1\" names a field that an earlier column already holds")
+                    .arg(name);
             return std::nullopt;
         }
         *column = i;
@@ -295,29 +310,33 @@ CsvRowCheck checkCsvRow(const QString &product, const QString &barcode, const QS
             return result;
         }
     } else if (code.isEmpty()) {
-        result.refusal = u"\"%1\" is no barcode type"_s.arg(type.trimmed());
+        result.refusal = QCoreApplication::translate("ListFiles", "\"%1\" is no barcode type").arg(type.trimmed());
         return result;
     }
     const QString digits = supplement.trimmed();
     if (!allDigits(digits)) {
-        result.refusal = u"the supplement %1 is not all digits"_s.arg(digits);
+        result.refusal = QCoreApplication::translate("ListFiles", "the supplement %1 is not all digits").arg(digits);
         return result;
     }
     const TypeInfo *info = findType(code);
     if (!digits.isEmpty() && info->supplement == 0) {
         if (digits.size() != 2 && digits.size() != 5) {
-            result.refusal = u"a supplement has 2 or 5 digits, not %1"_s.arg(digits.size());
+            result.refusal =
+                QCoreApplication::translate("ListFiles", "a supplement has 2 or 5 digits, not %1").arg(digits.size());
             return result;
         }
         const QString withAddOn = typeCodeFor(info->symbology, int(digits.size()));
         if (withAddOn.isEmpty()) {
-            result.refusal = u"%1 takes no %2-digit supplement"_s.arg(typeName(*info)).arg(digits.size());
+            result.refusal = QCoreApplication::translate("ListFiles", "%1 takes no %2-digit supplement")
+                                 .arg(typeName(*info))
+                                 .arg(digits.size());
             return result;
         }
         info = findType(withAddOn);
     }
     if (digits.size() != info->supplementLength) {
-        result.refusal = u"%1 needs a supplement of %2 digits, not %3"_s.arg(typeNameForCsv(info->code))
+        result.refusal = QCoreApplication::translate("ListFiles", "%1 needs a supplement of %2 digits, not %3")
+                             .arg(typeNameForCsv(info->code))
                              .arg(info->supplementLength)
                              .arg(digits.size());
         return result;
@@ -338,12 +357,18 @@ QString CsvImportResult::reportText() const
     if (!ok())
         report += error + u"\nNothing was imported.\n"_s;
     else
-        report += u"%1 rows read: %2 imported, %3 refused.\n"_s.arg(rowsRead).arg(accepted.size()).arg(refused.size());
+        report += QCoreApplication::translate("ListFiles", "%1 rows read: %2 imported, %3 refused.\n")
+                      .arg(rowsRead)
+                      .arg(accepted.size())
+                      .arg(refused.size());
     if (unreadFromLine)
-        report += u"The rows from line %1 on were not read: a list holds at most %2 records.\n"_s.arg(unreadFromLine)
+        report += QCoreApplication::translate(
+                      "ListFiles", "The rows from line %1 on were not read: a list holds at most %2 records.\n")
+                      .arg(unreadFromLine)
                       .arg(BarcodeList::MaxRecords);
     for (const RefusedRow &row : refused)
-        report += u"Line %1 (%2): %3\n"_s.arg(row.line).arg(row.held, row.reason);
+        report +=
+            QCoreApplication::translate("ListFiles", "Line %1 (%2): %3\n").arg(row.line).arg(row.held, row.reason);
     return report;
 }
 
@@ -360,7 +385,9 @@ CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, 
         columns = columnsFromHeader(row.fields);
         if (!columns) {
             result.error =
-                u"Line %1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod."_s.arg(row.line);
+                QCoreApplication::translate(
+                    "ListFiles", "Line %1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod.")
+                    .arg(row.line);
             return result;
         }
         result.header = true;
@@ -391,7 +418,8 @@ CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, 
                 list ? list->checkAdd(record.product, record.barcode) : BarcodeList::AddCheck{};
             const bool productThere = inList.productQuestions > 0 || productKeys.contains(key);
             if (productThere && products == DuplicateProducts::SkipAll)
-                check.refusal = u"the product %1 exists in list"_s.arg(record.product);
+                check.refusal =
+                    QCoreApplication::translate("ListFiles", "the product %1 exists in list").arg(record.product);
             else if (inList.barcodeIssued || issued.contains(record.barcode))
                 check.refusal = u"this number has been issued"_s;
             else if (productThere)

@@ -2,6 +2,7 @@
 
 #include "list/code_page_1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,24 +68,30 @@ CsvReader CsvReader::fromFile(const QString &path)
     const QFileInfo info(path);
     CsvReader reader;
     if (info.exists() && !info.isFile()) {
-        reader.fail(0, u"%1 is no file that can be read."_s.arg(name));
+        reader.fail(0, QCoreApplication::translate("ListFiles", "%1 is no file that can be read.").arg(name));
         return reader;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        reader.fail(0, u"Could not open %1: %2."_s.arg(name, file.errorString()));
+        reader.fail(0,
+                    QCoreApplication::translate("ListFiles", "Could not open %1: %2.").arg(name, file.errorString()));
         return reader;
     }
     if (file.size() > CsvLimits::MaxFileSize) {
-        reader.fail(0, u"%1 is larger than %2 MB and was not read."_s.arg(name).arg(CsvLimits::MaxFileSize >> 20));
+        reader.fail(0, QCoreApplication::translate("ListFiles", "%1 is larger than %2 MB and was not read.")
+                           .arg(name)
+                           .arg(CsvLimits::MaxFileSize >> 20));
         return reader;
     }
     QByteArray bytes = file.read(CsvLimits::MaxFileSize + 1);
     if (bytes.size() > CsvLimits::MaxFileSize) {
-        reader.fail(0, u"%1 is larger than %2 MB and was not read."_s.arg(name).arg(CsvLimits::MaxFileSize >> 20));
+        reader.fail(0, QCoreApplication::translate("ListFiles", "%1 is larger than %2 MB and was not read.")
+                           .arg(name)
+                           .arg(CsvLimits::MaxFileSize >> 20));
         return reader;
     }
     if (file.error() != QFileDevice::NoError) {
-        reader.fail(0, u"Could not read %1: %2."_s.arg(name, file.errorString()));
+        reader.fail(0,
+                    QCoreApplication::translate("ListFiles", "Could not read %1: %2.").arg(name, file.errorString()));
         return reader;
     }
     return CsvReader(std::move(bytes));
@@ -112,7 +119,8 @@ void CsvReader::detectEncoding()
         const unsigned char b = bytes[i];
         if (b < 0x80) {
             if (b == 0) {
-                fail(line, u"Line %1 holds a NUL byte: this is no text file."_s.arg(line));
+                fail(line, QCoreApplication::translate("ListFiles", "Line %1 holds a NUL byte: this is no text file.")
+                               .arg(line));
                 return;
             }
             if (b == '\n' || (b == '\r' && (i + 1 >= size || bytes[i + 1] != '\n')))
@@ -131,16 +139,19 @@ void CsvReader::detectEncoding()
         }
     }
     if (bom && firstNonUtf8) {
-        fail(
-            firstNonUtf8,
-            u"Line %1 is not UTF-8 text, although the file starts as UTF-8. Save the file again in one encoding."_s.arg(
-                firstNonUtf8));
+        fail(firstNonUtf8,
+             QCoreApplication::translate(
+                 "ListFiles",
+                 "Line %1 is not UTF-8 text, although the file starts as UTF-8. Save the file again in one encoding.")
+                 .arg(firstNonUtf8));
         return;
     }
     if (firstUtf8 && firstNonUtf8) {
         const qint64 at = qMax(firstUtf8, firstNonUtf8);
-        fail(at,
-             u"Line %1 mixes UTF-8 and Windows-1252 text in one file. Save the file again in one encoding."_s.arg(at));
+        fail(at, QCoreApplication::translate(
+                     "ListFiles",
+                     "Line %1 mixes UTF-8 and Windows-1252 text in one file. Save the file again in one encoding.")
+                     .arg(at));
         return;
     }
     if (bom) {
@@ -211,7 +222,9 @@ bool CsvReader::readRow(CsvRow &row)
     const auto tooLong = [&](qsizetype at) {
         if (at - rowStart <= CsvLimits::MaxRowBytes)
             return false;
-        fail(row.line, u"Line %1 is longer than %2 bytes."_s.arg(row.line).arg(CsvLimits::MaxRowBytes));
+        fail(row.line, QCoreApplication::translate("ListFiles", "Line %1 is longer than %2 bytes.")
+                           .arg(row.line)
+                           .arg(CsvLimits::MaxRowBytes));
         return true;
     };
     for (;;) {
@@ -226,7 +239,9 @@ bool CsvReader::readRow(CsvRow &row)
                 if (tooLong(quote))
                     return false;
                 if (!found) {
-                    fail(openLine, u"Line %1 opens a quoted field that is never closed."_s.arg(openLine));
+                    fail(openLine,
+                         QCoreApplication::translate("ListFiles", "Line %1 opens a quoted field that is never closed.")
+                             .arg(openLine));
                     return false;
                 }
                 for (qsizetype k = i; k < quote; ++k) {
@@ -249,7 +264,9 @@ bool CsvReader::readRow(CsvRow &row)
             }
             if (i < size && data[i] != m_separator && data[i] != '\r' && data[i] != '\n') {
                 fail(m_line,
-                     u"Line %1 has text after the closing quote of field %2."_s.arg(m_line).arg(row.fields.size()));
+                     QCoreApplication::translate("ListFiles", "Line %1 has text after the closing quote of field %2.")
+                         .arg(m_line)
+                         .arg(row.fields.size()));
                 return false;
             }
         } else {

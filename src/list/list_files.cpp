@@ -6,6 +6,7 @@
 #include "base/safe_save.h"
 #include "base/user_prompt.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,32 +29,36 @@ ListReadResult readFile(const QString &path, DeviceReader reader)
     const QString name = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.exists()) {
-        setError(result, RuntimeError::FileNotFound, 0, u"Could not open \"%1\": the file does not exist."_s.arg(name));
+        setError(result, RuntimeError::FileNotFound, 0,
+                 QCoreApplication::translate("ListFiles", "Could not open \"%1\": the file does not exist.").arg(name));
         return result;
     }
     result.refusedUnread = true;
     if (info.isDir()) {
         setError(result, RuntimeError::PathFileAccessError, 0,
-                 u"Could not open \"%1\": it is a folder, not a list file."_s.arg(name));
+                 QCoreApplication::translate("ListFiles", "Could not open \"%1\": it is a folder, not a list file.")
+                     .arg(name));
         return result;
     }
     // Opening a FIFO waits for a writer and a device never ends: only regular files are read.
     if (!info.isFile()) {
         setError(result, RuntimeError::PathFileAccessError, 0,
-                 u"Could not open \"%1\": it is no regular file."_s.arg(name));
+                 QCoreApplication::translate("ListFiles", "Could not open \"%1\": it is no regular file.").arg(name));
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const int number = file.error() == QFileDevice::PermissionsError ? RuntimeError::PermissionDenied
                                                                          : RuntimeError::PathFileAccessError;
-        setError(result, number, 0, u"Could not open \"%1\": %2."_s.arg(name, file.errorString()));
+        setError(result, number, 0,
+                 QCoreApplication::translate("ListFiles", "Could not open \"%1\": %2.").arg(name, file.errorString()));
         return result;
     }
     result = reader(file);
     if (!result.ok()) {
         result.refusedUnread = result.line == 0 && result.records.isEmpty() && result.productList.isEmpty();
-        result.message = u"Could not read all of \"%1\". %2"_s.arg(name, result.message);
+        result.message =
+            QCoreApplication::translate("ListFiles", "Could not read all of \"%1\". %2").arg(name, result.message);
     }
     return result;
 }
@@ -75,20 +80,22 @@ void setReaderError(ListReadResult &result, const LineReader &reader, LineReader
     switch (status) {
     case LineReader::Status::LineTooLong:
         setError(result, BadRecordLength, line,
-                 u"Line %1 is longer than %2 characters."_s.arg(QString::number(line),
-                                                                QString::number(ListFileLimits::MaxLineLength)));
+                 QCoreApplication::translate("ListFiles", "Line %1 is longer than %2 characters.")
+                     .arg(QString::number(line), QString::number(ListFileLimits::MaxLineLength)));
         return;
     case LineReader::Status::FileTooLarge:
-        setError(result, RuntimeError::OutOfMemory, line,
-                 u"The file is larger than %1 MB, more than a list file can be."_s.arg(ListFileLimits::MaxFileSize /
-                                                                                       (1024 * 1024)));
+        setError(
+            result, RuntimeError::OutOfMemory, line,
+            QCoreApplication::translate("ListFiles", "The file is larger than %1 MB, more than a list file can be.")
+                .arg(ListFileLimits::MaxFileSize / (1024 * 1024)));
         return;
     case LineReader::Status::ReadError:
         if (line == 0)
             setError(result, BadFileMode, 0, u"The file is not open for reading."_s);
         else
             setError(result, RuntimeError::DeviceIoError, line,
-                     u"Line %1 could not be read: %2."_s.arg(QString::number(line), reader.errorString()));
+                     QCoreApplication::translate("ListFiles", "Line %1 could not be read: %2.")
+                         .arg(QString::number(line), reader.errorString()));
         return;
     case LineReader::Status::Line:
     case LineReader::Status::End:
@@ -113,7 +120,9 @@ ListFileFormat listFileFormatFor(const QString &path)
 
 void showWrongFileFormat()
 {
-    ask(u"Sorry, Wrong file format."_s, u"Wrong File Format"_s, PromptIcon::Exclamation, PromptButtons::Ok, 3031);
+    ask(QCoreApplication::translate("ListFiles", "Sorry, Wrong file format."),
+        QCoreApplication::translate("ListFiles", "Wrong File Format"), PromptIcon::Exclamation, PromptButtons::Ok,
+        3031);
 }
 
 QString qz2FileName(const QString &path)
@@ -161,7 +170,8 @@ ListReadResult readListFile(const QString &path)
     }
     ListReadResult result;
     setError(result, BadFileMode, 0,
-             u"\"%1\" is not a list file (.qz2, .qzl or .bar)."_s.arg(QDir::toNativeSeparators(path)));
+             QCoreApplication::translate("ListFiles", "\"%1\" is not a list file (.qz2, .qzl or .bar).")
+                 .arg(QDir::toNativeSeparators(path)));
     return result;
 }
 
@@ -171,10 +181,15 @@ QString incompleteReadStatus(const ListReadResult &result, const QString &fileNa
         return {};
     const QString name = QDir::toNativeSeparators(fileName);
     if (result.refusedUnread)
-        return u"\""_s + name + u"\" was not read; the list file name is unchanged."_s;
+        return QCoreApplication::translate("ListFiles", "\"%1\" was not read; the list file name is unchanged.")
+            .arg(name);
     const qsizetype count = result.recordsRead();
-    return u"Read "_s + QString::number(count) + (count == 1 ? u" record"_s : u" records"_s) + u" of \""_s + name +
-           u"\"; the rest of the file could not be read."_s;
+    return (count == 1 ? QCoreApplication::translate("ListFiles",
+                                                     "Read 1 record of \"%1\"; the rest of the file could not be read.")
+                             .arg(name)
+                       : QCoreApplication::translate(
+                             "ListFiles", "Read %1 records of \"%2\"; the rest of the file could not be read.")
+                             .arg(QString::number(count), name));
 }
 
 ListWriteResult saveListFileAsking(const QString &path, const QList<ListRecord> &records)
@@ -186,12 +201,14 @@ ListWriteResult saveListFileAsking(const QString &path, const QList<ListRecord> 
         return saveListFile(path, records);
     // Only a character the code page lacks can be helped by UTF-8; ask before changing the
     // file's encoding, since older programs read list files as Windows-1252.
-    const QString text = u"Record "_s + QString::number(check.record) + u" (\""_s + productForMessage(check.product) +
-                         u"\") holds the character "_s + characterName(check.character) +
-                         u", which the Windows-1252 code page of list files cannot hold.\n\n"_s
-                         u"Save the list as UTF-8 with a byte-order mark? Older programs may show such characters "_s
-                         u"wrongly."_s;
-    if (ask(text, u"Save List"_s, PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::No)
+    const QString text =
+        QCoreApplication::translate("ListFiles",
+                                    "Record %1 (\"%2\") holds the character %3, which the Windows-1252 code page of "
+                                    "list files cannot hold.\n\nSave the list as UTF-8 with a byte-order mark? Older "
+                                    "programs may show such characters wrongly.")
+            .arg(QString::number(check.record), productForMessage(check.product), characterName(check.character));
+    if (ask(text, QCoreApplication::translate("ListFiles", "Save List"), PromptIcon::Question, PromptButtons::YesNo) ==
+        PromptAnswer::No)
         return saveListFile(path, records);
     return saveListFile(path, records, ListFileEncoding::Utf8WithBom);
 }

@@ -5,6 +5,7 @@
 
 #include "base/runtime_errors.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 using namespace Qt::Literals::StringLiterals;
@@ -46,7 +47,8 @@ QString &fieldOf(ListRecord &record, ListColumn column)
 void setEmptyLineError(ListReadResult &result, qint64 lineNumber, ListColumn column)
 {
     setError(result, BadRecordLength, lineNumber,
-             u"Line %1: the %2 line is empty."_s.arg(QString::number(lineNumber), listColumnCaption(column)));
+             QCoreApplication::translate("ListFiles", "Line %1: the %2 line is empty.")
+                 .arg(QString::number(lineNumber), listColumnCaption(column)));
 }
 
 // Reads one field line into \a field. Nothing inside the quotes is escaped, so the field
@@ -66,8 +68,8 @@ bool readField(ListReadResult &result, qint64 lineNumber, QByteArrayView line, L
     }
     if (line.size() < 2 || !line.startsWith('"') || !line.endsWith('"')) {
         setError(result, BadRecordLength, lineNumber,
-                 u"Line %1: the %2 field is not enclosed in double quotes."_s.arg(QString::number(lineNumber),
-                                                                                  listColumnCaption(column)));
+                 QCoreApplication::translate("ListFiles", "Line %1: the %2 field is not enclosed in double quotes.")
+                     .arg(QString::number(lineNumber), listColumnCaption(column)));
         return false;
     }
     field = decodeListText(line.sliced(1, line.size() - 2), utf8);
@@ -154,8 +156,8 @@ ListReadResult readQz2(QIODevice &device)
         }
         if (result.records.size() >= ListFileLimits::MaxRecords) {
             setError(result, SubscriptOutOfRange, reader.lineNumber(),
-                     u"Line %1: the file holds more than %2 records."_s.arg(
-                         QString::number(reader.lineNumber()), QString::number(ListFileLimits::MaxRecords)));
+                     QCoreApplication::translate("ListFiles", "Line %1: the file holds more than %2 records.")
+                         .arg(QString::number(reader.lineNumber()), QString::number(ListFileLimits::MaxRecords)));
             return result;
         }
 
@@ -166,8 +168,9 @@ ListReadResult readQz2(QIODevice &device)
                 if (status == LineReader::Status::End) {
                     const qint64 missing = reader.lineNumber() + 1;
                     setError(result, RuntimeError::InputPastEndOfFile, missing,
-                             u"Line %1: the file ends inside a record, before its %2 line."_s.arg(
-                                 QString::number(missing), listColumnCaption(kColumnOrder[index])));
+                             QCoreApplication::translate("ListFiles",
+                                                         "Line %1: the file ends inside a record, before its %2 line.")
+                                 .arg(QString::number(missing), listColumnCaption(kColumnOrder[index])));
                     return result;
                 }
                 if (status != LineReader::Status::Line) {
@@ -209,12 +212,14 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
         result.record = number;
         result.product = records.at(number - 1).product;
         result.character = character;
-        reason = u"record %1 (\"%2\") %3"_s.arg(QString::number(number), productForMessage(result.product), why);
+        reason = QCoreApplication::translate("ListFiles", "record %1 (\"%2\") %3")
+                     .arg(QString::number(number), productForMessage(result.product), why);
         return result;
     };
     if (records.size() > ListFileLimits::MaxRecords) {
         return refuse(ListFileLimits::MaxRecords + 1, 0,
-                      u"is one too many: a list file holds at most %1 records"_s.arg(ListFileLimits::MaxRecords));
+                      QCoreApplication::translate("ListFiles", "is one too many: a list file holds at most %1 records")
+                          .arg(ListFileLimits::MaxRecords));
     }
     out.clear();
     out.reserve(records.size() * 64);
@@ -227,24 +232,29 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
             const QString caption = listColumnCaption(column);
             if (const qsizetype lineBreak = firstLineBreak(field); lineBreak >= 0) {
                 return refuse(number, field.at(lineBreak).unicode(),
-                              u"has a line break in its %1, which a list file cannot hold"_s.arg(caption));
+                              QCoreApplication::translate("ListFiles",
+                                                          "has a line break in its %1, which a list file cannot hold")
+                                  .arg(caption));
             }
             if (field.size() > kMaxFieldLength) {
                 return refuse(number, 0,
-                              u"has more than %1 characters in its %2, more than a list file can hold"_s.arg(
-                                  QString::number(kMaxFieldLength), caption));
+                              QCoreApplication::translate(
+                                  "ListFiles", "has more than %1 characters in its %2, more than a list file can hold")
+                                  .arg(QString::number(kMaxFieldLength), caption));
             }
             if (utf8) {
                 if (const char32_t broken = firstBrokenCharacter(field)) {
                     return refuse(number, broken,
-                                  u"has the broken character %1 in its %2, which no text file can hold"_s.arg(
-                                      characterName(broken), caption));
+                                  QCoreApplication::translate(
+                                      "ListFiles", "has the broken character %1 in its %2, which no text file can hold")
+                                      .arg(characterName(broken), caption));
                 }
                 const QByteArray bytes = field.toUtf8();
                 if (bytes.size() > kMaxFieldLength) {
                     return refuse(number, 0,
-                                  u"has more than %1 bytes in its %2, more than a list file can hold"_s.arg(
-                                      QString::number(kMaxFieldLength), caption));
+                                  QCoreApplication::translate(
+                                      "ListFiles", "has more than %1 bytes in its %2, more than a list file can hold")
+                                      .arg(QString::number(kMaxFieldLength), caption));
                 }
                 out.append('"');
                 out.append(bytes);
@@ -255,8 +265,11 @@ ListWriteResult encodeQz2(const QList<ListRecord> &records, QByteArray &out, QSt
             char32_t refused = 0;
             if (!CodePage1252::encode(field, out, &refused)) {
                 return refuse(number, refused,
-                              u"has the character %1 in its %2, which the Windows-1252 code page of list files "
-                              u"cannot hold"_s.arg(characterName(refused), caption));
+                              QCoreApplication::translate(
+                                  "ListFiles",
+                                  "has the character %1 in its %2, which the Windows-1252 code page of list files "
+                                  "cannot hold")
+                                  .arg(characterName(refused), caption));
             }
             out.append("\"\r\n", 3);
         }
@@ -288,13 +301,14 @@ ListWriteResult writeQz2As(QIODevice &device, const QList<ListRecord> &records, 
     ListWriteResult result = encodeQz2(records, bytes, reason, encoding);
     if (!result.ok) {
         reason[0] = reason.at(0).toUpper();
-        result.message = reason + u". Nothing was written."_s;
+        result.message = reason + QCoreApplication::translate("ListFiles", ". Nothing was written.");
         return result;
     }
     if (!writeAll(device, bytes)) {
         result.ok = false;
         result.runtimeError = RuntimeError::DeviceIoError;
-        result.message = u"The list could not be written: %1."_s.arg(device.errorString());
+        result.message =
+            QCoreApplication::translate("ListFiles", "The list could not be written: %1.").arg(device.errorString());
     }
     return result;
 }

@@ -167,6 +167,8 @@ const QStringList &settingNames()
         u"ArtBWR"_s,
         u"ArtQuietMarks"_s,
         u"ArtTransparent"_s,
+        // The language the program starts in: "2" Swedish, anything else English.
+        u"Language"_s,
     };
     return names;
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -28,7 +30,7 @@ ModuleLimits moduleLimits(int symbology)
         return {0.19, 0.19, std::numeric_limits<double>::infinity(), u"Code 39"_s};
     if (symbology == BarcodeRenderer::kScc14)
         return {0.495, 0.495, 1.016, u"SCC-14"_s};
-    return {0.33, 0.264, 0.66, u"EAN and UPC"_s};
+    return {0.33, 0.264, 0.66, QCoreApplication::translate("frmBarSize", "EAN and UPC")};
 }
 
 ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double widthTwips, double heightTwips,
@@ -55,15 +57,20 @@ ModuleWidthReadout moduleWidthReadout(const BarcodeRenderer &renderer, double wi
     const double modules = renderer.geometry().width;
     readout.cutOff = readout.pixels * modules > target.width() + kLimitTolerance;
     if (readout.cutOff) {
-        readout.warning = u"Warning: at "_s + QString::number(roundToInt(dotsPerInch)) +
-                          u" dpi the symbol does not fit this width and its bars are cut off. Make it wider or "
-                          u"choose a higher dpi."_s;
+        readout.warning =
+            QCoreApplication::translate("frmBarSize", "Warning: at %1 dpi the symbol does not fit this width and its "
+                                                      "bars are cut off. Make it wider or choose a higher dpi.")
+                .arg(roundToInt(dotsPerInch));
     } else if (readout.tooNarrow) {
-        readout.warning = u"Warning: the bars are too narrow, many scanners will fail to read this "_s + nominal.name +
-                          u" symbol (smallest X "_s + millimetreText(nominal.smallest) + u"). Make it larger."_s;
+        readout.warning =
+            QCoreApplication::translate("frmBarSize", "Warning: the bars are too narrow, many scanners will fail to "
+                                                      "read this %1 symbol (smallest X %2). Make it larger.")
+                .arg(nominal.name, millimetreText(nominal.smallest));
     } else if (readout.tooWide) {
-        readout.warning = u"Warning: the bars are wider than "_s + nominal.name + u" allows (largest X "_s +
-                          millimetreText(nominal.largest) + u"). Make it smaller."_s;
+        readout.warning =
+            QCoreApplication::translate("frmBarSize",
+                                        "Warning: the bars are wider than %1 allows (largest X %2). Make it smaller.")
+                .arg(nominal.name, millimetreText(nominal.largest));
     }
     return readout;
 }

@@ -1,5 +1,7 @@
 #include "size/preview_samples.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -18,8 +20,9 @@ const QSizeF kUpcEMinimum(26, 19);
 QString PreviewSample::hint() const
 {
     if (isCode39())
-        return u"Code 39 or Code 3 of 9: Only the Height is used as the Width is flexible"_s;
-    return typeName + u": Look how the Barcode fits the label."_s;
+        return QCoreApplication::translate("frmBarSize",
+                                           "Code 39 or Code 3 of 9: Only the Height is used as the Width is flexible");
+    return typeName + QCoreApplication::translate("frmBarSize", ": Look how the Barcode fits the label.");
 }
 
 const QList<PreviewSample> &previewSamples()

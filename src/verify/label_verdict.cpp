@@ -5,6 +5,8 @@
 #include "barcode/upc_conversion.h"
 #include "verify/symbol_reader.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -150,7 +152,7 @@ bool digitsMatch(const Expectation &expected, const QString &read)
 
 LabelVerdict notChecked(const QString &hint)
 {
-    return {LabelVerdict::Kind::NotChecked, u"Not checked"_s, hint, {}};
+    return {LabelVerdict::Kind::NotChecked, QCoreApplication::translate("LabelVerdict", "Not checked"), hint, {}};
 }
 
 } // namespace
@@ -160,7 +162,8 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
 {
     const TypeInfo *type = findType(typeCode);
     if (!type)
-        return notChecked(u"This label has no barcode type the reader knows, so it was not read back."_s);
+        return notChecked(QCoreApplication::translate(
+            "LabelVerdict", "This label has no barcode type the reader knows, so it was not read back."));
     // zbar does not read UPC-E of number system 1; ZXing-C++ does.
     const auto reader = numberSystemOne(type->symbology, expectedDigits) ? readUpcESymbol : readSymbols;
     bool inverted = false;
@@ -172,8 +175,9 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
     const QList<Reading> readings = readingsOf(symbols);
     if (readings.isEmpty()) {
         return {LabelVerdict::Kind::Unreadable,
-                kWarning + u"Does not scan"_s,
-                u"No barcode could be read back from this label. Check it before you print it."_s,
+                kWarning + QCoreApplication::translate("LabelVerdict", "Does not scan"),
+                QCoreApplication::translate(
+                    "LabelVerdict", "No barcode could be read back from this label. Check it before you print it."),
                 {}};
     }
 
@@ -185,11 +189,13 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
             continue;
         const QString shown = expected.leadingZeroShown ? digits : digits.mid(1);
         LabelVerdict verdict{LabelVerdict::Kind::Scans, {}, {}, describe(expected.name, shown, reading.addOn)};
-        verdict.text = kTick + u"Scans as "_s + verdict.read;
-        verdict.hint = u"The label was read back and gives the digits it was made from."_s;
+        verdict.text = kTick + QCoreApplication::translate("LabelVerdict", "Scans as %1").arg(verdict.read);
+        verdict.hint = QCoreApplication::translate("LabelVerdict",
+                                                   "The label was read back and gives the digits it was made from.");
         if (inverted) {
-            verdict.text += u" (inverted)"_s;
-            verdict.hint += u" It has light bars on a dark ground, which not every scanner reads."_s;
+            verdict.text += QCoreApplication::translate("LabelVerdict", " (inverted)");
+            verdict.hint += QCoreApplication::translate(
+                "LabelVerdict", " It has light bars on a dark ground, which not every scanner reads.");
         }
         return verdict;
     }
@@ -197,8 +203,12 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
     const Reading &first = readings.front();
     const QString read = describe(displayName(first.type, first.data), first.data, first.addOn);
     const QString wanted = describe(expected.name, expectedDigits, expectedSupplement);
-    return {LabelVerdict::Kind::Mismatch, kWarning + u"Reads as "_s + read + u" instead of "_s + wanted,
-            u"The label reads back as something else than it was made from. Check it before you print it."_s, read};
+    return {LabelVerdict::Kind::Mismatch,
+            kWarning + QCoreApplication::translate("LabelVerdict", "Reads as %1 instead of %2").arg(read, wanted),
+            QCoreApplication::translate(
+                "LabelVerdict",
+                "The label reads back as something else than it was made from. Check it before you print it."),
+            read};
 }
 
 } // namespace Kelbrix

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+
+class QComboBox;
+class QObject;
+
+namespace Kelbrix {
+
+/// The languages the program speaks, by the number the language flag holds.
+enum class Language : qint16 { English = 1, Swedish = 2 };
+
+/// Sets \a property of \a object (a widget's "text", "title", "windowTitle", "toolTip",
+/// "statusTip", "placeholderText", an action's "text" ...) to the translation of \a source in
+/// \a context, and keeps both on the object, so a language switch sets the property again in
+/// the new language. \a source is a QT_TRANSLATE_NOOP text; it stays the English text.
+void setTranslated(QObject *object, const char *property, const char *context, const char *source);
+
+/// \a object with a kept text, as setTranslated() sets it; for controls made in one expression.
+template <typename T> T *translated(T *object, const char *property, const char *context, const char *source)
+{
+    setTranslated(object, property, context, source);
+    return object;
+}
+
+/// Sets item \a index of \a box to the translation of \a source, kept the same way.
+void setTranslatedItem(QComboBox *box, int index, const char *context, const char *source);
+
+/// Sets every text that setTranslated() keeps, on every window of the program and everything
+/// in them, again in the current language.
+void retranslateWindows();
+
+/// Switches the program to \a language at once: installs or removes the translator (the
+/// translations are built into the program's resources), sets every kept text again and
+/// delivers the language change to every window before it returns, so the windows rebuild the
+/// texts that depend on their state. False (and English stays) when the translation cannot be
+/// loaded.
+bool switchLanguage(Language language);
+
+/// The language the program speaks now.
+Language currentLanguage();
+
+/// The language a stored "Language" value names: "2" is Swedish, anything else English.
+Language languageFromSetting(const QString &stored);
+
+} // namespace Kelbrix

@@ -1,0 +1,2514 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>AboutWindow</name>
+    <message>
+        <source>&lt;h2&gt;%1&lt;/h2&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Makes EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 and Code 39 barcodes with 2- and 5-digit supplements, and the labels, lists, bitmaps and TIFF files that carry them.&lt;/p&gt;&lt;p&gt;Bars are drawn by libzint; TIFF files are written by libtiff.&lt;/p&gt;</source>
+        <translation>&lt;h2&gt;%1&lt;/h2&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Skapar streckkoder av typerna EAN-13, EAN-8, UPC-A, UPC-E, ISBN, SCC-14 och Code 39 med 2- och 5-siffriga tillägg, samt etiketter, listor, bitmappar och TIFF-filer med streckkoderna.&lt;/p&gt;&lt;p&gt;Streckkoderna ritas av libzint; TIFF-filer skrivs av libtiff.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Artwork</name>
+    <message>
+        <source>There is no barcode to make artwork of.</source>
+        <translation>Det finns ingen streckkod att göra original av.</translation>
+    </message>
+    <message>
+        <source>The defined width of %1 mm gives an X-dimension of %2 mm, too small for artwork.</source>
+        <translation>Den definierade bredden %1 mm ger en X-dimension på %2 mm, för liten för original.</translation>
+    </message>
+</context>
+<context>
+    <name>ArtworkOptions</name>
+    <message>
+        <source>The magnification must be from 80 to 200 %, not %1 %.</source>
+        <translation>Förstoringen måste vara från 80 till 200 %, inte %1 %.</translation>
+    </message>
+    <message>
+        <source>The X-dimension must be from 0.100 to 2.540 mm, not %1 mm.</source>
+        <translation>X-dimensionen måste vara från 0,100 till 2,540 mm, inte %1 mm.</translation>
+    </message>
+    <message>
+        <source>The bar width reduction must be from 0 to 0.100 mm, not %1 mm.</source>
+        <translation>Streckbreddsreduktionen måste vara från 0 till 0,100 mm, inte %1 mm.</translation>
+    </message>
+    <message>
+        <source>The bar width reduction of %1 mm would leave no bar: it must be smaller than the X-dimension of %2 mm.</source>
+        <translation>En streckbreddsreduktion på %1 mm skulle inte lämna något streck kvar: den måste vara mindre än X-dimensionen %2 mm.</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeList</name>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Streckkod</translation>
+    </message>
+    <message>
+        <source>Digit Sup.</source>
+        <translation>Tillägg</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+</context>
+<context>
+    <name>ColourMode</name>
+    <message>
+        <source>Change to 256 Colors</source>
+        <translation>Byt till 256 färger</translation>
+    </message>
+    <message>
+        <source>Error changing resolution! Returned: </source>
+        <translation>Fel vid byte av upplösning! Returnerade: </translation>
+    </message>
+    <message>
+        <source>Kelbrix can&apos;t change color depth automaticlly on your computer, you must reboot the system to change color depth.  Reboot now?</source>
+        <translation>Kelbrix kan inte byta färgdjup automatiskt på din dator, du måste starta om systemet för att byta färgdjup.  Starta om nu?</translation>
+    </message>
+    <message>
+        <source>You are about to change to 256 Color, Do you want to Continue ?</source>
+        <translation>Du håller på att byta till 256 färger. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>You are about to change to %1 Bit Color, Do you want to Continue ?</source>
+        <translation>Du håller på att byta till %1 bitars färg. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Change to %1 Bit Colors</source>
+        <translation>Byt till %1 bitars färger</translation>
+    </message>
+    <message>
+        <source>To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?</source>
+        <translation>För att kunna spara TIFF-bilder med hög upplösning måste du använda 256 färger. Byta upplösning automatiskt?</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Makes retail barcodes and their labels. Without options it opens the main window.</source>
+        <translation>Skapar streckkoder för detaljhandeln och deras etiketter. Utan flaggor öppnas huvudfönstret.</translation>
+    </message>
+    <message>
+        <source>Runs one image converter command, prints its result code and opens no window.</source>
+        <translation>Kör ett bildkonverteringskommando, skriver ut dess resultatkod och öppnar inget fönster.</translation>
+    </message>
+    <message>
+        <source>A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load when the window opens, as File &gt; Load does.</source>
+        <translation>En listfil (.qz2, .qzl, .bar) eller bildlista med streckkoder (.rtf) som ska öppnas när fönstret öppnas, som Arkiv &gt; Öppna gör.</translation>
+    </message>
+    <message>
+        <source>Writes a one-bit TIFF file of each record of the list file, opens no window and leaves the desktop clipboard alone. Prints each file written and a count; exits with 0 when every record was written. The files are those Save As makes, except that the TIFF window&apos;s Adjust width and height are not applied.</source>
+        <translation>Skriver en enbits TIFF-fil för varje post i listfilen, öppnar inget fönster och lämnar skrivbordets Urklipp orört. Skriver ut varje skriven fil och ett antal; avslutar med 0 när alla poster har skrivits. Filerna är de som Spara som skapar, förutom att TIFF-fönstrets justering av bredd och höjd inte tillämpas.</translation>
+    </message>
+    <message>
+        <source>Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 or Windows-1252) with the checks of Add to List and writes the accepted ones as the list file --out, opening no window. Prints each refused row on standard error and exits with 1 if a row was refused. --export also takes a CSV file in place of a list file.</source>
+        <translation>Läser raderna i en CSV-fil (avgränsade med komma, semikolon eller tabb, UTF-8 eller Windows-1252) med kontrollerna i Lägg till i listan och skriver de godkända som listfilen --out, utan att öppna något fönster. Skriver ut varje avvisad rad på standardfel och avslutar med 1 om en rad avvisades. --export tar också en CSV-fil i stället för en listfil.</translation>
+    </message>
+    <message>
+        <source>With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write.</source>
+        <translation>Med --export: mappen som TIFF-filerna hamnar i. Med --import: listfilen (.qz2) som ska skrivas.</translation>
+    </message>
+    <message>
+        <source>With --import: the field of each column in order, such as product,barcode,supplement,text,type (an empty name skips a column; default: from the header row).</source>
+        <translation>Med --import: fältet för varje kolumn i ordning, till exempel product,barcode,supplement,text,type (ett tomt namn hoppar över en kolumn; standard: från rubrikraden).</translation>
+    </message>
+    <message>
+        <source>With --import: the type of rows that give none, such as &quot;EAN 13&quot;, E132 or &quot;Code 39&quot;.</source>
+        <translation>Med --import: typen för rader som inte anger någon, till exempel &quot;EAN 13&quot;, E132 eller &quot;Code 39&quot;.</translation>
+    </message>
+    <message>
+        <source>With --import: keep (default) or skip the rows whose product is already in the list.</source>
+        <translation>Med --import: keep (behåll, standard) eller skip (hoppa över) raderna vars produkt redan finns i listan.</translation>
+    </message>
+    <message>
+        <source>Prints the labels of the list file (or CSV file) onto label sheets in the PDF file --pdf, each record --copies times, opening no window. Prints each page written; a record whose label does not fit is named on standard error and left out.</source>
+        <translation>Skriver ut listfilens (eller CSV-filens) etiketter på etikettark i PDF-filen --pdf, varje post --copies gånger, utan att öppna något fönster. Skriver ut varje skriven sida; en post vars etikett inte får plats nämns på standardfel och utelämnas.</translation>
+    </message>
+    <message>
+        <source>With --sheet: the label sheet, by name or maker&apos;s product number (see --templates).</source>
+        <translation>Med --sheet: etikettarket, efter namn eller tillverkarens produktnummer (se --templates).</translation>
+    </message>
+    <message>
+        <source>With --sheet: the PDF file to write.</source>
+        <translation>Med --sheet: PDF-filen som ska skrivas.</translation>
+    </message>
+    <message>
+        <source>With --sheet: the first label used on the first sheet, counted row by row (default 1).</source>
+        <translation>Med --sheet: den första etiketten som används på det första arket, räknat rad för rad (standard 1).</translation>
+    </message>
+    <message>
+        <source>Prints the label sheets the program knows, one a line.</source>
+        <translation>Skriver ut de etikettark programmet känner till, ett per rad.</translation>
+    </message>
+    <message>
+        <source>With --export: the resolution, 300 to 4800 dpi (default: as stored by the TIFF window). With --sheet: the printer&apos;s, whose dots the bars are made of (default 600).</source>
+        <translation>Med --export: upplösningen, 300 till 4800 dpi (standard: som den sparats av TIFF-fönstret). Med --sheet: skrivarens, vars punkter strecken består av (standard 600).</translation>
+    </message>
+    <message>
+        <source>With --export: none, huffman, g3 or g4.</source>
+        <translation>Med --export: none, huffman, g3 eller g4.</translation>
+    </message>
+    <message>
+        <source>With --export: files of each record; with --sheet: labels of each record; 1 to 999.</source>
+        <translation>Med --export: filer för varje post; med --sheet: etiketter för varje post; 1 till 999.</translation>
+    </message>
+    <message>
+        <source>With --export: black and white swapped.</source>
+        <translation>Med --export: svart och vitt byter plats.</translation>
+    </message>
+    <message>
+        <source>With --export: mirrored, h (left-right) or v (top-bottom).</source>
+        <translation>Med --export: spegelvänd, h (vänster-höger) eller v (upp-ned).</translation>
+    </message>
+    <message>
+        <source>With --export: turned clockwise by 90, 180 or 270 degrees.</source>
+        <translation>Med --export: vriden medurs 90, 180 eller 270 grader.</translation>
+    </message>
+    <message>
+        <source>With --export or --sheet: the records, such as 1,4-9 (default: all).</source>
+        <translation>Med --export eller --sheet: posterna, till exempel 1,4-9 (standard: alla).</translation>
+    </message>
+    <message>
+        <source>With --export: reads each file back and fails unless it scans to its record&apos;s digits.</source>
+        <translation>Med --export: läser tillbaka varje fil och misslyckas om den inte läses av som postens siffror.</translation>
+    </message>
+    <message>
+        <source>With --export: tif (default), or vector artwork of each record&apos;s label as svg, pdf or eps.</source>
+        <translation>Med --export: tif (standard), eller vektororiginal av varje posts etikett som svg, pdf eller eps.</translation>
+    </message>
+    <message>
+        <source>With --export and a vector format: the size of the EAN, UPC and ISBN symbols, 80 to 200 percent of the nominal X-dimension of 0.330 mm (default: as stored by the size window).</source>
+        <translation>Med --export och ett vektorformat: storleken på EAN-, UPC- och ISBN-symbolerna, 80 till 200 procent av den nominella X-dimensionen 0,330 mm (standard: som storleksfönstret sparat den).</translation>
+    </message>
+    <message>
+        <source>With --export and a vector format: the bar width reduction, 0 to 0.100 mm (default: as stored by the size window).</source>
+        <translation>Med --export och ett vektorformat: streckbreddsreduktionen, 0 till 0,100 mm (standard: som storleksfönstret sparat den).</translation>
+    </message>
+</context>
+<context>
+    <name>ConverterError</name>
+    <message>
+        <source>Disk Full Error</source>
+        <translation>Fel: disken är full</translation>
+    </message>
+    <message>
+        <source>File Already Exists</source>
+        <translation>Filen finns redan</translation>
+    </message>
+    <message>
+        <source>Error Opening file</source>
+        <translation>Fel vid öppning av fil</translation>
+    </message>
+    <message>
+        <source>Error Deleting File</source>
+        <translation>Fel vid borttagning av fil</translation>
+    </message>
+    <message>
+        <source>Error Locking DIB when Writing</source>
+        <translation>Fel vid låsning av DIB vid skrivning</translation>
+    </message>
+    <message>
+        <source>Unsupported Image Format</source>
+        <translation>Bildformatet stöds inte</translation>
+    </message>
+    <message>
+        <source>Error Reading from File</source>
+        <translation>Fel vid läsning från fil</translation>
+    </message>
+    <message>
+        <source>File Not Found</source>
+        <translation>Filen hittades inte</translation>
+    </message>
+    <message>
+        <source>Insufficient Memory</source>
+        <translation>Otillräckligt minne</translation>
+    </message>
+    <message>
+        <source>Internal Error (unknown errors)</source>
+        <translation>Internt fel (okända fel)</translation>
+    </message>
+    <message>
+        <source>Error Printing Image</source>
+        <translation>Fel vid utskrift av bild</translation>
+    </message>
+    <message>
+        <source>Printer does not support Bitmaps</source>
+        <translation>Skrivaren stöder inte bitmappar</translation>
+    </message>
+    <message>
+        <source>Missing DIL File</source>
+        <translation>DIL-fil saknas</translation>
+    </message>
+    <message>
+        <source>Missing DEL File</source>
+        <translation>DEL-fil saknas</translation>
+    </message>
+    <message>
+        <source>Unsupported Export Format</source>
+        <translation>Exportformatet stöds inte</translation>
+    </message>
+    <message>
+        <source>Error Writing Data to Disk.</source>
+        <translation>Fel vid skrivning av data till disk.</translation>
+    </message>
+    <message>
+        <source>Internal Error Writing Image Data</source>
+        <translation>Internt fel vid skrivning av bilddata</translation>
+    </message>
+    <message>
+        <source>Bad Dynamic Export Library</source>
+        <translation>Felaktigt dynamiskt exportbibliotek</translation>
+    </message>
+    <message>
+        <source>Missing Parameter Element(s)</source>
+        <translation>Parameterelement saknas</translation>
+    </message>
+    <message>
+        <source>Unknown Error, Error Code=</source>
+        <translation>Okänt fel, felkod=</translation>
+    </message>
+    <message>
+        <source>TIFF Error</source>
+        <translation>TIFF-fel</translation>
+    </message>
+    <message>
+        <source>Unspecified Internal Error</source>
+        <translation>Ospecificerat internt fel</translation>
+    </message>
+    <message>
+        <source>Can&apos;t make a %1 dpi file. But you can try again, but the size might not be right, continue ?</source>
+        <translation>Det går inte att skapa en %1 dpi-fil. Du kan försöka igen, men storleken kanske inte blir rätt. Fortsätta?</translation>
+    </message>
+    <message>
+        <source>To big a Tiff</source>
+        <translation>För stor TIFF</translation>
+    </message>
+</context>
+<context>
+    <name>CsvCommands</name>
+    <message>
+        <source>CSV file (*.csv);;Text file (*.txt);;All files (*)</source>
+        <translation>CSV-fil (*.csv);;Textfil (*.txt);;Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>%1 holds no rows.</source>
+        <translation>%1 innehåller inga rader.</translation>
+    </message>
+    <message>
+        <source>%1 rows of the file name a product that is already in the list or in an earlier row.</source>
+        <translation>%1 rader i filen anger en produkt som redan finns i listan eller på en tidigare rad.</translation>
+    </message>
+    <message>
+        <source>Keep all</source>
+        <translation>Behåll alla</translation>
+    </message>
+    <message>
+        <source>Skip all</source>
+        <translation>Hoppa över alla</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportera</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 numbers are already in the list: nothing was added.</source>
+        <translation>%1 av de %2 numren finns redan i listan: inget lades till.</translation>
+    </message>
+    <message>
+        <source>The list is full: %1 of the %2 numbers were added.</source>
+        <translation>Listan är full: %1 av de %2 numren lades till.</translation>
+    </message>
+</context>
+<context>
+    <name>CsvMappingDialog</name>
+    <message>
+        <source>(none)</source>
+        <translation>(ingen)</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Kolumn %1</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>EAN 13 or EAN 8, by length</source>
+        <translation>EAN 13 eller EAN 8, efter längd</translation>
+    </message>
+    <message>
+        <source>&amp;Product:</source>
+        <translation>&amp;Produkt:</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode:</source>
+        <translation>&amp;Streckkod:</translation>
+    </message>
+    <message>
+        <source>&amp;Supplement:</source>
+        <translation>T&amp;illägg:</translation>
+    </message>
+    <message>
+        <source>&amp;Text:</source>
+        <translation>&amp;Text:</translation>
+    </message>
+    <message>
+        <source>T&amp;ype:</source>
+        <translation>T&amp;yp:</translation>
+    </message>
+    <message>
+        <source>Type of rows &amp;without one:</source>
+        <translation>Typ för rader &amp;utan typ:</translation>
+    </message>
+    <message>
+        <source>The first rows of the file. Choose the column of each field:</source>
+        <translation>De första raderna i filen. Välj kolumn för varje fält:</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReportDialog</name>
+    <message>
+        <source>Import</source>
+        <translation>Importera</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importera</translation>
+    </message>
+    <message>
+        <source>Save &amp;Report...</source>
+        <translation>Spara &amp;rapport...</translation>
+    </message>
+    <message>
+        <source>Import the accepted rows? Cancel imports nothing.</source>
+        <translation>Importera de godkända raderna? Avbryt importerar ingenting.</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Spara rapport</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt);;All files (*)</source>
+        <translation>Textfil (*.txt);;Alla filer (*)</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>&amp;%1Help</source>
+        <translation>&amp;%1Hjälp</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Om %1</translation>
+    </message>
+    <message>
+        <source>Press F1 to get help.</source>
+        <translation>Tryck F1 för att få hjälp.</translation>
+    </message>
+    <message>
+        <source>Barcode: Enter your digits to the right.</source>
+        <translation>Streckkod: Skriv in dina siffror till höger.</translation>
+    </message>
+    <message>
+        <source>Product: Enter the information to the right.</source>
+        <translation>Produkt: Skriv in informationen till höger.</translation>
+    </message>
+    <message>
+        <source>Free Text: Enter Free Text to the right.</source>
+        <translation>Fritext: Skriv in fritext till höger.</translation>
+    </message>
+    <message>
+        <source>Copies: Fill in the number of copies you want to the left. (max 50)</source>
+        <translation>Kopior: Fyll i antalet kopior du vill ha till vänster. (max 50)</translation>
+    </message>
+    <message>
+        <source>Barcode: Enter your barcode or ISBN digits here.</source>
+        <translation>Streckkod: Skriv in streckkodens eller ISBN-numrets siffror här.</translation>
+    </message>
+    <message>
+        <source>Enter your Digit Supplement here.</source>
+        <translation>Skriv in dina tilläggssiffror här.</translation>
+    </message>
+    <message>
+        <source>Product: Enter your Product Information here.</source>
+        <translation>Produkt: Skriv in din produktinformation här.</translation>
+    </message>
+    <message>
+        <source>Free Text: Enter your information here.</source>
+        <translation>Fritext: Skriv in din information här.</translation>
+    </message>
+    <message>
+        <source>Fill in the number of copies you want (max 50).</source>
+        <translation>Fyll i antalet kopior du vill ha (max 50).</translation>
+    </message>
+    <message>
+        <source>Click here to make the barcode, if it&apos;s grayed out you have to few digits or the wrong barcode.</source>
+        <translation>Klicka här för att skapa streckkoden. Om knappen är gråtonad har du för få siffror eller fel streckkod.</translation>
+    </message>
+    <message>
+        <source>Clear: Clears all input in Product, Barcode, Free Text.</source>
+        <translation>Rensa: Rensar allt som skrivits in i Produkt, Streckkod och Fritext.</translation>
+    </message>
+    <message>
+        <source>Add to List: Adds the Barcode information to the List.</source>
+        <translation>Lägg till i listan: Lägger till streckkodens information i listan.</translation>
+    </message>
+    <message>
+        <source>Click on &gt;&gt; to move the Barcode Image to the Barcode Image List.</source>
+        <translation>Klicka på &gt;&gt; för att flytta streckkodsbilden till bildlistan med streckkoder.</translation>
+    </message>
+    <message>
+        <source>Check it if you want to use the defined barcode size you have made.</source>
+        <translation>Markera om du vill använda den streckkodsstorlek du har definierat.</translation>
+    </message>
+    <message>
+        <source>Your Barcode Picture.</source>
+        <translation>Din streckkodsbild.</translation>
+    </message>
+    <message>
+        <source>When you click on Add to List all information is stored here.</source>
+        <translation>När du klickar på Lägg till i listan sparas all information här.</translation>
+    </message>
+    <message>
+        <source>Use Check Character for Code 39: Check to add Check Character (Modulus 43)</source>
+        <translation>Använd kontrolltecken för Code 39: Markera för att lägga till kontrolltecken (modulus 43)</translation>
+    </message>
+    <message>
+        <source>EAN 13: Needs 13 digits, fill in 12 digits the last one will be added automaticlly.</source>
+        <translation>EAN 13: Kräver 13 siffror. Fyll i 12 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>EAN 8: Needs 8 digits, fill in 7 digits the last one will be added automaticlly</source>
+        <translation>EAN 8: Kräver 8 siffror. Fyll i 7 siffror, den sista läggs till automatiskt</translation>
+    </message>
+    <message>
+        <source>UPC A: Needs 12 digits, fill in 11 digits the last one will be added automaticlly.</source>
+        <translation>UPC A: Kräver 12 siffror. Fyll i 11 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>UPC E: Needs 8 digits, fill in 7 digits the last one will be added automaticlly.</source>
+        <translation>UPC E: Kräver 8 siffror. Fyll i 7 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>ISBN: Needs 10 digits and 3 - (minus) e.g 87-7012-196-6.</source>
+        <translation>ISBN: Kräver 10 siffror och 3 - (minustecken), t.ex. 87-7012-196-6.</translation>
+    </message>
+    <message>
+        <source>SCC-14: Needs 14 digits, fill in 13 digits the last one will be added automaticlly.</source>
+        <translation>SCC-14: Kräver 14 siffror. Fyll i 13 siffror, den sista läggs till automatiskt.</translation>
+    </message>
+    <message>
+        <source>Code 39 or Code 3 of 9: Enter any Character and digits</source>
+        <translation>Code 39 eller Code 3 of 9: Skriv in valfria tecken och siffror</translation>
+    </message>
+    <message>
+        <source>No Supplement. Add No digits to make it.</source>
+        <translation>Inget tillägg. Inga tilläggssiffror läggs till.</translation>
+    </message>
+    <message>
+        <source>2 Digit Supplement. Add additonal 2 digits to your barcode to make it.</source>
+        <translation>2-siffrigt tillägg. Lägg till ytterligare 2 siffror till din streckkod.</translation>
+    </message>
+    <message>
+        <source>5 Digit Supplement. Add additonal 5 digits to your barcode to make it.</source>
+        <translation>5-siffrigt tillägg. Lägg till ytterligare 5 siffror till din streckkod.</translation>
+    </message>
+    <message>
+        <source>Include the Product information on barcode label.</source>
+        <translation>Ta med produktinformationen på streckkodsetiketten.</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Include the Product information on barcode label.</source>
+        <translation>Ta inte med produktinformationen på streckkodsetiketten.</translation>
+    </message>
+    <message>
+        <source> - 2 Digits</source>
+        <translation> - 2 siffror</translation>
+    </message>
+    <message>
+        <source> - 5 Digits</source>
+        <translation> - 5 siffror</translation>
+    </message>
+    <message>
+        <source>The language could not be saved.</source>
+        <translation>Språket kunde inte sparas.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Öppna</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>Barcode (*.bmp)</source>
+        <translation>Streckkod (*.bmp)</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Save &amp;As</source>
+        <translation>Spara so&amp;m</translation>
+    </message>
+    <message>
+        <source>Print &amp;Barcodes Image List</source>
+        <translation>Skriv ut &amp;bildlista med streckkoder</translation>
+    </message>
+    <message>
+        <source>&amp;Print List</source>
+        <translation>Skriv &amp;ut lista</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>S&amp;ök</translation>
+    </message>
+    <message>
+        <source>Clear &amp;List</source>
+        <translation>Töm &amp;listan</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Item</source>
+        <translation>&amp;Ta bort post</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Barcode</source>
+        <translation>&amp;Kopiera streckkod</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Barcodes Image List</source>
+        <translation>Töm &amp;bildlistan med streckkoder</translation>
+    </message>
+    <message>
+        <source>Remove Barcode Digits</source>
+        <translation>Ta bort streckkodens siffror</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nej</translation>
+    </message>
+    <message>
+        <source>&amp;TIFF Parameters</source>
+        <translation>TIFF-&amp;parametrar</translation>
+    </message>
+    <message>
+        <source>Barcode &amp;Size</source>
+        <translation>St&amp;reckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Språk</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Svenska</source>
+        <translation>Svenska</translation>
+    </message>
+    <message>
+        <source>Spara/Save</source>
+        <translation>Spara/Save</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
+    </message>
+    <message>
+        <source>Goto HomePage</source>
+        <translation>Gå till hemsidan</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Om</translation>
+    </message>
+    <message>
+        <source>Wiz</source>
+        <translation>Guide</translation>
+    </message>
+    <message>
+        <source>WizStart</source>
+        <translation>Starta guiden</translation>
+    </message>
+    <message>
+        <source>Copyit</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiera</translation>
+    </message>
+    <message>
+        <source>PasteIMG</source>
+        <translation>Klistra in</translation>
+    </message>
+    <message>
+        <source>Paste Barcode</source>
+        <translation>Klistra in streckkod</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Verktygsfält</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Ny</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Load a file</source>
+        <translation>Öppna en fil</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Print Barcode Image List</source>
+        <translation>Skriv ut bildlista med streckkoder</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+    <message>
+        <source>BarSize</source>
+        <translation>Storlek</translation>
+    </message>
+    <message>
+        <source>Change Barcode/Label Size</source>
+        <translation>Ändra storlek på streckkod/etikett</translation>
+    </message>
+    <message>
+        <source>TIF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <source>Change TIFF Parameters</source>
+        <translation>Ändra TIFF-parametrar</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hjälp</translation>
+    </message>
+    <message>
+        <source>Help (F1)</source>
+        <translation>Hjälp (F1)</translation>
+    </message>
+    <message>
+        <source>All information will be Lost so please save your data, Continue ?</source>
+        <translation>All information går förlorad, så spara dina data först. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Do you want to Quit ?.</source>
+        <translation>Vill du avsluta?</translation>
+    </message>
+    <message>
+        <source>Exit.</source>
+        <translation>Avsluta.</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Streckkod</translation>
+    </message>
+    <message>
+        <source>ISBN Code</source>
+        <translation>ISBN-kod</translation>
+    </message>
+    <message>
+        <source>&amp;Use Defined Barcode</source>
+        <translation>Använd &amp;definierad streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>Digit Supplementals</source>
+        <translation>Tilläggssiffror</translation>
+    </message>
+    <message>
+        <source>&amp;No Supplement</source>
+        <translation>In&amp;get tillägg</translation>
+    </message>
+    <message>
+        <source>&amp;2 Digits</source>
+        <translation>&amp;2 siffror</translation>
+    </message>
+    <message>
+        <source>&amp;5 Digits</source>
+        <translation>&amp;5 siffror</translation>
+    </message>
+    <message>
+        <source>Product line</source>
+        <translation>Produktrad</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>&amp;Text</translation>
+    </message>
+    <message>
+        <source>&amp;Blank</source>
+        <translation>T&amp;om</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Produkt</translation>
+    </message>
+    <message>
+        <source>Free Text</source>
+        <translation>Fritext</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>Kopior</translation>
+    </message>
+    <message>
+        <source>A&amp;dd Check character</source>
+        <translation>Lägg till &amp;kontrolltecken</translation>
+    </message>
+    <message>
+        <source>&amp;Make Code</source>
+        <translation>Ska&amp;pa kod</translation>
+    </message>
+    <message>
+        <source>&amp;Add to List</source>
+        <translation>&amp;Lägg till i listan</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>Re&amp;nsa</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importera...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport...</source>
+        <translation>E&amp;xportera...</translation>
+    </message>
+    <message>
+        <source>&amp;Number Sequence...</source>
+        <translation>&amp;Nummerserie...</translation>
+    </message>
+    <message>
+        <source>This is the Barcode Image List (Saves as *.RTF, can be loaded in to MS Word)</source>
+        <translation>Detta är bildlistan med streckkoder (sparas som *.RTF, kan öppnas i MS Word)</translation>
+    </message>
+    <message>
+        <source>Print &amp;Labels...</source>
+        <translation>Skriv ut &amp;etiketter...</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketter</translation>
+    </message>
+    <message>
+        <source>Print Labels on Label Sheets</source>
+        <translation>Skriv ut etiketter på etikettark</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>&amp;Förhandsgranska utskrift...</translation>
+    </message>
+    <message>
+        <source>Barcodes Image List Previe&amp;w...</source>
+        <translation>Förhands&amp;granska bildlista med streckkoder...</translation>
+    </message>
+    <message>
+        <source>Shows whether your barcode scans: it is read back after each Make Code.</source>
+        <translation>Visar om din streckkod går att läsa: den läses tillbaka efter varje Skapa kod.</translation>
+    </message>
+    <message>
+        <source>Checking…</source>
+        <translation>Kontrollerar…</translation>
+    </message>
+    <message>
+        <source>You can make max 50 copies at a time</source>
+        <translation>Du kan göra högst 50 kopior åt gången</translation>
+    </message>
+    <message>
+        <source>ISBN code is wrong to few deviders (-), you should have 3</source>
+        <translation>ISBN-koden är fel, för få bindestreck (-), det ska vara 3</translation>
+    </message>
+    <message>
+        <source>ISBN Devider Error.</source>
+        <translation>Fel antal bindestreck i ISBN.</translation>
+    </message>
+    <message>
+        <source>The ISBN code input is wrong, expected %1. Accept Input anyway ?</source>
+        <translation>Den inmatade ISBN-koden är fel, förväntat %1. Godta inmatningen ändå?</translation>
+    </message>
+    <message>
+        <source>ISBN Error</source>
+        <translation>ISBN-fel</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=%2</source>
+        <translation>Sparar.... %1, kopia=%2</translation>
+    </message>
+    <message>
+        <source>The product %1 exists in list, continue? </source>
+        <translation>Produkten %1 finns redan i listan, fortsätta? </translation>
+    </message>
+    <message>
+        <source>Keep Product ?.</source>
+        <translation>Behåll produkten?</translation>
+    </message>
+    <message>
+        <source>This number has been issued, please enter a different one</source>
+        <translation>Det här numret har redan använts, ange ett annat</translation>
+    </message>
+    <message>
+        <source>Barcode is the same.</source>
+        <translation>Streckkoden är densamma.</translation>
+    </message>
+    <message>
+        <source>No Item was selected, Select Item to remove.</source>
+        <translation>Ingen post är markerad. Markera den post som ska tas bort.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fel</translation>
+    </message>
+    <message>
+        <source>Remove:  Selected Item/Items.</source>
+        <translation>Ta bort:  Markerad post/poster.</translation>
+    </message>
+    <message>
+        <source>Remove Item</source>
+        <translation>Ta bort post</translation>
+    </message>
+    <message>
+        <source>Do you want to clear List ?</source>
+        <translation>Vill du tömma listan?</translation>
+    </message>
+    <message>
+        <source>Clear List.</source>
+        <translation>Töm listan.</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Your Barcode List isn&apos;t empty, do you want to merge files ?</source>
+        <translation>Din streckkodslista är inte tom. Vill du slå ihop filerna?</translation>
+    </message>
+    <message>
+        <source>Merge Files</source>
+        <translation>Slå ihop filer</translation>
+    </message>
+    <message>
+        <source>%1 records were read; the rest of %2 could not be read. </source>
+        <translation>%1 poster lästes in; resten av %2 kunde inte läsas. </translation>
+    </message>
+    <message>
+        <source>Save List</source>
+        <translation>Spara lista</translation>
+    </message>
+    <message>
+        <source>Save as %1 ?</source>
+        <translation>Spara som %1?</translation>
+    </message>
+    <message>
+        <source>Save List ?.</source>
+        <translation>Spara listan?</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>TIFF (*.TIF)</source>
+        <translation>TIFF (*.TIF)</translation>
+    </message>
+    <message>
+        <source>Windows Bitmap (*.BMP)</source>
+        <translation>Windows Bitmap (*.BMP)</translation>
+    </message>
+    <message>
+        <source>Save Barcode List (*.QZ2)</source>
+        <translation>Spara streckkodslista (*.QZ2)</translation>
+    </message>
+    <message>
+        <source>Save Barcode Images List (*.RTF)</source>
+        <translation>Spara bildlista med streckkoder (*.RTF)</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 does not end in .qz2, .rtf, .bmp or .tif.</source>
+        <translation>Ingenting sparades: %1 slutar inte på .qz2, .rtf, .bmp eller .tif.</translation>
+    </message>
+    <message>
+        <source>You must make a Barcode in order to save it as a BMP file.</source>
+        <translation>Du måste skapa en streckkod innan du kan spara den som BMP-fil.</translation>
+    </message>
+    <message>
+        <source>No Barcode BMP to Save</source>
+        <translation>Ingen streckkod att spara som BMP</translation>
+    </message>
+    <message>
+        <source>Now Saveing...%1 ,Copy %2</source>
+        <translation>Sparar nu...%1 ,kopia %2</translation>
+    </message>
+    <message>
+        <source>Save Barcode ?.</source>
+        <translation>Spara streckkoden?</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved.</source>
+        <translation>Dina inställningar kunde inte sparas.</translation>
+    </message>
+    <message>
+        <source>1 TIFF file written in %1</source>
+        <translation>1 TIFF-fil skriven i %1</translation>
+    </message>
+    <message>
+        <source>%1 TIFF files written in %2</source>
+        <translation>%1 TIFF-filer skrivna i %2</translation>
+    </message>
+    <message>
+        <source>; not exported: record %1</source>
+        <translation>; inte exporterade: post %1</translation>
+    </message>
+    <message>
+        <source>; the export was stopped</source>
+        <translation>; exporten stoppades</translation>
+    </message>
+    <message>
+        <source>; the export did not finish</source>
+        <translation>; exporten slutfördes inte</translation>
+    </message>
+    <message>
+        <source>Making a TIF file in %1 Bit color will corrupt the saved image, please use 256 colors, Do you want to Continue ?</source>
+        <translation>Att skapa en TIF-fil i %1 bitars färg förstör den sparade bilden, använd 256 färger. Vill du fortsätta?</translation>
+    </message>
+    <message>
+        <source>Wrong color depth</source>
+        <translation>Fel färgdjup</translation>
+    </message>
+    <message>
+        <source>Verify each file</source>
+        <translation>Kontrollera varje fil</translation>
+    </message>
+    <message>
+        <source>The UPC A number %1 can not be shown as UPC E: only UPC A numbers of number system 0 or 1 with enough zeros can be zero-suppressed. Make it as UPC A instead.</source>
+        <translation>UPC A-numret %1 kan inte visas som UPC E: bara UPC A-nummer i nummersystem 0 eller 1 med tillräckligt många nollor kan nollundertryckas. Gör den som UPC A i stället.</translation>
+    </message>
+    <message>
+        <source>The barcode was not made: %1</source>
+        <translation>Streckkoden skapades inte: %1</translation>
+    </message>
+    <message>
+        <source>You must have 10 digits and 3 Deviders ( - ) in your ISBN code! e.g 1-57169-006-9</source>
+        <translation>Din ISBN-kod måste ha 10 siffror och 3 bindestreck ( - )! t.ex. 1-57169-006-9</translation>
+    </message>
+    <message>
+        <source>Make the code first: the label does not show the barcode in the entry.</source>
+        <translation>Skapa koden först: etiketten visar inte streckkoden i inmatningen.</translation>
+    </message>
+    <message>
+        <source>Make Code</source>
+        <translation>Skapa kod</translation>
+    </message>
+    <message>
+        <source>Code 39 takes at most %1 characters, the check character included.</source>
+        <translation>Code 39 rymmer högst %1 tecken, kontrolltecknet inräknat.</translation>
+    </message>
+    <message>
+        <source>The list is locked while the export runs; Cancel or Esc stops it.</source>
+        <translation>Listan är låst medan exporten pågår; Avbryt eller Esc stoppar den.</translation>
+    </message>
+    <message>
+        <source>The picture could not be made small enough for the Barcode Image List; it was not added.</source>
+        <translation>Bilden kunde inte göras tillräckligt liten för bildlistan med streckkoder; den lades inte till.</translation>
+    </message>
+    <message>
+        <source>Barcode Image List</source>
+        <translation>Bildlista med streckkoder</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Kelbrix Help</source>
+        <translation>Kelbrix Hjälp</translation>
+    </message>
+</context>
+<context>
+    <name>ImageListCommands</name>
+    <message>
+        <source>Do you want to clear Barcode Image List ?</source>
+        <translation>Vill du tömma bildlistan med streckkoder?</translation>
+    </message>
+    <message>
+        <source>Clear Barcodes.</source>
+        <translation>Töm streckkoder.</translation>
+    </message>
+    <message>
+        <source>The Barcode Image List has changes that are not saved. Do you want to replace it with %1 ?</source>
+        <translation>Bildlistan med streckkoder har ändringar som inte är sparade. Vill du ersätta den med %1?</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>
+Only part of the file could be read. Do you want to keep the Barcode Image List you have instead ?</source>
+        <translation>
+Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkoder du har i stället?</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::Form1</name>
+    <message>
+        <source>You must make a Barcode in order to save it as artwork.</source>
+        <translation>Du måste skapa en streckkod för att kunna spara den som original.</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::PrintCommands</name>
+    <message>
+        <source>Printing...</source>
+        <translation>Skriver ut...</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::frmBarSize</name>
+    <message>
+        <source>Artwork X-dimension: %1 mm</source>
+        <translation>Originalets X-dimension: %1 mm</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::frmFind</name>
+    <message>
+        <source>Searching...</source>
+        <translation>Söker...</translation>
+    </message>
+</context>
+<context>
+    <name>LabelTemplateDialog</name>
+    <message>
+        <source>Label Sheet</source>
+        <translation>Etikettark</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Namn:</translation>
+    </message>
+    <message>
+        <source>&amp;Page:</source>
+        <translation>&amp;Sida:</translation>
+    </message>
+    <message>
+        <source>Label &amp;width:</source>
+        <translation>Etikett&amp;bredd:</translation>
+    </message>
+    <message>
+        <source>Label &amp;height:</source>
+        <translation>Etikett&amp;höjd:</translation>
+    </message>
+    <message>
+        <source>&amp;Columns:</source>
+        <translation>&amp;Kolumner:</translation>
+    </message>
+    <message>
+        <source>&amp;Rows:</source>
+        <translation>&amp;Rader:</translation>
+    </message>
+    <message>
+        <source>&amp;Left margin:</source>
+        <translation>&amp;Vänstermarginal:</translation>
+    </message>
+    <message>
+        <source>&amp;Top margin:</source>
+        <translation>&amp;Övre marginal:</translation>
+    </message>
+    <message>
+        <source>Pitch &amp;across:</source>
+        <translation>Avstånd i s&amp;idled:</translation>
+    </message>
+    <message>
+        <source>Pitch &amp;down:</source>
+        <translation>Avstånd i hö&amp;jdled:</translation>
+    </message>
+    <message>
+        <source>Corner rad&amp;ius:</source>
+        <translation>Hörnr&amp;adie:</translation>
+    </message>
+    <message>
+        <source>Product n&amp;umbers:</source>
+        <translation>Produktn&amp;ummer:</translation>
+    </message>
+    <message>
+        <source>The sheet needs a name.</source>
+        <translation>Arket måste ha ett namn.</translation>
+    </message>
+    <message>
+        <source>There is a sheet called %1 already.</source>
+        <translation>Det finns redan ett ark som heter %1.</translation>
+    </message>
+</context>
+<context>
+    <name>LabelVerdict</name>
+    <message>
+        <source>Not checked</source>
+        <translation>Inte kontrollerad</translation>
+    </message>
+    <message>
+        <source>This label has no barcode type the reader knows, so it was not read back.</source>
+        <translation>Den här etiketten har ingen streckkodstyp som läsaren känner till, så den lästes inte tillbaka.</translation>
+    </message>
+    <message>
+        <source>Does not scan</source>
+        <translation>Går inte att läsa av</translation>
+    </message>
+    <message>
+        <source>No barcode could be read back from this label. Check it before you print it.</source>
+        <translation>Ingen streckkod kunde läsas tillbaka från den här etiketten. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+    <message>
+        <source>Scans as %1</source>
+        <translation>Läses som %1</translation>
+    </message>
+    <message>
+        <source>The label was read back and gives the digits it was made from.</source>
+        <translation>Etiketten lästes tillbaka och ger de siffror den skapades av.</translation>
+    </message>
+    <message>
+        <source> (inverted)</source>
+        <translation> (inverterad)</translation>
+    </message>
+    <message>
+        <source> It has light bars on a dark ground, which not every scanner reads.</source>
+        <translation> Den har ljusa streck på mörk botten, vilket inte alla streckkodsläsare klarar.</translation>
+    </message>
+    <message>
+        <source>Reads as %1 instead of %2</source>
+        <translation>Läses som %1 i stället för %2</translation>
+    </message>
+    <message>
+        <source>The label reads back as something else than it was made from. Check it before you print it.</source>
+        <translation>Etiketten läses tillbaka som något annat än den skapades av. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+</context>
+<context>
+    <name>ListFiles</name>
+    <message>
+        <source>Could not open &quot;%1&quot;: the file does not exist.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: filen finns inte.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: it is a folder, not a list file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är en mapp, inte en listfil.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: it is no regular file.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: det är ingen vanlig fil.</translation>
+    </message>
+    <message>
+        <source>Could not open &quot;%1&quot;: %2.</source>
+        <translation>Det gick inte att öppna &quot;%1&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>Could not read all of &quot;%1&quot;. %2</source>
+        <translation>Det gick inte att läsa hela &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 characters.</source>
+        <translation>Rad %1 är längre än %2 tecken.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB, more than a list file can be.</source>
+        <translation>Filen är större än %1 MB, mer än en listfil kan vara.</translation>
+    </message>
+    <message>
+        <source>Line %1 could not be read: %2.</source>
+        <translation>Rad %1 kunde inte läsas: %2.</translation>
+    </message>
+    <message>
+        <source>Sorry, Wrong file format.</source>
+        <translation>Tyvärr, fel filformat.</translation>
+    </message>
+    <message>
+        <source>Wrong File Format</source>
+        <translation>Fel filformat</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list file (.qz2, .qzl or .bar).</source>
+        <translation>&quot;%1&quot; är ingen listfil (.qz2, .qzl eller .bar).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not read; the list file name is unchanged.</source>
+        <translation>&quot;%1&quot; lästes inte; listfilens namn är oförändrat.</translation>
+    </message>
+    <message>
+        <source>Read 1 record of &quot;%1&quot;; the rest of the file could not be read.</source>
+        <translation>Läste 1 post av &quot;%1&quot;; resten av filen kunde inte läsas.</translation>
+    </message>
+    <message>
+        <source>Read %1 records of &quot;%2&quot;; the rest of the file could not be read.</source>
+        <translation>Läste %1 poster av &quot;%2&quot;; resten av filen kunde inte läsas.</translation>
+    </message>
+    <message>
+        <source>Record %1 (&quot;%2&quot;) holds the character %3, which the Windows-1252 code page of list files cannot hold.
+
+Save the list as UTF-8 with a byte-order mark? Older programs may show such characters wrongly.</source>
+        <translation>Post %1 (&quot;%2&quot;) innehåller tecknet %3, som listfilernas teckentabell Windows-1252 inte kan lagra.
+
+Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådana tecken fel.</translation>
+    </message>
+    <message>
+        <source>Save List</source>
+        <translation>Spara lista</translation>
+    </message>
+    <message>
+        <source>Line %1: the %2 line is empty.</source>
+        <translation>Rad %1: raden för %2 är tom.</translation>
+    </message>
+    <message>
+        <source>Line %1: the %2 field is not enclosed in double quotes.</source>
+        <translation>Rad %1: fältet %2 står inte inom citattecken.</translation>
+    </message>
+    <message>
+        <source>Line %1: the file holds more than %2 records.</source>
+        <translation>Rad %1: filen innehåller mer än %2 poster.</translation>
+    </message>
+    <message>
+        <source>Line %1: the file ends inside a record, before its %2 line.</source>
+        <translation>Rad %1: filen slutar mitt i en post, före dess rad för %2.</translation>
+    </message>
+    <message>
+        <source>record %1 (&quot;%2&quot;) %3</source>
+        <translation>post %1 (&quot;%2&quot;) %3</translation>
+    </message>
+    <message>
+        <source>is one too many: a list file holds at most %1 records</source>
+        <translation>är en för mycket: en listfil rymmer högst %1 poster</translation>
+    </message>
+    <message>
+        <source>has a line break in its %1, which a list file cannot hold</source>
+        <translation>har en radbrytning i %1, som en listfil inte kan lagra</translation>
+    </message>
+    <message>
+        <source>has more than %1 characters in its %2, more than a list file can hold</source>
+        <translation>har mer än %1 tecken i %2, mer än en listfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has the broken character %1 in its %2, which no text file can hold</source>
+        <translation>har det trasiga tecknet %1 i %2, som ingen textfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has more than %1 bytes in its %2, more than a list file can hold</source>
+        <translation>har mer än %1 byte i %2, mer än en listfil kan lagra</translation>
+    </message>
+    <message>
+        <source>has the character %1 in its %2, which the Windows-1252 code page of list files cannot hold</source>
+        <translation>har tecknet %1 i %2, som listfilernas teckentabell Windows-1252 inte kan lagra</translation>
+    </message>
+    <message>
+        <source>. Nothing was written.</source>
+        <translation>. Ingenting skrevs.</translation>
+    </message>
+    <message>
+        <source>The list could not be written: %1.</source>
+        <translation>Listan kunde inte skrivas: %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no Code 39 character</source>
+        <translation>&quot;%1&quot; är inget Code 39-tecken</translation>
+    </message>
+    <message>
+        <source>a Code 39 barcode has at most %1 characters, not %2</source>
+        <translation>en Code 39-streckkod har högst %1 tecken, inte %2</translation>
+    </message>
+    <message>
+        <source>an ISBN is written as 10 characters and 3 dividers, such as 1-57169-006-9, not %1</source>
+        <translation>ett ISBN skrivs med 10 tecken och 3 bindestreck, till exempel 1-57169-006-9, inte %1</translation>
+    </message>
+    <message>
+        <source>the ISBN check character is %1, but it should be %2</source>
+        <translation>ISBN-kontrolltecknet är %1, men det ska vara %2</translation>
+    </message>
+    <message>
+        <source>the barcode %1 is not all digits</source>
+        <translation>streckkoden %1 består inte bara av siffror</translation>
+    </message>
+    <message>
+        <source>%1 has %2 digits, or %3 with its check digit, not %4</source>
+        <translation>%1 har %2 siffror, eller %3 med kontrollsiffran, inte %4</translation>
+    </message>
+    <message>
+        <source>the check digit is %1, but it should be %2</source>
+        <translation>kontrollsiffran är %1, men den ska vara %2</translation>
+    </message>
+    <message>
+        <source>the %1 holds a line break, which a list file cannot keep</source>
+        <translation>%1 innehåller en radbrytning, som en listfil inte kan behålla</translation>
+    </message>
+    <message>
+        <source>the %1 is longer than %2 characters</source>
+        <translation>%1 är längre än %2 tecken</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no column name: use product, barcode, supplement, text or type</source>
+        <translation>&quot;%1&quot; är inget kolumnnamn: använd product, barcode, supplement, text eller type</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names a field that an earlier column already holds</source>
+        <translation>&quot;%1&quot; anger ett fält som en tidigare kolumn redan innehåller</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no barcode type</source>
+        <translation>&quot;%1&quot; är ingen streckkodstyp</translation>
+    </message>
+    <message>
+        <source>the supplement %1 is not all digits</source>
+        <translation>tillägget %1 består inte bara av siffror</translation>
+    </message>
+    <message>
+        <source>a supplement has 2 or 5 digits, not %1</source>
+        <translation>ett tillägg har 2 eller 5 siffror, inte %1</translation>
+    </message>
+    <message>
+        <source>%1 takes no %2-digit supplement</source>
+        <translation>%1 tar inget %2-siffrigt tillägg</translation>
+    </message>
+    <message>
+        <source>%1 needs a supplement of %2 digits, not %3</source>
+        <translation>%1 behöver ett tillägg på %2 siffror, inte %3</translation>
+    </message>
+    <message>
+        <source>%1 rows read: %2 imported, %3 refused.
+</source>
+        <translation>%1 rader lästa: %2 importerade, %3 avvisade.
+</translation>
+    </message>
+    <message>
+        <source>The rows from line %1 on were not read: a list holds at most %2 records.
+</source>
+        <translation>Raderna från rad %1 och framåt lästes inte: en lista rymmer högst %2 poster.
+</translation>
+    </message>
+    <message>
+        <source>Line %1 (%2): %3
+</source>
+        <translation>Rad %1 (%2): %3
+</translation>
+    </message>
+    <message>
+        <source>Line %1 names no barcode column: call one Barcode, EAN, GTIN or Streckkod.</source>
+        <translation>Rad %1 anger ingen streckkodskolumn: kalla en av dem Barcode, EAN, GTIN eller Streckkod.</translation>
+    </message>
+    <message>
+        <source>the product %1 exists in list</source>
+        <translation>produkten %1 finns redan i listan</translation>
+    </message>
+    <message>
+        <source>%1 is no file that can be read.</source>
+        <translation>%1 är ingen fil som kan läsas.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2.</source>
+        <translation>Det gick inte att öppna %1: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB and was not read.</source>
+        <translation>%1 är större än %2 MB och lästes inte.</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2.</source>
+        <translation>Det gick inte att läsa %1: %2.</translation>
+    </message>
+    <message>
+        <source>Line %1 holds a NUL byte: this is no text file.</source>
+        <translation>Rad %1 innehåller en NUL-byte: detta är ingen textfil.</translation>
+    </message>
+    <message>
+        <source>Line %1 is not UTF-8 text, although the file starts as UTF-8. Save the file again in one encoding.</source>
+        <translation>Rad %1 är inte UTF-8-text, fast filen börjar som UTF-8. Spara om filen i en enda teckenkodning.</translation>
+    </message>
+    <message>
+        <source>Line %1 mixes UTF-8 and Windows-1252 text in one file. Save the file again in one encoding.</source>
+        <translation>Rad %1 blandar UTF-8- och Windows-1252-text i samma fil. Spara om filen i en enda teckenkodning.</translation>
+    </message>
+    <message>
+        <source>Line %1 is longer than %2 bytes.</source>
+        <translation>Rad %1 är längre än %2 byte.</translation>
+    </message>
+    <message>
+        <source>Line %1 opens a quoted field that is never closed.</source>
+        <translation>Rad %1 inleder ett citerat fält som aldrig avslutas.</translation>
+    </message>
+    <message>
+        <source>Line %1 has text after the closing quote of field %2.</source>
+        <translation>Rad %1 har text efter det avslutande citattecknet i fält %2.</translation>
+    </message>
+</context>
+<context>
+    <name>NumberSequenceDialog</name>
+    <message>
+        <source>Number Sequence</source>
+        <translation>Nummerserie</translation>
+    </message>
+    <message>
+        <source>Item {n}</source>
+        <translation>Artikel {n}</translation>
+    </message>
+    <message>
+        <source>{n} stands for the number&apos;s place in the sequence: 1, 2, 3, ...</source>
+        <translation>{n} står för numrets plats i serien: 1, 2, 3, ...</translation>
+    </message>
+    <message>
+        <source>Company &amp;prefix:</source>
+        <translation>&amp;Företagsprefix:</translation>
+    </message>
+    <message>
+        <source>&amp;First item reference:</source>
+        <translation>Första &amp;artikelnummer:</translation>
+    </message>
+    <message>
+        <source>&amp;Count:</source>
+        <translation>An&amp;tal:</translation>
+    </message>
+    <message>
+        <source>Product &amp;name:</source>
+        <translation>Produkt&amp;namn:</translation>
+    </message>
+</context>
+<context>
+    <name>PagePreviewDialog</name>
+    <message>
+        <source>First page</source>
+        <translation>Första sidan</translation>
+    </message>
+    <message>
+        <source>Previous page</source>
+        <translation>Föregående sida</translation>
+    </message>
+    <message>
+        <source>Next page</source>
+        <translation>Nästa sida</translation>
+    </message>
+    <message>
+        <source>Last page</source>
+        <translation>Sista sidan</translation>
+    </message>
+    <message>
+        <source>of </source>
+        <translation>av </translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+</context>
+<context>
+    <name>PrintCommands</name>
+    <message>
+        <source>Sorry! Nothing to Print.</source>
+        <translation>Tyvärr! Det finns inget att skriva ut.</translation>
+    </message>
+    <message>
+        <source>Print List</source>
+        <translation>Skriv ut lista</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Förhandsgranska utskrift</translation>
+    </message>
+    <message>
+        <source>Print Barcodes Image List</source>
+        <translation>Skriv ut bildlista med streckkoder</translation>
+    </message>
+</context>
+<context>
+    <name>RuntimeError</name>
+    <message>
+        <source>Programming Error</source>
+        <translation>Programmeringsfel</translation>
+    </message>
+    <message>
+        <source>File Error</source>
+        <translation>Filfel</translation>
+    </message>
+    <message>
+        <source>Memory Error</source>
+        <translation>Minnesfel</translation>
+    </message>
+    <message>
+        <source>User Error</source>
+        <translation>Användarfel</translation>
+    </message>
+    <message>
+        <source>System Error</source>
+        <translation>Systemfel</translation>
+    </message>
+    <message>
+        <source>Printer Error</source>
+        <translation>Skrivarfel</translation>
+    </message>
+    <message>
+        <source>Return without GoSub.</source>
+        <translation>Return utan GoSub.</translation>
+    </message>
+    <message>
+        <source>Overflow.</source>
+        <translation>Överflöde.</translation>
+    </message>
+    <message>
+        <source>Out of Memory.</source>
+        <translation>Slut på minne.</translation>
+    </message>
+    <message>
+        <source>Subscript out of Range.</source>
+        <translation>Index utanför giltigt intervall.</translation>
+    </message>
+    <message>
+        <source>Devide by Zero.</source>
+        <translation>Division med noll.</translation>
+    </message>
+    <message>
+        <source>Out of string space.</source>
+        <translation>Slut på strängutrymme.</translation>
+    </message>
+    <message>
+        <source>User interrupt occurred.</source>
+        <translation>Avbrutet av användaren.</translation>
+    </message>
+    <message>
+        <source>Out of stack space.</source>
+        <translation>Slut på stackutrymme.</translation>
+    </message>
+    <message>
+        <source>Error in loading DLL.</source>
+        <translation>Fel vid inläsning av DLL.</translation>
+    </message>
+    <message>
+        <source>Internal Error.</source>
+        <translation>Internt fel.</translation>
+    </message>
+    <message>
+        <source>Bad file mame or number.</source>
+        <translation>Felaktigt filnamn eller filnummer.</translation>
+    </message>
+    <message>
+        <source>File dosen&apos;t exist. Please try again.</source>
+        <translation>Filen finns inte. Försök igen.</translation>
+    </message>
+    <message>
+        <source>Bad file mode.</source>
+        <translation>Felaktigt filläge.</translation>
+    </message>
+    <message>
+        <source>File already open.</source>
+        <translation>Filen är redan öppen.</translation>
+    </message>
+    <message>
+        <source>Device I/O Error.</source>
+        <translation>I/O-fel på enheten.</translation>
+    </message>
+    <message>
+        <source>File already exists.</source>
+        <translation>Filen finns redan.</translation>
+    </message>
+    <message>
+        <source>Bad record length.</source>
+        <translation>Felaktig postlängd.</translation>
+    </message>
+    <message>
+        <source>Disk Full.</source>
+        <translation>Disken är full.</translation>
+    </message>
+    <message>
+        <source>Input past end of file.</source>
+        <translation>Läsning efter filens slut.</translation>
+    </message>
+    <message>
+        <source>Bad record number.</source>
+        <translation>Felaktigt postnummer.</translation>
+    </message>
+    <message>
+        <source>To many files.</source>
+        <translation>För många filer.</translation>
+    </message>
+    <message>
+        <source>Device unavailable.</source>
+        <translation>Enheten är inte tillgänglig.</translation>
+    </message>
+    <message>
+        <source>Permission denied.</source>
+        <translation>Åtkomst nekad.</translation>
+    </message>
+    <message>
+        <source>Disk not ready.</source>
+        <translation>Disken är inte klar.</translation>
+    </message>
+    <message>
+        <source>Path/File access error.</source>
+        <translation>Fel vid åtkomst till sökväg/fil.</translation>
+    </message>
+    <message>
+        <source>Unknown Error.</source>
+        <translation>Okänt fel.</translation>
+    </message>
+    <message>
+        <source>Dynamic Data Exchange Error.</source>
+        <translation>Fel i dynamiskt datautbyte (DDE).</translation>
+    </message>
+    <message>
+        <source>OLE Automation Error.</source>
+        <translation>OLE-automatiseringsfel.</translation>
+    </message>
+    <message>
+        <source>Misellaneous Errors.</source>
+        <translation>Diverse fel.</translation>
+    </message>
+    <message>
+        <source>Invalid Clipboard format.</source>
+        <translation>Ogiltigt format i Urklipp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t create AutoRedraw image.</source>
+        <translation>Det går inte att skapa AutoRedraw-bilden.</translation>
+    </message>
+    <message>
+        <source>Invalid Picture.</source>
+        <translation>Ogiltig bild.</translation>
+    </message>
+    <message>
+        <source>Printer Error.</source>
+        <translation>Skrivarfel.</translation>
+    </message>
+    <message>
+        <source>Printer driver doesn&apos;t support specified property.</source>
+        <translation>Skrivardrivrutinen stöder inte den angivna egenskapen.</translation>
+    </message>
+    <message>
+        <source>Problem getting printer information from the system. Make sure the printer is set up correctly.</source>
+        <translation>Det gick inte att hämta skrivarinformation från systemet. Kontrollera att skrivaren är korrekt installerad.</translation>
+    </message>
+    <message>
+        <source>Invalid Picture type.</source>
+        <translation>Ogiltig bildtyp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t empty Clipboard.</source>
+        <translation>Det går inte att tömma Urklipp.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open Clipboard.</source>
+        <translation>Det går inte att öppna Urklipp.</translation>
+    </message>
+    <message>
+        <source>Grid Control Errors.</source>
+        <translation>Fel i rutnätskontrollen.</translation>
+    </message>
+    <message>
+        <source>OLE Control Errors.</source>
+        <translation>Fel i OLE-kontrollen.</translation>
+    </message>
+    <message>
+        <source>Unknown Error. Error code=</source>
+        <translation>Okänt fel. Felkod=</translation>
+    </message>
+</context>
+<context>
+    <name>TiffPipeline</name>
+    <message>
+        <source>At %1 dpi the barcode of %2 is %3 pixels wide, fewer than its %4 modules: no file was made.</source>
+        <translation>Vid %1 dpi är streckkoden för %2 %3 bildpunkter bred, färre än dess %4 moduler: ingen fil skapades.</translation>
+    </message>
+    <message>
+        <source>Rescaleing %1, Copy=1</source>
+        <translation>Skalar om %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Mirror, Rotate.... %1, Copy=1</source>
+        <translation>Spegla, rotera.... %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Compressing %1, Copy=1</source>
+        <translation>Komprimerar %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Can&apos;t make a %1 dpi file, not even at 1/%2 of its size.</source>
+        <translation>Det går inte att skapa en %1 dpi-fil, inte ens i 1/%2 av dess storlek.</translation>
+    </message>
+    <message>
+        <source>TIFF Error</source>
+        <translation>TIFF-fel</translation>
+    </message>
+    <message>
+        <source>Now Processing.... %1</source>
+        <translation>Bearbetar nu.... %1</translation>
+    </message>
+    <message>
+        <source>Processing.... %1</source>
+        <translation>Bearbetar.... %1</translation>
+    </message>
+    <message>
+        <source>Enlarge.... %1</source>
+        <translation>Förstorar.... %1</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=1</source>
+        <translation>Sparar.... %1, kopia=1</translation>
+    </message>
+    <message>
+        <source>Saveing.... %1, Copy=%2</source>
+        <translation>Sparar.... %1, kopia=%2</translation>
+    </message>
+    <message>
+        <source>Now Saveing...%1 ,Copy %2</source>
+        <translation>Sparar nu...%1 ,kopia %2</translation>
+    </message>
+</context>
+<context>
+    <name>WizStart</name>
+    <message>
+        <source>Getting started</source>
+        <translation>Komma igång</translation>
+    </message>
+    <message>
+        <source>&lt;ol&gt;&lt;li&gt;Choose the barcode type and, if you need one, a supplement.&lt;/li&gt;&lt;li&gt;Type the digits without the check digit; it is added for you.&lt;/li&gt;&lt;li&gt;Type the product text to print under the barcode.&lt;/li&gt;&lt;li&gt;Press &lt;b&gt;Make Code&lt;/b&gt;, then copy, drag, list, print or save the label.&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;ol&gt;&lt;li&gt;Välj streckkodstyp och, om du behöver ett, ett tillägg.&lt;/li&gt;&lt;li&gt;Skriv siffrorna utan kontrollsiffran; den läggs till åt dig.&lt;/li&gt;&lt;li&gt;Skriv produkttexten som ska skrivas ut under streckkoden.&lt;/li&gt;&lt;li&gt;Tryck på &lt;b&gt;Skapa kod&lt;/b&gt; och kopiera, dra, lägg i listan, skriv ut eller spara sedan etiketten.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+</context>
+<context>
+    <name>frmBarSize</name>
+    <message>
+        <source>Barcode Size</source>
+        <translation>Streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>Scale Mode</source>
+        <translation>Måttenhet</translation>
+    </message>
+    <message>
+        <source>&amp;Millimeter (mm)</source>
+        <translation>&amp;Millimeter (mm)</translation>
+    </message>
+    <message>
+        <source>I&amp;nches (&quot;)</source>
+        <translation>T&amp;um (&quot;)</translation>
+    </message>
+    <message>
+        <source>&amp;Width</source>
+        <translation>&amp;Bredd</translation>
+    </message>
+    <message>
+        <source>&amp;Height</source>
+        <translation>&amp;Höjd</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Upplösning</translation>
+    </message>
+    <message>
+        <source>U&amp;ser dpi</source>
+        <translation>&amp;Egen dpi</translation>
+    </message>
+    <message>
+        <source>Click Here for dpi</source>
+        <translation>Klicka här för dpi</translation>
+    </message>
+    <message>
+        <source>&amp;Use Defined Barcode</source>
+        <translation>Använd &amp;definierad streckkodsstorlek</translation>
+    </message>
+    <message>
+        <source>&amp;Use Minimum</source>
+        <translation>Använd m&amp;inimum</translation>
+    </message>
+    <message>
+        <source>&amp;Register Size</source>
+        <translation>&amp;Registrera storlek</translation>
+    </message>
+    <message>
+        <source>Show Barcode (Select Barcode)</source>
+        <translation>Visa streckkod (välj streckkod)</translation>
+    </message>
+    <message>
+        <source>F&amp;ont</source>
+        <translation>&amp;Teckensnitt</translation>
+    </message>
+    <message>
+        <source>Change &amp;Font</source>
+        <translation>Byt &amp;teckensnitt</translation>
+    </message>
+    <message>
+        <source>&amp;Small Font</source>
+        <translation>&amp;Litet teckensnitt</translation>
+    </message>
+    <message>
+        <source>&amp;Color</source>
+        <translation>&amp;Färg</translation>
+    </message>
+    <message>
+        <source>&amp;Background Color Barcode</source>
+        <translation>&amp;Bakgrundsfärg streckkod</translation>
+    </message>
+    <message>
+        <source>Back&amp;ground Color Text</source>
+        <translation>Bakgrundsfärg te&amp;xt</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode</source>
+        <translation>Streck&amp;kod</translation>
+    </message>
+    <message>
+        <source>Pixel Align</source>
+        <translation>Justera mot pixlar</translation>
+    </message>
+    <message>
+        <source>Retain &amp;Aspect Ratio</source>
+        <translation>Behåll &amp;proportioner</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Vänster</translation>
+    </message>
+    <message>
+        <source>Cen&amp;ter</source>
+        <translation>&amp;Centrerad</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Höger</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Width: Fill in the Width for the Barcode to the right.</source>
+        <translation>Bredd: Fyll i streckkodens bredd till höger.</translation>
+    </message>
+    <message>
+        <source>Height: Fill in the Height for the Barcode to the right.</source>
+        <translation>Höjd: Fyll i streckkodens höjd till höger.</translation>
+    </message>
+    <message>
+        <source>Fill in the Width for the Barcode.</source>
+        <translation>Fyll i streckkodens bredd.</translation>
+    </message>
+    <message>
+        <source>Fill in the Height for the Barcode.</source>
+        <translation>Fyll i streckkodens höjd.</translation>
+    </message>
+    <message>
+        <source>Millimeter(mm): All measurements is in MilliMeters.</source>
+        <translation>Millimeter(mm): Alla mått anges i millimeter.</translation>
+    </message>
+    <message>
+        <source>Inches (&quot;): All measurements is in Inches.</source>
+        <translation>Tum (&quot;): Alla mått anges i tum.</translation>
+    </message>
+    <message>
+        <source>If it&apos;s checked then this size for the Barcode is default.</source>
+        <translation>Om rutan är markerad är denna storlek standard för streckkoden.</translation>
+    </message>
+    <message>
+        <source>Actual barcode on the label</source>
+        <translation>Den verkliga streckkoden på etiketten</translation>
+    </message>
+    <message>
+        <source>Press F1 to get help.</source>
+        <translation>Tryck F1 för att få hjälp.</translation>
+    </message>
+    <message>
+        <source>&amp;Normal Font</source>
+        <translation>&amp;Normalt teckensnitt</translation>
+    </message>
+    <message>
+        <source>Only Height is used for Code 39</source>
+        <translation>Endast höjden används för Code 39</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Teckensnitt</translation>
+    </message>
+    <message>
+        <source>Background Color Barcode</source>
+        <translation>Bakgrundsfärg streckkod</translation>
+    </message>
+    <message>
+        <source>Background Color Text</source>
+        <translation>Bakgrundsfärg text</translation>
+    </message>
+    <message>
+        <source>EAN and UPC</source>
+        <translation>EAN och UPC</translation>
+    </message>
+    <message>
+        <source>Warning: at %1 dpi the symbol does not fit this width and its bars are cut off. Make it wider or choose a higher dpi.</source>
+        <translation>Varning: vid %1 dpi får symbolen inte plats i den här bredden och dess streck skärs av. Gör den bredare eller välj högre dpi.</translation>
+    </message>
+    <message>
+        <source>Warning: the bars are too narrow, many scanners will fail to read this %1 symbol (smallest X %2). Make it larger.</source>
+        <translation>Varning: strecken är för smala, många läsare kommer inte att kunna läsa denna %1-symbol (minsta X %2). Gör den större.</translation>
+    </message>
+    <message>
+        <source>Warning: the bars are wider than %1 allows (largest X %2). Make it smaller.</source>
+        <translation>Varning: strecken är bredare än %1 tillåter (största X %2). Gör den mindre.</translation>
+    </message>
+    <message>
+        <source>Code 39 or Code 3 of 9: Only the Height is used as the Width is flexible</source>
+        <translation>Code 39 eller Code 3 of 9: Endast höjden används eftersom bredden är flexibel</translation>
+    </message>
+    <message>
+        <source>: Look how the Barcode fits the label.</source>
+        <translation>: Se hur streckkoden passar på etiketten.</translation>
+    </message>
+    <message>
+        <source>Artwork (SVG, PDF, EPS)</source>
+        <translation>Original (SVG, PDF, EPS)</translation>
+    </message>
+    <message>
+        <source>Quiet-zone marks &lt; &gt;</source>
+        <translation>Markeringar för frizon &lt; &gt;</translation>
+    </message>
+    <message>
+        <source>Transparent background (SVG, EPS)</source>
+        <translation>Genomskinlig bakgrund (SVG, EPS)</translation>
+    </message>
+    <message>
+        <source>Magnification %</source>
+        <translation>Förstoring %</translation>
+    </message>
+    <message>
+        <source>X-dimension</source>
+        <translation>X-dimension</translation>
+    </message>
+    <message>
+        <source>Bar width reduction</source>
+        <translation>Streckbreddsreduktion</translation>
+    </message>
+</context>
+<context>
+    <name>frmFind</name>
+    <message>
+        <source>Find</source>
+        <translation>Sök</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>Save &amp;As</source>
+        <translation>Spara so&amp;m</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Search for:</source>
+        <translation>Sök efter:</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Sök</translation>
+    </message>
+    <message>
+        <source>&amp;Product</source>
+        <translation>&amp;Produkt</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode</source>
+        <translation>Streck&amp;kod</translation>
+    </message>
+    <message>
+        <source>&amp;Digit Sup.</source>
+        <translation>&amp;Tillägg</translation>
+    </message>
+    <message>
+        <source>&amp;Free Text</source>
+        <translation>&amp;Fritext</translation>
+    </message>
+    <message>
+        <source>&amp;Type</source>
+        <translation>T&amp;yp</translation>
+    </message>
+    <message>
+        <source>Check &amp;All</source>
+        <translation>Markera a&amp;lla</translation>
+    </message>
+    <message>
+        <source>Items Found:</source>
+        <translation>Hittade poster:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Check All: If checked, All bove is checked and included in search.</source>
+        <translation>Markera alla: Om rutan är markerad markeras allt ovan och tas med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Barcode: If checked it&apos;s included in search.</source>
+        <translation>Streckkod: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Digit Sup.: If checked it&apos;s included in search.</source>
+        <translation>Tillägg: Om rutan är markerad tas det med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Free Text: If checked it&apos;s included in search.</source>
+        <translation>Fritext: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Product: If checked it&apos;s included in search.</source>
+        <translation>Produkt: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Type: If checked it&apos;s included in search.</source>
+        <translation>Typ: Om rutan är markerad tas den med i sökningen.</translation>
+    </message>
+    <message>
+        <source>Click on OK to close this window</source>
+        <translation>Klicka på OK för att stänga fönstret</translation>
+    </message>
+    <message>
+        <source>To start the search, click here.</source>
+        <translation>Klicka här för att starta sökningen.</translation>
+    </message>
+    <message>
+        <source>&gt;&gt; move the barcode Image to the Barcode Image List.</source>
+        <translation>&gt;&gt; flyttar streckkodsbilden till bildlistan med streckkoder.</translation>
+    </message>
+    <message>
+        <source>Press F1 for Help</source>
+        <translation>Tryck F1 för hjälp</translation>
+    </message>
+    <message>
+        <source>Enter the word you want to search for, to the right.</source>
+        <translation>Skriv in ordet du vill söka efter till höger.</translation>
+    </message>
+    <message>
+        <source>To the right you will see how many items where found</source>
+        <translation>Till höger ser du hur många poster som hittades</translation>
+    </message>
+    <message>
+        <source>Number of items found</source>
+        <translation>Antal hittade poster</translation>
+    </message>
+    <message>
+        <source>Any item found is shown here</source>
+        <translation>Alla poster som hittas visas här</translation>
+    </message>
+    <message>
+        <source>Enter text/digits to search for (Doesn&apos;t support * or ? wildcards).</source>
+        <translation>Skriv in text/siffror att söka efter (jokertecknen * och ? stöds inte).</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>Save Barcode List (*.QZ2 *.qz2)</source>
+        <translation>Spara streckkodslista (*.QZ2 *.qz2)</translation>
+    </message>
+</context>
+<context>
+    <name>frmLabels</name>
+    <message>
+        <source>Print Labels</source>
+        <translation>Skriv ut etiketter</translation>
+    </message>
+    <message>
+        <source>Ed&amp;it Sheet...</source>
+        <translation>&amp;Redigera ark...</translation>
+    </message>
+    <message>
+        <source>Delete S&amp;heet</source>
+        <translation>Ta b&amp;ort ark</translation>
+    </message>
+    <message>
+        <source>Ne&amp;w Sheet...</source>
+        <translation>N&amp;ytt ark...</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> mm</translation>
+    </message>
+    <message>
+        <source>&amp;Label sheet:</source>
+        <translation>&amp;Etikettark:</translation>
+    </message>
+    <message>
+        <source>&amp;Start at label:</source>
+        <translation>&amp;Börja vid etikett:</translation>
+    </message>
+    <message>
+        <source>&amp;Copies of each record:</source>
+        <translation>&amp;Kopior av varje post:</translation>
+    </message>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Skrivarkalibrering</translation>
+    </message>
+    <message>
+        <source>Pri&amp;nter:</source>
+        <translation>Skri&amp;vare:</translation>
+    </message>
+    <message>
+        <source>Move &amp;right:</source>
+        <translation>Flytta åt &amp;höger:</translation>
+    </message>
+    <message>
+        <source>Move &amp;down:</source>
+        <translation>Flytta &amp;nedåt:</translation>
+    </message>
+    <message>
+        <source>Sc&amp;ale:</source>
+        <translation>Ska&amp;la:</translation>
+    </message>
+    <message>
+        <source>Calibration Pa&amp;ge...</source>
+        <translation>Kalibrerings&amp;sida...</translation>
+    </message>
+    <message>
+        <source>Print a page with rulers and crosshairs to measure the printer&apos;s offsets</source>
+        <translation>Skriv ut en sida med linjaler och hårkors för att mäta skrivarens förskjutning</translation>
+    </message>
+    <message>
+        <source>Previous page</source>
+        <translation>Föregående sida</translation>
+    </message>
+    <message>
+        <source>Next page</source>
+        <translation>Nästa sida</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>&amp;Förhandsgranska utskrift...</translation>
+    </message>
+    <message>
+        <source>Save as PD&amp;F...</source>
+        <translation>Spara som PD&amp;F...</translation>
+    </message>
+    <message>
+        <source>PDF file</source>
+        <translation>PDF-fil</translation>
+    </message>
+    <message>
+        <source>%1 records: %2 labels on %3 pages.</source>
+        <translation>%1 poster: %2 etiketter på %3 sidor.</translation>
+    </message>
+    <message>
+        <source>
+%1 records do not fit this label and are left out, first %2</source>
+        <translation>
+%1 poster får inte plats på den här etiketten och utelämnas, först %2</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Sida %1 av %2</translation>
+    </message>
+    <message>
+        <source>
+... and %1 more.</source>
+        <translation>
+... och %1 till.</translation>
+    </message>
+    <message>
+        <source>Printing labels...</source>
+        <translation>Skriver ut etiketter...</translation>
+    </message>
+    <message>
+        <source>Calibration Page</source>
+        <translation>Kalibreringssida</translation>
+    </message>
+    <message>
+        <source>The calibration page could not be printed.</source>
+        <translation>Kalibreringssidan kunde inte skrivas ut.</translation>
+    </message>
+    <message>
+        <source>My sheet</source>
+        <translation>Mitt ark</translation>
+    </message>
+    <message>
+        <source>Delete the label sheet %1?</source>
+        <translation>Ta bort etikettarket %1?</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>Spara som PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Writing %1...</source>
+        <translation>Skriver %1...</translation>
+    </message>
+    <message>
+        <source>No label fits this sheet: nothing was written.</source>
+        <translation>Ingen etikett får plats på det här arket: ingenting skrevs.</translation>
+    </message>
+</context>
+<context>
+    <name>frmTiff</name>
+    <message>
+        <source>TIFF Parameters</source>
+        <translation>TIFF-parametrar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>TIFF Resolution</source>
+        <translation>TIFF-upplösning</translation>
+    </message>
+    <message>
+        <source>Save TIF picture at</source>
+        <translation>Spara TIF-bild med</translation>
+    </message>
+    <message>
+        <source>Screen dpi</source>
+        <translation>Skärmens dpi</translation>
+    </message>
+    <message>
+        <source>dpi</source>
+        <translation>dpi</translation>
+    </message>
+    <message>
+        <source>TIFF Functions</source>
+        <translation>TIFF-funktioner</translation>
+    </message>
+    <message>
+        <source>Invert Image</source>
+        <translation>Invertera bild</translation>
+    </message>
+    <message>
+        <source>ISBN Font</source>
+        <translation>ISBN-teckensnitt</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Mirror</source>
+        <translation>Spegla inte</translation>
+    </message>
+    <message>
+        <source>Mirror Horizontal</source>
+        <translation>Spegla vågrätt</translation>
+    </message>
+    <message>
+        <source>Mirror Vertical</source>
+        <translation>Spegla lodrätt</translation>
+    </message>
+    <message>
+        <source>Mirror Image</source>
+        <translation>Spegelvänd bild</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Rotate</source>
+        <translation>Rotera inte</translation>
+    </message>
+    <message>
+        <source>90 degrees</source>
+        <translation>90 grader</translation>
+    </message>
+    <message>
+        <source>180 degrees</source>
+        <translation>180 grader</translation>
+    </message>
+    <message>
+        <source>270 degrees</source>
+        <translation>270 grader</translation>
+    </message>
+    <message>
+        <source>Rotate Image</source>
+        <translation>Rotera bild</translation>
+    </message>
+    <message>
+        <source>No Compression</source>
+        <translation>Ingen komprimering</translation>
+    </message>
+    <message>
+        <source>Huffman</source>
+        <translation>Huffman</translation>
+    </message>
+    <message>
+        <source>Group 3</source>
+        <translation>Grupp 3</translation>
+    </message>
+    <message>
+        <source>Group 4</source>
+        <translation>Grupp 4</translation>
+    </message>
+    <message>
+        <source>TIFF Compression</source>
+        <translation>TIFF-komprimering</translation>
+    </message>
+    <message>
+        <source>Adjust Width / Height</source>
+        <translation>Justera bredd / höjd</translation>
+    </message>
+    <message>
+        <source>Adjust Barcode Width to Defiend Width</source>
+        <translation>Anpassa streckkodens bredd till den definierade bredden</translation>
+    </message>
+    <message>
+        <source>Adjust Barcode Height to Defined Height</source>
+        <translation>Anpassa streckkodens höjd till den definierade höjden</translation>
+    </message>
+    <message>
+        <source>Save TIFF Copies</source>
+        <translation>Spara TIFF-kopior</translation>
+    </message>
+    <message>
+        <source>Copies of each TIFF.</source>
+        <translation>Kopior av varje TIFF.</translation>
+    </message>
+    <message>
+        <source>Verify each file</source>
+        <translation>Kontrollera varje fil</translation>
+    </message>
+    <message>
+        <source>Read every exported file back and report the ones that do not scan</source>
+        <translation>Läs tillbaka varje exporterad fil och rapportera de som inte går att läsa av</translation>
+    </message>
+    <message>
+        <source>Ask at start up</source>
+        <translation>Fråga vid start</translation>
+    </message>
+    <message>
+        <source>Always use 256 color mode at start up</source>
+        <translation>Använd alltid 256-färgsläge vid start</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Ask and don&apos;t change to 256 colors</source>
+        <translation>Fråga inte och byt inte till 256 färger</translation>
+    </message>
+    <message>
+        <source>Start up Color mode change to 256 colors</source>
+        <translation>Byte av färgläge till 256 färger vid start</translation>
+    </message>
+    <message>
+        <source>&amp;256 Colors (8 Bit)</source>
+        <translation>&amp;256 färger (8 bitar)</translation>
+    </message>
+    <message>
+        <source>This desktop cannot switch to 256 colors, and TIFF files do not depend on the display&apos;s color depth.</source>
+        <translation>Det här skrivbordet kan inte växla till 256 färger, och TIFF-filer påverkas inte av skärmens färgdjup.</translation>
+    </message>
+    <message>
+        <source>Monitor Resolution</source>
+        <translation>Skärmupplösning</translation>
+    </message>
+    <message>
+        <source>&amp;Change Resolution Now</source>
+        <translation>&amp;Ändra upplösning nu</translation>
+    </message>
+    <message>
+        <source>Save TIF picture in the same Resolution as my printer %1</source>
+        <translation>Spara TIF-bilden med samma upplösning som min skrivare %1</translation>
+    </message>
+    <message>
+        <source> - no printer found</source>
+        <translation> - ingen skrivare hittades</translation>
+    </message>
+    <message>
+        <source>%1 &amp;Bit Color</source>
+        <translation>%1 &amp;bitars färg</translation>
+    </message>
+    <message>
+        <source>Max resolution is 4800 dpi</source>
+        <translation>Högsta upplösningen är 4800 dpi</translation>
+    </message>
+    <message>
+        <source>Max 4800 dpi</source>
+        <translation>Högst 4800 dpi</translation>
+    </message>
+    <message>
+        <source>Min. resolution is 300 dpi</source>
+        <translation>Lägsta upplösningen är 300 dpi</translation>
+    </message>
+</context>
+</TS>
