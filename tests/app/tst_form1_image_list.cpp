@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QMimeData>
 #include <QProcess>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -39,6 +41,16 @@ private slots:
         QCOMPARE(copied.size(), m_form->picTST1->image().size());
         QVERIFY(copied.size() != m_form->picTST->image().size());
         QCOMPARE(decodedJoined(copied), u"5012345678900"_s);
+        // The drawing carries the same code as the picture, at the artwork's size in millimetres.
+        const QByteArray svg = QGuiApplication::clipboard()->mimeData()->data(u"image/svg+xml"_s);
+        QVERIFY(svg.contains("mm\""));
+        QSvgRenderer renderer(svg);
+        QImage drawn(renderer.defaultSize() * 6, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+        painter.end();
+        QCOMPARE(decodedJoined(drawn), u"5012345678900"_s);
     }
 
     void moveInsertsLabelAndSpacerPerCopy()
