@@ -62,6 +62,21 @@
     </message>
 </context>
 <context>
+    <name>BatchStop</name>
+    <message>
+        <source>You have pressed Escape (ESC), Do you want to stop ?</source>
+        <translation>Du har tryckt på Escape (ESC). Vill du avbryta?</translation>
+    </message>
+    <message>
+        <source>You have pressed Escape (Esc), Do you want to stop ?</source>
+        <translation>Du har tryckt på Escape (Esc). Vill du avbryta?</translation>
+    </message>
+    <message>
+        <source>Stop or Not</source>
+        <translation>Avbryta eller fortsätta</translation>
+    </message>
+</context>
+<context>
     <name>ColourMode</name>
     <message>
         <source>Change to 256 Colors</source>
@@ -335,6 +350,13 @@
     <message>
         <source>The list is full: %1 of the %2 numbers were added.</source>
         <translation>Listan är full: %1 av de %2 numren lades till.</translation>
+    </message>
+</context>
+<context>
+    <name>CsvImport</name>
+    <message>
+        <source>The file holds no rows.</source>
+        <translation>Filen innehåller inga rader.</translation>
     </message>
 </context>
 <context>
@@ -1143,6 +1165,25 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     </message>
 </context>
 <context>
+    <name>LabelTemplate</name>
+    <message>
+        <source>The labels of %1 have no size.</source>
+        <translation>Etiketterna på %1 har ingen storlek.</translation>
+    </message>
+    <message>
+        <source>The margins of %1 lie outside the page.</source>
+        <translation>Marginalerna på %1 ligger utanför sidan.</translation>
+    </message>
+    <message>
+        <source>The labels of %1 overlap: the pitch is smaller than the label.</source>
+        <translation>Etiketterna på %1 överlappar: avståndet är mindre än etiketten.</translation>
+    </message>
+    <message>
+        <source>The labels of %1 run off the page.</source>
+        <translation>Etiketterna på %1 går utanför sidan.</translation>
+    </message>
+</context>
+<context>
     <name>LabelTemplateDialog</name>
     <message>
         <source>Label Sheet</source>
@@ -1506,6 +1547,21 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     </message>
 </context>
 <context>
+    <name>NumberSequence</name>
+    <message>
+        <source>A GS1 company prefix has 6 to 11 digits.</source>
+        <translation>Ett GS1-företagsprefix har 6 till 11 siffror.</translation>
+    </message>
+    <message>
+        <source>With company prefix %1 the item reference has at most %2 digits.</source>
+        <translation>Med företagsprefixet %1 har artikelnumret högst %2 siffror.</translation>
+    </message>
+    <message>
+        <source>A sequence has 1 to %1 numbers.</source>
+        <translation>En serie har 1 till %1 nummer.</translation>
+    </message>
+</context>
+<context>
     <name>NumberSequenceDialog</name>
     <message>
         <source>Number Sequence</source>
@@ -1775,6 +1831,33 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>Unknown Error. Error code=</source>
         <translation>Okänt fel. Felkod=</translation>
+    </message>
+</context>
+<context>
+    <name>SheetPrinter</name>
+    <message>
+        <source>Start at label %1: a sheet of %2 has labels 1 to %3.</source>
+        <translation>Börja vid etikett %1: ett ark av %2 har etiketterna 1 till %3.</translation>
+    </message>
+    <message>
+        <source>Copies take a whole number from 1 to 999, not %1.</source>
+        <translation>Antal kopior ska vara ett heltal från 1 till 999, inte %1.</translation>
+    </message>
+    <message>
+        <source>The printer resolution takes 72 to 4800 dpi, not %1.</source>
+        <translation>Skrivarens upplösning ska vara 72 till 4800 dpi, inte %1.</translation>
+    </message>
+    <message>
+        <source>A calibration offset takes -50 to 50 mm.</source>
+        <translation>En kalibreringsförskjutning ska vara -50 till 50 mm.</translation>
+    </message>
+    <message>
+        <source>A calibration scale takes 90 to 110 %.</source>
+        <translation>En kalibreringsskala ska vara 90 till 110 %.</translation>
+    </message>
+    <message>
+        <source>The pages could not be started.</source>
+        <translation>Sidorna kunde inte påbörjas.</translation>
     </message>
 </context>
 <context>

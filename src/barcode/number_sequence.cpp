@@ -1,5 +1,7 @@
 #include "barcode/number_sequence.h"
 
+#include <QCoreApplication>
+
 #include "barcode/check_characters.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,17 +27,20 @@ NumberSequence makeNumberSequence(const NumberSequenceRequest &request)
     const QString prefix = request.companyPrefix.trimmed();
     const QString first = request.firstItemReference.trimmed();
     if (!allDigits(prefix) || prefix.size() < 6 || prefix.size() > 11) {
-        result.error = u"A GS1 company prefix has 6 to 11 digits."_s;
+        result.error = QCoreApplication::translate("NumberSequence", "A GS1 company prefix has 6 to 11 digits.");
         return result;
     }
     const int referenceDigits = 12 - int(prefix.size());
     if (!allDigits(first) || first.size() > referenceDigits) {
-        result.error =
-            u"With company prefix %1 the item reference has at most %2 digits."_s.arg(prefix).arg(referenceDigits);
+        result.error = QCoreApplication::translate("NumberSequence",
+                                                   "With company prefix %1 the item reference has at most %2 digits.")
+                           .arg(prefix)
+                           .arg(referenceDigits);
         return result;
     }
     if (request.count < 1 || request.count > kMaxSequenceCount) {
-        result.error = u"A sequence has 1 to %1 numbers."_s.arg(kMaxSequenceCount);
+        result.error =
+            QCoreApplication::translate("NumberSequence", "A sequence has 1 to %1 numbers.").arg(kMaxSequenceCount);
         return result;
     }
     qint64 last = 1;

@@ -378,7 +378,8 @@ CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, 
     CsvImportResult result;
     CsvRow row;
     if (!reader.readRow(row)) {
-        result.error = reader.ok() ? u"The file holds no rows."_s : reader.error();
+        result.error =
+            reader.ok() ? QCoreApplication::translate("CsvImport", "The file holds no rows.") : reader.error();
         return result;
     }
     if (!columns) {

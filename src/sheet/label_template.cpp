@@ -1,4 +1,6 @@
 #include "sheet/label_template.h"
+
+#include <QCoreApplication>
 #include "base/units.h"
 
 #include <QFile>
@@ -87,19 +89,21 @@ QString templateProblem(const LabelTemplate &sheet)
 {
     const auto positive = [](double value) { return std::isfinite(value) && value > 0; };
     if (!positive(sheet.label.width()) || !positive(sheet.label.height()))
-        return u"The labels of %1 have no size."_s.arg(sheet.name);
+        return QCoreApplication::translate("LabelTemplate", "The labels of %1 have no size.").arg(sheet.name);
     if (sheet.columns < 1 || sheet.rows < 1 || sheet.columns * sheet.rows > 1000)
         return u"%1 has %2 x %3 labels; a sheet has 1 to 1000."_s.arg(sheet.name).arg(sheet.columns).arg(sheet.rows);
     if (!std::isfinite(sheet.margin.x()) || !std::isfinite(sheet.margin.y()) || sheet.margin.x() < 0 ||
         sheet.margin.y() < 0)
-        return u"The margins of %1 lie outside the page."_s.arg(sheet.name);
+        return QCoreApplication::translate("LabelTemplate", "The margins of %1 lie outside the page.").arg(sheet.name);
     if ((sheet.columns > 1 && !(sheet.pitch.width() >= sheet.label.width() - kTolerance)) ||
         (sheet.rows > 1 && !(sheet.pitch.height() >= sheet.label.height() - kTolerance)))
-        return u"The labels of %1 overlap: the pitch is smaller than the label."_s.arg(sheet.name);
+        return QCoreApplication::translate("LabelTemplate",
+                                           "The labels of %1 overlap: the pitch is smaller than the label.")
+            .arg(sheet.name);
     const QRectF last = sheet.cellRect(sheet.labelsPerSheet() - 1);
     const QSizeF page = sheet.pageSize();
     if (last.right() > page.width() + kTolerance || last.bottom() > page.height() + kTolerance)
-        return u"The labels of %1 run off the page."_s.arg(sheet.name);
+        return QCoreApplication::translate("LabelTemplate", "The labels of %1 run off the page.").arg(sheet.name);
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "sheet/sheet_printer.h"
 
+#include <QCoreApplication>
+
 #include "base/safe_save.h"
 #include "base/units.h"
 #include "render/barcode_renderer.h"
@@ -137,18 +139,21 @@ QString sheetJobProblem(const SheetJob &job)
     if (const QString problem = templateProblem(job.sheet); !problem.isEmpty())
         return problem;
     if (job.startAt < 1 || job.startAt > job.sheet.labelsPerSheet())
-        return u"Start at label %1: a sheet of %2 has labels 1 to %3."_s.arg(job.startAt)
+        return QCoreApplication::translate("SheetPrinter", "Start at label %1: a sheet of %2 has labels 1 to %3.")
+            .arg(job.startAt)
             .arg(job.sheet.name)
             .arg(job.sheet.labelsPerSheet());
     if (job.copies < 1 || job.copies > 999)
-        return u"Copies take a whole number from 1 to 999, not %1."_s.arg(job.copies);
+        return QCoreApplication::translate("SheetPrinter", "Copies take a whole number from 1 to 999, not %1.")
+            .arg(job.copies);
     if (job.printerDpi < 72 || job.printerDpi > 4800)
-        return u"The printer resolution takes 72 to 4800 dpi, not %1."_s.arg(job.printerDpi);
+        return QCoreApplication::translate("SheetPrinter", "The printer resolution takes 72 to 4800 dpi, not %1.")
+            .arg(job.printerDpi);
     const SheetCalibration &c = job.calibration;
     if (!std::isfinite(c.offsetX) || !std::isfinite(c.offsetY) || std::abs(c.offsetX) > 50 || std::abs(c.offsetY) > 50)
-        return u"A calibration offset takes -50 to 50 mm."_s;
+        return QCoreApplication::translate("SheetPrinter", "A calibration offset takes -50 to 50 mm.");
     if (!std::isfinite(c.scalePercent) || c.scalePercent < 90 || c.scalePercent > 110)
-        return u"A calibration scale takes 90 to 110 %."_s;
+        return QCoreApplication::translate("SheetPrinter", "A calibration scale takes 90 to 110 %.");
     return {};
 }
 
@@ -251,7 +256,7 @@ SheetOutcome paintSheets(QPagedPaintDevice &device, const SheetPlan &plan,
     device.setPageLayout(QPageLayout(QPageSize(job.sheet.page), QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&device)) {
-        outcome.error = u"The pages could not be started."_s;
+        outcome.error = QCoreApplication::translate("SheetPrinter", "The pages could not be started.");
         return outcome;
     }
     // The plan paints in the job's printer dots; a device of another resolution scales them.

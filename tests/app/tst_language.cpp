@@ -2,6 +2,7 @@
 // keeps the choice for the next start.
 #include "user_text_lines.h"
 
+#include "export/batch_stop.h"
 #include "settings/settings_store.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -107,6 +108,18 @@ private slots:
         QVERIFY(m_form->windowTitle().endsWith(u" - 2 Digits"_s));
         menuItem(m_form, u"mnuSvenska"_s)->trigger();
         QVERIFY2(m_form->windowTitle().endsWith(u" - 2 siffror"_s), qPrintable(m_form->windowTitle()));
+    }
+
+    // A question asked by the export's library code, not by a window, follows the language too.
+    void stopQuestionSpeaksTheLanguage()
+    {
+        menuItem(m_form, u"mnuSvenska"_s)->trigger();
+        BatchStop request = BatchStop::Asked;
+        m_prompt->answers.enqueue(PromptAnswer::No);
+        QVERIFY(!confirmBatchStop(request));
+        checkAsked(*m_prompt, u"Du har tryckt på Escape (ESC). Vill du avbryta?"_s, u"Avbryta eller fortsätta"_s,
+                   PromptIcon::Question, PromptButtons::YesNo);
+        menuItem(m_form, u"mnuEnglish"_s)->trigger();
     }
 
     void nextStartSpeaksTheSavedLanguage_data()
