@@ -1012,10 +1012,6 @@
         <translation>Spara bildlista med streckkoder (*.RTF)</translation>
     </message>
     <message>
-        <source>Nothing was saved: %1 does not end in .qz2, .rtf, .bmp or .tif.</source>
-        <translation>Ingenting sparades: %1 slutar inte på .qz2, .rtf, .bmp eller .tif.</translation>
-    </message>
-    <message>
         <source>You must make a Barcode in order to save it as a BMP file.</source>
         <translation>Du måste skapa en streckkod innan du kan spara den som BMP-fil.</translation>
     </message>
@@ -1102,6 +1098,10 @@
     <message>
         <source>Barcode Image List</source>
         <translation>Bildlista med streckkoder</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1 does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps.</source>
+        <translation>Ingenting sparades: %1 slutar inte på .qz2, .rtf, .bmp, .tif, .svg, .pdf eller .eps.</translation>
     </message>
 </context>
 <context>

@@ -93,7 +93,8 @@ void Form1::onSaveAs()
     } else if (const std::optional<ArtworkFormat> format = artworkFormatForPath(path)) {
         saveAsArtwork(path, *format);
     } else {
-        setHint(QCoreApplication::translate("Form1", "Nothing was saved: %1 does not end in .qz2, .rtf, .bmp or .tif.")
+        setHint(QCoreApplication::translate(
+                    "Form1", "Nothing was saved: %1 does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps.")
                     .arg(QFileInfo(path).fileName()));
     }
 }

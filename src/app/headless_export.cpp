@@ -205,8 +205,7 @@ int exportArtwork(const QList<ListRecord> &records, const QList<int> &numbers, c
     if (request.bwrMm)
         options.bwrMm = *request.bwrMm;
     const ArtworkFormat format = *request.vectorFormat;
-    const QString suffix =
-        format == ArtworkFormat::Svg ? u".svg"_s : (format == ArtworkFormat::Pdf ? u".pdf"_s : u".eps"_s);
+    const QString suffix = artworkSuffix(format);
     int written = 0;
     for (const int number : numbers) {
         const ListRecord &record = records.at(number - 1);

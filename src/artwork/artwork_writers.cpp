@@ -64,15 +64,26 @@ QByteArray psColour(const QColor &colour)
 
 } // namespace
 
+QString artworkSuffix(ArtworkFormat format)
+{
+    switch (format) {
+    case ArtworkFormat::Svg:
+        return u".svg"_s;
+    case ArtworkFormat::Pdf:
+        return u".pdf"_s;
+    case ArtworkFormat::Eps:
+        return u".eps"_s;
+    }
+    return {};
+}
+
 std::optional<ArtworkFormat> artworkFormatForPath(const QString &path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"svg"_s)
-        return ArtworkFormat::Svg;
-    if (suffix == u"pdf"_s)
-        return ArtworkFormat::Pdf;
-    if (suffix == u"eps"_s)
-        return ArtworkFormat::Eps;
+    const QString suffix = u'.' + QFileInfo(path).suffix().toLower();
+    for (const ArtworkFormat format : {ArtworkFormat::Svg, ArtworkFormat::Pdf, ArtworkFormat::Eps}) {
+        if (suffix == artworkSuffix(format))
+            return format;
+    }
     return std::nullopt;
 }
 

@@ -13,6 +13,9 @@ struct Artwork;
 
 enum class ArtworkFormat { Svg, Pdf, Eps };
 
+/// The file name extension of \a format, with its dot: ".svg", ".pdf" or ".eps".
+QString artworkSuffix(ArtworkFormat format);
+
 /// The vector format a file name asks for by its extension (.svg, .pdf, .eps, any case);
 /// nullopt for every other name.
 std::optional<ArtworkFormat> artworkFormatForPath(const QString &path);

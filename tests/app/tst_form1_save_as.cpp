@@ -80,7 +80,7 @@ private slots:
             QCOMPARE(eps.readLine(), QByteArray("%!PS-Adobe-3.0 EPSF-3.0\n"));
         } else
             QCOMPARE(m_form->statusText(),
-                     u"Nothing was saved: label.tiff does not end in .qz2, .rtf, .bmp or .tif."_s);
+                     u"Nothing was saved: label.tiff does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps."_s);
     }
 
     void dialogOffersTheLikelyType_data()
