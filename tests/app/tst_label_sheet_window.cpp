@@ -92,8 +92,6 @@ private slots:
                              u"21.2 mm label with bars of at least 0.264 mm."_s});
         QFile written(pdf);
         QVERIFY(written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-");
-        QCOMPARE(window.plan().pages(), 2);
-        QCOMPARE(window.plan().job().startAt, 65);
         // The choices are kept for the next time.
         const SheetChoices kept = storedChoices(m_store);
         QCOMPARE((QList<QVariant>{kept.templateName, kept.startAt, kept.copies}),

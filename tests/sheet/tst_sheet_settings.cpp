@@ -241,10 +241,6 @@ private slots:
         QFETCH(int, startAt);
         QFETCH(int, copiesRead);
         SettingsStore settings(Edition::Alla);
-        storeChoices(settings, {u"Avery 5160"_s, 7, 3});
-        QCOMPARE(storedChoices(settings).templateName, u"Avery 5160"_s);
-        QCOMPARE(storedChoices(settings).startAt, 7);
-        QCOMPARE(storedChoices(settings).copies, 3);
         settings.setValue(u"LabelStart"_s, start);
         settings.setValue(u"LabelCopies"_s, copies);
         QCOMPARE(storedChoices(settings).startAt, startAt);
