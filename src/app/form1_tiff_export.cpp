@@ -17,6 +17,7 @@
 #include "verify/label_verdict.h"
 #include "verify/verify_report.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QAction>
 #include <QActionGroup>
@@ -34,8 +35,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QThreadPool>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+
+#include <atomic>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,7 +51,7 @@ namespace Kelbrix {
 /// the status bar.
 class Form1TiffSource final : public LabelSource {
 public:
-    explicit Form1TiffSource(Form1 &form) : m_form(form) {}
+    explicit Form1TiffSource(Form1 &form) : m_form(form) { m_worker.setMaxThreadCount(1); }
     ~Form1TiffSource() override { setBusy(false); }
     Form1TiffSource(const Form1TiffSource &) = delete;
     Form1TiffSource &operator=(const Form1TiffSource &) = delete;
@@ -107,6 +112,24 @@ public:
         // User input too: "Cancel" and Escape are what the export looks for between steps.
         QCoreApplication::processEvents();
     }
+    void runWork(const std::function<void()> &work) override
+    {
+        // The work runs on the worker thread; this thread goes on painting the window and
+        // taking input until it is done, woken by the worker at its end.
+        std::atomic<bool> finished = false;
+        QAbstractEventDispatcher *const dispatcher = QAbstractEventDispatcher::instance();
+        m_worker.start([&work, &finished, dispatcher] {
+            work();
+            finished.store(true);
+            dispatcher->wakeUp();
+        });
+        QTimer tick; // a wake-up now and then, whatever else happens
+        tick.start(50);
+        while (!finished.load()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            whileWorking();
+        }
+    }
     BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
     void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
     void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
@@ -118,8 +141,11 @@ public:
             return;
         // The file as written, read back from the disk and scanned; the entry still holds the
         // record it was made from.
-        const QImage written = readImageFile(path).picture.image;
-        m_report.add(QFileInfo(path).fileName(), verifyLabel(written, m_form.TypeCode, digits, m_form.txtSup->text()));
+        const QString typeCode = m_form.TypeCode;
+        const QString supplement = m_form.txtSup->text();
+        LabelVerdict verdict;
+        runWork([&] { verdict = verifyLabel(readImageFile(path).picture.image, typeCode, digits, supplement); });
+        m_report.add(QFileInfo(path).fileName(), verdict);
         m_verified = true;
     }
 
@@ -129,6 +155,8 @@ public:
 
 private:
     Form1 &m_form;
+    /// One thread for the picture work of the export's steps.
+    QThreadPool m_worker;
     bool m_busy = false;
     bool m_verified = false;
     VerifyReport m_report;

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -234,9 +235,13 @@ QWidget *MainWindowLayout::buildEntryPanel(Form1 &form)
     buttons->addStretch(1);
     form.cmdCancel = named(translated(new QPushButton(panel), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Cancel")),
                            u"cmdCancel"_s);
-    form.cmdCancel->setShortcut(QKeySequence(Qt::Key_Escape));
     buttons->addWidget(form.cmdCancel);
     QObject::connect(form.cmdCancel, &QPushButton::clicked, &form, &Form1::onCancel);
+    // Escape stops at once: as the button's own shortcut it would first show the button pressed
+    // for a tenth of a second.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), &form);
+    escape->setObjectName(u"shortcutCancel"_s);
+    QObject::connect(escape, &QShortcut::activated, &form, &Form1::onCancel);
     column->addLayout(buttons);
     form.m_exportLock->addControls({fields, entryCommands});
 

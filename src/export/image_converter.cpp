@@ -8,6 +8,7 @@
 #include "export/converter_result.h"
 
 #include <cmath>
+#include <exception>
 #include <memory>
 #include <new>
 #include <utility>
@@ -44,6 +45,15 @@ double wholeDpi(int dotsPerMeter)
     return dpi > 0 ? dpi : kDefaultDotsPerInch;
 }
 
+// What the command writes: as asked, else a bitmap for a ".bmp" file and TIFF otherwise.
+OutputType outputType(const ConverterCommand &command)
+{
+    if (command.output != OutputType::Unspecified)
+        return command.output;
+    const bool bitmapName = !command.destIsClipboard && command.dest.endsWith(u".bmp"_s, Qt::CaseInsensitive);
+    return bitmapName ? OutputType::Bmp : OutputType::Tiff;
+}
+
 } // namespace
 
 ImageConverter::ImageConverter() = default;
@@ -71,7 +81,55 @@ int ImageConverter::ExecuteCommand(const QString &command)
     return result;
 }
 
+void ImageConverter::runWork(const std::function<void()> &work)
+{
+    if (!m_runner) {
+        work();
+        return;
+    }
+    // What the work throws (out of memory, say) is thrown again here, on the calling thread.
+    std::exception_ptr thrown;
+    m_runner([&] {
+        try {
+            work();
+        } catch (...) {
+            thrown = std::current_exception();
+        }
+    });
+    if (thrown)
+        std::rethrow_exception(thrown);
+}
+
 int ImageConverter::run(const ConverterCommand &command)
+{
+    // The clipboard belongs to the calling thread; files and pictures go to the work runner.
+    SourceContent source;
+    if (command.sourceIsClipboard)
+        source = readClipboard();
+    ConverterImage picture;
+    TiffCompression compression = TiffCompression::None;
+    int result = ConverterResult::Success;
+    QString problem;
+    runWork([&] {
+        if (!command.sourceIsClipboard)
+            source = readImageFile(command.source);
+        result = makePicture(command, source, picture, compression);
+        if (result == ConverterResult::Success && !command.destIsClipboard) {
+            result = writeImageFile(command.dest, picture, outputType(command), compression, &problem);
+            if (result != ConverterResult::Success)
+                m_lastProblem = problem;
+        }
+    });
+    if (result == ConverterResult::Success && command.destIsClipboard) {
+        result = writeClipboard(picture, outputType(command), compression, &problem);
+        if (result != ConverterResult::Success)
+            m_lastProblem = problem;
+    }
+    return result;
+}
+
+int ImageConverter::makePicture(const ConverterCommand &command, SourceContent &source, ConverterImage &picture,
+                                TiffCompression &compression)
 {
     auto failure = [this](int result, const QString &problem) {
         m_lastProblem = problem;
@@ -83,10 +141,9 @@ int ImageConverter::run(const ConverterCommand &command)
     };
     const QString outOfMemory = u"out of memory"_s;
 
-    SourceContent source = command.sourceIsClipboard ? readClipboard() : readImageFile(command.source);
     if (source.result != ConverterResult::Success)
         return failure(source.result, source.problem);
-    ConverterImage picture = std::move(source.picture);
+    picture = std::move(source.picture);
     m_lastNote = source.note;
 
     // Every step holds its input and its result at once; both must fit the memory budget
@@ -160,11 +217,7 @@ int ImageConverter::run(const ConverterCommand &command)
         m_lastNote +=
             u"; "_s + QString::number(picture.xDpi) + u" x "_s + QString::number(picture.yDpi) + u" dpi used"_s;
 
-    OutputType type = command.output;
-    if (type == OutputType::Unspecified) {
-        const bool bitmapName = !command.destIsClipboard && command.dest.endsWith(u".bmp"_s, Qt::CaseInsensitive);
-        type = bitmapName ? OutputType::Bmp : OutputType::Tiff;
-    }
+    const OutputType type = outputType(command);
     if (type == OutputType::Tiff || command.twoColours || command.mono) {
         if (!isMonochrome(picture.image)) {
             // Transparent pictures are flattened a strip of at most 16 MiB at a time.
@@ -182,13 +235,7 @@ int ImageConverter::run(const ConverterCommand &command)
     picture.image.setDotsPerMeterX(dotsPerMetre(picture.xDpi));
     picture.image.setDotsPerMeterY(dotsPerMetre(picture.yDpi));
 
-    const TiffCompression compression =
-        command.compression.value_or(picture.compression.value_or(TiffCompression::None));
-    QString problem;
-    const int result = command.destIsClipboard ? writeClipboard(picture, type, compression, &problem)
-                                               : writeImageFile(command.dest, picture, type, compression, &problem);
-    if (result != ConverterResult::Success)
-        return failure(result, problem);
+    compression = command.compression.value_or(picture.compression.value_or(TiffCompression::None));
     return ConverterResult::Success;
 }
 

@@ -2,9 +2,14 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace Kelbrix {
 
 struct ConverterCommand;
+struct ConverterImage;
+struct SourceContent;
+enum class TiffCompression;
 
 /// The image converter: converts, rescales, transforms and writes images on text commands.
 ///
@@ -39,11 +44,23 @@ public:
     /// the one used instead); empty when there was nothing to say. Logged with `log=1`.
     QString lastNote() const { return m_lastNote; }
 
+    /// Runs a command's picture work (reading and writing files, drawing, scaling, turning,
+    /// encoding), given as a function, and returns when it is done.
+    using WorkRunner = std::function<void(const std::function<void()> &work)>;
+    /// From now on the picture work goes through \a runner, which may run it on another thread
+    /// while the window goes on answering; the clipboard is read and written here, on the
+    /// calling thread. An empty runner runs the work in place (the default).
+    void setWorkRunner(WorkRunner runner) { m_runner = std::move(runner); }
+
 private:
     int run(const ConverterCommand &command);
+    int makePicture(const ConverterCommand &command, SourceContent &source, ConverterImage &picture,
+                    TiffCompression &compression);
+    void runWork(const std::function<void()> &work);
 
     QString m_lastProblem;
     QString m_lastNote;
+    WorkRunner m_runner;
 };
 
 /// The program's one image converter, created on first use.

@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+
 namespace Kelbrix {
 
 class BarcodeRenderer;
@@ -61,6 +63,12 @@ public:
     virtual void setBusy(bool busy) = 0;
     /// Lets the window repaint and see the Cancel button and Escape; nothing without a window.
     virtual void serviceEvents() = 0;
+    /// Runs \a work, a step's picture work that touches no window, and returns when it is done.
+    /// The window runs it on a thread of its own and meanwhile repaints, sees Cancel and Escape
+    /// and calls whileWorking() every few milliseconds; without a window it runs in place.
+    virtual void runWork(const std::function<void()> &work) { work(); }
+    /// What the export does while a step's work runs: it asks its stop question at once.
+    void setWhileWorking(std::function<void()> hook) { m_whileWorking = std::move(hook); }
     /// BatchStopRequest, which the window's Cancel and Escape turn from Running to Asked.
     virtual BatchStop batchStopRequest() const = 0;
     virtual void setBatchStopRequest(BatchStop value) = 0;
@@ -74,6 +82,16 @@ public:
     /// file back against the record still loaded, say): then each file is committed on its own
     /// at once, rather than in a group behind the next pictures.
     virtual bool readsFilesBack() const { return false; }
+
+protected:
+    void whileWorking() const
+    {
+        if (m_whileWorking)
+            m_whileWorking();
+    }
+
+private:
+    std::function<void()> m_whileWorking;
 };
 
 } // namespace Kelbrix

@@ -41,6 +41,8 @@ constexpr QStringView kClipboardTarget = u"clipboard";
 constexpr QStringView kIdleStatus = u"Press F1 for Help";
 /// Up to this resolution the picture travels on the clipboard between the steps.
 constexpr double kClipboardRouteMaxDpi = 1200;
+/// The longest the stop question waits for the files before it to be committed.
+constexpr std::chrono::milliseconds kQuestionCommitWait(40);
 /// The most a picture is shrunk when retried: the enlarging percentage must fit ShrinkFactor.
 constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
 
@@ -86,9 +88,16 @@ std::unique_ptr<QTemporaryFile> workFileFor(const QString &target)
 
 TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_source(source), m_converter(converter)
 {
+    // The converter's picture work goes through the source, which keeps the window answering.
+    m_converter.setWorkRunner([this](const std::function<void()> &work) { m_source.runWork(work); });
+    m_source.setWhileWorking([this] { answerStopWhileWorking(); });
 }
 
-TiffPipeline::~TiffPipeline() = default;
+TiffPipeline::~TiffPipeline()
+{
+    m_converter.setWorkRunner({});
+    m_source.setWhileWorking({});
+}
 
 int TiffPipeline::resolution() const
 {
@@ -289,27 +298,31 @@ int TiffPipeline::ApplyIsbnFontText()
         reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + workPath + u",format=bmp"_s + u",log=1"_s));
     if (result != ConverterResult::Success)
         return result;
-    const QImage bitmap(workPath, "BMP");
-    if (bitmap.isNull())
-        return reported(ConverterResult::ReadError);
-
     // The font size is in points of the screen; the band is as high as the line plus 1450 twips.
     const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
     const double points = (m_targetWidthPixels + m_rasterWidth) / 60.0;
-    QFont font;
     const QString family = m_source.tiffParameters().isbnTiffFont;
-    if (!family.isEmpty())
-        font.setFamily(family);
-    font.setPixelSize(std::max(1, roundToInt(points * 20.0 / twipsPerPixel.height())));
-    const QFontMetricsF metrics(font);
     const QString text = u"ISBN "_s + m_source.barcodeText();
-    const int band = roundToInt(metrics.height() + 1450.0 / twipsPerPixel.height());
-
-    QImage lettered(bitmap.width(), bitmap.height() + band, QImage::Format_RGB32);
-    if (lettered.isNull())
-        return reported(ConverterResult::OutOfMemory);
-    lettered.fill(Qt::white);
-    {
+    QImage lettered;
+    int drawn = ConverterResult::Success;
+    m_source.runWork([&] {
+        const QImage bitmap(workPath, "BMP");
+        if (bitmap.isNull()) {
+            drawn = ConverterResult::ReadError;
+            return;
+        }
+        QFont font;
+        if (!family.isEmpty())
+            font.setFamily(family);
+        font.setPixelSize(std::max(1, roundToInt(points * 20.0 / twipsPerPixel.height())));
+        const QFontMetricsF metrics(font);
+        const int band = roundToInt(metrics.height() + 1450.0 / twipsPerPixel.height());
+        lettered = QImage(bitmap.width(), bitmap.height() + band, QImage::Format_RGB32);
+        if (lettered.isNull()) {
+            drawn = ConverterResult::OutOfMemory;
+            return;
+        }
+        lettered.fill(Qt::white);
         QPainter painter(&lettered);
         painter.drawImage(0, band, bitmap);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -318,7 +331,9 @@ int TiffPipeline::ApplyIsbnFontText()
         const double x = lettered.width() / 2.0 - 0.77 * (metrics.horizontalAdvance(text) / 2.0);
         const double top = (band - metrics.height()) / 2.0;
         painter.drawText(QPointF(x, top + metrics.ascent()), text);
-    }
+    });
+    if (drawn != ConverterResult::Success)
+        return reported(drawn);
 
     ProgramClipboard::clear();
     auto *data = new QMimeData;
@@ -351,15 +366,47 @@ TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
     BatchStop request = m_source.batchStopRequest();
     if (request != BatchStop::Asked)
         return Flow::Go;
-    // The files made before the question are on the disk, and told, when it is asked.
-    settle(true);
-    if (confirmBatchStop(request, text)) {
+    settleBeforeQuestion();
+    if (m_stopAnswered || confirmBatchStop(request, text)) {
+        m_stopAnswered = false;
         m_source.setBusy(false);
         ResetExportState();
         return Flow::Stop;
     }
     m_source.setBatchStopRequest(request);
     return Flow::Go;
+}
+
+TiffPipeline::EarlyStopQuestion::EarlyStopQuestion(TiffPipeline &pipeline) : pipeline(pipeline)
+{
+    pipeline.m_stopQuestion = kEscapeQuestion.toString();
+}
+
+TiffPipeline::EarlyStopQuestion::~EarlyStopQuestion()
+{
+    pipeline.m_stopQuestion.clear();
+    pipeline.m_stopAnswered = false;
+}
+
+void TiffPipeline::settleBeforeQuestion()
+{
+    // The files made before the question are on the disk, and told, when it is asked; a disk
+    // slow to take them is not waited for long, and what it commits later is told then.
+    settle(true, kQuestionCommitWait);
+}
+
+void TiffPipeline::answerStopWhileWorking()
+{
+    if (m_stopQuestion.isEmpty() || m_stopAnswered || m_asking || m_handing ||
+        m_source.batchStopRequest() != BatchStop::Asked)
+        return;
+    m_asking = true;
+    settleBeforeQuestion();
+    BatchStop request = BatchStop::Asked;
+    m_stopAnswered = confirmBatchStop(request, m_stopQuestion);
+    if (!m_stopAnswered)
+        m_source.setBatchStopRequest(request);
+    m_asking = false;
 }
 
 void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path)
@@ -373,13 +420,13 @@ void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path
     m_source.fileWritten(path, digits);
 }
 
-void TiffPipeline::settle(bool wait)
+void TiffPipeline::settle(bool wait, std::optional<std::chrono::milliseconds> limit)
 {
     if (!m_writer || m_settling || !m_outcome)
         return;
     m_settling = true;
     const QList<TiffWriteQueue::Result> results =
-        wait ? m_writer->finish([this] { m_source.serviceEvents(); }) : m_writer->takeResults();
+        wait ? m_writer->finish([this] { m_source.serviceEvents(); }, limit) : m_writer->takeResults();
     for (const TiffWriteQueue::Result &result : results) {
         const PendingFile file = m_pendingFiles.takeFirst();
         if (result.saved.ok) {
@@ -559,7 +606,10 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
                                 .arg(plan.product, QString::number(copy.copy)));
         {
             const TiffWriteQueue::Installed installed(*m_writer);
-            result = reported(execute(command));
+            m_handing = true;
+            result = execute(command);
+            m_handing = false;
+            reported(result);
         }
         if (result != ConverterResult::Success)
             return BatchStep::Failed;
@@ -638,6 +688,7 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     m_source.setBusy(true);
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
+    const EarlyStopQuestion early(*this);
     if (!records.isEmpty())
         m_source.setProgressRange(0, records.last());
 
@@ -667,6 +718,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
     // Cancel and Escape stop this export too, so it runs as a batch.
     m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
+    const EarlyStopQuestion early(*this);
     if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
         outcome.stopped = true;
         return outcome;

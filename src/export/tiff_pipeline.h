@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 namespace Kelbrix {
 
@@ -102,6 +104,14 @@ private:
     enum class Kind { List, Current };
 
     struct CopyPlan;
+    /// While one lives, the batch's stop question is asked as soon as Escape or Cancel is pressed.
+    struct EarlyStopQuestion {
+        explicit EarlyStopQuestion(TiffPipeline &pipeline);
+        ~EarlyStopQuestion();
+        EarlyStopQuestion(const EarlyStopQuestion &) = delete;
+        EarlyStopQuestion &operator=(const EarlyStopQuestion &) = delete;
+        TiffPipeline &pipeline;
+    };
 
     /// Runs \a records through the batch loop: list records, or 0 for the barcode in the entry.
     BatchOutcome runBatch(Kind kind, const QList<int> &records, const QString &folder, TiffExportOutcome &outcome);
@@ -116,10 +126,18 @@ private:
     void recordWritten(TiffExportOutcome &outcome, const QString &path);
     void recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits);
     /// Reports the files the writer has finished, in order: written, or the error message. With
-    /// \a wait, first commits every file handed to it and waits for them.
-    void settle(bool wait);
-    /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes.
+    /// \a wait, first commits every file handed to it and waits for them, no longer than \a limit
+    /// when one is given.
+    void settle(bool wait, std::optional<std::chrono::milliseconds> limit = std::nullopt);
+    /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes, or when
+    /// it was answered Yes while a step ran.
     Flow escapeCheck(const QString &text);
+    /// Called while a step's work runs: asks the stop question at once when Escape or Cancel
+    /// was pressed, so the user need not wait for the step. A Yes stops the export at its next
+    /// check, where the question would have been asked.
+    void answerStopWhileWorking();
+    /// Tells the files made before the stop question, waiting a little for the disk.
+    void settleBeforeQuestion();
     int execute(const QString &command);
     /// Reports a step's non-zero result unless a too-large TIFF is being retried.
     int reported(int result);
@@ -166,6 +184,13 @@ private:
     QList<int> m_lateFailures;
     TiffExportOutcome *m_outcome = nullptr;
     bool m_settling = false;
+    /// The stop question of the batch running; empty where no question may be asked.
+    QString m_stopQuestion;
+    /// The stop question was answered Yes while a step ran.
+    bool m_stopAnswered = false;
+    bool m_asking = false;
+    /// A copy is being handed to the writer: its file is not yet among the pending ones.
+    bool m_handing = false;
 };
 
 } // namespace Kelbrix

@@ -86,12 +86,16 @@ bool TiffWriteQueue::idle() const
     return m_jobs.empty() && m_busy == 0;
 }
 
-QList<TiffWriteQueue::Result> TiffWriteQueue::finish(const std::function<void()> &whileWaiting)
+QList<TiffWriteQueue::Result> TiffWriteQueue::finish(const std::function<void()> &whileWaiting,
+                                                     std::optional<std::chrono::milliseconds> limit)
 {
+    const auto until = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds(0));
     std::unique_lock lock(m_mutex);
     m_flush = true;
     m_changed.notify_all();
     while (!m_changed.wait_for(lock, std::chrono::milliseconds(10), [this] { return idle(); })) {
+        if (limit && std::chrono::steady_clock::now() >= until)
+            break;
         if (whileWaiting) {
             lock.unlock();
             whileWaiting();

@@ -7,10 +7,12 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <mutex>
 #include <thread>
 
@@ -49,8 +51,10 @@ public:
     /// The results known so far, in order, without waiting.
     QList<Result> takeResults();
     /// Commits every file handed in and returns the results not yet taken; \a whileWaiting runs
-    /// every few milliseconds until then.
-    QList<Result> finish(const std::function<void()> &whileWaiting = {});
+    /// every few milliseconds until then. With \a limit it waits no longer than that: the results
+    /// known by then come back, the others later.
+    QList<Result> finish(const std::function<void()> &whileWaiting = {},
+                         std::optional<std::chrono::milliseconds> limit = std::nullopt);
 
     /// The queue writeImageFile() uses, or null.
     static TiffWriteQueue *installed();

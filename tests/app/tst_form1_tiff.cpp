@@ -286,6 +286,7 @@ private slots:
         QList<bool> during;
         QString lockNotice;
         bool busyShown = false;
+        bool stopHeard = false;
         QTimer stopper;
         connect(&stopper, &QTimer::timeout, this, [&] {
             if (filesIn().size() < 3)
@@ -304,6 +305,8 @@ private slots:
                 child<QPushButton>(u"cmdCancel"_s)->click();
             else
                 QVERIFY(!m_form->close());
+            // Heard at once, not after a button's pressed look has been shown.
+            stopHeard = m_form->batchStopRequest() == BatchStop::Asked;
         });
         stopper.start(0);
         saveAs(u"batch.tif"_s);
@@ -313,6 +316,7 @@ private slots:
         QCOMPARE(during, QList<bool>(locked.size(), false));
         QCOMPARE(lockNotice, u"The list is locked while the export runs; Cancel or Esc stops it."_s);
         QVERIFY(busyShown);
+        QVERIFY(stopHeard);
         QCOMPARE(usable(), QList<bool>(locked.size(), true));
         QVERIFY(!child<QLabel>(u"lblExportLock"_s)->isVisible());
         QVERIFY(m_form->isVisible());

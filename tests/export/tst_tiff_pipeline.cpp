@@ -67,6 +67,7 @@ public:
     QSizeF twipsPerPixel{15, 15};                  // a 96 dpi screen
     std::function<void()> afterEachFile;           // what the user does once a file is written
     std::function<void(const QString &)> onStatus; // what the user does when a status shows
+    std::function<void()> duringWork;              // what the user does while a step's work runs
     ImageConverter converter;
     TiffPipeline pipeline{*this, converter};
 
@@ -126,6 +127,17 @@ public:
     void setProgress(qint64) override {}
     void setBusy(bool) override {}
     void serviceEvents() override {}
+    void runWork(const std::function<void()> &work) override
+    {
+        if (duringWork)
+            duringWork();
+        work();
+    }
+    void pressEscapeWhileWorking()
+    {
+        batch = BatchStop::Asked;
+        whileWorking();
+    }
     BatchStop batchStopRequest() const override { return batch; }
     void setBatchStopRequest(BatchStop value) override { batch = value; }
     void setListItemInWork(int) override {}
@@ -406,6 +418,47 @@ private slots:
         QCOMPARE(outcome.recordsDone, recordsDone);
         QCOMPARE(outcome.recordsFailed, QList<int>());
         QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
+    }
+
+    // Escape pressed while a step's work runs is answered at once: Yes stops the export at its
+    // next check, No lets it run to its end without a second question. While a copy is handed to
+    // the writer, the question waits for the check after it, when that file is told.
+    void stopAnsweredWhileAStepWorks_data()
+    {
+        QTest::addColumn<QString>("pressedAfter"); // the status shown when Escape is pressed
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<bool>("atOnce");
+        QTest::addColumn<QStringList>("files");
+        const QString soap = u"Soap_501234567890_001.tif"_s;
+        QTest::newRow("drawing, Yes") << u"Now Processing.... Tea"_s << PromptAnswer::Yes << true << QStringList{soap};
+        QTest::newRow("drawing, No") << u"Now Processing.... Tea"_s << PromptAnswer::No << true
+                                     << QStringList{soap, u"Tea_1234567_001.tif"_s};
+        QTest::newRow("handing a copy, Yes")
+            << u"Saveing.... Soap, Copy=1"_s << PromptAnswer::Yes << false << QStringList{soap};
+    }
+    void stopAnsweredWhileAStepWorks()
+    {
+        QFETCH(QString, pressedAfter);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(bool, atOnce);
+        QFETCH(QStringList, files);
+        RecordingPrompt prompt;
+        prompt.answers << answer;
+        FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
+        qsizetype askedDuringStep = -1;
+        run.duringWork = [&] {
+            if (askedDuringStep < 0 && run.statuses.contains(pressedAfter)) {
+                run.pressEscapeWhileWorking();
+                askedDuringStep = prompt.texts().size();
+            }
+        };
+        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(askedDuringStep, atOnce ? 1 : 0);
+        QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
+        QCOMPARE(filesIn(m_out->path()), files);
+        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
+        QCOMPARE(outcome.recordsDone, int(files.size()));
+        QCOMPARE(outcome.recordsFailed, QList<int>());
     }
 
     // A copy that cannot be written (a folder has its name) fails its record, once; the other
