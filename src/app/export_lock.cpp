@@ -39,6 +39,8 @@ ExportLock::Held::Held(ExportLock &lock) : m_actions(lock.m_actions)
                                                                    "or Esc stops it."));
         lock.lblExportLock->setObjectName(u"lblExportLock"_s);
         lock.lblExportLock->setTextFormat(Qt::PlainText);
+        // The notice takes the room the status bar has; it never widens the window.
+        lock.lblExportLock->setMinimumWidth(1);
         lock.lblExportLock->hide();
         bar->addPermanentWidget(lock.lblExportLock);
     }
