@@ -33,18 +33,6 @@ TiffParameters changed(const std::function<void(TiffParameters &)> &change)
     return parameters;
 }
 
-// A display the program cannot switch, as under X11 or Wayland: one mode and no way out of it.
-class FixedDisplay final : public DisplayModes {
-public:
-    explicit FixedDisplay(int bits) : now{1024, 768, bits} {}
-    DisplayMode now;
-    QList<DisplayMode> modes() const override { return {now}; }
-    DisplayMode current() const override { return now; }
-    int change(const DisplayMode &) override { return DisplayChange::NotSupported; }
-    bool restartSystem() override { return false; }
-    bool canSwitchModes() const override { return false; }
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(TiffParameters)
@@ -148,12 +136,8 @@ private slots:
         QFETCH(bool, askSelected);
         QFETCH(bool, asks);
         QFETCH(int, bitsAfter);
-        std::unique_ptr<DisplayModes> display;
-        if (switching)
-            display = std::make_unique<SwitchingDisplay>(bits);
-        else
-            display = std::make_unique<FixedDisplay>(bits);
-        ColourModeSwitch modes(*display);
+        SwitchingDisplay display(bits, switching);
+        ColourModeSwitch modes(display);
         modes.setRunSetting(setting);
         RecordingPrompt prompt;
         prompt.answers.enqueue(PromptAnswer::Yes);
@@ -166,10 +150,10 @@ private slots:
             QCOMPARE(prompt.asked[0].title, u"Change to 256 Colors"_s);
             QCOMPARE(prompt.asked[0].helpContext, 810);
         }
-        QCOMPARE(display->current().bitsPerPixel, bitsAfter);
+        QCOMPARE(display.now.bitsPerPixel, bitsAfter);
         // Closing the main window returns to the start-up depth, where the display can switch.
         modes.returnToStartUpMode();
-        QCOMPARE(display->current().bitsPerPixel, bits);
+        QCOMPARE(display.now.bitsPerPixel, bits);
         QCOMPARE(prompt.texts().size(), asks ? 1 : 0);
     }
 };
