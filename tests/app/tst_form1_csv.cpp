@@ -1,3 +1,4 @@
+#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "barcode/number_sequence.h"
@@ -76,10 +77,9 @@ class TestForm1Csv : public QObject, public Form1Fixture {
 
     QString write(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        return file.fileName();
+        if (!writeFileBytes(m_dir.filePath(name), bytes))
+            qFatal("cannot write %s", qPrintable(name));
+        return m_dir.filePath(name);
     }
     // Imports \a path through the real windows: the mapping window gets \a mapping, the report
     // \a report; returns the windows that showed.

@@ -1,3 +1,4 @@
+#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "list/list_files.h"
@@ -16,8 +17,7 @@ class TestForm1FindPrint : public QObject, public Form1Fixture {
 
     QTemporaryDir m_folder;
 
-    template <typename T> T *control(const QObject &parent, const QString &name) { return parent.findChild<T *>(name); }
-    QWidget *findWindow() { return control<QWidget>(*m_form, u"frmFind"_s); }
+    QWidget *findWindow() { return child<QWidget>(u"frmFind"_s); }
 
 private slots:
     void init() { open(); }
@@ -33,9 +33,9 @@ private slots:
         m_form->mnuLoad->trigger();
         clickOption(*m_form, u"optCode39"_s);
         m_form->findChild<QAction *>(u"mnuFind"_s)->trigger();
-        QTest::keyClicks(control<QLineEdit>(*findWindow(), u"txtSearch"_s), u"book"_s);
-        control<QPushButton>(*findWindow(), u"cmdSearch"_s)->click();
-        auto *results = control<QTreeView>(*findWindow(), u"ListView3"_s);
+        QTest::keyClicks(found<QLineEdit>(*findWindow(), u"txtSearch"_s), u"book"_s);
+        found<QPushButton>(*findWindow(), u"cmdSearch"_s)->click();
+        auto *results = found<QTreeView>(*findWindow(), u"ListView3"_s);
         QCOMPARE(results->model()->rowCount(), 1);
         const QModelIndex first = results->model()->index(0, 0);
         results->setCurrentIndex(first);
@@ -79,9 +79,7 @@ private slots:
         m_form->mnuLoad->trigger();
         QTemporaryDir folder;
         const QString pdf = folder.filePath(u"list.pdf"_s);
-        QFile old(pdf);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(writeFileBytes(pdf, "old"));
         bool stopOffered = false;
         QTimer::singleShot(0, m_form, [&] {
             auto *progress = m_form->findChild<QProgressDialog *>();
@@ -93,8 +91,7 @@ private slots:
         m_form->mnuPrint->trigger();
         QVERIFY(stopOffered);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"list.pdf"_s});
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.read(5), stop ? QByteArray("old") : QByteArray("%PDF-"));
+        QCOMPARE(fileBytes(pdf).left(5), stop ? QByteArray("old") : QByteArray("%PDF-"));
         QVERIFY(m_prompt->asked.isEmpty());
     }
 

@@ -1,11 +1,11 @@
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
+#include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "size_driver.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QProcess>
 #include <QPainter>
@@ -94,20 +94,17 @@ private slots:
         const QString saved = dir.filePath(u"labels.rtf"_s);
         m_prompt->files.enqueue(saved);
         m_form->mnuAs->trigger();
-        QFile file(saved);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray whole = file.readAll();
+        const QByteArray whole = fileBytes(saved);
         const RtfReadResult part = readRtf(whole.left(whole.size() * 3 / 4));
         QVERIFY(!part.ok() && part.document.pictures().size() == 2);
-        QFile damaged(dir.filePath(u"damaged.rtf"_s));
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(whole.left(whole.size() * 3 / 4)) > 0);
-        damaged.close();
+        const QString damaged = dir.filePath(u"damaged.rtf"_s);
+        QVERIFY(writeFileBytes(damaged, whole.left(whole.size() * 3 / 4)));
         if (unsavedLabel)
             m_form->cmdToRTF1->click();
         const QList<ImageListPart> before = pictures();
 
         m_prompt->answers.append(answers);
-        m_form->loadListFile(damaged.fileName());
+        m_form->loadListFile(damaged);
         QCOMPARE(m_prompt->asked.size(), questions);
         if (unsavedLabel) {
             QCOMPARE(m_prompt->asked[0].text, u"The Barcode Image List has changes that are not saved. Do you want "
@@ -115,7 +112,7 @@ private slots:
         }
         if (questions > 1 || !unsavedLabel) {
             const PromptRequest &damagedQuestion = m_prompt->asked.constLast();
-            QCOMPARE(damagedQuestion.text, damaged.fileName() + u": "_s + part.message +
+            QCOMPARE(damagedQuestion.text, damaged + u": "_s + part.message +
                                                u"\nOnly part of the file could be read. Do you want to keep the "
                                                u"Barcode Image List you have instead ?"_s);
             QCOMPARE(damagedQuestion.buttons, PromptButtons::YesNo);
