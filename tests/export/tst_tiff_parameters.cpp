@@ -87,23 +87,17 @@ private slots:
         QCOMPARE(store.value(u"Use256"_s), use256Stored);
     }
 
-    void keyRule_data()
-    {
-        QTest::addColumn<QChar>("key");
-        QTest::addColumn<bool>("allSelected");
-        QTest::addColumn<KeyDecision>("decision");
-        QTest::newRow("digit into a full box") << QChar(u'7') << false << KeyDecision::Drop;
-        QTest::newRow("digit over a selected box") << QChar(u'6') << true << KeyDecision::ClearThenInsert;
-        QTest::newRow("Arabic-Indic three") << QChar(u'\u0663') << true << KeyDecision::Drop;
-        QTest::newRow("full-width three") << QChar(u'\uff13') << true << KeyDecision::Drop;
-        QTest::newRow("letter") << QChar(u'a') << true << KeyDecision::Drop;
-    }
+    // A digit into a full box is dropped, one over the selected box replaces it; digits outside
+    // ASCII and letters are dropped.
     void keyRule()
     {
-        QFETCH(QChar, key);
-        QFETCH(bool, allSelected);
-        QFETCH(KeyDecision, decision);
-        QCOMPARE(filterEntryKey(key, u"3000"_s, allSelected, 4), decision);
+        const std::tuple<QChar, bool, KeyDecision> cases[] = {{u'7', false, KeyDecision::Drop},
+                                                              {u'6', true, KeyDecision::ClearThenInsert},
+                                                              {u'\u0663', true, KeyDecision::Drop},
+                                                              {u'\uff13', true, KeyDecision::Drop},
+                                                              {u'a', true, KeyDecision::Drop}};
+        for (const auto &[key, allSelected, decision] : cases)
+            QVERIFY2(filterEntryKey(key, u"3000"_s, allSelected, 4) == decision, qPrintable(QString(key)));
     }
 
     void numbers()
