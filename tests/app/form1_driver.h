@@ -159,6 +159,12 @@ struct Form1Fixture {
         makeBarcode(digits, product);
         child<QPushButton>(QStringLiteral("Command4"))->click();
     }
+    /// Save As, with \a path chosen in its file dialog.
+    void saveAs(const QString &path)
+    {
+        m_prompt->files.enqueue(path);
+        child<QAction>(QStringLiteral("mnuAs"))->trigger();
+    }
     /// Selects exactly the list rows \a rows (0-based, as shown).
     void selectRows(const QList<int> &rows)
     {

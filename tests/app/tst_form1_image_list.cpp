@@ -92,8 +92,7 @@ private slots:
         makeBarcode(u"400638133393"_s);
         m_form->cmdToRTF1->click();
         const QString saved = dir.filePath(u"labels.rtf"_s);
-        m_prompt->files.enqueue(saved);
-        m_form->mnuAs->trigger();
+        saveAs(saved);
         const QByteArray whole = fileBytes(saved);
         const RtfReadResult part = readRtf(whole.left(whole.size() * 3 / 4));
         QVERIFY(!part.ok() && part.document.pictures().size() == 2);

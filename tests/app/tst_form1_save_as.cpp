@@ -23,11 +23,6 @@ class TestForm1SaveAs : public QObject, public Form1Fixture {
 
     QTemporaryDir m_dir;
 
-    void saveAs(const QString &path)
-    {
-        m_prompt->files.enqueue(path);
-        child<QAction>(u"mnuAs"_s)->trigger();
-    }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
     static QString decoded(const QImage &image) { return decodedText(image).remove(u'|'); }
 

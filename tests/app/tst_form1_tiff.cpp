@@ -55,11 +55,6 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
                           : u" "_s + QString::number(files) + u" files checked: all scan."_s;
     }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
-    void saveAs(const QString &name)
-    {
-        m_prompt->files.enqueue(m_dir.filePath(name));
-        child<QAction>(u"mnuAs"_s)->trigger();
-    }
     QString scanned(const QString &name) const
     {
         const TiffFile tiff = readTiffFile(m_dir.filePath(name));
@@ -144,7 +139,7 @@ private slots:
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         selectRows(row.selected);
         tiffControl<QLineEdit>(*m_form, u"txtCopies"_s)->setText(row.copies);
-        saveAs(row.fileName);
+        saveAs(m_dir.filePath(row.fileName));
         QCOMPARE(m_prompt->texts(), QStringList{});
         QCOMPARE(filesIn(), row.files);
         for (qsizetype i = 0; i < row.files.size(); ++i)
@@ -175,7 +170,7 @@ private slots:
         m_form->setDisplayDepth(bits);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         m_prompt->answers.enqueue(answer);
-        saveAs(u"label.tif"_s);
+        saveAs(m_dir.filePath(u"label.tif"_s));
         const bool asks = switching && bits != 24;
         const QString question = u"Making a TIF file in "_s + QString::number(bits) +
                                  u" Bit color will corrupt the saved image, please use 256 colors, Do you want to "
@@ -294,7 +289,7 @@ private slots:
                 QVERIFY(!m_form->close());
         });
         stopper.start(0);
-        saveAs(u"batch.tif"_s);
+        saveAs(m_dir.filePath(u"batch.tif"_s));
 
         checkAsked(*m_prompt, u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s,
                    PromptIcon::Question, PromptButtons::YesNo);
