@@ -104,30 +104,22 @@ private slots:
 
     void saveAsChoosesTheExport_data()
     {
+        QTest::addColumn<ExportRow>("row");
+        const auto row = [](const char *name, const QList<int> &selected, const QString &copies,
+                            const QString &fileName, const QStringList &files, const QStringList &digits, bool verify) {
+            QTest::newRow(name) << ExportRow{name, selected, copies, fileName, files, digits, verify};
+        };
         // The entry shows Soap; the list holds Milk and Tea.
-        addRows<ExportRow>(
-            {{"one selected record, copies 3: the barcode shown",
-              {0},
-              u"3"_s,
-              u"chosen.Tif"_s,
-              {u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s, u"Soap_501234567890_003.tif"_s},
-              QStringList(3, u"5012345678900"_s),
-              true},
-             {"no selected record, copies 0: the chosen name",
-              {},
-              u"0"_s,
-              u"chosen.TIF"_s,
-              {u"chosen.TIF"_s},
-              {u"5012345678900"_s},
-              false},
-             {"two selected records: one file per record and copy",
-              {0, 1},
-              u"2"_s,
-              u"Product_Barcode_Copies Click on Save.tif"_s,
-              {u"Milk_400638133393_001.tif"_s, u"Milk_400638133393_002.tif"_s, u"Tea_978020137962_001.tif"_s,
-               u"Tea_978020137962_002.tif"_s},
-              {u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s},
-              true}});
+        row("one selected record, copies 3: the barcode shown", {0}, u"3"_s, u"chosen.Tif"_s,
+            {u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s, u"Soap_501234567890_003.tif"_s},
+            QStringList(3, u"5012345678900"_s), true);
+        row("no selected record, copies 0: the chosen name", {}, u"0"_s, u"chosen.TIF"_s, {u"chosen.TIF"_s},
+            {u"5012345678900"_s}, false);
+        row("two selected records: one file per record and copy", {0, 1}, u"2"_s,
+            u"Product_Barcode_Copies Click on Save.tif"_s,
+            {u"Milk_400638133393_001.tif"_s, u"Milk_400638133393_002.tif"_s, u"Tea_978020137962_001.tif"_s,
+             u"Tea_978020137962_002.tif"_s},
+            {u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s}, true);
     }
     void saveAsChoosesTheExport()
     {
