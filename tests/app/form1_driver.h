@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "recording_prompt.h"
 #include "app/label_picture.h"
+#include "settings/settings_store.h"
 #include "zbar_decode.h"
 
 #include <QAction>
@@ -26,12 +27,27 @@
 
 namespace Kelbrix::Test {
 
+/// The settings of \a edition as they are stored.
+inline QSettings storedSettings(Edition edition = Edition::Alla)
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"),
+                     settingsKeyName(edition));
+}
+
 /// Forgets the settings of every edition, so a window starts as on a first run.
 inline void resetSettings()
 {
-    for (const char16_t *key : {u"Barcode", u"EAN", u"UPC"})
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"), QString::fromUtf16(key))
-            .clear();
+    for (const Edition edition : {Edition::Alla, Edition::Ean, Edition::Upc})
+        storedSettings(edition).clear();
+}
+
+/// The child of \a parent called \a name; the test ends when there is none.
+template <typename T> T *found(const QObject &parent, const QString &name)
+{
+    T *child = parent.findChild<T *>(name);
+    if (!child)
+        qFatal("no control %s", qPrintable(name));
+    return child;
 }
 
 /// Clicks the option button called \a name (a type or supplement option).
@@ -66,6 +82,20 @@ inline void pasteInto(QLineEdit *box, const QString &text)
     box->paste();
 }
 
+/// Quits \a form through its menu, answering Yes: the quit question comes first; \a texts gets
+/// every question asked.
+inline void quitAnsweringYes(Form1 &form, QStringList *texts = nullptr)
+{
+    RecordingPrompt prompt;
+    found<QAction>(form, QStringLiteral("mnuExit"))->trigger();
+    if (texts)
+        *texts = prompt.texts();
+    const PromptRequest quit = prompt.asked.value(0);
+    QCOMPARE(std::tuple(quit.text, quit.title, quit.icon, quit.buttons, quit.helpContext),
+             std::tuple(QStringLiteral("Do you want to Quit ?."), QStringLiteral("Exit."), PromptIcon::Question,
+                        PromptButtons::YesNo, 3010));
+}
+
 /// Adds the column "row" to a data-driven test and one row per entry of \a rows, named by the
 /// entry's member `name`. The test reads its row with QFETCH(Row, row).
 template <typename Row> void addRows(const QList<Row> &rows)
@@ -98,8 +128,7 @@ struct Form1Fixture {
     {
         resetSettings();
         // The 256-colour question of a first start on a 32-bit display has tests of its own.
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quorran"), QStringLiteral("Barcode"))
-            .setValue(QStringLiteral("Use256"), QStringLiteral("Never"));
+        storedSettings().setValue(QStringLiteral("Use256"), QStringLiteral("Never"));
         m_prompt = new RecordingPrompt;
         m_form = new Form1(Edition::Alla);
         m_form->show();
@@ -114,13 +143,7 @@ struct Form1Fixture {
     }
 
     /// The control of the window called \a name; the test ends when there is none.
-    template <typename T> T *child(const QString &name) const
-    {
-        T *found = m_form->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
+    template <typename T> T *child(const QString &name) const { return found<T>(*m_form, name); }
     /// Types \a digits as the barcode, with \a product as the product text, and makes the code.
     void makeBarcode(const QString &digits, const QString &product = QString())
     {
@@ -135,6 +158,12 @@ struct Form1Fixture {
     {
         makeBarcode(digits, product);
         child<QPushButton>(QStringLiteral("Command4"))->click();
+    }
+    /// Save As, with \a path chosen in its file dialog.
+    void saveAs(const QString &path)
+    {
+        m_prompt->files.enqueue(path);
+        child<QAction>(QStringLiteral("mnuAs"))->trigger();
     }
     /// Selects exactly the list rows \a rows (0-based, as shown).
     void selectRows(const QList<int> &rows)

@@ -58,12 +58,8 @@ void runAndCheck(const Run &run, QSize *firstImage = nullptr)
     QImage label(120, 40, QImage::Format_RGB32);
     label.fill(Qt::white);
     QVERIFY(label.save(dir.filePath(u"label.bmp"_s)));
-    QFile list(dir.filePath(u"list.qz2"_s));
-    QVERIFY(list.open(QIODevice::WriteOnly) && list.write(listBytes) == listBytes.size());
-    list.close();
-    QFile csv(dir.filePath(u"list.csv"_s));
-    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write(kCsv) > 0);
-    csv.close();
+    QVERIFY(Test::writeFileBytes(dir.filePath(u"list.qz2"_s), listBytes));
+    QVERIFY(Test::writeFileBytes(dir.filePath(u"list.csv"_s), kCsv));
     const auto inDir = [&dir](QStringList texts) {
         for (QString &text : texts)
             text.replace(u"@D@"_s, dir.path());
@@ -83,8 +79,7 @@ void runAndCheck(const Run &run, QSize *firstImage = nullptr)
     }
     if (!settings.isEmpty()) {
         QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
-        QFile file(dir.filePath(u"config/Quorran/Barcode.conf"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settings) == settings.size());
+        QVERIFY(Test::writeFileBytes(dir.filePath(u"config/Quorran/Barcode.conf"_s), settings));
         environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
     }
     QProcess kelbrix;
@@ -151,173 +146,106 @@ private slots:
     void runs_data()
     {
         QTest::addColumn<Run>("row");
-        for (const Run &row : std::initializer_list<Run>{
-                 {"convert to TIFF",
-                  u"xcb"_s,
-                  {u"--convert"_s, u"source=@D@/label.bmp,dest=@D@/label.tif,format=5"_s},
-                  0,
-                  {u"0"_s},
-                  {}},
-                 {"convert to the clipboard starts a private desktop",
-                  {},
-                  {u"--convert"_s, u"source=@D@/label.bmp,dest=clipboard"_s},
-                  0,
-                  {u"0"_s},
-                  {}},
-                 {"convert without its command",
-                  u"xcb"_s,
-                  {u"--convert"_s},
-                  1,
-                  {},
-                  u"kelbrix: Missing value after '--convert'.\n"
-                  u"usage: kelbrix --convert \"source=...,dest=...,...\"\n"_s},
-                 {"export two records, two copies",
-                  {},
-                  kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s, u"--compression"_s, u"g4"_s,
-                                       u"--dpi"_s, u"600"_s},
-                  0,
-                  {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"@D@/out/AB Soap_5012345678900_002.tif"_s,
-                   u"@D@/out/Tea_1234567_001.tif"_s, u"@D@/out/Tea_1234567_002.tif"_s,
-                   u"4 files written for 2 of 2 records"_s},
-                  {}},
-                 {"a record without a barcode fails the export",
-                  {},
-                  kToOut + QStringList{u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s},
-                  1,
-                  {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"1 files written for 1 of 2 records"_s},
-                  u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s},
-                 {"export reads every file back",
-                  {},
-                  kToOut + QStringList{u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s, u"--invert"_s, u"--verify"_s},
-                  0,
-                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s,
-                   u"1 file checked: it scans."_s},
-                  {}},
-                 {"vector artwork of two records",
-                  {},
-                  kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--format"_s, u"eps"_s, u"--magnification"_s, u"80"_s,
-                                       u"--bwr"_s, u"0.02"_s},
-                  0,
-                  {u"@D@/out/AB Soap_5012345678900_001.eps"_s, u"@D@/out/Tea_1234567_001.eps"_s,
-                   u"2 files written for 2 of 2 records"_s},
-                  {}},
-                 {"a bar width reduction no bar survives is refused, nothing written",
-                  {},
-                  kToOut + QStringList{u"--format"_s, u"svg"_s, u"--bwr"_s, u"0.1"_s},
-                  1,
-                  {u"0 files written for 0 of 1 records"_s},
-                  u"kelbrix: record 1 is left out: The bar width reduction of 0.100 mm would leave no bar: it must "
-                  u"be smaller than the X-dimension of 0.100 mm.\n"_s,
-                  false,
-                  "\"Code\"\r\n\"ABC\"\r\n\"\"\r\n\"\"\r\n\"Co39\"\r\n",
-                  "[General]\nArtXDimension=0.1\n"},
-                 {"import a CSV file, one row refused",
-                  {},
-                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
-                  1,
-                  {u"3 records written to @D@/new.qz2"_s},
-                  u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s},
-                 {"import with named columns and one type, skipping known products",
-                  {},
-                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s, u"--columns"_s,
-                   u"product,barcode,supplement"_s, u"--type"_s, u"Code 39"_s, u"--duplicates"_s, u"skip"_s},
-                  1,
-                  {u"3 records written to @D@/new.qz2"_s},
-                  u"kelbrix: line 3 is refused, Code 39 takes no 2-digit supplement: Tea;1234567;12;EAN 8\n"_s},
-                 {"export the records of a CSV file",
-                  {},
-                  {u"--export"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/out"_s, u"--records"_s, u"2"_s},
-                  1,
-                  {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s},
-                  u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s},
-                 {"import needs a list file to write",
-                  {},
-                  {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.txt"_s},
-                  2,
-                  {},
-                  u"kelbrix: --out takes a list file name ending in .qz2, not \"@D@/new.txt\"\nusage: kelbrix --import "
-                  u"FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,text,type] [--type NAME] "
-                  u"[--duplicates keep|skip]\n"_s},
-                 {"import of a file that is not there",
-                  {},
-                  {u"--import"_s, u"@D@/none.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
-                  2,
-                  {},
-                  u"kelbrix: Could not open @D@/none.csv: No such file or directory.\n"_s},
-                 {"missing list file",
-                  {},
-                  {u"--export"_s, u"@D@/none.qz2"_s, u"--out"_s, u"@D@/out"_s},
-                  2,
-                  {},
-                  u"kelbrix: Could not open \"@D@/none.qz2\": the file does not exist.\n"_s},
-                 {"an unknown option",
-                  u"offscreen"_s,
-                  {u"--exprot"_s, u"@D@/list.qz2"_s},
-                  2,
-                  {},
-                  u"kelbrix: Unknown option 'exprot'.\nTry 'kelbrix --help' for more information.\n"_s,
-                  true},
-                 {"Qt's own options are taken out first",
-                  {},
-                  {u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s, u"--labels"_s},
-                  2,
-                  {},
-                  u"kelbrix: Unknown option 'labels'.\nTry 'kelbrix --help' for more information.\n"_s,
-                  true},
-                 {"magnification 1000",
-                  {},
-                  kToOut + QStringList{u"--format"_s, u"pdf"_s, u"--magnification"_s, u"1000"_s},
-                  2,
-                  {},
-                  u"kelbrix: --magnification takes a number from 80 to 200, not \"1000\"\n"_s + kExportUsage},
-                 {"magnification NaN",
-                  {},
-                  kToOut + QStringList{u"--format"_s, u"svg"_s, u"--magnification"_s, u"nan"_s},
-                  2,
-                  {},
-                  u"kelbrix: --magnification takes a number from 80 to 200, not \"nan\"\n"_s + kExportUsage},
-                 {"bar width reduction beyond 0.100 mm",
-                  {},
-                  kToOut + QStringList{u"--format"_s, u"eps"_s, u"--bwr"_s, u"0.5"_s},
-                  2,
-                  {},
-                  u"kelbrix: --bwr takes a number of millimetres from 0 to 0.100, not \"0.5\"\n"_s + kExportUsage},
-                 {"unknown compression",
-                  {},
-                  kToOut + QStringList{u"--compression"_s, u"lzw"_s},
-                  2,
-                  {},
-                  u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\nusage: kelbrix --export "
-                  u"LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] [--invert] "
-                  u"[--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify] [--format tif|svg|pdf|eps] "
-                  u"[--magnification PERCENT] [--bwr MM]\n"_s},
-                 // Hostile input to the export: list texts, limits of the process.
-                 {.name = "a file-size limit fails the write with a message",
-                 .arguments = kToOut +
-                              QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s},
-                 .exitCode = 1,
-                 .out = {u"0 files written for 0 of 1 records"_s},
-                 .err = u"kelbrix: Error Writing Data to Disk.\n"_s,
-                 .fileSizeLimit = 16384},
-                 {.name = "a file-size limit fails a write behind the next picture the same way",
-                 .arguments =
-                      kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"600"_s, u"--compression"_s, u"none"_s},
-                 .exitCode = 1,
-                 .out = {u"0 files written for 0 of 1 records"_s},
-                 .err = u"kelbrix: Error Writing Data to Disk.\n"_s,
-                 .fileSizeLimit = 16384},
-                 {.name = "control characters are left out of names and escaped on the terminal",
-                 .arguments = kToOut,
-                 .exitCode = 1,
-                 .out = {u"@D@/out/Tea]0;owned_1234567_001.tif"_s, u"1 files written for 1 of 2 records"_s},
-                 .err = u"kelbrix: record 2 makes no barcode and is left out: E130 12\\x1B[2J\n"_s,
-                 .list = "\"Tea\x1b]0;owned\x07\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
-                         "\"Jam\"\r\n\"12\x1b[2J\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n"},
-                 {.name = "a range far beyond the list is refused before it is expanded",
-                 .arguments = kToOut + QStringList{u"--records"_s, u"1-999999999"_s},
-                 .exitCode = 2,
-                 .err = u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s}})
-            QTest::newRow(row.name) << row;
+        QList<Run> rows;
+        const auto row = [&rows](const char *name, const QString &platform, const QStringList &arguments, int exitCode,
+                                 const QStringList &out, const QString &err) -> Run & {
+            rows.append({name, platform, arguments, exitCode, out, err});
+            return rows.last();
+        };
+        row("convert to TIFF", u"xcb"_s, {u"--convert"_s, u"source=@D@/label.bmp,dest=@D@/label.tif,format=5"_s}, 0,
+            {u"0"_s}, {});
+        row("convert to the clipboard starts a private desktop", {},
+            {u"--convert"_s, u"source=@D@/label.bmp,dest=clipboard"_s}, 0, {u"0"_s}, {});
+        row("convert without its command", u"xcb"_s, {u"--convert"_s}, 1, {},
+            u"kelbrix: Missing value after '--convert'.\n"
+            u"usage: kelbrix --convert \"source=...,dest=...,...\"\n"_s);
+        row("export two records, two copies", {},
+            kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--copies"_s, u"2"_s, u"--compression"_s, u"g4"_s,
+                                 u"--dpi"_s, u"600"_s},
+            0,
+            {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"@D@/out/AB Soap_5012345678900_002.tif"_s,
+             u"@D@/out/Tea_1234567_001.tif"_s, u"@D@/out/Tea_1234567_002.tif"_s,
+             u"4 files written for 2 of 2 records"_s},
+            {});
+        row("a record without a barcode fails the export", {},
+            kToOut + QStringList{u"--records"_s, u"3,1"_s, u"--rotate"_s, u"90"_s}, 1,
+            {u"@D@/out/AB Soap_5012345678900_001.tif"_s, u"1 files written for 1 of 2 records"_s},
+            u"kelbrix: record 3 makes no barcode and is left out: E130 12\n"_s);
+        row("export reads every file back", {},
+            kToOut + QStringList{u"--records"_s, u"2"_s, u"--mirror"_s, u"h"_s, u"--invert"_s, u"--verify"_s}, 0,
+            {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s, u"1 file checked: it scans."_s},
+            {});
+        row("vector artwork of two records", {},
+            kToOut + QStringList{u"--records"_s, u"1-2"_s, u"--format"_s, u"eps"_s, u"--magnification"_s, u"80"_s,
+                                 u"--bwr"_s, u"0.02"_s},
+            0,
+            {u"@D@/out/AB Soap_5012345678900_001.eps"_s, u"@D@/out/Tea_1234567_001.eps"_s,
+             u"2 files written for 2 of 2 records"_s},
+            {});
+        Run &noBar =
+            row("a bar width reduction no bar survives is refused, nothing written", {},
+                kToOut + QStringList{u"--format"_s, u"svg"_s, u"--bwr"_s, u"0.1"_s}, 1,
+                {u"0 files written for 0 of 1 records"_s},
+                u"kelbrix: record 1 is left out: The bar width reduction of 0.100 mm would leave no bar: it must "
+                u"be smaller than the X-dimension of 0.100 mm.\n"_s);
+        noBar.list = "\"Code\"\r\n\"ABC\"\r\n\"\"\r\n\"\"\r\n\"Co39\"\r\n";
+        noBar.settings = "[General]\nArtXDimension=0.1\n";
+        row("import a CSV file, one row refused", {}, {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
+            1, {u"3 records written to @D@/new.qz2"_s},
+            u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s);
+        row("import with named columns and one type, skipping known products", {},
+            {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s, u"--columns"_s,
+             u"product,barcode,supplement"_s, u"--type"_s, u"Code 39"_s, u"--duplicates"_s, u"skip"_s},
+            1, {u"3 records written to @D@/new.qz2"_s},
+            u"kelbrix: line 3 is refused, Code 39 takes no 2-digit supplement: Tea;1234567;12;EAN 8\n"_s);
+        row("export the records of a CSV file", {},
+            {u"--export"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/out"_s, u"--records"_s, u"2"_s}, 1,
+            {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s},
+            u"kelbrix: line 4 is refused, the check digit is 1, but it should be 0: Jam;5012345678901;;\n"_s);
+        row("import needs a list file to write", {}, {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.txt"_s},
+            2, {},
+            u"kelbrix: --out takes a list file name ending in .qz2, not \"@D@/new.txt\"\nusage: kelbrix --import "
+            u"FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,text,type] [--type NAME] "
+            u"[--duplicates keep|skip]\n"_s);
+        row("import of a file that is not there", {}, {u"--import"_s, u"@D@/none.csv"_s, u"--out"_s, u"@D@/new.qz2"_s},
+            2, {}, u"kelbrix: Could not open @D@/none.csv: No such file or directory.\n"_s);
+        row("missing list file", {}, {u"--export"_s, u"@D@/none.qz2"_s, u"--out"_s, u"@D@/out"_s}, 2, {},
+            u"kelbrix: Could not open \"@D@/none.qz2\": the file does not exist.\n"_s);
+        row("an unknown option", u"offscreen"_s, {u"--exprot"_s, u"@D@/list.qz2"_s}, 2, {},
+            u"kelbrix: Unknown option 'exprot'.\nTry 'kelbrix --help' for more information.\n"_s)
+            .session = true;
+        row("Qt's own options are taken out first", {},
+            {u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s, u"--labels"_s}, 2, {},
+            u"kelbrix: Unknown option 'labels'.\nTry 'kelbrix --help' for more information.\n"_s)
+            .session = true;
+        row("magnification 1000", {}, kToOut + QStringList{u"--format"_s, u"pdf"_s, u"--magnification"_s, u"1000"_s}, 2,
+            {}, u"kelbrix: --magnification takes a number from 80 to 200, not \"1000\"\n"_s + kExportUsage);
+        row("magnification NaN", {}, kToOut + QStringList{u"--format"_s, u"svg"_s, u"--magnification"_s, u"nan"_s}, 2,
+            {}, u"kelbrix: --magnification takes a number from 80 to 200, not \"nan\"\n"_s + kExportUsage);
+        row("bar width reduction beyond 0.100 mm", {},
+            kToOut + QStringList{u"--format"_s, u"eps"_s, u"--bwr"_s, u"0.5"_s}, 2, {},
+            u"kelbrix: --bwr takes a number of millimetres from 0 to 0.100, not \"0.5\"\n"_s + kExportUsage);
+        row("unknown compression", {}, kToOut + QStringList{u"--compression"_s, u"lzw"_s}, 2, {},
+            u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\n"_s + kExportUsage);
+        // Hostile input to the export: list texts, limits of the process.
+        row("a file-size limit fails the write with a message", {},
+            kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s}, 1,
+            {u"0 files written for 0 of 1 records"_s}, u"kelbrix: Error Writing Data to Disk.\n"_s)
+            .fileSizeLimit = 16384;
+        row("a file-size limit fails a write behind the next picture the same way", {},
+            kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"600"_s, u"--compression"_s, u"none"_s}, 1,
+            {u"0 files written for 0 of 1 records"_s}, u"kelbrix: Error Writing Data to Disk.\n"_s)
+            .fileSizeLimit = 16384;
+        row("control characters are left out of names and escaped on the terminal", {}, kToOut, 1,
+            {u"@D@/out/Tea]0;owned_1234567_001.tif"_s, u"1 files written for 1 of 2 records"_s},
+            u"kelbrix: record 2 makes no barcode and is left out: E130 12\\x1B[2J\n"_s)
+            .list = "\"Tea\x1b]0;owned\x07\"\r\n\"1234567\"\r\n\"12\"\r\n\"\"\r\n\"E82 \"\r\n"
+                    "\"Jam\"\r\n\"12\x1b[2J\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n";
+        row("a range far beyond the list is refused before it is expanded", {},
+            kToOut + QStringList{u"--records"_s, u"1-999999999"_s}, 2, {},
+            u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s);
+        for (const Run &run : std::as_const(rows))
+            QTest::newRow(run.name) << run;
     }
     void runs()
     {

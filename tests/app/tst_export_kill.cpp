@@ -1,6 +1,7 @@
 // The command-line export killed (SIGKILL) at random moments: every file under its own name is
 // whole and scans, and the next export leaves no temporary file behind.
 #include "export/converter_io.h"
+#include "export_test_support.h"
 #include "verify/symbol_reader.h"
 
 #include <QDir>
@@ -19,16 +20,6 @@ namespace {
 constexpr int kRecords = 200;
 constexpr int kKills = 6;
 
-// Twelve digits and their EAN-13 check digit.
-QString ean13(qint64 number)
-{
-    const QString digits = QString::number(number).rightJustified(12, u'0');
-    int sum = 0;
-    for (int i = 0; i < 12; ++i)
-        sum += digits[i].digitValue() * (i % 2 ? 3 : 1);
-    return digits + QString::number((10 - sum % 10) % 10);
-}
-
 QStringList hiddenFiles(const QString &folder)
 {
     return QDir(folder).entryList({u".*"_s}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -43,12 +34,11 @@ private slots:
     void killedExportsLeaveWholeFiles()
     {
         QTemporaryDir dir;
-        QByteArray csv = "Product;EAN\r\n";
+        QByteArray csv = "Product;EAN\r\n"; // twelve digits: the program adds the check digit
         for (int i = 0; i < kRecords; ++i)
-            csv += "Item " + QByteArray::number(i) + ';' + ean13(400600000000 + i * 7).toLatin1() + "\r\n";
-        QFile list(dir.filePath(u"list.csv"_s));
-        QVERIFY(list.open(QIODevice::WriteOnly) && list.write(csv) == csv.size());
-        list.close();
+            csv += "Item " + QByteArray::number(i) + ';' + QByteArray::number(400600000000 + i * 7) + "\r\n";
+        const QString list = dir.filePath(u"list.csv"_s);
+        QVERIFY(Test::writeFileBytes(list, csv));
         const QString out = dir.filePath(u"out"_s);
 
         const quint32 seed = qEnvironmentVariableIsSet("KELBRIX_KILL_SEED")
@@ -67,7 +57,7 @@ private slots:
             QProcess program;
             QElapsedTimer clock;
             program.start(QStringLiteral(KELBRIX_PROGRAM),
-                          {u"--export"_s, list.fileName(), u"--out"_s, out, u"--dpi"_s, u"300"_s});
+                          {u"--export"_s, list, u"--out"_s, out, u"--dpi"_s, u"300"_s});
             clock.start();
             QVERIFY(program.waitForStarted());
             bool reported = false;

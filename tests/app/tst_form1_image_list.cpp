@@ -1,11 +1,11 @@
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
+#include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "size_driver.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QProcess>
 #include <QPainter>
@@ -53,19 +53,6 @@ private slots:
         QCOMPARE(decodedJoined(drawn), u"5012345678900"_s);
     }
 
-    void moveInsertsLabelAndSpacerPerCopy()
-    {
-        makeBarcode(u"400638133393"_s, u"Milk"_s);
-        m_form->txtCopies->clear();
-        typeInto(m_form->txtCopies, u"3"_s);
-        m_form->cmdToRTF1->click();
-        QCOMPARE(pictures().size(), 6);
-        for (int i = 0; i < 6; i += 2) {
-            QCOMPARE(decodedJoined(pictures()[i].image), u"4006381333931"_s);
-            QCOMPARE(pictures()[i + 1].heightTwips, 285.0); // the spacer
-        }
-    }
-
     // The image list holds two labels saved to a file, and maybe one more not saved; a damaged
     // copy of the file is loaded.
     void loadingADamagedFileLosesNothingUnasked_data()
@@ -92,22 +79,18 @@ private slots:
         makeBarcode(u"400638133393"_s);
         m_form->cmdToRTF1->click();
         const QString saved = dir.filePath(u"labels.rtf"_s);
-        m_prompt->files.enqueue(saved);
-        m_form->mnuAs->trigger();
-        QFile file(saved);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray whole = file.readAll();
+        saveAs(saved);
+        const QByteArray whole = fileBytes(saved);
         const RtfReadResult part = readRtf(whole.left(whole.size() * 3 / 4));
         QVERIFY(!part.ok() && part.document.pictures().size() == 2);
-        QFile damaged(dir.filePath(u"damaged.rtf"_s));
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(whole.left(whole.size() * 3 / 4)) > 0);
-        damaged.close();
+        const QString damaged = dir.filePath(u"damaged.rtf"_s);
+        QVERIFY(writeFileBytes(damaged, whole.left(whole.size() * 3 / 4)));
         if (unsavedLabel)
             m_form->cmdToRTF1->click();
         const QList<ImageListPart> before = pictures();
 
         m_prompt->answers.append(answers);
-        m_form->loadListFile(damaged.fileName());
+        m_form->loadListFile(damaged);
         QCOMPARE(m_prompt->asked.size(), questions);
         if (unsavedLabel) {
             QCOMPARE(m_prompt->asked[0].text, u"The Barcode Image List has changes that are not saved. Do you want "
@@ -115,7 +98,7 @@ private slots:
         }
         if (questions > 1 || !unsavedLabel) {
             const PromptRequest &damagedQuestion = m_prompt->asked.constLast();
-            QCOMPARE(damagedQuestion.text, damaged.fileName() + u": "_s + part.message +
+            QCOMPARE(damagedQuestion.text, damaged + u": "_s + part.message +
                                                u"\nOnly part of the file could be read. Do you want to keep the "
                                                u"Barcode Image List you have instead ?"_s);
             QCOMPARE(damagedQuestion.buttons, PromptButtons::YesNo);
@@ -193,13 +176,19 @@ private slots:
         QCOMPARE(m_form->RTF1->toPlainText().simplified(), u"Soap 5012345678900"_s);
     }
 
-    // The preview shows the pages the print has, each painted when shown; "Print" then prints.
+    // Each copy moved to the list is the label and a spacer. The preview shows the pages the print
+    // has, each painted when shown; "Print" then prints.
     void previewShowsThePagesPrinted()
     {
         makeBarcode(u"400638133393"_s, u"Milk"_s);
         m_form->txtCopies->clear();
         typeInto(m_form->txtCopies, u"150"_s);
         m_form->cmdToRTF1->click();
+        const QList<ImageListPart> parts = pictures();
+        QCOMPARE(parts.size(), 100); // at most 50 copies at a time
+        QCOMPARE(decodedJoined(parts[0].image), u"4006381333931"_s);
+        for (int i = 0; i < 100; i += 2)
+            QVERIFY(parts[i].image == parts[0].image && parts[i + 1].heightTwips == 285.0);
         QTemporaryDir folder;
         const QString pdf = folder.filePath(u"images.pdf"_s);
         m_prompt->printChoices.enqueue({pdf, 1, false});

@@ -1,8 +1,8 @@
+#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "list/list_files.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QTemporaryDir>
 
@@ -34,10 +34,8 @@ class TestForm1List : public QObject, public Form1Fixture {
     }
     void load(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        m_prompt->files.enqueue(file.fileName());
+        QVERIFY(writeFileBytes(m_dir.filePath(name), bytes));
+        m_prompt->files.enqueue(m_dir.filePath(name));
         m_form->mnuLoad->trigger();
     }
 
@@ -104,9 +102,7 @@ private slots:
         m_prompt->clear();
         m_form->mnuSBAR->trigger();
         QCOMPARE(m_prompt->fileRequests.size(), 1);
-        QFile file(m_dir.filePath(u"damaged.qz2"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(fileBytes(m_dir.filePath(u"damaged.qz2"_s)), bytes);
     }
 
     void loadMergesWithoutDuplicates()

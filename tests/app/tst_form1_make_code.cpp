@@ -1,7 +1,6 @@
 // "&Make Code" from the user's side: every TypeCode decoded with zbar, the label read on its image.
 #include "size_driver.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeView>
 

@@ -1,5 +1,6 @@
 #include "app/image_list_edit.h"
 #include "base/units.h"
+#include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "list/list_files.h"
@@ -22,11 +23,6 @@ class TestForm1SaveAs : public QObject, public Form1Fixture {
 
     QTemporaryDir m_dir;
 
-    void saveAs(const QString &path)
-    {
-        m_prompt->files.enqueue(path);
-        child<QAction>(u"mnuAs"_s)->trigger();
-    }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
     static QString decoded(const QImage &image) { return decodedText(image).remove(u'|'); }
 
@@ -75,9 +71,7 @@ private slots:
             painter.end();
             QCOMPARE(decoded(image), u"5012345678900"_s);
         } else if (format == u"EPS"_s) {
-            QFile eps(path);
-            QVERIFY(eps.open(QIODevice::ReadOnly));
-            QCOMPARE(eps.readLine(), QByteArray("%!PS-Adobe-3.0 EPSF-3.0\n"));
+            QVERIFY(fileBytes(path).startsWith("%!PS-Adobe-3.0 EPSF-3.0\n"));
         } else
             QCOMPARE(m_form->statusText(),
                      u"Nothing was saved: label.tiff does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps."_s);

@@ -49,8 +49,7 @@ private slots:
         QVERIFY(m_form->close());
         QVERIFY(m_prompt->asked.isEmpty());
         QVERIFY(!wizard->isVisible());
-        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s);
-        QCOMPARE(settings.value(u"Listkod"_s).toString(), u"SC14"_s);
+        QCOMPARE(storedSettings().value(u"Listkod"_s).toString(), u"SC14"_s);
     }
 };
 

@@ -15,25 +15,9 @@ using namespace Kelbrix::Test;
 
 namespace {
 
-QSettings stored()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Quorran"_s, u"Barcode"_s);
-}
-
 template <typename T> T *tiffControl(Form1 &form, const QString &name)
 {
-    T *found = form.findChild<QDialog *>(u"frmTiff"_s)->findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void quitAnsweringYes(Form1 &form)
-{
-    RecordingPrompt prompt;
-    prompt.answers.enqueue(PromptAnswer::Yes);
-    form.findChild<QAction *>(u"mnuExit"_s)->trigger();
-    QCOMPARE(prompt.texts(), QStringList{u"Do you want to Quit ?."_s});
+    return found<T>(*found<QDialog>(form, u"frmTiff"_s), name);
 }
 
 struct ExportRow {
@@ -71,11 +55,6 @@ class TestForm1Tiff : public QObject, public Form1Fixture {
                           : u" "_s + QString::number(files) + u" files checked: all scan."_s;
     }
     QStringList filesIn() const { return QDir(m_dir.path()).entryList(QDir::Files, QDir::Name); }
-    void saveAs(const QString &name)
-    {
-        m_prompt->files.enqueue(m_dir.filePath(name));
-        child<QAction>(u"mnuAs"_s)->trigger();
-    }
     QString scanned(const QString &name) const
     {
         const TiffFile tiff = readTiffFile(m_dir.filePath(name));
@@ -92,7 +71,7 @@ private slots:
 
     void windowKeepsItsChoicesOverARestart()
     {
-        stored().setValue(u"Use256"_s, u"Never"_s);
+        storedSettings().setValue(u"Use256"_s, u"Never"_s);
         const QStringList clicks{u"optUserRes"_s,  u"optCompG4"_s,    u"chkInvertImg"_s, u"optMirrorH"_s,
                                  u"optRotate90"_s, u"chkTiffCompW"_s, u"chkTiffCompH"_s, u"chkVerify"_s};
         RecordingPrompt prompt;
@@ -110,10 +89,12 @@ private slots:
             });
             form.findChild<QAction *>(u"Toolbar1_TIF"_s)->trigger();
             QCOMPARE(seen, u"TIFF Parameters"_s);
-            quitAnsweringYes(form);
+            QStringList asked;
+            quitAnsweringYes(form, &asked);
+            QCOMPARE(asked.size(), 1);
         }
-        QCOMPARE(stored().value(u"TiffComp"_s).toString(), u"G4"_s);
-        QCOMPARE(stored().value(u"TiffVerify"_s).toString(), u"N"_s);
+        QCOMPARE(storedSettings().value(u"TiffComp"_s).toString(), u"G4"_s);
+        QCOMPARE(storedSettings().value(u"TiffVerify"_s).toString(), u"N"_s);
         Form1 again(Edition::Alla);
         for (const QString &name : clicks)
             QCOMPARE(tiffControl<QAbstractButton>(again, name)->isChecked(), name != u"chkVerify"_s);
@@ -123,30 +104,22 @@ private slots:
 
     void saveAsChoosesTheExport_data()
     {
+        QTest::addColumn<ExportRow>("row");
+        const auto row = [](const char *name, const QList<int> &selected, const QString &copies,
+                            const QString &fileName, const QStringList &files, const QStringList &digits, bool verify) {
+            QTest::newRow(name) << ExportRow{name, selected, copies, fileName, files, digits, verify};
+        };
         // The entry shows Soap; the list holds Milk and Tea.
-        addRows<ExportRow>(
-            {{"one selected record, copies 3: the barcode shown",
-              {0},
-              u"3"_s,
-              u"chosen.Tif"_s,
-              {u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s, u"Soap_501234567890_003.tif"_s},
-              QStringList(3, u"5012345678900"_s),
-              true},
-             {"no selected record, copies 0: the chosen name",
-              {},
-              u"0"_s,
-              u"chosen.TIF"_s,
-              {u"chosen.TIF"_s},
-              {u"5012345678900"_s},
-              false},
-             {"two selected records: one file per record and copy",
-              {0, 1},
-              u"2"_s,
-              u"Product_Barcode_Copies Click on Save.tif"_s,
-              {u"Milk_400638133393_001.tif"_s, u"Milk_400638133393_002.tif"_s, u"Tea_978020137962_001.tif"_s,
-               u"Tea_978020137962_002.tif"_s},
-              {u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s},
-              true}});
+        row("one selected record, copies 3: the barcode shown", {0}, u"3"_s, u"chosen.Tif"_s,
+            {u"Soap_501234567890_001.tif"_s, u"Soap_501234567890_002.tif"_s, u"Soap_501234567890_003.tif"_s},
+            QStringList(3, u"5012345678900"_s), true);
+        row("no selected record, copies 0: the chosen name", {}, u"0"_s, u"chosen.TIF"_s, {u"chosen.TIF"_s},
+            {u"5012345678900"_s}, false);
+        row("two selected records: one file per record and copy", {0, 1}, u"2"_s,
+            u"Product_Barcode_Copies Click on Save.tif"_s,
+            {u"Milk_400638133393_001.tif"_s, u"Milk_400638133393_002.tif"_s, u"Tea_978020137962_001.tif"_s,
+             u"Tea_978020137962_002.tif"_s},
+            {u"4006381333931"_s, u"4006381333931"_s, u"9780201379624"_s, u"9780201379624"_s}, true);
     }
     void saveAsChoosesTheExport()
     {
@@ -158,7 +131,7 @@ private slots:
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         selectRows(row.selected);
         tiffControl<QLineEdit>(*m_form, u"txtCopies"_s)->setText(row.copies);
-        saveAs(row.fileName);
+        saveAs(m_dir.filePath(row.fileName));
         QCOMPARE(m_prompt->texts(), QStringList{});
         QCOMPARE(filesIn(), row.files);
         for (qsizetype i = 0; i < row.files.size(); ++i)
@@ -189,7 +162,7 @@ private slots:
         m_form->setDisplayDepth(bits);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         m_prompt->answers.enqueue(answer);
-        saveAs(u"label.tif"_s);
+        saveAs(m_dir.filePath(u"label.tif"_s));
         const bool asks = switching && bits != 24;
         const QString question = u"Making a TIF file in "_s + QString::number(bits) +
                                  u" Bit color will corrupt the saved image, please use 256 colors, Do you want to "
@@ -226,7 +199,7 @@ private slots:
             return made;
         });
         if (!use256.isNull())
-            stored().setValue(u"Use256"_s, use256);
+            storedSettings().setValue(u"Use256"_s, use256);
         RecordingPrompt prompt;
         prompt.answers.enqueue(PromptAnswer::Yes);
         {
@@ -242,12 +215,14 @@ private slots:
             if (!asked.isEmpty())
                 QCOMPARE(prompt.asked[0].helpContext, 810);
             QCOMPARE(display->now.bitsPerPixel, bitsWhileRunning);
-            quitAnsweringYes(form);
+            QStringList asked;
+            quitAnsweringYes(form, &asked);
+            QCOMPARE(asked.size(), 1);
             // Closing goes back to the depth the display started in.
             QCOMPARE(display->now.bitsPerPixel, 32);
         }
         // The choice is read and written as it always was.
-        QCOMPARE(stored().value(u"Use256"_s).toString(), use256.isEmpty() ? u"Ask"_s : use256);
+        QCOMPARE(storedSettings().value(u"Use256"_s).toString(), use256.isEmpty() ? u"Ask"_s : use256);
     }
 
     void stoppingALongExport_data()
@@ -309,7 +284,7 @@ private slots:
             stopHeard = m_form->batchStopRequest() == BatchStop::Asked;
         });
         stopper.start(0);
-        saveAs(u"batch.tif"_s);
+        saveAs(m_dir.filePath(u"batch.tif"_s));
 
         checkAsked(*m_prompt, u"You have pressed Escape (ESC), Do you want to stop ?"_s, u"Stop or Not"_s,
                    PromptIcon::Question, PromptButtons::YesNo);

@@ -1,6 +1,7 @@
 #include "app/frm_find.h"
 
-#include "recording_prompt.h"
+#include "export_test_support.h"
+#include "form1_driver.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,14 +30,9 @@ const QList<ListRecord> kRecords{
     {u"Milk e13"_s, u"978014300723"_s, u"90000"_s, QString(), u"E135"_s},
 };
 
-template <typename T> T *control(const frmFind &window, const char16_t *name)
-{
-    return window.findChild<T *>(QString::fromUtf16(name));
-}
-
 QStringList shownProducts(const frmFind &window)
 {
-    const QAbstractItemModel *shown = control<QTreeView>(window, u"ListView3")->model();
+    const QAbstractItemModel *shown = found<QTreeView>(window, u"ListView3"_s)->model();
     QStringList products;
     for (int row = 0; row < shown->rowCount(); ++row)
         products.append(shown->index(row, 0).data().toString());
@@ -45,17 +41,17 @@ QStringList shownProducts(const frmFind &window)
 
 void clickHeader(const frmFind &window, int column)
 {
-    QHeaderView *header = control<QTreeView>(window, u"ListView3")->header();
+    QHeaderView *header = found<QTreeView>(window, u"ListView3"_s)->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
 }
 
 void searchFor(const frmFind &window, const QString &text)
 {
-    auto *box = control<QLineEdit>(window, u"txtSearch");
+    auto *box = found<QLineEdit>(window, u"txtSearch"_s);
     box->clear();
     QTest::keyClicks(box, text);
-    control<QPushButton>(window, u"cmdSearch")->click();
+    found<QPushButton>(window, u"cmdSearch"_s)->click();
 }
 
 } // namespace
@@ -80,7 +76,7 @@ private slots:
 
     void sortTogglesSharedByProductAndDigitSup()
     {
-        control<QCheckBox>(*m_window, u"chkAll")->click();
+        found<QCheckBox>(*m_window, u"chkAll"_s)->click();
         searchFor(*m_window, u"e"_s);
         for (int column : {0, 2})
             clickHeader(*m_window, column);
@@ -91,14 +87,14 @@ private slots:
 
     void enterSearchesWhenSearchIsEnabled()
     {
-        auto *box = control<QLineEdit>(*m_window, u"txtSearch");
+        auto *box = found<QLineEdit>(*m_window, u"txtSearch"_s);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Return); // nothing to search for yet
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), QString());
+        QCOMPARE(found<QLabel>(*m_window, u"Label3"_s)->text(), QString());
         QTest::keyClicks(box, u"abc"_s);
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(shownProducts(*m_window), (QStringList{u"ABC soap"_s, u"xAbCx"_s}));
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), u"2"_s);
+        QCOMPARE(found<QLabel>(*m_window, u"Label3"_s)->text(), u"2"_s);
     }
 
     // The stored "Find" setting reaches the boxes and comes back from them (its rules are the
@@ -107,9 +103,9 @@ private slots:
     {
         m_window->applyFindSetting(u"010010"_s);
         QString shown;
-        for (const char16_t *name :
-             {u"chkProduct", u"chkBarcode", u"chkDigitSup", u"chkFreeText", u"chkType", u"chkAll"})
-            shown += control<QCheckBox>(*m_window, name)->isChecked() ? u'1' : u'0';
+        for (const QString &name :
+             {u"chkProduct"_s, u"chkBarcode"_s, u"chkDigitSup"_s, u"chkFreeText"_s, u"chkType"_s, u"chkAll"_s})
+            shown += found<QCheckBox>(*m_window, name)->isChecked() ? u'1' : u'0';
         QCOMPARE(shown, u"010010"_s);
         QCOMPARE(m_window->findSetting(), u"010010"_s);
     }
@@ -129,7 +125,7 @@ private slots:
         QFETCH(QStringList, products);
         m_mainList.append(QList<ListRecord>(20000, {u"filler"_s, u"1"_s, QString(), QString(), u"E80 "_s}));
         searchFor(*m_window, u"abc"_s);
-        auto *results = control<QTreeView>(*m_window, u"ListView3");
+        auto *results = found<QTreeView>(*m_window, u"ListView3"_s);
         results->setCurrentIndex(results->model()->index(1, 0));
         bool stopOffered = false;
         QTimer::singleShot(0, m_window.get(), [&] {
@@ -138,13 +134,13 @@ private slots:
             if (stopOffered && stop)
                 progress->findChild<QPushButton *>()->click();
         });
-        control<QCheckBox>(*m_window, u"chkDigitSup")->click();
+        found<QCheckBox>(*m_window, u"chkDigitSup"_s)->click();
         searchFor(*m_window, u"1"_s);
         QVERIFY(stopOffered);
         QCOMPARE(shownProducts(*m_window), products);
-        QCOMPARE(control<QLabel>(*m_window, u"Label3")->text(), QString::number(products.size()));
+        QCOMPARE(found<QLabel>(*m_window, u"Label3"_s)->text(), QString::number(products.size()));
         QCOMPARE(results->currentIndex().row(), stop ? 1 : -1);
-        QVERIFY(control<QPushButton>(*m_window, u"cmdSearch")->isEnabled());
+        QVERIFY(found<QPushButton>(*m_window, u"cmdSearch"_s)->isEnabled());
     }
 
     void saveResults()
@@ -153,15 +149,14 @@ private slots:
         searchFor(*m_window, u"abc"_s);
         for (const QString &name : {u"found.txt"_s, u"no-such-folder/found.qz2"_s, u"FOUND.QZ2"_s}) {
             prompt.files.enqueue(m_dir.filePath(name));
-            control<QAction>(*m_window, u"mnuAs")->trigger();
+            found<QAction>(*m_window, u"mnuAs"_s)->trigger();
         }
         QVERIFY(!QFile::exists(m_dir.filePath(u"found.txt"_s)));
         QCOMPARE(prompt.texts().size(), 1);
         QVERIFY(prompt.texts()[0].contains(u"found.qz2"_s));
-        QFile file(m_dir.filePath(u"FOUND.QZ2"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("\"ABC soap\"\r\n\"501234567890\"\r\n\"\"\r\n\"white\"\r\n\"E130\"\r\n"
-                                            "\"xAbCx\"\r\n\"400638133393\"\r\n\"12\"\r\n\"\"\r\n\"E132\"\r\n"));
+        QCOMPARE(fileBytes(m_dir.filePath(u"FOUND.QZ2"_s)),
+                 QByteArray("\"ABC soap\"\r\n\"501234567890\"\r\n\"\"\r\n\"white\"\r\n\"E130\"\r\n"
+                            "\"xAbCx\"\r\n\"400638133393\"\r\n\"12\"\r\n\"\"\r\n\"E132\"\r\n"));
     }
 };
 

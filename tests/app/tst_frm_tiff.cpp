@@ -1,6 +1,6 @@
 #include "app/frm_tiff.h"
 #include "export_test_support.h"
-#include "recording_prompt.h"
+#include "form1_driver.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,13 +21,7 @@ class TestFrmTiff : public QObject {
     frmTiff *m_window = nullptr;
     RecordingPrompt *m_prompt = nullptr;
 
-    template <typename T> T *control(const QString &name)
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
+    template <typename T> T *control(const QString &name) { return found<T>(*m_window, name); }
 
     void showActive()
     {

@@ -1,3 +1,4 @@
+#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "app/label_sheet_window.h"
@@ -7,7 +8,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -90,8 +90,7 @@ private slots:
         QCOMPARE(m_prompt->texts(),
                  QStringList{u"Novel (1-57169-006-9 51234) is left out: its label does not fit a 38.1 x "
                              u"21.2 mm label with bars of at least 0.264 mm."_s});
-        QFile written(pdf);
-        QVERIFY(written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-");
+        QVERIFY(fileBytes(pdf).startsWith("%PDF-"));
         // The choices are kept for the next time.
         const SheetChoices kept = storedChoices(m_store);
         QCOMPARE((QList<QVariant>{kept.templateName, kept.startAt, kept.copies}),

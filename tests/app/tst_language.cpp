@@ -1,9 +1,9 @@
 // The Language menu: "Svenska" and "English" switch every window at once, and "Spara/Save"
 // keeps the choice for the next start.
+#include "export_test_support.h"
 #include "user_text_lines.h"
 
 #include "export/batch_stop.h"
-#include "settings/settings_store.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -31,20 +31,9 @@ QStringList textsOf(const QString &line)
 
 QStringList goldenLines()
 {
-    QFile golden(goldenPath());
-    if (!golden.open(QIODevice::ReadOnly))
-        qFatal("no golden file %s", qPrintable(goldenPath()));
-    QStringList lines = QString::fromUtf8(golden.readAll()).split(u'\n');
+    QStringList lines = QString::fromUtf8(fileBytes(goldenPath())).split(u'\n');
     lines.removeLast(); // the file ends with a line break
     return lines;
-}
-
-QAction *menuItem(Form1 *form, const QString &name)
-{
-    auto *action = form->findChild<QAction *>(name);
-    if (!action)
-        qFatal("no menu item %s", qPrintable(name));
-    return action;
 }
 
 } // namespace
@@ -70,7 +59,7 @@ private slots:
 
         // The hint on show changes with the rest.
         enter(child<QLineEdit>(u"txtFree"_s));
-        menuItem(m_form, u"mnuSvenska"_s)->trigger();
+        child<QAction>(u"mnuSvenska"_s)->trigger();
         QCOMPARE(child<QLabel>(u"StatusHint"_s)->text(), u"Fritext: Skriv in din information här."_s);
         const QStringList swedish = userTextLines(m_form);
         QCOMPARE(swedish.size(), english.size());
@@ -87,18 +76,17 @@ private slots:
             }
         }
         // The captions built from the window's state.
-        QCOMPARE(menuItem(m_form, u"mnulange"_s)->text(), u"&Språk"_s);
-        QCOMPARE(menuItem(m_form, u"mnuHelp"_s)->text(), u"&Kelbrix. Hjälp"_s);
-        QCOMPARE(menuItem(m_form, u"mnuAbout"_s)->text(), u"Om Kelbrix. "_s);
+        QCOMPARE(child<QAction>(u"mnulange"_s)->text(), u"&Språk"_s);
+        QCOMPARE(child<QAction>(u"mnuHelp"_s)->text(), u"&Kelbrix. Hjälp"_s);
+        QCOMPARE(child<QAction>(u"mnuAbout"_s)->text(), u"Om Kelbrix. "_s);
         auto *list = child<QTreeView>(u"ListView3"_s);
         QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(), u"Produkt"_s);
 
-        menuItem(m_form, u"mnuEnglish"_s)->trigger();
+        child<QAction>(u"mnuEnglish"_s)->trigger();
         QCOMPARE(userTextLines(m_form), english);
         // What the user typed, the list and the label are as they were.
-        QCOMPARE(child<QLineEdit>(u"TxtStreck"_s)->text(), u"501234567890"_s);
-        QCOMPARE(child<QLineEdit>(u"txtProduct"_s)->text(), u"Soap"_s);
-        QCOMPARE(child<QLineEdit>(u"txtFree"_s)->text(), u"typed"_s);
+        QCOMPARE((QStringList{m_form->TxtStreck->text(), m_form->txtProduct->text(), m_form->txtFree->text()}),
+                 (QStringList{u"501234567890"_s, u"Soap"_s, u"typed"_s}));
         QCOMPARE(m_form->listCount(), 1);
         QCOMPARE(m_form->listRecord(1).product, u"Soap"_s);
         QCOMPARE(child<LabelPicture>(u"picTST"_s)->image(), label);
@@ -106,20 +94,20 @@ private slots:
         // The caption names the supplement in the language of the moment.
         clickOption(*m_form, u"chk2digit"_s);
         QVERIFY(m_form->windowTitle().endsWith(u" - 2 Digits"_s));
-        menuItem(m_form, u"mnuSvenska"_s)->trigger();
+        child<QAction>(u"mnuSvenska"_s)->trigger();
         QVERIFY2(m_form->windowTitle().endsWith(u" - 2 siffror"_s), qPrintable(m_form->windowTitle()));
     }
 
     // A question asked by the export's library code, not by a window, follows the language too.
     void stopQuestionSpeaksTheLanguage()
     {
-        menuItem(m_form, u"mnuSvenska"_s)->trigger();
+        child<QAction>(u"mnuSvenska"_s)->trigger();
         BatchStop request = BatchStop::Asked;
         m_prompt->answers.enqueue(PromptAnswer::No);
         QVERIFY(!confirmBatchStop(request));
         checkAsked(*m_prompt, u"Du har tryckt på Escape (ESC). Vill du avbryta?"_s, u"Avbryta eller fortsätta"_s,
                    PromptIcon::Question, PromptButtons::YesNo);
-        menuItem(m_form, u"mnuEnglish"_s)->trigger();
+        child<QAction>(u"mnuEnglish"_s)->trigger();
     }
 
     void nextStartSpeaksTheSavedLanguage_data()
@@ -134,16 +122,16 @@ private slots:
     {
         QFETCH(bool, save);
         QFETCH(QString, fileMenu);
-        menuItem(m_form, u"mnuSvenska"_s)->trigger();
+        child<QAction>(u"mnuSvenska"_s)->trigger();
         if (save)
-            menuItem(m_form, u"mnuLsave"_s)->trigger();
+            child<QAction>(u"mnuLsave"_s)->trigger();
         QCOMPARE(ReadRegistryValue(Edition::Alla, u"Language"_s), save ? u"2"_s : QString());
         // The program ends without its exit and starts again on the same settings.
         delete m_form;
         m_form = new Form1(Edition::Alla);
         m_form->show();
-        QCOMPARE(menuItem(m_form, u"mnuFile"_s)->text(), fileMenu);
-        QCOMPARE(menuItem(m_form, u"mnuEnglish"_s)->text(), u"English"_s);
+        QCOMPARE(child<QAction>(u"mnuFile"_s)->text(), fileMenu);
+        QCOMPARE(child<QAction>(u"mnuEnglish"_s)->text(), u"English"_s);
     }
 };
 

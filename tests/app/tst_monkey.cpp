@@ -34,16 +34,6 @@ struct Action {
     std::function<void()> run;
 };
 
-// What one question was answered: the queued answer, or the first button once the queue ran dry.
-PromptAnswer answerGiven(const QList<PromptAnswer> &queued, qsizetype index, PromptButtons buttons)
-{
-    if (index < queued.size())
-        return queued[index];
-    if (buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel)
-        return PromptAnswer::Ok;
-    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Retry : PromptAnswer::Yes;
-}
-
 } // namespace
 
 class TestMonkey : public QObject {
@@ -215,13 +205,11 @@ void TestMonkey::randomUserActions()
             u"seed "_s + QString::number(m_seed) + u", action "_s + QString::number(step) + u": "_s + action.name;
 
         // The answers this action will get: questions, file, font, colour and print dialogs.
-        QList<PromptAnswer> queued;
-        for (int i = 0; i < 3; ++i)
-            queued.append(QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Yes, PromptAnswer::No,
-                                              PromptAnswer::Ok, PromptAnswer::Cancel, PromptAnswer::Retry}[below(7)]);
         prompt.clear();
-        for (const PromptAnswer answer : queued)
-            prompt.answers.enqueue(answer);
+        for (int i = 0; i < 3; ++i)
+            prompt.answers.enqueue(QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No, PromptAnswer::Yes,
+                                                       PromptAnswer::No, PromptAnswer::Ok, PromptAnswer::Cancel,
+                                                       PromptAnswer::Retry}[below(7)]);
         const QString file = randomFile();
         prompt.files.enqueue(file);
         if (chance(50))
@@ -240,7 +228,7 @@ void TestMonkey::randomUserActions()
         const auto answered = [&](const QString &text) -> std::optional<PromptAnswer> {
             for (qsizetype i = 0; i < prompt.asked.size(); ++i) {
                 if (prompt.asked[i].text == text)
-                    return answerGiven(queued, i, prompt.asked[i].buttons);
+                    return prompt.given[i];
             }
             return std::nullopt;
         };
@@ -273,10 +261,8 @@ void TestMonkey::randomUserActions()
         if (action.name == u"click Command4"_s) {
             bool refused = false;
             for (qsizetype i = 0; i < prompt.asked.size(); ++i) {
-                const PromptRequest &question = prompt.asked[i];
-                refused =
-                    refused || question.title == u"Barcode is the same."_s ||
-                    (question.title == u"Keep Product ?."_s && !answeredYes(answerGiven(queued, i, question.buttons)));
+                refused = refused || prompt.asked[i].title == u"Barcode is the same."_s ||
+                          (prompt.asked[i].title == u"Keep Product ?."_s && !answeredYes(prompt.given[i]));
             }
             if (!refused)
                 expected.append(ListRecord{form.txtProduct->text(), form.TxtStreck->text(), form.txtSup->text(),

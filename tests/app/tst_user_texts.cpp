@@ -3,6 +3,7 @@
 // The texts are collected from the running program, so the golden file is the one place a
 // reviewer reads them, typos and all. Run with KELBRIX_UPDATE_GOLDEN=1 to rewrite the file
 // after a deliberate change, and review the difference.
+#include "export_test_support.h"
 #include "user_text_lines.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,14 +23,10 @@ private slots:
         const QString text = actual.join(u'\n') + u'\n';
 
         if (qEnvironmentVariableIsSet("KELBRIX_UPDATE_GOLDEN")) {
-            QFile out(goldenPath());
-            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            out.write(text.toUtf8());
+            QVERIFY(writeFileBytes(goldenPath(), text.toUtf8()));
             QSKIP("golden file rewritten");
         }
-        QFile golden(goldenPath());
-        QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(goldenPath()));
-        const QStringList expected = QString::fromUtf8(golden.readAll()).split(u'\n');
+        const QStringList expected = QString::fromUtf8(fileBytes(goldenPath())).split(u'\n');
         const QStringList lines = text.split(u'\n');
         // Name the first line that differs, so a failure says which text changed.
         for (qsizetype i = 0; i < std::max(lines.size(), expected.size()); ++i) {

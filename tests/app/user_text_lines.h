@@ -8,7 +8,6 @@
 #include "base/runtime_errors.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 namespace Kelbrix::Test {

@@ -84,11 +84,13 @@ QList<DisplayMode> SwitchingDisplay::modes() const
     QList<DisplayMode> all;
     for (int bits : {8, 16, 24, 32})
         all.append({now.width, now.height, bits});
-    return all;
+    return switches ? all : QList<DisplayMode>{now};
 }
 
 int SwitchingDisplay::change(const DisplayMode &mode)
 {
+    if (!switches)
+        return DisplayChange::NotSupported;
     if (!modes().contains(mode))
         return DisplayChange::BadMode;
     now = mode;

@@ -34,16 +34,18 @@ QByteArray fileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
 
 /// A display whose modes can be switched, as on Windows: 1024x768 at 8, 16, 24 and 32 bits,
-/// running at \a bits until a change picks another of them.
+/// running at \a bits until a change picks another of them. With \a switches false it is fixed
+/// in that one mode, as under X11 or Wayland.
 class SwitchingDisplay final : public DisplayModes {
 public:
-    explicit SwitchingDisplay(int bits = 32) : now{1024, 768, bits} {}
+    explicit SwitchingDisplay(int bits = 32, bool switches = true) : now{1024, 768, bits}, switches(switches) {}
     DisplayMode now;
+    bool switches;
     QList<DisplayMode> modes() const override;
     DisplayMode current() const override { return now; }
     int change(const DisplayMode &mode) override;
     bool restartSystem() override { return false; }
-    bool canSwitchModes() const override { return true; }
+    bool canSwitchModes() const override { return switches; }
 };
 
 } // namespace Kelbrix::Test

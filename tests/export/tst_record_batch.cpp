@@ -93,10 +93,8 @@ void TestRecordBatch::runs()
 
     QCOMPARE(madeCopies.join(u' '), made);
     QCOMPARE(prompt.texts(), QStringList(questions, kEscapeQuestion.toString()));
-    QCOMPARE(outcome.stopped, stopped);
-    QCOMPARE(outcome.recordsDone, recordsDone);
-    QCOMPARE(outcome.recordsFailed, recordsFailed);
-    QCOMPARE(outcome.copiesDone, qint64(madeCopies.size()));
+    QCOMPARE(std::tuple(outcome.stopped, outcome.recordsDone, outcome.recordsFailed, outcome.copiesDone),
+             std::tuple(stopped, recordsDone, recordsFailed, qint64(madeCopies.size())));
     for (qsizetype i = 0; i < numbers.size(); ++i)
         QCOMPARE(numbers[i], qint64(i + 1)); // the progress counts every copy begun
     // A declined question lets the batch run on as asked nothing.

@@ -17,19 +17,15 @@ RecordingPrompt::~RecordingPrompt()
 PromptAnswer RecordingPrompt::ask(const PromptRequest &request)
 {
     asked.append(request);
+    PromptAnswer answer = PromptAnswer::Ok;
     if (!answers.isEmpty())
-        return answers.dequeue();
-    switch (request.buttons) {
-    case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel:
-        return PromptAnswer::Yes;
-    case PromptButtons::RetryCancel:
-        return PromptAnswer::Retry;
-    case PromptButtons::Ok:
-    case PromptButtons::OkCancel:
-        break;
-    }
-    return PromptAnswer::Ok;
+        answer = answers.dequeue();
+    else if (request.buttons == PromptButtons::YesNo || request.buttons == PromptButtons::YesNoCancel)
+        answer = PromptAnswer::Yes;
+    else if (request.buttons == PromptButtons::RetryCancel)
+        answer = PromptAnswer::Retry;
+    given.append(answer);
+    return answer;
 }
 
 QString RecordingPrompt::chooseFile(const FileRequest &request)
@@ -41,17 +37,12 @@ QString RecordingPrompt::chooseFile(const FileRequest &request)
 std::optional<FontChoice> RecordingPrompt::chooseFont(const FontRequest &request)
 {
     fontRequests.append(request);
-    if (fonts.isEmpty())
-        return std::nullopt;
-    return fonts.dequeue();
+    return fonts.isEmpty() ? std::nullopt : std::optional(fonts.dequeue());
 }
 
-std::optional<quint32> RecordingPrompt::chooseColor(const ColorRequest &request)
+std::optional<quint32> RecordingPrompt::chooseColor(const ColorRequest &)
 {
-    colorRequests.append(request);
-    if (colors.isEmpty())
-        return std::nullopt;
-    return colors.dequeue();
+    return colors.isEmpty() ? std::nullopt : std::optional(colors.dequeue());
 }
 
 bool RecordingPrompt::choosePrinter(QPrinter &printer, const PrintRequest &request)
@@ -69,19 +60,8 @@ bool RecordingPrompt::choosePrinter(QPrinter &printer, const PrintRequest &reque
     return true;
 }
 
-void RecordingPrompt::previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint)
-{
-    ++previewsShown;
-    if (previewPdfFile.isEmpty())
-        return;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(previewPdfFile);
-    paint(printer);
-}
-
 bool RecordingPrompt::previewPages(QPrinter &printer, const PagePreviewRequest &request)
 {
-    ++previewsShown;
     previewPageCounts << request.pageCount;
     const QRectF area = printer.pageLayout().paintRect(QPageLayout::Inch);
     for (const int page : std::as_const(previewPagesToPaint)) {
@@ -110,14 +90,13 @@ void RecordingPrompt::clear()
     answers.clear();
     files.clear();
     asked.clear();
+    given.clear();
     fileRequests.clear();
     fonts.clear();
     colors.clear();
     fontRequests.clear();
-    colorRequests.clear();
     printChoices.clear();
     printRequests.clear();
-    previewsShown = 0;
 }
 
 } // namespace Kelbrix::Test

@@ -20,7 +20,6 @@ public:
     std::optional<FontChoice> chooseFont(const FontRequest &request) override;
     std::optional<quint32> chooseColor(const ColorRequest &request) override;
     bool choosePrinter(QPrinter &printer, const PrintRequest &request) override;
-    void previewPrint(QPrinter &printer, const std::function<void(QPrinter &printer)> &paint) override;
     bool previewPages(QPrinter &printer, const PagePreviewRequest &request) override;
 
     /// An answer to the print dialog: a PDF file to print into (empty: the dialog is
@@ -33,10 +32,6 @@ public:
     /// Print dialog answers given in turn; when empty the dialog is cancelled.
     QQueue<PrintChoice> printChoices;
     QList<PrintRequest> printRequests;
-    /// PDF file each preview is painted into (empty: the preview paints into nothing and is
-    /// only counted).
-    QString previewPdfFile;
-    int previewsShown = 0;
     /// Paged previews: the pages each one had, the pages (from 0) painted from them in turn, each
     /// onto an image of 96 dpi of an A4 page, and whether to answer "Print".
     QList<int> previewPageCounts;
@@ -54,8 +49,9 @@ public:
     QQueue<quint32> colors;
 
     QList<PromptRequest> asked;
+    /// The answer each question of asked got.
+    QList<PromptAnswer> given;
     QList<FontRequest> fontRequests;
-    QList<ColorRequest> colorRequests;
     QList<FileRequest> fileRequests;
 
     /// Texts of every question asked, in order.
