@@ -1,6 +1,5 @@
 #include "barcode/check_characters.h"
 #include "barcode/number_sequence.h"
-#include "barcode/upc_conversion.h"
 
 #include <QTest>
 
@@ -15,23 +14,6 @@ private slots:
     {
         QVERIFY(Kelbrix::gs1CheckDigit(u"12a4").isNull());
         QVERIFY(Kelbrix::gs1CheckDigit(u"").isNull());
-    }
-
-    void upcEExpands_data()
-    {
-        QTest::addColumn<QString>("upcE");
-        QTest::addColumn<QString>("upcA");
-        QTest::newRow("last digit 1") << u"0425261"_s << u"04210000526"_s;
-        QTest::newRow("last digit 3") << u"0123453"_s << u"01230000045"_s;
-        QTest::newRow("last digit 4") << u"0123454"_s << u"01234000005"_s;
-        QTest::newRow("last digit 7") << u"1123457"_s << u"11234500007"_s;
-        QTest::newRow("number system 2") << u"2123457"_s << QString();
-    }
-    void upcEExpands()
-    {
-        QFETCH(QString, upcE);
-        QFETCH(QString, upcA);
-        QCOMPARE(upcEToUpcA(upcE).value_or(QString()), upcA);
     }
 
     void sequence_data()
