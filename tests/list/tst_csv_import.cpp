@@ -102,10 +102,7 @@ private slots:
             return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
                                QString::fromUtf8(type)};
         };
-        const auto record = [](const char *barcode, const char *type, const char *supplement = "") {
-            return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
-                               QString::fromUtf8(type)};
-        };
+        const auto record = row; // the fields in the same order
         const QStringList none;
         QTest::newRow("EAN-13 with its check digit")
             << row("4006381333931", "EAN 13") << record("400638133393", "E130") << QString();
@@ -167,58 +164,51 @@ private slots:
             QCOMPARE(check.record, (ListRecord{record[0], record[1], record[2], record[3], record[4]}));
     }
 
-    void mapping_data()
+    // The columns named by a file's header, or by a list the user gives.
+    void columns_data()
     {
-        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QStringList>("header"); ///< empty: \a list names the columns
+        QTest::addColumn<QString>("list");
         QTest::addColumn<QList<int>>("columns"); ///< product, barcode, supplement, text, type; empty: none
+        QTest::addColumn<QString>("error");
         QTest::newRow("English") << QStringList{u"Product"_s, u"Barcode"_s, u"Digit Sup."_s, u"Text"_s, u"Type"_s}
-                                 << QList<int>{0, 1, 2, 3, 4};
+                                 << QString() << QList<int>{0, 1, 2, 3, 4} << QString();
         QTest::newRow("Swedish, other order")
-            << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s}
-            << QList<int>{2, 0, 3, 4, 1};
+            << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s} << QString()
+            << QList<int>{2, 0, 3, 4, 1} << QString();
         QTest::newRow("GTIN, the first of two")
-            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QList<int>{0, 1, -1, -1, -1};
-        QTest::newRow("TypeCode before Type")
-            << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QList<int>{-1, 0, -1, -1, 2};
-        QTest::newRow("no barcode column") << QStringList{u"Product"_s, u"Price"_s} << QList<int>{};
+            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QString() << QList<int>{0, 1, -1, -1, -1} << QString();
+        QTest::newRow("TypeCode before Type") << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QString()
+                                              << QList<int>{-1, 0, -1, -1, 2} << QString();
+        QTest::newRow("no barcode column")
+            << QStringList{u"Product"_s, u"Price"_s} << QString() << QList<int>{} << QString();
+        const QStringList none;
+        QTest::newRow("all five") << none << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
+                                  << QString();
+        QTest::newRow("skipped columns") << none << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1}
+                                         << QString();
+        QTest::newRow("unknown name")
+            << none << u"barcode,price"_s << QList<int>{}
+            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
+        QTest::newRow("named twice") << none << u"barcode,ean"_s << QList<int>{}
+                                     << u"\"ean\" names a field that an earlier column already holds"_s;
+        QTest::newRow("list without barcode")
+            << none << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
     }
-    void mapping()
+    void columns()
     {
         QFETCH(QStringList, header);
-        QFETCH(QList<int>, columns);
-        const std::optional<CsvColumns> found = columnsFromHeader(header);
-        QCOMPARE(found.has_value(), !columns.isEmpty());
-        if (found)
-            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
-                     columns);
-    }
-
-    void columnList_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QList<int>>("columns");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("all five") << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
-                                  << QString();
-        QTest::newRow("skipped columns") << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1} << QString();
-        QTest::newRow("unknown name")
-            << u"barcode,price"_s << QList<int>{}
-            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
-        QTest::newRow("named twice") << u"barcode,ean"_s << QList<int>{}
-                                     << u"\"ean\" names a field that an earlier column already holds"_s;
-        QTest::newRow("no barcode") << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
-    }
-    void columnList()
-    {
         QFETCH(QString, list);
         QFETCH(QList<int>, columns);
         QFETCH(QString, error);
         QString why;
-        const std::optional<CsvColumns> found = columnsFromList(list, &why);
+        const std::optional<CsvColumns> found =
+            header.isEmpty() ? columnsFromList(list, &why) : columnsFromHeader(header);
         QCOMPARE(why, error);
-        if (found)
-            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
-                     columns);
+        const QList<int> read =
+            found ? QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}
+                  : QList<int>{};
+        QCOMPARE(read, columns);
     }
 
     // Duplicates against the list and within the file, one answer for all, as Add to List asks.
