@@ -1,6 +1,5 @@
 #include "render/barcode_renderer.h"
 
-#include "barcode/check_characters.h"
 #include "base/runtime_errors.h"
 #include "render/program_clipboard.h"
 #include "zbar_decode.h"
@@ -9,7 +8,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -47,25 +45,6 @@ private slots:
             for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
                 texts += symbol.data;
             QCOMPARE(texts, readBack + supplement);
-        }
-    }
-
-    // The check digits the program works out without drawing (imports, sequences, exports) are
-    // the ones libzint draws, for every GS1 length.
-    void checkDigitsAgreeWithTheSymbol()
-    {
-        QRandomGenerator random(4006381);
-        for (const auto &[symbology, length] :
-             {std::pair(BarcodeRenderer::kEan13, 12), std::pair(BarcodeRenderer::kEan8, 7),
-              std::pair(BarcodeRenderer::kUpcA, 11), std::pair(BarcodeRenderer::kScc14, 13)}) {
-            for (int i = 0; i < 200; ++i) {
-                QString data;
-                for (int d = 0; d < length; ++d)
-                    data += QChar(u'0' + random.bounded(10));
-                BarcodeRenderer renderer;
-                QVERIFY(renderer.setSymbology(symbology) && renderer.setData(data));
-                QCOMPARE(renderer.data().right(length + 1), data + gs1CheckDigit(data));
-            }
         }
     }
 
