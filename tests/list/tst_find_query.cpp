@@ -62,24 +62,16 @@ private slots:
     }
 
     // The window is serviced after each full stretch of records, never before the first.
-    void serviceCalledAfterEveryStretch_data()
-    {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<int>("calls");
-        QTest::newRow("99") << 99 << 0;
-        QTest::newRow("100") << 100 << 1;
-        QTest::newRow("101") << 101 << 1;
-        QTest::newRow("250") << 250 << 2;
-    }
     void serviceCalledAfterEveryStretch()
     {
-        QFETCH(int, records);
-        QFETCH(int, calls);
-        const QList<ListRecord> many(records, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
-        int called = 0;
-        const auto service = [&called] { ++called; };
-        QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
-        QCOMPARE(called, calls);
+        for (const auto &[records, calls] :
+             {std::pair(99, 0), std::pair(100, 1), std::pair(101, 1), std::pair(250, 2)}) {
+            const QList<ListRecord> many(records, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
+            int called = 0;
+            const auto service = [&called] { ++called; };
+            QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
+            QCOMPARE(called, calls);
+        }
     }
 
     // A search the caller lets run finds what a plain one does, told after each stretch how
