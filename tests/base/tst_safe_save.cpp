@@ -35,29 +35,21 @@ class TestSafeSave : public QObject {
     Q_OBJECT
 
 private slots:
-    void failedFlushToDiskKeepsOldFile_data()
-    {
-        QTest::addColumn<int>("syncError");
-        QTest::addColumn<int>("closeError");
-        QTest::addColumn<int>("runtimeError");
-        QTest::newRow("fdatasync EIO") << EIO << 0 << RuntimeError::DeviceIoError;
-        QTest::newRow("close ENOSPC") << 0 << ENOSPC << RuntimeError::DiskFull;
-    }
     void failedFlushToDiskKeepsOldFile()
     {
-        QFETCH(int, syncError);
-        QFETCH(int, closeError);
-        QFETCH(int, runtimeError);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"list.qz2"_s);
-        QVERIFY(saveText(path, "old contents").ok);
-        setSaveFaultsForTesting({syncError, closeError});
-        const SaveResult result = saveText(path, "new contents");
-        setSaveFaultsForTesting({});
-        QCOMPARE(std::pair(result.ok, result.runtimeError), std::pair(false, runtimeError));
-        QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(contentOf(path), QByteArray("old contents"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
+        for (const auto &[faults, runtimeError] : {std::pair(SaveFaults{EIO, 0}, int(RuntimeError::DeviceIoError)),
+                                                   std::pair(SaveFaults{0, ENOSPC}, int(RuntimeError::DiskFull))}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"list.qz2"_s);
+            QVERIFY(saveText(path, "old contents").ok);
+            setSaveFaultsForTesting(faults);
+            const SaveResult result = saveText(path, "new contents");
+            setSaveFaultsForTesting({});
+            QCOMPARE(std::pair(result.ok, result.runtimeError), std::pair(false, runtimeError));
+            QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(contentOf(path), QByteArray("old contents"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
+        }
     }
 
     // Files saved as a group appear under their names only at the commit, each whole; one that

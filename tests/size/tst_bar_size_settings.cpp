@@ -102,24 +102,14 @@ private slots:
             QCOMPARE(actual[i], expected[i]);
     }
 
-    void userDpiLimits_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept"); // empty when the 72 dpi option is selected instead
-        QTest::newRow("71") << u"71"_s << QString();
-        QTest::newRow("71.9") << u"71.9"_s << QString();
-        QTest::newRow("72") << u"72"_s << u"72"_s;
-        QTest::newRow("73") << u"73"_s << u"73"_s;
-        QTest::newRow("299") << u"299"_s << u"299"_s;
-        QTest::newRow("300") << u"300"_s << u"300"_s;
-        QTest::newRow("301") << u"301"_s << u"300"_s;
-        QTest::newRow("not a number") << u"dpi"_s << QString();
-    }
+    // Typed dpi below 72 or not a number selects the 72 dpi option instead; above 300 keeps 300.
     void userDpiLimits()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QCOMPARE(BarSizeSettings::userDpiAfterEditing(typed).value_or(QString()), kept);
+        for (const auto &[typed, kept] :
+             {std::pair(u"71"_s, QString()), std::pair(u"71.9"_s, QString()), std::pair(u"72"_s, u"72"_s),
+              std::pair(u"73"_s, u"73"_s), std::pair(u"299"_s, u"299"_s), std::pair(u"300"_s, u"300"_s),
+              std::pair(u"301"_s, u"300"_s), std::pair(u"dpi"_s, QString())})
+            QCOMPARE(BarSizeSettings::userDpiAfterEditing(typed).value_or(QString()), kept);
     }
 
     void definedNeedsASize_data()
