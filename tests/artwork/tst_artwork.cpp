@@ -304,48 +304,30 @@ private slots:
         QVERIFY(std::abs(page.captured(2).toDouble() - pt.height()) < 1e-3);
     }
 
-    void hostileValues_data()
-    {
-        QTest::addColumn<int>("sample");
-        QTest::addColumn<double>("magnification");
-        QTest::addColumn<double>("module");
-        QTest::addColumn<double>("bwr");
-        QTest::addColumn<QString>("message");
-        const double nan = std::nan("");
-        const double inf = INFINITY;
-        QTest::newRow("magnification 0") << 0 << 0.0 << 0.5 << 0.0
-                                         << u"The magnification must be from 80 to 200 %, not 0.0 %."_s;
-        QTest::newRow("magnification 1000")
-            << 0 << 1000.0 << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not 1000.0 %."_s;
-        QTest::newRow("magnification NaN")
-            << 13 << nan << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not nan %."_s;
-        QTest::newRow("X infinite") << 15 << 100.0 << inf << 0.0
-                                    << u"The X-dimension must be from 0.100 to 2.540 mm, not inf mm."_s;
-        QTest::newRow("BWR NaN") << 0 << 100.0 << 0.5 << nan
-                                 << u"The bar width reduction must be from 0 to 0.100 mm, not nan mm."_s;
-        QTest::newRow("BWR negative") << 0 << 100.0 << 0.5 << -0.01
-                                      << u"The bar width reduction must be from 0 to 0.100 mm, not -0.010 mm."_s;
-        QTest::newRow("BWR larger than X")
-            << 15 << 100.0 << 0.1 << 0.1
-            << u"The bar width reduction of 0.100 mm would leave no bar: it must be smaller than the "
-               "X-dimension of 0.100 mm."_s;
-    }
-
-    // Hostile sizes are refused with a message that says what is wrong.
+    // Hostile sizes are refused with a message that says what is wrong: the sample, the
+    // magnification, the X-dimension and the bar width reduction, and the message.
     void hostileValues()
     {
-        QFETCH(int, sample);
-        QFETCH(double, magnification);
-        QFETCH(double, module);
-        QFETCH(double, bwr);
-        QFETCH(QString, message);
-        ArtworkOptions options;
-        options.magnification = magnification;
-        options.moduleMm = module;
-        options.bwrMm = bwr;
-        const Made made = makeFor(samples().at(sample), options);
-        QVERIFY(!made.artwork);
-        QCOMPARE(made.error, message);
+        const double nan = std::nan("");
+        for (const auto &[sample, magnification, module, bwr, message] :
+             {std::tuple(0, 0.0, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not 0.0 %."_s),
+              std::tuple(0, 1000.0, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not 1000.0 %."_s),
+              std::tuple(13, nan, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not nan %."_s),
+              std::tuple(15, 100.0, double(INFINITY), 0.0,
+                         u"The X-dimension must be from 0.100 to 2.540 mm, not inf mm."_s),
+              std::tuple(0, 100.0, 0.5, nan, u"The bar width reduction must be from 0 to 0.100 mm, not nan mm."_s),
+              std::tuple(0, 100.0, 0.5, -0.01, u"The bar width reduction must be from 0 to 0.100 mm, not -0.010 mm."_s),
+              std::tuple(15, 100.0, 0.1, 0.1,
+                         u"The bar width reduction of 0.100 mm would leave no bar: it must be smaller than the "
+                         "X-dimension of 0.100 mm."_s)}) {
+            ArtworkOptions options;
+            options.magnification = magnification;
+            options.moduleMm = module;
+            options.bwrMm = bwr;
+            const Made made = makeFor(samples().at(sample), options);
+            QVERIFY(!made.artwork);
+            QCOMPARE(made.error, message);
+        }
     }
 
 private:

@@ -62,10 +62,9 @@ private slots:
             QVERIFY(sequence.numbers.isEmpty());
             return;
         }
-        QCOMPARE(sequence.numbers.size(), count);
-        QCOMPARE(sequence.numbers.constFirst().fullCode, codes.constFirst());
-        QCOMPARE(sequence.numbers.constLast().fullCode, codes.constLast());
-        QCOMPARE(sequence.numbers.constLast().product, u"Box %1 of 3"_s.arg(count));
+        QCOMPARE(std::tuple(sequence.numbers.size(), sequence.numbers.constFirst().fullCode,
+                            sequence.numbers.constLast().fullCode, sequence.numbers.constLast().product),
+                 std::tuple(count, codes.constFirst(), codes.constLast(), u"Box %1 of 3"_s.arg(count)));
         for (const SequenceNumber &number : sequence.numbers) {
             QCOMPARE(number.type, type);
             // The list keeps the entry as typed: the code without its check digit.
