@@ -148,27 +148,19 @@ private slots:
         QVERIFY(!findTemplate(templates, u"7160"_s));
     }
 
-    void unsoundTemplates_data()
-    {
-        QTest::addColumn<double>("labelWidth");
-        QTest::addColumn<double>("pitch");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("sound, ending on the page edge") << 70.0 << 70.0 << 3 << QString();
-        QTest::newRow("overlapping") << 70.0 << 69.0 << 3
-                                     << u"The labels of T overlap: the pitch is smaller than the label."_s;
-        QTest::newRow("off the page") << 70.0 << 70.1 << 3 << u"The labels of T run off the page."_s;
-        QTest::newRow("no size") << qQNaN() << 70.0 << 3 << u"The labels of T have no size."_s;
-        QTest::newRow("no columns") << 70.0 << 70.0 << 0 << u"T has 0 x 8 labels; a sheet has 1 to 1000."_s;
-    }
+    // A template on A4 with 8 rows of 37 mm, its label width, pitch and columns, and the problem
+    // named (none when sound, ending on the page edge).
     void unsoundTemplates()
     {
-        QFETCH(double, labelWidth);
-        QFETCH(double, pitch);
-        QFETCH(int, columns);
-        QFETCH(QString, problem);
-        LabelTemplate sheet{u"T"_s, QPageSize::A4, {labelWidth, 37}, columns, 8, {0, 0.5}, {pitch, 37}, 0, {}, {}};
-        QCOMPARE(templateProblem(sheet), problem);
+        for (const auto &[labelWidth, pitch, columns, problem] :
+             {std::tuple(70.0, 70.0, 3, QString()),
+              std::tuple(70.0, 69.0, 3, u"The labels of T overlap: the pitch is smaller than the label."_s),
+              std::tuple(70.0, 70.1, 3, u"The labels of T run off the page."_s),
+              std::tuple(qQNaN(), 70.0, 3, u"The labels of T have no size."_s),
+              std::tuple(70.0, 70.0, 0, u"T has 0 x 8 labels; a sheet has 1 to 1000."_s)}) {
+            LabelTemplate sheet{u"T"_s, QPageSize::A4, {labelWidth, 37}, columns, 8, {0, 0.5}, {pitch, 37}, 0, {}, {}};
+            QCOMPARE(templateProblem(sheet), problem);
+        }
     }
 
     // Fifty records, two copies each, starting at the fifth label: every label scans to its
