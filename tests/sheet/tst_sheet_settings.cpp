@@ -239,22 +239,18 @@ private slots:
     // The calibration page printed with a calibration puts the crosshairs where paintSheets
     // puts the centres of the first and the last label, within 0.1 mm, on a page of the
     // template's size drawn without pictures.
-    void calibrationPage_data()
-    {
-        QTest::addColumn<QString>("sheet");
-        QTest::addColumn<double>("offsetX");
-        QTest::addColumn<double>("offsetY");
-        QTest::addColumn<double>("scale");
-        QTest::newRow("A4 3x7 as it is") << u"L7160"_s << 0.0 << 0.0 << 100.0;
-        QTest::newRow("A4 3x7 shifted") << u"L7160"_s << 2.0 << -1.5 << 100.0;
-        QTest::newRow("Letter 3x10 shifted and scaled") << u"Avery 5160"_s << -1.0 << 2.5 << 102.0;
-    }
     void calibrationPage()
     {
-        QFETCH(QString, sheet);
-        QFETCH(double, offsetX);
-        QFETCH(double, offsetY);
-        QFETCH(double, scale);
+        // A4 3x7 as it is and shifted; Letter 3x10 shifted and scaled.
+        for (const auto &[sheet, offsetX, offsetY, scale] :
+             {std::tuple(u"L7160"_s, 0.0, 0.0, 100.0), std::tuple(u"L7160"_s, 2.0, -1.5, 100.0),
+              std::tuple(u"Avery 5160"_s, -1.0, 2.5, 102.0)})
+            checkCalibrationPage(sheet, offsetX, offsetY, scale);
+    }
+
+private:
+    void checkCalibrationPage(const QString &sheet, double offsetX, double offsetY, double scale)
+    {
         const LabelTemplate labels = builtIn(sheet);
         const int dpi = 600;
         const QString pdf = m_dir.filePath(u"%1 %2 %3 %4.pdf"_s.arg(sheet).arg(offsetX).arg(offsetY).arg(scale));
