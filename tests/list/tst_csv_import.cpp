@@ -212,25 +212,8 @@ private slots:
     }
 
     // Duplicates against the list and within the file, one answer for all, as Add to List asks.
-    void duplicates_data()
-    {
-        QTest::addColumn<DuplicateProducts>("answer");
-        QTest::addColumn<QStringList>("accepted"); ///< products
-        QTest::addColumn<QStringList>("refused");  ///< "line: reason"
-        QTest::newRow("Keep all") << DuplicateProducts::KeepAll << QStringList{u"soap"_s, u""_s, u"Tea"_s, u"tea"_s}
-                                  << QStringList{u"3: this number has been issued"_s,
-                                                 u"6: this number has been issued"_s};
-        QTest::newRow("Skip all") << DuplicateProducts::SkipAll << QStringList{u""_s, u"Tea"_s}
-                                  << QStringList{u"2: the product soap exists in list"_s,
-                                                 u"3: this number has been issued"_s,
-                                                 u"6: the product TEA exists in list"_s,
-                                                 u"7: the product tea exists in list"_s};
-    }
     void duplicates()
     {
-        QFETCH(DuplicateProducts, answer);
-        QFETCH(QStringList, accepted);
-        QFETCH(QStringList, refused);
         BarcodeList list;
         list.append({u"Soap"_s, u"501234567890"_s, {}, {}, u"E130"_s});
         const QByteArray file = "Product,EAN\n"
@@ -240,17 +223,25 @@ private slots:
                                 "Tea,9638507\n"
                                 "TEA,96385074\n" // same product, same barcode as the row before
                                 "tea,1234567\n";
-        const CsvImportResult result = importBytes(file, std::nullopt, &list, answer);
-        QStringList products, reasons;
-        for (const ListRecord &record : result.accepted)
-            products << record.product;
-        for (const RefusedRow &row : result.refused)
-            reasons << QString::number(row.line) + u": "_s + row.reason;
-        QCOMPARE(products, accepted);
-        QCOMPARE(reasons, refused);
-        QCOMPARE(list.count(), 1); // the import appends nothing itself
-        QVERIFY(result.reportText().startsWith(
-            u"6 rows read: %1 imported, %2 refused.\n"_s.arg(accepted.size()).arg(refused.size())));
+        // The answer, the products accepted and the refused rows ("line: reason").
+        for (const auto &[answer, accepted, refused] :
+             {std::tuple(DuplicateProducts::KeepAll, QStringList{u"soap"_s, u""_s, u"Tea"_s, u"tea"_s},
+                         QStringList{u"3: this number has been issued"_s, u"6: this number has been issued"_s}),
+              std::tuple(DuplicateProducts::SkipAll, QStringList{u""_s, u"Tea"_s},
+                         QStringList{u"2: the product soap exists in list"_s, u"3: this number has been issued"_s,
+                                     u"6: the product TEA exists in list"_s,
+                                     u"7: the product tea exists in list"_s})}) {
+            const CsvImportResult result = importBytes(file, std::nullopt, &list, answer);
+            QStringList products, reasons;
+            for (const ListRecord &record : result.accepted)
+                products << record.product;
+            for (const RefusedRow &row : result.refused)
+                reasons << QString::number(row.line) + u": "_s + row.reason;
+            QCOMPARE(std::pair(products, reasons), std::pair(accepted, refused));
+            QCOMPARE(list.count(), 1); // the import appends nothing itself
+            QVERIFY(result.reportText().startsWith(
+                u"6 rows read: %1 imported, %2 refused.\n"_s.arg(accepted.size()).arg(refused.size())));
+        }
     }
 
     // A list exported and imported again is the same list, byte for byte in QZ2.
