@@ -37,60 +37,47 @@ class TestCsvImport : public QObject {
     Q_OBJECT
 
 private slots:
-    void reader_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<Rows>("rows");
-        QTest::addColumn<QList<qint64>>("lines");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("error"); ///< the start of the error, naming its line
-        const QString tab = u"\t"_s;
-        QTest::newRow("comma, LF") << QByteArray("a,b\n1,2\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}
-                                   << QList<qint64>{1, 2} << u","_s << QString();
-        QTest::newRow("semicolon, CR LF, empty lines skipped")
-            << QByteArray("a;b\r\n\r\n1;2,5\r\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2,5"_s}} << QList<qint64>{1, 3}
-            << u";"_s << QString();
-        QTest::newRow("tab, CR") << QByteArray("a\tb;c\r1\t2") << Rows{{u"a"_s, u"b;c"_s}, {u"1"_s, u"2"_s}}
-                                 << QList<qint64>{1, 2} << tab << QString();
-        QTest::newRow("quoted separator and doubled quotes")
-            << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n") << Rows{{u"a,b"_s, u"say \"hi\""_s, QString()}}
-            << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("line breaks inside quotes count as lines")
-            << QByteArray("x,\"one\r\ntwo\nthree\"\ny,z\n") << Rows{{u"x"_s, u"one\r\ntwo\nthree"_s}, {u"y"_s, u"z"_s}}
-            << QList<qint64>{1, 4} << u","_s << QString();
-        QTest::newRow("separators in quotes do not count")
-            << QByteArray("\"a;b;c\",d\n") << Rows{{u"a;b;c"_s, u"d"_s}} << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("empty last field")
-            << QByteArray("a,\n") << Rows{{u"a"_s, QString()}} << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFR\xC3\xA4k\n") << Rows{{u"R\u00e4k"_s}}
-                                        << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("Windows-1252") << QByteArray("R\xE4k;\x80\n") << Rows{{u"R\u00e4k"_s, u"\u20ac"_s}}
-                                      << QList<qint64>{1} << u";"_s << QString();
-        QTest::newRow("a 10 MB line") << QByteArray("a,b\n") + QByteArray(10 << 20, 'x') + "\n1,2\n"
-                                      << Rows{{u"a"_s, u"b"_s}} << QList<qint64>{1} << u","_s
-                                      << u"Line 2 is longer than 65536 bytes."_s;
-        QTest::newRow("a 10 MB quoted field")
-            << QByteArray("a,\"") + QByteArray(10 << 20, 'x') + "\"\n"
-            << Rows{} << QList<qint64>{} << u","_s << u"Line 1 is longer than 65536 bytes."_s;
-    }
+    // Each text read: the rows, the line each starts on, the separator found and the start of the
+    // error, naming its line.
     void reader()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(Rows, rows);
-        QFETCH(QList<qint64>, lines);
-        QFETCH(QString, separator);
-        QFETCH(QString, error);
-        CsvReader reader(bytes);
-        QCOMPARE(reader.separator(), separator.front());
-        Rows read;
-        QList<qint64> readLines;
-        for (const CsvRow &row : readCsvRows(reader, 100)) {
-            read.append(row.fields);
-            readLines.append(row.line);
+        const QString tab = u"\t"_s;
+        using Lines = QList<qint64>;
+        for (const auto &[bytes, rows, lines, separator, error] :
+             {std::tuple(QByteArray("a,b\n1,2\n"), Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}, Lines{1, 2}, u","_s,
+                         QString()),
+              // semicolon, CR LF, empty lines skipped
+              std::tuple(QByteArray("a;b\r\n\r\n1;2,5\r\n"), Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2,5"_s}}, Lines{1, 3},
+                         u";"_s, QString()),
+              std::tuple(QByteArray("a\tb;c\r1\t2"), Rows{{u"a"_s, u"b;c"_s}, {u"1"_s, u"2"_s}}, Lines{1, 2}, tab,
+                         QString()),
+              // quoted separator and doubled quotes
+              std::tuple(QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n"), Rows{{u"a,b"_s, u"say \"hi\""_s, QString()}},
+                         Lines{1}, u","_s, QString()),
+              // line breaks inside quotes count as lines
+              std::tuple(QByteArray("x,\"one\r\ntwo\nthree\"\ny,z\n"),
+                         Rows{{u"x"_s, u"one\r\ntwo\nthree"_s}, {u"y"_s, u"z"_s}}, Lines{1, 4}, u","_s, QString()),
+              // separators in quotes do not count
+              std::tuple(QByteArray("\"a;b;c\",d\n"), Rows{{u"a;b;c"_s, u"d"_s}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("a,\n"), Rows{{u"a"_s, QString()}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("\xEF\xBB\xBFR\xC3\xA4k\n"), Rows{{u"R\u00e4k"_s}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("R\xE4k;\x80\n"), Rows{{u"R\u00e4k"_s, u"\u20ac"_s}}, Lines{1}, u";"_s, QString()),
+              std::tuple(QByteArray("a,b\n") + QByteArray(10 << 20, 'x') + "\n1,2\n", Rows{{u"a"_s, u"b"_s}}, Lines{1},
+                         u","_s, u"Line 2 is longer than 65536 bytes."_s),
+              std::tuple(QByteArray("a,\"") + QByteArray(10 << 20, 'x') + "\"\n", Rows{}, Lines{}, u","_s,
+                         u"Line 1 is longer than 65536 bytes."_s)}) {
+            CsvReader reader(bytes);
+            QCOMPARE(reader.separator(), separator.front());
+            Rows read;
+            Lines readLines;
+            for (const CsvRow &row : readCsvRows(reader, 100)) {
+                read.append(row.fields);
+                readLines.append(row.line);
+            }
+            QCOMPARE(read, rows);
+            QCOMPARE(readLines, lines);
+            QVERIFY2(reader.error().startsWith(error) && reader.ok() == error.isEmpty(), qPrintable(reader.error()));
         }
-        QCOMPARE(read, rows);
-        QCOMPARE(readLines, lines);
-        QVERIFY2(reader.error().startsWith(error) && reader.ok() == error.isEmpty(), qPrintable(reader.error()));
     }
 
     void rowRules_data()
