@@ -163,48 +163,43 @@ private slots:
 
     // Fifty records, two copies each, starting at the fifth label: every label scans to its
     // record in order, the first four cells stay empty, and each label sits in its cell's centre.
-    void sheetsScanInOrder_data()
-    {
-        QTest::addColumn<QString>("sheet");
-        QTest::newRow("A4 3x7") << u"L7160"_s;
-        QTest::newRow("A4 5x13") << u"L7651"_s;
-        QTest::newRow("Letter 3x10") << u"Avery 5160"_s;
-    }
     void sheetsScanInOrder()
     {
-        QFETCH(QString, sheet);
-        const QList<ListRecord> records = numbered(50);
-        SheetJob sheetJob = job(sheet);
-        sheetJob.startAt = 5;
-        sheetJob.copies = 2;
-        sheetJob.background = QColor(230, 230, 230); // shows where each label is
-        const QString pdf = m_dir.filePath(sheet + u".pdf"_s);
-        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
-        QCOMPARE(outcome.refused, QStringList());
-        QCOMPARE(outcome.labels, 100);
-        const QList<QImage> pages = render(pdf, 600);
-        const int perSheet = sheetJob.sheet.labelsPerSheet();
-        QCOMPARE(pages.size(), (4 + 100 + perSheet - 1) / perSheet);
-        for (int cell = 0; cell < 104; ++cell) {
-            const QImage page = pages.at(cell / perSheet);
-            const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
-            const QImage label = page.copy(area);
-            const QRect ink = inkBox(label);
-            if (cell < 4) {
-                // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
-                QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
-                         qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
-                continue;
+        // A4 3x7, A4 5x13 and Letter 3x10.
+        for (const QString &sheet : {u"L7160"_s, u"L7651"_s, u"Avery 5160"_s}) {
+            const QList<ListRecord> records = numbered(50);
+            SheetJob sheetJob = job(sheet);
+            sheetJob.startAt = 5;
+            sheetJob.copies = 2;
+            sheetJob.background = QColor(230, 230, 230); // shows where each label is
+            const QString pdf = m_dir.filePath(sheet + u".pdf"_s);
+            const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+            QCOMPARE(outcome.refused, QStringList());
+            QCOMPARE(outcome.labels, 100);
+            const QList<QImage> pages = render(pdf, 600);
+            const int perSheet = sheetJob.sheet.labelsPerSheet();
+            QCOMPARE(pages.size(), (4 + 100 + perSheet - 1) / perSheet);
+            for (int cell = 0; cell < 104; ++cell) {
+                const QImage page = pages.at(cell / perSheet);
+                const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
+                const QImage label = page.copy(area);
+                const QRect ink = inkBox(label);
+                if (cell < 4) {
+                    // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
+                    QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
+                             qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
+                    continue;
+                }
+                const QString barcode = records.at((cell - 4) / 2).barcode;
+                const QString decoded = decodedText(label);
+                QVERIFY2(decoded.startsWith(barcode) && decoded.size() == 13,
+                         qPrintable(u"cell %1 reads \"%2\", not %3"_s.arg(cell + 1).arg(decoded, barcode)));
+                const QPointF offset = QRectF(ink).center() - QRectF(QPointF(0, 0), QSizeF(area.size())).center();
+                QVERIFY2(std::hypot(offset.x(), offset.y()) <= 0.2 * 600 / kMillimetresPerInch,
+                         qPrintable(u"label %1 lies %2, %3 px off its cell's centre"_s.arg(cell + 1)
+                                        .arg(offset.x())
+                                        .arg(offset.y())));
             }
-            const QString barcode = records.at((cell - 4) / 2).barcode;
-            const QString decoded = decodedText(label);
-            QVERIFY2(decoded.startsWith(barcode) && decoded.size() == 13,
-                     qPrintable(u"cell %1 reads \"%2\", not %3"_s.arg(cell + 1).arg(decoded, barcode)));
-            const QPointF offset = QRectF(ink).center() - QRectF(QPointF(0, 0), QSizeF(area.size())).center();
-            QVERIFY2(
-                std::hypot(offset.x(), offset.y()) <= 0.2 * 600 / kMillimetresPerInch,
-                qPrintable(
-                    u"label %1 lies %2, %3 px off its cell's centre"_s.arg(cell + 1).arg(offset.x()).arg(offset.y())));
         }
     }
 
