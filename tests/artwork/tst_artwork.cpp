@@ -254,98 +254,74 @@ private slots:
         QVERIFY(artwork.sizeMm.width() - right - bwr / 2 >= s.quietRight * x - 0.001);
     }
 
-    void sizes_data()
-    {
-        QTest::addColumn<int>("sample");
-        QTest::addColumn<double>("percent");
-        for (const int i : {0, 13, 14, 15})
-            for (const double percent : {80.0, 200.0})
-                QTest::addRow("%s %g%%", samples().at(i).type, percent) << i << percent;
-    }
-
     // Each format states the label's size in its own terms: the SVG in millimetres, the EPS's
     // bounding boxes in points, the PDF's page in points.
     void sizes()
     {
-        QFETCH(int, sample);
-        QFETCH(double, percent);
-        const Made made = makeFor(samples().at(sample), optionsAt(percent));
-        QVERIFY(made.artwork);
-        const QSizeF mm = made.artwork->sizeMm;
-        const QSizeF pt = mm * kPointsPerMm;
-        // The symbol with its quiet zones, magnified.
-        QVERIFY(made.artwork->symbolMm.width() <= mm.width() + 1e-9);
-        if (sample != 15 && sample != 14)
-            QVERIFY(std::abs(made.artwork->moduleMm - 0.330 * percent / 100) < 1e-9);
+        for (const int sample : {0, 13, 14, 15})
+            for (const double percent : {80.0, 200.0}) {
+                const Made made = makeFor(samples().at(sample), optionsAt(percent));
+                QVERIFY(made.artwork);
+                const QSizeF mm = made.artwork->sizeMm;
+                const QSizeF pt = mm * kPointsPerMm;
+                // The symbol with its quiet zones, magnified.
+                QVERIFY(made.artwork->symbolMm.width() <= mm.width() + 1e-9);
+                if (sample != 15 && sample != 14)
+                    QVERIFY(std::abs(made.artwork->moduleMm - 0.330 * percent / 100) < 1e-9);
 
-        const QString svg = QString::fromUtf8(svgArtwork(*made.artwork));
-        const QRegularExpressionMatch svgSize =
-            QRegularExpression(u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s).match(svg);
-        QVERIFY(svgSize.hasMatch());
-        QVERIFY(std::abs(svgSize.captured(1).toDouble() - mm.width()) < 1e-4);
-        QVERIFY(std::abs(svgSize.captured(2).toDouble() - mm.height()) < 1e-4);
+                const QString svg = QString::fromUtf8(svgArtwork(*made.artwork));
+                const QRegularExpressionMatch svgSize =
+                    QRegularExpression(u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s).match(svg);
+                QVERIFY(svgSize.hasMatch());
+                QVERIFY(std::abs(svgSize.captured(1).toDouble() - mm.width()) < 1e-4);
+                QVERIFY(std::abs(svgSize.captured(2).toDouble() - mm.height()) < 1e-4);
 
-        const QString eps = QString::fromLatin1(epsArtwork(*made.artwork));
-        const QRegularExpressionMatch box =
-            QRegularExpression(u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s, QRegularExpression::MultilineOption).match(eps);
-        const QRegularExpressionMatch hiRes =
-            QRegularExpression(u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s, QRegularExpression::MultilineOption)
-                .match(eps);
-        QVERIFY(box.hasMatch() && hiRes.hasMatch());
-        QCOMPARE(box.captured(1).toInt(), std::lround(pt.width()));
-        QCOMPARE(box.captured(2).toInt(), std::lround(pt.height()));
-        QVERIFY(std::abs(hiRes.captured(1).toDouble() - pt.width()) < 1e-3);
+                const QString eps = QString::fromLatin1(epsArtwork(*made.artwork));
+                const QRegularExpressionMatch box =
+                    QRegularExpression(u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s, QRegularExpression::MultilineOption)
+                        .match(eps);
+                const QRegularExpressionMatch hiRes =
+                    QRegularExpression(u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s,
+                                       QRegularExpression::MultilineOption)
+                        .match(eps);
+                QVERIFY(box.hasMatch() && hiRes.hasMatch());
+                QCOMPARE(box.captured(1).toInt(), std::lround(pt.width()));
+                QCOMPARE(box.captured(2).toInt(), std::lround(pt.height()));
+                QVERIFY(std::abs(hiRes.captured(1).toDouble() - pt.width()) < 1e-3);
 
-        const QString pdf = QString::fromLatin1(pdfArtwork(*made.artwork));
-        const QRegularExpressionMatch page =
-            QRegularExpression(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s).match(pdf);
-        QVERIFY(page.hasMatch());
-        QVERIFY(std::abs(page.captured(1).toDouble() - pt.width()) < 1e-3);
-        QVERIFY(std::abs(page.captured(2).toDouble() - pt.height()) < 1e-3);
+                const QString pdf = QString::fromLatin1(pdfArtwork(*made.artwork));
+                const QRegularExpressionMatch page =
+                    QRegularExpression(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s).match(pdf);
+                QVERIFY(page.hasMatch());
+                QVERIFY(std::abs(page.captured(1).toDouble() - pt.width()) < 1e-3);
+                QVERIFY(std::abs(page.captured(2).toDouble() - pt.height()) < 1e-3);
+            }
     }
 
-    void hostileValues_data()
-    {
-        QTest::addColumn<int>("sample");
-        QTest::addColumn<double>("magnification");
-        QTest::addColumn<double>("module");
-        QTest::addColumn<double>("bwr");
-        QTest::addColumn<QString>("message");
-        const double nan = std::nan("");
-        const double inf = INFINITY;
-        QTest::newRow("magnification 0") << 0 << 0.0 << 0.5 << 0.0
-                                         << u"The magnification must be from 80 to 200 %, not 0.0 %."_s;
-        QTest::newRow("magnification 1000")
-            << 0 << 1000.0 << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not 1000.0 %."_s;
-        QTest::newRow("magnification NaN")
-            << 13 << nan << 0.5 << 0.0 << u"The magnification must be from 80 to 200 %, not nan %."_s;
-        QTest::newRow("X infinite") << 15 << 100.0 << inf << 0.0
-                                    << u"The X-dimension must be from 0.100 to 2.540 mm, not inf mm."_s;
-        QTest::newRow("BWR NaN") << 0 << 100.0 << 0.5 << nan
-                                 << u"The bar width reduction must be from 0 to 0.100 mm, not nan mm."_s;
-        QTest::newRow("BWR negative") << 0 << 100.0 << 0.5 << -0.01
-                                      << u"The bar width reduction must be from 0 to 0.100 mm, not -0.010 mm."_s;
-        QTest::newRow("BWR larger than X")
-            << 15 << 100.0 << 0.1 << 0.1
-            << u"The bar width reduction of 0.100 mm would leave no bar: it must be smaller than the "
-               "X-dimension of 0.100 mm."_s;
-    }
-
-    // Hostile sizes are refused with a message that says what is wrong.
+    // Hostile sizes are refused with a message that says what is wrong: the sample, the
+    // magnification, the X-dimension and the bar width reduction, and the message.
     void hostileValues()
     {
-        QFETCH(int, sample);
-        QFETCH(double, magnification);
-        QFETCH(double, module);
-        QFETCH(double, bwr);
-        QFETCH(QString, message);
-        ArtworkOptions options;
-        options.magnification = magnification;
-        options.moduleMm = module;
-        options.bwrMm = bwr;
-        const Made made = makeFor(samples().at(sample), options);
-        QVERIFY(!made.artwork);
-        QCOMPARE(made.error, message);
+        const double nan = std::nan("");
+        for (const auto &[sample, magnification, module, bwr, message] :
+             {std::tuple(0, 0.0, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not 0.0 %."_s),
+              std::tuple(0, 1000.0, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not 1000.0 %."_s),
+              std::tuple(13, nan, 0.5, 0.0, u"The magnification must be from 80 to 200 %, not nan %."_s),
+              std::tuple(15, 100.0, double(INFINITY), 0.0,
+                         u"The X-dimension must be from 0.100 to 2.540 mm, not inf mm."_s),
+              std::tuple(0, 100.0, 0.5, nan, u"The bar width reduction must be from 0 to 0.100 mm, not nan mm."_s),
+              std::tuple(0, 100.0, 0.5, -0.01, u"The bar width reduction must be from 0 to 0.100 mm, not -0.010 mm."_s),
+              std::tuple(15, 100.0, 0.1, 0.1,
+                         u"The bar width reduction of 0.100 mm would leave no bar: it must be smaller than the "
+                         "X-dimension of 0.100 mm."_s)}) {
+            ArtworkOptions options;
+            options.magnification = magnification;
+            options.moduleMm = module;
+            options.bwrMm = bwr;
+            const Made made = makeFor(samples().at(sample), options);
+            QVERIFY(!made.artwork);
+            QCOMPARE(made.error, message);
+        }
     }
 
 private:

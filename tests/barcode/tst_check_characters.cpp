@@ -8,41 +8,28 @@ using namespace Kelbrix;
 class TestCheckCharacters : public QObject {
     Q_OBJECT
 private slots:
-    void code39CheckCharacter_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("sum wraps at 43") << u"%%A"_s << u"%%A8"_s;
-        QTest::newRow("second press changes nothing") << u"ABCX"_s << u"ABCX"_s;
-        QTest::newRow("asterisks count as 0") << u"*AB*"_s << u"*AB*L"_s;
-        QTest::newRow("100 characters get one") << QString(100, u'A') << QString(100, u'A') + u'B';
-        QTest::newRow("101 characters get none") << QString(101, u'A') << QString(101, u'A');
-    }
+    // The sum wraps at 43; a second press changes nothing; asterisks count as 0; 100 characters
+    // get a check character, 101 none.
     void code39CheckCharacter()
     {
-        QFETCH(QString, entry);
-        QFETCH(QString, expected);
-        QCOMPARE(withCode39CheckCharacter(entry), expected);
+        for (const auto &[entry, expected] :
+             {std::pair(u"%%A"_s, u"%%A8"_s), std::pair(u"ABCX"_s, u"ABCX"_s), std::pair(u"*AB*"_s, u"*AB*L"_s),
+              std::pair(QString(100, u'A'), QString(100, u'A') + u'B'),
+              std::pair(QString(101, u'A'), QString(101, u'A'))})
+            QCOMPARE(withCode39CheckCharacter(entry), expected);
     }
 
-    void isbn_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("wrong");
-        QTest::addColumn<QString>("ean");
-        QTest::newRow("check character X") << u"0-8044-2957-X"_s << false << u"978080442957"_s;
-        QTest::newRow("X expected, digit typed") << u"0-8044-2957-1"_s << true << u"978080442957"_s;
-        QTest::newRow("incomplete is not judged") << u"0-306-40615-"_s << false << QString();
-        QTest::newRow("two dividers") << u"0-30640615-2X"_s << true << QString();
-        QTest::newRow("X among the digits") << u"0-306-4061X-2"_s << true << QString();
-    }
+    // Whether the check character is wrong, and the EAN data of the ISBN (empty when incomplete
+    // or not an ISBN).
     void isbn()
     {
-        QFETCH(QString, entry);
-        QFETCH(bool, wrong);
-        QFETCH(QString, ean);
-        QCOMPARE(checkIsbn(entry).checkCharacterWrong(entry), wrong);
-        QCOMPARE(isbnToEanData(entry), ean);
+        for (const auto &[entry, wrong, ean] :
+             {std::tuple(u"0-8044-2957-X"_s, false, u"978080442957"_s),
+              std::tuple(u"0-8044-2957-1"_s, true, u"978080442957"_s), std::tuple(u"0-306-40615-"_s, false, QString()),
+              std::tuple(u"0-30640615-2X"_s, true, QString()), std::tuple(u"0-306-4061X-2"_s, true, QString())}) {
+            QCOMPARE(checkIsbn(entry).checkCharacterWrong(entry), wrong);
+            QCOMPARE(isbnToEanData(entry), ean);
+        }
     }
 };
 

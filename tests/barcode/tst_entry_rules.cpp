@@ -32,34 +32,23 @@ QString typed(const QString &typeCode, QString text, int selected, const QString
 class TestEntryRules : public QObject {
     Q_OBJECT
 private slots:
-    void keys_data()
-    {
-        QTest::addColumn<QString>("typeCode");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("shown");
-        const QString ninety = u"0123456789"_s.repeated(9);
-        QTest::newRow("EAN-13 past its length")
-            << u"E130"_s << QString() << 0 << u"4006381333931"_s << u"400638133393"_s;
-        QTest::newRow("EAN-13 digits only") << u"E130"_s << QString() << 0 << u"4a0.0-6 x3X\u0663"_s << u"40063"_s;
-        QTest::newRow("full, part selected") << u"E130"_s << u"123456789012"_s << 3 << u"9"_s << u"123456789012"_s;
-        QTest::newRow("full, all selected") << u"E130"_s << u"123456789012"_s << 12 << u"9"_s << u"9"_s;
-        QTest::newRow("not full, part selected") << u"E130"_s << u"12345"_s << 2 << u"9"_s << u"1239"_s;
-        QTest::newRow("ISBN dividers, x") << u"ISB0"_s << QString() << 0 << u"0-8044-2957-x"_s << u"0-8044-2957-X"_s;
-        QTest::newRow("Code 39 capitals") << u"Co39"_s << QString() << 0 << u"abc-12 $/+%.#"_s << u"ABC-12 $/+%."_s;
-        QTest::newRow("Code 39 at its longest") << u"Co39"_s << QString() << 0 << ninety << ninety.left(85);
-        QTest::newRow("supplement full, part selected") << QString() << u"12"_s << 1 << u"3"_s << u"12"_s;
-        QTest::newRow("supplement, third digit") << QString() << QString() << 0 << u"1a23"_s << u"12"_s;
-    }
+    // Keys typed into a box of a type (empty: the supplement box) holding a text with its last
+    // characters selected, and the text shown after.
     void keys()
     {
-        QFETCH(QString, typeCode);
-        QFETCH(QString, text);
-        QFETCH(int, selected);
-        QFETCH(QString, keys);
-        QFETCH(QString, shown);
-        QCOMPARE(typed(typeCode, text, selected, keys), shown);
+        const QString ninety = u"0123456789"_s.repeated(9);
+        for (const auto &[typeCode, text, selected, keys, shown] :
+             {std::tuple(u"E130"_s, QString(), 0, u"4006381333931"_s, u"400638133393"_s),
+              std::tuple(u"E130"_s, QString(), 0, u"4a0.0-6 x3X\u0663"_s, u"40063"_s),
+              std::tuple(u"E130"_s, u"123456789012"_s, 3, u"9"_s, u"123456789012"_s),
+              std::tuple(u"E130"_s, u"123456789012"_s, 12, u"9"_s, u"9"_s),
+              std::tuple(u"E130"_s, u"12345"_s, 2, u"9"_s, u"1239"_s),
+              std::tuple(u"ISB0"_s, QString(), 0, u"0-8044-2957-x"_s, u"0-8044-2957-X"_s),
+              std::tuple(u"Co39"_s, QString(), 0, u"abc-12 $/+%.#"_s, u"ABC-12 $/+%."_s),
+              std::tuple(u"Co39"_s, QString(), 0, ninety, ninety.left(85)),
+              std::tuple(QString(), u"12"_s, 1, u"3"_s, u"12"_s),
+              std::tuple(QString(), QString(), 0, u"1a23"_s, u"12"_s)})
+            QCOMPARE(typed(typeCode, text, selected, keys), shown);
     }
 
     void pasted()

@@ -29,75 +29,61 @@ SaveResult saveText(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Kelbrix::SaveFaults)
-
 class TestSafeSave : public QObject {
     Q_OBJECT
 
 private slots:
-    void failedFlushToDiskKeepsOldFile_data()
-    {
-        QTest::addColumn<int>("syncError");
-        QTest::addColumn<int>("closeError");
-        QTest::addColumn<int>("runtimeError");
-        QTest::newRow("fdatasync EIO") << EIO << 0 << RuntimeError::DeviceIoError;
-        QTest::newRow("close ENOSPC") << 0 << ENOSPC << RuntimeError::DiskFull;
-    }
     void failedFlushToDiskKeepsOldFile()
     {
-        QFETCH(int, syncError);
-        QFETCH(int, closeError);
-        QFETCH(int, runtimeError);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"list.qz2"_s);
-        QVERIFY(saveText(path, "old contents").ok);
-        setSaveFaultsForTesting({syncError, closeError});
-        const SaveResult result = saveText(path, "new contents");
-        setSaveFaultsForTesting({});
-        QCOMPARE(std::pair(result.ok, result.runtimeError), std::pair(false, runtimeError));
-        QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(contentOf(path), QByteArray("old contents"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
+        for (const auto &[faults, runtimeError] : {std::pair(SaveFaults{EIO, 0}, int(RuntimeError::DeviceIoError)),
+                                                   std::pair(SaveFaults{0, ENOSPC}, int(RuntimeError::DiskFull))}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"list.qz2"_s);
+            QVERIFY(saveText(path, "old contents").ok);
+            setSaveFaultsForTesting(faults);
+            const SaveResult result = saveText(path, "new contents");
+            setSaveFaultsForTesting({});
+            QCOMPARE(std::pair(result.ok, result.runtimeError), std::pair(false, runtimeError));
+            QVERIFY(result.message.contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(contentOf(path), QByteArray("old contents"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"list.qz2"_s});
+        }
     }
 
     // Files saved as a group appear under their names only at the commit, each whole; one that
     // fails keeps its old file and the others still go in place.
-    void groupedSavesCommitTogether_data()
-    {
-        QTest::addColumn<SaveFaults>("faults");
-        QTest::addColumn<QList<bool>>("committed");
-        QTest::newRow("all") << SaveFaults{} << QList<bool>{true, true, true};
-        QTest::newRow("the second rename fails") << SaveFaults{0, 0, EIO, 2} << QList<bool>{true, false, true};
-        QTest::newRow("fdatasync fails") << SaveFaults{EIO, 0, 0, 0} << QList<bool>{false, false, false};
-    }
     void groupedSavesCommitTogether()
     {
-        QFETCH(SaveFaults, faults);
-        QFETCH(QList<bool>, committed);
-        QTemporaryDir dir;
-        const QStringList names{u"a.tif"_s, u"b.tif"_s, u"c.tif"_s};
-        QVERIFY(saveText(dir.filePath(names[0]), "old a").ok && saveText(dir.filePath(names[1]), "old b").ok);
-        QList<GroupedSave> group;
-        for (const QString &name : names) {
-            GroupedSave save;
-            QVERIFY(!beginGroupedSave(dir.filePath(name), save));
-            QVERIFY(writeGroupedSave(save, [&](QIODevice &device) { return device.write(name.toLatin1()) > 0; }).ok);
-            group.append(save);
+        for (const auto &[faults, committed] :
+             {std::pair(SaveFaults{}, QList<bool>{true, true, true}),
+              std::pair(SaveFaults{0, 0, EIO, 2}, QList<bool>{true, false, true}), // the second rename fails
+              std::pair(SaveFaults{EIO, 0, 0, 0}, QList<bool>{false, false, false})}) {
+            QTemporaryDir dir;
+            const QStringList names{u"a.tif"_s, u"b.tif"_s, u"c.tif"_s};
+            QVERIFY(saveText(dir.filePath(names[0]), "old a").ok && saveText(dir.filePath(names[1]), "old b").ok);
+            QList<GroupedSave> group;
+            for (const QString &name : names) {
+                GroupedSave save;
+                QVERIFY(!beginGroupedSave(dir.filePath(name), save));
+                QVERIFY(
+                    writeGroupedSave(save, [&](QIODevice &device) { return device.write(name.toLatin1()) > 0; }).ok);
+                group.append(save);
+            }
+            QCOMPARE(contentOf(dir.filePath(names[0])), QByteArray("old a"));
+            QVERIFY(!QFile::exists(dir.filePath(names[2])));
+            setSaveFaultsForTesting(faults);
+            const QList<SaveResult> results = commitGroupedSaves(group);
+            setSaveFaultsForTesting({});
+            QCOMPARE(results.size(), 3);
+            const QByteArrayList old{"old a", "old b", "<unreadable>"};
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(std::pair(results[i].ok, results[i].runtimeError),
+                         std::pair(committed[i], committed[i] ? 0 : int(RuntimeError::DeviceIoError)));
+                QCOMPARE(contentOf(dir.filePath(names[i])), committed[i] ? names[i].toLatin1() : old[i]);
+            }
+            QVERIFY(group.isEmpty());
+            QCOMPARE(QDir(dir.path()).entryList({u".*"_s}, QDir::Files | QDir::Hidden), QStringList());
         }
-        QCOMPARE(contentOf(dir.filePath(names[0])), QByteArray("old a"));
-        QVERIFY(!QFile::exists(dir.filePath(names[2])));
-        setSaveFaultsForTesting(faults);
-        const QList<SaveResult> results = commitGroupedSaves(group);
-        setSaveFaultsForTesting({});
-        QCOMPARE(results.size(), 3);
-        const QByteArrayList old{"old a", "old b", "<unreadable>"};
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(std::pair(results[i].ok, results[i].runtimeError),
-                     std::pair(committed[i], committed[i] ? 0 : int(RuntimeError::DeviceIoError)));
-            QCOMPARE(contentOf(dir.filePath(names[i])), committed[i] ? names[i].toLatin1() : old[i]);
-        }
-        QVERIFY(group.isEmpty());
-        QCOMPARE(QDir(dir.path()).entryList({u".*"_s}, QDir::Files | QDir::Hidden), QStringList());
     }
 
     // Only the temporary files of grouped saves are taken for leftovers.

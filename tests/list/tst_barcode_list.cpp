@@ -92,10 +92,9 @@ private slots:
             read.runtimeError = step.readError;
             for (const QString &barcode : step.barcodes)
                 read.records.append(rec(u"f"_s, barcode));
-            QCOMPARE(list.mergeRead(read), step.appended);
-            QCOMPARE(read.records.size(), step.kept);
-            QCOMPARE(read.runtimeError, step.reported);
-            QCOMPARE(list.isFull(), step.full);
+            const qsizetype appended = list.mergeRead(read);
+            QCOMPARE(std::tuple(appended, read.records.size(), read.runtimeError, list.isFull()),
+                     std::tuple(qsizetype(step.appended), qsizetype(step.kept), step.reported, step.full));
         }
         QCOMPARE(list.barcodeIndex(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
     }

@@ -37,60 +37,47 @@ class TestCsvImport : public QObject {
     Q_OBJECT
 
 private slots:
-    void reader_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<Rows>("rows");
-        QTest::addColumn<QList<qint64>>("lines");
-        QTest::addColumn<QString>("separator");
-        QTest::addColumn<QString>("error"); ///< the start of the error, naming its line
-        const QString tab = u"\t"_s;
-        QTest::newRow("comma, LF") << QByteArray("a,b\n1,2\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}
-                                   << QList<qint64>{1, 2} << u","_s << QString();
-        QTest::newRow("semicolon, CR LF, empty lines skipped")
-            << QByteArray("a;b\r\n\r\n1;2,5\r\n") << Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2,5"_s}} << QList<qint64>{1, 3}
-            << u";"_s << QString();
-        QTest::newRow("tab, CR") << QByteArray("a\tb;c\r1\t2") << Rows{{u"a"_s, u"b;c"_s}, {u"1"_s, u"2"_s}}
-                                 << QList<qint64>{1, 2} << tab << QString();
-        QTest::newRow("quoted separator and doubled quotes")
-            << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n") << Rows{{u"a,b"_s, u"say \"hi\""_s, QString()}}
-            << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("line breaks inside quotes count as lines")
-            << QByteArray("x,\"one\r\ntwo\nthree\"\ny,z\n") << Rows{{u"x"_s, u"one\r\ntwo\nthree"_s}, {u"y"_s, u"z"_s}}
-            << QList<qint64>{1, 4} << u","_s << QString();
-        QTest::newRow("separators in quotes do not count")
-            << QByteArray("\"a;b;c\",d\n") << Rows{{u"a;b;c"_s, u"d"_s}} << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("empty last field")
-            << QByteArray("a,\n") << Rows{{u"a"_s, QString()}} << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFR\xC3\xA4k\n") << Rows{{u"R\u00e4k"_s}}
-                                        << QList<qint64>{1} << u","_s << QString();
-        QTest::newRow("Windows-1252") << QByteArray("R\xE4k;\x80\n") << Rows{{u"R\u00e4k"_s, u"\u20ac"_s}}
-                                      << QList<qint64>{1} << u";"_s << QString();
-        QTest::newRow("a 10 MB line") << QByteArray("a,b\n") + QByteArray(10 << 20, 'x') + "\n1,2\n"
-                                      << Rows{{u"a"_s, u"b"_s}} << QList<qint64>{1} << u","_s
-                                      << u"Line 2 is longer than 65536 bytes."_s;
-        QTest::newRow("a 10 MB quoted field")
-            << QByteArray("a,\"") + QByteArray(10 << 20, 'x') + "\"\n"
-            << Rows{} << QList<qint64>{} << u","_s << u"Line 1 is longer than 65536 bytes."_s;
-    }
+    // Each text read: the rows, the line each starts on, the separator found and the start of the
+    // error, naming its line.
     void reader()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(Rows, rows);
-        QFETCH(QList<qint64>, lines);
-        QFETCH(QString, separator);
-        QFETCH(QString, error);
-        CsvReader reader(bytes);
-        QCOMPARE(reader.separator(), separator.front());
-        Rows read;
-        QList<qint64> readLines;
-        for (const CsvRow &row : readCsvRows(reader, 100)) {
-            read.append(row.fields);
-            readLines.append(row.line);
+        const QString tab = u"\t"_s;
+        using Lines = QList<qint64>;
+        for (const auto &[bytes, rows, lines, separator, error] :
+             {std::tuple(QByteArray("a,b\n1,2\n"), Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2"_s}}, Lines{1, 2}, u","_s,
+                         QString()),
+              // semicolon, CR LF, empty lines skipped
+              std::tuple(QByteArray("a;b\r\n\r\n1;2,5\r\n"), Rows{{u"a"_s, u"b"_s}, {u"1"_s, u"2,5"_s}}, Lines{1, 3},
+                         u";"_s, QString()),
+              std::tuple(QByteArray("a\tb;c\r1\t2"), Rows{{u"a"_s, u"b;c"_s}, {u"1"_s, u"2"_s}}, Lines{1, 2}, tab,
+                         QString()),
+              // quoted separator and doubled quotes
+              std::tuple(QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"\"\n"), Rows{{u"a,b"_s, u"say \"hi\""_s, QString()}},
+                         Lines{1}, u","_s, QString()),
+              // line breaks inside quotes count as lines
+              std::tuple(QByteArray("x,\"one\r\ntwo\nthree\"\ny,z\n"),
+                         Rows{{u"x"_s, u"one\r\ntwo\nthree"_s}, {u"y"_s, u"z"_s}}, Lines{1, 4}, u","_s, QString()),
+              // separators in quotes do not count
+              std::tuple(QByteArray("\"a;b;c\",d\n"), Rows{{u"a;b;c"_s, u"d"_s}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("a,\n"), Rows{{u"a"_s, QString()}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("\xEF\xBB\xBFR\xC3\xA4k\n"), Rows{{u"R\u00e4k"_s}}, Lines{1}, u","_s, QString()),
+              std::tuple(QByteArray("R\xE4k;\x80\n"), Rows{{u"R\u00e4k"_s, u"\u20ac"_s}}, Lines{1}, u";"_s, QString()),
+              std::tuple(QByteArray("a,b\n") + QByteArray(10 << 20, 'x') + "\n1,2\n", Rows{{u"a"_s, u"b"_s}}, Lines{1},
+                         u","_s, u"Line 2 is longer than 65536 bytes."_s),
+              std::tuple(QByteArray("a,\"") + QByteArray(10 << 20, 'x') + "\"\n", Rows{}, Lines{}, u","_s,
+                         u"Line 1 is longer than 65536 bytes."_s)}) {
+            CsvReader reader(bytes);
+            QCOMPARE(reader.separator(), separator.front());
+            Rows read;
+            Lines readLines;
+            for (const CsvRow &row : readCsvRows(reader, 100)) {
+                read.append(row.fields);
+                readLines.append(row.line);
+            }
+            QCOMPARE(read, rows);
+            QCOMPARE(readLines, lines);
+            QVERIFY2(reader.error().startsWith(error) && reader.ok() == error.isEmpty(), qPrintable(reader.error()));
         }
-        QCOMPARE(read, rows);
-        QCOMPARE(readLines, lines);
-        QVERIFY2(reader.error().startsWith(error) && reader.ok() == error.isEmpty(), qPrintable(reader.error()));
     }
 
     void rowRules_data()
@@ -102,10 +89,7 @@ private slots:
             return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
                                QString::fromUtf8(type)};
         };
-        const auto record = [](const char *barcode, const char *type, const char *supplement = "") {
-            return QStringList{u"P"_s, QString::fromUtf8(barcode), QString::fromUtf8(supplement), u"T"_s,
-                               QString::fromUtf8(type)};
-        };
+        const auto record = row; // the fields in the same order
         const QStringList none;
         QTest::newRow("EAN-13 with its check digit")
             << row("4006381333931", "EAN 13") << record("400638133393", "E130") << QString();
@@ -167,80 +151,56 @@ private slots:
             QCOMPARE(check.record, (ListRecord{record[0], record[1], record[2], record[3], record[4]}));
     }
 
-    void mapping_data()
+    // The columns named by a file's header, or by a list the user gives.
+    void columns_data()
     {
-        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QStringList>("header"); ///< empty: \a list names the columns
+        QTest::addColumn<QString>("list");
         QTest::addColumn<QList<int>>("columns"); ///< product, barcode, supplement, text, type; empty: none
+        QTest::addColumn<QString>("error");
         QTest::newRow("English") << QStringList{u"Product"_s, u"Barcode"_s, u"Digit Sup."_s, u"Text"_s, u"Type"_s}
-                                 << QList<int>{0, 1, 2, 3, 4};
+                                 << QString() << QList<int>{0, 1, 2, 3, 4} << QString();
         QTest::newRow("Swedish, other order")
-            << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s}
-            << QList<int>{2, 0, 3, 4, 1};
+            << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s} << QString()
+            << QList<int>{2, 0, 3, 4, 1} << QString();
         QTest::newRow("GTIN, the first of two")
-            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QList<int>{0, 1, -1, -1, -1};
-        QTest::newRow("TypeCode before Type")
-            << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QList<int>{-1, 0, -1, -1, 2};
-        QTest::newRow("no barcode column") << QStringList{u"Product"_s, u"Price"_s} << QList<int>{};
+            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QString() << QList<int>{0, 1, -1, -1, -1} << QString();
+        QTest::newRow("TypeCode before Type") << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QString()
+                                              << QList<int>{-1, 0, -1, -1, 2} << QString();
+        QTest::newRow("no barcode column")
+            << QStringList{u"Product"_s, u"Price"_s} << QString() << QList<int>{} << QString();
+        const QStringList none;
+        QTest::newRow("all five") << none << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
+                                  << QString();
+        QTest::newRow("skipped columns") << none << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1}
+                                         << QString();
+        QTest::newRow("unknown name")
+            << none << u"barcode,price"_s << QList<int>{}
+            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
+        QTest::newRow("named twice") << none << u"barcode,ean"_s << QList<int>{}
+                                     << u"\"ean\" names a field that an earlier column already holds"_s;
+        QTest::newRow("list without barcode")
+            << none << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
     }
-    void mapping()
+    void columns()
     {
         QFETCH(QStringList, header);
-        QFETCH(QList<int>, columns);
-        const std::optional<CsvColumns> found = columnsFromHeader(header);
-        QCOMPARE(found.has_value(), !columns.isEmpty());
-        if (found)
-            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
-                     columns);
-    }
-
-    void columnList_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QList<int>>("columns");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("all five") << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
-                                  << QString();
-        QTest::newRow("skipped columns") << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1} << QString();
-        QTest::newRow("unknown name")
-            << u"barcode,price"_s << QList<int>{}
-            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
-        QTest::newRow("named twice") << u"barcode,ean"_s << QList<int>{}
-                                     << u"\"ean\" names a field that an earlier column already holds"_s;
-        QTest::newRow("no barcode") << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
-    }
-    void columnList()
-    {
         QFETCH(QString, list);
         QFETCH(QList<int>, columns);
         QFETCH(QString, error);
         QString why;
-        const std::optional<CsvColumns> found = columnsFromList(list, &why);
+        const std::optional<CsvColumns> found =
+            header.isEmpty() ? columnsFromList(list, &why) : columnsFromHeader(header);
         QCOMPARE(why, error);
-        if (found)
-            QCOMPARE((QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}),
-                     columns);
+        const QList<int> read =
+            found ? QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}
+                  : QList<int>{};
+        QCOMPARE(read, columns);
     }
 
     // Duplicates against the list and within the file, one answer for all, as Add to List asks.
-    void duplicates_data()
-    {
-        QTest::addColumn<DuplicateProducts>("answer");
-        QTest::addColumn<QStringList>("accepted"); ///< products
-        QTest::addColumn<QStringList>("refused");  ///< "line: reason"
-        QTest::newRow("Keep all") << DuplicateProducts::KeepAll << QStringList{u"soap"_s, u""_s, u"Tea"_s, u"tea"_s}
-                                  << QStringList{u"3: this number has been issued"_s,
-                                                 u"6: this number has been issued"_s};
-        QTest::newRow("Skip all") << DuplicateProducts::SkipAll << QStringList{u""_s, u"Tea"_s}
-                                  << QStringList{u"2: the product soap exists in list"_s,
-                                                 u"3: this number has been issued"_s,
-                                                 u"6: the product TEA exists in list"_s,
-                                                 u"7: the product tea exists in list"_s};
-    }
     void duplicates()
     {
-        QFETCH(DuplicateProducts, answer);
-        QFETCH(QStringList, accepted);
-        QFETCH(QStringList, refused);
         BarcodeList list;
         list.append({u"Soap"_s, u"501234567890"_s, {}, {}, u"E130"_s});
         const QByteArray file = "Product,EAN\n"
@@ -250,17 +210,25 @@ private slots:
                                 "Tea,9638507\n"
                                 "TEA,96385074\n" // same product, same barcode as the row before
                                 "tea,1234567\n";
-        const CsvImportResult result = importBytes(file, std::nullopt, &list, answer);
-        QStringList products, reasons;
-        for (const ListRecord &record : result.accepted)
-            products << record.product;
-        for (const RefusedRow &row : result.refused)
-            reasons << QString::number(row.line) + u": "_s + row.reason;
-        QCOMPARE(products, accepted);
-        QCOMPARE(reasons, refused);
-        QCOMPARE(list.count(), 1); // the import appends nothing itself
-        QVERIFY(result.reportText().startsWith(
-            u"6 rows read: %1 imported, %2 refused.\n"_s.arg(accepted.size()).arg(refused.size())));
+        // The answer, the products accepted and the refused rows ("line: reason").
+        for (const auto &[answer, accepted, refused] :
+             {std::tuple(DuplicateProducts::KeepAll, QStringList{u"soap"_s, u""_s, u"Tea"_s, u"tea"_s},
+                         QStringList{u"3: this number has been issued"_s, u"6: this number has been issued"_s}),
+              std::tuple(DuplicateProducts::SkipAll, QStringList{u""_s, u"Tea"_s},
+                         QStringList{u"2: the product soap exists in list"_s, u"3: this number has been issued"_s,
+                                     u"6: the product TEA exists in list"_s,
+                                     u"7: the product tea exists in list"_s})}) {
+            const CsvImportResult result = importBytes(file, std::nullopt, &list, answer);
+            QStringList products, reasons;
+            for (const ListRecord &record : result.accepted)
+                products << record.product;
+            for (const RefusedRow &row : result.refused)
+                reasons << QString::number(row.line) + u": "_s + row.reason;
+            QCOMPARE(std::pair(products, reasons), std::pair(accepted, refused));
+            QCOMPARE(list.count(), 1); // the import appends nothing itself
+            QVERIFY(result.reportText().startsWith(
+                u"6 rows read: %1 imported, %2 refused.\n"_s.arg(accepted.size()).arg(refused.size())));
+        }
     }
 
     // A list exported and imported again is the same list, byte for byte in QZ2.

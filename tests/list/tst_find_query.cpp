@@ -31,71 +31,48 @@ class TestFindQuery : public QObject {
     Q_OBJECT
 
 private slots:
-    void search_data()
-    {
-        using C = ListColumn;
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<FindFields>("fields");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("product, any letter case")
-            << u"abc"_s << only({C::Product}) << QStringList{u"ABC soap"_s, u"xAbCx"_s};
-        QTest::newRow("type alone finds every EAN-13")
-            << u"e13"_s << only({C::Type}) << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Milk e13"_s};
-        QTest::newRow("two matching columns, listed once, in list order")
-            << u"e13"_s << FindFields::checkAll(true)
-            << QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
-        QTest::newRow("check all cleared: product alone")
-            << u"e13"_s << FindFields::checkAll(false) << QStringList{u"Milk e13"_s};
-        QTest::newRow("star is a plain character") << u"*"_s << FindFields::checkAll(true) << QStringList{u"Star*"_s};
-        QTest::newRow("an empty column never matches")
-            << QString() << only({C::DigitSup}) << QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s};
-    }
+    // The products found for a text in the ticked columns.
     void search()
     {
-        QFETCH(QString, text);
-        QFETCH(FindFields, fields);
-        QFETCH(QStringList, found);
-        QStringList products;
-        for (const ListRecord &record : FindQuery(text, fields).run(kRecords))
-            products.append(record.product);
-        QCOMPARE(products, found);
+        using C = ListColumn;
+        for (const auto &[text, fields, found] :
+             {// any letter case
+              std::tuple(u"abc"_s, only({C::Product}), QStringList{u"ABC soap"_s, u"xAbCx"_s}),
+              // the type alone finds every EAN-13
+              std::tuple(u"e13"_s, only({C::Type}), QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Milk e13"_s}),
+              // two matching columns, listed once, in list order
+              std::tuple(u"e13"_s, FindFields::checkAll(true),
+                         QStringList{u"ABC soap"_s, u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s}),
+              // check all cleared: the product alone
+              std::tuple(u"e13"_s, FindFields::checkAll(false), QStringList{u"Milk e13"_s}),
+              // a star is a plain character
+              std::tuple(u"*"_s, FindFields::checkAll(true), QStringList{u"Star*"_s}),
+              // an empty column never matches
+              std::tuple(QString(), only({C::DigitSup}), QStringList{u"xAbCx"_s, u"Jam"_s, u"Milk e13"_s})}) {
+            QStringList products;
+            for (const ListRecord &record : FindQuery(text, fields).run(kRecords))
+                products.append(record.product);
+            QCOMPARE(products, found);
+        }
     }
 
     // The window is serviced after each full stretch of records, never before the first.
-    void serviceCalledAfterEveryStretch_data()
-    {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<int>("calls");
-        QTest::newRow("99") << 99 << 0;
-        QTest::newRow("100") << 100 << 1;
-        QTest::newRow("101") << 101 << 1;
-        QTest::newRow("250") << 250 << 2;
-    }
     void serviceCalledAfterEveryStretch()
     {
-        QFETCH(int, records);
-        QFETCH(int, calls);
-        const QList<ListRecord> many(records, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
-        int called = 0;
-        const auto service = [&called] { ++called; };
-        QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
-        QCOMPARE(called, calls);
+        for (const auto &[records, calls] :
+             {std::pair(99, 0), std::pair(100, 1), std::pair(101, 1), std::pair(250, 2)}) {
+            const QList<ListRecord> many(records, {u"item"_s, u"1"_s, QString(), QString(), u"E130"_s});
+            int called = 0;
+            const auto service = [&called] { ++called; };
+            QCOMPARE(FindQuery(u"ITEM"_s, FindFields{}).run(many, service, 100).size(), records);
+            QCOMPARE(called, calls);
+        }
     }
 
     // A search the caller lets run finds what a plain one does, told after each stretch how
     // far it got; a stopped one ends at that stretch and gives nothing.
-    void stoppedAtAStretch_data()
-    {
-        QTest::addColumn<int>("stopAt"); // the call that answers "stop"; 0: none does
-        QTest::addColumn<QList<qsizetype>>("told");
-        QTest::newRow("runs to the end") << 0 << QList<qsizetype>{100, 200};
-        QTest::newRow("stopped at the first stretch") << 1 << QList<qsizetype>{100};
-        QTest::newRow("stopped at the last stretch") << 2 << QList<qsizetype>{100, 200};
-    }
     void stoppedAtAStretch()
     {
-        QFETCH(int, stopAt);
-        QFETCH(QList<qsizetype>, told);
         QList<ListRecord> many;
         QStringList items;
         for (int i = 0; i < 250; ++i) {
@@ -104,19 +81,24 @@ private slots:
                 items << many.constLast().product;
         }
         const FindQuery query(u"ITEM"_s, FindFields{});
-        QList<qsizetype> calls;
-        const auto service = [&](qsizetype tested) {
-            calls << tested;
-            return calls.size() != stopAt;
-        };
-        const std::optional<QList<ListRecord>> found = query.runStoppable(many, service, 100);
-        QCOMPARE(calls, told);
-        QCOMPARE(found.has_value(), stopAt == 0);
-        if (found) {
-            QStringList products;
-            for (const ListRecord &record : *found)
-                products << record.product;
-            QCOMPARE(products, items);
+        // The call that answers "stop" (0: none does), and the records tested each call told.
+        for (const auto &[stopAt, told] :
+             {std::pair(0, QList<qsizetype>{100, 200}), std::pair(1, QList<qsizetype>{100}),
+              std::pair(2, QList<qsizetype>{100, 200})}) {
+            QList<qsizetype> calls;
+            const auto service = [&](qsizetype tested) {
+                calls << tested;
+                return calls.size() != stopAt;
+            };
+            const std::optional<QList<ListRecord>> found = query.runStoppable(many, service, 100);
+            QCOMPARE(calls, told);
+            QCOMPARE(found.has_value(), stopAt == 0);
+            if (found) {
+                QStringList products;
+                for (const ListRecord &record : *found)
+                    products << record.product;
+                QCOMPARE(products, items);
+            }
         }
     }
 };

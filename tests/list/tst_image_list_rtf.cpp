@@ -165,36 +165,29 @@ private slots:
         QCOMPARE(pictures ? read.document.pictures().size() : read.document.text().size(), kept);
     }
 
-    // A picture without a goal size is shown at its own resolution and scale, each side at its own.
-    void pictureSizeFromItsResolution_data()
-    {
-        QTest::addColumn<QSize>("dpi");   // horizontally, vertically; 0 for none
-        QTest::addColumn<QSize>("scale"); // per cent
-        QTest::addColumn<QSize>("twips");
-        QTest::newRow("300 x 100 dpi") << QSize(300, 100) << QSize(100, 100) << QSize(288, 432);
-        QTest::newRow("100 x 300 dpi") << QSize(100, 300) << QSize(100, 100) << QSize(864, 144);
-        QTest::newRow("none: 96 dpi") << QSize(0, 0) << QSize(100, 100) << QSize(900, 450);
-        QTest::newRow("scaled 50 x 200 %") << QSize(300, 100) << QSize(50, 200) << QSize(144, 864);
-    }
+    // A picture without a goal size is shown at its own resolution and scale, each side at its own:
+    // dpi across and down (0 for none: 96 dpi), the scale in per cent, and the twips shown.
     void pictureSizeFromItsResolution()
     {
-        QFETCH(QSize, dpi);
-        QFETCH(QSize, scale);
-        QFETCH(QSize, twips);
-        QImage image = labelImage(60, 30, 1, 96);
-        image.setDotsPerMeterX(dpi.width() > 0 ? dotsPerMetre(dpi.width()) : 0);
-        image.setDotsPerMeterY(dpi.height() > 0 ? dotsPerMetre(dpi.height()) : 0);
-        QByteArray png;
-        QBuffer buffer(&png);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
-        const QByteArray scaled =
-            "\\picscalex" + QByteArray::number(scale.width()) + "\\picscaley" + QByteArray::number(scale.height());
-        const RtfReadResult read =
-            readRtf("{\\rtf1{\\pict\\pngblip\\picw60\\pich30" + scaled + " " + png.toHex() + "}}");
-        QVERIFY2(read.ok(), qPrintable(read.message));
-        QCOMPARE(read.document.pictures().size(), 1);
-        const ImageListPart picture = read.document.pictures().first();
-        QCOMPARE(QSize(qRound(picture.widthTwips), qRound(picture.heightTwips)), twips);
+        for (const auto &[dpi, scale, twips] : {std::tuple(QSize(300, 100), QSize(100, 100), QSize(288, 432)),
+                                                std::tuple(QSize(100, 300), QSize(100, 100), QSize(864, 144)),
+                                                std::tuple(QSize(0, 0), QSize(100, 100), QSize(900, 450)),
+                                                std::tuple(QSize(300, 100), QSize(50, 200), QSize(144, 864))}) {
+            QImage image = labelImage(60, 30, 1, 96);
+            image.setDotsPerMeterX(dpi.width() > 0 ? dotsPerMetre(dpi.width()) : 0);
+            image.setDotsPerMeterY(dpi.height() > 0 ? dotsPerMetre(dpi.height()) : 0);
+            QByteArray png;
+            QBuffer buffer(&png);
+            QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"));
+            const QByteArray scaled =
+                "\\picscalex" + QByteArray::number(scale.width()) + "\\picscaley" + QByteArray::number(scale.height());
+            const RtfReadResult read =
+                readRtf("{\\rtf1{\\pict\\pngblip\\picw60\\pich30" + scaled + " " + png.toHex() + "}}");
+            QVERIFY2(read.ok(), qPrintable(read.message));
+            QCOMPARE(read.document.pictures().size(), 1);
+            const ImageListPart picture = read.document.pictures().first();
+            QCOMPARE(QSize(qRound(picture.widthTwips), qRound(picture.heightTwips)), twips);
+        }
     }
 };
 

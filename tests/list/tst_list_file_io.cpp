@@ -139,32 +139,25 @@ private slots:
         QCOMPARE(readQz2(path).records, records);
     }
 
-    void refusesWhatTheFileCannotHold_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("too long") << 4 << QString(kLineCap - 1, u'x') << u"4094 characters in its Text"_s;
-        QTest::newRow("one record too many")
-            << int(ListFileLimits::MaxRecords + 1) << kShop[2].text << u"one too many"_s;
-    }
+    // A text too long for a line, and one record too many: refused, naming the record.
     void refusesWhatTheFileCannotHold()
     {
-        QFETCH(int, count);
-        QFETCH(QString, text);
-        QFETCH(QString, named);
-        QList<ListRecord> records = count > 4 ? QList<ListRecord>(count, kShop[2]) : kShop;
-        records[2].text = text;
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        const ListWriteResult result = writeQz2(buffer, records);
-        const int record = count > 4 ? count : 3;
-        QCOMPARE(std::tuple(result.ok, result.record, buffer.data()), std::tuple(false, record, QByteArray()));
-        for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
-            QVERIFY(result.message.contains(part));
-        records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
-        records[2].text = QString(kLineCap - 2, u'x');
-        QVERIFY(writeQz2(buffer, records).ok);
+        for (const auto &[count, text, named] :
+             {std::tuple(4, QString(kLineCap - 1, u'x'), u"4094 characters in its Text"_s),
+              std::tuple(int(ListFileLimits::MaxRecords + 1), kShop[2].text, u"one too many"_s)}) {
+            QList<ListRecord> records = count > 4 ? QList<ListRecord>(count, kShop[2]) : kShop;
+            records[2].text = text;
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            const ListWriteResult result = writeQz2(buffer, records);
+            const int record = count > 4 ? count : 3;
+            QCOMPARE(std::tuple(result.ok, result.record, buffer.data()), std::tuple(false, record, QByteArray()));
+            for (const QString &part : {u"Record %1"_s.arg(record), u"\"Cr\u00e8me \u20ac\""_s, named})
+                QVERIFY(result.message.contains(part));
+            records.resize(std::min<qsizetype>(count, ListFileLimits::MaxRecords));
+            records[2].text = QString(kLineCap - 2, u'x');
+            QVERIFY(writeQz2(buffer, records).ok);
+        }
     }
 
     void beyondTheCodePageAsks()

@@ -94,20 +94,27 @@ class TestListPrinter : public QObject {
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
-    // Each copy starts at page 1; a PDF holds the copies one after another.
+    // Each copy starts at page 1; a PDF holds the copies one after another. Told after every page
+    // of every copy; a stop ends the job after the page that was told.
     void pagesOnPaper_data()
     {
         QTest::addColumn<int>("records");
         QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("stopAt"); // 0: never
+        QTest::addColumn<int>("total");  // pages of all copies
         QTest::addColumn<Pages>("pages");
-        QTest::newRow("63 fill one page") << 63 << 1 << Pages{{1, 63}};
-        QTest::newRow("64 need two") << 64 << 1 << Pages{{1, 63}, {2, 1}};
-        QTest::newRow("two copies") << 64 << 2 << Pages{{1, 63}, {2, 1}, {1, 63}, {2, 1}};
+        QTest::newRow("63 fill one page") << 63 << 1 << 0 << 1 << Pages{{1, 63}};
+        QTest::newRow("64 need two") << 64 << 1 << 0 << 2 << Pages{{1, 63}, {2, 1}};
+        QTest::newRow("two copies") << 64 << 2 << 0 << 4 << Pages{{1, 63}, {2, 1}, {1, 63}, {2, 1}};
+        QTest::newRow("stopped on the first page") << 64 << 1 << 1 << 2 << Pages{{1, 63}};
+        QTest::newRow("stopped in the second copy") << 64 << 2 << 3 << 4 << Pages{{1, 63}, {2, 1}, {1, 63}};
     }
     void pagesOnPaper()
     {
         QFETCH(int, records);
         QFETCH(int, copies);
+        QFETCH(int, stopAt);
+        QFETCH(int, total);
         QFETCH(Pages, pages);
         const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
         QPrinter printer;
@@ -115,7 +122,15 @@ private slots:
         printer.setOutputFileName(pdf);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setCopyCount(copies);
-        QVERIFY(ListPrinter(numberedRecords(records), u"Kelbrix"_s, u"07/12/2026"_s).print(printer));
+        QList<std::pair<int, int>> told;
+        const auto progress = [&](int printed, int all) {
+            told.append({printed, all});
+            return printed != stopAt;
+        };
+        QCOMPARE(ListPrinter(numberedRecords(records), u"Kelbrix"_s, u"07/12/2026"_s).print(printer, progress),
+                 stopAt == 0);
+        QCOMPARE(told.size(), pages.size());
+        QCOMPARE(told.constLast(), std::make_pair(int(pages.size()), total));
         QCOMPARE(pdfPages(pdf), pages);
         QCOMPARE(printer.copyCount(), copies);
     }
@@ -136,37 +151,6 @@ private slots:
         QCOMPARE(lines.mid(lines.indexOf(QString()) + 1, 2),
                  (QStringList{u"UPA5.....Strawberry jam, larg....03600029145.......12345.....Shelf four, left of"_s,
                               u"E80 .....Tea.....................4006381........................................."_s}));
-    }
-
-    // Told after every page of every copy; a stop ends the job after the page that was told.
-    void stoppedPrint_data()
-    {
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<int>("stopAt"); // 0: never
-        QTest::addColumn<Pages>("pages");
-        QTest::newRow("runs to the end") << 2 << 0 << Pages{{1, 63}, {2, 1}, {1, 63}, {2, 1}};
-        QTest::newRow("stopped on the first page") << 1 << 1 << Pages{{1, 63}};
-        QTest::newRow("stopped in the second copy") << 2 << 3 << Pages{{1, 63}, {2, 1}, {1, 63}};
-    }
-    void stoppedPrint()
-    {
-        QFETCH(int, copies);
-        QFETCH(int, stopAt);
-        QFETCH(Pages, pages);
-        const QString pdf = path(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setCopyCount(copies);
-        QList<std::pair<int, int>> told;
-        const auto progress = [&](int printed, int total) {
-            told.append({printed, total});
-            return printed != stopAt;
-        };
-        QCOMPARE(ListPrinter(numberedRecords(64), u"Kelbrix"_s, u"07/12/2026"_s).print(printer, progress), stopAt == 0);
-        QCOMPARE(told.size(), pages.size());
-        QCOMPARE(told.constLast(), std::make_pair(int(pages.size()), 2 * copies));
-        QCOMPARE(pdfPages(pdf), pages);
     }
 
     // A preview paints the pages of the image list one at a time, in any order; together they

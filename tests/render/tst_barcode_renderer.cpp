@@ -1,6 +1,5 @@
 #include "render/barcode_renderer.h"
 
-#include "barcode/check_characters.h"
 #include "base/runtime_errors.h"
 #include "render/program_clipboard.h"
 #include "zbar_decode.h"
@@ -9,7 +8,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -50,25 +48,6 @@ private slots:
         }
     }
 
-    // The check digits the program works out without drawing (imports, sequences, exports) are
-    // the ones libzint draws, for every GS1 length.
-    void checkDigitsAgreeWithTheSymbol()
-    {
-        QRandomGenerator random(4006381);
-        for (const auto &[symbology, length] :
-             {std::pair(BarcodeRenderer::kEan13, 12), std::pair(BarcodeRenderer::kEan8, 7),
-              std::pair(BarcodeRenderer::kUpcA, 11), std::pair(BarcodeRenderer::kScc14, 13)}) {
-            for (int i = 0; i < 200; ++i) {
-                QString data;
-                for (int d = 0; d < length; ++d)
-                    data += QChar(u'0' + random.bounded(10));
-                BarcodeRenderer renderer;
-                QVERIFY(renderer.setSymbology(symbology) && renderer.setData(data));
-                QCOMPARE(renderer.data().right(length + 1), data + gs1CheckDigit(data));
-            }
-        }
-    }
-
     void refusedData()
     {
         BarcodeRenderer renderer;
@@ -81,39 +60,32 @@ private slots:
         QCOMPARE(renderer.lastError(), RuntimeError::None);
     }
 
-    void wholePixelModules_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<qreal>("pixelRatio");
-        QTest::addColumn<int>("alignment");
-        QTest::newRow("96 dpi on a double-density screen") << 121 << 2.0 << int(BarcodeRenderer::kAlignCentre);
-        QTest::newRow("right") << 500 << 1.0 << int(BarcodeRenderer::kAlignRight);
-    }
+    // Bars of whole pixels: 96 dpi on a double-density screen, centred; and aligned right.
     void wholePixelModules()
     {
-        QFETCH(int, width);
-        QFETCH(qreal, pixelRatio);
-        QFETCH(int, alignment);
-        BarcodeRenderer renderer;
-        QVERIFY(renderer.setData(kEan13Read) && renderer.pixelAlign() && renderer.setAlignment(alignment));
-        QImage image(QSize(width, 60) * pixelRatio, QImage::Format_RGB32);
-        image.setDevicePixelRatio(pixelRatio);
-        QPainter painter(&image);
-        renderer.draw(painter, QRectF(0, 0, width, 60));
-        painter.end();
-        const int module = std::max(1, int(std::floor(width * pixelRatio / kEan13Modules)));
-        const int y = image.height() / 2;
-        QList<int> edges;
-        for (int x = 0; x < image.width(); ++x) {
-            QVERIFY(image.pixel(x, y) == qRgb(0, 0, 0) || image.pixel(x, y) == qRgb(255, 255, 255));
-            if (isDark(image, x, y) != (x > 0 && isDark(image, x - 1, y)))
-                edges.append(x);
+        for (const auto &[width, pixelRatio, alignment] : {std::tuple(121, 2.0, int(BarcodeRenderer::kAlignCentre)),
+                                                           std::tuple(500, 1.0, int(BarcodeRenderer::kAlignRight))}) {
+            BarcodeRenderer renderer;
+            QVERIFY(renderer.setData(kEan13Read) && renderer.pixelAlign() && renderer.setAlignment(alignment));
+            QImage image(QSize(width, 60) * pixelRatio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(pixelRatio);
+            QPainter painter(&image);
+            renderer.draw(painter, QRectF(0, 0, width, 60));
+            painter.end();
+            const int module = std::max(1, int(std::floor(width * pixelRatio / kEan13Modules)));
+            const int y = image.height() / 2;
+            QList<int> edges;
+            for (int x = 0; x < image.width(); ++x) {
+                QVERIFY(image.pixel(x, y) == qRgb(0, 0, 0) || image.pixel(x, y) == qRgb(255, 255, 255));
+                if (isDark(image, x, y) != (x > 0 && isDark(image, x - 1, y)))
+                    edges.append(x);
+            }
+            QCOMPARE(edges.last() - edges.first(), kEan13BarModules * module);
+            for (qsizetype i = 1; i < edges.size(); ++i)
+                QCOMPARE((edges[i] - edges[i - 1]) % module, 0);
+            const int spare = image.width() - kEan13Modules * module; // left 0, centre 1, right 2
+            QVERIFY(std::abs(edges.first() - 11 * module - spare * alignment / 2) <= 1);
         }
-        QCOMPARE(edges.last() - edges.first(), kEan13BarModules * module);
-        for (qsizetype i = 1; i < edges.size(); ++i)
-            QCOMPARE((edges[i] - edges[i - 1]) % module, 0);
-        const int spare = image.width() - kEan13Modules * module; // left 0, centre 1, right 2
-        QVERIFY(std::abs(edges.first() - 11 * module - spare * alignment / 2) <= 1);
     }
 
     // The private clipboard gets the symbol and the size the desktop's picture would have, but no

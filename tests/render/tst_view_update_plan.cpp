@@ -66,16 +66,11 @@ void TestViewUpdatePlan::plan()
     if (!plan.update)
         return;
     const QByteArray flags(row.flags);
-    QCOMPARE(plan.type.code, row.typeCode);
-    QCOMPARE(plan.widthTwips, row.width);
-    QCOMPARE(plan.heightTwips, row.definedWidth > 0 ? 1200 : kMainSymbolHeightTwips);
-    QCOMPARE(plan.handData, !row.data.isEmpty());
-    QCOMPARE(plan.data, row.data);
-    QCOMPARE(plan.compose, flags.contains('c'));
-    QCOMPARE(plan.completeEntry, flags.contains('e'));
-    QCOMPARE(plan.isbnRefused, flags.contains('r'));
-    QCOMPARE(plan.rendererTypeName, row.typeName);
-    QCOMPARE(plan.isbnHeader, row.header);
+    QCOMPARE(std::tuple(plan.type.code, plan.widthTwips, plan.heightTwips, plan.handData, plan.data),
+             std::tuple(row.typeCode, row.width, row.definedWidth > 0 ? 1200 : kMainSymbolHeightTwips,
+                        !row.data.isEmpty(), row.data));
+    QCOMPARE(std::tuple(plan.compose, plan.completeEntry, plan.isbnRefused, plan.rendererTypeName, plan.isbnHeader),
+             std::tuple(flags.contains('c'), flags.contains('e'), flags.contains('r'), row.typeName, row.header));
 
     BarcodeRenderer renderer;
     QCOMPARE(applyViewUpdatePlan(plan, renderer), plan.handData ? PlanApplied::Handed : PlanApplied::NotHanded);

@@ -31,11 +31,6 @@ QByteArray fileBytes()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-int load(SettingsStore &store)
-{
-    return int(store.load());
-}
-
 } // namespace
 
 class TestSettingsStore : public QObject {
@@ -51,7 +46,7 @@ private slots:
         large.truncate(kMaxSettingsFileSize + 1);
         writeFile(large);
         SettingsStore store(Edition::Alla);
-        QCOMPARE(load(store), int(SettingsStore::LoadOutcome::TooLarge));
+        QCOMPARE(store.load(), SettingsStore::LoadOutcome::TooLarge);
         QVERIFY(store.value(u"Listkod"_s).isEmpty());
         QVERIFY(store.loadProblem().contains(QDir::toNativeSeparators(path())));
         store.setValue(u"Listkod"_s, u"E130"_s);
@@ -76,7 +71,7 @@ private slots:
         QFile::remove(path());
         qtSettings().setValue(name, text);
         SettingsStore store(Edition::Alla);
-        QCOMPARE(load(store), int(SettingsStore::LoadOutcome::Read));
+        QCOMPARE(store.load(), SettingsStore::LoadOutcome::Read);
         QCOMPARE(store.value(name), text);
     }
 };

@@ -22,8 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
-Q_DECLARE_METATYPE(Kelbrix::ListRecord)
-
 namespace {
 
 QList<ListRecord> numbered(int count)
@@ -148,73 +146,60 @@ private slots:
         QVERIFY(!findTemplate(templates, u"7160"_s));
     }
 
-    void unsoundTemplates_data()
-    {
-        QTest::addColumn<double>("labelWidth");
-        QTest::addColumn<double>("pitch");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("sound, ending on the page edge") << 70.0 << 70.0 << 3 << QString();
-        QTest::newRow("overlapping") << 70.0 << 69.0 << 3
-                                     << u"The labels of T overlap: the pitch is smaller than the label."_s;
-        QTest::newRow("off the page") << 70.0 << 70.1 << 3 << u"The labels of T run off the page."_s;
-        QTest::newRow("no size") << qQNaN() << 70.0 << 3 << u"The labels of T have no size."_s;
-        QTest::newRow("no columns") << 70.0 << 70.0 << 0 << u"T has 0 x 8 labels; a sheet has 1 to 1000."_s;
-    }
+    // A template on A4 with 8 rows of 37 mm, its label width, pitch and columns, and the problem
+    // named (none when sound, ending on the page edge).
     void unsoundTemplates()
     {
-        QFETCH(double, labelWidth);
-        QFETCH(double, pitch);
-        QFETCH(int, columns);
-        QFETCH(QString, problem);
-        LabelTemplate sheet{u"T"_s, QPageSize::A4, {labelWidth, 37}, columns, 8, {0, 0.5}, {pitch, 37}, 0, {}, {}};
-        QCOMPARE(templateProblem(sheet), problem);
+        for (const auto &[labelWidth, pitch, columns, problem] :
+             {std::tuple(70.0, 70.0, 3, QString()),
+              std::tuple(70.0, 69.0, 3, u"The labels of T overlap: the pitch is smaller than the label."_s),
+              std::tuple(70.0, 70.1, 3, u"The labels of T run off the page."_s),
+              std::tuple(qQNaN(), 70.0, 3, u"The labels of T have no size."_s),
+              std::tuple(70.0, 70.0, 0, u"T has 0 x 8 labels; a sheet has 1 to 1000."_s)}) {
+            LabelTemplate sheet{u"T"_s, QPageSize::A4, {labelWidth, 37}, columns, 8, {0, 0.5}, {pitch, 37}, 0, {}, {}};
+            QCOMPARE(templateProblem(sheet), problem);
+        }
     }
 
     // Fifty records, two copies each, starting at the fifth label: every label scans to its
     // record in order, the first four cells stay empty, and each label sits in its cell's centre.
-    void sheetsScanInOrder_data()
-    {
-        QTest::addColumn<QString>("sheet");
-        QTest::newRow("A4 3x7") << u"L7160"_s;
-        QTest::newRow("A4 5x13") << u"L7651"_s;
-        QTest::newRow("Letter 3x10") << u"Avery 5160"_s;
-    }
     void sheetsScanInOrder()
     {
-        QFETCH(QString, sheet);
-        const QList<ListRecord> records = numbered(50);
-        SheetJob sheetJob = job(sheet);
-        sheetJob.startAt = 5;
-        sheetJob.copies = 2;
-        sheetJob.background = QColor(230, 230, 230); // shows where each label is
-        const QString pdf = m_dir.filePath(sheet + u".pdf"_s);
-        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
-        QCOMPARE(outcome.refused, QStringList());
-        QCOMPARE(outcome.labels, 100);
-        const QList<QImage> pages = render(pdf, 600);
-        const int perSheet = sheetJob.sheet.labelsPerSheet();
-        QCOMPARE(pages.size(), (4 + 100 + perSheet - 1) / perSheet);
-        for (int cell = 0; cell < 104; ++cell) {
-            const QImage page = pages.at(cell / perSheet);
-            const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
-            const QImage label = page.copy(area);
-            const QRect ink = inkBox(label);
-            if (cell < 4) {
-                // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
-                QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
-                         qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
-                continue;
+        // A4 3x7, A4 5x13 and Letter 3x10.
+        for (const QString &sheet : {u"L7160"_s, u"L7651"_s, u"Avery 5160"_s}) {
+            const QList<ListRecord> records = numbered(50);
+            SheetJob sheetJob = job(sheet);
+            sheetJob.startAt = 5;
+            sheetJob.copies = 2;
+            sheetJob.background = QColor(230, 230, 230); // shows where each label is
+            const QString pdf = m_dir.filePath(sheet + u".pdf"_s);
+            const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+            QCOMPARE(outcome.refused, QStringList());
+            QCOMPARE(outcome.labels, 100);
+            const QList<QImage> pages = render(pdf, 600);
+            const int perSheet = sheetJob.sheet.labelsPerSheet();
+            QCOMPARE(pages.size(), (4 + 100 + perSheet - 1) / perSheet);
+            for (int cell = 0; cell < 104; ++cell) {
+                const QImage page = pages.at(cell / perSheet);
+                const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
+                const QImage label = page.copy(area);
+                const QRect ink = inkBox(label);
+                if (cell < 4) {
+                    // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
+                    QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
+                             qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
+                    continue;
+                }
+                const QString barcode = records.at((cell - 4) / 2).barcode;
+                const QString decoded = decodedText(label);
+                QVERIFY2(decoded.startsWith(barcode) && decoded.size() == 13,
+                         qPrintable(u"cell %1 reads \"%2\", not %3"_s.arg(cell + 1).arg(decoded, barcode)));
+                const QPointF offset = QRectF(ink).center() - QRectF(QPointF(0, 0), QSizeF(area.size())).center();
+                QVERIFY2(std::hypot(offset.x(), offset.y()) <= 0.2 * 600 / kMillimetresPerInch,
+                         qPrintable(u"label %1 lies %2, %3 px off its cell's centre"_s.arg(cell + 1)
+                                        .arg(offset.x())
+                                        .arg(offset.y())));
             }
-            const QString barcode = records.at((cell - 4) / 2).barcode;
-            const QString decoded = decodedText(label);
-            QVERIFY2(decoded.startsWith(barcode) && decoded.size() == 13,
-                     qPrintable(u"cell %1 reads \"%2\", not %3"_s.arg(cell + 1).arg(decoded, barcode)));
-            const QPointF offset = QRectF(ink).center() - QRectF(QPointF(0, 0), QSizeF(area.size())).center();
-            QVERIFY2(
-                std::hypot(offset.x(), offset.y()) <= 0.2 * 600 / kMillimetresPerInch,
-                qPrintable(
-                    u"label %1 lies %2, %3 px off its cell's centre"_s.arg(cell + 1).arg(offset.x()).arg(offset.y())));
         }
     }
 
@@ -238,26 +223,21 @@ private slots:
 
     // The bars in the PDF are rectangles a whole number of printer dots wide, at least the
     // smallest narrow bar of EAN-13 (0.264 mm).
-    void barsAreWholeDots_data()
-    {
-        QTest::addColumn<int>("dpi");
-        QTest::newRow("300 dpi") << 300;
-        QTest::newRow("600 dpi") << 600;
-    }
     void barsAreWholeDots()
     {
-        QFETCH(int, dpi);
-        const QString pdf = m_dir.filePath(u"dots%1.pdf"_s.arg(dpi));
-        QCOMPARE(writePdf(pdf, numbered(3), job(u"L7160"_s, dpi)).labels, 3);
-        const QList<QRectF> bars = pdfBars(pdf);
-        QVERIFY(bars.size() >= 3 * 30);
-        double narrowest = 1e9;
-        for (const QRectF &bar : bars) {
-            const double dots = bar.width() * dpi / 72.0;
-            QVERIFY2(std::abs(dots - std::round(dots)) < 1e-3, qPrintable(QString::number(dots)));
-            narrowest = std::min(narrowest, bar.width() / 72.0 * kMillimetresPerInch);
+        for (const int dpi : {300, 600}) {
+            const QString pdf = m_dir.filePath(u"dots%1.pdf"_s.arg(dpi));
+            QCOMPARE(writePdf(pdf, numbered(3), job(u"L7160"_s, dpi)).labels, 3);
+            const QList<QRectF> bars = pdfBars(pdf);
+            QVERIFY(bars.size() >= 3 * 30);
+            double narrowest = 1e9;
+            for (const QRectF &bar : bars) {
+                const double dots = bar.width() * dpi / 72.0;
+                QVERIFY2(std::abs(dots - std::round(dots)) < 1e-3, qPrintable(QString::number(dots)));
+                narrowest = std::min(narrowest, bar.width() / 72.0 * kMillimetresPerInch);
+            }
+            QVERIFY2(narrowest >= 0.264, qPrintable(QString::number(narrowest)));
         }
-        QVERIFY2(narrowest >= 0.264, qPrintable(QString::number(narrowest)));
     }
 
     // A calibration offset moves every label by that much on paper.
@@ -290,32 +270,28 @@ private slots:
 
     // A label that cannot fit the cell at the smallest narrow bar its type allows, in whole
     // dots, is left out with a sentence naming its record; the others take the cells in order.
-    void tooLargeLabelIsLeftOut_data()
-    {
-        QTest::addColumn<ListRecord>("record");
-        QTest::addColumn<QString>("sheet");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("refusal");
-        const QString small = u"38.1 x 21.2 mm label with bars of at least 0.264 mm."_s;
-        QTest::newRow("ISBN with add-on, 38.1 mm")
-            << ListRecord{u"Novel"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s} << u"L7651"_s << 600
-            << u"Novel (1-57169-006-9 51234) is left out: its label does not fit a "_s + small;
-        QTest::newRow("EAN-13 at 300 dpi, 38.1 mm: 3 dots too narrow, 4 too wide")
-            << ListRecord{{}, u"501234567890"_s, {}, {}, u"E130"_s} << u"L7651"_s << 300
-            << u"501234567890 is left out: its label does not fit a "_s + small;
-        QTest::newRow("EAN-8, 12.7 mm high")
-            << ListRecord{u"Mints"_s, u"9638507"_s, {}, {}, u"E80 "_s} << u"Avery 5167"_s << 600 << QString();
-        QTest::newRow("Code 39 of 30 characters, 12.7 mm high")
-            << ListRecord{{}, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s, {}, {}, u"Co39"_s} << u"Avery 5167"_s << 600
-            << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234 is left out: its label does not fit a 44.45 x 12.7 mm label with "
-               u"bars of at least 0.190 mm."_s;
-    }
     void tooLargeLabelIsLeftOut()
     {
-        QFETCH(ListRecord, record);
-        QFETCH(QString, sheet);
-        QFETCH(int, dpi);
-        QFETCH(QString, refusal);
+        const QString small = u"38.1 x 21.2 mm label with bars of at least 0.264 mm."_s;
+        for (const auto &[record, sheet, dpi, refusal] :
+             {// an ISBN with add-on on 38.1 mm
+              std::tuple(ListRecord{u"Novel"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s}, u"L7651"_s, 600,
+                         u"Novel (1-57169-006-9 51234) is left out: its label does not fit a "_s + small),
+              // EAN-13 at 300 dpi on 38.1 mm: 3 dots too narrow, 4 too wide
+              std::tuple(ListRecord{{}, u"501234567890"_s, {}, {}, u"E130"_s}, u"L7651"_s, 300,
+                         u"501234567890 is left out: its label does not fit a "_s + small),
+              // EAN-8 on 12.7 mm fits
+              std::tuple(ListRecord{u"Mints"_s, u"9638507"_s, {}, {}, u"E80 "_s}, u"Avery 5167"_s, 600, QString()),
+              // Code 39 of 30 characters on 12.7 mm
+              std::tuple(ListRecord{{}, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s, {}, {}, u"Co39"_s}, u"Avery 5167"_s, 600,
+                         u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234 is left out: its label does not fit a 44.45 x 12.7 mm "
+                         u"label with bars of at least 0.190 mm."_s)})
+            checkLeftOut(record, sheet, dpi, refusal);
+    }
+
+private:
+    void checkLeftOut(const ListRecord &record, const QString &sheet, int dpi, const QString &refusal)
+    {
         const QList<ListRecord> records{
             {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
         const SheetJob sheetJob = job(sheet, dpi);

@@ -54,108 +54,72 @@ BarSizeSettings loaded(const QStringList &values)
 class TestBarSizeSettings : public QObject {
     Q_OBJECT
 private slots:
-    void sizeText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("clampedMm");
-        QTest::addColumn<QString>("clampedInch");
-        QTest::newRow("above mm") << u"103"_s << 103.0 << u"102"_s << u"4"_s;
-        QTest::newRow("comma") << u"1,5"_s << 1.5 << u"1,5"_s << u"1,5"_s;
-        QTest::newRow("too large for a double") << u"1e309"_s << qInf() << u"102"_s << u"4"_s;
-    }
+    // A typed size: its value, the text kept in millimetres and in inches, and sizes that stay
+    // finite and within the largest label.
     void sizeText()
     {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QFETCH(QString, clampedMm);
-        QFETCH(QString, clampedInch);
-        QCOMPARE(BarSizeSettings::sizeValue(text), value);
-        QCOMPARE(BarSizeSettings::clampedText(text, Unit::Millimetre), clampedMm);
-        QCOMPARE(BarSizeSettings::clampedText(text, Unit::Inch), clampedInch);
-        for (Unit unit : {Unit::Millimetre, Unit::Inch}) {
-            const BarSizeSettings settings = sized(unit, text, text);
-            QVERIFY(std::isfinite(settings.widthTwips()));
-            QVERIFY(settings.widthTwips() >= 0 && settings.widthTwips() <= 102 * 56.7);
-            QCOMPARE(settings.hasSize(), value > 0);
+        for (const auto &[text, value, clampedMm, clampedInch] :
+             {std::tuple(u"103"_s, 103.0, u"102"_s, u"4"_s), std::tuple(u"1,5"_s, 1.5, u"1,5"_s, u"1,5"_s),
+              std::tuple(u"1e309"_s, qInf(), u"102"_s, u"4"_s)}) {
+            QCOMPARE(BarSizeSettings::sizeValue(text), value);
+            QCOMPARE(BarSizeSettings::clampedText(text, Unit::Millimetre), clampedMm);
+            QCOMPARE(BarSizeSettings::clampedText(text, Unit::Inch), clampedInch);
+            for (Unit unit : {Unit::Millimetre, Unit::Inch}) {
+                const BarSizeSettings settings = sized(unit, text, text);
+                QVERIFY(std::isfinite(settings.widthTwips()));
+                QVERIFY(settings.widthTwips() >= 0 && settings.widthTwips() <= 102 * 56.7);
+                QCOMPARE(settings.hasSize(), value > 0);
+            }
         }
     }
 
-    void twips_data()
-    {
-        QTest::addColumn<BarSizeSettings>("settings");
-        QTest::addColumn<QList<double>>("expected"); // width, height and preview height in twips, dpi
-        QTest::newRow("40 mm at 72 dpi") << sized(Unit::Millimetre, u"48"_s, u"40"_s)
-                                         << QList<double>{2721.6, 2268.0, 1701.0, 72.0};
-        QTest::newRow("user above 300") << sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s)
-                                        << QList<double>{2721.6, 2268.0, 2268.0 * 300 / 96, 300.0};
-        QTest::newRow("one inch") << sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96)
-                                  << QList<double>{1440.18, 720.09, 720.09, 96.0};
-    }
+    // Width, height and preview height in twips, and the dots per inch.
     void twips()
     {
-        QFETCH(BarSizeSettings, settings);
-        QFETCH(QList<double>, expected);
-        const double actual[] = {settings.widthTwips(), settings.heightTwips(), settings.previewHeightTwips(),
-                                 settings.dotsPerInch()};
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(actual[i], expected[i]);
+        for (const auto &[settings, expected] :
+             {std::pair(sized(Unit::Millimetre, u"48"_s, u"40"_s), QList<double>{2721.6, 2268.0, 1701.0, 72.0}),
+              std::pair(sized(Unit::Millimetre, u"48"_s, u"40"_s, Dpi::User, u"600"_s),
+                        QList<double>{2721.6, 2268.0, 2268.0 * 300 / 96, 300.0}),
+              std::pair(sized(Unit::Inch, u"1"_s, u"0.5"_s, Dpi::Dpi96),
+                        QList<double>{1440.18, 720.09, 720.09, 96.0})}) {
+            const double actual[] = {settings.widthTwips(), settings.heightTwips(), settings.previewHeightTwips(),
+                                     settings.dotsPerInch()};
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(actual[i], expected[i]); // each within QCOMPARE's tolerance for doubles
+        }
     }
 
-    void userDpiLimits_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept"); // empty when the 72 dpi option is selected instead
-        QTest::newRow("71") << u"71"_s << QString();
-        QTest::newRow("71.9") << u"71.9"_s << QString();
-        QTest::newRow("72") << u"72"_s << u"72"_s;
-        QTest::newRow("73") << u"73"_s << u"73"_s;
-        QTest::newRow("299") << u"299"_s << u"299"_s;
-        QTest::newRow("300") << u"300"_s << u"300"_s;
-        QTest::newRow("301") << u"301"_s << u"300"_s;
-        QTest::newRow("not a number") << u"dpi"_s << QString();
-    }
+    // Typed dpi below 72 or not a number selects the 72 dpi option instead; above 300 keeps 300.
     void userDpiLimits()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QCOMPARE(BarSizeSettings::userDpiAfterEditing(typed).value_or(QString()), kept);
+        for (const auto &[typed, kept] :
+             {std::pair(u"71"_s, QString()), std::pair(u"71.9"_s, QString()), std::pair(u"72"_s, u"72"_s),
+              std::pair(u"73"_s, u"73"_s), std::pair(u"299"_s, u"299"_s), std::pair(u"300"_s, u"300"_s),
+              std::pair(u"301"_s, u"300"_s), std::pair(u"dpi"_s, QString())})
+            QCOMPARE(BarSizeSettings::userDpiAfterEditing(typed).value_or(QString()), kept);
     }
 
-    void definedNeedsASize_data()
-    {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<bool>("defined");
-        QTest::newRow("on with a size") << QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s} << true;
-        QTest::newRow("on without a width")
-            << QStringList{u"Bar Width=0"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s} << false;
-        QTest::newRow("on without a height") << QStringList{u"Bar Width=40"_s, u"Bar Def=Y"_s} << false;
-        QTest::newRow("off with a size") << QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=N"_s} << false;
-    }
+    // "Use Defined Barcode" is on only when stored on with a width and a height.
     void definedNeedsASize()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(bool, defined);
-        QCOMPARE(loaded(stored).defined, defined);
+        for (const auto &[stored, defined] :
+             {std::pair(QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s}, true),
+              std::pair(QStringList{u"Bar Width=0"_s, u"Bar Height=20"_s, u"Bar Def=Y"_s}, false),
+              std::pair(QStringList{u"Bar Width=40"_s, u"Bar Def=Y"_s}, false),
+              std::pair(QStringList{u"Bar Width=40"_s, u"Bar Height=20"_s, u"Bar Def=N"_s}, false)})
+            QCOMPARE(loaded(stored).defined, defined);
     }
 
-    void tiffReference_data()
-    {
-        QTest::addColumn<BarSizeSettings>("settings");
-        QTest::addColumn<bool>("useDefined");
-        QTest::addColumn<QSizeF>("twips");
-        const QSizeF label(1800, 900);
-        QTest::newRow("millimetres") << sized(Unit::Millimetre, u"40"_s, u"20,5"_s) << false << QSizeF(1701, 850.5);
-        QTest::newRow("inches") << sized(Unit::Inch, u" 1.5in"_s, u"0.75"_s) << false << QSizeF(1575, 787.5);
-        QTest::newRow("defined: the label's size") << sized(Unit::Millimetre, u"40"_s, u"20"_s) << true << label;
-        QTest::newRow("no height: the label's size") << sized(Unit::Millimetre, u"40"_s, u"x"_s) << false << label;
-    }
+    // The size a TIFF is made at: the typed one, or the label's when defined or when incomplete.
     void tiffReference()
     {
-        QFETCH(BarSizeSettings, settings);
-        QFETCH(bool, useDefined);
-        QFETCH(QSizeF, twips);
-        QCOMPARE(settings.tiffReferenceTwips(useDefined, QSizeF(1800, 900)), twips);
+        const QSizeF label(1800, 900);
+        for (const auto &[settings, useDefined, twips] :
+             {std::tuple(sized(Unit::Millimetre, u"40"_s, u"20,5"_s), false, QSizeF(1701, 850.5)),
+              std::tuple(sized(Unit::Inch, u" 1.5in"_s, u"0.75"_s), false, QSizeF(1575, 787.5)),
+              std::tuple(sized(Unit::Millimetre, u"40"_s, u"20"_s), true, label),
+              std::tuple(sized(Unit::Millimetre, u"40"_s, u"x"_s), false, label)})
+            QCOMPARE(settings.tiffReferenceTwips(useDefined, label), twips);
     }
 
     void unitSwitchWritesPointsInAnyLocale()

@@ -58,43 +58,31 @@ private slots:
 
     // Each family's smallest and largest X, just inside and just outside. At 2400 dpi the whole
     // pixels move X by far less than the thousandth of a millimetre the window shows.
-    void limits_data()
-    {
-        using R = BarcodeRenderer;
-        QTest::addColumn<int>("symbology");
-        QTest::addColumn<double>("xMm");
-        QTest::addColumn<QString>("warning"); // the start of the warning, empty for none
-        const QString narrow = u"Warning: the bars are too narrow"_s;
-        const QString wide = u"Warning: the bars are wider than"_s;
-        QTest::newRow("EAN 0.263") << R::kEan13 << 0.263
-                                   << narrow + u", many scanners will fail to read this EAN and "
-                                               u"UPC symbol (smallest X 0.264 mm)"_s;
-        QTest::newRow("EAN 0.264") << R::kEan13 << 0.264 << QString();
-        QTest::newRow("EAN 0.660") << R::kEan13 << 0.66 << QString();
-        QTest::newRow("EAN 0.661") << R::kEan13 << 0.661 << wide + u" EAN and UPC allows (largest X 0.660 mm)"_s;
-        QTest::newRow("SCC-14 0.494") << R::kScc14 << 0.494
-                                      << narrow + u", many scanners will fail to read this SCC-14 symbol (smallest X "
-                                                  u"0.495 mm)"_s;
-        QTest::newRow("SCC-14 0.495") << R::kScc14 << 0.495 << QString();
-        QTest::newRow("SCC-14 1.016") << R::kScc14 << 1.016 << QString();
-        QTest::newRow("SCC-14 1.017") << R::kScc14 << 1.017 << wide + u" SCC-14 allows (largest X 1.016 mm)"_s;
-        QTest::newRow("Code 39 0.189") << R::kCode39 << 0.189 << narrow;
-        QTest::newRow("Code 39 0.190") << R::kCode39 << 0.19 << QString();
-    }
     void limits()
     {
-        QFETCH(int, symbology);
-        QFETCH(double, xMm);
-        QFETCH(QString, warning);
-        const QString data = symbology == BarcodeRenderer::kCode39 ? u"KEL39"_s : u"3001234567890"_s;
-        const BarcodeRenderer renderer =
-            sample(symbology, data.left(symbology == BarcodeRenderer::kEan13 ? 12 : 13), false);
-        const ModuleWidthReadout readout = moduleWidthReadout(
-            renderer, xMm * renderer.geometry().width * kTwipsPerMillimetre, 20 * kTwipsPerMillimetre, 2400);
-        QVERIFY2(readout.text.startsWith(u"X = "_s + QString::number(xMm, 'f', 3) + u" mm"_s),
-                 qPrintable(readout.text));
-        QVERIFY2(warning.isEmpty() ? readout.warning.isEmpty() : readout.warning.startsWith(warning),
-                 qPrintable(readout.warning));
+        using R = BarcodeRenderer;
+        const QString narrow = u"Warning: the bars are too narrow"_s;
+        const QString wide = u"Warning: the bars are wider than"_s;
+        // The symbology, X in millimetres and the start of the warning, empty for none.
+        for (const auto &[symbology, xMm, warning] :
+             {std::tuple(R::kEan13, 0.263,
+                         narrow + u", many scanners will fail to read this EAN and UPC symbol (smallest X 0.264 mm)"_s),
+              std::tuple(R::kEan13, 0.264, QString()), std::tuple(R::kEan13, 0.66, QString()),
+              std::tuple(R::kEan13, 0.661, wide + u" EAN and UPC allows (largest X 0.660 mm)"_s),
+              std::tuple(R::kScc14, 0.494,
+                         narrow + u", many scanners will fail to read this SCC-14 symbol (smallest X 0.495 mm)"_s),
+              std::tuple(R::kScc14, 0.495, QString()), std::tuple(R::kScc14, 1.016, QString()),
+              std::tuple(R::kScc14, 1.017, wide + u" SCC-14 allows (largest X 1.016 mm)"_s),
+              std::tuple(R::kCode39, 0.189, narrow), std::tuple(R::kCode39, 0.19, QString())}) {
+            const QString data = symbology == R::kCode39 ? u"KEL39"_s : u"3001234567890"_s;
+            const BarcodeRenderer renderer = sample(symbology, data.left(symbology == R::kEan13 ? 12 : 13), false);
+            const ModuleWidthReadout readout = moduleWidthReadout(
+                renderer, xMm * renderer.geometry().width * kTwipsPerMillimetre, 20 * kTwipsPerMillimetre, 2400);
+            QVERIFY2(readout.text.startsWith(u"X = "_s + QString::number(xMm, 'f', 3) + u" mm"_s),
+                     qPrintable(readout.text));
+            QVERIFY2(warning.isEmpty() ? readout.warning.isEmpty() : readout.warning.startsWith(warning),
+                     qPrintable(readout.warning));
+        }
     }
 };
 

@@ -136,21 +136,9 @@ private slots:
         QVERIFY(verifyLabel(image, u"UPE0"_s, u"01234572"_s, {}).scans());     // UPC-E as drawn
     }
 
-    void exportReport_data()
-    {
-        QTest::addColumn<QList<Kind>>("kinds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("nothing") << QList<Kind>{} << u"No files checked."_s;
-        QTest::newRow("all scan") << QList<Kind>{Kind::Scans, Kind::Scans} << u"2 files checked: all scan."_s;
-        QTest::newRow("one fails, one not checked")
-            << QList<Kind>{Kind::Scans, Kind::NotChecked, Kind::Unreadable, Kind::Mismatch}
-            << u"3 files checked, 2 did not scan:\nSoap_3.tif: Does not scan\nSoap_4.tif: Reads as EAN-13 "
-               u"5012345678900 instead of EAN-13 501234567891\n1 file not checked: the reader cannot read its type."_s;
-    }
+    // The summary of an export's verdicts, one file after another.
     void exportReport()
     {
-        QFETCH(QList<Kind>, kinds);
-        QFETCH(QString, text);
         const QImage good = label(u"E130"_s, kEan13, {});
         QImage blank(200, 100, QImage::Format_RGB32);
         blank.fill(Qt::white);
@@ -160,13 +148,21 @@ private slots:
             {Kind::Unreadable, verifyLabel(blank, u"E130"_s, kEan13, {})},
             {Kind::Mismatch, verifyLabel(good, u"E130"_s, u"501234567891"_s, {})},
         };
-        VerifyReport report;
-        for (int i = 0; i < kinds.size(); ++i) {
-            QCOMPARE(verdicts[kinds[i]].kind, kinds[i]);
-            report.add(u"Soap_%1.tif"_s.arg(i + 1), verdicts[kinds[i]]);
+        for (const auto &[kinds, text] :
+             {std::pair(QList<Kind>{}, u"No files checked."_s),
+              std::pair(QList<Kind>{Kind::Scans, Kind::Scans}, u"2 files checked: all scan."_s),
+              std::pair(QList<Kind>{Kind::Scans, Kind::NotChecked, Kind::Unreadable, Kind::Mismatch},
+                        u"3 files checked, 2 did not scan:\nSoap_3.tif: Does not scan\nSoap_4.tif: Reads as EAN-13 "
+                        u"5012345678900 instead of EAN-13 501234567891\n1 file not checked: the reader cannot read "
+                        u"its type."_s)}) {
+            VerifyReport report;
+            for (int i = 0; i < kinds.size(); ++i) {
+                QCOMPARE(verdicts[kinds[i]].kind, kinds[i]);
+                report.add(u"Soap_%1.tif"_s.arg(i + 1), verdicts[kinds[i]]);
+            }
+            QCOMPARE(report.summary(), text);
+            QCOMPARE(report.allScan(), !text.contains(u"did not scan"_s));
         }
-        QCOMPARE(report.summary(), text);
-        QCOMPARE(report.allScan(), !text.contains(u"did not scan"_s));
     }
 };
 
