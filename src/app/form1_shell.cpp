@@ -62,7 +62,8 @@ void Form1::changeEvent(QEvent *event)
 
 void Form1::keyPressEvent(QKeyEvent *event)
 {
-    // Escape anywhere in the window does what "Cancel" does.
+    // Escape does what "Cancel" does; the window's shortcut takes it first, and this takes it
+    // when a control in focus claimed the key for itself and then left it unused.
     if (event->key() == Qt::Key_Escape) {
         onCancel();
         return;

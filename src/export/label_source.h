@@ -65,7 +65,8 @@ public:
     virtual void serviceEvents() = 0;
     /// Runs \a work, a step's picture work that touches no window, and returns when it is done.
     /// The window runs it on a thread of its own and meanwhile repaints, sees Cancel and Escape
-    /// and calls whileWorking() every few milliseconds; without a window it runs in place.
+    /// and calls whileWorking() after each event it serves, at least every 50 ms; without a
+    /// window it runs in place.
     virtual void runWork(const std::function<void()> &work) { work(); }
     /// What the export does while a step's work runs: it asks its stop question at once.
     void setWhileWorking(std::function<void()> hook) { m_whileWorking = std::move(hook); }
