@@ -6,10 +6,21 @@ using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
+namespace {
+
+void seed(const QHash<QString, QString> &values)
+{
+    QSettings settings = storedSettings();
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        settings.setValue(it.key(), it.value());
+}
+
+} // namespace
+
 class TestForm1Shell : public QObject, public Form1Fixture {
     Q_OBJECT
 private slots:
-    void init() { open(); }
+    void init() { resetSettings(); }
     void cleanup() { close(); }
 
     void startUpFileLoadsAsFileLoad_data()
@@ -27,6 +38,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, records);
         QFETCH(QString, message);
+        open();
         m_form->loadListFile(file);
         const QStringList asked = m_prompt->texts();
         QCOMPARE(m_form->listCount(), records);
@@ -42,6 +54,7 @@ private slots:
 
     void wizardAndClosing()
     {
+        open();
         m_form->mnuWizStart->trigger();
         WizStart *wizard = WizStart::instance();
         QVERIFY(wizard->isVisible() && !wizard->isModal());
@@ -50,6 +63,45 @@ private slots:
         QVERIFY(m_prompt->asked.isEmpty());
         QVERIFY(!wizard->isVisible());
         QCOMPARE(storedSettings().value(u"Listkod"_s).toString(), u"SC14"_s);
+    }
+
+    void badValuesGiveDefaults()
+    {
+        QHash<QString, QString> values;
+        for (const QString &name : settingNames())
+            values.insert(name, u"zz\u00e9\u20ac"_s);
+        seed(values);
+        Form1 form(Edition::Alla);
+        QCOMPARE(form.windowTitle(), u"Kelbrix.  EAN 13 "_s);
+        QVERIFY(form.optNosup->isChecked() && form.Option1->isChecked() && form.mnuRBDN->isChecked());
+        QCOMPARE(form.currentColumnWidth(4), 903);
+    }
+
+    void roundTrip()
+    {
+        const QHash<QString, QString> kept{{u"DPI"_s, u"300"_s}, {u"Find"_s, u"010100"_s}};
+        seed(kept);
+        {
+            Form1 form{Edition::Alla};
+            clickOption(form, u"optUPCE"_s);
+            clickOption(form, u"chk5digit"_s);
+            form.Option2->click();
+            form.mnuRBDY->trigger();
+            form.ListView3->setColumnWidth(4, 110);
+            QStringList asked;
+            quitAnsweringYes(form, &asked);
+            QCOMPARE(asked.size(), 1);
+        }
+        QSettings settings = storedSettings();
+        QHash<QString, QString> written{
+            {u"Listkod"_s, u"UPE5"_s}, {u"fBtxt"_s, u"N"_s}, {u"RemoveDigit"_s, u"Y"_s}, {u"ClmnH5"_s, u"1650"_s}};
+        written.insert(kept);
+        for (auto it = written.cbegin(); it != written.cend(); ++it)
+            QCOMPARE(settings.value(it.key()).toString(), it.value());
+        Form1 again{Edition::Alla};
+        QCOMPARE(again.typeCode(), u"UPE5"_s);
+        QVERIFY(again.Option2->isChecked() && again.mnuRBDY->isChecked());
+        QCOMPARE(again.ListView3->columnWidth(4), 110);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "list/find_query.h"
+#include "list/find_setting.h"
 
 #include <QTest>
 
@@ -99,6 +100,21 @@ private slots:
                     products << record.product;
                 QCOMPARE(products, items);
             }
+        }
+    }
+
+    // Each stored text and its boxes as read back: five field boxes, then "Check All". Anything
+    // but six 0s and 1s with a box ticked is the product box alone.
+    void parse()
+    {
+        for (const auto &[stored, boxes] : {std::pair(u"100000"_s, u"100000"_s), std::pair(u"010010"_s, u"010010"_s),
+                                            std::pair(u"111111"_s, u"111111"_s), std::pair(u"000001"_s, u"000001"_s),
+                                            std::pair(u"000000"_s, u"100000"_s), std::pair(QString(), u"100000"_s),
+                                            std::pair(u"01001"_s, u"100000"_s), std::pair(u"0100100"_s, u"100000"_s),
+                                            std::pair(u"01Y010"_s, u"100000"_s), std::pair(u" 01001"_s, u"100000"_s)}) {
+            const FindSetting setting = FindSetting::parse(stored);
+            QCOMPARE(setting.toString(), boxes);
+            QCOMPARE(FindSetting::parse(boxes), setting);
         }
     }
 };
