@@ -5,8 +5,6 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>

@@ -3,9 +3,6 @@
 // labels whose last verdict must be the last label's.
 #include "size_driver.h"
 
-#include <QTemporaryDir>
-#include <QTreeView>
-
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;

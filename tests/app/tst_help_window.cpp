@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>

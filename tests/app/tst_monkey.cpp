@@ -9,12 +9,9 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QListView>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QTimer>
-#include <QToolBar>
 
 #include <algorithm>
 #include <functional>

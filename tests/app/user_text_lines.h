@@ -7,7 +7,6 @@
 
 #include "base/runtime_errors.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 namespace Kelbrix::Test {

@@ -4,7 +4,6 @@
 #include "render/view_update_plan.h"
 #include "verify/label_verdict.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>

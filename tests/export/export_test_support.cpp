@@ -4,9 +4,7 @@
 
 #include "render/barcode_renderer.h"
 
-#include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 

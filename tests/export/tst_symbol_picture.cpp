@@ -5,7 +5,6 @@
 #include "render/barcode_renderer.h"
 #include "render/symbol_geometry.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QtTest>
 

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
