@@ -2,8 +2,11 @@
 
 #include "list/list_record.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonValue>
+#include <QTest>
 
 namespace Kelbrix::Test {
 
@@ -17,6 +20,19 @@ inline QList<ListRecord> recordsFrom(const QJsonValue &value)
         records.append({c.value(0), c.value(1), c.value(2), c.value(3), c.value(4)});
     }
     return records;
+}
+
+/// A data row "path" for each file below \a root whose name matches one of \a patterns, named by
+/// its path below \a root; there must be at least one.
+inline void addDataFileRows(const QString &root, const QStringList &patterns)
+{
+    QTest::addColumn<QString>("path");
+    QDirIterator it(root, patterns, QDir::Files, QDirIterator::Subdirectories);
+    QVERIFY(it.hasNext());
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
+    }
 }
 
 } // namespace Kelbrix::Test

@@ -6,8 +6,6 @@
 #include "list/list_files.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -293,14 +291,7 @@ private slots:
 
     void dataFiles_data()
     {
-        QTest::addColumn<QString>("path");
-        const QString root = qEnvironmentVariable("KELBRIX_TEST_DATA") + u"/csv"_s;
-        QDirIterator it(root, {u"*.csv"_s}, QDir::Files, QDirIterator::Subdirectories);
-        QVERIFY(it.hasNext());
-        while (it.hasNext()) {
-            const QString path = it.next();
-            QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
-        }
+        addDataFileRows(qEnvironmentVariable("KELBRIX_TEST_DATA") + u"/csv"_s, {u"*.csv"_s});
     }
     // Each file beside its expected result: the records, the refused rows ("line: reason"), the
     // separator, the encoding and whether there is a header; or the error and its line.

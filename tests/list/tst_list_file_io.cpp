@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -188,14 +187,7 @@ private slots:
 
     void readsEveryDataFile_data()
     {
-        QTest::addColumn<QString>("path");
-        const QString root = qEnvironmentVariable("KELBRIX_TEST_DATA");
-        QDirIterator it(root, {u"*.qz2"_s, u"*.qzl"_s, u"*.bar"_s}, QDir::Files, QDirIterator::Subdirectories);
-        QVERIFY(it.hasNext());
-        while (it.hasNext()) {
-            const QString path = it.next();
-            QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
-        }
+        addDataFileRows(qEnvironmentVariable("KELBRIX_TEST_DATA"), {u"*.qz2"_s, u"*.qzl"_s, u"*.bar"_s});
     }
     void readsEveryDataFile()
     {
