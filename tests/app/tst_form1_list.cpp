@@ -93,6 +93,24 @@ private slots:
         QCOMPARE(offered(), (QList<bool>{false, false, false, true}));
     }
 
+    // "Add to List" keeps every box as typed; a product already in the list is asked about once
+    // for each time it is there, and a barcode already issued is refused.
+    void addToListKeepsWhatWasTyped()
+    {
+        m_form->txtFree->setText(u"Aisle 3"_s);
+        add(u"Soap"_s, u"400638133393"_s, u"12345"_s);
+        m_prompt->answers << PromptAnswer::No << PromptAnswer::Yes;
+        add(u"soap"_s, u"501234567890"_s);
+        add(u"SOAP"_s, u"123456789012"_s);
+        add(u"Tea"_s, u"400638133393"_s);
+        QCOMPARE(m_form->listRecords(),
+                 (QList<ListRecord>{{u"Soap"_s, u"400638133393"_s, u"12345"_s, u"Aisle 3"_s, u"E135"_s},
+                                    {u"SOAP"_s, u"123456789012"_s, {}, u"Aisle 3"_s, u"E130"_s}}));
+        QCOMPARE(m_prompt->texts(), (QStringList{u"The product soap exists in list, continue? "_s,
+                                                 u"The product SOAP exists in list, continue? "_s,
+                                                 u"This number has been issued, please enter a different one"_s}));
+    }
+
     void loadStoppedEarlyForgetsFileName()
     {
         const QByteArray bytes = "\"Soap\"\r\n\"400638133393\"\r\n\"\"\r\n\"\"\r\n\"E130\"\r\n\"Milk\"\r\nE132\r\n";
