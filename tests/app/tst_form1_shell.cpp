@@ -1,3 +1,5 @@
+// The main window as a whole: the list file given at start-up, the start wizard and closing, and
+// the settings it keeps from one run to the next, bad stored values included.
 #include "form1_driver.h"
 
 #include "app/wiz_start.h"
