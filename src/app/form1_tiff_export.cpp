@@ -41,6 +41,7 @@
 #include <QTreeView>
 
 #include <atomic>
+#include <exception>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -115,11 +116,17 @@ public:
     void runWork(const std::function<void()> &work) override
     {
         // The work runs on the worker thread; this thread goes on painting the window and
-        // taking input until it is done, woken by the worker at its end.
+        // taking input until it is done, woken by the worker at its end. What the work throws
+        // (out of memory, say) is thrown again here, where it would have been without the worker.
         std::atomic<bool> finished = false;
+        std::exception_ptr thrown;
         QAbstractEventDispatcher *const dispatcher = QAbstractEventDispatcher::instance();
-        m_worker.start([&work, &finished, dispatcher] {
-            work();
+        m_worker.start([&work, &finished, &thrown, dispatcher] {
+            try {
+                work();
+            } catch (...) {
+                thrown = std::current_exception();
+            }
             finished.store(true);
             dispatcher->wakeUp();
         });
@@ -129,6 +136,8 @@ public:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             whileWorking();
         }
+        if (thrown)
+            std::rethrow_exception(thrown);
     }
     BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
     void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }

@@ -8,7 +8,6 @@
 #include "export/converter_result.h"
 
 #include <cmath>
-#include <exception>
 #include <memory>
 #include <new>
 #include <utility>
@@ -83,21 +82,10 @@ int ImageConverter::ExecuteCommand(const QString &command)
 
 void ImageConverter::runWork(const std::function<void()> &work)
 {
-    if (!m_runner) {
+    if (m_runner)
+        m_runner(work);
+    else
         work();
-        return;
-    }
-    // What the work throws (out of memory, say) is thrown again here, on the calling thread.
-    std::exception_ptr thrown;
-    m_runner([&] {
-        try {
-            work();
-        } catch (...) {
-            thrown = std::current_exception();
-        }
-    });
-    if (thrown)
-        std::rethrow_exception(thrown);
 }
 
 int ImageConverter::run(const ConverterCommand &command)

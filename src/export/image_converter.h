@@ -48,8 +48,9 @@ public:
     /// encoding), given as a function, and returns when it is done.
     using WorkRunner = std::function<void(const std::function<void()> &work)>;
     /// From now on the picture work goes through \a runner, which may run it on another thread
-    /// while the window goes on answering; the clipboard is read and written here, on the
-    /// calling thread. An empty runner runs the work in place (the default).
+    /// while the window goes on answering, and throws again on the calling thread what the work
+    /// throws; the clipboard is read and written here, on the calling thread. An empty runner
+    /// runs the work in place (the default).
     void setWorkRunner(WorkRunner runner) { m_runner = std::move(runner); }
 
 private:

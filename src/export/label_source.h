@@ -66,7 +66,7 @@ public:
     /// Runs \a work, a step's picture work that touches no window, and returns when it is done.
     /// The window runs it on a thread of its own and meanwhile repaints, sees Cancel and Escape
     /// and calls whileWorking() after each event it serves, at least every 50 ms; without a
-    /// window it runs in place.
+    /// window it runs in place. What the work throws is thrown again here either way.
     virtual void runWork(const std::function<void()> &work) { work(); }
     /// What the export does while a step's work runs: it asks its stop question at once.
     void setWhileWorking(std::function<void()> hook) { m_whileWorking = std::move(hook); }

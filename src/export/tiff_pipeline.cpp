@@ -379,12 +379,12 @@ TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 
 TiffPipeline::EarlyStopQuestion::EarlyStopQuestion(TiffPipeline &pipeline) : pipeline(pipeline)
 {
-    pipeline.m_stopQuestion = kEscapeQuestion.toString();
+    pipeline.m_earlyStopQuestion = true;
 }
 
 TiffPipeline::EarlyStopQuestion::~EarlyStopQuestion()
 {
-    pipeline.m_stopQuestion.clear();
+    pipeline.m_earlyStopQuestion = false;
     pipeline.m_stopAnswered = false;
 }
 
@@ -397,13 +397,13 @@ void TiffPipeline::settleBeforeQuestion()
 
 void TiffPipeline::answerStopWhileWorking()
 {
-    if (m_stopQuestion.isEmpty() || m_stopAnswered || m_asking || m_handing ||
+    if (!m_earlyStopQuestion || m_stopAnswered || m_asking || m_handing ||
         m_source.batchStopRequest() != BatchStop::Asked)
         return;
     m_asking = true;
     settleBeforeQuestion();
     BatchStop request = BatchStop::Asked;
-    m_stopAnswered = confirmBatchStop(request, m_stopQuestion);
+    m_stopAnswered = confirmBatchStop(request, kEscapeQuestion.toString());
     if (!m_stopAnswered)
         m_source.setBatchStopRequest(request);
     m_asking = false;

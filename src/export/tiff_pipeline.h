@@ -184,8 +184,8 @@ private:
     QList<int> m_lateFailures;
     TiffExportOutcome *m_outcome = nullptr;
     bool m_settling = false;
-    /// The stop question of the batch running; empty where no question may be asked.
-    QString m_stopQuestion;
+    /// A batch runs whose stop question may be asked while a step works.
+    bool m_earlyStopQuestion = false;
     /// The stop question was answered Yes while a step ran.
     bool m_stopAnswered = false;
     bool m_asking = false;
