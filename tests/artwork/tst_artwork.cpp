@@ -155,6 +155,19 @@ QList<QRectF> barsOf(const QByteArray &file, ArtworkFormat format, QSizeF size)
     return bars;
 }
 
+// The two numbers \a pattern captures in \a text, as a size; an empty size when nothing matches.
+QSizeF capturedSize(const QString &text, const QString &pattern)
+{
+    const QRegularExpressionMatch found = QRegularExpression(pattern, QRegularExpression::MultilineOption).match(text);
+    return found.hasMatch() ? QSizeF(found.captured(1).toDouble(), found.captured(2).toDouble()) : QSizeF();
+}
+
+bool near(QSizeF size, QSizeF expected, double tolerance)
+{
+    return std::abs(size.width() - expected.width()) < tolerance &&
+           std::abs(size.height() - expected.height()) < tolerance;
+}
+
 const QList<ArtworkFormat> kFormats{ArtworkFormat::Svg, ArtworkFormat::Pdf, ArtworkFormat::Eps};
 
 } // namespace
@@ -269,31 +282,13 @@ private slots:
                     QVERIFY(std::abs(made.artwork->moduleMm - 0.330 * percent / 100) < 1e-9);
 
                 const QString svg = QString::fromUtf8(svgArtwork(*made.artwork));
-                const QRegularExpressionMatch svgSize =
-                    QRegularExpression(u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s).match(svg);
-                QVERIFY(svgSize.hasMatch());
-                QVERIFY(std::abs(svgSize.captured(1).toDouble() - mm.width()) < 1e-4);
-                QVERIFY(std::abs(svgSize.captured(2).toDouble() - mm.height()) < 1e-4);
-
+                QVERIFY(near(capturedSize(svg, u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s), mm, 1e-4));
                 const QString eps = QString::fromLatin1(epsArtwork(*made.artwork));
-                const QRegularExpressionMatch box =
-                    QRegularExpression(u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s, QRegularExpression::MultilineOption)
-                        .match(eps);
-                const QRegularExpressionMatch hiRes =
-                    QRegularExpression(u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s,
-                                       QRegularExpression::MultilineOption)
-                        .match(eps);
-                QVERIFY(box.hasMatch() && hiRes.hasMatch());
-                QCOMPARE(box.captured(1).toInt(), std::lround(pt.width()));
-                QCOMPARE(box.captured(2).toInt(), std::lround(pt.height()));
-                QVERIFY(std::abs(hiRes.captured(1).toDouble() - pt.width()) < 1e-3);
-
+                QCOMPARE(capturedSize(eps, u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s),
+                         QSizeF(std::lround(pt.width()), std::lround(pt.height())));
+                QVERIFY(near(capturedSize(eps, u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s), pt, 1e-3));
                 const QString pdf = QString::fromLatin1(pdfArtwork(*made.artwork));
-                const QRegularExpressionMatch page =
-                    QRegularExpression(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s).match(pdf);
-                QVERIFY(page.hasMatch());
-                QVERIFY(std::abs(page.captured(1).toDouble() - pt.width()) < 1e-3);
-                QVERIFY(std::abs(page.captured(2).toDouble() - pt.height()) < 1e-3);
+                QVERIFY(near(capturedSize(pdf, u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s), pt, 1e-3));
             }
     }
 
