@@ -42,7 +42,9 @@ void VerifyPanel::labelChanged()
         show({});
         return;
     }
-    // Until the new verdict comes, the old one would speak of another label.
+    // Until the new verdict comes, the old one would speak of another label; so would one of a
+    // reading still running, which is dropped when it ends.
+    m_verifier->cancel();
     m_panel->setText(QCoreApplication::translate("Form1", "Checking…"));
     m_panel->setToolTip(QString());
     m_hints.setHint(m_panel, "Form1", kVerifyHint);

@@ -3,6 +3,8 @@
 // labels whose last verdict must be the last label's.
 #include "size_driver.h"
 
+#include <QThread>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -200,6 +202,23 @@ private slots:
         enter(child<QLabel>(u"lblVerify"_s));
         QCOMPARE(m_form->statusText(), u"The label was read back and gives the digits it was made from."_s);
         QVERIFY(m_prompt->asked.isEmpty());
+    }
+
+    // A verdict that comes in after the next label was made is that of the label before: it is
+    // not shown under the new one.
+    void noVerdictOfTheLabelBefore()
+    {
+        clickOption(*m_form, u"optEAN13"_s);
+        clickOption(*m_form, u"optNosup"_s);
+        m_form->TxtStreck->setText(u"501234567890"_s);
+        m_form->Command1->click();
+        QCoreApplication::processEvents(); // the reading starts
+        QThread::msleep(300);              // and ends, its verdict waiting to be shown
+        m_form->TxtStreck->setText(u"400638133393"_s);
+        m_form->Command1->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(child<QLabel>(u"lblVerify"_s)->text(), u"Checking\u2026"_s);
+        QTRY_COMPARE(child<QLabel>(u"lblVerify"_s)->text(), u"\u2713 Scans as EAN-13 4006381333931"_s);
     }
 
     void lastOfManyLabelsIsJudged()
