@@ -278,8 +278,8 @@ void writeLines(const QString &path, const QStringList &lines)
 // Everything one appearance gives, into \a out.
 void writeAppearance(const Appearance &look, const QString &out)
 {
-    for (const char *folder :
-         {"label", "screen", "defined-300", "defined-600", "tiff-window", "tiff-300", "tiff-600", "svg", "eps"})
+    for (const char *folder : {"label", "screen", "defined-300", "defined-600", "tiff-window", "tiff-300", "tiff-600",
+                               "svg", "eps", "artwork-window"})
         QDir(out).mkpath(QString::fromLatin1(folder));
     const auto name = [](int i, const Row &row) {
         return QString::number(i + 1).rightJustified(2, u'0') + u'-' + QString::fromLatin1(row.name);
@@ -298,8 +298,12 @@ void writeAppearance(const Appearance &look, const QString &out)
             savePicture(window.child<QWidget>(u"picTST"_s)->grab().toImage(), out + u"/screen/"_s + stem + u".png"_s);
             shown << stem + u": "_s + window.child<QLineEdit>(u"TxtStreck"_s)->text() + u" | "_s + window.verdict() +
                          u" | "_s + window.form().windowTitle();
+            // Save As artwork: the label as it is, and in a few rows at the defined size.
+            window.saveAs(out + u"/artwork-window/"_s + stem + u".svg"_s);
             window.useDefined(true);
             savePicture(window.copied(), out + u"/defined-300/"_s + stem + u".png"_s);
+            if (i % 4 == 0)
+                window.saveAs(out + u"/artwork-window/"_s + stem + u"-defined.eps"_s);
             window.useDefined(false);
             window.child<QPushButton>(u"Command4"_s)->click();
             if (i < 4)
