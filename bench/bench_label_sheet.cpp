@@ -15,7 +15,8 @@
 #include "base/units.h"
 #include "list/list_record.h"
 #include "render/barcode_renderer.h"
-#include "render/label_composer.h"
+#include "label/label_image.h"
+#include "label/record_label.h"
 #include "render/view_update_plan.h"
 #include "sheet/label_template.h"
 #include "sheet/sheet_printer.h"
@@ -98,24 +99,13 @@ void setUpWriter(QPdfWriter &writer, const SheetJob &job)
 // one bit a pixel.
 QImage labelPicture(const ListRecord &record, const SheetJob &job, int widthDots)
 {
-    const ViewUpdatePlan plan =
-        planMainViewUpdate({record.type, job.edition, record.barcode, record.digitSup, record.product});
-    BarcodeRenderer renderer;
-    if (!plan.update || applyViewUpdatePlan(plan, renderer) != PlanApplied::Handed)
+    const std::optional<RecordLabel> made =
+        makeRecordLabel({record.type, job.edition, record.barcode, record.digitSup, record.product}, job.appearance);
+    if (!made)
         return {};
-    renderer.setHeaderSpace(BarcodeRenderer::kNoHeaderSpace);
-    renderer.setWidthTwips(plan.widthTwips);
-    renderer.setHeightTwips(plan.heightTwips);
-    LabelRequest request;
-    request.renderer = &renderer;
-    request.symbolWidthTwips = plan.widthTwips;
-    request.symbolHeightTwips = plan.heightTwips;
-    request.symbolPictureHeightTwips = 1065;
-    request.labelWidthTwips = plan.widthTwips;
-    request.product = record.product;
-    request.isbnHeader = plan.isbnHeader;
-    request.dotsPerInch = widthDots / (plan.widthTwips / 1440.0);
-    QImage picture = composeMainLabel(request).label.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    const double dpi = widthDots / (made->plan.widthTwips / 1440.0);
+    QImage picture =
+        paintLabelImages(made->label(), dpi).label.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
     // The PDF writer keeps a one-bit picture in one bit only when its colours are black, white
     // in that order; otherwise it stores it as a JPEG of 24-bit colour.
     if (picture.colorTable() != QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}) {

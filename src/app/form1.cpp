@@ -77,16 +77,16 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     buildFindWindow();
     new PrintCommands(mnuFile, mnuPrint, mnuPbarcode, *m_list, RTF1, WindowTitle);
     // Label sheets print the selected records, or the whole list when none is selected.
-    installLabelSheetCommands(
-        this, mnuFile, findChild<QAction *>(u"mnuPreview"_s), Toolbar1,
-        Toolbar1->findChild<QAction *>(u"Toolbar1_Print"_s), mnuPrint,
-        [this] {
-            QList<ListRecord> records;
-            for (const auto &[number, record] : selectedListRecords())
-                records << record;
-            return records.isEmpty() ? listRecords() : records;
-        },
-        m_settings);
+    installLabelSheetCommands(this, mnuFile, findChild<QAction *>(u"mnuPreview"_s), Toolbar1,
+                              Toolbar1->findChild<QAction *>(u"Toolbar1_Print"_s), mnuPrint,
+                              {[this] {
+                                   QList<ListRecord> records;
+                                   for (const auto &[number, record] : selectedListRecords())
+                                       records << record;
+                                   return records.isEmpty() ? listRecords() : records;
+                               },
+                               edition, [this] { return m_windows->sizeWindow()->appearance(); }},
+                              m_settings);
     // Import and Export after "Save &As", Number Sequence after "&Remove Item".
     const QList<QAction *> fileActions = mnuFile->actions();
     const QList<QAction *> editActions = mnuEdit->actions();

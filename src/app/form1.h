@@ -10,7 +10,7 @@
 #include "list/list_files.h"
 #include "list/list_sort_toggles.h"
 #include "render/barcode_renderer.h"
-#include "render/label_composer.h"
+#include "label/label_layout.h"
 #include "settings/settings_store.h"
 
 #include <QHash>
@@ -295,8 +295,13 @@ private:
     void rendererRefused(const BarcodeRenderer &renderer);
     void composeMain();
     void composeDefined();
-    void composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips, ComposedLabel (*compose)(LabelRequest),
-                      LabelPicture *symbolPicture, LabelPicture *labelPicture);
+    /// Paints \a label at \a dpi into \a labelPicture, its bare symbol into \a symbolPicture.
+    void composeLabel(const LabelDescription &label, double dpi, LabelPicture *symbolPicture,
+                      LabelPicture *labelPicture);
+    /// The look the size window gives every label.
+    LabelAppearance labelAppearance() const;
+    /// "ISBN " and the entry for the ISBN types, else empty.
+    QString isbnHeader() const;
     void onUseDefined();
     double labelDotsPerInch() const;
 
@@ -325,7 +330,7 @@ private:
     LabelData currentLabel() const;
     /// The label shown as vector artwork, sized as the size window says (form1_save_as.cpp);
     /// nullopt with the reason in \a error when it cannot be made.
-    std::optional<Artwork> labelArtwork(QString *error) const;
+    std::optional<LabelLayout> labelArtwork(QString *error) const;
     void saveAsArtwork(const QString &path, ArtworkFormat format);
     /// The type, barcode and supplement of the entry, to tell whether the label still shows it.
     QStringList labelEntry() const;

@@ -7,6 +7,7 @@
 #include "app/busy_progress.h"
 #include "app/image_list_edit.h"
 #include "app/label_mime.h"
+#include "label/vector_writers.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
 #include "export/batch_stop.h"
@@ -47,8 +48,8 @@ LabelData Form1::currentLabel() const
     label.widthTwips = picture->widthTwips();
     label.heightTwips = picture->heightTwips();
     // The drawing is the label's vector artwork, sized as the size window says.
-    if (const std::optional<Artwork> artwork = labelArtwork(nullptr))
-        label.svg = svgArtwork(*artwork);
+    if (const std::optional<LabelLayout> artwork = labelArtwork(nullptr))
+        label.svg = svgLabel(*artwork);
     return label;
 }
 

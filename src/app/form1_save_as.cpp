@@ -3,6 +3,8 @@
 // bitmap batch over the selected records, and "Barcode (*.bmp)" re-saving the label.
 #include "app/form1.h"
 
+#include "label/record_label.h"
+
 #include "app/busy_progress.h"
 #include "app/frm_bar_size.h"
 #include "app/parameter_windows.h"
@@ -179,15 +181,14 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     BatchStopRequest = BatchStop::Idle;
 }
 
-std::optional<Artwork> Form1::labelArtwork(QString *error) const
+std::optional<LabelLayout> Form1::labelArtwork(QString *error) const
 {
     const bool defined = chkDefined->isChecked();
     const frmBarSize *size = m_windows->sizeWindow();
+    const BarcodeRenderer &renderer = defined ? Barcode1x : Barcode1;
     ArtworkRequest request;
-    request.renderer = defined ? &Barcode1x : &Barcode1;
-    request.isbnHeader = isIsbnCode(TypeCode) ? u"ISBN "_s + TxtStreck->text() : QString();
-    request.product = Option1->isChecked() ? txtProduct->text() : QString();
-    request.background = size->appearance().barcodeBackColor;
+    request.label = describeLabel(LabelForm::Main, renderer, renderer.widthTwips(), txtProduct->text(),
+                                  Option1->isChecked(), isbnHeader(), size->appearance());
     request.options = size->artworkOptions();
     // A defined size wins: the symbol fills its width, whatever the magnification says.
     if (defined)
@@ -205,7 +206,7 @@ void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
     if (refuseStaleLabel())
         return;
     QString error;
-    const std::optional<Artwork> artwork = labelArtwork(&error);
+    const std::optional<LabelLayout> artwork = labelArtwork(&error);
     if (!artwork) {
         ask(error, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
         return;

@@ -4,12 +4,13 @@
 #include "app/form1.h"
 
 #include "app/type_options.h"
+#include "app/frm_bar_size.h"
 #include "app/parameter_windows.h"
 #include "app/verify_panel.h"
 #include "base/user_prompt.h"
-#include "render/label_composer.h"
 #include "app/label_picture.h"
-#include "render/screen_label.h"
+#include "label/label_image.h"
+#include "label/record_label.h"
 #include "render/view_update_plan.h"
 
 #include <QCoreApplication>
@@ -148,64 +149,59 @@ void Form1::UpdateDefinedBarcodeView()
         composeDefined();
 }
 
+LabelAppearance Form1::labelAppearance() const
+{
+    return m_windows ? m_windows->sizeWindow()->appearance() : LabelAppearance{};
+}
+
 void Form1::composeMain()
 {
     const bool isbn = isIsbnCode(TypeCode);
     Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
     Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
-    Pstrk->setWidthTwips(Barcode1.widthTwips());
-    composeLabel(Barcode1, picTST->widthTwips(), composeMainLabel, Pstrk, picTST);
+    composeLabel(describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), txtProduct->text(),
+                               Option1->isChecked(), isbnHeader(), labelAppearance()),
+                 labelDotsPerInch(), Pstrk, picTST);
 }
 
 void Form1::composeDefined()
 {
-    picBarcode1->setWidthTwips(Barcode1x.widthTwips());
-    picBarcode1->setHeightTwips(Barcode1x.heightTwips());
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
-    const double width = TypeCode == u"Co39"_s ? picTST1->widthTwips() : picBarcode1->widthTwips();
-    composeLabel(Barcode1x, width, composeDefinedLabel, picBarcode1, picTST1);
-    picTST1->setWidthTwips(width);
+    const double width = TypeCode == u"Co39"_s ? picTST1->widthTwips() : Barcode1x.widthTwips();
+    // The defined-size label is made at the resolution the size window names.
+    composeLabel(describeLabel(LabelForm::Defined, Barcode1x, width, txtProduct->text(), Option1->isChecked(),
+                               isbnHeader(), labelAppearance()),
+                 m_windows->definedLabelDotsPerInch(), picBarcode1, picTST1);
 }
 
-void Form1::composeLabel(const BarcodeRenderer &renderer, double labelWidthTwips,
-                         ComposedLabel (*compose)(LabelRequest), LabelPicture *symbolPicture,
+QString Form1::isbnHeader() const
+{
+    return isIsbnCode(TypeCode) ? u"ISBN "_s + TxtStreck->text() : QString();
+}
+
+void Form1::composeLabel(const LabelDescription &label, double dpi, LabelPicture *symbolPicture,
                          LabelPicture *labelPicture)
 {
-    const bool isbn = isIsbnCode(TypeCode);
-    LabelRequest request;
-    request.renderer = &renderer;
-    request.symbolWidthTwips = renderer.widthTwips();
-    request.symbolHeightTwips = renderer.heightTwips();
-    request.symbolPictureHeightTwips = symbolPicture->heightTwips();
-    request.labelWidthTwips = labelWidthTwips;
-    request.product = txtProduct->text();
-    request.productLineOn = Option1->isChecked();
-    request.isbnHeader = isbn ? u"ISBN "_s + TxtStreck->text() : QString();
-    request.textBackColor = PicTXT->palette().color(QPalette::Window);
-    // The defined-size label is made at the resolution the size window names.
-    request.dotsPerInch = labelPicture == picTST1 ? m_windows->definedLabelDotsPerInch() : labelDotsPerInch();
     // The clipboard is cleared before the symbol goes on it again; then the pictures' old
     // images are held nowhere else and their memory serves the new ones.
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (clipboard)
         clipboard->clear();
-    // What the window shows is the same label made again at the screen's resolution.
-    const LabelRequest screenRequest = request;
-    request.recycledSymbol = symbolPicture->takeImage();
-    request.recycledLabel = labelPicture->takeImage();
-    const double dpi = request.dotsPerInch;
-    ComposedLabel label = compose(std::move(request));
-
+    ComposedLabel composed = paintLabelImages(label, dpi, symbolPicture->takeImage(), labelPicture->takeImage());
     const double ratio = dpi / logicalDpiX();
-    label.symbol.setDevicePixelRatio(ratio);
-    label.label.setDevicePixelRatio(ratio);
-    symbolPicture->setImage(label.symbol);
-    labelPicture->setHeightTwips(label.heightTwips);
-    labelPicture->setImage(label.label);
-    labelPicture->setScreenImage(composeScreenLabel(screenRequest, compose, logicalDpiX(), devicePixelRatioF()));
+    composed.symbol.setDevicePixelRatio(ratio);
+    composed.label.setDevicePixelRatio(ratio);
+    symbolPicture->setWidthTwips(composed.symbolWidthTwips);
+    symbolPicture->setHeightTwips(composed.symbolHeightTwips);
+    symbolPicture->setImage(composed.symbol);
+    labelPicture->setWidthTwips(composed.widthTwips);
+    labelPicture->setHeightTwips(composed.heightTwips);
+    labelPicture->setImage(composed.label);
+    // What the window shows is the same label made again at the screen's resolution.
+    labelPicture->setScreenImage(paintScreenLabel(label, logicalDpiX(), devicePixelRatioF()));
     // After a composition the clipboard holds the bare symbol.
     if (clipboard)
-        clipboard->setImage(label.symbol);
+        clipboard->setImage(composed.symbol);
     m_labelComposed = true;
     refreshCommands();
 }

@@ -282,13 +282,13 @@ void frmBarSize::showArtworkOptions()
 
     // The X the preview's type gets in artwork; a defined size in use wins over the options.
     ArtworkRequest request;
-    request.renderer = &Barcode2;
+    request.label.renderer = &Barcode2;
     request.options = m_artwork;
     if (m_settings.defined && m_settings.hasSize())
         request.definedWidthMm = m_settings.millimetres().width();
     QString error;
-    const std::optional<Artwork> artwork = makeArtwork(request, &error);
-    lblArtworkX->setText(artwork ? tr("Artwork X-dimension: %1 mm").arg(artwork->moduleMm, 0, 'f', 3) : error);
+    const std::optional<LabelLayout> artwork = makeArtwork(request, &error);
+    lblArtworkX->setText(artwork ? tr("Artwork X-dimension: %1 mm").arg(artwork->moduleSize, 0, 'f', 3) : error);
 }
 
 void frmBarSize::onArtworkEdited()

@@ -11,13 +11,13 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
+#include "label/record_label.h"
 #include "list/barcode_list.h"
 #include "list/code_page_1252.h"
 #include "list/csv_import.h"
 #include "list/list_files.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
-#include "render/view_update_plan.h"
 #include "settings/settings_store.h"
 #include "size/bar_size_settings.h"
 #include "verify/label_verdict.h"
@@ -91,6 +91,8 @@ public:
         : m_records(records), m_edition(edition), m_size(size), m_parameters(parameters), m_printerDpi(printerDpi),
           m_recordCount(recordCount), m_progress(isatty(fileno(stdout)) != 0), m_verify(verify)
     {
+        // The export's renderer draws in the look of every other, as the TIFF window's does.
+        m_size.appearance.applyTo(m_tiff);
     }
 
     int filesWritten = 0;
@@ -101,19 +103,16 @@ public:
         ++m_recordsLoaded;
         showProgress();
         m_record = m_records.at(number - 1);
-        const ViewUpdatePlan plan =
-            planMainViewUpdate({m_record.type, m_edition, m_record.barcode, m_record.digitSup, m_record.product});
-        if (!plan.update || applyViewUpdatePlan(plan, m_main) != PlanApplied::Handed || !m_main.hasSymbol()) {
+        std::optional<RecordLabel> made = makeRecordLabel(
+            {m_record.type, m_edition, m_record.barcode, m_record.digitSup, m_record.product}, m_size.appearance);
+        if (!made) {
             endProgress();
             printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
                                   u" makes no barcode and is left out: "_s + m_record.type + u' ' + m_record.barcode);
             return false;
         }
-        m_supplement = plan.type.supplement != 0;
-        m_main.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? BarcodeRenderer::kIsbnHeaderSpace
-                                                                     : BarcodeRenderer::kNoHeaderSpace);
-        m_main.setWidthTwips(plan.widthTwips);
-        m_main.setHeightTwips(plan.heightTwips);
+        m_supplement = made->plan.type.supplement != 0;
+        m_main = made->renderer;
         return true;
     }
     QString typeCode() const override { return m_record.type; }
@@ -209,18 +208,15 @@ int exportArtwork(const QList<ListRecord> &records, const QList<int> &numbers, c
     int written = 0;
     for (const int number : numbers) {
         const ListRecord &record = records.at(number - 1);
-        const ViewUpdatePlan plan =
-            planMainViewUpdate({record.type, edition, record.barcode, record.digitSup, record.product});
-        BarcodeRenderer renderer;
-        size.appearance.applyTo(renderer);
-        if (!plan.update || applyViewUpdatePlan(plan, renderer) != PlanApplied::Handed || !renderer.hasSymbol()) {
+        const std::optional<RecordLabel> made =
+            makeRecordLabel({record.type, edition, record.barcode, record.digitSup, record.product}, size.appearance);
+        if (!made) {
             printLine(stderr, u"kelbrix: record "_s + QString::number(number) +
                                   u" makes no barcode and is left out: "_s + record.type + u' ' + record.barcode);
             continue;
         }
         QString error;
-        const std::optional<Artwork> artwork = makeArtwork(
-            {&renderer, plan.isbnHeader, record.product, size.appearance.barcodeBackColor, options}, &error);
+        const std::optional<LabelLayout> artwork = makeArtwork({made->label(), options}, &error);
         if (!artwork) {
             printLine(stderr, u"kelbrix: record "_s + QString::number(number) + u" is left out: "_s + error);
             continue;

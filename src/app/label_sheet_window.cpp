@@ -87,8 +87,10 @@ private:
     int m_page = 0;
 };
 
-frmLabels::frmLabels(const QList<ListRecord> &records, SettingsStore &settings, QWidget *parent)
-    : QDialog(parent), m_records(records), m_settings(settings), m_ownTemplates(storedTemplates(settings))
+frmLabels::frmLabels(const QList<ListRecord> &records, Edition edition, const LabelAppearance &appearance,
+                     SettingsStore &settings, QWidget *parent)
+    : QDialog(parent), m_records(records), m_edition(edition), m_appearance(appearance), m_settings(settings),
+      m_ownTemplates(storedTemplates(settings))
 {
     setObjectName(u"frmLabels"_s);
     setWindowTitle(QCoreApplication::translate("frmLabels", "Print Labels"));
@@ -276,6 +278,8 @@ SheetJob frmLabels::job(int printerDpi) const
     made.copies = txtCopies->value();
     made.printerDpi = printerDpi;
     made.calibration = calibrationFor(cboPrinter->currentText());
+    made.edition = m_edition;
+    made.appearance = m_appearance;
     return made;
 }
 
@@ -484,8 +488,8 @@ void frmLabels::saveAsPdf()
 }
 
 void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
-                               QAction *toolbarAfter, QAction *leader,
-                               const std::function<QList<ListRecord>()> &records, SettingsStore &settings)
+                               QAction *toolbarAfter, QAction *leader, const LabelSheetSource &source,
+                               SettingsStore &settings)
 {
     auto *menuAction =
         named(translated(new QAction(fileMenu), "text", "Form1", QT_TRANSLATE_NOOP("Form1", "Print &Labels...")),
@@ -499,8 +503,8 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
     insertActionAfter(toolbar, toolbarAfter, button);
     for (QAction *action : {menuAction, button}) {
         followEnabled(leader, action);
-        QObject::connect(action, &QAction::triggered, window, [window, records, &settings] {
-            frmLabels labels(records(), settings, window);
+        QObject::connect(action, &QAction::triggered, window, [window, source, &settings] {
+            frmLabels labels(source.records(), source.edition, source.appearance(), settings, window);
             labels.exec();
         });
     }

@@ -24,6 +24,15 @@ namespace Kelbrix {
 class SettingsStore;
 class SheetPreview;
 
+/// Where the Print Labels window takes its labels from: the records to print, and the edition
+/// and appearance the main window makes labels in (the appearance as the size window has it when
+/// the window opens).
+struct LabelSheetSource {
+    std::function<QList<ListRecord>()> records;
+    Edition edition = Edition::Alla;
+    std::function<LabelAppearance()> appearance;
+};
+
 /// The "Print Labels" window: the records it was opened with, on a label sheet chosen from the
 /// catalogue, from a start position, each record as many times as the copies say, moved by the
 /// printer's calibration; a live preview of the pages; printing through the print dialog, a
@@ -31,9 +40,11 @@ class SheetPreview;
 class frmLabels : public QDialog {
     Q_OBJECT
 public:
-    /// Opens with \a records and the choices, printer calibrations and own sheets kept in
-    /// \a settings, where it keeps them again as they change.
-    frmLabels(const QList<ListRecord> &records, SettingsStore &settings, QWidget *parent = nullptr);
+    /// Opens with \a records, made in \a edition and \a appearance as the main window makes them,
+    /// and the choices, printer calibrations and own sheets kept in \a settings, where it keeps
+    /// them again as they change.
+    frmLabels(const QList<ListRecord> &records, Edition edition, const LabelAppearance &appearance,
+              SettingsStore &settings, QWidget *parent = nullptr);
     ~frmLabels() override;
 
     /// The job the window's choices make, for the given printer resolution.
@@ -67,6 +78,8 @@ private:
     void reportLeftOut(const SheetPlan &plan);
 
     QList<ListRecord> m_records;
+    Edition m_edition;
+    LabelAppearance m_appearance;
     SettingsStore &m_settings;
     QList<LabelTemplate> m_templates;
     QList<LabelTemplate> m_ownTemplates;
@@ -91,10 +104,10 @@ private:
 
 /// Puts File > "Print &Labels..." (Ctrl+L) into \a fileMenu after \a menuAfter and its button
 /// into \a toolbar after \a toolbarAfter, both enabled exactly when \a leader is; they open the
-/// window, as a child of \a window, with the records \a records gives at that moment and the
-/// program's \a settings.
+/// window, as a child of \a window, with what \a source gives at that moment and the program's
+/// \a settings.
 void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAfter, QToolBar *toolbar,
-                               QAction *toolbarAfter, QAction *leader,
-                               const std::function<QList<ListRecord>()> &records, SettingsStore &settings);
+                               QAction *toolbarAfter, QAction *leader, const LabelSheetSource &source,
+                               SettingsStore &settings);
 
 } // namespace Kelbrix

@@ -1,6 +1,8 @@
 // The main window's controls laid out and named: the options and the entry on the left, the
 // label pictures, the barcode list and the image list on the right, the status bar below.
 #include "app/main_window_layout.h"
+
+#include "label/label_layout.h"
 #include "app/translation.h"
 
 #include "app/named.h"
@@ -82,11 +84,17 @@ void MainWindowLayout::buildPictures(Form1 &form)
     textPalette.setColor(QPalette::Window, Qt::white);
     form.PicTXT->setPalette(textPalette);
 
-    form.picTST->setWidthTwips(1815);
-    form.picTST->setHeightTwips(1190);
+    // Before the first label the pictures have the size of an EAN-13's label with its product line.
+    LabelDescription first;
+    first.symbolWidthTwips = first.labelWidthTwips = form.Barcode1.widthTwips();
+    first.symbolHeightTwips = form.Barcode1.heightTwips();
+    first.product = u" "_s;
+    const LabelLayout firstLayout = layoutLabel(first);
+    form.picTST->setWidthTwips(firstLayout.size.width());
+    form.picTST->setHeightTwips(firstLayout.size.height());
     form.picTST->clear();
-    form.Pstrk->setWidthTwips(1815);
-    form.Pstrk->setHeightTwips(1065);
+    form.Pstrk->setWidthTwips(firstLayout.symbol.width());
+    form.Pstrk->setHeightTwips(firstLayout.symbolPictureHeight);
     form.picMellan->setWidthTwips(1815);
     form.picMellan->setHeightTwips(285);
     form.picMellan->clear();

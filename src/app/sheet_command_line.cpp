@@ -1,8 +1,10 @@
 #include "app/sheet_command_line.h"
 
 #include "app/headless_export.h"
+#include "settings/settings_store.h"
 #include "sheet/label_template.h"
 #include "sheet/sheet_printer.h"
+#include "size/bar_size_settings.h"
 
 #include <QDir>
 
@@ -42,6 +44,12 @@ int runSheetCommandLine(const SheetRequest &request)
     job.copies = request.copies;
     job.printerDpi = request.dpi;
     job.edition = buildEdition();
+    // The labels are made in the look the size window keeps, as the window's labels are.
+    SettingsStore store(job.edition);
+    store.load();
+    BarSizeSettings size;
+    size.load(store);
+    job.appearance = size.appearance;
     if (const QString problem = sheetJobProblem(job); !problem.isEmpty())
         return refuse(problem);
 

@@ -37,8 +37,8 @@ void TypeOptions::connect(Form1 &form)
     onSelected(form.optNosup, [&form] { supplementSelected(form, 0); });
     onSelected(form.chk2digit, [&form] { supplementSelected(form, 2); });
     onSelected(form.chk5digit, [&form] { supplementSelected(form, 5); });
-    onSelected(form.Option1, [&form] { productLineSelected(form, true); });
-    onSelected(form.Option2, [&form] { productLineSelected(form, false); });
+    onSelected(form.Option1, [&form] { productLineSelected(form); });
+    onSelected(form.Option2, [&form] { productLineSelected(form); });
 }
 
 int TypeOptions::selectedSupplement(const Form1 &form)
@@ -135,9 +135,8 @@ void TypeOptions::supplementSelected(Form1 &form, int digits)
     form.ApplyBarcodeType();
 }
 
-void TypeOptions::productLineSelected(Form1 &form, bool on)
+void TypeOptions::productLineSelected(Form1 &form)
 {
-    form.Pstrk->setHeightTwips(on ? 1065 : 900);
     form.m_isbnMessageShown = false;
     form.m_refusalShown = false;
     form.UpdateBarcodeView();

@@ -29,7 +29,7 @@ private:
     static void scc14Selected(Form1 &form);
     static void code39Selected(Form1 &form);
     static void supplementSelected(Form1 &form, int digits);
-    static void productLineSelected(Form1 &form, bool on);
+    static void productLineSelected(Form1 &form);
     static int selectedSupplement(const Form1 &form);
     /// The caption's suffix of the selected supplement, a QT_TRANSLATE_NOOP text of "Form1".
     static const char *supplementSuffix(const Form1 &form);

@@ -11,6 +11,10 @@ inline constexpr double kTwipsPerMillimetre = 56.7;
 inline constexpr double kUserTwipsPerInch = 1440.18;
 /// Millimetres per inch, exactly.
 inline constexpr double kMillimetresPerInch = 25.4;
+/// Points (of type and of PostScript and PDF) per inch, and their relation to millimetres.
+inline constexpr double kPointsPerInch = 72.0;
+inline constexpr double kMillimetresPerPoint = kMillimetresPerInch / kPointsPerInch;
+inline constexpr double kPointsPerMillimetre = kPointsPerInch / kMillimetresPerInch;
 /// The resolution taken where none is known: a picture that does not say its own, a screen
 /// that cannot be asked, a document laid out without a device.
 inline constexpr double kDefaultDotsPerInch = 96.0;

@@ -4,12 +4,10 @@
 
 #include "base/safe_save.h"
 #include "base/units.h"
-#include "render/barcode_renderer.h"
-#include "render/label_composer.h"
-#include "render/view_update_plan.h"
+#include "label/label_painter.h"
+#include "label/record_label.h"
 #include "size/module_width.h"
 
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -24,24 +22,13 @@ namespace Kelbrix {
 
 namespace {
 
-// The main label's layout in twips: the product line's top, the label's height with and
-// without it, and the line's indent.
-constexpr double kProductLineTop = 950;
-constexpr double kHeightWithLine = 1190;
-constexpr double kHeightWithoutLine = 1000;
-constexpr double kProductIndent = 10;
-// A hair more than the whole dots, so that the floor the renderer takes is never one short.
-constexpr double kDotSlack = 1e-6;
-
 // A record's label, ready to paint: the renderer set up as the main view sets it up, and the
 // label's size in twips.
 struct SheetLabel {
-    BarcodeRenderer renderer;
+    RecordLabel made;
     double widthTwips = 0;
     double heightTwips = 0;
     double modules = 0;
-    QString product;
-    QString isbnHeader;
 };
 
 QString recordName(const ListRecord &record)
@@ -50,23 +37,18 @@ QString recordName(const ListRecord &record)
     return record.product.isEmpty() ? code : record.product + u" ("_s + code + u')';
 }
 
-std::optional<SheetLabel> sheetLabel(const ListRecord &record, Edition edition)
+std::optional<SheetLabel> sheetLabel(const ListRecord &record, const SheetJob &job)
 {
-    const ViewUpdatePlan plan =
-        planMainViewUpdate({record.type, edition, record.barcode, record.digitSup, record.product});
-    SheetLabel label;
-    if (!plan.update || applyViewUpdatePlan(plan, label.renderer) != PlanApplied::Handed || !label.renderer.hasSymbol())
+    std::optional<RecordLabel> made =
+        makeRecordLabel({record.type, job.edition, record.barcode, record.digitSup, record.product}, job.appearance);
+    if (!made)
         return std::nullopt;
-    label.renderer.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? BarcodeRenderer::kIsbnHeaderSpace
-                                                                         : BarcodeRenderer::kNoHeaderSpace);
-    label.renderer.setWidthTwips(plan.widthTwips);
-    label.renderer.setHeightTwips(plan.heightTwips);
-    label.renderer.setPixelAlign(true);
-    label.modules = label.renderer.geometry().width;
-    label.widthTwips = plan.widthTwips;
-    label.product = record.product;
-    label.heightTwips = record.product.isEmpty() ? kHeightWithoutLine : kHeightWithLine;
-    label.isbnHeader = plan.isbnHeader;
+    SheetLabel label;
+    label.made = std::move(*made);
+    label.modules = label.made.renderer.geometry().width;
+    const QSizeF size = layoutLabel(label.made.label()).size;
+    label.widthTwips = size.width();
+    label.heightTwips = size.height();
     return label;
 }
 
@@ -74,7 +56,7 @@ SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const Sheet
 {
     SheetLabelFit result;
     const double dotsPerMillimetre = job.printerDpi / kMillimetresPerInch;
-    const ModuleLimits limits = moduleLimits(label.renderer.symbology());
+    const ModuleLimits limits = moduleLimits(label.made.renderer.symbology());
     const QString cell =
         u"%1 x %2 mm"_s.arg(job.sheet.label.width(), 0, 'g', 4).arg(job.sheet.label.height(), 0, 'g', 4);
     // The narrow bar is the widest whole number of dots at which the label fits the cell's
@@ -99,37 +81,6 @@ SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const Sheet
     result.moduleMillimetres = dots / dotsPerMillimetre;
     result.size = QSizeF(label.widthTwips * across, label.heightTwips * down);
     return result;
-}
-
-// Paints \a label into \a area (device dots), \a moduleDots dots a module, as the main window
-// composes it: the symbol at the top, the ISBN header centred over it, the product line below.
-// The label's height may be less than its width gives it: the bars and lines are then lower.
-void paintLabel(QPainter &painter, const SheetLabel &label, const QRectF &area, int moduleDots,
-                const QColor &background, bool wholeDots)
-{
-    const double across = moduleDots * label.modules / label.widthTwips; // dots per twip
-    const double down = area.height() / label.heightTwips;
-    painter.fillRect(area, background);
-    BarcodeRenderer renderer = label.renderer;
-    renderer.setBackColor(background);
-    // A preview draws at the screen's scale, where a printer dot is less than a pixel.
-    renderer.setPixelAlign(wholeDots);
-    renderer.draw(
-        painter, QRectF(area.topLeft(), QSizeF(moduleDots * label.modules + kDotSlack, kMainSymbolHeightTwips * down)));
-    // The label's lines at the size they have on a label of this height: twips to dots is
-    // the same as drawing at 1440 dots per inch times the scale.
-    const QFont font = labelFont(renderer, down * kTwipsPerInch);
-    const QFontMetricsF metrics(font);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    if (!label.isbnHeader.isEmpty()) {
-        const double width = metrics.horizontalAdvance(label.isbnHeader);
-        painter.drawText(QPointF(area.center().x() - width / 2, area.top() + metrics.ascent()), label.isbnHeader);
-    }
-    if (!label.product.isEmpty())
-        painter.drawText(
-            QPointF(area.left() + kProductIndent * across, area.top() + kProductLineTop * down + metrics.ascent()),
-            productLine(label.product).trimmed());
 }
 
 } // namespace
@@ -159,7 +110,7 @@ QString sheetJobProblem(const SheetJob &job)
 
 SheetLabelFit fitSheetLabel(const ListRecord &record, const SheetJob &job)
 {
-    const std::optional<SheetLabel> label = sheetLabel(record, job.edition);
+    const std::optional<SheetLabel> label = sheetLabel(record, job);
     if (!label)
         return {u"%1 is left out: it makes no barcode."_s.arg(recordName(record)), 0, 0, {}};
     return fit(*label, record, job);
@@ -188,7 +139,7 @@ SheetPlan::SheetPlan(const QList<ListRecord> &records, const SheetJob &job) : m_
     // the number of pages is known.
     m_placed.reserve(records.size());
     for (const ListRecord &record : records) {
-        const std::optional<SheetLabel> label = sheetLabel(record, job.edition);
+        const std::optional<SheetLabel> label = sheetLabel(record, job);
         const SheetLabelFit fitted =
             label ? fit(*label, record, job)
                   : SheetLabelFit{u"%1 is left out: it makes no barcode."_s.arg(recordName(record)), 0, 0, {}};
@@ -205,9 +156,9 @@ SheetPlan::~SheetPlan() = default;
 
 bool SheetPlan::place(const SheetJob &job)
 {
-    // A label fits by the label's size, the resolution and the edition alone.
+    // A label fits by the label's size, the resolution, the edition and the appearance alone.
     if (!m_problem.isEmpty() || !sheetJobProblem(job).isEmpty() || job.sheet.label != m_job.sheet.label ||
-        job.printerDpi != m_job.printerDpi || job.edition != m_job.edition)
+        job.printerDpi != m_job.printerDpi || job.edition != m_job.edition || job.appearance != m_job.appearance)
         return false;
     m_job = job;
     m_labels = qint64(m_placed.size()) * job.copies;
@@ -238,7 +189,9 @@ int SheetPlan::paintPage(QPainter &painter, int page, bool preview) const
                           std::round(item.fit.size.height() * dotsPerMillimetre));
         const QPointF corner(std::round(centre.x() * dotsPerMillimetre - size.width() / 2),
                              std::round(centre.y() * dotsPerMillimetre - size.height() / 2));
-        paintLabel(painter, item.label, QRectF(corner, size), item.fit.moduleDots, m_job.background, !preview);
+        // Across, the label is scaled so that its narrow bar is the fitted number of dots.
+        const double across = item.fit.moduleDots * item.label.modules / item.label.widthTwips;
+        paintLabel(painter, item.label.made.label(), QRectF(corner, size), across, !preview);
         ++painted;
     }
     return painted;

@@ -3,9 +3,9 @@
 #include "barcode/edition.h"
 #include "base/safe_save.h"
 #include "list/list_record.h"
+#include "render/label_appearance.h"
 #include "sheet/label_template.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,7 +27,8 @@ struct SheetCalibration {
 };
 
 /// What a label sheet job prints: which sheet, where on the first sheet it starts, how many
-/// copies of each record, the printer's resolution and its calibration.
+/// copies of each record, the printer's resolution and its calibration, and the edition and
+/// appearance the labels are made in (those of the main window).
 struct SheetJob {
     LabelTemplate sheet;
     int startAt = 1; ///< the first cell used on the first sheet (1 for the top left)
@@ -35,7 +36,7 @@ struct SheetJob {
     int printerDpi = 600;
     SheetCalibration calibration;
     Edition edition = Edition::Alla;
-    QColor background = Qt::white; ///< fills each label
+    LabelAppearance appearance;
 };
 
 /// Why \a job cannot be printed (a template problem, a start position beyond the sheet,
@@ -82,7 +83,7 @@ public:
 
     const SheetJob &job() const { return m_job; }
     /// Takes \a job in place of the plan's own without fitting the labels again, when it fits
-    /// them as the plan's did: the same label size, resolution and edition (another start,
+    /// them as the plan's did: the same label size, resolution, edition and appearance (another start,
     /// copies, calibration or layout of the same labels). False, with nothing changed, when it
     /// does not, or when \a job is not sound.
     bool place(const SheetJob &job);

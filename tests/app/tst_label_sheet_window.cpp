@@ -64,7 +64,7 @@ private slots:
         QTemporaryDir dir;
         const QList<ListRecord> records{{u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s},
                                         {u"Novel"_s, u"1-57169-006-9"_s, u"51234"_s, {}, u"ISB5"_s}};
-        frmLabels window(records, m_store);
+        frmLabels window(records, Edition::Alla, LabelAppearance{}, m_store);
         auto *sheet = window.findChild<QComboBox *>(u"cboTemplate"_s);
         sheet->setCurrentIndex(sheet->findText(u"A4 5x13"_s, Qt::MatchStartsWith));
         auto *start = window.findChild<QSpinBox *>(u"txtStart"_s);

@@ -1,5 +1,7 @@
 #include "artwork/artwork.h"
 #include "artwork/artwork_writers.h"
+#include "label/record_label.h"
+#include "label/vector_writers.h"
 #include "render/barcode_renderer.h"
 #include "render/view_update_plan.h"
 #include "verify/label_verdict.h"
@@ -56,20 +58,17 @@ const QList<Sample> &samples()
 
 // The artwork of a record, made as the main view makes its label.
 struct Made {
-    BarcodeRenderer renderer;
-    std::optional<Artwork> artwork;
+    std::optional<LabelLayout> artwork;
     QString error;
 };
 
 Made makeFor(const Sample &sample, const ArtworkOptions &options, const QString &product = {})
 {
     Made made;
-    const ViewUpdatePlan plan =
-        planMainViewUpdate({QString::fromLatin1(sample.type), Edition::Alla, sample.entry, sample.supplement, product});
-    if (!plan.update || applyViewUpdatePlan(plan, made.renderer) != PlanApplied::Handed)
-        return made;
-    ArtworkRequest request{&made.renderer, plan.isbnHeader, product, Qt::white, options};
-    made.artwork = makeArtwork(request, &made.error);
+    const std::optional<RecordLabel> record = makeRecordLabel(
+        {QString::fromLatin1(sample.type), Edition::Alla, sample.entry, sample.supplement, product}, {});
+    if (record)
+        made.artwork = makeArtwork({record->label(), options}, &made.error);
     return made;
 }
 
@@ -214,7 +213,7 @@ private slots:
         const QImage image = rendered(path, format);
         QVERIFY(!image.isNull());
         // 1200 dpi: the picture is the label's size, to the pixel the tool rounds to.
-        const double pixels = made.artwork->sizeMm.width() / 25.4 * 1200;
+        const double pixels = made.artwork->size.width() / 25.4 * 1200;
         QVERIFY2(std::abs(image.width() - pixels) < 1.5,
                  qPrintable(u"%1 pixels for %2"_s.arg(image.width()).arg(pixels)));
         const LabelVerdict verdict = verifyLabel(image, QString::fromLatin1(s.type), s.entry, s.supplement);
@@ -244,13 +243,13 @@ private slots:
         const Made plain = makeFor(s, optionsAt(100));
         const Made reduced = makeFor(s, optionsAt(100, bwr));
         QVERIFY(plain.artwork && reduced.artwork);
-        const Artwork &artwork = *reduced.artwork;
-        const double x = artwork.moduleMm;
-        const QList<QRectF> bars = barsOf(artworkBytes(artwork, format), format, artwork.sizeMm);
-        const QList<QRectF> nominal = barsOf(artworkBytes(*plain.artwork, format), format, artwork.sizeMm);
+        const LabelLayout &artwork = *reduced.artwork;
+        const double x = artwork.moduleSize;
+        const QList<QRectF> bars = barsOf(artworkBytes(artwork, format), format, artwork.size);
+        const QList<QRectF> nominal = barsOf(artworkBytes(*plain.artwork, format), format, artwork.size);
         QCOMPARE(bars.size(), artwork.bars.size());
         QCOMPARE(nominal.size(), bars.size());
-        double left = artwork.sizeMm.width(), right = 0;
+        double left = artwork.size.width(), right = 0;
         for (qsizetype i = 0; i < bars.size(); ++i) {
             const QRectF &bar = bars.at(i);
             if (bar.width() > bar.height() || bar.width() > 4.5 * x)
@@ -263,7 +262,7 @@ private slots:
             right = std::max(right, bar.right());
         }
         QVERIFY(left + bwr / 2 >= s.quietLeft * x - 0.001);
-        QVERIFY(artwork.sizeMm.width() - right - bwr / 2 >= s.quietRight * x - 0.001);
+        QVERIFY(artwork.size.width() - right - bwr / 2 >= s.quietRight * x - 0.001);
     }
 
     // Each format states the label's size in its own terms: the SVG in millimetres, the EPS's
@@ -274,20 +273,20 @@ private slots:
             for (const double percent : {80.0, 200.0}) {
                 const Made made = makeFor(samples().at(sample), optionsAt(percent));
                 QVERIFY(made.artwork);
-                const QSizeF mm = made.artwork->sizeMm;
+                const QSizeF mm = made.artwork->size;
                 const QSizeF pt = mm * kPointsPerMm;
                 // The symbol with its quiet zones, magnified.
-                QVERIFY(made.artwork->symbolMm.width() <= mm.width() + 1e-9);
+                QVERIFY(made.artwork->symbol.width() <= mm.width() + 1e-9);
                 if (sample != 15 && sample != 14)
-                    QVERIFY(std::abs(made.artwork->moduleMm - 0.330 * percent / 100) < 1e-9);
+                    QVERIFY(std::abs(made.artwork->moduleSize - 0.330 * percent / 100) < 1e-9);
 
-                const QString svg = QString::fromUtf8(svgArtwork(*made.artwork));
+                const QString svg = QString::fromUtf8(svgLabel(*made.artwork));
                 QVERIFY(near(capturedSize(svg, u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s), mm, 1e-4));
-                const QString eps = QString::fromLatin1(epsArtwork(*made.artwork));
+                const QString eps = QString::fromLatin1(epsLabel(*made.artwork));
                 QCOMPARE(capturedSize(eps, u"^%%BoundingBox: 0 0 (\\d+) (\\d+)$"_s),
                          QSizeF(std::lround(pt.width()), std::lround(pt.height())));
                 QVERIFY(near(capturedSize(eps, u"^%%HiResBoundingBox: 0 0 ([\\d.]+) ([\\d.]+)$"_s), pt, 1e-3));
-                const QString pdf = QString::fromLatin1(pdfArtwork(*made.artwork));
+                const QString pdf = QString::fromLatin1(pdfLabel(*made.artwork));
                 QVERIFY(near(capturedSize(pdf, u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s), pt, 1e-3));
             }
     }

@@ -31,7 +31,10 @@ inline void addDataFileRows(const QString &root, const QStringList &patterns)
     QVERIFY(it.hasNext());
     while (it.hasNext()) {
         const QString path = it.next();
-        QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
+        const QString name = QDir(root).relativeFilePath(path);
+        // The golden outputs are files the program wrote, checked by their own test.
+        if (!name.startsWith(u"golden/"))
+            QTest::newRow(qPrintable(name)) << path;
     }
 }
 

@@ -1,8 +1,8 @@
-// The composed labels: every pixel painted, the symbol as the renderer draws it and scannable,
+// The label pictures: every pixel painted, the symbol as the renderer draws it and scannable,
 // the product line inside its strip at the label font's size. The text itself is drawn from
 // plain glyph runs where that gives Qt's own text layout; the fast path is checked against the
 // layout for texts the font kerns or joins. The font kept with the tests makes the rows exact.
-#include "render/label_composer.h"
+#include "label/label_image.h"
 
 #include "render/barcode_renderer.h"
 #include "render/glyph_runs.h"
@@ -74,7 +74,7 @@ bool hasColour(const QImage &image, QRgb colour)
 
 Q_DECLARE_METATYPE(Row)
 
-class TestLabelComposer : public QObject {
+class TestLabelImage : public QObject {
     Q_OBJECT
 private slots:
     void labelIsSymbolAndProductLine_data()
@@ -108,14 +108,13 @@ private slots:
         renderer.setWidthTwips(row.symbology == BarcodeRenderer::kCode39 ? 3000 : 1815);
         renderer.setHeightTwips(900);
 
-        LabelRequest request;
-        request.renderer = &renderer;
-        request.symbolWidthTwips = renderer.widthTwips();
-        request.symbolHeightTwips = renderer.heightTwips();
-        request.symbolPictureHeightTwips = 1065;
-        request.labelWidthTwips = renderer.widthTwips() + 200;
-        request.product = row.product;
-        request.dotsPerInch = row.dpi;
+        LabelDescription label;
+        label.form = row.defined ? LabelForm::Defined : LabelForm::Main;
+        label.renderer = &renderer;
+        label.symbolWidthTwips = renderer.widthTwips();
+        label.symbolHeightTwips = renderer.heightTwips();
+        label.labelWidthTwips = renderer.widthTwips() + 200;
+        label.product = row.product;
         // Pictures of an earlier label handed back, full of red: every pixel must be painted over.
         const auto stale = [&](double widthTwips, double heightTwips) {
             QImage image(twipsToWholePixels(widthTwips, row.dpi), twipsToWholePixels(heightTwips, row.dpi),
@@ -123,19 +122,21 @@ private slots:
             image.fill(Qt::red);
             return image;
         };
-        const double labelHeight = row.defined ? request.symbolHeightTwips + (row.product.isEmpty() ? 0 : 170)
+        const double labelHeight = row.defined ? label.symbolHeightTwips + (row.product.isEmpty() ? 0 : 170)
                                                : (row.product.isEmpty() ? 1000 : 1190);
-        request.recycledSymbol = stale(request.symbolWidthTwips, request.symbolPictureHeightTwips);
-        request.recycledLabel = stale(request.labelWidthTwips, labelHeight);
+        const double symbolPictureHeight = row.defined ? label.symbolHeightTwips : 1065;
+        const QImage staleLabel = stale(label.labelWidthTwips, labelHeight);
 
-        const ComposedLabel composed = row.defined ? composeDefinedLabel(request) : composeMainLabel(request);
+        const ComposedLabel composed =
+            paintLabelImages(label, row.dpi, stale(label.symbolWidthTwips, symbolPictureHeight), staleLabel);
         QCOMPARE(composed.heightTwips, labelHeight);
-        QCOMPARE(composed.label.size(), request.recycledLabel.size());
+        QCOMPARE(composed.symbolHeightTwips, symbolPictureHeight);
+        QCOMPARE(composed.label.size(), staleLabel.size());
         QVERIFY(!hasColour(composed.symbol, qRgb(255, 0, 0)));
         QVERIFY(!hasColour(composed.label, qRgb(255, 0, 0)));
 
         // The bare symbol is the renderer's own drawing above white.
-        const int symbolRows = twipsToWholePixels(request.symbolHeightTwips, row.dpi);
+        const int symbolRows = twipsToWholePixels(label.symbolHeightTwips, row.dpi);
         QImage drawn(composed.symbol.size(), QImage::Format_RGB32);
         drawn.fill(Qt::white);
         {
@@ -148,7 +149,7 @@ private slots:
 
         // Above the product line the label is the symbol's rows; the line's ink lies in its strip,
         // starts at its indent and is as wide as the text in the label font.
-        const int lineTop = twipsToWholePixels(row.defined ? request.symbolHeightTwips - 50 : 950, row.dpi);
+        const int lineTop = twipsToWholePixels(row.defined ? label.symbolHeightTwips - 50 : 950, row.dpi);
         const QRect aboveLine(0, 0, std::min(composed.label.width(), drawn.width()), std::min(lineTop, symbolRows));
         QCOMPARE(composed.label.copy(aboveLine), drawn.copy(aboveLine));
         const QRect ink =
@@ -185,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLabelComposer)
-#include "tst_label_composer.moc"
+QTEST_MAIN(TestLabelImage)
+#include "tst_label_image.moc"
