@@ -257,7 +257,7 @@ private:
     QString WindowTitle;         ///< the edition title every caption starts with
     Edition edition;
     bool TypeFromList = false;                    ///< the barcode list has the focus: the type comes from it
-    qint16 ListItemInWork = 0;                    ///< 1-based record a batch is working on; 0 when none
+    int ListItemInWork = 0;                       ///< 1-based record a batch is working on; 0 when none
     double DefinedWidth = 0;                      ///< width of the defined-size symbol, twips (0: none defined)
     double DefinedHeight = 0;                     ///< height of the defined-size symbol, twips
     qint16 barcodeMade = 0;                       ///< 1 once a barcode was made or a list record loaded

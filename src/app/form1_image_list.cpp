@@ -117,7 +117,7 @@ void Form1::loadRecordForBatch(int number, const ListRecord &record)
 {
     // As a user loading the record would: its type selects the options, its fields fill the
     // entry, and the barcode is made.
-    ListItemInWork = qint16(number);
+    ListItemInWork = number;
     showRecord(record);
     barcodeMade = 1;
     refreshCommands();

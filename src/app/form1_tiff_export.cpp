@@ -141,7 +141,7 @@ public:
     }
     BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
     void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
-    void setListItemInWork(int number) override { m_form.ListItemInWork = qint16(number); }
+    void setListItemInWork(int number) override { m_form.ListItemInWork = number; }
 
     bool readsFilesBack() const override { return tiffParameters().verify; }
     void fileWritten(const QString &path, const QString &digits) override

@@ -126,6 +126,38 @@ private slots:
         QVERIFY(filesIn().isEmpty());
     }
 
+    // A batch over a list of 70,000 records loads each record it works on, past the numbers of
+    // 16 bits too: records 32,768 and 65,537 are made from their own fields and type while the
+    // list has the focus (where the type is taken from the record in work).
+    void batchReachesRecordsPastSixteenBits()
+    {
+        QList<ListRecord> records;
+        records.reserve(70000);
+        records.append({u"Tea"_s, u"9638507"_s, {}, {}, u"E80 "_s});
+        for (int n = 2; n <= 70000; ++n)
+            records.append({u"Item"_s, u"40063%1"_s.arg(n, 7, 10, QChar(u'0')), {}, {}, u"E130"_s});
+        records[32767] = {u"Juice"_s, u"03600029145"_s, {}, {}, u"UPA0"_s};
+        records[65536] = {u"Soap"_s, u"501234567890"_s, {}, {}, u"E130"_s};
+        const QString list = m_dir.filePath(u"big.qz2"_s);
+        QVERIFY(saveListFile(list, records).ok);
+        m_form->loadListFile(list);
+        QFile::remove(list);
+        QCOMPARE(m_form->listCount(), 70000);
+        auto *view = child<QTreeView>(u"ListView3"_s);
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        // A click on record 1 makes it; the batch's records are selected after it.
+        const QModelIndex first = view->model()->index(0, 0);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(first).center());
+        QCOMPARE(m_form->typeCode(), u"E80 "_s);
+        selectRows({32767, 65536});
+        QVERIFY(view->hasFocus());
+        saveAs(m_dir.filePath(u"chosen.bmp"_s));
+        QCOMPARE(filesIn(), (QStringList{u"Juice_03600029145_01.bmp"_s, u"Soap_501234567890_01.bmp"_s}));
+        QCOMPARE(decoded(QImage(m_dir.filePath(u"Juice_03600029145_01.bmp"_s), "BMP")), u"036000291452"_s);
+        QCOMPARE(decoded(QImage(m_dir.filePath(u"Soap_501234567890_01.bmp"_s), "BMP")), u"5012345678900"_s);
+    }
+
     void bitmapCopiesAreNumbered()
     {
         makeBarcode(u"501234567890"_s, u"A/B Soap"_s);
