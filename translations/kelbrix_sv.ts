@@ -1340,18 +1340,6 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
         <translation>&quot;%1&quot; är ingen listfil (.qz2, .qzl eller .bar).</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; was not read; the list file name is unchanged.</source>
-        <translation>&quot;%1&quot; lästes inte; listfilens namn är oförändrat.</translation>
-    </message>
-    <message>
-        <source>Read 1 record of &quot;%1&quot;; the rest of the file could not be read.</source>
-        <translation>Läste 1 post av &quot;%1&quot;; resten av filen kunde inte läsas.</translation>
-    </message>
-    <message>
-        <source>Read %1 records of &quot;%2&quot;; the rest of the file could not be read.</source>
-        <translation>Läste %1 poster av &quot;%2&quot;; resten av filen kunde inte läsas.</translation>
-    </message>
-    <message>
         <source>Record %1 (&quot;%2&quot;) holds the character %3, which the Windows-1252 code page of list files cannot hold.
 
 Save the list as UTF-8 with a byte-order mark? Older programs may show such characters wrongly.</source>

@@ -1,7 +1,6 @@
 #include "app/translation.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QTranslator>
 #include <QVariant>
@@ -14,9 +13,8 @@ namespace Kelbrix {
 namespace {
 
 // A kept text is a dynamic property named after the property it sets, holding its context and
-// source text; combo box items keep theirs under one name per item.
+// source text.
 constexpr char kPrefix[] = "kelbrix_tr:";
-constexpr char kItemPrefix[] = "kelbrix_tr_item:";
 
 QTranslator *g_translator = nullptr;
 Language g_language = Language::English;
@@ -37,16 +35,9 @@ QString translated(const QVariant &kept)
 void retranslateObject(QObject *object)
 {
     for (const QByteArray &name : object->dynamicPropertyNames()) {
-        if (name.startsWith(kPrefix)) {
+        if (name.startsWith(kPrefix))
             object->setProperty(name.mid(qsizetype(sizeof kPrefix) - 1).constData(),
                                 translated(object->property(name.constData())));
-        } else if (name.startsWith(kItemPrefix)) {
-            if (auto *box = qobject_cast<QComboBox *>(object)) {
-                const int index = name.mid(qsizetype(sizeof kItemPrefix) - 1).toInt();
-                if (index < box->count())
-                    box->setItemText(index, translated(object->property(name.constData())));
-            }
-        }
     }
 }
 
@@ -56,12 +47,6 @@ void setTranslated(QObject *object, const char *property, const char *context, c
 {
     object->setProperty((QByteArray(kPrefix) + property).constData(), keep(context, source));
     object->setProperty(property, QCoreApplication::translate(context, source));
-}
-
-void setTranslatedItem(QComboBox *box, int index, const char *context, const char *source)
-{
-    box->setProperty((QByteArray(kItemPrefix) + QByteArray::number(index)).constData(), keep(context, source));
-    box->setItemText(index, QCoreApplication::translate(context, source));
 }
 
 void retranslateWindows()

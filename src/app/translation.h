@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 
-class QComboBox;
 class QObject;
 
 namespace Kelbrix {
@@ -22,9 +21,6 @@ template <typename T> T *translated(T *object, const char *property, const char 
     setTranslated(object, property, context, source);
     return object;
 }
-
-/// Sets item \a index of \a box to the translation of \a source, kept the same way.
-void setTranslatedItem(QComboBox *box, int index, const char *context, const char *source);
 
 /// Sets every text that setTranslated() keeps, on every window of the program and everything
 /// in them, again in the current language.

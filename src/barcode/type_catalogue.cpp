@@ -72,11 +72,6 @@ QString remapSupplement(const QString &code, int supplement)
     return mapped.isEmpty() ? code : mapped;
 }
 
-QChar typeFamily(const QString &code)
-{
-    return code.isEmpty() ? QChar() : code.front();
-}
-
 bool isIsbnCode(const QString &code)
 {
     return code == u"ISB0"_s || code == u"ISB5"_s;

@@ -39,9 +39,6 @@ QString typeCodeFor(Symbology symbology, int supplement);
 /// supplement, and ISBN asked for 2 digits, stay as they are.
 QString remapSupplement(const QString &code, int supplement);
 
-/// "E" for the EAN codes, "U" for the UPC codes, or the first letter of any other code.
-QChar typeFamily(const QString &code);
-
 bool isIsbnCode(const QString &code);
 
 /// Code 39 symbol width in twips for an entry of \a length characters.

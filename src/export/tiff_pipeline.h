@@ -147,7 +147,6 @@ private:
     /// Why the picture about to be made (see PrepareTiffPicture) cannot scan, having fewer
     /// pixels across than the symbol has modules; empty when it has enough.
     QString tooFewPixels() const;
-    QString copiesDigitsText() const;
 
     LabelSource &m_source;
     ImageConverter &m_converter;

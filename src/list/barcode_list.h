@@ -92,7 +92,6 @@ public:
 
 private:
     class StringColumn;
-    void indexesChanged();
     void rebuildLookups() const;
 
     QList<ListRecord> m_records;

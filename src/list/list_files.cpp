@@ -175,23 +175,6 @@ ListReadResult readListFile(const QString &path)
     return result;
 }
 
-QString incompleteReadStatus(const ListReadResult &result, const QString &fileName)
-{
-    if (result.complete())
-        return {};
-    const QString name = QDir::toNativeSeparators(fileName);
-    if (result.refusedUnread)
-        return QCoreApplication::translate("ListFiles", "\"%1\" was not read; the list file name is unchanged.")
-            .arg(name);
-    const qsizetype count = result.recordsRead();
-    return (count == 1 ? QCoreApplication::translate("ListFiles",
-                                                     "Read 1 record of \"%1\"; the rest of the file could not be read.")
-                             .arg(name)
-                       : QCoreApplication::translate(
-                             "ListFiles", "Read %1 records of \"%2\"; the rest of the file could not be read.")
-                             .arg(QString::number(count), name));
-}
-
 ListWriteResult saveListFileAsking(const QString &path, const QList<ListRecord> &records)
 {
     QByteArray bytes;

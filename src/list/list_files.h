@@ -76,11 +76,6 @@ struct ListReadResult {
     qsizetype recordsRead() const { return records.size(); }
 };
 
-/// The status-bar text after a load that did not read the whole of \a fileName: how many
-/// records were read and that the rest of the file could not be read, or that the file was
-/// not read at all. Empty when \a result is complete.
-QString incompleteReadStatus(const ListReadResult &result, const QString &fileName);
-
 /// Reads a QZ2 list from \a device, which must be open for reading. Each record is five
 /// lines, Product, Barcode, Digit Sup., Text and Type, each field enclosed in double quotes
 /// (anything between the first and the last quote belongs to the field, quotes included;

@@ -40,13 +40,6 @@ QString listColumnCaption(ListColumn column)
     return {};
 }
 
-QStringList listColumnCaptions()
-{
-    return {listColumnCaption(ListColumn::Product), listColumnCaption(ListColumn::Barcode),
-            listColumnCaption(ListColumn::DigitSup), listColumnCaption(ListColumn::Text),
-            listColumnCaption(ListColumn::Type)};
-}
-
 QList<qsizetype> removeConsecutiveDuplicateBarcodes(QList<ListRecord> &records)
 {
     // Each record is compared with the last one kept, so a run of three or more equal

@@ -30,9 +30,6 @@ struct ListRecord {
 /// The header caption of \a column: "Product", "Barcode", "Digit Sup.", "Text" or "Type".
 QString listColumnCaption(ListColumn column);
 
-/// The five header captions in column order.
-QStringList listColumnCaptions();
-
 /// The pass that runs after a QZ2 list has been loaded: wherever two neighbouring records
 /// have the same Barcode (compared exactly, case and all), the later one is removed, so a
 /// run of equal barcodes leaves only its first record. Records keep their order.
