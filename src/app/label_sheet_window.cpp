@@ -120,9 +120,10 @@ frmLabels::frmLabels(const QList<ListRecord> &records, Edition edition, const La
         box->setSuffix(suffix);
         return box;
     };
-    txtOffsetX = millimetres(u"txtOffsetX"_s, -50, 50, QCoreApplication::translate("frmLabels", " mm"));
-    txtOffsetY = millimetres(u"txtOffsetY"_s, -50, 50, QCoreApplication::translate("frmLabels", " mm"));
-    txtScale = millimetres(u"txtScale"_s, 90, 110, u" %"_s);
+    const double offset = SheetCalibration::kLargestOffset;
+    txtOffsetX = millimetres(u"txtOffsetX"_s, -offset, offset, QCoreApplication::translate("frmLabels", " mm"));
+    txtOffsetY = millimetres(u"txtOffsetY"_s, -offset, offset, QCoreApplication::translate("frmLabels", " mm"));
+    txtScale = millimetres(u"txtScale"_s, SheetCalibration::kSmallestScale, SheetCalibration::kLargestScale, u" %"_s);
     txtScale->setValue(100);
     lblSummary = named(new QLabel(this), u"lblSummary"_s);
     lblSummary->setWordWrap(true);

@@ -1,5 +1,6 @@
 #include "artwork/artwork_options.h"
 
+#include "base/units.h"
 #include "settings/settings_store.h"
 
 #include <QCoreApplication>
@@ -18,11 +19,6 @@ const QString kModuleUnitName = u"ArtXUnit"_s;
 const QString kBwrName = u"ArtBWR"_s;
 const QString kMarksName = u"ArtQuietMarks"_s;
 const QString kTransparentName = u"ArtTransparent"_s;
-
-QString number(double value, int decimals)
-{
-    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QString::number(value);
-}
 
 // The stored value when it is a finite number, \a fallback otherwise.
 double storedNumber(const SettingsStore &store, const QString &name, double fallback)
@@ -44,20 +40,20 @@ QString ArtworkOptions::problem(bool eanUpc) const
     // Every comparison is written so that a value that is not a number fails it.
     if (eanUpc && !(magnification >= kMinMagnification && magnification <= kMaxMagnification))
         return QCoreApplication::translate("ArtworkOptions", "The magnification must be from 80 to 200 %, not %1 %.")
-            .arg(number(magnification, 1));
+            .arg(decimalText(magnification, 1));
     if (!eanUpc && !(moduleMm >= kMinModuleMm && moduleMm <= kMaxModuleMm))
         return QCoreApplication::translate("ArtworkOptions",
                                            "The X-dimension must be from 0.100 to 2.540 mm, not %1 mm.")
-            .arg(number(moduleMm, 3));
+            .arg(decimalText(moduleMm, 3));
     if (!(bwrMm >= 0 && bwrMm <= kMaxBwrMm))
         return QCoreApplication::translate("ArtworkOptions",
                                            "The bar width reduction must be from 0 to 0.100 mm, not %1 mm.")
-            .arg(number(bwrMm, 3));
+            .arg(decimalText(bwrMm, 3));
     const double module = moduleMmFor(eanUpc);
     if (!(bwrMm < module))
         return QCoreApplication::translate("ArtworkOptions", "The bar width reduction of %1 mm would leave no bar: "
                                                              "it must be smaller than the X-dimension of %2 mm.")
-            .arg(number(bwrMm, 3), number(module, 3));
+            .arg(decimalText(bwrMm, 3), decimalText(module, 3));
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "barcode/check_characters.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -97,6 +99,11 @@ QString isbnToEanData(const QString &entry)
             return {}; // an "X" can only stand last; anywhere else the renderer would refuse it
     }
     return u"978"_s + digits;
+}
+
+bool allDigits(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QChar gs1CheckDigit(QStringView digits)

@@ -42,6 +42,9 @@ IsbnCheck checkIsbn(const QString &entry);
 /// dividers before its last character.
 QString isbnToEanData(const QString &entry);
 
+/// True when every character of \a text is one of the digits 0 to 9; so for an empty text too.
+bool allDigits(QStringView text);
+
 /// The GS1 modulus 10 check digit of \a digits (EAN-13, EAN-8, UPC-A and SCC-14 data
 /// without its check digit): digits are weighted 3 and 1 alternately from the right. A null
 /// character when \a digits is empty or holds anything but the digits 0 to 9.

@@ -1,25 +1,12 @@
 #include "barcode/number_sequence.h"
 
-#include <QCoreApplication>
-
 #include "barcode/check_characters.h"
+
+#include <QCoreApplication>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-bool allDigits(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return !text.isEmpty();
-}
-
-} // namespace
 
 NumberSequence makeNumberSequence(const NumberSequenceRequest &request)
 {
@@ -31,7 +18,7 @@ NumberSequence makeNumberSequence(const NumberSequenceRequest &request)
         return result;
     }
     const int referenceDigits = 12 - int(prefix.size());
-    if (!allDigits(first) || first.size() > referenceDigits) {
+    if (first.isEmpty() || !allDigits(first) || first.size() > referenceDigits) {
         result.error = QCoreApplication::translate("NumberSequence",
                                                    "With company prefix %1 the item reference has at most %2 digits.")
                            .arg(prefix)

@@ -1,5 +1,7 @@
 #include "barcode/upc_conversion.h"
 
+#include "barcode/check_characters.h"
+
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -52,12 +54,8 @@ std::optional<QString> upcAToUpcE(const QString &upcA11)
 
 std::optional<QString> upcEToUpcA(const QString &upcE7)
 {
-    if (upcE7.size() != 7 || (upcE7.at(0) != u'0' && upcE7.at(0) != u'1'))
+    if (upcE7.size() != 7 || (upcE7.at(0) != u'0' && upcE7.at(0) != u'1') || !allDigits(upcE7))
         return std::nullopt;
-    for (const QChar c : upcE7) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
     const QStringView six = QStringView(upcE7).mid(1);
     const QChar last = six.at(5);
     QString manufacturer, product;

@@ -47,6 +47,18 @@ double dotsPerInchOf(double dotsPerMetre)
     return dotsPerMetre > 0 ? dotsPerMetre * kMetresPerInch : 0.0;
 }
 
+QString decimalText(double value, int decimals, bool trimZeros)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    QString text = QString::number(value, 'f', decimals);
+    if (!trimZeros)
+        return text;
+    while (text.contains(u'.') && (text.endsWith(u'0') || text.endsWith(u'.')))
+        text.chop(1);
+    return text == u"-0" ? QStringLiteral("0") : text;
+}
+
 double leadingNumber(const QString &text)
 {
     qsizetype i = 0;

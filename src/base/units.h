@@ -38,6 +38,11 @@ int dotsPerMetre(double dotsPerInch);
 /// Dots per inch of \a dotsPerMetre as image headers store it (0 for 0 or less).
 double dotsPerInchOf(double dotsPerMetre);
 
+/// \a value written with \a decimals decimals and a "." whatever the locale ("1.50"); with
+/// \a trimZeros without the zeros that end it, nor a "." left last ("1.5", "2"), and "-0" as "0".
+/// A value that is not finite is written as QString::number writes it ("inf", "nan").
+QString decimalText(double value, int decimals, bool trimZeros = false);
+
 /// The number at the start of \a text, as the program reads numbers typed into a box: leading
 /// blanks are skipped, digits with at most one "." are read, anything after them is ignored;
 /// 0 when there is none.

@@ -1,5 +1,6 @@
 #include "export/tiff_io.h"
 
+#include "base/units.h"
 #include "export/converter_result.h"
 
 #include <QFileDevice>
@@ -251,7 +252,7 @@ TiffReadResult readTiff(QIODevice &device, const QString &name)
     if (read.result != ConverterResult::Success)
         return readFailure(read.result, messages.isEmpty() ? name + u" is damaged"_s : name + u": "_s + messages);
 
-    const double perInch = unit == RESUNIT_CENTIMETER ? 2.54 : unit == RESUNIT_NONE ? 0.0 : 1.0;
+    const double perInch = unit == RESUNIT_CENTIMETER ? kMillimetresPerInch / 10 : unit == RESUNIT_NONE ? 0.0 : 1.0;
     const auto dpiOf = [&](float tagged, const QString &axis) {
         const double dpi = usableDpi(double(tagged) * perInch);
         if (dpi > 0)

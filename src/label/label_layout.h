@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/units.h"
 #include "render/label_appearance.h"
 
 #include <QColor>
@@ -81,7 +82,7 @@ struct LabelText {
 /// its box; print artwork is in millimetres with the bars resolved at the X-dimension.
 struct LabelLayout {
     LabelForm form = LabelForm::Main;
-    double unitsPerInch = 1440;
+    double unitsPerInch = kTwipsPerInch;
     QSizeF size;
     /// Raster forms: the box the renderer fills. Artwork: the symbol with its quiet zones.
     QRectF symbol;

@@ -20,10 +20,7 @@ namespace {
 // Coordinates with enough decimals that a size read back is exact to well under a micrometre.
 QByteArray num(double value)
 {
-    QByteArray text = QByteArray::number(value, 'f', 5);
-    while (text.contains('.') && (text.endsWith('0') || text.endsWith('.')))
-        text.chop(1);
-    return text == "-0" ? QByteArray("0") : text;
+    return decimalText(value, 5, true).toLatin1();
 }
 
 QByteArray numbers(std::initializer_list<double> values)

@@ -99,15 +99,6 @@ int *columnOf(CsvColumns &columns, Field field)
     return nullptr;
 }
 
-bool allDigits(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
 QString typeName(const TypeInfo &type)
 {
     return typeDisplayName(type.symbology).trimmed();

@@ -143,7 +143,7 @@ double pointSize(const QFont &font)
     if (font.pointSizeF() > 0)
         return font.pointSizeF();
     if (font.pixelSize() > 0)
-        return font.pixelSize() * 72.0 / kDefaultDotsPerInch;
+        return font.pixelSize() * kPointsPerInch / kDefaultDotsPerInch;
     return kDefaultPointSize;
 }
 

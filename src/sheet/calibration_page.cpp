@@ -32,11 +32,6 @@ private:
     QPointF m_offset;
 };
 
-QString number(double value)
-{
-    return QString::number(value, 'f', 2);
-}
-
 void drawRulers(QPainter &painter, const PageMap &map, const QSizeF &page)
 {
     painter.setPen(QPen(Qt::black, map.length(0.1)));
@@ -76,8 +71,9 @@ QString calibrationInstruction(const SheetCalibration &calibration)
            u"to add to the printer's x offset and y offset. When the last crosshair is off by more than the "
            u"first, the printer scales the page: multiply the scale by the distance between the two label "
            u"centres and divide it by the distance between the two crosshairs. This page was printed with "
-           u"x offset %1 mm, y offset %2 mm, scale %3 %."_s.arg(
-               number(calibration.offsetX), number(calibration.offsetY), number(calibration.scalePercent));
+           u"x offset %1 mm, y offset %2 mm, scale %3 %."_s.arg(decimalText(calibration.offsetX, 2),
+                                                                decimalText(calibration.offsetY, 2),
+                                                                decimalText(calibration.scalePercent, 2));
 }
 
 bool paintCalibrationPage(QPagedPaintDevice &device, const LabelTemplate &sheet, const SheetCalibration &calibration)

@@ -7,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -26,18 +25,6 @@ namespace {
 // Makers round their figures to a hundredth of a millimetre, so a sheet whose last label ends
 // within that of the page edge still fits.
 constexpr double kTolerance = 0.01;
-
-QString compact(const QString &text)
-{
-    QString folded = text.toCaseFolded();
-    folded.remove(u' ');
-    return folded;
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 2).remove(QRegularExpression(u"\\.?0+$"_s));
-}
 
 std::optional<LabelTemplate> templateFrom(const QJsonObject &object)
 {
@@ -124,18 +111,25 @@ QList<LabelTemplate> builtInTemplates()
     return templates;
 }
 
+QString templateNameKey(const QString &text)
+{
+    QString folded = text.toCaseFolded();
+    folded.remove(u' ');
+    return folded;
+}
+
 std::optional<LabelTemplate> findTemplate(const QList<LabelTemplate> &templates, const QString &nameOrProduct)
 {
-    const QString wanted = compact(nameOrProduct);
+    const QString wanted = templateNameKey(nameOrProduct);
     if (wanted.isEmpty())
         return std::nullopt;
     for (const LabelTemplate &sheet : templates) {
-        if (compact(sheet.name) == wanted)
+        if (templateNameKey(sheet.name) == wanted)
             return sheet;
         for (const QString &product : sheet.products) {
             // "Avery L7160" is found as itself and as "L7160".
-            const QString full = compact(product);
-            const QString bare = compact(product.section(u' ', -1));
+            const QString full = templateNameKey(product);
+            const QString bare = templateNameKey(product.section(u' ', -1));
             if (full == wanted || bare == wanted)
                 return sheet;
         }
@@ -149,7 +143,8 @@ QString templateLine(const LabelTemplate &sheet)
     return u"%1\t%2\t%3 x %4\t%5 x %6 mm\t%7"_s.arg(sheet.name, page)
         .arg(sheet.columns)
         .arg(sheet.rows)
-        .arg(number(sheet.label.width()), number(sheet.label.height()), sheet.products.join(u", "_s));
+        .arg(decimalText(sheet.label.width(), 2, true), decimalText(sheet.label.height(), 2, true),
+             sheet.products.join(u", "_s));
 }
 
 } // namespace Kelbrix

@@ -42,6 +42,10 @@ QList<LabelTemplate> builtInTemplates();
 /// (letter case and blanks aside; "L7160" finds "Avery L7160").
 std::optional<LabelTemplate> findTemplate(const QList<LabelTemplate> &templates, const QString &nameOrProduct);
 
+/// What findTemplate compares of a name or product number: \a text with letter case and
+/// blanks aside.
+QString templateNameKey(const QString &text);
+
 /// One line for a list of templates: the name, the page, columns x rows, the label size in mm and
 /// the product numbers, separated by tabs.
 QString templateLine(const LabelTemplate &sheet);

@@ -85,6 +85,17 @@ SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const Sheet
 
 } // namespace
 
+bool SheetCalibration::offsetsSound() const
+{
+    return std::isfinite(offsetX) && std::isfinite(offsetY) && std::abs(offsetX) <= kLargestOffset &&
+           std::abs(offsetY) <= kLargestOffset;
+}
+
+bool SheetCalibration::scaleSound() const
+{
+    return std::isfinite(scalePercent) && scalePercent >= kSmallestScale && scalePercent <= kLargestScale;
+}
+
 QString sheetJobProblem(const SheetJob &job)
 {
     if (const QString problem = templateProblem(job.sheet); !problem.isEmpty())
@@ -101,9 +112,9 @@ QString sheetJobProblem(const SheetJob &job)
         return QCoreApplication::translate("SheetPrinter", "The printer resolution takes 72 to 4800 dpi, not %1.")
             .arg(job.printerDpi);
     const SheetCalibration &c = job.calibration;
-    if (!std::isfinite(c.offsetX) || !std::isfinite(c.offsetY) || std::abs(c.offsetX) > 50 || std::abs(c.offsetY) > 50)
+    if (!c.offsetsSound())
         return QCoreApplication::translate("SheetPrinter", "A calibration offset takes -50 to 50 mm.");
-    if (!std::isfinite(c.scalePercent) || c.scalePercent < 90 || c.scalePercent > 110)
+    if (!c.scaleSound())
         return QCoreApplication::translate("SheetPrinter", "A calibration scale takes 90 to 110 %.");
     return {};
 }

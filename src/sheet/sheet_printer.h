@@ -21,9 +21,19 @@ namespace Kelbrix {
 /// label is moved by the offset, and its place on the page (not its size) is scaled about the
 /// page's top left corner.
 struct SheetCalibration {
+    /// The calibrations a printer may need: offsets up to 50 mm either way, scales from 90 to 110 %.
+    static constexpr double kLargestOffset = 50;
+    static constexpr double kSmallestScale = 90;
+    static constexpr double kLargestScale = 110;
+
     double offsetX = 0; ///< millimetres to the right
     double offsetY = 0; ///< millimetres down
     double scalePercent = 100;
+
+    /// Both offsets are numbers within the largest offset.
+    bool offsetsSound() const;
+    /// The scale is a number within the smallest and the largest scale.
+    bool scaleSound() const;
 };
 
 /// What a label sheet job prints: which sheet, where on the first sheet it starts, how many

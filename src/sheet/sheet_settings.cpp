@@ -1,5 +1,6 @@
 #include "sheet/sheet_settings.h"
 
+#include "base/units.h"
 #include "settings/settings_store.h"
 
 #include <QJsonArray>
@@ -26,13 +27,7 @@ const QString kCopiesChoice = u"LabelCopies"_s;
 
 bool soundCalibration(const SheetCalibration &c)
 {
-    return std::isfinite(c.offsetX) && std::isfinite(c.offsetY) && std::isfinite(c.scalePercent) &&
-           std::abs(c.offsetX) <= 50 && std::abs(c.offsetY) <= 50 && c.scalePercent >= 90 && c.scalePercent <= 110;
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 12);
+    return c.offsetsSound() && c.scaleSound();
 }
 
 // A whole number from \a first to \a last, or \a fallback.
@@ -41,15 +36,6 @@ int wholeNumber(const QString &text, int first, int last, int fallback)
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return ok && value >= first && value <= last ? value : fallback;
-}
-
-// The same comparison findTemplate uses, so that a name that clashes here would also be found
-// in place of another.
-QString nameKey(const QString &name)
-{
-    QString folded = name.toCaseFolded();
-    folded.remove(u' ');
-    return folded;
 }
 
 QString pageKey(QPageSize::PageSizeId page)
@@ -151,6 +137,7 @@ void storeCalibration(SettingsStore &settings, const QString &printer, const She
 {
     const SheetCalibration kept = soundCalibration(calibration) ? calibration : SheetCalibration{};
     QJsonObject all = QJsonDocument::fromJson(settings.value(kCalibrationsValue).toUtf8()).object();
+    const auto number = [](double value) { return decimalText(value, 6, true); };
     all.insert(printer, u"%1 %2 %3"_s.arg(number(kept.offsetX), number(kept.offsetY), number(kept.scalePercent)));
     settings.setValue(kCalibrationsValue, QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact)));
 }
@@ -159,7 +146,7 @@ QList<LabelTemplate> storedTemplates(const SettingsStore &settings)
 {
     QSet<QString> taken;
     for (const LabelTemplate &sheet : builtInTemplates())
-        taken.insert(nameKey(sheet.name));
+        taken.insert(templateNameKey(sheet.name));
     QList<LabelTemplate> read;
     const QJsonDocument document = QJsonDocument::fromJson(settings.value(kUserTemplates).toUtf8());
     for (const QJsonValue &value : document.array()) {
@@ -167,9 +154,9 @@ QList<LabelTemplate> storedTemplates(const SettingsStore &settings)
         if (!sheet || !templateProblem(*sheet).isEmpty())
             continue;
         const QString name = sheet->name;
-        for (int n = 1; taken.contains(nameKey(sheet->name)); ++n)
+        for (int n = 1; taken.contains(templateNameKey(sheet->name)); ++n)
             sheet->name = n == 1 ? u"%1 (own)"_s.arg(name) : u"%1 (own %2)"_s.arg(name).arg(n);
-        taken.insert(nameKey(sheet->name));
+        taken.insert(templateNameKey(sheet->name));
         read << *sheet;
     }
     return read;

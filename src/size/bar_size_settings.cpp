@@ -188,7 +188,7 @@ void BarSizeSettings::switchUnit(Unit to)
 {
     if (to == unit)
         return;
-    const double factor = to == Unit::Inch ? 0.1 / 2.54 : kMillimetresPerInch;
+    const double factor = to == Unit::Inch ? 1.0 / kMillimetresPerInch : kMillimetresPerInch;
     widthText = formatSize(widthValue() * factor);
     heightText = formatSize(heightValue() * factor);
     unit = to;

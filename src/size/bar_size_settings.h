@@ -83,7 +83,7 @@ public:
     /// Applies userDpiAfterEditing() to the user dpi; does nothing unless the user option holds.
     void settleUserDpi();
 
-    /// Converts both boxes to \a to (mm to inches: x 0.1 / 2.54; inches to mm: x 25.4). Does
+    /// Converts both boxes to \a to (mm to inches: x 1 / 25.4; inches to mm: x 25.4). Does
     /// nothing when the unit already is \a to.
     void switchUnit(Unit to);
     /// Fills in \a millimetres in the current unit (converted to inches in inch mode).
