@@ -7,7 +7,7 @@
 //
 //   ./bench_export [records]
 
-#include "app/headless_export.h"
+#include "cli/headless_export.h"
 #include "export/converter_image.h"
 #include "export/converter_io.h"
 #include "list/list_files.h"

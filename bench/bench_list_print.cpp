@@ -5,8 +5,8 @@
 // painting all its pages onto a QImage. Peak memory is the VmHWM of a child process that does
 // nothing else, so each figure is that job's own.
 
-#include "app/image_list_edit.h"
-#include "app/page_preview_dialog.h"
+#include "mainwindow/image_list_edit.h"
+#include "windows/page_preview_dialog.h"
 #include "list/image_list_printer.h"
 #include "list/list_printer.h"
 #include "render/barcode_renderer.h"

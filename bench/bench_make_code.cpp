@@ -2,7 +2,7 @@
 // laying out the same symbol, in the same run. Prints both medians and their ratio.
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_make_code [presses]
-#include "app/form1.h"
+#include "mainwindow/form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

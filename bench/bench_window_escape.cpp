@@ -8,7 +8,7 @@
 //
 // Usage: bench_window_escape [runs]   (QT_QPA_PLATFORM defaults to offscreen)
 
-#include "app/form1.h"
+#include "mainwindow/form1.h"
 #include "base/user_prompt.h"
 #include "list/list_files.h"
 

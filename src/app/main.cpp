@@ -1,8 +1,11 @@
-#include "app/command_line.h"
-#include "app/desktop_tour.h"
-#include "app/form1.h"
-#include "app/message_box_prompt.h"
+#include "cli/command_line.h"
 #include "export/converter_image.h"
+#include "mainwindow/form1.h"
+#include "windows/message_box_prompt.h"
+
+#ifdef KELBRIX_DESKTOP_TOUR
+#include "desktop_tour.h"
+#endif
 
 #include <QApplication>
 #include <QTimer>
@@ -36,18 +39,26 @@ int main(int argc, char *argv[])
     Kelbrix::MessageBoxPrompt prompt;
     Kelbrix::setUserPrompt(&prompt);
 
+#ifdef KELBRIX_DESKTOP_TOUR
     // The tests' walk through the program on a real desktop, when they ask for it.
     const std::unique_ptr<Kelbrix::DesktopTour> tour = Kelbrix::DesktopTour::fromEnvironment();
+#endif
     Kelbrix::Form1 window;
     window.resize(window.sizeHint().expandedTo(QSize(960, 600)));
     window.show();
+#ifdef KELBRIX_DESKTOP_TOUR
     if (tour)
         tour->start(&window);
+#endif
     // A list named on the command line (a double click on it in the file manager) is loaded
     // once the window shows, so any message about it appears over the window.
     if (const QString file = Kelbrix::startUpFile(QApplication::arguments()); !file.isEmpty())
         QTimer::singleShot(0, &window, [&window, file] { window.loadListFile(file); });
     const int result = QApplication::exec();
     Kelbrix::setUserPrompt(nullptr);
-    return tour ? tour->exitCode() : result;
+#ifdef KELBRIX_DESKTOP_TOUR
+    if (tour)
+        return tour->exitCode();
+#endif
+    return result;
 }

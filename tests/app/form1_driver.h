@@ -2,9 +2,9 @@
 
 // Helpers for driving the main window the way a user does.
 
-#include "app/form1.h"
+#include "mainwindow/form1.h"
 #include "recording_prompt.h"
-#include "app/label_picture.h"
+#include "widgets/label_picture.h"
 #include "settings/settings_store.h"
 #include "zbar_decode.h"
 

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include "export_test_support.h"
 
 #include <QDirIterator>

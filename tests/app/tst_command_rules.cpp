@@ -1,4 +1,4 @@
-#include "app/command_rules.h"
+#include "mainwindow/command_rules.h"
 
 #include <QTest>
 

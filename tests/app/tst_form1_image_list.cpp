@@ -1,5 +1,5 @@
-#include "app/image_list_edit.h"
-#include "app/label_mime.h"
+#include "mainwindow/image_list_edit.h"
+#include "mainwindow/label_mime.h"
 #include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"

@@ -4,8 +4,8 @@
 // this at scale factors 1, 1.5 and 2 (QT_SCALE_FACTOR).
 #include "form1_driver.h"
 
-#include "app/desktop_tour.h"
-#include "app/window_placement.h"
+#include "desktop_tour.h"
+#include "widgets/window_placement.h"
 
 #include <QFile>
 #include <QScreen>

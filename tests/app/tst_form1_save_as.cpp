@@ -1,4 +1,4 @@
-#include "app/image_list_edit.h"
+#include "mainwindow/image_list_edit.h"
 #include "base/units.h"
 #include "export_test_support.h"
 #include "form1_driver.h"

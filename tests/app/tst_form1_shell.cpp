@@ -2,7 +2,7 @@
 // the settings it keeps from one run to the next, bad stored values included.
 #include "form1_driver.h"
 
-#include "app/wiz_start.h"
+#include "windows/wiz_start.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;

@@ -1,4 +1,4 @@
-#include "app/frm_find.h"
+#include "windows/frm_find.h"
 
 #include "export_test_support.h"
 #include "form1_driver.h"

@@ -1,4 +1,4 @@
-#include "app/frm_tiff.h"
+#include "windows/frm_tiff.h"
 #include "export_test_support.h"
 #include "form1_driver.h"
 

@@ -1,7 +1,7 @@
 #include "export_test_support.h"
 #include "form1_driver.h"
 
-#include "app/label_sheet_window.h"
+#include "windows/label_sheet_window.h"
 #include "list/list_files.h"
 #include "settings/settings_store.h"
 #include "sheet/sheet_settings.h"

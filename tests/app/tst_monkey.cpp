@@ -4,7 +4,7 @@
 
 #include "form1_driver.h"
 
-#include "app/image_list_edit.h"
+#include "mainwindow/image_list_edit.h"
 #include "list/list_files.h"
 
 #include <QDialog>

@@ -12,7 +12,7 @@
 // It runs the program's own window on the offscreen platform and the program itself for the
 // commands, under a fontconfig file that offers only the fonts kept with the tests.
 
-#include "app/form1.h"
+#include "mainwindow/form1.h"
 #include "export/converter_image.h"
 #include "recording_prompt.h"
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "cli/headless_export.h"
+#include "cli/sheet_command_line.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Kelbrix {
+
+/// What the program was asked to do on its command line.
+struct CommandLine {
+    enum class Action {
+        OpenWindow, ///< no option of ours: open the main window
+        Convert,    ///< --convert COMMAND: run one image converter command, no window
+        Export,     ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
+        Import,     ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
+        Sheet,      ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
+        Templates,  ///< --templates: print the label sheets the program knows
+        Help,       ///< --help: print the usage
+        Version,    ///< --version: print the version
+        Error,      ///< an option of ours used wrongly: print why and fail
+    };
+    Action action = Action::OpenWindow;
+    QString convertCommand;
+    ExportRequest exportRequest;
+    ImportRequest importRequest;
+    SheetRequest sheetRequest;
+    QString error;
+    int errorExitCode = 1;            ///< exit status of Error
+    Action errorOf = Action::Convert; ///< the action whose usage Error prints
+
+    /// True when the converter command reads or writes the clipboard, which needs a GUI
+    /// platform.
+    bool needsClipboard() const;
+};
+
+/// Reads the program's own options from \a argv. Options it does not know (Qt's own, such as
+/// -platform) leave the window to start as usual.
+CommandLine parseCommandLine(int argc, char *argv[]);
+
+/// The file the window is to load at start-up: the first argument that is not an option, or
+/// an empty text. \a arguments are the application's, with Qt's own options already taken out.
+QString startUpFile(const QStringList &arguments);
+
+/// Why the window cannot open with \a arguments (the application's, Qt's own options such as
+/// -platform and -style already taken out): an option the program does not know, or one without
+/// its value, in Qt's words ("Unknown option 'exprot'."). An empty text when there is nothing wrong.
+QString windowArgumentsError(const QStringList &arguments);
+
+/// Prints \a error and the hint to --help on standard error and returns the exit status for a
+/// command line the program does not understand (2).
+int reportUnknownArguments(const QString &error);
+
+/// Carries out every action but OpenWindow with the least application object it needs and
+/// returns the exit status. Prints only the program's own output.
+int runCommandLine(const CommandLine &commandLine, int argc, char *argv[]);
+
+} // namespace Kelbrix

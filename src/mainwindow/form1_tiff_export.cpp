@@ -1,0 +1,255 @@
+// The TIFF branch of "Save &As": the main window as the source of the TIFF export, the
+// colour-depth question, the choice between the current barcode, the selected records and a
+// single file, and the lock on the list while the export runs.
+#include "mainwindow/form1.h"
+
+#include "mainwindow/export_lock.h"
+#include "mainwindow/parameter_windows.h"
+#include "windows/frm_bar_size.h"
+#include "windows/frm_find.h"
+#include "windows/frm_tiff.h"
+#include "base/units.h"
+#include "base/user_prompt.h"
+#include "export/converter_io.h"
+#include "export/image_converter.h"
+#include "export/label_source.h"
+#include "export/tiff_pipeline.h"
+#include "verify/label_verdict.h"
+#include "verify/verify_report.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThreadPool>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <atomic>
+#include <exception>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace Kelbrix {
+
+/// The main window as the TIFF export sees it: records are loaded into the entry as a user
+/// would load them, the renderers and parameters are the windows' own, and progress goes to
+/// the status bar.
+class Form1TiffSource final : public LabelSource {
+public:
+    explicit Form1TiffSource(Form1 &form) : m_form(form) { m_worker.setMaxThreadCount(1); }
+    ~Form1TiffSource() override { setBusy(false); }
+    Form1TiffSource(const Form1TiffSource &) = delete;
+    Form1TiffSource &operator=(const Form1TiffSource &) = delete;
+
+    bool loadRecord(int number) override
+    {
+        if (number < 1 || number > m_form.listCount())
+            return false;
+        m_form.loadRecordForBatch(number, m_form.listRecord(number));
+        return m_form.Barcode1.hasSymbol();
+    }
+    QString typeCode() const override { return m_form.TypeCode; }
+    QString productText() const override { return m_form.txtProduct->text(); }
+    QString barcodeText() const override { return m_form.TxtStreck->text(); }
+    bool supplementChosen() const override { return m_form.chk2digit->isChecked() || m_form.chk5digit->isChecked(); }
+    const BarcodeRenderer &mainRenderer() const override { return m_form.Barcode1; }
+    const BarcodeRenderer &definedRenderer() const override { return m_form.Barcode1x; }
+    BarcodeRenderer &tiffRenderer() override { return m_form.tiffWindow()->barTiff(); }
+
+    QSizeF referenceSizeTwips() const override
+    {
+        const BarSizeSettings size = m_form.m_windows->sizeWindow()->settings();
+        return size.tiffReferenceTwips(m_form.chkDefined->isChecked(),
+                                       {m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips()});
+    }
+    QSizeF screenTwipsPerPixel() const override
+    {
+        return {pixelsToTwips(1, m_form.logicalDpiX()), pixelsToTwips(1, m_form.logicalDpiY())};
+    }
+
+    TiffParameters tiffParameters() const override { return m_form.tiffWindow()->parameters(); }
+    void setTiffCopiesText(const QString &text) override { m_form.tiffWindow()->setCopiesText(text); }
+    int printerDpi() const override { return m_form.tiffWindow()->printerDpi(); }
+
+    void showStatus(const QString &text) override { m_form.setHint(text); }
+    void setProgressRange(qint64 minimum, qint64 maximum) override
+    {
+        m_form.ProgressBar1->setRange(int(minimum), int(std::max(minimum, maximum)));
+        m_form.ProgressBar1->show();
+    }
+    void setProgress(qint64 value) override
+    {
+        QProgressBar *bar = m_form.ProgressBar1;
+        bar->setValue(int(std::clamp<qint64>(value, bar->minimum(), bar->maximum())));
+    }
+    void setBusy(bool busy) override
+    {
+        if (busy == m_busy)
+            return;
+        m_busy = busy;
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    }
+    void serviceEvents() override
+    {
+        // User input too: "Cancel" and Escape are what the export looks for between steps.
+        QCoreApplication::processEvents();
+    }
+    void runWork(const std::function<void()> &work) override
+    {
+        // The work runs on the worker thread; this thread goes on painting the window and
+        // taking input until it is done, woken by the worker at its end. What the work throws
+        // (out of memory, say) is thrown again here, where it would have been without the worker.
+        std::atomic<bool> finished = false;
+        std::exception_ptr thrown;
+        QAbstractEventDispatcher *const dispatcher = QAbstractEventDispatcher::instance();
+        m_worker.start([&work, &finished, &thrown, dispatcher] {
+            try {
+                work();
+            } catch (...) {
+                thrown = std::current_exception();
+            }
+            finished.store(true);
+            dispatcher->wakeUp();
+        });
+        QTimer tick; // a wake-up now and then, whatever else happens
+        tick.start(50);
+        while (!finished.load()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            whileWorking();
+        }
+        if (thrown)
+            std::rethrow_exception(thrown);
+    }
+    BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
+    void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
+    void setListItemInWork(int number) override { m_form.ListItemInWork = number; }
+
+    bool readsFilesBack() const override { return tiffParameters().verify; }
+    void fileWritten(const QString &path, const QString &digits) override
+    {
+        if (!tiffParameters().verify)
+            return;
+        // The file as written, read back from the disk and scanned; the entry still holds the
+        // record it was made from.
+        const QString typeCode = m_form.TypeCode;
+        const QString supplement = m_form.txtSup->text();
+        LabelVerdict verdict;
+        runWork([&] { verdict = verifyLabel(readImageFile(path).picture.image, typeCode, digits, supplement); });
+        m_report.add(QFileInfo(path).fileName(), verdict);
+        m_verified = true;
+    }
+
+    /// Whether files were read back, and what was found.
+    bool verified() const { return m_verified; }
+    const VerifyReport &report() const { return m_report; }
+
+private:
+    Form1 &m_form;
+    /// One thread for the picture work of the export's steps.
+    QThreadPool m_worker;
+    bool m_busy = false;
+    bool m_verified = false;
+    VerifyReport m_report;
+};
+
+namespace {
+
+QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
+{
+    const qsizetype files = outcome.filesWritten.size();
+    const QString where = QDir::toNativeSeparators(folder);
+    QString text =
+        files == 1
+            ? QCoreApplication::translate("Form1", "1 TIFF file written in %1").arg(where)
+            : QCoreApplication::translate("Form1", "%1 TIFF files written in %2").arg(QString::number(files), where);
+    if (!outcome.recordsFailed.isEmpty()) {
+        QStringList numbers;
+        for (const int number : outcome.recordsFailed)
+            numbers.append(QString::number(number));
+        text += QCoreApplication::translate("Form1", "; not exported: record %1").arg(numbers.join(u", "_s));
+    }
+    if (outcome.stopped)
+        text += QCoreApplication::translate("Form1", "; the export was stopped");
+    else if (outcome.failed)
+        text += QCoreApplication::translate("Form1", "; the export did not finish");
+    return text + u"."_s;
+}
+
+} // namespace
+
+int Form1::displayDepth() const
+{
+    if (m_displayDepth > 0)
+        return m_displayDepth;
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->depth() : 0;
+}
+
+void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
+{
+    // The files do not depend on the display's depth; the warning stands only where the
+    // display's mode can be switched, as it was written for.
+    const int bits = displayDepth();
+    if (tiffWindow()->colourMode().canSwitch() && (bits == 16 || bits == 32) &&
+        ask(QCoreApplication::translate("Form1",
+                                        "Making a TIF file in %1 Bit color will corrupt the saved image, please "
+                                        "use 256 colors, Do you want to Continue ?")
+                .arg(bits),
+            QCoreApplication::translate("Form1", "Wrong color depth"), PromptIcon::Question,
+            PromptButtons::YesNo) == PromptAnswer::No)
+        return;
+
+    TiffExportOutcome outcome;
+    Form1TiffSource source(*this);
+    {
+        TiffPipeline pipeline(source, *imageConverter());
+        const ExportLock::Held lock(*m_exportLock);
+        m_exportRunning = true;
+        // Cancel and Escape reach every export, the current barcode's copies too.
+        startBatch();
+        const int copies = tiffWindow()->parameters().copyCount();
+        if (copies >= 1 && selected.size() <= 1)
+            outcome = pipeline.ExportCurrentAsTiff(path);
+        else if (selected.size() >= 2)
+            outcome = pipeline.ExportListAsTiff(selected, path);
+        else
+            outcome = pipeline.ExportSingleTiff(path);
+        m_exportRunning = false;
+        BatchStopRequest = BatchStop::Idle;
+        ListItemInWork = 0;
+        ProgressBar1->reset();
+        ProgressBar1->hide();
+        source.setBusy(false);
+    }
+    QString report = exportReport(outcome, QFileInfo(path).absolutePath());
+    if (source.verified()) {
+        const QString summary = source.report().summary();
+        report += u" "_s + summary.section(u'\n', 0, 0);
+        // The names of the files that do not scan do not fit the status bar.
+        if (!source.report().allScan())
+            ask(summary, QCoreApplication::translate("Form1", "Verify each file"), PromptIcon::Exclamation,
+                PromptButtons::Ok);
+    }
+    setHint(report);
+}
+
+} // namespace Kelbrix

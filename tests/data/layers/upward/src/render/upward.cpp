@@ -1,0 +1,1 @@
+#include "label/label_layout.h"
