@@ -50,10 +50,10 @@ int main(int argc, char *argv[])
 
     Kelbrix::Form1 form(Kelbrix::Edition::Alla);
     form.show();
-    form.chk5digit->click();
-    form.TxtStreck->setText(u"400638133393"_s);
-    form.txtSup->setText(u"54321"_s);
-    form.txtProduct->setText(u"Lemon soap 250 g"_s);
+    form.findChild<QRadioButton *>(u"chk5digit"_s)->click();
+    form.findChild<QLineEdit *>(u"TxtStreck"_s)->setText(u"400638133393"_s);
+    form.findChild<QLineEdit *>(u"txtSup"_s)->setText(u"54321"_s);
+    form.findChild<QLineEdit *>(u"txtProduct"_s)->setText(u"Lemon soap 250 g"_s);
 
     std::vector<double> make, zint;
     make.reserve(size_t(presses));
@@ -61,7 +61,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < presses; ++i) {
         QElapsedTimer timer;
         timer.start();
-        form.Command1->click();
+        form.findChild<QPushButton *>(u"Command1"_s)->click();
         make.push_back(timer.nsecsElapsed() / 1000.0);
         zint.push_back(zintOnce());
     }

@@ -1103,6 +1103,10 @@
         <source>Nothing was saved: %1 does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps.</source>
         <translation>Ingenting sparades: %1 slutar inte på .qz2, .rtf, .bmp, .tif, .svg, .pdf eller .eps.</translation>
     </message>
+    <message>
+        <source>You must make a Barcode in order to save it as artwork.</source>
+        <translation>Du måste skapa en streckkod för att kunna spara den som original.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1134,13 +1138,6 @@
 Only part of the file could be read. Do you want to keep the Barcode Image List you have instead ?</source>
         <translation>
 Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkoder du har i stället?</translation>
-    </message>
-</context>
-<context>
-    <name>Kelbrix::Form1</name>
-    <message>
-        <source>You must make a Barcode in order to save it as artwork.</source>
-        <translation>Du måste skapa en streckkod för att kunna spara den som original.</translation>
     </message>
 </context>
 <context>

@@ -1,128 +1,166 @@
 #include "mainwindow/form1.h"
 
+#include "base/units.h"
+#include "mainwindow/batch_runner.h"
 #include "mainwindow/csv_commands.h"
-#include "windows/label_sheet_window.h"
+#include "mainwindow/entry_panel.h"
 #include "mainwindow/export_lock.h"
-#include "windows/frm_bar_size.h"
-#include "windows/frm_find.h"
 #include "mainwindow/hint_panel.h"
-#include "mainwindow/image_list_commands.h"
 #include "mainwindow/image_list_edit.h"
+#include "mainwindow/image_list_panel.h"
+#include "mainwindow/label_panel.h"
+#include "mainwindow/list_panel.h"
 #include "mainwindow/main_menu.h"
-#include "mainwindow/main_window_layout.h"
 #include "mainwindow/parameter_windows.h"
 #include "mainwindow/print_commands.h"
-#include "mainwindow/verify_panel.h"
-
+#include "mainwindow/save_as_commands.h"
+#include "mainwindow/type_options.h"
+#include "widgets/named.h"
+#include "widgets/window_placement.h"
+#include "windows/frm_bar_size.h"
+#include "windows/frm_find.h"
 #include "windows/help_window.h"
-#include "export/image_converter.h"
-#include "base/runtime_errors.h"
-#include "widgets/label_picture.h"
-#include "base/units.h"
-
-#include <QCoreApplication>
-#include <QTreeView>
+#include "windows/label_sheet_window.h"
 
 #include <QAction>
-#include <QToolBar>
-#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QPointer>
-#include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-namespace {
-
-QString startUpTypeName(const Form1 &form)
-{
-    // The caption names the selected type (without the trailing blanks some type names
-    // carry elsewhere); "UPC A To E" starts as its UPC-A data.
-    if (form.optEAN13->isChecked())
-        return u"EAN 13"_s;
-    if (form.optEAN8->isChecked())
-        return u"EAN 8"_s;
-    if (form.optISBN->isChecked())
-        return u"ISBN"_s;
-    if (form.optSCC14->isChecked())
-        return u"SCC-14"_s;
-    if (form.optUPCA->isChecked() || form.optUpcEP->isChecked())
-        return u"UPC A"_s;
-    if (form.optUPCE->isChecked())
-        return u"UPC E"_s;
-    return {};
-}
-
-} // namespace
-
 Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(edition), m_settings(edition)
 {
     setObjectName(u"Form1"_s);
     m_exportLock = new ExportLock(*this);
-    MainWindowLayout::build(*this);
-    MainMenu::build(*this);
-    buildList();
+    m_options = new TypeOptions(*this);
+    m_entry = new EntryPanel(*this);
+    m_label = new LabelPanel(*this);
+    m_listPanel = new ListPanel(*this);
+    m_images = new ImageListPanel(*this);
+    m_saveAs = new SaveAsCommands(*this);
+    buildLayout();
+    m_batch = new BatchRunner(*this);
+    m_menus = new MainMenu(*this);
+    m_listPanel->build();
     buildFindWindow();
-    new PrintCommands(mnuFile, mnuPrint, mnuPbarcode, *m_list, RTF1, WindowTitle);
+    QMenu *file = m_menus->menu(u"mnuFile"_s);
+    QAction *mnuPrint = m_menus->action(u"mnuPrint"_s);
+    new PrintCommands(file, mnuPrint, m_menus->action(u"mnuPbarcode"_s), m_listPanel->model(), m_images->edit(),
+                      m_options->windowTitle());
     // Label sheets print the selected records, or the whole list when none is selected.
-    installLabelSheetCommands(this, mnuFile, findChild<QAction *>(u"mnuPreview"_s), Toolbar1,
-                              Toolbar1->findChild<QAction *>(u"Toolbar1_Print"_s), mnuPrint,
+    installLabelSheetCommands(this, file, findChild<QAction *>(u"mnuPreview"_s), m_menus->toolbar(),
+                              m_menus->action(u"Toolbar1_Print"_s), mnuPrint,
                               {[this] {
                                    QList<ListRecord> records;
-                                   for (const auto &[number, record] : selectedListRecords())
+                                   for (const auto &[number, record] : m_listPanel->selectedRecords())
                                        records << record;
                                    return records.isEmpty() ? listRecords() : records;
                                },
                                edition, [this] { return m_windows->sizeWindow()->appearance(); }},
                               m_settings);
     // Import and Export after "Save &As", Number Sequence after "&Remove Item".
-    const QList<QAction *> fileActions = mnuFile->actions();
-    const QList<QAction *> editActions = mnuEdit->actions();
-    new CsvCommands(this, mnuFile, fileActions.value(fileActions.indexOf(mnuAs) + 1), mnuEdit,
-                    editActions.value(editActions.indexOf(mnuRItem) + 1), *m_list, *m_exportLock, ProgressBar1);
+    QMenu *edit = m_menus->menu(u"mnuEdit"_s);
+    const QList<QAction *> fileActions = file->actions();
+    const QList<QAction *> editActions = edit->actions();
+    new CsvCommands(this, file, fileActions.value(fileActions.indexOf(m_menus->action(u"mnuAs"_s)) + 1), edit,
+                    editActions.value(editActions.indexOf(m_menus->action(u"mnuRItem"_s)) + 1), m_listPanel->model(),
+                    *m_exportLock, ProgressBar1);
     installMainWindowHints(*this, *m_hints);
-    connectHandlers();
+    m_options->connectHandlers();
+    m_entry->connectHandlers();
+    m_label->connectHandlers();
     m_windows = new ParameterWindows(*this);
-    ImageListCommands::connect(*this);
-    connect(mnuAs, &QAction::triggered, this, &Form1::onSaveAs);
-    connect(mnuSBMP, &QAction::triggered, this, &Form1::onSaveBitmap);
-    m_verify = new VerifyPanel(StatBar1, *m_hints, [this] {
-        // A batch draws one label after another and reads back the files it writes itself;
-        // reading every passing label as well would only slow it down.
-        if (ListItemInWork != 0 || !Barcode1.hasSymbol())
-            return VerifyPanel::Label{};
-        return VerifyPanel::Label{picTST->image(), TypeCode, Barcode1.data(), Barcode1.supplement()};
-    });
-    lblVerify = m_verify->panel();
+    m_images->connectHandlers();
+    m_saveAs->connectHandlers();
+    m_label->addVerifyPanel(StatBar1, *m_hints);
     // The commands follow the list's records and the image list's content, however they change.
+    BarcodeList *list = &m_listPanel->model();
     for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(m_list, change, this, &Form1::refreshCommands);
-    connect(m_list, &QAbstractItemModel::modelReset, this, &Form1::refreshCommands);
-    connect(RTF1, &QTextEdit::textChanged, this, &Form1::refreshCommands);
+        connect(list, change, this, &Form1::refreshCommands);
+    connect(list, &QAbstractItemModel::modelReset, this, &Form1::refreshCommands);
+    connect(m_images->edit(), &QTextEdit::textChanged, this, &Form1::refreshCommands);
     // What would change the list, the entry the export loads each record into (the find window
     // too) or the sizes it reads; loading, removing, clearing, finding, a second Save As,
     // re-saving a bitmap, the parameter windows, pasting the label, and the toolbar keys that
     // lead to them. "Cancel" stays usable.
     m_exportLock->addControls({m_find, m_windows->sizeWindow()});
-    m_exportLock->addActions({mnuLoad, mnuRItem, mnuCLList, mnuFind, mnuAs, mnuSBMP, mnuTiff, mnuBarSize, mnuPasteIMG});
-    for (const char16_t *key : {u"New", u"Open", u"Save", u"Find", u"BarSize", u"TIF"})
-        m_exportLock->addActions({Toolbar1->findChild<QAction *>(u"Toolbar1_"_s + QString::fromUtf16(key))});
+    for (const char16_t *name : {u"mnuLoad", u"mnuRItem", u"mnuCLList", u"mnuFind", u"mnuAs", u"mnuSBMP", u"mnuTiff",
+                                 u"mnuBarSize", u"mnuPasteIMG", u"Toolbar1_New", u"Toolbar1_Open", u"Toolbar1_Save",
+                                 u"Toolbar1_Find", u"Toolbar1_BarSize", u"Toolbar1_TIF"})
+        m_exportLock->addActions({m_menus->action(QString::fromUtf16(name))});
     startUp();
 }
 
 Form1::~Form1() = default;
+
+void Form1::buildLayout()
+{
+    // The options and the entry on the left, the label pictures, the barcode list and the
+    // image list on the right, the status bar below.
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    auto *left = new QVBoxLayout;
+    QWidget *options = m_options->build(this);
+    left->addWidget(options);
+    left->addWidget(m_entry->build(this));
+    left->addStretch(1);
+    layout->addLayout(left, 0);
+
+    // The label picture and the barcode list fill the right side.
+    auto *right = new QVBoxLayout;
+    QFrame *pictureArea = m_label->build(central);
+    QFrame *listArea = m_listPanel->buildArea(central);
+    right->addWidget(pictureArea, 1);
+    right->addWidget(listArea, 2);
+    right->addWidget(m_images->build(central), 2);
+    layout->addLayout(right, 1);
+    setCentralWidget(central);
+    m_exportLock->addControls({options, pictureArea, listArea});
+
+    StatBar1 = named(new QStatusBar(this), u"StatBar1"_s);
+    m_hints = new HintPanel(StatBar1);
+    ProgressBar1 = named(new QProgressBar(StatBar1), u"ProgressBar1"_s);
+    ProgressBar1->setMaximumWidth(fontMetrics().averageCharWidth() * 30);
+    ProgressBar1->hide();
+    StatBar1->addPermanentWidget(ProgressBar1);
+    setStatusBar(StatBar1);
+}
+
+void Form1::buildFindWindow()
+{
+    // Created hidden now, because the settings load sets its field boxes.
+    m_find = new frmFind(this);
+    m_find->setMainList({[this] { return m_listPanel->model().count(); },
+                         [this] { return m_listPanel->model().records(); }, [this] { return m_entry->product(); }});
+    m_find->setImageListAvailable(true);
+    connect(m_find, &frmFind::recordChosen, this, [this](const ListRecord &record) {
+        if (listCount() > 0)
+            m_listPanel->showRecord(record);
+    });
+    // The move button: the label as the view update makes it, once, into the image list.
+    connect(m_find, &frmFind::moveRequested, this, [this] {
+        m_label->UpdateBarcodeView();
+        m_images->MoveLabelToImageList();
+    });
+    QAction *mnuFind = m_menus->action(u"mnuFind"_s);
+    mnuFind->setEnabled(true);
+    connect(mnuFind, &QAction::triggered, this, [this] {
+        placeOverMainWindow(m_find, this);
+        m_find->show();
+        m_find->raise();
+        m_find->activateWindow();
+        m_find->refreshControls();
+    });
+}
 
 frmTiff *Form1::tiffWindow()
 {
@@ -131,65 +169,30 @@ frmTiff *Form1::tiffWindow()
 
 void Form1::startUp()
 {
-    // Qt gives every control the desktop's interface font already.
-    txtCopies->setText(u"1"_s);
+    m_entry->startUp();
     setWindowTitle(editionTitle(edition).trimmed());
     m_hints->show("Form1", QT_TRANSLATE_NOOP("Form1", "Press F1 for Help"));
-
-    // The window's own choices, which settings that are missing or not understood leave.
-    TypeCode = u"E130"_s;
-    EntryLength = 12;
-    optEAN13->setChecked(true);
-    optNosup->setChecked(true);
-    Option1->setChecked(true);
+    m_options->selectDefaults();
     LoadSettings();
     HelpWindow::setEdition(edition);
     HelpWindow::setLanguageSource([form = QPointer<Form1>(this)] { return form ? int(form->languageFlag) : 1; });
-    for (int column = 0; column < 5; ++column)
-        ListView3->setColumnWidth(column, roundToInt(twipsToPixels(columnWidths[size_t(column)], logicalDpiX())));
-
-    for (const QString &name : editionHiddenTypeOptions(edition)) {
-        if (auto *option = findChild<QRadioButton *>(name))
-            option->setVisible(false);
-    }
-    // The UPC edition starts with UPC-A unless the user's own UPC type was restored.
-    if (edition == Edition::Upc && !(optUPCE->isChecked() || optUpcEP->isChecked() || optCode39->isChecked()))
-        optUPCA->setChecked(true);
+    m_listPanel->showColumnWidths();
+    m_options->offerEdition(edition);
     setWindowTitle(editionTitle(edition));
-
     refreshCommands();
-    homePage = QString::fromUtf8(KELBRIX_HOMEPAGE);
-    mnuHome->setEnabled(!homePage.isEmpty());
-
-    WindowTitle = windowTitle();
-    TypeName = startUpTypeName(*this);
-    m_captionSeparator = u" "_s;
-    m_captionSuffix = m_startUpSuffix;
-    showCaption();
+    m_options->startCaption(windowTitle());
     retranslateState();
-    ApplyBarcodeType();
-    // Disabled after the restored options' handlers have run, which enable them for Code 39:
-    // every type starts with both disabled until an entry is typed.
-    Command4->setEnabled(false);
-    Command1->setEnabled(false);
-    // The user starts by typing the barcode.
-    TxtStreck->setFocus();
-}
-
-void Form1::showCaption()
-{
-    setWindowTitle(WindowTitle + m_captionSeparator + TypeName +
-                   (m_captionSuffix ? QCoreApplication::translate("Form1", m_captionSuffix) : QString()));
+    m_entry->ApplyBarcodeType();
+    m_entry->readyForTyping();
 }
 
 void Form1::retranslateState()
 {
     // Before the start-up has set the title there is no caption to build.
-    if (WindowTitle.isEmpty())
+    if (m_options->windowTitle().isEmpty())
         return;
-    showCaption();
-    mnuHelp->setText(QCoreApplication::translate("Form1", "&%1Help").arg(WindowTitle));
-    mnuAbout->setText(QCoreApplication::translate("Form1", "About %1").arg(WindowTitle));
+    m_options->showCaption();
+    m_menus->retranslate(m_options->windowTitle());
 }
 
 void Form1::setHint(const QString &text)
@@ -200,6 +203,71 @@ void Form1::setHint(const QString &text)
 QString Form1::statusText() const
 {
     return m_hints->text();
+}
+
+const QString &Form1::typeCode() const
+{
+    return m_entry->typeCode();
+}
+
+qint16 Form1::entryLength() const
+{
+    return m_entry->entryLength();
+}
+
+BatchStop Form1::batchStopRequest() const
+{
+    return m_batch->stopRequest();
+}
+
+const QString &Form1::listFileName() const
+{
+    return m_listPanel->listFileName();
+}
+
+void Form1::setDisplayDepth(int bits)
+{
+    m_saveAs->setDisplayDepth(bits);
+}
+
+bool Form1::isExportRunning() const
+{
+    return m_saveAs->isExportRunning();
+}
+
+const BarcodeList &Form1::barcodeList() const
+{
+    return m_listPanel->model();
+}
+
+int Form1::listCount() const
+{
+    return m_listPanel->count();
+}
+
+ListRecord Form1::listRecord(int number) const
+{
+    return m_listPanel->record(number);
+}
+
+QList<ListRecord> Form1::listRecords() const
+{
+    return m_listPanel->records();
+}
+
+QList<int> Form1::selectedRecordNumbers() const
+{
+    return m_listPanel->selectedRecordNumbers();
+}
+
+void Form1::loadListFile(const QString &path)
+{
+    m_listPanel->loadListFile(path);
+}
+
+int Form1::currentColumnWidth(int column) const
+{
+    return m_listPanel->currentColumnWidth(column);
 }
 
 } // namespace Kelbrix

@@ -1,39 +1,19 @@
 // Reading the user's settings into the main window at start-up and writing them back at exit.
 #include "mainwindow/form1.h"
 
+#include "mainwindow/entry_panel.h"
+#include "mainwindow/list_panel.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/parameter_windows.h"
+#include "mainwindow/type_options.h"
+#include "widgets/translation.h"
 #include "windows/frm_find.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QMenu>
-#include <QRadioButton>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
-
-namespace {
-
-// The type options by the names they are stored under.
-struct StoredOption {
-    const char16_t *stored;
-    QRadioButton *Form1::*option;
-};
-
-constexpr StoredOption kTypeOptions[] = {
-    {u"Ean8", &Form1::optEAN8}, {u"Ean13", &Form1::optEAN13}, {u"ISBN", &Form1::optISBN}, {u"SC14", &Form1::optSCC14},
-    {u"UpcA", &Form1::optUPCA}, {u"UpEP", &Form1::optUpcEP},  {u"UpcE", &Form1::optUPCE}, {u"Co39", &Form1::optCode39},
-};
-
-constexpr StoredOption kSupplementOptions[] = {
-    {u"Chk0", &Form1::optNosup},
-    {u"Chk2", &Form1::chk2digit},
-    {u"Chk5", &Form1::chk5digit},
-};
-
-} // namespace
 
 void Form1::LoadSettings()
 {
@@ -42,61 +22,16 @@ void Form1::LoadSettings()
     if (m_settings.load() != SettingsStore::LoadOutcome::Read && !m_settings.loadProblem().isEmpty())
         setHint(m_settings.loadProblem());
 
-    const QString listCode = m_settings.value(u"Listkod"_s);
-    if (listCode.isEmpty()) {
-        TypeCode = u"E130"_s;
-        EntryLength = 12;
-    } else if (const TypeInfo *type = findType(listCode)) {
-        TypeCode = type->code;
-        EntryLength = qint16(type->entryLength);
-    }
-
-    // An option of a type the edition does not offer is never selected: it stays hidden and
-    // the edition's own choice applies.
-    const QString typeOption = m_settings.value(u"F1Bar"_s);
-    if (typeOption.isEmpty()) {
-        optEAN13->setChecked(true);
-    } else {
-        for (const StoredOption &o : kTypeOptions) {
-            if (typeOption == QString::fromUtf16(o.stored) &&
-                !editionHiddenTypeOptions(edition).contains((this->*o.option)->objectName()))
-                (this->*o.option)->setChecked(true);
-        }
-    }
-
-    const QString supplement = m_settings.value(u"F1Dig"_s);
-    if (supplement.isEmpty()) {
-        optNosup->setChecked(true);
-    } else {
-        for (const StoredOption &o : kSupplementOptions) {
-            if (supplement == QString::fromUtf16(o.stored) && (this->*o.option)->isEnabled())
-                (this->*o.option)->setChecked(true);
-        }
-    }
-    m_startUpSuffix = supplement == u"Chk2"_s   ? QT_TRANSLATE_NOOP("Form1", " - 2 Digits")
-                      : supplement == u"Chk5"_s ? QT_TRANSLATE_NOOP("Form1", " - 5 Digits")
-                                                : " ";
-
-    const QString productLine = m_settings.value(u"fBtxt"_s);
-    if (productLine.isEmpty() || productLine == u"Y"_s)
-        Option1->setChecked(true);
-    else if (productLine == u"N"_s)
-        Option2->setChecked(true);
-
-    for (int column = 0; column < 5; ++column) {
-        bool ok = false;
-        const int width = m_settings.value(u"ClmnH"_s + QString::number(column + 1)).toInt(&ok);
-        // Widths from 0 to a screen's breadth in twips (about 10 inches times 20) are taken.
-        columnWidths[size_t(column)] = ok && width >= 0 && width <= 288000 ? width : 903;
-    }
-
+    m_entry->loadSettings(m_settings);
+    m_options->loadSettings(m_settings, edition);
+    m_listPanel->loadSettings(m_settings);
     m_find->applyFindSetting(m_settings.value(u"Find"_s));
 
     const QString removeDigits = m_settings.value(u"RemoveDigit"_s);
     if (removeDigits == u"Y"_s)
-        MainMenu::removeDigits(*this, true);
+        m_menus->removeDigits(true);
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
-        MainMenu::removeDigits(*this, false);
+        m_menus->removeDigits(false);
     m_windows->loadSettings(m_settings);
 
     // The language saved with "Spara/Save"; English without one, whatever the system's.
@@ -120,24 +55,11 @@ void Form1::saveLanguage()
 
 bool Form1::SaveSettings()
 {
-    QString listCode = typeCodeOfOptions();
-    if (listCode.isEmpty())
-        listCode = TypeCode.isEmpty() ? u"E130"_s : QString();
-    m_settings.setValue(u"Listkod"_s, listCode);
-
-    for (const StoredOption &o : kTypeOptions) {
-        if ((this->*o.option)->isChecked())
-            m_settings.setValue(u"F1Bar"_s, QString::fromUtf16(o.stored));
-    }
-    for (const StoredOption &o : kSupplementOptions) {
-        if ((this->*o.option)->isChecked())
-            m_settings.setValue(u"F1Dig"_s, QString::fromUtf16(o.stored));
-    }
-    m_settings.setValue(u"fBtxt"_s, Option1->isChecked() ? u"Y"_s : u"N"_s);
-    for (int column = 0; column < 5; ++column)
-        m_settings.setValue(u"ClmnH"_s + QString::number(column + 1), QString::number(currentColumnWidth(column)));
+    m_entry->saveSettings(m_settings);
+    m_options->saveSettings(m_settings);
+    m_listPanel->saveSettings(m_settings);
     m_settings.setValue(u"Find"_s, m_find->findSetting());
-    m_settings.setValue(u"RemoveDigit"_s, mnuRBDY->isChecked() ? u"Y"_s : u"N"_s);
+    m_settings.setValue(u"RemoveDigit"_s, m_menus->digitsRemoved() ? u"Y"_s : u"N"_s);
     m_windows->saveSettings(m_settings);
     return m_settings.save();
 }

@@ -4,7 +4,10 @@
 // colour mode on activation and close.
 #include "mainwindow/parameter_windows.h"
 
+#include "mainwindow/batch_runner.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/label_panel.h"
+#include "mainwindow/main_menu.h"
 #include "windows/frm_bar_size.h"
 #include "windows/frm_tiff.h"
 #include "export/printer_resolution.h"
@@ -16,29 +19,33 @@
 #include <QAction>
 #include <QCheckBox>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace Kelbrix {
 
 ParameterWindows::ParameterWindows(Form1 &form) : QObject(&form), m_form(form), m_barSize(new frmBarSize(&form))
 {
-    m_form.mnuBarSize->setEnabled(true);
-    connect(m_form.mnuBarSize, &QAction::triggered, this, &ParameterWindows::showSizeWindow);
-    connect(m_barSize, &frmBarSize::settingsChanged, this, [this] {
+    QAction *mnuBarSize = m_form.menus().action(u"mnuBarSize"_s);
+    mnuBarSize->setEnabled(true);
+    connect(mnuBarSize, &QAction::triggered, this, &ParameterWindows::showSizeWindow);
+    LabelPanel &label = m_form.label();
+    connect(m_barSize, &frmBarSize::settingsChanged, this, [this, &label] {
         applySizeSettings();
         // The main update runs the defined-size update too when that is in use.
-        m_form.UpdateBarcodeView();
+        label.UpdateBarcodeView();
     });
-    connect(m_barSize, &frmBarSize::definedClicked, this, [this](bool checked) {
-        m_form.chkDefined->setChecked(checked);
-        m_form.onUseDefined();
+    connect(m_barSize, &frmBarSize::definedClicked, this, [&label](bool checked) {
+        label.checkUsesDefined(checked);
+        label.onUseDefined();
     });
-    connect(m_barSize, &frmBarSize::definedSizeTaken, this, [this] {
+    connect(m_barSize, &frmBarSize::definedSizeTaken, this, [this, &label] {
         applySizeSettings();
-        if (m_form.chkDefined->isChecked())
-            m_form.UpdateDefinedBarcodeView();
+        if (label.usesDefined())
+            label.UpdateDefinedBarcodeView();
     });
-    // Runs after the box's own handler: the size window shows what that handler left.
-    connect(m_form.chkDefined, &QCheckBox::clicked, this,
-            [this] { m_barSize->setDefinedChecked(m_form.chkDefined->isChecked()); });
+    // After the box's own handler: the size window shows what that handler left.
+    connect(&label, &LabelPanel::definedClicked, this,
+            [this, &label] { m_barSize->setDefinedChecked(label.usesDefined()); });
 }
 
 void ParameterWindows::showSizeWindow()
@@ -52,17 +59,12 @@ void ParameterWindows::showSizeWindow()
 void ParameterWindows::applySizeSettings()
 {
     const BarSizeSettings &size = m_barSize->settings();
-    size.appearance.applyTo(m_form.Barcode1);
-    size.appearance.applyTo(m_form.Barcode1x);
+    LabelPanel &label = m_form.label();
+    label.applyAppearance(size.appearance);
     if (m_tiff)
         m_tiff->applyAppearance(size.appearance);
-    QPalette textPalette = m_form.PicTXT->palette();
-    textPalette.setColor(QPalette::Window, size.appearance.textBackColor);
-    m_form.PicTXT->setPalette(textPalette);
-
-    m_form.setDefinedSize(size.hasSize() ? size.widthTwips() : 0, size.hasSize() ? size.heightTwips() : 0);
-    m_form.chkDefined->setEnabled(size.hasSize());
-    m_form.chkDefined->setChecked(size.defined);
+    label.setDefinedSize(size.hasSize() ? size.widthTwips() : 0, size.hasSize() ? size.heightTwips() : 0);
+    label.setUsesDefined(size.defined, size.hasSize());
 }
 
 double ParameterWindows::definedLabelDotsPerInch() const
@@ -106,7 +108,7 @@ void ParameterWindows::saveSettings(SettingsStore &settings)
 void ParameterWindows::offerColourMode()
 {
     // No question while a batch walks the list; a later activation asks it.
-    if (m_tiff && m_form.ListItemInWork == 0)
+    if (m_tiff && m_form.batch().recordInWork() == 0)
         m_tiff->offerColourMode();
 }
 

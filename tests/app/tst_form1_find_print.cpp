@@ -30,7 +30,7 @@ private slots:
                                     {u"Book"_s, u"0-306-40615-2"_s, u"51295"_s, QString(), u"ISB5"_s}})
                     .ok);
         m_prompt->files.enqueue(path);
-        m_form->mnuLoad->trigger();
+        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
         clickOption(*m_form, u"optCode39"_s);
         m_form->findChild<QAction *>(u"mnuFind"_s)->trigger();
         QTest::keyClicks(found<QLineEdit>(*findWindow(), u"txtSearch"_s), u"book"_s);
@@ -40,9 +40,9 @@ private slots:
         const QModelIndex first = results->model()->index(0, 0);
         results->setCurrentIndex(first);
         emit results->doubleClicked(first);
-        QCOMPARE(m_form->txtProduct->text(), u"Book"_s);
-        QVERIFY(m_form->optISBN->isChecked());
-        QCOMPARE(decodedText(m_form->picTST->image()).remove(u'|'), u"978030640615751295"_s);
+        QCOMPARE(found<QLineEdit>(*m_form, u"txtProduct"_s)->text(), u"Book"_s);
+        QVERIFY(found<QRadioButton>(*m_form, u"optISBN"_s)->isChecked());
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()).remove(u'|'), u"978030640615751295"_s);
     }
 
     // Printing a long list to a PDF file offers to stop; a stopped or cancelled print leaves the
@@ -60,11 +60,11 @@ private slots:
         const QString path = m_folder.filePath(u"many.qz2"_s);
         QVERIFY(saveListFile(path, records).ok);
         m_prompt->files.enqueue(path);
-        m_form->mnuLoad->trigger();
+        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
         QTemporaryDir folder;
         const QString pdf = folder.filePath(u"list.pdf"_s);
         QVERIFY(writeFileBytes(pdf, "old"));
-        m_form->mnuPrint->trigger(); // cancelled in the print dialog: nothing is written or asked
+        found<QAction>(*m_form, u"mnuPrint"_s)->trigger(); // cancelled in the print dialog: nothing is written or asked
         bool stopOffered = false;
         QTimer::singleShot(0, m_form, [&] {
             auto *progress = m_form->findChild<QProgressDialog *>();
@@ -73,7 +73,7 @@ private slots:
                 progress->findChild<QPushButton *>()->click();
         });
         m_prompt->printChoices.enqueue({pdf, 1, false});
-        m_form->mnuPrint->trigger();
+        found<QAction>(*m_form, u"mnuPrint"_s)->trigger();
         QVERIFY(stopOffered);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"list.pdf"_s});
         QCOMPARE(fileBytes(pdf).left(5), stop ? QByteArray("old") : QByteArray("%PDF-"));
@@ -90,7 +90,7 @@ private slots:
         const QString path = m_folder.filePath(u"thousand.qz2"_s);
         QVERIFY(saveListFile(path, records).ok);
         m_prompt->files.enqueue(path);
-        m_form->mnuLoad->trigger();
+        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
         m_prompt->previewPagesToPaint = {0, 15};
         m_prompt->previewPrints = true;
         const QString pdf = m_folder.filePath(u"preview.pdf"_s);

@@ -62,7 +62,8 @@ private slots:
             quitAnsweringYes(form, &asked);
             QCOMPARE(asked.size(), 1);
         }
-        QVERIFY(Form1(Edition::Alla).optEAN8->isChecked());
+        const Form1 again{Edition::Alla};
+        QVERIFY(found<QRadioButton>(again, u"optEAN8"_s)->isChecked());
     }
 };
 

@@ -22,7 +22,7 @@ using namespace Kelbrix::Test;
 class TestForm1ImageList : public QObject, public Form1Fixture {
     Q_OBJECT
 
-    QList<ImageListPart> pictures() const { return m_form->RTF1->imageList().pictures(); }
+    QList<ImageListPart> pictures() const { return found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList().pictures(); }
 
 private slots:
     void init() { open(); }
@@ -30,16 +30,17 @@ private slots:
 
     void copyTakesTheDefinedOrTheEmptyLabel()
     {
-        m_form->mnuCopy->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), m_form->picTST->image().size());
+        found<QAction>(*m_form, u"mnuCopy"_s)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(),
+                 found<LabelPicture>(*m_form, u"picTST"_s)->image().size());
         QCOMPARE(decodedJoined(QGuiApplication::clipboard()->image()), QString());
         typeSize(*m_form, u"optBSmm"_s, u"60"_s, u"30"_s);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
-        m_form->chkDefined->click();
-        m_form->mnuCopy->trigger();
+        found<QCheckBox>(*m_form, u"chkDefined"_s)->click();
+        found<QAction>(*m_form, u"mnuCopy"_s)->trigger();
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), m_form->picTST1->image().size());
-        QVERIFY(copied.size() != m_form->picTST->image().size());
+        QCOMPARE(copied.size(), found<LabelPicture>(*m_form, u"picTST1"_s)->image().size());
+        QVERIFY(copied.size() != found<LabelPicture>(*m_form, u"picTST"_s)->image().size());
         QCOMPARE(decodedJoined(copied), u"5012345678900"_s);
         // The drawing carries the same code as the picture, at the artwork's size in millimetres.
         const QByteArray svg = QGuiApplication::clipboard()->mimeData()->data(u"image/svg+xml"_s);
@@ -75,9 +76,9 @@ private slots:
         QFETCH(bool, partTaken);
         QTemporaryDir dir;
         makeBarcode(u"501234567890"_s);
-        m_form->cmdToRTF1->click();
+        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
         makeBarcode(u"400638133393"_s);
-        m_form->cmdToRTF1->click();
+        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
         const QString saved = dir.filePath(u"labels.rtf"_s);
         saveAs(saved);
         const QByteArray whole = fileBytes(saved);
@@ -86,7 +87,7 @@ private slots:
         const QString damaged = dir.filePath(u"damaged.rtf"_s);
         QVERIFY(writeFileBytes(damaged, whole.left(whole.size() * 3 / 4)));
         if (unsavedLabel)
-            m_form->cmdToRTF1->click();
+            found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
         const QList<ImageListPart> before = pictures();
 
         m_prompt->answers.append(answers);
@@ -136,7 +137,7 @@ private slots:
         if (dropped) {
             const std::unique_ptr<QMimeData> data(labelMimeData(label));
             // As a drag over the list delivers it: entered, moved over, dropped.
-            QWidget *viewport = m_form->RTF1->viewport();
+            QWidget *viewport = found<ImageListEdit>(*m_form, u"RTF1"_s)->viewport();
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(viewport, &enter);
             QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -146,14 +147,14 @@ private slots:
             QVERIFY(drop.isAccepted());
         } else {
             QGuiApplication::clipboard()->setMimeData(labelMimeData(label));
-            m_form->RTF1->paste();
+            found<ImageListEdit>(*m_form, u"RTF1"_s)->paste();
         }
 
         const QStringList told{
             u"The picture has a size this program does not take (more than 10 metres a side, or none); it was "
             u"not added."_s};
         QCOMPARE(m_prompt->texts(), pictures ? QStringList() : told);
-        const RtfReadResult read = readRtf(writeRtf(m_form->RTF1->imageList()));
+        const RtfReadResult read = readRtf(writeRtf(found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList()));
         QVERIFY2(read.ok(), qPrintable(read.message));
         QCOMPARE(read.document.pictures().size(), pictures);
         if (pictures)
@@ -171,9 +172,9 @@ private slots:
         auto *data = new QMimeData;
         data->setHtml(u"<p>Soap <img src=\"file://"_s + png + u"\"> 5012345678900</p>"_s);
         QGuiApplication::clipboard()->setMimeData(data);
-        m_form->RTF1->paste();
-        QCOMPARE(m_form->RTF1->pictureCount(), 0);
-        QCOMPARE(m_form->RTF1->toPlainText().simplified(), u"Soap 5012345678900"_s);
+        found<ImageListEdit>(*m_form, u"RTF1"_s)->paste();
+        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 0);
+        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->toPlainText().simplified(), u"Soap 5012345678900"_s);
     }
 
     // Each copy moved to the list is the label and a spacer. The preview shows the pages the print
@@ -181,9 +182,9 @@ private slots:
     void previewShowsThePagesPrinted()
     {
         makeBarcode(u"400638133393"_s, u"Milk"_s);
-        m_form->txtCopies->clear();
-        typeInto(m_form->txtCopies, u"150"_s);
-        m_form->cmdToRTF1->click();
+        found<QLineEdit>(*m_form, u"txtCopies"_s)->clear();
+        typeInto(found<QLineEdit>(*m_form, u"txtCopies"_s), u"150"_s);
+        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
         const QList<ImageListPart> parts = pictures();
         QCOMPARE(parts.size(), 100); // at most 50 copies at a time
         QCOMPARE(decodedJoined(parts[0].image), u"4006381333931"_s);
@@ -214,17 +215,19 @@ private slots:
     void clearAsksFirst()
     {
         makeBarcode(u"501234567890"_s);
-        m_form->cmdToRTF1->click();
+        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
         m_prompt->answers.enqueue(PromptAnswer::No);
-        m_form->mnuClearBar->trigger();
+        found<QAction>(*m_form, u"mnuClearBar"_s)->trigger();
         checkAsked(*m_prompt, u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s,
                    PromptIcon::Question, PromptButtons::YesNo, 3008);
-        QCOMPARE(m_form->RTF1->pictureCount(), 2);
-        QVERIFY(m_form->mnuClearBar->isEnabled() && m_form->mnuPbarcode->isEnabled());
+        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 2);
+        QVERIFY(found<QAction>(*m_form, u"mnuClearBar"_s)->isEnabled() &&
+                found<QAction>(*m_form, u"mnuPbarcode"_s)->isEnabled());
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        m_form->mnuClearBar->trigger();
-        QCOMPARE(m_form->RTF1->pictureCount(), 0);
-        QVERIFY(!m_form->mnuClearBar->isEnabled() && !m_form->mnuPbarcode->isEnabled());
+        found<QAction>(*m_form, u"mnuClearBar"_s)->trigger();
+        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 0);
+        QVERIFY(!found<QAction>(*m_form, u"mnuClearBar"_s)->isEnabled() &&
+                !found<QAction>(*m_form, u"mnuPbarcode"_s)->isEnabled());
     }
 };
 

@@ -54,54 +54,54 @@ private slots:
         clickOption(*m_form, type);
         clickOption(*m_form, supplement);
         QCOMPARE(m_form->typeCode(), typeCode);
-        QCOMPARE(m_form->txtSup->isEnabled(), !digits.isEmpty());
+        QCOMPARE(found<QLineEdit>(*m_form, u"txtSup"_s)->isEnabled(), !digits.isEmpty());
         if (typeCode != u"Co39"_s) {
             // One character short of the barcode, or of the supplement: both commands stay disabled.
-            typeInto(m_form->TxtStreck, entry.chopped(1));
-            typeInto(m_form->txtSup, digits);
-            QVERIFY(!m_form->Command1->isEnabled());
-            QVERIFY(!m_form->Command4->isEnabled());
-            typeInto(m_form->TxtStreck, entry.right(1));
+            typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), entry.chopped(1));
+            typeInto(found<QLineEdit>(*m_form, u"txtSup"_s), digits);
+            QVERIFY(!found<QPushButton>(*m_form, u"Command1"_s)->isEnabled());
+            QVERIFY(!found<QPushButton>(*m_form, u"Command4"_s)->isEnabled());
+            typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), entry.right(1));
             if (!digits.isEmpty()) {
-                QTest::keyClick(m_form->txtSup, Qt::Key_Backspace);
-                QVERIFY(!m_form->Command1->isEnabled());
-                m_form->txtSup->clear();
+                QTest::keyClick(found<QLineEdit>(*m_form, u"txtSup"_s), Qt::Key_Backspace);
+                QVERIFY(!found<QPushButton>(*m_form, u"Command1"_s)->isEnabled());
+                found<QLineEdit>(*m_form, u"txtSup"_s)->clear();
             }
-            m_form->TxtStreck->clear();
+            found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
         }
         makeCode(*m_form, type, supplement, entry, digits, u"Soap"_s);
-        QVERIFY(m_form->Command4->isEnabled());
+        QVERIFY(found<QPushButton>(*m_form, u"Command4"_s)->isEnabled());
         QVERIFY(m_prompt->asked.isEmpty());
-        QCOMPARE(decodedJoined(m_form->picTST->image()), decoded);
+        QCOMPARE(decodedJoined(found<LabelPicture>(*m_form, u"picTST"_s)->image()), decoded);
         QCOMPARE(decodedJoined(QGuiApplication::clipboard()->image()), decoded);
     }
 
     void pastedWrongCheckDigitIsReplaced()
     {
-        pasteInto(m_form->TxtStreck, u"4006381333930"_s);
-        m_form->Command1->click();
-        QCOMPARE(decodedText(m_form->picTST->image()), u"4006381333931"_s);
+        pasteInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"4006381333930"_s);
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), u"4006381333931"_s);
     }
 
     void code39()
     {
         makeCode(*m_form, u"optCode39"_s, u"optNosup"_s, u"ABCDEFGHIJ"_s, QString());
-        QCOMPARE(decodedText(m_form->picTST->image()), u"ABCDEFGHIJ"_s);
-        m_form->TxtStreck->clear();
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), u"ABCDEFGHIJ"_s);
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
         // The check character is appended once, only when asked for.
-        typeInto(m_form->TxtStreck, u"abc"_s);
-        m_form->Command1->click();
-        QCOMPARE(m_form->TxtStreck->text(), u"ABC"_s);
-        QVERIFY(m_form->chkModulus43->isVisible());
-        m_form->chkModulus43->setChecked(true);
-        m_form->Command1->click();
-        m_form->Command1->click();
-        QCOMPARE(m_form->TxtStreck->text(), u"ABCX"_s);
-        QCOMPARE(decodedText(m_form->picTST->image()), u"ABCX"_s);
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"abc"_s);
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"ABC"_s);
+        QVERIFY(found<QCheckBox>(*m_form, u"chkModulus43"_s)->isVisible());
+        found<QCheckBox>(*m_form, u"chkModulus43"_s)->setChecked(true);
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"ABCX"_s);
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), u"ABCX"_s);
         // Another type hides and clears the check box.
         clickOption(*m_form, u"optEAN13"_s);
-        QVERIFY(!m_form->chkModulus43->isVisible());
-        QVERIFY(!m_form->chkModulus43->isChecked());
+        QVERIFY(!found<QCheckBox>(*m_form, u"chkModulus43"_s)->isVisible());
+        QVERIFY(!found<QCheckBox>(*m_form, u"chkModulus43"_s)->isChecked());
     }
 
     void productLine_data()
@@ -116,27 +116,27 @@ private slots:
         QFETCH(QString, product);
         QFETCH(bool, text);
         const bool lineDrawn = text && !product.isEmpty();
-        (text ? m_form->Option1 : m_form->Option2)->click();
+        (text ? found<QRadioButton>(*m_form, u"Option1"_s) : found<QRadioButton>(*m_form, u"Option2"_s))->click();
         makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString(), product);
-        QCOMPARE(m_form->picTST->heightTwips(), lineDrawn ? 1190.0 : 1000.0);
-        const QImage label = m_form->picTST->image();
+        QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->heightTwips(), lineDrawn ? 1190.0 : 1000.0);
+        const QImage label = found<LabelPicture>(*m_form, u"picTST"_s)->image();
         QCOMPARE(darkBox(label, 0, label.width(), pixelsOfTwips(label, 950) + 2, label.height()).isValid(), lineDrawn);
         QCOMPARE(decodedText(label), u"4006381333931"_s);
         if (product.size() > 20) {
             // Only the first 20 characters print: the label is the one of those 20.
-            m_form->txtProduct->setText(product.left(20));
-            m_form->Command1->click();
-            QCOMPARE(m_form->picTST->image(), label);
-            m_form->txtProduct->setText(product.left(19));
-            m_form->Command1->click();
-            QVERIFY(m_form->picTST->image() != label);
+            found<QLineEdit>(*m_form, u"txtProduct"_s)->setText(product.left(20));
+            found<QPushButton>(*m_form, u"Command1"_s)->click();
+            QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->image(), label);
+            found<QLineEdit>(*m_form, u"txtProduct"_s)->setText(product.left(19));
+            found<QPushButton>(*m_form, u"Command1"_s)->click();
+            QVERIFY(found<LabelPicture>(*m_form, u"picTST"_s)->image() != label);
         }
     }
 
     void isbnHeaderIsCentredAtTheTop()
     {
         makeCode(*m_form, u"optISBN"_s, u"optNosup"_s, u"1-57169-006-9"_s, QString(), u"Book"_s);
-        const QImage label = m_form->picTST->image();
+        const QImage label = found<LabelPicture>(*m_form, u"picTST"_s)->image();
         QCOMPARE(decodedText(label), u"9781571690067"_s);
         const QRect header = darkBox(label, 0, label.width(), 0, pixelsOfTwips(label, 180));
         QVERIFY(header.height() > 3);
@@ -147,34 +147,34 @@ private slots:
     void removeBarcodeDigits()
     {
         makeCode(*m_form, u"optEAN13"_s, u"optNosup"_s, u"400638133393"_s, QString());
-        const QImage withDigits = m_form->picTST->image();
-        m_form->mnuRBDY->trigger();
-        QCOMPARE(m_form->picTST->image(), withDigits); // shown at the next update
-        m_form->Command1->click();
-        const QImage withoutDigits = m_form->picTST->image();
+        const QImage withDigits = found<LabelPicture>(*m_form, u"picTST"_s)->image();
+        found<QAction>(*m_form, u"mnuRBDY"_s)->trigger();
+        QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->image(), withDigits); // shown at the next update
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        const QImage withoutDigits = found<LabelPicture>(*m_form, u"picTST"_s)->image();
         QCOMPARE(decodedText(withoutDigits), u"4006381333931"_s);
         QVERIFY(withoutDigits != withDigits);
-        m_form->mnuRBDN->trigger();
-        m_form->Command1->click();
-        QCOMPARE(m_form->picTST->image(), withDigits);
+        found<QAction>(*m_form, u"mnuRBDN"_s)->trigger();
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->image(), withDigits);
     }
 
     void refusedDataLeavesWindowUsable()
     {
         makeCode(*m_form, u"optUPCE"_s, u"optNosup"_s, u"0123456"_s, QString());
-        const QImage made = m_form->picTST->image();
-        m_form->TxtStreck->clear();
-        typeInto(m_form->TxtStreck, u"2123456"_s); // number system 2 has no UPC-E
-        m_form->Command1->click();
+        const QImage made = found<LabelPicture>(*m_form, u"picTST"_s)->image();
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"2123456"_s); // number system 2 has no UPC-E
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
         QVERIFY(m_prompt->asked.isEmpty());
         QVERIFY(m_form->statusText().startsWith(u"The barcode was not made"_s));
-        QCOMPARE(m_form->picTST->image(), made);
-        m_form->TxtStreck->clear();
+        QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->image(), made);
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
         makeCode(*m_form, u"optUpcEP"_s, u"optNosup"_s, u"03600029145"_s, QString());
         QCOMPARE(m_prompt->asked.size(), 1);
         QVERIFY(m_prompt->asked[0].text.contains(u"03600029145 can not be shown as UPC E"_s));
         QCOMPARE(m_prompt->asked[0].title, u"UPC A To E"_s);
-        QCOMPARE(m_form->picTST->image(), made);
+        QCOMPARE(found<LabelPicture>(*m_form, u"picTST"_s)->image(), made);
     }
 
     void useDefined()
@@ -193,7 +193,7 @@ private slots:
 
     void verdictAfterMakeCode()
     {
-        enter(m_form->txtFree);
+        enter(found<QLineEdit>(*m_form, u"txtFree"_s));
         const QString hintShown = m_form->statusText();
         makeCode(*m_form, u"optEAN13"_s, u"chk5digit"_s, u"400638133393"_s, u"54321"_s, u"Soap"_s);
         QTRY_COMPARE(child<QLabel>(u"lblVerify"_s)->text(), u"\u2713 Scans as EAN-13 4006381333931 + 54321"_s);
@@ -210,12 +210,12 @@ private slots:
     {
         clickOption(*m_form, u"optEAN13"_s);
         clickOption(*m_form, u"optNosup"_s);
-        m_form->TxtStreck->setText(u"501234567890"_s);
-        m_form->Command1->click();
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->setText(u"501234567890"_s);
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
         QCoreApplication::processEvents(); // the reading starts
         QThread::msleep(300);              // and ends, its verdict waiting to be shown
-        m_form->TxtStreck->setText(u"400638133393"_s);
-        m_form->Command1->click();
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->setText(u"400638133393"_s);
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
         QCoreApplication::processEvents();
         QCOMPARE(child<QLabel>(u"lblVerify"_s)->text(), u"Checking\u2026"_s);
         QTRY_COMPARE(child<QLabel>(u"lblVerify"_s)->text(), u"\u2713 Scans as EAN-13 4006381333931"_s);
@@ -228,14 +228,14 @@ private slots:
         QString last;
         for (int i = 0; i < 200; ++i) {
             last = QString::number(501234567000LL + i * 7919LL);
-            m_form->TxtStreck->setText(last);
-            QVERIFY(m_form->Command1->isEnabled());
-            m_form->Command1->click();
+            found<QLineEdit>(*m_form, u"TxtStreck"_s)->setText(last);
+            QVERIFY(found<QPushButton>(*m_form, u"Command1"_s)->isEnabled());
+            found<QPushButton>(*m_form, u"Command1"_s)->click();
             // Now and then the verdicts of earlier labels get their chance to arrive.
             if (i % 7 == 0)
                 QCoreApplication::processEvents();
         }
-        const QString drawn = decodedJoined(m_form->picTST->image());
+        const QString drawn = decodedJoined(found<LabelPicture>(*m_form, u"picTST"_s)->image());
         QCOMPARE(drawn.chopped(1), last);
         const QString expected = u"\u2713 Scans as EAN-13 "_s + drawn;
         QTRY_COMPARE(child<QLabel>(u"lblVerify"_s)->text(), expected);

@@ -48,7 +48,7 @@ private slots:
         m_prompt->clear();
         m_prompt->files.enqueue(file);
         Form1 loaded(Edition::Alla);
-        loaded.mnuLoad->trigger();
+        found<QAction>(loaded, u"mnuLoad"_s)->trigger();
         QCOMPARE(m_prompt->texts(), asked);
         QCOMPARE(loaded.listRecords(), m_form->listRecords());
         QCOMPARE(loaded.listFileName(), m_form->listFileName());
@@ -57,7 +57,7 @@ private slots:
     void wizardAndClosing()
     {
         open();
-        m_form->mnuWizStart->trigger();
+        found<QAction>(*m_form, u"mnuWizStart"_s)->trigger();
         WizStart *wizard = WizStart::instance();
         QVERIFY(wizard->isVisible() && !wizard->isModal());
         clickOption(*m_form, u"optSCC14"_s);
@@ -75,7 +75,9 @@ private slots:
         seed(values);
         Form1 form(Edition::Alla);
         QCOMPARE(form.windowTitle(), u"Kelbrix.  EAN 13 "_s);
-        QVERIFY(form.optNosup->isChecked() && form.Option1->isChecked() && form.mnuRBDN->isChecked());
+        QVERIFY(found<QRadioButton>(form, u"optNosup"_s)->isChecked() &&
+                found<QRadioButton>(form, u"Option1"_s)->isChecked() &&
+                found<QAction>(form, u"mnuRBDN"_s)->isChecked());
         QCOMPARE(form.currentColumnWidth(4), 903);
     }
 
@@ -87,9 +89,9 @@ private slots:
             Form1 form{Edition::Alla};
             clickOption(form, u"optUPCE"_s);
             clickOption(form, u"chk5digit"_s);
-            form.Option2->click();
-            form.mnuRBDY->trigger();
-            form.ListView3->setColumnWidth(4, 110);
+            found<QRadioButton>(form, u"Option2"_s)->click();
+            found<QAction>(form, u"mnuRBDY"_s)->trigger();
+            found<QTreeView>(form, u"ListView3"_s)->setColumnWidth(4, 110);
             QStringList asked;
             quitAnsweringYes(form, &asked);
             QCOMPARE(asked.size(), 1);
@@ -102,8 +104,9 @@ private slots:
             QCOMPARE(settings.value(it.key()).toString(), it.value());
         Form1 again{Edition::Alla};
         QCOMPARE(again.typeCode(), u"UPE5"_s);
-        QVERIFY(again.Option2->isChecked() && again.mnuRBDY->isChecked());
-        QCOMPARE(again.ListView3->columnWidth(4), 110);
+        QVERIFY(found<QRadioButton>(again, u"Option2"_s)->isChecked() &&
+                found<QAction>(again, u"mnuRBDY"_s)->isChecked());
+        QCOMPARE(found<QTreeView>(again, u"ListView3"_s)->columnWidth(4), 110);
     }
 };
 

@@ -31,21 +31,21 @@ private slots:
 
     void fullBoxKeepsItsEntry()
     {
-        typeInto(m_form->TxtStreck, u"123456789012"_s);
-        QTest::keyClick(m_form->TxtStreck, Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClicks(m_form->TxtStreck, u"9"_s);
-        QCOMPARE(m_form->TxtStreck->text(), u"123456789012"_s);
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"123456789012"_s);
+        QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClicks(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"9"_s);
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"123456789012"_s);
     }
 
     void enterPressesTheDefaultButton()
     {
-        QSignalSpy pressed(m_form->Command1, &QPushButton::clicked);
+        QSignalSpy pressed(found<QPushButton>(*m_form, u"Command1"_s), &QPushButton::clicked);
         clickOption(*m_form, u"chk2digit"_s);
-        typeInto(m_form->TxtStreck, u"400638133393"_s);
-        typeInto(m_form->txtSup, u"12"_s);
-        pressEnterIn(m_form->txtSup);
-        QCOMPARE(decodedText(m_form->picTST->image()), u"400638133393112"_s);
-        pressEnterIn(m_form->txtProduct);
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"400638133393"_s);
+        typeInto(found<QLineEdit>(*m_form, u"txtSup"_s), u"12"_s);
+        pressEnterIn(found<QLineEdit>(*m_form, u"txtSup"_s));
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), u"400638133393112"_s);
+        pressEnterIn(found<QLineEdit>(*m_form, u"txtProduct"_s));
         QCOMPARE(pressed.count(), 2);
     }
 
@@ -55,20 +55,20 @@ private slots:
         const QString dividers = u"ISBN code is wrong to few deviders (-), you should have 3"_s;
         clickOption(*m_form, u"optISBN"_s);
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        typeInto(m_form->TxtStreck, u"0-306-40615-3"_s);
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"0-306-40615-3"_s);
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_End, Qt::Key_Shift})
-            QTest::keyClick(m_form->TxtStreck, key);
+            QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), key);
         QCOMPARE(m_prompt->texts(), QStringList{wrong});
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        QTest::keyClick(m_form->TxtStreck, Qt::Key_Backspace);
-        QTest::keyClicks(m_form->TxtStreck, u"3"_s);
+        QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), Qt::Key_Backspace);
+        QTest::keyClicks(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"3"_s);
         QCOMPARE(m_prompt->texts(), (QStringList{wrong, wrong}));
 
         m_prompt->clear();
-        m_form->TxtStreck->clear();
-        typeInto(m_form->TxtStreck, u"00-30640615-2--"_s);
+        found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"00-30640615-2--"_s);
         QCOMPARE(m_prompt->texts(), (QStringList{dividers, dividers, dividers}));
-        QCOMPARE(m_form->TxtStreck->text(), u"00-30640615-2"_s);
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"00-30640615-2"_s);
     }
 
     void code39StopsAtItsLongest()
@@ -77,18 +77,18 @@ private slots:
         auto *status = m_form->findChild<QLabel *>(u"StatusHint"_s);
         clickOption(*m_form, u"optCode39"_s);
         const QString ninety = u"0123456789"_s.repeated(9);
-        typeInto(m_form->TxtStreck, ninety);
-        QCOMPARE(m_form->TxtStreck->text(), ninety.left(85));
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), ninety);
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), ninety.left(85));
         QCOMPARE(status->text(), hint);
-        m_form->Command1->click();
-        QCOMPARE(decodedText(m_form->picTST->image()), ninety.left(85));
+        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), ninety.left(85));
     }
 
     void moreThanFiftyCopies()
     {
-        m_form->txtCopies->clear();
-        typeInto(m_form->txtCopies, u"51"_s);
-        QCOMPARE(m_form->txtCopies->text(), u"51"_s);
+        found<QLineEdit>(*m_form, u"txtCopies"_s)->clear();
+        typeInto(found<QLineEdit>(*m_form, u"txtCopies"_s), u"51"_s);
+        QCOMPARE(found<QLineEdit>(*m_form, u"txtCopies"_s)->text(), u"51"_s);
         checkAsked(*m_prompt, u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation,
                    PromptButtons::Ok);
     }
@@ -97,11 +97,11 @@ private slots:
     {
         clickOption(*m_form, u"optISBN"_s);
         m_prompt->answers.enqueue(PromptAnswer::No);
-        typeInto(m_form->TxtStreck, u"0-306-40615-3"_s);
+        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"0-306-40615-3"_s);
         checkAsked(*m_prompt, u"The ISBN code input is wrong, expected 2. Accept Input anyway ?"_s, u"ISBN Error"_s,
                    PromptIcon::Exclamation, PromptButtons::YesNo);
-        QCOMPARE(m_form->TxtStreck->text(), u"0-306-40615-"_s);
-        QVERIFY(!m_form->Command1->isEnabled());
+        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"0-306-40615-"_s);
+        QVERIFY(!found<QPushButton>(*m_form, u"Command1"_s)->isEnabled());
     }
 
     void captionsAfterEveryHandler()
@@ -115,7 +115,8 @@ private slots:
             clickOption(*m_form, option);
             QCOMPARE(m_form->windowTitle(), caption);
             QCOMPARE(m_form->typeCode(), typeCode);
-            QCOMPARE(m_form->Label2->text(), typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
+            QCOMPARE(found<QLabel>(*m_form, u"Label2"_s)->text(),
+                     typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
         }
     }
 
@@ -128,12 +129,12 @@ private slots:
         for (const auto &[from, digits, to, kept, typeCode] : changes) {
             clickOption(*m_form, u"optEAN13"_s);
             clickOption(*m_form, from);
-            m_form->txtSup->clear();
-            typeInto(m_form->txtSup, digits);
+            found<QLineEdit>(*m_form, u"txtSup"_s)->clear();
+            typeInto(found<QLineEdit>(*m_form, u"txtSup"_s), digits);
             clickOption(*m_form, to);
-            QCOMPARE(m_form->txtSup->text(), kept);
+            QCOMPARE(found<QLineEdit>(*m_form, u"txtSup"_s)->text(), kept);
             QCOMPARE(m_form->typeCode(), typeCode);
-            QVERIFY(m_form->Frame2->isEnabled());
+            QVERIFY(found<QGroupBox>(*m_form, u"Frame2"_s)->isEnabled());
         }
     }
 };

@@ -123,21 +123,21 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
     // Loads of the golden files, barcodes of the right length, adds and removals come often, so
     // the list grows, sees merges, duplicates and bad files, and shrinks again.
     for (int i = 0; i < 6; ++i)
-        actions.append({u"trigger mnuLoad"_s, [&form] { form.mnuLoad->trigger(); }});
+        actions.append({u"trigger mnuLoad"_s, [&form] { found<QAction>(form, u"mnuLoad"_s)->trigger(); }});
     if (form.entryLength() > 0) {
         QString digits;
         for (int i = 0; i < form.entryLength(); ++i)
             digits += QChar(u'0' + below(10));
         for (int i = 0; i < 4; ++i)
             actions.append({u"type into TxtStreck: "_s + digits, [&form, digits] {
-                                form.TxtStreck->selectAll();
-                                QTest::keyClicks(form.TxtStreck, digits);
+                                found<QLineEdit>(form, u"TxtStreck"_s)->selectAll();
+                                QTest::keyClicks(found<QLineEdit>(form, u"TxtStreck"_s), digits);
                             }});
     }
-    for (int i = 0; i < 4 && form.Command4->isEnabled(); ++i)
-        actions.append({u"click Command4"_s, [&form] { form.Command4->click(); }});
-    for (int i = 0; i < 2 && form.mnuRItem->isEnabled(); ++i)
-        actions.append({u"trigger mnuRItem"_s, [&form] { form.mnuRItem->trigger(); }});
+    for (int i = 0; i < 4 && found<QPushButton>(form, u"Command4"_s)->isEnabled(); ++i)
+        actions.append({u"click Command4"_s, [&form] { found<QPushButton>(form, u"Command4"_s)->click(); }});
+    for (int i = 0; i < 2 && found<QAction>(form, u"mnuRItem"_s)->isEnabled(); ++i)
+        actions.append({u"trigger mnuRItem"_s, [&form] { found<QAction>(form, u"mnuRItem"_s)->trigger(); }});
     for (QLineEdit *box : form.findChildren<QLineEdit *>()) {
         if (!box->isEnabled() || !box->isVisible())
             continue;
@@ -158,9 +158,10 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
                         }});
     }
     const QString imageText = randomText();
-    actions.append({u"type into RTF1: "_s + imageText, [&form, imageText] { form.RTF1->insertPlainText(imageText); }});
+    actions.append({u"type into RTF1: "_s + imageText,
+                    [&form, imageText] { found<ImageListEdit>(form, u"RTF1"_s)->insertPlainText(imageText); }});
 
-    QAbstractItemModel *model = form.ListView3->model();
+    QAbstractItemModel *model = found<QTreeView>(form, u"ListView3"_s)->model();
     if (model->rowCount() > 0) {
         // Rows are clicked often, with Ctrl and Shift too, so Remove Item finds a selection.
         for (int i = 0; i < 3; ++i) {
@@ -169,9 +170,10 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
                 QList<Qt::KeyboardModifiers>{Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier}[below(3)];
             actions.append({u"click list row "_s + QString::number(row), [&form, model, row, modifiers] {
                                 const QModelIndex index = model->index(row, 0);
-                                form.ListView3->scrollTo(index);
-                                QTest::mouseClick(form.ListView3->viewport(), Qt::LeftButton, modifiers,
-                                                  form.ListView3->visualRect(index).center());
+                                found<QTreeView>(form, u"ListView3"_s)->scrollTo(index);
+                                QTest::mouseClick(found<QTreeView>(form, u"ListView3"_s)->viewport(), Qt::LeftButton,
+                                                  modifiers,
+                                                  found<QTreeView>(form, u"ListView3"_s)->visualRect(index).center());
                             }});
         }
     }
@@ -262,8 +264,10 @@ void TestMonkey::randomUserActions()
                           (prompt.asked[i].title == u"Keep Product ?."_s && !answeredYes(prompt.given[i]));
             }
             if (!refused)
-                expected.append(ListRecord{form.txtProduct->text(), form.TxtStreck->text(), form.txtSup->text(),
-                                           form.txtFree->text(), form.typeCode()});
+                expected.append(ListRecord{found<QLineEdit>(form, u"txtProduct"_s)->text(),
+                                           found<QLineEdit>(form, u"TxtStreck"_s)->text(),
+                                           found<QLineEdit>(form, u"txtSup"_s)->text(),
+                                           found<QLineEdit>(form, u"txtFree"_s)->text(), form.typeCode()});
         }
 
         QVERIFY2(form.listRecords() == expected,

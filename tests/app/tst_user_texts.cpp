@@ -107,7 +107,9 @@ private slots:
         child<QAction>(u"mnuEnglish"_s)->trigger();
         QCOMPARE(userTextLines(m_form), english);
         // What the user typed, the list and the label are as they were.
-        QCOMPARE((QStringList{m_form->TxtStreck->text(), m_form->txtProduct->text(), m_form->txtFree->text()}),
+        QCOMPARE((QStringList{found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(),
+                              found<QLineEdit>(*m_form, u"txtProduct"_s)->text(),
+                              found<QLineEdit>(*m_form, u"txtFree"_s)->text()}),
                  (QStringList{u"501234567890"_s, u"Soap"_s, u"typed"_s}));
         QCOMPARE(m_form->listCount(), 1);
         QCOMPARE(m_form->listRecord(1).product, u"Soap"_s);

@@ -119,7 +119,7 @@ inline QStringList userTextLines(Form1 *form)
             qFatal("no pop-up menu %s", qPrintable(popup));
         menuLines(u"Form1 pop-up "_s + popup, menu->actions(), lines);
     }
-    lines += hintLines(form, QString(), form->txtFree);
+    lines += hintLines(form, QString(), found<QLineEdit>(*form, u"txtFree"_s));
     for (const QString &name : {u"frmBarSize"_s, u"frmFind"_s}) {
         auto *window = form->findChild<QMainWindow *>(name);
         if (!window)

@@ -1,9 +1,15 @@
 // "Save &As": the one dialog where the user picks what to write, dispatched on the name's
 // last three letters to the list file, the image list as rich text, TIFF or bitmaps; the
 // bitmap batch over the selected records, and "Barcode (*.bmp)" re-saving the label.
-#include "mainwindow/form1.h"
+#include "mainwindow/save_as_commands.h"
 
-#include "label/record_label.h"
+#include "mainwindow/batch_runner.h"
+#include "mainwindow/entry_panel.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/image_list_panel.h"
+#include "mainwindow/label_panel.h"
+#include "mainwindow/list_panel.h"
+#include "mainwindow/main_menu.h"
 
 #include "widgets/busy_progress.h"
 #include "windows/frm_bar_size.h"
@@ -34,10 +40,20 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-void Form1::onSaveAs()
+SaveAsCommands::SaveAsCommands(Form1 &form) : QObject(&form), m_form(form)
 {
-    chkModulus43->setChecked(false);
-    const QList<std::pair<int, ListRecord>> selected = selectedListRecords();
+}
+
+void SaveAsCommands::connectHandlers()
+{
+    connect(m_form.menus().action(u"mnuAs"_s), &QAction::triggered, this, &SaveAsCommands::onSaveAs);
+    connect(m_form.menus().action(u"mnuSBMP"_s), &QAction::triggered, this, &SaveAsCommands::onSaveBitmap);
+}
+
+void SaveAsCommands::onSaveAs()
+{
+    m_form.entry().uncheckModulus43();
+    const QList<std::pair<int, ListRecord>> selected = m_form.list().selectedRecords();
     const qsizetype count = selected.size();
 
     FileRequest request;
@@ -66,27 +82,28 @@ void Form1::onSaveAs()
 
     const QString kind = path.right(3).toUpper();
     if (kind == u"QZ2"_s) {
-        currentListFile = path;
-        refreshCommands();
-        if (listCount() > 0) {
-            const ListWriteResult written = saveListFile(path, listRecords());
+        m_form.list().setListFileName(path);
+        m_form.refreshCommands();
+        if (m_form.list().count() > 0) {
+            const ListWriteResult written = saveListFile(path, m_form.list().records());
             if (!written.ok)
                 ask(written.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation,
                     PromptButtons::Ok);
         }
     } else if (kind == u"RTF"_s) {
         currentBitmapFile = path;
-        refreshCommands();
-        const SaveResult saved = saveRtfFile(path, RTF1->imageList());
+        m_form.refreshCommands();
+        ImageListEdit *images = m_form.images().edit();
+        const SaveResult saved = saveRtfFile(path, images->imageList());
         if (saved.ok)
-            RTF1->document()->setModified(false);
+            images->document()->setModified(false);
         else
             ask(saved.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation,
                 PromptButtons::Ok);
     } else if (kind == u"BMP"_s) {
         saveAsBitmap(path, selected);
     } else if (kind == u"TIF"_s) {
-        if (selected.size() <= 1 && refuseStaleLabel())
+        if (selected.size() <= 1 && m_form.label().refuseStaleLabel())
             return;
         QList<int> numbers;
         for (const auto &[number, record] : selected)
@@ -95,16 +112,16 @@ void Form1::onSaveAs()
     } else if (const std::optional<ArtworkFormat> format = artworkFormatForPath(path)) {
         saveAsArtwork(path, *format);
     } else {
-        setHint(QCoreApplication::translate(
-                    "Form1", "Nothing was saved: %1 does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps.")
-                    .arg(QFileInfo(path).fileName()));
+        m_form.setHint(QCoreApplication::translate(
+                           "Form1", "Nothing was saved: %1 does not end in .qz2, .rtf, .bmp, .tif, .svg, .pdf or .eps.")
+                           .arg(QFileInfo(path).fileName()));
     }
 }
 
-bool Form1::saveLabelBitmap(const QString &path)
+bool SaveAsCommands::saveLabelBitmap(const QString &path)
 {
     // A standard Windows bitmap, its header holding the label's resolution.
-    const QImage image = currentLabel().image;
+    const QImage image = m_form.label().currentLabel().image;
     const SaveResult saved = saveFileSafely(path, [&image](QIODevice &device) { return image.save(&device, "BMP"); });
     // A bitmap that cannot be written is a run-time error of Save As, with the file and the
     // reason under its message.
@@ -113,11 +130,11 @@ bool Form1::saveLabelBitmap(const QString &path)
     return saved.ok;
 }
 
-void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRecord>> &selected)
+void SaveAsCommands::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRecord>> &selected)
 {
     currentBitmapFile = path;
-    refreshCommands();
-    if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
+    m_form.refreshCommands();
+    if (m_form.entry().barcode().isEmpty() || !m_form.isBarcodeMade()) {
         ask(QCoreApplication::translate("Form1", "You must make a Barcode in order to save it as a BMP file."),
             QCoreApplication::translate("Form1", "No Barcode BMP to Save"), PromptIcon::Exclamation, PromptButtons::Ok,
             3005);
@@ -127,32 +144,33 @@ void Form1::saveAsBitmap(const QString &path, const QList<std::pair<int, ListRec
         ExportSelectedAsBitmaps(path, selected);
         return;
     }
-    if (refuseStaleLabel())
+    if (m_form.label().refuseStaleLabel())
         return;
-    const int copies = copiesValue();
+    const int copies = m_form.entry().copiesValue();
     if (copies == 1) {
         saveLabelBitmap(path);
         return;
     }
     const QString folder = QFileInfo(path).absolutePath();
-    BusyProgress busy(ProgressBar1, copies);
+    BusyProgress busy(m_form.progressBar(), copies);
     for (int n = 1; n <= copies; ++n) {
-        if (!saveLabelBitmap(exportFileName(folder, txtProduct->text(), TxtStreck->text(), n, 2, u".bmp")))
+        if (!saveLabelBitmap(exportFileName(folder, m_form.entry().product(), m_form.entry().barcode(), n, 2, u".bmp")))
             return;
-        setHint(QCoreApplication::translate("Form1", "Now Saveing...%1 ,Copy %2")
-                    .arg(txtProduct->text(), QString::number(n)));
+        m_form.setHint(QCoreApplication::translate("Form1", "Now Saveing...%1 ,Copy %2")
+                           .arg(m_form.entry().product(), QString::number(n)));
         busy.step(n);
     }
 }
 
-void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
+void SaveAsCommands::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
 {
-    BatchStopRequest = BatchStop::Running;
-    ListItemInWork = 0;
+    BatchRunner &batch = m_form.batch();
+    batch.begin();
     if (path.toUpper().endsWith(u".BMP"_s))
         path.chop(4);
     const QString folder = QFileInfo(path).absolutePath();
-    auto busy = std::make_unique<BusyProgress>(ProgressBar1, qint64(selected.size()) * std::max(copiesValue(), 1));
+    auto busy = std::make_unique<BusyProgress>(m_form.progressBar(),
+                                               qint64(selected.size()) * std::max(m_form.entry().copiesValue(), 1));
     QList<int> indexes;
     for (int i = 0; i < selected.size(); ++i)
         indexes << i;
@@ -160,53 +178,37 @@ void Form1::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, Lis
     QString barcode;
     BatchSteps steps;
     steps.startRecord = [&](int i) {
-        loadRecordForBatch(selected[i].first, selected[i].second);
-        product = txtProduct->text();
-        barcode = TxtStreck->text();
-        return RecordStart{BatchStep::Done, copiesValue()};
+        batch.loadRecord(selected[i].first, selected[i].second);
+        product = m_form.entry().product();
+        barcode = m_form.entry().barcode();
+        return RecordStart{BatchStep::Done, m_form.entry().copiesValue()};
     };
-    steps.stopRequested = [this] { return batchStopConfirmed(); };
+    steps.stopRequested = [&batch] { return batch.stopConfirmed(); };
     steps.makeCopy = [&](const BatchCopy &copy) {
         // A bitmap that cannot be saved ends the batch; the user was told which.
         if (!saveLabelBitmap(exportFileName(folder, product, barcode, copy.copy, 2, u".bmp")))
             return BatchStep::Stop;
-        setHint(QCoreApplication::translate("Form1", "Saveing.... %1, Copy=%2")
-                    .arg(selected[copy.record].second.product, QString::number(copy.copy)));
+        m_form.setHint(QCoreApplication::translate("Form1", "Saveing.... %1, Copy=%2")
+                           .arg(selected[copy.record].second.product, QString::number(copy.copy)));
         busy->step(copy.number);
         return BatchStep::Done;
     };
     runRecordBatch(indexes, steps);
     busy.reset();
-    ListItemInWork = 0;
-    BatchStopRequest = BatchStop::Idle;
+    batch.end();
 }
 
-std::optional<LabelLayout> Form1::labelArtwork(QString *error) const
+void SaveAsCommands::saveAsArtwork(const QString &path, ArtworkFormat format)
 {
-    const bool defined = chkDefined->isChecked();
-    const frmBarSize *size = m_windows->sizeWindow();
-    const BarcodeRenderer &renderer = defined ? Barcode1x : Barcode1;
-    ArtworkRequest request;
-    request.label = describeLabel(LabelForm::Main, renderer, renderer.widthTwips(), txtProduct->text(),
-                                  Option1->isChecked(), isbnHeader(), size->appearance());
-    request.options = size->artworkOptions();
-    // A defined size wins: the symbol fills its width, whatever the magnification says.
-    if (defined)
-        request.definedWidthMm = size->settings().millimetres().width();
-    return makeArtwork(request, error);
-}
-
-void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
-{
-    if (TxtStreck->text().isEmpty() || barcodeMade != 1) {
-        ask(tr("You must make a Barcode in order to save it as artwork."),
+    if (m_form.entry().barcode().isEmpty() || !m_form.isBarcodeMade()) {
+        ask(QCoreApplication::translate("Form1", "You must make a Barcode in order to save it as artwork."),
             QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
     }
-    if (refuseStaleLabel())
+    if (m_form.label().refuseStaleLabel())
         return;
     QString error;
-    const std::optional<LabelLayout> artwork = labelArtwork(&error);
+    const std::optional<LabelLayout> artwork = m_form.label().labelArtwork(&error);
     if (!artwork) {
         ask(error, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
         return;
@@ -216,15 +218,15 @@ void Form1::saveAsArtwork(const QString &path, ArtworkFormat format)
         ask(saved.message, QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
 }
 
-void Form1::onSaveBitmap()
+void SaveAsCommands::onSaveBitmap()
 {
-    chkModulus43->setChecked(false);
+    m_form.entry().uncheckModulus43();
     // The name may be that of an image list saved as rich text; a bitmap never overwrites it.
     if (currentBitmapFile.isEmpty() || currentBitmapFile.right(3).toUpper() != u"BMP"_s) {
         onSaveAs();
         return;
     }
-    if (refuseStaleLabel())
+    if (m_form.label().refuseStaleLabel())
         return;
     if (ask(QCoreApplication::translate("Form1", "Save as %1 ?").arg(currentBitmapFile),
             QCoreApplication::translate("Form1", "Save Barcode ?."), PromptIcon::Question, PromptButtons::YesNo,

@@ -1,7 +1,14 @@
 // The TIFF branch of "Save &As": the main window as the source of the TIFF export, the
 // colour-depth question, the choice between the current barcode, the selected records and a
 // single file, and the lock on the list while the export runs.
+#include "mainwindow/save_as_commands.h"
+
+#include "mainwindow/batch_runner.h"
+#include "mainwindow/entry_panel.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/label_panel.h"
+#include "mainwindow/list_panel.h"
+#include "mainwindow/type_options.h"
 
 #include "mainwindow/export_lock.h"
 #include "mainwindow/parameter_windows.h"
@@ -59,24 +66,24 @@ public:
 
     bool loadRecord(int number) override
     {
-        if (number < 1 || number > m_form.listCount())
+        if (number < 1 || number > m_form.list().count())
             return false;
-        m_form.loadRecordForBatch(number, m_form.listRecord(number));
-        return m_form.Barcode1.hasSymbol();
+        m_form.batch().loadRecord(number, m_form.list().record(number));
+        return m_form.label().mainRenderer().hasSymbol();
     }
-    QString typeCode() const override { return m_form.TypeCode; }
-    QString productText() const override { return m_form.txtProduct->text(); }
-    QString barcodeText() const override { return m_form.TxtStreck->text(); }
-    bool supplementChosen() const override { return m_form.chk2digit->isChecked() || m_form.chk5digit->isChecked(); }
-    const BarcodeRenderer &mainRenderer() const override { return m_form.Barcode1; }
-    const BarcodeRenderer &definedRenderer() const override { return m_form.Barcode1x; }
+    QString typeCode() const override { return m_form.entry().typeCode(); }
+    QString productText() const override { return m_form.entry().product(); }
+    QString barcodeText() const override { return m_form.entry().barcode(); }
+    bool supplementChosen() const override { return m_form.options().supplementChosen(); }
+    const BarcodeRenderer &mainRenderer() const override { return m_form.label().mainRenderer(); }
+    const BarcodeRenderer &definedRenderer() const override { return m_form.label().definedRenderer(); }
     BarcodeRenderer &tiffRenderer() override { return m_form.tiffWindow()->barTiff(); }
 
     QSizeF referenceSizeTwips() const override
     {
-        const BarSizeSettings size = m_form.m_windows->sizeWindow()->settings();
-        return size.tiffReferenceTwips(m_form.chkDefined->isChecked(),
-                                       {m_form.Barcode1.widthTwips(), m_form.Barcode1.heightTwips()});
+        const BarSizeSettings size = m_form.parameterWindows()->sizeWindow()->settings();
+        const BarcodeRenderer &main = m_form.label().mainRenderer();
+        return size.tiffReferenceTwips(m_form.label().usesDefined(), {main.widthTwips(), main.heightTwips()});
     }
     QSizeF screenTwipsPerPixel() const override
     {
@@ -90,12 +97,12 @@ public:
     void showStatus(const QString &text) override { m_form.setHint(text); }
     void setProgressRange(qint64 minimum, qint64 maximum) override
     {
-        m_form.ProgressBar1->setRange(int(minimum), int(std::max(minimum, maximum)));
-        m_form.ProgressBar1->show();
+        m_form.progressBar()->setRange(int(minimum), int(std::max(minimum, maximum)));
+        m_form.progressBar()->show();
     }
     void setProgress(qint64 value) override
     {
-        QProgressBar *bar = m_form.ProgressBar1;
+        QProgressBar *bar = m_form.progressBar();
         bar->setValue(int(std::clamp<qint64>(value, bar->minimum(), bar->maximum())));
     }
     void setBusy(bool busy) override
@@ -139,9 +146,9 @@ public:
         if (thrown)
             std::rethrow_exception(thrown);
     }
-    BatchStop batchStopRequest() const override { return m_form.BatchStopRequest; }
-    void setBatchStopRequest(BatchStop value) override { m_form.BatchStopRequest = value; }
-    void setListItemInWork(int number) override { m_form.ListItemInWork = number; }
+    BatchStop batchStopRequest() const override { return m_form.batch().stopRequest(); }
+    void setBatchStopRequest(BatchStop value) override { m_form.batch().setStopRequest(value); }
+    void setListItemInWork(int number) override { m_form.batch().setRecordInWork(number); }
 
     bool readsFilesBack() const override { return tiffParameters().verify; }
     void fileWritten(const QString &path, const QString &digits) override
@@ -150,8 +157,8 @@ public:
             return;
         // The file as written, read back from the disk and scanned; the entry still holds the
         // record it was made from.
-        const QString typeCode = m_form.TypeCode;
-        const QString supplement = m_form.txtSup->text();
+        const QString typeCode = m_form.entry().typeCode();
+        const QString supplement = m_form.entry().supplement();
         LabelVerdict verdict;
         runWork([&] { verdict = verifyLabel(readImageFile(path).picture.image, typeCode, digits, supplement); });
         m_report.add(QFileInfo(path).fileName(), verdict);
@@ -196,20 +203,20 @@ QString exportReport(const TiffExportOutcome &outcome, const QString &folder)
 
 } // namespace
 
-int Form1::displayDepth() const
+int SaveAsCommands::displayDepth() const
 {
     if (m_displayDepth > 0)
         return m_displayDepth;
-    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QScreen *shown = m_form.screen() ? m_form.screen() : QGuiApplication::primaryScreen();
     return shown ? shown->depth() : 0;
 }
 
-void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
+void SaveAsCommands::saveAsTiff(const QString &path, const QList<int> &selected)
 {
     // The files do not depend on the display's depth; the warning stands only where the
     // display's mode can be switched, as it was written for.
     const int bits = displayDepth();
-    if (tiffWindow()->colourMode().canSwitch() && (bits == 16 || bits == 32) &&
+    if (m_form.tiffWindow()->colourMode().canSwitch() && (bits == 16 || bits == 32) &&
         ask(QCoreApplication::translate("Form1",
                                         "Making a TIF file in %1 Bit color will corrupt the saved image, please "
                                         "use 256 colors, Do you want to Continue ?")
@@ -219,14 +226,14 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         return;
 
     TiffExportOutcome outcome;
-    Form1TiffSource source(*this);
+    Form1TiffSource source(m_form);
     {
         TiffPipeline pipeline(source, *imageConverter());
-        const ExportLock::Held lock(*m_exportLock);
+        const ExportLock::Held lock(m_form.exportLock());
         m_exportRunning = true;
         // Cancel and Escape reach every export, the current barcode's copies too.
-        startBatch();
-        const int copies = tiffWindow()->parameters().copyCount();
+        m_form.batch().setStopRequest(BatchStop::Running);
+        const int copies = m_form.tiffWindow()->parameters().copyCount();
         if (copies >= 1 && selected.size() <= 1)
             outcome = pipeline.ExportCurrentAsTiff(path);
         else if (selected.size() >= 2)
@@ -234,10 +241,9 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
         else
             outcome = pipeline.ExportSingleTiff(path);
         m_exportRunning = false;
-        BatchStopRequest = BatchStop::Idle;
-        ListItemInWork = 0;
-        ProgressBar1->reset();
-        ProgressBar1->hide();
+        m_form.batch().end();
+        m_form.progressBar()->reset();
+        m_form.progressBar()->hide();
         source.setBusy(false);
     }
     QString report = exportReport(outcome, QFileInfo(path).absolutePath());
@@ -249,7 +255,7 @@ void Form1::saveAsTiff(const QString &path, const QList<int> &selected)
             ask(summary, QCoreApplication::translate("Form1", "Verify each file"), PromptIcon::Exclamation,
                 PromptButtons::Ok);
     }
-    setHint(report);
+    m_form.setHint(report);
 }
 
 } // namespace Kelbrix
