@@ -210,21 +210,6 @@ const QString &Form1::typeCode() const
     return m_entry->typeCode();
 }
 
-qint16 Form1::entryLength() const
-{
-    return m_entry->entryLength();
-}
-
-BatchStop Form1::batchStopRequest() const
-{
-    return m_batch->stopRequest();
-}
-
-const QString &Form1::listFileName() const
-{
-    return m_listPanel->listFileName();
-}
-
 void Form1::setDisplayDepth(int bits)
 {
     m_saveAs->setDisplayDepth(bits);
@@ -235,19 +220,9 @@ bool Form1::isExportRunning() const
     return m_saveAs->isExportRunning();
 }
 
-const BarcodeList &Form1::barcodeList() const
-{
-    return m_listPanel->model();
-}
-
 int Form1::listCount() const
 {
     return m_listPanel->count();
-}
-
-ListRecord Form1::listRecord(int number) const
-{
-    return m_listPanel->record(number);
 }
 
 QList<ListRecord> Form1::listRecords() const
@@ -255,19 +230,9 @@ QList<ListRecord> Form1::listRecords() const
     return m_listPanel->records();
 }
 
-QList<int> Form1::selectedRecordNumbers() const
-{
-    return m_listPanel->selectedRecordNumbers();
-}
-
 void Form1::loadListFile(const QString &path)
 {
     m_listPanel->loadListFile(path);
-}
-
-int Form1::currentColumnWidth(int column) const
-{
-    return m_listPanel->currentColumnWidth(column);
 }
 
 } // namespace Kelbrix

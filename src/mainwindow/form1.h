@@ -57,14 +57,10 @@ public:
 
     // --- The program-wide values, read-only from outside the window ----------------------
     const QString &typeCode() const;
-    qint16 entryLength() const;
     Edition currentEdition() const { return edition; }
     bool isBarcodeMade() const { return barcodeMade != 0; }
     /// A barcode was made or a list record loaded (true), or its label moved on (false).
     void setBarcodeMade(bool made) { barcodeMade = made ? 1 : 0; }
-    BatchStop batchStopRequest() const;
-    /// The current list file name: empty until a list file is loaded or saved.
-    const QString &listFileName() const;
 
     /// Uses \a bits as the display's colour depth for the TIFF branch of Save As; 0 (the
     /// default) reads the screen's own depth.
@@ -82,20 +78,13 @@ public:
     /// Keeps the language spoken now as the one the next start uses ("Spara/Save").
     void saveLanguage();
 
-    /// The barcode list: its records in record order, the product list and the barcode index.
-    const BarcodeList &barcodeList() const;
+    /// The barcode list's records, their number, and the records in record order.
     int listCount() const;
-    /// Record \a number (1-based, record order) of the barcode list.
-    ListRecord listRecord(int number) const;
     QList<ListRecord> listRecords() const;
-    /// Numbers (1-based) of the records selected in the list view, in record order.
-    QList<int> selectedRecordNumbers() const;
     /// Loads the list file, image list or older list at \a path as "&Load" does once its file
     /// dialog has answered: a wrong extension or an unreadable file is reported to the user,
     /// and the records read before a fault stay in the list.
     void loadListFile(const QString &path);
-    /// Width of barcode list column \a column (0-based), in twips.
-    int currentColumnWidth(int column) const;
 
     /// Reads the settings into the windows (start-up).
     void LoadSettings();

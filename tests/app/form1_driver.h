@@ -2,7 +2,10 @@
 
 // Helpers for driving the main window the way a user does.
 
+#include "mainwindow/batch_runner.h"
+#include "mainwindow/entry_panel.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/list_panel.h"
 #include "recording_prompt.h"
 #include "widgets/label_picture.h"
 #include "settings/settings_store.h"

@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(barcodes(*m_form), expected);
         QCOMPARE(m_prompt->texts(), message.isEmpty() ? QStringList{} : QStringList{message});
         if (!expected.isEmpty())
-            QCOMPARE(m_form->listRecord(1).product, u"Item 1"_s);
+            QCOMPARE(m_form->list().record(1).product, u"Item 1"_s);
     }
 };
 

@@ -55,7 +55,7 @@ private slots:
         saveAs(path);
         QVERIFY(m_prompt->asked.isEmpty());
         QCOMPARE(filesIn(), format == u"tiff"_s ? QStringList{} : QStringList{file});
-        QCOMPARE(m_form->listFileName(), format == u"QZ2"_s ? path : QString());
+        QCOMPARE(m_form->list().listFileName(), format == u"QZ2"_s ? path : QString());
         if (format == u"QZ2"_s)
             QCOMPARE(readQz2(path).records.size(), 1);
         else if (format == u"BMP"_s)

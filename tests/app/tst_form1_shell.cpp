@@ -51,7 +51,7 @@ private slots:
         found<QAction>(loaded, u"mnuLoad"_s)->trigger();
         QCOMPARE(m_prompt->texts(), asked);
         QCOMPARE(loaded.listRecords(), m_form->listRecords());
-        QCOMPARE(loaded.listFileName(), m_form->listFileName());
+        QCOMPARE(loaded.list().listFileName(), m_form->list().listFileName());
     }
 
     void wizardAndClosing()
@@ -78,7 +78,7 @@ private slots:
         QVERIFY(found<QRadioButton>(form, u"optNosup"_s)->isChecked() &&
                 found<QRadioButton>(form, u"Option1"_s)->isChecked() &&
                 found<QAction>(form, u"mnuRBDN"_s)->isChecked());
-        QCOMPARE(form.currentColumnWidth(4), 903);
+        QCOMPARE(form.list().currentColumnWidth(4), 903);
     }
 
     void roundTrip()

@@ -281,7 +281,7 @@ private slots:
             else
                 QVERIFY(!m_form->close());
             // Heard at once, not after a button's pressed look has been shown.
-            stopHeard = m_form->batchStopRequest() == BatchStop::Asked;
+            stopHeard = m_form->batch().stopRequest() == BatchStop::Asked;
         });
         stopper.start(0);
         saveAs(m_dir.filePath(u"batch.tif"_s));

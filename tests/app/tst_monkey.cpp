@@ -124,9 +124,9 @@ QList<Action> TestMonkey::actionsOn(Form1 &form)
     // the list grows, sees merges, duplicates and bad files, and shrinks again.
     for (int i = 0; i < 6; ++i)
         actions.append({u"trigger mnuLoad"_s, [&form] { found<QAction>(form, u"mnuLoad"_s)->trigger(); }});
-    if (form.entryLength() > 0) {
+    if (form.entry().entryLength() > 0) {
         QString digits;
-        for (int i = 0; i < form.entryLength(); ++i)
+        for (int i = 0; i < form.entry().entryLength(); ++i)
             digits += QChar(u'0' + below(10));
         for (int i = 0; i < 4; ++i)
             actions.append({u"type into TxtStreck: "_s + digits, [&form, digits] {
@@ -218,7 +218,7 @@ void TestMonkey::randomUserActions()
         if (chance(30))
             prompt.printChoices.enqueue({m_dir.filePath(u"print.pdf"_s), 1, chance(50)});
 
-        const QList<int> selected = form.selectedRecordNumbers();
+        const QList<int> selected = form.list().selectedRecordNumbers();
 
         action.run();
         QVERIFY2(form.isVisible(), qPrintable(where));

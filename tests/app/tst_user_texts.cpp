@@ -112,7 +112,7 @@ private slots:
                               found<QLineEdit>(*m_form, u"txtFree"_s)->text()}),
                  (QStringList{u"501234567890"_s, u"Soap"_s, u"typed"_s}));
         QCOMPARE(m_form->listCount(), 1);
-        QCOMPARE(m_form->listRecord(1).product, u"Soap"_s);
+        QCOMPARE(m_form->list().record(1).product, u"Soap"_s);
         QCOMPARE(child<LabelPicture>(u"picTST"_s)->image(), label);
 
         // The caption names the supplement in the language of the moment.
