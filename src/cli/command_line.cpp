@@ -1,10 +1,9 @@
 #include "cli/command_line.h"
+
+#include "cli/command_options.h"
 #include "settings/language.h"
 
-#include "artwork/artwork_options.h"
 #include "export/convert_command_line.h"
-#include "list/csv_import.h"
-#include "list/list_files.h"
 #include "settings/settings_store.h"
 
 #include <QCommandLineParser>
@@ -12,7 +11,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <limits>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,29 +19,6 @@ namespace Kelbrix {
 
 namespace {
 
-const QString kConvert = u"convert"_s;
-const QString kExport = u"export"_s;
-const QString kOut = u"out"_s;
-const QString kDpi = u"dpi"_s;
-const QString kCompression = u"compression"_s;
-const QString kCopies = u"copies"_s;
-const QString kInvert = u"invert"_s;
-const QString kMirror = u"mirror"_s;
-const QString kRotate = u"rotate"_s;
-const QString kRecords = u"records"_s;
-const QString kVerify = u"verify"_s;
-const QString kImport = u"import"_s;
-const QString kColumns = u"columns"_s;
-const QString kType = u"type"_s;
-const QString kDuplicates = u"duplicates"_s;
-const QString kSheet = u"sheet"_s;
-const QString kTemplate = u"template"_s;
-const QString kTemplates = u"templates"_s;
-const QString kPdf = u"pdf"_s;
-const QString kStart = u"start"_s;
-const QString kFormat = u"format"_s;
-const QString kMagnification = u"magnification"_s;
-const QString kBwr = u"bwr"_s;
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
                             "[--verify] [--format tif|svg|pdf|eps] [--magnification PERCENT] [--bwr MM]\n";
@@ -51,144 +26,6 @@ const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pd
                            "[--records 1,4-9] [--dpi N]\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
                             "text,type] [--type NAME] [--duplicates keep|skip]\n";
-
-// The options are described once, for parsing and for --help alike.
-void describe(QCommandLineParser &parser)
-{
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "CommandLine", "Makes retail barcodes and their labels. Without options it opens the "
-                       "main window."));
-    parser.addOption(QCommandLineOption(
-        kConvert,
-        QCoreApplication::translate("CommandLine", "Runs one image converter command, prints its result code and "
-                                                   "opens no window."),
-        u"command"_s));
-    parser.addPositionalArgument(
-        u"file"_s,
-        QCoreApplication::translate("CommandLine",
-                                    "A list file (.qz2, .qzl, .bar) or barcode image list (.rtf) to load "
-                                    "when the window opens, as File > Load does."),
-        u"[file]"_s);
-    parser.addOption(QCommandLineOption(
-        kExport,
-        QCoreApplication::translate("CommandLine",
-                                    "Writes a one-bit TIFF file of each record of the list file, opens no "
-                                    "window and leaves the desktop clipboard alone. Prints each file written "
-                                    "and a count; exits with 0 when every record was written. The files are "
-                                    "those Save As makes, except that the TIFF window's Adjust width and "
-                                    "height are not applied."),
-        u"list"_s));
-    parser.addOption(QCommandLineOption(
-        kImport,
-        QCoreApplication::translate("CommandLine",
-                                    "Reads the rows of a CSV file (comma, semicolon or tab separated, UTF-8 "
-                                    "or Windows-1252) with the checks of Add to List and writes the accepted "
-                                    "ones as the list file --out, opening no window. Prints each refused row "
-                                    "on standard error and exits with 1 if a row was refused. --export also "
-                                    "takes a CSV file in place of a list file."),
-        u"csv"_s));
-    parser.addOption(QCommandLineOption(
-        kOut,
-        QCoreApplication::translate(
-            "CommandLine",
-            "With --export: the folder the TIFF files go to. With --import: the list file (.qz2) to write."),
-        u"path"_s));
-    parser.addOption(QCommandLineOption(
-        kColumns,
-        QCoreApplication::translate("CommandLine",
-                                    "With --import: the field of each column in order, such as "
-                                    "product,barcode,supplement,text,type (an empty name skips a column; "
-                                    "default: from the header row)."),
-        u"names"_s));
-    parser.addOption(QCommandLineOption(
-        kType,
-        QCoreApplication::translate(
-            "CommandLine", "With --import: the type of rows that give none, such as \"EAN 13\", E132 or \"Code 39\"."),
-        u"type"_s));
-    parser.addOption(QCommandLineOption(
-        kDuplicates,
-        QCoreApplication::translate("CommandLine", "With --import: keep (default) or skip the rows whose product is "
-                                                   "already in the list."),
-        u"keep|skip"_s));
-    parser.addOption(QCommandLineOption(
-        kSheet,
-        QCoreApplication::translate("CommandLine",
-                                    "Prints the labels of the list file (or CSV file) onto label sheets in "
-                                    "the PDF file --pdf, each record --copies times, opening no window. Prints "
-                                    "each page written; a record whose label does not fit is named on standard "
-                                    "error and left out."),
-        u"list"_s));
-    parser.addOption(QCommandLineOption(
-        kTemplate,
-        QCoreApplication::translate(
-            "CommandLine", "With --sheet: the label sheet, by name or maker's product number (see --templates)."),
-        u"name"_s));
-    parser.addOption(QCommandLineOption(
-        kPdf, QCoreApplication::translate("CommandLine", "With --sheet: the PDF file to write."), u"file"_s));
-    parser.addOption(QCommandLineOption(
-        kStart,
-        QCoreApplication::translate(
-            "CommandLine", "With --sheet: the first label used on the first sheet, counted row by row (default 1)."),
-        u"n"_s));
-    parser.addOption(QCommandLineOption(
-        kTemplates,
-        QCoreApplication::translate("CommandLine", "Prints the label sheets the program knows, one a line.")));
-    parser.addOption(QCommandLineOption(
-        kDpi,
-        QCoreApplication::translate("CommandLine",
-                                    "With --export: the resolution, 300 to 4800 dpi (default: as stored by the "
-                                    "TIFF window). With --sheet: the printer's, whose dots the bars are made of "
-                                    "(default 600)."),
-        u"dpi"_s));
-    parser.addOption(QCommandLineOption(
-        kCompression, QCoreApplication::translate("CommandLine", "With --export: none, huffman, g3 or g4."),
-        u"kind"_s));
-    parser.addOption(QCommandLineOption(
-        kCopies,
-        QCoreApplication::translate(
-            "CommandLine", "With --export: files of each record; with --sheet: labels of each record; 1 to 999."),
-        u"n"_s));
-    parser.addOption(QCommandLineOption(
-        kInvert, QCoreApplication::translate("CommandLine", "With --export: black and white swapped.")));
-    parser.addOption(QCommandLineOption(
-        kMirror,
-        QCoreApplication::translate("CommandLine", "With --export: mirrored, h (left-right) or v (top-bottom)."),
-        u"h|v"_s));
-    parser.addOption(QCommandLineOption(
-        kRotate,
-        QCoreApplication::translate("CommandLine", "With --export: turned clockwise by 90, 180 or 270 degrees."),
-        u"degrees"_s));
-    parser.addOption(
-        QCommandLineOption(kRecords,
-                           QCoreApplication::translate(
-                               "CommandLine", "With --export or --sheet: the records, such as 1,4-9 (default: all)."),
-                           u"numbers"_s));
-    parser.addOption(QCommandLineOption(
-        kFormat,
-        QCoreApplication::translate("CommandLine",
-                                    "With --export: tif (default), or vector artwork of each record's label "
-                                    "as svg, pdf or eps."),
-        u"tif|svg|pdf|eps"_s));
-    parser.addOption(QCommandLineOption(
-        kMagnification,
-        QCoreApplication::translate("CommandLine",
-                                    "With --export and a vector format: the size of the EAN, UPC and ISBN "
-                                    "symbols, 80 to 200 percent of the nominal X-dimension of 0.330 mm "
-                                    "(default: as stored by the size window)."),
-        u"percent"_s));
-    parser.addOption(QCommandLineOption(
-        kBwr,
-        QCoreApplication::translate("CommandLine",
-                                    "With --export and a vector format: the bar width reduction, 0 to 0.100 "
-                                    "mm (default: as stored by the size window)."),
-        u"mm"_s));
-    parser.addOption(QCommandLineOption(
-        kVerify,
-        QCoreApplication::translate(
-            "CommandLine", "With --export: reads each file back and fails unless it scans to its record's digits.")));
-    parser.addHelpOption();
-    parser.addVersionOption();
-}
 
 // Without a window the program prints only its own output: the converter's result and what
 // went wrong. Qt's own notes (a missing XDG_RUNTIME_DIR, platform plugin remarks) would mix
@@ -202,162 +39,6 @@ void setIdentity()
     QCoreApplication::setApplicationName(u"kelbrix"_s);
     QCoreApplication::setOrganizationName(u"Quorran"_s);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(KELBRIX_VERSION));
-}
-
-std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < lowest || value > highest)
-        return std::nullopt;
-    return value;
-}
-
-// The value of an option that takes one of a few words, found in \a words without regard to case;
-// nothing when the option holds another word.
-template <typename T>
-std::optional<T> wordChoice(const QString &text, std::initializer_list<std::pair<QStringView, T>> words)
-{
-    for (const auto &[word, value] : words)
-        if (text.trimmed().compare(word, Qt::CaseInsensitive) == 0)
-            return value;
-    return std::nullopt;
-}
-
-// Reads the options of --export; an empty text, or why the options are wrong.
-QString readExportOptions(const QCommandLineParser &parser, ExportRequest &request)
-{
-    request.listFile = parser.value(kExport);
-    if (!parser.isSet(kOut))
-        return u"--export needs --out and the folder the files go to"_s;
-    request.outFolder = parser.value(kOut);
-    if (parser.isSet(kDpi)) {
-        request.dpi = wholeNumberIn(parser.value(kDpi), TiffParameters::kMinResolution, TiffParameters::kMaxResolution);
-        if (!request.dpi)
-            return u"--dpi takes a whole number from 300 to 4800, not \""_s + parser.value(kDpi) + u'"';
-    }
-    if (parser.isSet(kCompression)) {
-        const auto compression =
-            wordChoice<TiffCompression>(parser.value(kCompression), {{u"none", TiffCompression::None},
-                                                                     {u"huffman", TiffCompression::Huffman},
-                                                                     {u"g3", TiffCompression::Group3},
-                                                                     {u"g4", TiffCompression::Group4}});
-        if (!compression)
-            return u"--compression takes none, huffman, g3 or g4, not \""_s + parser.value(kCompression) + u'"';
-        request.compression = *compression;
-    }
-    if (parser.isSet(kCopies)) {
-        request.copies = wholeNumberIn(parser.value(kCopies), 1, 999);
-        if (!request.copies)
-            return u"--copies takes a whole number from 1 to 999, not \""_s + parser.value(kCopies) + u'"';
-    }
-    request.invert = parser.isSet(kInvert);
-    if (parser.isSet(kMirror)) {
-        const auto mirror = wordChoice<TiffMirror>(parser.value(kMirror),
-                                                   {{u"h", TiffMirror::Horizontal}, {u"v", TiffMirror::Vertical}});
-        if (!mirror)
-            return u"--mirror takes h or v, not \""_s + parser.value(kMirror) + u'"';
-        request.mirror = *mirror;
-    }
-    if (parser.isSet(kRotate)) {
-        const auto rotation = wordChoice<TiffRotation>(
-            parser.value(kRotate),
-            {{u"90", TiffRotation::Rotate90}, {u"180", TiffRotation::Rotate180}, {u"270", TiffRotation::Rotate270}});
-        if (!rotation)
-            return u"--rotate takes 90, 180 or 270, not \""_s + parser.value(kRotate) + u'"';
-        request.rotation = *rotation;
-    }
-    if (parser.isSet(kRecords)) {
-        request.records = parser.value(kRecords);
-        // The numbers are checked against the list once it is read; the form is checked now.
-        QString error;
-        if (!checkRecordNumbers(request.records, std::numeric_limits<int>::max(), &error))
-            return u"--records: "_s + error;
-    }
-    request.verify = parser.isSet(kVerify);
-    if (parser.isSet(kFormat)) {
-        const auto format =
-            wordChoice<std::optional<ArtworkFormat>>(parser.value(kFormat), {{u"tif", std::nullopt},
-                                                                             {u"svg", ArtworkFormat::Svg},
-                                                                             {u"pdf", ArtworkFormat::Pdf},
-                                                                             {u"eps", ArtworkFormat::Eps}});
-        if (!format)
-            return u"--format takes tif, svg, pdf or eps, not \""_s + parser.value(kFormat) + u'"';
-        request.vectorFormat = *format;
-    }
-    if ((parser.isSet(kMagnification) || parser.isSet(kBwr)) && !request.vectorFormat)
-        return u"--magnification and --bwr go with --format svg, pdf or eps"_s;
-    // A comparison that a value that is not a number fails refuses NaN along with the rest.
-    if (parser.isSet(kMagnification)) {
-        const double value = parser.value(kMagnification).trimmed().toDouble();
-        if (!(value >= ArtworkOptions::kMinMagnification && value <= ArtworkOptions::kMaxMagnification))
-            return u"--magnification takes a number from 80 to 200, not \""_s + parser.value(kMagnification) + u'"';
-        request.magnification = value;
-    }
-    if (parser.isSet(kBwr)) {
-        bool ok = false;
-        const double value = parser.value(kBwr).trimmed().toDouble(&ok);
-        if (!ok || !(value >= 0 && value <= ArtworkOptions::kMaxBwrMm))
-            return u"--bwr takes a number of millimetres from 0 to 0.100, not \""_s + parser.value(kBwr) + u'"';
-        request.bwrMm = value;
-    }
-    return {};
-}
-
-// Reads the options of --import; an empty text, or why the options are wrong.
-QString readImportOptions(const QCommandLineParser &parser, ImportRequest &request)
-{
-    request.csvFile = parser.value(kImport);
-    if (!parser.isSet(kOut))
-        return u"--import needs --out and the list file to write"_s;
-    request.listFile = parser.value(kOut);
-    if (listFileFormatFor(request.listFile) != ListFileFormat::Qz2)
-        return u"--out takes a list file name ending in .qz2, not \""_s + request.listFile + u'"';
-    request.columns = parser.value(kColumns);
-    QString error;
-    if (parser.isSet(kColumns) && !columnsFromList(request.columns, &error))
-        return u"--columns: "_s + error;
-    request.type = parser.value(kType);
-    if (parser.isSet(kType) && typeCodeFromName(request.type).isEmpty())
-        return u"--type: \""_s + request.type + u"\" is no barcode type"_s;
-    if (parser.isSet(kDuplicates)) {
-        const auto skip = wordChoice<bool>(parser.value(kDuplicates), {{u"keep", false}, {u"skip", true}});
-        if (!skip)
-            return u"--duplicates takes keep or skip, not \""_s + parser.value(kDuplicates) + u'"';
-        request.skipDuplicateProducts = *skip;
-    }
-    return {};
-}
-
-// Reads the options of --sheet; an empty text, or why the options are wrong.
-QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request)
-{
-    request.listFile = parser.value(kSheet);
-    if (!parser.isSet(kTemplate) || !parser.isSet(kPdf))
-        return u"--sheet needs --template and --pdf"_s;
-    request.templateName = parser.value(kTemplate);
-    request.pdfFile = parser.value(kPdf);
-    if (parser.isSet(kStart)) {
-        const std::optional<int> start = wholeNumberIn(parser.value(kStart), 1, 1000);
-        if (!start)
-            return u"--start takes a whole number from 1 to the labels of a sheet, not \""_s + parser.value(kStart) +
-                   u'"';
-        request.startAt = *start;
-    }
-    if (parser.isSet(kCopies)) {
-        const std::optional<int> copies = wholeNumberIn(parser.value(kCopies), 1, 999);
-        if (!copies)
-            return u"--copies takes a whole number from 1 to 999, not \""_s + parser.value(kCopies) + u'"';
-        request.copies = *copies;
-    }
-    if (parser.isSet(kDpi)) {
-        const std::optional<int> dpi = wholeNumberIn(parser.value(kDpi), 300, 4800);
-        if (!dpi)
-            return u"--dpi takes a whole number from 300 to 4800, not \""_s + parser.value(kDpi) + u'"';
-        request.dpi = *dpi;
-    }
-    request.records = parser.value(kRecords);
-    return {};
 }
 
 } // namespace
@@ -374,34 +55,34 @@ CommandLine parseCommandLine(int argc, char *argv[])
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
     QCommandLineParser parser;
-    describe(parser);
+    describeCommandLine(parser);
     const bool parsed = parser.parse(arguments);
 
     CommandLine result;
-    if (parser.optionNames().contains(kSheet) || (parsed && parser.isSet(kSheet))) {
+    if (parser.optionNames().contains(kSheetOption) || (parsed && parser.isSet(kSheetOption))) {
         result.action = CommandLine::Action::Error;
         result.errorExitCode = kExportUsageError;
         result.errorOf = CommandLine::Action::Sheet;
         result.error = parsed ? readSheetOptions(parser, result.sheetRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Sheet;
-    } else if (parsed && parser.isSet(kTemplates)) {
+    } else if (parsed && parser.isSet(kTemplatesOption)) {
         result.action = CommandLine::Action::Templates;
-    } else if (parser.optionNames().contains(kImport) || (parsed && parser.isSet(kImport))) {
+    } else if (parser.optionNames().contains(kImportOption) || (parsed && parser.isSet(kImportOption))) {
         result.action = CommandLine::Action::Error;
         result.errorExitCode = kExportUsageError;
         result.errorOf = CommandLine::Action::Import;
         result.error = parsed ? readImportOptions(parser, result.importRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Import;
-    } else if (parser.optionNames().contains(kExport) || (parsed && parser.isSet(kExport))) {
+    } else if (parser.optionNames().contains(kExportOption) || (parsed && parser.isSet(kExportOption))) {
         result.action = CommandLine::Action::Error;
         result.errorExitCode = kExportUsageError;
         result.errorOf = CommandLine::Action::Export;
         result.error = parsed ? readExportOptions(parser, result.exportRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Export;
-    } else if (!parsed && parser.optionNames().contains(kConvert)) {
+    } else if (!parsed && parser.optionNames().contains(kConvertOption)) {
         // "--convert" without its command.
         result.action = CommandLine::Action::Error;
         result.error = parser.errorText();
@@ -409,9 +90,9 @@ CommandLine parseCommandLine(int argc, char *argv[])
         result.action = CommandLine::Action::Help;
     } else if (parser.isSet(u"version"_s)) {
         result.action = CommandLine::Action::Version;
-    } else if (parser.isSet(kConvert)) {
+    } else if (parser.isSet(kConvertOption)) {
         result.action = CommandLine::Action::Convert;
-        result.convertCommand = parser.value(kConvert);
+        result.convertCommand = parser.value(kConvertOption);
     }
     return result;
 }
@@ -419,7 +100,7 @@ CommandLine parseCommandLine(int argc, char *argv[])
 QString startUpFile(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    describe(parser);
+    describeCommandLine(parser);
     parser.parse(arguments);
     const QStringList files = parser.positionalArguments();
     return files.isEmpty() ? QString() : files.constFirst();
@@ -428,7 +109,7 @@ QString startUpFile(const QStringList &arguments)
 QString windowArgumentsError(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    describe(parser);
+    describeCommandLine(parser);
     return parser.parse(arguments) ? QString() : parser.errorText();
 }
 
@@ -489,7 +170,7 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         // The help speaks the language the window was last saved to speak.
         installLanguage(languageFromSetting(ReadRegistryValue(buildEdition(), u"Language"_s)));
         QCommandLineParser parser;
-        describe(parser);
+        describeCommandLine(parser);
         parser.process(app); // prints the help or the version and ends the program
         return 0;
     }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/headless_export.h"
+#include "cli/sheet_command_line.h"
+
+#include <QString>
+
+class QCommandLineParser;
+
+namespace Kelbrix {
+
+/// The option names of the program's commands.
+extern const QString kConvertOption;
+extern const QString kExportOption;
+extern const QString kImportOption;
+extern const QString kSheetOption;
+extern const QString kTemplatesOption;
+
+/// Describes every option of the program to \a parser, once for parsing and for --help alike.
+void describeCommandLine(QCommandLineParser &parser);
+
+/// Reads the options of --export, --import and --sheet from \a parser into \a request; an empty
+/// text, or why the options are wrong.
+QString readExportOptions(const QCommandLineParser &parser, ExportRequest &request);
+QString readImportOptions(const QCommandLineParser &parser, ImportRequest &request);
+QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request);
+
+} // namespace Kelbrix
