@@ -4,7 +4,7 @@
 #include "windows/message_box_prompt.h"
 
 #ifdef KELBRIX_DESKTOP_TOUR
-#include "desktop_tour.h"
+#include "tour/desktop_tour.h"
 #endif
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Starts the program on a real desktop of its own and lets it walk through its windows (see
-# tests/app/desktop_tour.h): make a code, open every window, check that no message box came at
+# src/tour/desktop_tour.h): make a code, open every window, check that no message box came at
 # start-up, no control covers another and every window opens centred inside the screen.
 #
 #   desktop_tour.sh x11|wayland PROGRAM FOLDER

@@ -4,7 +4,7 @@
 // this at scale factors 1, 1.5 and 2 (QT_SCALE_FACTOR).
 #include "form1_driver.h"
 
-#include "desktop_tour.h"
+#include "widgets/overlapping_controls.h"
 #include "widgets/window_placement.h"
 
 #include <QFile>

@@ -54,7 +54,4 @@ private:
     bool m_failed = false;
 };
 
-/// Controls of \a window that lie over a sibling control, as "A over B" lines; empty when none do.
-QStringList overlappingControls(const QWidget *window);
-
 } // namespace Kelbrix
