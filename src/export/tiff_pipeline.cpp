@@ -12,6 +12,7 @@
 #include "export/converter_log.h"
 #include "export/tiff_write_queue.h"
 #include "export/tiff_parameters.h"
+#include "export/tiff_step_commands.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 
@@ -37,7 +38,6 @@ namespace Kelbrix {
 
 namespace {
 
-constexpr QStringView kClipboardTarget = u"clipboard";
 constexpr QStringView kIdleStatus = u"Press F1 for Help";
 /// Up to this resolution the picture travels on the clipboard between the steps.
 constexpr double kClipboardRouteMaxDpi = 1200;
@@ -45,26 +45,6 @@ constexpr double kClipboardRouteMaxDpi = 1200;
 constexpr std::chrono::milliseconds kQuestionCommitWait(40);
 /// The most a picture is shrunk when retried: the enlarging percentage must fit ShrinkFactor.
 constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
-
-QString whole(double value)
-{
-    return QString::number(qint64(value));
-}
-
-QString compressionDigit(TiffCompression compression)
-{
-    switch (compression) {
-    case TiffCompression::None:
-        return u"0"_s;
-    case TiffCompression::Huffman:
-        return u"2"_s;
-    case TiffCompression::Group3:
-        return u"4"_s;
-    case TiffCompression::Group4:
-        return u"5"_s;
-    }
-    return u"0"_s;
-}
 
 bool isIsbn(const QString &typeCode)
 {
@@ -188,9 +168,7 @@ void TiffPipeline::PrepareTiffPicture()
     m_targetHeightPixels = roundToInt(pixels.height());
     m_targetWidthPixels = roundToInt(pixels.width());
 
-    const QString dpi = QString::number(m_resolution);
-    m_tiffRenderOptions = u",raster="_s + whole(m_rasterWidth) + u",format=tif,colors=2,mono=1"_s + u",xres="_s + dpi +
-                          u",yres="_s + dpi + u",log=1"_s;
+    m_tiffRenderOptions = tiffRenderOptions(m_rasterWidth, m_resolution);
 
     // The renderer fills the reference picture; its proportions go with the symbol.
     tiff.setWidthTwips(reference.width());
@@ -202,11 +180,7 @@ int TiffPipeline::EnlargeAfterShrink()
 {
     m_shrinkFactor = qint16(m_shrinkFactor * 100);
     m_resolution = resolution();
-    const QString percent = QString::number(m_shrinkFactor) + u'%';
-    const QString dpi = QString::number(m_resolution);
-    const int result =
-        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",rescalex="_s + percent +
-                         u",rescaley="_s + percent + u",xres="_s + dpi + u",yres="_s + dpi + u",log=1"_s));
+    const int result = reported(execute(enlargeCommand(m_tiffTarget, m_shrinkFactor, m_resolution)));
     if (m_listItemInWork == 0)
         ResetExportState();
     return result;
@@ -224,14 +198,12 @@ int TiffPipeline::AdjustToDefinedSize()
     if (parameters.adjustWidth) {
         if (madeShrunk)
             m_targetWidthPixels = m_fullWidthPixels;
-        result = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescalex="_s +
-                                  QString::number(m_targetWidthPixels) + u"pix"_s + u",log=1"_s));
+        result = reported(execute(rescaleWidthCommand(target, m_targetWidthPixels)));
     }
     if (parameters.adjustHeight) {
         if (madeShrunk)
             m_targetHeightPixels = m_fullHeightPixels;
-        const int height = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescaley="_s +
-                                            QString::number(m_targetHeightPixels) + u"pix"_s + u",log=1"_s));
+        const int height = reported(execute(rescaleHeightCommand(target, m_targetHeightPixels)));
         if (result == ConverterResult::Success)
             result = height;
     }
@@ -245,23 +217,10 @@ int TiffPipeline::ApplyTransformations()
 {
     if (m_tiffTarget.isEmpty())
         return ConverterResult::Success;
-    const TiffParameters parameters = m_source.tiffParameters();
-    QString tail;
-    if (parameters.invert)
-        tail += u",inv="_s + u"1"_s;
-    if (parameters.mirror == TiffMirror::Horizontal)
-        tail += u",mirror="_s + u"1"_s;
-    else if (parameters.mirror == TiffMirror::Vertical)
-        tail += u",mirror="_s + u"2"_s;
-    if (parameters.rotation == TiffRotation::Rotate90)
-        tail += u",rot="_s + u"90"_s;
-    else if (parameters.rotation == TiffRotation::Rotate180)
-        tail += u",rot="_s + u"180"_s;
-    else if (parameters.rotation == TiffRotation::Rotate270)
-        tail += u",rot="_s + u"270"_s;
+    const QString command = transformCommand(m_tiffTarget, m_source.tiffParameters());
     int result = ConverterResult::Success;
-    if (!tail.isEmpty())
-        result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + tail + u",log=1"_s));
+    if (!command.isEmpty())
+        result = reported(execute(command));
     m_source.showStatus(
         QCoreApplication::translate("TiffPipeline", "Mirror, Rotate.... %1, Copy=1").arg(m_source.productText()));
     return result;
@@ -272,8 +231,7 @@ int TiffPipeline::ApplyCompression()
     if (m_tiffTarget.isEmpty())
         return ConverterResult::Success;
     const TiffParameters parameters = m_source.tiffParameters();
-    const int result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",format="_s +
-                                        compressionDigit(parameters.compression) + u",log=1"_s));
+    const int result = reported(execute(saveTiffCommand(m_tiffTarget, m_tiffTarget, parameters.compression)));
     m_source.showStatus(
         QCoreApplication::translate("TiffPipeline", "Compressing %1, Copy=1").arg(m_source.productText()));
     return result;
@@ -294,8 +252,7 @@ int TiffPipeline::ApplyIsbnFontText()
         ~Remover() { QFile::remove(path); }
     } remover{workPath};
 
-    int result =
-        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + workPath + u",format=bmp"_s + u",log=1"_s));
+    int result = reported(execute(saveBitmapCommand(m_tiffTarget, workPath)));
     if (result != ConverterResult::Success)
         return result;
     // The font size is in points of the screen; the band is as high as the line plus 1450 twips.
@@ -339,9 +296,7 @@ int TiffPipeline::ApplyIsbnFontText()
     auto *data = new QMimeData;
     data->setImageData(lettered);
     ProgramClipboard::setData(data);
-    const QString dpi = QString::number(m_resolution);
-    result = reported(execute(u"source=clipboard,dest="_s + m_tiffTarget + u",yres="_s + dpi + u",xres="_s + dpi +
-                              u",colors=2,log=1"_s));
+    result = reported(execute(twoColoursFromClipboardCommand(m_tiffTarget, m_resolution)));
     // On the clipboard route the lettered picture now is the clipboard's content.
     if (m_tiffTarget != kClipboardTarget)
         ProgramClipboard::clear();
@@ -478,7 +433,7 @@ struct TiffPipeline::CopyPlan {
     QString folder;
     QString product;
     bool fileRoute = false;
-    QString format;
+    TiffCompression compression = TiffCompression::None;
     int dpi = 0;
     /// The file route's work picture; it is no copy until saved as one.
     std::unique_ptr<QTemporaryFile> work;
@@ -581,7 +536,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
         m_source.setTiffCopiesText(u"1"_s);
     // A batch that writes nothing at all is no export: below 1 counts as one copy.
     const int copies = std::max(1, m_source.tiffParameters().copyCount());
-    plan.format = compressionDigit(m_source.tiffParameters().compression);
+    plan.compression = m_source.tiffParameters().compression;
     plan.dpi = resolution();
     if (kind == Kind::Current)
         m_source.setProgressRange(1, copies);
@@ -591,13 +546,10 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
 BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCopy &copy, TiffExportOutcome &outcome)
 {
     const QString name = copyName(plan.folder, copy.copy);
-    const QString dpi = QString::number(plan.dpi);
     // Each copy is written in one step from the finished picture, so it replaces a file of its
     // name only once it is whole.
-    const QString command =
-        plan.fileRoute ? u"source="_s + m_tiffTarget + u",dest="_s + name + u",format="_s + plan.format + u",log=1"_s
-                       : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + dpi +
-                             u",yres="_s + dpi + u",format="_s + plan.format + u",log=1"_s;
+    const QString command = plan.fileRoute ? saveTiffCommand(m_tiffTarget, name, plan.compression)
+                                           : saveClipboardTiffCommand(name, plan.dpi, plan.compression);
     int result = ConverterResult::Success;
     if (kind == Kind::List && m_writer && !plan.fileRoute) {
         // The writer encodes and writes the file while the next picture is made; it is reported
@@ -788,8 +740,7 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
         ApplyTransformations();
         ApplyCompression();
         if (!m_stepFailed)
-            reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + chosenName + u",format="_s +
-                             compressionDigit(m_source.tiffParameters().compression) + u",log=1"_s));
+            reported(execute(saveTiffCommand(m_tiffTarget, chosenName, m_source.tiffParameters().compression)));
     }
     if (made && !m_stepFailed) {
         recordWritten(outcome, chosenName);
