@@ -9,7 +9,6 @@
 #include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
-#include "export/converter_log.h"
 #include "export/tiff_write_queue.h"
 #include "export/tiff_parameters.h"
 #include "export/tiff_step_commands.h"
@@ -28,6 +27,7 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -66,7 +66,9 @@ std::unique_ptr<QTemporaryFile> workFileFor(const QString &target)
 
 } // namespace
 
-TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_source(source), m_converter(converter)
+TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter)
+    : m_source(source), m_converter(converter),
+      m_files(source, [this] { static_cast<void>(report(ConverterResult::WriteError)); })
 {
     // The converter's picture work goes through the source, which keeps the window answering.
     m_converter.setWorkRunner([this](const std::function<void()> &work) { m_source.runWork(work); });
@@ -107,7 +109,7 @@ int TiffPipeline::execute(const QString &command)
 TiffRetry TiffPipeline::report(int result)
 {
     // Messages keep their order: what the writer finished before is told first.
-    settle(true);
+    m_files.settle(true);
     return ReportConverterError(result, m_retry, {m_source.typeCode(), m_source.tiffRenderer().data(), m_resolution});
 }
 
@@ -347,7 +349,7 @@ void TiffPipeline::settleBeforeQuestion()
 {
     // The files made before the question are on the disk, and told, when it is asked; a disk
     // slow to take them is not waited for long, and what it commits later is told then.
-    settle(true, kQuestionCommitWait);
+    m_files.settle(true, kQuestionCommitWait);
 }
 
 void TiffPipeline::answerStopWhileWorking()
@@ -364,42 +366,6 @@ void TiffPipeline::answerStopWhileWorking()
     m_asking = false;
 }
 
-void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path)
-{
-    recordWritten(outcome, path, m_source.mainRenderer().data());
-}
-
-void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits)
-{
-    outcome.filesWritten << path;
-    m_source.fileWritten(path, digits);
-}
-
-void TiffPipeline::settle(bool wait, std::optional<std::chrono::milliseconds> limit)
-{
-    if (!m_writer || m_settling || !m_outcome)
-        return;
-    m_settling = true;
-    const QList<TiffWriteQueue::Result> results =
-        wait ? m_writer->finish([this] { m_source.serviceEvents(); }, limit) : m_writer->takeResults();
-    for (const TiffWriteQueue::Result &result : results) {
-        const PendingFile file = m_pendingFiles.takeFirst();
-        if (result.saved.ok) {
-            recordWritten(*m_outcome, file.path, file.digits);
-            continue;
-        }
-        QString problem = result.saved.message;
-        if (!result.problem.isEmpty())
-            problem += u" ("_s + result.problem + u")"_s;
-        appendConverterLog(u"dest="_s + file.path + u",log=1"_s, ConverterResult::WriteError, problem, {});
-        static_cast<void>(report(ConverterResult::WriteError));
-        m_outcome->failed = true;
-        if (!m_lateFailures.contains(file.record))
-            m_lateFailures << file.record;
-    }
-    m_settling = false;
-}
-
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
                                 bool &stop)
 {
@@ -407,7 +373,7 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         PrepareTiffPicture();
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
-            settle(true);
+            m_files.settle(true);
             ask(QCoreApplication::translate("TiffPipeline", "Can't make a %1 dpi file, not even at 1/%2 of its size.")
                     .arg(QString::number(m_resolution), QString::number(m_shrinkFactor)),
                 QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation, PromptButtons::Ok);
@@ -467,7 +433,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
     m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Now Processing.... %1").arg(product));
     PrepareTiffPicture();
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
-        settle(true);
+        m_files.settle(true);
         ask(problem, QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation,
             PromptButtons::Ok);
         outcome.failed = true;
@@ -551,13 +517,13 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
     const QString command = plan.fileRoute ? saveTiffCommand(m_tiffTarget, name, plan.compression)
                                            : saveClipboardTiffCommand(name, plan.dpi, plan.compression);
     int result = ConverterResult::Success;
-    if (kind == Kind::List && m_writer && !plan.fileRoute) {
+    if (kind == Kind::List && m_files.writer() && !plan.fileRoute) {
         // The writer encodes and writes the file while the next picture is made; it is reported
         // once its group is on the disk.
         m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Saveing.... %1, Copy=%2")
                                 .arg(plan.product, QString::number(copy.copy)));
         {
-            const TiffWriteQueue::Installed installed(*m_writer);
+            const TiffWriteQueue::Installed installed(*m_files.writer());
             m_handing = true;
             result = execute(command);
             m_handing = false;
@@ -565,8 +531,8 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
         }
         if (result != ConverterResult::Success)
             return BatchStep::Failed;
-        m_pendingFiles.append({name, m_source.mainRenderer().data(), copy.record});
-        settle(m_source.readsFilesBack());
+        m_files.handed(name, m_source.mainRenderer().data(), copy.record);
+        m_files.settle(m_source.readsFilesBack());
         return BatchStep::Done;
     }
     if (kind == Kind::List) {
@@ -581,7 +547,7 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
     }
     if (result != ConverterResult::Success)
         return BatchStep::Failed;
-    recordWritten(outcome, name);
+    m_files.recordWritten(outcome, name, m_source.mainRenderer().data());
     return BatchStep::Done;
 }
 
@@ -609,13 +575,12 @@ BatchOutcome TiffPipeline::runBatch(Kind kind, const QList<int> &records, const 
     };
     steps.stopRequested = [this] { return escapeCheck(kEscapeQuestion.toString()) == Flow::Stop; };
     steps.makeCopy = [&](const BatchCopy &copy) { return writeCopy(kind, plan, copy, outcome); };
-    m_outcome = &outcome;
-    m_lateFailures.clear();
+    m_files.beginBatch(outcome);
     BatchOutcome batch = runRecordBatch(records, steps);
-    settle(true);
-    m_outcome = nullptr;
+    m_files.settle(true);
+    m_files.endBatch();
     // A record whose file the writer failed after the batch counted it made did not get done.
-    for (const int record : std::as_const(m_lateFailures)) {
+    for (const int record : m_files.lateFailures()) {
         if (batch.recordsFailed.contains(record))
             continue;
         --batch.recordsDone;
@@ -647,10 +612,10 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     // What an export killed before its commit left goes; then this one's files are written in groups.
     const QString folder = QFileInfo(chosenName).absolutePath();
     removeGroupedSaveLeftovers(folder);
-    m_writer = std::make_unique<TiffWriteQueue>();
+    m_files.startWriter();
     // A record the user stopped is not one that failed.
     const BatchOutcome batch = runBatch(Kind::List, records, folder, outcome);
-    m_writer.reset();
+    m_files.stopWriter();
     outcome.recordsFailed = batch.recordsFailed;
     if (batch.stopped)
         return outcome;
@@ -743,7 +708,7 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
             reported(execute(saveTiffCommand(m_tiffTarget, chosenName, m_source.tiffParameters().compression)));
     }
     if (made && !m_stepFailed) {
-        recordWritten(outcome, chosenName);
+        m_files.recordWritten(outcome, chosenName, m_source.mainRenderer().data());
         outcome.recordsDone = 1;
     } else {
         outcome.failed = true;
