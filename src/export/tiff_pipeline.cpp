@@ -68,11 +68,14 @@ std::unique_ptr<QTemporaryFile> workFileFor(const QString &target)
 
 TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter)
     : m_source(source), m_converter(converter),
-      m_files(source, [this] { static_cast<void>(report(ConverterResult::WriteError)); })
+      m_files(source, [this] { static_cast<void>(report(ConverterResult::WriteError)); }),
+      // The files made before the question are on the disk, and told, when it is asked; a disk
+      // slow to take them is not waited for long, and what it commits later is told then.
+      m_stopQuestion(source, [this] { m_files.settle(true, kQuestionCommitWait); })
 {
     // The converter's picture work goes through the source, which keeps the window answering.
     m_converter.setWorkRunner([this](const std::function<void()> &work) { m_source.runWork(work); });
-    m_source.setWhileWorking([this] { answerStopWhileWorking(); });
+    m_source.setWhileWorking([this] { m_stopQuestion.answerWhileWorking(); });
 }
 
 TiffPipeline::~TiffPipeline()
@@ -319,51 +322,11 @@ void TiffPipeline::ResetExportState()
 
 TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 {
-    m_source.serviceEvents();
-    BatchStop request = m_source.batchStopRequest();
-    if (request != BatchStop::Asked)
+    if (!m_stopQuestion.stopAsked(text))
         return Flow::Go;
-    settleBeforeQuestion();
-    if (m_stopAnswered || confirmBatchStop(request, text)) {
-        m_stopAnswered = false;
-        m_source.setBusy(false);
-        ResetExportState();
-        return Flow::Stop;
-    }
-    m_source.setBatchStopRequest(request);
-    return Flow::Go;
-}
-
-TiffPipeline::EarlyStopQuestion::EarlyStopQuestion(TiffPipeline &pipeline) : pipeline(pipeline)
-{
-    pipeline.m_earlyStopQuestion = true;
-}
-
-TiffPipeline::EarlyStopQuestion::~EarlyStopQuestion()
-{
-    pipeline.m_earlyStopQuestion = false;
-    pipeline.m_stopAnswered = false;
-}
-
-void TiffPipeline::settleBeforeQuestion()
-{
-    // The files made before the question are on the disk, and told, when it is asked; a disk
-    // slow to take them is not waited for long, and what it commits later is told then.
-    m_files.settle(true, kQuestionCommitWait);
-}
-
-void TiffPipeline::answerStopWhileWorking()
-{
-    if (!m_earlyStopQuestion || m_stopAnswered || m_asking || m_handing ||
-        m_source.batchStopRequest() != BatchStop::Asked)
-        return;
-    m_asking = true;
-    settleBeforeQuestion();
-    BatchStop request = BatchStop::Asked;
-    m_stopAnswered = confirmBatchStop(request, kEscapeQuestion.toString());
-    if (!m_stopAnswered)
-        m_source.setBatchStopRequest(request);
-    m_asking = false;
+    m_source.setBusy(false);
+    ResetExportState();
+    return Flow::Stop;
 }
 
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
@@ -524,9 +487,10 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
                                 .arg(plan.product, QString::number(copy.copy)));
         {
             const TiffWriteQueue::Installed installed(*m_files.writer());
-            m_handing = true;
-            result = execute(command);
-            m_handing = false;
+            {
+                const TiffStopQuestion::Handing handing(m_stopQuestion);
+                result = execute(command);
+            }
             reported(result);
         }
         if (result != ConverterResult::Success)
@@ -605,7 +569,7 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     m_source.setBusy(true);
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
-    const EarlyStopQuestion early(*this);
+    const TiffStopQuestion::EarlyStop early(m_stopQuestion);
     if (!records.isEmpty())
         m_source.setProgressRange(0, records.last());
 
@@ -635,7 +599,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
     // Cancel and Escape stop this export too, so it runs as a batch.
     m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
-    const EarlyStopQuestion early(*this);
+    const TiffStopQuestion::EarlyStop early(m_stopQuestion);
     if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
         outcome.stopped = true;
         return outcome;

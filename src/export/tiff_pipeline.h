@@ -1,10 +1,10 @@
 #pragma once
 
-#include "export/batch_stop.h"
 #include "export/converter_errors.h"
 #include "export/record_batch.h"
 #include "export/tiff_export_outcome.h"
 #include "export/tiff_file_settler.h"
+#include "export/tiff_stop_question.h"
 
 #include <QList>
 #include <QString>
@@ -91,14 +91,6 @@ private:
     enum class Kind { List, Current };
 
     struct CopyPlan;
-    /// While one lives, the batch's stop question is asked as soon as Escape or Cancel is pressed.
-    struct EarlyStopQuestion {
-        explicit EarlyStopQuestion(TiffPipeline &pipeline);
-        ~EarlyStopQuestion();
-        EarlyStopQuestion(const EarlyStopQuestion &) = delete;
-        EarlyStopQuestion &operator=(const EarlyStopQuestion &) = delete;
-        TiffPipeline &pipeline;
-    };
 
     /// Runs \a records through the batch loop: list records, or 0 for the barcode in the entry.
     BatchOutcome runBatch(Kind kind, const QList<int> &records, const QString &folder, TiffExportOutcome &outcome);
@@ -111,14 +103,8 @@ private:
     /// picture was made; \a escapeText, when not empty, is the Escape check asked each round.
     bool retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText, bool &stop);
     /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes, or when
-    /// it was answered Yes while a step ran.
+    /// it was answered Yes while a step ran, and then the export's state is reset.
     Flow escapeCheck(const QString &text);
-    /// Called while a step's work runs: asks the stop question at once when Escape or Cancel
-    /// was pressed, so the user need not wait for the step. A Yes stops the export at its next
-    /// check, where the question would have been asked.
-    void answerStopWhileWorking();
-    /// Tells the files made before the stop question, waiting a little for the disk.
-    void settleBeforeQuestion();
     int execute(const QString &command);
     /// Reports a step's non-zero result unless a too-large TIFF is being retried.
     int reported(int result);
@@ -153,13 +139,8 @@ private:
 
     /// The files written, and those the writer of a list still works on.
     TiffFileSettler m_files;
-    /// A batch runs whose stop question may be asked while a step works.
-    bool m_earlyStopQuestion = false;
-    /// The stop question was answered Yes while a step ran.
-    bool m_stopAnswered = false;
-    bool m_asking = false;
-    /// A copy is being handed to the writer: its file is not yet among the pending ones.
-    bool m_handing = false;
+    /// The stop question, which may be asked while a step works.
+    TiffStopQuestion m_stopQuestion;
 };
 
 } // namespace Kelbrix
