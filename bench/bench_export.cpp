@@ -8,8 +8,8 @@
 //   ./bench_export [records]
 
 #include "cli/headless_export.h"
-#include "export/converter_image.h"
 #include "export/converter_io.h"
+#include "label/mono_symbol.h"
 #include "list/list_files.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "cli/command_line.h"
-#include "export/converter_image.h"
+#include "label/mono_symbol.h"
 #include "mainwindow/form1.h"
 #include "windows/message_box_prompt.h"
 

@@ -66,21 +66,9 @@ QImage toMonochrome(const QImage &image);
 /// The picture of a clipboard symbol for a command: \a raster pixels wide, or 3 pixels per
 /// module when \a raster is 0, in the shape of \a shown when it is a valid size (the shape the
 /// symbol was copied at), else in the symbol's own proportions. Fails with ImageTooLarge,
-/// before drawing, when the size or its memory is beyond the budget, or with OutOfMemory.
+/// before drawing, when the size or its memory is beyond the budget, or with OutOfMemory. The
+/// picture itself is renderSymbol()'s.
 int symbolPicture(const SymbolGeometry &symbol, QSize shown, int raster, QImage *out, QString *problem);
-
-/// Draws \a symbol into a one-bit picture of \a size, every module a whole number of pixels
-/// and the symbol centred. Painted in strips, so memory stays near the size of the result.
-/// A null image when memory runs out.
-QImage renderSymbol(const SymbolGeometry &symbol, QSize size);
-
-/// Lets Qt draw glyphs up to 512 pixels (the largest glyph renderSymbol keeps as a mask) from
-/// its glyph cache instead of as outlines, unless QT_MAX_CACHED_GLYPH_SIZE is set already. Qt
-/// draws outlines of larger text a little differently wherever it lands, so renderSymbol can
-/// take the digits of a symbol from masks only for text Qt draws from the cache; this keeps
-/// that fast path for the digits of labels at 600 dpi and more. Call before any text is
-/// painted: Qt reads the setting once.
-void cacheGlyphsUpToMaskSize();
 
 /// \a image scaled to \a size by nearest-neighbour sampling, so bars stay sharp and a one-bit
 /// picture stays one-bit (scaled here bit by bit, so it never takes more memory than the two

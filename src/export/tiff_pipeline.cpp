@@ -6,38 +6,32 @@
 #include "export/batch_stop.h"
 #include "export/converter_errors.h"
 #include "export/converter_result.h"
-#include "export/export_file_name.h"
 #include "export/image_converter.h"
 #include "export/label_source.h"
-#include "export/converter_log.h"
-#include "export/tiff_write_queue.h"
 #include "export/tiff_parameters.h"
+#include "export/tiff_step_commands.h"
+#include "export/tiff_write_queue.h"
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontMetricsF>
-#include <QImage>
-#include <QMimeData>
-#include <QPainter>
 #include <QTemporaryFile>
 
 #include <algorithm>
-#include <cmath>
+#include <chrono>
 #include <limits>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
+// The three exports and the batch they run; the steps each picture goes through are in
+// tiff_pipeline_steps.cpp.
+
 namespace Kelbrix {
 
 namespace {
 
-constexpr QStringView kClipboardTarget = u"clipboard";
 constexpr QStringView kIdleStatus = u"Press F1 for Help";
 /// Up to this resolution the picture travels on the clipboard between the steps.
 constexpr double kClipboardRouteMaxDpi = 1200;
@@ -45,26 +39,6 @@ constexpr double kClipboardRouteMaxDpi = 1200;
 constexpr std::chrono::milliseconds kQuestionCommitWait(40);
 /// The most a picture is shrunk when retried: the enlarging percentage must fit ShrinkFactor.
 constexpr int kMaxShrinkFactor = std::numeric_limits<qint16>::max() / 100;
-
-QString whole(double value)
-{
-    return QString::number(qint64(value));
-}
-
-QString compressionDigit(TiffCompression compression)
-{
-    switch (compression) {
-    case TiffCompression::None:
-        return u"0"_s;
-    case TiffCompression::Huffman:
-        return u"2"_s;
-    case TiffCompression::Group3:
-        return u"4"_s;
-    case TiffCompression::Group4:
-        return u"5"_s;
-    }
-    return u"0"_s;
-}
 
 bool isIsbn(const QString &typeCode)
 {
@@ -86,11 +60,16 @@ std::unique_ptr<QTemporaryFile> workFileFor(const QString &target)
 
 } // namespace
 
-TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter) : m_source(source), m_converter(converter)
+TiffPipeline::TiffPipeline(LabelSource &source, ImageConverter &converter)
+    : m_source(source), m_converter(converter),
+      m_files(source, [this] { static_cast<void>(report(ConverterResult::WriteError)); }),
+      // The files made before the question are on the disk, and told, when it is asked; a disk
+      // slow to take them is not waited for long, and what it commits later is told then.
+      m_stopQuestion(source, [this] { m_files.settle(true, kQuestionCommitWait); })
 {
     // The converter's picture work goes through the source, which keeps the window answering.
     m_converter.setWorkRunner([this](const std::function<void()> &work) { m_source.runWork(work); });
-    m_source.setWhileWorking([this] { answerStopWhileWorking(); });
+    m_source.setWhileWorking([this] { m_stopQuestion.answerWhileWorking(); });
 }
 
 TiffPipeline::~TiffPipeline()
@@ -99,350 +78,13 @@ TiffPipeline::~TiffPipeline()
     m_source.setWhileWorking({});
 }
 
-int TiffPipeline::resolution() const
-{
-    return m_source.tiffParameters().resolutionDpi(m_source.printerDpi());
-}
-
-QString TiffPipeline::tooFewPixels() const
-{
-    // A module narrower than a pixel cannot be drawn: such a file would not scan.
-    const double modules = m_source.tiffRenderer().geometry().width;
-    if (m_fullWidthPixels >= modules)
-        return {};
-    return QCoreApplication::translate("TiffPipeline",
-                                       "At %1 dpi the barcode of %2 is %3 pixels wide, fewer than its %4 modules: no "
-                                       "file was made.")
-        .arg(QString::number(m_resolution), m_source.productText(), QString::number(m_fullWidthPixels),
-             QString::number(qint64(std::ceil(modules))));
-}
-
-int TiffPipeline::execute(const QString &command)
-{
-    const int result = m_converter.ExecuteCommand(command);
-    m_source.serviceEvents();
-    return result;
-}
-
-TiffRetry TiffPipeline::report(int result)
-{
-    // Messages keep their order: what the writer finished before is told first.
-    settle(true);
-    return ReportConverterError(result, m_retry, {m_source.typeCode(), m_source.tiffRenderer().data(), m_resolution});
-}
-
-int TiffPipeline::reported(int result)
-{
-    if (result != ConverterResult::Success) {
-        m_stepFailed = true;
-        if (m_retry != TiffRetry::Smaller)
-            m_retry = report(result);
-    }
-    return result;
-}
-
-QString TiffPipeline::copyName(const QString &folder, int copy) const
-{
-    return exportFileName(folder, m_exportProductName, m_exportBarcodeName, copy, 3, u".tif");
-}
-
-void TiffPipeline::BuildExportNames()
-{
-    m_exportProductName = m_source.productText();
-    m_exportBarcodeName = m_source.barcodeText();
-}
-
-void TiffPipeline::PrepareTiffPicture()
-{
-    m_rasterWidth = 0;
-    m_targetWidthPixels = 0;
-    m_targetHeightPixels = 0;
-
-    BarcodeRenderer &tiff = m_source.tiffRenderer();
-    const BarcodeRenderer &main = m_source.mainRenderer();
-    tiff.setSymbology(main.symbology());
-    tiff.setData(main.data());
-    if (m_source.supplementChosen())
-        tiff.setSupplement(main.supplement());
-    const QFont definedFont = m_source.definedRenderer().font();
-    if (definedFont.pointSizeF() != tiff.font().pointSizeF())
-        tiff.setFont(definedFont);
-
-    QSizeF reference = m_source.referenceSizeTwips();
-    m_resolution = resolution();
-    const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
-    const double k = kUserTwipsPerInch / (twipsPerPixel.height() + 5);
-    const auto pixelsOf = [&](const QSizeF &twips) {
-        return QSizeF(twips.width() / twipsPerPixel.height() / k * m_resolution,
-                      twips.height() / twipsPerPixel.width() / k * m_resolution);
-    };
-    const QSizeF full = pixelsOf(reference);
-    m_fullWidthPixels = roundToInt(full.width());
-    m_fullHeightPixels = roundToInt(full.height());
-    if (m_retry == TiffRetry::Smaller) {
-        m_shrinkFactor = qint16(m_shrinkFactor + 2);
-        reference /= m_shrinkFactor;
-    }
-    const QSizeF pixels = pixelsOf(reference);
-    m_rasterWidth = std::trunc(pixels.width());
-    m_targetHeightPixels = roundToInt(pixels.height());
-    m_targetWidthPixels = roundToInt(pixels.width());
-
-    const QString dpi = QString::number(m_resolution);
-    m_tiffRenderOptions = u",raster="_s + whole(m_rasterWidth) + u",format=tif,colors=2,mono=1"_s + u",xres="_s + dpi +
-                          u",yres="_s + dpi + u",log=1"_s;
-
-    // The renderer fills the reference picture; its proportions go with the symbol.
-    tiff.setWidthTwips(reference.width());
-    tiff.setHeightTwips(reference.height());
-    tiff.copyToClipboard(std::round(tiff.widthTwips()), std::round(tiff.heightTwips()));
-}
-
-int TiffPipeline::EnlargeAfterShrink()
-{
-    m_shrinkFactor = qint16(m_shrinkFactor * 100);
-    m_resolution = resolution();
-    const QString percent = QString::number(m_shrinkFactor) + u'%';
-    const QString dpi = QString::number(m_resolution);
-    const int result =
-        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",rescalex="_s + percent +
-                         u",rescaley="_s + percent + u",xres="_s + dpi + u",yres="_s + dpi + u",log=1"_s));
-    if (m_listItemInWork == 0)
-        ResetExportState();
-    return result;
-}
-
-int TiffPipeline::AdjustToDefinedSize()
-{
-    if (m_tiffTarget.isEmpty())
-        return ConverterResult::Success;
-    const TiffParameters parameters = m_source.tiffParameters();
-    const QString &target = m_tiffTarget;
-    int result = ConverterResult::Success;
-    // A picture made shrunk and enlarged again is adjusted to its full size, not the shrunk one.
-    const bool madeShrunk = m_shrinkFactor != 0;
-    if (parameters.adjustWidth) {
-        if (madeShrunk)
-            m_targetWidthPixels = m_fullWidthPixels;
-        result = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescalex="_s +
-                                  QString::number(m_targetWidthPixels) + u"pix"_s + u",log=1"_s));
-    }
-    if (parameters.adjustHeight) {
-        if (madeShrunk)
-            m_targetHeightPixels = m_fullHeightPixels;
-        const int height = reported(execute(u"source="_s + target + u",dest="_s + target + u",rescaley="_s +
-                                            QString::number(m_targetHeightPixels) + u"pix"_s + u",log=1"_s));
-        if (result == ConverterResult::Success)
-            result = height;
-    }
-    m_shrinkFactor = 0;
-    m_source.showStatus(
-        QCoreApplication::translate("TiffPipeline", "Rescaleing %1, Copy=1").arg(m_source.productText()));
-    return result;
-}
-
-int TiffPipeline::ApplyTransformations()
-{
-    if (m_tiffTarget.isEmpty())
-        return ConverterResult::Success;
-    const TiffParameters parameters = m_source.tiffParameters();
-    QString tail;
-    if (parameters.invert)
-        tail += u",inv="_s + u"1"_s;
-    if (parameters.mirror == TiffMirror::Horizontal)
-        tail += u",mirror="_s + u"1"_s;
-    else if (parameters.mirror == TiffMirror::Vertical)
-        tail += u",mirror="_s + u"2"_s;
-    if (parameters.rotation == TiffRotation::Rotate90)
-        tail += u",rot="_s + u"90"_s;
-    else if (parameters.rotation == TiffRotation::Rotate180)
-        tail += u",rot="_s + u"180"_s;
-    else if (parameters.rotation == TiffRotation::Rotate270)
-        tail += u",rot="_s + u"270"_s;
-    int result = ConverterResult::Success;
-    if (!tail.isEmpty())
-        result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + tail + u",log=1"_s));
-    m_source.showStatus(
-        QCoreApplication::translate("TiffPipeline", "Mirror, Rotate.... %1, Copy=1").arg(m_source.productText()));
-    return result;
-}
-
-int TiffPipeline::ApplyCompression()
-{
-    if (m_tiffTarget.isEmpty())
-        return ConverterResult::Success;
-    const TiffParameters parameters = m_source.tiffParameters();
-    const int result = reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + m_tiffTarget + u",format="_s +
-                                        compressionDigit(parameters.compression) + u",log=1"_s));
-    m_source.showStatus(
-        QCoreApplication::translate("TiffPipeline", "Compressing %1, Copy=1").arg(m_source.productText()));
-    return result;
-}
-
-int TiffPipeline::ApplyIsbnFontText()
-{
-    m_resolution = resolution();
-    // The work bitmap gets a name of its own in the user's temporary folder and is removed
-    // when this step ends, whatever happens.
-    QTemporaryFile work(QDir::tempPath() + u"/kelbrix-isbn-XXXXXX.bmp"_s);
-    if (!work.open())
-        return reported(ConverterResult::WriteError);
-    const QString workPath = work.fileName();
-    work.close();
-    struct Remover {
-        QString path;
-        ~Remover() { QFile::remove(path); }
-    } remover{workPath};
-
-    int result =
-        reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + workPath + u",format=bmp"_s + u",log=1"_s));
-    if (result != ConverterResult::Success)
-        return result;
-    // The font size is in points of the screen; the band is as high as the line plus 1450 twips.
-    const QSizeF twipsPerPixel = m_source.screenTwipsPerPixel();
-    const double points = (m_targetWidthPixels + m_rasterWidth) / 60.0;
-    const QString family = m_source.tiffParameters().isbnTiffFont;
-    const QString text = u"ISBN "_s + m_source.barcodeText();
-    QImage lettered;
-    int drawn = ConverterResult::Success;
-    m_source.runWork([&] {
-        const QImage bitmap(workPath, "BMP");
-        if (bitmap.isNull()) {
-            drawn = ConverterResult::ReadError;
-            return;
-        }
-        QFont font;
-        if (!family.isEmpty())
-            font.setFamily(family);
-        font.setPixelSize(std::max(1, roundToInt(points * 20.0 / twipsPerPixel.height())));
-        const QFontMetricsF metrics(font);
-        const int band = roundToInt(metrics.height() + 1450.0 / twipsPerPixel.height());
-        lettered = QImage(bitmap.width(), bitmap.height() + band, QImage::Format_RGB32);
-        if (lettered.isNull()) {
-            drawn = ConverterResult::OutOfMemory;
-            return;
-        }
-        lettered.fill(Qt::white);
-        QPainter painter(&lettered);
-        painter.drawImage(0, band, bitmap);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        const double x = lettered.width() / 2.0 - 0.77 * (metrics.horizontalAdvance(text) / 2.0);
-        const double top = (band - metrics.height()) / 2.0;
-        painter.drawText(QPointF(x, top + metrics.ascent()), text);
-    });
-    if (drawn != ConverterResult::Success)
-        return reported(drawn);
-
-    ProgramClipboard::clear();
-    auto *data = new QMimeData;
-    data->setImageData(lettered);
-    ProgramClipboard::setData(data);
-    const QString dpi = QString::number(m_resolution);
-    result = reported(execute(u"source=clipboard,dest="_s + m_tiffTarget + u",yres="_s + dpi + u",xres="_s + dpi +
-                              u",colors=2,log=1"_s));
-    // On the clipboard route the lettered picture now is the clipboard's content.
-    if (m_tiffTarget != kClipboardTarget)
-        ProgramClipboard::clear();
-    return result;
-}
-
-void TiffPipeline::ResetExportState()
-{
-    m_retry = TiffRetry::None;
-    m_shrinkFactor = 0;
-    m_listItemInWork = 0;
-    m_source.setListItemInWork(0);
-    m_source.setBatchStopRequest(BatchStop::Idle);
-    m_source.setBusy(false);
-    m_source.setProgress(0);
-    m_source.serviceEvents();
-}
-
 TiffPipeline::Flow TiffPipeline::escapeCheck(const QString &text)
 {
-    m_source.serviceEvents();
-    BatchStop request = m_source.batchStopRequest();
-    if (request != BatchStop::Asked)
+    if (!m_stopQuestion.stopAsked(text))
         return Flow::Go;
-    settleBeforeQuestion();
-    if (m_stopAnswered || confirmBatchStop(request, text)) {
-        m_stopAnswered = false;
-        m_source.setBusy(false);
-        ResetExportState();
-        return Flow::Stop;
-    }
-    m_source.setBatchStopRequest(request);
-    return Flow::Go;
-}
-
-TiffPipeline::EarlyStopQuestion::EarlyStopQuestion(TiffPipeline &pipeline) : pipeline(pipeline)
-{
-    pipeline.m_earlyStopQuestion = true;
-}
-
-TiffPipeline::EarlyStopQuestion::~EarlyStopQuestion()
-{
-    pipeline.m_earlyStopQuestion = false;
-    pipeline.m_stopAnswered = false;
-}
-
-void TiffPipeline::settleBeforeQuestion()
-{
-    // The files made before the question are on the disk, and told, when it is asked; a disk
-    // slow to take them is not waited for long, and what it commits later is told then.
-    settle(true, kQuestionCommitWait);
-}
-
-void TiffPipeline::answerStopWhileWorking()
-{
-    if (!m_earlyStopQuestion || m_stopAnswered || m_asking || m_handing ||
-        m_source.batchStopRequest() != BatchStop::Asked)
-        return;
-    m_asking = true;
-    settleBeforeQuestion();
-    BatchStop request = BatchStop::Asked;
-    m_stopAnswered = confirmBatchStop(request, kEscapeQuestion.toString());
-    if (!m_stopAnswered)
-        m_source.setBatchStopRequest(request);
-    m_asking = false;
-}
-
-void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path)
-{
-    recordWritten(outcome, path, m_source.mainRenderer().data());
-}
-
-void TiffPipeline::recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits)
-{
-    outcome.filesWritten << path;
-    m_source.fileWritten(path, digits);
-}
-
-void TiffPipeline::settle(bool wait, std::optional<std::chrono::milliseconds> limit)
-{
-    if (!m_writer || m_settling || !m_outcome)
-        return;
-    m_settling = true;
-    const QList<TiffWriteQueue::Result> results =
-        wait ? m_writer->finish([this] { m_source.serviceEvents(); }, limit) : m_writer->takeResults();
-    for (const TiffWriteQueue::Result &result : results) {
-        const PendingFile file = m_pendingFiles.takeFirst();
-        if (result.saved.ok) {
-            recordWritten(*m_outcome, file.path, file.digits);
-            continue;
-        }
-        QString problem = result.saved.message;
-        if (!result.problem.isEmpty())
-            problem += u" ("_s + result.problem + u")"_s;
-        appendConverterLog(u"dest="_s + file.path + u",log=1"_s, ConverterResult::WriteError, problem, {});
-        static_cast<void>(report(ConverterResult::WriteError));
-        m_outcome->failed = true;
-        if (!m_lateFailures.contains(file.record))
-            m_lateFailures << file.record;
-    }
-    m_settling = false;
+    m_source.setBusy(false);
+    ResetExportState();
+    return Flow::Stop;
 }
 
 bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText,
@@ -452,7 +94,7 @@ bool TiffPipeline::retrySmaller(const QString &renderCommandHead, const QString 
         PrepareTiffPicture();
         if (m_rasterWidth < 1 || m_shrinkFactor > kMaxShrinkFactor) {
             // Shrinking further cannot help: give up on this picture and say so.
-            settle(true);
+            m_files.settle(true);
             ask(QCoreApplication::translate("TiffPipeline", "Can't make a %1 dpi file, not even at 1/%2 of its size.")
                     .arg(QString::number(m_resolution), QString::number(m_shrinkFactor)),
                 QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation, PromptButtons::Ok);
@@ -478,7 +120,7 @@ struct TiffPipeline::CopyPlan {
     QString folder;
     QString product;
     bool fileRoute = false;
-    QString format;
+    TiffCompression compression = TiffCompression::None;
     int dpi = 0;
     /// The file route's work picture; it is no copy until saved as one.
     std::unique_ptr<QTemporaryFile> work;
@@ -512,7 +154,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
     m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Now Processing.... %1").arg(product));
     PrepareTiffPicture();
     if (const QString problem = tooFewPixels(); !problem.isEmpty()) {
-        settle(true);
+        m_files.settle(true);
         ask(problem, QCoreApplication::translate("TiffPipeline", "TIFF Error"), PromptIcon::Exclamation,
             PromptButtons::Ok);
         outcome.failed = true;
@@ -581,7 +223,7 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
         m_source.setTiffCopiesText(u"1"_s);
     // A batch that writes nothing at all is no export: below 1 counts as one copy.
     const int copies = std::max(1, m_source.tiffParameters().copyCount());
-    plan.format = compressionDigit(m_source.tiffParameters().compression);
+    plan.compression = m_source.tiffParameters().compression;
     plan.dpi = resolution();
     if (kind == Kind::Current)
         m_source.setProgressRange(1, copies);
@@ -591,30 +233,28 @@ RecordStart TiffPipeline::makePicture(Kind kind, CopyPlan &plan, TiffExportOutco
 BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCopy &copy, TiffExportOutcome &outcome)
 {
     const QString name = copyName(plan.folder, copy.copy);
-    const QString dpi = QString::number(plan.dpi);
     // Each copy is written in one step from the finished picture, so it replaces a file of its
     // name only once it is whole.
-    const QString command =
-        plan.fileRoute ? u"source="_s + m_tiffTarget + u",dest="_s + name + u",format="_s + plan.format + u",log=1"_s
-                       : u"source="_s + kClipboardTarget.toString() + u",dest="_s + name + u",xres="_s + dpi +
-                             u",yres="_s + dpi + u",format="_s + plan.format + u",log=1"_s;
+    const QString command = plan.fileRoute ? saveTiffCommand(m_tiffTarget, name, plan.compression)
+                                           : saveClipboardTiffCommand(name, plan.dpi, plan.compression);
     int result = ConverterResult::Success;
-    if (kind == Kind::List && m_writer && !plan.fileRoute) {
+    if (kind == Kind::List && m_files.writer() && !plan.fileRoute) {
         // The writer encodes and writes the file while the next picture is made; it is reported
         // once its group is on the disk.
         m_source.showStatus(QCoreApplication::translate("TiffPipeline", "Saveing.... %1, Copy=%2")
                                 .arg(plan.product, QString::number(copy.copy)));
         {
-            const TiffWriteQueue::Installed installed(*m_writer);
-            m_handing = true;
-            result = execute(command);
-            m_handing = false;
+            const TiffWriteQueue::Installed installed(*m_files.writer());
+            {
+                const TiffStopQuestion::Handing handing(m_stopQuestion);
+                result = execute(command);
+            }
             reported(result);
         }
         if (result != ConverterResult::Success)
             return BatchStep::Failed;
-        m_pendingFiles.append({name, m_source.mainRenderer().data(), copy.record});
-        settle(m_source.readsFilesBack());
+        m_files.handed(name, m_source.mainRenderer().data(), copy.record);
+        m_files.settle(m_source.readsFilesBack());
         return BatchStep::Done;
     }
     if (kind == Kind::List) {
@@ -629,7 +269,7 @@ BatchStep TiffPipeline::writeCopy(Kind kind, const CopyPlan &plan, const BatchCo
     }
     if (result != ConverterResult::Success)
         return BatchStep::Failed;
-    recordWritten(outcome, name);
+    m_files.recordWritten(outcome, name, m_source.mainRenderer().data());
     return BatchStep::Done;
 }
 
@@ -657,13 +297,12 @@ BatchOutcome TiffPipeline::runBatch(Kind kind, const QList<int> &records, const 
     };
     steps.stopRequested = [this] { return escapeCheck(kEscapeQuestion.toString()) == Flow::Stop; };
     steps.makeCopy = [&](const BatchCopy &copy) { return writeCopy(kind, plan, copy, outcome); };
-    m_outcome = &outcome;
-    m_lateFailures.clear();
+    m_files.beginBatch(outcome);
     BatchOutcome batch = runRecordBatch(records, steps);
-    settle(true);
-    m_outcome = nullptr;
+    m_files.settle(true);
+    m_files.endBatch();
     // A record whose file the writer failed after the batch counted it made did not get done.
-    for (const int record : std::as_const(m_lateFailures)) {
+    for (const int record : m_files.lateFailures()) {
         if (batch.recordsFailed.contains(record))
             continue;
         --batch.recordsDone;
@@ -688,17 +327,17 @@ TiffExportOutcome TiffPipeline::ExportListAsTiff(const QList<int> &recordNumbers
     m_source.setBusy(true);
     m_listItemInWork = 0;
     m_source.setListItemInWork(0);
-    const EarlyStopQuestion early(*this);
+    const TiffStopQuestion::EarlyStop early(m_stopQuestion);
     if (!records.isEmpty())
         m_source.setProgressRange(0, records.last());
 
     // What an export killed before its commit left goes; then this one's files are written in groups.
     const QString folder = QFileInfo(chosenName).absolutePath();
     removeGroupedSaveLeftovers(folder);
-    m_writer = std::make_unique<TiffWriteQueue>();
+    m_files.startWriter();
     // A record the user stopped is not one that failed.
     const BatchOutcome batch = runBatch(Kind::List, records, folder, outcome);
-    m_writer.reset();
+    m_files.stopWriter();
     outcome.recordsFailed = batch.recordsFailed;
     if (batch.stopped)
         return outcome;
@@ -718,7 +357,7 @@ TiffExportOutcome TiffPipeline::ExportCurrentAsTiff(const QString &chosenName)
     // Cancel and Escape stop this export too, so it runs as a batch.
     m_source.setBatchStopRequest(BatchStop::Running);
     m_source.setBusy(true);
-    const EarlyStopQuestion early(*this);
+    const TiffStopQuestion::EarlyStop early(m_stopQuestion);
     if (escapeCheck(kEscapeQuestion.toString()) == Flow::Stop) {
         outcome.stopped = true;
         return outcome;
@@ -788,11 +427,10 @@ TiffExportOutcome TiffPipeline::ExportSingleTiff(const QString &chosenName)
         ApplyTransformations();
         ApplyCompression();
         if (!m_stepFailed)
-            reported(execute(u"source="_s + m_tiffTarget + u",dest="_s + chosenName + u",format="_s +
-                             compressionDigit(m_source.tiffParameters().compression) + u",log=1"_s));
+            reported(execute(saveTiffCommand(m_tiffTarget, chosenName, m_source.tiffParameters().compression)));
     }
     if (made && !m_stepFailed) {
-        recordWritten(outcome, chosenName);
+        m_files.recordWritten(outcome, chosenName, m_source.mainRenderer().data());
         outcome.recordsDone = 1;
     } else {
         outcome.failed = true;

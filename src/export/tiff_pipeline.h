@@ -1,31 +1,18 @@
 #pragma once
 
-#include "export/batch_stop.h"
 #include "export/converter_errors.h"
 #include "export/record_batch.h"
+#include "export/tiff_export_outcome.h"
+#include "export/tiff_file_settler.h"
+#include "export/tiff_stop_question.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
-
-#include <chrono>
-#include <memory>
-#include <optional>
 
 namespace Kelbrix {
 
 class ImageConverter;
 class LabelSource;
-class TiffWriteQueue;
-
-/// What one export did.
-struct TiffExportOutcome {
-    QStringList filesWritten; ///< every TIFF file written, in the order written
-    int recordsDone = 0;      ///< records (or the current barcode) with every copy written
-    bool stopped = false;     ///< ended early: Escape answered Yes, or "To big a Tiff" answered No
-    bool failed = false;      ///< a converter step or a file failed (the user was told)
-    QList<int> recordsFailed; ///< list records that could not be loaded or written
-};
 
 /// The TIFF export: turns the barcode of a LabelSource into one-bit TIFF files, one file per
 /// copy, named from the product text and the barcode digits. Each TIFF is made in steps,
@@ -104,14 +91,6 @@ private:
     enum class Kind { List, Current };
 
     struct CopyPlan;
-    /// While one lives, the batch's stop question is asked as soon as Escape or Cancel is pressed.
-    struct EarlyStopQuestion {
-        explicit EarlyStopQuestion(TiffPipeline &pipeline);
-        ~EarlyStopQuestion();
-        EarlyStopQuestion(const EarlyStopQuestion &) = delete;
-        EarlyStopQuestion &operator=(const EarlyStopQuestion &) = delete;
-        TiffPipeline &pipeline;
-    };
 
     /// Runs \a records through the batch loop: list records, or 0 for the barcode in the entry.
     BatchOutcome runBatch(Kind kind, const QList<int> &records, const QString &folder, TiffExportOutcome &outcome);
@@ -123,21 +102,9 @@ private:
     /// Renders again, smaller each time, while a too-large TIFF is being retried. True when a
     /// picture was made; \a escapeText, when not empty, is the Escape check asked each round.
     bool retrySmaller(const QString &renderCommandHead, const QString &status, const QString &escapeText, bool &stop);
-    void recordWritten(TiffExportOutcome &outcome, const QString &path);
-    void recordWritten(TiffExportOutcome &outcome, const QString &path, const QString &digits);
-    /// Reports the files the writer has finished, in order: written, or the error message. With
-    /// \a wait, first commits every file handed to it and waits for them, no longer than \a limit
-    /// when one is given.
-    void settle(bool wait, std::optional<std::chrono::milliseconds> limit = std::nullopt);
     /// Asks whether to stop when Escape or Cancel was pressed; Stop when answered Yes, or when
-    /// it was answered Yes while a step ran.
+    /// it was answered Yes while a step ran, and then the export's state is reset.
     Flow escapeCheck(const QString &text);
-    /// Called while a step's work runs: asks the stop question at once when Escape or Cancel
-    /// was pressed, so the user need not wait for the step. A Yes stops the export at its next
-    /// check, where the question would have been asked.
-    void answerStopWhileWorking();
-    /// Tells the files made before the stop question, waiting a little for the disk.
-    void settleBeforeQuestion();
     int execute(const QString &command);
     /// Reports a step's non-zero result unless a too-large TIFF is being retried.
     int reported(int result);
@@ -170,26 +137,10 @@ private:
     QString m_exportBarcodeName;
     bool m_stepFailed = false;
 
-    /// A file handed to the writer, not yet reported.
-    struct PendingFile {
-        QString path;
-        QString digits;
-        int record = 0;
-    };
-    /// The writer of a list's files on the clipboard route; null outside such an export.
-    std::unique_ptr<TiffWriteQueue> m_writer;
-    QList<PendingFile> m_pendingFiles;
-    /// Records a file of which the writer failed after the batch counted it made.
-    QList<int> m_lateFailures;
-    TiffExportOutcome *m_outcome = nullptr;
-    bool m_settling = false;
-    /// A batch runs whose stop question may be asked while a step works.
-    bool m_earlyStopQuestion = false;
-    /// The stop question was answered Yes while a step ran.
-    bool m_stopAnswered = false;
-    bool m_asking = false;
-    /// A copy is being handed to the writer: its file is not yet among the pending ones.
-    bool m_handing = false;
+    /// The files written, and those the writer of a list still works on.
+    TiffFileSettler m_files;
+    /// The stop question, which may be asked while a step works.
+    TiffStopQuestion m_stopQuestion;
 };
 
 } // namespace Kelbrix

@@ -2,6 +2,7 @@
 #include "zbar_decode.h"
 
 #include "export/converter_image.h"
+#include "label/mono_symbol.h"
 #include "render/barcode_renderer.h"
 #include "render/symbol_geometry.h"
 

@@ -12,8 +12,8 @@
 // It runs the program's own window on the offscreen platform and the program itself for the
 // commands, under a fontconfig file that offers only the fonts kept with the tests.
 
+#include "label/mono_symbol.h"
 #include "mainwindow/form1.h"
-#include "export/converter_image.h"
 #include "recording_prompt.h"
 
 #include <QAction>
