@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/converter_command.h"
+#include "label/mono_symbol.h"
 
 #include <QImage>
 
@@ -15,8 +16,6 @@ struct SymbolGeometry;
 /// labels fit with room to spare, and a larger request gives ConverterResult::ImageTooLarge,
 /// which the export answers by retrying at a smaller size.
 inline constexpr qint64 kMaxImagePixels = qint64(1) << 30;
-/// The longest side of a picture, in pixels (about 55 inches at 4800 dpi).
-inline constexpr int kMaxImageSide = 1 << 18;
 /// The default memory budget of one command: the bytes of all pictures it holds at once.
 inline constexpr qint64 kDefaultMemoryBudget = qint64(512) << 20;
 

@@ -24,7 +24,7 @@ constexpr qint64 kStripBytes = qint64(16) << 20;
 // Glyphs placed farther out than this are left to painting the text whole, so a position stays
 // far inside an int when it becomes whole pixels: four times the longest side of a picture the
 // converter makes.
-constexpr double kFarthestGlyphPosition = double(1 << 18) * 4;
+constexpr double kFarthestGlyphPosition = double(kMaxImageSide) * 4;
 
 // Sets the bits of pixels [from, to) of a one-bit row (most significant bit first).
 void setBits(uchar *row, int from, int to)

@@ -7,6 +7,10 @@
 
 namespace Kelbrix {
 
+/// The longest side of a picture the program makes or reads, in pixels (about 55 inches at
+/// 4800 dpi).
+inline constexpr int kMaxImageSide = 1 << 18;
+
 struct SymbolGeometry;
 
 /// The colour table of the program's one-bit pictures (QImage::Format_Mono): {white, black}, so
