@@ -19,8 +19,7 @@ std::optional<LabelLayout> makeArtwork(const ArtworkRequest &request, QString *e
     if (!request.label.renderer)
         return refuse(noBarcode);
     const BarcodeRenderer &renderer = *request.label.renderer;
-    const bool eanUpc =
-        renderer.symbology() != BarcodeRenderer::kCode39 && renderer.symbology() != BarcodeRenderer::kScc14;
+    const bool eanUpc = renderer.symbology() != kRendererCode39 && renderer.symbology() != kRendererScc14;
     ArtworkOptions options = request.options;
     if (request.definedWidthMm > 0) {
         // The symbol's width in modules does not depend on its X-dimension.

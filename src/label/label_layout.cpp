@@ -69,7 +69,7 @@ LabelText artworkText(LabelText::Role role, const QString &text, double x, doubl
 
 bool isEanUpc(int symbology)
 {
-    return symbology != BarcodeRenderer::kCode39 && symbology != BarcodeRenderer::kScc14;
+    return symbology != kRendererCode39 && symbology != kRendererScc14;
 }
 
 LabelLayout layoutRaster(const LabelDescription &label)
@@ -166,7 +166,7 @@ LabelLayout layoutArtwork(const LabelDescription &label)
         texts.append(artworkText(LabelText::Role::QuietZoneMark, u">"_s, symbol.width,
                                  addOn ? addOnBaseline : digitBaseline, std::min(textModules, rightRoom / markAdvance),
                                  2));
-        if (renderer.symbology() >= BarcodeRenderer::kEan8 && renderer.symbology() < BarcodeRenderer::kEan8 + 3)
+        if (renderer.symbology() >= kRendererEan8 && renderer.symbology() < kRendererEan8 + 3)
             texts.append(artworkText(LabelText::Role::QuietZoneMark, u"<"_s, 0, digitBaseline,
                                      std::min(textModules, leftRoom / markAdvance), 1));
     }

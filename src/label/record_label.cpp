@@ -7,8 +7,7 @@ PlanApplied prepareRenderer(const ViewUpdatePlan &plan, BarcodeRenderer &rendere
     renderer.setWidthTwips(plan.widthTwips);
     renderer.setHeightTwips(plan.heightTwips);
     const PlanApplied applied = applyViewUpdatePlan(plan, renderer);
-    renderer.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? BarcodeRenderer::kIsbnHeaderSpace
-                                                                   : BarcodeRenderer::kNoHeaderSpace);
+    renderer.setHeaderSpace(plan.type.symbology == Symbology::Isbn ? kIsbnHeaderSpace : kNoHeaderSpace);
     return applied;
 }
 

@@ -224,8 +224,8 @@ LabelAppearance LabelPanel::labelAppearance() const
 void LabelPanel::composeMain()
 {
     const bool isbn = isIsbnCode(m_form.entry().typeCode());
-    Barcode1.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
-    Barcode1x.setHeaderSpace(isbn ? BarcodeRenderer::kIsbnHeaderSpace : BarcodeRenderer::kNoHeaderSpace);
+    Barcode1.setHeaderSpace(isbn ? kIsbnHeaderSpace : kNoHeaderSpace);
+    Barcode1x.setHeaderSpace(isbn ? kIsbnHeaderSpace : kNoHeaderSpace);
     composeLabel(describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
                                m_form.options().productLineOn(), isbnHeader(), labelAppearance()),
                  labelDotsPerInch(), Pstrk, picTST);

@@ -156,8 +156,9 @@ double deviceScale(const QPainter &painter)
 
 } // namespace
 
-BarcodeRenderer::BarcodeRenderer() : m_data(u"000000000000"_s), m_font(u"Arial"_s, int(kDefaultPointSize))
+BarcodeRenderer::BarcodeRenderer() : m_data(u"000000000000"_s)
 {
+    m_look.font = QFont(u"Arial"_s, int(kDefaultPointSize));
     updateCompletedData();
 }
 
@@ -214,14 +215,14 @@ bool BarcodeRenderer::setSupplement(const QString &supplement)
 
 void BarcodeRenderer::setDigitsHidden(bool hidden)
 {
-    m_digitsHidden = hidden;
+    m_look.digitsHidden = hidden;
 }
 
 bool BarcodeRenderer::setAlignment(int alignment)
 {
-    if (alignment != kAlignLeft && alignment != kAlignCentre && alignment != kAlignRight)
+    if (alignment != kSymbolAlignLeft && alignment != kSymbolAlignCentre && alignment != kSymbolAlignRight)
         return refuse(u"alignment must be 0, 1 or 2"_s);
-    m_alignment = alignment;
+    m_look.alignment = alignment;
     return succeed();
 }
 
@@ -229,7 +230,7 @@ bool BarcodeRenderer::setHeaderSpace(int value)
 {
     if (value != kNoHeaderSpace && value != kIsbnHeaderSpace)
         return refuse(u"header space must be 1 or 17"_s);
-    m_headerSpace = value;
+    m_look.headerSpace = value;
     return succeed();
 }
 
@@ -255,21 +256,21 @@ SymbolGeometry BarcodeRenderer::geometry() const
     QString zintData = m_zintData;
     if (info.addOn > 0)
         zintData += u'+' + m_supplement;
-    EncodedSymbol symbol = encodeSymbol(info.zint, zintData, !m_digitsHidden);
+    EncodedSymbol symbol = encodeSymbol(info.zint, zintData, !m_look.digitsHidden);
     if (!symbol.ok || !(symbol.geometry.width > 0))
         return {};
 
     // The font size is what the digits measure when the symbol fills its own width.
-    const double twipsPerModule = m_widthTwips > 0 ? m_widthTwips / symbol.geometry.width : 0.0;
-    const double fontModules = twipsPerModule > 0 ? pointSize(m_font) * kTwipsPerPoint / twipsPerModule : 0.0;
+    const double twipsPerModule = m_boxTwips.width() > 0 ? m_boxTwips.width() / symbol.geometry.width : 0.0;
+    const double fontModules = twipsPerModule > 0 ? pointSize(m_look.font) * kTwipsPerPoint / twipsPerModule : 0.0;
     SymbolTextStyle style;
-    style.family = m_font.family();
-    style.bold = m_font.bold();
-    style.italic = m_font.italic();
-    style.digitSize = fontModules * (m_smallFont ? kSmallFontFactor : 1.0);
+    style.family = m_look.font.family();
+    style.bold = m_look.font.bold();
+    style.italic = m_look.font.italic();
+    style.digitSize = fontModules * (m_look.smallFont ? kSmallFontFactor : 1.0);
     layoutSymbolText(symbol, style);
 
-    if (m_headerSpace == kIsbnHeaderSpace) {
+    if (m_look.headerSpace == kIsbnHeaderSpace) {
         double lineModules = fontModules;
         if (!(lineModules > 0)) {
             for (const SymbolGeometry::Text &text : std::as_const(symbol.geometry.texts))
@@ -289,7 +290,7 @@ SymbolGeometry BarcodeRenderer::artworkGeometry(double moduleMm) const
     if (info.addOn > 0)
         zintData += u'+' + m_supplement;
     EncodeOptions options;
-    options.showText = !m_digitsHidden;
+    options.showText = !m_look.digitsHidden;
     options.quietZones = true;
     options.standardHeight = true;
     if (info.zint == ZintSymbology::Itf14) {
@@ -305,9 +306,9 @@ SymbolGeometry BarcodeRenderer::artworkGeometry(double moduleMm) const
     if (!symbol.ok || !(symbol.geometry.width > 0))
         return {};
     SymbolTextStyle style;
-    style.family = m_font.family();
-    style.bold = m_font.bold();
-    style.italic = m_font.italic();
+    style.family = m_look.font.family();
+    style.bold = m_look.font.bold();
+    style.italic = m_look.font.italic();
     layoutSymbolText(symbol, style);
     return symbol.geometry;
 }
@@ -315,22 +316,22 @@ SymbolGeometry BarcodeRenderer::artworkGeometry(double moduleMm) const
 QRectF BarcodeRenderer::symbolRect(double scale, const SymbolGeometry &symbol, const QRectF &target) const
 {
     QRectF rect = target;
-    if (m_retainAspectRatio) {
+    if (m_look.retainAspectRatio) {
         const double fit = std::min(target.width() / symbol.width, target.height() / symbol.height);
         rect.setSize(QSizeF(symbol.width * fit, symbol.height * fit));
     }
-    if (m_pixelAlign) {
+    if (m_look.pixelAlign) {
         const int pixels = wholePixelsPerModule(symbol, rect.width() * scale);
         const double used = pixels * symbol.width / scale;
-        if (m_retainAspectRatio)
+        if (m_look.retainAspectRatio)
             rect.setHeight(used * symbol.height / symbol.width);
         rect.setWidth(used);
     }
     const double free = target.width() - rect.width();
     double left = target.left() + free / 2.0;
-    if (m_alignment == kAlignLeft)
+    if (m_look.alignment == kSymbolAlignLeft)
         left = target.left();
-    else if (m_alignment == kAlignRight)
+    else if (m_look.alignment == kSymbolAlignRight)
         left = target.left() + free;
     rect.moveLeft(left);
     return rect;
@@ -342,11 +343,11 @@ void BarcodeRenderer::draw(QPainter &painter, const QRectF &target) const
         return;
     const SymbolGeometry symbol = geometry();
     if (symbol.isEmpty()) {
-        painter.fillRect(target, m_backColor);
+        painter.fillRect(target, m_look.backColor);
         return;
     }
-    paintSymbolOver(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_pixelAlign, target,
-                    m_backColor);
+    paintSymbolOver(painter, symbol, symbolRect(deviceScale(painter), symbol, target), m_look.pixelAlign, target,
+                    m_look.backColor);
 }
 
 double BarcodeRenderer::moduleWidth(const QSizeF &target) const
@@ -362,7 +363,7 @@ QImage BarcodeRenderer::image(QSize pixels) const
     if (pixels.isEmpty())
         return {};
     QImage picture(pixels, QImage::Format_RGB32);
-    picture.fill(m_backColor);
+    picture.fill(m_look.backColor);
     QPainter painter(&picture);
     draw(painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     return picture;
@@ -381,8 +382,8 @@ bool BarcodeRenderer::copyToClipboard(double width, double height) const
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : kDefaultDotsPerInch;
-    const int pictureWidth = m_widthTwips > 0 ? twipsToWholePixels(m_widthTwips, dpi)
-                                              : int(std::ceil(symbol.width)) * kFallbackPixelsPerModule;
+    const int pictureWidth = m_boxTwips.width() > 0 ? twipsToWholePixels(m_boxTwips.width(), dpi)
+                                                    : int(std::ceil(symbol.width)) * kFallbackPixelsPerModule;
     const int pictureHeight = std::max(1, int(std::lround(pictureWidth * height / width)));
     // An absurd aspect ratio would ask for a picture no one can hold.
     if (pictureHeight > 100 * std::max(pictureWidth, 100))

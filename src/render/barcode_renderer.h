@@ -14,6 +14,37 @@ class QRectF;
 
 namespace Kelbrix {
 
+/// The renderer's symbology codes, each the first of its family; the next two are the same
+/// symbology with a 2-digit and a 5-digit add-on.
+inline constexpr int kRendererCode39 = 0;
+inline constexpr int kRendererScc14 = 2;
+inline constexpr int kRendererUpcA = 5;
+inline constexpr int kRendererUpcE = 8;
+inline constexpr int kRendererEan13 = 11;
+inline constexpr int kRendererEan8 = 14;
+
+/// Where a symbol sits across its box when it does not fill its width.
+inline constexpr int kSymbolAlignLeft = 0;
+inline constexpr int kSymbolAlignCentre = 1;
+inline constexpr int kSymbolAlignRight = 2;
+
+/// Header space values: the ISBN types leave room at the top of the symbol for the "ISBN ..."
+/// line the label prints there; every other type uses none.
+inline constexpr int kNoHeaderSpace = 1;
+inline constexpr int kIsbnHeaderSpace = 17;
+
+/// The renderer's look: what LabelAppearance gives it, and whether its digits show.
+struct RendererLook {
+    bool digitsHidden = false;
+    bool pixelAlign = true;
+    bool smallFont = false;
+    bool retainAspectRatio = false;
+    int alignment = kSymbolAlignCentre;
+    int headerSpace = kNoHeaderSpace;
+    QFont font;
+    QColor backColor = Qt::white;
+};
+
 /// The barcode renderer: holds a symbology, data, supplement and the appearance settings, and
 /// draws the symbol with libzint's bars and human-readable digits.
 ///
@@ -29,22 +60,6 @@ namespace Kelbrix {
 /// The object holds plain values and can be copied.
 class BarcodeRenderer {
 public:
-    static constexpr int kCode39 = 0;
-    static constexpr int kScc14 = 2;
-    static constexpr int kUpcA = 5;
-    static constexpr int kUpcE = 8;
-    static constexpr int kEan13 = 11;
-    static constexpr int kEan8 = 14;
-
-    static constexpr int kAlignLeft = 0;
-    static constexpr int kAlignCentre = 1;
-    static constexpr int kAlignRight = 2;
-
-    /// Header space values: the ISBN types leave room at the top of the symbol for the
-    /// "ISBN ..." line the label prints there; every other type uses none.
-    static constexpr int kNoHeaderSpace = 1;
-    static constexpr int kIsbnHeaderSpace = 17;
-
     /// EAN-13 with the data "000000000000", digits shown, pixel alignment on, centred, Arial 9,
     /// white background, 1815 by 900 twips.
     BarcodeRenderer();
@@ -70,52 +85,47 @@ public:
     bool setSupplement(const QString &supplement);
     QString supplement() const { return m_supplement; }
 
-    /// Hides or shows the human-readable digits. Hidden goes with the two companion values
-    /// 0 and 0, shown with 1 and 0.
+    /// Hides or shows the human-readable digits.
     void setDigitsHidden(bool hidden);
-    bool digitsHidden() const { return m_digitsHidden; }
-    /// Lines of digits under the bars: 1 when shown, 0 when hidden.
-    int digitLines() const { return m_digitsHidden ? 0 : 1; }
-    /// The second companion value, 0 in both states.
-    int digitLineOffset() const { return 0; }
+    bool digitsHidden() const { return m_look.digitsHidden; }
 
     /// With pixel alignment every module is a whole number of device pixels.
-    void setPixelAlign(bool on) { m_pixelAlign = on; }
-    bool pixelAlign() const { return m_pixelAlign; }
+    void setPixelAlign(bool on) { m_look.pixelAlign = on; }
+    bool pixelAlign() const { return m_look.pixelAlign; }
 
     /// Small digits: the human-readable text at three quarters of the font size.
-    void setSmallFont(bool on) { m_smallFont = on; }
-    bool smallFont() const { return m_smallFont; }
+    void setSmallFont(bool on) { m_look.smallFont = on; }
+    bool smallFont() const { return m_look.smallFont; }
 
     /// Retaining the aspect ratio draws the symbol at its natural proportions, as large as fits
     /// the box, at the top; otherwise the bars stretch to fill the box.
-    void setRetainAspectRatio(bool on) { m_retainAspectRatio = on; }
-    bool retainAspectRatio() const { return m_retainAspectRatio; }
+    void setRetainAspectRatio(bool on) { m_look.retainAspectRatio = on; }
+    bool retainAspectRatio() const { return m_look.retainAspectRatio; }
 
-    /// Where the symbol sits across the box when it does not fill its width: kAlignLeft,
-    /// kAlignCentre or kAlignRight. Other values are refused.
+    /// Where the symbol sits across the box when it does not fill its width: kSymbolAlignLeft,
+    /// kSymbolAlignCentre or kSymbolAlignRight. Other values are refused.
     bool setAlignment(int alignment);
-    int alignment() const { return m_alignment; }
+    int alignment() const { return m_look.alignment; }
 
     /// kIsbnHeaderSpace or kNoHeaderSpace; other values are refused.
     bool setHeaderSpace(int value);
-    int headerSpace() const { return m_headerSpace; }
+    int headerSpace() const { return m_look.headerSpace; }
 
     /// Name of the font of the digits; the label prints its product line in it too.
-    QString digitFontName() const { return m_font.family(); }
+    QString digitFontName() const { return m_look.font.family(); }
     /// Font of the human-readable digits: name, size in points, bold, italic. The size is the
     /// size the digits have when the symbol is drawn at its own width.
-    void setFont(const QFont &font) { m_font = font; }
-    QFont font() const { return m_font; }
+    void setFont(const QFont &font) { m_look.font = font; }
+    QFont font() const { return m_look.font; }
 
-    void setBackColor(const QColor &color) { m_backColor = color; }
-    QColor backColor() const { return m_backColor; }
+    void setBackColor(const QColor &color) { m_look.backColor = color; }
+    QColor backColor() const { return m_look.backColor; }
 
     /// The box the symbol fills, in twips.
-    void setWidthTwips(double twips) { m_widthTwips = twips; }
-    double widthTwips() const { return m_widthTwips; }
-    void setHeightTwips(double twips) { m_heightTwips = twips; }
-    double heightTwips() const { return m_heightTwips; }
+    void setWidthTwips(double twips) { m_boxTwips.setWidth(twips); }
+    double widthTwips() const { return m_boxTwips.width(); }
+    void setHeightTwips(double twips) { m_boxTwips.setHeight(twips); }
+    double heightTwips() const { return m_boxTwips.height(); }
 
     /// Kept for callers that set them; they do not change the symbol.
     void setShowText(bool on) { m_showText = on; }
@@ -170,21 +180,13 @@ private:
     void updateCompletedData();
     QRectF symbolRect(double deviceScale, const SymbolGeometry &symbol, const QRectF &target) const;
 
-    int m_symbology = kEan13;
+    int m_symbology = kRendererEan13;
     QString m_data;          ///< as written
     QString m_zintData;      ///< as handed to libzint: without check digit, UPC-A suppressed to UPC-E
     QString m_completedData; ///< as read back: with the check digit
     QString m_supplement;
-    bool m_digitsHidden = false;
-    bool m_pixelAlign = true;
-    bool m_smallFont = false;
-    bool m_retainAspectRatio = false;
-    int m_alignment = kAlignCentre;
-    int m_headerSpace = kNoHeaderSpace;
-    QFont m_font;
-    QColor m_backColor = Qt::white;
-    double m_widthTwips = 1815;
-    double m_heightTwips = 900;
+    RendererLook m_look;
+    QSizeF m_boxTwips{1815, 900}; ///< the box the symbol fills
     bool m_showText = false;
     QString m_typeName;
     int m_lastError = 0;

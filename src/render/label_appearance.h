@@ -1,12 +1,12 @@
 #pragma once
 
+#include "render/barcode_renderer.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
 
 namespace Kelbrix {
-
-class BarcodeRenderer;
 
 /// The look every barcode renderer of the program shares: the font of the digits and of the
 /// label texts, the two background colours, pixel alignment, aspect ratio, alignment and small
@@ -15,9 +15,9 @@ class BarcodeRenderer;
 ///
 /// A plain value: copy it, compare it, hand it around.
 struct LabelAppearance {
-    static constexpr int kAlignLeft = 0;
-    static constexpr int kAlignCentre = 1;
-    static constexpr int kAlignRight = 2;
+    static constexpr int kAlignLeft = kSymbolAlignLeft;
+    static constexpr int kAlignCentre = kSymbolAlignCentre;
+    static constexpr int kAlignRight = kSymbolAlignRight;
 
     QString fontName = QStringLiteral("Arial");
     double fontSize = 9; ///< points

@@ -26,9 +26,9 @@ QString millimetreText(double millimetres)
 
 ModuleLimits moduleLimits(int symbology)
 {
-    if (symbology == BarcodeRenderer::kCode39)
+    if (symbology == kRendererCode39)
         return {0.19, 0.19, std::numeric_limits<double>::infinity(), u"Code 39"_s};
-    if (symbology == BarcodeRenderer::kScc14)
+    if (symbology == kRendererScc14)
         return {0.495, 0.495, 1.016, u"SCC-14"_s};
     return {0.33, 0.264, 0.66, QCoreApplication::translate("frmBarSize", "EAN and UPC")};
 }

@@ -79,18 +79,17 @@ void TestSymbolPicture::matchesPaintedSymbol_data()
 
     // Widths that are and are not multiples of eight pixels and of the module count, the digit
     // lines short and tall.
-    QTest::newRow("EAN-13 at 600 dpi") << int(BarcodeRenderer::kEan13) << u"501234567890"_s << QString()
-                                       << QSize(904, 479) << u"5012345678900"_s;
+    QTest::newRow("EAN-13 at 600 dpi") << int(kRendererEan13) << u"501234567890"_s << QString() << QSize(904, 479)
+                                       << u"5012345678900"_s;
     QTest::newRow("EAN-13 narrow odd width")
-        << int(BarcodeRenderer::kEan13) << u"501234567890"_s << QString() << QSize(227, 101) << u"5012345678900"_s;
-    QTest::newRow("EAN-13 with 5-digit add-on") << int(BarcodeRenderer::kEan13 + 2) << u"978030640615"_s << u"51299"_s
-                                                << QSize(1203, 600) << u"9780306406157"_s;
-    QTest::newRow("EAN-8") << int(BarcodeRenderer::kEan8) << u"9638507"_s << QString() << QSize(333, 250)
-                           << u"96385074"_s;
+        << int(kRendererEan13) << u"501234567890"_s << QString() << QSize(227, 101) << u"5012345678900"_s;
+    QTest::newRow("EAN-13 with 5-digit add-on")
+        << int(kRendererEan13 + 2) << u"978030640615"_s << u"51299"_s << QSize(1203, 600) << u"9780306406157"_s;
+    QTest::newRow("EAN-8") << int(kRendererEan8) << u"9638507"_s << QString() << QSize(333, 250) << u"96385074"_s;
     QTest::newRow("UPC-A with 2-digit add-on")
-        << int(BarcodeRenderer::kUpcA + 1) << u"03600029145"_s << u"12"_s << QSize(1001, 500) << u"036000291452"_s;
-    QTest::newRow("UPC-E") << int(BarcodeRenderer::kUpcE) << u"0123456"_s << QString() << QSize(517, 389) << QString();
-    QTest::newRow("Code 39") << int(BarcodeRenderer::kCode39) << u"KELBRIX-39"_s << QString() << QSize(1500, 300)
+        << int(kRendererUpcA + 1) << u"03600029145"_s << u"12"_s << QSize(1001, 500) << u"036000291452"_s;
+    QTest::newRow("UPC-E") << int(kRendererUpcE) << u"0123456"_s << QString() << QSize(517, 389) << QString();
+    QTest::newRow("Code 39") << int(kRendererCode39) << u"KELBRIX-39"_s << QString() << QSize(1500, 300)
                              << u"KELBRIX-39"_s;
 }
 
@@ -135,7 +134,7 @@ void TestSymbolPicture::anyTextMatchesPaintedText()
     QFETCH(bool, italic);
     QFETCH(double, fontSize);
 
-    SymbolGeometry symbol = geometryOf(BarcodeRenderer::kEan13, u"501234567890"_s, QString());
+    SymbolGeometry symbol = geometryOf(kRendererEan13, u"501234567890"_s, QString());
     QVERIFY(!symbol.isEmpty());
     symbol.italic = italic;
     symbol.bold = italic;

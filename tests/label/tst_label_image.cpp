@@ -81,20 +81,19 @@ private slots:
     {
         QTest::addColumn<Row>("row");
         const auto add = [](const char *name, const Row &row) { QTest::newRow(name) << row; };
-        add("EAN-13+5 main", {BarcodeRenderer::kEan13 + 2, u"400638133393"_s, u"54321"_s, u"Lemon soap 250 g"_s, 300,
-                              false, u"400638133393154321"_s});
+        add("EAN-13+5 main", {kRendererEan13 + 2, u"400638133393"_s, u"54321"_s, u"Lemon soap 250 g"_s, 300, false,
+                              u"400638133393154321"_s});
         add("UPC-E main, kerning pairs",
-            {BarcodeRenderer::kUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s});
+            {kRendererUpcE, u"0123456"_s, {}, u"AVATAR Toys WAVE LT"_s, 300, false, u"01234565"_s});
         add("Code 39 main, ligatures",
-            {BarcodeRenderer::kCode39, u"KELBRIX-39"_s, {}, u"ffi fl VA To Ty Wa"_s, 300, false, u"KELBRIX-39"_s});
+            {kRendererCode39, u"KELBRIX-39"_s, {}, u"ffi fl VA To Ty Wa"_s, 300, false, u"KELBRIX-39"_s});
         add("EAN-8 defined, kerning at 600 dpi",
-            {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s});
-        add("EAN-13 main, no product",
-            {BarcodeRenderer::kEan13, u"978157169006"_s, {}, {}, 300, false, u"9781571690067"_s});
+            {kRendererEan8, u"9638507"_s, {}, u"Yoghurt AWAY"_s, 600, true, u"96385074"_s});
+        add("EAN-13 main, no product", {kRendererEan13, u"978157169006"_s, {}, {}, 300, false, u"9781571690067"_s});
         const QString foreign = u"Äpfel ÿ 漢字 and more text"_s;
         add("EAN-13 defined, letters outside Latin-1",
-            {BarcodeRenderer::kEan13, u"400638133393"_s, {}, foreign, 600, true, u"4006381333931"_s});
-        add("EAN-8 defined", {BarcodeRenderer::kEan8, u"9638507"_s, {}, u"Soap"_s, 300, true, u"96385074"_s});
+            {kRendererEan13, u"400638133393"_s, {}, foreign, 600, true, u"4006381333931"_s});
+        add("EAN-8 defined", {kRendererEan8, u"9638507"_s, {}, u"Soap"_s, 300, true, u"96385074"_s});
     }
 
     void labelIsSymbolAndProductLine()
@@ -105,7 +104,7 @@ private slots:
         QVERIFY(renderer.setSymbology(row.symbology));
         QVERIFY(renderer.setData(row.data));
         QVERIFY(renderer.setSupplement(row.supplement));
-        renderer.setWidthTwips(row.symbology == BarcodeRenderer::kCode39 ? 3000 : 1815);
+        renderer.setWidthTwips(row.symbology == kRendererCode39 ? 3000 : 1815);
         renderer.setHeightTwips(900);
 
         LabelDescription label;

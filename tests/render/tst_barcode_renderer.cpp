@@ -77,8 +77,8 @@ private slots:
     // Bars of whole pixels: 96 dpi on a double-density screen, centred; and aligned right.
     void wholePixelModules()
     {
-        for (const auto &[width, pixelRatio, alignment] : {std::tuple(121, 2.0, int(BarcodeRenderer::kAlignCentre)),
-                                                           std::tuple(500, 1.0, int(BarcodeRenderer::kAlignRight))}) {
+        for (const auto &[width, pixelRatio, alignment] :
+             {std::tuple(121, 2.0, int(kSymbolAlignCentre)), std::tuple(500, 1.0, int(kSymbolAlignRight))}) {
             BarcodeRenderer renderer;
             QVERIFY(renderer.setData(kEan13Read) && renderer.pixelAlign() && renderer.setAlignment(alignment));
             QImage image(QSize(width, 60) * pixelRatio, QImage::Format_RGB32);
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(!picture);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
 
-        QVERIFY(renderer.setSymbology(BarcodeRenderer::kEan13 + 2));
+        QVERIFY(renderer.setSymbology(kRendererEan13 + 2));
         QVERIFY(!renderer.copyToClipboard(2655, 900));
         QCOMPARE(QGuiApplication::clipboard()->text(), u"kept"_s);
         QVERIFY(renderer.setSupplement(u"00295"_s));

@@ -205,23 +205,22 @@ private slots:
     // pixels move X by far less than the thousandth of a millimetre the window shows.
     void limits()
     {
-        using R = BarcodeRenderer;
         const QString narrow = u"Warning: the bars are too narrow"_s;
         const QString wide = u"Warning: the bars are wider than"_s;
         // The symbology, X in millimetres, the percentage of the nominal X shown and the start of
         // the warning, empty for none.
         for (const auto &[symbology, xMm, percent, warning] :
-             {std::tuple(R::kEan13, 0.263, 80,
+             {std::tuple(kRendererEan13, 0.263, 80,
                          narrow + u", many scanners will fail to read this EAN and UPC symbol (smallest X 0.264 mm)"_s),
-              std::tuple(R::kEan13, 0.264, 80, QString()), std::tuple(R::kEan13, 0.66, 200, QString()),
-              std::tuple(R::kEan13, 0.661, 200, wide + u" EAN and UPC allows (largest X 0.660 mm)"_s),
-              std::tuple(R::kScc14, 0.494, 100,
+              std::tuple(kRendererEan13, 0.264, 80, QString()), std::tuple(kRendererEan13, 0.66, 200, QString()),
+              std::tuple(kRendererEan13, 0.661, 200, wide + u" EAN and UPC allows (largest X 0.660 mm)"_s),
+              std::tuple(kRendererScc14, 0.494, 100,
                          narrow + u", many scanners will fail to read this SCC-14 symbol (smallest X 0.495 mm)"_s),
-              std::tuple(R::kScc14, 0.495, 100, QString()), std::tuple(R::kScc14, 1.016, 205, QString()),
-              std::tuple(R::kScc14, 1.017, 205, wide + u" SCC-14 allows (largest X 1.016 mm)"_s),
-              std::tuple(R::kCode39, 0.189, 99, narrow), std::tuple(R::kCode39, 0.19, 100, QString())}) {
-            const QString data = symbology == R::kCode39 ? u"KEL39"_s : u"3001234567890"_s;
-            const BarcodeRenderer renderer = sample(symbology, data.left(symbology == R::kEan13 ? 12 : 13), false);
+              std::tuple(kRendererScc14, 0.495, 100, QString()), std::tuple(kRendererScc14, 1.016, 205, QString()),
+              std::tuple(kRendererScc14, 1.017, 205, wide + u" SCC-14 allows (largest X 1.016 mm)"_s),
+              std::tuple(kRendererCode39, 0.189, 99, narrow), std::tuple(kRendererCode39, 0.19, 100, QString())}) {
+            const QString data = symbology == kRendererCode39 ? u"KEL39"_s : u"3001234567890"_s;
+            const BarcodeRenderer renderer = sample(symbology, data.left(symbology == kRendererEan13 ? 12 : 13), false);
             const ModuleWidthReadout readout = moduleWidthReadout(
                 renderer, xMm * renderer.geometry().width * kTwipsPerMillimetre, 20 * kTwipsPerMillimetre, 2400);
             QCOMPARE(readout.text, u"X = %1 mm, %2 %"_s.arg(QString::number(xMm, 'f', 3)).arg(percent));
