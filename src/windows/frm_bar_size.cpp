@@ -2,7 +2,7 @@
 #include "widgets/translation.h"
 
 #include "widgets/named.h"
-#include "artwork/artwork.h"
+#include "windows/artwork_options_box.h"
 #include "windows/help_window.h"
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
@@ -14,9 +14,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -75,11 +72,14 @@ frmBarSize::frmBarSize(QWidget *parent) : QMainWindow(parent)
 frmBarSize::~frmBarSize()
 {
     // Going away closes the window, and a box that loses the focus then would apply itself:
-    // nothing reaches this window's handlers or its listeners (the main window may be going
-    // away too) any more.
+    // nothing reaches the handlers of this window and its parts, or its listeners (the main
+    // window may be going away too), any more.
     blockSignals(true);
-    for (QObject *child : findChildren<QObject *>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    const std::initializer_list<const QObject *> receivers{this, fraArtwork};
+    for (QObject *child : findChildren<QObject *>()) {
+        for (const QObject *receiver : receivers)
+            QObject::disconnect(child, nullptr, receiver, nullptr);
+    }
 }
 
 void frmBarSize::buildWindow()
@@ -102,7 +102,12 @@ void frmBarSize::buildWindow()
         label->setTextFormat(Qt::PlainText);
     right->addWidget(lblModuleWidth);
     right->addWidget(lblModuleWarning);
-    right->addWidget(buildArtworkOptions());
+    fraArtwork = new ArtworkOptionsBox(this);
+    connect(fraArtwork, &ArtworkOptionsBox::edited, this, [this] {
+        showArtworkOptions();
+        emit settingsChanged();
+    });
+    right->addWidget(fraArtwork);
     right->addStretch(1);
     layout->addLayout(right, 1);
     setCentralWidget(central);
@@ -210,101 +215,21 @@ QWidget *frmBarSize::buildSizePanel()
     return panel;
 }
 
-QGroupBox *frmBarSize::buildArtworkOptions()
+const ArtworkOptions &frmBarSize::artworkOptions() const
 {
-    fraArtwork = named(translated(new QGroupBox(this), "title", "frmBarSize",
-                                  QT_TRANSLATE_NOOP("frmBarSize", "Artwork (SVG, PDF, EPS)")),
-                       u"fraArtwork"_s);
-    auto *form = new QFormLayout(fraArtwork);
-    spnMagnification = named(new QDoubleSpinBox(fraArtwork), u"spnMagnification"_s);
-    spnMagnification->setRange(ArtworkOptions::kMinMagnification, ArtworkOptions::kMaxMagnification);
-    spnMagnification->setDecimals(1);
-    spnXDimension = named(new QDoubleSpinBox(fraArtwork), u"spnXDimension"_s);
-    cboXUnit = named(new QComboBox(fraArtwork), u"cboXUnit"_s);
-    cboXUnit->addItems({u"mm"_s, u"mils"_s});
-    auto *xRow = new QHBoxLayout;
-    xRow->addWidget(spnXDimension, 1);
-    xRow->addWidget(cboXUnit);
-    spnBWR = named(new QDoubleSpinBox(fraArtwork), u"spnBWR"_s);
-    spnBWR->setRange(0, ArtworkOptions::kMaxBwrMm);
-    spnBWR->setDecimals(3);
-    spnBWR->setSingleStep(0.005);
-    spnBWR->setSuffix(u" mm"_s);
-    chkQuietMarks = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
-                                     QT_TRANSLATE_NOOP("frmBarSize", "Quiet-zone marks < >")),
-                          u"chkQuietMarks"_s);
-    chkTransparent = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
-                                      QT_TRANSLATE_NOOP("frmBarSize", "Transparent background (SVG, EPS)")),
-                           u"chkTransparent"_s);
-    lblArtworkX = named(new QLabel(fraArtwork), u"lblArtworkX"_s);
-    lblArtworkX->setTextFormat(Qt::PlainText);
-    form->addRow(
-        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Magnification %")),
-        spnMagnification);
-    form->addRow(
-        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "X-dimension")), xRow);
-    form->addRow(translated(new QLabel(fraArtwork), "text", "frmBarSize",
-                            QT_TRANSLATE_NOOP("frmBarSize", "Bar width reduction")),
-                 spnBWR);
-    form->addRow(chkQuietMarks);
-    form->addRow(chkTransparent);
-    form->addRow(lblArtworkX);
-    for (QDoubleSpinBox *box : {spnMagnification, spnXDimension, spnBWR})
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { onArtworkEdited(); });
-    connect(cboXUnit, &QComboBox::currentIndexChanged, this, [this] { onArtworkEdited(); });
-    for (QCheckBox *box : {chkQuietMarks, chkTransparent})
-        connect(box, &QCheckBox::toggled, this, [this] { onArtworkEdited(); });
-    return fraArtwork;
+    return fraArtwork->options();
 }
 
 void frmBarSize::setArtworkOptions(const ArtworkOptions &options)
 {
-    m_artwork = options;
+    fraArtwork->setOptions(options);
     showArtworkOptions();
 }
 
 void frmBarSize::showArtworkOptions()
 {
-    const bool showing = m_showing;
-    m_showing = true;
-    spnMagnification->setValue(m_artwork.magnification);
-    cboXUnit->setCurrentIndex(m_artwork.moduleInMils ? 1 : 0);
-    // The X-dimension's box counts in the unit chosen; the options keep millimetres.
-    const double perUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
-    spnXDimension->setDecimals(m_artwork.moduleInMils ? 2 : 3);
-    spnXDimension->setRange(ArtworkOptions::kMinModuleMm / perUnit, ArtworkOptions::kMaxModuleMm / perUnit);
-    spnXDimension->setSuffix(m_artwork.moduleInMils ? u" mils"_s : u" mm"_s);
-    spnXDimension->setValue(m_artwork.moduleMm / perUnit);
-    spnBWR->setValue(m_artwork.bwrMm);
-    chkQuietMarks->setChecked(m_artwork.quietZoneMarks);
-    chkTransparent->setChecked(m_artwork.transparentBackground);
-    m_showing = showing;
-
     // The X the preview's type gets in artwork; a defined size in use wins over the options.
-    ArtworkRequest request;
-    request.label.renderer = &Barcode2;
-    request.options = m_artwork;
-    if (m_settings.defined && m_settings.hasSize())
-        request.definedWidthMm = m_settings.millimetres().width();
-    QString error;
-    const std::optional<LabelLayout> artwork = makeArtwork(request, &error);
-    lblArtworkX->setText(artwork ? tr("Artwork X-dimension: %1 mm").arg(artwork->moduleSize, 0, 'f', 3) : error);
-}
-
-void frmBarSize::onArtworkEdited()
-{
-    if (m_showing)
-        return;
-    const bool mils = cboXUnit->currentIndex() == 1;
-    const double shownPerUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
-    m_artwork.magnification = spnMagnification->value();
-    m_artwork.moduleMm = spnXDimension->value() * shownPerUnit;
-    m_artwork.moduleInMils = mils;
-    m_artwork.bwrMm = spnBWR->value();
-    m_artwork.quietZoneMarks = chkQuietMarks->isChecked();
-    m_artwork.transparentBackground = chkTransparent->isChecked();
-    showArtworkOptions();
-    emit settingsChanged();
+    fraArtwork->showFor(Barcode2, m_settings.defined && m_settings.hasSize() ? m_settings.millimetres().width() : 0);
 }
 
 QGroupBox *frmBarSize::buildPreviewOptions()
@@ -700,8 +625,7 @@ void frmBarSize::updatePreview()
     lblModuleWidth->setText(m_readout.text);
     lblModuleWarning->setText(m_readout.warning);
     lblModuleWarning->setVisible(!m_readout.warning.isEmpty());
-    if (lblArtworkX)
-        showArtworkOptions();
+    showArtworkOptions();
 }
 
 } // namespace Kelbrix

@@ -10,8 +10,6 @@
 
 class QAction;
 class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +20,7 @@ class QStatusBar;
 
 namespace Kelbrix {
 
+class ArtworkOptionsBox;
 class LabelPicture;
 
 /// The size window "Barcode Size": the defined size of the barcode in millimetres or inches,
@@ -44,7 +43,7 @@ public:
     /// Shows \a settings in the controls (settings load); announces nothing.
     void setSettings(const BarSizeSettings &settings);
     /// How vector artwork is sized: magnification, X-dimension, bar width reduction, marks.
-    const ArtworkOptions &artworkOptions() const { return m_artwork; }
+    const ArtworkOptions &artworkOptions() const;
     /// Shows \a options (settings load); announces nothing.
     void setArtworkOptions(const ArtworkOptions &options);
     /// Mirrors the main window's "&Use Defined Barcode": checked only when there is a size.
@@ -78,10 +77,8 @@ private:
     void buildWindow();
     QWidget *buildSizePanel();
     QGroupBox *buildPreviewOptions();
-    QGroupBox *buildArtworkOptions();
     /// Shows the artwork options and the X-dimension they give the preview's type.
     void showArtworkOptions();
-    void onArtworkEdited();
     void buildMenus();
     void installHints();
     void showSettings();
@@ -110,19 +107,11 @@ private:
     BarSizeSettings m_settings;
     QString m_previewOption = QStringLiteral("optEAN13");
     ModuleWidthReadout m_readout;
-    ArtworkOptions m_artwork;
     bool m_showing = false;
     QHash<QObject *, QString> m_hints;
 
-    // The sizes of vector artwork.
-    QGroupBox *fraArtwork = nullptr;
-    QDoubleSpinBox *spnMagnification = nullptr;
-    QDoubleSpinBox *spnXDimension = nullptr;
-    QComboBox *cboXUnit = nullptr;
-    QDoubleSpinBox *spnBWR = nullptr;
-    QCheckBox *chkQuietMarks = nullptr;
-    QCheckBox *chkTransparent = nullptr;
-    QLabel *lblArtworkX = nullptr;
+    /// The sizes of vector artwork.
+    ArtworkOptionsBox *fraArtwork = nullptr;
 
     // Controls, named as the window's behaviour is written.
     QGroupBox *Frame1 = nullptr; ///< "Scale Mode"
