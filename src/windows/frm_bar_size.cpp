@@ -4,6 +4,7 @@
 #include "widgets/named.h"
 #include "windows/artwork_options_box.h"
 #include "windows/help_window.h"
+#include "windows/look_menus.h"
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
@@ -12,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QAction>
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,21 +36,6 @@ namespace {
 constexpr double kUndefinedWidthTwips = 1815;
 constexpr double kUndefinedHeightTwips = 900;
 const QString kInchSign = u"\""_s;
-
-QAction *addNamedAction(QMenu *menu, const QString &name, const char *caption)
-{
-    QAction *action = translated(menu->addAction(QString()), "text", "frmBarSize", caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QMenu *addNamedMenu(QMenuBar *bar, const QString &name, const char *caption)
-{
-    QMenu *menu = translated(bar->addMenu(QString()), "title", "frmBarSize", caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
 
 } // namespace
 
@@ -75,7 +59,7 @@ frmBarSize::~frmBarSize()
     // nothing reaches the handlers of this window and its parts, or its listeners (the main
     // window may be going away too), any more.
     blockSignals(true);
-    const std::initializer_list<const QObject *> receivers{this, fraArtwork};
+    const std::initializer_list<const QObject *> receivers{this, fraArtwork, m_lookMenus};
     for (QObject *child : findChildren<QObject *>()) {
         for (const QObject *receiver : receivers)
             QObject::disconnect(child, nullptr, receiver, nullptr);
@@ -253,44 +237,10 @@ QGroupBox *frmBarSize::buildPreviewOptions()
 void frmBarSize::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *font = addNamedMenu(bar, u"mnuFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "F&ont"));
-    mnuCFont = addNamedAction(font, u"mnuCFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "Change &Font"));
-    mnuSmall = addNamedAction(font, u"mnuSmall"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
-    QMenu *colors = addNamedMenu(bar, u"mnuColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Color"));
-    mnuBackColor =
-        addNamedAction(colors, u"mnuBackColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Background Color Barcode"));
-    mnuBackText = addNamedAction(colors, u"mnuBackText"_s, QT_TRANSLATE_NOOP("frmBarSize", "Back&ground Color Text"));
-    QMenu *barcode = addNamedMenu(bar, u"mnuBarcode"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Barcode"));
-    mnuPixel = addNamedAction(barcode, u"mnuPixel"_s, QT_TRANSLATE_NOOP("frmBarSize", "Pixel Align"));
-    mnuAspect = addNamedAction(barcode, u"mnuAspect"_s, QT_TRANSLATE_NOOP("frmBarSize", "Retain &Aspect Ratio"));
-    barcode->addSeparator();
-    mnuBarLeft = addNamedAction(barcode, u"mnuBarLeft"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Left"));
-    mnuBarcenter = addNamedAction(barcode, u"mnuBarcenter"_s, QT_TRANSLATE_NOOP("frmBarSize", "Cen&ter"));
-    mnuBarRight = addNamedAction(barcode, u"mnuBarRight"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Right"));
+    m_lookMenus = new LookMenus(bar, this);
+    connect(m_lookMenus, &LookMenus::lookEdited, this, &frmBarSize::onLookEdited);
     mnuClose = translated(bar->addAction(QString()), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Close"));
     mnuClose->setObjectName(u"mnuClose"_s);
-
-    auto *alignments = new QActionGroup(this);
-    for (QAction *action : {mnuPixel, mnuAspect, mnuBarLeft, mnuBarcenter, mnuBarRight})
-        action->setCheckable(true);
-    for (QAction *action : {mnuBarLeft, mnuBarcenter, mnuBarRight})
-        alignments->addAction(action);
-
-    connect(mnuCFont, &QAction::triggered, this, &frmBarSize::onChangeFont);
-    connect(mnuSmall, &QAction::triggered, this, &frmBarSize::onSmallFont);
-    connect(mnuBackColor, &QAction::triggered, this, &frmBarSize::onBackColor);
-    connect(mnuBackText, &QAction::triggered, this, &frmBarSize::onBackText);
-    connect(mnuPixel, &QAction::triggered, this, [this](bool on) {
-        m_settings.appearance.pixelAlign = on;
-        changed();
-    });
-    connect(mnuAspect, &QAction::triggered, this, [this](bool on) {
-        m_settings.appearance.retainAspectRatio = on;
-        changed();
-    });
-    connect(mnuBarLeft, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignLeft); });
-    connect(mnuBarcenter, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignCentre); });
-    connect(mnuBarRight, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignRight); });
     connect(mnuClose, &QAction::triggered, this, [this] {
         hide();
         emit definedSizeTaken();
@@ -438,16 +388,7 @@ void frmBarSize::showSettings()
         break;
     }
     Text1->setText(m_settings.userDpiText);
-    const LabelAppearance &look = m_settings.appearance;
-    mnuPixel->setChecked(look.pixelAlign);
-    mnuAspect->setChecked(look.retainAspectRatio);
-    mnuBarLeft->setChecked(look.alignment == LabelAppearance::kAlignLeft);
-    mnuBarcenter->setChecked(look.alignment == LabelAppearance::kAlignCentre);
-    mnuBarRight->setChecked(look.alignment == LabelAppearance::kAlignRight);
-    // The caption names what the next click does.
-    setTranslated(mnuSmall, "text", "frmBarSize",
-                  look.smallFont ? QT_TRANSLATE_NOOP("frmBarSize", "&Normal Font")
-                                 : QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
+    m_lookMenus->showLook(m_settings.appearance);
     m_showing = false;
 }
 
@@ -520,55 +461,11 @@ void frmBarSize::onPreviewOption(const QString &option)
     changed();
 }
 
-void frmBarSize::onChangeFont()
+void frmBarSize::onLookEdited(bool reshow)
 {
-    const LabelAppearance &look = m_settings.appearance;
-    const std::optional<FontChoice> chosen =
-        userPrompt().chooseFont(FontRequest{QCoreApplication::translate("frmBarSize", "Font"),
-                                            FontChoice{look.fontName, look.fontSize, look.bold, look.italic}});
-    if (!chosen || chosen->family.isEmpty())
-        return;
-    m_settings.appearance.fontName = chosen->family;
-    if (chosen->pointSize > 0)
-        m_settings.appearance.fontSize = chosen->pointSize;
-    m_settings.appearance.bold = chosen->bold;
-    m_settings.appearance.italic = chosen->italic;
-    changed();
-}
-
-void frmBarSize::onBackColor()
-{
-    const QColor current = m_settings.appearance.barcodeBackColor;
-    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
-        QCoreApplication::translate("frmBarSize", "Background Color Barcode"), quint32(current.rgb() & 0xFFFFFF)});
-    if (!chosen)
-        return;
-    m_settings.appearance.barcodeBackColor = QColor::fromRgb(*chosen);
-    changed();
-}
-
-void frmBarSize::onBackText()
-{
-    const QColor current = m_settings.appearance.textBackColor;
-    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
-        QCoreApplication::translate("frmBarSize", "Background Color Text"), quint32(current.rgb() & 0xFFFFFF)});
-    if (!chosen)
-        return;
-    m_settings.appearance.textBackColor = QColor::fromRgb(*chosen);
-    changed();
-}
-
-void frmBarSize::onAlignment(int alignment)
-{
-    m_settings.appearance.alignment = alignment;
-    showSettings();
-    changed();
-}
-
-void frmBarSize::onSmallFont()
-{
-    m_settings.appearance.smallFont = !m_settings.appearance.smallFont;
-    showSettings();
+    m_settings.appearance = m_lookMenus->appearance();
+    if (reshow)
+        showSettings();
     changed();
 }
 

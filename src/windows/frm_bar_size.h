@@ -13,7 +13,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QRadioButton;
 class QStatusBar;
@@ -22,6 +21,7 @@ namespace Kelbrix {
 
 class ArtworkOptionsBox;
 class LabelPicture;
+class LookMenus;
 
 /// The size window "Barcode Size": the defined size of the barcode in millimetres or inches,
 /// the resolution it is meant for, the look every renderer shares, and a live preview drawn
@@ -90,11 +90,7 @@ private:
     void onDefinedClicked();
     void onUseMinimum();
     void onPreviewOption(const QString &option);
-    void onChangeFont();
-    void onBackColor();
-    void onBackText();
-    void onAlignment(int alignment);
-    void onSmallFont();
+    void onLookEdited(bool reshow);
 
     /// Settles the defined-size box, redraws the preview and the module width, resizes the
     /// window and announces the change.
@@ -112,6 +108,7 @@ private:
 
     /// The sizes of vector artwork.
     ArtworkOptionsBox *fraArtwork = nullptr;
+    LookMenus *m_lookMenus = nullptr;
 
     // Controls, named as the window's behaviour is written.
     QGroupBox *Frame1 = nullptr; ///< "Scale Mode"
@@ -142,15 +139,6 @@ private:
     BarcodeRenderer Barcode2;
 
     QAction *mnuClose = nullptr;
-    QAction *mnuCFont = nullptr;
-    QAction *mnuSmall = nullptr;
-    QAction *mnuBackColor = nullptr;
-    QAction *mnuBackText = nullptr;
-    QAction *mnuPixel = nullptr;
-    QAction *mnuAspect = nullptr;
-    QAction *mnuBarLeft = nullptr;
-    QAction *mnuBarcenter = nullptr;
-    QAction *mnuBarRight = nullptr;
 };
 
 } // namespace Kelbrix
