@@ -3,6 +3,7 @@
 
 #include "widgets/named.h"
 #include "windows/artwork_options_box.h"
+#include "windows/bar_size_panel.h"
 #include "windows/help_window.h"
 #include "windows/look_menus.h"
 #include "barcode/type_catalogue.h"
@@ -13,15 +14,12 @@
 
 #include <QCoreApplication>
 #include <QAction>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -35,7 +33,6 @@ namespace {
 // What the preview shows while no size is defined: the main label's EAN-13 symbol.
 constexpr double kUndefinedWidthTwips = 1815;
 constexpr double kUndefinedHeightTwips = 900;
-const QString kInchSign = u"\""_s;
 
 } // namespace
 
@@ -59,7 +56,7 @@ frmBarSize::~frmBarSize()
     // nothing reaches the handlers of this window and its parts, or its listeners (the main
     // window may be going away too), any more.
     blockSignals(true);
-    const std::initializer_list<const QObject *> receivers{this, fraArtwork, m_lookMenus};
+    const std::initializer_list<const QObject *> receivers{this, m_sizePanel, fraArtwork, m_lookMenus};
     for (QObject *child : findChildren<QObject *>()) {
         for (const QObject *receiver : receivers)
             QObject::disconnect(child, nullptr, receiver, nullptr);
@@ -70,7 +67,9 @@ void frmBarSize::buildWindow()
 {
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
-    layout->addWidget(buildSizePanel());
+    m_sizePanel = new BarSizePanel(this);
+    connectSizePanel();
+    layout->addWidget(m_sizePanel);
 
     auto *right = new QVBoxLayout;
     right->addWidget(buildPreviewOptions());
@@ -103,100 +102,15 @@ void frmBarSize::buildWindow()
     setHint(QCoreApplication::translate("frmBarSize", "Press F1 for Help"));
 }
 
-QWidget *frmBarSize::buildSizePanel()
+void frmBarSize::connectSizePanel()
 {
-    auto *panel = new QWidget(this);
-    auto *column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-
-    Frame1 =
-        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Scale Mode")),
-              u"Frame1"_s);
-    auto *units = new QVBoxLayout(Frame1);
-    optBSmm = named(
-        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Millimeter (mm)")),
-        u"optBSmm"_s);
-    optBSInch = named(
-        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "I&nches (\")")),
-        u"optBSInch"_s);
-    units->addWidget(optBSmm);
-    units->addWidget(optBSInch);
-    column->addWidget(Frame1);
-
-    auto *sizes = new QGridLayout;
-    Label1 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Width")),
-                   u"Label1"_s);
-    Label2 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Height")),
-                   u"Label2"_s);
-    txtBSWidth = named(new QLineEdit(panel), u"txtBSWidth"_s);
-    txtBSHeight = named(new QLineEdit(panel), u"txtBSHeight"_s);
-    lblUnitWidth = named(new QLabel(u"mm"_s, panel), u"lblUnitWidth"_s);
-    lblUnitHeight = named(new QLabel(u"mm"_s, panel), u"lblUnitHeight"_s);
-    for (QLineEdit *box : {txtBSWidth, txtBSHeight})
-        box->setMaxLength(64);
-    Label1->setBuddy(txtBSWidth);
-    Label2->setBuddy(txtBSHeight);
-    sizes->addWidget(Label1, 0, 0);
-    sizes->addWidget(txtBSWidth, 0, 1);
-    sizes->addWidget(lblUnitWidth, 0, 2);
-    sizes->addWidget(Label2, 1, 0);
-    sizes->addWidget(txtBSHeight, 1, 1);
-    sizes->addWidget(lblUnitHeight, 1, 2);
-    column->addLayout(sizes);
-
-    Frame2 =
-        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Resolution")),
-              u"Frame2"_s);
-    auto *dpis = new QGridLayout(Frame2);
-    opt72dpi = named(new QRadioButton(u"&72 dpi"_s, Frame2), u"opt72dpi"_s);
-    opt96dpi = named(new QRadioButton(u"&96 dpi"_s, Frame2), u"opt96dpi"_s);
-    optUserdpiW =
-        named(translated(new QRadioButton(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "U&ser dpi")),
-              u"optUserdpiW"_s);
-    Text1 = named(new QLineEdit(Frame2), u"Text1"_s);
-    Text1->setMaxLength(16);
-    Label6 = named(
-        translated(new QLabel(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Click Here for dpi")),
-        u"Label6"_s);
-    Label6->setCursor(Qt::PointingHandCursor);
-    dpis->addWidget(opt72dpi, 0, 0);
-    dpis->addWidget(opt96dpi, 1, 0);
-    dpis->addWidget(optUserdpiW, 2, 0);
-    dpis->addWidget(Text1, 2, 1);
-    dpis->addWidget(Label6, 3, 0, 1, 2);
-    column->addWidget(Frame2);
-
-    chkDefined = named(
-        translated(new QCheckBox(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Defined Barcode")),
-        u"chkDefined"_s);
-    comMinimum =
-        named(translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Minimum")),
-              u"comMinimum"_s);
-    cmdRegSize = named(
-        translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Register Size")),
-        u"cmdRegSize"_s);
-    column->addWidget(chkDefined);
-    column->addWidget(comMinimum);
-    column->addWidget(cmdRegSize);
-    column->addStretch(1);
-
-    connect(optBSmm, &QRadioButton::clicked, this, [this] { onUnit(BarSizeSettings::Unit::Millimetre); });
-    connect(optBSInch, &QRadioButton::clicked, this, [this] { onUnit(BarSizeSettings::Unit::Inch); });
-    connect(txtBSWidth, &QLineEdit::textChanged, this, [this] { onSizeEdited(txtBSWidth); });
-    connect(txtBSHeight, &QLineEdit::textChanged, this, [this] { onSizeEdited(txtBSHeight); });
-    for (QRadioButton *option : {opt72dpi, opt96dpi, optUserdpiW})
-        connect(option, &QRadioButton::clicked, this, &frmBarSize::onDpiOption);
-    // Typing a resolution chooses it; leaving the box settles it.
-    connect(Text1, &QLineEdit::textEdited, this, [this] {
-        optUserdpiW->setChecked(true);
-        onDpiOption();
-    });
-    connect(Text1, &QLineEdit::editingFinished, this, &frmBarSize::onUserDpiFinished);
-    connect(chkDefined, &QCheckBox::clicked, this, &frmBarSize::onDefinedClicked);
-    connect(comMinimum, &QPushButton::clicked, this, &frmBarSize::onUseMinimum);
-    // "&Register Size" carries no action.
-    Label6->installEventFilter(this);
-    return panel;
+    connect(m_sizePanel, &BarSizePanel::unitChosen, this, &frmBarSize::onUnit);
+    connect(m_sizePanel, &BarSizePanel::sizeEdited, this, &frmBarSize::onSizeEdited);
+    connect(m_sizePanel, &BarSizePanel::dpiEdited, this, &frmBarSize::onDpiEdited);
+    connect(m_sizePanel, &BarSizePanel::userDpiFinished, this, &frmBarSize::onUserDpiFinished);
+    connect(m_sizePanel, &BarSizePanel::definedClicked, this, &frmBarSize::onDefinedClicked);
+    connect(m_sizePanel, &BarSizePanel::minimumClicked, this, &frmBarSize::onUseMinimum);
+    connect(m_sizePanel, &BarSizePanel::dpiWindowRequested, this, &frmBarSize::dpiWindowRequested);
 }
 
 const ArtworkOptions &frmBarSize::artworkOptions() const
@@ -253,17 +167,11 @@ void frmBarSize::installHints()
         {this, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
         {centralWidget(), QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
         {Frame3, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
-        {Label1, QCoreApplication::translate("frmBarSize", "Width: Fill in the Width for the Barcode to the right.")},
-        {Label2, QCoreApplication::translate("frmBarSize", "Height: Fill in the Height for the Barcode to the right.")},
-        {txtBSWidth, QCoreApplication::translate("frmBarSize", "Fill in the Width for the Barcode.")},
-        {txtBSHeight, QCoreApplication::translate("frmBarSize", "Fill in the Height for the Barcode.")},
-        {optBSmm, QCoreApplication::translate("frmBarSize", "Millimeter(mm): All measurements is in MilliMeters.")},
-        {optBSInch, QCoreApplication::translate("frmBarSize", "Inches (\"): All measurements is in Inches.")},
-        {chkDefined,
-         QCoreApplication::translate("frmBarSize", "If it's checked then this size for the Barcode is default.")},
         {picBarsize, QCoreApplication::translate("frmBarSize", "Actual barcode on the label")},
         {StatusBar1, QCoreApplication::translate("frmBarSize", "Press F1 to get help.")},
     };
+    for (const auto &[control, hint] : m_sizePanel->hints())
+        m_hints.insert(control, hint);
     for (QRadioButton *option : std::as_const(m_previewOptions))
         m_hints.insert(option, previewSample(option->objectName()).hint());
     for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
@@ -285,10 +193,6 @@ bool frmBarSize::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         if (m_hints.contains(watched))
             setHint(m_hints.value(watched));
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == Label6 && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            emit dpiWindowRequested();
         break;
     case QEvent::ShortcutOverride:
         // The main window's F1 opens the contents; in this window it opens this window's page.
@@ -366,42 +270,18 @@ void frmBarSize::setHint(const QString &text)
 
 void frmBarSize::showSettings()
 {
-    // The controls follow the settings without running their handlers.
-    m_showing = true;
-    const bool inch = m_settings.unit == BarSizeSettings::Unit::Inch;
-    (inch ? optBSInch : optBSmm)->setChecked(true);
-    lblUnitWidth->setText(inch ? kInchSign : u"mm"_s);
-    lblUnitHeight->setText(inch ? kInchSign : u"mm"_s);
-    if (txtBSWidth->text() != m_settings.widthText)
-        txtBSWidth->setText(m_settings.widthText);
-    if (txtBSHeight->text() != m_settings.heightText)
-        txtBSHeight->setText(m_settings.heightText);
-    switch (m_settings.dpi) {
-    case BarSizeSettings::Dpi::Dpi72:
-        opt72dpi->setChecked(true);
-        break;
-    case BarSizeSettings::Dpi::Dpi96:
-        opt96dpi->setChecked(true);
-        break;
-    case BarSizeSettings::Dpi::User:
-        optUserdpiW->setChecked(true);
-        break;
-    }
-    Text1->setText(m_settings.userDpiText);
+    m_sizePanel->showSettings(m_settings);
     m_lookMenus->showLook(m_settings.appearance);
-    m_showing = false;
 }
 
-void frmBarSize::onSizeEdited(QLineEdit *box)
+void frmBarSize::onSizeEdited(bool height, const QString &text)
 {
-    if (m_showing)
-        return;
-    (box == txtBSWidth ? m_settings.widthText : m_settings.heightText) = box->text();
+    (height ? m_settings.heightText : m_settings.widthText) = text;
     // A clamped box shows its maximum at once.
     if (m_settings.clamp())
         showSettings();
     changed();
-    if (box == txtBSHeight)
+    if (height)
         adjustSize();
 }
 
@@ -413,30 +293,26 @@ void frmBarSize::onUnit(BarSizeSettings::Unit unit)
     changed();
 }
 
-void frmBarSize::onDpiOption()
+void frmBarSize::onDpiEdited(BarSizeSettings::Dpi dpi, const QString &userDpiText)
 {
-    if (m_showing)
-        return;
-    m_settings.dpi = opt96dpi->isChecked()      ? BarSizeSettings::Dpi::Dpi96
-                     : optUserdpiW->isChecked() ? BarSizeSettings::Dpi::User
-                                                : BarSizeSettings::Dpi::Dpi72;
-    m_settings.userDpiText = Text1->text();
+    m_settings.dpi = dpi;
+    m_settings.userDpiText = userDpiText;
     changed();
 }
 
-void frmBarSize::onUserDpiFinished()
+void frmBarSize::onUserDpiFinished(const QString &text)
 {
     if (m_settings.dpi != BarSizeSettings::Dpi::User)
         return;
-    m_settings.userDpiText = Text1->text();
+    m_settings.userDpiText = text;
     m_settings.settleUserDpi();
     showSettings();
     changed();
 }
 
-void frmBarSize::onDefinedClicked()
+void frmBarSize::onDefinedClicked(bool checked)
 {
-    m_settings.defined = chkDefined->isChecked() && m_settings.hasSize();
+    m_settings.defined = checked && m_settings.hasSize();
     updateDefinedBox();
     emit definedClicked(m_settings.defined);
     changed();
@@ -482,8 +358,7 @@ void frmBarSize::updateDefinedBox()
     const bool hasSize = m_settings.hasSize();
     if (!hasSize)
         m_settings.defined = false;
-    chkDefined->setEnabled(hasSize);
-    chkDefined->setChecked(m_settings.defined);
+    m_sizePanel->showDefined(hasSize, m_settings.defined);
 }
 
 double frmBarSize::previewWidthTwips() const

@@ -9,17 +9,15 @@
 #include <QMainWindow>
 
 class QAction;
-class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QStatusBar;
 
 namespace Kelbrix {
 
 class ArtworkOptionsBox;
+class BarSizePanel;
 class LabelPicture;
 class LookMenus;
 
@@ -75,19 +73,20 @@ protected:
 
 private:
     void buildWindow();
-    QWidget *buildSizePanel();
+    void connectSizePanel();
     QGroupBox *buildPreviewOptions();
     /// Shows the artwork options and the X-dimension they give the preview's type.
     void showArtworkOptions();
     void buildMenus();
     void installHints();
+    /// Shows the settings in the size panel and the look menus; announces nothing.
     void showSettings();
 
-    void onSizeEdited(QLineEdit *box);
+    void onSizeEdited(bool height, const QString &text);
     void onUnit(BarSizeSettings::Unit unit);
-    void onDpiOption();
-    void onUserDpiFinished();
-    void onDefinedClicked();
+    void onDpiEdited(BarSizeSettings::Dpi dpi, const QString &userDpiText);
+    void onUserDpiFinished(const QString &text);
+    void onDefinedClicked(bool checked);
     void onUseMinimum();
     void onPreviewOption(const QString &option);
     void onLookEdited(bool reshow);
@@ -103,32 +102,15 @@ private:
     BarSizeSettings m_settings;
     QString m_previewOption = QStringLiteral("optEAN13");
     ModuleWidthReadout m_readout;
-    bool m_showing = false;
     QHash<QObject *, QString> m_hints;
 
+    /// The unit, the size boxes and the resolution.
+    BarSizePanel *m_sizePanel = nullptr;
     /// The sizes of vector artwork.
     ArtworkOptionsBox *fraArtwork = nullptr;
     LookMenus *m_lookMenus = nullptr;
 
     // Controls, named as the window's behaviour is written.
-    QGroupBox *Frame1 = nullptr; ///< "Scale Mode"
-    QRadioButton *optBSmm = nullptr;
-    QRadioButton *optBSInch = nullptr;
-    QLabel *Label1 = nullptr; ///< "&Width"
-    QLabel *Label2 = nullptr; ///< "&Height"
-    QLineEdit *txtBSWidth = nullptr;
-    QLineEdit *txtBSHeight = nullptr;
-    QLabel *lblUnitWidth = nullptr;
-    QLabel *lblUnitHeight = nullptr;
-    QGroupBox *Frame2 = nullptr; ///< resolution
-    QRadioButton *opt72dpi = nullptr;
-    QRadioButton *opt96dpi = nullptr;
-    QRadioButton *optUserdpiW = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLabel *Label6 = nullptr; ///< "Click Here for dpi"
-    QCheckBox *chkDefined = nullptr;
-    QPushButton *comMinimum = nullptr;
-    QPushButton *cmdRegSize = nullptr;
     QGroupBox *Frame3 = nullptr; ///< "Show Barcode (Select Barcode)"
     QList<QRadioButton *> m_previewOptions;
     LabelPicture *picBarsize = nullptr;
