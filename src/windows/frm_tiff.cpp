@@ -2,7 +2,9 @@
 #include "widgets/translation.h"
 
 #include "widgets/named.h"
+#include "windows/entry_key_filter.h"
 #include "windows/help_window.h"
+#include "windows/tiff_resolution_frame.h"
 #include "widgets/window_placement.h"
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
@@ -21,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -48,7 +49,7 @@ QGroupBox *optionFrame(const QString &name, const char *caption, QWidget *parent
 } // namespace
 
 frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printer, QWidget *parent)
-    : QDialog(parent), m_display(std::move(display)), m_colourMode(*m_display), m_printer(printer)
+    : QDialog(parent), m_display(std::move(display)), m_colourMode(*m_display)
 {
     setObjectName(u"frmTiff"_s);
     setTranslated(this, "windowTitle", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Parameters"));
@@ -56,7 +57,8 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     imageConverter();
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(buildResolutionFrame(), 0, 0);
+    FrameResolution = new TiffResolutionFrame(printer, this);
+    layout->addWidget(FrameResolution, 0, 0);
     layout->addWidget(buildFunctionsFrame(), 1, 0, 2, 1);
     layout->addWidget(buildColourFrame(), 0, 1);
     layout->addWidget(buildMonitorFrame(), 1, 1);
@@ -78,7 +80,7 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     lblMeasure->hide();
     applyAppearance(LabelAppearance{});
 
-    setPrinterCaption(u" ppi (dpi)"_s);
+    FrameResolution->setPrinterCaption(u" ppi (dpi)"_s);
     showNormalColorCaption();
     setParameters(TiffParameters{});
     connectHandlers();
@@ -90,37 +92,6 @@ void frmTiff::applyAppearance(const LabelAppearance &appearance)
 {
     // BarTiff draws like every other renderer: the main window hands it the size window's look.
     appearance.applyTo(BarTiff);
-}
-
-QWidget *frmTiff::buildResolutionFrame()
-{
-    auto *frame =
-        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Resolution")),
-              u"FrameResolution"_s);
-    auto *grid = new QGridLayout(frame);
-    optPrinterRes = named(new QRadioButton(frame), u"optPrinterRes"_s);
-    optUserRes = named(
-        translated(new QRadioButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save TIF picture at")),
-        u"optUserRes"_s);
-    txtUserRes = named(new QLineEdit(frame), u"txtUserRes"_s);
-    txtScreenDPI = named(new QLineEdit(frame), u"txtScreenDPI"_s);
-    Label2 = named(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Screen dpi")),
-                   u"Label2"_s);
-    const int digitWidth = fontMetrics().horizontalAdvance(u'0');
-    for (QLineEdit *box : {txtUserRes, txtScreenDPI})
-        box->setMaximumWidth(digitWidth * 8);
-    txtUserRes->setMaxLength(TiffParameters::kResolutionChars);
-    txtUserRes->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9.]{0,4}"_s), txtUserRes));
-    txtScreenDPI->setText(QString::number(logicalDpiX()));
-    Label2->setBuddy(txtScreenDPI);
-    grid->addWidget(optPrinterRes, 0, 0, 1, 3);
-    grid->addWidget(optUserRes, 1, 0);
-    grid->addWidget(txtUserRes, 1, 1);
-    grid->addWidget(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "dpi")), 1, 2);
-    grid->addWidget(Label2, 2, 0, Qt::AlignRight);
-    grid->addWidget(txtScreenDPI, 2, 1);
-    grid->setColumnStretch(2, 1);
-    return frame;
 }
 
 QWidget *frmTiff::buildFunctionsFrame()
@@ -275,10 +246,7 @@ QWidget *frmTiff::buildMonitorFrame()
 
 void frmTiff::connectHandlers()
 {
-    connect(optPrinterRes, &QRadioButton::toggled, this, [this](bool on) { txtUserRes->setEnabled(!on); });
-    connect(txtUserRes, &QLineEdit::textChanged, this, &frmTiff::onUserResolutionChanged);
-    for (QLineEdit *box : {txtUserRes, txtCopies})
-        box->installEventFilter(this);
+    new EntryKeyFilter(txtCopies, TiffParameters::kCopiesChars);
     connect(cmdOK, &QPushButton::clicked, this, &frmTiff::onOk);
     connect(cmdISBNFont, &QPushButton::clicked, this, &frmTiff::onIsbnFont);
     connect(cmdUse256, &QPushButton::clicked, this, [this] {
@@ -301,23 +269,11 @@ void frmTiff::showSelectedMode()
     List1->setCurrentRow(m_colourMode.selectedIndex());
 }
 
-void frmTiff::setPrinterCaption(const QString &unit)
-{
-    m_printerCaptionUnit = unit;
-    QString caption = QCoreApplication::translate("frmTiff", "Save TIF picture in the same Resolution as my printer %1")
-                          .arg(m_printer.dotsPerInch) +
-                      unit;
-    // Without a printer the figure is an assumption; the caption says so.
-    if (!m_printer.printerFound)
-        caption += QCoreApplication::translate("frmTiff", " - no printer found");
-    optPrinterRes->setText(caption);
-}
-
 TiffParameters frmTiff::parameters() const
 {
     TiffParameters p;
-    p.printerResolution = optPrinterRes->isChecked();
-    p.userResolution = txtUserRes->text();
+    p.printerResolution = FrameResolution->printerResolution();
+    p.userResolution = FrameResolution->userResolution();
     p.compression = optCompNo->isChecked()   ? TiffCompression::None
                     : optCompG3->isChecked() ? TiffCompression::Group3
                     : optCompG4->isChecked() ? TiffCompression::Group4
@@ -343,13 +299,7 @@ TiffParameters frmTiff::parameters() const
 
 void frmTiff::setParameters(const TiffParameters &p)
 {
-    (p.printerResolution ? optPrinterRes : optUserRes)->setChecked(true);
-    txtUserRes->setEnabled(!p.printerResolution);
-    {
-        // A restored value is no typing: it raises no message.
-        const QSignalBlocker quiet(txtUserRes);
-        txtUserRes->setText(p.userResolution);
-    }
+    FrameResolution->showResolution(p.printerResolution, p.userResolution);
     const QList<std::pair<TiffCompression, QRadioButton *>> compressions{{TiffCompression::None, optCompNo},
                                                                          {TiffCompression::Huffman, optCompHuff},
                                                                          {TiffCompression::Group3, optCompG3},
@@ -381,7 +331,12 @@ void frmTiff::setCopiesText(const QString &text)
 
 int frmTiff::resolutionDpi() const
 {
-    return parameters().resolutionDpi(m_printer.dotsPerInch);
+    return parameters().resolutionDpi(FrameResolution->printerDpi());
+}
+
+int frmTiff::printerDpi() const
+{
+    return FrameResolution->printerDpi();
 }
 
 void frmTiff::offerColourMode()
@@ -424,13 +379,12 @@ void frmTiff::showNormalColorCaption()
 
 bool frmTiff::event(QEvent *event)
 {
-    // The captions built from the printer and the display, in the new language.
-    if (event->type() == QEvent::LanguageChange) {
-        setPrinterCaption(m_printerCaptionUnit);
+    // The caption built from the display, in the new language (the resolution frame builds its
+    // own again).
+    if (event->type() == QEvent::LanguageChange)
         showNormalColorCaption();
-    }
     if (event->type() == QEvent::WindowActivate)
-        setPrinterCaption(u" dpi"_s);
+        FrameResolution->setPrinterCaption(u" dpi"_s);
     // F1 opens this window's help page, not the main window's contents.
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         event->accept();
@@ -448,76 +402,10 @@ void frmTiff::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool frmTiff::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (box && (box == txtUserRes || box == txtCopies)) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            return filterKey(box, box == txtUserRes ? TiffParameters::kResolutionChars : TiffParameters::kCopiesChars,
-                             static_cast<QKeyEvent *>(event));
-        case QEvent::FocusIn:
-            // After the click that brought the focus has placed the caret.
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-            break;
-        case QEvent::MouseButtonPress:
-            if (box == txtUserRes)
-                optUserRes->setChecked(true);
-            break;
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool frmTiff::filterKey(QLineEdit *box, int maxChars, QKeyEvent *event)
-{
-    // Keys that type nothing (arrows, Delete, Tab, Enter for OK, shortcuts) are not the
-    // filter's business.
-    const QString typed = event->text();
-    if (typed.size() != 1 || (!typed[0].isPrint() && typed[0] != u'\b') ||
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const bool allSelected = !box->text().isEmpty() && box->selectedText() == box->text();
-    switch (filterEntryKey(typed[0], box->text(), allSelected, maxChars)) {
-    case KeyDecision::Drop:
-        return true;
-    case KeyDecision::ClearThenInsert:
-        box->clear();
-        return false;
-    case KeyDecision::Insert:
-        return false;
-    }
-    return false;
-}
-
-void frmTiff::onUserResolutionChanged()
-{
-    if (!resolutionTooHigh(txtUserRes->text()))
-        return;
-    ask(QCoreApplication::translate("frmTiff", "Max resolution is 4800 dpi"),
-        QCoreApplication::translate("frmTiff", "Max 4800 dpi"), PromptIcon::Exclamation, PromptButtons::Ok);
-    txtUserRes->setText(QString::number(TiffParameters::kMaxResolution));
-    txtUserRes->setCursorPosition(int(txtUserRes->text().size()));
-}
-
 void frmTiff::onOk()
 {
-    TiffParameters p = parameters();
-    switch (checkResolutionOnOk(p)) {
-    case ResolutionCheck::TooLow:
-        ask(QCoreApplication::translate("frmTiff", "Min. resolution is 300 dpi"), applicationTitle(),
-            PromptIcon::NoIcon, PromptButtons::Ok);
-        txtUserRes->setText(p.userResolution);
-        return;
-    case ResolutionCheck::PrinterChosen:
-        optPrinterRes->setChecked(true);
-        break;
-    case ResolutionCheck::Accepted:
-        break;
-    }
-    accept();
+    if (FrameResolution->settleOnOk())
+        accept();
 }
 
 void frmTiff::onIsbnFont()

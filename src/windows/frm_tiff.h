@@ -21,6 +21,7 @@ class QRadioButton;
 namespace Kelbrix {
 
 class LabelPicture;
+class TiffResolutionFrame;
 
 /// The TIFF Parameters window: every parameter of TIFF export, the display-mode list and the
 /// switches to 256 colours and back.
@@ -44,7 +45,7 @@ public:
     void setCopiesText(const QString &text);
     /// Resolution TIFF files are made at now, in dpi.
     int resolutionDpi() const;
-    int printerDpi() const { return m_printer.dotsPerInch; }
+    int printerDpi() const;
 
     /// The display modes and the colour-mode switches; the mode list shows its selection.
     ColourModeSwitch &colourMode() { return m_colourMode; }
@@ -70,33 +71,23 @@ public:
     void applyAppearance(const LabelAppearance &appearance);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QWidget *buildResolutionFrame();
     QWidget *buildFunctionsFrame();
     QWidget *buildColourFrame();
     QWidget *buildMonitorFrame();
     void connectHandlers();
-    void setPrinterCaption(const QString &unit);
     void showSelectedMode();
-    void onUserResolutionChanged();
     void onOk();
     void onIsbnFont();
-    bool filterKey(QLineEdit *box, int maxChars, QKeyEvent *event);
 
     std::unique_ptr<DisplayModes> m_display;
     ColourModeSwitch m_colourMode;
-    PrinterResolution m_printer;
     QString m_isbnTiffFont;
 
-    QRadioButton *optPrinterRes = nullptr;
-    QRadioButton *optUserRes = nullptr;
-    QLineEdit *txtUserRes = nullptr;
-    QLineEdit *txtScreenDPI = nullptr;
-    QLabel *Label2 = nullptr;
+    TiffResolutionFrame *FrameResolution = nullptr;
     QCheckBox *chkInvertImg = nullptr;
     QPushButton *cmdISBNFont = nullptr;
     QRadioButton *optMirrorNo = nullptr;
@@ -128,7 +119,6 @@ private:
     LabelPicture *picTiffRef = nullptr;
     QLabel *lblMeasure = nullptr;
     BarcodeRenderer BarTiff;
-    QString m_printerCaptionUnit; ///< the unit the printer resolution option was last shown with
     void showNormalColorCaption();
 };
 
