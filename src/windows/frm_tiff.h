@@ -14,12 +14,12 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace Kelbrix {
 
+class ColourModeFrames;
 class LabelPicture;
 class TiffResolutionFrame;
 
@@ -48,7 +48,7 @@ public:
     int printerDpi() const;
 
     /// The display modes and the colour-mode switches; the mode list shows its selection.
-    ColourModeSwitch &colourMode() { return m_colourMode; }
+    ColourModeSwitch &colourMode();
 
     /// The colour-mode step of each activation of the main window (see
     /// ColourModeSwitch::offerOnActivation), with the ask option of this window.
@@ -76,15 +76,12 @@ protected:
 
 private:
     QWidget *buildFunctionsFrame();
-    QWidget *buildColourFrame();
-    QWidget *buildMonitorFrame();
     void connectHandlers();
-    void showSelectedMode();
     void onOk();
     void onIsbnFont();
 
-    std::unique_ptr<DisplayModes> m_display;
-    ColourModeSwitch m_colourMode;
+    /// The start-up colour mode and the monitor's modes, with the display.
+    std::unique_ptr<ColourModeFrames> m_colourModes;
     QString m_isbnTiffFont;
 
     TiffResolutionFrame *FrameResolution = nullptr;
@@ -108,18 +105,9 @@ private:
     QCheckBox *chkVerify = nullptr;
     QPushButton *cmdOK = nullptr;
     QLabel *Label3 = nullptr;
-    QRadioButton *optAsk256 = nullptr;
-    QRadioButton *optUse256 = nullptr;
-    QRadioButton *optNever256 = nullptr;
-    QPushButton *cmdUse256 = nullptr;
-    QPushButton *cmdNormalColor = nullptr;
-    QLabel *lblColourHint = nullptr; ///< why the two switches are off, where the display cannot switch
-    QListWidget *List1 = nullptr;
-    QPushButton *cmdNormal = nullptr;
     LabelPicture *picTiffRef = nullptr;
     QLabel *lblMeasure = nullptr;
     BarcodeRenderer BarTiff;
-    void showNormalColorCaption();
 };
 
 } // namespace Kelbrix
