@@ -2,8 +2,10 @@
 #include "widgets/translation.h"
 
 #include "widgets/named.h"
-#include "artwork/artwork.h"
+#include "windows/artwork_options_box.h"
+#include "windows/bar_size_panel.h"
 #include "windows/help_window.h"
+#include "windows/look_menus.h"
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
@@ -12,20 +14,12 @@
 
 #include <QCoreApplication>
 #include <QAction>
-#include <QActionGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -39,22 +33,6 @@ namespace {
 // What the preview shows while no size is defined: the main label's EAN-13 symbol.
 constexpr double kUndefinedWidthTwips = 1815;
 constexpr double kUndefinedHeightTwips = 900;
-const QString kInchSign = u"\""_s;
-
-QAction *addNamedAction(QMenu *menu, const QString &name, const char *caption)
-{
-    QAction *action = translated(menu->addAction(QString()), "text", "frmBarSize", caption);
-    action->setObjectName(name);
-    return action;
-}
-
-QMenu *addNamedMenu(QMenuBar *bar, const QString &name, const char *caption)
-{
-    QMenu *menu = translated(bar->addMenu(QString()), "title", "frmBarSize", caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
 
 } // namespace
 
@@ -75,18 +53,23 @@ frmBarSize::frmBarSize(QWidget *parent) : QMainWindow(parent)
 frmBarSize::~frmBarSize()
 {
     // Going away closes the window, and a box that loses the focus then would apply itself:
-    // nothing reaches this window's handlers or its listeners (the main window may be going
-    // away too) any more.
+    // nothing reaches the handlers of this window and its parts, or its listeners (the main
+    // window may be going away too), any more.
     blockSignals(true);
-    for (QObject *child : findChildren<QObject *>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    const std::initializer_list<const QObject *> receivers{this, m_sizePanel, fraArtwork, m_lookMenus};
+    for (QObject *child : findChildren<QObject *>()) {
+        for (const QObject *receiver : receivers)
+            QObject::disconnect(child, nullptr, receiver, nullptr);
+    }
 }
 
 void frmBarSize::buildWindow()
 {
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
-    layout->addWidget(buildSizePanel());
+    m_sizePanel = new BarSizePanel(this);
+    connectSizePanel();
+    layout->addWidget(m_sizePanel);
 
     auto *right = new QVBoxLayout;
     right->addWidget(buildPreviewOptions());
@@ -102,7 +85,12 @@ void frmBarSize::buildWindow()
         label->setTextFormat(Qt::PlainText);
     right->addWidget(lblModuleWidth);
     right->addWidget(lblModuleWarning);
-    right->addWidget(buildArtworkOptions());
+    fraArtwork = new ArtworkOptionsBox(this);
+    connect(fraArtwork, &ArtworkOptionsBox::edited, this, [this] {
+        showArtworkOptions();
+        emit settingsChanged();
+    });
+    right->addWidget(fraArtwork);
     right->addStretch(1);
     layout->addLayout(right, 1);
     setCentralWidget(central);
@@ -114,197 +102,32 @@ void frmBarSize::buildWindow()
     setHint(QCoreApplication::translate("frmBarSize", "Press F1 for Help"));
 }
 
-QWidget *frmBarSize::buildSizePanel()
+void frmBarSize::connectSizePanel()
 {
-    auto *panel = new QWidget(this);
-    auto *column = new QVBoxLayout(panel);
-    column->setContentsMargins(0, 0, 0, 0);
-
-    Frame1 =
-        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Scale Mode")),
-              u"Frame1"_s);
-    auto *units = new QVBoxLayout(Frame1);
-    optBSmm = named(
-        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Millimeter (mm)")),
-        u"optBSmm"_s);
-    optBSInch = named(
-        translated(new QRadioButton(Frame1), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "I&nches (\")")),
-        u"optBSInch"_s);
-    units->addWidget(optBSmm);
-    units->addWidget(optBSInch);
-    column->addWidget(Frame1);
-
-    auto *sizes = new QGridLayout;
-    Label1 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Width")),
-                   u"Label1"_s);
-    Label2 = named(translated(new QLabel(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Height")),
-                   u"Label2"_s);
-    txtBSWidth = named(new QLineEdit(panel), u"txtBSWidth"_s);
-    txtBSHeight = named(new QLineEdit(panel), u"txtBSHeight"_s);
-    lblUnitWidth = named(new QLabel(u"mm"_s, panel), u"lblUnitWidth"_s);
-    lblUnitHeight = named(new QLabel(u"mm"_s, panel), u"lblUnitHeight"_s);
-    for (QLineEdit *box : {txtBSWidth, txtBSHeight})
-        box->setMaxLength(64);
-    Label1->setBuddy(txtBSWidth);
-    Label2->setBuddy(txtBSHeight);
-    sizes->addWidget(Label1, 0, 0);
-    sizes->addWidget(txtBSWidth, 0, 1);
-    sizes->addWidget(lblUnitWidth, 0, 2);
-    sizes->addWidget(Label2, 1, 0);
-    sizes->addWidget(txtBSHeight, 1, 1);
-    sizes->addWidget(lblUnitHeight, 1, 2);
-    column->addLayout(sizes);
-
-    Frame2 =
-        named(translated(new QGroupBox(panel), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Resolution")),
-              u"Frame2"_s);
-    auto *dpis = new QGridLayout(Frame2);
-    opt72dpi = named(new QRadioButton(u"&72 dpi"_s, Frame2), u"opt72dpi"_s);
-    opt96dpi = named(new QRadioButton(u"&96 dpi"_s, Frame2), u"opt96dpi"_s);
-    optUserdpiW =
-        named(translated(new QRadioButton(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "U&ser dpi")),
-              u"optUserdpiW"_s);
-    Text1 = named(new QLineEdit(Frame2), u"Text1"_s);
-    Text1->setMaxLength(16);
-    Label6 = named(
-        translated(new QLabel(Frame2), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Click Here for dpi")),
-        u"Label6"_s);
-    Label6->setCursor(Qt::PointingHandCursor);
-    dpis->addWidget(opt72dpi, 0, 0);
-    dpis->addWidget(opt96dpi, 1, 0);
-    dpis->addWidget(optUserdpiW, 2, 0);
-    dpis->addWidget(Text1, 2, 1);
-    dpis->addWidget(Label6, 3, 0, 1, 2);
-    column->addWidget(Frame2);
-
-    chkDefined = named(
-        translated(new QCheckBox(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Defined Barcode")),
-        u"chkDefined"_s);
-    comMinimum =
-        named(translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Use Minimum")),
-              u"comMinimum"_s);
-    cmdRegSize = named(
-        translated(new QPushButton(panel), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Register Size")),
-        u"cmdRegSize"_s);
-    column->addWidget(chkDefined);
-    column->addWidget(comMinimum);
-    column->addWidget(cmdRegSize);
-    column->addStretch(1);
-
-    connect(optBSmm, &QRadioButton::clicked, this, [this] { onUnit(BarSizeSettings::Unit::Millimetre); });
-    connect(optBSInch, &QRadioButton::clicked, this, [this] { onUnit(BarSizeSettings::Unit::Inch); });
-    connect(txtBSWidth, &QLineEdit::textChanged, this, [this] { onSizeEdited(txtBSWidth); });
-    connect(txtBSHeight, &QLineEdit::textChanged, this, [this] { onSizeEdited(txtBSHeight); });
-    for (QRadioButton *option : {opt72dpi, opt96dpi, optUserdpiW})
-        connect(option, &QRadioButton::clicked, this, &frmBarSize::onDpiOption);
-    // Typing a resolution chooses it; leaving the box settles it.
-    connect(Text1, &QLineEdit::textEdited, this, [this] {
-        optUserdpiW->setChecked(true);
-        onDpiOption();
-    });
-    connect(Text1, &QLineEdit::editingFinished, this, &frmBarSize::onUserDpiFinished);
-    connect(chkDefined, &QCheckBox::clicked, this, &frmBarSize::onDefinedClicked);
-    connect(comMinimum, &QPushButton::clicked, this, &frmBarSize::onUseMinimum);
-    // "&Register Size" carries no action.
-    Label6->installEventFilter(this);
-    return panel;
+    connect(m_sizePanel, &BarSizePanel::unitChosen, this, &frmBarSize::onUnit);
+    connect(m_sizePanel, &BarSizePanel::sizeEdited, this, &frmBarSize::onSizeEdited);
+    connect(m_sizePanel, &BarSizePanel::dpiEdited, this, &frmBarSize::onDpiEdited);
+    connect(m_sizePanel, &BarSizePanel::userDpiFinished, this, &frmBarSize::onUserDpiFinished);
+    connect(m_sizePanel, &BarSizePanel::definedClicked, this, &frmBarSize::onDefinedClicked);
+    connect(m_sizePanel, &BarSizePanel::minimumClicked, this, &frmBarSize::onUseMinimum);
+    connect(m_sizePanel, &BarSizePanel::dpiWindowRequested, this, &frmBarSize::dpiWindowRequested);
 }
 
-QGroupBox *frmBarSize::buildArtworkOptions()
+const ArtworkOptions &frmBarSize::artworkOptions() const
 {
-    fraArtwork = named(translated(new QGroupBox(this), "title", "frmBarSize",
-                                  QT_TRANSLATE_NOOP("frmBarSize", "Artwork (SVG, PDF, EPS)")),
-                       u"fraArtwork"_s);
-    auto *form = new QFormLayout(fraArtwork);
-    spnMagnification = named(new QDoubleSpinBox(fraArtwork), u"spnMagnification"_s);
-    spnMagnification->setRange(ArtworkOptions::kMinMagnification, ArtworkOptions::kMaxMagnification);
-    spnMagnification->setDecimals(1);
-    spnXDimension = named(new QDoubleSpinBox(fraArtwork), u"spnXDimension"_s);
-    cboXUnit = named(new QComboBox(fraArtwork), u"cboXUnit"_s);
-    cboXUnit->addItems({u"mm"_s, u"mils"_s});
-    auto *xRow = new QHBoxLayout;
-    xRow->addWidget(spnXDimension, 1);
-    xRow->addWidget(cboXUnit);
-    spnBWR = named(new QDoubleSpinBox(fraArtwork), u"spnBWR"_s);
-    spnBWR->setRange(0, ArtworkOptions::kMaxBwrMm);
-    spnBWR->setDecimals(3);
-    spnBWR->setSingleStep(0.005);
-    spnBWR->setSuffix(u" mm"_s);
-    chkQuietMarks = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
-                                     QT_TRANSLATE_NOOP("frmBarSize", "Quiet-zone marks < >")),
-                          u"chkQuietMarks"_s);
-    chkTransparent = named(translated(new QCheckBox(fraArtwork), "text", "frmBarSize",
-                                      QT_TRANSLATE_NOOP("frmBarSize", "Transparent background (SVG, EPS)")),
-                           u"chkTransparent"_s);
-    lblArtworkX = named(new QLabel(fraArtwork), u"lblArtworkX"_s);
-    lblArtworkX->setTextFormat(Qt::PlainText);
-    form->addRow(
-        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "Magnification %")),
-        spnMagnification);
-    form->addRow(
-        translated(new QLabel(fraArtwork), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "X-dimension")), xRow);
-    form->addRow(translated(new QLabel(fraArtwork), "text", "frmBarSize",
-                            QT_TRANSLATE_NOOP("frmBarSize", "Bar width reduction")),
-                 spnBWR);
-    form->addRow(chkQuietMarks);
-    form->addRow(chkTransparent);
-    form->addRow(lblArtworkX);
-    for (QDoubleSpinBox *box : {spnMagnification, spnXDimension, spnBWR})
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { onArtworkEdited(); });
-    connect(cboXUnit, &QComboBox::currentIndexChanged, this, [this] { onArtworkEdited(); });
-    for (QCheckBox *box : {chkQuietMarks, chkTransparent})
-        connect(box, &QCheckBox::toggled, this, [this] { onArtworkEdited(); });
-    return fraArtwork;
+    return fraArtwork->options();
 }
 
 void frmBarSize::setArtworkOptions(const ArtworkOptions &options)
 {
-    m_artwork = options;
+    fraArtwork->setOptions(options);
     showArtworkOptions();
 }
 
 void frmBarSize::showArtworkOptions()
 {
-    const bool showing = m_showing;
-    m_showing = true;
-    spnMagnification->setValue(m_artwork.magnification);
-    cboXUnit->setCurrentIndex(m_artwork.moduleInMils ? 1 : 0);
-    // The X-dimension's box counts in the unit chosen; the options keep millimetres.
-    const double perUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
-    spnXDimension->setDecimals(m_artwork.moduleInMils ? 2 : 3);
-    spnXDimension->setRange(ArtworkOptions::kMinModuleMm / perUnit, ArtworkOptions::kMaxModuleMm / perUnit);
-    spnXDimension->setSuffix(m_artwork.moduleInMils ? u" mils"_s : u" mm"_s);
-    spnXDimension->setValue(m_artwork.moduleMm / perUnit);
-    spnBWR->setValue(m_artwork.bwrMm);
-    chkQuietMarks->setChecked(m_artwork.quietZoneMarks);
-    chkTransparent->setChecked(m_artwork.transparentBackground);
-    m_showing = showing;
-
     // The X the preview's type gets in artwork; a defined size in use wins over the options.
-    ArtworkRequest request;
-    request.label.renderer = &Barcode2;
-    request.options = m_artwork;
-    if (m_settings.defined && m_settings.hasSize())
-        request.definedWidthMm = m_settings.millimetres().width();
-    QString error;
-    const std::optional<LabelLayout> artwork = makeArtwork(request, &error);
-    lblArtworkX->setText(artwork ? tr("Artwork X-dimension: %1 mm").arg(artwork->moduleSize, 0, 'f', 3) : error);
-}
-
-void frmBarSize::onArtworkEdited()
-{
-    if (m_showing)
-        return;
-    const bool mils = cboXUnit->currentIndex() == 1;
-    const double shownPerUnit = m_artwork.moduleInMils ? ArtworkOptions::kMmPerMil : 1.0;
-    m_artwork.magnification = spnMagnification->value();
-    m_artwork.moduleMm = spnXDimension->value() * shownPerUnit;
-    m_artwork.moduleInMils = mils;
-    m_artwork.bwrMm = spnBWR->value();
-    m_artwork.quietZoneMarks = chkQuietMarks->isChecked();
-    m_artwork.transparentBackground = chkTransparent->isChecked();
-    showArtworkOptions();
-    emit settingsChanged();
+    fraArtwork->showFor(Barcode2, m_settings.defined && m_settings.hasSize() ? m_settings.millimetres().width() : 0);
 }
 
 QGroupBox *frmBarSize::buildPreviewOptions()
@@ -328,44 +151,10 @@ QGroupBox *frmBarSize::buildPreviewOptions()
 void frmBarSize::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    QMenu *font = addNamedMenu(bar, u"mnuFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "F&ont"));
-    mnuCFont = addNamedAction(font, u"mnuCFont"_s, QT_TRANSLATE_NOOP("frmBarSize", "Change &Font"));
-    mnuSmall = addNamedAction(font, u"mnuSmall"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
-    QMenu *colors = addNamedMenu(bar, u"mnuColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Color"));
-    mnuBackColor =
-        addNamedAction(colors, u"mnuBackColor"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Background Color Barcode"));
-    mnuBackText = addNamedAction(colors, u"mnuBackText"_s, QT_TRANSLATE_NOOP("frmBarSize", "Back&ground Color Text"));
-    QMenu *barcode = addNamedMenu(bar, u"mnuBarcode"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Barcode"));
-    mnuPixel = addNamedAction(barcode, u"mnuPixel"_s, QT_TRANSLATE_NOOP("frmBarSize", "Pixel Align"));
-    mnuAspect = addNamedAction(barcode, u"mnuAspect"_s, QT_TRANSLATE_NOOP("frmBarSize", "Retain &Aspect Ratio"));
-    barcode->addSeparator();
-    mnuBarLeft = addNamedAction(barcode, u"mnuBarLeft"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Left"));
-    mnuBarcenter = addNamedAction(barcode, u"mnuBarcenter"_s, QT_TRANSLATE_NOOP("frmBarSize", "Cen&ter"));
-    mnuBarRight = addNamedAction(barcode, u"mnuBarRight"_s, QT_TRANSLATE_NOOP("frmBarSize", "&Right"));
+    m_lookMenus = new LookMenus(bar, this);
+    connect(m_lookMenus, &LookMenus::lookEdited, this, &frmBarSize::onLookEdited);
     mnuClose = translated(bar->addAction(QString()), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "&Close"));
     mnuClose->setObjectName(u"mnuClose"_s);
-
-    auto *alignments = new QActionGroup(this);
-    for (QAction *action : {mnuPixel, mnuAspect, mnuBarLeft, mnuBarcenter, mnuBarRight})
-        action->setCheckable(true);
-    for (QAction *action : {mnuBarLeft, mnuBarcenter, mnuBarRight})
-        alignments->addAction(action);
-
-    connect(mnuCFont, &QAction::triggered, this, &frmBarSize::onChangeFont);
-    connect(mnuSmall, &QAction::triggered, this, &frmBarSize::onSmallFont);
-    connect(mnuBackColor, &QAction::triggered, this, &frmBarSize::onBackColor);
-    connect(mnuBackText, &QAction::triggered, this, &frmBarSize::onBackText);
-    connect(mnuPixel, &QAction::triggered, this, [this](bool on) {
-        m_settings.appearance.pixelAlign = on;
-        changed();
-    });
-    connect(mnuAspect, &QAction::triggered, this, [this](bool on) {
-        m_settings.appearance.retainAspectRatio = on;
-        changed();
-    });
-    connect(mnuBarLeft, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignLeft); });
-    connect(mnuBarcenter, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignCentre); });
-    connect(mnuBarRight, &QAction::triggered, this, [this] { onAlignment(LabelAppearance::kAlignRight); });
     connect(mnuClose, &QAction::triggered, this, [this] {
         hide();
         emit definedSizeTaken();
@@ -378,17 +167,11 @@ void frmBarSize::installHints()
         {this, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
         {centralWidget(), QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
         {Frame3, QCoreApplication::translate("frmBarSize", "Press F1 for Help")},
-        {Label1, QCoreApplication::translate("frmBarSize", "Width: Fill in the Width for the Barcode to the right.")},
-        {Label2, QCoreApplication::translate("frmBarSize", "Height: Fill in the Height for the Barcode to the right.")},
-        {txtBSWidth, QCoreApplication::translate("frmBarSize", "Fill in the Width for the Barcode.")},
-        {txtBSHeight, QCoreApplication::translate("frmBarSize", "Fill in the Height for the Barcode.")},
-        {optBSmm, QCoreApplication::translate("frmBarSize", "Millimeter(mm): All measurements is in MilliMeters.")},
-        {optBSInch, QCoreApplication::translate("frmBarSize", "Inches (\"): All measurements is in Inches.")},
-        {chkDefined,
-         QCoreApplication::translate("frmBarSize", "If it's checked then this size for the Barcode is default.")},
         {picBarsize, QCoreApplication::translate("frmBarSize", "Actual barcode on the label")},
         {StatusBar1, QCoreApplication::translate("frmBarSize", "Press F1 to get help.")},
     };
+    for (const auto &[control, hint] : m_sizePanel->hints())
+        m_hints.insert(control, hint);
     for (QRadioButton *option : std::as_const(m_previewOptions))
         m_hints.insert(option, previewSample(option->objectName()).hint());
     for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
@@ -410,10 +193,6 @@ bool frmBarSize::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         if (m_hints.contains(watched))
             setHint(m_hints.value(watched));
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == Label6 && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            emit dpiWindowRequested();
         break;
     case QEvent::ShortcutOverride:
         // The main window's F1 opens the contents; in this window it opens this window's page.
@@ -491,51 +270,18 @@ void frmBarSize::setHint(const QString &text)
 
 void frmBarSize::showSettings()
 {
-    // The controls follow the settings without running their handlers.
-    m_showing = true;
-    const bool inch = m_settings.unit == BarSizeSettings::Unit::Inch;
-    (inch ? optBSInch : optBSmm)->setChecked(true);
-    lblUnitWidth->setText(inch ? kInchSign : u"mm"_s);
-    lblUnitHeight->setText(inch ? kInchSign : u"mm"_s);
-    if (txtBSWidth->text() != m_settings.widthText)
-        txtBSWidth->setText(m_settings.widthText);
-    if (txtBSHeight->text() != m_settings.heightText)
-        txtBSHeight->setText(m_settings.heightText);
-    switch (m_settings.dpi) {
-    case BarSizeSettings::Dpi::Dpi72:
-        opt72dpi->setChecked(true);
-        break;
-    case BarSizeSettings::Dpi::Dpi96:
-        opt96dpi->setChecked(true);
-        break;
-    case BarSizeSettings::Dpi::User:
-        optUserdpiW->setChecked(true);
-        break;
-    }
-    Text1->setText(m_settings.userDpiText);
-    const LabelAppearance &look = m_settings.appearance;
-    mnuPixel->setChecked(look.pixelAlign);
-    mnuAspect->setChecked(look.retainAspectRatio);
-    mnuBarLeft->setChecked(look.alignment == LabelAppearance::kAlignLeft);
-    mnuBarcenter->setChecked(look.alignment == LabelAppearance::kAlignCentre);
-    mnuBarRight->setChecked(look.alignment == LabelAppearance::kAlignRight);
-    // The caption names what the next click does.
-    setTranslated(mnuSmall, "text", "frmBarSize",
-                  look.smallFont ? QT_TRANSLATE_NOOP("frmBarSize", "&Normal Font")
-                                 : QT_TRANSLATE_NOOP("frmBarSize", "&Small Font"));
-    m_showing = false;
+    m_sizePanel->showSettings(m_settings);
+    m_lookMenus->showLook(m_settings.appearance);
 }
 
-void frmBarSize::onSizeEdited(QLineEdit *box)
+void frmBarSize::onSizeEdited(bool height, const QString &text)
 {
-    if (m_showing)
-        return;
-    (box == txtBSWidth ? m_settings.widthText : m_settings.heightText) = box->text();
+    (height ? m_settings.heightText : m_settings.widthText) = text;
     // A clamped box shows its maximum at once.
     if (m_settings.clamp())
         showSettings();
     changed();
-    if (box == txtBSHeight)
+    if (height)
         adjustSize();
 }
 
@@ -547,30 +293,26 @@ void frmBarSize::onUnit(BarSizeSettings::Unit unit)
     changed();
 }
 
-void frmBarSize::onDpiOption()
+void frmBarSize::onDpiEdited(BarSizeSettings::Dpi dpi, const QString &userDpiText)
 {
-    if (m_showing)
-        return;
-    m_settings.dpi = opt96dpi->isChecked()      ? BarSizeSettings::Dpi::Dpi96
-                     : optUserdpiW->isChecked() ? BarSizeSettings::Dpi::User
-                                                : BarSizeSettings::Dpi::Dpi72;
-    m_settings.userDpiText = Text1->text();
+    m_settings.dpi = dpi;
+    m_settings.userDpiText = userDpiText;
     changed();
 }
 
-void frmBarSize::onUserDpiFinished()
+void frmBarSize::onUserDpiFinished(const QString &text)
 {
     if (m_settings.dpi != BarSizeSettings::Dpi::User)
         return;
-    m_settings.userDpiText = Text1->text();
+    m_settings.userDpiText = text;
     m_settings.settleUserDpi();
     showSettings();
     changed();
 }
 
-void frmBarSize::onDefinedClicked()
+void frmBarSize::onDefinedClicked(bool checked)
 {
-    m_settings.defined = chkDefined->isChecked() && m_settings.hasSize();
+    m_settings.defined = checked && m_settings.hasSize();
     updateDefinedBox();
     emit definedClicked(m_settings.defined);
     changed();
@@ -595,55 +337,11 @@ void frmBarSize::onPreviewOption(const QString &option)
     changed();
 }
 
-void frmBarSize::onChangeFont()
+void frmBarSize::onLookEdited(bool reshow)
 {
-    const LabelAppearance &look = m_settings.appearance;
-    const std::optional<FontChoice> chosen =
-        userPrompt().chooseFont(FontRequest{QCoreApplication::translate("frmBarSize", "Font"),
-                                            FontChoice{look.fontName, look.fontSize, look.bold, look.italic}});
-    if (!chosen || chosen->family.isEmpty())
-        return;
-    m_settings.appearance.fontName = chosen->family;
-    if (chosen->pointSize > 0)
-        m_settings.appearance.fontSize = chosen->pointSize;
-    m_settings.appearance.bold = chosen->bold;
-    m_settings.appearance.italic = chosen->italic;
-    changed();
-}
-
-void frmBarSize::onBackColor()
-{
-    const QColor current = m_settings.appearance.barcodeBackColor;
-    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
-        QCoreApplication::translate("frmBarSize", "Background Color Barcode"), quint32(current.rgb() & 0xFFFFFF)});
-    if (!chosen)
-        return;
-    m_settings.appearance.barcodeBackColor = QColor::fromRgb(*chosen);
-    changed();
-}
-
-void frmBarSize::onBackText()
-{
-    const QColor current = m_settings.appearance.textBackColor;
-    const std::optional<quint32> chosen = userPrompt().chooseColor(ColorRequest{
-        QCoreApplication::translate("frmBarSize", "Background Color Text"), quint32(current.rgb() & 0xFFFFFF)});
-    if (!chosen)
-        return;
-    m_settings.appearance.textBackColor = QColor::fromRgb(*chosen);
-    changed();
-}
-
-void frmBarSize::onAlignment(int alignment)
-{
-    m_settings.appearance.alignment = alignment;
-    showSettings();
-    changed();
-}
-
-void frmBarSize::onSmallFont()
-{
-    m_settings.appearance.smallFont = !m_settings.appearance.smallFont;
-    showSettings();
+    m_settings.appearance = m_lookMenus->appearance();
+    if (reshow)
+        showSettings();
     changed();
 }
 
@@ -660,8 +358,7 @@ void frmBarSize::updateDefinedBox()
     const bool hasSize = m_settings.hasSize();
     if (!hasSize)
         m_settings.defined = false;
-    chkDefined->setEnabled(hasSize);
-    chkDefined->setChecked(m_settings.defined);
+    m_sizePanel->showDefined(hasSize, m_settings.defined);
 }
 
 double frmBarSize::previewWidthTwips() const
@@ -700,8 +397,7 @@ void frmBarSize::updatePreview()
     lblModuleWidth->setText(m_readout.text);
     lblModuleWarning->setText(m_readout.warning);
     lblModuleWarning->setVisible(!m_readout.warning.isEmpty());
-    if (lblArtworkX)
-        showArtworkOptions();
+    showArtworkOptions();
 }
 
 } // namespace Kelbrix

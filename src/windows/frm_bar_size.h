@@ -9,20 +9,17 @@
 #include <QMainWindow>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
 class QRadioButton;
 class QStatusBar;
 
 namespace Kelbrix {
 
+class ArtworkOptionsBox;
+class BarSizePanel;
 class LabelPicture;
+class LookMenus;
 
 /// The size window "Barcode Size": the defined size of the barcode in millimetres or inches,
 /// the resolution it is meant for, the look every renderer shares, and a live preview drawn
@@ -44,7 +41,7 @@ public:
     /// Shows \a settings in the controls (settings load); announces nothing.
     void setSettings(const BarSizeSettings &settings);
     /// How vector artwork is sized: magnification, X-dimension, bar width reduction, marks.
-    const ArtworkOptions &artworkOptions() const { return m_artwork; }
+    const ArtworkOptions &artworkOptions() const;
     /// Shows \a options (settings load); announces nothing.
     void setArtworkOptions(const ArtworkOptions &options);
     /// Mirrors the main window's "&Use Defined Barcode": checked only when there is a size.
@@ -76,28 +73,23 @@ protected:
 
 private:
     void buildWindow();
-    QWidget *buildSizePanel();
+    void connectSizePanel();
     QGroupBox *buildPreviewOptions();
-    QGroupBox *buildArtworkOptions();
     /// Shows the artwork options and the X-dimension they give the preview's type.
     void showArtworkOptions();
-    void onArtworkEdited();
     void buildMenus();
     void installHints();
+    /// Shows the settings in the size panel and the look menus; announces nothing.
     void showSettings();
 
-    void onSizeEdited(QLineEdit *box);
+    void onSizeEdited(bool height, const QString &text);
     void onUnit(BarSizeSettings::Unit unit);
-    void onDpiOption();
-    void onUserDpiFinished();
-    void onDefinedClicked();
+    void onDpiEdited(BarSizeSettings::Dpi dpi, const QString &userDpiText);
+    void onUserDpiFinished(const QString &text);
+    void onDefinedClicked(bool checked);
     void onUseMinimum();
     void onPreviewOption(const QString &option);
-    void onChangeFont();
-    void onBackColor();
-    void onBackText();
-    void onAlignment(int alignment);
-    void onSmallFont();
+    void onLookEdited(bool reshow);
 
     /// Settles the defined-size box, redraws the preview and the module width, resizes the
     /// window and announces the change.
@@ -110,39 +102,15 @@ private:
     BarSizeSettings m_settings;
     QString m_previewOption = QStringLiteral("optEAN13");
     ModuleWidthReadout m_readout;
-    ArtworkOptions m_artwork;
-    bool m_showing = false;
     QHash<QObject *, QString> m_hints;
 
-    // The sizes of vector artwork.
-    QGroupBox *fraArtwork = nullptr;
-    QDoubleSpinBox *spnMagnification = nullptr;
-    QDoubleSpinBox *spnXDimension = nullptr;
-    QComboBox *cboXUnit = nullptr;
-    QDoubleSpinBox *spnBWR = nullptr;
-    QCheckBox *chkQuietMarks = nullptr;
-    QCheckBox *chkTransparent = nullptr;
-    QLabel *lblArtworkX = nullptr;
+    /// The unit, the size boxes and the resolution.
+    BarSizePanel *m_sizePanel = nullptr;
+    /// The sizes of vector artwork.
+    ArtworkOptionsBox *fraArtwork = nullptr;
+    LookMenus *m_lookMenus = nullptr;
 
     // Controls, named as the window's behaviour is written.
-    QGroupBox *Frame1 = nullptr; ///< "Scale Mode"
-    QRadioButton *optBSmm = nullptr;
-    QRadioButton *optBSInch = nullptr;
-    QLabel *Label1 = nullptr; ///< "&Width"
-    QLabel *Label2 = nullptr; ///< "&Height"
-    QLineEdit *txtBSWidth = nullptr;
-    QLineEdit *txtBSHeight = nullptr;
-    QLabel *lblUnitWidth = nullptr;
-    QLabel *lblUnitHeight = nullptr;
-    QGroupBox *Frame2 = nullptr; ///< resolution
-    QRadioButton *opt72dpi = nullptr;
-    QRadioButton *opt96dpi = nullptr;
-    QRadioButton *optUserdpiW = nullptr;
-    QLineEdit *Text1 = nullptr;
-    QLabel *Label6 = nullptr; ///< "Click Here for dpi"
-    QCheckBox *chkDefined = nullptr;
-    QPushButton *comMinimum = nullptr;
-    QPushButton *cmdRegSize = nullptr;
     QGroupBox *Frame3 = nullptr; ///< "Show Barcode (Select Barcode)"
     QList<QRadioButton *> m_previewOptions;
     LabelPicture *picBarsize = nullptr;
@@ -153,15 +121,6 @@ private:
     BarcodeRenderer Barcode2;
 
     QAction *mnuClose = nullptr;
-    QAction *mnuCFont = nullptr;
-    QAction *mnuSmall = nullptr;
-    QAction *mnuBackColor = nullptr;
-    QAction *mnuBackText = nullptr;
-    QAction *mnuPixel = nullptr;
-    QAction *mnuAspect = nullptr;
-    QAction *mnuBarLeft = nullptr;
-    QAction *mnuBarcenter = nullptr;
-    QAction *mnuBarRight = nullptr;
 };
 
 } // namespace Kelbrix

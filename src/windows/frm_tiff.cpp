@@ -2,14 +2,17 @@
 #include "widgets/translation.h"
 
 #include "widgets/named.h"
+#include "windows/colour_mode_frames.h"
+#include "windows/entry_key_filter.h"
 #include "windows/help_window.h"
+#include "windows/option_frame.h"
+#include "windows/tiff_resolution_frame.h"
 #include "widgets/window_placement.h"
 #include "base/user_prompt.h"
 #include "export/image_converter.h"
 #include "widgets/label_picture.h"
 
 #include <QCoreApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,38 +20,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-namespace {
-
-// A frame whose options form one exclusive group of their own.
-QGroupBox *optionFrame(const QString &name, const char *caption, QWidget *parent,
-                       std::initializer_list<QRadioButton *> options)
-{
-    auto *frame = named(translated(new QGroupBox(parent), "title", "frmTiff", caption), name);
-    auto *layout = new QVBoxLayout(frame);
-    auto *group = new QButtonGroup(frame);
-    for (QRadioButton *option : options) {
-        option->setParent(frame);
-        group->addButton(option);
-        layout->addWidget(option);
-    }
-    return frame;
-}
-
-} // namespace
-
 frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printer, QWidget *parent)
-    : QDialog(parent), m_display(std::move(display)), m_colourMode(*m_display), m_printer(printer)
+    : QDialog(parent), m_colourModes(std::make_unique<ColourModeFrames>(std::move(display)))
 {
     setObjectName(u"frmTiff"_s);
     setTranslated(this, "windowTitle", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Parameters"));
@@ -56,10 +38,11 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     imageConverter();
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(buildResolutionFrame(), 0, 0);
+    FrameResolution = new TiffResolutionFrame(printer, this);
+    layout->addWidget(FrameResolution, 0, 0);
     layout->addWidget(buildFunctionsFrame(), 1, 0, 2, 1);
-    layout->addWidget(buildColourFrame(), 0, 1);
-    layout->addWidget(buildMonitorFrame(), 1, 1);
+    layout->addWidget(m_colourModes->buildStartUpFrame(this), 0, 1);
+    layout->addWidget(m_colourModes->buildMonitorFrame(this), 1, 1);
 
     auto *save = new QHBoxLayout;
     Label3 = named(translated(new QLabel(this), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save")), u"Label3"_s);
@@ -78,8 +61,8 @@ frmTiff::frmTiff(std::unique_ptr<DisplayModes> display, PrinterResolution printe
     lblMeasure->hide();
     applyAppearance(LabelAppearance{});
 
-    setPrinterCaption(u" ppi (dpi)"_s);
-    showNormalColorCaption();
+    FrameResolution->setPrinterCaption(u" ppi (dpi)"_s);
+    m_colourModes->showNormalColorCaption();
     setParameters(TiffParameters{});
     connectHandlers();
 }
@@ -90,37 +73,6 @@ void frmTiff::applyAppearance(const LabelAppearance &appearance)
 {
     // BarTiff draws like every other renderer: the main window hands it the size window's look.
     appearance.applyTo(BarTiff);
-}
-
-QWidget *frmTiff::buildResolutionFrame()
-{
-    auto *frame =
-        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Resolution")),
-              u"FrameResolution"_s);
-    auto *grid = new QGridLayout(frame);
-    optPrinterRes = named(new QRadioButton(frame), u"optPrinterRes"_s);
-    optUserRes = named(
-        translated(new QRadioButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Save TIF picture at")),
-        u"optUserRes"_s);
-    txtUserRes = named(new QLineEdit(frame), u"txtUserRes"_s);
-    txtScreenDPI = named(new QLineEdit(frame), u"txtScreenDPI"_s);
-    Label2 = named(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Screen dpi")),
-                   u"Label2"_s);
-    const int digitWidth = fontMetrics().horizontalAdvance(u'0');
-    for (QLineEdit *box : {txtUserRes, txtScreenDPI})
-        box->setMaximumWidth(digitWidth * 8);
-    txtUserRes->setMaxLength(TiffParameters::kResolutionChars);
-    txtUserRes->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9.]{0,4}"_s), txtUserRes));
-    txtScreenDPI->setText(QString::number(logicalDpiX()));
-    Label2->setBuddy(txtScreenDPI);
-    grid->addWidget(optPrinterRes, 0, 0, 1, 3);
-    grid->addWidget(optUserRes, 1, 0);
-    grid->addWidget(txtUserRes, 1, 1);
-    grid->addWidget(translated(new QLabel(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "dpi")), 1, 2);
-    grid->addWidget(Label2, 2, 0, Qt::AlignRight);
-    grid->addWidget(txtScreenDPI, 2, 1);
-    grid->setColumnStretch(2, 1);
-    return frame;
 }
 
 QWidget *frmTiff::buildFunctionsFrame()
@@ -146,7 +98,7 @@ QWidget *frmTiff::buildFunctionsFrame()
     optMirrorV =
         named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Mirror Vertical")),
               u"optMirrorV"_s);
-    grid->addWidget(optionFrame(u"FrameMirror"_s, QT_TRANSLATE_NOOP("frmTiff", "Mirror Image"), frame,
+    grid->addWidget(optionFrame(u"FrameMirror"_s, "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Mirror Image"), frame,
                                 {optMirrorNo, optMirrorH, optMirrorV}),
                     1, 0);
 
@@ -158,7 +110,7 @@ QWidget *frmTiff::buildFunctionsFrame()
                          u"optRotate180"_s);
     optRotate270 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "270 degrees")),
                          u"optRotate270"_s);
-    grid->addWidget(optionFrame(u"FrameRotate"_s, QT_TRANSLATE_NOOP("frmTiff", "Rotate Image"), frame,
+    grid->addWidget(optionFrame(u"FrameRotate"_s, "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Rotate Image"), frame,
                                 {optRotateNo, optRotate90, optRotate180, optRotate270}),
                     1, 1);
 
@@ -170,8 +122,8 @@ QWidget *frmTiff::buildFunctionsFrame()
                       u"optCompG3"_s);
     optCompG4 = named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Group 4")),
                       u"optCompG4"_s);
-    grid->addWidget(optionFrame(u"FrameCompression"_s, QT_TRANSLATE_NOOP("frmTiff", "TIFF Compression"), frame,
-                                {optCompNo, optCompHuff, optCompG3, optCompG4}),
+    grid->addWidget(optionFrame(u"FrameCompression"_s, "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "TIFF Compression"),
+                                frame, {optCompNo, optCompHuff, optCompG3, optCompG4}),
                     2, 0);
 
     auto *adjust = named(
@@ -213,111 +165,18 @@ QWidget *frmTiff::buildFunctionsFrame()
     return frame;
 }
 
-QWidget *frmTiff::buildColourFrame()
-{
-    optAsk256 =
-        named(translated(new QRadioButton(), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Ask at start up")),
-              u"optAsk256"_s);
-    optUse256 = named(translated(new QRadioButton(), "text", "frmTiff",
-                                 QT_TRANSLATE_NOOP("frmTiff", "Always use 256 color mode at start up")),
-                      u"optUse256"_s);
-    optNever256 = named(translated(new QRadioButton(), "text", "frmTiff",
-                                   QT_TRANSLATE_NOOP("frmTiff", "Don't Ask and don't change to 256 colors")),
-                        u"optNever256"_s);
-    QGroupBox *frame =
-        optionFrame(u"FrameColourMode"_s, QT_TRANSLATE_NOOP("frmTiff", "Start up Color mode change to 256 colors"),
-                    this, {optAsk256, optUse256, optNever256});
-    auto *buttons = new QHBoxLayout;
-    cmdUse256 = named(
-        translated(new QPushButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "&256 Colors (8 Bit)")),
-        u"cmdUse256"_s);
-    cmdNormalColor = named(new QPushButton(frame), u"cmdNormalColor"_s);
-    buttons->addWidget(cmdUse256);
-    buttons->addWidget(cmdNormalColor);
-    auto *layout = static_cast<QVBoxLayout *>(frame->layout());
-    layout->addLayout(buttons);
-    if (!m_colourMode.canSwitch()) {
-        // The options stay, as settings; the switches could only fail, so they are off and the
-        // window says why.
-        const char *why =
-            QT_TRANSLATE_NOOP("frmTiff", "This desktop cannot switch to 256 colors, and TIFF files do not "
-                                         "depend on the display's color depth.");
-        lblColourHint = named(translated(new QLabel(frame), "text", "frmTiff", why), u"lblColourHint"_s);
-        lblColourHint->setWordWrap(true);
-        layout->addWidget(lblColourHint);
-        for (QPushButton *button : {cmdUse256, cmdNormalColor}) {
-            button->setEnabled(false);
-            setTranslated(button, "toolTip", "frmTiff", why);
-        }
-    }
-    return frame;
-}
-
-QWidget *frmTiff::buildMonitorFrame()
-{
-    auto *frame =
-        named(translated(new QGroupBox(this), "title", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "Monitor Resolution")),
-              u"FrameMonitor"_s);
-    auto *layout = new QVBoxLayout(frame);
-    List1 = named(new QListWidget(frame), u"List1"_s);
-    for (const DisplayMode &mode : m_colourMode.modes())
-        List1->addItem(mode.text());
-    cmdNormal = named(
-        translated(new QPushButton(frame), "text", "frmTiff", QT_TRANSLATE_NOOP("frmTiff", "&Change Resolution Now")),
-        u"cmdNormal"_s);
-    layout->addWidget(List1, 1);
-    layout->addWidget(cmdNormal, 0, Qt::AlignLeft);
-    // The list shows the mode in use; switching to another one is for a display that can.
-    cmdNormal->setEnabled(m_colourMode.canSwitch());
-    showSelectedMode();
-    return frame;
-}
-
 void frmTiff::connectHandlers()
 {
-    connect(optPrinterRes, &QRadioButton::toggled, this, [this](bool on) { txtUserRes->setEnabled(!on); });
-    connect(txtUserRes, &QLineEdit::textChanged, this, &frmTiff::onUserResolutionChanged);
-    for (QLineEdit *box : {txtUserRes, txtCopies})
-        box->installEventFilter(this);
+    new EntryKeyFilter(txtCopies, TiffParameters::kCopiesChars);
     connect(cmdOK, &QPushButton::clicked, this, &frmTiff::onOk);
     connect(cmdISBNFont, &QPushButton::clicked, this, &frmTiff::onIsbnFont);
-    connect(cmdUse256, &QPushButton::clicked, this, [this] {
-        m_colourMode.askUse256();
-        showSelectedMode();
-    });
-    connect(cmdNormalColor, &QPushButton::clicked, this, [this] {
-        m_colourMode.askBackColors();
-        showSelectedMode();
-    });
-    connect(cmdNormal, &QPushButton::clicked, this, [this] {
-        m_colourMode.goToNormalColors();
-        showSelectedMode();
-    });
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) { m_colourMode.setSelectedIndex(row); });
-}
-
-void frmTiff::showSelectedMode()
-{
-    List1->setCurrentRow(m_colourMode.selectedIndex());
-}
-
-void frmTiff::setPrinterCaption(const QString &unit)
-{
-    m_printerCaptionUnit = unit;
-    QString caption = QCoreApplication::translate("frmTiff", "Save TIF picture in the same Resolution as my printer %1")
-                          .arg(m_printer.dotsPerInch) +
-                      unit;
-    // Without a printer the figure is an assumption; the caption says so.
-    if (!m_printer.printerFound)
-        caption += QCoreApplication::translate("frmTiff", " - no printer found");
-    optPrinterRes->setText(caption);
 }
 
 TiffParameters frmTiff::parameters() const
 {
     TiffParameters p;
-    p.printerResolution = optPrinterRes->isChecked();
-    p.userResolution = txtUserRes->text();
+    p.printerResolution = FrameResolution->printerResolution();
+    p.userResolution = FrameResolution->userResolution();
     p.compression = optCompNo->isChecked()   ? TiffCompression::None
                     : optCompG3->isChecked() ? TiffCompression::Group3
                     : optCompG4->isChecked() ? TiffCompression::Group4
@@ -333,9 +192,7 @@ TiffParameters frmTiff::parameters() const
     p.adjustWidth = chkTiffCompW->isChecked();
     p.adjustHeight = chkTiffCompH->isChecked();
     p.copies = txtCopies->text();
-    p.colourMode = optUse256->isChecked()     ? ColourModeChoice::Always256
-                   : optNever256->isChecked() ? ColourModeChoice::Never
-                                              : ColourModeChoice::Ask;
+    p.colourMode = m_colourModes->startUpChoice();
     p.isbnTiffFont = m_isbnTiffFont;
     p.verify = chkVerify->isChecked();
     return p;
@@ -343,13 +200,7 @@ TiffParameters frmTiff::parameters() const
 
 void frmTiff::setParameters(const TiffParameters &p)
 {
-    (p.printerResolution ? optPrinterRes : optUserRes)->setChecked(true);
-    txtUserRes->setEnabled(!p.printerResolution);
-    {
-        // A restored value is no typing: it raises no message.
-        const QSignalBlocker quiet(txtUserRes);
-        txtUserRes->setText(p.userResolution);
-    }
+    FrameResolution->showResolution(p.printerResolution, p.userResolution);
     const QList<std::pair<TiffCompression, QRadioButton *>> compressions{{TiffCompression::None, optCompNo},
                                                                          {TiffCompression::Huffman, optCompHuff},
                                                                          {TiffCompression::Group3, optCompG3},
@@ -367,9 +218,7 @@ void frmTiff::setParameters(const TiffParameters &p)
     chkTiffCompW->setChecked(p.adjustWidth);
     chkTiffCompH->setChecked(p.adjustHeight);
     txtCopies->setText(p.copies);
-    optAsk256->setChecked(p.colourMode == ColourModeChoice::Ask);
-    optUse256->setChecked(p.colourMode == ColourModeChoice::Always256);
-    optNever256->setChecked(p.colourMode == ColourModeChoice::Never);
+    m_colourModes->setStartUpChoice(p.colourMode);
     m_isbnTiffFont = p.isbnTiffFont;
     chkVerify->setChecked(p.verify);
 }
@@ -381,56 +230,49 @@ void frmTiff::setCopiesText(const QString &text)
 
 int frmTiff::resolutionDpi() const
 {
-    return parameters().resolutionDpi(m_printer.dotsPerInch);
+    return parameters().resolutionDpi(FrameResolution->printerDpi());
+}
+
+int frmTiff::printerDpi() const
+{
+    return FrameResolution->printerDpi();
+}
+
+ColourModeSwitch &frmTiff::colourMode()
+{
+    return m_colourModes->colourMode();
 }
 
 void frmTiff::offerColourMode()
 {
-    m_colourMode.offerOnActivation(optAsk256->isChecked());
-    showSelectedMode();
+    m_colourModes->offerOnActivation();
 }
 
 void frmTiff::returnToStartUpMode()
 {
-    m_colourMode.returnToStartUpMode();
-    showSelectedMode();
+    m_colourModes->returnToStartUpMode();
 }
 
 void frmTiff::applyColourModeSetting()
 {
-    if (optUse256->isChecked()) {
-        // The switch happens here, once; activation has nothing left to do.
-        m_colourMode.setRunSetting(QString());
-        if (m_colourMode.canSwitch())
-            m_colourMode.goTo256Colors();
-        showSelectedMode();
-    } else {
-        m_colourMode.setRunSetting(optNever256->isChecked() ? u"Never"_s : u"Ask"_s);
-    }
+    m_colourModes->applyStartUpChoice();
 }
 
 void frmTiff::showParameters()
 {
-    showNormalColorCaption();
+    m_colourModes->showNormalColorCaption();
     placeOverMainWindow(this, parentWidget());
     exec();
 }
 
-void frmTiff::showNormalColorCaption()
-{
-    cmdNormalColor->setText(
-        QCoreApplication::translate("frmTiff", "%1 &Bit Color").arg(m_colourMode.startUpMode().bitsPerPixel));
-}
-
 bool frmTiff::event(QEvent *event)
 {
-    // The captions built from the printer and the display, in the new language.
-    if (event->type() == QEvent::LanguageChange) {
-        setPrinterCaption(m_printerCaptionUnit);
-        showNormalColorCaption();
-    }
+    // The caption built from the display, in the new language (the resolution frame builds its
+    // own again).
+    if (event->type() == QEvent::LanguageChange)
+        m_colourModes->showNormalColorCaption();
     if (event->type() == QEvent::WindowActivate)
-        setPrinterCaption(u" dpi"_s);
+        FrameResolution->setPrinterCaption(u" dpi"_s);
     // F1 opens this window's help page, not the main window's contents.
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         event->accept();
@@ -448,76 +290,10 @@ void frmTiff::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-bool frmTiff::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (box && (box == txtUserRes || box == txtCopies)) {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            return filterKey(box, box == txtUserRes ? TiffParameters::kResolutionChars : TiffParameters::kCopiesChars,
-                             static_cast<QKeyEvent *>(event));
-        case QEvent::FocusIn:
-            // After the click that brought the focus has placed the caret.
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-            break;
-        case QEvent::MouseButtonPress:
-            if (box == txtUserRes)
-                optUserRes->setChecked(true);
-            break;
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool frmTiff::filterKey(QLineEdit *box, int maxChars, QKeyEvent *event)
-{
-    // Keys that type nothing (arrows, Delete, Tab, Enter for OK, shortcuts) are not the
-    // filter's business.
-    const QString typed = event->text();
-    if (typed.size() != 1 || (!typed[0].isPrint() && typed[0] != u'\b') ||
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const bool allSelected = !box->text().isEmpty() && box->selectedText() == box->text();
-    switch (filterEntryKey(typed[0], box->text(), allSelected, maxChars)) {
-    case KeyDecision::Drop:
-        return true;
-    case KeyDecision::ClearThenInsert:
-        box->clear();
-        return false;
-    case KeyDecision::Insert:
-        return false;
-    }
-    return false;
-}
-
-void frmTiff::onUserResolutionChanged()
-{
-    if (!resolutionTooHigh(txtUserRes->text()))
-        return;
-    ask(QCoreApplication::translate("frmTiff", "Max resolution is 4800 dpi"),
-        QCoreApplication::translate("frmTiff", "Max 4800 dpi"), PromptIcon::Exclamation, PromptButtons::Ok);
-    txtUserRes->setText(QString::number(TiffParameters::kMaxResolution));
-    txtUserRes->setCursorPosition(int(txtUserRes->text().size()));
-}
-
 void frmTiff::onOk()
 {
-    TiffParameters p = parameters();
-    switch (checkResolutionOnOk(p)) {
-    case ResolutionCheck::TooLow:
-        ask(QCoreApplication::translate("frmTiff", "Min. resolution is 300 dpi"), applicationTitle(),
-            PromptIcon::NoIcon, PromptButtons::Ok);
-        txtUserRes->setText(p.userResolution);
-        return;
-    case ResolutionCheck::PrinterChosen:
-        optPrinterRes->setChecked(true);
-        break;
-    case ResolutionCheck::Accepted:
-        break;
-    }
-    accept();
+    if (FrameResolution->settleOnOk())
+        accept();
 }
 
 void frmTiff::onIsbnFont()

@@ -14,13 +14,14 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace Kelbrix {
 
+class ColourModeFrames;
 class LabelPicture;
+class TiffResolutionFrame;
 
 /// The TIFF Parameters window: every parameter of TIFF export, the display-mode list and the
 /// switches to 256 colours and back.
@@ -44,10 +45,10 @@ public:
     void setCopiesText(const QString &text);
     /// Resolution TIFF files are made at now, in dpi.
     int resolutionDpi() const;
-    int printerDpi() const { return m_printer.dotsPerInch; }
+    int printerDpi() const;
 
     /// The display modes and the colour-mode switches; the mode list shows its selection.
-    ColourModeSwitch &colourMode() { return m_colourMode; }
+    ColourModeSwitch &colourMode();
 
     /// The colour-mode step of each activation of the main window (see
     /// ColourModeSwitch::offerOnActivation), with the ask option of this window.
@@ -70,33 +71,20 @@ public:
     void applyAppearance(const LabelAppearance &appearance);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QWidget *buildResolutionFrame();
     QWidget *buildFunctionsFrame();
-    QWidget *buildColourFrame();
-    QWidget *buildMonitorFrame();
     void connectHandlers();
-    void setPrinterCaption(const QString &unit);
-    void showSelectedMode();
-    void onUserResolutionChanged();
     void onOk();
     void onIsbnFont();
-    bool filterKey(QLineEdit *box, int maxChars, QKeyEvent *event);
 
-    std::unique_ptr<DisplayModes> m_display;
-    ColourModeSwitch m_colourMode;
-    PrinterResolution m_printer;
+    /// The start-up colour mode and the monitor's modes, with the display.
+    std::unique_ptr<ColourModeFrames> m_colourModes;
     QString m_isbnTiffFont;
 
-    QRadioButton *optPrinterRes = nullptr;
-    QRadioButton *optUserRes = nullptr;
-    QLineEdit *txtUserRes = nullptr;
-    QLineEdit *txtScreenDPI = nullptr;
-    QLabel *Label2 = nullptr;
+    TiffResolutionFrame *FrameResolution = nullptr;
     QCheckBox *chkInvertImg = nullptr;
     QPushButton *cmdISBNFont = nullptr;
     QRadioButton *optMirrorNo = nullptr;
@@ -117,19 +105,9 @@ private:
     QCheckBox *chkVerify = nullptr;
     QPushButton *cmdOK = nullptr;
     QLabel *Label3 = nullptr;
-    QRadioButton *optAsk256 = nullptr;
-    QRadioButton *optUse256 = nullptr;
-    QRadioButton *optNever256 = nullptr;
-    QPushButton *cmdUse256 = nullptr;
-    QPushButton *cmdNormalColor = nullptr;
-    QLabel *lblColourHint = nullptr; ///< why the two switches are off, where the display cannot switch
-    QListWidget *List1 = nullptr;
-    QPushButton *cmdNormal = nullptr;
     LabelPicture *picTiffRef = nullptr;
     QLabel *lblMeasure = nullptr;
     BarcodeRenderer BarTiff;
-    QString m_printerCaptionUnit; ///< the unit the printer resolution option was last shown with
-    void showNormalColorCaption();
 };
 
 } // namespace Kelbrix

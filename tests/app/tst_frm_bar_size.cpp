@@ -1,5 +1,10 @@
 #include "size_driver.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QTimer>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -126,6 +131,77 @@ private slots:
         restart();
         QVERIFY(mainDefined()->isChecked());
         checkChanged(made());
+    }
+
+    void typedResolutionIsSettledOnLeaving()
+    {
+        typeSize(*m_form, u"optBSmm"_s, u"48"_s, u"40"_s);
+        sizeControl<QRadioButton>(*m_form, u"opt96dpi"_s)->click();
+        auto *box = sizeControl<QLineEdit>(*m_form, u"Text1"_s);
+        // Typing a resolution chooses the user's own at once.
+        retype(box, u"150"_s);
+        QVERIFY(sizeControl<QRadioButton>(*m_form, u"optUserdpiW"_s)->isChecked());
+        QCOMPARE(preview()->heightTwips(), 2268.0 * 150 / 96);
+        retype(box, u"500"_s);
+        emit box->editingFinished();
+        QCOMPARE(box->text(), u"300"_s);
+        QCOMPARE(preview()->heightTwips(), 2268.0 * 300 / 96);
+        retype(box, u"50"_s);
+        emit box->editingFinished();
+        QVERIFY(sizeControl<QRadioButton>(*m_form, u"opt72dpi"_s)->isChecked());
+        QCOMPARE(preview()->heightTwips(), 2268.0 * 72 / 96);
+    }
+
+    void clickHereForDpiOpensTheTiffWindow()
+    {
+        m_form->findChild<QAction *>(u"mnuBarSize"_s)->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(sizeWindow(*m_form)));
+        bool shown = false;
+        // The TIFF window is modal: it is looked at and closed from within its own loop.
+        QTimer::singleShot(0, m_form, [this, &shown] {
+            auto *tiff = m_form->findChild<QDialog *>(u"frmTiff"_s);
+            shown = tiff && tiff->isVisible();
+            if (tiff)
+                tiff->reject();
+        });
+        QTest::mouseClick(sizeControl<QLabel>(*m_form, u"Label6"_s), Qt::LeftButton);
+        QVERIFY(shown);
+    }
+
+    void smallFontNamesTheNextClickAndIsKept()
+    {
+        QAction *small = sizeMenu(u"mnuSmall"_s);
+        QCOMPARE(small->text(), u"&Small Font"_s);
+        small->trigger();
+        QCOMPARE(small->text(), u"&Normal Font"_s);
+        sizeMenu(u"mnuBarRight"_s)->trigger();
+        restart();
+        QCOMPARE(sizeMenu(u"mnuSmall"_s)->text(), u"&Normal Font"_s);
+        for (const char *name : {"mnuBarLeft", "mnuBarcenter", "mnuBarRight"})
+            QCOMPARE(sizeMenu(QString::fromLatin1(name))->isChecked(), qstrcmp(name, "mnuBarRight") == 0);
+    }
+
+    void artworkOptionsSizeTheArtworkAndAreKept()
+    {
+        auto *readout = sizeControl<QLabel>(*m_form, u"lblArtworkX"_s);
+        QCOMPARE(readout->text(), u"Artwork X-dimension: 0.330 mm"_s);
+        sizeControl<QDoubleSpinBox>(*m_form, u"spnMagnification"_s)->setValue(150);
+        QCOMPARE(readout->text(), u"Artwork X-dimension: 0.495 mm"_s);
+        // The X-dimension's box counts in the unit chosen.
+        auto *xDimension = sizeControl<QDoubleSpinBox>(*m_form, u"spnXDimension"_s);
+        QCOMPARE(xDimension->text(), u"0.500 mm"_s);
+        sizeControl<QComboBox>(*m_form, u"cboXUnit"_s)->setCurrentIndex(1);
+        QCOMPARE(xDimension->text(), u"19.69 mils"_s);
+        // A defined size in use wins over the magnification.
+        typeSize(*m_form, u"optBSmm"_s, u"60"_s, u"25"_s);
+        QCOMPARE(readout->text(), u"Artwork X-dimension: 0.495 mm"_s);
+        sizeDefined()->click();
+        QVERIFY(readout->text().startsWith(u"Artwork X-dimension: "_s));
+        QVERIFY(readout->text() != u"Artwork X-dimension: 0.495 mm"_s);
+        restart();
+        QCOMPARE(sizeControl<QDoubleSpinBox>(*m_form, u"spnMagnification"_s)->value(), 150.0);
+        QCOMPARE(sizeControl<QComboBox>(*m_form, u"cboXUnit"_s)->currentIndex(), 1);
+        QCOMPARE(sizeControl<QDoubleSpinBox>(*m_form, u"spnXDimension"_s)->text(), u"19.69 mils"_s);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "windows/frm_tiff.h"
 #include "export_test_support.h"
 #include "form1_driver.h"
+#include "widgets/translation.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,6 +41,7 @@ private slots:
     {
         delete m_window;
         delete m_prompt;
+        switchLanguage(Language::English);
     }
 
     void typedResolution_data()
@@ -94,6 +96,46 @@ private slots:
         m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 12, true, false});
         button->click();
         QCOMPARE(m_window->parameters().isbnTiffFont, u"DejaVu Serif"_s);
+    }
+
+    void boxesTakeWhatTheyMayHold()
+    {
+        showActive();
+        auto *resolution = control<QLineEdit>(u"txtUserRes"_s);
+        QVERIFY(!resolution->isEnabled());
+        // A click into the box chooses the user's own resolution, even while the box is off.
+        QTest::mouseClick(resolution, Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(u"optUserRes"_s)->isChecked());
+        QVERIFY(resolution->isEnabled());
+        resolution->setFocus();
+        QTest::keyClicks(resolution, u"12a3.45"_s);
+        QCOMPARE(resolution->text(), u"123."_s);
+        resolution->selectAll();
+        QTest::keyClicks(resolution, u"9"_s);
+        QCOMPARE(resolution->text(), u"9"_s);
+        // The copies box gets the focus with its text selected: the first digit replaces it.
+        auto *copies = control<QLineEdit>(u"txtCopies"_s);
+        copies->setFocus();
+        QTRY_COMPARE(copies->selectedText(), u"1"_s);
+        QTest::keyClicks(copies, u"7x8"_s);
+        QCOMPARE(copies->text(), u"78"_s);
+        QTest::keyClicks(copies, u"12"_s);
+        QCOMPARE(copies->text(), u"781"_s);
+    }
+
+    void builtCaptionsFollowTheLanguage()
+    {
+        auto *printer = control<QRadioButton>(u"optPrinterRes"_s);
+        auto *back = control<QPushButton>(u"cmdNormalColor"_s);
+        const QString english = printer->text();
+        const QString englishBack = back->text();
+        QVERIFY(switchLanguage(Language::Swedish));
+        QVERIFY(printer->text() != english);
+        QVERIFY(printer->text().contains(u"600 ppi (dpi)"_s));
+        QVERIFY(back->text() != englishBack);
+        QVERIFY(switchLanguage(Language::English));
+        QCOMPARE(printer->text(), english);
+        QCOMPARE(back->text(), englishBack);
     }
 
     void colourSwitches_data()
