@@ -4,6 +4,7 @@
 
 #include "widgets/named.h"
 #include "windows/label_template_dialog.h"
+#include "windows/sheet_preview.h"
 #include "base/user_prompt.h"
 #include "settings/settings_store.h"
 #include "sheet/calibration_page.h"
@@ -24,7 +25,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
@@ -45,47 +45,6 @@ constexpr int kPdfDpi = 600;
 constexpr int kNamedRefusals = 10;
 
 } // namespace
-
-/// One page of a sheet as it will print: the paper, the label outlines with their corners, and
-/// the labels.
-class SheetPreview : public QWidget {
-public:
-    explicit SheetPreview(QWidget *parent) : QWidget(parent) { setMinimumSize(200, 280); }
-    void show(const SheetPlan *plan, int page)
-    {
-        m_plan = plan;
-        m_page = page;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), palette().window());
-        if (!m_plan)
-            return;
-        const LabelTemplate &sheet = m_plan->job().sheet;
-        const QSizeF page = sheet.pageSize();
-        const double scale = std::min((width() - 8) / page.width(), (height() - 8) / page.height()); // px per mm
-        painter.translate((width() - page.width() * scale) / 2, (height() - page.height() * scale) / 2);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillRect(QRectF(QPointF(0, 0), page * scale), Qt::white);
-        painter.setPen(QPen(QColor(160, 160, 160), 0));
-        for (int cell = 0; cell < sheet.labelsPerSheet(); ++cell) {
-            const QRectF r = sheet.cellRect(cell);
-            painter.drawRoundedRect(QRectF(r.topLeft() * scale, r.size() * scale), sheet.cornerRadius * scale,
-                                    sheet.cornerRadius * scale);
-        }
-        painter.scale(scale * kMillimetresPerInch / m_plan->job().printerDpi,
-                      scale * kMillimetresPerInch / m_plan->job().printerDpi);
-        m_plan->paintPage(painter, m_page, true);
-    }
-
-private:
-    const SheetPlan *m_plan = nullptr;
-    int m_page = 0;
-};
 
 frmLabels::frmLabels(const QList<ListRecord> &records, Edition edition, const LabelAppearance &appearance,
                      SettingsStore &settings, QWidget *parent)
