@@ -153,7 +153,7 @@ bool LabelPanel::IsbnToEan(const ViewUpdatePlan &plan)
 
 bool LabelPanel::applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan)
 {
-    const PlanApplied applied = applyViewUpdatePlan(plan, renderer);
+    const PlanApplied applied = prepareRenderer(plan, renderer);
     if (applied == PlanApplied::Refused) {
         rendererRefused(renderer);
         return false;
@@ -170,8 +170,6 @@ void LabelPanel::UpdateBarcodeView()
     const ViewUpdatePlan plan = planMainViewUpdate(viewUpdateState());
     if (!plan.update)
         return;
-    Barcode1.setWidthTwips(plan.widthTwips);
-    Barcode1.setHeightTwips(plan.heightTwips);
     picTST->setWidthTwips(plan.widthTwips);
     m_form.options().selectOptionsOf(plan.type);
     if (plan.type.symbology == Symbology::Isbn)
@@ -208,8 +206,6 @@ void LabelPanel::UpdateDefinedBarcodeView()
     const ViewUpdatePlan plan = planDefinedViewUpdate(viewUpdateState(), DefinedWidth, DefinedHeight);
     if (!plan.update)
         return;
-    Barcode1x.setWidthTwips(plan.widthTwips);
-    Barcode1x.setHeightTwips(plan.heightTwips);
     picTST1->setWidthTwips(plan.widthTwips);
     if (applyPlan(Barcode1x, plan))
         composeDefined();

@@ -87,7 +87,8 @@ signals:
 
 private:
     ViewUpdateState viewUpdateState() const;
-    /// Carries out \a plan on \a renderer; true when the label is to be composed.
+    /// Sets \a renderer up for \a plan as every label is (prepareRenderer) and completes the entry;
+    /// true when the label is to be composed.
     bool applyPlan(BarcodeRenderer &renderer, const ViewUpdatePlan &plan);
     /// Tells the user once per "&Make Code" when the plan refused the ISBN entry; false then.
     bool IsbnToEan(const ViewUpdatePlan &plan);
