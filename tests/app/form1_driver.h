@@ -7,6 +7,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/list_panel.h"
 #include "recording_prompt.h"
+#include "test_helpers.h"
 #include "widgets/label_picture.h"
 #include "settings/settings_store.h"
 #include "zbar_decode.h"
@@ -97,15 +98,6 @@ inline void quitAnsweringYes(Form1 &form, QStringList *texts = nullptr)
     QCOMPARE(std::tuple(quit.text, quit.title, quit.icon, quit.buttons, quit.helpContext),
              std::tuple(QStringLiteral("Do you want to Quit ?."), QStringLiteral("Exit."), PromptIcon::Question,
                         PromptButtons::YesNo, 3010));
-}
-
-/// Adds the column "row" to a data-driven test and one row per entry of \a rows, named by the
-/// entry's member `name`. The test reads its row with QFETCH(Row, row).
-template <typename Row> void addRows(const QList<Row> &rows)
-{
-    QTest::addColumn<Row>("row");
-    for (const Row &row : rows)
-        QTest::newRow(row.name) << row;
 }
 
 /// Checks that \a prompt was asked exactly one question and that it is the one described; a

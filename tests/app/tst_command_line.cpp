@@ -145,7 +145,6 @@ private slots:
     // Each run has no desktop; the folder holds label.bmp, list.qz2 and list.csv.
     void runs_data()
     {
-        QTest::addColumn<Run>("row");
         QList<Run> rows;
         const auto row = [&rows](const char *name, const QString &platform, const QStringList &arguments, int exitCode,
                                  const QStringList &out, const QString &err) -> Run & {
@@ -244,8 +243,7 @@ private slots:
         row("a range far beyond the list is refused before it is expanded", {},
             kToOut + QStringList{u"--records"_s, u"1-999999999"_s}, 2, {},
             u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s);
-        for (const Run &run : std::as_const(rows))
-            QTest::newRow(run.name) << run;
+        Test::addRows(rows);
     }
     void runs()
     {

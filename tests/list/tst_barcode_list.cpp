@@ -1,5 +1,6 @@
 #include "list/barcode_list.h"
 #include "list/list_files.h"
+#include "test_helpers.h"
 
 #include <QTest>
 
@@ -11,14 +12,6 @@ namespace {
 ListRecord rec(const QString &product, const QString &barcode)
 {
     return ListRecord{product, barcode, QString(), QString(), u"E130"_s};
-}
-
-QStringList products(const QAbstractItemModel &model)
-{
-    QStringList texts;
-    for (int row = 0; row < model.rowCount(); ++row)
-        texts.append(model.index(row, 0).data().toString());
-    return texts;
 }
 
 } // namespace
@@ -47,7 +40,7 @@ private slots:
         for (int i = 0; i < 6; ++i)
             list.append(rec(u"P"_s + QString::number(i % 3), u"B"_s + QString::number(i)));
         list.removeRecords({4, 0, 4, 99, -1}); // repeats and rows out of range are ignored
-        QCOMPARE(products(list), (QStringList{u"P1"_s, u"P2"_s, u"P0"_s, u"P2"_s}));
+        QCOMPARE(Test::columnTexts(list), (QStringList{u"P1"_s, u"P2"_s, u"P0"_s, u"P2"_s}));
         QCOMPARE(list.productList(), (QStringList{u"P2"_s, u"P0"_s, u"P1"_s, u"P2"_s}));
         QCOMPARE(list.barcodeIndex(), (QStringList{u"B1"_s, u"B2"_s, u"B3"_s, u"B5"_s}));
     }
@@ -59,7 +52,7 @@ private slots:
             {rec(u"a"_s, u"1"_s), rec(u"b"_s, u"1"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"2"_s), rec(u"e"_s, u"1"_s)},
             true);
         QCOMPARE(list.removeNeighbouringDuplicates(), 2);
-        QCOMPARE(products(list), (QStringList{u"a"_s, u"d"_s, u"e"_s}));
+        QCOMPARE(Test::columnTexts(list), (QStringList{u"a"_s, u"d"_s, u"e"_s}));
         QCOMPARE(list.productList().size(), 5); // the pass leaves the product list alone
         QList<ListRecord> many(BarcodeList::MaxRecords - 2, rec(u"m"_s, u"9"_s));
         QCOMPARE(list.appendRecords(many, false), BarcodeList::MaxRecords - 3);
@@ -106,7 +99,7 @@ private slots:
         ListReadResult read;
         read.records = {rec(u"b"_s, u"0"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"1"_s), rec(u"e"_s, u"0"_s)};
         QCOMPARE(list.mergeRead(read), 4);
-        QCOMPARE(products(list), (QStringList{u"a"_s, u"c"_s, u"e"_s}));
+        QCOMPARE(Test::columnTexts(list), (QStringList{u"a"_s, u"c"_s, u"e"_s}));
         QCOMPARE(read.runtimeError, 0);
     }
 };

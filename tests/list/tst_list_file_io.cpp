@@ -2,10 +2,10 @@
 #include "list/code_page_1252.h"
 #include "list/list_files.h"
 #include "recording_prompt.h"
+#include "test_helpers.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -66,12 +66,6 @@ const QList<ListRecord> kShop = {
     {u"Cr\u00e8me \u20ac"_s, u"012345678905"_s, u"54321"_s, u"Caf\u00e9 \u2013 fresh"_s, u"UPA5"_s},
     {{}, u"ABC-123"_s, {}, {}, u"Co39"_s},
 };
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 } // namespace
 
@@ -139,7 +133,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"shop.qz2"_s);
         QVERIFY(saveListFile(path, records).ok);
-        QVERIFY(contents(path).endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
+        QVERIFY(fileBytes(path).endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
         QCOMPARE(readQz2(path).records, records);
     }
 
@@ -169,19 +163,19 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.qz2"_s);
         QVERIFY(saveListFile(path, {kShop[0]}).ok);
-        const QByteArray old = contents(path);
+        const QByteArray old = fileBytes(path);
         const QList<ListRecord> records{
             kShop[0], {u"50%1 off \u0141\u00f3d\u017a"_s, u"4006381333931"_s, {}, u"\u20ac 3"_s, u"E130"_s}};
         RecordingPrompt prompt;
         prompt.answers.enqueue(PromptAnswer::No);
         const ListWriteResult refused = saveListFileAsking(path, records);
         QVERIFY(!refused.ok && refused.message.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(contents(path), old);
+        QCOMPARE(fileBytes(path), old);
         QCOMPARE(prompt.texts().size(), 1);
         QVERIFY(prompt.texts()[0].contains(u"Record 2 (\"50%1 off \u0141\u00f3d\u017a\")"_s));
         prompt.answers.enqueue(PromptAnswer::Yes);
         QVERIFY(saveListFileAsking(path, records).ok);
-        QVERIFY(contents(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
+        QVERIFY(fileBytes(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
         QCOMPARE(readListFile(path).records, records);
     }
 
@@ -192,9 +186,8 @@ private slots:
     void readsEveryDataFile()
     {
         QFETCH(QString, path);
-        QFile json(path + u".json"_s), file(path);
-        QVERIFY(json.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
-        const QJsonObject expected = QJsonDocument::fromJson(json.readAll()).object();
+        const QJsonObject expected = QJsonDocument::fromJson(fileBytes(path + u".json"_s)).object();
+        QVERIFY(!expected.isEmpty());
         const bool shouldFail = path.contains(u"/fail/"_s);
         QCOMPARE(expected.contains(u"error"_s), shouldFail);
 
@@ -213,7 +206,7 @@ private slots:
             QBuffer buffer;
             buffer.open(QIODevice::WriteOnly);
             QVERIFY((utf8 ? writeQz2Utf8(buffer, result.records) : writeQz2(buffer, result.records)).ok);
-            QCOMPARE(buffer.data(), file.readAll());
+            QCOMPARE(buffer.data(), fileBytes(path));
         }
         if (expected.contains(u"afterDuplicatePass"_s)) {
             QList<ListRecord> records = result.records;

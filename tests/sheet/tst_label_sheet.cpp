@@ -9,10 +9,10 @@
 #include "sheet/calibration_page.h"
 #include "sheet/sheet_printer.h"
 #include "sheet/sheet_settings.h"
+#include "test_helpers.h"
 #include "zbar_decode.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QJsonDocument>
@@ -73,23 +73,6 @@ QList<QImage> render(const QString &pdf, int dpi)
     return pages;
 }
 
-// The smallest rectangle around the pixels of \a image darker than \a below; empty when none is.
-QRect inkBox(const QImage &image, int below = 250)
-{
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x)
-            if (line[x] < below) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 QRect pixels(const QRectF &millimetres, int dpi)
 {
     const double scale = dpi / kMillimetresPerInch;
@@ -100,32 +83,12 @@ QRect pixels(const QRectF &millimetres, int dpi)
 // from its content streams.
 QList<QRectF> pdfBars(const QString &pdf)
 {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    static const QRegularExpression stream(u"stream\\r?\\n"_s);
     static const QRegularExpression matrix(u"([-\\d.]+) 0 0 ([-\\d.]+) [-\\d.]+ [-\\d.]+ cm"_s);
     static const QRegularExpression bar(
         u"0 0 0 scn\\s+/\\w+ gs\\s+([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re\\s+f"_s);
     QList<QRectF> bars;
-    for (qsizetype at = bytes.indexOf("stream"); at >= 0; at = bytes.indexOf("stream", at + 1)) {
-        const qsizetype start = bytes.indexOf('\n', at) + 1;
-        const qsizetype end = bytes.indexOf("endstream", start);
-        if (start <= 0 || end < 0)
-            break;
-        const qsizetype dictionary = bytes.lastIndexOf("<<", at);
-        if (!bytes.mid(dictionary, at - dictionary).contains("/FlateDecode")) {
-            at = end;
-            continue;
-        }
-        // A Flate stream is a zlib stream: qUncompress wants its expected size in front.
-        QByteArray packed(4, '\0');
-        const quint32 hint = quint32(std::min<qsizetype>(64 << 20, (end - start) * 64));
-        for (int i = 0; i < 4; ++i)
-            packed[i] = char(hint >> (24 - 8 * i));
-        packed += bytes.mid(start, end - start);
-        const QString text = QString::fromLatin1(qUncompress(packed));
+    for (const QByteArray &stream : inflatedPdfStreams(fileBytes(pdf))) {
+        const QString text = QString::fromLatin1(stream);
         const QRegularExpressionMatch scale = matrix.match(text);
         if (!scale.hasMatch())
             continue;
@@ -133,7 +96,6 @@ QList<QRectF> pdfBars(const QString &pdf)
         for (const QRegularExpressionMatch &found : bar.globalMatch(text))
             bars << QRectF(found.captured(1).toDouble() * sx, found.captured(2).toDouble() * sx,
                            found.captured(3).toDouble() * sx, found.captured(4).toDouble() * sx);
-        at = end;
     }
     return bars;
 }
@@ -246,10 +208,10 @@ private slots:
                 const QImage page = pages.at(cell / perSheet);
                 const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
                 const QImage label = page.copy(area);
-                const QRect ink = inkBox(label);
+                const QRect ink = inkBox(label, {}, 250);
                 if (cell < 4) {
                     // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
-                    QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
+                    QVERIFY2(inkBox(page, area.adjusted(2, 2, -2, -2), 250).isEmpty(),
                              qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
                     continue;
                 }
@@ -320,8 +282,8 @@ private slots:
         const QPoint offset = (QPointF(2.0, -1.5) * 300 / kMillimetresPerInch).toPoint();
         for (int cell = 0; cell < 21; ++cell) {
             const QRect area = pixels(plain.sheet.cellRect(cell), 300);
-            const QRect was = inkBox(original.copy(area));
-            const QRect is = inkBox(moved.copy(area.translated(offset)));
+            const QRect was = inkBox(original.copy(area), {}, 250);
+            const QRect is = inkBox(moved.copy(area.translated(offset)), {}, 250);
             QVERIFY2(!was.isEmpty() && std::abs(is.left() - was.left()) <= 1 && std::abs(is.top() - was.top()) <= 1 &&
                          std::abs(is.right() - was.right()) <= 1 && std::abs(is.bottom() - was.bottom()) <= 1,
                      qPrintable(u"label %1 was at %2, %3 and is at %4, %5"_s.arg(cell + 1)
@@ -541,9 +503,7 @@ private:
             writer.setResolution(dpi);
             QVERIFY(paintCalibrationPage(writer, labels, {offsetX, offsetY, scale}));
         }
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(!file.readAll().contains("/Subtype /Image"));
+        QVERIFY(!fileBytes(pdf).isEmpty() && !fileBytes(pdf).contains("/Subtype /Image"));
         const QImage page = render(pdf, dpi).value(0);
         const double pixelsPerMillimetre = dpi / kMillimetresPerInch;
         // The page as the PDF gives it, in whole points.
