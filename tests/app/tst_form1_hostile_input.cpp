@@ -1,5 +1,4 @@
 // A settings file the window cannot use: defaults, a plain-text hint, a true message at exit.
-#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include <QDir>
@@ -40,9 +39,7 @@ private slots:
             QCOMPARE(hint->textFormat(), Qt::PlainText);
             QVERIFY(hint->text().contains(QDir::toNativeSeparators(settingsFilePath(Edition::Alla))) &&
                     hint->text().contains(u"default settings"_s));
-            QStringList asked;
-            quitAnsweringYes(form, &asked);
-            QVERIFY(asked.contains(u"Your settings could not be saved."_s));
+            quitAnsweringYes(form, {u"Your settings could not be saved."_s});
         }
         struct stat status {};
         QVERIFY(::lstat(path.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
@@ -58,9 +55,7 @@ private slots:
         {
             Form1 form{Edition::Alla};
             clickOption(form, u"optEAN8"_s);
-            QStringList asked;
-            quitAnsweringYes(form, &asked);
-            QCOMPARE(asked.size(), 1);
+            quitAnsweringYes(form);
         }
         const Form1 again{Edition::Alla};
         QVERIFY(found<QRadioButton>(again, u"optEAN8"_s)->isChecked());

@@ -8,19 +8,9 @@ using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
-namespace {
-
-void seed(const QHash<QString, QString> &values)
-{
-    QSettings settings = storedSettings();
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setValue(it.key(), it.value());
-}
-
-} // namespace
-
 class TestForm1Shell : public QObject, public Form1Fixture {
     Q_OBJECT
+
 private slots:
     void init() { resetSettings(); }
     void cleanup() { close(); }
@@ -57,7 +47,7 @@ private slots:
     void wizardAndClosing()
     {
         open();
-        found<QAction>(*m_form, u"mnuWizStart"_s)->trigger();
+        child<QAction>(u"mnuWizStart"_s)->trigger();
         WizStart *wizard = WizStart::instance();
         QVERIFY(wizard->isVisible() && !wizard->isModal());
         clickOption(*m_form, u"optSCC14"_s);
@@ -72,41 +62,34 @@ private slots:
         QHash<QString, QString> values;
         for (const QString &name : settingNames())
             values.insert(name, u"zz\u00e9\u20ac"_s);
-        seed(values);
-        Form1 form(Edition::Alla);
-        QCOMPARE(form.windowTitle(), u"Kelbrix.  EAN 13 "_s);
-        QVERIFY(found<QRadioButton>(form, u"optNosup"_s)->isChecked() &&
-                found<QRadioButton>(form, u"Option1"_s)->isChecked() &&
-                found<QAction>(form, u"mnuRBDN"_s)->isChecked());
-        QCOMPARE(form.list().currentColumnWidth(4), 903);
+        open(values);
+        QCOMPARE(m_form->windowTitle(), u"Kelbrix.  EAN 13 "_s);
+        QVERIFY(child<QRadioButton>(u"optNosup"_s)->isChecked() && child<QRadioButton>(u"Option1"_s)->isChecked() &&
+                child<QAction>(u"mnuRBDN"_s)->isChecked());
+        QCOMPARE(m_form->list().currentColumnWidth(4), 903);
     }
 
     void roundTrip()
     {
         const QHash<QString, QString> kept{{u"DPI"_s, u"300"_s}, {u"Find"_s, u"010100"_s}};
-        seed(kept);
-        {
-            Form1 form{Edition::Alla};
-            clickOption(form, u"optUPCE"_s);
-            clickOption(form, u"chk5digit"_s);
-            found<QRadioButton>(form, u"Option2"_s)->click();
-            found<QAction>(form, u"mnuRBDY"_s)->trigger();
-            found<QTreeView>(form, u"ListView3"_s)->setColumnWidth(4, 110);
-            QStringList asked;
-            quitAnsweringYes(form, &asked);
-            QCOMPARE(asked.size(), 1);
-        }
+        open(kept);
+        clickOption(*m_form, u"optUPCE"_s);
+        clickOption(*m_form, u"chk5digit"_s);
+        child<QRadioButton>(u"Option2"_s)->click();
+        child<QAction>(u"mnuRBDY"_s)->trigger();
+        child<QTreeView>(u"ListView3"_s)->setColumnWidth(4, 110);
+        quitAnsweringYes(*m_form);
+        close();
         QSettings settings = storedSettings();
         QHash<QString, QString> written{
             {u"Listkod"_s, u"UPE5"_s}, {u"fBtxt"_s, u"N"_s}, {u"RemoveDigit"_s, u"Y"_s}, {u"ClmnH5"_s, u"1650"_s}};
         written.insert(kept);
         for (auto it = written.cbegin(); it != written.cend(); ++it)
             QCOMPARE(settings.value(it.key()).toString(), it.value());
-        Form1 again{Edition::Alla};
-        QCOMPARE(again.typeCode(), u"UPE5"_s);
-        QVERIFY(found<QRadioButton>(again, u"Option2"_s)->isChecked() &&
-                found<QAction>(again, u"mnuRBDY"_s)->isChecked());
-        QCOMPARE(found<QTreeView>(again, u"ListView3"_s)->columnWidth(4), 110);
+        start();
+        QCOMPARE(m_form->typeCode(), u"UPE5"_s);
+        QVERIFY(child<QRadioButton>(u"Option2"_s)->isChecked() && child<QAction>(u"mnuRBDY"_s)->isChecked());
+        QCOMPARE(child<QTreeView>(u"ListView3"_s)->columnWidth(4), 110);
     }
 };
 

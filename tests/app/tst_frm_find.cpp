@@ -1,20 +1,11 @@
 #include "windows/frm_find.h"
 
-#include "export_test_support.h"
 #include "form1_driver.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QFile>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -32,11 +23,7 @@ const QList<ListRecord> kRecords{
 
 QStringList shownProducts(const frmFind &window)
 {
-    const QAbstractItemModel *shown = found<QTreeView>(window, u"ListView3"_s)->model();
-    QStringList products;
-    for (int row = 0; row < shown->rowCount(); ++row)
-        products.append(shown->index(row, 0).data().toString());
-    return products;
+    return columnTexts(*found<QTreeView>(window, u"ListView3"_s)->model());
 }
 
 void clickHeader(const frmFind &window, int column)

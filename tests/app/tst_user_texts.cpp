@@ -5,11 +5,9 @@
 // after a deliberate change, and review the difference.
 // The Language menu: "Svenska" and "English" switch every window at once, and "Spara/Save"
 // keeps the choice for the next start.
-#include "export_test_support.h"
 #include "user_text_lines.h"
 
 #include "export/batch_stop.h"
-
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -107,9 +105,8 @@ private slots:
         child<QAction>(u"mnuEnglish"_s)->trigger();
         QCOMPARE(userTextLines(m_form), english);
         // What the user typed, the list and the label are as they were.
-        QCOMPARE((QStringList{found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(),
-                              found<QLineEdit>(*m_form, u"txtProduct"_s)->text(),
-                              found<QLineEdit>(*m_form, u"txtFree"_s)->text()}),
+        QCOMPARE((QStringList{child<QLineEdit>(u"TxtStreck"_s)->text(), child<QLineEdit>(u"txtProduct"_s)->text(),
+                              child<QLineEdit>(u"txtFree"_s)->text()}),
                  (QStringList{u"501234567890"_s, u"Soap"_s, u"typed"_s}));
         QCOMPARE(m_form->listCount(), 1);
         QCOMPARE(m_form->list().record(1).product, u"Soap"_s);
@@ -151,9 +148,8 @@ private slots:
             child<QAction>(u"mnuLsave"_s)->trigger();
         QCOMPARE(ReadRegistryValue(Edition::Alla, u"Language"_s), save ? u"2"_s : QString());
         // The program ends without its exit and starts again on the same settings.
-        delete m_form;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
+        close();
+        start();
         QCOMPARE(child<QAction>(u"mnuFile"_s)->text(), fileMenu);
         QCOMPARE(child<QAction>(u"mnuEnglish"_s)->text(), u"English"_s);
     }
