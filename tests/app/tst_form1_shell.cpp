@@ -1,8 +1,13 @@
 // The main window as a whole: the list file given at start-up, the start wizard and closing, and
-// the settings it keeps from one run to the next, bad stored values included.
+// the settings it keeps from one run to the next, bad stored values included; a settings file
+// the window cannot use gives defaults, a plain-text hint and a true message at exit.
 #include "form1_driver.h"
 
 #include "windows/wiz_start.h"
+
+#include <QRandomGenerator>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -11,9 +16,26 @@ using namespace Kelbrix::Test;
 class TestForm1Shell : public QObject, public Form1Fixture {
     Q_OBJECT
 
+    QTemporaryDir m_config;
+    const QByteArray m_oldConfig = qgetenv("XDG_CONFIG_HOME");
+
+    // The settings in a folder of the test's own whose name holds markup, which must reach the
+    // status bar as plain text.
+    void useMarkedUpSettingsFolder()
+    {
+        const QString home =
+            m_config.filePath(QString::fromLatin1(QTest::currentTestFunction()) + u"/<h1>BIG <img src=x>"_s);
+        QVERIFY(QDir().mkpath(home + u"/Quorran"_s));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home));
+    }
+
 private slots:
     void init() { resetSettings(); }
-    void cleanup() { close(); }
+    void cleanup()
+    {
+        close();
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
 
     void startUpFileLoadsAsFileLoad_data()
     {
@@ -90,6 +112,40 @@ private slots:
         QCOMPARE(m_form->typeCode(), u"UPE5"_s);
         QVERIFY(child<QRadioButton>(u"Option2"_s)->isChecked() && child<QAction>(u"mnuRBDY"_s)->isChecked());
         QCOMPARE(child<QTreeView>(u"ListView3"_s)->columnWidth(4), 110);
+    }
+
+    void settingsFileThatIsAFifo()
+    {
+        useMarkedUpSettingsFolder();
+        const QByteArray path = QFile::encodeName(settingsFilePath(Edition::Alla));
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        {
+            Form1 form{Edition::Alla};
+            QLabel *hint = form.findChild<QLabel *>(u"StatusHint"_s);
+            QCOMPARE(hint->textFormat(), Qt::PlainText);
+            QVERIFY(hint->text().contains(QDir::toNativeSeparators(settingsFilePath(Edition::Alla))) &&
+                    hint->text().contains(u"default settings"_s));
+            quitAnsweringYes(form, {u"Your settings could not be saved."_s});
+        }
+        struct stat status {};
+        QVERIFY(::lstat(path.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+    }
+
+    void settingsFileOfRandomBytes()
+    {
+        useMarkedUpSettingsFolder();
+        QRandomGenerator random(64);
+        QByteArray junk(64 * 1024, Qt::Uninitialized);
+        for (char &c : junk)
+            c = char(random.bounded(256));
+        QVERIFY(writeFileBytes(settingsFilePath(Edition::Alla), junk));
+        {
+            Form1 form{Edition::Alla};
+            clickOption(form, u"optEAN8"_s);
+            quitAnsweringYes(form);
+        }
+        const Form1 again{Edition::Alla};
+        QVERIFY(found<QRadioButton>(again, u"optEAN8"_s)->isChecked());
     }
 };
 
