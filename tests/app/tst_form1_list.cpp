@@ -1,10 +1,37 @@
 #include "form1_driver.h"
 
+#include "mainwindow/command_rules.h"
+
 #include <QHeaderView>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
+
+Q_DECLARE_METATYPE(Kelbrix::CommandState)
+
+namespace {
+
+// The names of the offered commands, in menu order.
+QStringList offered(const EnabledCommands &on)
+{
+    QStringList names;
+    const std::pair<bool, const char16_t *> commands[] = {
+        {on.mnuSave, u"mnuSave"},     {on.mnuSBMP, u"mnuSBMP"},
+        {on.mnuSBAR, u"mnuSBAR"},     {on.mnuAs, u"mnuAs"},
+        {on.mnuExport, u"mnuExport"}, {on.mnuPbarcode, u"mnuPbarcode"},
+        {on.mnuPrint, u"mnuPrint"},   {on.mnuCLList, u"mnuCLList"},
+        {on.mnuRItem, u"mnuRItem"},   {on.mnuClearBar, u"mnuClearBar"},
+        {on.cmdToRTF1, u"cmdToRTF1"},
+    };
+    for (const auto &[enabled, name] : commands) {
+        if (enabled)
+            names.append(QString::fromUtf16(name));
+    }
+    return names;
+}
+
+} // namespace
 
 class TestForm1List : public QObject, public Form1Fixture {
     Q_OBJECT
@@ -79,6 +106,43 @@ private slots:
         m_prompt->answers.enqueue(PromptAnswer::Yes);
         child<QAction>(u"mnuCLList"_s)->trigger();
         QCOMPARE(offered(), (QList<bool>{false, false, false, true}));
+    }
+
+    // The rules themselves: the commands offered for each state of the list, the entry and the
+    // image list.
+    void commandRules_data()
+    {
+        QTest::addColumn<CommandState>("state");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList list{u"mnuSave"_s,   u"mnuSBMP"_s,  u"mnuSBAR"_s,   u"mnuAs"_s,
+                               u"mnuExport"_s, u"mnuPrint"_s, u"mnuCLList"_s, u"mnuRItem"_s};
+        // records, list file, bitmap file, barcode made, label composed, image list content
+        QTest::newRow("start-up") << CommandState{0, false, false, false, false, false} << QStringList{};
+        QTest::newRow("label drawn, not made")
+            << CommandState{0, false, false, false, true, false} << QStringList{u"cmdToRTF1"_s};
+        QTest::newRow("made code") << CommandState{0, false, false, true, true, false}
+                                   << QStringList{u"mnuAs"_s, u"cmdToRTF1"_s};
+        QTest::newRow("made, refused entry")
+            << CommandState{0, false, false, true, false, false} << QStringList{u"mnuAs"_s};
+        QTest::newRow("one record") << CommandState{1, false, false, false, false, false} << list;
+        QTest::newRow("cleared list keeps its file")
+            << CommandState{0, true, false, false, false, false} << QStringList{u"mnuSave"_s, u"mnuSBAR"_s};
+        QTest::newRow("cleared list keeps a bitmap")
+            << CommandState{0, false, true, false, false, false} << QStringList{u"mnuSave"_s, u"mnuSBMP"_s};
+        QTest::newRow("image list only") << CommandState{0, false, false, false, true, true}
+                                         << QStringList{u"mnuAs"_s, u"mnuPbarcode"_s, u"mnuClearBar"_s, u"cmdToRTF1"_s};
+        QTest::newRow("everything") << CommandState{1, true, true, true, true, true}
+                                    << list + QStringList{u"mnuPbarcode"_s, u"mnuClearBar"_s, u"cmdToRTF1"_s};
+    }
+
+    void commandRules()
+    {
+        QFETCH(CommandState, state);
+        QFETCH(QStringList, expected);
+        QStringList got = offered(enabledCommands(state));
+        got.sort();
+        expected.sort();
+        QCOMPARE(got, expected);
     }
 
     // "Add to List" keeps every box as typed; a product already in the list is asked about once
