@@ -396,86 +396,71 @@ private slots:
         QCOMPARE(decodedText(file.image), u"5012345678900"_s);
     }
 
-    // Stopped between the copies of a record, or before the next record's picture is made: what
-    // was written stays, and the record stopped is neither done nor failed.
-    void stoppedBetweenCopies_data()
+    // Escape pressed in an export of two records: once a copy is told, while a copy is saved
+    // (before it is told), or while a step's work runs, where the question is answered at once;
+    // while a copy is handed to the writer, the question waits for the check after it, when that
+    // file is told. Yes stops the export at its next check: what was written stays, and the record
+    // stopped is neither done nor failed. No lets it run to its end without a second question.
+    void stopAsked_data()
     {
         QTest::addColumn<QString>("copies");
+        QTest::addColumn<QString>("pressed"); // "told", "saving", or the status shown as a step works
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<int>("askedByThen"); // questions asked when the step's work goes on; -1: none
+        QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("recordsDone");
-        QTest::addColumn<bool>("whileSaving"); // pressed while the copy is saved, before it is told
-        QTest::newRow("between copies") << u"2"_s << 0 << false;
-        QTest::newRow("between records") << u"1"_s << 1 << false;
-        QTest::newRow("between copies, while saving") << u"2"_s << 0 << true;
-        QTest::newRow("between records, while saving") << u"1"_s << 1 << true;
+        const QStringList soap{u"Soap_501234567890_001.tif"_s};
+        const QString drawing = u"Now Processing.... Tea"_s;
+        const PromptAnswer yes = PromptAnswer::Yes;
+        QTest::newRow("between copies") << u"2"_s << u"told"_s << yes << -1 << soap << 0;
+        QTest::newRow("between records") << u"1"_s << u"told"_s << yes << -1 << soap << 1;
+        QTest::newRow("between copies, while saving") << u"2"_s << u"saving"_s << yes << -1 << soap << 0;
+        QTest::newRow("between records, while saving") << u"1"_s << u"saving"_s << yes << -1 << soap << 1;
+        QTest::newRow("drawing, Yes") << u"1"_s << drawing << yes << 1 << soap << 1;
+        QTest::newRow("drawing, No") << u"1"_s << drawing << PromptAnswer::No << 1
+                                     << soap + QStringList{u"Tea_1234567_001.tif"_s} << 2;
+        QTest::newRow("handing a copy, Yes") << u"1"_s << u"Saveing.... Soap, Copy=1"_s << yes << 0 << soap << 1;
     }
-    void stoppedBetweenCopies()
+    void stopAsked()
     {
         QFETCH(QString, copies);
+        QFETCH(QString, pressed);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(int, askedByThen);
+        QFETCH(QStringList, files);
         QFETCH(int, recordsDone);
-        QFETCH(bool, whileSaving);
         RecordingPrompt prompt;
-        prompt.answers << PromptAnswer::Yes;
+        prompt.answers << answer;
         FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
         run.parameters.copies = copies;
-        if (whileSaving) {
+        qsizetype asked = -1;
+        if (pressed == u"told"_s) {
+            run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+        } else if (pressed == u"saving"_s) {
             // The first copy's status shows once as its picture is finished, then as it is saved.
             run.onStatus = [&run](const QString &text) {
                 if (run.statuses.count(u"Saveing.... Soap, Copy=1"_s) == 2 && text.startsWith(u"Saveing"_s))
                     run.batch = BatchStop::Asked;
             };
         } else {
-            run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+            run.duringWork = [&] {
+                if (asked < 0 && run.statuses.contains(pressed)) {
+                    run.pressEscapeWhileWorking();
+                    asked = prompt.texts().size();
+                }
+            };
         }
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(asked, askedByThen);
         QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
-        // The file saved before the question is on the disk and told.
-        QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
-        QCOMPARE(outcome.filesWritten.size(), 1);
-        QVERIFY(outcome.stopped);
+        // The files saved before the question are on the disk and told.
+        QCOMPARE(filesIn(m_out->path()), files);
+        QCOMPARE(outcome.filesWritten.size(), files.size());
+        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
         QCOMPARE(outcome.recordsDone, recordsDone);
         QCOMPARE(outcome.recordsFailed, QList<int>());
-        QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
-    }
-
-    // Escape pressed while a step's work runs is answered at once: Yes stops the export at its
-    // next check, No lets it run to its end without a second question. While a copy is handed to
-    // the writer, the question waits for the check after it, when that file is told.
-    void stopAnsweredWhileAStepWorks_data()
-    {
-        QTest::addColumn<QString>("pressedAfter"); // the status shown when Escape is pressed
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<bool>("atOnce");
-        QTest::addColumn<QStringList>("files");
-        const QString soap = u"Soap_501234567890_001.tif"_s;
-        QTest::newRow("drawing, Yes") << u"Now Processing.... Tea"_s << PromptAnswer::Yes << true << QStringList{soap};
-        QTest::newRow("drawing, No") << u"Now Processing.... Tea"_s << PromptAnswer::No << true
-                                     << QStringList{soap, u"Tea_1234567_001.tif"_s};
-        QTest::newRow("handing a copy, Yes")
-            << u"Saveing.... Soap, Copy=1"_s << PromptAnswer::Yes << false << QStringList{soap};
-    }
-    void stopAnsweredWhileAStepWorks()
-    {
-        QFETCH(QString, pressedAfter);
-        QFETCH(PromptAnswer, answer);
-        QFETCH(bool, atOnce);
-        QFETCH(QStringList, files);
-        RecordingPrompt prompt;
-        prompt.answers << answer;
-        FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
-        qsizetype askedDuringStep = -1;
-        run.duringWork = [&] {
-            if (askedDuringStep < 0 && run.statuses.contains(pressedAfter)) {
-                run.pressEscapeWhileWorking();
-                askedDuringStep = prompt.texts().size();
-            }
-        };
-        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
-        QCOMPARE(askedDuringStep, atOnce ? 1 : 0);
-        QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
-        QCOMPARE(filesIn(m_out->path()), files);
-        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
-        QCOMPARE(outcome.recordsDone, int(files.size()));
-        QCOMPARE(outcome.recordsFailed, QList<int>());
+        if (askedByThen < 0) // stopped before the next record's picture is begun
+            QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
     }
 
     // A copy that cannot be written (a folder has its name) fails its record, once; the other
