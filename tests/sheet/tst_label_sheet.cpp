@@ -311,8 +311,22 @@ private slots:
               // Code 39 of 30 characters on 12.7 mm
               std::tuple(ListRecord{{}, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s, {}, {}, u"Co39"_s}, u"Avery 5167"_s, 600,
                          u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234 is left out: its label does not fit a 44.45 x 12.7 mm "
-                         u"label with bars of at least 0.190 mm."_s)})
-            checkLeftOut(record, sheet, dpi, refusal);
+                         u"label with bars of at least 0.190 mm."_s)}) {
+            const QList<ListRecord> records{
+                {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
+            const SheetJob sheetJob = job(sheet, dpi);
+            const QString pdf = m_dir.filePath(u"large.pdf"_s);
+            const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+            QCOMPARE(outcome.refused, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+            const QImage page = render(pdf, 600).value(0);
+            QStringList read;
+            for (int cell = 0; cell < 3; ++cell)
+                read << decodedText(page.copy(pixels(sheetJob.sheet.cellRect(cell), 600)));
+            const QString middle = refusal.isEmpty() ? read[1] : records[2].barcode;
+            QCOMPARE(read[0].left(7), records[0].barcode);
+            QCOMPARE(read[1].left(middle.size()), middle);
+            QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
+        }
     }
 
     void calibrationRead_data()
@@ -344,20 +358,28 @@ private slots:
     }
 
     // Printers with any name keep calibrations of their own, and the program's settings file
-    // keeps them, the own sheets and the last choices from one run to the next.
+    // keeps them, the own sheets and the last choices from one run to the next. An own sheet
+    // keeps its name, page, grid, label size, products and corners, its margins and pitch (seen in
+    // the place of its last label), and joins the catalogue.
     void keptFromRunToRun()
     {
         const QStringList printers{u"HP LaserJet 4"_s, u"HP LaserJet 4 "_s, u"a/b"_s,
                                    u"a%2Fb"_s,         u"x=1\n[General]"_s, u"\\\\server\\labels"_s,
                                    u"Étiquettes 📠"_s,  QString(),           u"\"quoted\", comma"_s};
         LabelTemplate own = builtIn(u"L7160"_s);
-        own.name = u"Shelf, \"wide\"; [x]"_s;
+        own.name = u"Shelf strip, \"wide\"; [x]"_s;
+        own.label = QSizeF(64.25, 38.125);
+        own.pitch = QSizeF(66.5, 38.125);
+        own.margin = QPointF(5.5, 12.75);
+        own.cornerRadius = 1.5;
+        own.products = {u"Shop 12"_s, u"Ränder 7"_s};
+        const LabelTemplate small{u"A5 2x4"_s, QPageSize::A5, {70, 50}, 2, 4, {4, 4}, {70, 50}, 0, {}, {}};
         {
             SettingsStore settings(Edition::Alla);
             settings.load();
             for (int i = 0; i < printers.size(); ++i)
                 storeCalibration(settings, printers[i], {i * 0.5, -i * 0.25, 95.0 + i});
-            storeTemplates(settings, {own});
+            storeTemplates(settings, {own, small});
             storeChoices(settings, {own.name, 7, 3});
             QVERIFY2(settings.save(), qPrintable(settings.saveProblem()));
         }
@@ -368,29 +390,10 @@ private slots:
             QCOMPARE(std::tuple(read.offsetX, read.offsetY, read.scalePercent),
                      std::tuple(i * 0.5, -i * 0.25, 95.0 + i));
         }
-        QCOMPARE(storedTemplates(settings).value(0).name, own.name);
-        QCOMPARE(storedTemplates(settings).value(0).cellRect(20), own.cellRect(20));
-        const SheetChoices choices = storedChoices(settings);
-        QCOMPARE(std::tuple(choices.templateName, choices.startAt, choices.copies), std::tuple(own.name, 7, 3));
-    }
-
-    void templatesRoundTrip()
-    {
-        LabelTemplate own = builtIn(u"L7160"_s);
-        own.name = u"Shelf strip, \"wide\""_s;
-        own.label = QSizeF(64.25, 38.125);
-        own.pitch = QSizeF(66.5, 38.125);
-        own.margin = QPointF(5.5, 12.75);
-        own.cornerRadius = 1.5;
-        own.products = {u"Shop 12"_s, u"Ränder 7"_s};
-        LabelTemplate small{u"A5 2x4"_s, QPageSize::A5, {70, 50}, 2, 4, {4, 4}, {70, 50}, 0, {}, {}};
-        SettingsStore settings(Edition::Alla);
-        storeTemplates(settings, {own, small});
         const QList<LabelTemplate> read = storedTemplates(settings);
         QCOMPARE(read.size(), 2);
         for (int i = 0; i < 2; ++i) {
             const LabelTemplate &expected = i == 0 ? own : small;
-            // Name, page, grid, label size and products as listed; margins and pitch by the last label's place.
             QCOMPARE(templateLine(read[i]), templateLine(expected));
             QCOMPARE(read[i].cellRect(read[i].labelsPerSheet() - 1), expected.cellRect(expected.labelsPerSheet() - 1));
             QCOMPARE(read[i].cornerRadius, expected.cornerRadius);
@@ -398,6 +401,8 @@ private slots:
         const QList<LabelTemplate> all = availableTemplates(settings);
         QCOMPARE(all.size(), builtInTemplates().size() + 2);
         QCOMPARE(findTemplate(all, u"Shop 12"_s)->name, own.name);
+        const SheetChoices choices = storedChoices(settings);
+        QCOMPARE(std::tuple(choices.templateName, choices.startAt, choices.copies), std::tuple(own.name, 7, 3));
     }
 
     void templatesRead_data()
@@ -470,53 +475,31 @@ private slots:
         // A4 3x7 as it is and shifted; Letter 3x10 shifted and scaled.
         for (const auto &[sheet, offsetX, offsetY, scale] :
              {std::tuple(u"L7160"_s, 0.0, 0.0, 100.0), std::tuple(u"L7160"_s, 2.0, -1.5, 100.0),
-              std::tuple(u"Avery 5160"_s, -1.0, 2.5, 102.0)})
-            checkCalibrationPage(sheet, offsetX, offsetY, scale);
-    }
-
-private:
-    void checkLeftOut(const ListRecord &record, const QString &sheet, int dpi, const QString &refusal)
-    {
-        const QList<ListRecord> records{
-            {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
-        const SheetJob sheetJob = job(sheet, dpi);
-        const QString pdf = m_dir.filePath(u"large.pdf"_s);
-        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
-        QCOMPARE(outcome.refused, refusal.isEmpty() ? QStringList() : QStringList{refusal});
-        const QImage page = render(pdf, 600).value(0);
-        QStringList read;
-        for (int cell = 0; cell < 3; ++cell)
-            read << decodedText(page.copy(pixels(sheetJob.sheet.cellRect(cell), 600)));
-        const QString middle = refusal.isEmpty() ? read[1] : records[2].barcode;
-        QCOMPARE(read[0].left(7), records[0].barcode);
-        QCOMPARE(read[1].left(middle.size()), middle);
-        QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
-    }
-
-    void checkCalibrationPage(const QString &sheet, double offsetX, double offsetY, double scale)
-    {
-        const LabelTemplate labels = builtIn(sheet);
-        const int dpi = 600;
-        const QString pdf = m_dir.filePath(u"%1 %2 %3 %4.pdf"_s.arg(sheet).arg(offsetX).arg(offsetY).arg(scale));
-        {
-            QPdfWriter writer(pdf);
-            writer.setResolution(dpi);
-            QVERIFY(paintCalibrationPage(writer, labels, {offsetX, offsetY, scale}));
-        }
-        QVERIFY(!fileBytes(pdf).isEmpty() && !fileBytes(pdf).contains("/Subtype /Image"));
-        const QImage page = render(pdf, dpi).value(0);
-        const double pixelsPerMillimetre = dpi / kMillimetresPerInch;
-        // The page as the PDF gives it, in whole points.
-        const QSizeF pageSize = QSizeF(QPageSize(labels.page).sizePoints()) * (dpi / 72.0);
-        QVERIFY2(std::abs(page.width() - pageSize.width()) <= 1.5 && std::abs(page.height() - pageSize.height()) <= 1.5,
-                 qPrintable(u"%1 x %2"_s.arg(page.width()).arg(page.height())));
-        for (const int cell : {0, labels.labelsPerSheet() - 1}) {
-            const QPointF expected =
-                (labels.cellRect(cell).center() * (scale / 100) + QPointF(offsetX, offsetY)) * pixelsPerMillimetre;
-            const QPointF found = crosshairCentre(page, expected, dpi);
-            const QPointF error = (found - expected) / pixelsPerMillimetre;
-            QVERIFY2(std::abs(error.x()) <= 0.1 && std::abs(error.y()) <= 0.1,
-                     qPrintable(u"cell %1: crosshair %2, %3 mm off"_s.arg(cell).arg(error.x()).arg(error.y())));
+              std::tuple(u"Avery 5160"_s, -1.0, 2.5, 102.0)}) {
+            const LabelTemplate labels = builtIn(sheet);
+            const int dpi = 600;
+            const QString pdf = m_dir.filePath(u"%1 %2 %3 %4.pdf"_s.arg(sheet).arg(offsetX).arg(offsetY).arg(scale));
+            {
+                QPdfWriter writer(pdf);
+                writer.setResolution(dpi);
+                QVERIFY(paintCalibrationPage(writer, labels, {offsetX, offsetY, scale}));
+            }
+            QVERIFY(!fileBytes(pdf).isEmpty() && !fileBytes(pdf).contains("/Subtype /Image"));
+            const QImage page = render(pdf, dpi).value(0);
+            const double pixelsPerMillimetre = dpi / kMillimetresPerInch;
+            // The page as the PDF gives it, in whole points.
+            const QSizeF pageSize = QSizeF(QPageSize(labels.page).sizePoints()) * (dpi / 72.0);
+            QVERIFY2(std::abs(page.width() - pageSize.width()) <= 1.5 &&
+                         std::abs(page.height() - pageSize.height()) <= 1.5,
+                     qPrintable(u"%1 x %2"_s.arg(page.width()).arg(page.height())));
+            for (const int cell : {0, labels.labelsPerSheet() - 1}) {
+                const QPointF expected =
+                    (labels.cellRect(cell).center() * (scale / 100) + QPointF(offsetX, offsetY)) * pixelsPerMillimetre;
+                const QPointF found = crosshairCentre(page, expected, dpi);
+                const QPointF error = (found - expected) / pixelsPerMillimetre;
+                QVERIFY2(std::abs(error.x()) <= 0.1 && std::abs(error.y()) <= 0.1,
+                         qPrintable(u"cell %1: crosshair %2, %3 mm off"_s.arg(cell).arg(error.x()).arg(error.y())));
+            }
         }
     }
 };
