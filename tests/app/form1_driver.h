@@ -6,7 +6,9 @@
 #include "mainwindow/entry_panel.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/list_panel.h"
+#include "list/list_files.h"
 #include "recording_prompt.h"
+#include "test_helpers.h"
 #include "widgets/label_picture.h"
 #include "settings/settings_store.h"
 #include "zbar_decode.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialog>
 #include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,8 +28,12 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+
+#include <functional>
 
 namespace Kelbrix::Test {
 
@@ -85,27 +92,16 @@ inline void pasteInto(QLineEdit *box, const QString &text)
     box->paste();
 }
 
-/// Quits \a form through its menu, answering Yes: the quit question comes first; \a texts gets
-/// every question asked.
-inline void quitAnsweringYes(Form1 &form, QStringList *texts = nullptr)
+/// Quits \a form through its menu, answering Yes: the quit question comes first, and \a after are
+/// the questions asked after it.
+inline void quitAnsweringYes(Form1 &form, const QStringList &after = {})
 {
     RecordingPrompt prompt;
     found<QAction>(form, QStringLiteral("mnuExit"))->trigger();
-    if (texts)
-        *texts = prompt.texts();
+    QCOMPARE(prompt.texts(), QStringList{QStringLiteral("Do you want to Quit ?.")} + after);
     const PromptRequest quit = prompt.asked.value(0);
-    QCOMPARE(std::tuple(quit.text, quit.title, quit.icon, quit.buttons, quit.helpContext),
-             std::tuple(QStringLiteral("Do you want to Quit ?."), QStringLiteral("Exit."), PromptIcon::Question,
-                        PromptButtons::YesNo, 3010));
-}
-
-/// Adds the column "row" to a data-driven test and one row per entry of \a rows, named by the
-/// entry's member `name`. The test reads its row with QFETCH(Row, row).
-template <typename Row> void addRows(const QList<Row> &rows)
-{
-    QTest::addColumn<Row>("row");
-    for (const Row &row : rows)
-        QTest::newRow(row.name) << row;
+    QCOMPARE(std::tuple(quit.title, quit.icon, quit.buttons, quit.helpContext),
+             std::tuple(QStringLiteral("Exit."), PromptIcon::Question, PromptButtons::YesNo, 3010));
 }
 
 /// Checks that \a prompt was asked exactly one question and that it is the one described; a
@@ -121,19 +117,58 @@ inline void checkAsked(const RecordingPrompt &prompt, const QString &text, const
         QCOMPARE(prompt.asked[0].helpContext, helpContext);
 }
 
+/// Answers the windows a command opens while the command waits for them, each once, by its object
+/// name: runs the window's answer, if it has one, and closes the window unless the answer did.
+/// Keeps the names in the order the windows showed.
+class WindowAnswers : public QObject {
+public:
+    explicit WindowAnswers(QHash<QString, std::function<void(QDialog *)>> answers = {}) : m_answers(std::move(answers))
+    {
+        connect(&m_poll, &QTimer::timeout, this, [this] {
+            QPointer<QDialog> dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || m_done.contains(dialog))
+                return;
+            m_done.append(dialog);
+            shown.append(dialog->objectName());
+            if (const auto answer = m_answers.value(dialog->objectName()))
+                answer(dialog);
+            if (dialog && dialog->isVisible())
+                dialog->reject();
+        });
+        m_poll.start(10);
+    }
+    QStringList shown;
+
+private:
+    QHash<QString, std::function<void(QDialog *)>> m_answers;
+    QList<QPointer<QDialog>> m_done;
+    QTimer m_poll;
+};
+
 /// A fresh, shown main window of the full edition with a recording prompt installed; test
 /// classes open it in init() and close it in cleanup().
 struct Form1Fixture {
     Form1 *m_form = nullptr;
     RecordingPrompt *m_prompt = nullptr;
 
-    void open()
+    /// Opens the window of \a edition on first-run settings with \a settings stored.
+    void open(const QHash<QString, QString> &settings = {}, Edition edition = Edition::Alla)
     {
         resetSettings();
-        // The 256-colour question of a first start on a 32-bit display has tests of its own.
-        storedSettings().setValue(QStringLiteral("Use256"), QStringLiteral("Never"));
+        {
+            QSettings stored = storedSettings();
+            // The 256-colour question of a first start on a 32-bit display has tests of its own.
+            stored.setValue(QStringLiteral("Use256"), QStringLiteral("Never"));
+            for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+                stored.setValue(it.key(), it.value());
+        }
+        start(edition);
+    }
+    /// Opens the window again on the settings stored now, as a new start of the program.
+    void start(Edition edition = Edition::Alla)
+    {
         m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
+        m_form = new Form1(edition);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form));
     }
@@ -167,6 +202,15 @@ struct Form1Fixture {
     {
         m_prompt->files.enqueue(path);
         child<QAction>(QStringLiteral("mnuAs"))->trigger();
+    }
+    /// Loads \a records through the Load command, from a list file that is gone afterwards.
+    void loadRecords(const QList<ListRecord> &records)
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("list.qz2"));
+        QVERIFY(saveListFile(path, records).ok);
+        m_prompt->files.enqueue(path);
+        child<QAction>(QStringLiteral("mnuLoad"))->trigger();
     }
     /// Selects exactly the list rows \a rows (0-based, as shown).
     void selectRows(const QList<int> &rows)

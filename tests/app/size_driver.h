@@ -77,17 +77,4 @@ inline QString decodedJoined(const QImage &image)
     return decodedText(image).remove(u'|');
 }
 
-/// The box holding every dark pixel of the columns [fromX, toX) and rows [fromY, toY).
-inline QRect darkBox(const QImage &image, int fromX, int toX, int fromY, int toY)
-{
-    QRect box;
-    for (int y = std::max(0, fromY); y < std::min(toY, image.height()); ++y) {
-        for (int x = std::max(0, fromX); x < std::min(toX, image.width()); ++x) {
-            if (qGray(image.pixel(x, y)) < 128)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
-
 } // namespace Kelbrix::Test

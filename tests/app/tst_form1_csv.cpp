@@ -1,49 +1,16 @@
-#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "list/barcode_list.h"
 
 #include <QComboBox>
-#include <QDialog>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
 
 namespace {
-
-// Answers the windows a command opens, each once, by its object name, while the command waits
-// for them; keeps the names in the order they showed.
-class WindowAnswers : public QObject {
-public:
-    explicit WindowAnswers(QHash<QString, std::function<void(QDialog *)>> answers) : m_answers(std::move(answers))
-    {
-        connect(&m_poll, &QTimer::timeout, this, [this] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || m_done.contains(dialog))
-                return;
-            m_done.append(dialog);
-            shown.append(dialog->objectName());
-            if (const auto answer = m_answers.value(dialog->objectName()))
-                answer(dialog);
-            else
-                dialog->reject();
-        });
-        m_poll.start(10);
-    }
-    QStringList shown;
-
-private:
-    QHash<QString, std::function<void(QDialog *)>> m_answers;
-    QList<QPointer<QDialog>> m_done;
-    QTimer m_poll;
-};
 
 void press(QDialog *dialog, const QString &button)
 {
@@ -85,7 +52,7 @@ class TestForm1Csv : public QObject, public Form1Fixture {
     {
         m_prompt->files.enqueue(path);
         WindowAnswers answers({{u"frmCsvMapping"_s, mapping}, {u"frmCsvReport"_s, report}});
-        m_form->findChild<QAction *>(u"mnuImport"_s)->trigger();
+        child<QAction>(u"mnuImport"_s)->trigger();
         return answers.shown;
     }
 
@@ -116,7 +83,7 @@ private slots:
         QFETCH(bool, reportOk);
         QFETCH(QStringList, windows);
         QFETCH(QStringList, expected);
-        QVERIFY(!m_form->findChild<QAction *>(u"mnuExport"_s)->isEnabled());
+        QVERIFY(!child<QAction>(u"mnuExport"_s)->isEnabled());
         QString report;
         const QStringList shown = import(
             write(u"priced.csv"_s, priced),
@@ -137,7 +104,7 @@ private slots:
             QVERIFY2(report.contains(u"Line 3 (Pear,4006381333932,5012345678900): "_s), qPrintable(report));
             QVERIFY2(report.contains(u"Line 4 (Plum,12345,4006381333931): "_s), qPrintable(report));
         }
-        QCOMPARE(m_form->findChild<QAction *>(u"mnuExport"_s)->isEnabled(), !expected.isEmpty());
+        QCOMPARE(child<QAction>(u"mnuExport"_s)->isEnabled(), !expected.isEmpty());
         QVERIFY(m_prompt->asked.isEmpty());
     }
 
@@ -185,7 +152,7 @@ private slots:
 
         const QString exported = m_dir.filePath(u"exported.csv"_s);
         m_prompt->files.enqueue(exported);
-        m_form->findChild<QAction *>(u"mnuExport"_s)->trigger();
+        child<QAction>(u"mnuExport"_s)->trigger();
         QVERIFY(m_prompt->asked.isEmpty());
 
         close();
@@ -195,7 +162,7 @@ private slots:
 
         // A folder cannot be replaced by the file.
         m_prompt->files.enqueue(m_dir.path());
-        m_form->findChild<QAction *>(u"mnuExport"_s)->trigger();
+        child<QAction>(u"mnuExport"_s)->trigger();
         QCOMPARE(m_prompt->asked.size(), 1);
         QVERIFY2(m_prompt->asked[0].text.contains(m_dir.path()), qPrintable(m_prompt->asked[0].text));
         QVERIFY(QFileInfo(m_dir.path()).isDir());
@@ -232,12 +199,9 @@ private slots:
                                         dialog->findChild<QLineEdit *>(u"txtPrefix"_s)->setText(prefix);
                                         dialog->findChild<QLineEdit *>(u"txtFirstItem"_s)->setText(first);
                                         dialog->findChild<QSpinBox *>(u"txtCount"_s)->setValue(count);
-                                        press(dialog, u"cmdOk"_s);
-                                        // A refused sequence leaves the window open.
-                                        if (dialog->isVisible())
-                                            press(dialog, u"cmdCancel"_s);
+                                        press(dialog, u"cmdOk"_s); // a refused sequence leaves it open
                                     }}});
-            m_form->findChild<QAction *>(u"mnuSequence"_s)->trigger();
+            child<QAction>(u"mnuSequence"_s)->trigger();
             QCOMPARE(answers.shown, QStringList{u"frmSequence"_s});
         }
         QCOMPARE(barcodes(*m_form), expected);

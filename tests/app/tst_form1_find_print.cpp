@@ -1,12 +1,7 @@
-#include "export_test_support.h"
 #include "form1_driver.h"
 
-#include "list/list_files.h"
-
 #include <QProgressDialog>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeView>
 
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -25,14 +20,10 @@ private slots:
 
     void chosenResultIsLoadedAndDrawn()
     {
-        const QString path = m_folder.filePath(u"list.qz2"_s);
-        QVERIFY(saveListFile(path, {{u"Soap"_s, u"400638133393"_s, u"12"_s, u"white"_s, u"E132"_s},
-                                    {u"Book"_s, u"0-306-40615-2"_s, u"51295"_s, QString(), u"ISB5"_s}})
-                    .ok);
-        m_prompt->files.enqueue(path);
-        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
+        loadRecords({{u"Soap"_s, u"400638133393"_s, u"12"_s, u"white"_s, u"E132"_s},
+                     {u"Book"_s, u"0-306-40615-2"_s, u"51295"_s, QString(), u"ISB5"_s}});
         clickOption(*m_form, u"optCode39"_s);
-        m_form->findChild<QAction *>(u"mnuFind"_s)->trigger();
+        child<QAction>(u"mnuFind"_s)->trigger();
         QTest::keyClicks(found<QLineEdit>(*findWindow(), u"txtSearch"_s), u"book"_s);
         found<QPushButton>(*findWindow(), u"cmdSearch"_s)->click();
         auto *results = found<QTreeView>(*findWindow(), u"ListView3"_s);
@@ -40,9 +31,9 @@ private slots:
         const QModelIndex first = results->model()->index(0, 0);
         results->setCurrentIndex(first);
         emit results->doubleClicked(first);
-        QCOMPARE(found<QLineEdit>(*m_form, u"txtProduct"_s)->text(), u"Book"_s);
-        QVERIFY(found<QRadioButton>(*m_form, u"optISBN"_s)->isChecked());
-        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()).remove(u'|'), u"978030640615751295"_s);
+        QCOMPARE(child<QLineEdit>(u"txtProduct"_s)->text(), u"Book"_s);
+        QVERIFY(child<QRadioButton>(u"optISBN"_s)->isChecked());
+        QCOMPARE(decodedText(child<LabelPicture>(u"picTST"_s)->image()).remove(u'|'), u"978030640615751295"_s);
     }
 
     // Printing a long list to a PDF file offers to stop; a stopped or cancelled print leaves the
@@ -56,15 +47,11 @@ private slots:
     void stoppedPrintKeepsTheOldFile()
     {
         QFETCH(bool, stop);
-        QList<ListRecord> records(300, {u"Soap"_s, u"400638133393"_s, {}, u"white"_s, u"E130"_s});
-        const QString path = m_folder.filePath(u"many.qz2"_s);
-        QVERIFY(saveListFile(path, records).ok);
-        m_prompt->files.enqueue(path);
-        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
+        loadRecords(QList<ListRecord>(300, {u"Soap"_s, u"400638133393"_s, {}, u"white"_s, u"E130"_s}));
         QTemporaryDir folder;
         const QString pdf = folder.filePath(u"list.pdf"_s);
         QVERIFY(writeFileBytes(pdf, "old"));
-        found<QAction>(*m_form, u"mnuPrint"_s)->trigger(); // cancelled in the print dialog: nothing is written or asked
+        child<QAction>(u"mnuPrint"_s)->trigger(); // cancelled in the print dialog: nothing is written or asked
         bool stopOffered = false;
         QTimer::singleShot(0, m_form, [&] {
             auto *progress = m_form->findChild<QProgressDialog *>();
@@ -73,7 +60,7 @@ private slots:
                 progress->findChild<QPushButton *>()->click();
         });
         m_prompt->printChoices.enqueue({pdf, 1, false});
-        found<QAction>(*m_form, u"mnuPrint"_s)->trigger();
+        child<QAction>(u"mnuPrint"_s)->trigger();
         QVERIFY(stopOffered);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"list.pdf"_s});
         QCOMPARE(fileBytes(pdf).left(5), stop ? QByteArray("old") : QByteArray("%PDF-"));
@@ -87,15 +74,12 @@ private slots:
         QList<ListRecord> records;
         for (int i = 0; i < 1000; ++i)
             records.append({u"Soap"_s, u"4006381"_s + QString::number(10000 + i), {}, u"white"_s, u"E130"_s});
-        const QString path = m_folder.filePath(u"thousand.qz2"_s);
-        QVERIFY(saveListFile(path, records).ok);
-        m_prompt->files.enqueue(path);
-        found<QAction>(*m_form, u"mnuLoad"_s)->trigger();
+        loadRecords(records);
         m_prompt->previewPagesToPaint = {0, 15};
         m_prompt->previewPrints = true;
         const QString pdf = m_folder.filePath(u"preview.pdf"_s);
         m_prompt->printChoices.enqueue({pdf, 1, false});
-        m_form->findChild<QAction *>(u"mnuPreview"_s)->trigger();
+        child<QAction>(u"mnuPreview"_s)->trigger();
 
         QCOMPARE(m_prompt->previewPageCounts, QList<int>{16});
         QList<int> lines;

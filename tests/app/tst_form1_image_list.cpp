@@ -1,17 +1,13 @@
 #include "mainwindow/image_list_edit.h"
 #include "mainwindow/label_mime.h"
-#include "export_test_support.h"
-#include "form1_driver.h"
 #include "list/image_list_document.h"
 #include "size_driver.h"
 
 #include <QDropEvent>
 #include <QMimeData>
-#include <QProcess>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -22,7 +18,7 @@ using namespace Kelbrix::Test;
 class TestForm1ImageList : public QObject, public Form1Fixture {
     Q_OBJECT
 
-    QList<ImageListPart> pictures() const { return found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList().pictures(); }
+    QList<ImageListPart> pictures() const { return child<ImageListEdit>(u"RTF1"_s)->imageList().pictures(); }
 
 private slots:
     void init() { open(); }
@@ -30,17 +26,16 @@ private slots:
 
     void copyTakesTheDefinedOrTheEmptyLabel()
     {
-        found<QAction>(*m_form, u"mnuCopy"_s)->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->image().size(),
-                 found<LabelPicture>(*m_form, u"picTST"_s)->image().size());
+        child<QAction>(u"mnuCopy"_s)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), child<LabelPicture>(u"picTST"_s)->image().size());
         QCOMPARE(decodedJoined(QGuiApplication::clipboard()->image()), QString());
         typeSize(*m_form, u"optBSmm"_s, u"60"_s, u"30"_s);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
-        found<QCheckBox>(*m_form, u"chkDefined"_s)->click();
-        found<QAction>(*m_form, u"mnuCopy"_s)->trigger();
+        child<QCheckBox>(u"chkDefined"_s)->click();
+        child<QAction>(u"mnuCopy"_s)->trigger();
         const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), found<LabelPicture>(*m_form, u"picTST1"_s)->image().size());
-        QVERIFY(copied.size() != found<LabelPicture>(*m_form, u"picTST"_s)->image().size());
+        QCOMPARE(copied.size(), child<LabelPicture>(u"picTST1"_s)->image().size());
+        QVERIFY(copied.size() != child<LabelPicture>(u"picTST"_s)->image().size());
         QCOMPARE(decodedJoined(copied), u"5012345678900"_s);
         // The drawing carries the same code as the picture, at the artwork's size in millimetres.
         const QByteArray svg = QGuiApplication::clipboard()->mimeData()->data(u"image/svg+xml"_s);
@@ -76,9 +71,9 @@ private slots:
         QFETCH(bool, partTaken);
         QTemporaryDir dir;
         makeBarcode(u"501234567890"_s);
-        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
         makeBarcode(u"400638133393"_s);
-        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
         const QString saved = dir.filePath(u"labels.rtf"_s);
         saveAs(saved);
         const QByteArray whole = fileBytes(saved);
@@ -87,7 +82,7 @@ private slots:
         const QString damaged = dir.filePath(u"damaged.rtf"_s);
         QVERIFY(writeFileBytes(damaged, whole.left(whole.size() * 3 / 4)));
         if (unsavedLabel)
-            found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+            child<QPushButton>(u"cmdToRTF1"_s)->click();
         const QList<ImageListPart> before = pictures();
 
         m_prompt->answers.append(answers);
@@ -137,7 +132,7 @@ private slots:
         if (dropped) {
             const std::unique_ptr<QMimeData> data(labelMimeData(label));
             // As a drag over the list delivers it: entered, moved over, dropped.
-            QWidget *viewport = found<ImageListEdit>(*m_form, u"RTF1"_s)->viewport();
+            QWidget *viewport = child<ImageListEdit>(u"RTF1"_s)->viewport();
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(viewport, &enter);
             QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -147,14 +142,14 @@ private slots:
             QVERIFY(drop.isAccepted());
         } else {
             QGuiApplication::clipboard()->setMimeData(labelMimeData(label));
-            found<ImageListEdit>(*m_form, u"RTF1"_s)->paste();
+            child<ImageListEdit>(u"RTF1"_s)->paste();
         }
 
         const QStringList told{
             u"The picture has a size this program does not take (more than 10 metres a side, or none); it was "
             u"not added."_s};
         QCOMPARE(m_prompt->texts(), pictures ? QStringList() : told);
-        const RtfReadResult read = readRtf(writeRtf(found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList()));
+        const RtfReadResult read = readRtf(writeRtf(child<ImageListEdit>(u"RTF1"_s)->imageList()));
         QVERIFY2(read.ok(), qPrintable(read.message));
         QCOMPARE(read.document.pictures().size(), pictures);
         if (pictures)
@@ -172,9 +167,9 @@ private slots:
         auto *data = new QMimeData;
         data->setHtml(u"<p>Soap <img src=\"file://"_s + png + u"\"> 5012345678900</p>"_s);
         QGuiApplication::clipboard()->setMimeData(data);
-        found<ImageListEdit>(*m_form, u"RTF1"_s)->paste();
-        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 0);
-        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->toPlainText().simplified(), u"Soap 5012345678900"_s);
+        child<ImageListEdit>(u"RTF1"_s)->paste();
+        QCOMPARE(child<ImageListEdit>(u"RTF1"_s)->pictureCount(), 0);
+        QCOMPARE(child<ImageListEdit>(u"RTF1"_s)->toPlainText().simplified(), u"Soap 5012345678900"_s);
     }
 
     // Each copy moved to the list is the label and a spacer. The preview shows the pages the print
@@ -182,9 +177,9 @@ private slots:
     void previewShowsThePagesPrinted()
     {
         makeBarcode(u"400638133393"_s, u"Milk"_s);
-        found<QLineEdit>(*m_form, u"txtCopies"_s)->clear();
-        typeInto(found<QLineEdit>(*m_form, u"txtCopies"_s), u"150"_s);
-        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+        child<QLineEdit>(u"txtCopies"_s)->clear();
+        typeInto(child<QLineEdit>(u"txtCopies"_s), u"150"_s);
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
         const QList<ImageListPart> parts = pictures();
         QCOMPARE(parts.size(), 100); // at most 50 copies at a time
         QCOMPARE(decodedJoined(parts[0].image), u"4006381333931"_s);
@@ -195,7 +190,7 @@ private slots:
         m_prompt->printChoices.enqueue({pdf, 1, false});
         m_prompt->previewPrints = true;
         m_prompt->previewPagesToPaint = {0};
-        m_form->findChild<QAction *>(u"mnuPbPreview"_s)->trigger();
+        child<QAction>(u"mnuPbPreview"_s)->trigger();
         QCOMPARE(m_prompt->previewPageCounts.size(), 1);
         const int pages = m_prompt->previewPageCounts[0];
         QVERIFY(pages > 1);
@@ -205,29 +200,24 @@ private slots:
             for (int x = 0; x < shown.width(); ++x)
                 inked += qGray(shown.pixel(x, y)) < 64;
         QVERIFY(inked > 1000); // bars, not a blank page
-        QProcess info;
-        info.start(u"pdfinfo"_s, {pdf});
-        QVERIFY(info.waitForFinished());
         static const QRegularExpression printed(u"Pages:\\s+(\\d+)"_s);
-        QCOMPARE(printed.match(QString::fromUtf8(info.readAllStandardOutput())).captured(1).toInt(), pages);
+        QCOMPARE(printed.match(QString::fromUtf8(programOutput(u"pdfinfo"_s, {pdf}))).captured(1).toInt(), pages);
     }
 
     void clearAsksFirst()
     {
         makeBarcode(u"501234567890"_s);
-        found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+        child<QPushButton>(u"cmdToRTF1"_s)->click();
         m_prompt->answers.enqueue(PromptAnswer::No);
-        found<QAction>(*m_form, u"mnuClearBar"_s)->trigger();
+        child<QAction>(u"mnuClearBar"_s)->trigger();
         checkAsked(*m_prompt, u"Do you want to clear Barcode Image List ?"_s, u"Clear Barcodes."_s,
                    PromptIcon::Question, PromptButtons::YesNo, 3008);
-        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 2);
-        QVERIFY(found<QAction>(*m_form, u"mnuClearBar"_s)->isEnabled() &&
-                found<QAction>(*m_form, u"mnuPbarcode"_s)->isEnabled());
+        QCOMPARE(child<ImageListEdit>(u"RTF1"_s)->pictureCount(), 2);
+        QVERIFY(child<QAction>(u"mnuClearBar"_s)->isEnabled() && child<QAction>(u"mnuPbarcode"_s)->isEnabled());
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        found<QAction>(*m_form, u"mnuClearBar"_s)->trigger();
-        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 0);
-        QVERIFY(!found<QAction>(*m_form, u"mnuClearBar"_s)->isEnabled() &&
-                !found<QAction>(*m_form, u"mnuPbarcode"_s)->isEnabled());
+        child<QAction>(u"mnuClearBar"_s)->trigger();
+        QCOMPARE(child<ImageListEdit>(u"RTF1"_s)->pictureCount(), 0);
+        QVERIFY(!child<QAction>(u"mnuClearBar"_s)->isEnabled() && !child<QAction>(u"mnuPbarcode"_s)->isEnabled());
     }
 };
 

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cmath>

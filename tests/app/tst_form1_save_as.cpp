@@ -1,9 +1,7 @@
 #include "mainwindow/image_list_edit.h"
 #include "base/units.h"
-#include "export_test_support.h"
 #include "form1_driver.h"
 #include "list/image_list_document.h"
-#include "list/list_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +9,6 @@
 #include <QStandardPaths>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -203,7 +200,7 @@ private slots:
         const auto made = [&] {
             QStringList made;
             if (imageList) {
-                const QList<ImageListPart> parts = found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList().pictures();
+                const QList<ImageListPart> parts = child<ImageListEdit>(u"RTF1"_s)->imageList().pictures();
                 for (qsizetype i = 0; i < parts.size(); i += 2) // each label is followed by the spacer
                     made << decoded(parts[i].image);
             } else {
@@ -277,7 +274,7 @@ private slots:
             QFile::remove(m_dir.filePath(u"label.bmp"_s));
         }
         clickOption(*m_form, u"optISBN"_s);
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"1-5716"_s);
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"1-5716"_s);
         QApplication::clipboard()->setText(u"before"_s);
         m_prompt->asked.clear(); // what the partial ISBN itself asks
         if (action == u"tif"_s || action == u"bmp"_s)
@@ -285,19 +282,19 @@ private slots:
         else if (action == u"copy"_s)
             child<QAction>(u"mnuCopy"_s)->trigger();
         else if (action == u">>"_s)
-            found<QPushButton>(*m_form, u"cmdToRTF1"_s)->click();
+            child<QPushButton>(u"cmdToRTF1"_s)->click();
         else
             child<QAction>(u"mnuSBMP"_s)->trigger();
         checkAsked(*m_prompt, u"Make the code first: the label does not show the barcode in the entry."_s,
                    u"Make Code"_s, PromptIcon::Exclamation, PromptButtons::Ok);
         QVERIFY(filesIn().isEmpty());
         QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
-        QCOMPARE(found<ImageListEdit>(*m_form, u"RTF1"_s)->pictureCount(), 0);
+        QCOMPARE(child<ImageListEdit>(u"RTF1"_s)->pictureCount(), 0);
 
         // Made again, the label goes out.
         m_prompt->asked.clear();
-        found<QLineEdit>(*m_form, u"TxtStreck"_s)->setText(u"1-57169-006-9"_s);
-        found<QPushButton>(*m_form, u"Command1"_s)->click();
+        child<QLineEdit>(u"TxtStreck"_s)->setText(u"1-57169-006-9"_s);
+        child<QPushButton>(u"Command1"_s)->click();
         saveAs(m_dir.filePath(u"label.bmp"_s));
         QVERIFY(m_prompt->asked.isEmpty());
         QCOMPARE(decoded(QImage(m_dir.filePath(u"label.bmp"_s), "BMP")), u"9781571690067"_s);
@@ -325,7 +322,7 @@ private slots:
             makeBarcode(u"5012345678"_s + QString::number(i).rightJustified(2, u'0'));
             child<QPushButton>(u"cmdToRTF1"_s)->click();
         }
-        const QList<ImageListPart> shown = found<ImageListEdit>(*m_form, u"RTF1"_s)->imageList().pictures();
+        const QList<ImageListPart> shown = child<ImageListEdit>(u"RTF1"_s)->imageList().pictures();
         QStringList labels;
         for (qsizetype i = 0; i < shown.size(); i += 2) // each label is followed by the spacer
             labels.append(decoded(shown[i].image));

@@ -1,12 +1,10 @@
 #include "form1_driver.h"
 
 #include "export_test_support.h"
-#include "list/list_files.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QProgressBar>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -71,35 +69,30 @@ private slots:
 
     void windowKeepsItsChoicesOverARestart()
     {
-        storedSettings().setValue(u"Use256"_s, u"Never"_s);
+        open();
         const QStringList clicks{u"optUserRes"_s,  u"optCompG4"_s,    u"chkInvertImg"_s, u"optMirrorH"_s,
                                  u"optRotate90"_s, u"chkTiffCompW"_s, u"chkTiffCompH"_s, u"chkVerify"_s};
-        RecordingPrompt prompt;
-        {
-            Form1 form(Edition::Alla);
-            form.show();
-            QString seen;
-            QTimer::singleShot(0, [&] {
-                if (QWidget *modal = QApplication::activeModalWidget())
-                    seen = modal->windowTitle();
-                for (const QString &name : clicks)
-                    tiffControl<QAbstractButton>(form, name)->click();
-                tiffControl<QLineEdit>(form, u"txtUserRes"_s)->setText(u"1200"_s);
-                tiffControl<QPushButton>(form, u"cmdOK"_s)->click();
-            });
-            form.findChild<QAction *>(u"Toolbar1_TIF"_s)->trigger();
-            QCOMPARE(seen, u"TIFF Parameters"_s);
-            QStringList asked;
-            quitAnsweringYes(form, &asked);
-            QCOMPARE(asked.size(), 1);
-        }
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                seen = modal->windowTitle();
+            for (const QString &name : clicks)
+                tiffControl<QAbstractButton>(*m_form, name)->click();
+            tiffControl<QLineEdit>(*m_form, u"txtUserRes"_s)->setText(u"1200"_s);
+            tiffControl<QPushButton>(*m_form, u"cmdOK"_s)->click();
+        });
+        child<QAction>(u"Toolbar1_TIF"_s)->trigger();
+        QCOMPARE(seen, u"TIFF Parameters"_s);
+        QVERIFY(m_prompt->texts().isEmpty());
+        quitAnsweringYes(*m_form);
+        close();
         QCOMPARE(storedSettings().value(u"TiffComp"_s).toString(), u"G4"_s);
         QCOMPARE(storedSettings().value(u"TiffVerify"_s).toString(), u"N"_s);
-        Form1 again(Edition::Alla);
+        start();
         for (const QString &name : clicks)
-            QCOMPARE(tiffControl<QAbstractButton>(again, name)->isChecked(), name != u"chkVerify"_s);
-        QCOMPARE(tiffControl<QLineEdit>(again, u"txtUserRes"_s)->text(), u"1200"_s);
-        QVERIFY(prompt.texts().isEmpty());
+            QCOMPARE(tiffControl<QAbstractButton>(*m_form, name)->isChecked(), name != u"chkVerify"_s);
+        QCOMPARE(tiffControl<QLineEdit>(*m_form, u"txtUserRes"_s)->text(), u"1200"_s);
+        QVERIFY(m_prompt->texts().isEmpty());
     }
 
     void saveAsChoosesTheExport_data()
@@ -215,9 +208,7 @@ private slots:
             if (!asked.isEmpty())
                 QCOMPARE(prompt.asked[0].helpContext, 810);
             QCOMPARE(display->now.bitsPerPixel, bitsWhileRunning);
-            QStringList asked;
-            quitAnsweringYes(form, &asked);
-            QCOMPARE(asked.size(), 1);
+            quitAnsweringYes(form);
             // Closing goes back to the depth the display started in.
             QCOMPARE(display->now.bitsPerPixel, 32);
         }
@@ -240,12 +231,8 @@ private slots:
         for (int i = 0; i < 200; ++i)
             records.append({u"P"_s + QString::number(i), u"501234500"_s + QString::number(i).rightJustified(3, u'0'),
                             QString(), QString(), u"E130"_s});
-        QTemporaryDir listDir;
-        const QString list = listDir.filePath(u"long.qz2"_s);
-        QVERIFY(saveListFile(list, records).ok);
         makeBarcode(u"501234567890"_s, u"Soap"_s);
-        m_prompt->files.enqueue(list);
-        child<QAction>(u"mnuLoad"_s)->trigger();
+        loadRecords(records);
         child<QTreeView>(u"ListView3"_s)->selectAll();
 
         // Controls that change the list are locked while the export runs.

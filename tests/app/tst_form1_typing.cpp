@@ -31,21 +31,21 @@ private slots:
 
     void fullBoxKeepsItsEntry()
     {
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"123456789012"_s);
-        QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClicks(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"9"_s);
-        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"123456789012"_s);
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"123456789012"_s);
+        QTest::keyClick(child<QLineEdit>(u"TxtStreck"_s), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClicks(child<QLineEdit>(u"TxtStreck"_s), u"9"_s);
+        QCOMPARE(child<QLineEdit>(u"TxtStreck"_s)->text(), u"123456789012"_s);
     }
 
     void enterPressesTheDefaultButton()
     {
-        QSignalSpy pressed(found<QPushButton>(*m_form, u"Command1"_s), &QPushButton::clicked);
+        QSignalSpy pressed(child<QPushButton>(u"Command1"_s), &QPushButton::clicked);
         clickOption(*m_form, u"chk2digit"_s);
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"400638133393"_s);
-        typeInto(found<QLineEdit>(*m_form, u"txtSup"_s), u"12"_s);
-        pressEnterIn(found<QLineEdit>(*m_form, u"txtSup"_s));
-        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), u"400638133393112"_s);
-        pressEnterIn(found<QLineEdit>(*m_form, u"txtProduct"_s));
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"400638133393"_s);
+        typeInto(child<QLineEdit>(u"txtSup"_s), u"12"_s);
+        pressEnterIn(child<QLineEdit>(u"txtSup"_s));
+        QCOMPARE(decodedText(child<LabelPicture>(u"picTST"_s)->image()), u"400638133393112"_s);
+        pressEnterIn(child<QLineEdit>(u"txtProduct"_s));
         QCOMPARE(pressed.count(), 2);
     }
 
@@ -55,40 +55,40 @@ private slots:
         const QString dividers = u"ISBN code is wrong to few deviders (-), you should have 3"_s;
         clickOption(*m_form, u"optISBN"_s);
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"0-306-40615-3"_s);
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"0-306-40615-3"_s);
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Right, Qt::Key_End, Qt::Key_Shift})
-            QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), key);
+            QTest::keyClick(child<QLineEdit>(u"TxtStreck"_s), key);
         QCOMPARE(m_prompt->texts(), QStringList{wrong});
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        QTest::keyClick(found<QLineEdit>(*m_form, u"TxtStreck"_s), Qt::Key_Backspace);
-        QTest::keyClicks(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"3"_s);
+        QTest::keyClick(child<QLineEdit>(u"TxtStreck"_s), Qt::Key_Backspace);
+        QTest::keyClicks(child<QLineEdit>(u"TxtStreck"_s), u"3"_s);
         QCOMPARE(m_prompt->texts(), (QStringList{wrong, wrong}));
 
         m_prompt->clear();
-        found<QLineEdit>(*m_form, u"TxtStreck"_s)->clear();
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"00-30640615-2--"_s);
+        child<QLineEdit>(u"TxtStreck"_s)->clear();
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"00-30640615-2--"_s);
         QCOMPARE(m_prompt->texts(), (QStringList{dividers, dividers, dividers}));
-        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"00-30640615-2"_s);
+        QCOMPARE(child<QLineEdit>(u"TxtStreck"_s)->text(), u"00-30640615-2"_s);
     }
 
     void code39StopsAtItsLongest()
     {
         const QString hint = u"Code 39 takes at most 85 characters, the check character included."_s;
-        auto *status = m_form->findChild<QLabel *>(u"StatusHint"_s);
+        auto *status = child<QLabel>(u"StatusHint"_s);
         clickOption(*m_form, u"optCode39"_s);
         const QString ninety = u"0123456789"_s.repeated(9);
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), ninety);
-        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), ninety.left(85));
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), ninety);
+        QCOMPARE(child<QLineEdit>(u"TxtStreck"_s)->text(), ninety.left(85));
         QCOMPARE(status->text(), hint);
-        found<QPushButton>(*m_form, u"Command1"_s)->click();
-        QCOMPARE(decodedText(found<LabelPicture>(*m_form, u"picTST"_s)->image()), ninety.left(85));
+        child<QPushButton>(u"Command1"_s)->click();
+        QCOMPARE(decodedText(child<LabelPicture>(u"picTST"_s)->image()), ninety.left(85));
     }
 
     void moreThanFiftyCopies()
     {
-        found<QLineEdit>(*m_form, u"txtCopies"_s)->clear();
-        typeInto(found<QLineEdit>(*m_form, u"txtCopies"_s), u"51"_s);
-        QCOMPARE(found<QLineEdit>(*m_form, u"txtCopies"_s)->text(), u"51"_s);
+        child<QLineEdit>(u"txtCopies"_s)->clear();
+        typeInto(child<QLineEdit>(u"txtCopies"_s), u"51"_s);
+        QCOMPARE(child<QLineEdit>(u"txtCopies"_s)->text(), u"51"_s);
         checkAsked(*m_prompt, u"You can make max 50 copies at a time"_s, applicationTitle(), PromptIcon::Exclamation,
                    PromptButtons::Ok);
     }
@@ -97,11 +97,11 @@ private slots:
     {
         clickOption(*m_form, u"optISBN"_s);
         m_prompt->answers.enqueue(PromptAnswer::No);
-        typeInto(found<QLineEdit>(*m_form, u"TxtStreck"_s), u"0-306-40615-3"_s);
+        typeInto(child<QLineEdit>(u"TxtStreck"_s), u"0-306-40615-3"_s);
         checkAsked(*m_prompt, u"The ISBN code input is wrong, expected 2. Accept Input anyway ?"_s, u"ISBN Error"_s,
                    PromptIcon::Exclamation, PromptButtons::YesNo);
-        QCOMPARE(found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(), u"0-306-40615-"_s);
-        QVERIFY(!found<QPushButton>(*m_form, u"Command1"_s)->isEnabled());
+        QCOMPARE(child<QLineEdit>(u"TxtStreck"_s)->text(), u"0-306-40615-"_s);
+        QVERIFY(!child<QPushButton>(u"Command1"_s)->isEnabled());
     }
 
     void captionsAfterEveryHandler()
@@ -115,8 +115,7 @@ private slots:
             clickOption(*m_form, option);
             QCOMPARE(m_form->windowTitle(), caption);
             QCOMPARE(m_form->typeCode(), typeCode);
-            QCOMPARE(found<QLabel>(*m_form, u"Label2"_s)->text(),
-                     typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
+            QCOMPARE(child<QLabel>(u"Label2"_s)->text(), typeCode.startsWith(u"ISB"_s) ? u"ISBN Code"_s : u"Barcode"_s);
         }
     }
 
@@ -129,12 +128,12 @@ private slots:
         for (const auto &[from, digits, to, kept, typeCode] : changes) {
             clickOption(*m_form, u"optEAN13"_s);
             clickOption(*m_form, from);
-            found<QLineEdit>(*m_form, u"txtSup"_s)->clear();
-            typeInto(found<QLineEdit>(*m_form, u"txtSup"_s), digits);
+            child<QLineEdit>(u"txtSup"_s)->clear();
+            typeInto(child<QLineEdit>(u"txtSup"_s), digits);
             clickOption(*m_form, to);
-            QCOMPARE(found<QLineEdit>(*m_form, u"txtSup"_s)->text(), kept);
+            QCOMPARE(child<QLineEdit>(u"txtSup"_s)->text(), kept);
             QCOMPARE(m_form->typeCode(), typeCode);
-            QVERIFY(found<QGroupBox>(*m_form, u"Frame2"_s)->isEnabled());
+            QVERIFY(child<QGroupBox>(u"Frame2"_s)->isEnabled());
         }
     }
 };

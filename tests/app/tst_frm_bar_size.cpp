@@ -14,8 +14,8 @@ namespace {
 // The first dark column across a row a few pixels under the top of the bars.
 int barsLeft(const QImage &image)
 {
-    const int y = std::min(darkBox(image, 0, image.width(), 0, image.height()).top() + 3, image.height() - 1);
-    return darkBox(image, 0, image.width(), y, y + 1).left();
+    const int y = std::min(inkBox(image).top() + 3, image.height() - 1);
+    return inkBox(image, QRect(0, y, image.width(), 1)).left();
 }
 
 struct Row {
@@ -49,11 +49,9 @@ class TestFrmBarSize : public QObject, public Form1Fixture {
     void restart()
     {
         m_prompt->answers.enqueue(PromptAnswer::Yes);
-        m_form->findChild<QAction *>(u"mnuExit"_s)->trigger();
+        child<QAction>(u"mnuExit"_s)->trigger();
         close();
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
+        start();
     }
 
 private slots:
@@ -111,8 +109,8 @@ private slots:
         const int symbolHeight = int(std::lround(25 * 56.7 * 300 / 1440));
         const QImage before = made();
         const int left = barsLeft(before);
-        const QRect digit = darkBox(before, 0, left, 0, symbolHeight);
-        const QRect line = darkBox(before, 0, before.width(), symbolHeight, before.height());
+        const QRect digit = inkBox(before, QRect(0, 0, left, symbolHeight));
+        const QRect line = inkBox(before, QRect(0, symbolHeight, before.width(), before.height()));
         QVERIFY(!digit.isEmpty() && !line.isEmpty());
 
         m_prompt->fonts.enqueue(FontChoice{u"DejaVu Serif"_s, 16, true, false});
@@ -122,7 +120,7 @@ private slots:
             sizeMenu(QString::fromLatin1(menu))->trigger();
         const auto checkChanged = [&](const QImage &after) {
             QVERIFY(barsLeft(after) < left);
-            QVERIFY(darkBox(after, 0, after.width(), symbolHeight, after.height()).height() > line.height());
+            QVERIFY(inkBox(after, QRect(0, symbolHeight, after.width(), after.height())).height() > line.height());
             QCOMPARE(QColor(after.pixel(after.width() - 2, 1)), QColor(Qt::yellow));
             QCOMPARE(QColor(after.pixel(after.width() - 2, after.height() - 2)), QColor(Qt::blue));
             QCOMPARE(decodedJoined(after), u"4006381333931"_s);
@@ -154,12 +152,12 @@ private slots:
 
     void clickHereForDpiOpensTheTiffWindow()
     {
-        m_form->findChild<QAction *>(u"mnuBarSize"_s)->trigger();
+        child<QAction>(u"mnuBarSize"_s)->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(sizeWindow(*m_form)));
         bool shown = false;
         // The TIFF window is modal: it is looked at and closed from within its own loop.
         QTimer::singleShot(0, m_form, [this, &shown] {
-            auto *tiff = m_form->findChild<QDialog *>(u"frmTiff"_s);
+            auto *tiff = child<QDialog>(u"frmTiff"_s);
             shown = tiff && tiff->isVisible();
             if (tiff)
                 tiff->reject();

@@ -3,14 +3,8 @@
 #include "form1_driver.h"
 #include "widgets/translation.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;

@@ -1,20 +1,12 @@
-#include "export_test_support.h"
 #include "form1_driver.h"
 
 #include "windows/label_sheet_window.h"
-#include "list/list_files.h"
-#include "settings/settings_store.h"
 #include "sheet/sheet_settings.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QLabel>
-#include <QProcess>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -31,23 +23,12 @@ QString storedColour(QRgb colour)
     return QString::number(qRed(colour) + 256 * qGreen(colour) + 65536 * qBlue(colour));
 }
 
-// The output of \a program run with \a arguments; empty when it cannot run.
-QString output(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return QString::fromLocal8Bit(process.readAll());
-}
-
 // Whether the first page of \a pdf, rendered at 50 dpi, shows \a colour.
 bool pageShows(const QString &pdf, QRgb colour)
 {
     const QString png = pdf + u".png"_s;
-    output(u"pdftoppm"_s,
-           {u"-r"_s, u"50"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf, png.chopped(4)});
+    programOutput(u"pdftoppm"_s, {u"-r"_s, u"50"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf,
+                                  png.chopped(4)});
     const QImage page = QImage(png).convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
@@ -62,6 +43,8 @@ class TestLabelSheetWindow : public QObject, public Form1Fixture {
     Q_OBJECT
 
     SettingsStore m_store{Edition::Alla};
+
+    static QString summaryOf(QDialog *window) { return window->findChild<QLabel *>(u"lblSummary"_s)->text(); }
 
 private slots:
     void init() { open(); }
@@ -88,13 +71,9 @@ private slots:
         QVERIFY(command->isEnabled());
         selectRows(selected);
         QString shown;
-        QTimer::singleShot(0, this, [&shown] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(window && window->objectName() == u"frmLabels"_s);
-            shown = window->findChild<QLabel *>(u"lblSummary"_s)->text();
-            window->reject();
-        });
+        WindowAnswers answers({{u"frmLabels"_s, [&shown](QDialog *window) { shown = summaryOf(window); }}});
         QTest::keyClick(m_form, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(answers.shown, QStringList{u"frmLabels"_s});
         QCOMPARE(shown, summary);
     }
 
@@ -147,38 +126,27 @@ private slots:
             QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
             QSKIP("pdffonts and pdftoppm (poppler-utils) are not installed");
         close();
-        resetSettings();
-        QSettings stored = storedSettings();
-        stored.setValue(u"Use256"_s, u"Never"_s);
-        stored.setValue(u"FontName"_s, u"DejaVu Serif"_s);
-        stored.setValue(u"Bar1xColor"_s, storedColour(kBarsBack));
-        stored.setValue(u"PicTXTColor"_s, storedColour(kLineBack));
-        stored.sync();
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
+        open({{u"FontName"_s, u"DejaVu Serif"_s},
+              {u"Bar1xColor"_s, storedColour(kBarsBack)},
+              {u"PicTXTColor"_s, storedColour(kLineBack)}});
         addRecord(u"400638133393"_s, u"Tea"_s);
         addRecord(u"501234567890"_s, u"Jam"_s);
 
         QTemporaryDir dir;
         const QString fromWindow = dir.filePath(u"window.pdf"_s);
-        QTimer::singleShot(0, this, [this, fromWindow] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(window && window->objectName() == u"frmLabels"_s);
-            m_prompt->files.enqueue(fromWindow);
-            window->findChild<QPushButton *>(u"cmdPdf"_s)->click();
-            window->reject();
-        });
+        m_prompt->files.enqueue(fromWindow);
+        WindowAnswers answers(
+            {{u"frmLabels"_s, [](QDialog *window) { window->findChild<QPushButton *>(u"cmdPdf"_s)->click(); }}});
         child<QAction>(u"mnuLabels"_s)->trigger();
 
         const QString list = dir.filePath(u"list.qz2"_s);
         QVERIFY(saveListFile(list, m_form->listRecords()).ok);
         const QString fromCommand = dir.filePath(u"command.pdf"_s);
-        output(QStringLiteral(KELBRIX_PROGRAM),
-               {u"--sheet"_s, list, u"--template"_s, u"L7160"_s, u"--pdf"_s, fromCommand});
+        programOutput(QStringLiteral(KELBRIX_PROGRAM),
+                      {u"--sheet"_s, list, u"--template"_s, u"L7160"_s, u"--pdf"_s, fromCommand});
 
         for (const QString &pdf : {fromWindow, fromCommand}) {
-            const QString fonts = output(u"pdffonts"_s, {pdf});
+            const QString fonts = QString::fromLocal8Bit(programOutput(u"pdffonts"_s, {pdf}));
             QVERIFY2(fonts.contains(u"DejaVuSerif"_s) && !fonts.contains(u"DejaVuSans"_s), qPrintable(fonts));
             QVERIFY2(pageShows(pdf, kBarsBack) && pageShows(pdf, kLineBack), qPrintable(pdf));
         }
@@ -188,24 +156,12 @@ private slots:
     void sheetsAreMadeInTheEdition()
     {
         close();
-        resetSettings();
-        storedSettings().setValue(u"Use256"_s, u"Never"_s);
-        m_prompt = new RecordingPrompt;
-        m_form = new Form1(Edition::Ean);
-        QTemporaryDir dir;
-        const QString list = dir.filePath(u"list.qz2"_s);
-        QVERIFY(saveListFile(list, {{u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s},
-                                    {u"Cola"_s, u"03600029145"_s, {}, {}, u"UPA0"_s}})
-                    .ok);
-        m_form->loadListFile(list);
+        open({}, Edition::Ean);
+        loadRecords(
+            {{u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s}, {u"Cola"_s, u"03600029145"_s, {}, {}, u"UPA0"_s}});
         QCOMPARE(m_form->listCount(), 2);
         QString summary;
-        QTimer::singleShot(0, this, [&summary] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            QVERIFY(window && window->objectName() == u"frmLabels"_s);
-            summary = window->findChild<QLabel *>(u"lblSummary"_s)->text();
-            window->reject();
-        });
+        WindowAnswers answers({{u"frmLabels"_s, [&summary](QDialog *window) { summary = summaryOf(window); }}});
         child<QAction>(u"mnuLabels"_s)->trigger();
         QVERIFY2(summary.startsWith(u"2 records: 1 labels on 1 pages."_s) &&
                      summary.contains(u"Cola (03600029145) is left out: it makes no barcode."_s),

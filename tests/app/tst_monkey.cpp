@@ -5,12 +5,10 @@
 #include "form1_driver.h"
 
 #include "mainwindow/image_list_edit.h"
-#include "list/list_files.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>

@@ -4,11 +4,19 @@
 // reviewer reads them, typos and all. Run with KELBRIX_UPDATE_GOLDEN=1 to rewrite the file
 // after a deliberate change, and review the difference.
 // The Language menu: "Svenska" and "English" switch every window at once, and "Spara/Save"
-// keeps the choice for the next start.
-#include "export_test_support.h"
+// keeps the choice for the next start. The help, in both languages, opens where it is asked for.
 #include "user_text_lines.h"
 
 #include "export/batch_stop.h"
+#include "windows/frm_tiff.h"
+#include "windows/help_window.h"
+#include "windows/message_box_prompt.h"
+#include "size_driver.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
@@ -41,12 +49,47 @@ QStringList goldenLines()
     return lines;
 }
 
+QString resourceText(const QUrl &url)
+{
+    return QString::fromUtf8(fileBytes(u":"_s + url.path()));
+}
+
+// Presses \a which once a message box shows; \a seen gets its title, text and the captions of
+// its Yes, No and Cancel buttons that it has.
+void pressWhenShown(QMessageBox::StandardButton which, QStringList *seen = nullptr)
+{
+    QTimer::singleShot(0, [which, seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return pressWhenShown(which, seen);
+        if (seen) {
+            *seen = QStringList{box->windowTitle(), box->text()};
+            for (QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                if (box->button(button))
+                    seen->append(box->button(button)->text());
+        }
+        box->button(which)->click();
+    });
+}
+
+QStringList anchors(const QString &html)
+{
+    QStringList names;
+    for (const QRegularExpressionMatch &match : QRegularExpression(u"name=\"([^\"]+)\""_s).globalMatch(html))
+        names.append(match.captured(1));
+    names.sort();
+    return names;
+}
+
+using Opener = std::function<void(Form1 &)>;
+
 } // namespace
 
 class TestUserTexts : public QObject, public Form1Fixture {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Q_INIT_RESOURCE(help); }
     void init() { open(); }
     void cleanup() { close(); }
 
@@ -107,9 +150,8 @@ private slots:
         child<QAction>(u"mnuEnglish"_s)->trigger();
         QCOMPARE(userTextLines(m_form), english);
         // What the user typed, the list and the label are as they were.
-        QCOMPARE((QStringList{found<QLineEdit>(*m_form, u"TxtStreck"_s)->text(),
-                              found<QLineEdit>(*m_form, u"txtProduct"_s)->text(),
-                              found<QLineEdit>(*m_form, u"txtFree"_s)->text()}),
+        QCOMPARE((QStringList{child<QLineEdit>(u"TxtStreck"_s)->text(), child<QLineEdit>(u"txtProduct"_s)->text(),
+                              child<QLineEdit>(u"txtFree"_s)->text()}),
                  (QStringList{u"501234567890"_s, u"Soap"_s, u"typed"_s}));
         QCOMPARE(m_form->listCount(), 1);
         QCOMPARE(m_form->list().record(1).product, u"Soap"_s);
@@ -151,11 +193,86 @@ private slots:
             child<QAction>(u"mnuLsave"_s)->trigger();
         QCOMPARE(ReadRegistryValue(Edition::Alla, u"Language"_s), save ? u"2"_s : QString());
         // The program ends without its exit and starts again on the same settings.
-        delete m_form;
-        m_form = new Form1(Edition::Alla);
-        m_form->show();
+        close();
+        start();
         QCOMPARE(child<QAction>(u"mnuFile"_s)->text(), fileMenu);
         QCOMPARE(child<QAction>(u"mnuEnglish"_s)->text(), u"English"_s);
+    }
+
+    // Every page and every anchor F1 or a question's Help button can ask for exists in both languages.
+    void swedishPageHasTheAnchorsOfTheEnglish_data()
+    {
+        QTest::addColumn<QString>("page");
+        const QStringList pages = QDir(u":/help"_s).entryList({u"*.html"_s}, QDir::Files);
+        QVERIFY(pages.size() >= 9);
+        for (const QString &page : pages)
+            QTest::newRow(qPrintable(page)) << page;
+    }
+    void swedishPageHasTheAnchorsOfTheEnglish()
+    {
+        QFETCH(QString, page);
+        const QString english = resourceText(QUrl(u"qrc:/help/"_s + page));
+        const QString swedish = resourceText(QUrl(u"qrc:/help/sv/"_s + page));
+        QVERIFY(!anchors(english).isEmpty());
+        QCOMPARE(anchors(swedish), anchors(english));
+        QVERIFY(swedish.contains(u'ä') || swedish.contains(u'å') || swedish.contains(u'ö'));
+    }
+
+    // F1 of each window, the help menu and a question's Help button open the page of the main
+    // window's language at the same anchor.
+    void helpFollowsTheLanguage_data()
+    {
+        QTest::addColumn<Opener>("opener");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("anchor");
+        QTest::newRow("help menu") << Opener([](Form1 &form) { form.findChild<QAction *>(u"mnuHelp"_s)->trigger(); })
+                                   << u"Barcode.html"_s << u"contents"_s;
+        QTest::newRow("size window F1") << Opener([](Form1 &form) { QTest::keyClick(sizeWindow(form), Qt::Key_F1); })
+                                        << u"size-window.html"_s << u"size"_s;
+        QTest::newRow("TIFF window F1") << Opener([](Form1 &form) { QTest::keyClick(form.tiffWindow(), Qt::Key_F1); })
+                                        << u"tiff-window.html"_s << u"tiff"_s;
+        QTest::newRow("question's Help") << Opener([](Form1 &) {
+            MessageBoxPrompt prompt;
+            pressWhenShown(QMessageBox::Help);
+            QTimer::singleShot(0, [] { pressWhenShown(QMessageBox::No); });
+            prompt.ask({u"Do you want to Quit ?."_s, u"Exit."_s, PromptIcon::Question, PromptButtons::YesNo, 3010, {}});
+        }) << u"contexts.html"_s << u"context-3010"_s;
+    }
+    void helpFollowsTheLanguage()
+    {
+        QFETCH(Opener, opener);
+        QFETCH(QString, page);
+        QFETCH(QString, anchor);
+        QStringList titles;
+        for (const QString &language : {u"mnuSvenska"_s, u"mnuEnglish"_s}) {
+            child<QAction>(language)->trigger();
+            opener(*m_form);
+            HelpWindow *help = HelpWindow::instance();
+            QVERIFY(help && help->isVisible());
+            const QString folder = language == u"mnuSvenska"_s ? u"sv/"_s : QString();
+            QCOMPARE(help->currentSource(), QUrl(u"qrc:/help/"_s + folder + page + u"#"_s + anchor));
+            QCOMPARE(help->currentAnchor(), anchor);
+            titles.append(help->findChild<QTextBrowser *>()->documentTitle());
+        }
+        // What the reader sees changes with the language.
+        QVERIFY2(titles[0].contains(QRegularExpression(u"[åäö]"_s)), qPrintable(titles[0]));
+        QVERIFY(!titles[1].isEmpty() && titles[1] != titles[0]);
+    }
+
+    // A question may name its buttons; each answers as the standard button in its place. Its Help
+    // button opens the help at the question's context, and the question stays for an answer.
+    void helpButtonAndCaptions()
+    {
+        MessageBoxPrompt prompt;
+        QStringList seen;
+        pressWhenShown(QMessageBox::Help);
+        QTimer::singleShot(0, [&seen] { pressWhenShown(QMessageBox::No, &seen); });
+        PromptRequest request{u"2 rows"_s, u"Import"_s, PromptIcon::Question, PromptButtons::YesNoCancel, 3010, {}};
+        request.buttonTexts = {u"Keep all"_s, u"Skip all"_s, u"Cancel"_s};
+        QCOMPARE(prompt.ask(request), PromptAnswer::No);
+        QCOMPARE(seen, (QStringList{u"Import"_s, u"2 rows"_s, u"Keep all"_s, u"Skip all"_s, u"Cancel"_s}));
+        QCOMPARE(HelpWindow::instance()->currentAnchor(), u"context-3010"_s);
+        QVERIFY(resourceText(HelpWindow::instance()->currentSource()).contains(u"(3010)</h2>"_s));
     }
 };
 

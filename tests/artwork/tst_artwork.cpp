@@ -5,6 +5,7 @@
 #include "render/barcode_renderer.h"
 #include "render/view_update_plan.h"
 #include "verify/label_verdict.h"
+#include "test_helpers.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -104,52 +105,27 @@ QImage rendered(const QString &path, ArtworkFormat format)
     return QImage(png);
 }
 
-// The PDF's page contents, inflated.
-QByteArray pdfContents(const QByteArray &pdf)
-{
-    QByteArray contents;
-    static const QRegularExpression stream(u"/Filter /FlateDecode[^>]*>>\\s*stream\\r?\\n"_s);
-    qsizetype at = 0;
-    const QString text = QString::fromLatin1(pdf);
-    for (QRegularExpressionMatch m = stream.match(text, at); m.hasMatch(); m = stream.match(text, at)) {
-        const qsizetype start = m.capturedEnd();
-        const qsizetype end = pdf.indexOf("endstream", start);
-        QByteArray packed = pdf.mid(start, end - start);
-        // qUncompress wants the expected size first; it grows its buffer as it needs.
-        packed.prepend(QByteArray(4, '\0'));
-        packed[3] = 1;
-        contents += qUncompress(packed);
-        at = end;
-    }
-    return contents;
-}
-
 // The bars read back out of a file, in millimetres: the rectangles filled in ink, the background
 // (the first rectangle of the label's size) left out.
 QList<QRectF> barsOf(const QByteArray &file, ArtworkFormat format, QSizeF size)
 {
+    static const QRegularExpression svg(
+        u"<rect x=\"([-\\d.]+)\" y=\"([-\\d.]+)\" width=\"([-\\d.]+)\" height=\"([-\\d.]+)\""_s);
+    static const QRegularExpression eps(u"^([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) rectfill$"_s,
+                                        QRegularExpression::MultilineOption);
+    static const QRegularExpression pdf(u"([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re"_s);
+    // The PDF's page contents count in points, from the bottom up.
+    const bool inPoints = format == ArtworkFormat::Pdf;
+    const QRegularExpression &rect = format == ArtworkFormat::Svg ? svg : (inPoints ? pdf : eps);
+    const double unit = inPoints ? kPointsPerMm : 1;
     QList<QRectF> bars;
-    const auto add = [&](double x, double y, double w, double h) {
-        const QRectF rect(x, y, w, h);
-        if (std::abs(w - size.width()) > 1e-3 || std::abs(h - size.height()) > 1e-3)
-            bars.append(rect);
-    };
-    const QString text = QString::fromLatin1(file);
-    if (format == ArtworkFormat::Svg) {
-        static const QRegularExpression rect(
-            u"<rect x=\"([-\\d.]+)\" y=\"([-\\d.]+)\" width=\"([-\\d.]+)\" height=\"([-\\d.]+)\""_s);
-        for (const QRegularExpressionMatch &m : rect.globalMatch(text))
-            add(m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble());
-    } else if (format == ArtworkFormat::Eps) {
-        static const QRegularExpression rect(u"^([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) rectfill$"_s,
-                                             QRegularExpression::MultilineOption);
-        for (const QRegularExpressionMatch &m : rect.globalMatch(text))
-            add(m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4).toDouble());
-    } else {
-        static const QRegularExpression rect(u"([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re"_s);
-        for (const QRegularExpressionMatch &m : rect.globalMatch(QString::fromLatin1(pdfContents(file))))
-            add(m.captured(1).toDouble() / kPointsPerMm, -m.captured(2).toDouble() / kPointsPerMm,
-                m.captured(3).toDouble() / kPointsPerMm, std::abs(m.captured(4).toDouble()) / kPointsPerMm);
+    for (const QRegularExpressionMatch &m :
+         rect.globalMatch(QString::fromLatin1(inPoints ? Test::inflatedPdfStreams(file).join() : file))) {
+        const double y = m.captured(2).toDouble() / unit, h = m.captured(4).toDouble() / unit;
+        const QRectF bar(m.captured(1).toDouble() / unit, inPoints ? -y : y, m.captured(3).toDouble() / unit,
+                         inPoints ? std::abs(h) : h);
+        if (std::abs(bar.width() - size.width()) > 1e-3 || std::abs(bar.height() - size.height()) > 1e-3)
+            bars.append(bar);
     }
     return bars;
 }

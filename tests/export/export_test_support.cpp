@@ -65,18 +65,6 @@ bool isBlack(const QImage &image, int x, int y)
     return qGray(image.pixel(x, y)) < 128;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFileBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 QList<DisplayMode> SwitchingDisplay::modes() const
 {
     QList<DisplayMode> all;

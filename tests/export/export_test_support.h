@@ -2,6 +2,7 @@
 
 #include "export/display_modes.h"
 #include "render/symbol_geometry.h"
+#include "test_helpers.h"
 
 #include <QImage>
 
@@ -28,10 +29,6 @@ struct TiffFile {
 TiffFile readTiffFile(const QString &path, bool decode = true);
 
 bool isBlack(const QImage &image, int x, int y);
-
-QByteArray fileBytes(const QString &path);
-
-bool writeFileBytes(const QString &path, const QByteArray &bytes);
 
 /// A display whose modes can be switched, as on Windows: 1024x768 at 8, 16, 24 and 32 bits,
 /// running at \a bits until a change picks another of them. With \a switches false it is fixed

@@ -1,5 +1,6 @@
 // The TIFF export seen from the outside: the files it writes (read back with libtiff and
-// decoded with zbar), the commands the converter logs, and the questions it asks.
+// decoded with zbar), the commands the converter logs, and the questions it asks; and its
+// parameters as they are kept, typed and offered (the 256-colour question).
 
 #include "export/batch_stop.h"
 #include "export/record_batch.h"
@@ -8,6 +9,8 @@
 #include "zbar_decode.h"
 
 #include "base/safe_save.h"
+#include "base/units.h"
+#include "export/colour_mode_switch.h"
 #include "export/converter_image.h"
 #include "export/converter_log.h"
 #include "export/image_converter.h"
@@ -16,6 +19,7 @@
 #include "render/barcode_renderer.h"
 #include "render/program_clipboard.h"
 #include "render/view_update_plan.h"
+#include "settings/settings_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -199,9 +203,28 @@ struct Run {
     QList<int> recordsFailed;
 };
 
+const QStringList kTiffNames{u"TiffRes"_s,     u"TiffComp"_s,    u"TiffInvert"_s, u"TiffMirror"_s,   u"TiffRotate"_s,
+                             u"TiffAdjustW"_s, u"TiffAdjustH"_s, u"Use256"_s,     u"ISBNtiffFont"_s, u"TiffVerify"_s};
+
+SettingsStore storeWith(const QStringList &texts)
+{
+    SettingsStore store(Edition::Alla);
+    for (int i = 0; i < texts.size(); ++i)
+        store.setValue(kTiffNames[i], texts[i]);
+    return store;
+}
+
+TiffParameters changed(const std::function<void(TiffParameters &)> &change)
+{
+    TiffParameters parameters;
+    change(parameters);
+    return parameters;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Run)
+Q_DECLARE_METATYPE(TiffParameters)
 
 class TestTiffPipeline : public QObject {
     Q_OBJECT
@@ -396,86 +419,71 @@ private slots:
         QCOMPARE(decodedText(file.image), u"5012345678900"_s);
     }
 
-    // Stopped between the copies of a record, or before the next record's picture is made: what
-    // was written stays, and the record stopped is neither done nor failed.
-    void stoppedBetweenCopies_data()
+    // Escape pressed in an export of two records: once a copy is told, while a copy is saved
+    // (before it is told), or while a step's work runs, where the question is answered at once;
+    // while a copy is handed to the writer, the question waits for the check after it, when that
+    // file is told. Yes stops the export at its next check: what was written stays, and the record
+    // stopped is neither done nor failed. No lets it run to its end without a second question.
+    void stopAsked_data()
     {
         QTest::addColumn<QString>("copies");
+        QTest::addColumn<QString>("pressed"); // "told", "saving", or the status shown as a step works
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<int>("askedByThen"); // questions asked when the step's work goes on; -1: none
+        QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("recordsDone");
-        QTest::addColumn<bool>("whileSaving"); // pressed while the copy is saved, before it is told
-        QTest::newRow("between copies") << u"2"_s << 0 << false;
-        QTest::newRow("between records") << u"1"_s << 1 << false;
-        QTest::newRow("between copies, while saving") << u"2"_s << 0 << true;
-        QTest::newRow("between records, while saving") << u"1"_s << 1 << true;
+        const QStringList soap{u"Soap_501234567890_001.tif"_s};
+        const QString drawing = u"Now Processing.... Tea"_s;
+        const PromptAnswer yes = PromptAnswer::Yes;
+        QTest::newRow("between copies") << u"2"_s << u"told"_s << yes << -1 << soap << 0;
+        QTest::newRow("between records") << u"1"_s << u"told"_s << yes << -1 << soap << 1;
+        QTest::newRow("between copies, while saving") << u"2"_s << u"saving"_s << yes << -1 << soap << 0;
+        QTest::newRow("between records, while saving") << u"1"_s << u"saving"_s << yes << -1 << soap << 1;
+        QTest::newRow("drawing, Yes") << u"1"_s << drawing << yes << 1 << soap << 1;
+        QTest::newRow("drawing, No") << u"1"_s << drawing << PromptAnswer::No << 1
+                                     << soap + QStringList{u"Tea_1234567_001.tif"_s} << 2;
+        QTest::newRow("handing a copy, Yes") << u"1"_s << u"Saveing.... Soap, Copy=1"_s << yes << 0 << soap << 1;
     }
-    void stoppedBetweenCopies()
+    void stopAsked()
     {
         QFETCH(QString, copies);
+        QFETCH(QString, pressed);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(int, askedByThen);
+        QFETCH(QStringList, files);
         QFETCH(int, recordsDone);
-        QFETCH(bool, whileSaving);
         RecordingPrompt prompt;
-        prompt.answers << PromptAnswer::Yes;
+        prompt.answers << answer;
         FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
         run.parameters.copies = copies;
-        if (whileSaving) {
+        qsizetype asked = -1;
+        if (pressed == u"told"_s) {
+            run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+        } else if (pressed == u"saving"_s) {
             // The first copy's status shows once as its picture is finished, then as it is saved.
             run.onStatus = [&run](const QString &text) {
                 if (run.statuses.count(u"Saveing.... Soap, Copy=1"_s) == 2 && text.startsWith(u"Saveing"_s))
                     run.batch = BatchStop::Asked;
             };
         } else {
-            run.afterEachFile = [&run] { run.batch = BatchStop::Asked; };
+            run.duringWork = [&] {
+                if (asked < 0 && run.statuses.contains(pressed)) {
+                    run.pressEscapeWhileWorking();
+                    asked = prompt.texts().size();
+                }
+            };
         }
         const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
+        QCOMPARE(asked, askedByThen);
         QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
-        // The file saved before the question is on the disk and told.
-        QCOMPARE(filesIn(m_out->path()), QStringList{u"Soap_501234567890_001.tif"_s});
-        QCOMPARE(outcome.filesWritten.size(), 1);
-        QVERIFY(outcome.stopped);
+        // The files saved before the question are on the disk and told.
+        QCOMPARE(filesIn(m_out->path()), files);
+        QCOMPARE(outcome.filesWritten.size(), files.size());
+        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
         QCOMPARE(outcome.recordsDone, recordsDone);
         QCOMPARE(outcome.recordsFailed, QList<int>());
-        QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
-    }
-
-    // Escape pressed while a step's work runs is answered at once: Yes stops the export at its
-    // next check, No lets it run to its end without a second question. While a copy is handed to
-    // the writer, the question waits for the check after it, when that file is told.
-    void stopAnsweredWhileAStepWorks_data()
-    {
-        QTest::addColumn<QString>("pressedAfter"); // the status shown when Escape is pressed
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<bool>("atOnce");
-        QTest::addColumn<QStringList>("files");
-        const QString soap = u"Soap_501234567890_001.tif"_s;
-        QTest::newRow("drawing, Yes") << u"Now Processing.... Tea"_s << PromptAnswer::Yes << true << QStringList{soap};
-        QTest::newRow("drawing, No") << u"Now Processing.... Tea"_s << PromptAnswer::No << true
-                                     << QStringList{soap, u"Tea_1234567_001.tif"_s};
-        QTest::newRow("handing a copy, Yes")
-            << u"Saveing.... Soap, Copy=1"_s << PromptAnswer::Yes << false << QStringList{soap};
-    }
-    void stopAnsweredWhileAStepWorks()
-    {
-        QFETCH(QString, pressedAfter);
-        QFETCH(PromptAnswer, answer);
-        QFETCH(bool, atOnce);
-        QFETCH(QStringList, files);
-        RecordingPrompt prompt;
-        prompt.answers << answer;
-        FakeSource run({kSoap, {u"E80 "_s, u"1234567"_s, {}, u"Tea"_s}}, 300);
-        qsizetype askedDuringStep = -1;
-        run.duringWork = [&] {
-            if (askedDuringStep < 0 && run.statuses.contains(pressedAfter)) {
-                run.pressEscapeWhileWorking();
-                askedDuringStep = prompt.texts().size();
-            }
-        };
-        const TiffExportOutcome outcome = run.run(m_out->filePath(u"chosen.tif"_s));
-        QCOMPARE(askedDuringStep, atOnce ? 1 : 0);
-        QCOMPARE(prompt.texts(), QStringList{kEscapeQuestion.toString()});
-        QCOMPARE(filesIn(m_out->path()), files);
-        QCOMPARE(outcome.stopped, answer == PromptAnswer::Yes);
-        QCOMPARE(outcome.recordsDone, int(files.size()));
-        QCOMPARE(outcome.recordsFailed, QList<int>());
+        if (askedByThen < 0) // stopped before the next record's picture is begun
+            QVERIFY(!run.statuses.contains(u"Now Processing.... Tea"_s));
     }
 
     // A copy that cannot be written (a folder has its name) fails its record, once; the other
@@ -615,6 +623,117 @@ private slots:
             QCOMPARE(decodedText(file.image), u"5012345678900"_s);
         }
         QCOMPARE(run.pipeline.RetryState(), TiffRetry::None);
+    }
+
+    void storedTexts()
+    {
+        const QStringList texts{u"Printer"_s, u"Huff"_s, u"No"_s,  u"No"_s,   u"No"_s,
+                                u"No"_s,      u"No"_s,   u"Ask"_s, QString(), u"Y"_s};
+        SettingsStore store(Edition::Alla);
+        TiffParameters{}.toSettings(store);
+        QStringList stored;
+        for (const QString &name : kTiffNames)
+            stored.append(store.value(name));
+        QCOMPARE(stored, texts);
+        SettingsStore again = storeWith(texts);
+        QCOMPARE(TiffParameters::fromSettings(again), TiffParameters{});
+    }
+
+    void readBack_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<TiffParameters>("parameters");
+        QTest::addColumn<QString>("use256Stored");
+        const QString garbage = u"zz\u00e9\u20ac"_s;
+        QTest::newRow("garbage") << QStringList(10, garbage)
+                                 << changed([&](TiffParameters &p) { p.isbnTiffFont = garbage; }) << garbage;
+        QTest::newRow("TiffComp missing") << QStringList{u"Printer"_s, QString(), u"Inv"_s}
+                                          << changed([](TiffParameters &p) { p.invert = true; }) << u"Ask"_s;
+        QTest::newRow("resolution above 4800") << QStringList{u"9999"_s} << changed([](TiffParameters &p) {
+            p.printerResolution = false;
+            p.userResolution = u"4800"_s;
+        }) << u"Ask"_s;
+        for (const char *low : {"1", "50", "299.", "."}) {
+            QTest::addRow("resolution %s", low)
+                << QStringList{QString::fromLatin1(low)} << changed([](TiffParameters &p) {
+                       p.printerResolution = false;
+                       p.userResolution = u"300"_s;
+                   })
+                << u"Ask"_s;
+        }
+    }
+    void readBack()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(TiffParameters, parameters);
+        QFETCH(QString, use256Stored);
+        SettingsStore store = storeWith(texts);
+        QCOMPARE(TiffParameters::fromSettings(store), parameters);
+        QCOMPARE(store.value(u"Use256"_s), use256Stored);
+    }
+
+    // A digit into a full box is dropped, one over the selected box replaces it; digits outside
+    // ASCII and letters are dropped.
+    void keyRule()
+    {
+        const std::tuple<QChar, bool, KeyDecision> cases[] = {{u'7', false, KeyDecision::Drop},
+                                                              {u'6', true, KeyDecision::ClearThenInsert},
+                                                              {u'\u0663', true, KeyDecision::Drop},
+                                                              {u'\uff13', true, KeyDecision::Drop},
+                                                              {u'a', true, KeyDecision::Drop}};
+        for (const auto &[key, allSelected, decision] : cases)
+            QVERIFY2(filterEntryKey(key, u"3000"_s, allSelected, 4) == decision, qPrintable(QString(key)));
+    }
+
+    void numbers()
+    {
+        QCOMPARE(leadingNumber(u"4800.5"_s), 4800.5);
+        QVERIFY(resolutionTooHigh(u"4800.5"_s));
+    }
+
+    void activationAsksOnceWhenItMay_data()
+    {
+        QTest::addColumn<bool>("switching");
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("askSelected");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<int>("bitsAfter");
+        QTest::newRow("switching, Ask, 32 bits") << true << u"Ask"_s << 32 << false << true << 8;
+        QTest::newRow("switching, Ask, 16 bits") << true << u"Ask"_s << 16 << false << false << 16;
+        QTest::newRow("switching, Ask, 16 bits, ask chosen") << true << u"Ask"_s << 16 << true << true << 8;
+        QTest::newRow("switching, Never, 32 bits") << true << u"Never"_s << 32 << true << false << 32;
+        QTest::newRow("switching, 256, 32 bits") << true << u"256"_s << 32 << true << false << 8;
+        QTest::newRow("fixed, Ask, 32 bits") << false << u"Ask"_s << 32 << true << false << 32;
+        QTest::newRow("fixed, 256, 32 bits") << false << u"256"_s << 32 << true << false << 32;
+    }
+    void activationAsksOnceWhenItMay()
+    {
+        QFETCH(bool, switching);
+        QFETCH(QString, setting);
+        QFETCH(int, bits);
+        QFETCH(bool, askSelected);
+        QFETCH(bool, asks);
+        QFETCH(int, bitsAfter);
+        SwitchingDisplay display(bits, switching);
+        ColourModeSwitch modes(display);
+        modes.setRunSetting(setting);
+        RecordingPrompt prompt;
+        prompt.answers.enqueue(PromptAnswer::Yes);
+        modes.offerOnActivation(askSelected);
+        modes.offerOnActivation(askSelected);
+        const QString question =
+            u"To be able to save High Resolution TIFF images you must use 256 Colors, Change Resolution automaticlly ?"_s;
+        QCOMPARE(prompt.texts(), asks ? QStringList{question} : QStringList{});
+        if (asks) {
+            QCOMPARE(prompt.asked[0].title, u"Change to 256 Colors"_s);
+            QCOMPARE(prompt.asked[0].helpContext, 810);
+        }
+        QCOMPARE(display.now.bitsPerPixel, bitsAfter);
+        // Closing the main window returns to the start-up depth, where the display can switch.
+        modes.returnToStartUpMode();
+        QCOMPARE(display.now.bitsPerPixel, bits);
+        QCOMPARE(prompt.texts().size(), asks ? 1 : 0);
     }
 
     // The records-times-copies loop of the batches: which copies are made, where the stop question

@@ -8,6 +8,7 @@
 #include "render/glyph_runs.h"
 #include "base/units.h"
 #include "test_fonts.h"
+#include "test_helpers.h"
 #include "zbar_decode.h"
 
 #include <QFontMetricsF>
@@ -26,19 +27,6 @@ struct Row {
     bool defined;
     QString decoded;
 };
-
-// The smallest rectangle holding every pixel of \a image darker than mid-grey inside \a area.
-QRect inkBounds(const QImage &image, const QRect &area)
-{
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
-}
 
 // \a text drawn at \a pixelSize the way the labels draw it (its plain glyph run when there is
 // one, else the text layout), or through the text layout alone.
@@ -152,7 +140,7 @@ private slots:
         const QRect aboveLine(0, 0, std::min(composed.label.width(), drawn.width()), std::min(lineTop, symbolRows));
         QCOMPARE(composed.label.copy(aboveLine), drawn.copy(aboveLine));
         const QRect ink =
-            inkBounds(composed.label, QRect(0, lineTop, composed.label.width(), composed.label.height() - lineTop));
+            Test::inkBox(composed.label, QRect(0, lineTop, composed.label.width(), composed.label.height() - lineTop));
         QCOMPARE(ink.isNull(), row.product.isEmpty());
         if (!ink.isNull()) {
             const QFontMetricsF metrics(labelFont(renderer, row.dpi));

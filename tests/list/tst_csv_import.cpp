@@ -1,4 +1,5 @@
 #include "expected_records.h"
+#include "test_helpers.h"
 #include "list/barcode_list.h"
 #include "list/csv_import.h"
 #include "list/csv_reader.h"
@@ -6,7 +7,6 @@
 #include "list/list_files.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -298,9 +298,8 @@ private slots:
     void dataFiles()
     {
         QFETCH(QString, path);
-        QFile json(path + u".json"_s);
-        QVERIFY(json.open(QIODevice::ReadOnly));
-        const QJsonObject expected = QJsonDocument::fromJson(json.readAll()).object();
+        const QJsonObject expected = QJsonDocument::fromJson(fileBytes(path + u".json"_s)).object();
+        QVERIFY(!expected.isEmpty());
         QCOMPARE(expected.contains(u"error"_s), path.contains(u"/fail/"_s));
 
         CsvReader reader = CsvReader::fromFile(path);

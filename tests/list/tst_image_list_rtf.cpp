@@ -1,5 +1,6 @@
 #include "base/units.h"
 #include "list/image_list_document.h"
+#include "test_helpers.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -61,9 +62,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"labels.rtf"_s);
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("{\\rtf1 old}") > 0);
-        old.close();
+        QVERIFY(Test::writeFileBytes(path, "{\\rtf1 old}"));
         ImageListDocument document;
         document.appendText(u"new"_s);
         document.appendPicture(QImage(), 300, 150);
@@ -71,8 +70,7 @@ private slots:
         QVERIFY(!saved.ok);
         QVERIFY2(saved.message.contains(u"labels.rtf"_s) && saved.message.contains(u"picture"_s),
                  qPrintable(saved.message));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("{\\rtf1 old}"));
+        QCOMPARE(Test::fileBytes(path), QByteArray("{\\rtf1 old}"));
     }
 
     // A FIFO named like an image list is not opened, which would wait for a writer for ever.
@@ -101,9 +99,8 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(bool, pass);
-        QFile expectation(path + u".json"_s);
-        QVERIFY(expectation.open(QIODevice::ReadOnly));
-        const QJsonObject expected = QJsonDocument::fromJson(expectation.readAll()).object();
+        const QJsonObject expected = QJsonDocument::fromJson(Test::fileBytes(path + u".json"_s)).object();
+        QVERIFY(!expected.isEmpty());
 
         const RtfReadResult read = readRtfFile(path);
         QCOMPARE(read.ok(), pass);

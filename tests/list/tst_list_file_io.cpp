@@ -1,11 +1,15 @@
+// List files as they are read and written (caps, failing devices, code pages, every data file),
+// and the barcode list they load into: its checks on Add, removals, the duplicate pass and the
+// merge of files read up to its cap.
 #include "expected_records.h"
+#include "list/barcode_list.h"
 #include "list/code_page_1252.h"
 #include "list/list_files.h"
 #include "recording_prompt.h"
+#include "test_helpers.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -67,10 +71,9 @@ const QList<ListRecord> kShop = {
     {{}, u"ABC-123"_s, {}, {}, u"Co39"_s},
 };
 
-QByteArray contents(const QString &path)
+ListRecord rec(const QString &product, const QString &barcode)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    return ListRecord{product, barcode, QString(), QString(), u"E130"_s};
 }
 
 } // namespace
@@ -139,7 +142,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"shop.qz2"_s);
         QVERIFY(saveListFile(path, records).ok);
-        QVERIFY(contents(path).endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
+        QVERIFY(fileBytes(path).endsWith('"' + all + "\"\r\n\"1\"\r\n\"\"\r\n\"" + all + "\"\r\n\"Co39\"\r\n"));
         QCOMPARE(readQz2(path).records, records);
     }
 
@@ -169,19 +172,19 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.qz2"_s);
         QVERIFY(saveListFile(path, {kShop[0]}).ok);
-        const QByteArray old = contents(path);
+        const QByteArray old = fileBytes(path);
         const QList<ListRecord> records{
             kShop[0], {u"50%1 off \u0141\u00f3d\u017a"_s, u"4006381333931"_s, {}, u"\u20ac 3"_s, u"E130"_s}};
         RecordingPrompt prompt;
         prompt.answers.enqueue(PromptAnswer::No);
         const ListWriteResult refused = saveListFileAsking(path, records);
         QVERIFY(!refused.ok && refused.message.contains(QDir::toNativeSeparators(path)));
-        QCOMPARE(contents(path), old);
+        QCOMPARE(fileBytes(path), old);
         QCOMPARE(prompt.texts().size(), 1);
         QVERIFY(prompt.texts()[0].contains(u"Record 2 (\"50%1 off \u0141\u00f3d\u017a\")"_s));
         prompt.answers.enqueue(PromptAnswer::Yes);
         QVERIFY(saveListFileAsking(path, records).ok);
-        QVERIFY(contents(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
+        QVERIFY(fileBytes(path).startsWith("\xEF\xBB\xBF\"Milk\"\r\n"));
         QCOMPARE(readListFile(path).records, records);
     }
 
@@ -192,9 +195,8 @@ private slots:
     void readsEveryDataFile()
     {
         QFETCH(QString, path);
-        QFile json(path + u".json"_s), file(path);
-        QVERIFY(json.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
-        const QJsonObject expected = QJsonDocument::fromJson(json.readAll()).object();
+        const QJsonObject expected = QJsonDocument::fromJson(fileBytes(path + u".json"_s)).object();
+        QVERIFY(!expected.isEmpty());
         const bool shouldFail = path.contains(u"/fail/"_s);
         QCOMPARE(expected.contains(u"error"_s), shouldFail);
 
@@ -213,13 +215,97 @@ private slots:
             QBuffer buffer;
             buffer.open(QIODevice::WriteOnly);
             QVERIFY((utf8 ? writeQz2Utf8(buffer, result.records) : writeQz2(buffer, result.records)).ok);
-            QCOMPARE(buffer.data(), file.readAll());
+            QCOMPARE(buffer.data(), fileBytes(path));
         }
         if (expected.contains(u"afterDuplicatePass"_s)) {
             QList<ListRecord> records = result.records;
             removeConsecutiveDuplicateBarcodes(records);
             QCOMPARE(records, recordsFrom(expected.value(u"afterDuplicatePass"_s)));
         }
+    }
+
+    void addChecks()
+    {
+        BarcodeList list;
+        for (const auto &[product, barcode] :
+             {std::pair(u"ABC"_s, u"111"_s), std::pair(u"Soap"_s, u"222"_s), std::pair(u"abc"_s, u"333"_s)})
+            list.append(rec(product, barcode));
+        const auto check = [&list](const QString &product, const QString &barcode) {
+            const BarcodeList::AddCheck found = list.checkAdd(product, barcode);
+            return std::pair(int(found.productQuestions), found.barcodeIssued);
+        };
+        QCOMPARE(check({}, u"111"_s), std::pair(0, false)); // an empty product is never checked
+        QCOMPARE(check(u"Abc"_s, u"999"_s), std::pair(2, false));
+        QCOMPARE(check(u"abc"_s, u"111"_s), std::pair(1, true)); // the question comes first
+    }
+
+    void removalKeepsTheChecksInStep()
+    {
+        BarcodeList list;
+        for (int i = 0; i < 6; ++i)
+            list.append(rec(u"P"_s + QString::number(i % 3), u"B"_s + QString::number(i)));
+        list.removeRecords({4, 0, 4, 99, -1}); // repeats and rows out of range are ignored
+        QCOMPARE(columnTexts(list), (QStringList{u"P1"_s, u"P2"_s, u"P0"_s, u"P2"_s}));
+        QCOMPARE(list.productList(), (QStringList{u"P2"_s, u"P0"_s, u"P1"_s, u"P2"_s}));
+        QCOMPARE(list.barcodeIndex(), (QStringList{u"B1"_s, u"B2"_s, u"B3"_s, u"B5"_s}));
+    }
+
+    void duplicatePassAndCap()
+    {
+        BarcodeList list;
+        list.appendRecords(
+            {rec(u"a"_s, u"1"_s), rec(u"b"_s, u"1"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"2"_s), rec(u"e"_s, u"1"_s)},
+            true);
+        QCOMPARE(list.removeNeighbouringDuplicates(), 2);
+        QCOMPARE(columnTexts(list), (QStringList{u"a"_s, u"d"_s, u"e"_s}));
+        QCOMPARE(list.productList().size(), 5); // the pass leaves the product list alone
+        QList<ListRecord> many(BarcodeList::MaxRecords - 2, rec(u"m"_s, u"9"_s));
+        QCOMPARE(list.appendRecords(many, false), BarcodeList::MaxRecords - 3);
+        QCOMPARE(list.appendRecords({rec(u"n"_s, u"8"_s)}, true), 0);
+    }
+
+    // QZ2 files merged one after another into a list three records short of the cap.
+    void mergeAtTheCap()
+    {
+        BarcodeList list;
+        QList<ListRecord> many;
+        many.reserve(BarcodeList::MaxRecords - 3);
+        const ListRecord a = rec(u"m"_s, u"a"_s), b = rec(u"m"_s, u"b"_s); // no neighbours alike
+        while (many.size() < BarcodeList::MaxRecords - 3)
+            many.append(many.size() % 2 ? b : a);
+        list.appendRecords(many, false);
+        struct Step {
+            QStringList barcodes;
+            int readError, appended, kept, reported;
+            bool full;
+        };
+        const Step steps[] = {
+            {{u"1"_s, u"2"_s}, 0, 2, 2, 0, false}, // one below the cap
+            {{u"3"_s}, 0, 1, 1, 0, true},          // at the cap: Add to List takes no more
+            {{u"4"_s, u"5"_s}, 0, 0, 0, 9, true},  // over it: the records not taken are cut
+            {{u"6"_s}, 62, 0, 1, 62, true},        // a damaged file keeps its own error
+        };
+        for (const Step &step : steps) {
+            ListReadResult read;
+            read.runtimeError = step.readError;
+            for (const QString &barcode : step.barcodes)
+                read.records.append(rec(u"f"_s, barcode));
+            const qsizetype appended = list.mergeRead(read);
+            QCOMPARE(std::tuple(appended, read.records.size(), read.runtimeError, list.isFull()),
+                     std::tuple(qsizetype(step.appended), qsizetype(step.kept), step.reported, step.full));
+        }
+        QCOMPARE(list.barcodeIndex(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+    }
+
+    void mergeDropsNeighbouringRepeats()
+    {
+        BarcodeList list;
+        list.append(rec(u"a"_s, u"0"_s));
+        ListReadResult read;
+        read.records = {rec(u"b"_s, u"0"_s), rec(u"c"_s, u"1"_s), rec(u"d"_s, u"1"_s), rec(u"e"_s, u"0"_s)};
+        QCOMPARE(list.mergeRead(read), 4);
+        QCOMPARE(columnTexts(list), (QStringList{u"a"_s, u"c"_s, u"e"_s}));
+        QCOMPARE(read.runtimeError, 0);
     }
 };
 

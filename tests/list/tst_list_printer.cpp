@@ -3,12 +3,12 @@
 
 #include "base/units.h"
 #include "render/barcode_renderer.h"
+#include "test_helpers.h"
 #include "zbar_decode.h"
 
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,19 +33,13 @@ QList<ListRecord> numberedRecords(int count)
     return records;
 }
 
-QByteArray run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(60000) && process.exitCode() == 0 ? process.readAllStandardOutput() : "failed";
-}
-
 Pages pdfPages(const QString &pdf)
 {
     static const QRegularExpression header(u"Kelbrix List\\s+Page\\s+(\\d+)\\s+Date:07/12/2026"_s);
     static const QRegularExpression listing(u"^[ \\t]*E130\\.{5}"_s, QRegularExpression::MultilineOption);
     Pages pages;
-    for (const QString &page : QString::fromUtf8(run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s})).split(u'\f')) {
+    for (const QString &page :
+         QString::fromUtf8(programOutput(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s})).split(u'\f')) {
         const auto match = header.match(page);
         if (!page.trimmed().isEmpty())
             pages.append({match.hasMatch() ? match.captured(1).toInt() : -1, int(page.count(listing))});
@@ -55,7 +49,8 @@ Pages pdfPages(const QString &pdf)
 
 QImage renderPdfPage(const QString &pdf)
 {
-    run(u"pdftoppm"_s, {u"-r"_s, u"200"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf, pdf});
+    programOutput(u"pdftoppm"_s,
+                  {u"-r"_s, u"200"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, u"-png"_s, u"-singlefile"_s, pdf, pdf});
     return QImage(pdf + u".png"_s);
 }
 
@@ -145,7 +140,7 @@ private slots:
         const QString pdf = path(u"columns.pdf"_s);
         QPdfWriter writer(pdf);
         QVERIFY(ListPrinter(records, u"Kelbrix"_s, u"07/12/2026"_s).printCopy(writer));
-        QStringList lines = QString::fromUtf8(run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s})).split(u'\n');
+        QStringList lines = QString::fromUtf8(programOutput(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s})).split(u'\n');
         for (QString &line : lines)
             line = line.trimmed();
         QCOMPARE(lines.mid(lines.indexOf(QString()) + 1, 2),

@@ -3,6 +3,7 @@
 #include "base/runtime_errors.h"
 #include "render/program_clipboard.h"
 #include "render/view_update_plan.h"
+#include "test_helpers.h"
 #include "zbar_decode.h"
 
 #include <QClipboard>
@@ -144,7 +145,6 @@ private slots:
 
 void TestBarcodeRenderer::plan_data()
 {
-    QTest::addColumn<Case>("row");
     const QString isbn = u"1-57169-006-9"_s;
     const Edition alla = Edition::Alla;
     // clang-format off
@@ -163,8 +163,7 @@ void TestBarcodeRenderer::plan_data()
         {"no such type", u"XXXX"_s, u"400638133393"_s, {}, {}},
     };
     // clang-format on
-    for (const Case &row : rows)
-        QTest::newRow(row.name) << row;
+    Test::addRows(rows);
 }
 
 void TestBarcodeRenderer::plan()

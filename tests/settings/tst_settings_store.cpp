@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "test_helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 using namespace Kelbrix;
+using namespace Kelbrix::Test;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -16,19 +18,6 @@ const QString &path()
 {
     static const QString file = settingsFilePath(Edition::Alla);
     return file;
-}
-
-void writeFile(const QByteArray &bytes)
-{
-    QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
-    QFile file(path());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-}
-
-QByteArray fileBytes()
-{
-    QFile file(path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -44,14 +33,14 @@ private slots:
     {
         QByteArray large = "[General]\nListkod=E80%20\n" + QByteArray(kMaxSettingsFileSize, 'x');
         large.truncate(kMaxSettingsFileSize + 1);
-        writeFile(large);
+        QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()) && writeFileBytes(path(), large));
         SettingsStore store(Edition::Alla);
         QCOMPARE(store.load(), SettingsStore::LoadOutcome::TooLarge);
         QVERIFY(store.value(u"Listkod"_s).isEmpty());
         QVERIFY(store.loadProblem().contains(QDir::toNativeSeparators(path())));
         store.setValue(u"Listkod"_s, u"E130"_s);
         QVERIFY(!store.save() && !store.saveProblem().isEmpty());
-        QCOMPARE(fileBytes(), large);
+        QCOMPARE(fileBytes(path()), large);
     }
 
     void valuesSurviveQSettings()

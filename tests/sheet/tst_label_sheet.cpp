@@ -9,10 +9,10 @@
 #include "sheet/calibration_page.h"
 #include "sheet/sheet_printer.h"
 #include "sheet/sheet_settings.h"
+#include "test_helpers.h"
 #include "zbar_decode.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QJsonDocument>
@@ -73,23 +73,6 @@ QList<QImage> render(const QString &pdf, int dpi)
     return pages;
 }
 
-// The smallest rectangle around the pixels of \a image darker than \a below; empty when none is.
-QRect inkBox(const QImage &image, int below = 250)
-{
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x)
-            if (line[x] < below) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 QRect pixels(const QRectF &millimetres, int dpi)
 {
     const double scale = dpi / kMillimetresPerInch;
@@ -100,32 +83,12 @@ QRect pixels(const QRectF &millimetres, int dpi)
 // from its content streams.
 QList<QRectF> pdfBars(const QString &pdf)
 {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    static const QRegularExpression stream(u"stream\\r?\\n"_s);
     static const QRegularExpression matrix(u"([-\\d.]+) 0 0 ([-\\d.]+) [-\\d.]+ [-\\d.]+ cm"_s);
     static const QRegularExpression bar(
         u"0 0 0 scn\\s+/\\w+ gs\\s+([-\\d.]+) ([-\\d.]+) ([-\\d.]+) ([-\\d.]+) re\\s+f"_s);
     QList<QRectF> bars;
-    for (qsizetype at = bytes.indexOf("stream"); at >= 0; at = bytes.indexOf("stream", at + 1)) {
-        const qsizetype start = bytes.indexOf('\n', at) + 1;
-        const qsizetype end = bytes.indexOf("endstream", start);
-        if (start <= 0 || end < 0)
-            break;
-        const qsizetype dictionary = bytes.lastIndexOf("<<", at);
-        if (!bytes.mid(dictionary, at - dictionary).contains("/FlateDecode")) {
-            at = end;
-            continue;
-        }
-        // A Flate stream is a zlib stream: qUncompress wants its expected size in front.
-        QByteArray packed(4, '\0');
-        const quint32 hint = quint32(std::min<qsizetype>(64 << 20, (end - start) * 64));
-        for (int i = 0; i < 4; ++i)
-            packed[i] = char(hint >> (24 - 8 * i));
-        packed += bytes.mid(start, end - start);
-        const QString text = QString::fromLatin1(qUncompress(packed));
+    for (const QByteArray &stream : inflatedPdfStreams(fileBytes(pdf))) {
+        const QString text = QString::fromLatin1(stream);
         const QRegularExpressionMatch scale = matrix.match(text);
         if (!scale.hasMatch())
             continue;
@@ -133,7 +96,6 @@ QList<QRectF> pdfBars(const QString &pdf)
         for (const QRegularExpressionMatch &found : bar.globalMatch(text))
             bars << QRectF(found.captured(1).toDouble() * sx, found.captured(2).toDouble() * sx,
                            found.captured(3).toDouble() * sx, found.captured(4).toDouble() * sx);
-        at = end;
     }
     return bars;
 }
@@ -246,10 +208,10 @@ private slots:
                 const QImage page = pages.at(cell / perSheet);
                 const QRect area = pixels(sheetJob.sheet.cellRect(cell % perSheet), 600);
                 const QImage label = page.copy(area);
-                const QRect ink = inkBox(label);
+                const QRect ink = inkBox(label, {}, 250);
                 if (cell < 4) {
                     // Labels may abut: the pixels on the edge between two cells are left to the neighbour.
-                    QVERIFY2(inkBox(page.copy(area.adjusted(2, 2, -2, -2))).isEmpty(),
+                    QVERIFY2(inkBox(page, area.adjusted(2, 2, -2, -2), 250).isEmpty(),
                              qPrintable(u"cell %1 is not empty"_s.arg(cell + 1)));
                     continue;
                 }
@@ -320,8 +282,8 @@ private slots:
         const QPoint offset = (QPointF(2.0, -1.5) * 300 / kMillimetresPerInch).toPoint();
         for (int cell = 0; cell < 21; ++cell) {
             const QRect area = pixels(plain.sheet.cellRect(cell), 300);
-            const QRect was = inkBox(original.copy(area));
-            const QRect is = inkBox(moved.copy(area.translated(offset)));
+            const QRect was = inkBox(original.copy(area), {}, 250);
+            const QRect is = inkBox(moved.copy(area.translated(offset)), {}, 250);
             QVERIFY2(!was.isEmpty() && std::abs(is.left() - was.left()) <= 1 && std::abs(is.top() - was.top()) <= 1 &&
                          std::abs(is.right() - was.right()) <= 1 && std::abs(is.bottom() - was.bottom()) <= 1,
                      qPrintable(u"label %1 was at %2, %3 and is at %4, %5"_s.arg(cell + 1)
@@ -349,8 +311,22 @@ private slots:
               // Code 39 of 30 characters on 12.7 mm
               std::tuple(ListRecord{{}, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"_s, {}, {}, u"Co39"_s}, u"Avery 5167"_s, 600,
                          u"ABCDEFGHIJKLMNOPQRSTUVWXYZ1234 is left out: its label does not fit a 44.45 x 12.7 mm "
-                         u"label with bars of at least 0.190 mm."_s)})
-            checkLeftOut(record, sheet, dpi, refusal);
+                         u"label with bars of at least 0.190 mm."_s)}) {
+            const QList<ListRecord> records{
+                {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
+            const SheetJob sheetJob = job(sheet, dpi);
+            const QString pdf = m_dir.filePath(u"large.pdf"_s);
+            const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+            QCOMPARE(outcome.refused, refusal.isEmpty() ? QStringList() : QStringList{refusal});
+            const QImage page = render(pdf, 600).value(0);
+            QStringList read;
+            for (int cell = 0; cell < 3; ++cell)
+                read << decodedText(page.copy(pixels(sheetJob.sheet.cellRect(cell), 600)));
+            const QString middle = refusal.isEmpty() ? read[1] : records[2].barcode;
+            QCOMPARE(read[0].left(7), records[0].barcode);
+            QCOMPARE(read[1].left(middle.size()), middle);
+            QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
+        }
     }
 
     void calibrationRead_data()
@@ -382,20 +358,28 @@ private slots:
     }
 
     // Printers with any name keep calibrations of their own, and the program's settings file
-    // keeps them, the own sheets and the last choices from one run to the next.
+    // keeps them, the own sheets and the last choices from one run to the next. An own sheet
+    // keeps its name, page, grid, label size, products and corners, its margins and pitch (seen in
+    // the place of its last label), and joins the catalogue.
     void keptFromRunToRun()
     {
         const QStringList printers{u"HP LaserJet 4"_s, u"HP LaserJet 4 "_s, u"a/b"_s,
                                    u"a%2Fb"_s,         u"x=1\n[General]"_s, u"\\\\server\\labels"_s,
                                    u"Étiquettes 📠"_s,  QString(),           u"\"quoted\", comma"_s};
         LabelTemplate own = builtIn(u"L7160"_s);
-        own.name = u"Shelf, \"wide\"; [x]"_s;
+        own.name = u"Shelf strip, \"wide\"; [x]"_s;
+        own.label = QSizeF(64.25, 38.125);
+        own.pitch = QSizeF(66.5, 38.125);
+        own.margin = QPointF(5.5, 12.75);
+        own.cornerRadius = 1.5;
+        own.products = {u"Shop 12"_s, u"Ränder 7"_s};
+        const LabelTemplate small{u"A5 2x4"_s, QPageSize::A5, {70, 50}, 2, 4, {4, 4}, {70, 50}, 0, {}, {}};
         {
             SettingsStore settings(Edition::Alla);
             settings.load();
             for (int i = 0; i < printers.size(); ++i)
                 storeCalibration(settings, printers[i], {i * 0.5, -i * 0.25, 95.0 + i});
-            storeTemplates(settings, {own});
+            storeTemplates(settings, {own, small});
             storeChoices(settings, {own.name, 7, 3});
             QVERIFY2(settings.save(), qPrintable(settings.saveProblem()));
         }
@@ -406,29 +390,10 @@ private slots:
             QCOMPARE(std::tuple(read.offsetX, read.offsetY, read.scalePercent),
                      std::tuple(i * 0.5, -i * 0.25, 95.0 + i));
         }
-        QCOMPARE(storedTemplates(settings).value(0).name, own.name);
-        QCOMPARE(storedTemplates(settings).value(0).cellRect(20), own.cellRect(20));
-        const SheetChoices choices = storedChoices(settings);
-        QCOMPARE(std::tuple(choices.templateName, choices.startAt, choices.copies), std::tuple(own.name, 7, 3));
-    }
-
-    void templatesRoundTrip()
-    {
-        LabelTemplate own = builtIn(u"L7160"_s);
-        own.name = u"Shelf strip, \"wide\""_s;
-        own.label = QSizeF(64.25, 38.125);
-        own.pitch = QSizeF(66.5, 38.125);
-        own.margin = QPointF(5.5, 12.75);
-        own.cornerRadius = 1.5;
-        own.products = {u"Shop 12"_s, u"Ränder 7"_s};
-        LabelTemplate small{u"A5 2x4"_s, QPageSize::A5, {70, 50}, 2, 4, {4, 4}, {70, 50}, 0, {}, {}};
-        SettingsStore settings(Edition::Alla);
-        storeTemplates(settings, {own, small});
         const QList<LabelTemplate> read = storedTemplates(settings);
         QCOMPARE(read.size(), 2);
         for (int i = 0; i < 2; ++i) {
             const LabelTemplate &expected = i == 0 ? own : small;
-            // Name, page, grid, label size and products as listed; margins and pitch by the last label's place.
             QCOMPARE(templateLine(read[i]), templateLine(expected));
             QCOMPARE(read[i].cellRect(read[i].labelsPerSheet() - 1), expected.cellRect(expected.labelsPerSheet() - 1));
             QCOMPARE(read[i].cornerRadius, expected.cornerRadius);
@@ -436,6 +401,8 @@ private slots:
         const QList<LabelTemplate> all = availableTemplates(settings);
         QCOMPARE(all.size(), builtInTemplates().size() + 2);
         QCOMPARE(findTemplate(all, u"Shop 12"_s)->name, own.name);
+        const SheetChoices choices = storedChoices(settings);
+        QCOMPARE(std::tuple(choices.templateName, choices.startAt, choices.copies), std::tuple(own.name, 7, 3));
     }
 
     void templatesRead_data()
@@ -508,55 +475,31 @@ private slots:
         // A4 3x7 as it is and shifted; Letter 3x10 shifted and scaled.
         for (const auto &[sheet, offsetX, offsetY, scale] :
              {std::tuple(u"L7160"_s, 0.0, 0.0, 100.0), std::tuple(u"L7160"_s, 2.0, -1.5, 100.0),
-              std::tuple(u"Avery 5160"_s, -1.0, 2.5, 102.0)})
-            checkCalibrationPage(sheet, offsetX, offsetY, scale);
-    }
-
-private:
-    void checkLeftOut(const ListRecord &record, const QString &sheet, int dpi, const QString &refusal)
-    {
-        const QList<ListRecord> records{
-            {u"A"_s, u"9638507"_s, {}, {}, u"E80 "_s}, record, {u"B"_s, u"4006381"_s, {}, {}, u"E80 "_s}};
-        const SheetJob sheetJob = job(sheet, dpi);
-        const QString pdf = m_dir.filePath(u"large.pdf"_s);
-        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
-        QCOMPARE(outcome.refused, refusal.isEmpty() ? QStringList() : QStringList{refusal});
-        const QImage page = render(pdf, 600).value(0);
-        QStringList read;
-        for (int cell = 0; cell < 3; ++cell)
-            read << decodedText(page.copy(pixels(sheetJob.sheet.cellRect(cell), 600)));
-        const QString middle = refusal.isEmpty() ? read[1] : records[2].barcode;
-        QCOMPARE(read[0].left(7), records[0].barcode);
-        QCOMPARE(read[1].left(middle.size()), middle);
-        QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
-    }
-
-    void checkCalibrationPage(const QString &sheet, double offsetX, double offsetY, double scale)
-    {
-        const LabelTemplate labels = builtIn(sheet);
-        const int dpi = 600;
-        const QString pdf = m_dir.filePath(u"%1 %2 %3 %4.pdf"_s.arg(sheet).arg(offsetX).arg(offsetY).arg(scale));
-        {
-            QPdfWriter writer(pdf);
-            writer.setResolution(dpi);
-            QVERIFY(paintCalibrationPage(writer, labels, {offsetX, offsetY, scale}));
-        }
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(!file.readAll().contains("/Subtype /Image"));
-        const QImage page = render(pdf, dpi).value(0);
-        const double pixelsPerMillimetre = dpi / kMillimetresPerInch;
-        // The page as the PDF gives it, in whole points.
-        const QSizeF pageSize = QSizeF(QPageSize(labels.page).sizePoints()) * (dpi / 72.0);
-        QVERIFY2(std::abs(page.width() - pageSize.width()) <= 1.5 && std::abs(page.height() - pageSize.height()) <= 1.5,
-                 qPrintable(u"%1 x %2"_s.arg(page.width()).arg(page.height())));
-        for (const int cell : {0, labels.labelsPerSheet() - 1}) {
-            const QPointF expected =
-                (labels.cellRect(cell).center() * (scale / 100) + QPointF(offsetX, offsetY)) * pixelsPerMillimetre;
-            const QPointF found = crosshairCentre(page, expected, dpi);
-            const QPointF error = (found - expected) / pixelsPerMillimetre;
-            QVERIFY2(std::abs(error.x()) <= 0.1 && std::abs(error.y()) <= 0.1,
-                     qPrintable(u"cell %1: crosshair %2, %3 mm off"_s.arg(cell).arg(error.x()).arg(error.y())));
+              std::tuple(u"Avery 5160"_s, -1.0, 2.5, 102.0)}) {
+            const LabelTemplate labels = builtIn(sheet);
+            const int dpi = 600;
+            const QString pdf = m_dir.filePath(u"%1 %2 %3 %4.pdf"_s.arg(sheet).arg(offsetX).arg(offsetY).arg(scale));
+            {
+                QPdfWriter writer(pdf);
+                writer.setResolution(dpi);
+                QVERIFY(paintCalibrationPage(writer, labels, {offsetX, offsetY, scale}));
+            }
+            QVERIFY(!fileBytes(pdf).isEmpty() && !fileBytes(pdf).contains("/Subtype /Image"));
+            const QImage page = render(pdf, dpi).value(0);
+            const double pixelsPerMillimetre = dpi / kMillimetresPerInch;
+            // The page as the PDF gives it, in whole points.
+            const QSizeF pageSize = QSizeF(QPageSize(labels.page).sizePoints()) * (dpi / 72.0);
+            QVERIFY2(std::abs(page.width() - pageSize.width()) <= 1.5 &&
+                         std::abs(page.height() - pageSize.height()) <= 1.5,
+                     qPrintable(u"%1 x %2"_s.arg(page.width()).arg(page.height())));
+            for (const int cell : {0, labels.labelsPerSheet() - 1}) {
+                const QPointF expected =
+                    (labels.cellRect(cell).center() * (scale / 100) + QPointF(offsetX, offsetY)) * pixelsPerMillimetre;
+                const QPointF found = crosshairCentre(page, expected, dpi);
+                const QPointF error = (found - expected) / pixelsPerMillimetre;
+                QVERIFY2(std::abs(error.x()) <= 0.1 && std::abs(error.y()) <= 0.1,
+                         qPrintable(u"cell %1: crosshair %2, %3 mm off"_s.arg(cell).arg(error.x()).arg(error.y())));
+            }
         }
     }
 };
