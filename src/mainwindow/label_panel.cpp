@@ -219,9 +219,7 @@ LabelAppearance LabelPanel::labelAppearance() const
 
 void LabelPanel::composeMain()
 {
-    const bool isbn = isIsbnCode(m_form.entry().typeCode());
-    Barcode1.setHeaderSpace(isbn ? kIsbnHeaderSpace : kNoHeaderSpace);
-    Barcode1x.setHeaderSpace(isbn ? kIsbnHeaderSpace : kNoHeaderSpace);
+    // Barcode1's header space was set with the plan (prepareRenderer).
     composeLabel(describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
                                m_form.options().productLineOn(), isbnHeader(), labelAppearance()),
                  labelDotsPerInch(), Pstrk, picTST);
