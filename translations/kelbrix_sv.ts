@@ -1143,8 +1143,64 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
 <context>
     <name>Kelbrix::Gs1</name>
     <message>
+        <source>%1 is no percent escape</source>
+        <translation>%1 är ingen giltig procentkodning</translation>
+    </message>
+    <message>
+        <source>A Digital Link begins with http:// or https://</source>
+        <translation>En Digital Link börjar med http:// eller https://</translation>
+    </message>
+    <message>
+        <source>The web address names no domain</source>
+        <translation>Webbadressen anger ingen domän</translation>
+    </message>
+    <message>
+        <source>The web address holds no primary key such as /01/ and a GTIN</source>
+        <translation>Webbadressen innehåller ingen primärnyckel, till exempel /01/ och en GTIN</translation>
+    </message>
+    <message>
         <source>(%1) is given twice</source>
         <translation>(%1) anges två gånger</translation>
+    </message>
+    <message>
+        <source>(%1) is no key qualifier of (%2)</source>
+        <translation>(%1) är ingen nyckelkvalificerare för (%2)</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) cannot both qualify (%3)</source>
+        <translation>(%1) och (%2) kan inte båda kvalificera (%3)</translation>
+    </message>
+    <message>
+        <source>(%1) must come before (%2) in the path</source>
+        <translation>(%1) måste komma före (%2) i sökvägen</translation>
+    </message>
+    <message>
+        <source>(%1) belongs in the path of a Digital Link, not in its query</source>
+        <translation>(%1) hör hemma i sökvägen i en Digital Link, inte i frågedelen</translation>
+    </message>
+    <message>
+        <source>(%1) cannot be a query attribute</source>
+        <translation>(%1) kan inte vara ett frågeattribut</translation>
+    </message>
+    <message>
+        <source>(%1) cannot be in a Digital Link</source>
+        <translation>(%1) kan inte finnas i en Digital Link</translation>
+    </message>
+    <message>
+        <source>The domain of a Digital Link must begin with http:// or https:// and name a host, not %1</source>
+        <translation>Domänen för en Digital Link måste börja med http:// eller https:// och ange en värd, inte %1</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) are both primary keys; a Digital Link holds one</source>
+        <translation>(%1) och (%2) är båda primärnycklar; en Digital Link rymmer en</translation>
+    </message>
+    <message>
+        <source>A Digital Link needs a primary key, such as (01) or (00)</source>
+        <translation>En Digital Link behöver en primärnyckel, till exempel (01) eller (00)</translation>
+    </message>
+    <message>
+        <source>(%1) is no key qualifier of (%2) and cannot be a query attribute</source>
+        <translation>(%1) är ingen nyckelkvalificerare för (%2) och kan inte vara ett frågeattribut</translation>
     </message>
     <message>
         <source>(%1 has no closing bracket</source>

@@ -127,6 +127,8 @@ Gs1Data parseGs1(const QString &input, Gs1Carrier carrier)
         --end;
     const QStringView text = QStringView(input).mid(start, end - start);
     const int offset = int(start) + 1;
+    if (text.startsWith(u"http://"_s, Qt::CaseInsensitive) || text.startsWith(u"https://"_s, Qt::CaseInsensitive))
+        return parseDigitalLinkAt(text.toString(), offset, carrier);
     QList<PlacedElement> elements;
     QList<Gs1Problem> problems;
     if (text.startsWith(u'('))

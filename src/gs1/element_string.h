@@ -36,7 +36,8 @@ struct Gs1Data {
 ///  - bracketed element strings, "(01)09506000134352(17)271231(10)ABC123"; a "(" in a value is
 ///    written "\(", blanks around a value are left out;
 ///  - scanned strings as a reader sends them, maybe after a symbology identifier (]C1, ]d2,
-///    ]Q3, ]e0, ]J1), the elements separated by GS (0x1D) after a value of variable length.
+///    ]Q3, ]e0, ]J1), the elements separated by GS (0x1D) after a value of variable length;
+///  - a GS1 Digital Link URI, which starts with http:// or https:// (see parseDigitalLink).
 /// Blanks and line ends around the input are left out. The elements are checked as checkGs1
 /// does; the problems' positions are characters of \a input.
 Gs1Data parseGs1(const QString &input, Gs1Carrier carrier = Gs1Carrier::DataMatrix);

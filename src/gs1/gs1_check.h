@@ -29,6 +29,10 @@ QList<Gs1Problem> checkPlaced(QList<PlacedElement> &elements, Gs1Carrier carrier
 /// problems of the whole data last.
 Gs1Data dataOf(const QList<PlacedElement> &elements, QList<Gs1Problem> problems);
 
+/// Reads the Digital Link URI \a uri, whose first character is character \a offset of the
+/// input, as parseDigitalLink does, and checks its elements for \a carrier.
+Gs1Data parseDigitalLinkAt(const QString &uri, int offset, Gs1Carrier carrier);
+
 /// A user text of the context "Kelbrix::Gs1" (marked with QT_TRANSLATE_NOOP where it is
 /// written), translated, its %1, %2, ... replaced by \a values in one pass.
 template <typename... Values> QString gs1Text(const char *source, const Values &...values)
