@@ -131,7 +131,8 @@ Gs1Data parseDigitalLinkAt(const QString &uri, int offset, Gs1Carrier carrier)
     while (pathStart < end && uri.at(pathStart) != u'/' && uri.at(pathStart) != u'?')
         ++pathStart;
     if (pathStart == hostStart) {
-        refuse(offset + int(hostStart), {},
+        // Where the domain should be; at the end of the input, its last character.
+        refuse(offset + int(std::min(hostStart, uri.size() - 1)), {},
                gs1Text(QT_TRANSLATE_NOOP("Kelbrix::Gs1", "The web address names no domain")));
         return dataOf(elements, problems);
     }
