@@ -1143,8 +1143,8 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
 <context>
     <name>Kelbrix::Gs1</name>
     <message>
-        <source>%1 is no percent escape</source>
-        <translation>%1 är ingen giltig procentkodning</translation>
+        <source>(%1) %2: %3 is no percent escape</source>
+        <translation>(%1) %2: %3 är ingen giltig procentkodning</translation>
     </message>
     <message>
         <source>A Digital Link begins with http:// or https://</source>

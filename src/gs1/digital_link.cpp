@@ -58,9 +58,9 @@ std::optional<Gs1Problem> decodeInto(QStringView raw, int offset, PlacedElement 
         QList<int> positions;
         for (; i < raw.size() && raw.at(i) == u'%'; i += 3) {
             if (i + 2 >= raw.size() || hexValue(raw.at(i + 1)) < 0 || hexValue(raw.at(i + 2)) < 0)
-                return Gs1Problem{
-                    e.element.ai, offset + int(i),
-                    gs1Text(QT_TRANSLATE_NOOP("Kelbrix::Gs1", "%1 is no percent escape"), shownValue(raw.mid(i, 3)))};
+                return Gs1Problem{e.element.ai, offset + int(i),
+                                  gs1Text(QT_TRANSLATE_NOOP("Kelbrix::Gs1", "(%1) %2: %3 is no percent escape"),
+                                          e.element.ai, shownValue(raw), shownValue(raw.mid(i, 3)))};
             bytes.append(char(hexValue(raw.at(i + 1)) * 16 + hexValue(raw.at(i + 2))));
             positions.append(offset + int(i));
         }

@@ -78,6 +78,8 @@ private slots:
             golden.one(u"carrier"_s) == u"GS1-128"_s ? Gs1Carrier::Gs1_128 : Gs1Carrier::DataMatrix;
         const Gs1Data data = parseGs1(golden.input, carrier);
         QCOMPARE(problemLines(data.problems), golden.lines.value(u"problem"_s));
+        for (const Gs1Problem &problem : data.problems)
+            QVERIFY(problem.ai.isEmpty() || problem.message.contains(u'(' + problem.ai + u')'));
         QCOMPARE(data.isValid(), path.contains(u"/pass/"_s));
         if (!data.isValid())
             return;
