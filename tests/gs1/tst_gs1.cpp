@@ -153,6 +153,22 @@ private slots:
         QVERIFY(!findAi(u"3106") && !findAi(u"4") && !findAi(u"01a"));
     }
 
+    // What other windows show of an AI: its title and names, and its part in a Digital Link.
+    void tableEntries()
+    {
+        const Gs1AiInfo &batch = *findAi(u"10"), &gtin = *findAi(u"01"), &grai = *findAi(u"8003");
+        QCOMPARE(QStringList({batch.title, batch.shortName, batch.swedishName}),
+                 QStringList({u"BATCH/LOT"_s, u"Batch"_s, u"Batch"_s}));
+        QCOMPARE(std::pair(batch.linkRole, batch.qualifiedKeys),
+                 std::pair(Gs1LinkRole::KeyQualifier, QStringList({u"01"_s, u"8006"_s})));
+        QCOMPARE(gtin.qualifierChains, QList<QStringList>({{u"22"_s, u"10"_s, u"21"_s}, {u"235"_s}}));
+        QCOMPARE(
+            std::tuple(grai.components.size(), grai.minLength(), grai.maxLength(), grai.components.last().optional),
+            std::tuple(3, 14, 30, true));
+        QCOMPARE(std::pair(findAi(u"17")->linkRole, findAi(u"92")->linkRole),
+                 std::pair(Gs1LinkRole::Attribute, Gs1LinkRole::NotAllowed));
+    }
+
     void columnHeaders_data()
     {
         QTest::addColumn<QString>("header");
