@@ -230,7 +230,7 @@ private:
         return std::nullopt;
     }
 
-    // A date or time of the pattern's parts: YYYY or YY, MM, DD (D0 when day 00 is allowed), HH,
+    // A date or time written as the pattern says: YYYY or YY, MM, DD (D0 when day 00 is allowed), HH,
     // MI (minutes) and SS.
     std::optional<Gs1Problem> dateProblem(const QString &pattern, qsizetype start) const
     {
