@@ -1141,6 +1141,262 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     </message>
 </context>
 <context>
+    <name>Kelbrix::Gs1</name>
+    <message>
+        <source>(%1) %2: %3 is no percent escape</source>
+        <translation>(%1) %2: %3 är ingen giltig procentkodning</translation>
+    </message>
+    <message>
+        <source>A Digital Link begins with http:// or https://</source>
+        <translation>En Digital Link börjar med http:// eller https://</translation>
+    </message>
+    <message>
+        <source>The web address names no domain</source>
+        <translation>Webbadressen anger ingen domän</translation>
+    </message>
+    <message>
+        <source>The web address holds no primary key such as /01/ and a GTIN</source>
+        <translation>Webbadressen innehåller ingen primärnyckel, till exempel /01/ och en GTIN</translation>
+    </message>
+    <message>
+        <source>(%1) is given twice</source>
+        <translation>(%1) anges två gånger</translation>
+    </message>
+    <message>
+        <source>(%1) is no key qualifier of (%2)</source>
+        <translation>(%1) är ingen nyckelkvalificerare för (%2)</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) cannot both qualify (%3)</source>
+        <translation>(%1) och (%2) kan inte båda kvalificera (%3)</translation>
+    </message>
+    <message>
+        <source>(%1) must come before (%2) in the path</source>
+        <translation>(%1) måste komma före (%2) i sökvägen</translation>
+    </message>
+    <message>
+        <source>(%1) belongs in the path of a Digital Link, not in its query</source>
+        <translation>(%1) hör hemma i sökvägen i en Digital Link, inte i frågedelen</translation>
+    </message>
+    <message>
+        <source>(%1) cannot be a query attribute</source>
+        <translation>(%1) kan inte vara ett frågeattribut</translation>
+    </message>
+    <message>
+        <source>(%1) cannot be in a Digital Link</source>
+        <translation>(%1) kan inte finnas i en Digital Link</translation>
+    </message>
+    <message>
+        <source>The domain of a Digital Link must begin with http:// or https:// and name a host, not %1</source>
+        <translation>Domänen för en Digital Link måste börja med http:// eller https:// och ange en värd, inte %1</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) are both primary keys; a Digital Link holds one</source>
+        <translation>(%1) och (%2) är båda primärnycklar; en Digital Link rymmer en</translation>
+    </message>
+    <message>
+        <source>A Digital Link needs a primary key, such as (01) or (00)</source>
+        <translation>En Digital Link behöver en primärnyckel, till exempel (01) eller (00)</translation>
+    </message>
+    <message>
+        <source>(%1) is no key qualifier of (%2) and cannot be a query attribute</source>
+        <translation>(%1) är ingen nyckelkvalificerare för (%2) och kan inte vara ett frågeattribut</translation>
+    </message>
+    <message>
+        <source>(%1 has no closing bracket</source>
+        <translation>(%1 saknar avslutande parentes</translation>
+    </message>
+    <message>
+        <source>%1 is not the symbology identifier of GS1 data</source>
+        <translation>%1 är inte symbologiidentifieraren för GS1-data</translation>
+    </message>
+    <message>
+        <source>A separator (GS) stands where an AI should begin</source>
+        <translation>En avgränsare (GS) står där en AI borde börja</translation>
+    </message>
+    <message>
+        <source>%1 does not begin with a GS1 application identifier</source>
+        <translation>%1 börjar inte med en GS1-applikationsidentifierare</translation>
+    </message>
+    <message>
+        <source>This is not GS1 data: it should begin with an AI such as (01), with its digits, or with https://</source>
+        <translation>Detta är inte GS1-data: det ska börja med en AI som (01), med dess siffror eller med https://</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>januari</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>februari</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>mars</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>april</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>maj</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>augusti</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>september</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>november</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>december</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language of the AI names in messages: en or sv</comment>
+        <translation>sv</translation>
+    </message>
+    <message>
+        <source>a space</source>
+        <translation>ett mellanslag</translation>
+    </message>
+    <message>
+        <source>(%1) has no data</source>
+        <translation>(%1) saknar data</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is not a digit</source>
+        <translation>(%1) %2: %3 är ingen siffra</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is not one of the 82 characters GS1 allows</source>
+        <translation>(%1) %2: %3 är inte ett av de 82 tecken som GS1 tillåter</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is not allowed here, only A-Z, 0-9, #, - and /</source>
+        <translation>(%1) %2: %3 är inte tillåtet här, bara A-Z, 0-9, #, - och /</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is not allowed here, only A-Z, a-z, 0-9, -, _ and =</source>
+        <translation>(%1) %2: %3 är inte tillåtet här, bara A-Z, a-z, 0-9, -, _ och =</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 eller %2</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 digits needed, not %4</source>
+        <translation>(%1) %2: %3 siffror behövs, inte %4</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 characters needed, not %4</source>
+        <translation>(%1) %2: %3 tecken behövs, inte %4</translation>
+    </message>
+    <message>
+        <source>(%1) %2: too short, at least %3 digits</source>
+        <translation>(%1) %2: för kort, minst %3 siffror</translation>
+    </message>
+    <message>
+        <source>(%1) %2: too short, at least %3 characters</source>
+        <translation>(%1) %2: för kort, minst %3 tecken</translation>
+    </message>
+    <message>
+        <source>(%1) %2: too long, at most %3 digits</source>
+        <translation>(%1) %2: för långt, högst %3 siffror</translation>
+    </message>
+    <message>
+        <source>(%1) %2: too long, at most %3 characters</source>
+        <translation>(%1) %2: för långt, högst %3 tecken</translation>
+    </message>
+    <message>
+        <source>(%1) %2: the check digit should be %3</source>
+        <translation>(%1) %2: kontrollsiffran ska vara %3</translation>
+    </message>
+    <message>
+        <source>(%1) %2: the first digit must be 0</source>
+        <translation>(%1) %2: den första siffran måste vara 0</translation>
+    </message>
+    <message>
+        <source>(%1) %2: there is no piece %3 of %4</source>
+        <translation>(%1) %2: det finns ingen del %3 av %4</translation>
+    </message>
+    <message>
+        <source>(%1) %2: country codes take 3 digits each</source>
+        <translation>(%1) %2: landskoder har 3 siffror var</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no month</source>
+        <translation>(%1) %2: %3 är ingen månad</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no day</source>
+        <translation>(%1) %2: %3 är ingen dag</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 %4 has %5 days</source>
+        <translation>(%1) %2: %3 %4 har %5 dagar</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no hour</source>
+        <translation>(%1) %2: %3 är ingen timme</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no minute</source>
+        <translation>(%1) %2: %3 är ingen minut</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no second</source>
+        <translation>(%1) %2: %3 är ingen sekund</translation>
+    </message>
+    <message>
+        <source>There is no data</source>
+        <translation>Det finns ingen data</translation>
+    </message>
+    <message>
+        <source>(%1) is no GS1 application identifier</source>
+        <translation>(%1) är ingen GS1-applikationsidentifierare</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) cannot be in the same data: give the %3 once</source>
+        <translation>(%1) och (%2) kan inte finnas i samma data: ange %3 en gång</translation>
+    </message>
+    <message>
+        <source>(%1) needs %2 in the same data</source>
+        <translation>(%1) behöver %2 i samma data</translation>
+    </message>
+    <message>
+        <source>(%1) and (%2) cannot be in the same data</source>
+        <translation>(%1) och (%2) kan inte finnas i samma data</translation>
+    </message>
+    <message>
+        <source>GS1-128 holds at most %1 characters; this data has %2</source>
+        <translation>GS1-128 rymmer högst %1 tecken; dessa data har %2</translation>
+    </message>
+    <message>
+        <source>(%1) %2: %3 is no year</source>
+        <translation>(%1) %2: %3 är inget år</translation>
+    </message>
+</context>
+<context>
     <name>Kelbrix::PrintCommands</name>
     <message>
         <source>Printing...</source>
