@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include "cli/command_options.h"
+#include "cli/gs1_check.h"
 #include "settings/language.h"
 
 #include "export/convert_command_line.h"
@@ -21,7 +22,9 @@ namespace {
 
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
-                            "[--verify] [--format tif|svg|pdf|eps] [--magnification PERCENT] [--bwr MM]\n";
+                            "[--verify] [--format tif|svg|pdf|eps] [--magnification PERCENT] [--bwr MM] "
+                            "[--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
+                            "[--serial-from N] [--dl-domain URL]]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
                            "[--records 1,4-9] [--dpi N]\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
@@ -66,6 +69,9 @@ CommandLine parseCommandLine(int argc, char *argv[])
         result.error = parsed ? readSheetOptions(parser, result.sheetRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Sheet;
+    } else if (parsed && parser.isSet(kGs1CheckOption)) {
+        result.action = CommandLine::Action::Gs1Check;
+        result.gs1Data = parser.value(kGs1CheckOption);
     } else if (parsed && parser.isSet(kTemplatesOption)) {
         result.action = CommandLine::Action::Templates;
     } else if (parser.optionNames().contains(kImportOption) || (parsed && parser.isSet(kImportOption))) {
@@ -152,6 +158,11 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         QGuiApplication app(argc, argv);
         setIdentity();
         return runSheetCommandLine(commandLine.sheetRequest);
+    }
+    case CommandLine::Action::Gs1Check: {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        return runGs1Check(commandLine.gs1Data);
     }
     case CommandLine::Action::Templates: {
         QCoreApplication app(argc, argv);

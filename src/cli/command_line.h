@@ -17,6 +17,7 @@ struct CommandLine {
         Import,     ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
         Sheet,      ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
         Templates,  ///< --templates: print the label sheets the program knows
+        Gs1Check,   ///< --gs1-check DATA: check GS1 data and print the verdict
         Help,       ///< --help: print the usage
         Version,    ///< --version: print the version
         Error,      ///< an option of ours used wrongly: print why and fail
@@ -26,6 +27,7 @@ struct CommandLine {
     ExportRequest exportRequest;
     ImportRequest importRequest;
     SheetRequest sheetRequest;
+    QString gs1Data; ///< of --gs1-check
     QString error;
     int errorExitCode = 1;            ///< exit status of Error
     Action errorOf = Action::Convert; ///< the action whose usage Error prints

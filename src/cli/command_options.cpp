@@ -18,6 +18,7 @@ const QString kExportOption = u"export"_s;
 const QString kImportOption = u"import"_s;
 const QString kSheetOption = u"sheet"_s;
 const QString kTemplatesOption = u"templates"_s;
+const QString kGs1CheckOption = u"gs1-check"_s;
 
 namespace {
 
@@ -44,6 +45,11 @@ const QString kStart = u"start"_s;
 const QString kFormat = u"format"_s;
 const QString kMagnification = u"magnification"_s;
 const QString kBwr = u"bwr"_s;
+const QString kSymbol = u"symbol"_s;
+const QString kDual = u"dual"_s;
+const QString kAi = u"ai"_s;
+const QString kSerialFrom = u"serial-from"_s;
+const QString kDlDomain = u"dl-domain"_s;
 
 std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
 {
@@ -201,8 +207,88 @@ void describeCommandLine(QCommandLineParser &parser)
         kVerify,
         QCoreApplication::translate(
             "CommandLine", "With --export: reads each file back and fails unless it scans to its record's digits.")));
+    parser.addOption(QCommandLineOption(
+        kGs1CheckOption,
+        QCoreApplication::translate("CommandLine",
+                                    "Checks GS1 data, element strings such as (01)09506000134352(17)271231 or a "
+                                    "Digital Link URI: prints each application identifier with its title and "
+                                    "verdict, the element string and the Digital Link URI. Exits with 0 for "
+                                    "valid data and 1 otherwise; writes no file."),
+        u"data"_s));
+    parser.addOption(QCommandLineOption(
+        kSymbol,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export: each label carries a 2D symbol: a GS1 DataMatrix, a QR Code "
+                                    "with a GS1 Digital Link URI or a Data Matrix with one. It holds the "
+                                    "record's GTIN and the data of --ai."),
+        u"datamatrix|dl-qr|dl-datamatrix"_s));
+    parser.addOption(QCommandLineOption(
+        kDual, QCoreApplication::translate("CommandLine",
+                                           "With --symbol: the 2D symbol beside the linear one (default: alone).")));
+    parser.addOption(QCommandLineOption(
+        kAi,
+        QCoreApplication::translate("CommandLine",
+                                    "With --symbol: one application identifier and its value, such as 10=ABC123 "
+                                    "or 17=271231; give it once for each."),
+        u"ai=value"_s));
+    parser.addOption(QCommandLineOption(
+        kSerialFrom,
+        QCoreApplication::translate("CommandLine",
+                                    "With --symbol: every label gets its own serial number (21), from this "
+                                    "number on."),
+        u"n"_s));
+    parser.addOption(QCommandLineOption(
+        kDlDomain,
+        QCoreApplication::translate("CommandLine",
+                                    "With --symbol dl-qr or dl-datamatrix: the domain of the Digital Link URI "
+                                    "(default: https://id.gs1.org)."),
+        u"url"_s));
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+QString readMatrixOptions(const QCommandLineParser &parser, Gs1Request &request)
+{
+    const bool asked = parser.isSet(kSymbol);
+    if (!asked) {
+        for (const QString &option : {kDual, kAi, kSerialFrom, kDlDomain})
+            if (parser.isSet(option))
+                return u"--"_s + option + u" goes with --symbol"_s;
+        return {};
+    }
+    const auto carrier =
+        wordChoice<MatrixCarrier>(parser.value(kSymbol), {{u"datamatrix", MatrixCarrier::Gs1DataMatrix},
+                                                          {u"dl-qr", MatrixCarrier::DigitalLinkQr},
+                                                          {u"dl-datamatrix", MatrixCarrier::DigitalLinkDataMatrix}});
+    if (!carrier)
+        return u"--symbol takes datamatrix, dl-qr or dl-datamatrix, not \""_s + parser.value(kSymbol) + u'"';
+    request.carrier = *carrier;
+    request.dual = parser.isSet(kDual);
+    for (const QString &pair : parser.values(kAi)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        if (equals <= 0)
+            return u"--ai takes an application identifier, = and its value, such as 10=ABC123, not \""_s + pair +
+                   u'"';
+        request.elements.append({pair.left(equals).trimmed(), pair.mid(equals + 1)});
+    }
+    if (parser.isSet(kSerialFrom)) {
+        bool ok = false;
+        const qint64 from = parser.value(kSerialFrom).trimmed().toLongLong(&ok);
+        // A serial (21) holds at most 20 characters; the numbers stay far below that.
+        if (!ok || from < 0 || from > 999999999999LL)
+            return u"--serial-from takes a whole number from 0 to 999999999999, not \""_s + parser.value(kSerialFrom) +
+                   u'"';
+        request.serialFrom = from;
+    }
+    if (parser.isSet(kDlDomain)) {
+        if (!carriesDigitalLink(request.carrier))
+            return u"--dl-domain goes with --symbol dl-qr or dl-datamatrix"_s;
+        const QString domain = parser.value(kDlDomain).trimmed();
+        if (!domain.startsWith(u"https://"_s) && !domain.startsWith(u"http://"_s))
+            return u"--dl-domain takes a web address that begins with https:// or http://, not \""_s + domain + u'"';
+        request.domain = domain;
+    }
+    return {};
 }
 
 // --export needs the list file and --out; the TIFF and artwork options are checked here.
@@ -282,6 +368,10 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
             return u"--bwr takes a number of millimetres from 0 to 0.100, not \""_s + parser.value(kBwr) + u'"';
         request.bwrMm = value;
     }
+    if (const QString problem = readMatrixOptions(parser, request.gs1); !problem.isEmpty())
+        return problem;
+    if (request.gs1.active() && (request.invert || request.mirror || request.rotation))
+        return u"--invert, --mirror and --rotate do not go with --symbol"_s;
     return {};
 }
 

@@ -15,6 +15,7 @@ extern const QString kExportOption;
 extern const QString kImportOption;
 extern const QString kSheetOption;
 extern const QString kTemplatesOption;
+extern const QString kGs1CheckOption;
 
 /// Describes every option of the program to \a parser, once for parsing and for --help alike.
 void describeCommandLine(QCommandLineParser &parser);
@@ -24,5 +25,8 @@ void describeCommandLine(QCommandLineParser &parser);
 QString readExportOptions(const QCommandLineParser &parser, ExportRequest &request);
 QString readImportOptions(const QCommandLineParser &parser, ImportRequest &request);
 QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request);
+/// Reads --symbol, --dual, --ai, --serial-from and --dl-domain into \a request; an empty text, or
+/// why they are wrong. Without --symbol the request stays inactive.
+QString readMatrixOptions(const QCommandLineParser &parser, Gs1Request &request);
 
 } // namespace Kelbrix

@@ -11,6 +11,7 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
+#include "cli/matrix_export.h"
 #include "label/record_label.h"
 #include "list/barcode_list.h"
 #include "list/code_page_1252.h"
@@ -368,6 +369,27 @@ int runHeadlessExport(const ExportRequest &request)
     store.load();
     BarSizeSettings size;
     size.load(store);
+    if (request.gs1.active()) {
+        Gs1Request gs1 = request.gs1;
+        ArtworkOptions options;
+        options.load(store);
+        if (request.magnification)
+            options.magnification = *request.magnification;
+        if (request.bwrMm)
+            options.bwrMm = *request.bwrMm;
+        gs1.moduleMm = size.matrixModuleMm;
+        ExportRequest matrixRequest = request;
+        matrixRequest.gs1 = gs1;
+        const TiffParameters parameters = TiffParameters::fromSettings(store);
+        const int dpi = request.dpi ? *request.dpi
+                                    : parameters.resolutionDpi(parameters.printerResolution
+                                                                   ? defaultPrinterResolution().dotsPerInch
+                                                                   : PrinterResolution::kWithoutPrinter);
+        const int status =
+            exportMatrixLabels(list.records, numbers, matrixRequest, edition, size, options, dpi,
+                               request.compression.value_or(parameters.compression), request.copies.value_or(1));
+        return rowsLeftOut ? 1 : status;
+    }
     if (request.vectorFormat) {
         ArtworkOptions options;
         options.load(store);

@@ -3,6 +3,7 @@
 #include "artwork/artwork_writers.h"
 #include "export/converter_command.h"
 #include "export/tiff_parameters.h"
+#include "label/gs1_label.h"
 #include "list/list_record.h"
 
 #include <QList>
@@ -29,6 +30,7 @@ struct ExportRequest {
     std::optional<ArtworkFormat> vectorFormat; ///< SVG, PDF or EPS artwork in place of TIFF files
     std::optional<double> magnification;       ///< percent; default: as the size window stored it
     std::optional<double> bwrMm;               ///< bar width reduction; default: as stored
+    Gs1Request gs1;                            ///< the 2D symbol of each label; inactive for none
 };
 
 /// What `kelbrix --import` was asked to do: the CSV file, the list file to write, and how its

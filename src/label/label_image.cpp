@@ -75,14 +75,52 @@ void paintProductLine(QPainter &painter, const LabelText &line, const QFont &lab
     painter.restore();
 }
 
+// The 2D symbol of \a layout painted into \a image with its left edge at column \a left: its box
+// filled white, each module a square of whole dots.
+void paintMatrix(QImage &image, const LabelLayout &layout, int left, double dpi)
+{
+    const MatrixSymbol &symbol = layout.matrixSymbol;
+    const int dots = std::max(1, roundToInt(twipsToPixels(layout.matrixModule, dpi)));
+    const int top = roundToInt(twipsToPixels(layout.matrix.top(), dpi));
+    const int quiet = quietZoneModules(symbol.carrier) * dots;
+    fillArea(image, QRect(left, top, symbol.columnsWithQuietZone() * dots, symbol.rowsWithQuietZone() * dots),
+             qRgb(255, 255, 255));
+    const QRgb black = qRgb(0, 0, 0);
+    for (const QRectF &run : matrixModuleRuns(symbol, QPointF(left + quiet, top + quiet), dots))
+        fillArea(image, run.toRect(), black);
+}
+
+// The picture of a 2D symbol alone, as its own label.
+ComposedLabel paintMatrixAlone(const LabelLayout &layout, double dpi, QImage recycled)
+{
+    ComposedLabel result;
+    const int dots = std::max(1, roundToInt(twipsToPixels(layout.matrixModule, dpi)));
+    const QSize pixels(layout.matrixSymbol.columnsWithQuietZone() * dots, layout.matrixSymbol.rowsWithQuietZone() * dots);
+    result.widthTwips = result.symbolWidthTwips = layout.size.width();
+    result.heightTwips = result.symbolHeightTwips = layout.size.height();
+    result.label = newImage(pixelsToTwips(pixels.width(), dpi), pixelsToTwips(pixels.height(), dpi), dpi,
+                            std::move(recycled));
+    if (result.label.size() != pixels)
+        result.label = QImage(pixels, QImage::Format_RGB32);
+    result.label.setDotsPerMeterX(dotsPerMetre(dpi));
+    result.label.setDotsPerMeterY(dotsPerMetre(dpi));
+    paintMatrix(result.label, layout, 0, dpi);
+    result.symbol = result.label;
+    return result;
+}
+
 } // namespace
 
 ComposedLabel paintLabelImages(const LabelDescription &label, double dpi, QImage recycledSymbol, QImage recycledLabel)
 {
     ComposedLabel result;
+    if (!label.renderer && label.matrix.isEmpty())
+        return result;
+    const LabelLayout layout = layoutLabel(label, dpi);
+    if (!layout.linearShown)
+        return paintMatrixAlone(layout, dpi, std::move(recycledLabel));
     if (!label.renderer)
         return result;
-    const LabelLayout layout = layoutLabel(label);
     result.symbolWidthTwips = layout.symbol.width();
     result.symbolHeightTwips = layout.symbolPictureHeight;
     result.symbol = newImage(result.symbolWidthTwips, result.symbolHeightTwips, dpi, std::move(recycledSymbol));
@@ -101,6 +139,21 @@ ComposedLabel paintLabelImages(const LabelDescription &label, double dpi, QImage
     result.widthTwips = layout.size.width();
     result.heightTwips = layout.size.height();
     result.label = newImage(result.widthTwips, result.heightTwips, dpi, std::move(recycledLabel));
+    // The 2D symbol starts where the linear label's own picture ends; the picture is made as
+    // large as its whole-dot modules need.
+    const int matrixLeft = twipsToWholePixels(label.labelWidthTwips, dpi);
+    if (!layout.matrix.isEmpty()) {
+        const int dots = std::max(1, roundToInt(twipsToPixels(layout.matrixModule, dpi)));
+        const QSize needed(matrixLeft + layout.matrixSymbol.columnsWithQuietZone() * dots,
+                           roundToInt(twipsToPixels(layout.matrix.top(), dpi)) +
+                               layout.matrixSymbol.rowsWithQuietZone() * dots);
+        const QSize grown = result.label.size().expandedTo(needed);
+        if (grown != result.label.size()) {
+            result.label = QImage(grown, QImage::Format_RGB32);
+            result.label.setDotsPerMeterX(dotsPerMetre(dpi));
+            result.label.setDotsPerMeterY(dotsPerMetre(dpi));
+        }
+    }
     const QSize labelSize = result.label.size();
     // The symbol's rows copied to the top, white around them: each pixel is written once. Both
     // images are 32-bit RGB, so a row copy is what drawing one onto the other would do.
@@ -126,6 +179,10 @@ ComposedLabel paintLabelImages(const LabelDescription &label, double dpi, QImage
         painter.setPen(Qt::black);
         painter.drawText(QPointF(twipsToPixels(result.isbnCenterX, dpi), metrics.ascent()), header->text);
     }
+    painter.end();
+    // Last, so that no strip of the product line reaches into its quiet zone.
+    if (!layout.matrix.isEmpty())
+        paintMatrix(result.label, layout, matrixLeft, dpi);
     return result;
 }
 

@@ -216,7 +216,48 @@ LabelLayout layoutArtwork(const LabelDescription &label)
     return artwork;
 }
 
+// The 2D symbol of \a label placed in \a layout, \a module units a module: to the right of the
+// linear label and centred on its symbol, or alone. Its modules join the bars of print artwork.
+void placeMatrix(const LabelDescription &label, double module, LabelLayout &layout)
+{
+    const MatrixSymbol &symbol = label.matrix.symbol;
+    const int quiet = quietZoneModules(symbol.carrier);
+    const QSizeF box(symbol.columnsWithQuietZone() * module, symbol.rowsWithQuietZone() * module);
+    const bool artwork = layout.form == LabelForm::Artwork;
+    layout.matrixSymbol = symbol;
+    layout.matrixModule = module;
+    if (label.matrix.alone) {
+        layout.linearShown = false;
+        layout.texts.clear();
+        layout.bars.clear();
+        layout.symbol = QRectF();
+        if (artwork)
+            layout.background = label.appearance.barcodeBackColor;
+        layout.size = artwork ? QSizeF(wholePoints(box.width()), wholePoints(box.height())) : box;
+        layout.matrix = QRectF(QPointF((layout.size.width() - box.width()) / 2, (layout.size.height() - box.height()) / 2), box);
+    } else {
+        const double left = artwork ? layout.size.width() : label.labelWidthTwips;
+        const double top = std::max(0.0, layout.symbol.center().y() - box.height() / 2);
+        layout.matrix = QRectF(QPointF(left, top), box);
+        const QSizeF wanted(left + box.width(), std::max(layout.size.height(), top + box.height()));
+        layout.size = artwork ? QSizeF(wholePoints(wanted.width()), wholePoints(wanted.height())) : wanted;
+    }
+    if (artwork)
+        layout.bars.append(matrixModuleRuns(symbol, layout.matrix.topLeft() + QPointF(quiet * module, quiet * module), module));
+}
+
 } // namespace
+
+double LabelLayout::matrixReachMm() const
+{
+    if (matrix.isEmpty() || !linearShown || symbol.isEmpty() || !(unitsPerInch > 0))
+        return 0;
+    const QPointF centre = symbol.center();
+    double reach = 0;
+    for (const QPointF &corner : {matrix.topLeft(), matrix.topRight(), matrix.bottomLeft(), matrix.bottomRight()})
+        reach = std::max(reach, std::hypot(corner.x() - centre.x(), corner.y() - centre.y()));
+    return reach * kMillimetresPerInch / unitsPerInch;
+}
 
 QString productLine(const QString &product)
 {
@@ -267,9 +308,26 @@ QPainterPath LabelLayout::outline(const LabelText &text) const
     return mapped;
 }
 
-LabelLayout layoutLabel(const LabelDescription &label)
+LabelLayout layoutLabel(const LabelDescription &label, double dotsPerInch)
 {
-    return label.form == LabelForm::Artwork ? layoutArtwork(label) : layoutRaster(label);
+    const bool artwork = label.form == LabelForm::Artwork;
+    LabelLayout layout = artwork ? layoutArtwork(label) : layoutRaster(label);
+    if (label.matrix.isEmpty())
+        return layout;
+    const double mm = label.matrix.moduleMm;
+    if (artwork) {
+        // A 2D symbol alone needs no linear symbol to be laid out beside.
+        if (layout.size.isEmpty() && !label.matrix.alone)
+            return layout;
+        layout.form = LabelForm::Artwork;
+        layout.unitsPerInch = kMillimetresPerInch;
+        placeMatrix(label, mm, layout);
+    } else {
+        const double dots = dotsPerInch > 0 ? matrixModuleDots(mm, dotsPerInch) : 0;
+        placeMatrix(label, dots > 0 ? dots * kTwipsPerInch / dotsPerInch : mm * kTwipsPerInch / kMillimetresPerInch,
+                    layout);
+    }
+    return layout;
 }
 
 } // namespace Kelbrix

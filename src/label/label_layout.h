@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/units.h"
+#include "label/matrix_part.h"
 #include "render/label_appearance.h"
 
 #include <QColor>
@@ -59,6 +60,9 @@ struct LabelDescription {
     double labelWidthTwips = 0;
 
     ArtworkSizing artwork;
+
+    /// The 2D symbol beside the linear one, or in its place; none when empty.
+    MatrixPart matrix;
 };
 
 /// One line of text of a laid-out label.
@@ -100,6 +104,16 @@ struct LabelLayout {
     QColor background = Qt::white;
     bool transparentBackground = false;
 
+    // The 2D symbol.
+    bool linearShown = true; ///< false for a 2D symbol alone: the symbol box and texts are empty
+    QRectF matrix;           ///< the 2D symbol with its quiet zone; empty for none
+    double matrixModule = 0; ///< one module, in the layout's unit
+    MatrixSymbol matrixSymbol;
+
+    /// How far the farthest corner of the 2D symbol's box lies from the centre of the linear
+    /// symbol, in millimetres; 0 without both of them.
+    double matrixReachMm() const;
+
     /// The text of \a role, or nullptr.
     const LabelText *text(LabelText::Role role) const;
     /// Artwork: the outline of \a text in the label's font, in millimetres, as vector files carry it.
@@ -109,7 +123,8 @@ struct LabelLayout {
 };
 
 /// Places every part of \a label. A raster form is always laid out; print artwork is not when
-/// the renderer holds no symbol, which gives a layout with an empty size.
-LabelLayout layoutLabel(const LabelDescription &label);
+/// the renderer holds no symbol, which gives a layout with an empty size. A raster form drawn at
+/// \a dotsPerInch has the module of its 2D symbol rounded to whole dots there; 0 keeps it exact.
+LabelLayout layoutLabel(const LabelDescription &label, double dotsPerInch = 0);
 
 } // namespace Kelbrix

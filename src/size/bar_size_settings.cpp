@@ -232,6 +232,13 @@ void BarSizeSettings::load(const SettingsStore &store)
     heightText = height.isEmpty() ? u"0"_s : height.left(64);
     clamp();
 
+    // A module outside the GS1 table (or no number) leaves the default.
+    if (const QString module = store.value(u"2D Module"_s); !module.isEmpty()) {
+        const double value = sizeValue(module);
+        if (matrixModuleProblem(value).isEmpty())
+            matrixModuleMm = value;
+    }
+
     const QString dpiText = store.value(u"DPI"_s);
     if (dpiText.isEmpty() || dpiText == u"72dpi"_s) {
         dpi = Dpi::Dpi72;
@@ -291,6 +298,7 @@ void BarSizeSettings::save(SettingsStore &store) const
     store.setValue(u"Bar Height"_s, heightText);
     store.setValue(u"DPI"_s, dpi == Dpi::Dpi72 ? u"72dpi"_s : dpi == Dpi::Dpi96 ? u"96dpi"_s : userDpiText);
     store.setValue(u"Bar Def"_s, yesNo(defined));
+    store.setValue(u"2D Module"_s, formatSize(matrixModuleMm));
     store.setValue(u"FontName"_s, appearance.fontName);
     store.setValue(u"FontBold"_s, yesNo(appearance.bold));
     store.setValue(u"FontItalic"_s, yesNo(appearance.italic));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "label/matrix_part.h"
 #include "render/label_appearance.h"
 
 #include <QSizeF>
@@ -37,6 +38,8 @@ public:
     QString userDpiText;  ///< the user resolution box
     bool defined = false; ///< "&Use Defined Barcode"
     LabelAppearance appearance;
+    /// The module of the 2D symbols, in millimetres, within the GS1 table (see matrixModuleProblem).
+    double matrixModuleMm = kMatrixModuleDefaultMm;
 
     /// The number a size text stands for: "," counts as ".", a text that is not a number
     /// (or NaN) gives 0, a negative number gives 0, a number too large for a double gives

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
@@ -209,6 +211,87 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
                 "LabelVerdict",
                 "The label reads back as something else than it was made from. Check it before you print it."),
             read};
+}
+
+namespace {
+
+// \a elements in AI order, so that data read back in another order compares equal.
+QList<Gs1Element> sortedElements(QList<Gs1Element> elements)
+{
+    std::stable_sort(elements.begin(), elements.end(),
+                     [](const Gs1Element &a, const Gs1Element &b) { return a.ai < b.ai; });
+    return elements;
+}
+
+bool sameElements(const QList<Gs1Element> &a, const QList<Gs1Element> &b)
+{
+    const QList<Gs1Element> left = sortedElements(a), right = sortedElements(b);
+    if (left.size() != right.size())
+        return false;
+    for (qsizetype i = 0; i < left.size(); ++i)
+        if (left.at(i).ai != right.at(i).ai || left.at(i).value != right.at(i).value)
+            return false;
+    return true;
+}
+
+QString carrierName(MatrixCarrier carrier)
+{
+    switch (carrier) {
+    case MatrixCarrier::Gs1DataMatrix:
+        return u"GS1 DataMatrix"_s;
+    case MatrixCarrier::DigitalLinkQr:
+        return u"QR Code"_s;
+    case MatrixCarrier::DigitalLinkDataMatrix:
+        return u"Data Matrix"_s;
+    case MatrixCarrier::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+LabelVerdict verifyMatrixLabel(const QImage &label, MatrixCarrier carrier, const Gs1LabelData &expected)
+{
+    const std::optional<MatrixReading> reading = readMatrixSymbol(label);
+    if (!reading) {
+        return {LabelVerdict::Kind::Unreadable,
+                kWarning + QCoreApplication::translate("LabelVerdict", "The 2D symbol does not scan"),
+                QCoreApplication::translate(
+                    "LabelVerdict", "No 2D symbol could be read back from this label. Check it before you print it."),
+                {}};
+    }
+    // What the scanner would hand on: element strings after "]d2", or a URI to parse.
+    Gs1Data read;
+    QString shown;
+    const bool link = carriesDigitalLink(carrier);
+    if (link) {
+        read = parseDigitalLink(reading->content);
+        shown = reading->content;
+    } else {
+        read = parseGs1(reading->symbologyIdentifier + reading->content);
+        shown = read.problems.isEmpty() ? bracketedElementString(read.elements) : reading->content;
+    }
+    const bool sameCarrier = reading->format == carrierName(carrier) ||
+                             (carrier == MatrixCarrier::DigitalLinkQr && reading->format == u"QR Code"_s);
+    const bool identifierRight = link || reading->symbologyIdentifier == u"]d2"_s;
+    const bool same = sameCarrier && identifierRight && read.problems.isEmpty() &&
+                      sameElements(read.elements, expected.elements) && (!link || reading->content == expected.uri);
+    const QString description = reading->format + u' ' + shown;
+    if (same) {
+        LabelVerdict verdict{LabelVerdict::Kind::Scans, {}, {}, description};
+        verdict.text = kTick + QCoreApplication::translate("LabelVerdict", "Scans as %1").arg(description);
+        verdict.hint = QCoreApplication::translate("LabelVerdict",
+                                                   "The 2D symbol was read back and gives the data it was made from.");
+        return verdict;
+    }
+    const QString wanted = carrierName(carrier) + u' ' + (link ? expected.uri : expected.elementString);
+    return {LabelVerdict::Kind::Mismatch,
+            kWarning + QCoreApplication::translate("LabelVerdict", "Reads as %1 instead of %2").arg(description, wanted),
+            QCoreApplication::translate(
+                "LabelVerdict",
+                "The label reads back as something else than it was made from. Check it before you print it."),
+            description};
 }
 
 } // namespace Kelbrix

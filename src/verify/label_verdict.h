@@ -1,5 +1,7 @@
 #pragma once
 
+#include "label/gs1_label.h"
+
 #include <QImage>
 #include <QString>
 
@@ -35,5 +37,11 @@ struct LabelVerdict {
 /// not read, is read with ZXing-C++; an unknown TypeCode is not checked.
 LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QString &expectedDigits,
                          const QString &expectedSupplement);
+
+/// Reads the 2D symbol of \a label back with ZXing-C++ and compares it with \a expected, the
+/// data it was made from as \a carrier: the GS1 element strings a GS1 DataMatrix gives ("]d2"),
+/// or the Digital Link URI, which must be the one asked for and parse back to the same data. The
+/// verdict names the data: "Scans as GS1 DataMatrix (01)09506000134352(10)ABC123".
+LabelVerdict verifyMatrixLabel(const QImage &label, MatrixCarrier carrier, const Gs1LabelData &expected);
 
 } // namespace Kelbrix

@@ -1,6 +1,6 @@
 #include "verify/symbol_reader.h"
 
-#include "verify/upc_e_reader.h"
+#include "verify/zxing_reader.h"
 
 #include <QPainter>
 
@@ -82,7 +82,7 @@ QImage greyShrunk(const QImage &source, int factor, QColor ground)
 // The image as 8-bit grey inside a margin of \a ground, so that a symbol drawn right up to the
 // image edge keeps the quiet zone a reader needs; shrunk first when it has more pixels than the
 // reader is given.
-QImage withQuietZone(const QImage &source, QColor ground)
+QImage withQuietZone(const QImage &source, QColor ground, int *marginOut = nullptr, int *factorOut = nullptr)
 {
     const qint64 pixels = qint64(source.width()) * source.height();
     const int factor = pixels > kMaxScanPixels ? int(std::ceil(std::sqrt(double(pixels) / double(kMaxScanPixels)))) : 1;
@@ -90,6 +90,10 @@ QImage withQuietZone(const QImage &source, QColor ground)
     if (picture.isNull())
         return {};
     const int margin = qMax(40, picture.width() / 10);
+    if (marginOut)
+        *marginOut = margin;
+    if (factorOut)
+        *factorOut = factor;
     QImage grey(picture.width() + 2 * margin, picture.height() + 2 * margin, QImage::Format_Grayscale8);
     if (grey.isNull())
         return {};
@@ -155,6 +159,24 @@ QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted)
     QImage grey = withQuietZone(image, Qt::black);
     grey.invertPixels();
     return scanUpcE(grey);
+}
+
+std::optional<MatrixReading> readMatrixSymbol(const QImage &image)
+{
+    if (image.isNull())
+        return std::nullopt;
+    int margin = 0, scale = 1;
+    const QImage grey = withQuietZone(image, Qt::white, &margin, &scale);
+    if (grey.isNull())
+        return std::nullopt;
+    std::optional<MatrixReading> reading = scanMatrix(grey);
+    if (reading) {
+        // Back to the image's own pixels: the quiet zone added around it, and the shrinking of a
+        // picture larger than the reader takes.
+        reading->box = QRect(QPoint((reading->box.left() - margin) * scale, (reading->box.top() - margin) * scale),
+                             QPoint((reading->box.right() - margin) * scale, (reading->box.bottom() - margin) * scale));
+    }
+    return reading;
 }
 
 QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted)

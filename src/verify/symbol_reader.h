@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
+
+#include <optional>
 
 namespace Kelbrix {
 
@@ -32,5 +35,18 @@ QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted = false);
 /// most one symbol, typed "UPC-E" with its eight digits; an add-on makes it a "COMPOSITE" whose
 /// parts are the UPC-E and the "EAN-2" or "EAN-5", as zbar gives them.
 QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted = false);
+
+/// One 2D symbol read back.
+struct MatrixReading {
+    QString format;              ///< "GS1 DataMatrix", "Data Matrix", "QR Code" or "GS1 QR Code"
+    QString symbologyIdentifier; ///< as a scanner reports it: "]d2" for GS1 DataMatrix, "]Q1" ...
+    QString content;             ///< the data, FNC1 separators given as GS (0x1D) characters
+    QRect box;                   ///< where the symbol's corners were found, in the image's pixels
+};
+
+/// Reads one Data Matrix or QR Code symbol from \a image with ZXing-C++ (zbar reads neither Data
+/// Matrix nor GS1 content): dark modules on a light ground, a quiet zone added first so that a
+/// tightly cropped picture reads. nullopt when none is found.
+std::optional<MatrixReading> readMatrixSymbol(const QImage &image);
 
 } // namespace Kelbrix

@@ -1,0 +1,207 @@
+// Labels with a 2D symbol made by the program's --export: each file is read back as a user's
+// tools read it (libtiff, rsvg-convert, pdftoppm, Ghostscript), and its symbols are decoded with
+// ZXing-C++ and zbar. The 2D symbol must give exactly the data asked for, its module must lie
+// within the GS1 table and its quiet zone must be whole.
+#include "base/units.h"
+#include "export/converter_io.h"
+#include "gs1/digital_link.h"
+#include "gs1/element_string.h"
+#include "label/matrix_part.h"
+#include "verify/symbol_reader.h"
+#include "zbar_decode.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+
+namespace {
+
+constexpr double kReadDpi = 600;
+
+const char kCsv[] = "Product;EAN;Type\r\n"
+                    "Soap;5012345678900;EAN 13\r\n";
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runProgram(const QStringList &arguments)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QString::fromUtf8(KELBRIX_PROGRAM), arguments);
+    if (!program.waitForFinished(240000))
+        return {};
+    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+// \a file as a picture, rendered by the tool a user would open it with, and its resolution.
+std::pair<QImage, double> pictureOf(const QString &file)
+{
+    if (file.endsWith(u".tif"_s)) {
+        const SourceContent read = readImageFile(file);
+        return {read.picture.image.convertToFormat(QImage::Format_RGB32), read.picture.xDpi};
+    }
+    const QString png = file + u".png"_s;
+    const QString dpi = QString::number(kReadDpi);
+    if (file.endsWith(u".svg"_s))
+        QProcess::execute(u"rsvg-convert"_s, {u"-d"_s, dpi, u"-p"_s, dpi, u"-b"_s, u"white"_s, u"-o"_s, png, file});
+    else if (file.endsWith(u".pdf"_s))
+        QProcess::execute(u"pdftoppm"_s, {u"-r"_s, dpi, u"-gray"_s, u"-png"_s, u"-singlefile"_s, file, file});
+    else
+        QProcess::execute(u"gs"_s, {u"-q"_s, u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPAUSE"_s, u"-dEPSCrop"_s,
+                                    u"-sDEVICE=pnggray"_s, u"-r"_s + dpi, u"-o"_s, png, file});
+    return {QImage(png).convertToFormat(QImage::Format_RGB32), kReadDpi};
+}
+
+// The one file the export wrote into \a folder.
+QString writtenFile(const QString &folder)
+{
+    const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
+    return files.size() == 1 ? QDir(folder).filePath(files.constFirst()) : QString();
+}
+
+// Whether every pixel of \a ring (the box grown by the quiet zone) outside \a box is light, and the
+// ring lies inside \a picture.
+bool quietZoneWhole(const QImage &picture, const QRect &box, int quiet)
+{
+    const QRect ring = box.adjusted(-quiet, -quiet, quiet, quiet);
+    if (!picture.rect().contains(ring))
+        return false;
+    // The corners ZXing gives may sit half a module inside the symbol's edge.
+    const QRect inner = box.adjusted(-1, -1, 1, 1);
+    for (int y = ring.top(); y <= ring.bottom(); ++y)
+        for (int x = ring.left(); x <= ring.right(); ++x)
+            if (!inner.contains(x, y) && qGray(picture.pixel(x, y)) < 128)
+                return false;
+    return true;
+}
+
+QList<Gs1Element> sorted(QList<Gs1Element> elements)
+{
+    std::sort(elements.begin(), elements.end(), [](const Gs1Element &a, const Gs1Element &b) { return a.ai < b.ai; });
+    return elements;
+}
+
+QString bracketed(const QList<Gs1Element> &elements)
+{
+    return bracketedElementString(sorted(elements));
+}
+
+} // namespace
+
+class TestMatrixExport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_csv = m_dir.filePath(u"records.csv"_s);
+        QFile csv(m_csv);
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(kCsv);
+    }
+
+    void everyCarrierScansInEveryFormat_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QStringList>("format");
+        for (const char *symbol : {"datamatrix", "dl-qr", "dl-datamatrix"}) {
+            const QList<std::pair<const char *, QStringList>> formats{
+                {"tif-300", {u"--dpi"_s, u"300"_s}},
+                {"tif-600", {u"--dpi"_s, u"600"_s}},
+                {"svg", {u"--format"_s, u"svg"_s}},
+                {"pdf", {u"--format"_s, u"pdf"_s}},
+                {"eps", {u"--format"_s, u"eps"_s}},
+            };
+            for (const auto &[name, options] : formats)
+                QTest::addRow("%s %s", symbol, name) << QString::fromLatin1(symbol) << options;
+        }
+    }
+
+    // Each carrier beside an EAN-13, in every file format: both symbols decode from the one
+    // picture, the 2D one to exactly the data asked for.
+    void everyCarrierScansInEveryFormat()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QStringList, format);
+        const QString out = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_'));
+        const Run run = runProgram(QStringList{u"--export"_s, m_csv, u"--out"_s, out, u"--symbol"_s, symbol,
+                                               u"--dual"_s, u"--ai"_s, u"10=AB/12 3"_s, u"--ai"_s, u"17=271231"_s} +
+                                   format);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        const QString file = writtenFile(out);
+        QVERIFY2(!file.isEmpty(), qPrintable(run.out));
+        const auto [picture, dpi] = pictureOf(file);
+        QVERIFY(!picture.isNull());
+
+        const std::optional<MatrixReading> reading = readMatrixSymbol(picture);
+        QVERIFY2(reading, qPrintable(file));
+        const QList<Gs1Element> asked{{u"01"_s, u"05012345678900"_s}, {u"10"_s, u"AB/12 3"_s}, {u"17"_s, u"271231"_s}};
+        if (symbol == u"datamatrix"_s) {
+            QCOMPARE(reading->format, u"GS1 DataMatrix"_s);
+            QCOMPARE(reading->symbologyIdentifier, u"]d2"_s);
+            const Gs1Data read = parseGs1(reading->symbologyIdentifier + reading->content);
+            QCOMPARE(bracketed(read.elements), bracketed(asked));
+        } else {
+            QCOMPARE(reading->format, symbol == u"dl-qr"_s ? u"QR Code"_s : u"Data Matrix"_s);
+            QCOMPARE(reading->content, u"https://id.gs1.org/01/05012345678900/10/AB%2F12%203?17=271231"_s);
+            QCOMPARE(bracketed(parseDigitalLink(reading->content).elements), bracketed(asked));
+        }
+        const QStringList linear = Test::decodedText(picture).split(u'|');
+        QVERIFY2(linear.contains(u"5012345678900"_s), qPrintable(linear.join(u',')));
+
+        const double modulePixels = measuredModule(picture, *reading);
+        const double moduleMm = modulePixels * kMillimetresPerInch / dpi;
+        QVERIFY2(moduleMm >= kMatrixModuleMinMm - 0.01 && moduleMm <= kMatrixModuleMaxMm + 0.01,
+                 qPrintable(QString::number(moduleMm)));
+        const int quiet = int(std::floor((symbol == u"dl-qr"_s ? 4 : 1) * modulePixels)) - 1;
+        QVERIFY(quietZoneWhole(picture, reading->box, quiet));
+    }
+
+private:
+    // The width of one module in pixels: the symbol's width over the runs of light and dark
+    // modules along its top edge (Data Matrix: its timing pattern alternates every module; QR
+    // Code: the finder pattern's top row is 7 modules wide).
+    static double measuredModule(const QImage &picture, const MatrixReading &reading)
+    {
+        const int y = reading.box.top() + 1;
+        if (reading.format.contains(u"QR"_s)) {
+            int x = reading.box.left();
+            while (x < picture.width() && qGray(picture.pixel(x, y)) < 128)
+                ++x;
+            return (x - reading.box.left()) / 7.0;
+        }
+        int runs = 0;
+        bool dark = false;
+        for (int x = reading.box.left(); x <= reading.box.right(); ++x) {
+            const bool now = qGray(picture.pixel(x, y)) < 128;
+            if (now != dark || x == reading.box.left())
+                ++runs;
+            dark = now;
+        }
+        return double(reading.box.width() + 1) / runs;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_csv;
+};
+
+QTEST_GUILESS_MAIN(TestMatrixExport)
+#include "tst_matrix_export.moc"
