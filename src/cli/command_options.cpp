@@ -267,8 +267,7 @@ QString readMatrixOptions(const QCommandLineParser &parser, Gs1Request &request)
     for (const QString &pair : parser.values(kAi)) {
         const qsizetype equals = pair.indexOf(u'=');
         if (equals <= 0)
-            return u"--ai takes an application identifier, = and its value, such as 10=ABC123, not \""_s + pair +
-                   u'"';
+            return u"--ai takes an application identifier, = and its value, such as 10=ABC123, not \""_s + pair + u'"';
         request.elements.append({pair.left(equals).trimmed(), pair.mid(equals + 1)});
     }
     if (parser.isSet(kSerialFrom)) {

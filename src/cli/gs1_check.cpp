@@ -1,6 +1,7 @@
 #include "cli/gs1_check.h"
 
 #include "cli/headless_export.h"
+#include "gs1/application_identifiers.h"
 #include "gs1/digital_link.h"
 #include "gs1/element_string.h"
 

@@ -381,10 +381,10 @@ int runHeadlessExport(const ExportRequest &request)
         ExportRequest matrixRequest = request;
         matrixRequest.gs1 = gs1;
         const TiffParameters parameters = TiffParameters::fromSettings(store);
-        const int dpi = request.dpi ? *request.dpi
-                                    : parameters.resolutionDpi(parameters.printerResolution
-                                                                   ? defaultPrinterResolution().dotsPerInch
-                                                                   : PrinterResolution::kWithoutPrinter);
+        const int dpi =
+            request.dpi ? *request.dpi
+                        : parameters.resolutionDpi(parameters.printerResolution ? defaultPrinterResolution().dotsPerInch
+                                                                                : PrinterResolution::kWithoutPrinter);
         const int status =
             exportMatrixLabels(list.records, numbers, matrixRequest, edition, size, options, dpi,
                                request.compression.value_or(parameters.compression), request.copies.value_or(1));

@@ -50,8 +50,8 @@ struct MadeLabel {
 };
 
 // Why \a picture does not read back as the label's symbols, or empty.
-QString readBackProblem(const QImage &picture, const ListRecord &record, const RecordLabel &made,
-                        const Gs1Request &gs1, const Gs1LabelData &data)
+QString readBackProblem(const QImage &picture, const ListRecord &record, const RecordLabel &made, const Gs1Request &gs1,
+                        const Gs1LabelData &data)
 {
     const LabelVerdict matrix = verifyMatrixLabel(picture, gs1.carrier, data);
     if (!matrix.scans())
@@ -65,8 +65,8 @@ QString readBackProblem(const QImage &picture, const ListRecord &record, const R
     return {};
 }
 
-MadeLabel makeLabel(const ListRecord &record, const RecordLabel &made, const Gs1Request &gs1,
-                    const Gs1LabelData &data, const ExportRequest &request, const ArtworkOptions &options, int dpi)
+MadeLabel makeLabel(const ListRecord &record, const RecordLabel &made, const Gs1Request &gs1, const Gs1LabelData &data,
+                    const ExportRequest &request, const ArtworkOptions &options, int dpi)
 {
     MadeLabel result;
     QString error;
@@ -102,7 +102,8 @@ SaveResult saveTiff(const QString &path, const QImage &picture, int dpi, TiffCom
     mono.image = picture.convertToFormat(QImage::Format_Mono, whiteBlackTable(), Qt::ThresholdDither);
     mono.xDpi = mono.yDpi = dpi;
     QString problem;
-    SaveResult saved = saveFileSafely(path, [&](QIODevice &device) { return writeTiff(device, mono, compression, &problem); });
+    SaveResult saved =
+        saveFileSafely(path, [&](QIODevice &device) { return writeTiff(device, mono, compression, &problem); });
     if (!saved.ok && !problem.isEmpty())
         saved.message += u' ' + problem;
     return saved;
@@ -138,7 +139,8 @@ int exportMatrixLabels(const QList<ListRecord> &records, const QList<int> &numbe
                 printLine(stderr, name + u" is left out: "_s + label.problem);
                 continue;
             }
-            const QString path = exportFileName(request.outFolder, record.product, record.barcode, copy, copyDigits, suffix);
+            const QString path =
+                exportFileName(request.outFolder, record.product, record.barcode, copy, copyDigits, suffix);
             const SaveResult saved = label.artwork ? saveArtwork(path, *label.artwork, *request.vectorFormat)
                                                    : saveTiff(path, label.picture, dpi, compression);
             if (!saved.ok) {

@@ -65,8 +65,8 @@ Gs1LabelData gs1LabelData(const Gs1Request &request, const QString &gtin, const 
         result.serial = QString::number(*request.serialFrom + labelIndex);
         put({u"21"_s, result.serial});
     }
-    const Gs1Carrier carrier = request.carrier == MatrixCarrier::DigitalLinkQr ? Gs1Carrier::QrCode
-                                                                               : Gs1Carrier::DataMatrix;
+    const Gs1Carrier carrier =
+        request.carrier == MatrixCarrier::DigitalLinkQr ? Gs1Carrier::QrCode : Gs1Carrier::DataMatrix;
     const Gs1Data checked = checkGs1(elements, carrier);
     if (!checked.problems.isEmpty()) {
         result.problem = checked.problems.constFirst().message;

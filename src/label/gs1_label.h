@@ -16,8 +16,8 @@ class BarcodeRenderer;
 /// What a job asks of the 2D symbol on its labels.
 struct Gs1Request {
     MatrixCarrier carrier = MatrixCarrier::None;
-    bool dual = true;               ///< beside the linear symbol; false: the 2D symbol alone
-    QList<Gs1Element> elements;     ///< the job's data (batch, expiry, ...) besides the GTIN
+    bool dual = true;                 ///< beside the linear symbol; false: the 2D symbol alone
+    QList<Gs1Element> elements;       ///< the job's data (batch, expiry, ...) besides the GTIN
     std::optional<qint64> serialFrom; ///< (21) from this number, one more for every label
     QString domain = QString::fromLatin1(kDefaultDigitalLinkDomain);
     double moduleMm = kMatrixModuleDefaultMm;

@@ -95,11 +95,12 @@ ComposedLabel paintMatrixAlone(const LabelLayout &layout, double dpi, QImage rec
 {
     ComposedLabel result;
     const int dots = std::max(1, roundToInt(twipsToPixels(layout.matrixModule, dpi)));
-    const QSize pixels(layout.matrixSymbol.columnsWithQuietZone() * dots, layout.matrixSymbol.rowsWithQuietZone() * dots);
+    const QSize pixels(layout.matrixSymbol.columnsWithQuietZone() * dots,
+                       layout.matrixSymbol.rowsWithQuietZone() * dots);
     result.widthTwips = result.symbolWidthTwips = layout.size.width();
     result.heightTwips = result.symbolHeightTwips = layout.size.height();
-    result.label = newImage(pixelsToTwips(pixels.width(), dpi), pixelsToTwips(pixels.height(), dpi), dpi,
-                            std::move(recycled));
+    result.label =
+        newImage(pixelsToTwips(pixels.width(), dpi), pixelsToTwips(pixels.height(), dpi), dpi, std::move(recycled));
     if (result.label.size() != pixels)
         result.label = QImage(pixels, QImage::Format_RGB32);
     result.label.setDotsPerMeterX(dotsPerMetre(dpi));

@@ -234,7 +234,8 @@ void placeMatrix(const LabelDescription &label, double module, LabelLayout &layo
         if (artwork)
             layout.background = label.appearance.barcodeBackColor;
         layout.size = artwork ? QSizeF(wholePoints(box.width()), wholePoints(box.height())) : box;
-        layout.matrix = QRectF(QPointF((layout.size.width() - box.width()) / 2, (layout.size.height() - box.height()) / 2), box);
+        layout.matrix =
+            QRectF(QPointF((layout.size.width() - box.width()) / 2, (layout.size.height() - box.height()) / 2), box);
     } else {
         const double left = artwork ? layout.size.width() : label.labelWidthTwips;
         const double top = std::max(0.0, layout.symbol.center().y() - box.height() / 2);
@@ -243,7 +244,8 @@ void placeMatrix(const LabelDescription &label, double module, LabelLayout &layo
         layout.size = artwork ? QSizeF(wholePoints(wanted.width()), wholePoints(wanted.height())) : wanted;
     }
     if (artwork)
-        layout.bars.append(matrixModuleRuns(symbol, layout.matrix.topLeft() + QPointF(quiet * module, quiet * module), module));
+        layout.bars.append(
+            matrixModuleRuns(symbol, layout.matrix.topLeft() + QPointF(quiet * module, quiet * module), module));
 }
 
 } // namespace

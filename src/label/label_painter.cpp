@@ -40,8 +40,9 @@ void paintLabel(QPainter &painter, const LabelDescription &label, const QRectF &
     painter.save();
     painter.fillRect(area, Qt::white);
     if (!layout.matrix.isEmpty())
-        paintMatrix(painter, layout, area.topLeft() + QPointF(layout.matrix.left() * across, layout.matrix.top() * across),
-                    across, wholeDots);
+        paintMatrix(painter, layout,
+                    area.topLeft() + QPointF(layout.matrix.left() * across, layout.matrix.top() * across), across,
+                    wholeDots);
     if (!layout.linearShown || !label.renderer) {
         painter.restore();
         return;

@@ -46,8 +46,8 @@ QList<QRectF> matrixModuleRuns(const MatrixSymbol &symbol, QPointF origin, doubl
             const int start = column;
             while (column < symbol.columns && symbol.dark(column, row))
                 ++column;
-            runs.append(QRectF(origin.x() + start * module, origin.y() + row * module, (column - start) * module,
-                               module));
+            runs.append(
+                QRectF(origin.x() + start * module, origin.y() + row * module, (column - start) * module, module));
         }
     }
     return runs;

@@ -287,7 +287,8 @@ LabelVerdict verifyMatrixLabel(const QImage &label, MatrixCarrier carrier, const
     }
     const QString wanted = carrierName(carrier) + u' ' + (link ? expected.uri : expected.elementString);
     return {LabelVerdict::Kind::Mismatch,
-            kWarning + QCoreApplication::translate("LabelVerdict", "Reads as %1 instead of %2").arg(description, wanted),
+            kWarning +
+                QCoreApplication::translate("LabelVerdict", "Reads as %1 instead of %2").arg(description, wanted),
             QCoreApplication::translate(
                 "LabelVerdict",
                 "The label reads back as something else than it was made from. Check it before you print it."),

@@ -56,7 +56,8 @@ std::optional<MatrixReading> scanMatrix(const QImage &grey)
     const ZXing::ByteArray &bytes = result.bytes();
     reading.content = QString::fromUtf8(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
     const bool gs1 = result.contentType() == ZXing::ContentType::GS1;
-    reading.format = dataMatrix ? (gs1 ? u"GS1 DataMatrix"_s : u"Data Matrix"_s) : (gs1 ? u"GS1 QR Code"_s : u"QR Code"_s);
+    reading.format =
+        dataMatrix ? (gs1 ? u"GS1 DataMatrix"_s : u"Data Matrix"_s) : (gs1 ? u"GS1 QR Code"_s : u"QR Code"_s);
     int left = grey.width(), top = grey.height(), right = 0, bottom = 0;
     const ZXing::Position &corners = result.position();
     for (int i = 0; i < 4; ++i) {

@@ -58,7 +58,8 @@ struct Run {
 const QString kExportUsage =
     u"usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] "
     u"[--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify] [--format tif|svg|pdf|eps] "
-    u"[--magnification PERCENT] [--bwr MM]\n"_s;
+    u"[--magnification PERCENT] [--bwr MM] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
+    u"[--serial-from N] [--dl-domain URL]]\n"_s;
 
 // The export of list.qz2 into the folder out.
 const QStringList kToOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};

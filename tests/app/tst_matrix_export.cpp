@@ -123,10 +123,8 @@ private slots:
         QTest::addColumn<QStringList>("format");
         for (const char *symbol : {"datamatrix", "dl-qr", "dl-datamatrix"}) {
             const QList<std::pair<const char *, QStringList>> formats{
-                {"tif-300", {u"--dpi"_s, u"300"_s}},
-                {"tif-600", {u"--dpi"_s, u"600"_s}},
-                {"svg", {u"--format"_s, u"svg"_s}},
-                {"pdf", {u"--format"_s, u"pdf"_s}},
+                {"tif-300", {u"--dpi"_s, u"300"_s}}, {"tif-600", {u"--dpi"_s, u"600"_s}},
+                {"svg", {u"--format"_s, u"svg"_s}},  {"pdf", {u"--format"_s, u"pdf"_s}},
                 {"eps", {u"--format"_s, u"eps"_s}},
             };
             for (const auto &[name, options] : formats)
@@ -142,7 +140,7 @@ private slots:
         QFETCH(QStringList, format);
         const QString out = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'_'));
         const Run run = runProgram(QStringList{u"--export"_s, m_csv, u"--out"_s, out, u"--symbol"_s, symbol,
-                                               u"--dual"_s, u"--ai"_s, u"10=AB/12 3"_s, u"--ai"_s, u"17=271231"_s} +
+                                               u"--dual"_s, u"--ai"_s, u"10=AB/12+3"_s, u"--ai"_s, u"17=271231"_s} +
                                    format);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
@@ -153,7 +151,7 @@ private slots:
 
         const std::optional<MatrixReading> reading = readMatrixSymbol(picture);
         QVERIFY2(reading, qPrintable(file));
-        const QList<Gs1Element> asked{{u"01"_s, u"05012345678900"_s}, {u"10"_s, u"AB/12 3"_s}, {u"17"_s, u"271231"_s}};
+        const QList<Gs1Element> asked{{u"01"_s, u"05012345678900"_s}, {u"10"_s, u"AB/12+3"_s}, {u"17"_s, u"271231"_s}};
         if (symbol == u"datamatrix"_s) {
             QCOMPARE(reading->format, u"GS1 DataMatrix"_s);
             QCOMPARE(reading->symbologyIdentifier, u"]d2"_s);
@@ -161,7 +159,7 @@ private slots:
             QCOMPARE(bracketed(read.elements), bracketed(asked));
         } else {
             QCOMPARE(reading->format, symbol == u"dl-qr"_s ? u"QR Code"_s : u"Data Matrix"_s);
-            QCOMPARE(reading->content, u"https://id.gs1.org/01/05012345678900/10/AB%2F12%203?17=271231"_s);
+            QCOMPARE(reading->content, u"https://id.gs1.org/01/05012345678900/10/AB%2F12%2B3?17=271231"_s);
             QCOMPARE(bracketed(parseDigitalLink(reading->content).elements), bracketed(asked));
         }
         const QStringList linear = Test::decodedText(picture).split(u'|');
