@@ -133,7 +133,7 @@ int exportMatrixLabels(const QList<ListRecord> &records, const QList<int> &numbe
         const QString gtin = gtinOf(made->renderer);
         int recordFiles = 0;
         for (int copy = 1; copy <= copies; ++copy, ++labelIndex) {
-            const Gs1LabelData data = gs1LabelData(request.gs1, gtin, {}, labelIndex);
+            const Gs1LabelData data = gs1LabelData(request.gs1, gtin, record.gs1, labelIndex);
             const MadeLabel label = makeLabel(record, *made, request.gs1, data, request, options, dpi);
             if (!label.problem.isEmpty()) {
                 printLine(stderr, name + u" is left out: "_s + label.problem);

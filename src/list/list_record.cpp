@@ -66,7 +66,10 @@ QDebug operator<<(QDebug debug, const ListRecord &record)
 {
     const QDebugStateSaver saver(debug);
     debug.nospace() << "ListRecord(" << record.product << ", " << record.barcode << ", " << record.digitSup << ", "
-                    << record.text << ", " << record.type << ')';
+                    << record.text << ", " << record.type;
+    if (!record.gs1.isEmpty())
+        debug << ", " << bracketedElementString(record.gs1);
+    debug << ')';
     return debug;
 }
 
