@@ -2,6 +2,7 @@
 #include "mainwindow/form1.h"
 
 #include "mainwindow/entry_panel.h"
+#include "mainwindow/label_panel.h"
 #include "mainwindow/list_panel.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/parameter_windows.h"
@@ -33,6 +34,7 @@ void Form1::LoadSettings()
     else if (removeDigits.isEmpty() || removeDigits == u"N"_s)
         m_menus->removeDigits(false);
     m_windows->loadSettings(m_settings);
+    m_label->loadSettings(m_settings);
 
     // The language saved with "Spara/Save"; English without one, whatever the system's.
     switchLanguage(languageFromSetting(m_settings.value(u"Language"_s)));
@@ -61,6 +63,7 @@ bool Form1::SaveSettings()
     m_settings.setValue(u"Find"_s, m_find->findSetting());
     m_settings.setValue(u"RemoveDigit"_s, m_menus->digitsRemoved() ? u"Y"_s : u"N"_s);
     m_windows->saveSettings(m_settings);
+    m_label->saveSettings(m_settings);
     return m_settings.save();
 }
 

@@ -3,6 +3,9 @@
 // composes the labels; and the label as it leaves the window.
 #include "mainwindow/label_panel.h"
 
+#include "settings/settings_store.h"
+#include "windows/gs1_data_window.h"
+
 #include "artwork/artwork.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
@@ -99,7 +102,11 @@ void LabelPanel::addVerifyPanel(QStatusBar *statusBar, HintPanel &hints)
         // reading every passing label as well would only slow it down.
         if (m_form.batch().recordInWork() != 0 || !Barcode1.hasSymbol())
             return VerifyPanel::Label{};
-        return VerifyPanel::Label{picTST->image(), m_form.entry().typeCode(), Barcode1.data(), Barcode1.supplement()};
+        return VerifyPanel::Label{picTST->image(),
+                                  m_form.entry().typeCode(),
+                                  Barcode1.data(),
+                                  Barcode1.supplement(),
+                                  {m_gs1.carrier, m_gs1.dual, m_mainGs1}};
     });
 }
 
@@ -217,12 +224,86 @@ LabelAppearance LabelPanel::labelAppearance() const
     return windows ? windows->sizeWindow()->appearance() : LabelAppearance{};
 }
 
+Gs1Request LabelPanel::gs1RequestNow() const
+{
+    Gs1Request request = m_gs1;
+    if (const ParameterWindows *windows = m_form.parameterWindows())
+        request.moduleMm = windows->sizeWindow()->settings().matrixModuleMm;
+    return request;
+}
+
+Gs1LabelData LabelPanel::gs1Data(const BarcodeRenderer &renderer) const
+{
+    return gs1LabelData(gs1RequestNow(), gtinOf(renderer), {}, 0);
+}
+
+void LabelPanel::addMatrix(LabelDescription &label, Gs1LabelData *data) const
+{
+    if (!m_gs1.active() || !label.renderer)
+        return;
+    const Gs1Request request = gs1RequestNow();
+    Gs1LabelData made = gs1Data(*label.renderer);
+    if (made.problem.isEmpty()) {
+        if (const std::optional<MatrixPart> part = makeMatrixPart(request, made, &made.problem)) {
+            label.matrix = *part;
+            // A dual label whose 2D symbol reaches too far from the linear one goes without it.
+            if (!part->alone) {
+                made.problem = dualPlacementProblem(layoutLabel(label).matrixReachMm());
+                if (!made.problem.isEmpty())
+                    label.matrix = {};
+            }
+        }
+    }
+    if (data)
+        *data = made;
+}
+
+void LabelPanel::showGs1Data()
+{
+    Gs1DataContext context;
+    context.label = mainLabelDescription();
+    if (context.label)
+        context.gtin = gtinOf(Barcode1);
+    context.moduleMm = gs1RequestNow().moduleMm;
+    Gs1DataWindow window(m_gs1, context, &m_form);
+    if (window.exec() == QDialog::Accepted)
+        setGs1Request(window.request());
+}
+
+void LabelPanel::loadSettings(const SettingsStore &settings)
+{
+    if (const QString domain = settings.value(u"GS1Domain"_s); !domain.isEmpty())
+        m_gs1.domain = domain;
+}
+
+void LabelPanel::saveSettings(SettingsStore &settings) const
+{
+    // Kept once the user has named a domain of their own; the default needs no entry.
+    if (m_gs1.domain != QString::fromLatin1(kDefaultDigitalLinkDomain) || !settings.value(u"GS1Domain"_s).isEmpty())
+        settings.setValue(u"GS1Domain"_s, m_gs1.domain);
+}
+
+void LabelPanel::setGs1Request(const Gs1Request &request)
+{
+    m_gs1 = request;
+    UpdateBarcodeView();
+}
+
+std::optional<LabelDescription> LabelPanel::mainLabelDescription() const
+{
+    if (!m_labelComposed || !Barcode1.hasSymbol())
+        return std::nullopt;
+    return describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
+                         m_form.options().productLineOn(), isbnHeader(), labelAppearance());
+}
+
 void LabelPanel::composeMain()
 {
     // Barcode1's header space was set with the plan (prepareRenderer).
-    composeLabel(describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
-                               m_form.options().productLineOn(), isbnHeader(), labelAppearance()),
-                 labelDotsPerInch(), Pstrk, picTST);
+    LabelDescription label = describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
+                                           m_form.options().productLineOn(), isbnHeader(), labelAppearance());
+    addMatrix(label, &m_mainGs1);
+    composeLabel(label, labelDotsPerInch(), Pstrk, picTST);
 }
 
 void LabelPanel::composeDefined()
@@ -230,9 +311,10 @@ void LabelPanel::composeDefined()
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
     const double width = m_form.entry().typeCode() == u"Co39"_s ? picTST1->widthTwips() : Barcode1x.widthTwips();
     // The defined-size label is made at the resolution the size window names.
-    composeLabel(describeLabel(LabelForm::Defined, Barcode1x, width, m_form.entry().product(),
-                               m_form.options().productLineOn(), isbnHeader(), labelAppearance()),
-                 m_form.parameterWindows()->definedLabelDotsPerInch(), picBarcode1, picTST1);
+    LabelDescription label = describeLabel(LabelForm::Defined, Barcode1x, width, m_form.entry().product(),
+                                           m_form.options().productLineOn(), isbnHeader(), labelAppearance());
+    addMatrix(label, nullptr);
+    composeLabel(label, m_form.parameterWindows()->definedLabelDotsPerInch(), picBarcode1, picTST1);
 }
 
 QString LabelPanel::isbnHeader() const
@@ -371,6 +453,7 @@ std::optional<LabelLayout> LabelPanel::labelArtwork(QString *error) const
     ArtworkRequest request;
     request.label = describeLabel(LabelForm::Main, renderer, renderer.widthTwips(), m_form.entry().product(),
                                   m_form.options().productLineOn(), isbnHeader(), size->appearance());
+    addMatrix(request.label, nullptr);
     request.options = size->artworkOptions();
     // A defined size wins: the symbol fills its width, whatever the magnification says.
     if (defined)

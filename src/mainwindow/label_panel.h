@@ -1,5 +1,6 @@
 #pragma once
 
+#include "label/gs1_label.h"
 #include "label/label_layout.h"
 #include "mainwindow/label_mime.h"
 #include "render/barcode_renderer.h"
@@ -18,6 +19,7 @@ class QWidget;
 namespace Kelbrix {
 
 class Form1;
+class SettingsStore;
 class HintPanel;
 class LabelPicture;
 class VerifyPanel;
@@ -60,6 +62,23 @@ public:
     void applyAppearance(const LabelAppearance &appearance);
     void setDigitsHidden(bool hidden);
 
+    /// The 2D symbol every label of the window carries (Edit, GS1 Data); inactive for none. The
+    /// labels are made again with it.
+    void setGs1Request(const Gs1Request &request);
+    const Gs1Request &gs1Request() const { return m_gs1; }
+    /// Edit, "GS1 Data": the window where the user gives the 2D symbol its data; OK makes the
+    /// labels again with it.
+    void showGs1Data();
+    /// The domain of Digital Link URIs, kept in the settings.
+    void loadSettings(const SettingsStore &settings);
+    void saveSettings(SettingsStore &settings) const;
+    /// The 2D data of a label drawn from \a renderer: its GTIN and the job's data, with the
+    /// module the size window sets.
+    Gs1LabelData gs1Data(const BarcodeRenderer &renderer) const;
+    /// The main label as it is described now, without its 2D symbol (the GS1 Data window adds
+    /// its own to preview it); nullopt before a label is made.
+    std::optional<LabelDescription> mainLabelDescription() const;
+
     const BarcodeRenderer &mainRenderer() const { return Barcode1; }
     const BarcodeRenderer &definedRenderer() const { return Barcode1x; }
     /// The label as it leaves the window: the defined-size one when "&Use Defined Barcode" is
@@ -93,6 +112,11 @@ private:
     /// Tells the user once per "&Make Code" when the plan refused the ISBN entry; false then.
     bool IsbnToEan(const ViewUpdatePlan &plan);
     void rendererRefused(const BarcodeRenderer &renderer);
+    /// Adds the job's 2D symbol to \a label; its data (with the reason when there is no symbol)
+    /// in \a data.
+    void addMatrix(LabelDescription &label, Gs1LabelData *data) const;
+    /// The job's request with the size window's module.
+    Gs1Request gs1RequestNow() const;
     void composeMain();
     void composeDefined();
     /// Paints \a label at \a dpi into \a labelPicture, its bare symbol into \a symbolPicture.
@@ -124,6 +148,8 @@ private:
     bool m_isbnMessageShown = false; ///< the ISBN refusal was shown for the current "&Make Code"
     bool m_refusalShown = false;     ///< a refused entry was reported for the current "&Make Code"
     VerifyPanel *m_verify = nullptr; ///< reads the main label back after each new label
+    Gs1Request m_gs1;                ///< the 2D symbol of the labels; inactive for none
+    Gs1LabelData m_mainGs1;          ///< the 2D data of the main label as it was last made
 };
 
 } // namespace Kelbrix

@@ -133,6 +133,7 @@ void MainMenu::buildEditMenu()
     edit->addSeparator();
     addAction(edit, u"mnuTiff"_s, QT_TRANSLATE_NOOP("Form1", "&TIFF Parameters"));
     addAction(edit, u"mnuBarSize"_s, QT_TRANSLATE_NOOP("Form1", "Barcode &Size"));
+    addAction(edit, u"mnuGs1Data"_s, QT_TRANSLATE_NOOP("Form1", "&GS1 Data..."));
     QMenu *language = addMenu(edit, u"mnulange"_s, QT_TRANSLATE_NOOP("Form1", "&Language"));
     addAction(language, u"mnuEnglish"_s, QT_TRANSLATE_NOOP("Form1", "English"));
     addAction(language, u"mnuSvenska"_s, QT_TRANSLATE_NOOP("Form1", "Svenska"));
@@ -184,6 +185,7 @@ void MainMenu::connectOwnCommands()
     on(u"mnuAbout", [this] { showAbout(); });
     on(u"mnuWizStart", [this] { showWizard(); });
     on(u"mnuTiff", [this] { m_form.tiffWindow()->showParameters(); });
+    on(u"mnuGs1Data", [this] { m_form.label().showGs1Data(); });
 }
 
 void MainMenu::buildToolbar()

@@ -70,7 +70,7 @@ void VerifyPanel::read()
         show({});
         return;
     }
-    m_verifier->request(label.image, label.typeCode, label.data, label.supplement);
+    m_verifier->request(label.image, label.typeCode, label.data, label.supplement, label.matrix);
 }
 
 void VerifyPanel::show(const LabelVerdict &verdict)

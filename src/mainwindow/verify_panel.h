@@ -1,5 +1,7 @@
 #pragma once
 
+#include "verify/label_verdict.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -13,7 +15,6 @@ namespace Kelbrix {
 
 class BackgroundVerifier;
 class HintPanel;
-struct LabelVerdict;
 
 /// The read-back verdict of the main label, a panel of its own in the status bar beside the
 /// hints: after each new label the label is decoded on a worker thread and the panel says
@@ -28,6 +29,7 @@ public:
         QString typeCode;
         QString data;
         QString supplement;
+        MatrixExpectation matrix; ///< the 2D symbol the label carries, if any
     };
     /// Adds the panel (object name "lblVerify") to \a statusBar, with its hint in \a hints;
     /// \a current gives the label as it is when it is read.

@@ -167,6 +167,9 @@ const QStringList &settingNames()
         u"ArtBWR"_s,
         u"ArtQuietMarks"_s,
         u"ArtTransparent"_s,
+        // The 2D symbols: the module in millimetres and the domain of Digital Link URIs.
+        u"2D Module"_s,
+        u"GS1Domain"_s,
         // The language the program starts in: "2" Swedish, anything else English.
         u"Language"_s,
     };

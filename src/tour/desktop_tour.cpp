@@ -163,6 +163,27 @@ void DesktopTour::run()
     visitWindow(u"mnuAbout"_s, u"frmAbout"_s, true);
     visitWindow(u"mnuHelp"_s, u"HelpWindow"_s, false);
     visitWindow(u"mnuWizStart"_s, u"WizStart"_s, false);
+
+    // A dual label: the EAN-13 with a GS1 DataMatrix of its batch and expiry beside it.
+    makeCode(u"optEAN13"_s, u"optNosup"_s, u"501234567890"_s, QString(), u"Lemon soap 250 g"_s);
+    visitWindow(u"mnuGs1Data"_s, u"frmGs1Data"_s, true, [](QWidget *window) {
+        auto *carrier = window->findChild<QComboBox *>(u"cboCarrier"_s);
+        auto *common = window->findChild<QComboBox *>(u"cboAddAi"_s);
+        auto *add = window->findChild<QPushButton *>(u"cmdAddRow"_s);
+        auto *rows = window->findChild<QAbstractItemView *>(u"grdElements"_s);
+        if (!carrier || !common || !add || !rows)
+            return;
+        carrier->setCurrentIndex(1);
+        for (const auto &[ai, value] : {std::pair{u"10"_s, u"LOT42A"_s}, std::pair{u"17"_s, u"271231"_s}}) {
+            common->setCurrentIndex(common->findData(ai));
+            add->click();
+            rows->model()->setData(rows->model()->index(rows->model()->rowCount() - 1, 1), value);
+        }
+        rows->setFocus();
+    });
+    pause(1500);
+    save(m_main, u"make-code-gs1"_s);
+    checkWindow(m_main, u"main window, EAN-13 beside a GS1 DataMatrix"_s, false);
     finish();
 }
 
@@ -195,14 +216,15 @@ void DesktopTour::makeCode(const QString &type, const QString &supplement, const
     note(u"made "_s + digits + (addOn.isEmpty() ? QString() : u" + "_s + addOn) + u": entry now "_s + entry->text());
 }
 
-void DesktopTour::visitWindow(const QString &action, const QString &windowName, bool modal)
+void DesktopTour::visitWindow(const QString &action, const QString &windowName, bool modal,
+                              const std::function<void(QWidget *)> &fill)
 {
     QAction *command = m_main->findChild<QAction *>(action);
     if (!command || !command->isEnabled()) {
         fail(action + u" is missing or disabled"_s);
         return;
     }
-    const auto look = [this, windowName] {
+    const auto look = [this, windowName, fill] {
         QWidget *window = nullptr;
         waitFor(
             [&window, windowName] {
@@ -217,16 +239,26 @@ void DesktopTour::visitWindow(const QString &action, const QString &windowName, 
             fail(windowName + u" did not open"_s);
             return window;
         }
+        if (fill)
+            fill(window);
         pause(300);
         checkWindow(window, windowName, true);
         save(window, windowName);
         return window;
     };
+    // A window that was filled in is taken with its OK; the others are closed.
+    const auto leave = [fill](QWidget *window) {
+        auto *ok = window->findChild<QPushButton *>(u"cmdOk"_s);
+        if (fill && ok)
+            ok->click();
+        else
+            window->close();
+    };
     if (modal) {
         // The window runs its own loop; it is looked at and closed from inside it.
-        QTimer::singleShot(0, this, [look] {
+        QTimer::singleShot(0, this, [look, leave] {
             if (QWidget *window = look())
-                window->close();
+                leave(window);
         });
         command->trigger();
     } else {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -42,7 +43,10 @@ private:
     void makeCode(const QString &type, const QString &supplement, const QString &digits, const QString &addOn,
                   const QString &product);
     void checkWindow(QWidget *window, const QString &name, bool placed);
-    void visitWindow(const QString &action, const QString &windowName, bool modal);
+    /// Opens the window of \a action, looks at it and closes it; with \a fill, fills it in first and
+    /// takes it with its OK.
+    void visitWindow(const QString &action, const QString &windowName, bool modal,
+                     const std::function<void(QWidget *)> &fill = {});
     void save(QWidget *window, const QString &name);
     void finish();
 

@@ -13,10 +13,10 @@ BackgroundVerifier::BackgroundVerifier(QObject *parent) : QObject(parent)
 BackgroundVerifier::~BackgroundVerifier() = default;
 
 void BackgroundVerifier::request(const QImage &label, const QString &typeCode, const QString &digits,
-                                 const QString &supplement)
+                                 const QString &supplement, const MatrixExpectation &matrix)
 {
     // A deep copy: the worker must not share pixels with an image the window may paint into.
-    Job job{label.copy(), typeCode, digits, supplement, ++m_generation};
+    Job job{label.copy(), typeCode, digits, supplement, matrix, ++m_generation};
     if (m_watcher.isRunning())
         m_waiting = std::move(job);
     else
@@ -37,7 +37,8 @@ bool BackgroundVerifier::busy() const
 void BackgroundVerifier::start(Job job)
 {
     m_watcher.setFuture(QtConcurrent::run([job = std::move(job)] {
-        return Result{verifyLabel(job.label, job.typeCode, job.digits, job.supplement), job.generation};
+        return Result{verifyLabelWithMatrix(job.label, job.typeCode, job.digits, job.supplement, job.matrix),
+                      job.generation};
     }));
 }
 

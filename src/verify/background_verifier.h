@@ -25,7 +25,8 @@ public:
 
     /// Asks for \a label to be read back against what it was made from (see verifyLabel()).
     /// The image is copied; the caller may change its own at once.
-    void request(const QImage &label, const QString &typeCode, const QString &digits, const QString &supplement);
+    void request(const QImage &label, const QString &typeCode, const QString &digits, const QString &supplement,
+                 const MatrixExpectation &matrix = {});
     /// Forgets every request made so far: no verdict comes for any of them.
     void cancel();
 
@@ -44,6 +45,7 @@ private:
         QString typeCode;
         QString digits;
         QString supplement;
+        MatrixExpectation matrix;
         quint64 generation = 0;
     };
     struct Result {

@@ -295,4 +295,24 @@ LabelVerdict verifyMatrixLabel(const QImage &label, MatrixCarrier carrier, const
             description};
 }
 
+LabelVerdict verifyLabelWithMatrix(const QImage &label, const QString &typeCode, const QString &expectedDigits,
+                                   const QString &expectedSupplement, const MatrixExpectation &matrix)
+{
+    if (matrix.carrier == MatrixCarrier::None)
+        return verifyLabel(label, typeCode, expectedDigits, expectedSupplement);
+    if (!matrix.data.problem.isEmpty()) {
+        return {LabelVerdict::Kind::Unreadable,
+                kWarning + QCoreApplication::translate("LabelVerdict", "No 2D symbol: %1").arg(matrix.data.problem),
+                QCoreApplication::translate("LabelVerdict",
+                                            "The GS1 data was refused, so the label carries no 2D symbol. Correct "
+                                            "it in Edit, GS1 Data."),
+                {}};
+    }
+    const LabelVerdict twoD = verifyMatrixLabel(label, matrix.carrier, matrix.data);
+    if (!twoD.scans() || !matrix.dual)
+        return twoD;
+    const LabelVerdict linear = verifyLabel(label, typeCode, expectedDigits, expectedSupplement);
+    return linear.scans() ? twoD : linear;
+}
+
 } // namespace Kelbrix

@@ -44,4 +44,18 @@ LabelVerdict verifyLabel(const QImage &label, const QString &typeCode, const QSt
 /// verdict names the data: "Scans as GS1 DataMatrix (01)09506000134352(10)ABC123".
 LabelVerdict verifyMatrixLabel(const QImage &label, MatrixCarrier carrier, const Gs1LabelData &expected);
 
+/// The 2D symbol a label is to carry, to check it against.
+struct MatrixExpectation {
+    MatrixCarrier carrier = MatrixCarrier::None; ///< None: the label has no 2D symbol
+    bool dual = true;                            ///< the linear symbol is on the label too
+    Gs1LabelData data;
+};
+
+/// Reads back a label that may carry a 2D symbol. Without one, as verifyLabel. With one, the 2D
+/// symbol as verifyMatrixLabel and, on a dual label, the linear symbol too; the verdict is the
+/// first of them that fails, else the 2D symbol's, which names its data. A label whose 2D data
+/// was refused (so it carries no 2D symbol) says why.
+LabelVerdict verifyLabelWithMatrix(const QImage &label, const QString &typeCode, const QString &expectedDigits,
+                                   const QString &expectedSupplement, const MatrixExpectation &matrix);
+
 } // namespace Kelbrix
