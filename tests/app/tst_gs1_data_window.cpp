@@ -1,0 +1,188 @@
+// The GS1 Data window and the 2D symbol on the main window's label: the live verdict of the data,
+// what OK takes or refuses, the status bar's read-back, and every Save As format read back with
+// the tools a user would open it with.
+#include "form1_driver.h"
+#include "gs1/digital_link.h"
+#include "gs1/element_string.h"
+#include "mainwindow/label_panel.h"
+#include "rendered_file.h"
+#include "verify/symbol_reader.h"
+
+#include <QComboBox>
+#include <QTableWidget>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace Kelbrix;
+using namespace Kelbrix::Test;
+
+namespace {
+
+// The rows "AI=value" typed into the window's table, the carrier chosen (1 GS1 DataMatrix, 2 QR
+// Code with a Digital Link, 3 Data Matrix with a Digital Link) and the first serial.
+void fillGs1Window(QDialog *window, int carrier, const QStringList &rows, const QString &serialFrom = {})
+{
+    found<QComboBox>(*window, u"cboCarrier"_s)->setCurrentIndex(carrier);
+    auto *common = found<QComboBox>(*window, u"cboAddAi"_s);
+    auto *table = found<QTableWidget>(*window, u"grdElements"_s);
+    for (const QString &row : rows) {
+        common->setCurrentIndex(common->count() - 1); // "Another AI"
+        found<QPushButton>(*window, u"cmdAddRow"_s)->click();
+        const int last = table->rowCount() - 1;
+        table->item(last, 0)->setText(row.section(u'=', 0, 0));
+        table->item(last, 1)->setText(row.section(u'=', 1));
+    }
+    found<QLineEdit>(*window, u"txtSerialFrom"_s)->setText(serialFrom);
+}
+
+QString verdictOf(const QDialog *window)
+{
+    return found<QLabel>(*window, u"lblVerdict"_s)->text();
+}
+
+} // namespace
+
+class TestGs1DataWindow : public QObject, public Form1Fixture {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // Opens Edit, GS1 Data and lets \a answer work in it while it is open.
+    void inGs1Window(const std::function<void(QDialog *)> &answer)
+    {
+        WindowAnswers answers({{u"frmGs1Data"_s, answer}});
+        child<QAction>(u"mnuGs1Data"_s)->trigger();
+        QCOMPARE(answers.shown, QStringList{u"frmGs1Data"_s});
+    }
+
+private slots:
+    void init() { open(); }
+    void cleanup() { close(); }
+
+    void verdictFollowsTheData_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("serialFrom");
+        QTest::addColumn<QString>("verdict");
+        QTest::addColumn<QString>("elementString");
+        QTest::newRow("batch and expiry")
+            << QStringList{u"10=ABC123"_s, u"17=271231"_s} << QString() << u"✓ The data passes every GS1 check."_s
+            << u"(01)05012345678900(10)ABC123(17)271231"_s;
+        QTest::newRow("a name for the AI") << QStringList{u"Batch=L1"_s} << QString()
+                                           << u"✓ The data passes every GS1 check."_s << u"(01)05012345678900(10)L1"_s;
+        QTest::newRow("no such month") << QStringList{u"17=271331"_s} << QString() << u"⚠ (17) 271331: 13 is no month"_s
+                                       << QString();
+        QTest::newRow("serials from 7") << QStringList{u"10=A"_s} << u"7"_s << u"✓ The data passes every GS1 check."_s
+                                        << u"(01)05012345678900(10)A(21)7"_s;
+        QTest::newRow("a GTIN of its own beside the code's")
+            << QStringList{u"02=05012345678900"_s} << QString() << u"⚠ (02) needs (00) in the same data"_s << QString();
+        QTest::newRow("a measure without its decimals")
+            << QStringList{u"Net weight=0.75"_s} << QString()
+            << u"⚠ (310n): give the AI with its number of decimals, such as 3103 for 3 decimals"_s << QString();
+    }
+    // Each change of the rows shows the verdict, the element string and the URI at once.
+    void verdictFollowsTheData()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, serialFrom);
+        QFETCH(QString, verdict);
+        QFETCH(QString, elementString);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        inGs1Window([&](QDialog *window) {
+            fillGs1Window(window, 1, rows, serialFrom);
+            QCOMPARE(verdictOf(window), verdict);
+            QCOMPARE(found<QLineEdit>(*window, u"txtElementString"_s)->text(), elementString);
+            if (!elementString.isEmpty())
+                QCOMPARE(found<QLineEdit>(*window, u"txtDigitalLink"_s)->text(),
+                         buildDigitalLink(parseGs1(elementString).elements).uri);
+        });
+    }
+
+    // OK keeps the window open on refused data and says why; the label stays as it was.
+    void okRefusesWhatFails()
+    {
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        const QImage before = m_form->label().currentLabel().image;
+        inGs1Window([&](QDialog *window) {
+            fillGs1Window(window, 1, {u"21=1"_s, u"235=X"_s});
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+            QVERIFY(window->isVisible());
+        });
+        QCOMPARE(m_prompt->texts(), QStringList{u"(21) and (235) cannot be in the same data"_s});
+        QCOMPARE(m_form->label().currentLabel().image, before);
+    }
+
+    void savedLabelsScan_data()
+    {
+        QTest::addColumn<int>("carrier");
+        QTest::addColumn<QString>("file");
+        for (int carrier = 1; carrier <= 3; ++carrier)
+            for (const char *file : {"label.bmp", "label.svg", "label.pdf", "label.eps"})
+                QTest::addRow("%d %s", carrier, file) << carrier << QString::fromLatin1(file);
+    }
+    // The dual label of the window, saved in every format: both symbols read back from the file,
+    // the 2D one as exactly the data asked for; the status bar names the data.
+    void savedLabelsScan()
+    {
+        QFETCH(int, carrier);
+        QFETCH(QString, file);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        inGs1Window([carrier](QDialog *window) {
+            fillGs1Window(window, carrier, {u"10=LOT+7"_s, u"17=271231"_s});
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+        });
+        const QString asked = u"(01)05012345678900(10)LOT+7(17)271231"_s;
+        const QString uri = u"https://id.gs1.org/01/05012345678900/10/LOT%2B7?17=271231"_s;
+        auto *verify = child<QLabel>(u"lblVerify"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(verify->text().startsWith(u"✓"_s), 10000);
+        QCOMPARE(verify->text(), carrier == 1
+                                     ? u"✓ Scans as GS1 DataMatrix "_s + asked
+                                     : u"✓ Scans as "_s + (carrier == 2 ? u"QR Code "_s : u"Data Matrix "_s) + uri);
+
+        const QString path = m_dir.filePath(QString::number(carrier) + file);
+        saveAs(path);
+        QCOMPARE(m_prompt->texts(), QStringList());
+        const auto [picture, dpi] = renderedFile(path);
+        QVERIFY2(!picture.isNull(), qPrintable(path));
+        const std::optional<MatrixReading> reading = readMatrixSymbol(picture);
+        QVERIFY2(reading, qPrintable(path));
+        if (carrier == 1)
+            QCOMPARE(bracketedElementString(parseGs1(reading->symbologyIdentifier + reading->content).elements), asked);
+        else
+            QCOMPARE(reading->content, uri);
+        QVERIFY(decodedText(picture).split(u'|').contains(u"5012345678900"_s));
+    }
+
+    // The window's TIFF export draws the linear symbol alone, so it says so and writes nothing.
+    void tiffExportSaysItLeavesTheSymbolOut()
+    {
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        inGs1Window([](QDialog *window) {
+            fillGs1Window(window, 1, {u"10=A"_s});
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+        });
+        saveAs(m_dir.filePath(u"label.tif"_s));
+        QCOMPARE(m_prompt->texts().size(), 1);
+        QVERIFY(m_prompt->texts().constFirst().startsWith(u"The TIFF export of the window does not carry 2D"_s));
+        QCOMPARE(QDir(m_dir.path()).entryList({u"*.tif"_s}, QDir::Files), QStringList());
+    }
+
+    // None takes the 2D symbol off again: the label is the linear one it was.
+    void noneGivesTheLinearLabelBack()
+    {
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        const QImage linear = m_form->label().currentLabel().image;
+        inGs1Window([](QDialog *window) {
+            fillGs1Window(window, 1, {u"10=A"_s});
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+        });
+        QVERIFY(m_form->label().currentLabel().image.width() > linear.width());
+        inGs1Window([](QDialog *window) {
+            found<QComboBox>(*window, u"cboCarrier"_s)->setCurrentIndex(0);
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+        });
+        QCOMPARE(m_form->label().currentLabel().image, linear);
+    }
+};
+
+QTEST_MAIN(TestGs1DataWindow)
+#include "tst_gs1_data_window.moc"
