@@ -9,6 +9,7 @@
 #include "barcode/type_catalogue.h"
 #include "base/units.h"
 #include "base/user_prompt.h"
+#include "label/matrix_part.h"
 #include "widgets/label_picture.h"
 #include "size/preview_samples.h"
 
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -91,6 +93,7 @@ void frmBarSize::buildWindow()
         emit settingsChanged();
     });
     right->addWidget(fraArtwork);
+    right->addWidget(buildMatrixBox());
     right->addStretch(1);
     layout->addLayout(right, 1);
     setCentralWidget(central);
@@ -128,6 +131,56 @@ void frmBarSize::showArtworkOptions()
 {
     // The X the preview's type gets in artwork; a defined size in use wins over the options.
     fraArtwork->showFor(Barcode2, m_settings.defined && m_settings.hasSize() ? m_settings.millimetres().width() : 0);
+}
+
+QGroupBox *frmBarSize::buildMatrixBox()
+{
+    fraMatrix =
+        named(translated(new QGroupBox(this), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "2D Symbol")),
+              u"fraMatrix"_s);
+    auto *row = new QHBoxLayout(fraMatrix);
+    auto *caption =
+        named(translated(new QLabel(fraMatrix), "text", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "M&odule")),
+              u"lblMatrixModule"_s);
+    txtMatrixModule = named(new QLineEdit(fraMatrix), u"txtMatrixModule"_s);
+    txtMatrixModule->setMaximumWidth(80);
+    caption->setBuddy(txtMatrixModule);
+    auto *unit =
+        named(new QLabel(
+                  QString::fromUtf8("mm (%1–%2)").arg(kMatrixModuleMinMm, 0, 'f', 3).arg(kMatrixModuleMaxMm, 0, 'f', 3),
+                  fraMatrix),
+              u"lblMatrixRange"_s);
+    row->addWidget(caption);
+    row->addWidget(txtMatrixModule);
+    row->addWidget(unit, 1);
+    m_hints.insert(
+        txtMatrixModule,
+        QCoreApplication::translate("frmBarSize", "The module of the 2D symbols (Edit, GS1 Data), in millimetres."));
+    connect(txtMatrixModule, &QLineEdit::editingFinished, this, &frmBarSize::onMatrixModuleEdited);
+    return fraMatrix;
+}
+
+void frmBarSize::onMatrixModuleEdited()
+{
+    bool ok = false;
+    const double mm = QString(txtMatrixModule->text()).replace(u',', u'.').trimmed().toDouble(&ok);
+    const QString problem = ok ? matrixModuleProblem(mm) : matrixModuleProblem(0).section(u';', 0, 0);
+    if (!problem.isEmpty()) {
+        // The box shows the module in use again.
+        showMatrixModule();
+        ask(problem, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    if (std::abs(mm - m_settings.matrixModuleMm) < 1e-9)
+        return;
+    m_settings.matrixModuleMm = mm;
+    showMatrixModule();
+    changed();
+}
+
+void frmBarSize::showMatrixModule()
+{
+    txtMatrixModule->setText(QString::number(m_settings.matrixModuleMm, 'f', 3));
 }
 
 QGroupBox *frmBarSize::buildPreviewOptions()
@@ -272,6 +325,7 @@ void frmBarSize::showSettings()
 {
     m_sizePanel->showSettings(m_settings);
     m_lookMenus->showLook(m_settings.appearance);
+    showMatrixModule();
 }
 
 void frmBarSize::onSizeEdited(bool height, const QString &text)

@@ -11,6 +11,7 @@
 class QAction;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QStatusBar;
 
@@ -77,6 +78,10 @@ private:
     QGroupBox *buildPreviewOptions();
     /// Shows the artwork options and the X-dimension they give the preview's type.
     void showArtworkOptions();
+    /// The box of the 2D symbols' module, and what its editing does.
+    QGroupBox *buildMatrixBox();
+    void onMatrixModuleEdited();
+    void showMatrixModule();
     void buildMenus();
     void installHints();
     /// Shows the settings in the size panel and the look menus; announces nothing.
@@ -108,6 +113,8 @@ private:
     BarSizePanel *m_sizePanel = nullptr;
     /// The sizes of vector artwork.
     ArtworkOptionsBox *fraArtwork = nullptr;
+    QGroupBox *fraMatrix = nullptr;
+    QLineEdit *txtMatrixModule = nullptr; ///< the 2D symbols' module, mm
     LookMenus *m_lookMenus = nullptr;
 
     // Controls, named as the window's behaviour is written.
