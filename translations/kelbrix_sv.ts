@@ -209,6 +209,30 @@
         <source>With --export and a vector format: the bar width reduction, 0 to 0.100 mm (default: as stored by the size window).</source>
         <translation>Med --export och ett vektorformat: streckbreddsreduktionen, 0 till 0,100 mm (standard: som storleksfönstret sparat den).</translation>
     </message>
+    <message>
+        <source>Checks GS1 data, element strings such as (01)09506000134352(17)271231 or a Digital Link URI: prints each application identifier with its title and verdict, the element string and the Digital Link URI. Exits with 0 for valid data and 1 otherwise; writes no file.</source>
+        <translation>Kontrollerar GS1-data, elementsträngar som (01)09506000134352(17)271231 eller en Digital Link-URI: skriver ut varje applikationsidentifierare med titel och utlåtande, elementsträngen och Digital Link-URI:n. Avslutar med 0 för giltiga data och 1 annars; skriver ingen fil.</translation>
+    </message>
+    <message>
+        <source>With --export: each label carries a 2D symbol: a GS1 DataMatrix, a QR Code with a GS1 Digital Link URI or a Data Matrix with one. It holds the record&apos;s GTIN and the data of --ai.</source>
+        <translation>Med --export: varje etikett får en 2D-symbol: en GS1 DataMatrix, en QR-kod med en GS1 Digital Link-URI eller en Data Matrix med en. Den bär postens GTIN och data från --ai.</translation>
+    </message>
+    <message>
+        <source>With --symbol: the 2D symbol beside the linear one (default: alone).</source>
+        <translation>Med --symbol: 2D-symbolen bredvid den linjära (standard: ensam).</translation>
+    </message>
+    <message>
+        <source>With --symbol: one application identifier and its value, such as 10=ABC123 or 17=271231; give it once for each.</source>
+        <translation>Med --symbol: en applikationsidentifierare och dess värde, som 10=ABC123 eller 17=271231; ange den en gång för varje.</translation>
+    </message>
+    <message>
+        <source>With --symbol: every label gets its own serial number (21), from this number on.</source>
+        <translation>Med --symbol: varje etikett får ett eget serienummer (21), från detta nummer och framåt.</translation>
+    </message>
+    <message>
+        <source>With --symbol dl-qr or dl-datamatrix: the domain of the Digital Link URI (default: https://id.gs1.org).</source>
+        <translation>Med --symbol dl-qr eller dl-datamatrix: domänen för Digital Link-URI:n (standard: https://id.gs1.org).</translation>
+    </message>
 </context>
 <context>
     <name>ConverterError</name>
@@ -1107,6 +1131,14 @@
         <source>You must make a Barcode in order to save it as artwork.</source>
         <translation>Du måste skapa en streckkod för att kunna spara den som original.</translation>
     </message>
+    <message>
+        <source>&amp;GS1 Data...</source>
+        <translation>&amp;GS1-data...</translation>
+    </message>
+    <message>
+        <source>The TIFF export of the window does not carry 2D symbols yet. Save the label as BMP, SVG, PDF or EPS, or export TIFF files with kelbrix --export --symbol.</source>
+        <translation>Fönstrets TIFF-export tar ännu inte med 2D-symboler. Spara etiketten som BMP, SVG, PDF eller EPS, eller exportera TIFF-filer med kelbrix --export --symbol.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1397,6 +1429,128 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     </message>
 </context>
 <context>
+    <name>Kelbrix::Gs1DataWindow</name>
+    <message>
+        <source>GS1 Data</source>
+        <translation>GS1-data</translation>
+    </message>
+    <message>
+        <source>None: the linear barcode alone</source>
+        <translation>Ingen: bara den linjära streckkoden</translation>
+    </message>
+    <message>
+        <source>GS1 DataMatrix</source>
+        <translation>GS1 DataMatrix</translation>
+    </message>
+    <message>
+        <source>QR Code with a GS1 Digital Link</source>
+        <translation>QR-kod med en GS1 Digital Link</translation>
+    </message>
+    <message>
+        <source>Data Matrix with a GS1 Digital Link</source>
+        <translation>Data Matrix med en GS1 Digital Link</translation>
+    </message>
+    <message>
+        <source>&amp;Beside the linear barcode</source>
+        <translation>&amp;Bredvid den linjära streckkoden</translation>
+    </message>
+    <message>
+        <source>Leave it unchecked to make the 2D symbol alone.</source>
+        <translation>Lämna den omarkerad för att göra 2D-symbolen ensam.</translation>
+    </message>
+    <message>
+        <source>AI</source>
+        <translation>AI</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Värde</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Another AI</source>
+        <translation>Annan AI</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Lägg till</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ingen</translation>
+    </message>
+    <message>
+        <source>Every label gets its own serial number (21), from this number on.</source>
+        <translation>Varje etikett får ett eget serienummer (21), från detta nummer och framåt.</translation>
+    </message>
+    <message>
+        <source>&amp;Symbol:</source>
+        <translation>&amp;Symbol:</translation>
+    </message>
+    <message>
+        <source>Serial (21) &amp;from:</source>
+        <translation>Serienummer (21) &amp;från:</translation>
+    </message>
+    <message>
+        <source>Digital Link &amp;domain:</source>
+        <translation>Digital Link-&amp;domän:</translation>
+    </message>
+    <message>
+        <source>&amp;Element string:</source>
+        <translation>&amp;Elementsträng:</translation>
+    </message>
+    <message>
+        <source>Digital &amp;Link:</source>
+        <translation>Digital &amp;Link:</translation>
+    </message>
+    <message>
+        <source>(%1): give the AI with its number of decimals, such as %2 for 3 decimals</source>
+        <translation>(%1): ange AI:n med antalet decimaler, till exempel %2 för 3 decimaler</translation>
+    </message>
+    <message>
+        <source>A row has a value but no application identifier: give it one, such as 10 for a batch</source>
+        <translation>En rad har ett värde men ingen applikationsidentifierare: ange en, till exempel 10 för ett batchnummer</translation>
+    </message>
+    <message>
+        <source>The Digital Link domain must start with https:// or http://, as %1 does</source>
+        <translation>Digital Link-domänen måste börja med https:// eller http://, som %1 gör</translation>
+    </message>
+    <message>
+        <source>Make a barcode in the main window to see its label here.</source>
+        <translation>Gör en streckkod i huvudfönstret för att se etiketten här.</translation>
+    </message>
+    <message>
+        <source>No preview: the data is refused.</source>
+        <translation>Ingen förhandsvisning: data avvisas.</translation>
+    </message>
+    <message>
+        <source>The data passes every GS1 check.</source>
+        <translation>Data klarar alla GS1-kontroller.</translation>
+    </message>
+    <message>
+        <source>No 2D symbol: the labels carry the linear barcode alone.</source>
+        <translation>Ingen 2D-symbol: etiketterna har bara den linjära streckkoden.</translation>
+    </message>
+    <message>
+        <source>none: %1</source>
+        <translation>ingen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::MatrixPart</name>
+    <message>
+        <source>The module of a 2D symbol must be from %1 to %2 mm (the GS1 table for retail point of sale); %3 mm is outside it.</source>
+        <translation>Modulen för en 2D-symbol måste vara från %1 till %2 mm (GS1-tabellen för kassor i detaljhandeln); %3 mm ligger utanför.</translation>
+    </message>
+</context>
+<context>
     <name>Kelbrix::PrintCommands</name>
     <message>
         <source>Printing...</source>
@@ -1544,6 +1698,26 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     <message>
         <source>The label reads back as something else than it was made from. Check it before you print it.</source>
         <translation>Etiketten läses tillbaka som något annat än den skapades av. Kontrollera den innan du skriver ut den.</translation>
+    </message>
+    <message>
+        <source>The 2D symbol does not scan</source>
+        <translation>2D-symbolen går inte att skanna</translation>
+    </message>
+    <message>
+        <source>No 2D symbol could be read back from this label. Check it before you print it.</source>
+        <translation>Ingen 2D-symbol kunde läsas tillbaka från etiketten. Kontrollera den innan du skriver ut.</translation>
+    </message>
+    <message>
+        <source>The 2D symbol was read back and gives the data it was made from.</source>
+        <translation>2D-symbolen lästes tillbaka och ger de data den gjordes av.</translation>
+    </message>
+    <message>
+        <source>No 2D symbol: %1</source>
+        <translation>Ingen 2D-symbol: %1</translation>
+    </message>
+    <message>
+        <source>The GS1 data was refused, so the label carries no 2D symbol. Correct it in Edit, GS1 Data.</source>
+        <translation>GS1-data avvisades, så etiketten har ingen 2D-symbol. Rätta dem under Redigera, GS1-data.</translation>
     </message>
 </context>
 <context>
@@ -2380,6 +2554,18 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>Bar width reduction</source>
         <translation>Streckbreddsreduktion</translation>
+    </message>
+    <message>
+        <source>2D Symbol</source>
+        <translation>2D-symbol</translation>
+    </message>
+    <message>
+        <source>M&amp;odule</source>
+        <translation>M&amp;odul</translation>
+    </message>
+    <message>
+        <source>The module of the 2D symbols (Edit, GS1 Data), in millimetres.</source>
+        <translation>Modulen för 2D-symbolerna (Redigera, GS1-data), i millimeter.</translation>
     </message>
 </context>
 <context>

@@ -28,11 +28,6 @@ namespace Kelbrix {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Gs1DataWindow", text);
-}
-
 // The AIs most labels at the till carry, offered first.
 const char16_t *const kCommonAis[] = {u"10",   u"17",   u"15", u"11", u"13",  u"21",
                                       u"3103", u"3102", u"30", u"22", u"7003"};
