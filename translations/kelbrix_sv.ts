@@ -1136,8 +1136,12 @@
         <translation>&amp;GS1-data...</translation>
     </message>
     <message>
-        <source>The TIFF export of the window does not carry 2D symbols yet. Save the label as BMP, SVG, PDF or EPS, or export TIFF files with kelbrix --export --symbol.</source>
-        <translation>Fönstrets TIFF-export tar ännu inte med 2D-symboler. Spara etiketten som BMP, SVG, PDF eller EPS, eller exportera TIFF-filer med kelbrix --export --symbol.</translation>
+        <source>Labels with a 2D symbol are made without inverting, mirroring or rotating. Turn them off in TIFF Parameters and save again.</source>
+        <translation>Etiketter med en 2D-symbol görs utan invertering, spegling eller rotation. Stäng av dem under TIFF-parametrar och spara igen.</translation>
+    </message>
+    <message>
+        <source>; serials (21) %1 to %2</source>
+        <translation>; serienummer (21) %1 till %2</translation>
     </message>
 </context>
 <context>
@@ -1959,6 +1963,21 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>Line %1 has text after the closing quote of field %2.</source>
         <translation>Rad %1 har text efter det avslutande citattecknet i fält %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MatrixExport</name>
+    <message>
+        <source>record %1</source>
+        <translation>post %1</translation>
+    </message>
+    <message>
+        <source>%1 makes no barcode and is left out: %2 %3</source>
+        <translation>%1 ger ingen streckkod och utelämnas: %2 %3</translation>
+    </message>
+    <message>
+        <source>%1 is left out: %2</source>
+        <translation>%1 utelämnas: %2</translation>
     </message>
 </context>
 <context>

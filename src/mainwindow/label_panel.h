@@ -66,6 +66,8 @@ public:
     /// labels are made again with it.
     void setGs1Request(const Gs1Request &request);
     const Gs1Request &gs1Request() const { return m_gs1; }
+    /// The request with the module the size window sets now, as the labels are made with it.
+    Gs1Request gs1RequestNow() const;
     /// Edit, "GS1 Data": the window where the user gives the 2D symbol its data; OK makes the
     /// labels again with it.
     void showGs1Data();
@@ -115,8 +117,6 @@ private:
     /// Adds the job's 2D symbol to \a label; its data (with the reason when there is no symbol)
     /// in \a data.
     void addMatrix(LabelDescription &label, Gs1LabelData *data) const;
-    /// The job's request with the size window's module.
-    Gs1Request gs1RequestNow() const;
     void composeMain();
     void composeDefined();
     /// Paints \a label at \a dpi into \a labelPicture, its bare symbol into \a symbolPicture.

@@ -105,15 +105,6 @@ void SaveAsCommands::onSaveAs()
     } else if (kind == u"TIF"_s) {
         if (selected.size() <= 1 && m_form.label().refuseStaleLabel())
             return;
-        // The TIFF export draws the linear symbol alone; it would leave the 2D symbol out.
-        if (m_form.label().gs1Request().active()) {
-            ask(QCoreApplication::translate("Form1",
-                                            "The TIFF export of the window does not carry 2D symbols yet. Save the "
-                                            "label as BMP, SVG, PDF or EPS, or export TIFF files with kelbrix "
-                                            "--export --symbol."),
-                QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
-            return;
-        }
         QList<int> numbers;
         for (const auto &[number, record] : selected)
             numbers.append(number);

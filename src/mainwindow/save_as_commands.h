@@ -40,6 +40,9 @@ private:
     void saveAsArtwork(const QString &path, ArtworkFormat format);
     /// The TIFF branch (tiff_export.cpp).
     void saveAsTiff(const QString &path, const QList<int> &selected);
+    /// The TIFF branch when the labels carry a 2D symbol: the files of the current label or of the
+    /// selected records, each read back before it is written.
+    void saveAsMatrixTiff(const QString &path, const QList<int> &selected);
     int displayDepth() const;
 
     Form1 &m_form;

@@ -21,6 +21,7 @@
 #include "export/image_converter.h"
 #include "export/label_source.h"
 #include "export/tiff_pipeline.h"
+#include "artwork/matrix_label_file.h"
 #include "verify/label_verdict.h"
 #include "verify/verify_report.h"
 
@@ -48,6 +49,7 @@
 #include <QTreeView>
 
 #include <atomic>
+#include <limits>
 #include <exception>
 
 using namespace Qt::Literals::StringLiterals;
@@ -213,6 +215,10 @@ int SaveAsCommands::displayDepth() const
 
 void SaveAsCommands::saveAsTiff(const QString &path, const QList<int> &selected)
 {
+    if (m_form.label().gs1Request().active()) {
+        saveAsMatrixTiff(path, selected);
+        return;
+    }
     // The files do not depend on the display's depth; the warning stands only where the
     // display's mode can be switched, as it was written for.
     const int bits = displayDepth();
@@ -256,6 +262,73 @@ void SaveAsCommands::saveAsTiff(const QString &path, const QList<int> &selected)
                 PromptButtons::Ok);
     }
     m_form.setHint(report);
+}
+
+void SaveAsCommands::saveAsMatrixTiff(const QString &path, const QList<int> &selected)
+{
+    const TiffParameters parameters = m_form.tiffWindow()->parameters();
+    // The 2D symbol is read back as it is drawn; a turned or mirrored label is not checked so.
+    if (parameters.invert || parameters.mirror != TiffMirror::None || parameters.rotation != TiffRotation::None) {
+        ask(QCoreApplication::translate("Form1", "Labels with a 2D symbol are made without inverting, mirroring or "
+                                                 "rotating. Turn them off in TIFF Parameters and save again."),
+            QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    MatrixExportJob job;
+    if (selected.size() >= 2) {
+        job.records = m_form.list().records();
+        job.numbers = selected;
+    } else {
+        const EntryPanel &entry = m_form.entry();
+        job.records = {{entry.product(), entry.barcode(), entry.supplement(), entry.freeText(), entry.typeCode()}};
+        job.numbers = {1};
+    }
+    job.edition = m_form.currentEdition();
+    job.appearance = m_form.parameterWindows()->sizeWindow()->appearance();
+    job.gs1 = m_form.label().gs1RequestNow();
+    job.dpi = parameters.resolutionDpi(m_form.tiffWindow()->printerDpi());
+    job.compression = parameters.compression;
+    job.copies = std::max(1, parameters.copyCount());
+    job.folder = QFileInfo(path).absolutePath();
+
+    QStringList leftOut;
+    MatrixExportEvents events;
+    events.written = [](const QString &) {};
+    events.leftOut = [&leftOut](const QString &sentence) { leftOut.append(sentence); };
+    QProgressBar *progress = m_form.progressBar();
+    events.goOn = [this, progress](qint64 done, qint64 total) {
+        progress->setRange(0, int(std::min<qint64>(total, std::numeric_limits<int>::max())));
+        progress->setValue(int(std::min<qint64>(done, progress->maximum())));
+        QCoreApplication::processEvents();
+        return m_form.batch().stopRequest() != BatchStop::Asked;
+    };
+    MatrixExportOutcome outcome;
+    {
+        const ExportLock::Held lock(m_form.exportLock());
+        m_exportRunning = true;
+        m_form.batch().setStopRequest(BatchStop::Running);
+        progress->show();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        outcome = exportMatrixLabelFiles(job, events);
+        QApplication::restoreOverrideCursor();
+        progress->reset();
+        progress->hide();
+        m_form.batch().end();
+        m_exportRunning = false;
+    }
+    const QString where = QDir::toNativeSeparators(job.folder);
+    QString report = outcome.written == 1 ? QCoreApplication::translate("Form1", "1 TIFF file written in %1").arg(where)
+                                          : QCoreApplication::translate("Form1", "%1 TIFF files written in %2")
+                                                .arg(QString::number(outcome.written), where);
+    if (!outcome.serials.isEmpty())
+        report += QCoreApplication::translate("Form1", "; serials (21) %1 to %2")
+                      .arg(outcome.serials.constFirst(), outcome.serials.constLast());
+    if (outcome.stopped)
+        report += QCoreApplication::translate("Form1", "; the export was stopped");
+    m_form.setHint(report + u"."_s);
+    if (!leftOut.isEmpty())
+        ask(leftOut.join(u'\n'), QCoreApplication::translate("Form1", "Save As"), PromptIcon::Exclamation,
+            PromptButtons::Ok);
 }
 
 } // namespace Kelbrix

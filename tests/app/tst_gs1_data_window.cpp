@@ -116,7 +116,7 @@ private slots:
         QTest::addColumn<int>("carrier");
         QTest::addColumn<QString>("file");
         for (int carrier = 1; carrier <= 3; ++carrier)
-            for (const char *file : {"label.bmp", "label.svg", "label.pdf", "label.eps"})
+            for (const char *file : {"label.bmp", "label.tif", "label.svg", "label.pdf", "label.eps"})
                 QTest::addRow("%d %s", carrier, file) << carrier << QString::fromLatin1(file);
     }
     // The dual label of the window, saved in every format: both symbols read back from the file,
@@ -138,9 +138,14 @@ private slots:
                                      ? u"✓ Scans as GS1 DataMatrix "_s + asked
                                      : u"✓ Scans as "_s + (carrier == 2 ? u"QR Code "_s : u"Data Matrix "_s) + uri);
 
-        const QString path = m_dir.filePath(QString::number(carrier) + file);
-        saveAs(path);
+        const QString folder = m_dir.filePath(QString::number(carrier) + file);
+        QVERIFY(QDir().mkpath(folder));
+        saveAs(QDir(folder).filePath(file));
         QCOMPARE(m_prompt->texts(), QStringList());
+        // The TIFF export names its files after the product, the barcode and the copy.
+        const QStringList written = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(written.size(), 1);
+        const QString path = QDir(folder).filePath(written.constFirst());
         const auto [picture, dpi] = renderedFile(path);
         QVERIFY2(!picture.isNull(), qPrintable(path));
         const std::optional<MatrixReading> reading = readMatrixSymbol(picture);
@@ -152,18 +157,31 @@ private slots:
         QVERIFY(decodedText(picture).split(u'|').contains(u"5012345678900"_s));
     }
 
-    // The window's TIFF export draws the linear symbol alone, so it says so and writes nothing.
-    void tiffExportSaysItLeavesTheSymbolOut()
+    // Copies from the TIFF export each get their own serial, in order, read back from each file.
+    void tiffCopiesCarryTheirSerials()
     {
         makeBarcode(u"501234567890"_s, u"Soap"_s);
         inGs1Window([](QDialog *window) {
-            fillGs1Window(window, 1, {u"10=A"_s});
+            fillGs1Window(window, 1, {u"10=A"_s}, u"41"_s);
             found<QPushButton>(*window, u"cmdOk"_s)->click();
         });
-        saveAs(m_dir.filePath(u"label.tif"_s));
-        QCOMPARE(m_prompt->texts().size(), 1);
-        QVERIFY(m_prompt->texts().constFirst().startsWith(u"The TIFF export of the window does not carry 2D"_s));
-        QCOMPARE(QDir(m_dir.path()).entryList({u"*.tif"_s}, QDir::Files), QStringList());
+        m_form->tiffWindow();
+        found<QLineEdit>(*found<QDialog>(*m_form, u"frmTiff"_s), u"txtCopies"_s)->setText(u"3"_s);
+        saveAs(m_dir.filePath(u"serials.tif"_s));
+        QCOMPARE(m_prompt->texts(), QStringList());
+        const QStringList files = QDir(m_dir.path()).entryList({u"*.tif"_s}, QDir::Files, QDir::Name);
+        QCOMPARE(files.size(), 3);
+        QStringList serials;
+        for (const QString &file : files) {
+            const std::optional<MatrixReading> reading = readMatrixSymbol(renderedFile(m_dir.filePath(file)).first);
+            QVERIFY2(reading, qPrintable(file));
+            const Gs1Data read = parseGs1(reading->symbologyIdentifier + reading->content);
+            for (const Gs1Element &element : read.elements)
+                if (element.ai == u"21"_s)
+                    serials.append(element.value);
+        }
+        QCOMPARE(serials, (QStringList{u"41"_s, u"42"_s, u"43"_s}));
+        QVERIFY2(m_form->statusText().contains(u"serials (21) 41 to 43"_s), qPrintable(m_form->statusText()));
     }
 
     // None takes the 2D symbol off again: the label is the linear one it was.
