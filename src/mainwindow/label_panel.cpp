@@ -178,6 +178,7 @@ void LabelPanel::UpdateBarcodeView()
     if (!plan.update)
         return;
     picTST->setWidthTwips(plan.widthTwips);
+    m_mainLabelWidth = plan.widthTwips;
     m_form.options().selectOptionsOf(plan.type);
     if (plan.type.symbology == Symbology::Isbn)
         Barcode1x.setSymbology(plan.rendererSymbology);
@@ -214,6 +215,7 @@ void LabelPanel::UpdateDefinedBarcodeView()
     if (!plan.update)
         return;
     picTST1->setWidthTwips(plan.widthTwips);
+    m_definedLabelWidth = plan.widthTwips;
     if (applyPlan(Barcode1x, plan))
         composeDefined();
 }
@@ -234,7 +236,28 @@ Gs1Request LabelPanel::gs1RequestNow() const
 
 Gs1LabelData LabelPanel::gs1Data(const BarcodeRenderer &renderer) const
 {
-    return gs1LabelData(gs1RequestNow(), gtinOf(renderer), {}, 0);
+    // A record's own data holds while the entry shows that record.
+    const bool recordShown = !m_recordGs1.isEmpty() && m_form.entry().barcode() == m_recordGs1Barcode;
+    return gs1LabelData(gs1RequestNow(), gtinOf(renderer), recordShown ? m_recordGs1 : QList<Gs1Element>{},
+                        m_labelIndex);
+}
+
+void LabelPanel::setRecordGs1(const ListRecord &record)
+{
+    m_recordGs1 = record.gs1;
+    m_recordGs1Barcode = record.barcode;
+}
+
+void LabelPanel::setLabelIndex(qint64 index)
+{
+    if (index == m_labelIndex)
+        return;
+    m_labelIndex = index;
+    if (!m_gs1.active() || !m_gs1.serialFrom || !m_labelComposed)
+        return;
+    composeMain();
+    if (chkDefined->isChecked())
+        composeDefined();
 }
 
 void LabelPanel::addMatrix(LabelDescription &label, Gs1LabelData *data) const
@@ -293,14 +316,15 @@ std::optional<LabelDescription> LabelPanel::mainLabelDescription() const
 {
     if (!m_labelComposed || !Barcode1.hasSymbol())
         return std::nullopt;
-    return describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
+    return describeLabel(LabelForm::Main, Barcode1, m_mainLabelWidth, m_form.entry().product(),
                          m_form.options().productLineOn(), isbnHeader(), labelAppearance());
 }
 
 void LabelPanel::composeMain()
 {
     // Barcode1's header space was set with the plan (prepareRenderer).
-    LabelDescription label = describeLabel(LabelForm::Main, Barcode1, picTST->widthTwips(), m_form.entry().product(),
+    // The width the plan gave: the picture's own grows by a 2D symbol once it is drawn.
+    LabelDescription label = describeLabel(LabelForm::Main, Barcode1, m_mainLabelWidth, m_form.entry().product(),
                                            m_form.options().productLineOn(), isbnHeader(), labelAppearance());
     addMatrix(label, &m_mainGs1);
     composeLabel(label, labelDotsPerInch(), Pstrk, picTST);
@@ -309,7 +333,7 @@ void LabelPanel::composeMain()
 void LabelPanel::composeDefined()
 {
     // A Code 39 label keeps the Code 39 width; the others take the defined width.
-    const double width = m_form.entry().typeCode() == u"Co39"_s ? picTST1->widthTwips() : Barcode1x.widthTwips();
+    const double width = m_form.entry().typeCode() == u"Co39"_s ? m_definedLabelWidth : Barcode1x.widthTwips();
     // The defined-size label is made at the resolution the size window names.
     LabelDescription label = describeLabel(LabelForm::Defined, Barcode1x, width, m_form.entry().product(),
                                            m_form.options().productLineOn(), isbnHeader(), labelAppearance());

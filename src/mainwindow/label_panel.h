@@ -1,6 +1,7 @@
 #pragma once
 
 #include "label/gs1_label.h"
+#include "list/list_record.h"
 #include "label/label_layout.h"
 #include "mainwindow/label_mime.h"
 #include "render/barcode_renderer.h"
@@ -68,6 +69,12 @@ public:
     const Gs1Request &gs1Request() const { return m_gs1; }
     /// The request with the module the size window sets now, as the labels are made with it.
     Gs1Request gs1RequestNow() const;
+    /// The GS1 data of the list record just shown (batch, expiry... from a CSV file): its labels
+    /// carry it while the entry holds that record's barcode.
+    void setRecordGs1(const ListRecord &record);
+    /// Makes the labels again as label number \a index (from 0) of a batch, for the serial number
+    /// that label gets; 0 again after the batch.
+    void setLabelIndex(qint64 index);
     /// Edit, "GS1 Data": the window where the user gives the 2D symbol its data; OK makes the
     /// labels again with it.
     void showGs1Data();
@@ -150,6 +157,11 @@ private:
     VerifyPanel *m_verify = nullptr; ///< reads the main label back after each new label
     Gs1Request m_gs1;                ///< the 2D symbol of the labels; inactive for none
     Gs1LabelData m_mainGs1;          ///< the 2D data of the main label as it was last made
+    QList<Gs1Element> m_recordGs1;   ///< the GS1 data of the record shown last
+    QString m_recordGs1Barcode;      ///< that record's barcode
+    qint64 m_labelIndex = 0;         ///< the label of a batch being made, for its serial
+    double m_mainLabelWidth = 0;     ///< the main label's width as its plan gave it, twips
+    double m_definedLabelWidth = 0;  ///< the defined-size label's, twips
 };
 
 } // namespace Kelbrix

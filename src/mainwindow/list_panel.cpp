@@ -269,6 +269,7 @@ void ListPanel::loadRecord(const QModelIndex &index)
 void ListPanel::showRecord(const ListRecord &record)
 {
     m_form.label().forgetMessagesShown();
+    m_form.label().setRecordGs1(record);
     copyRecordToEntry(record);
     EntryPanel &entry = m_form.entry();
     if (const TypeInfo *type = findType(record.type)) {

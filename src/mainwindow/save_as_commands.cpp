@@ -154,12 +154,17 @@ void SaveAsCommands::saveAsBitmap(const QString &path, const QList<std::pair<int
     const QString folder = QFileInfo(path).absolutePath();
     BusyProgress busy(m_form.progressBar(), copies);
     for (int n = 1; n <= copies; ++n) {
-        if (!saveLabelBitmap(exportFileName(folder, m_form.entry().product(), m_form.entry().barcode(), n, 2, u".bmp")))
-            return;
+        // Each copy is its own label, for the serial number of its 2D symbol.
+        m_form.label().setLabelIndex(n - 1);
+        const bool saved =
+            saveLabelBitmap(exportFileName(folder, m_form.entry().product(), m_form.entry().barcode(), n, 2, u".bmp"));
+        if (!saved)
+            break;
         m_form.setHint(QCoreApplication::translate("Form1", "Now Saveing...%1 ,Copy %2")
                            .arg(m_form.entry().product(), QString::number(n)));
         busy.step(n);
     }
+    m_form.label().setLabelIndex(0);
 }
 
 void SaveAsCommands::ExportSelectedAsBitmaps(QString path, const QList<std::pair<int, ListRecord>> &selected)
@@ -185,6 +190,8 @@ void SaveAsCommands::ExportSelectedAsBitmaps(QString path, const QList<std::pair
     };
     steps.stopRequested = [&batch] { return batch.stopConfirmed(); };
     steps.makeCopy = [&](const BatchCopy &copy) {
+        // Every bitmap of the batch is its own label, for the serial number of its 2D symbol.
+        m_form.label().setLabelIndex(copy.number - 1);
         // A bitmap that cannot be saved ends the batch; the user was told which.
         if (!saveLabelBitmap(exportFileName(folder, product, barcode, copy.copy, 2, u".bmp")))
             return BatchStep::Stop;
@@ -194,6 +201,7 @@ void SaveAsCommands::ExportSelectedAsBitmaps(QString path, const QList<std::pair
         return BatchStep::Done;
     };
     runRecordBatch(indexes, steps);
+    m_form.label().setLabelIndex(0);
     busy.reset();
     batch.end();
 }
