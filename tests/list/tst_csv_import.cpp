@@ -347,6 +347,27 @@ private slots:
         QCOMPARE(again.data(), original.data());
     }
 
+    // GS1 data exported and imported again is the same: one column per AI, in the order they first
+    // come, each headed as the import reads it.
+    void gs1RoundTrip()
+    {
+        QList<ListRecord> records{
+            {u"Ham"_s, u"501234567890"_s, {}, {}, u"E130"_s, {{u"17"_s, u"271231"_s}, {u"3103"_s, u"000750"_s}}},
+            {u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s, {}},
+            {u"Gum"_s, u"0425261"_s, {}, {}, u"UPE0"_s, {{u"10"_s, u"AB,\"1\""_s}, {u"17"_s, u"280101"_s}}},
+        };
+        const QByteArray csv = csvBytes(records);
+        QVERIFY(csv.startsWith(
+            "\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode,(17) Expiry,(3103) Net weight,(10) Batch\r\n"
+            "Ham,5012345678900,,,EAN 13,E130,271231,000750,\r\n"
+            "Tea,4006381333931,,,EAN 13,E130,,,\r\n"));
+        const CsvImportResult result = importBytes(csv);
+        QVERIFY2(result.complete(), qPrintable(result.reportText()));
+        // A batch is put after the expiry it came before: the columns are per AI.
+        std::swap(records[2].gs1[0], records[2].gs1[1]);
+        QCOMPARE(result.accepted, records);
+    }
+
     // Two million rows, twice what a list holds: the first million are imported, the rest is not
     // read, and the process stays far below 600 MB.
     void twoMillionRows()
