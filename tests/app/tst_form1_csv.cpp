@@ -2,6 +2,8 @@
 
 #include "gs1/element_string.h"
 #include "list/barcode_list.h"
+#include "list/csv_import.h"
+#include "list/csv_reader.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -40,6 +42,13 @@ QStringList gs1Of(const QList<ListRecord> &records)
     for (const ListRecord &record : records)
         data.append(bracketedElementString(record.gs1));
     return data;
+}
+
+// The records a CSV file gives.
+QList<ListRecord> csvRecords(const QString &path)
+{
+    CsvReader reader = CsvReader::fromFile(path);
+    return importCsv(reader, std::nullopt, nullptr, DuplicateProducts::KeepAll).accepted;
 }
 
 const QByteArray batches = "Product;EAN;Batch;Expiry;Antal\n"
@@ -223,6 +232,58 @@ private slots:
             QVERIFY2(report.contains(u"Line 3 (Tea;4006381333931;;;12): (37) needs (02) or (8026) in the same data"_s),
                      qPrintable(report));
     }
+
+    // Saving a list with GS1 data as QZ2 asks first: as CSV, which keeps it, as QZ2 without it,
+    // or not at all.
+    void qz2WithoutGs1_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QString>("title");
+        for (const auto &[command, title] :
+             {std::pair(u"mnuSBAR"_s, u"Save List"_s), std::pair(u"mnuAs"_s, u"Save As"_s)}) {
+            QTest::addRow("%s, Save as CSV", qPrintable(title)) << command << PromptAnswer::Yes << title;
+            QTest::addRow("%s, Save as QZ2", qPrintable(title)) << command << PromptAnswer::No << title;
+            QTest::addRow("%s, Cancel", qPrintable(title)) << command << PromptAnswer::Cancel << title;
+        }
+    }
+    void qz2WithoutGs1()
+    {
+        QFETCH(QString, command);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QString, title);
+        import(write(u"batch.csv"_s, "Product;EAN;Batch\nHam;5012345678900;L1\nTea;4006381333931;\n"),
+               [](QDialog *dialog) { press(dialog, u"cmdOk"_s);
+    });
+    const QList<ListRecord> records = m_form->listRecords();
+    QCOMPARE(gs1Of(records), (QStringList{u"(10)L1"_s, QString()}));
+    const QString qz2 = m_dir.filePath(u"list.qz2"_s), csv = m_dir.filePath(u"list.csv"_s);
+    QFile::remove(qz2);
+    QFile::remove(csv);
+
+    m_prompt->files.enqueue(qz2);
+    m_prompt->files.enqueue(csv);
+    m_prompt->answers.enqueue(answer);
+    child<QAction>(command)->trigger();
+    checkAsked(*m_prompt,
+               u"The list holds GS1 data (batch, expiry, serial...), which QZ2 list files do not keep. A CSV file "
+               u"keeps it."_s,
+               title, PromptIcon::Exclamation, PromptButtons::YesNoCancel);
+    QCOMPARE(m_prompt->asked.value(0).buttonTexts, (QStringList{u"Save as CSV"_s, u"Save as QZ2"_s, u"Cancel"_s}));
+    QCOMPARE(QFileInfo::exists(qz2), answer == PromptAnswer::No);
+    QCOMPARE(QFileInfo::exists(csv), answer == PromptAnswer::Yes);
+    if (answer == PromptAnswer::No) {
+        QList<ListRecord> plain = records;
+        for (ListRecord &record : plain)
+            record.gs1.clear();
+        QCOMPARE(readListFile(qz2).records, plain);
+    }
+    if (answer == PromptAnswer::Yes) {
+        QCOMPARE(m_prompt->fileRequests.last().directory, csv);
+        QCOMPARE(csvRecords(csv), records);
+    }
+    QCOMPARE(m_form->list().listFileName(), answer == PromptAnswer::No ? qz2 : QString());
+}
 
     // A sequence is added whole; one past the last item reference, or one whose numbers are
     // already in the list (the same sequence made twice), is refused with a message.
