@@ -484,6 +484,12 @@ int runHeadlessImport(const ImportRequest &request)
     const ListWriteResult written = saveListFile(request.listFile, imported.accepted, encoding);
     if (!written.ok)
         return usageError(written.message);
+    const qsizetype withGs1 = std::count_if(imported.accepted.cbegin(), imported.accepted.cend(),
+                                            [](const ListRecord &record) { return !record.gs1.isEmpty(); });
+    if (withGs1 > 0)
+        printLine(stderr, u"kelbrix: warning: the GS1 data (batch, expiry, serial...) of %1 records is not kept in "
+                          u"%2: QZ2 list files do not keep it"_s.arg(withGs1)
+                              .arg(QDir::toNativeSeparators(request.listFile)));
     printLine(
         stdout,
         u"%1 records written to %2"_s.arg(imported.accepted.size()).arg(QDir::toNativeSeparators(request.listFile)));

@@ -4,10 +4,13 @@
 #include "barcode/entry_rules.h"
 #include "barcode/type_catalogue.h"
 #include "barcode/upc_conversion.h"
+#include "gs1/application_identifiers.h"
 #include "list/barcode_list.h"
+#include "list/csv_writer.h"
 #include "list/list_files.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace Qt::Literals::StringLiterals;
@@ -186,6 +189,108 @@ QString heldText(const CsvRow &row, QChar separator)
     return held;
 }
 
+// The GTIN-14 the linear symbol of \a record carries, with its check digit (ISBN as its EAN-13,
+// UPC-E as the UPC-A number it stands for); empty for Code 39.
+QString gtinOfRecord(const ListRecord &record)
+{
+    const TypeInfo *type = findType(record.type);
+    if (!type)
+        return {};
+    QString digits;
+    switch (type->symbology) {
+    case Symbology::Code39:
+        return {};
+    case Symbology::Isbn:
+        digits = isbnToEanData(record.barcode);
+        if (!digits.isEmpty())
+            digits += gs1CheckDigit(digits);
+        break;
+    case Symbology::UpcE:
+        if (const std::optional<QString> upcA = upcEToUpcA(record.barcode))
+            digits = *upcA + gs1CheckDigit(*upcA);
+        break;
+    default:
+        digits = fullBarcode(record);
+        break;
+    }
+    return digits.size() >= 8 && digits.size() <= 14 && allDigits(digits) ? digits.rightJustified(14, u'0') : QString();
+}
+
+// The element of a measure given as a decimal number, "0.750" or "0,750", in a column that names
+// its family (310n): the decimals make the AI's last digit, the digits its value, zero-padded to
+// the value's length ((3103)000750). Empty, with the reason in \a refusal, for anything else.
+Gs1Element measureElement(const Gs1AiInfo &family, const QString &number, QString *refusal)
+{
+    if (!family.decimalPoint || family.components.size() != 1) {
+        *refusal =
+            QCoreApplication::translate("ListFiles", "the column of the %1 must name its AI in full, such as (%2)")
+                .arg(family.shortName.toLower(), family.ai.chopped(1) + QString::number(family.lastDigitMin));
+        return {};
+    }
+    static const QRegularExpression decimal(u"^(\\d*)(?:[.,](\\d*))?$"_s);
+    const QRegularExpressionMatch m = decimal.match(number);
+    if (!m.hasMatch() || m.captured(1).size() + m.captured(2).size() == 0) {
+        *refusal = QCoreApplication::translate("ListFiles", "the %1 %2 is no number such as 0.750")
+                       .arg(family.shortName.toLower(), number);
+        return {};
+    }
+    const qsizetype decimals = m.captured(2).size();
+    if (decimals > family.lastDigitMax) {
+        *refusal = QCoreApplication::translate("ListFiles", "the %1 %2 has more than %3 decimals")
+                       .arg(family.shortName.toLower(), number)
+                       .arg(family.lastDigitMax);
+        return {};
+    }
+    QString digits = m.captured(1) + m.captured(2);
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits.remove(0, 1);
+    const Gs1Component &value = family.components.constFirst();
+    if (digits.size() > value.maxLength) {
+        *refusal = QCoreApplication::translate("ListFiles", "the %1 %2 has more than %3 digits")
+                       .arg(family.shortName.toLower(), number)
+                       .arg(value.maxLength);
+        return {};
+    }
+    if (value.isFixed())
+        digits = digits.rightJustified(value.maxLength, u'0');
+    return {family.ai.chopped(1) + QString::number(decimals), digits};
+}
+
+// The GS1 data of one row, into \a record.gs1; or why it is refused. The data is checked as the
+// 2D symbol of the record's label carries it: after the (01) of the record's GTIN. Checking each
+// element alone would not do: batch, expiry and serial all need a GTIN beside them, and what may
+// not go with the GTIN, such as a count (37), would pass.
+QString readGs1Cells(const QList<CsvAiColumn> &columns, const QStringList &fields, ListRecord &record)
+{
+    QList<Gs1Element> elements;
+    for (const CsvAiColumn &column : columns) {
+        const QString value = fields.value(column.column).trimmed();
+        if (value.isEmpty())
+            continue;
+        if (!column.ai.endsWith(u'n')) {
+            elements.append({column.ai, value});
+            continue;
+        }
+        QString refusal;
+        const Gs1Element measure = measureElement(*findAi(column.ai), value, &refusal);
+        if (!refusal.isEmpty())
+            return refusal;
+        elements.append(measure);
+    }
+    if (elements.isEmpty())
+        return {};
+    const QString gtin = gtinOfRecord(record);
+    if (!gtin.isEmpty())
+        elements.prepend({u"01"_s, gtin});
+    Gs1Data checked = checkGs1(elements, Gs1Carrier::DataMatrix);
+    if (!checked.problems.isEmpty())
+        return checked.problems.constFirst().message;
+    if (!gtin.isEmpty())
+        checked.elements.removeFirst();
+    record.gs1 = checked.elements;
+    return {};
+}
+
 } // namespace
 
 std::optional<CsvColumns> columnsFromHeader(const QStringList &header)
@@ -195,8 +300,12 @@ std::optional<CsvColumns> columnsFromHeader(const QStringList &header)
     for (int i = 0; i < header.size(); ++i) {
         const Field field = fieldNamed(header.at(i));
         int *column = columnOf(columns, field);
-        if (!column)
+        if (!column) {
+            const QString ai = aiForColumnHeader(header.at(i));
+            if (!ai.isEmpty() && ai != u"01"_s)
+                columns.ai.append({i, ai});
             continue;
+        }
         if (field == Field::TypeCode && !typeFromCode) {
             columns.type = i;
             typeFromCode = true;
@@ -218,9 +327,31 @@ std::optional<CsvColumns> columnsFromList(const QString &list, QString *error)
         if (name.isEmpty() || name == u"-")
             continue;
         int *column = columnOf(columns, fieldNamed(name));
+        // An AI by its digits only: a name such as "price" is more likely a mistake than GS1 data.
+        static const QRegularExpression aiDigits(u"^(?:ai)?\\s*\\(?\\s*\\d{2,4}\\s*\\)?$"_s,
+                                                 QRegularExpression::CaseInsensitiveOption);
+        const QString ai = column || !aiDigits.match(name).hasMatch() ? QString() : aiForColumnHeader(name);
+        if (!ai.isEmpty()) {
+            if (ai == u"01"_s) {
+                *error =
+                    QCoreApplication::translate("ListFiles", "\"%1\" names the GTIN, which the barcode column holds")
+                        .arg(name);
+                return std::nullopt;
+            }
+            if (std::any_of(columns.ai.cbegin(), columns.ai.cend(),
+                            [&ai](const CsvAiColumn &c) { return c.ai == ai; })) {
+                *error =
+                    QCoreApplication::translate("ListFiles", "\"%1\" names an AI that an earlier column already holds")
+                        .arg(name);
+                return std::nullopt;
+            }
+            columns.ai.append({i, ai});
+            continue;
+        }
         if (!column) {
             *error = QCoreApplication::translate(
-                         "ListFiles", "\"%1\" is no column name: use product, barcode, supplement, text or type")
+                         "ListFiles",
+                         "\"%1\" is no column name: use product, barcode, supplement, text, type or an AI such as ai10")
                          .arg(name);
             return std::nullopt;
         }
@@ -338,7 +469,7 @@ CsvRowCheck checkCsvRow(const QString &product, const QString &barcode, const QS
     if (result.refusal.isEmpty())
         result.refusal = checkText(text, u"text"_s);
     if (result.refusal.isEmpty())
-        result.record = ListRecord{product, entry, digits, text, info->code};
+        result.record = ListRecord{product, entry, digits, text, info->code, {}};
     return result;
 }
 
@@ -403,6 +534,8 @@ CsvImportResult importCsv(CsvReader &reader, std::optional<CsvColumns> columns, 
             type = columns->fixedType;
         CsvRowCheck check = checkCsvRow(cell(columns->product), cell(columns->barcode), cell(columns->supplement),
                                         cell(columns->text), type);
+        if (check.refusal.isEmpty())
+            check.refusal = readGs1Cells(columns->ai, row.fields, check.record);
         const ListRecord &record = check.record;
         if (check.refusal.isEmpty() && !record.product.isEmpty()) {
             const QString key = record.product.toCaseFolded();

@@ -13,6 +13,17 @@ namespace Kelbrix {
 
 class BarcodeList;
 
+/// A column of GS1 data: its cells are the values of one AI, which become the record's own
+/// GS1 data (ListRecord::gs1).
+struct CsvAiColumn {
+    int column = -1; ///< 0-based
+    /// The AI, "10" or "3103"; or a family of measures such as "310n" (a header that named the
+    /// measure by its name, "Net weight"), whose cells are decimal numbers, "0.750" or "0,750":
+    /// the number of decimals is the AI's last digit.
+    QString ai;
+    friend bool operator==(const CsvAiColumn &, const CsvAiColumn &) = default;
+};
+
 /// Which column of a CSV file holds which field of a record (0-based; -1 for none), and the
 /// type of rows that give none.
 struct CsvColumns {
@@ -24,17 +35,23 @@ struct CsvColumns {
     /// The TypeCode of every row whose type column is missing or empty; empty to take EAN-13
     /// for 12 or 13 digits and EAN-8 for 7 or 8.
     QString fixedType;
+    /// The columns of GS1 data, in column order.
+    QList<CsvAiColumn> ai;
 };
 
 /// The columns named by a header row, in English or Swedish ("Product", "Produkt", "EAN",
 /// "GTIN", "Barcode", "Streckkod", "Digit Sup.", "Tillägg", "Text", "Type", "Typ", ...),
 /// letter case, blanks, dots, dashes and underscores aside. A column named "TypeCode" is
-/// preferred to one named "Type". nullopt when no column names a barcode.
+/// preferred to one named "Type". A column whose header names no field but an AI
+/// (aiForColumnHeader: "(10)", "Batch", "Utgångsdatum", "Net weight") is a column of GS1 data;
+/// one that names the GTIN, (01), is not: the barcode column holds it. nullopt when no column
+/// names a barcode.
 std::optional<CsvColumns> columnsFromHeader(const QStringList &header);
 
 /// The columns named by a list such as "product,barcode,,text": the n-th name is the field of
-/// column n; an empty name or "-" skips a column. nullopt, with the reason in \a error, for an
-/// unknown name, a field named twice, or no barcode.
+/// column n; an empty name or "-" skips a column; an AI by its digits ("ai10", "(10)", "ai3103")
+/// makes a column of GS1 data. nullopt, with the reason in \a error, for an unknown name, a field
+/// or AI named twice, the GTIN (01), or no barcode.
 std::optional<CsvColumns> columnsFromList(const QString &list, QString *error);
 
 /// True when \a firstRow is a header rather than a record: one of its cells names a field, or
@@ -100,7 +117,10 @@ struct CsvImportResult {
 };
 
 /// Imports the rows of \a reader (rows already read are not looked at again). \a columns
-/// nullopt: taken from the header row. \a list (may be null) is the list the records are to
+/// nullopt: taken from the header row. The non-empty cells of the GS1 columns become the
+/// record's GS1 data, in column order; they are checked as one 2D symbol would carry them after
+/// the (01) of the row's GTIN (Code 39 has none), and a row whose data is refused is refused
+/// with the first problem found. \a list (may be null) is the list the records are to
 /// be appended to; its product list and barcode index, and the rows accepted before, serve
 /// the duplicate checks of Add to List: a row with a non-empty product whose barcode is
 /// already issued is refused; one whose product is already there is answered by \a products.

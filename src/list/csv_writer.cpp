@@ -3,6 +3,7 @@
 #include "barcode/check_characters.h"
 #include "barcode/type_catalogue.h"
 #include "barcode/upc_conversion.h"
+#include "gs1/application_identifiers.h"
 #include "list/csv_import.h"
 
 #include <QIODevice>
@@ -50,7 +51,22 @@ QString fullBarcode(const ListRecord &record)
 
 QByteArray csvBytes(const QList<ListRecord> &records)
 {
-    QByteArray out("\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode\r\n");
+    // The AIs of the records' GS1 data, as they first come: a file imported and exported again
+    // keeps its columns in the order they had.
+    QStringList ais;
+    for (const ListRecord &record : records) {
+        for (const Gs1Element &element : record.gs1) {
+            if (!ais.contains(element.ai))
+                ais.append(element.ai);
+        }
+    }
+    QByteArray out("\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode");
+    for (const QString &ai : std::as_const(ais)) {
+        const Gs1AiInfo *info = findAi(ai);
+        out += ',';
+        appendField(out, info ? u'(' + ai + u") "_s + info->shortName : u'(' + ai + u')');
+    }
+    out += "\r\n";
     out.reserve(out.size() + records.size() * 64);
     for (const ListRecord &record : records) {
         appendField(out, record.product);
@@ -64,6 +80,13 @@ QByteArray csvBytes(const QList<ListRecord> &records)
         appendField(out, typeNameForCsv(record.type));
         out += ',';
         appendField(out, record.type);
+        for (const QString &ai : std::as_const(ais)) {
+            out += ',';
+            const auto element =
+                std::find_if(record.gs1.cbegin(), record.gs1.cend(), [&ai](const Gs1Element &e) { return e.ai == ai; });
+            if (element != record.gs1.cend())
+                appendField(out, element->value);
+        }
         out += "\r\n";
     }
     return out;

@@ -18,7 +18,9 @@ QString fullBarcode(const ListRecord &record);
 /// \a records as CSV: UTF-8 after a byte-order mark, comma separated, lines ended by CR LF,
 /// a header row "Product,Barcode,Supplement,Text,Type,TypeCode", then one row per record with
 /// the full barcode, the type's name ("EAN 13+2") and its TypeCode. A field is quoted when it
-/// holds a comma, a double quote (doubled), a line break, or blanks at either end.
+/// holds a comma, a double quote (doubled), a line break, or blanks at either end. When records
+/// hold GS1 data, one column follows per AI present, in the order the AIs first come, headed
+/// with the AI in brackets and its English short name ("(10) Batch"), as the import reads it.
 QByteArray csvBytes(const QList<ListRecord> &records);
 
 /// Writes csvBytes(records) to \a device; false when the device takes fewer bytes.

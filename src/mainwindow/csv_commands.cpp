@@ -18,6 +18,8 @@
 
 #include <QCoreApplication>
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
 
@@ -129,17 +131,50 @@ void CsvCommands::importCsv()
 
 void CsvCommands::exportCsv()
 {
+    exportRecordsAsCsv(m_list.records());
+}
+
+void exportRecordsAsCsv(const QList<ListRecord> &records, const QString &proposed)
+{
     FileRequest request;
     request.mode = FileRequest::Mode::Save;
     request.title = QCoreApplication::translate("CsvCommands", "Export");
+    request.directory = proposed;
     request.filter = csvFilter();
     request.extensionFromFilter = true;
     const QString path = userPrompt().chooseFile(request);
     if (path.isEmpty())
         return;
-    const SaveResult saved = saveCsvFile(path, m_list.records());
+    const SaveResult saved = saveCsvFile(path, records);
     if (!saved.ok)
         tell(saved.message, PromptIcon::Critical);
+}
+
+bool qz2SaveConfirmed(const QList<ListRecord> &records, const QString &path, const QString &title)
+{
+    if (std::all_of(records.cbegin(), records.cend(), [](const ListRecord &record) { return record.gs1.isEmpty(); }))
+        return true;
+    PromptRequest question;
+    question.text = QCoreApplication::translate(
+        "CsvCommands", "The list holds GS1 data (batch, expiry, serial...), which QZ2 list files do not keep. A CSV "
+                       "file keeps it.");
+    question.title = title;
+    question.icon = PromptIcon::Exclamation;
+    question.buttons = PromptButtons::YesNoCancel;
+    question.buttonTexts = {QCoreApplication::translate("CsvCommands", "Save as CSV"),
+                            QCoreApplication::translate("CsvCommands", "Save as QZ2"),
+                            QCoreApplication::translate("CsvCommands", "Cancel")};
+    switch (userPrompt().ask(question)) {
+    case PromptAnswer::No:
+        return true;
+    case PromptAnswer::Yes: {
+        const QFileInfo file(path);
+        exportRecordsAsCsv(records, file.dir().filePath(file.completeBaseName() + u".csv"_s));
+        return false;
+    }
+    default:
+        return false;
+    }
 }
 
 void CsvCommands::numberSequence()

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "list/list_record.h"
+
+#include <QList>
 #include <QObject>
+#include <QString>
 
 class QAction;
 class QMenu;
@@ -36,5 +40,15 @@ private:
     BarcodeList &m_list;
     QProgressBar *m_progress;
 };
+
+/// Export: asks for a CSV file name (proposing \a proposed when it is not empty) and saves
+/// \a records there; a failure is told and leaves the old file as it was.
+void exportRecordsAsCsv(const QList<ListRecord> &records, const QString &proposed = QString());
+
+/// Asked before \a records are saved as the QZ2 list file \a path, under \a title: when any
+/// record holds GS1 data, which QZ2 list files do not keep, "Save as CSV" exports them as CSV
+/// instead (proposing \a path ending in .csv), "Save as QZ2" saves without it, Cancel saves
+/// nothing. True when the QZ2 file is to be written.
+bool qz2SaveConfirmed(const QList<ListRecord> &records, const QString &path, const QString &title);
 
 } // namespace Kelbrix

@@ -3,6 +3,7 @@
 #include "mainwindow/list_panel.h"
 
 #include "mainwindow/batch_runner.h"
+#include "mainwindow/csv_commands.h"
 #include "mainwindow/entry_panel.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/image_list_panel.h"
@@ -459,6 +460,8 @@ void ListPanel::onSaveList()
                 3015) == PromptAnswer::No)
             return;
     }
+    if (!qz2SaveConfirmed(records(), name, QCoreApplication::translate("Form1", "Save List")))
+        return;
     currentListFile = name;
     m_form.refreshCommands();
     const ListWriteResult result = saveListFileAsking(name, records());

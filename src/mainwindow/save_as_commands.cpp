@@ -4,6 +4,7 @@
 #include "mainwindow/save_as_commands.h"
 
 #include "mainwindow/batch_runner.h"
+#include "mainwindow/csv_commands.h"
 #include "mainwindow/entry_panel.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/image_list_panel.h"
@@ -82,6 +83,8 @@ void SaveAsCommands::onSaveAs()
 
     const QString kind = path.right(3).toUpper();
     if (kind == u"QZ2"_s) {
+        if (!qz2SaveConfirmed(m_form.list().records(), path, QCoreApplication::translate("Form1", "Save As")))
+            return;
         m_form.list().setListFileName(path);
         m_form.refreshCommands();
         if (m_form.list().count() > 0) {

@@ -2,8 +2,10 @@
 // column for each field of a record.
 #include "windows/csv_mapping_dialog.h"
 
+#include "gs1/application_identifiers.h"
 #include "widgets/named.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -36,7 +38,7 @@ QComboBox *columnChoice(const QString &name, int columnCount, int selected, QWid
 } // namespace
 
 CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &columns, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent), m_ai(columns.ai)
 {
     setObjectName(u"frmCsvMapping"_s);
     setWindowTitle(QCoreApplication::translate("CsvMappingDialog", "Import"));
@@ -80,6 +82,20 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
     addLabelledRow(form, this, QCoreApplication::translate("CsvMappingDialog", "Type of rows &without one:"),
                    cboFixedType);
 
+    // The GS1 columns as the header named them: "Column 6 (10) Batch, Column 7 (17) Expiry".
+    QStringList gs1Columns;
+    for (const CsvAiColumn &column : std::as_const(m_ai)) {
+        const Gs1AiInfo *info = findAi(column.ai);
+        gs1Columns.append(QCoreApplication::translate("CsvMappingDialog", "Column %1").arg(column.column + 1) +
+                          u" ("_s + column.ai + u") "_s + (info ? info->shortName : QString()));
+    }
+    chkGs1 = named(
+        new QCheckBox(
+            QCoreApplication::translate("CsvMappingDialog", "&GS1 data from %1").arg(gs1Columns.join(u", "_s)), this),
+        u"chkGs1"_s);
+    chkGs1->setChecked(true);
+    chkGs1->setVisible(!m_ai.isEmpty());
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     cmdOk = named(buttons->button(QDialogButtonBox::Ok), u"cmdOk"_s);
     named(buttons->button(QDialogButtonBox::Cancel), u"cmdCancel"_s);
@@ -93,8 +109,10 @@ CsvMappingDialog::CsvMappingDialog(const QList<CsvRow> &rows, const CsvColumns &
         this));
     layout->addWidget(tblRows, 1);
     layout->addLayout(form);
+    layout->addWidget(chkGs1);
     layout->addWidget(buttons);
-    const QList<QWidget *> order{tblRows, cboProduct, cboBarcode, cboSupplement, cboText, cboType, cboFixedType};
+    const QList<QWidget *> order{tblRows, cboProduct, cboBarcode,   cboSupplement,
+                                 cboText, cboType,    cboFixedType, chkGs1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     resize(640, 480);
@@ -111,6 +129,13 @@ CsvColumns CsvMappingDialog::columns() const
     chosen.text = cboText->currentData().toInt();
     chosen.type = cboType->currentData().toInt();
     chosen.fixedType = cboFixedType->currentData().toString();
+    if (chkGs1->isChecked()) {
+        const QList<int> fields{chosen.product, chosen.barcode, chosen.supplement, chosen.text, chosen.type};
+        for (const CsvAiColumn &column : m_ai) {
+            if (!fields.contains(column.column))
+                chosen.ai.append(column);
+        }
+    }
     return chosen;
 }
 

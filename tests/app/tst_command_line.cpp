@@ -53,6 +53,7 @@ struct Run {
     QByteArray list = kList;
     QByteArray settings = {};             ///< the settings file, when there is one
     rlim_t fileSizeLimit = RLIM_INFINITY; ///< bytes a file may grow to
+    QByteArray csv = kCsv;
 };
 
 const QString kExportUsage =
@@ -69,13 +70,13 @@ const QStringList kToOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out
 // \a firstImage receives the pixel size of the first TIFF file written.
 void runAndCheck(const Run &run, QSize *firstImage = nullptr)
 {
-    const auto &[name, platform, arguments, exitCode, out, err, session, listBytes, settings, fileSizeLimit] = run;
+    const auto &[name, platform, arguments, exitCode, out, err, session, listBytes, settings, fileSizeLimit, csv] = run;
     QTemporaryDir dir;
     QImage label(120, 40, QImage::Format_RGB32);
     label.fill(Qt::white);
     QVERIFY(label.save(dir.filePath(u"label.bmp"_s)));
     QVERIFY(Test::writeFileBytes(dir.filePath(u"list.qz2"_s), listBytes));
-    QVERIFY(Test::writeFileBytes(dir.filePath(u"list.csv"_s), kCsv));
+    QVERIFY(Test::writeFileBytes(dir.filePath(u"list.csv"_s), csv));
     const auto inDir = [&dir](QStringList texts) {
         for (QString &text : texts)
             text.replace(u"@D@"_s, dir.path());
@@ -213,6 +214,12 @@ private slots:
              u"product,barcode,supplement"_s, u"--type"_s, u"Code 39"_s, u"--duplicates"_s, u"skip"_s},
             1, {u"3 records written to @D@/new.qz2"_s},
             u"kelbrix: line 3 is refused, Code 39 takes no 2-digit supplement: Tea;1234567;12;EAN 8\n"_s);
+        row("import GS1 columns into a list file, which does not keep them", {},
+            {u"--import"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/new.qz2"_s}, 0,
+            {u"2 records written to @D@/new.qz2"_s},
+            u"kelbrix: warning: the GS1 data (batch, expiry, serial...) of 1 records is not kept in @D@/new.qz2: QZ2 "
+            u"list files do not keep it\n"_s)
+            .csv = "Product;EAN;Batch\r\nLavender soap, large;5012345678900;L1\r\nGreen tea, loose;4006381333931;\r\n";
         row("export the records of a CSV file", {},
             {u"--export"_s, u"@D@/list.csv"_s, u"--out"_s, u"@D@/out"_s, u"--records"_s, u"2"_s}, 1,
             {u"@D@/out/Tea_1234567_001.tif"_s, u"1 files written for 1 of 1 records"_s},

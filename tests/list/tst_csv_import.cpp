@@ -155,29 +155,46 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QList<int>>("columns"); ///< product, barcode, supplement, text, type; empty: none
         QTest::addColumn<QString>("error");
+        QTest::addColumn<QStringList>("ai"); ///< the GS1 columns, "column:AI"
         QTest::newRow("English") << QStringList{u"Product"_s, u"Barcode"_s, u"Digit Sup."_s, u"Text"_s, u"Type"_s}
-                                 << QString() << QList<int>{0, 1, 2, 3, 4} << QString();
+                                 << QString() << QList<int>{0, 1, 2, 3, 4} << QString() << QStringList{};
         QTest::newRow("Swedish, other order")
             << QStringList{u"Streckkod"_s, u"Typ"_s, u" PRODUKT "_s, u"Tillägg"_s, u"Fritext"_s} << QString()
-            << QList<int>{2, 0, 3, 4, 1} << QString();
-        QTest::newRow("GTIN, the first of two")
-            << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QString() << QList<int>{0, 1, -1, -1, -1} << QString();
+            << QList<int>{2, 0, 3, 4, 1} << QString() << QStringList{};
+        QTest::newRow("GTIN, the first of two") << QStringList{u"Name"_s, u"gtin"_s, u"EAN-13"_s} << QString()
+                                                << QList<int>{0, 1, -1, -1, -1} << QString() << QStringList{};
         QTest::newRow("TypeCode before Type") << QStringList{u"EAN"_s, u"Type"_s, u"Type_Code"_s} << QString()
-                                              << QList<int>{-1, 0, -1, -1, 2} << QString();
+                                              << QList<int>{-1, 0, -1, -1, 2} << QString() << QStringList{};
         QTest::newRow("no barcode column")
-            << QStringList{u"Product"_s, u"Price"_s} << QString() << QList<int>{} << QString();
+            << QStringList{u"Product"_s, u"Price"_s} << QString() << QList<int>{} << QString() << QStringList{};
         const QStringList none;
         QTest::newRow("all five") << none << u"product,barcode,supplement,text,type"_s << QList<int>{0, 1, 2, 3, 4}
-                                  << QString();
-        QTest::newRow("skipped columns") << none << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1}
-                                         << QString();
+                                  << QString() << QStringList{};
+        QTest::newRow("skipped columns") << none << u"-,barcode,,product"_s << QList<int>{3, 1, -1, -1, -1} << QString()
+                                         << QStringList{};
         QTest::newRow("unknown name")
             << none << u"barcode,price"_s << QList<int>{}
-            << u"\"price\" is no column name: use product, barcode, supplement, text or type"_s;
+            << u"\"price\" is no column name: use product, barcode, supplement, text, type or an AI such as ai10"_s
+            << QStringList{};
         QTest::newRow("named twice") << none << u"barcode,ean"_s << QList<int>{}
-                                     << u"\"ean\" names a field that an earlier column already holds"_s;
+                                     << u"\"ean\" names a field that an earlier column already holds"_s
+                                     << QStringList{};
         QTest::newRow("list without barcode")
-            << none << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s;
+            << none << u"product,text"_s << QList<int>{} << u"no column holds the barcode"_s << QStringList{};
+        // A field keeps its name ("EAN" names the GTIN too); the GTIN's other names are no GS1 column.
+        QTest::newRow("GS1 columns by AI and by name")
+            << QStringList{u"(10)"_s, u"EAN"_s, u"Bäst före"_s, u"Artikelnummer"_s, u"Net weight"_s, u"AI 3103"_s}
+            << QString() << QList<int>{-1, 1, -1, -1, -1} << QString()
+            << QStringList{u"0:10"_s, u"2:15"_s, u"4:310n"_s, u"5:3103"_s};
+        QTest::newRow("GS1 columns in a list")
+            << none << u"barcode,ai10,(17),-,AI3103"_s << QList<int>{-1, 0, -1, -1, -1} << QString()
+            << QStringList{u"1:10"_s, u"2:17"_s, u"4:3103"_s};
+        QTest::newRow("an AI named twice")
+            << none << u"barcode,ai10,(10)"_s << QList<int>{}
+            << u"\"(10)\" names an AI that an earlier column already holds"_s << QStringList{};
+        QTest::newRow("the GTIN as a GS1 column")
+            << none << u"ai01,barcode"_s << QList<int>{} << u"\"ai01\" names the GTIN, which the barcode column holds"_s
+            << QStringList{};
     }
     void columns()
     {
@@ -193,6 +210,82 @@ private slots:
             found ? QList<int>{found->product, found->barcode, found->supplement, found->text, found->type}
                   : QList<int>{};
         QCOMPARE(read, columns);
+        QFETCH(QStringList, ai);
+        QStringList readAi;
+        for (const CsvAiColumn &column : found ? found->ai : QList<CsvAiColumn>{})
+            readAi.append(QString::number(column.column) + u':' + column.ai);
+        QCOMPARE(readAi, ai);
+    }
+
+    // The GS1 columns of one row: the record's data as a bracketed element string, or the row
+    // refused with the reason the report gives, the other row of the file imported all the same.
+    void gs1Cells_data()
+    {
+        QTest::addColumn<QString>("header"); ///< after "Product;EAN;Type;"
+        QTest::addColumn<QString>("cells");  ///< after "Soap;<barcode>;<type>;"
+        QTest::addColumn<QString>("barcode");
+        QTest::addColumn<QString>("gs1");
+        QTest::addColumn<QString>("refusal");
+        const QString ean = u"5012345678900;EAN 13"_s;
+        QTest::newRow("AIs in brackets and after AI")
+            << u"(17);AI 10;(21)"_s << u"271231;AB-12;"_s << ean << u"(17)271231(10)AB-12"_s << QString();
+        QTest::newRow("English names") << u"Batch;Expiry;Serial number"_s << u" L1 ;270601;S9"_s << ean
+                                       << u"(10)L1(17)270601(21)S9"_s << QString();
+        QTest::newRow("Swedish names") << u"Serienummer;Utgångsdatum;Partinummer"_s << u"7;271231;P"_s << ean
+                                       << u"(21)7(17)271231(10)P"_s << QString();
+        QTest::newRow("net weight by name, decimal point")
+            << u"Net weight"_s << u"0.750"_s << ean << u"(3103)000750"_s << QString();
+        QTest::newRow("net weight by Swedish name, decimal comma")
+            << u"Nettovikt"_s << u"12,5"_s << ean << u"(3101)000125"_s << QString();
+        QTest::newRow("whole kilograms") << u"Net weight"_s << u"2"_s << ean << u"(3100)000002"_s << QString();
+        QTest::newRow("the full AI takes the digits as they are")
+            << u"(3103) Net weight"_s << u"000750"_s << ean << u"(3103)000750"_s << QString();
+        // As before, a column of article numbers is no GS1 data: the barcode column holds the GTIN.
+        QTest::newRow("article numbers are left as they were")
+            << u"Artikelnummer"_s << u"A-77"_s << ean << QString() << QString();
+        QTest::newRow("UPC-E carries its UPC-A number")
+            << u"Batch"_s << u"B"_s << u"04252614;UPC E"_s << u"(10)B"_s << QString();
+        QTest::newRow("ISBN carries its EAN-13")
+            << u"Batch"_s << u"B"_s << u"1-57169-006-9;ISBN"_s << u"(10)B"_s << QString();
+        QTest::newRow("the same AI twice, the same value")
+            << u"Batch;Lot"_s << u"L1;L1"_s << ean << u"(10)L1"_s << QString();
+        QTest::newRow("empty cells") << u"Batch;Expiry"_s << u" ;"_s << ean << QString() << QString();
+        QTest::newRow("no month 13") << u"Expiry"_s << u"271331"_s << ean << QString()
+                                     << u"(17) 271331: 13 is no month"_s;
+        QTest::newRow("the same AI twice, two values")
+            << u"Batch;Lot"_s << u"L1;L2"_s << ean << QString() << u"(10) is given twice"_s;
+        QTest::newRow("a count does not go with a GTIN")
+            << u"Count"_s << u"5"_s << ean << QString() << u"(37) needs (02) or (8026) in the same data"_s;
+        QTest::newRow("Code 39 has no GTIN for a batch")
+            << u"Batch"_s << u"B"_s << u"BOX-1;Code 39"_s << QString() << u"(10) needs (01), (02) or (8006)"_s;
+        QTest::newRow("more decimals than the AI takes") << u"Net weight"_s << u"0.123456"_s << ean << QString()
+                                                         << u"the net weight 0.123456 has more than 5 decimals"_s;
+        QTest::newRow("more digits than the value holds") << u"Net weight"_s << u"12345.67"_s << ean << QString()
+                                                          << u"the net weight 12345.67 has more than 6 digits"_s;
+        QTest::newRow("no number") << u"Net weight"_s << u"0.75 kg"_s << ean << QString()
+                                   << u"the net weight 0.75 kg is no number such as 0.750"_s;
+    }
+    void gs1Cells()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, cells);
+        QFETCH(QString, barcode);
+        QFETCH(QString, gs1);
+        QFETCH(QString, refusal);
+        const QString row = u"Soap;"_s + barcode + u';' + cells;
+        const QByteArray file =
+            (u"Product;EAN;Type;"_s + header + u"\nTea;4006381333931;EAN 13\n"_s + row + u'\n').toUtf8();
+        const CsvImportResult result = importBytes(file);
+        QVERIFY(result.ok());
+        QCOMPARE(result.accepted.value(0).product, u"Tea"_s);
+        QVERIFY(result.accepted.value(0).gs1.isEmpty());
+        QCOMPARE(result.accepted.size(), refusal.isEmpty() ? 2 : 1);
+        if (refusal.isEmpty()) {
+            QCOMPARE(bracketedElementString(result.accepted.value(1).gs1), gs1);
+        } else {
+            const QString report = result.reportText();
+            QVERIFY2(report.contains(u"Line 3 (%1): %2"_s.arg(row, refusal)), qPrintable(report));
+        }
     }
 
     // Duplicates against the list and within the file, one answer for all, as Add to List asks.
@@ -252,6 +345,27 @@ private slots:
         again.open(QIODevice::WriteOnly);
         QVERIFY(writeQz2Utf8(original, records).ok && writeQz2Utf8(again, result.accepted).ok);
         QCOMPARE(again.data(), original.data());
+    }
+
+    // GS1 data exported and imported again is the same: one column per AI, in the order they first
+    // come, each headed as the import reads it.
+    void gs1RoundTrip()
+    {
+        QList<ListRecord> records{
+            {u"Ham"_s, u"501234567890"_s, {}, {}, u"E130"_s, {{u"17"_s, u"271231"_s}, {u"3103"_s, u"000750"_s}}},
+            {u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s, {}},
+            {u"Gum"_s, u"0425261"_s, {}, {}, u"UPE0"_s, {{u"10"_s, u"AB,\"1\""_s}, {u"17"_s, u"280101"_s}}},
+        };
+        const QByteArray csv = csvBytes(records);
+        QVERIFY(csv.startsWith(
+            "\xEF\xBB\xBFProduct,Barcode,Supplement,Text,Type,TypeCode,(17) Expiry,(3103) Net weight,(10) Batch\r\n"
+            "Ham,5012345678900,,,EAN 13,E130,271231,000750,\r\n"
+            "Tea,4006381333931,,,EAN 13,E130,,,\r\n"));
+        const CsvImportResult result = importBytes(csv);
+        QVERIFY2(result.complete(), qPrintable(result.reportText()));
+        // A batch is put after the expiry it came before: the columns are per AI.
+        std::swap(records[2].gs1[0], records[2].gs1[1]);
+        QCOMPARE(result.accepted, records);
     }
 
     // Two million rows, twice what a list holds: the first million are imported, the rest is not
