@@ -375,6 +375,18 @@
         <source>The list is full: %1 of the %2 numbers were added.</source>
         <translation>Listan är full: %1 av de %2 numren lades till.</translation>
     </message>
+    <message>
+        <source>The list holds GS1 data (batch, expiry, serial...), which QZ2 list files do not keep. A CSV file keeps it.</source>
+        <translation>Listan innehåller GS1-data (batch, utgångsdatum, serienummer...), som QZ2-listfiler inte sparar. En CSV-fil sparar dem.</translation>
+    </message>
+    <message>
+        <source>Save as CSV</source>
+        <translation>Spara som CSV</translation>
+    </message>
+    <message>
+        <source>Save as QZ2</source>
+        <translation>Spara som QZ2</translation>
+    </message>
 </context>
 <context>
     <name>CsvImport</name>
@@ -428,6 +440,10 @@
     <message>
         <source>The first rows of the file. Choose the column of each field:</source>
         <translation>De första raderna i filen. Välj kolumn för varje fält:</translation>
+    </message>
+    <message>
+        <source>&amp;GS1 data from %1</source>
+        <translation>&amp;GS1-data från %1</translation>
     </message>
 </context>
 <context>
@@ -1871,10 +1887,6 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
         <translation>%1 är längre än %2 tecken</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is no column name: use product, barcode, supplement, text or type</source>
-        <translation>&quot;%1&quot; är inget kolumnnamn: använd product, barcode, supplement, text eller type</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; names a field that an earlier column already holds</source>
         <translation>&quot;%1&quot; anger ett fält som en tidigare kolumn redan innehåller</translation>
     </message>
@@ -1963,6 +1975,34 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>Line %1 has text after the closing quote of field %2.</source>
         <translation>Rad %1 har text efter det avslutande citattecknet i fält %2.</translation>
+    </message>
+    <message>
+        <source>the column of the %1 must name its AI in full, such as (%2)</source>
+        <translation>kolumnen för %1 måste ange sin AI fullt ut, till exempel (%2)</translation>
+    </message>
+    <message>
+        <source>the %1 %2 is no number such as 0.750</source>
+        <translation>%1 %2 är inget tal som 0,750</translation>
+    </message>
+    <message>
+        <source>the %1 %2 has more than %3 decimals</source>
+        <translation>%1 %2 har fler än %3 decimaler</translation>
+    </message>
+    <message>
+        <source>the %1 %2 has more than %3 digits</source>
+        <translation>%1 %2 har fler än %3 siffror</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the GTIN, which the barcode column holds</source>
+        <translation>&quot;%1&quot; anger GTIN, som streckkodskolumnen redan har</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names an AI that an earlier column already holds</source>
+        <translation>&quot;%1&quot; anger en AI som en tidigare kolumn redan har</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no column name: use product, barcode, supplement, text, type or an AI such as ai10</source>
+        <translation>&quot;%1&quot; är inget kolumnnamn: använd product, barcode, supplement, text, type eller en AI som ai10</translation>
     </message>
 </context>
 <context>

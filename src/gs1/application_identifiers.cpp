@@ -284,8 +284,15 @@ QString aiForColumnHeader(const QString &header)
     const QRegularExpressionMatch m = aiForm.match(text);
     if (m.hasMatch() && findAi(m.captured(1)))
         return m.captured(1);
+    // Words a spreadsheet uses for columns of its own: a list's stock count or price must not
+    // become GS1 data of its labels, though GS1 titles an AI so.
+    static const QStringList kListWords{u"count"_s, u"price"_s, u"weight"_s, u"origin"_s,
+                                        u"antal"_s, u"pris"_s,  u"vikt"_s,   u"ursprung"_s};
+    const QString name = normalizedName(text);
+    if (kListWords.contains(name))
+        return {};
     const AiTable &t = table();
-    const auto named = t.byName.constFind(normalizedName(text));
+    const auto named = t.byName.constFind(name);
     return named == t.byName.constEnd() ? QString() : t.entries.at(*named).ai;
 }
 

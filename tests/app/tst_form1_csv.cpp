@@ -51,7 +51,7 @@ QList<ListRecord> csvRecords(const QString &path)
     return importCsv(reader, std::nullopt, nullptr, DuplicateProducts::KeepAll).accepted;
 }
 
-const QByteArray batches = "Product;EAN;Batch;Expiry;Antal\n"
+const QByteArray batches = "Product;EAN;Batch;Expiry;(37) Antal\n"
                            "Ham;5012345678900;L1;271231;\n"
                            "Tea;4006381333931;;;12\n";
 

@@ -195,6 +195,23 @@ private slots:
         QCOMPARE(m_form->label().currentLabel().image, first);
     }
 
+    // A list record's own batch (from a CSV file) goes onto its label over the job's, while the
+    // entry shows that record.
+    void aRecordsOwnDataGoesOntoItsLabel()
+    {
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        inGs1Window([](QDialog *window) {
+            fillGs1Window(window, 1, {u"10=JOB"_s});
+            found<QPushButton>(*window, u"cmdOk"_s)->click();
+        });
+        ListRecord record{u"Ham"_s, u"400638133393"_s, {}, {}, u"E130"_s, {{u"10"_s, u"REC7"_s}}};
+        m_form->list().showRecord(record);
+        auto *verify = child<QLabel>(u"lblVerify"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(verify->text(), u"✓ Scans as GS1 DataMatrix (01)04006381333931(10)REC7"_s, 10000);
+        makeBarcode(u"501234567890"_s, u"Soap"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(verify->text(), u"✓ Scans as GS1 DataMatrix (01)05012345678900(10)JOB"_s, 10000);
+    }
+
     // None takes the 2D symbol off again: the label is the linear one it was.
     void noneGivesTheLinearLabelBack()
     {

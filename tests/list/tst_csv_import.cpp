@@ -254,8 +254,11 @@ private slots:
                                      << u"(17) 271331: 13 is no month"_s;
         QTest::newRow("the same AI twice, two values")
             << u"Batch;Lot"_s << u"L1;L2"_s << ean << QString() << u"(10) is given twice"_s;
+        // A list's own columns of stock, prices and weights stay out of the labels' GS1 data.
+        QTest::newRow("a spreadsheet's count, price and weight are no GS1 data")
+            << u"Antal;Pris;Vikt;Count;Price;Weight"_s << u"5;12,50;2;5;12.50;2"_s << ean << QString() << QString();
         QTest::newRow("a count does not go with a GTIN")
-            << u"Count"_s << u"5"_s << ean << QString() << u"(37) needs (02) or (8026) in the same data"_s;
+            << u"(37)"_s << u"5"_s << ean << QString() << u"(37) needs (02) or (8026) in the same data"_s;
         QTest::newRow("Code 39 has no GTIN for a batch")
             << u"Batch"_s << u"B"_s << u"BOX-1;Code 39"_s << QString() << u"(10) needs (01), (02) or (8006)"_s;
         QTest::newRow("more decimals than the AI takes") << u"Net weight"_s << u"0.123456"_s << ean << QString()
