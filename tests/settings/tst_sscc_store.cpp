@@ -1,8 +1,9 @@
 // The SSCC store: takes that go on where the last one stopped, each logged; takes running past the
 // last serial reference of a prefix, and the other refusals, which leave the counter as it was;
 // damaged and missing counter files refused, never counted again from the start; a failed save
-// that takes nothing; and a log line cut short by a stop.
+// that takes nothing; a log line cut short by a stop; and the log as CSV.
 #include "base/safe_save.h"
+#include "list/sscc_log_csv.h"
 #include "settings/sscc_store.h"
 #include "test_helpers.h"
 
@@ -245,6 +246,34 @@ private slots:
         QCOMPARE(read.damagedLines, 1);
         QCOMPARE(read.entries.size(), 2);
         QCOMPARE(read.entries.last().sscc + u' ' + read.entries.last().purpose, u"350123450000000016 pallet 2"_s);
+    }
+
+    void logAsCsv_data()
+    {
+        QTest::addColumn<QString>("purpose");
+        QTest::addColumn<QByteArray>("row");
+        QTest::newRow("plain") << u"pallet 3 of 10"_s
+                               << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;pallet 3 of 10");
+        QTest::newRow("a semicolon is quoted")
+            << u"04006381333931; lot 7"_s
+            << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;\"04006381333931; lot 7\"");
+        QTest::newRow("a comma is not") << u"a, b"_s << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;a, b");
+        QTest::newRow("quotes are doubled")
+            << u"the \"blue\" one"_s
+            << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;\"the \"\"blue\"\" one\"");
+        QTest::newRow("a blank at the start")
+            << u" 7"_s << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;\" 7\"");
+        QTest::newRow("nothing") << QString() << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;");
+        QTest::newRow("not ASCII")
+            << u"Lastpall åt Göteborg"_s
+            << QByteArray("2025-03-14T09:26:53+01:00;350123450000000009;Lastpall \xc3\xa5t G\xc3\xb6teborg");
+    }
+    void logAsCsv()
+    {
+        QFETCH(QString, purpose);
+        QFETCH(QByteArray, row);
+        const SsccLogEntry entry{u"2025-03-14T09:26:53+01:00"_s, u"350123450000000009"_s, purpose};
+        QCOMPARE(ssccLogCsvBytes({entry, entry}), "\xEF\xBB\xBFTime;SSCC;For\r\n" + row + "\r\n" + row + "\r\n");
     }
 };
 
