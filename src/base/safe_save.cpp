@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -306,6 +307,28 @@ QList<SaveResult> commitGroupedSaves(QList<GroupedSave> &group)
         syncFolderOf(folder + u"/."_s);
     group.clear();
     return results;
+}
+
+int removeSaveLeftovers(const QString &path)
+{
+    const QFileInfo info(resolvedTarget(path));
+    const QDir dir(info.absolutePath());
+    const QString start = u"."_s + info.fileName() + u'.';
+    int removed = 0;
+    for (const QString &name : dir.entryList({start + u"*.tmp"_s}, QDir::Files | QDir::Hidden | QDir::System)) {
+        // Only the random part of letters and digits between the name and ".tmp", as openTemporary() writes it.
+        const QStringView middle = QStringView(name).sliced(start.size()).chopped(4);
+        if (middle.isEmpty() || !std::all_of(middle.begin(), middle.end(), [](QChar c) {
+                return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z');
+            }))
+            continue;
+        struct stat status {};
+        const QString leftover = dir.filePath(name);
+        if (::lstat(QFile::encodeName(leftover).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+            QFile::remove(leftover))
+            ++removed;
+    }
+    return removed;
 }
 
 int removeGroupedSaveLeftovers(const QString &folder)

@@ -67,6 +67,12 @@ QList<SaveResult> commitGroupedSaves(QList<GroupedSave> &group);
 /// \a folder (regular files named as kGroupedSaveSuffix says, nothing else). Returns how many.
 int removeGroupedSaveLeftovers(const QString &folder);
 
+/// Removes the temporary files that saves of \a path by saveFileSafely() left beside it when they
+/// were killed before their rename (regular files named as that save names them, nothing else).
+/// Only for a caller that knows no other save of \a path is running, such as one holding a lock
+/// around every save of it. Returns how many.
+int removeSaveLeftovers(const QString &path);
+
 /// Failures to inject into the next saves, for tests of what a save does when the disk fails:
 /// an errno value that fdatasync or close of the temporary file then reports (0: none), and
 /// one that the rename of the \a renameFaultAt th save from now reports (1 for the next).

@@ -2,6 +2,7 @@
 
 #include "cli/command_options.h"
 #include "cli/gs1_check.h"
+#include "cli/sscc_command_line.h"
 #include "settings/language.h"
 
 #include "export/convert_command_line.h"
@@ -27,6 +28,10 @@ const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N
                             "[--serial-from N] [--dl-domain URL]]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
                            "[--records 1,4-9] [--dpi N]\n";
+const char kSsccTakeUsage[] = "usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] "
+                              "[--for TEXT]\n"
+                              "       prints the 18 digits of each SSCC taken, one a line, without (00)\n";
+const char kSsccLogUsage[] = "usage: kelbrix --sscc-log OUT.csv\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
                             "text,type] [--type NAME] [--duplicates keep|skip]\n";
 
@@ -69,6 +74,26 @@ CommandLine parseCommandLine(int argc, char *argv[])
         result.error = parsed ? readSheetOptions(parser, result.sheetRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Sheet;
+    } else if (parser.optionNames().contains(kSsccTakeOption) ||
+               (parsed && (parser.isSet(kSsccTakeOption) || !readSsccTakeOptions(parser, result.ssccTake).isEmpty()))) {
+        // --sscc-take, or one of its options without it.
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::SsccTake;
+        result.error = parsed ? readSsccTakeOptions(parser, result.ssccTake) : parser.errorText();
+        if (result.error.isEmpty())
+            result.action = CommandLine::Action::SsccTake;
+    } else if (parser.optionNames().contains(kSsccLogOption) || (parsed && parser.isSet(kSsccLogOption))) {
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::SsccLog;
+        result.error = parsed ? QString() : parser.errorText();
+        if (parsed && parser.value(kSsccLogOption).trimmed().isEmpty())
+            result.error = QCoreApplication::translate("CommandLine", "--sscc-log needs the CSV file to write");
+        if (result.error.isEmpty()) {
+            result.action = CommandLine::Action::SsccLog;
+            result.ssccLogFile = parser.value(kSsccLogOption);
+        }
     } else if (parsed && parser.isSet(kGs1CheckOption)) {
         result.action = CommandLine::Action::Gs1Check;
         result.gs1Data = parser.value(kGs1CheckOption);
@@ -164,6 +189,16 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         setIdentity();
         return runGs1Check(commandLine.gs1Data);
     }
+    case CommandLine::Action::SsccTake: {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        return runSsccTake(commandLine.ssccTake);
+    }
+    case CommandLine::Action::SsccLog: {
+        QCoreApplication app(argc, argv);
+        setIdentity();
+        return runSsccLog(commandLine.ssccLogFile);
+    }
     case CommandLine::Action::Templates: {
         QCoreApplication app(argc, argv);
         setIdentity();
@@ -189,6 +224,11 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         std::fprintf(stderr, "kelbrix: %s\n", qPrintable(commandLine.error));
         if (commandLine.errorOf == CommandLine::Action::Import) {
             std::fputs(kImportUsage, stderr);
+            return commandLine.errorExitCode;
+        }
+        if (commandLine.errorOf == CommandLine::Action::SsccTake ||
+            commandLine.errorOf == CommandLine::Action::SsccLog) {
+            std::fputs(commandLine.errorOf == CommandLine::Action::SsccTake ? kSsccTakeUsage : kSsccLogUsage, stderr);
             return commandLine.errorExitCode;
         }
         if (commandLine.errorOf == CommandLine::Action::Sheet) {

@@ -2,6 +2,7 @@
 
 #include "cli/headless_export.h"
 #include "cli/sheet_command_line.h"
+#include "cli/sscc_command_line.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@ struct CommandLine {
         Sheet,      ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
         Templates,  ///< --templates: print the label sheets the program knows
         Gs1Check,   ///< --gs1-check DATA: check GS1 data and print the verdict
+        SsccTake,   ///< --sscc-take --sscc-prefix PREFIX --extension DIGIT ...: take SSCCs and print them
+        SsccLog,    ///< --sscc-log OUT.csv: the log of the SSCCs taken as a CSV file
         Help,       ///< --help: print the usage
         Version,    ///< --version: print the version
         Error,      ///< an option of ours used wrongly: print why and fail
@@ -28,6 +31,8 @@ struct CommandLine {
     ImportRequest importRequest;
     SheetRequest sheetRequest;
     QString gs1Data; ///< of --gs1-check
+    SsccTakeRequest ssccTake;
+    QString ssccLogFile; ///< of --sscc-log
     QString error;
     int errorExitCode = 1;            ///< exit status of Error
     Action errorOf = Action::Convert; ///< the action whose usage Error prints

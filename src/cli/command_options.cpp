@@ -1,8 +1,10 @@
 #include "cli/command_options.h"
 
 #include "artwork/artwork_options.h"
+#include "barcode/sscc.h"
 #include "list/csv_import.h"
 #include "list/list_files.h"
+#include "settings/sscc_store.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,6 +21,8 @@ const QString kImportOption = u"import"_s;
 const QString kSheetOption = u"sheet"_s;
 const QString kTemplatesOption = u"templates"_s;
 const QString kGs1CheckOption = u"gs1-check"_s;
+const QString kSsccTakeOption = u"sscc-take"_s;
+const QString kSsccLogOption = u"sscc-log"_s;
 
 namespace {
 
@@ -50,6 +54,10 @@ const QString kDual = u"dual"_s;
 const QString kAi = u"ai"_s;
 const QString kSerialFrom = u"serial-from"_s;
 const QString kDlDomain = u"dl-domain"_s;
+const QString kSsccPrefix = u"sscc-prefix"_s;
+const QString kExtension = u"extension"_s;
+const QString kCount = u"count"_s;
+const QString kFor = u"for"_s;
 
 std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
 {
@@ -243,8 +251,67 @@ void describeCommandLine(QCommandLineParser &parser)
                                     "With --symbol dl-qr or dl-datamatrix: the domain of the Digital Link URI "
                                     "(default: https://id.gs1.org)."),
         u"url"_s));
+    parser.addOption(QCommandLineOption(
+        kSsccTakeOption,
+        QCoreApplication::translate("CommandLine",
+                                    "Takes the next SSCCs (AI 00) of the company prefix --sscc-prefix and the "
+                                    "extension digit --extension and prints the 18 digits of each, without the "
+                                    "(00), one a line. They are counted beside the settings and logged before they "
+                                    "are printed, so no SSCC is given out twice, even by programs running at once "
+                                    "or one stopped halfway. Exits with 0, or with 1 when none can be taken (the "
+                                    "reason on standard error).")));
+    parser.addOption(QCommandLineOption(
+        kSsccPrefix,
+        QCoreApplication::translate("CommandLine", "With --sscc-take: the GS1 company prefix, 6 to 11 digits."),
+        u"prefix"_s));
+    parser.addOption(QCommandLineOption(
+        kExtension,
+        QCoreApplication::translate("CommandLine",
+                                    "With --sscc-take: the extension digit, 0 to 9, that each SSCC begins with."),
+        u"digit"_s));
+    parser.addOption(QCommandLineOption(
+        kCount,
+        QCoreApplication::translate("CommandLine", "With --sscc-take: how many SSCCs, 1 to 1000000 (default 1)."),
+        u"n"_s));
+    parser.addOption(QCommandLineOption(
+        kFor,
+        QCoreApplication::translate("CommandLine",
+                                    "With --sscc-take: what the SSCCs are for, logged with each, such as a GTIN or "
+                                    "\"pallet {n} of 10\" ({n}: the SSCC's place in the take)."),
+        u"text"_s));
+    parser.addOption(QCommandLineOption(
+        kSsccLogOption,
+        QCoreApplication::translate("CommandLine",
+                                    "Writes the log of every SSCC taken as a CSV file: the time, the SSCC and what "
+                                    "it was for, semicolon separated."),
+        u"csv"_s));
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+QString readSsccTakeOptions(const QCommandLineParser &parser, SsccTakeRequest &request)
+{
+    if (!parser.isSet(kSsccTakeOption)) {
+        for (const QString &option : {kSsccPrefix, kExtension, kCount, kFor})
+            if (parser.isSet(option))
+                return QCoreApplication::translate("CommandLine", "--%1 goes with --sscc-take").arg(option);
+        return {};
+    }
+    if (!parser.isSet(kSsccPrefix) || !parser.isSet(kExtension))
+        return QCoreApplication::translate("CommandLine", "--sscc-take needs --sscc-prefix and --extension");
+    request.prefix = parser.value(kSsccPrefix).trimmed();
+    request.extension = parser.value(kExtension).trimmed();
+    if (const QString problem = ssccKeyProblem(request.prefix, request.extension); !problem.isEmpty())
+        return problem;
+    if (parser.isSet(kCount)) {
+        bool ok = false;
+        request.count = parser.value(kCount).trimmed().toLongLong(&ok);
+        if (!ok || request.count < 1 || request.count > kMaxSsccTake)
+            return QCoreApplication::translate("CommandLine", "--count takes a whole number from 1 to %1, not \"%2\"")
+                .arg(QString::number(kMaxSsccTake), parser.value(kCount));
+    }
+    request.purpose = parser.value(kFor);
+    return {};
 }
 
 QString readMatrixOptions(const QCommandLineParser &parser, Gs1Request &request)

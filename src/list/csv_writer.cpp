@@ -12,12 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace Kelbrix {
 
-namespace {
-
-void appendField(QByteArray &out, const QString &field)
+void appendCsvField(QByteArray &out, const QString &field, char separator)
 {
-    const bool quote = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r') ||
-                       field.startsWith(u' ') || field.endsWith(u' ');
+    const bool quote = field.contains(QLatin1Char(separator)) || field.contains(u'"') || field.contains(u'\n') ||
+                       field.contains(u'\r') || field.startsWith(u' ') || field.endsWith(u' ');
     if (!quote) {
         out += field.toUtf8();
         return;
@@ -25,6 +23,13 @@ void appendField(QByteArray &out, const QString &field)
     out += '"';
     out += QString(field).replace(u"\""_s, u"\"\""_s).toUtf8();
     out += '"';
+}
+
+namespace {
+
+void appendField(QByteArray &out, const QString &field)
+{
+    appendCsvField(out, field, ',');
 }
 
 } // namespace

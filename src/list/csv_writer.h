@@ -23,6 +23,10 @@ QString fullBarcode(const ListRecord &record);
 /// with the AI in brackets and its English short name ("(10) Batch"), as the import reads it.
 QByteArray csvBytes(const QList<ListRecord> &records);
 
+/// Appends \a field to a CSV row in \a out, UTF-8, quoted as csvBytes() quotes: when it holds
+/// \a separator, a double quote (doubled), a line break, or blanks at either end.
+void appendCsvField(QByteArray &out, const QString &field, char separator = ',');
+
 /// Writes csvBytes(records) to \a device; false when the device takes fewer bytes.
 bool writeCsv(QIODevice &device, const QList<ListRecord> &records);
 

@@ -62,6 +62,10 @@ const QString kExportUsage =
     u"[--magnification PERCENT] [--bwr MM] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
     u"[--serial-from N] [--dl-domain URL]]\n"_s;
 
+const QString kSsccTakeUsage =
+    u"usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] [--for TEXT]\n"
+    u"       prints the 18 digits of each SSCC taken, one a line, without (00)\n"_s;
+
 // The export of list.qz2 into the folder out.
 const QStringList kToOut{u"--export"_s, u"@D@/list.qz2"_s, u"--out"_s, u"@D@/out"_s};
 
@@ -266,6 +270,22 @@ private slots:
         row("a range far beyond the list is refused before it is expanded", {},
             kToOut + QStringList{u"--records"_s, u"1-999999999"_s}, 2, {},
             u"kelbrix: --records: record 999999999 is not in the list, which holds 3 records\n"_s);
+        // SSCCs: the settings file puts the SSCC store beside it in the test's folder.
+        const QStringList take{u"--sscc-take"_s, u"--sscc-prefix"_s, u"5012345"_s, u"--extension"_s, u"3"_s};
+        row("take two SSCCs", {}, take + QStringList{u"--count"_s, u"2"_s, u"--for"_s, u"pallet {n} of 2"_s}, 0,
+            {u"350123450000000009"_s, u"350123450000000016"_s}, {})
+            .settings = "[General]\n";
+        row("an SSCC company prefix of 5 digits", {},
+            {u"--sscc-take"_s, u"--sscc-prefix"_s, u"50123"_s, u"--extension"_s, u"3"_s}, 2, {},
+            u"kelbrix: A GS1 company prefix has 6 to 11 digits; \"50123\" is not one.\n"_s + kSsccTakeUsage);
+        row("an SSCC take without its extension digit", {}, {u"--sscc-take"_s, u"--sscc-prefix"_s, u"5012345"_s}, 2, {},
+            u"kelbrix: --sscc-take needs --sscc-prefix and --extension\n"_s + kSsccTakeUsage);
+        row("no SSCC", {}, take + QStringList{u"--count"_s, u"0"_s}, 2, {},
+            u"kelbrix: --count takes a whole number from 1 to 1000000, not \"0\"\n"_s + kSsccTakeUsage);
+        row("a count without --sscc-take", {}, {u"--count"_s, u"3"_s}, 2, {},
+            u"kelbrix: --count goes with --sscc-take\n"_s + kSsccTakeUsage);
+        row("the SSCC log without its file", {}, {u"--sscc-log"_s}, 2, {},
+            u"kelbrix: Missing value after '--sscc-log'.\nusage: kelbrix --sscc-log OUT.csv\n"_s);
         Test::addRows(rows);
     }
     void runs()

@@ -96,6 +96,24 @@ private slots:
         QCOMPARE(left, expected);
     }
 
+    // A kill between the temporary file and its rename leaves one of these beside the file.
+    void removesOnlyLeftoversOfItsFile()
+    {
+        QTemporaryDir dir;
+        const QStringList kept{u".sscc.txt.tmp"_s,
+                               u".sscc.txt.A1.tmp"_s,
+                               u"sscc.txt.3kz9.tmp"_s,
+                               u".other.txt.3kz9.tmp"_s,
+                               u".sscc.txt.3kz9.kelbrix-part"_s,
+                               u"sscc.txt"_s};
+        for (const QString &name : kept + QStringList{u".sscc.txt.3kz9.tmp"_s, u".sscc.txt.0.tmp"_s})
+            QVERIFY(saveText(dir.filePath(name), "x").ok);
+        QCOMPARE(removeSaveLeftovers(dir.filePath(u"sscc.txt"_s)), 2);
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+
     void refusesTargetsThatAreNoRegularFile()
     {
         for (const bool throughLink : {false, true}) {
