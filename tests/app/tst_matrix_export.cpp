@@ -7,6 +7,7 @@
 #include "gs1/digital_link.h"
 #include "gs1/element_string.h"
 #include "label/matrix_part.h"
+#include "matrix_checks.h"
 #include "verify/symbol_reader.h"
 #include "zbar_decode.h"
 
@@ -73,22 +74,6 @@ QString writtenFile(const QString &folder)
 {
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     return files.size() == 1 ? QDir(folder).filePath(files.constFirst()) : QString();
-}
-
-// Whether every pixel of \a ring (the box grown by the quiet zone) outside \a box is light, and the
-// ring lies inside \a picture.
-bool quietZoneWhole(const QImage &picture, const QRect &box, int quiet)
-{
-    const QRect ring = box.adjusted(-quiet, -quiet, quiet, quiet);
-    if (!picture.rect().contains(ring))
-        return false;
-    // The corners ZXing gives may sit half a module inside the symbol's edge.
-    const QRect inner = box.adjusted(-1, -1, 1, 1);
-    for (int y = ring.top(); y <= ring.bottom(); ++y)
-        for (int x = ring.left(); x <= ring.right(); ++x)
-            if (!inner.contains(x, y) && qGray(picture.pixel(x, y)) < 128)
-                return false;
-    return true;
 }
 
 QList<Gs1Element> sorted(QList<Gs1Element> elements)
@@ -165,38 +150,15 @@ private slots:
         const QStringList linear = Test::decodedText(picture).split(u'|');
         QVERIFY2(linear.contains(u"5012345678900"_s), qPrintable(linear.join(u',')));
 
-        const double modulePixels = measuredModule(picture, *reading);
+        const double modulePixels = Test::matrixModulePixels(picture, *reading);
         const double moduleMm = modulePixels * kMillimetresPerInch / dpi;
         QVERIFY2(moduleMm >= kMatrixModuleMinMm - 0.01 && moduleMm <= kMatrixModuleMaxMm + 0.01,
                  qPrintable(QString::number(moduleMm)));
         const int quiet = int(std::floor((symbol == u"dl-qr"_s ? 4 : 1) * modulePixels)) - 1;
-        QVERIFY(quietZoneWhole(picture, reading->box, quiet));
+        QVERIFY(Test::quietZoneWhole(picture, reading->box, quiet));
     }
 
 private:
-    // The width of one module in pixels: the symbol's width over the runs of light and dark
-    // modules along its top edge (Data Matrix: its timing pattern alternates every module; QR
-    // Code: the finder pattern's top row is 7 modules wide).
-    static double measuredModule(const QImage &picture, const MatrixReading &reading)
-    {
-        const int y = reading.box.top() + 1;
-        if (reading.format.contains(u"QR"_s)) {
-            int x = reading.box.left();
-            while (x < picture.width() && qGray(picture.pixel(x, y)) < 128)
-                ++x;
-            return (x - reading.box.left()) / 7.0;
-        }
-        int runs = 0;
-        bool dark = false;
-        for (int x = reading.box.left(); x <= reading.box.right(); ++x) {
-            const bool now = qGray(picture.pixel(x, y)) < 128;
-            if (now != dark || x == reading.box.left())
-                ++runs;
-            dark = now;
-        }
-        return double(reading.box.width() + 1) / runs;
-    }
-
     QTemporaryDir m_dir;
     QString m_csv;
 };
