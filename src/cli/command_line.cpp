@@ -26,7 +26,8 @@ const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N
                             "[--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
                             "[--serial-from N] [--dl-domain URL]]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
-                           "[--records 1,4-9] [--dpi N]\n";
+                           "[--records 1,4-9] [--dpi N] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] "
+                           "[--ai AI=VALUE ...] [--serial-from N] [--dl-domain URL]]\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
                             "text,type] [--type NAME] [--duplicates keep|skip]\n";
 
