@@ -207,9 +207,9 @@ SheetLabelFit fit(const SheetLabel &label, const ListRecord &record, const Sheet
     return job.gs1.active() ? fitWithMatrix(label, record, job, firstLabel) : fitLinear(label, record, job);
 }
 
-// The 2D symbol's box of \a fitted, on whole dots from the label's \a corner, white, with the
-// symbol of \a data centred in it on whole dots (a label's symbol may be smaller than the largest
-// of its record, which the box was made for).
+// The symbol of \a data in the 2D symbol's box of \a fitted, which lies on whole dots from the
+// label's \a corner: centred in it on whole dots, as a label's symbol may be smaller than the
+// largest of its record, which the box was made for. The box, quiet zone and all, is the paper's.
 void paintMatrixBox(QPainter &painter, const SheetLabelFit &fitted, const Gs1Request &request, const Gs1LabelData &data,
                     QPointF corner, double dotsPerMillimetre)
 {
@@ -217,7 +217,6 @@ void paintMatrixBox(QPainter &painter, const SheetLabelFit &fitted, const Gs1Req
     const QRectF box(
         corner + QPointF(std::round(place.left() * dotsPerMillimetre), std::round(place.top() * dotsPerMillimetre)),
         QSizeF(std::round(place.width() * dotsPerMillimetre), std::round(place.height() * dotsPerMillimetre)));
-    painter.fillRect(box, Qt::white);
     const std::optional<MatrixPart> part = makeMatrixPart(request, data, nullptr);
     if (!part)
         return;
