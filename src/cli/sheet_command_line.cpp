@@ -51,6 +51,8 @@ int runSheetCommandLine(const SheetRequest &request)
     size.load(store);
     job.appearance = size.appearance;
     job.gs1 = request.gs1;
+    // The 2D module, as --export takes it, is the one the size window keeps.
+    job.gs1.moduleMm = size.matrixModuleMm;
     if (const QString problem = sheetJobProblem(job); !problem.isEmpty())
         return refuse(problem);
 
