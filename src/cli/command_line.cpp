@@ -27,7 +27,8 @@ const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N
                             "[--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
                             "[--serial-from N] [--dl-domain URL]]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
-                           "[--records 1,4-9] [--dpi N]\n";
+                           "[--records 1,4-9] [--dpi N] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] "
+                           "[--ai AI=VALUE ...] [--serial-from N] [--dl-domain URL]]\n";
 const char kSsccTakeUsage[] = "usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] "
                               "[--for TEXT]\n"
                               "       prints the 18 digits of each SSCC taken, one a line, without (00)\n";

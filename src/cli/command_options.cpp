@@ -226,9 +226,9 @@ void describeCommandLine(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         kSymbol,
         QCoreApplication::translate("CommandLine",
-                                    "With --export: each label carries a 2D symbol: a GS1 DataMatrix, a QR Code "
-                                    "with a GS1 Digital Link URI or a Data Matrix with one. It holds the "
-                                    "record's GTIN and the data of --ai."),
+                                    "With --export or --sheet: each label carries a 2D symbol: a GS1 "
+                                    "DataMatrix, a QR Code with a GS1 Digital Link URI or a Data Matrix with "
+                                    "one. It holds the record's GTIN and the data of --ai."),
         u"datamatrix|dl-qr|dl-datamatrix"_s));
     parser.addOption(QCommandLineOption(
         kDual, QCoreApplication::translate("CommandLine",
@@ -494,7 +494,7 @@ QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request
         request.dpi = *dpi;
     }
     request.records = parser.value(kRecords);
-    return {};
+    return readMatrixOptions(parser, request.gs1);
 }
 
 } // namespace Kelbrix

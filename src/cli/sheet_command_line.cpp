@@ -50,6 +50,9 @@ int runSheetCommandLine(const SheetRequest &request)
     BarSizeSettings size;
     size.load(store);
     job.appearance = size.appearance;
+    job.gs1 = request.gs1;
+    // The 2D module, as --export takes it, is the one the size window keeps.
+    job.gs1.moduleMm = size.matrixModuleMm;
     if (const QString problem = sheetJobProblem(job); !problem.isEmpty())
         return refuse(problem);
 
@@ -92,6 +95,10 @@ int runSheetCommandLine(const SheetRequest &request)
     printLine(stdout, u"%1 labels on %2 pages written to %3"_s.arg(outcome.labels)
                           .arg(outcome.pages)
                           .arg(QDir::toNativeSeparators(request.pdfFile)));
+    if (request.gs1.serialFrom)
+        printLine(stdout, u"Serials (21) %1 to %2, %3 labels"_s.arg(plan.gs1Data(0).serial)
+                              .arg(plan.gs1Data(outcome.labels - 1).serial)
+                              .arg(outcome.labels));
     return outcome.refused.isEmpty() && !rowsLeftOut ? 0 : 1;
 }
 

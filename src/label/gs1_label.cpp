@@ -65,15 +65,16 @@ Gs1LabelData gs1LabelData(const Gs1Request &request, const QString &gtin, const 
         result.serial = QString::number(*request.serialFrom + labelIndex);
         put({u"21"_s, result.serial});
     }
+    // Data that is not there is named before the check, which would only say that there is none.
+    if (elements.isEmpty()) {
+        result.problem = translated("The 2D symbol has no data: give a GTIN or the data's application identifiers.");
+        return result;
+    }
     const Gs1Carrier carrier =
         request.carrier == MatrixCarrier::DigitalLinkQr ? Gs1Carrier::QrCode : Gs1Carrier::DataMatrix;
     const Gs1Data checked = checkGs1(elements, carrier);
     if (!checked.problems.isEmpty()) {
         result.problem = checked.problems.constFirst().message;
-        return result;
-    }
-    if (elements.isEmpty()) {
-        result.problem = translated("The 2D symbol has no data: give a GTIN or the data's application identifiers.");
         return result;
     }
     result.elementString = bracketedElementString(elements);

@@ -23,6 +23,8 @@ struct Gs1Request {
     double moduleMm = kMatrixModuleDefaultMm;
 
     bool active() const { return carrier != MatrixCarrier::None; }
+
+    friend bool operator==(const Gs1Request &, const Gs1Request &) = default;
 };
 
 /// The GTIN-14 the symbol of \a renderer carries (EAN-13 and ISBN, EAN-8, UPC-A, UPC-E as its

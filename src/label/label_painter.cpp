@@ -23,13 +23,18 @@ void paintMatrix(QPainter &painter, const LabelLayout &layout, QPointF corner, d
     double module = layout.matrixModule * across;
     if (wholeDots)
         module = std::max(1.0, std::round(module));
-    const double quiet = quietZoneModules(layout.matrixSymbol.carrier) * module;
-    const QPointF origin = corner + QPointF(quiet, quiet);
-    for (const QRectF &run : matrixModuleRuns(layout.matrixSymbol, origin, module))
-        painter.fillRect(run, Qt::black);
+    paintMatrixSymbol(painter, layout.matrixSymbol, corner, module);
 }
 
 } // namespace
+
+void paintMatrixSymbol(QPainter &painter, const MatrixSymbol &symbol, QPointF corner, double module)
+{
+    const double quiet = quietZoneModules(symbol.carrier) * module;
+    const QPointF origin = corner + QPointF(quiet, quiet);
+    for (const QRectF &run : matrixModuleRuns(symbol, origin, module))
+        painter.fillRect(run, Qt::black);
+}
 
 void paintLabel(QPainter &painter, const LabelDescription &label, const QRectF &area, double across, bool wholeDots)
 {

@@ -17,4 +17,8 @@ namespace Kelbrix {
 /// painter's scale instead. Nothing is painted outside \a area.
 void paintLabel(QPainter &painter, const LabelDescription &label, const QRectF &area, double across, bool wholeDots);
 
+/// Paints the dark modules of \a symbol black, each a square of \a module device units, the top
+/// left corner of its quiet zone at \a corner. The ground, quiet zone included, is the caller's.
+void paintMatrixSymbol(QPainter &painter, const MatrixSymbol &symbol, QPointF corner, double module);
+
 } // namespace Kelbrix

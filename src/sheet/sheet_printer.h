@@ -2,6 +2,7 @@
 
 #include "barcode/edition.h"
 #include "base/safe_save.h"
+#include "label/gs1_label.h"
 #include "list/list_record.h"
 #include "render/label_appearance.h"
 #include "sheet/label_template.h"
@@ -37,8 +38,9 @@ struct SheetCalibration {
 };
 
 /// What a label sheet job prints: which sheet, where on the first sheet it starts, how many
-/// copies of each record, the printer's resolution and its calibration, and the edition and
-/// appearance the labels are made in (those of the main window).
+/// copies of each record, the printer's resolution and its calibration, the edition and
+/// appearance the labels are made in (those of the main window), and the 2D symbol each label
+/// carries, if any.
 struct SheetJob {
     LabelTemplate sheet;
     int startAt = 1; ///< the first cell used on the first sheet (1 for the top left)
@@ -47,18 +49,28 @@ struct SheetJob {
     SheetCalibration calibration;
     Edition edition = Edition::Alla;
     LabelAppearance appearance;
+    /// Inactive (no carrier): the labels carry no 2D symbol. Active: label n of the job (from 0,
+    /// in the order they are printed, copies included) carries the data gs1LabelData gives for n.
+    Gs1Request gs1;
 };
 
 /// Why \a job cannot be printed (a template problem, a start position beyond the sheet,
-/// copies or a resolution out of range, a calibration that is not a number), or empty.
+/// copies or a resolution out of range, a calibration that is not a number, a 2D module outside
+/// the GS1 table), or empty.
 QString sheetJobProblem(const SheetJob &job);
 
 /// A record's label as it goes on a sheet: the size on paper and the module width.
 struct SheetLabelFit {
     QString refusal;    ///< why the label cannot go on the sheet; empty when it can
-    int moduleDots = 0; ///< the narrow bar in printer dots
+    int moduleDots = 0; ///< the narrow bar in printer dots; 0 for a 2D symbol alone
     double moduleMillimetres = 0;
     QSizeF size; ///< millimetres
+    /// With a 2D symbol: the linear label's part of size, from its top left corner (empty for a
+    /// 2D symbol alone), the box the 2D symbol and its quiet zone take (as large as the largest
+    /// of the record's labels), and its module in printer dots.
+    QSizeF linearSize;
+    QRectF matrix;
+    int matrixModuleDots = 0;
 };
 
 /// The label of \a record for \a job's cells: the label the main window composes for it (symbol,
@@ -67,7 +79,14 @@ struct SheetLabelFit {
 /// its height follows, cut down to the cell's when it is higher (the bars and lines lower). A
 /// label that does not fit so at the smallest narrow bar its type allows, or a record that makes
 /// no barcode, is refused with a sentence that names the record.
-SheetLabelFit fitSheetLabel(const ListRecord &record, const SheetJob &job);
+///
+/// With a 2D symbol, it stands to the right of the linear label, its module a whole number of
+/// printer dots (matrixModuleDots of the job's module) whatever the narrow bar, or alone; the
+/// narrow bar is the widest at which the linear label fits beside it and the whole 2D symbol
+/// lies within 50 mm of the linear symbol's centre. A record whose 2D symbol cannot be made for
+/// one of its labels (\a firstLabel and the copies after it), whose 2D symbol does not fit the
+/// cell or that cannot keep the 50 mm rule is refused, the reason named.
+SheetLabelFit fitSheetLabel(const ListRecord &record, const SheetJob &job, qint64 firstLabel = 0);
 
 /// What printing sheets came to.
 struct SheetOutcome {
@@ -82,8 +101,8 @@ struct SheetOutcome {
 int sheetPageCount(const SheetJob &job, qint64 labels);
 
 /// The labels of records fitted to a job's cells, ready to be painted page by page: records
-/// whose label is refused take no cell; each of the others takes job.copies cells in turn from
-/// the start cell on.
+/// whose label is refused take no cell and no label number; each of the others takes job.copies
+/// cells in turn from the start cell on.
 class SheetPlan {
 public:
     SheetPlan(const QList<ListRecord> &records, const SheetJob &job);
@@ -93,15 +112,18 @@ public:
 
     const SheetJob &job() const { return m_job; }
     /// Takes \a job in place of the plan's own without fitting the labels again, when it fits
-    /// them as the plan's did: the same label size, resolution, edition and appearance (another start,
-    /// copies, calibration or layout of the same labels). False, with nothing changed, when it
-    /// does not, or when \a job is not sound.
+    /// them as the plan's did: the same label size, resolution, edition, appearance and 2D symbol
+    /// (another start, copies, calibration or layout of the same labels; the same copies when
+    /// the labels are numbered). False, with nothing changed, when it does not, or when \a job
+    /// is not sound.
     bool place(const SheetJob &job);
     /// Why the job cannot be printed (see sheetJobProblem), or empty.
     const QString &problem() const { return m_problem; }
     const QStringList &refused() const { return m_refused; }
     qint64 labels() const { return m_labels; }
     int pages() const { return m_pages; }
+    /// The data of the 2D symbol of label \a label (from 0, below labels()); empty without one.
+    Gs1LabelData gs1Data(qint64 label) const;
     /// Paints page \a page (from 0) with \a painter, whose units are the job's printer dots with
     /// the origin at the page's top left corner; returns the labels painted. \a preview draws
     /// the bars to the painter's scale instead of to whole device pixels.

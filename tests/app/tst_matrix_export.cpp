@@ -7,6 +7,7 @@
 #include "gs1/digital_link.h"
 #include "gs1/element_string.h"
 #include "label/matrix_part.h"
+#include "matrix_checks.h"
 #include "verify/symbol_reader.h"
 #include "zbar_decode.h"
 
@@ -16,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cmath>
@@ -73,22 +75,6 @@ QString writtenFile(const QString &folder)
 {
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     return files.size() == 1 ? QDir(folder).filePath(files.constFirst()) : QString();
-}
-
-// Whether every pixel of \a ring (the box grown by the quiet zone) outside \a box is light, and the
-// ring lies inside \a picture.
-bool quietZoneWhole(const QImage &picture, const QRect &box, int quiet)
-{
-    const QRect ring = box.adjusted(-quiet, -quiet, quiet, quiet);
-    if (!picture.rect().contains(ring))
-        return false;
-    // The corners ZXing gives may sit half a module inside the symbol's edge.
-    const QRect inner = box.adjusted(-1, -1, 1, 1);
-    for (int y = ring.top(); y <= ring.bottom(); ++y)
-        for (int x = ring.left(); x <= ring.right(); ++x)
-            if (!inner.contains(x, y) && qGray(picture.pixel(x, y)) < 128)
-                return false;
-    return true;
 }
 
 QList<Gs1Element> sorted(QList<Gs1Element> elements)
@@ -165,38 +151,86 @@ private slots:
         const QStringList linear = Test::decodedText(picture).split(u'|');
         QVERIFY2(linear.contains(u"5012345678900"_s), qPrintable(linear.join(u',')));
 
-        const double modulePixels = measuredModule(picture, *reading);
+        const double modulePixels = Test::matrixModulePixels(picture, *reading);
         const double moduleMm = modulePixels * kMillimetresPerInch / dpi;
         QVERIFY2(moduleMm >= kMatrixModuleMinMm - 0.01 && moduleMm <= kMatrixModuleMaxMm + 0.01,
                  qPrintable(QString::number(moduleMm)));
         const int quiet = int(std::floor((symbol == u"dl-qr"_s ? 4 : 1) * modulePixels)) - 1;
-        QVERIFY(quietZoneWhole(picture, reading->box, quiet));
+        QVERIFY(Test::quietZoneWhole(picture, reading->box, quiet));
+    }
+
+    void dualKeepsWithin50mmInSvg_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QString>("magnification");
+        QTest::addColumn<QString>("refusal");
+        for (const char *symbol : {"datamatrix", "dl-qr", "dl-datamatrix"})
+            QTest::addRow("%s", symbol) << QString::fromLatin1(symbol) << u"100"_s << QString();
+        QTest::newRow("dl-qr at 150 %") << u"dl-qr"_s << u"150"_s << QString();
+        QTest::newRow("dl-qr at 200 %") << u"dl-qr"_s << u"200"_s
+                                        << u"kelbrix: record 1 is left out: The 2D symbol reaches 54.3 mm from the "
+                                           u"centre of the linear symbol; it must lie within 50 mm. Make the labels "
+                                           u"smaller or the 2D module smaller.\n"_s;
+    }
+
+    // A dual label's SVG, measured in millimetres as it gives them: the whole 2D symbol with its
+    // quiet zone lies on the drawing and within 50 mm of the centre of the linear symbol's bars.
+    // A label that would break that is not written, and says why.
+    void dualKeepsWithin50mmInSvg()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QString, magnification);
+        QFETCH(QString, refusal);
+        const QString out = m_dir.filePath(u"svg "_s + QString::fromLatin1(QTest::currentDataTag()));
+        const Run run = runProgram({u"--export"_s, m_csv, u"--out"_s, out, u"--format"_s, u"svg"_s, u"--symbol"_s,
+                                    symbol, u"--dual"_s, u"--magnification"_s, magnification});
+        QCOMPARE(run.err, refusal);
+        QCOMPARE(run.exitCode, refusal.isEmpty() ? 0 : 1);
+        const QString file = writtenFile(out);
+        QCOMPARE(file.isEmpty(), !refusal.isEmpty());
+        if (file.isEmpty())
+            return;
+
+        QFile svg(file);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        QSizeF drawing;
+        QRectF bars, modules;
+        double module = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes at = xml.attributes();
+            if (xml.name() == u"svg"_s) {
+                // One user unit is a millimetre.
+                const QString width = at.value(u"width"_s).toString();
+                const QString height = at.value(u"height"_s).toString();
+                QVERIFY(width.endsWith(u"mm"_s) && height.endsWith(u"mm"_s));
+                drawing = QSizeF(width.chopped(2).toDouble(), height.chopped(2).toDouble());
+                QCOMPARE(at.value(u"viewBox"_s).toString(), u"0 0 %1 %2"_s.arg(width.chopped(2), height.chopped(2)));
+            } else if (xml.name() == u"rect"_s && !at.hasAttribute(u"fill"_s)) {
+                const QRectF rect(at.value(u"x"_s).toDouble(), at.value(u"y"_s).toDouble(),
+                                  at.value(u"width"_s).toDouble(), at.value(u"height"_s).toDouble());
+                // The bars are tall; the runs of 2D modules are one module high.
+                if (rect.height() > 5) {
+                    bars |= rect;
+                } else {
+                    modules |= rect;
+                    module = rect.height();
+                }
+            }
+        }
+        QVERIFY(!xml.hasError() && !bars.isEmpty() && !modules.isEmpty());
+        const double quiet = (symbol == u"dl-qr"_s ? 4 : 1) * module;
+        const QRectF whole = modules.adjusted(-quiet, -quiet, quiet, quiet);
+        QVERIFY(QRectF(QPointF(0, 0), drawing).contains(whole));
+        double reach = 0;
+        for (const QPointF corner : {whole.topLeft(), whole.topRight(), whole.bottomLeft(), whole.bottomRight()})
+            reach = std::max(reach, QLineF(bars.center(), corner).length());
+        QVERIFY2(reach <= 50, qPrintable(QString::number(reach)));
     }
 
 private:
-    // The width of one module in pixels: the symbol's width over the runs of light and dark
-    // modules along its top edge (Data Matrix: its timing pattern alternates every module; QR
-    // Code: the finder pattern's top row is 7 modules wide).
-    static double measuredModule(const QImage &picture, const MatrixReading &reading)
-    {
-        const int y = reading.box.top() + 1;
-        if (reading.format.contains(u"QR"_s)) {
-            int x = reading.box.left();
-            while (x < picture.width() && qGray(picture.pixel(x, y)) < 128)
-                ++x;
-            return (x - reading.box.left()) / 7.0;
-        }
-        int runs = 0;
-        bool dark = false;
-        for (int x = reading.box.left(); x <= reading.box.right(); ++x) {
-            const bool now = qGray(picture.pixel(x, y)) < 128;
-            if (now != dark || x == reading.box.left())
-                ++runs;
-            dark = now;
-        }
-        return double(reading.box.width() + 1) / runs;
-    }
-
     QTemporaryDir m_dir;
     QString m_csv;
 };

@@ -1,10 +1,14 @@
 // Label sheets as a user checks them: the PDF rendered at 600 dpi and cut into the template's
 // cells, every label scanned, the empty cells and the label centres measured; the bars read back
-// from the PDF's own drawing. The sheet settings as they are kept (printer calibrations, the
-// user's own templates, the last choices), read back from stored texts, hostile ones included;
-// and the calibration page as a user prints it, its crosshairs found where the labels' centres go.
+// from the PDF's own drawing. Labels with a 2D symbol: it decodes with ZXing-C++ to exactly the
+// data asked for, with its module and quiet zone measured, and every label gets its own serial. The sheet settings as
+// they are kept (printer calibrations, the user's own templates, the last choices), read back from stored texts,
+// hostile ones included; and the calibration page as a user prints it, its crosshairs found where the labels' centres
+// go.
 #include "sheet/label_template.h"
 #include "base/units.h"
+#include "gs1/digital_link.h"
+#include "matrix_checks.h"
 #include "settings/settings_store.h"
 #include "sheet/calibration_page.h"
 #include "sheet/sheet_printer.h"
@@ -145,7 +149,40 @@ QPointF crosshairCentre(const QImage &page, QPointF expected, int dpi)
     return {middle(columns, window.height(), window.left()), middle(rows, window.width(), window.top())};
 }
 
+const ListRecord kSoap{u"Soap"_s, u"5012345678900"_s, {}, {}, u"E130"_s, {}};
+
+// A job's 2D symbol on a sheet.
+struct MatrixRow {
+    const char *name;
+    MatrixCarrier carrier;
+    bool dual;
+    double moduleMm;
+    QString read; ///< what the symbol gives: the element string, or the Digital Link URI
+};
+
+// A record whose 2D label is left out.
+struct RefusalRow {
+    const char *name;
+    ListRecord record;
+    QString sheet;
+    MatrixCarrier carrier;
+    bool dual;
+    QList<Gs1Element> elements;
+    QString refusal;
+};
+
+// What the 2D symbol of \a reading holds: GS1 data as its element string, anything else as read.
+QString matrixData(const MatrixReading &reading)
+{
+    if (reading.symbologyIdentifier == u"]d2"_s)
+        return bracketedElementString(parseGs1(reading.symbologyIdentifier + reading.content).elements);
+    return reading.content;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(MatrixRow)
+Q_DECLARE_METATYPE(RefusalRow)
 
 class TestLabelSheet : public QObject {
     Q_OBJECT
@@ -327,6 +364,174 @@ private slots:
             QCOMPARE(read[1].left(middle.size()), middle);
             QCOMPARE(read[2].isEmpty(), refusal.isEmpty() ? false : true);
         }
+    }
+
+    void matrixLabelsScan_data()
+    {
+        const QString uri = u"https://id.gs1.org/01/05012345678900/10/AB%2F12%2B3?17=271231"_s;
+        addRows<MatrixRow>({
+            {"GS1 DataMatrix", MatrixCarrier::Gs1DataMatrix, true, 0.495, u"(01)05012345678900(17)271231(10)AB/12+3"_s},
+            {"Digital Link QR Code", MatrixCarrier::DigitalLinkQr, true, 0.42, uri},
+            {"Digital Link Data Matrix", MatrixCarrier::DigitalLinkDataMatrix, true, 0.66, uri},
+            {"GS1 DataMatrix alone", MatrixCarrier::Gs1DataMatrix, false, 0.99,
+             u"(01)05012345678900(17)271231(10)AB/12+3"_s},
+        });
+    }
+
+    // A record's label with a 2D symbol in a cell of a PDF read at 600 dpi: the symbol gives the
+    // job's data with the record's own batch over the job's, its module is the size asked for
+    // within half a printer dot, its quiet zone is whole, and the linear symbol scans beside it.
+    void matrixLabelsScan()
+    {
+        QFETCH(MatrixRow, row);
+        SheetJob sheetJob = job(u"L7160"_s);
+        sheetJob.gs1.carrier = row.carrier;
+        sheetJob.gs1.dual = row.dual;
+        sheetJob.gs1.moduleMm = row.moduleMm;
+        sheetJob.gs1.elements = {{u"17"_s, u"271231"_s}, {u"10"_s, u"JOB1"_s}};
+        ListRecord soap = kSoap;
+        soap.gs1 = {{u"10"_s, u"AB/12+3"_s}};
+        const QString pdf = m_dir.filePath(QString::fromLatin1(row.name) + u".pdf"_s);
+        const SheetOutcome outcome = writePdf(pdf, {soap}, sheetJob);
+        QCOMPARE(outcome.refused, QStringList());
+        QCOMPARE(outcome.labels, 1);
+        const QImage page = render(pdf, 600).value(0);
+        const QRect cell = pixels(sheetJob.sheet.cellRect(0), 600);
+        const QImage label = page.copy(cell);
+
+        const std::optional<MatrixReading> reading = readMatrixSymbol(label);
+        QVERIFY(reading);
+        QCOMPARE(matrixData(*reading), row.read);
+        const double module = Test::matrixModulePixels(label, *reading);
+        const double moduleMm = module * kMillimetresPerInch / 600;
+        QVERIFY2(moduleMm >= kMatrixModuleMinMm && moduleMm <= kMatrixModuleMaxMm &&
+                     std::abs(moduleMm - row.moduleMm) <= 0.6 * kMillimetresPerInch / 600,
+                 qPrintable(QString::number(moduleMm)));
+        const int quiet = int(std::floor(quietZoneModules(row.carrier) * module)) - 1;
+        QVERIFY(Test::quietZoneWhole(page, reading->box.translated(cell.topLeft()), quiet));
+        QCOMPARE(decodedText(label).split(u'|').contains(u"5012345678900"_s), row.dual);
+    }
+
+    // A thousand labels, two records of 500 copies on sheets of 65 with a record left out between
+    // them, carry the serials 1 to 1000 in the order they are printed, each with its record's GTIN.
+    void serialsInOrder()
+    {
+        const QList<ListRecord> records{
+            {u"Tea"_s, u"4006381333931"_s, {}, {}, u"E130"_s, {}}, {u"Bad"_s, u"12"_s, {}, {}, u"E130"_s, {}}, kSoap};
+        SheetJob sheetJob = job(u"L7651"_s, 300);
+        sheetJob.copies = 500;
+        sheetJob.gs1.carrier = MatrixCarrier::Gs1DataMatrix;
+        sheetJob.gs1.dual = false;
+        sheetJob.gs1.serialFrom = 1;
+        const QString pdf = m_dir.filePath(u"serials.pdf"_s);
+        const SheetOutcome outcome = writePdf(pdf, records, sheetJob);
+        QCOMPARE(outcome.refused, QStringList{u"Bad (12) is left out: it makes no barcode."_s});
+        QCOMPARE(outcome.labels, 1000);
+        const QList<QImage> pages = render(pdf, 300);
+        QCOMPARE(pages.size(), 16);
+        for (int label = 0; label < 1000; ++label) {
+            const QImage cell = pages.at(label / 65).copy(pixels(sheetJob.sheet.cellRect(label % 65), 300));
+            const std::optional<MatrixReading> reading = readMatrixSymbol(cell);
+            const QString expected =
+                u"(01)0%1(21)%2"_s.arg(label < 500 ? u"4006381333931"_s : u"5012345678900"_s).arg(label + 1);
+            QCOMPARE(reading ? matrixData(*reading) : QString(), expected);
+        }
+    }
+
+    void matrixLabelsLeftOut_data()
+    {
+        const ListRecord code39{u"Long"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ12"_s, {}, {}, u"Co39"_s, {}};
+        ListRecord badDate = kSoap;
+        badDate.gs1 = {{u"17"_s, u"271399"_s}};
+        addRows<RefusalRow>({
+            {"its own data refused",
+             badDate,
+             u"L7160"_s,
+             MatrixCarrier::Gs1DataMatrix,
+             true,
+             {},
+             u"Soap (5012345678900) is left out: (17) 271399: 13 is no month"_s},
+            {"no data",
+             code39,
+             u"L7160"_s,
+             MatrixCarrier::DigitalLinkQr,
+             false,
+             {},
+             u"Long (ABCDEFGHIJKLMNOPQRSTUVWXYZ12) is left out: The 2D symbol has no data: give a GTIN or the "
+             u"data's application identifiers."_s},
+            {"2D symbol higher than the cell",
+             kSoap,
+             u"Avery 5167"_s,
+             MatrixCarrier::DigitalLinkQr,
+             false,
+             {},
+             u"Soap (5012345678900) is left out: its 2D symbol, 16.8 x 16.8 mm with its quiet zone, does not fit "
+             u"a 44.45 x 12.7 mm label."_s},
+            {"no room beside it",
+             kSoap,
+             u"L7651"_s,
+             MatrixCarrier::Gs1DataMatrix,
+             true,
+             {},
+             u"Soap (5012345678900) is left out: its label and its 2D symbol, 9.1 mm wide, do not fit a 38.1 x 21.2 "
+             u"mm label with bars of at least 0.264 mm."_s},
+            {"beyond 50 mm at the narrowest bar",
+             code39,
+             u"L7168"_s,
+             MatrixCarrier::Gs1DataMatrix,
+             true,
+             {{u"01"_s, u"09506000134352"_s}},
+             u"Long (ABCDEFGHIJKLMNOPQRSTUVWXYZ12) is left out: The 2D symbol reaches 50.5 mm from the centre of the "
+             u"linear symbol; it must lie within 50 mm. Make the labels smaller or the 2D module smaller."_s},
+        });
+    }
+
+    // A record whose 2D label cannot be printed is left out with a sentence that names it and
+    // says why.
+    void matrixLabelsLeftOut()
+    {
+        QFETCH(RefusalRow, row);
+        SheetJob sheetJob = job(row.sheet);
+        sheetJob.gs1.carrier = row.carrier;
+        sheetJob.gs1.dual = row.dual;
+        sheetJob.gs1.elements = row.elements;
+        const SheetPlan plan({row.record}, sheetJob);
+        QCOMPARE(plan.refused(), QStringList{row.refusal});
+        QCOMPARE(plan.labels(), 0);
+    }
+
+    // On a cell so wide that the bars would be 0.66 mm, a Digital Link QR Code beside an EAN-13
+    // would reach beyond 50 mm: the bars are narrowed until, measured on the PDF's rectangles,
+    // the whole symbol with its quiet zone lies within 50 mm of the centre of the bars.
+    void dualLabelKeepsWithin50mm()
+    {
+        SheetJob sheetJob = job(u"L7168"_s);
+        sheetJob.gs1.carrier = MatrixCarrier::DigitalLinkQr;
+        const QString pdf = m_dir.filePath(u"wide.pdf"_s);
+        const SheetOutcome outcome = writePdf(pdf, {kSoap}, sheetJob);
+        QCOMPARE(outcome.refused, QStringList());
+        QCOMPARE(outcome.labels, 1);
+        // Points to millimetres; the modules are the rectangles one module high, the bars the tall ones.
+        const double mm = kMillimetresPerInch / 72;
+        QRectF bars, modules;
+        double module = 0;
+        for (const QRectF &rect : pdfBars(pdf)) {
+            const QRectF box(rect.topLeft() * mm, rect.size() * mm);
+            if (box.height() > 5)
+                bars |= box;
+            else {
+                modules |= box;
+                module = box.height();
+            }
+        }
+        QVERIFY(!bars.isEmpty() && !modules.isEmpty());
+        const double quiet = 4 * module;
+        const QRectF symbol = modules.adjusted(-quiet, -quiet, quiet, quiet);
+        double reach = 0;
+        for (const QPointF corner : {symbol.topLeft(), symbol.topRight(), symbol.bottomLeft(), symbol.bottomRight()})
+            reach = std::max(reach, QLineF(bars.center(), corner).length());
+        QVERIFY2(reach <= 50 && reach > 45, qPrintable(QString::number(reach)));
+        QVERIFY(decodedText(render(pdf, 300).value(0)).split(u'|').contains(u"5012345678900"_s));
     }
 
     void calibrationRead_data()
