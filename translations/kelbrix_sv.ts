@@ -214,10 +214,6 @@
         <translation>Kontrollerar GS1-data, elementsträngar som (01)09506000134352(17)271231 eller en Digital Link-URI: skriver ut varje applikationsidentifierare med titel och utlåtande, elementsträngen och Digital Link-URI:n. Avslutar med 0 för giltiga data och 1 annars; skriver ingen fil.</translation>
     </message>
     <message>
-        <source>With --export: each label carries a 2D symbol: a GS1 DataMatrix, a QR Code with a GS1 Digital Link URI or a Data Matrix with one. It holds the record&apos;s GTIN and the data of --ai.</source>
-        <translation>Med --export: varje etikett får en 2D-symbol: en GS1 DataMatrix, en QR-kod med en GS1 Digital Link-URI eller en Data Matrix med en. Den bär postens GTIN och data från --ai.</translation>
-    </message>
-    <message>
         <source>With --symbol: the 2D symbol beside the linear one (default: alone).</source>
         <translation>Med --symbol: 2D-symbolen bredvid den linjära (standard: ensam).</translation>
     </message>
@@ -232,6 +228,66 @@
     <message>
         <source>With --symbol dl-qr or dl-datamatrix: the domain of the Digital Link URI (default: https://id.gs1.org).</source>
         <translation>Med --symbol dl-qr eller dl-datamatrix: domänen för Digital Link-URI:n (standard: https://id.gs1.org).</translation>
+    </message>
+    <message>
+        <source>--sscc-log needs the CSV file to write</source>
+        <translation>--sscc-log behöver CSV-filen som ska skrivas</translation>
+    </message>
+    <message>
+        <source>With --export or --sheet: each label carries a 2D symbol: a GS1 DataMatrix, a QR Code with a GS1 Digital Link URI or a Data Matrix with one. It holds the record&apos;s GTIN and the data of --ai.</source>
+        <translation>Med --export eller --sheet: varje etikett får en 2D-symbol: en GS1 DataMatrix, en QR-kod med en GS1 Digital Link-URI eller en Data Matrix med en. Den bär postens GTIN och data från --ai.</translation>
+    </message>
+    <message>
+        <source>Takes the next SSCCs (AI 00) of the company prefix --sscc-prefix and the extension digit --extension and prints the 18 digits of each, without the (00), one a line. They are counted beside the settings and logged before they are printed, so no SSCC is given out twice, even by programs running at once or one stopped halfway. Exits with 0, or with 1 when none can be taken (the reason on standard error).</source>
+        <translation>Tar nästa SSCC (AI 00) för företagsprefixet --sscc-prefix och tilläggssiffran --extension och skriver ut de 18 siffrorna för var och en, utan (00), en per rad. De räknas bredvid inställningarna och loggas innan de skrivs ut, så ingen SSCC delas ut två gånger, inte ens av program som körs samtidigt eller ett som stoppas halvvägs. Avslutar med 0, eller med 1 när ingen kan tas (orsaken på standardfel).</translation>
+    </message>
+    <message>
+        <source>With --sscc-take: the GS1 company prefix, 6 to 11 digits.</source>
+        <translation>Med --sscc-take: GS1-företagsprefixet, 6 till 11 siffror.</translation>
+    </message>
+    <message>
+        <source>With --sscc-take: the extension digit, 0 to 9, that each SSCC begins with.</source>
+        <translation>Med --sscc-take: tilläggssiffran, 0 till 9, som varje SSCC börjar med.</translation>
+    </message>
+    <message>
+        <source>With --sscc-take: how many SSCCs, 1 to 1000000 (default 1).</source>
+        <translation>Med --sscc-take: hur många SSCC, 1 till 1000000 (standard 1).</translation>
+    </message>
+    <message>
+        <source>With --sscc-take: what the SSCCs are for, logged with each, such as a GTIN or &quot;pallet {n} of 10&quot; ({n}: the SSCC&apos;s place in the take).</source>
+        <translation>Med --sscc-take: vad SSCC:erna är till för, loggat med var och en, till exempel ett GTIN eller &quot;pall {n} av 10&quot; ({n}: SSCC:ns plats i uttaget).</translation>
+    </message>
+    <message>
+        <source>Writes the log of every SSCC taken as a CSV file: the time, the SSCC and what it was for, semicolon separated.</source>
+        <translation>Skriver loggen över varje SSCC som tagits som en CSV-fil: tiden, SSCC:n och vad den var till för, semikolonseparerat.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --sscc-take</source>
+        <translation>--%1 hör till --sscc-take</translation>
+    </message>
+    <message>
+        <source>--sscc-take needs --sscc-prefix and --extension</source>
+        <translation>--sscc-take behöver --sscc-prefix och --extension</translation>
+    </message>
+    <message>
+        <source>--count takes a whole number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--count tar ett heltal från 1 till %1, inte &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the SSCC store itself; the CSV file goes to another file.</source>
+        <translation>&quot;%1&quot; är själva SSCC-lagret; CSV-filen ska till en annan fil.</translation>
+    </message>
+    <message>
+        <source>1 line of the log &quot;%2&quot; is cut short or damaged and left out.</source>
+        <translation>1 rad i loggen &quot;%2&quot; är avkortad eller skadad och utelämnas.</translation>
+    </message>
+    <message>
+        <source>%1 lines of the log &quot;%2&quot; are cut short or damaged and left out.</source>
+        <translation>%1 rader i loggen &quot;%2&quot; är avkortade eller skadade och utelämnas.</translation>
+    </message>
+    <message>
+        <source>%1 SSCCs written to %2</source>
+        <translation>%1 SSCC skrivna till %2</translation>
     </message>
 </context>
 <context>
@@ -1578,6 +1634,125 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     </message>
 </context>
 <context>
+    <name>Kelbrix::Sscc</name>
+    <message>
+        <source>An SSCC needs a GS1 company prefix of 6 to 11 digits.</source>
+        <translation>En SSCC behöver ett GS1-företagsprefix på 6 till 11 siffror.</translation>
+    </message>
+    <message>
+        <source>A GS1 company prefix has 6 to 11 digits; %1 is not one.</source>
+        <translation>Ett GS1-företagsprefix har 6 till 11 siffror; %1 är inget.</translation>
+    </message>
+    <message>
+        <source>The extension digit is one digit, 0 to 9, not %1.</source>
+        <translation>Tilläggssiffran är en siffra, 0 till 9, inte %1.</translation>
+    </message>
+    <message>
+        <source>A serial reference is digits only, not %1.</source>
+        <translation>En serienummerreferens består bara av siffror, inte %1.</translation>
+    </message>
+    <message>
+        <source>Under company prefix %1 the serial reference has at most %2 digits; %3 has %4.</source>
+        <translation>Under företagsprefix %1 har serienummerreferensen högst %2 siffror; %3 har %4.</translation>
+    </message>
+    <message>
+        <source>The SSCC counter file &quot;%1&quot; is damaged: %2. No SSCC was taken, and the file is kept as it is: counting again from the start would issue SSCCs twice. Put it back from a backup.</source>
+        <translation>SSCC-räknarfilen &quot;%1&quot; är skadad: %2. Ingen SSCC togs, och filen behålls som den är: att räkna om från början skulle dela ut SSCC två gånger. Lägg tillbaka den från en säkerhetskopia.</translation>
+    </message>
+    <message>
+        <source>The SSCC counter file &quot;%1&quot; is no regular file. No SSCC was taken.</source>
+        <translation>SSCC-räknarfilen &quot;%1&quot; är ingen vanlig fil. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 KB, more than counters can be</source>
+        <translation>den är större än %1 kB, mer än räknare kan vara</translation>
+    </message>
+    <message>
+        <source>The SSCC counter file &quot;%1&quot; could not be read: %2. No SSCC was taken.</source>
+        <translation>SSCC-räknarfilen &quot;%1&quot; kunde inte läsas: %2. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>it does not begin with &quot;%1&quot;</source>
+        <translation>den börjar inte med &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>it ends in the middle of a line</source>
+        <translation>den slutar mitt på en rad</translation>
+    </message>
+    <message>
+        <source>its last line is not the sum of the lines above it</source>
+        <translation>dess sista rad är inte summan av raderna ovanför</translation>
+    </message>
+    <message>
+        <source>line %1 is not a company prefix, an extension digit and a serial reference</source>
+        <translation>rad %1 är inte ett företagsprefix, en tilläggssiffra och en serienummerreferens</translation>
+    </message>
+    <message>
+        <source>line %1 counts past the last serial reference of company prefix %2</source>
+        <translation>rad %1 räknar förbi den sista serienummerreferensen för företagsprefix %2</translation>
+    </message>
+    <message>
+        <source>line %1 counts company prefix %2 with extension digit %3 again</source>
+        <translation>rad %1 räknar företagsprefix %2 med tilläggssiffra %3 en gång till</translation>
+    </message>
+    <message>
+        <source>No SSCC remains under company prefix %1 with extension digit %2: serial reference %3, the last, is taken.</source>
+        <translation>Ingen SSCC återstår under företagsprefix %1 med tilläggssiffra %2: serienummerreferens %3, den sista, är tagen.</translation>
+    </message>
+    <message>
+        <source>%1 SSCCs were asked for, but only 1 remains under company prefix %2 with extension digit %3, up to serial reference %4. None was taken.</source>
+        <translation>%1 SSCC begärdes, men bara 1 återstår under företagsprefix %2 med tilläggssiffra %3, upp till serienummerreferens %4. Ingen togs.</translation>
+    </message>
+    <message>
+        <source>%1 SSCCs were asked for, but only %2 remain under company prefix %3 with extension digit %4, up to serial reference %5. None was taken.</source>
+        <translation>%1 SSCC begärdes, men bara %2 återstår under företagsprefix %3 med tilläggssiffra %4, upp till serienummerreferens %5. Ingen togs.</translation>
+    </message>
+    <message>
+        <source>One take is 1 to %1 SSCCs, not %2.</source>
+        <translation>Ett uttag är 1 till %1 SSCC, inte %2.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; for the SSCC counters could not be made. No SSCC was taken.</source>
+        <translation>Mappen &quot;%1&quot; för SSCC-räknarna kunde inte skapas. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>Another program has been taking SSCCs from &quot;%1&quot; for over %2 seconds. No SSCC was taken; try again.</source>
+        <translation>Ett annat program har tagit SSCC från &quot;%1&quot; i över %2 sekunder. Ingen SSCC togs; försök igen.</translation>
+    </message>
+    <message>
+        <source>The lock file &quot;%1&quot; could not be made. No SSCC was taken.</source>
+        <translation>Låsfilen &quot;%1&quot; kunde inte skapas. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>The SSCC counter file &quot;%1&quot; is missing, but the log &quot;%2&quot; shows SSCCs taken. No SSCC was taken: counting again from the start would issue them twice. Put the counter file back from a backup.</source>
+        <translation>SSCC-räknarfilen &quot;%1&quot; saknas, men loggen &quot;%2&quot; visar tagna SSCC. Ingen SSCC togs: att räkna om från början skulle dela ut dem två gånger. Lägg tillbaka räknarfilen från en säkerhetskopia.</translation>
+    </message>
+    <message>
+        <source>Company prefix %1 begins like company prefix %2, under which SSCCs were taken before: their SSCCs with extension digit %3 could be the same, and GS1 never gives out both. No SSCC was taken.</source>
+        <translation>Företagsprefix %1 börjar som företagsprefix %2, under vilket SSCC tagits tidigare: deras SSCC med tilläggssiffra %3 kan bli desamma, och GS1 delar aldrig ut båda. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>The SSCC log &quot;%1&quot; could not be opened: %2. No SSCC was taken.</source>
+        <translation>SSCC-loggen &quot;%1&quot; kunde inte öppnas: %2. Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>No SSCC was taken.</source>
+        <translation>Ingen SSCC togs.</translation>
+    </message>
+    <message>
+        <source>%1 SSCCs from %2 on were counted as taken, but the log &quot;%3&quot; could not be written: %4. None of them is given out; the next take goes on after them.</source>
+        <translation>%1 SSCC från %2 räknades som tagna, men loggen &quot;%3&quot; kunde inte skrivas: %4. Ingen av dem delas ut; nästa uttag fortsätter efter dem.</translation>
+    </message>
+    <message>
+        <source>The SSCC log &quot;%1&quot; could not be read: %2.</source>
+        <translation>SSCC-loggen &quot;%1&quot; kunde inte läsas: %2.</translation>
+    </message>
+    <message>
+        <source>it is no regular file</source>
+        <translation>den är ingen vanlig fil</translation>
+    </message>
+</context>
+<context>
     <name>Kelbrix::frmBarSize</name>
     <message>
         <source>Artwork X-dimension: %1 mm</source>
@@ -2332,6 +2507,18 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>The pages could not be started.</source>
         <translation>Sidorna kunde inte påbörjas.</translation>
+    </message>
+    <message>
+        <source>%1 is left out: %2</source>
+        <translation>%1 utelämnas: %2</translation>
+    </message>
+    <message>
+        <source>its 2D symbol, %1 x %2 mm with its quiet zone, does not fit a %3 label.</source>
+        <translation>dess 2D-symbol, %1 x %2 mm med sin tysta zon, får inte plats på en %3-etikett.</translation>
+    </message>
+    <message>
+        <source>its label and its 2D symbol, %1 mm wide, do not fit a %2 label with bars of at least %3 mm.</source>
+        <translation>dess etikett och 2D-symbol, %1 mm breda, får inte plats på en %2-etikett med streck på minst %3 mm.</translation>
     </message>
 </context>
 <context>

@@ -24,7 +24,7 @@ struct ListRecord {
     QString type;
     /// The record's own GS1 data for a 2D symbol (batch, expiry, serial...), from the AI columns
     /// of a CSV file; not one of the five columns, and not kept in QZ2 list files.
-    QList<Gs1Element> gs1;
+    QList<Gs1Element> gs1 = {};
 
     /// The text of \a column.
     QString field(ListColumn column) const;

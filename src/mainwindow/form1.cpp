@@ -65,7 +65,8 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
                                        records << record;
                                    return records.isEmpty() ? listRecords() : records;
                                },
-                               edition, [this] { return m_windows->sizeWindow()->appearance(); }},
+                               edition, [this] { return m_windows->sizeWindow()->appearance(); },
+                               [this] { return m_label->gs1RequestNow(); }},
                               m_settings);
     // Import and Export after "Save &As", Number Sequence after "&Remove Item".
     QMenu *edit = m_menus->menu(u"mnuEdit"_s);

@@ -240,7 +240,14 @@ SheetJob frmLabels::job(int printerDpi) const
     made.calibration = calibrationFor(cboPrinter->currentText());
     made.edition = m_edition;
     made.appearance = m_appearance;
+    made.gs1 = m_gs1;
     return made;
+}
+
+void frmLabels::setGs1Request(const Gs1Request &request)
+{
+    m_gs1 = request;
+    choicesChanged();
 }
 
 void frmLabels::choicesChanged()
@@ -465,6 +472,8 @@ void installLabelSheetCommands(QWidget *window, QMenu *fileMenu, QAction *menuAf
         followEnabled(leader, action);
         QObject::connect(action, &QAction::triggered, window, [window, source, &settings] {
             frmLabels labels(source.records(), source.edition, source.appearance(), settings, window);
+            if (source.gs1)
+                labels.setGs1Request(source.gs1());
             labels.exec();
         });
     }

@@ -31,6 +31,8 @@ struct LabelSheetSource {
     std::function<QList<ListRecord>()> records;
     Edition edition = Edition::Alla;
     std::function<LabelAppearance()> appearance;
+    /// The 2D symbol the main window's labels carry (Edit, GS1 Data); none when not given.
+    std::function<Gs1Request()> gs1;
 };
 
 /// The "Print Labels" window: the records it was opened with, on a label sheet chosen from the
@@ -46,6 +48,9 @@ public:
     frmLabels(const QList<ListRecord> &records, Edition edition, const LabelAppearance &appearance,
               SettingsStore &settings, QWidget *parent = nullptr);
     ~frmLabels() override;
+
+    /// Puts the 2D symbol of \a request on every label (inactive: none), and plans the pages again.
+    void setGs1Request(const Gs1Request &request);
 
     /// The job the window's choices make, for the given printer resolution.
     SheetJob job(int printerDpi) const;
@@ -80,6 +85,7 @@ private:
     QList<ListRecord> m_records;
     Edition m_edition;
     LabelAppearance m_appearance;
+    Gs1Request m_gs1;
     SettingsStore &m_settings;
     QList<LabelTemplate> m_templates;
     QList<LabelTemplate> m_ownTemplates;

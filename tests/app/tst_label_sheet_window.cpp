@@ -2,6 +2,8 @@
 
 #include "windows/label_sheet_window.h"
 #include "sheet/sheet_settings.h"
+#include "gs1/element_string.h"
+#include "mainwindow/label_panel.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -166,6 +168,27 @@ private slots:
         QVERIFY2(summary.startsWith(u"2 records: 1 labels on 1 pages."_s) &&
                      summary.contains(u"Cola (03600029145) is left out: it makes no barcode."_s),
                  qPrintable(summary));
+    }
+
+    // The 2D symbol the main window's labels carry (Edit, GS1 Data) goes onto the sheets too, with
+    // the serial of each label; the sheet tests read those symbols back from the PDF.
+    void sheetsCarryTheWindowsTwoDSymbol()
+    {
+        loadRecords({{u"Tea"_s, u"400638133393"_s, {}, {}, u"E130"_s}});
+        Gs1Request request;
+        request.carrier = MatrixCarrier::Gs1DataMatrix;
+        request.elements = {{u"10"_s, u"L7"_s}};
+        request.serialFrom = 500;
+        m_form->label().setGs1Request(request);
+        QStringList data;
+        WindowAnswers answers({{u"frmLabels"_s, [&data](QDialog *window) {
+                                    window->findChild<QSpinBox *>(u"txtCopies"_s)->setValue(2);
+                                    const SheetPlan &plan = static_cast<frmLabels *>(window)->plan();
+                                    for (int label = 0; label < plan.labels(); ++label)
+                                        data << plan.gs1Data(label).elementString;
+                                }}});
+        child<QAction>(u"mnuLabels"_s)->trigger();
+        QCOMPARE(data, (QStringList{u"(01)04006381333931(10)L7(21)500"_s, u"(01)04006381333931(10)L7(21)501"_s}));
     }
 };
 
