@@ -3,10 +3,10 @@
 // ZXing-C++ and zbar. The 2D symbol must give exactly the data asked for, its module must lie
 // within the GS1 table and its quiet zone must be whole.
 #include "base/units.h"
-#include "export/converter_io.h"
 #include "gs1/digital_link.h"
 #include "gs1/element_string.h"
 #include "label/matrix_part.h"
+#include "rendered_file.h"
 #include "matrix_checks.h"
 #include "verify/symbol_reader.h"
 #include "zbar_decode.h"
@@ -27,7 +27,6 @@ using namespace Kelbrix;
 
 namespace {
 
-constexpr double kReadDpi = 600;
 
 const char kCsv[] = "Product;EAN;Type\r\n"
                     "Soap;5012345678900;EAN 13\r\n";
@@ -49,25 +48,6 @@ Run runProgram(const QStringList &arguments)
         return {};
     return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
             QString::fromLocal8Bit(program.readAllStandardError())};
-}
-
-// \a file as a picture, rendered by the tool a user would open it with, and its resolution.
-std::pair<QImage, double> pictureOf(const QString &file)
-{
-    if (file.endsWith(u".tif"_s)) {
-        const SourceContent read = readImageFile(file);
-        return {read.picture.image.convertToFormat(QImage::Format_RGB32), read.picture.xDpi};
-    }
-    const QString png = file + u".png"_s;
-    const QString dpi = QString::number(kReadDpi);
-    if (file.endsWith(u".svg"_s))
-        QProcess::execute(u"rsvg-convert"_s, {u"-d"_s, dpi, u"-p"_s, dpi, u"-b"_s, u"white"_s, u"-o"_s, png, file});
-    else if (file.endsWith(u".pdf"_s))
-        QProcess::execute(u"pdftoppm"_s, {u"-r"_s, dpi, u"-gray"_s, u"-png"_s, u"-singlefile"_s, file, file});
-    else
-        QProcess::execute(u"gs"_s, {u"-q"_s, u"-dSAFER"_s, u"-dBATCH"_s, u"-dNOPAUSE"_s, u"-dEPSCrop"_s,
-                                    u"-sDEVICE=pnggray"_s, u"-r"_s + dpi, u"-o"_s, png, file});
-    return {QImage(png).convertToFormat(QImage::Format_RGB32), kReadDpi};
 }
 
 // The one file the export wrote into \a folder.
@@ -132,7 +112,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         const QString file = writtenFile(out);
         QVERIFY2(!file.isEmpty(), qPrintable(run.out));
-        const auto [picture, dpi] = pictureOf(file);
+        const auto [picture, dpi] = Test::renderedFile(file);
         QVERIFY(!picture.isNull());
 
         const std::optional<MatrixReading> reading = readMatrixSymbol(picture);
