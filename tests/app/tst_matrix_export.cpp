@@ -27,7 +27,6 @@ using namespace Kelbrix;
 
 namespace {
 
-
 const char kCsv[] = "Product;EAN;Type\r\n"
                     "Soap;5012345678900;EAN 13\r\n";
 
