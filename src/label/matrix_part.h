@@ -9,7 +9,7 @@
 
 namespace Kelbrix {
 
-/// The module sizes of 2D symbols at retail point of sale (the GS1 symbol specification table),
+/// The module sizes GS1 allows for 2D symbols scanned at retail point of sale,
 /// in millimetres, and the size the program starts with.
 inline constexpr double kMatrixModuleMinMm = 0.396;
 inline constexpr double kMatrixModuleMaxMm = 0.990;
