@@ -115,6 +115,20 @@ std::optional<MatrixPart> makeMatrixPart(const Gs1Request &request, const Gs1Lab
     return part;
 }
 
+QString addMatrixPart(LabelDescription &label, const Gs1Request &request, const Gs1LabelData &data, double dotsPerInch)
+{
+    QString problem;
+    const std::optional<MatrixPart> part = makeMatrixPart(request, data, &problem);
+    if (!part)
+        return problem;
+    label.matrix = *part;
+    if (!part->alone)
+        problem = dualPlacementProblem(layoutLabel(label, dotsPerInch).matrixReachMm());
+    if (!problem.isEmpty())
+        label.matrix = {};
+    return problem;
+}
+
 QString dualPlacementProblem(double reachMm)
 {
     if (reachMm <= kDualReachMm + 1e-9)

@@ -2,6 +2,7 @@
 
 #include "gs1/digital_link.h"
 #include "gs1/element_string.h"
+#include "label/label_layout.h"
 #include "label/matrix_part.h"
 
 #include <QList>
@@ -52,6 +53,13 @@ Gs1LabelData gs1LabelData(const Gs1Request &request, const QString &gtin, const 
 /// The 2D symbol for \a data: nullopt, with the reason in \a error, for data with a problem, a
 /// module outside the GS1 table, or data libzint refuses.
 std::optional<MatrixPart> makeMatrixPart(const Gs1Request &request, const Gs1LabelData &data, QString *error);
+
+/// Puts the 2D symbol of \a data on \a label, laid out at \a dotsPerInch (0: the layout's own),
+/// and checks that a dual label keeps the placement rule. Returns why there is no symbol (the
+/// data's problem, the module, libzint's refusal, the placement), and then leaves \a label
+/// without one; empty when the symbol is on it.
+QString addMatrixPart(LabelDescription &label, const Gs1Request &request, const Gs1LabelData &data,
+                      double dotsPerInch = 0);
 
 /// Why a laid-out dual label breaks the placement rule (the whole 2D symbol within 50 mm of the
 /// linear symbol's centre); empty when it keeps it.

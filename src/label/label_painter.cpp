@@ -16,16 +16,6 @@ namespace {
 // A hair more than the whole dots, so that the floor the renderer takes is never one short.
 constexpr double kDotSlack = 1e-6;
 
-// The 2D symbol of \a layout, its modules squares of \a across device units a layout unit (whole
-// dots when \a wholeDots), its box's top left corner at \a corner.
-void paintMatrix(QPainter &painter, const LabelLayout &layout, QPointF corner, double across, bool wholeDots)
-{
-    double module = layout.matrixModule * across;
-    if (wholeDots)
-        module = std::max(1.0, std::round(module));
-    paintMatrixSymbol(painter, layout.matrixSymbol, corner, module);
-}
-
 } // namespace
 
 void paintMatrixSymbol(QPainter &painter, const MatrixSymbol &symbol, QPointF corner, double module)
@@ -38,20 +28,12 @@ void paintMatrixSymbol(QPainter &painter, const MatrixSymbol &symbol, QPointF co
 
 void paintLabel(QPainter &painter, const LabelDescription &label, const QRectF &area, double across, bool wholeDots)
 {
-    if (!label.renderer && label.matrix.isEmpty())
+    if (!label.renderer)
         return;
     const LabelLayout layout = layoutLabel(label);
     const double down = area.height() / layout.size.height();
     painter.save();
     painter.fillRect(area, Qt::white);
-    if (!layout.matrix.isEmpty())
-        paintMatrix(painter, layout,
-                    area.topLeft() + QPointF(layout.matrix.left() * across, layout.matrix.top() * across), across,
-                    wholeDots);
-    if (!layout.linearShown || !label.renderer) {
-        painter.restore();
-        return;
-    }
     // The caller chose the narrow bar: the bars fill the symbol's box across, whatever the
     // appearance says of proportions, in whole dots unless this is a preview.
     BarcodeRenderer renderer = *label.renderer;

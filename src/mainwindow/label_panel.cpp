@@ -264,19 +264,10 @@ void LabelPanel::addMatrix(LabelDescription &label, Gs1LabelData *data) const
 {
     if (!m_gs1.active() || !label.renderer)
         return;
-    const Gs1Request request = gs1RequestNow();
+    // A label whose 2D data or place is refused goes without its 2D symbol; the verdict says why.
     Gs1LabelData made = gs1Data(*label.renderer);
-    if (made.problem.isEmpty()) {
-        if (const std::optional<MatrixPart> part = makeMatrixPart(request, made, &made.problem)) {
-            label.matrix = *part;
-            // A dual label whose 2D symbol reaches too far from the linear one goes without it.
-            if (!part->alone) {
-                made.problem = dualPlacementProblem(layoutLabel(label).matrixReachMm());
-                if (!made.problem.isEmpty())
-                    label.matrix = {};
-            }
-        }
-    }
+    if (made.problem.isEmpty())
+        made.problem = addMatrixPart(label, gs1RequestNow(), made);
     if (data)
         *data = made;
 }

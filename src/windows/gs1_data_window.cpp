@@ -243,11 +243,7 @@ Gs1LabelData Gs1DataWindow::labelData(std::optional<LabelDescription> *label) co
     // On the label: the symbol must be made, and beside the linear one keep its place.
     if (m_context.label && asked.active() && data.problem.isEmpty()) {
         LabelDescription made = *m_context.label;
-        if (const std::optional<MatrixPart> part = makeMatrixPart(asked, data, &data.problem)) {
-            made.matrix = *part;
-            if (!part->alone)
-                data.problem = dualPlacementProblem(layoutLabel(made).matrixReachMm());
-        }
+        data.problem = addMatrixPart(made, asked, data);
         if (label && data.problem.isEmpty())
             *label = made;
     }
