@@ -32,6 +32,9 @@ const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pd
 const char kSsccTakeUsage[] = "usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] "
                               "[--for TEXT]\n"
                               "       prints the 18 digits of each SSCC taken, one a line, without (00)\n";
+const char kLogisticUsage[] =
+    "usage: kelbrix --logistic-label (--sscc-prefix PREFIX --extension DIGIT | --ai 00=SSCC) [--ai AI=VALUE ...] "
+    "[--pallets N] [--size a6|a5|4x6] [--a4-sheet] [--for TEXT] --pdf OUT.pdf\n";
 const char kSsccLogUsage[] = "usage: kelbrix --sscc-log OUT.csv\n";
 const char kImportUsage[] = "usage: kelbrix --import FILE.csv --out LIST.qz2 [--columns product,barcode,supplement,"
                             "text,type] [--type NAME] [--duplicates keep|skip]\n";
@@ -75,6 +78,16 @@ CommandLine parseCommandLine(int argc, char *argv[])
         result.error = parsed ? readSheetOptions(parser, result.sheetRequest) : parser.errorText();
         if (result.error.isEmpty())
             result.action = CommandLine::Action::Sheet;
+    } else if (parser.optionNames().contains(kLogisticLabelOption) ||
+               (parsed && (parser.isSet(kLogisticLabelOption) ||
+                           !readLogisticLabelOptions(parser, result.logisticLabel).isEmpty()))) {
+        // --logistic-label, or one of its own options without it.
+        result.action = CommandLine::Action::Error;
+        result.errorExitCode = kExportUsageError;
+        result.errorOf = CommandLine::Action::LogisticLabel;
+        result.error = parsed ? readLogisticLabelOptions(parser, result.logisticLabel) : parser.errorText();
+        if (result.error.isEmpty())
+            result.action = CommandLine::Action::LogisticLabel;
     } else if (parser.optionNames().contains(kSsccTakeOption) ||
                (parsed && (parser.isSet(kSsccTakeOption) || !readSsccTakeOptions(parser, result.ssccTake).isEmpty()))) {
         // --sscc-take, or one of its options without it.
@@ -185,6 +198,14 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         setIdentity();
         return runSheetCommandLine(commandLine.sheetRequest);
     }
+    case CommandLine::Action::LogisticLabel: {
+        // Fonts need a GUI application; without a desktop it is an offscreen one.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        setIdentity();
+        return runLogisticLabel(commandLine.logisticLabel);
+    }
     case CommandLine::Action::Gs1Check: {
         QCoreApplication app(argc, argv);
         setIdentity();
@@ -230,6 +251,10 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         if (commandLine.errorOf == CommandLine::Action::SsccTake ||
             commandLine.errorOf == CommandLine::Action::SsccLog) {
             std::fputs(commandLine.errorOf == CommandLine::Action::SsccTake ? kSsccTakeUsage : kSsccLogUsage, stderr);
+            return commandLine.errorExitCode;
+        }
+        if (commandLine.errorOf == CommandLine::Action::LogisticLabel) {
+            std::fputs(kLogisticUsage, stderr);
             return commandLine.errorExitCode;
         }
         if (commandLine.errorOf == CommandLine::Action::Sheet) {

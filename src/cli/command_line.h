@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/headless_export.h"
+#include "cli/logistic_command_line.h"
 #include "cli/sheet_command_line.h"
 #include "cli/sscc_command_line.h"
 
@@ -12,18 +13,19 @@ namespace Kelbrix {
 /// What the program was asked to do on its command line.
 struct CommandLine {
     enum class Action {
-        OpenWindow, ///< no option of ours: open the main window
-        Convert,    ///< --convert COMMAND: run one image converter command, no window
-        Export,     ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
-        Import,     ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
-        Sheet,      ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
-        Templates,  ///< --templates: print the label sheets the program knows
-        Gs1Check,   ///< --gs1-check DATA: check GS1 data and print the verdict
-        SsccTake,   ///< --sscc-take --sscc-prefix PREFIX --extension DIGIT ...: take SSCCs and print them
-        SsccLog,    ///< --sscc-log OUT.csv: the log of the SSCCs taken as a CSV file
-        Help,       ///< --help: print the usage
-        Version,    ///< --version: print the version
-        Error,      ///< an option of ours used wrongly: print why and fail
+        OpenWindow,    ///< no option of ours: open the main window
+        Convert,       ///< --convert COMMAND: run one image converter command, no window
+        Export,        ///< --export LIST --out DIR ...: TIFF files of a list's records, no window
+        Import,        ///< --import FILE.csv --out LIST.qz2: a list file of a CSV file's rows, no window
+        Sheet,         ///< --sheet LIST --template NAME --pdf OUT.pdf: label sheets in a PDF file, no window
+        Templates,     ///< --templates: print the label sheets the program knows
+        Gs1Check,      ///< --gs1-check DATA: check GS1 data and print the verdict
+        SsccTake,      ///< --sscc-take --sscc-prefix PREFIX --extension DIGIT ...: take SSCCs and print them
+        SsccLog,       ///< --sscc-log OUT.csv: the log of the SSCCs taken as a CSV file
+        LogisticLabel, ///< --logistic-label ... --pdf OUT.pdf: GS1 logistic labels, no window
+        Help,          ///< --help: print the usage
+        Version,       ///< --version: print the version
+        Error,         ///< an option of ours used wrongly: print why and fail
     };
     Action action = Action::OpenWindow;
     QString convertCommand;
@@ -33,6 +35,7 @@ struct CommandLine {
     QString gs1Data; ///< of --gs1-check
     SsccTakeRequest ssccTake;
     QString ssccLogFile; ///< of --sscc-log
+    LogisticLabelCommand logisticLabel;
     QString error;
     int errorExitCode = 1;            ///< exit status of Error
     Action errorOf = Action::Convert; ///< the action whose usage Error prints

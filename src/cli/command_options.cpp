@@ -285,8 +285,14 @@ void describeCommandLine(QCommandLineParser &parser)
                                     "Writes the log of every SSCC taken as a CSV file: the time, the SSCC and what "
                                     "it was for, semicolon separated."),
         u"csv"_s));
+    describeLogisticOptions(parser);
     parser.addHelpOption();
     parser.addVersionOption();
+}
+
+QString readLogisticLabelOptions(const QCommandLineParser &parser, LogisticLabelCommand &command)
+{
+    return readLogisticOptions(parser, kAi, kSsccPrefix, kExtension, kPdf, kFor, command);
 }
 
 QString readSsccTakeOptions(const QCommandLineParser &parser, SsccTakeRequest &request)

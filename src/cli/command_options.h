@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/headless_export.h"
+#include "cli/logistic_command_line.h"
 #include "cli/sheet_command_line.h"
 #include "cli/sscc_command_line.h"
 
@@ -31,6 +32,8 @@ QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request
 /// Reads the options of --sscc-take into \a request; an empty text, or why they are wrong. Without
 /// --sscc-take, why an option of it was given alone.
 QString readSsccTakeOptions(const QCommandLineParser &parser, SsccTakeRequest &request);
+/// Reads the options of --logistic-label into \a command (see readLogisticOptions()).
+QString readLogisticLabelOptions(const QCommandLineParser &parser, LogisticLabelCommand &command);
 /// Reads --symbol, --dual, --ai, --serial-from and --dl-domain into \a request; an empty text, or
 /// why they are wrong. Without --symbol the request stays inactive.
 QString readMatrixOptions(const QCommandLineParser &parser, Gs1Request &request);

@@ -173,4 +173,14 @@ QString scannedElementString(const QList<Gs1Element> &elements)
     return text;
 }
 
+QString gs1_128LengthProblem(const QList<Gs1Element> &elements)
+{
+    const qsizetype count = scannedElementString(elements).size();
+    if (count <= kGs1_128MaxCharacters)
+        return {};
+    return Gs1Internal::gs1Text(
+        QT_TRANSLATE_NOOP("Kelbrix::Gs1", "GS1-128 holds at most %1 characters; this data has %2"),
+        QString::number(kGs1_128MaxCharacters), QString::number(count));
+}
+
 } // namespace Kelbrix

@@ -57,4 +57,8 @@ QString bracketedElementString(const QList<Gs1Element> &elements);
 /// data characters GS1-128's limit is measured in.
 QString scannedElementString(const QList<Gs1Element> &elements);
 
+/// Why \a elements do not fit one GS1-128 symbol: more than kGs1_128MaxCharacters characters
+/// as scannedElementString counts them. An empty text when they fit.
+QString gs1_128LengthProblem(const QList<Gs1Element> &elements);
+
 } // namespace Kelbrix

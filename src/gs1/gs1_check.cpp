@@ -404,13 +404,9 @@ QList<Gs1Problem> checkPlaced(QList<PlacedElement> &elements, Gs1Carrier carrier
         QList<Gs1Element> plain;
         for (const PlacedElement &e : std::as_const(kept))
             plain.append(e.element);
-        const qsizetype count = scannedElementString(plain).size();
-        if (count > kGs1_128MaxCharacters)
-            problems.append(
-                {{},
-                 0,
-                 gs1Text(QT_TRANSLATE_NOOP("Kelbrix::Gs1", "GS1-128 holds at most %1 characters; this data has %2"),
-                         QString::number(kGs1_128MaxCharacters), QString::number(count))});
+        const QString tooLong = gs1_128LengthProblem(plain);
+        if (!tooLong.isEmpty())
+            problems.append({{}, 0, tooLong});
     }
     return problems;
 }

@@ -170,6 +170,13 @@ const QStringList &settingNames()
         // The 2D symbols: the module in millimetres and the domain of Digital Link URIs.
         u"2D Module"_s,
         u"GS1Domain"_s,
+        // The logistic label: the free blocks, the size and where its SSCCs come from.
+        u"LogisticSupplier"_s,
+        u"LogisticCustomer"_s,
+        u"LogisticCarrier"_s,
+        u"LogisticSize"_s,
+        u"LogisticPrefix"_s,
+        u"LogisticExtension"_s,
         // The language the program starts in: "2" Swedish, anything else English.
         u"Language"_s,
     };

@@ -161,7 +161,9 @@ QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted)
     return scanUpcE(grey);
 }
 
-std::optional<MatrixReading> readMatrixSymbol(const QImage &image)
+namespace {
+
+std::optional<MatrixReading> readOne(const QImage &image, std::optional<MatrixReading> (*scan)(const QImage &))
 {
     if (image.isNull())
         return std::nullopt;
@@ -169,7 +171,7 @@ std::optional<MatrixReading> readMatrixSymbol(const QImage &image)
     const QImage grey = withQuietZone(image, Qt::white, &margin, &scale);
     if (grey.isNull())
         return std::nullopt;
-    std::optional<MatrixReading> reading = scanMatrix(grey);
+    std::optional<MatrixReading> reading = scan(grey);
     if (reading) {
         // Back to the image's own pixels: the quiet zone added around it, and the shrinking of a
         // picture larger than the reader takes.
@@ -177,6 +179,18 @@ std::optional<MatrixReading> readMatrixSymbol(const QImage &image)
                              QPoint((reading->box.right() - margin) * scale, (reading->box.bottom() - margin) * scale));
     }
     return reading;
+}
+
+} // namespace
+
+std::optional<MatrixReading> readMatrixSymbol(const QImage &image)
+{
+    return readOne(image, scanMatrix);
+}
+
+std::optional<MatrixReading> readCode128Symbol(const QImage &image)
+{
+    return readOne(image, scanCode128);
 }
 
 QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted)

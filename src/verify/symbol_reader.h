@@ -36,7 +36,7 @@ QList<DecodedSymbol> readSymbols(const QImage &image, bool inverted = false);
 /// parts are the UPC-E and the "EAN-2" or "EAN-5", as zbar gives them.
 QList<DecodedSymbol> readUpcESymbol(const QImage &image, bool inverted = false);
 
-/// One 2D symbol read back.
+/// One 2D symbol (or Code 128 symbol) read back.
 struct MatrixReading {
     QString format;              ///< "GS1 DataMatrix", "Data Matrix", "QR Code" or "GS1 QR Code"
     QString symbologyIdentifier; ///< as a scanner reports it: "]d2" for GS1 DataMatrix, "]Q1" ...
@@ -48,5 +48,10 @@ struct MatrixReading {
 /// Matrix nor GS1 content): dark modules on a light ground, a quiet zone added first so that a
 /// tightly cropped picture reads. nullopt when none is found.
 std::optional<MatrixReading> readMatrixSymbol(const QImage &image);
+
+/// Reads one Code 128 symbol from \a image with ZXing-C++, prepared as for readMatrixSymbol(). A
+/// GS1-128 comes back as format "GS1-128" and symbology identifier "]C1", its content the
+/// element string with GS (0x1D) after each value of variable length but the last.
+std::optional<MatrixReading> readCode128Symbol(const QImage &image);
 
 } // namespace Kelbrix

@@ -38,10 +38,12 @@ QList<DecodedSymbol> scanUpcE(const QImage &grey)
     return {{u"COMPOSITE"_s, digits + addOn, {{upcE, digits}, {addOnType, addOn}}}};
 }
 
-std::optional<MatrixReading> scanMatrix(const QImage &grey)
+namespace {
+
+std::optional<MatrixReading> scanOne(const QImage &grey, ZXing::BarcodeFormats formats)
 {
     ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::DataMatrix | ZXing::BarcodeFormat::QRCode);
+    hints.setFormats(formats);
     hints.setTryRotate(false);
     hints.setMaxNumberOfSymbols(1);
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
@@ -51,13 +53,21 @@ std::optional<MatrixReading> scanMatrix(const QImage &grey)
         return std::nullopt;
     MatrixReading reading;
     reading.symbologyIdentifier = QString::fromStdString(result.symbologyIdentifier());
-    const bool dataMatrix = result.format() == ZXing::BarcodeFormat::DataMatrix;
     // The content as the scanner sends it: FNC1 separators come as GS characters.
     const ZXing::ByteArray &bytes = result.bytes();
     reading.content = QString::fromUtf8(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
     const bool gs1 = result.contentType() == ZXing::ContentType::GS1;
-    reading.format =
-        dataMatrix ? (gs1 ? u"GS1 DataMatrix"_s : u"Data Matrix"_s) : (gs1 ? u"GS1 QR Code"_s : u"QR Code"_s);
+    switch (result.format()) {
+    case ZXing::BarcodeFormat::DataMatrix:
+        reading.format = gs1 ? u"GS1 DataMatrix"_s : u"Data Matrix"_s;
+        break;
+    case ZXing::BarcodeFormat::QRCode:
+        reading.format = gs1 ? u"GS1 QR Code"_s : u"QR Code"_s;
+        break;
+    default:
+        reading.format = gs1 ? u"GS1-128"_s : u"Code 128"_s;
+        break;
+    }
     int left = grey.width(), top = grey.height(), right = 0, bottom = 0;
     const ZXing::Position &corners = result.position();
     for (int i = 0; i < 4; ++i) {
@@ -68,6 +78,18 @@ std::optional<MatrixReading> scanMatrix(const QImage &grey)
     }
     reading.box = QRect(QPoint(left, top), QPoint(right, bottom));
     return reading;
+}
+
+} // namespace
+
+std::optional<MatrixReading> scanMatrix(const QImage &grey)
+{
+    return scanOne(grey, ZXing::BarcodeFormat::DataMatrix | ZXing::BarcodeFormat::QRCode);
+}
+
+std::optional<MatrixReading> scanCode128(const QImage &grey)
+{
+    return scanOne(grey, ZXing::BarcodeFormat::Code128);
 }
 
 } // namespace Kelbrix

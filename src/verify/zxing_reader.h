@@ -14,4 +14,7 @@ QList<DecodedSymbol> scanUpcE(const QImage &grey);
 /// ZXing-C++. See readMatrixSymbol(); the box is in \a grey's pixels.
 std::optional<MatrixReading> scanMatrix(const QImage &grey);
 
+/// Reads one Code 128 symbol from \a grey with ZXing-C++. See readCode128Symbol().
+std::optional<MatrixReading> scanCode128(const QImage &grey);
+
 } // namespace Kelbrix
