@@ -83,8 +83,9 @@ LogisticLabelRequest withSscc(const LogisticLabelRequest &request, const QString
 
 /// The margin left free on every side of the label.
 inline constexpr double kLogisticMarginMm = 4;
-/// The height of the capitals and digits of the data values.
-inline constexpr double kLogisticValueCapMm = 7;
+/// The height of the capitals and digits of the data values: GS1 asks for at least 7 mm, and the
+/// fifth of a millimetre more keeps them there after a printer's rounding.
+inline constexpr double kLogisticValueCapMm = 7.2;
 
 /// Lays out the label of \a request. The data is checked in full first, and must hold an SSCC.
 /// From the top: the supplier block, the customer and carrier blocks when they have text, the
