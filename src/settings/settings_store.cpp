@@ -170,6 +170,8 @@ const QStringList &settingNames()
         // The 2D symbols: the module in millimetres and the domain of Digital Link URIs.
         u"2D Module"_s,
         u"GS1Domain"_s,
+        // The bearer bars of SCC-14: "none", "top-bottom" or "frame".
+        u"Bearers"_s,
         // The language the program starts in: "2" Swedish, anything else English.
         u"Language"_s,
     };
