@@ -24,10 +24,12 @@ namespace {
 const char kExportUsage[] = "usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] "
                             "[--copies N] [--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] "
                             "[--verify] [--format tif|svg|pdf|eps] [--magnification PERCENT] [--bwr MM] "
+                            "[--bearers none|top-bottom|frame] "
                             "[--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
                             "[--serial-from N] [--dl-domain URL]]\n";
 const char kSheetUsage[] = "usage: kelbrix --sheet LIST.qz2 --template NAME --pdf OUT.pdf [--start N] [--copies N] "
-                           "[--records 1,4-9] [--dpi N] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] "
+                           "[--records 1,4-9] [--dpi N] [--bearers none|top-bottom|frame] "
+                           "[--symbol datamatrix|dl-qr|dl-datamatrix [--dual] "
                            "[--ai AI=VALUE ...] [--serial-from N] [--dl-domain URL]]\n";
 const char kSsccTakeUsage[] = "usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] "
                               "[--for TEXT]\n"

@@ -5,6 +5,7 @@
 #include "list/csv_import.h"
 #include "list/list_files.h"
 #include "settings/sscc_store.h"
+#include "size/bar_size_settings.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -58,6 +59,7 @@ const QString kSsccPrefix = u"sscc-prefix"_s;
 const QString kExtension = u"extension"_s;
 const QString kCount = u"count"_s;
 const QString kFor = u"for"_s;
+const QString kBearers = u"bearers"_s;
 
 std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
 {
@@ -77,6 +79,17 @@ std::optional<T> wordChoice(const QString &text, std::initializer_list<std::pair
         if (text.trimmed().compare(word, Qt::CaseInsensitive) == 0)
             return value;
     return std::nullopt;
+}
+
+// Reads --bearers into \a bearers; an empty text, or why its value is wrong.
+QString readBearersOption(const QCommandLineParser &parser, std::optional<Bearers> &bearers)
+{
+    if (!parser.isSet(kBearers))
+        return {};
+    bearers = bearersFromName(parser.value(kBearers).trimmed().toLower());
+    if (!bearers)
+        return u"--bearers takes none, top-bottom or frame, not \""_s + parser.value(kBearers) + u'"';
+    return {};
 }
 
 } // namespace
@@ -211,6 +224,13 @@ void describeCommandLine(QCommandLineParser &parser)
                                     "With --export and a vector format: the bar width reduction, 0 to 0.100 "
                                     "mm (default: as stored by the size window)."),
         u"mm"_s));
+    parser.addOption(QCommandLineOption(
+        kBearers,
+        QCoreApplication::translate("CommandLine",
+                                    "With --export or --sheet: the bearer bars of SCC-14 symbols, 5 modules thick: "
+                                    "none, top-bottom (a bar above and below) or frame (a box around the quiet "
+                                    "zones) (default: as stored by the size window)."),
+        u"none|top-bottom|frame"_s));
     parser.addOption(QCommandLineOption(
         kVerify,
         QCoreApplication::translate(
@@ -440,6 +460,8 @@ QString readExportOptions(const QCommandLineParser &parser, ExportRequest &reque
             return u"--bwr takes a number of millimetres from 0 to 0.100, not \""_s + parser.value(kBwr) + u'"';
         request.bwrMm = value;
     }
+    if (const QString problem = readBearersOption(parser, request.bearers); !problem.isEmpty())
+        return problem;
     if (const QString problem = readMatrixOptions(parser, request.gs1); !problem.isEmpty())
         return problem;
     if (request.gs1.active() && (request.invert || request.mirror || request.rotation))
@@ -500,6 +522,8 @@ QString readSheetOptions(const QCommandLineParser &parser, SheetRequest &request
         request.dpi = *dpi;
     }
     request.records = parser.value(kRecords);
+    if (const QString problem = readBearersOption(parser, request.bearers); !problem.isEmpty())
+        return problem;
     return readMatrixOptions(parser, request.gs1);
 }
 

@@ -369,6 +369,8 @@ int runHeadlessExport(const ExportRequest &request)
     store.load();
     BarSizeSettings size;
     size.load(store);
+    if (request.bearers)
+        size.appearance.bearers = *request.bearers;
     if (request.gs1.active()) {
         Gs1Request gs1 = request.gs1;
         ArtworkOptions options;

@@ -5,6 +5,7 @@
 #include "export/tiff_parameters.h"
 #include "label/gs1_label.h"
 #include "list/list_record.h"
+#include "render/symbol_encoder.h"
 
 #include <QList>
 #include <QString>
@@ -31,6 +32,7 @@ struct ExportRequest {
     std::optional<double> magnification;       ///< percent; default: as the size window stored it
     std::optional<double> bwrMm;               ///< bar width reduction; default: as stored
     Gs1Request gs1;                            ///< the 2D symbol of each label; inactive for none
+    std::optional<Bearers> bearers;            ///< SCC-14's bearer bars; default: as stored
 };
 
 /// What `kelbrix --import` was asked to do: the CSV file, the list file to write, and how its

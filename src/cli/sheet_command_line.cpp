@@ -49,6 +49,8 @@ int runSheetCommandLine(const SheetRequest &request)
     store.load();
     BarSizeSettings size;
     size.load(store);
+    if (request.bearers)
+        size.appearance.bearers = *request.bearers;
     job.appearance = size.appearance;
     job.gs1 = request.gs1;
     // The 2D module, as --export takes it, is the one the size window keeps.

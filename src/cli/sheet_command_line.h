@@ -16,8 +16,9 @@ struct SheetRequest {
     int startAt = 1;
     int copies = 1;
     int dpi = 600;
-    QString records; ///< such as "1,4-9"; empty for every record
-    Gs1Request gs1;  ///< inactive without --symbol
+    QString records;                ///< such as "1,4-9"; empty for every record
+    Gs1Request gs1;                 ///< inactive without --symbol
+    std::optional<Bearers> bearers; ///< SCC-14's bearer bars; default: as stored
 };
 
 /// Prints the labels of \a request onto label sheets in a PDF file without a window: one line

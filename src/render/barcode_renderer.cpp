@@ -256,7 +256,10 @@ SymbolGeometry BarcodeRenderer::geometry() const
     QString zintData = m_zintData;
     if (info.addOn > 0)
         zintData += u'+' + m_supplement;
-    EncodedSymbol symbol = encodeSymbol(info.zint, zintData, !m_look.digitsHidden);
+    EncodeOptions options;
+    options.showText = !m_look.digitsHidden;
+    options.bearers = m_look.bearers;
+    EncodedSymbol symbol = encodeSymbol(info.zint, zintData, options);
     if (!symbol.ok || !(symbol.geometry.width > 0))
         return {};
 
@@ -293,6 +296,7 @@ SymbolGeometry BarcodeRenderer::artworkGeometry(double moduleMm) const
     options.showText = !m_look.digitsHidden;
     options.quietZones = true;
     options.standardHeight = true;
+    options.bearers = m_look.bearers;
     if (info.zint == ZintSymbology::Itf14) {
         options.barModules = kItf14BarHeightMm / moduleMm;
     } else if (info.zint == ZintSymbology::Code39) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/symbol_encoder.h"
 #include "render/symbol_geometry.h"
 
 #include <QColor>
@@ -43,6 +44,7 @@ struct RendererLook {
     int headerSpace = kNoHeaderSpace;
     QFont font;
     QColor backColor = Qt::white;
+    Bearers bearers = Bearers::Frame;
 };
 
 /// The barcode renderer: holds a symbology, data, supplement and the appearance settings, and
@@ -120,6 +122,11 @@ public:
 
     void setBackColor(const QColor &color) { m_look.backColor = color; }
     QColor backColor() const { return m_look.backColor; }
+
+    /// The bearer bars of SCC-14, 5 modules thick, around the quiet zones of 10 modules; the
+    /// other symbologies have none.
+    void setBearers(Bearers bearers) { m_look.bearers = bearers; }
+    Bearers bearers() const { return m_look.bearers; }
 
     /// The box the symbol fills, in twips.
     void setWidthTwips(double twips) { m_boxTwips.setWidth(twips); }

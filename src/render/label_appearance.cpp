@@ -30,6 +30,7 @@ void LabelAppearance::applyTo(BarcodeRenderer &renderer) const
     renderer.setRetainAspectRatio(retainAspectRatio);
     renderer.setAlignment(alignment);
     renderer.setSmallFont(smallFont);
+    renderer.setBearers(bearers);
 }
 
 } // namespace Kelbrix

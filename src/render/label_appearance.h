@@ -9,9 +9,10 @@
 namespace Kelbrix {
 
 /// The look every barcode renderer of the program shares: the font of the digits and of the
-/// label texts, the two background colours, pixel alignment, aspect ratio, alignment and small
-/// digits. The size window edits one of these; each window that owns a renderer applies it
-/// with applyTo() whenever it changes, so a renderer never keeps a look of its own.
+/// label texts, the two background colours, pixel alignment, aspect ratio, alignment, small
+/// digits and the bearer bars of SCC-14. The size window edits one of these; each window that
+/// owns a renderer applies it with applyTo() whenever it changes, so a renderer never keeps a
+/// look of its own.
 ///
 /// A plain value: copy it, compare it, hand it around.
 struct LabelAppearance {
@@ -29,6 +30,7 @@ struct LabelAppearance {
     bool retainAspectRatio = true;       ///< natural proportions, as large as fits
     int alignment = kAlignCentre;        ///< kAlignLeft, kAlignCentre or kAlignRight
     bool smallFont = false;              ///< digits at three quarters of the font size
+    Bearers bearers = Bearers::Frame;    ///< SCC-14's bearer bars
 
     /// The font: \a fontName at \a fontSize points, bold and italic as set. Where the named
     /// font is not installed Qt's font matching draws with the nearest one; family() still
@@ -37,8 +39,8 @@ struct LabelAppearance {
     /// Takes name, point size, bold and italic from \a font.
     void setFont(const QFont &font);
 
-    /// Gives \a renderer this look: font, background, pixel alignment, ratio, alignment and
-    /// small digits. Its symbology, data, size and digit visibility stay as they are.
+    /// Gives \a renderer this look: font, background, pixel alignment, ratio, alignment, small
+    /// digits and bearer bars. Its symbology, data, size and digit visibility stay as they are.
     void applyTo(BarcodeRenderer &renderer) const;
 
     friend bool operator==(const LabelAppearance &, const LabelAppearance &) = default;

@@ -10,6 +10,8 @@ namespace {
 
 // At scale 1 libzint's vector output draws one module as two units.
 constexpr double kVectorUnitsPerModule = 2.0;
+// The thickness of ITF-14's bearer bars, in modules.
+constexpr int kBearerModules = 5;
 
 int zintSymbology(ZintSymbology symbology)
 {
@@ -69,6 +71,13 @@ EncodedSymbol encodeSymbol(ZintSymbology symbology, const QString &data, const E
         symbol->output_options |= BARCODE_QUIET_ZONES;
     if (options.barModules > 0)
         symbol->height = float(options.barModules);
+    // libzint frames ITF-14 with a box of 5 modules by itself. Binding it instead draws the top
+    // and bottom bars alone, as thick as the border width; a width of 0 draws none. The quiet
+    // zones stay 10 modules on both sides either way.
+    if (symbology == ZintSymbology::Itf14 && options.bearers != Bearers::Frame) {
+        symbol->output_options |= BARCODE_BIND;
+        symbol->border_width = options.bearers == Bearers::TopBottom ? kBearerModules : 0;
+    }
     symbol->input_mode = DATA_MODE;
 
     const QByteArray bytes = data.toUtf8();

@@ -16,6 +16,15 @@ enum class ZintSymbology {
     Ean,    ///< EAN-13 (12 digits in) or EAN-8 (7 digits in)
 };
 
+/// The bearer bars of an ITF-14 symbol, 5 modules thick. The quiet zones of 10 modules on
+/// either side lie inside them: a frame encloses the symbol with its quiet zones, top and bottom
+/// bars run along their full width.
+enum class Bearers {
+    None,      ///< no bearer bars
+    TopBottom, ///< a bar along the top and one along the bottom
+    Frame,     ///< a box around the symbol and its quiet zones
+};
+
 /// What libzint made of one symbol.
 struct EncodedSymbol {
     bool ok = false;         ///< false when libzint refused the data
@@ -27,10 +36,11 @@ struct EncodedSymbol {
 
 /// How a symbol is encoded beyond its data.
 struct EncodeOptions {
-    bool showText = true;        ///< human-readable text, and room for it
-    bool standardHeight = false; ///< bars as high as the type's standard gives (EAN/UPC, ITF-14)
-    double barModules = 0;       ///< bar height in modules; 0: libzint's own (or the standard's)
-    bool quietZones = false;     ///< every type's full quiet zones (EAN/UPC always have theirs)
+    bool showText = true;             ///< human-readable text, and room for it
+    bool standardHeight = false;      ///< bars as high as the type's standard gives (EAN/UPC, ITF-14)
+    double barModules = 0;            ///< bar height in modules; 0: libzint's own (or the standard's)
+    bool quietZones = false;          ///< every type's full quiet zones (EAN/UPC always have theirs)
+    Bearers bearers = Bearers::Frame; ///< ITF-14's bearer bars; the other types have none
 };
 
 /// Encodes \a data as \a symbology with libzint and converts its vector output to module units.

@@ -177,6 +177,8 @@ const QStringList &settingNames()
         u"LogisticSize"_s,
         u"LogisticPrefix"_s,
         u"LogisticExtension"_s,
+        // The bearer bars of SCC-14: "none", "top-bottom" or "frame".
+        u"Bearers"_s,
         // The language the program starts in: "2" Swedish, anything else English.
         u"Language"_s,
     };

@@ -201,6 +201,28 @@ void BarSizeSettings::setSizeMillimetres(const QSizeF &size)
     heightText = formatSize(size.height() * factor);
 }
 
+QString bearersName(Bearers bearers)
+{
+    switch (bearers) {
+    case Bearers::None:
+        return u"none"_s;
+    case Bearers::TopBottom:
+        return u"top-bottom"_s;
+    case Bearers::Frame:
+        break;
+    }
+    return u"frame"_s;
+}
+
+std::optional<Bearers> bearersFromName(const QString &name)
+{
+    for (const Bearers bearers : {Bearers::None, Bearers::TopBottom, Bearers::Frame}) {
+        if (name == bearersName(bearers))
+            return bearers;
+    }
+    return std::nullopt;
+}
+
 QColor colorFromSetting(const QString &text)
 {
     bool ok = false;
@@ -238,6 +260,9 @@ void BarSizeSettings::load(const SettingsStore &store)
         if (matrixModuleProblem(value).isEmpty())
             matrixModuleMm = value;
     }
+
+    // Bearer bars the program does not know leave the frame it always drew.
+    appearance.bearers = bearersFromName(store.value(u"Bearers"_s)).value_or(Bearers::Frame);
 
     const QString dpiText = store.value(u"DPI"_s);
     if (dpiText.isEmpty() || dpiText == u"72dpi"_s) {
@@ -299,6 +324,7 @@ void BarSizeSettings::save(SettingsStore &store) const
     store.setValue(u"DPI"_s, dpi == Dpi::Dpi72 ? u"72dpi"_s : dpi == Dpi::Dpi96 ? u"96dpi"_s : userDpiText);
     store.setValue(u"Bar Def"_s, yesNo(defined));
     store.setValue(u"2D Module"_s, formatSize(matrixModuleMm));
+    store.setValue(u"Bearers"_s, bearersName(appearance.bearers));
     store.setValue(u"FontName"_s, appearance.fontName);
     store.setValue(u"FontBold"_s, yesNo(appearance.bold));
     store.setValue(u"FontItalic"_s, yesNo(appearance.italic));

@@ -102,6 +102,12 @@ public:
     friend bool operator==(const BarSizeSettings &, const BarSizeSettings &) = default;
 };
 
+/// The bearer bars of SCC-14 as the settings and the command line name them: "none",
+/// "top-bottom" or "frame".
+QString bearersName(Bearers bearers);
+/// The bearer bars \a name stands for; nullopt for any other text.
+std::optional<Bearers> bearersFromName(const QString &name);
+
 /// Colours as the settings keep them: a decimal number, red + 256 x green + 65536 x blue.
 /// 0, an empty text or a text that is not such a number read as white.
 QColor colorFromSetting(const QString &text);

@@ -94,6 +94,7 @@ void frmBarSize::buildWindow()
     });
     right->addWidget(fraArtwork);
     right->addWidget(buildMatrixBox());
+    right->addWidget(buildBearersBox());
     right->addStretch(1);
     layout->addLayout(right, 1);
     setCentralWidget(central);
@@ -183,6 +184,47 @@ void frmBarSize::showMatrixModule()
     txtMatrixModule->setText(QString::number(m_settings.matrixModuleMm, 'f', 3));
 }
 
+QGroupBox *frmBarSize::buildBearersBox()
+{
+    fraBearers = named(
+        translated(new QGroupBox(this), "title", "frmBarSize", QT_TRANSLATE_NOOP("frmBarSize", "SCC-14 Bearer Bars")),
+        u"fraBearers"_s);
+    auto *row = new QHBoxLayout(fraBearers);
+    // "&None" and "&Top and Bottom" would share their keys with "I&nches" and the Barcode
+    // menu's "Cen&ter"; "e" and "p" are free in the window, and "f" is taken only inside the
+    // Font menu.
+    const auto option = [&](const char *caption, const QString &name, Bearers bearers) {
+        auto *button = named(translated(new QRadioButton(fraBearers), "text", "frmBarSize", caption), name);
+        row->addWidget(button);
+        connect(button, &QRadioButton::clicked, this, [this, bearers] { onBearersChosen(bearers); });
+        return button;
+    };
+    optBearersNone = option(QT_TRANSLATE_NOOP("frmBarSize", "Non&e"), u"optBearersNone"_s, Bearers::None);
+    optBearersTopBottom =
+        option(QT_TRANSLATE_NOOP("frmBarSize", "To&p and Bottom"), u"optBearersTopBottom"_s, Bearers::TopBottom);
+    optBearersFrame = option(QT_TRANSLATE_NOOP("frmBarSize", "&Frame"), u"optBearersFrame"_s, Bearers::Frame);
+    row->addStretch(1);
+    return fraBearers;
+}
+
+void frmBarSize::onBearersChosen(Bearers bearers)
+{
+    if (bearers == m_settings.appearance.bearers)
+        return;
+    m_settings.appearance.bearers = bearers;
+    // The look menus hand back the whole look when one of theirs is edited.
+    m_lookMenus->showLook(m_settings.appearance);
+    changed();
+}
+
+void frmBarSize::showBearers()
+{
+    const Bearers bearers = m_settings.appearance.bearers;
+    optBearersNone->setChecked(bearers == Bearers::None);
+    optBearersTopBottom->setChecked(bearers == Bearers::TopBottom);
+    optBearersFrame->setChecked(bearers == Bearers::Frame);
+}
+
 QGroupBox *frmBarSize::buildPreviewOptions()
 {
     Frame3 = named(translated(new QGroupBox(this), "title", "frmBarSize",
@@ -227,6 +269,11 @@ void frmBarSize::installHints()
         m_hints.insert(control, hint);
     for (QRadioButton *option : std::as_const(m_previewOptions))
         m_hints.insert(option, previewSample(option->objectName()).hint());
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{fraBearers, optBearersNone, optBearersTopBottom, optBearersFrame})
+        m_hints.insert(control, QCoreApplication::translate("frmBarSize",
+                                                            "Bearer bars of SCC-14, 5 modules thick: none, along the "
+                                                            "top and bottom, or a frame around the quiet zones."));
     for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it) {
         if (auto *widget = qobject_cast<QWidget *>(it.key())) {
             widget->setMouseTracking(true);
@@ -326,6 +373,7 @@ void frmBarSize::showSettings()
     m_sizePanel->showSettings(m_settings);
     m_lookMenus->showLook(m_settings.appearance);
     showMatrixModule();
+    showBearers();
 }
 
 void frmBarSize::onSizeEdited(bool height, const QString &text)

@@ -82,6 +82,10 @@ private:
     QGroupBox *buildMatrixBox();
     void onMatrixModuleEdited();
     void showMatrixModule();
+    /// The box of SCC-14's bearer bars, and what choosing one does.
+    QGroupBox *buildBearersBox();
+    void onBearersChosen(Bearers bearers);
+    void showBearers();
     void buildMenus();
     void installHints();
     /// Shows the settings in the size panel and the look menus; announces nothing.
@@ -115,6 +119,10 @@ private:
     ArtworkOptionsBox *fraArtwork = nullptr;
     QGroupBox *fraMatrix = nullptr;
     QLineEdit *txtMatrixModule = nullptr; ///< the 2D symbols' module, mm
+    QGroupBox *fraBearers = nullptr;
+    QRadioButton *optBearersNone = nullptr;
+    QRadioButton *optBearersTopBottom = nullptr;
+    QRadioButton *optBearersFrame = nullptr;
     LookMenus *m_lookMenus = nullptr;
 
     // Controls, named as the window's behaviour is written.

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,8 +60,8 @@ struct Run {
 const QString kExportUsage =
     u"usage: kelbrix --export LIST.qz2 --out DIR [--dpi N] [--compression none|huffman|g3|g4] [--copies N] "
     u"[--invert] [--mirror h|v] [--rotate 90|180|270] [--records 1,4-9] [--verify] [--format tif|svg|pdf|eps] "
-    u"[--magnification PERCENT] [--bwr MM] [--symbol datamatrix|dl-qr|dl-datamatrix [--dual] [--ai AI=VALUE ...] "
-    u"[--serial-from N] [--dl-domain URL]]\n"_s;
+    u"[--magnification PERCENT] [--bwr MM] [--bearers none|top-bottom|frame] [--symbol datamatrix|dl-qr|dl-datamatrix "
+    u"[--dual] [--ai AI=VALUE ...] [--serial-from N] [--dl-domain URL]]\n"_s;
 
 const QString kSsccTakeUsage =
     u"usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] [--for TEXT]\n"
@@ -253,6 +254,8 @@ private slots:
             u"kelbrix: --bwr takes a number of millimetres from 0 to 0.100, not \"0.5\"\n"_s + kExportUsage);
         row("unknown compression", {}, kToOut + QStringList{u"--compression"_s, u"lzw"_s}, 2, {},
             u"kelbrix: --compression takes none, huffman, g3 or g4, not \"lzw\"\n"_s + kExportUsage);
+        row("unknown bearer bars", {}, kToOut + QStringList{u"--format"_s, u"svg"_s, u"--bearers"_s, u"box"_s}, 2, {},
+            u"kelbrix: --bearers takes none, top-bottom or frame, not \"box\"\n"_s + kExportUsage);
         // Hostile input to the export: list texts, limits of the process.
         row("a file-size limit fails the write with a message", {},
             kToOut + QStringList{u"--records"_s, u"1"_s, u"--dpi"_s, u"2400"_s, u"--compression"_s, u"none"_s}, 1,
@@ -308,6 +311,68 @@ private slots:
         runAndCheck(run, &sizes[1]);
         QVERIFY(!sizes[0].isEmpty());
         QCOMPARE(sizes[1], sizes[0]);
+    }
+
+    void bearersReachTheArtwork_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("alongBars");
+        QTest::addColumn<int>("sideBars");
+        QTest::newRow("frame unless chosen") << QString() << QByteArray() << 2 << 2;
+        QTest::newRow("none") << u"none"_s << QByteArray() << 0 << 0;
+        QTest::newRow("top-bottom") << u"top-bottom"_s << QByteArray() << 2 << 0;
+        QTest::newRow("frame") << u"frame"_s << QByteArray() << 2 << 2;
+        QTest::newRow("the size window's choice") << QString() << QByteArray("Bearers=top-bottom\n") << 2 << 0;
+        QTest::newRow("the option over the size window's") << u"none"_s << QByteArray("Bearers=frame\n") << 0 << 0;
+    }
+
+    // The SVG of an SCC-14 record written with --bearers, or with the choice the settings keep:
+    // bearer bars along the symbol (wider than high) and down its sides (upright, wider than 4
+    // narrow bars).
+    void bearersReachTheArtwork()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, settings);
+        QFETCH(int, alongBars);
+        QFETCH(int, sideBars);
+        QTemporaryDir dir;
+        QVERIFY(Test::writeFileBytes(dir.filePath(u"list.qz2"_s),
+                                     "\"Case\"\r\n\"1501234567890\"\r\n\"\"\r\n\"\"\r\n\"SC14\"\r\n"));
+        QVERIFY(QDir().mkpath(dir.filePath(u"config/Quorran"_s)));
+        QVERIFY(Test::writeFileBytes(dir.filePath(u"config/Quorran/Barcode.conf"_s), "[General]\n" + settings));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+        QStringList arguments{u"--export"_s, dir.filePath(u"list.qz2"_s), u"--out"_s, dir.path(), u"--format"_s,
+                              u"svg"_s};
+        if (!option.isEmpty())
+            arguments << u"--bearers"_s << option;
+        QProcess kelbrix;
+        kelbrix.setProcessEnvironment(environment);
+        kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
+        QVERIFY(kelbrix.waitForFinished(60000));
+        QCOMPARE(kelbrix.exitCode(), 0);
+
+        const QStringList written = QDir(dir.path()).entryList({u"*.svg"_s}, QDir::Files);
+        QCOMPARE(written.size(), 1);
+        static const QRegularExpression rect(
+            u"<rect x=\"[-\\d.]+\" y=\"[-\\d.]+\" width=\"([\\d.]+)\" height=\"([\\d.]+)\""_s);
+        QList<QSizeF> rects;
+        for (const QRegularExpressionMatch &m :
+             rect.globalMatch(QString::fromUtf8(Test::fileBytes(dir.filePath(written.first())))))
+            rects.append(QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()));
+        QVERIFY(rects.size() > 1);
+        rects.removeFirst(); // the background
+        double narrow = rects.first().width();
+        for (const QSizeF &size : std::as_const(rects))
+            narrow = std::min(narrow, size.width());
+        int along = 0, sides = 0;
+        for (const QSizeF &size : std::as_const(rects)) {
+            along += size.width() > size.height() ? 1 : 0;
+            sides += size.height() > size.width() && size.width() > 4 * narrow ? 1 : 0;
+        }
+        QCOMPARE(along, alongBars);
+        QCOMPARE(sides, sideBars);
     }
 
     void killedExportsLeaveWholeFiles()

@@ -5,6 +5,8 @@
 #include <QDoubleSpinBox>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace Kelbrix;
 using namespace Kelbrix::Test;
@@ -16,6 +18,53 @@ int barsLeft(const QImage &image)
 {
     const int y = std::min(inkBox(image).top() + 3, image.height() - 1);
     return inkBox(image, QRect(0, y, image.width(), 1)).left();
+}
+
+// The bearer bars seen on a picture of an SCC-14 symbol: whether a bar runs along the top of
+// the ink, and whether the first dark run across the bars is a frame's side, far wider than the
+// narrow bar.
+std::pair<bool, bool> bearersSeen(const QImage &image)
+{
+    const QRect ink = inkBox(image);
+    const auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    int top = 0;
+    for (int x = ink.left(); x <= ink.right(); ++x)
+        top += dark(x, ink.top() + 1) ? 1 : 0;
+    QList<int> runs;
+    const int y = ink.top() + ink.height() / 3;
+    for (int x = ink.left(), run = 0; x <= ink.right() + 1; ++x) {
+        if (x <= ink.right() && dark(x, y)) {
+            ++run;
+        } else if (run > 0) {
+            runs.append(run);
+            run = 0;
+        }
+    }
+    const int narrowest = runs.isEmpty() ? 0 : *std::min_element(runs.cbegin(), runs.cend());
+    return {top == ink.width(), !runs.isEmpty() && runs.first() >= 4 * narrowest};
+}
+
+// The letters the mnemonics of \a window's buttons, labels, group boxes and menu bar use,
+// lower-case, one entry for each control that uses one.
+QStringList mnemonics(QMainWindow *window)
+{
+    QStringList texts;
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        texts << button->text();
+    for (const QLabel *label : window->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QGroupBox *box : window->findChildren<QGroupBox *>())
+        texts << box->title();
+    for (const QAction *menu : window->menuBar()->actions())
+        texts << menu->text();
+    QStringList letters;
+    for (QString text : std::as_const(texts)) {
+        text.replace(u"&&"_s, QString());
+        const qsizetype at = text.indexOf(u'&');
+        if (at >= 0 && at + 1 < text.size())
+            letters << text.at(at + 1).toLower();
+    }
+    return letters;
 }
 
 struct Row {
@@ -129,6 +178,43 @@ private slots:
         restart();
         QVERIFY(mainDefined()->isChecked());
         checkChanged(made());
+    }
+
+    // SCC-14's bearer bars chosen in the size window: the main label shows them at once, a look
+    // menu edited afterwards keeps them, and they are there again after a restart.
+    void bearersAreSeenOnTheLabelAndKept()
+    {
+        useDefinedSize(u"optBSmm"_s, u"102"_s, u"40"_s, u"300"_s);
+        const auto made = [this] {
+            makeCode(*m_form, u"optSCC14"_s, u"optNosup"_s, u"1501234567890"_s, {});
+            return labelImage(*m_form, u"picTST1"_s);
+        };
+        const QImage framed = made();
+        QCOMPARE(bearersSeen(framed), std::pair(true, true));
+        QVERIFY(sizeControl<QRadioButton>(*m_form, u"optBearersFrame"_s)->isChecked());
+        for (const auto &[option, seen] : {std::pair(u"optBearersNone"_s, std::pair(false, false)),
+                                           std::pair(u"optBearersTopBottom"_s, std::pair(true, false))}) {
+            sizeControl<QRadioButton>(*m_form, option)->click();
+            const QImage label = labelImage(*m_form, u"picTST1"_s);
+            QCOMPARE(bearersSeen(label), seen);
+            QCOMPARE(decodedJoined(label), u"15012345678907"_s);
+        }
+        sizeMenu(u"mnuBarLeft"_s)->trigger();
+        QCOMPARE(bearersSeen(labelImage(*m_form, u"picTST1"_s)), std::pair(true, false));
+        restart();
+        QVERIFY(sizeControl<QRadioButton>(*m_form, u"optBearersTopBottom"_s)->isChecked());
+        QCOMPARE(bearersSeen(made()), std::pair(true, false));
+    }
+
+    // The keys of the bearer bars are used by no other control of the window.
+    void bearerKeysAreTheirOwn()
+    {
+        const QStringList letters = mnemonics(sizeWindow(*m_form));
+        for (const char *name : {"optBearersNone", "optBearersTopBottom", "optBearersFrame"}) {
+            const QString text = sizeControl<QRadioButton>(*m_form, QString::fromLatin1(name))->text();
+            const QString letter = text.at(text.indexOf(u'&') + 1).toLower();
+            QVERIFY2(letters.count(letter) == 1, qPrintable(text + u" shares its key"_s));
+        }
     }
 
     void typedResolutionIsSettledOnLeaving()

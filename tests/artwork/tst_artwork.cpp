@@ -3,9 +3,11 @@
 #include "label/record_label.h"
 #include "label/vector_writers.h"
 #include "render/barcode_renderer.h"
+#include "render/label_appearance.h"
 #include "render/view_update_plan.h"
 #include "verify/label_verdict.h"
 #include "test_helpers.h"
+#include "zbar_decode.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -239,6 +242,97 @@ private slots:
         }
         QVERIFY(left + bwr / 2 >= s.quietLeft * x - 0.001);
         QVERIFY(artwork.size.width() - right - bwr / 2 >= s.quietRight * x - 0.001);
+    }
+
+    void scc14Bearers_data()
+    {
+        QTest::addColumn<Bearers>("bearers");
+        QTest::addColumn<int>("alongBars"); ///< bearer bars along the top and bottom
+        QTest::addColumn<int>("sideBars");  ///< bearer bars down the sides
+        QTest::newRow("none") << Bearers::None << 0 << 0;
+        QTest::newRow("top-bottom") << Bearers::TopBottom << 2 << 0;
+        QTest::newRow("frame") << Bearers::Frame << 2 << 2;
+    }
+
+    // SCC-14 artwork with each choice of bearer bars, measured in the SVG written for it in
+    // narrow bars X found there: the bearer bars are 5 X thick, 10 X of quiet zone lie between
+    // them (or the label's edges) and the bars on both sides, and the file, rendered, reads as
+    // the 14 digits.
+    void scc14Bearers()
+    {
+        QFETCH(Bearers, bearers);
+        QFETCH(int, alongBars);
+        QFETCH(int, sideBars);
+        LabelAppearance look;
+        look.bearers = bearers;
+        const std::optional<RecordLabel> record =
+            makeRecordLabel({u"SC14"_s, Edition::Alla, u"1501234567890"_s, {}, {}}, look);
+        QVERIFY(record);
+        QString error;
+        const std::optional<LabelLayout> artwork = makeArtwork({record->label(), optionsAt(200)}, &error);
+        QVERIFY2(artwork, qPrintable(error));
+        const QString path = m_dir.filePath(u"scc14-"_s + QString::fromLatin1(QTest::currentDataTag()) + u".svg"_s);
+        QVERIFY(saveArtwork(path, *artwork, ArtworkFormat::Svg).ok);
+        const QByteArray svg = Test::fileBytes(path);
+        const QSizeF size =
+            capturedSize(QString::fromUtf8(svg), u"<svg [^>]*width=\"([\\d.]+)mm\" height=\"([\\d.]+)mm\""_s);
+
+        QList<QRectF> along, upright;
+        for (const QRectF &rect : barsOf(svg, ArtworkFormat::Svg, size))
+            (rect.width() > rect.height() ? along : upright).append(rect);
+        QVERIFY(!upright.isEmpty());
+        double x = size.width();
+        for (const QRectF &rect : std::as_const(upright))
+            x = std::min(x, rect.width());
+        QList<QRectF> sides, bars;
+        for (const QRectF &rect : std::as_const(upright))
+            (rect.width() > 4 * x ? sides : bars).append(rect);
+        QVERIFY(std::abs(x - 0.5) < 0.001);
+        QCOMPARE(along.size(), alongBars);
+        QCOMPARE(sides.size(), sideBars);
+        QCOMPARE(bars.size(), 7 * 5 + 2 + 2); // five in each pair of digits, two in the start and two in the stop
+        double barsLeft = size.width(), barsRight = 0;
+        for (const QRectF &bar : std::as_const(bars)) {
+            barsLeft = std::min(barsLeft, bar.left());
+            barsRight = std::max(barsRight, bar.right());
+        }
+        const auto modules = [x](double mm) { return mm / x; };
+        const auto isModules = [&](double mm, double expected) { return std::abs(modules(mm) - expected) < 0.002; };
+        for (const QRectF &bearer : std::as_const(along))
+            QVERIFY2(isModules(bearer.height(), 5), qPrintable(u"%1 X thick"_s.arg(modules(bearer.height()))));
+        for (const QRectF &side : std::as_const(sides))
+            QVERIFY2(isModules(side.width(), 5), qPrintable(u"%1 X thick"_s.arg(modules(side.width()))));
+
+        // Where the quiet zones end: at a frame's sides, at the ends of the bars along the top and
+        // bottom, or at the label's edges, which round the label up to whole points.
+        double quietLeft = barsLeft, quietRight = size.width() - barsRight, slack = 0.002;
+        if (!sides.isEmpty()) {
+            std::sort(sides.begin(), sides.end(), [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
+            quietLeft = barsLeft - sides.first().right();
+            quietRight = sides.last().left() - barsRight;
+            for (const QRectF &bearer : std::as_const(along))
+                QVERIFY(std::abs(bearer.left() - sides.first().left()) < 0.001 &&
+                        std::abs(bearer.right() - sides.last().right()) < 0.001);
+        } else if (!along.isEmpty()) {
+            for (const QRectF &bearer : std::as_const(along)) {
+                QVERIFY(std::abs(bearer.left() - along.first().left()) < 0.001);
+                QVERIFY(std::abs(bearer.right() - along.first().right()) < 0.001);
+            }
+            quietLeft = barsLeft - along.first().left();
+            quietRight = along.first().right() - barsRight;
+        } else {
+            slack += modules(25.4 / 72 / 2);
+        }
+        for (const double quiet : {quietLeft, quietRight})
+            QVERIFY2(modules(quiet) > 10 - 0.002 && modules(quiet) < 10 + slack,
+                     qPrintable(u"a quiet zone of %1 X"_s.arg(modules(quiet))));
+
+        const QImage image = rendered(path, ArtworkFormat::Svg);
+        QVERIFY(!image.isNull());
+        QStringList read;
+        for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
+            read.append(symbol.type + u' ' + symbol.data);
+        QCOMPARE(read, QStringList{u"I2/5 15012345678907"_s});
     }
 
     // Each format states the label's size in its own terms: the SVG in millimetres, the EPS's

@@ -4,7 +4,11 @@
 #include "settings/settings_store.h"
 #include "size/bar_size_settings.h"
 #include "size/module_width.h"
+#include "test_helpers.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <QTest>
@@ -176,6 +180,51 @@ private slots:
                                  u"FontSize=12.5"_s, u"PicTXTColor=255"_s,  u"Bar1xColor=65280"_s, u"Pixel=NO"_s,
                                  u"Aspect=NO"_s,     u"Font=Normal"_s,      u"BarAlign=Left"_s};
         QCOMPARE(savedValues(loaded(values)), values);
+    }
+
+    void bearersKept_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<Bearers>("bearers");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("none") << u"none"_s << Bearers::None << u"none"_s;
+        QTest::newRow("top-bottom") << u"top-bottom"_s << Bearers::TopBottom << u"top-bottom"_s;
+        QTest::newRow("frame") << u"frame"_s << Bearers::Frame << u"frame"_s;
+        QTest::newRow("missing") << QString() << Bearers::Frame << u"frame"_s;
+        QTest::newRow("unknown") << u"Top-Bottom "_s << Bearers::Frame << u"frame"_s;
+    }
+
+    // The bearer bars of SCC-14 read from the settings file and written back into it: an entry the
+    // program does not know, or none, reads as the frame it always drew.
+    void bearersKept()
+    {
+        QFETCH(QString, stored);
+        QFETCH(Bearers, bearers);
+        QFETCH(QString, written);
+        const QString path = settingsFilePath(Edition::Alla);
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QByteArray file = "[General]\n2D Module=0.5\n";
+        if (!stored.isNull())
+            file += "Bearers=" + stored.toUtf8() + "\n";
+        QVERIFY(Test::writeFileBytes(path, file));
+
+        SettingsStore store(Edition::Alla);
+        QCOMPARE(store.load(), SettingsStore::LoadOutcome::Read);
+        BarSizeSettings settings;
+        settings.load(store);
+        QCOMPARE(settings.appearance.bearers, bearers);
+        settings.save(store);
+        QVERIFY(store.save());
+        QVERIFY2(Test::fileBytes(path).contains("\nBearers=" + written.toUtf8() + "\n"),
+                 Test::fileBytes(path).constData());
+
+        SettingsStore again(Edition::Alla);
+        again.load();
+        BarSizeSettings reread;
+        reread.load(again);
+        QCOMPARE(reread.appearance.bearers, bearers);
+        QFile::remove(path);
     }
 
     void badValues()
