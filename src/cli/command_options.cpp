@@ -166,7 +166,8 @@ void describeCommandLine(QCommandLineParser &parser)
             "CommandLine", "With --sheet: the label sheet, by name or maker's product number (see --templates)."),
         u"name"_s));
     parser.addOption(QCommandLineOption(
-        kPdf, QCoreApplication::translate("CommandLine", "With --sheet: the PDF file to write."), u"file"_s));
+        kPdf, QCoreApplication::translate("CommandLine", "With --sheet or --logistic-label: the PDF file to write."),
+        u"file"_s));
     parser.addOption(QCommandLineOption(
         kStart,
         QCoreApplication::translate(
@@ -256,8 +257,8 @@ void describeCommandLine(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         kAi,
         QCoreApplication::translate("CommandLine",
-                                    "With --symbol: one application identifier and its value, such as 10=ABC123 "
-                                    "or 17=271231; give it once for each."),
+                                    "With --symbol or --logistic-label: one application identifier and its value, "
+                                    "such as 10=ABC123 or 17=271231; give it once for each."),
         u"ai=value"_s));
     parser.addOption(QCommandLineOption(
         kSerialFrom,
@@ -282,12 +283,14 @@ void describeCommandLine(QCommandLineParser &parser)
                                     "reason on standard error).")));
     parser.addOption(QCommandLineOption(
         kSsccPrefix,
-        QCoreApplication::translate("CommandLine", "With --sscc-take: the GS1 company prefix, 6 to 11 digits."),
+        QCoreApplication::translate("CommandLine",
+                                    "With --sscc-take or --logistic-label: the GS1 company prefix, 6 to 11 digits."),
         u"prefix"_s));
     parser.addOption(QCommandLineOption(
         kExtension,
-        QCoreApplication::translate("CommandLine",
-                                    "With --sscc-take: the extension digit, 0 to 9, that each SSCC begins with."),
+        QCoreApplication::translate(
+            "CommandLine", "With --sscc-take or --logistic-label: the extension digit, 0 to 9, that each SSCC begins "
+                           "with."),
         u"digit"_s));
     parser.addOption(QCommandLineOption(
         kCount,
@@ -295,9 +298,10 @@ void describeCommandLine(QCommandLineParser &parser)
         u"n"_s));
     parser.addOption(QCommandLineOption(
         kFor,
-        QCoreApplication::translate("CommandLine",
-                                    "With --sscc-take: what the SSCCs are for, logged with each, such as a GTIN or "
-                                    "\"pallet {n} of 10\" ({n}: the SSCC's place in the take)."),
+        QCoreApplication::translate(
+            "CommandLine", "With --sscc-take or --logistic-label: what the SSCCs are for, logged with each, such as a "
+                           "GTIN or "
+                           "\"pallet {n} of 10\" ({n}: the SSCC's place in the take)."),
         u"text"_s));
     parser.addOption(QCommandLineOption(
         kSsccLogOption,

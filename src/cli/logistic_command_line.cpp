@@ -170,8 +170,7 @@ int runLogisticLabel(const LogisticLabelCommand &command)
     }
     for (const LogisticLayout &label : std::as_const(labels))
         printLine(stdout, label.sscc);
-    printLine(stdout,
-              commandText("%1 written: %2 labels").arg(QDir::toNativeSeparators(command.pdf)).arg(labels.size()));
+    printLine(stdout, QDir::toNativeSeparators(command.pdf));
     std::fflush(stdout);
     return 0;
 }

@@ -35,7 +35,7 @@ QString readLogisticOptions(const QCommandLineParser &parser, QStringView aiOpti
 /// Makes the labels of \a command, the supplier, customer and carrier blocks from the settings,
 /// and writes them to its PDF file. The data is checked before any SSCC is taken; the SSCCs are
 /// taken (and logged) before the file is written, so a failed write leaves them taken but unused.
-/// Prints each SSCC used; returns 0, or 1 with the reason on the standard error.
+/// Prints each SSCC used, then the file written; returns 0, or 1 with the reason on the standard error.
 int runLogisticLabel(const LogisticLabelCommand &command);
 
 } // namespace Kelbrix

@@ -63,6 +63,9 @@ const QString kExportUsage =
     u"[--magnification PERCENT] [--bwr MM] [--bearers none|top-bottom|frame] [--symbol datamatrix|dl-qr|dl-datamatrix "
     u"[--dual] [--ai AI=VALUE ...] [--serial-from N] [--dl-domain URL]]\n"_s;
 
+const QString kLogisticUsage =
+    u"usage: kelbrix --logistic-label (--sscc-prefix PREFIX --extension DIGIT | --ai 00=SSCC) [--ai AI=VALUE ...] "
+    u"[--pallets N] [--size a6|a5|4x6] [--a4-sheet] [--for TEXT] --pdf OUT.pdf\n"_s;
 const QString kSsccTakeUsage =
     u"usage: kelbrix --sscc-take --sscc-prefix PREFIX --extension DIGIT [--count N] [--for TEXT]\n"
     u"       prints the 18 digits of each SSCC taken, one a line, without (00)\n"_s;
@@ -289,6 +292,24 @@ private slots:
             u"kelbrix: --count goes with --sscc-take\n"_s + kSsccTakeUsage);
         row("the SSCC log without its file", {}, {u"--sscc-log"_s}, 2, {},
             u"kelbrix: Missing value after '--sscc-log'.\nusage: kelbrix --sscc-log OUT.csv\n"_s);
+        // Logistic labels: one SSCC a pallet, taken in order; data is checked before any is taken.
+        const QStringList logistic{
+            u"--logistic-label"_s,  u"--sscc-prefix"_s, u"5012345"_s, u"--extension"_s, u"3"_s,       u"--ai"_s,
+            u"02=05012345678900"_s, u"--ai"_s,          u"37=24"_s,   u"--ai"_s,        u"10=LOT42"_s};
+        row("logistic labels for three pallets", {},
+            logistic + QStringList{u"--ai"_s, u"15=271231"_s, u"--pallets"_s, u"3"_s, u"--pdf"_s, u"@D@/labels.pdf"_s},
+            0, {u"350123450000000009"_s, u"350123450000000016"_s, u"350123450000000023"_s, u"@D@/labels.pdf"_s}, {})
+            .settings = "[General]\nLogisticSupplier=Kelbrix Foods AB\n";
+        row("a logistic label of a wrong date", {},
+            logistic + QStringList{u"--ai"_s, u"15=271331"_s, u"--pdf"_s, u"@D@/labels.pdf"_s}, 1, {},
+            u"kelbrix: (15) 271331: 13 is no month\n"_s)
+            .settings = "[General]\n";
+        row("a logistic label with two SSCCs", {},
+            logistic + QStringList{u"--ai"_s, u"00=350123450000000016"_s, u"--pdf"_s, u"@D@/labels.pdf"_s}, 2, {},
+            u"kelbrix: --logistic-label needs either --sscc-prefix and --extension, or --ai 00=SSCC\n"_s +
+                kLogisticUsage);
+        row("pallets without a logistic label", {}, {u"--pallets"_s, u"3"_s}, 2, {},
+            u"kelbrix: --pallets goes with --logistic-label\n"_s + kLogisticUsage);
         Test::addRows(rows);
     }
     void runs()
