@@ -22,9 +22,9 @@ constexpr double kBlockCapMm = 2.8;
 constexpr double kBlockLineMm = 4.6;
 constexpr double kTitleCapMm = 2.2;
 constexpr double kHumanReadableCapMm = 2.5;
-constexpr double kTitleToValueMm = 1.4;
+constexpr double kTitleToValueMm = 1.2;
 constexpr double kValueDescentMm = 1.6;
-constexpr double kRowGapMm = 1.4;
+constexpr double kRowGapMm = 1.0;
 constexpr double kColumnGapMm = 4;
 constexpr double kBlockPaddingMm = 2;
 constexpr double kBarsToTextMm = 1.0;
@@ -32,6 +32,8 @@ constexpr double kTextDescentMm = 0.8;
 constexpr double kSymbolGapMm = 3;
 // Text narrower than this share of its natural width would be hard to read; such a text is refused.
 constexpr double kLeastStretch = 0.45;
+// Two values share a row only when neither needs narrowing to less than this of its width.
+constexpr double kLeastPairStretch = 0.85;
 // Room kept back from every width a text is fitted to: a printer's hinted glyphs may come out a
 // little wider than the outlines they are measured from.
 constexpr double kWidthSlack = 0.97;
@@ -356,27 +358,30 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
                                 naturalWidthMm(item.title, kTitleCapMm, false));
         items.append(item);
     }
-    const double half = (width - kColumnGapMm) / 2;
     y += kBlockPaddingMm;
     for (qsizetype i = 0; i < items.size();) {
-        const bool pair = i + 1 < items.size() && items.at(i).natural <= half * kWidthSlack &&
-                          items.at(i + 1).natural <= half * kWidthSlack;
+        // Two items share a row when both fit across it, each column as wide as its item needs,
+        // narrowed by no more than kLeastPairStretch.
+        const double pairWidth = i + 1 < items.size() ? items.at(i).natural + items.at(i + 1).natural : 0;
+        const bool pair =
+            pairWidth > 0 && (width - kColumnGapMm) * kWidthSlack >= pairWidth * kLeastPairStretch;
         const int count = pair ? 2 : 1;
+        double x = left;
         for (int c = 0; c < count; ++c) {
             const Item &item = items.at(i + c);
-            const double x = left + c * (half + kColumnGapMm);
-            const double room = pair ? half : width;
+            const double room = pair ? (width - kColumnGapMm) * item.natural / pairWidth : width;
             const auto title =
                 fittedText(LogisticText::Role::Title, item.title, x, y + kTitleCapMm, kTitleCapMm, false, room);
-            const auto value =
-                fittedText(LogisticText::Role::Value, item.value, x,
-                           y + kTitleCapMm + kTitleToValueMm + kLogisticValueCapMm, kLogisticValueCapMm, true, room);
+            const auto value = fittedText(LogisticText::Role::Value, item.value, x,
+                                          y + kTitleCapMm + kTitleToValueMm + kLogisticValueCapMm,
+                                          kLogisticValueCapMm, true, room);
             if (!title || !value) {
                 layout.error = tooWide.arg(title ? item.value : item.title);
                 return layout;
             }
             layout.texts.append(*title);
             layout.texts.append(*value);
+            x += room + kColumnGapMm;
         }
         y += kTitleCapMm + kTitleToValueMm + kLogisticValueCapMm + kValueDescentMm + kRowGapMm;
         i += count;
