@@ -154,10 +154,6 @@
         <translation>Med --sheet: etikettarket, efter namn eller tillverkarens produktnummer (se --templates).</translation>
     </message>
     <message>
-        <source>With --sheet: the PDF file to write.</source>
-        <translation>Med --sheet: PDF-filen som ska skrivas.</translation>
-    </message>
-    <message>
         <source>With --sheet: the first label used on the first sheet, counted row by row (default 1).</source>
         <translation>Med --sheet: den första etiketten som används på det första arket, räknat rad för rad (standard 1).</translation>
     </message>
@@ -218,10 +214,6 @@
         <translation>Med --symbol: 2D-symbolen bredvid den linjära (standard: ensam).</translation>
     </message>
     <message>
-        <source>With --symbol: one application identifier and its value, such as 10=ABC123 or 17=271231; give it once for each.</source>
-        <translation>Med --symbol: en applikationsidentifierare och dess värde, som 10=ABC123 eller 17=271231; ange den en gång för varje.</translation>
-    </message>
-    <message>
         <source>With --symbol: every label gets its own serial number (21), from this number on.</source>
         <translation>Med --symbol: varje etikett får ett eget serienummer (21), från detta nummer och framåt.</translation>
     </message>
@@ -242,20 +234,8 @@
         <translation>Tar nästa SSCC (AI 00) för företagsprefixet --sscc-prefix och tilläggssiffran --extension och skriver ut de 18 siffrorna för var och en, utan (00), en per rad. De räknas bredvid inställningarna och loggas innan de skrivs ut, så ingen SSCC delas ut två gånger, inte ens av program som körs samtidigt eller ett som stoppas halvvägs. Avslutar med 0, eller med 1 när ingen kan tas (orsaken på standardfel).</translation>
     </message>
     <message>
-        <source>With --sscc-take: the GS1 company prefix, 6 to 11 digits.</source>
-        <translation>Med --sscc-take: GS1-företagsprefixet, 6 till 11 siffror.</translation>
-    </message>
-    <message>
-        <source>With --sscc-take: the extension digit, 0 to 9, that each SSCC begins with.</source>
-        <translation>Med --sscc-take: tilläggssiffran, 0 till 9, som varje SSCC börjar med.</translation>
-    </message>
-    <message>
         <source>With --sscc-take: how many SSCCs, 1 to 1000000 (default 1).</source>
         <translation>Med --sscc-take: hur många SSCC, 1 till 1000000 (standard 1).</translation>
-    </message>
-    <message>
-        <source>With --sscc-take: what the SSCCs are for, logged with each, such as a GTIN or &quot;pallet {n} of 10&quot; ({n}: the SSCC&apos;s place in the take).</source>
-        <translation>Med --sscc-take: vad SSCC:erna är till för, loggat med var och en, till exempel ett GTIN eller &quot;pall {n} av 10&quot; ({n}: SSCC:ns plats i uttaget).</translation>
     </message>
     <message>
         <source>Writes the log of every SSCC taken as a CSV file: the time, the SSCC and what it was for, semicolon separated.</source>
@@ -288,6 +268,90 @@
     <message>
         <source>%1 SSCCs written to %2</source>
         <translation>%1 SSCC skrivna till %2</translation>
+    </message>
+    <message>
+        <source>With --sheet or --logistic-label: the PDF file to write.</source>
+        <translation>Med --sheet eller --logistic-label: PDF-filen som ska skrivas.</translation>
+    </message>
+    <message>
+        <source>With --export or --sheet: the bearer bars of SCC-14 symbols, 5 modules thick: none, top-bottom (a bar above and below) or frame (a box around the quiet zones) (default: as stored by the size window).</source>
+        <translation>Med --export eller --sheet: bärlisterna för SCC-14-symboler, 5 moduler tjocka: none (inga), top-bottom (en list över och under) eller frame (en ram runt frizonerna) (standard: som storleksfönstret sparat).</translation>
+    </message>
+    <message>
+        <source>With --symbol or --logistic-label: one application identifier and its value, such as 10=ABC123 or 17=271231; give it once for each.</source>
+        <translation>Med --symbol eller --logistic-label: en applikationsidentifierare och dess värde, som 10=ABC123 eller 17=271231; ange den en gång för varje.</translation>
+    </message>
+    <message>
+        <source>With --sscc-take or --logistic-label: the GS1 company prefix, 6 to 11 digits.</source>
+        <translation>Med --sscc-take eller --logistic-label: GS1-företagsprefixet, 6 till 11 siffror.</translation>
+    </message>
+    <message>
+        <source>With --sscc-take or --logistic-label: the extension digit, 0 to 9, that each SSCC begins with.</source>
+        <translation>Med --sscc-take eller --logistic-label: tilläggssiffran, 0 till 9, som varje SSCC börjar med.</translation>
+    </message>
+    <message>
+        <source>With --sscc-take or --logistic-label: what the SSCCs are for, logged with each, such as a GTIN or &quot;pallet {n} of 10&quot; ({n}: the SSCC&apos;s place in the take).</source>
+        <translation>Med --sscc-take eller --logistic-label: vad SSCC:erna är till för, loggat med var och en, till exempel ett GTIN eller &quot;pall {n} av 10&quot; ({n}: SSCC:ns plats i uttaget).</translation>
+    </message>
+    <message>
+        <source>Writes GS1 logistic labels into the PDF file --pdf, one a pallet, opening no window: the supplier block (and customer and carrier blocks) of the Logistic Label window&apos;s settings, the data of --ai with their titles, and GS1-128 symbols, the SSCC&apos;s lowest. The SSCCs come from --sscc-prefix and --extension, one a pallet, or from --ai 00=SSCC for one label. Prints each SSCC used; exits with 0, or with 1 when the labels could not be made.</source>
+        <translation>Skriver GS1-logistiketiketter i PDF-filen --pdf, en per pall, utan att öppna något fönster: leverantörsblocket (och kund- och transportörsblocken) från fönstret Logistiketikettens inställningar, data från --ai med sina rubriker, och GS1-128-symboler, SSCC:ns lägst. SSCC:erna tas från --sscc-prefix och --extension, en per pall, eller från --ai 00=SSCC för en etikett. Skriver ut varje SSCC som används; avslutar med 0, eller med 1 när etiketterna inte kunde göras.</translation>
+    </message>
+    <message>
+        <source>With --logistic-label: how many pallets, each with its own SSCC (default 1).</source>
+        <translation>Med --logistic-label: hur många pallar, var och en med sin egen SSCC (standard 1).</translation>
+    </message>
+    <message>
+        <source>With --logistic-label: the label, a6 (105 x 148 mm, the default), a5 (148 x 210 mm) or 4x6 (4 x 6 in).</source>
+        <translation>Med --logistic-label: etiketten, a6 (105 x 148 mm, standard), a5 (148 x 210 mm) eller 4x6 (4 x 6 tum).</translation>
+    </message>
+    <message>
+        <source>With --logistic-label and --size a6: four labels to an A4 page, two across, two down.</source>
+        <translation>Med --logistic-label och --size a6: fyra etiketter på en A4-sida, två i bredd, två i höjd.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --logistic-label</source>
+        <translation>--%1 hör till --logistic-label</translation>
+    </message>
+    <message>
+        <source>--ai takes an application identifier, = and its value, such as 10=ABC123, not &quot;%1&quot;</source>
+        <translation>--ai tar en applikationsidentifierare, = och dess värde, som 10=ABC123, inte &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--logistic-label needs either --sscc-prefix and --extension, or --ai 00=SSCC</source>
+        <translation>--logistic-label behöver antingen --sscc-prefix och --extension, eller --ai 00=SSCC</translation>
+    </message>
+    <message>
+        <source>--logistic-label needs both --sscc-prefix and --extension</source>
+        <translation>--logistic-label behöver både --sscc-prefix och --extension</translation>
+    </message>
+    <message>
+        <source>--pallets takes a whole number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--pallets tar ett heltal från 1 till %1, inte &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--ai 00 gives one SSCC, for one pallet; for more, take them with --sscc-prefix and --extension</source>
+        <translation>--ai 00 ger en SSCC, för en pall; för fler, ta dem med --sscc-prefix och --extension</translation>
+    </message>
+    <message>
+        <source>--size takes a6, a5 or 4x6, not &quot;%1&quot;</source>
+        <translation>--size tar a6, a5 eller 4x6, inte &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--a4-sheet takes A6 labels only</source>
+        <translation>--a4-sheet tar bara A6-etiketter</translation>
+    </message>
+    <message>
+        <source>--logistic-label needs --pdf and the PDF file to write</source>
+        <translation>--logistic-label behöver --pdf och PDF-filen som ska skrivas</translation>
+    </message>
+    <message>
+        <source>logistic label, pallet {n} of %1</source>
+        <translation>logistiketikett, pall {n} av %1</translation>
+    </message>
+    <message>
+        <source>The SSCCs taken for it stay taken: %1</source>
+        <translation>SSCC:erna som togs för den förblir tagna: %1</translation>
     </message>
 </context>
 <context>
@@ -1620,6 +1684,68 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     </message>
 </context>
 <context>
+    <name>Kelbrix::Gs1_128</name>
+    <message>
+        <source>The module width X of a GS1-128 symbol is %1 mm; GS1 allows %2 to %3 mm.</source>
+        <translation>Modulbredden X för en GS1-128-symbol är %1 mm; GS1 tillåter %2 till %3 mm.</translation>
+    </message>
+    <message>
+        <source>The bars of a GS1-128 symbol are %1 mm high; GS1 asks for %2 mm, or at least %3 mm where the label has no room for that.</source>
+        <translation>Staplarna i en GS1-128-symbol är %1 mm höga; GS1 kräver %2 mm, eller minst %3 mm där etiketten inte har plats för det.</translation>
+    </message>
+    <message>
+        <source>There is no GS1 data to encode.</source>
+        <translation>Det finns inga GS1-data att koda.</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::LogisticLabel</name>
+    <message>
+        <source>(%1) %2 is too long for a GS1-128 symbol across this label.</source>
+        <translation>(%1) %2 är för lång för en GS1-128-symbol tvärs över den här etiketten.</translation>
+    </message>
+    <message>
+        <source>A logistic label needs an SSCC, AI (00).</source>
+        <translation>En logistiketikett behöver en SSCC, AI (00).</translation>
+    </message>
+    <message>
+        <source>At %1 dots per inch no whole number of dots makes a module GS1 allows.</source>
+        <translation>Vid %1 punkter per tum ger inget helt antal punkter en modul som GS1 tillåter.</translation>
+    </message>
+    <message>
+        <source>A line of the label is too long to be read at this size: &quot;%1&quot;.</source>
+        <translation>En rad på etiketten är för lång för att kunna läsas i den här storleken: &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The symbol &quot;%1&quot; does not read back as its data; nothing was made.</source>
+        <translation>Symbolen &quot;%1&quot; läses inte tillbaka som sina data; ingenting gjordes.</translation>
+    </message>
+    <message>
+        <source>There is no label to make.</source>
+        <translation>Det finns ingen etikett att göra.</translation>
+    </message>
+    <message>
+        <source>Only A6 labels go four to an A4 sheet.</source>
+        <translation>Bara A6-etiketter går fyra på ett A4-ark.</translation>
+    </message>
+    <message>
+        <source>The printer or file could not be opened for the labels.</source>
+        <translation>Skrivaren eller filen kunde inte öppnas för etiketterna.</translation>
+    </message>
+    <message>
+        <source>The labels were stopped.</source>
+        <translation>Etiketterna stoppades.</translation>
+    </message>
+    <message>
+        <source>GS1 logistic labels</source>
+        <translation>GS1-logistiketiketter</translation>
+    </message>
+    <message>
+        <source>The data does not fit on this %1 label: its bars would be %2 mm high, and GS1 asks for at least %3 mm. Choose a larger label, or leave data out.</source>
+        <translation>Data får inte plats på den här %1-etiketten: staplarna skulle bli %2 mm höga, och GS1 kräver minst %3 mm. Välj en större etikett, eller ta bort data.</translation>
+    </message>
+</context>
+<context>
     <name>Kelbrix::MatrixPart</name>
     <message>
         <source>The module of a 2D symbol must be from %1 to %2 mm (the GS1 table for retail point of sale); %3 mm is outside it.</source>
@@ -2812,6 +2938,26 @@ Spara listan som UTF-8 med byteordningsmarkering? Äldre program kan visa sådan
     <message>
         <source>The module of the 2D symbols (Edit, GS1 Data), in millimetres.</source>
         <translation>Modulen för 2D-symbolerna (Redigera, GS1-data), i millimeter.</translation>
+    </message>
+    <message>
+        <source>SCC-14 Bearer Bars</source>
+        <translation>Bärlister för SCC-14</translation>
+    </message>
+    <message>
+        <source>Non&amp;e</source>
+        <translation>In&amp;ga</translation>
+    </message>
+    <message>
+        <source>To&amp;p and Bottom</source>
+        <translation>&amp;Över och under</translation>
+    </message>
+    <message>
+        <source>&amp;Frame</source>
+        <translation>R&amp;am</translation>
+    </message>
+    <message>
+        <source>Bearer bars of SCC-14, 5 modules thick: none, along the top and bottom, or a frame around the quiet zones.</source>
+        <translation>Bärlister för SCC-14, 5 moduler tjocka: inga, längs över- och underkanten, eller en ram runt frizonerna.</translation>
     </message>
 </context>
 <context>

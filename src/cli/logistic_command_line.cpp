@@ -38,21 +38,28 @@ void describeLogisticOptions(QCommandLineParser &parser)
 {
     parser.addOption(QCommandLineOption(
         kLogisticLabelOption,
-        commandText("Writes GS1 logistic labels into the PDF file --pdf, one a pallet, opening no window: the "
-                    "supplier block (and customer and carrier blocks) of the Logistic Label window's settings, the "
-                    "data of --ai with their titles, and GS1-128 symbols, the SSCC's lowest. The SSCCs come from "
-                    "--sscc-prefix and --extension, one a pallet, or from --ai 00=SSCC for one label. Prints each "
-                    "SSCC used; exits with 0, or with 1 when the labels could not be made.")));
+        commandText(QT_TRANSLATE_NOOP(
+            "CommandLine",
+            "Writes GS1 logistic labels into the PDF file --pdf, one a pallet, opening no window: the "
+            "supplier block (and customer and carrier blocks) of the Logistic Label window's settings, the "
+            "data of --ai with their titles, and GS1-128 symbols, the SSCC's lowest. The SSCCs come from "
+            "--sscc-prefix and --extension, one a pallet, or from --ai 00=SSCC for one label. Prints each "
+            "SSCC used; exits with 0, or with 1 when the labels could not be made."))));
     parser.addOption(QCommandLineOption(
-        kPallets, commandText("With --logistic-label: how many pallets, each with its own SSCC (default 1)."), u"n"_s));
+        kPallets,
+        commandText(QT_TRANSLATE_NOOP("CommandLine",
+                                      "With --logistic-label: how many pallets, each with its own SSCC (default 1).")),
+        u"n"_s));
     parser.addOption(QCommandLineOption(
         kSize,
-        commandText("With --logistic-label: the label, a6 (105 x 148 mm, the default), a5 (148 x 210 mm) or "
-                    "4x6 (4 x 6 in)."),
+        commandText(QT_TRANSLATE_NOOP(
+            "CommandLine", "With --logistic-label: the label, a6 (105 x 148 mm, the default), a5 (148 x 210 mm) or "
+                           "4x6 (4 x 6 in).")),
         u"a6|a5|4x6"_s));
     parser.addOption(QCommandLineOption(
         kA4Sheet,
-        commandText("With --logistic-label and --size a6: four labels to an A4 page, two across, two down.")));
+        commandText(QT_TRANSLATE_NOOP(
+            "CommandLine", "With --logistic-label and --size a6: four labels to an A4 page, two across, two down."))));
 }
 
 QString readLogisticOptions(const QCommandLineParser &parser, QStringView aiOption, QStringView prefixOption,
@@ -62,14 +69,17 @@ QString readLogisticOptions(const QCommandLineParser &parser, QStringView aiOpti
     if (!parser.isSet(kLogisticLabelOption)) {
         for (const QString &option : {kPallets, kSize, kA4Sheet})
             if (parser.isSet(option))
-                return commandText("--%1 goes with --logistic-label").arg(option);
+                return commandText(QT_TRANSLATE_NOOP("CommandLine", "--%1 goes with --logistic-label")).arg(option);
         return {};
     }
     const QString ai = aiOption.toString(), prefix = prefixOption.toString(), extension = extensionOption.toString();
     for (const QString &pair : parser.values(ai)) {
         const qsizetype equals = pair.indexOf(u'=');
         if (equals <= 0)
-            return commandText("--ai takes an application identifier, = and its value, such as 10=ABC123, not \"%1\"")
+            return commandText(
+                       QT_TRANSLATE_NOOP(
+                           "CommandLine",
+                           "--ai takes an application identifier, = and its value, such as 10=ABC123, not \"%1\""))
                 .arg(pair);
         command.elements.append({pair.left(equals).trimmed(), pair.mid(equals + 1)});
     }
@@ -77,10 +87,12 @@ QString readLogisticOptions(const QCommandLineParser &parser, QStringView aiOpti
                                        [](const Gs1Element &element) { return element.ai == u"00"; });
     const bool fromStore = parser.isSet(prefix) || parser.isSet(extension);
     if (ssccGiven == fromStore)
-        return commandText("--logistic-label needs either --sscc-prefix and --extension, or --ai 00=SSCC");
+        return commandText(QT_TRANSLATE_NOOP(
+            "CommandLine", "--logistic-label needs either --sscc-prefix and --extension, or --ai 00=SSCC"));
     if (fromStore) {
         if (!parser.isSet(prefix) || !parser.isSet(extension))
-            return commandText("--logistic-label needs both --sscc-prefix and --extension");
+            return commandText(
+                QT_TRANSLATE_NOOP("CommandLine", "--logistic-label needs both --sscc-prefix and --extension"));
         command.prefix = parser.value(prefix).trimmed();
         command.extension = parser.value(extension).trimmed();
         if (const QString problem = ssccKeyProblem(command.prefix, command.extension); !problem.isEmpty())
@@ -90,24 +102,27 @@ QString readLogisticOptions(const QCommandLineParser &parser, QStringView aiOpti
         bool ok = false;
         command.pallets = parser.value(kPallets).trimmed().toInt(&ok);
         if (!ok || command.pallets < 1 || command.pallets > kMaxPallets)
-            return commandText("--pallets takes a whole number from 1 to %1, not \"%2\"")
+            return commandText(
+                       QT_TRANSLATE_NOOP("CommandLine", "--pallets takes a whole number from 1 to %1, not \"%2\""))
                 .arg(QString::number(kMaxPallets), parser.value(kPallets));
         if (ssccGiven && command.pallets > 1)
-            return commandText("--ai 00 gives one SSCC, for one pallet; for more, take them with --sscc-prefix and "
-                               "--extension");
+            return commandText(QT_TRANSLATE_NOOP(
+                "CommandLine", "--ai 00 gives one SSCC, for one pallet; for more, take them with --sscc-prefix and "
+                               "--extension"));
     }
     if (parser.isSet(kSize)) {
         const auto size = logisticSizeFromName(parser.value(kSize));
         if (!size)
-            return commandText("--size takes a6, a5 or 4x6, not \"%1\"").arg(parser.value(kSize));
+            return commandText(QT_TRANSLATE_NOOP("CommandLine", "--size takes a6, a5 or 4x6, not \"%1\""))
+                .arg(parser.value(kSize));
         command.size = *size;
     }
     command.a4Sheet = parser.isSet(kA4Sheet);
     if (command.a4Sheet && command.size != LogisticSize::A6)
-        return commandText("--a4-sheet takes A6 labels only");
+        return commandText(QT_TRANSLATE_NOOP("CommandLine", "--a4-sheet takes A6 labels only"));
     command.pdf = parser.value(pdfOption.toString());
     if (command.pdf.trimmed().isEmpty())
-        return commandText("--logistic-label needs --pdf and the PDF file to write");
+        return commandText(QT_TRANSLATE_NOOP("CommandLine", "--logistic-label needs --pdf and the PDF file to write"));
     command.purpose = parser.value(forOption.toString());
     return {};
 }
@@ -139,9 +154,10 @@ int runLogisticLabel(const LogisticLabelCommand &command)
 
     QStringList ssccs;
     if (fromStore) {
-        const QString purpose = command.purpose.isEmpty()
-                                    ? commandText("logistic label, pallet {n} of %1").arg(command.pallets)
-                                    : command.purpose;
+        const QString purpose =
+            command.purpose.isEmpty()
+                ? commandText(QT_TRANSLATE_NOOP("CommandLine", "logistic label, pallet {n} of %1")).arg(command.pallets)
+                : command.purpose;
         const SsccTake take = SsccStore::forEdition(buildEdition())
                                   .takeSsccs(command.prefix, command.extension, command.pallets, purpose);
         if (!take.ok()) {
@@ -165,7 +181,9 @@ int runLogisticLabel(const LogisticLabelCommand &command)
     if (!written.ok()) {
         printLine(stderr, u"kelbrix: "_s + written.message());
         if (fromStore)
-            printLine(stderr, commandText("kelbrix: the SSCCs taken for it stay taken: %1").arg(ssccs.join(u", "_s)));
+            printLine(stderr, u"kelbrix: "_s +
+                                  commandText(QT_TRANSLATE_NOOP("CommandLine", "The SSCCs taken for it stay taken: %1"))
+                                      .arg(ssccs.join(u", "_s)));
         return 1;
     }
     for (const LogisticLayout &label : std::as_const(labels))

@@ -149,8 +149,9 @@ QList<Gs1_128Symbol> packSymbols(const QList<Gs1Element> &elements, int maxModul
             return {};
         }
         if (alone.width() > maxModules) {
-            *problem =
-                labelText("(%1) %2 is too long for a GS1-128 symbol across this label.").arg(element.ai, element.value);
+            *problem = labelText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel",
+                                                   "(%1) %2 is too long for a GS1-128 symbol across this label."))
+                           .arg(element.ai, element.value);
             return {};
         }
         symbols.append(alone);
@@ -283,7 +284,8 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
             others.append(element);
     }
     if (!sscc) {
-        layout.error = labelText("A logistic label needs an SSCC, AI (00).");
+        layout.error =
+            labelText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "A logistic label needs an SSCC, AI (00)."));
         return layout;
     }
     layout.sscc = sscc->value;
@@ -297,8 +299,10 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
             --dots;
         module = dots / dotsPerMm;
         if (!gs1_128SizeProblem(module, request.barHeightMm).isEmpty()) {
-            layout.error = labelText("At %1 dots per inch no whole number of dots makes a module GS1 allows.")
-                               .arg(qRound(dotsPerMm * 25.4));
+            layout.error =
+                labelText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel",
+                                            "At %1 dots per inch no whole number of dots makes a module GS1 allows."))
+                    .arg(qRound(dotsPerMm * 25.4));
             return layout;
         }
     }
@@ -320,7 +324,8 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
 
     // The free blocks, from the top.
     double y = kLogisticMarginMm;
-    const QString tooWide = labelText("A line of the label is too long to be read at this size: \"%1\".");
+    const QString tooWide = labelText(QT_TRANSLATE_NOOP(
+        "Kelbrix::LogisticLabel", "A line of the label is too long to be read at this size: \"%1\"."));
     for (const QString &block : {request.supplier, request.customer, request.carrier}) {
         QStringList lines;
         for (const QString &line : block.split(u'\n'))
@@ -363,8 +368,7 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
         // Two items share a row when both fit across it, each column as wide as its item needs,
         // narrowed by no more than kLeastPairStretch.
         const double pairWidth = i + 1 < items.size() ? items.at(i).natural + items.at(i + 1).natural : 0;
-        const bool pair =
-            pairWidth > 0 && (width - kColumnGapMm) * kWidthSlack >= pairWidth * kLeastPairStretch;
+        const bool pair = pairWidth > 0 && (width - kColumnGapMm) * kWidthSlack >= pairWidth * kLeastPairStretch;
         const int count = pair ? 2 : 1;
         double x = left;
         for (int c = 0; c < count; ++c) {
@@ -372,9 +376,9 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
             const double room = pair ? (width - kColumnGapMm) * item.natural / pairWidth : width;
             const auto title =
                 fittedText(LogisticText::Role::Title, item.title, x, y + kTitleCapMm, kTitleCapMm, false, room);
-            const auto value = fittedText(LogisticText::Role::Value, item.value, x,
-                                          y + kTitleCapMm + kTitleToValueMm + kLogisticValueCapMm,
-                                          kLogisticValueCapMm, true, room);
+            const auto value =
+                fittedText(LogisticText::Role::Value, item.value, x,
+                           y + kTitleCapMm + kTitleToValueMm + kLogisticValueCapMm, kLogisticValueCapMm, true, room);
             if (!title || !value) {
                 layout.error = tooWide.arg(title ? item.value : item.title);
                 return layout;
@@ -395,10 +399,13 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
     const double room = layout.pageMm.height() - kLogisticMarginMm - y - kBlockPaddingMm;
     const double height = std::min(request.barHeightMm, (room - n * textRoom - (n - 1) * kSymbolGapMm) / n);
     if (height < kGs1_128ShortHeightMm - 1e-9) {
-        layout.error = labelText("The data does not fit a %1 label: its bars would be %2 mm high, and GS1 asks for "
-                                 "at least %3 mm. Choose a larger label, or leave data out.")
-                           .arg(sizeTitle(request.size), QString::number(std::max(0.0, height), 'f', 1),
-                                QString::number(kGs1_128ShortHeightMm));
+        layout.error =
+            labelText(QT_TRANSLATE_NOOP(
+                          "Kelbrix::LogisticLabel",
+                          "The data does not fit on this %1 label: its bars would be %2 mm high, and GS1 asks for "
+                          "at least %3 mm. Choose a larger label, or leave data out."))
+                .arg(sizeTitle(request.size), QString::number(std::max(0.0, height), 'f', 1),
+                     QString::number(kGs1_128ShortHeightMm));
         return layout;
     }
     double bottom = layout.pageMm.height() - kLogisticMarginMm;

@@ -117,7 +117,8 @@ QString verifyLogisticLabel(const LogisticLayout &layout)
         const std::optional<MatrixReading> reading = readCode128Symbol(picture);
         const QString expected = scannedElementString(symbol.symbol.elements);
         if (!reading || reading->symbologyIdentifier != u"]C1" || reading->content != expected)
-            return outputText("The symbol \"%1\" does not read back as its data; nothing was made.")
+            return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel",
+                                                "The symbol \"%1\" does not read back as its data; nothing was made."))
                 .arg(symbol.symbol.humanReadable);
     }
     return {};
@@ -135,19 +136,20 @@ QString paintLogisticPages(QPagedPaintDevice &device, const QList<LogisticLayout
                            const std::function<bool(int page, int pages)> &pageDone)
 {
     if (labels.isEmpty())
-        return outputText("There is no label to make.");
+        return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "There is no label to make."));
     for (const LogisticLayout &label : labels)
         if (!label.ok())
             return label.error;
     if (a4Sheet && !fitsLogisticSheet(labels))
-        return outputText("Only A6 labels go four to an A4 sheet.");
+        return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "Only A6 labels go four to an A4 sheet."));
     const QSizeF pageMm = a4Sheet ? QSizeF(kA4WidthMm, kA4HeightMm) : labels.constFirst().pageMm;
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     device.setPageSize(a4Sheet ? QPageSize(QPageSize::A4) : QPageSize(pageMm, QPageSize::Millimeter));
     device.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&device))
-        return outputText("The printer or file could not be opened for the labels.");
+        return outputText(
+            QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "The printer or file could not be opened for the labels."));
     const double unitsPerMm = device.logicalDpiX() / kMmPerInch;
     const int perPage = a4Sheet ? 4 : 1;
     const int pages = int((labels.size() + perPage - 1) / perPage);
@@ -155,7 +157,7 @@ QString paintLogisticPages(QPagedPaintDevice &device, const QList<LogisticLayout
         if (i > 0 && i % perPage == 0) {
             if (pageDone && !pageDone(int(i / perPage), pages)) {
                 painter.end();
-                return outputText("The labels were stopped.");
+                return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "The labels were stopped."));
             }
             device.newPage();
         }
@@ -181,7 +183,7 @@ LogisticPdfResult writeLogisticPdf(const QString &path, const QList<LogisticLayo
         QPdfWriter writer(&device);
         writer.setResolution(kPdfResolution);
         writer.setCreator(u"Kelbrix"_s);
-        writer.setTitle(outputText("GS1 logistic labels"));
+        writer.setTitle(outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "GS1 logistic labels")));
         result.error = paintLogisticPages(writer, labels, a4Sheet, pageDone);
         return result.error.isEmpty();
     });

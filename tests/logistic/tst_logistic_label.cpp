@@ -291,7 +291,7 @@ private slots:
                                                         u"3102=001250"_s,
                                                         u"400=PO-7781"_s,
                                                         u"11=250101"_s}
-                                         << u"The data does not fit a A6 label"_s;
+                                         << u"The data does not fit on this A6 label"_s;
     }
     void refused()
     {
