@@ -154,9 +154,6 @@ QGroupBox *frmBarSize::buildMatrixBox()
     row->addWidget(caption);
     row->addWidget(txtMatrixModule);
     row->addWidget(unit, 1);
-    m_hints.insert(
-        txtMatrixModule,
-        QCoreApplication::translate("frmBarSize", "The module of the 2D symbols (Edit, GS1 Data), in millimetres."));
     connect(txtMatrixModule, &QLineEdit::editingFinished, this, &frmBarSize::onMatrixModuleEdited);
     return fraMatrix;
 }
@@ -269,6 +266,9 @@ void frmBarSize::installHints()
         m_hints.insert(control, hint);
     for (QRadioButton *option : std::as_const(m_previewOptions))
         m_hints.insert(option, previewSample(option->objectName()).hint());
+    m_hints.insert(
+        txtMatrixModule,
+        QCoreApplication::translate("frmBarSize", "The module of the 2D symbols (Edit, GS1 Data), in millimetres."));
     for (QWidget *control :
          std::initializer_list<QWidget *>{fraBearers, optBearersNone, optBearersTopBottom, optBearersFrame})
         m_hints.insert(control, QCoreApplication::translate("frmBarSize",
