@@ -424,7 +424,7 @@ void LogisticLabelWindow::refresh()
         picPreview->setPixmap(QPixmap::fromImage(picture));
     }
     if (!m_used.isEmpty())
-        text += u"\n\n"_s + m_used;
+        text += u"\n\n"_s + tr("SSCC %1 used.").arg(m_used);
     lblVerdict->setText(text);
 }
 
@@ -437,7 +437,7 @@ std::optional<QList<LogisticLayout>> LogisticLabelWindow::takeLabels(double dots
         return std::nullopt;
     }
     if (!fromSequence()) {
-        m_used = tr("SSCC %1 used.").arg(trial.sscc);
+        m_used = trial.sscc;
         refresh();
         return QList<LogisticLayout>{trial};
     }
@@ -450,8 +450,8 @@ std::optional<QList<LogisticLayout>> LogisticLabelWindow::takeLabels(double dots
         ask(take.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
         return std::nullopt;
     }
-    m_used = take.ssccs.size() == 1 ? tr("SSCC %1 used.").arg(take.ssccs.constFirst())
-                                    : tr("SSCC %1 to %2 used.").arg(take.ssccs.constFirst(), take.ssccs.constLast());
+    m_used = take.ssccs.size() == 1 ? take.ssccs.constFirst()
+                                    : tr("%1 to %2").arg(take.ssccs.constFirst(), take.ssccs.constLast());
     refresh();
     const LogisticLabelRequest base = request();
     QList<LogisticLayout> labels;

@@ -102,7 +102,7 @@ private:
     QCheckBox *chkA4Sheet = nullptr;
     QLabel *lblVerdict = nullptr;
     QLabel *picPreview = nullptr;
-    /// The SSCCs of the last labels made, for the verdict.
+    /// The SSCCs of the last labels made, "first to last", for the verdict.
     QString m_used;
     bool m_filling = false;
 };
