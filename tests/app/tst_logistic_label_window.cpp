@@ -140,6 +140,83 @@ private slots:
         QCOMPARE(read, (QStringList{u"]C100"_s + kFirstSsccs[0], u"]C100"_s + kFirstSsccs[1]}));
     }
 
+    void previewThenPrint_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("pallets");
+        QTest::addColumn<bool>("a4Sheet");
+        QTest::addColumn<bool>("print");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("A6, a page each") << 0 << 2 << false << true << 2;
+        QTest::newRow("A6, four to an A4 sheet") << 0 << 5 << true << true << 2;
+        QTest::newRow("4 x 6 in") << 2 << 1 << false << true << 1;
+        QTest::newRow("A5, the sheet is for A6") << 1 << 3 << true << true << 3;
+        QTest::newRow("looked at, not printed") << 0 << 3 << false << false << 3;
+    }
+    // The preview shows the pages the labels will print on and takes no SSCC; printing from it
+    // takes one a pallet and prints those pages.
+    void previewThenPrint()
+    {
+        if (QStandardPaths::findExecutable(u"pdftoppm"_s).isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        QFETCH(int, size);
+        QFETCH(int, pallets);
+        QFETCH(bool, a4Sheet);
+        QFETCH(bool, print);
+        QFETCH(int, pages);
+        LogisticLabelWindow window({});
+        fillWindow(window, kPalletRows, pallets);
+        found<QComboBox>(window, u"cboSize"_s)->setCurrentIndex(size);
+        found<QCheckBox>(window, u"chkA4Sheet"_s)->setChecked(a4Sheet);
+        const QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"printed.pdf"_s);
+        m_prompt->previewPrints = print;
+        m_prompt->printChoices.enqueue({pdf});
+        m_prompt->previewPagesToPaint = {0};
+        found<QPushButton>(window, u"cmdPreview"_s)->click();
+        QCOMPARE(m_prompt->texts(), QStringList());
+        QCOMPARE(m_prompt->previewPageCounts, QList<int>{pages});
+        // The first page shows the first label's SSCC symbol at the bottom of its label.
+        QVERIFY(!decodeSymbols(m_prompt->previewPageImages.value(0)).isEmpty());
+        QCOMPARE(ssccStore().readLog().entries.size(), print ? pallets : 0);
+        QCOMPARE(pdfPages(pdf).size(), print ? pages : 0);
+    }
+
+    // From CSV Row takes the first record's columns that name an AI; the barcode's GTIN is the
+    // pallet's CONTENT, and a column of the list's own (a price) stays out.
+    void rowsFromCsv()
+    {
+        const QString csv = m_dir.filePath(u"goods.csv"_s);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("GTIN;Batch;Best before;(37);Price\n5012345678900;LOT7;311227;12;9.90\n4006381333931;L8;;6;1\n");
+        file.close();
+        LogisticLabelWindow window({});
+        m_prompt->files.enqueue(csv);
+        found<QPushButton>(window, u"cmdFromCsv"_s)->click();
+        QCOMPARE(m_prompt->texts(), QStringList());
+        const auto *table = found<QTableWidget>(window, u"grdData"_s);
+        QStringList rows;
+        for (int row = 0; row < table->rowCount(); ++row)
+            rows << table->item(row, 0)->text() + u'=' + table->item(row, 2)->text();
+        QCOMPARE(rows, (QStringList{u"02=05012345678900"_s, u"10=LOT7"_s, u"15=311227"_s, u"37=12"_s}));
+    }
+
+    // A file that cannot be written is said with its reason, and that its SSCCs stay taken.
+    void writeFailureIsSaid()
+    {
+        LogisticLabelWindow window({});
+        fillWindow(window, kPalletRows, 2);
+        m_prompt->files.enqueue(m_dir.filePath(u"no-such-folder/pallets.pdf"_s));
+        found<QPushButton>(window, u"cmdPdf"_s)->click();
+        QCOMPARE(m_prompt->texts().size(), 1);
+        QVERIFY2(m_prompt->texts().constFirst().endsWith(
+                     u"\n\nThe SSCCs taken for these labels stay taken and are not given again: %1 to %2"_s.arg(
+                         kFirstSsccs[0], kFirstSsccs[1])),
+                 qPrintable(m_prompt->texts().constFirst()));
+        QCOMPARE(m_prompt->asked.constFirst().icon, PromptIcon::Critical);
+    }
+
     void refusedDataTakesNoSscc_data()
     {
         QTest::addColumn<QStringList>("rows");
