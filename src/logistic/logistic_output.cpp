@@ -132,6 +132,28 @@ bool fitsLogisticSheet(const QList<LogisticLayout> &labels)
     return true;
 }
 
+int logisticPageCount(qsizetype labels, bool a4Sheet)
+{
+    const int perPage = a4Sheet ? 4 : 1;
+    return int((labels + perPage - 1) / perPage);
+}
+
+QSizeF logisticSheetMm(const QList<LogisticLayout> &labels, bool a4Sheet)
+{
+    if (a4Sheet)
+        return {kA4WidthMm, kA4HeightMm};
+    return labels.isEmpty() ? QSizeF() : labels.constFirst().pageMm;
+}
+
+void paintLogisticPage(QPainter &painter, const QList<LogisticLayout> &labels, bool a4Sheet, int page,
+                       double unitsPerMm)
+{
+    const int perPage = a4Sheet ? 4 : 1;
+    for (qsizetype i = qsizetype(page) * perPage; i < labels.size() && i < qsizetype(page + 1) * perPage; ++i)
+        paintLogisticLabel(painter, labels.at(i), unitsPerMm,
+                           labelOrigin(i, a4Sheet, labels.at(i).pageMm) * unitsPerMm);
+}
+
 QString paintLogisticPages(QPagedPaintDevice &device, const QList<LogisticLayout> &labels, bool a4Sheet,
                            const std::function<bool(int page, int pages)> &pageDone)
 {
@@ -142,27 +164,25 @@ QString paintLogisticPages(QPagedPaintDevice &device, const QList<LogisticLayout
             return label.error;
     if (a4Sheet && !fitsLogisticSheet(labels))
         return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "Only A6 labels go four to an A4 sheet."));
-    const QSizeF pageMm = a4Sheet ? QSizeF(kA4WidthMm, kA4HeightMm) : labels.constFirst().pageMm;
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    device.setPageSize(a4Sheet ? QPageSize(QPageSize::A4) : QPageSize(pageMm, QPageSize::Millimeter));
+    device.setPageSize(a4Sheet ? QPageSize(QPageSize::A4)
+                               : QPageSize(logisticSheetMm(labels, a4Sheet), QPageSize::Millimeter));
     device.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&device))
         return outputText(
             QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "The printer or file could not be opened for the labels."));
     const double unitsPerMm = device.logicalDpiX() / kMmPerInch;
-    const int perPage = a4Sheet ? 4 : 1;
-    const int pages = int((labels.size() + perPage - 1) / perPage);
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        if (i > 0 && i % perPage == 0) {
-            if (pageDone && !pageDone(int(i / perPage), pages)) {
+    const int pages = logisticPageCount(labels.size(), a4Sheet);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            if (pageDone && !pageDone(page, pages)) {
                 painter.end();
                 return outputText(QT_TRANSLATE_NOOP("Kelbrix::LogisticLabel", "The labels were stopped."));
             }
             device.newPage();
         }
-        paintLogisticLabel(painter, labels.at(i), unitsPerMm,
-                           labelOrigin(i, a4Sheet, labels.at(i).pageMm) * unitsPerMm);
+        paintLogisticPage(painter, labels, a4Sheet, page, unitsPerMm);
     }
     if (pageDone)
         pageDone(pages, pages);

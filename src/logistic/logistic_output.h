@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -25,6 +26,15 @@ QString verifyLogisticLabel(const LogisticLayout &layout);
 
 /// Whether \a labels can go onto A4 sheets four to a page (two across, two down): A6 labels only.
 bool fitsLogisticSheet(const QList<LogisticLayout> &labels);
+
+/// The pages \a labels take: one a label, or with \a a4Sheet one for every four.
+int logisticPageCount(qsizetype labels, bool a4Sheet);
+/// The page size \a labels are painted on: their own, or with \a a4Sheet an A4 page.
+QSizeF logisticSheetMm(const QList<LogisticLayout> &labels, bool a4Sheet);
+/// Paints page \a page (from 0) of \a labels with \a painter, whose units are \a unitsPerMm to
+/// the millimetre, the page's top left at 0, 0: as paintLogisticPages() lays the pages out.
+void paintLogisticPage(QPainter &painter, const QList<LogisticLayout> &labels, bool a4Sheet, int page,
+                       double unitsPerMm);
 
 /// Paints \a labels onto \a device: one label a page of its own size, or with \a a4Sheet four to
 /// an A4 page. \a pageDone is told each page painted and may stop the job by returning false.

@@ -94,9 +94,10 @@ Form1::Form1(Edition edition, QWidget *parent) : QMainWindow(parent), edition(ed
     // re-saving a bitmap, the parameter windows, pasting the label, and the toolbar keys that
     // lead to them. "Cancel" stays usable.
     m_exportLock->addControls({m_find, m_windows->sizeWindow()});
-    for (const char16_t *name : {u"mnuLoad", u"mnuRItem", u"mnuCLList", u"mnuFind", u"mnuAs", u"mnuSBMP", u"mnuTiff",
-                                 u"mnuBarSize", u"mnuGs1Data", u"mnuPasteIMG", u"Toolbar1_New", u"Toolbar1_Open",
-                                 u"Toolbar1_Save", u"Toolbar1_Find", u"Toolbar1_BarSize", u"Toolbar1_TIF"})
+    for (const char16_t *name :
+         {u"mnuLoad", u"mnuRItem", u"mnuCLList", u"mnuFind", u"mnuAs", u"mnuSBMP", u"mnuTiff", u"mnuBarSize",
+          u"mnuGs1Data", u"mnuLogisticLabel", u"mnuPasteIMG", u"Toolbar1_New", u"Toolbar1_Open", u"Toolbar1_Save",
+          u"Toolbar1_Find", u"Toolbar1_BarSize", u"Toolbar1_TIF"})
         m_exportLock->addActions({m_menus->action(QString::fromUtf16(name))});
     startUp();
 }

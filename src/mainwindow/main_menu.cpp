@@ -10,6 +10,8 @@
 #include "mainwindow/type_options.h"
 #include "windows/frm_tiff.h"
 #include "windows/help_window.h"
+#include "windows/logistic_label_window.h"
+#include "label/gs1_label.h"
 #include "widgets/translation.h"
 #include "widgets/window_placement.h"
 #include "windows/wiz_start.h"
@@ -109,6 +111,7 @@ void MainMenu::buildFileMenu()
     file->addSeparator();
     addAction(file, u"mnuPbarcode"_s, QT_TRANSLATE_NOOP("Form1", "Print &Barcodes Image List"));
     addAction(file, u"mnuPrint"_s, QT_TRANSLATE_NOOP("Form1", "&Print List"));
+    addAction(file, u"mnuLogisticLabel"_s, QT_TRANSLATE_NOOP("Form1", "L&ogistic Label..."));
     file->addSeparator();
     addAction(file, u"mnuExit"_s, QT_TRANSLATE_NOOP("Form1", "&Exit"));
     m_form.menuBar()->addMenu(file);
@@ -186,6 +189,7 @@ void MainMenu::connectOwnCommands()
     on(u"mnuWizStart", [this] { showWizard(); });
     on(u"mnuTiff", [this] { m_form.tiffWindow()->showParameters(); });
     on(u"mnuGs1Data", [this] { m_form.label().showGs1Data(); });
+    on(u"mnuLogisticLabel", [this] { showLogisticLabel(); });
 }
 
 void MainMenu::buildToolbar()
@@ -290,6 +294,17 @@ void MainMenu::showAbout()
     AboutWindow about(m_form.options().windowTitle(), &m_form);
     placeOverMainWindow(&about, &m_form);
     about.exec();
+}
+
+void MainMenu::showLogisticLabel()
+{
+    LogisticLabelContext context;
+    context.edition = m_form.currentEdition();
+    context.recordGtin = [this] { return gtinOf(m_form.label().mainRenderer()); };
+    context.tiffDpi = m_form.tiffWindow()->resolutionDpi();
+    LogisticLabelWindow window(context, &m_form);
+    placeOverMainWindow(&window, &m_form);
+    window.exec();
 }
 
 } // namespace Kelbrix

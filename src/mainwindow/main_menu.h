@@ -48,6 +48,8 @@ private:
     void quit();
     void showWizard();
     void showAbout();
+    /// File, "Logistic Label": the pallet labels, with the code the window shows for their content.
+    void showLogisticLabel();
 
     Form1 &m_form;
     QHash<QString, QAction *> m_actions;

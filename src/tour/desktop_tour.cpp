@@ -163,6 +163,7 @@ void DesktopTour::run()
     visitWindow(u"mnuAbout"_s, u"frmAbout"_s, true);
     visitWindow(u"mnuHelp"_s, u"HelpWindow"_s, false);
     visitWindow(u"mnuWizStart"_s, u"WizStart"_s, false);
+    visitWindow(u"mnuLogisticLabel"_s, u"frmLogisticLabel"_s, true);
 
     // A dual label: the EAN-13 with a GS1 DataMatrix of its batch and expiry beside it.
     makeCode(u"optEAN13"_s, u"optNosup"_s, u"501234567890"_s, QString(), u"Lemon soap 250 g"_s);
