@@ -1279,6 +1279,10 @@
         <source>; serials (21) %1 to %2</source>
         <translation>; serienummer (21) %1 till %2</translation>
     </message>
+    <message>
+        <source>L&amp;ogistic Label...</source>
+        <translation>&amp;Logistiketikett...</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1743,6 +1747,249 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
     <message>
         <source>The data does not fit on this %1 label: its bars would be %2 mm high, and GS1 asks for at least %3 mm. Choose a larger label, or leave data out.</source>
         <translation>Data får inte plats på den här %1-etiketten: staplarna skulle bli %2 mm höga, och GS1 kräver minst %3 mm. Välj en större etikett, eller ta bort data.</translation>
+    </message>
+</context>
+<context>
+    <name>Kelbrix::LogisticLabelWindow</name>
+    <message>
+        <source>Logistic Label</source>
+        <translation>Logistiketikett</translation>
+    </message>
+    <message>
+        <source>A6 105 x 148 mm</source>
+        <translation>A6 105 x 148 mm</translation>
+    </message>
+    <message>
+        <source>A5 148 x 210 mm</source>
+        <translation>A5 148 x 210 mm</translation>
+    </message>
+    <message>
+        <source>4 x 6 in</source>
+        <translation>4 x 6 tum</translation>
+    </message>
+    <message>
+        <source>Name and address, a line each</source>
+        <translation>Namn och adress, en rad var</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ingen</translation>
+    </message>
+    <message>
+        <source>SSCC</source>
+        <translation>SSCC</translation>
+    </message>
+    <message>
+        <source>Take from the &amp;sequence</source>
+        <translation>Ta från seri&amp;en</translation>
+    </message>
+    <message>
+        <source>Each pallet gets the next SSCC of the company prefix when the labels are printed or saved.</source>
+        <translation>Varje pall får nästa SSCC under företagsprefixet när etiketterna skrivs ut eller sparas.</translation>
+    </message>
+    <message>
+        <source>Your GS1 company prefix, 6 to 11 digits.</source>
+        <translation>Ditt GS1-företagsprefix, 6 till 11 siffror.</translation>
+    </message>
+    <message>
+        <source>T&amp;yped:</source>
+        <translation>In&amp;matad:</translation>
+    </message>
+    <message>
+        <source>18 digits</source>
+        <translation>18 siffror</translation>
+    </message>
+    <message>
+        <source>One SSCC of your own, for one pallet.</source>
+        <translation>En egen SSCC, för en pall.</translation>
+    </message>
+    <message>
+        <source>GS1 company pre&amp;fix:</source>
+        <translation>GS1-&amp;företagsprefix:</translation>
+    </message>
+    <message>
+        <source>E&amp;xtension digit:</source>
+        <translation>Tillä&amp;ggssiffra:</translation>
+    </message>
+    <message>
+        <source>AI</source>
+        <translation>AI</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Rubrik</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Värde</translation>
+    </message>
+    <message>
+        <source>The title is printed above the value; change it to print your own.</source>
+        <translation>Rubriken skrivs ovanför värdet; ändra den för att skriva din egen.</translation>
+    </message>
+    <message>
+        <source>Another AI</source>
+        <translation>En annan AI</translation>
+    </message>
+    <message>
+        <source>Add Ro&amp;w</source>
+        <translation>L&amp;ägg till rad</translation>
+    </message>
+    <message>
+        <source>Re&amp;move Row</source>
+        <translation>Ta &amp;bort rad</translation>
+    </message>
+    <message>
+        <source>From &amp;Record</source>
+        <translation>Från &amp;post</translation>
+    </message>
+    <message>
+        <source>CONTENT (02): the GTIN of the code the main window shows</source>
+        <translation>CONTENT (02): GTIN för koden som huvudfönstret visar</translation>
+    </message>
+    <message>
+        <source>From &amp;CSV Row...</source>
+        <translation>Från &amp;CSV-rad...</translation>
+    </message>
+    <message>
+        <source>The columns of a CSV file&apos;s first record that name an AI, such as Batch or (10)</source>
+        <translation>Kolumnerna i en CSV-fils första post som namnger en AI, som Batch eller (10)</translation>
+    </message>
+    <message>
+        <source>Four to an &amp;A4 sheet</source>
+        <translation>Fyra på ett &amp;A4-ark</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view...</source>
+        <translation>F&amp;örhandsgranska...</translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF...</source>
+        <translation>Spara P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>Save &amp;TIFF...</source>
+        <translation>Spara T&amp;IFF...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Label si&amp;ze:</source>
+        <translation>Etikett&amp;storlek:</translation>
+    </message>
+    <message>
+        <source>S&amp;upplier:</source>
+        <translation>&amp;Leverantör:</translation>
+    </message>
+    <message>
+        <source>Cust&amp;omer:</source>
+        <translation>&amp;Kund:</translation>
+    </message>
+    <message>
+        <source>Carri&amp;er:</source>
+        <translation>&amp;Transportör:</translation>
+    </message>
+    <message>
+        <source>Data &amp;lines:</source>
+        <translation>Data&amp;rader:</translation>
+    </message>
+    <message>
+        <source>&amp;Number of pallets:</source>
+        <translation>A&amp;ntal pallar:</translation>
+    </message>
+    <message>
+        <source>A row has a value but no application identifier: give it one, such as 10 for a batch</source>
+        <translation>En rad har ett värde men ingen applikationsidentifierare: ge den en, som 10 för en batch</translation>
+    </message>
+    <message>
+        <source>(%1): give the AI with its number of decimals, such as %2 for 3 decimals</source>
+        <translation>(%1): ange AI:n med sitt antal decimaler, som %2 för 3 decimaler</translation>
+    </message>
+    <message>
+        <source>(00): the SSCC is taken from the sequence or typed above, not given in a row</source>
+        <translation>(00): SSCC:n tas från serien eller matas in ovan, inte på en rad</translation>
+    </message>
+    <message>
+        <source>A typed SSCC is for one pallet: take the SSCCs from the sequence for %1 pallets</source>
+        <translation>En inmatad SSCC är för en pall: ta SSCC:erna från serien för %1 pallar</translation>
+    </message>
+    <message>
+        <source>No preview: the data is refused.</source>
+        <translation>Ingen förhandsvisning: data avvisas.</translation>
+    </message>
+    <message>
+        <source>Ready: %1 symbols on each label. The preview shows a stand-in SSCC: the %2 SSCCs are taken from the sequence when the labels are printed or saved.</source>
+        <translation>Klar: %1 symboler på varje etikett. Förhandsvisningen visar en ersättnings-SSCC: de %2 SSCC:erna tas från serien när etiketterna skrivs ut eller sparas.</translation>
+    </message>
+    <message>
+        <source>Ready: %1 symbols, SSCC %2.</source>
+        <translation>Klar: %1 symboler, SSCC %2.</translation>
+    </message>
+    <message>
+        <source>SSCC %1 used.</source>
+        <translation>SSCC %1 användes.</translation>
+    </message>
+    <message>
+        <source>logistic label, pallet {n} of %1</source>
+        <translation>logistiketikett, pall {n} av %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 till %2</translation>
+    </message>
+    <message>
+        <source>The SSCCs taken for these labels stay taken and are not given again: %1</source>
+        <translation>SSCC:erna som togs för de här etiketterna förblir tagna och ges inte ut igen: %1</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Spara PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Save TIFF</source>
+        <translation>Spara TIFF</translation>
+    </message>
+    <message>
+        <source>TIFF (*.tif)</source>
+        <translation>TIFF (*.tif)</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 skrevs inte: %2</translation>
+    </message>
+    <message>
+        <source>The main window shows no code with a GTIN: make one, or click a record of the list, first.</source>
+        <translation>Huvudfönstret visar ingen kod med ett GTIN: gör en, eller klicka på en post i listan, först.</translation>
+    </message>
+    <message>
+        <source>From CSV Row</source>
+        <translation>Från CSV-rad</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv *.txt);;All files (*)</source>
+        <translation>CSV-filer (*.csv *.txt);;Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>%1 has no record below its header row.</source>
+        <translation>%1 har ingen post under sin rubrikrad.</translation>
+    </message>
+    <message>
+        <source>No column of %1 names an application identifier, such as Batch or (10).</source>
+        <translation>Ingen kolumn i %1 namnger en applikationsidentifierare, som Batch eller (10).</translation>
+    </message>
+    <message>
+        <source>The logistic label&apos;s supplier, customer, carrier, size and company prefix could not be kept for the next time: %1</source>
+        <translation>Logistiketikettens leverantör, kund, transportör, storlek och företagsprefix kunde inte sparas till nästa gång: %1</translation>
     </message>
 </context>
 <context>
