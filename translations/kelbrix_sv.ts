@@ -1991,6 +1991,10 @@ Bara en del av filen kunde läsas. Vill du behålla den bildlista med streckkode
         <source>The logistic label&apos;s supplier, customer, carrier, size and company prefix could not be kept for the next time: %1</source>
         <translation>Logistiketikettens leverantör, kund, transportör, storlek och företagsprefix kunde inte sparas till nästa gång: %1</translation>
     </message>
+    <message>
+        <source>Ready: %1 symbols on the label. The preview shows a stand-in SSCC: the pallet&apos;s SSCC is taken from the sequence when the label is printed or saved.</source>
+        <translation>Klar: %1 symboler på etiketten. Förhandsvisningen visar en ersättnings-SSCC: pallens SSCC tas från serien när etiketten skrivs ut eller sparas.</translation>
+    </message>
 </context>
 <context>
     <name>Kelbrix::MatrixPart</name>

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -163,7 +164,29 @@ void DesktopTour::run()
     visitWindow(u"mnuAbout"_s, u"frmAbout"_s, true);
     visitWindow(u"mnuHelp"_s, u"HelpWindow"_s, false);
     visitWindow(u"mnuWizStart"_s, u"WizStart"_s, false);
-    visitWindow(u"mnuLogisticLabel"_s, u"frmLogisticLabel"_s, true);
+    // A pallet of 24 cartons of one batch with its best-before date.
+    visitWindow(u"mnuLogisticLabel"_s, u"frmLogisticLabel"_s, true, [](QWidget *window) {
+        auto *supplier = window->findChild<QPlainTextEdit *>(u"txtSupplier"_s);
+        auto *prefix = window->findChild<QLineEdit *>(u"txtPrefix"_s);
+        auto *extension = window->findChild<QLineEdit *>(u"txtExtension"_s);
+        auto *common = window->findChild<QComboBox *>(u"cboAddAi"_s);
+        auto *add = window->findChild<QPushButton *>(u"cmdAddRow"_s);
+        auto *rows = window->findChild<QAbstractItemView *>(u"grdData"_s);
+        if (!supplier || !prefix || !extension || !common || !add || !rows)
+            return;
+        supplier->setPlainText(u"Kelbrix Foods AB\nIndustrigatan 4\n123 45 Exempelby, Sweden"_s);
+        prefix->setText(u"5012345"_s);
+        extension->setText(u"3"_s);
+        while (rows->model()->rowCount() > 0)
+            rows->model()->removeRow(0);
+        for (const auto &[ai, value] : {std::pair{u"02"_s, u"05012345678900"_s}, std::pair{u"37"_s, u"24"_s},
+                                        std::pair{u"10"_s, u"LOT42"_s}, std::pair{u"15"_s, u"271231"_s}}) {
+            common->setCurrentIndex(common->findData(ai));
+            add->click();
+            rows->model()->setData(rows->model()->index(rows->model()->rowCount() - 1, 2), value);
+        }
+        rows->setFocus();
+    });
 
     // A dual label: the EAN-13 with a GS1 DataMatrix of its batch and expiry beside it.
     makeCode(u"optEAN13"_s, u"optNosup"_s, u"501234567890"_s, QString(), u"Lemon soap 250 g"_s);

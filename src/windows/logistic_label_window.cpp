@@ -401,11 +401,17 @@ void LogisticLabelWindow::refresh()
         picPreview->setText(tr("No preview: the data is refused."));
     } else {
         const int pallets = spnPallets->value();
-        text = fromSequence() ? tr("Ready: %1 symbols on each label. The preview shows a stand-in SSCC: the %2 "
-                                   "SSCCs are taken from the sequence when the labels are printed or saved.")
-                                    .arg(trial.symbols.size())
-                                    .arg(pallets)
-                              : tr("Ready: %1 symbols, SSCC %2.").arg(trial.symbols.size()).arg(trial.sscc);
+        if (!fromSequence())
+            text = tr("Ready: %1 symbols, SSCC %2.").arg(trial.symbols.size()).arg(trial.sscc);
+        else if (pallets == 1)
+            text = tr("Ready: %1 symbols on the label. The preview shows a stand-in SSCC: the pallet's SSCC is "
+                      "taken from the sequence when the label is printed or saved.")
+                       .arg(trial.symbols.size());
+        else
+            text = tr("Ready: %1 symbols on each label. The preview shows a stand-in SSCC: the %2 SSCCs are taken "
+                      "from the sequence when the labels are printed or saved.")
+                       .arg(trial.symbols.size())
+                       .arg(pallets);
         // The label as large as the preview's room allows, at the screen's density.
         const QSizeF pageMm = trial.pageMm;
         const double unitsPerMm = std::min(kPreviewWidth / pageMm.width(), kPreviewHeight / pageMm.height());
