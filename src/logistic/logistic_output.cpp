@@ -105,15 +105,8 @@ QString verifyLogisticLabel(const LogisticLayout &layout)
 {
     if (!layout.ok())
         return layout.error;
-    constexpr int dotsPerModule = 3;
     for (const LogisticSymbol &symbol : layout.symbols) {
-        const int quiet = kGs1_128QuietZoneModules * dotsPerModule;
-        QImage picture(symbol.symbol.width() * dotsPerModule + 2 * quiet, 80, QImage::Format_Grayscale8);
-        picture.fill(Qt::white);
-        for (int i = 0; i < symbol.symbol.width(); ++i)
-            if (symbol.symbol.modules.at(i))
-                for (int y = 0; y < picture.height(); ++y)
-                    std::fill_n(picture.scanLine(y) + quiet + i * dotsPerModule, dotsPerModule, uchar(0));
+        const QImage picture = gs1_128Picture(symbol.symbol, 3, 80);
         const std::optional<MatrixReading> reading = readCode128Symbol(picture);
         const QString expected = scannedElementString(symbol.symbol.elements);
         if (!reading || reading->symbologyIdentifier != u"]C1" || reading->content != expected)

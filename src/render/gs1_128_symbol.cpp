@@ -4,6 +4,7 @@
 
 #include <zint.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -77,6 +78,18 @@ QString gs1_128SizeProblem(double moduleMm, double heightMm)
                                            "least %3 mm where the label has no room for that.")
             .arg(millimetres(heightMm), millimetres(kGs1_128HeightMm), millimetres(kGs1_128ShortHeightMm));
     return {};
+}
+
+QImage gs1_128Picture(const Gs1_128Symbol &symbol, int dotsPerModule, int height)
+{
+    QImage picture(symbol.widthWithQuietZones() * dotsPerModule, height, QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    for (int i = 0; i < symbol.width(); ++i)
+        if (symbol.modules.at(i))
+            for (int y = 0; y < height; ++y)
+                std::fill_n(picture.scanLine(y) + (kGs1_128QuietZoneModules + i) * dotsPerModule, dotsPerModule,
+                            uchar(0));
+    return picture;
 }
 
 QString gs1HumanReadable(const QList<Gs1Element> &elements, int ssccPrefixLength)

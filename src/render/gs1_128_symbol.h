@@ -2,6 +2,7 @@
 
 #include "gs1/element_string.h"
 
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -31,6 +32,10 @@ struct Gs1_128Symbol {
     int width() const { return int(modules.size()); }
     int widthWithQuietZones() const { return width() + 2 * kGs1_128QuietZoneModules; }
 };
+
+/// \a symbol as an 8-bit grey picture, \a dotsPerModule dots a module and \a height dots high, with
+/// its quiet zones: what a scanner is shown to read it back.
+QImage gs1_128Picture(const Gs1_128Symbol &symbol, int dotsPerModule, int height);
 
 /// The human-readable text of \a elements: each AI in parentheses, then its value, the elements
 /// apart by a blank. An SSCC whose company prefix has \a ssccPrefixLength digits (6 to 11) is

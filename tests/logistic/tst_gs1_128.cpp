@@ -19,17 +19,10 @@ QList<Gs1Element> elementsOf(const QString &bracketed)
     return elements;
 }
 
-// The symbol drawn 3 dots a module with its quiet zones, and what a scanner reads from it.
+// What a scanner reads from the symbol drawn 3 dots a module.
 std::optional<MatrixReading> readBack(const Gs1_128Symbol &symbol)
 {
-    constexpr int dots = 3;
-    QImage picture(symbol.widthWithQuietZones() * dots, 90, QImage::Format_Grayscale8);
-    picture.fill(Qt::white);
-    for (int i = 0; i < symbol.width(); ++i)
-        if (symbol.modules.at(i))
-            for (int y = 0; y < picture.height(); ++y)
-                std::fill_n(picture.scanLine(y) + (kGs1_128QuietZoneModules + i) * dots, dots, uchar(0));
-    return readCode128Symbol(picture);
+    return readCode128Symbol(gs1_128Picture(symbol, 3, 90));
 }
 
 } // namespace
