@@ -57,6 +57,38 @@ void setIdentity()
 
 } // namespace
 
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    // The options QGuiApplication and QApplication take for themselves, with one dash or two,
+    // those with a value given as the next argument or after "=".
+    static const QStringList withValue = {
+        u"platform"_s,    u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,  u"qwindowgeometry"_s,
+        u"qwindowicon"_s, u"qwindowtitle"_s,       u"session"_s,       u"display"_s, u"geometry"_s,
+        u"style"_s,       u"stylesheet"_s,         u"qmljsdebugger"_s,
+    };
+    static const QStringList flags = {u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (i == 0 || !argument.startsWith(u'-') || argument == u"--") {
+            kept.append(argument);
+            continue;
+        }
+        QString name = argument.mid(argument.startsWith(u"--") ? 2 : 1);
+        const bool inlineValue = name.contains(u'=');
+        name = name.section(u'=', 0, 0);
+        if (withValue.contains(name)) {
+            if (!inlineValue && name != u"qmljsdebugger")
+                ++i; // its value
+            continue;
+        }
+        if (flags.contains(name) && !inlineValue)
+            continue;
+        kept.append(argument);
+    }
+    return kept;
+}
+
 bool CommandLine::needsClipboard() const
 {
     return convertCommand.contains(u"clipboard"_s, Qt::CaseInsensitive);
@@ -67,6 +99,7 @@ CommandLine parseCommandLine(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    arguments = withoutQtOptions(arguments);
 
     QCommandLineParser parser;
     describeCommandLine(parser);
@@ -241,7 +274,8 @@ int runCommandLine(const CommandLine &commandLine, int argc, char *argv[])
         installLanguage(languageFromSetting(ReadRegistryValue(buildEdition(), u"Language"_s)));
         QCommandLineParser parser;
         describeCommandLine(parser);
-        parser.process(app); // prints the help or the version and ends the program
+        // Prints the help or the version and ends the program; Qt's own options are no concern of it.
+        parser.process(withoutQtOptions(QCoreApplication::arguments()));
         return 0;
     }
     case CommandLine::Action::Error:

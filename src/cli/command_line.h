@@ -45,8 +45,12 @@ struct CommandLine {
     bool needsClipboard() const;
 };
 
-/// Reads the program's own options from \a argv. Options it does not know (Qt's own, such as
-/// -platform) leave the window to start as usual.
+/// \a arguments without the options Qt's application objects take for themselves (-platform
+/// NAME, -style NAME, -reverse, ... with one dash or two), which work with every command.
+QStringList withoutQtOptions(const QStringList &arguments);
+
+/// Reads the program's own options from \a argv, Qt's own taken out first (see withoutQtOptions()).
+/// Options it does not know leave the window to start, which then refuses them.
 CommandLine parseCommandLine(int argc, char *argv[]);
 
 /// The file the window is to load at start-up: the first argument that is not an option, or

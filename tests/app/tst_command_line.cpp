@@ -310,12 +310,68 @@ private slots:
                 kLogisticUsage);
         row("pallets without a logistic label", {}, {u"--pallets"_s, u"3"_s}, 2, {},
             u"kelbrix: --pallets goes with --logistic-label\n"_s + kLogisticUsage);
+        // Qt's own options work before and after every command, which behaves as without them.
+        static const QList<QByteArray> qtNames = [&rows] {
+            QList<QByteArray> names;
+            for (const Run &run : std::as_const(rows))
+                for (const char *place : {"before", "after"})
+                    names.append(QByteArray(run.name) + ", Qt's options " + place);
+            return names;
+        }();
+        for (qsizetype i = 0, count = rows.size(); i < count; ++i) {
+            const Run run = rows.at(i);
+            const QString command = run.arguments.value(0);
+            if (!command.startsWith(u"--"_s) || run.exitCode == 2 || command == u"--convert"_s)
+                continue;
+            Run before = run, after = run;
+            before.name = qtNames.at(2 * i).constData();
+            before.arguments = QStringList{u"-platform"_s, u"offscreen"_s} + run.arguments;
+            after.name = qtNames.at(2 * i + 1).constData();
+            after.arguments = run.arguments + QStringList{u"-style"_s, u"fusion"_s, u"-reverse"_s};
+            rows.append(before);
+            rows.append(after);
+        }
         Test::addRows(rows);
     }
     void runs()
     {
         QFETCH(Run, row);
         runAndCheck(row);
+    }
+
+    // The commands that print without files: with Qt's options before and after them they print
+    // what they print without, and end; none of them opens the window.
+    void qtOptionsAroundPrintingCommands_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("--version") << QStringList{u"--version"_s};
+        QTest::newRow("--help") << QStringList{u"--help"_s};
+        QTest::newRow("--templates") << QStringList{u"--templates"_s};
+        QTest::newRow("--gs1-check") << QStringList{u"--gs1-check"_s, u"(01)09506000134352(10)ABC"_s};
+    }
+    void qtOptionsAroundPrintingCommands()
+    {
+        QFETCH(QStringList, command);
+        const auto run = [](const QStringList &arguments) {
+            QProcess kelbrix;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+            kelbrix.setProcessEnvironment(environment);
+            kelbrix.start(QStringLiteral(KELBRIX_PROGRAM), arguments);
+            if (!kelbrix.waitForFinished(20000)) {
+                kelbrix.kill();
+                kelbrix.waitForFinished();
+                return std::pair{-1, QByteArray("hung")};
+            }
+            return std::pair{kelbrix.exitCode(), kelbrix.readAllStandardOutput()};
+        };
+        const auto plain = run(command);
+        QCOMPARE(plain.first, 0);
+        QVERIFY(!plain.second.isEmpty());
+        const QStringList before{u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s};
+        const QStringList after{u"-style=fusion"_s, u"--reverse"_s};
+        QCOMPARE(run(before + command), plain);
+        QCOMPARE(run(command + after), plain);
     }
 
     // "Use Defined Barcode" with a defined size of 102 x 102 mm: the export makes the label at
