@@ -63,43 +63,6 @@ private slots:
         }
     }
 
-    void scc14Bearers_data()
-    {
-        QTest::addColumn<Bearers>("bearers");
-        QTest::addColumn<bool>("topBar");
-        QTest::addColumn<bool>("sideBar");
-        QTest::newRow("none") << Bearers::None << false << false;
-        QTest::newRow("top-bottom") << Bearers::TopBottom << true << false;
-        QTest::newRow("frame") << Bearers::Frame << true << true;
-    }
-
-    // SCC-14 drawn with each choice of bearer bars reads as its 14 digits and shows the bars
-    // chosen: one along the top edge, and a frame's side down the left edge, in the quiet zone.
-    void scc14Bearers()
-    {
-        QFETCH(Bearers, bearers);
-        QFETCH(bool, topBar);
-        QFETCH(bool, sideBar);
-        BarcodeRenderer renderer;
-        renderer.setBearers(bearers);
-        QVERIFY(renderer.setSymbology(kRendererScc14) && renderer.setData(u"1501234567890"_s));
-        QCOMPARE(renderer.data(), u"15012345678907"_s);
-        const int modules = int(std::lround(renderer.geometry().width));
-        renderer.setWidthTwips(modules * 16);
-        // Four pixels a module, the symbol filling the picture's width.
-        const QImage image = renderer.image(QSize(modules * 4, 240));
-        QStringList read;
-        for (const Test::DecodedSymbol &symbol : Test::decodeSymbols(image))
-            read.append(symbol.type + u' ' + symbol.data);
-        QCOMPARE(read, QStringList{u"I2/5 15012345678907"_s});
-
-        int topDark = 0;
-        for (int x = 0; x < image.width(); ++x)
-            topDark += isDark(image, x, 1) ? 1 : 0;
-        QCOMPARE(topDark == image.width(), topBar);
-        QCOMPARE(isDark(image, 2 * 4, image.height() / 3), sideBar);
-    }
-
     void refusedData()
     {
         BarcodeRenderer renderer;

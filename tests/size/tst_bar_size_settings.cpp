@@ -33,9 +33,10 @@ BarSizeSettings sized(Unit unit, const QString &width, const QString &height, Dp
     return settings;
 }
 
-const QStringList kSizeNames{u"Bar Matt"_s,   u"Bar Width"_s, u"Bar Height"_s, u"DPI"_s,      u"Bar Def"_s,
-                             u"FontName"_s,   u"FontBold"_s,  u"FontItalic"_s, u"FontSize"_s, u"PicTXTColor"_s,
-                             u"Bar1xColor"_s, u"Pixel"_s,     u"Aspect"_s,     u"Font"_s,     u"BarAlign"_s};
+const QStringList kSizeNames{u"Bar Matt"_s, u"Bar Width"_s,   u"Bar Height"_s, u"DPI"_s,
+                             u"Bar Def"_s,  u"FontName"_s,    u"FontBold"_s,   u"FontItalic"_s,
+                             u"FontSize"_s, u"PicTXTColor"_s, u"Bar1xColor"_s, u"Pixel"_s,
+                             u"Aspect"_s,   u"Font"_s,        u"BarAlign"_s,   u"Bearers"_s};
 
 QStringList savedValues(const BarSizeSettings &settings)
 {
@@ -175,56 +176,13 @@ private slots:
 
     void roundTrip()
     {
-        const QStringList values{u"Bar Matt=I"_s,    u"Bar Width=1.5"_s,    u"Bar Height=0.75"_s,  u"DPI=150"_s,
-                                 u"Bar Def=Y"_s,     u"FontName=Courier"_s, u"FontBold=Y"_s,       u"FontItalic=Y"_s,
-                                 u"FontSize=12.5"_s, u"PicTXTColor=255"_s,  u"Bar1xColor=65280"_s, u"Pixel=NO"_s,
-                                 u"Aspect=NO"_s,     u"Font=Normal"_s,      u"BarAlign=Left"_s};
+        const QStringList values{
+            u"Bar Matt=I"_s,    u"Bar Width=1.5"_s,    u"Bar Height=0.75"_s,  u"DPI=150"_s,
+            u"Bar Def=Y"_s,     u"FontName=Courier"_s, u"FontBold=Y"_s,       u"FontItalic=Y"_s,
+            u"FontSize=12.5"_s, u"PicTXTColor=255"_s,  u"Bar1xColor=65280"_s, u"Pixel=NO"_s,
+            u"Aspect=NO"_s,     u"Font=Normal"_s,      u"BarAlign=Left"_s,    u"Bearers=top-bottom"_s};
         QCOMPARE(savedValues(loaded(values)), values);
-    }
-
-    void bearersKept_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<Bearers>("bearers");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("none") << u"none"_s << Bearers::None << u"none"_s;
-        QTest::newRow("top-bottom") << u"top-bottom"_s << Bearers::TopBottom << u"top-bottom"_s;
-        QTest::newRow("frame") << u"frame"_s << Bearers::Frame << u"frame"_s;
-        QTest::newRow("missing") << QString() << Bearers::Frame << u"frame"_s;
-        QTest::newRow("unknown") << u"Top-Bottom "_s << Bearers::Frame << u"frame"_s;
-    }
-
-    // The bearer bars of SCC-14 read from the settings file and written back into it: an entry the
-    // program does not know, or none, reads as the frame it always drew.
-    void bearersKept()
-    {
-        QFETCH(QString, stored);
-        QFETCH(Bearers, bearers);
-        QFETCH(QString, written);
-        const QString path = settingsFilePath(Edition::Alla);
-        QFile::remove(path);
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QByteArray file = "[General]\n2D Module=0.5\n";
-        if (!stored.isNull())
-            file += "Bearers=" + stored.toUtf8() + "\n";
-        QVERIFY(Test::writeFileBytes(path, file));
-
-        SettingsStore store(Edition::Alla);
-        QCOMPARE(store.load(), SettingsStore::LoadOutcome::Read);
-        BarSizeSettings settings;
-        settings.load(store);
-        QCOMPARE(settings.appearance.bearers, bearers);
-        settings.save(store);
-        QVERIFY(store.save());
-        QVERIFY2(Test::fileBytes(path).contains("\nBearers=" + written.toUtf8() + "\n"),
-                 Test::fileBytes(path).constData());
-
-        SettingsStore again(Edition::Alla);
-        again.load();
-        BarSizeSettings reread;
-        reread.load(again);
-        QCOMPARE(reread.appearance.bearers, bearers);
-        QFile::remove(path);
+        QCOMPARE(loaded({u"Bearers=none"_s}).appearance.bearers, Bearers::None);
     }
 
     void badValues()
@@ -238,6 +196,9 @@ private slots:
         QVERIFY(settings.dotsPerInch() >= 72 && settings.dotsPerInch() <= 300);
         QCOMPARE(settings.appearance.fontSize, LabelAppearance().fontSize);
         QCOMPARE(settings.appearance.textBackColor, QColor(Qt::white));
+        // Bearer bars the program does not know, or none, read as the frame it always drew.
+        QCOMPARE(settings.appearance.bearers, Bearers::Frame);
+        QCOMPARE(loaded({}).appearance.bearers, Bearers::Frame);
     }
 
     void agreesWithTheImage()
