@@ -120,7 +120,8 @@ int decimalsOf(const QString &ai)
 // Packs \a elements into GS1-128 symbols no wider than \a maxModules: each element goes into the
 // first symbol it still fits, the elements of predefined length first in each, so that fewer
 // separators are needed. Empty, with \a problem set, when an element fits no symbol by itself.
-QList<Gs1_128Symbol> packSymbols(const QList<Gs1Element> &elements, int maxModules, QString *problem)
+QList<Gs1_128Symbol> packSymbols(const QList<Gs1Element> &elements, int maxModules, QString *problem,
+                                 int ssccPrefixLength = 0)
 {
     auto ordered = [](QList<Gs1Element> group) {
         std::stable_sort(group.begin(), group.end(), [](const Gs1Element &a, const Gs1Element &b) {
@@ -143,7 +144,7 @@ QList<Gs1_128Symbol> packSymbols(const QList<Gs1Element> &elements, int maxModul
         }
         if (placed)
             continue;
-        const Gs1_128Symbol alone = encodeGs1_128Part({element});
+        const Gs1_128Symbol alone = encodeGs1_128Part({element}, ssccPrefixLength);
         if (!alone.ok()) {
             *problem = alone.error;
             return {};
@@ -311,11 +312,8 @@ LogisticLayout layoutLogisticLabel(const LogisticLabelRequest &request, double d
     const int maxModules = int(std::floor(width / module + 1e-9)) - 2 * kGs1_128QuietZoneModules;
     QList<Gs1_128Symbol> symbols = packSymbols(others, maxModules, &problem);
     if (problem.isEmpty()) {
-        const QList<Gs1_128Symbol> last = packSymbols({*sscc}, maxModules, &problem);
-        if (problem.isEmpty()) {
-            symbols += last;
-            symbols.last() = encodeGs1_128Part({*sscc}, request.ssccPrefixLength);
-        }
+        // The SSCC's symbol, alone, its text in the SSCC's parts.
+        symbols += packSymbols({*sscc}, maxModules, &problem, request.ssccPrefixLength);
     }
     if (!problem.isEmpty()) {
         layout.error = problem;

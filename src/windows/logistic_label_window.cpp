@@ -38,6 +38,9 @@ namespace Kelbrix {
 
 namespace {
 
+// The section of the messages help that speaks of logistic labels.
+constexpr int kLogisticHelpContext = 3040;
+
 // The AIs a pallet's label carries most, offered first; any other is typed into a row.
 const char16_t *const kLogisticAis[] = {u"02", u"37", u"10", u"15", u"17", u"3102", u"01"};
 
@@ -439,7 +442,7 @@ std::optional<QList<LogisticLayout>> LogisticLabelWindow::takeLabels(double dots
     // The data is checked, with a stand-in SSCC, before any SSCC is taken.
     const LogisticLayout trial = trialLayout(dotsPerMm);
     if (!trial.ok()) {
-        ask(trial.error, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(trial.error, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok, kLogisticHelpContext);
         return std::nullopt;
     }
     if (!fromSequence()) {
@@ -453,7 +456,7 @@ std::optional<QList<LogisticLayout>> LogisticLabelWindow::takeLabels(double dots
                               .takeSsccs(txtPrefix->text().trimmed(), txtExtension->text().trimmed(), pallets,
                                          tr("logistic label, pallet {n} of %1").arg(pallets));
     if (!take.ok()) {
-        ask(take.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+        ask(take.error, windowTitle(), PromptIcon::Critical, PromptButtons::Ok, kLogisticHelpContext);
         return std::nullopt;
     }
     m_used = take.ssccs.size() == 1 ? take.ssccs.constFirst()
@@ -477,7 +480,7 @@ void LogisticLabelWindow::reportFailure(const QString &problem)
     // A counter never goes back: the numbers of a failed output are gaps, not repeats.
     if (fromSequence())
         text += u"\n\n"_s + tr("The SSCCs taken for these labels stay taken and are not given again: %1").arg(m_used);
-    ask(text, windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+    ask(text, windowTitle(), PromptIcon::Critical, PromptButtons::Ok, kLogisticHelpContext);
 }
 
 void LogisticLabelWindow::printLabels()
@@ -503,7 +506,7 @@ void LogisticLabelWindow::previewLabels()
 {
     const LogisticLayout trial = trialLayout();
     if (!trial.ok()) {
-        ask(trial.error, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+        ask(trial.error, windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok, kLogisticHelpContext);
         return;
     }
     // The pages as they will print, every pallet's label with the stand-in SSCC: the real ones
@@ -580,7 +583,7 @@ void LogisticLabelWindow::fillFromRecord()
     const QString gtin = m_context.recordGtin ? gtin14(m_context.recordGtin()) : QString();
     if (gtin.isEmpty()) {
         ask(tr("The main window shows no code with a GTIN: make one, or click a record of the list, first."),
-            windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+            windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok, kLogisticHelpContext);
         return;
     }
     setRowValue(u"02"_s, gtin);
@@ -598,13 +601,13 @@ void LogisticLabelWindow::fillFromCsv()
     CsvReader reader = CsvReader::fromFile(path);
     const QList<CsvRow> rows = readCsvRows(reader, 2);
     if (!reader.ok()) {
-        ask(reader.error(), windowTitle(), PromptIcon::Critical, PromptButtons::Ok);
+        ask(reader.error(), windowTitle(), PromptIcon::Critical, PromptButtons::Ok, kLogisticHelpContext);
         return;
     }
     const QString shown = QDir::toNativeSeparators(path);
     if (rows.size() < 2) {
         ask(tr("%1 has no record below its header row.").arg(shown), windowTitle(), PromptIcon::Exclamation,
-            PromptButtons::Ok);
+            PromptButtons::Ok, kLogisticHelpContext);
         return;
     }
     QList<Gs1Element> found;
@@ -622,7 +625,7 @@ void LogisticLabelWindow::fillFromCsv()
     }
     if (found.isEmpty()) {
         ask(tr("No column of %1 names an application identifier, such as Batch or (10).").arg(shown), windowTitle(),
-            PromptIcon::Exclamation, PromptButtons::Ok);
+            PromptIcon::Exclamation, PromptButtons::Ok, kLogisticHelpContext);
         return;
     }
     m_filling = true;
@@ -648,7 +651,7 @@ void LogisticLabelWindow::saveSettings()
         ask(tr("The logistic label's supplier, customer, carrier, size and company prefix could not be kept for "
                "the next time: %1")
                 .arg(settings.saveProblem()),
-            windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok);
+            windowTitle(), PromptIcon::Exclamation, PromptButtons::Ok, kLogisticHelpContext);
 }
 
 void LogisticLabelWindow::done(int result)

@@ -215,6 +215,9 @@ private slots:
                          kFirstSsccs[0], kFirstSsccs[1])),
                  qPrintable(m_prompt->texts().constFirst()));
         QCOMPARE(m_prompt->asked.constFirst().icon, PromptIcon::Critical);
+        QCOMPARE(m_prompt->asked.constFirst().title, u"Logistic Label"_s);
+        // Its Help button leads to the section on logistic labels.
+        QCOMPARE(m_prompt->asked.constFirst().helpContext, 3040);
     }
 
     void refusedDataTakesNoSscc_data()
